@@ -1,0 +1,2 @@
+// Process entry: everything is started from the application core.
+int main() { return 0; }

@@ -1,0 +1,78 @@
+#include "TestEnv.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace testenv {
+
+namespace {
+
+fs::path MakeTemp(const char* stem) {
+    std::string pattern = (fs::temp_directory_path() / (std::string(stem) + "XXXXXX")).string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+    return pattern;
+}
+
+struct ProcessFolders {
+    fs::path root;
+    ProcessFolders() {
+        root = MakeTemp("numora-test-");
+        fs::create_directories(root / "data");
+        fs::create_directories(root / "runtime");
+        setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
+        setenv("XDG_RUNTIME_DIR", (root / "runtime").c_str(), 1);
+        setenv("SDL_VIDEODRIVER", "dummy", 0);
+        setenv("SDL_AUDIODRIVER", "dummy", 0);
+        setenv("ALSOFT_DRIVERS", "null", 0);
+    }
+    ~ProcessFolders() {
+        std::error_code ec;
+        fs::remove_all(root, ec);
+    }
+};
+
+ProcessFolders& Folders() {
+    static ProcessFolders folders;
+    return folders;
+}
+
+}  // namespace
+
+TempDir::TempDir() : path_(MakeTemp("numora-case-")) {}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+}
+
+const fs::path& ProcessRoot() { return Folders().root; }
+
+fs::path BinDir() {
+    const char* dir = std::getenv("NUMORA_BIN_DIR");
+    return dir ? fs::path(dir) : fs::current_path().parent_path() / "bin";
+}
+
+fs::path SourceDir() {
+    const char* dir = std::getenv("NUMORA_SOURCE_DIR");
+    return dir ? fs::path(dir) : fs::current_path().parent_path().parent_path();
+}
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+    if (path.has_parent_path()) fs::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+}  // namespace testenv

@@ -1,0 +1,35 @@
+// Shared test helpers: every test process runs headless with its own throw-away data folders,
+// so no test ever touches the real player's files.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace testenv {
+
+// A fresh folder under the system temp folder, removed with everything in it on destruction.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& Path() const { return path_; }
+    std::string Str() const { return path_.string() + "/"; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// Root of the process-wide temp folders that XDG_DATA_HOME and XDG_RUNTIME_DIR point at.
+const std::filesystem::path& ProcessRoot();
+
+// Folder of the built executable and its data (build/bin), and of the source tree.
+std::filesystem::path BinDir();
+std::filesystem::path SourceDir();
+
+std::string ReadFile(const std::filesystem::path& path);
+void WriteFile(const std::filesystem::path& path, const std::string& bytes);
+
+}  // namespace testenv
