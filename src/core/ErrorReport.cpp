@@ -1,0 +1,93 @@
+// Error reporting, the error log and the load-or-die helpers. The notice, the display close and
+// the log's clock are replaceable so that the whole error path can be tested headless.
+#include "core/ErrorReport.h"
+
+#include <iostream>
+#include <utility>
+
+#include "core/Game.h"
+#include "core/StringUtils.h"
+#include "platform/FileSystem.h"
+
+std::string LogFolder;
+
+namespace {
+
+ErrorNoticeFunction& Notice() {
+    static ErrorNoticeFunction notice = [](const std::string& text) { std::cerr << text << '\n'; };
+    return notice;
+}
+
+std::function<void()>& CloseDisplay() {
+    static std::function<void()> close;
+    return close;
+}
+
+std::function<std::string()>& LogDate() {
+    static std::function<std::string()> date;
+    return date;
+}
+
+std::function<std::string()>& LogTime() {
+    static std::function<std::string()> time;
+    return time;
+}
+
+}  // namespace
+
+void SetErrorNotice(ErrorNoticeFunction notice) { Notice() = std::move(notice); }
+void SetErrorCloseDisplay(std::function<void()> closeDisplay) { CloseDisplay() = std::move(closeDisplay); }
+
+void SetErrorLogClock(std::function<std::string()> date, std::function<std::string()> time) {
+    LogDate() = std::move(date);
+    LogTime() = std::move(time);
+}
+
+void ReportError(const std::string& text, int /*fatal*/) {
+    if (Notice()) Notice()(text);
+    throw TRuntimeError(text);
+}
+
+std::string UncaughtErrorText(std::exception_ptr error, int checkpoint) {
+    std::string prefix;
+    if (checkpoint != 0) {
+        prefix = "(";
+        prefix.append(std::to_string(checkpoint)).append(") ");
+    }
+    try {
+        if (error) std::rethrow_exception(error);
+    } catch (const TRaisedText& raised) {
+        return raised.what();
+    } catch (const std::exception& runtime) {
+        return prefix.append(runtime.what());
+    } catch (const std::string& text) {
+        return text;
+    } catch (const char* text) {
+        return text ? text : "";
+    } catch (...) {
+    }
+    return "Unknown error";
+}
+
+void ReportUncaughtException(std::exception_ptr error) {
+    if (CloseDisplay()) CloseDisplay()();
+    std::string text = UncaughtErrorText(error, Checkpoint);
+    if (Notice()) Notice()(text);
+    WriteErrorLog(text);
+}
+
+void WriteErrorLog(const std::string& text) {
+    std::string date = LogDate() ? LogDate()() : "";
+    std::string time = LogTime() ? LogTime()() : "";
+    WriteFileAtomic(LogFolder + "ErrorLog.txt", "Date: " + date + "\r\nTime: " + time + "\r\n" + text + "\r\n");
+}
+
+void CheckSectionHeader(const std::string& line, const std::string& name) {
+    if (Upper(line) != "[" + name + "]") ReportError("[" + name + "] header hot found", 1);
+}
+
+std::string ReadFileOrDie(const std::string& path) {
+    std::optional<std::string> bytes = LoadFile(path);
+    if (!bytes) ReportError(ErrorLoadingFile + path, 1);
+    return *bytes;
+}

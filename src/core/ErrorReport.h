@@ -1,0 +1,78 @@
+// Error reporting: every failure the program reports ends the run. ReportError shows its text in
+// a system notice and throws; only the top-level guard of the start-up catches, and its handler
+// ReportUncaughtException shows the text once more, writes "ErrorLog.txt" and returns so that the
+// guard can quit in order.
+//
+// Two kinds of thrown error exist, because they are shown differently:
+//  - TRuntimeError (and every standard-library exception, the runtime's own failures such as
+//    bad_alloc or out_of_range) is shown with the last start-up checkpoint in front:
+//    "(" + Checkpoint + ") " + text, the prefix only when Checkpoint is not 0;
+//  - TRaisedText is a finished message that already carries whatever prefix it needs and is
+//    shown exactly as it stands (so it is never prefixed twice).
+#pragma once
+
+#include <exception>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+class TImage;
+class TSound;
+
+// Messages of the load-or-die helpers; the path follows directly.
+inline constexpr const char* ErrorLoadingBitmap = "Error loading bitmap ";
+inline constexpr const char* ErrorLoadingAnimBitmap = "Error loading anim bitmap ";
+inline constexpr const char* ErrorLoadingFile = "Error loading file ";
+inline constexpr const char* ErrorLoadingSample = "Error loading sample ";
+
+// The runtime's own error kind: shown with the checkpoint prefix.
+class TRuntimeError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A raised text: shown as it stands, never prefixed again.
+class TRaisedText : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Folder of "ErrorLog.txt" (ends in "/" or is empty); set whenever the shared data folder is set.
+extern std::string LogFolder;
+
+// Shows text in a system notice and throws TRuntimeError carrying it. The fatal flag is kept for
+// the callers' sake: every reported error ends the run, whatever it says.
+[[noreturn]] void ReportError(const std::string& text, int fatal = 1);
+
+// Handler of the top-level guard, for the exception being handled (std::current_exception()):
+// closes the display, shows the text of UncaughtErrorText in a notice and writes the error log.
+void ReportUncaughtException(std::exception_ptr error);
+
+// The text shown for a caught error: "(" + checkpoint + ") " + its text for the runtime's own
+// errors when checkpoint is not 0, the bare text for raised texts (TRaisedText, std::string,
+// const char*), "Unknown error" for anything else.
+std::string UncaughtErrorText(std::exception_ptr error, int checkpoint);
+
+// Replaces LogFolder + "ErrorLog.txt" with the lines "Date: " + date, "Time: " + time and text.
+// Failures are ignored: the error path must not fail itself.
+void WriteErrorLog(const std::string& text);
+
+// The fatal report "[" + name + "] header hot found" unless Upper(line) is "[" + name + "]".
+void CheckSectionHeader(const std::string& line, const std::string& name);
+
+// Load-or-die helpers: the loaded thing, or ReportError with the message above + path.
+std::shared_ptr<TImage> LoadImageOrDie(const std::string& path, int flags = -1);
+std::shared_ptr<TImage> LoadAnimImageOrDie(const std::string& path, int cellWidth, int cellHeight, int firstCell,
+                                           int cellCount, int flags = -1);
+std::string ReadFileOrDie(const std::string& path);
+std::shared_ptr<TSound> LoadSoundOrDie(const std::string& path, int flags = 0);
+
+// Seams for the display and the notices, so that tests and the start-up can replace them.
+// The notice defaults to the platform's message box; the close-display step defaults to nothing
+// until the start-up installs one.
+using ErrorNoticeFunction = std::function<void(const std::string& text)>;
+void SetErrorNotice(ErrorNoticeFunction notice);
+void SetErrorCloseDisplay(std::function<void()> closeDisplay);
+// Date and time texts for the error log; default: the platform's CurrentDate and CurrentTime.
+void SetErrorLogClock(std::function<std::string()> date, std::function<std::string()> time);

@@ -1,0 +1,49 @@
+// File helpers of the application core: existence, the file-written hook, single values of ini
+// files read or replaced line by line (used by the crash recovery before any settings object
+// exists), and the section readers of the sectioned text files.
+#pragma once
+
+#include <istream>
+#include <ostream>
+#include <string>
+#include <vector>
+
+// FileType(path) != FILETYPE_NONE.
+bool FileExists(const std::string& path);
+
+// Called after a file was written and closed. Does nothing; a seam for platforms that must be
+// told about new files.
+void FileWritten(const std::string& path);
+
+// The value of the first line whose Upper(name part) equals Upper(name); "" when the file cannot
+// be read or holds no such line. Opens the file for reading only.
+std::string ReadIniValue(const std::string& path, const std::string& name);
+
+// Copies source to target line by line (CR LF endings), replacing each line whose upper-cased
+// name equals Upper(name) by Upper(name) + "=" + value; a name absent from source is not added.
+// The target is replaced atomically. 0 when source cannot be read or target not written, else 1.
+int CopyIniWithValue(const std::string& source, const std::string& target, const std::string& name,
+                     const std::string& value);
+// The restore step of the crash recovery: CopyIniWithValue under its own name.
+int RestoreIniKeepingValue(const std::string& source, const std::string& target, const std::string& name,
+                           const std::string& value);
+
+// Writes the line Upper(name) + "=" + value (CR LF); a CR or LF in the value becomes a blank.
+void WriteIniString(std::ostream& stream, const std::string& name, const std::string& value);
+void WriteIniInt(std::ostream& stream, const std::string& name, int n);
+
+// Reads one line as the platform does: up to LF, every CR dropped. False at the end of the stream.
+bool ReadLine(std::istream& stream, std::string& line);
+
+// The lines from index up to, not including, the next line beginning with "["; index moves past.
+std::vector<std::string> ReadSectionLines(const std::vector<std::string>& lines, std::size_t& index);
+// Reads lines until one begins with "[" or the stream ends and returns them; line receives the
+// last line read, which is also appended when it is neither empty nor a header.
+std::vector<std::string> ReadStreamSection(std::istream& stream, std::string& line);
+// Reads two lines; returns the first, second receives the second.
+std::string ReadLinePair(std::istream& stream, std::string& second);
+
+// The executable's path with a debug build's name mapped to the release name: when the five
+// characters ending four before the end read "debug", the path less its last ten characters +
+// ".exe". The one-argument form maps a given path.
+std::string AppFileNoDebug(const std::string& appFile);

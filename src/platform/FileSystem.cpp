@@ -1,0 +1,224 @@
+// POSIX implementation of the file-system services. Plain system calls rather than
+// std::filesystem where the exact failure behaviour matters (fsync, rename, lstat).
+#include "platform/FileSystem.h"
+
+#include <algorithm>
+#include <utility>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+AtomicWriteFault g_fault = AtomicWriteFault::None;
+bool g_faultLeavesTemp = false;
+
+std::string ParentOf(const std::string& path) {
+    std::string::size_type slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+std::string TrimTrailingSlashes(std::string path) {
+    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    return path;
+}
+
+bool WriteAll(int fd, const char* data, std::size_t size) {
+    while (size > 0) {
+        ssize_t written = ::write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+// The rename is only durable once the folder entry itself has reached the disk.
+void SyncFolder(const std::string& folder) {
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
+int FileType(const std::string& path) {
+    struct stat st {};
+    if (path.empty() || ::stat(path.c_str(), &st) != 0) return FILETYPE_NONE;
+    if (S_ISREG(st.st_mode)) return FILETYPE_FILE;
+    if (S_ISDIR(st.st_mode)) return FILETYPE_DIR;
+    return FILETYPE_NONE;
+}
+
+std::optional<std::vector<DirEntry>> ReadDir(const std::string& path) {
+    std::string folder = TrimTrailingSlashes(path);
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return std::nullopt;
+    std::vector<DirEntry> entries;
+    while (dirent* item = ::readdir(dir)) {
+        std::string name = item->d_name;
+        if (name == "." || name == "..") continue;
+        DirEntry entry;
+        entry.Name = name;
+        struct stat st {};
+        if (::lstat((folder + "/" + name).c_str(), &st) == 0) {
+            if (S_ISLNK(st.st_mode)) entry.Kind = EntryKind::Symlink;
+            else if (S_ISREG(st.st_mode)) entry.Kind = EntryKind::File;
+            else if (S_ISDIR(st.st_mode)) entry.Kind = EntryKind::Dir;
+        }
+        entries.push_back(std::move(entry));
+    }
+    ::closedir(dir);
+    std::sort(entries.begin(), entries.end(),
+              [](const DirEntry& a, const DirEntry& b) { return a.Name < b.Name; });
+    return entries;
+}
+
+bool CreateDir(const std::string& path, bool recurse) {
+    std::string folder = TrimTrailingSlashes(path);
+    if (folder.empty()) return false;
+    if (FileType(folder) == FILETYPE_DIR) return true;
+    if (recurse) {
+        std::string parent = ParentOf(folder);
+        if (parent != folder && FileType(parent) != FILETYPE_DIR && !CreateDir(parent, true)) return false;
+    }
+    if (::mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST) return false;
+    return FileType(folder) == FILETYPE_DIR;
+}
+
+bool DeleteFile(const std::string& path) {
+    struct stat st {};
+    if (path.empty() || ::lstat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+    return ::unlink(path.c_str()) == 0;
+}
+
+bool DeleteDir(const std::string& path, bool recurse) {
+    std::string folder = TrimTrailingSlashes(path);
+    struct stat st {};
+    if (folder.empty() || ::lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
+    if (recurse) {
+        std::optional<std::vector<DirEntry>> entries = ReadDir(folder);
+        if (!entries) return false;
+        for (const DirEntry& entry : *entries) {
+            std::string child = folder + "/" + entry.Name;
+            if (entry.Kind == EntryKind::Dir) DeleteDir(child, true);
+            else ::unlink(child.c_str());
+        }
+    }
+    return ::rmdir(folder.c_str()) == 0;
+}
+
+bool CopyFile(const std::string& source, const std::string& target) {
+    std::optional<std::string> bytes = LoadFile(source);
+    return bytes && WriteFileAtomic(target, *bytes);
+}
+
+std::optional<std::string> LoadFile(const std::string& path) {
+    if (FileType(path) != FILETYPE_FILE) return std::nullopt;
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (got == 0) break;
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    return bytes;
+}
+
+bool WriteFileAtomic(const std::string& path, const std::string& bytes) {
+    TAtomicFile file(path);
+    return file.Open() && file.Write(bytes) && file.Commit();
+}
+
+TAtomicFile::TAtomicFile(std::string path) : path_(std::move(path)) {}
+
+TAtomicFile::~TAtomicFile() { Abandon(); }
+
+void TAtomicFile::Abandon() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    // A simulated crash leaves the temporary file behind, as a killed process would.
+    if (!temp_.empty() && !(g_fault != AtomicWriteFault::None && g_faultLeavesTemp)) ::unlink(temp_.c_str());
+    temp_.clear();
+    failed_ = true;
+}
+
+bool TAtomicFile::Open() {
+    if (fd_ >= 0 || failed_) return false;
+    if (path_.empty() || path_.back() == '/' || FileType(path_) == FILETYPE_DIR) {
+        failed_ = true;
+        return false;
+    }
+    std::string folder = ParentOf(path_);
+    std::string name = path_.substr(path_.find_last_of('/') + 1);
+    std::string temp = (folder == "/" ? "" : folder) + "/." + name + ".XXXXXX";
+    fd_ = ::mkstemp(temp.data());
+    if (fd_ < 0) {
+        failed_ = true;
+        return false;
+    }
+    temp_ = temp;
+    // Keep the old file's permissions; a new file gets the usual ones.
+    struct stat old {};
+    mode_t mode = 0666;
+    if (::stat(path_.c_str(), &old) == 0) {
+        mode = old.st_mode & 07777;
+    } else {
+        mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode &= ~mask;
+    }
+    ::fchmod(fd_, mode);
+    return true;
+}
+
+bool TAtomicFile::Write(const std::string& bytes) {
+    if (fd_ < 0) return false;
+    if (g_fault == AtomicWriteFault::AfterPartialWrite) {
+        WriteAll(fd_, bytes.data(), bytes.size() / 2);
+        Abandon();
+        return false;
+    }
+    if (!WriteAll(fd_, bytes.data(), bytes.size())) {
+        Abandon();
+        return false;
+    }
+    return true;
+}
+
+bool TAtomicFile::Commit() {
+    if (fd_ < 0) return false;
+    bool ok = ::fsync(fd_) == 0;
+    ok = ::close(fd_) == 0 && ok;
+    fd_ = -1;
+    if (!ok || g_fault == AtomicWriteFault::BeforeRename || ::rename(temp_.c_str(), path_.c_str()) != 0) {
+        Abandon();
+        return false;
+    }
+    temp_.clear();
+    SyncFolder(ParentOf(path_));
+    return true;
+}
+
+void SetAtomicWriteFault(AtomicWriteFault fault, bool leaveTemp) {
+    g_fault = fault;
+    g_faultLeavesTemp = leaveTemp;
+}

@@ -1,0 +1,90 @@
+// File-system services for the rest of the program: file kinds, folder listings, folder creation
+// and removal, copying, whole-file reads and the atomic write.
+//
+// Every player file (settings, options, save games, best times) is written through
+// WriteFileAtomic: the bytes go to a temporary file in the target's own folder, are flushed to
+// disk, and only then renamed over the target. A crash, a full disk or a failed close therefore
+// leaves either the complete old file or the complete new one, never a truncated mix.
+//
+// Listings and recursive deletes never follow symbolic links, so a link inside a player folder
+// cannot lead a delete outside it.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// What a path names, as FileType reports it (links followed).
+enum : int {
+    FILETYPE_NONE = 0,
+    FILETYPE_FILE = 1,
+    FILETYPE_DIR = 2,
+};
+
+// Kind of one folder entry, taken from the entry itself (links not followed).
+enum class EntryKind { File, Dir, Symlink, Other };
+
+struct DirEntry {
+    std::string Name;  // name only, without the folder
+    EntryKind Kind = EntryKind::Other;
+};
+
+// FILETYPE_FILE, FILETYPE_DIR, or FILETYPE_NONE when the path does not exist (or is neither).
+int FileType(const std::string& path);
+
+// The entries of a folder without "." and "..", sorted by name; nullopt when it cannot be read.
+std::optional<std::vector<DirEntry>> ReadDir(const std::string& path);
+
+// Creates a folder; with recurse, also every missing parent. True when the folder exists afterwards.
+bool CreateDir(const std::string& path, bool recurse = false);
+
+// Removes a file (or a symbolic link itself). True when it existed and was removed.
+bool DeleteFile(const std::string& path);
+
+// Removes an empty folder, or with recurse the folder and everything in it (links are removed,
+// never followed). True when the folder is gone afterwards.
+bool DeleteDir(const std::string& path, bool recurse = false);
+
+// Copies a file's bytes to a new or existing file through WriteFileAtomic. True on success.
+bool CopyFile(const std::string& source, const std::string& target);
+
+// The whole file as bytes; nullopt when it cannot be opened or read.
+std::optional<std::string> LoadFile(const std::string& path);
+
+// Replaces (or creates) the file at path with bytes, atomically: temporary file in the same
+// folder, written, flushed, fsync'd, closed, renamed over path, folder fsync'd. Every result is
+// checked; on any failure the temporary file is removed, the old file is left untouched and
+// false is returned.
+bool WriteFileAtomic(const std::string& path, const std::string& bytes);
+
+// The atomic write in steps, for writers that produce their bytes piece by piece and need to
+// know which step failed. Nothing replaces the target until Commit succeeds; a writer destroyed
+// without a successful Commit removes its temporary file.
+class TAtomicFile {
+public:
+    explicit TAtomicFile(std::string path);
+    ~TAtomicFile();
+    TAtomicFile(const TAtomicFile&) = delete;
+    TAtomicFile& operator=(const TAtomicFile&) = delete;
+
+    // Creates the temporary file beside the target. False when the folder is not writable.
+    bool Open();
+    // Appends bytes to the temporary file. False on any write error (a full disk).
+    bool Write(const std::string& bytes);
+    // Flushes, fsyncs and closes the temporary file, then renames it over the target.
+    bool Commit();
+
+private:
+    void Abandon();
+
+    std::string path_;
+    std::string temp_;
+    int fd_ = -1;
+    bool failed_ = false;
+};
+
+// Test hook: simulates a crash or failure inside the next atomic writes. The write stops at the
+// given stage and reports failure; with LeaveTemp the temporary file is left behind as a killed
+// process would leave it. Stage None switches the fault off.
+enum class AtomicWriteFault { None, AfterPartialWrite, BeforeRename };
+void SetAtomicWriteFault(AtomicWriteFault fault, bool leaveTemp = false);
