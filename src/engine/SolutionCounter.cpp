@@ -1,0 +1,201 @@
+// Exact-cover solution counter: bit-mask search with singles propagation, no heap use while counting.
+#include "SolutionCounter.h"
+
+#include <bit>
+
+namespace {
+
+int LowestDigit(std::uint16_t mask) { return std::countr_zero(static_cast<unsigned>(mask)); }
+
+}  // namespace
+
+bool SolutionCounter::Prepare(int w, int h) {
+    if (w < 1 || h < 1 || w * h > kMaxSize) return false;
+    if (w == w_ && h == h_) return true;
+    w_ = w;
+    h_ = h;
+    n_ = w * h;
+    cells_ = n_ * n_;
+    full_ = static_cast<std::uint16_t>((1u << n_) - 1u);
+    // Houses 0..N-1 are the rows, N..2N-1 the columns, 2N..3N-1 the blocks in the board's order.
+    for (int i = 0; i < n_; ++i) {
+        for (int j = 0; j < n_; ++j) {
+            houses_[i][j] = static_cast<std::uint8_t>(i * n_ + j);
+            houses_[n_ + i][j] = static_cast<std::uint8_t>(j * n_ + i);
+            const int row = (i / h) * h + j / w;
+            const int column = (i % h) * w + j % w;
+            houses_[2 * n_ + i][j] = static_cast<std::uint8_t>(row * n_ + column);
+        }
+    }
+    for (int cell = 0; cell < cells_; ++cell) {
+        const int r = cell / n_, k = cell % n_;
+        int count = 0;
+        for (int other = 0; other < cells_; ++other) {
+            if (other == cell) continue;
+            const int orow = other / n_, ocol = other % n_;
+            const bool sameBlock = orow / h == r / h && ocol / w == k / w;
+            if (orow == r || ocol == k || sameBlock) peers_[cell][count++] = static_cast<std::uint8_t>(other);
+        }
+        peerCount_[cell] = static_cast<std::uint8_t>(count);
+    }
+    return true;
+}
+
+bool SolutionCounter::Assign(State& s, int cell, int digit) {
+    const auto bit = static_cast<std::uint16_t>(1u << digit);
+    if (!(s.cand[cell] & bit)) return false;
+    s.cand[cell] = bit;
+    s.value[cell] = static_cast<std::uint8_t>(digit + 1);
+    --s.unsolved;
+    for (int i = 0; i < peerCount_[cell]; ++i) {
+        const int peer = peers_[cell][i];
+        if (!(s.cand[peer] & bit)) continue;
+        if (s.value[peer]) return false;
+        s.cand[peer] = static_cast<std::uint16_t>(s.cand[peer] & ~bit);
+        if (!s.cand[peer]) return false;
+        if (std::has_single_bit(static_cast<unsigned>(s.cand[peer]))) queue_[queued_++] = peer;
+    }
+    return true;
+}
+
+bool SolutionCounter::Load(const int* flat, State& s) {
+    s.cand.fill(full_);
+    s.value.fill(0);
+    s.unsolved = cells_;
+    queued_ = 0;
+    // Givens first: each must still be open when its turn comes, or two givens clash.
+    for (int cell = 0; cell < cells_; ++cell) {
+        const int v = flat[cell];
+        if (v < 1 || v > n_) continue;
+        if (!Assign(s, cell, v - 1)) return false;
+    }
+    return Propagate(s);
+}
+
+bool SolutionCounter::Propagate(State& s) {
+    for (;;) {
+        while (queued_ > 0) {
+            const int cell = queue_[--queued_];
+            if (!s.value[cell] && !Assign(s, cell, LowestDigit(s.cand[cell]))) {
+                queued_ = 0;
+                return false;
+            }
+        }
+        bool placed = false;
+        for (int house = 0; house < 3 * n_; ++house) {
+            std::uint16_t once = 0, twice = 0, filled = 0;
+            for (int j = 0; j < n_; ++j) {
+                const int cell = houses_[house][j];
+                if (s.value[cell]) {
+                    filled |= s.cand[cell];
+                } else {
+                    twice |= once & s.cand[cell];
+                    once |= s.cand[cell];
+                }
+            }
+            if ((once | filled) != full_) return false;
+            auto hidden = static_cast<std::uint16_t>(once & ~twice & ~filled);
+            while (hidden) {
+                const int digit = LowestDigit(hidden);
+                hidden &= static_cast<std::uint16_t>(hidden - 1);
+                int target = -1;
+                for (int j = 0; j < n_ && target < 0; ++j) {
+                    const int cell = houses_[house][j];
+                    if (!s.value[cell] && (s.cand[cell] & (1u << digit))) target = cell;
+                }
+                if (target < 0 || !Assign(s, target, digit)) {
+                    queued_ = 0;
+                    return false;
+                }
+                placed = true;
+            }
+        }
+        if (!placed && queued_ == 0) return true;
+    }
+}
+
+void SolutionCounter::Record(const State& s) {
+    for (int cell = 0; cell < cells_; ++cell) lastSolution_[cell] = s.value[cell];
+    if (!out_) return;
+    Grid grid(n_, std::vector<int>(n_));
+    for (int cell = 0; cell < cells_; ++cell) grid[cell / n_][cell % n_] = s.value[cell];
+    out_->push_back(std::move(grid));
+}
+
+void SolutionCounter::Search(const State& s) {
+    if (s.unsolved == 0) {
+        ++found_;
+        Record(s);
+        return;
+    }
+    int chosen = -1;
+    if (inOrder_) {
+        for (int cell = 0; cell < cells_ && chosen < 0; ++cell)
+            if (!s.value[cell]) chosen = cell;
+    } else {
+        int best = kMaxSize + 1;
+        for (int cell = 0; cell < cells_ && best > 2; ++cell) {
+            if (s.value[cell]) continue;
+            const int options = std::popcount(static_cast<unsigned>(s.cand[cell]));
+            if (options < best) {
+                best = options;
+                chosen = cell;
+            }
+        }
+    }
+    for (std::uint16_t open = s.cand[chosen]; open; open &= static_cast<std::uint16_t>(open - 1)) {
+        if (nodeBudget_ > 0 && nodes_ >= nodeBudget_) {
+            outOfBudget_ = true;
+            return;
+        }
+        ++nodes_;
+        State next = s;
+        queued_ = 0;
+        if (Assign(next, chosen, LowestDigit(open)) && Propagate(next)) Search(next);
+        if (found_ >= limit_ || outOfBudget_) return;
+    }
+}
+
+int SolutionCounter::Count(const int* flat, int w, int h, unsigned limit, std::vector<Grid>* out) {
+    nodes_ = 0;
+    found_ = 0;
+    if (limit == 0 || !Prepare(w, h)) return 0;
+    limit_ = limit;
+    inOrder_ = false;
+    nodeBudget_ = 0;
+    outOfBudget_ = false;
+    out_ = out;
+    State start;
+    if (Load(flat, start)) Search(start);
+    out_ = nullptr;
+    return static_cast<int>(found_);
+}
+
+int SolutionCounter::FirstInOrder(const int* flat, int w, int h, long nodeBudget, int* solved) {
+    nodes_ = 0;
+    found_ = 0;
+    if (!Prepare(w, h)) return 0;
+    limit_ = 1;
+    inOrder_ = true;
+    nodeBudget_ = nodeBudget;
+    outOfBudget_ = false;
+    out_ = nullptr;
+    State start;
+    if (Load(flat, start)) Search(start);
+    if (found_ == 0) return outOfBudget_ ? -1 : 0;
+    for (int cell = 0; cell < cells_; ++cell) solved[cell] = lastSolution_[cell];
+    return 1;
+}
+
+int CountSolutions(const std::vector<int>& grid, int w, int h) {
+    if (w < 1 || h < 1 || grid.size() < static_cast<std::size_t>(w * h * w * h)) return 0;
+    SolutionCounter counter;
+    return counter.Count(grid.data(), w, h, 2);
+}
+
+int CollectAllSolutions(const std::vector<int>& grid, std::vector<Grid>& out, int w, int h, unsigned limit) {
+    out.clear();
+    if (w < 1 || h < 1 || grid.size() < static_cast<std::size_t>(w * h * w * h)) return 0;
+    SolutionCounter counter;
+    return counter.Count(grid.data(), w, h, limit, &out);
+}

@@ -1,0 +1,90 @@
+// Exact-cover solution counter: how many solutions a partly filled grid has, stopped at a cap.
+//
+// The generator asks it once per dug hole, so it must be cheap and must not allocate: the grid's
+// exact-cover matrix (one constraint per cell, per row-value, per column-value and per block-value)
+// is held as bit masks of the candidates still open in each cell, in fixed-size arrays, and the
+// search copies that small state on its own stack. The givens are placed before anything else (a
+// given that clashes with another ends the count at 0); afterwards every constraint that is left with
+// a single way to be met is met at once (a cell with one candidate, a row, column or block with one
+// place for a value), and the search branches on the cell with the fewest candidates. The count is a
+// pure function of the grid; the order in which solutions are found is not part of the contract.
+//
+// Flat grids are row-major (index = row * N + column), 0 for an empty cell and 1..N for a value; a
+// value outside 1..N counts as empty. N is the block width w times the block height h.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+// The engine's value grid: N rows of N values, [row][column], 0 for an empty cell.
+using Grid = std::vector<std::vector<int>>;
+
+class SolutionCounter {
+public:
+    static constexpr int kMaxSize = 16;
+    static constexpr int kMaxCells = kMaxSize * kMaxSize;
+
+    // Counts the solutions of `flat` (N * N values) up to `limit`. When `out` is given, every
+    // solution found is appended to it as a Grid. Returns the number found, at most `limit`.
+    int Count(const int* flat, int w, int h, unsigned limit, std::vector<Grid>* out = nullptr);
+
+    // Finds the first solution in row-major order of cells and ascending order of values (the one
+    // a guess-the-first-empty-cell search returns), giving up after `nodeBudget` branches.
+    // Returns 1 and writes the N * N values to `solved` when found, 0 when the grid has no solution,
+    // -1 when the budget ran out first.
+    int FirstInOrder(const int* flat, int w, int h, long nodeBudget, int* solved);
+
+    // Values of the last solution found by Count or FirstInOrder, row-major.
+    const std::array<int, kMaxCells>& LastSolution() const { return lastSolution_; }
+
+    // Branches taken by the last search (for measurements).
+    long Nodes() const { return nodes_; }
+
+private:
+    // One search state. Bit d of cand[c] is set while value d + 1 may still go into cell c:
+    //
+    //   bit:   15 14 ... 2  1  0
+    //   value: 16 15 ... 3  2  1
+    //
+    // A filled cell keeps exactly its own bit and has its value in `value`.
+    struct State {
+        std::array<std::uint16_t, kMaxCells> cand;
+        std::array<std::uint8_t, kMaxCells> value;
+        int unsolved;
+    };
+
+    bool Prepare(int w, int h);
+    bool Load(const int* flat, State& s);
+    bool Assign(State& s, int cell, int digit);
+    bool Propagate(State& s);
+    void Search(const State& s);
+    void Record(const State& s);
+
+    int n_ = 0, w_ = 0, h_ = 0, cells_ = 0;
+    std::uint16_t full_ = 0;
+    static constexpr int kMaxPeers = 3 * (kMaxSize - 1);
+    std::array<std::array<std::uint8_t, kMaxSize>, 3 * kMaxSize> houses_{};
+    std::array<std::array<std::uint8_t, kMaxPeers>, kMaxCells> peers_{};
+    std::array<std::uint8_t, kMaxCells> peerCount_{};
+
+    std::array<int, kMaxCells> queue_{};
+    int queued_ = 0;
+
+    unsigned limit_ = 0;
+    unsigned found_ = 0;
+    bool inOrder_ = false;
+    long nodes_ = 0;
+    long nodeBudget_ = 0;
+    bool outOfBudget_ = false;
+    std::vector<Grid>* out_ = nullptr;
+    std::array<int, kMaxCells> lastSolution_{};
+};
+
+// The number of solutions of a flat grid, counted up to 2: 0, 1 or 2.
+int CountSolutions(const std::vector<int>& grid, int w, int h);
+
+// Every solution of a flat grid, up to `limit` of them, replacing the content of `out`; returns how
+// many were found.
+int CollectAllSolutions(const std::vector<int>& grid, std::vector<Grid>& out, int w, int h,
+                        unsigned limit = 1000);
