@@ -11,11 +11,17 @@
 #include <numbers>
 
 #include "platform/ImageFont.h"
+#include "platform/Window.h"
 
 namespace {
 
 TDrawState g_state;
 TDrawBackend* g_backend = nullptr;
+std::unique_ptr<TDrawBackend> g_windowBackend;
+unsigned g_windowGeneration = 0;
+
+TDrawBackend* WindowBackend();
+TDrawBackend* Current() { return g_backend != nullptr ? g_backend : WindowBackend(); }
 
 struct Transform {
     float ax, ay, c, s, sx, sy;
@@ -38,7 +44,7 @@ void AddQuad(std::vector<TVertex>& out, const Transform& t, float x0, float y0, 
 }
 
 void Submit(TDrawCommand&& command) {
-    if (g_backend != nullptr) g_backend->Submit(command);
+    if (TDrawBackend* backend = Current()) backend->Submit(command);
 }
 
 TDrawCommand Command(const char* op, std::vector<float> args) {
@@ -85,14 +91,6 @@ public:
             SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_NONE);
             SDL_SetRenderDrawColor(renderer_, Uint8(st.clsRed), Uint8(st.clsGreen), Uint8(st.clsBlue), 255);
             SDL_RenderFillRect(renderer_, &clip);
-            return;
-        }
-        if (cmd.op == "Flip") {
-            if (surface_ == nullptr) {
-                int sync = cmd.args.empty() ? -1 : int(cmd.args[0]);
-                if (sync >= 0) SDL_RenderSetVSync(renderer_, sync);
-                SDL_RenderPresent(renderer_);
-            }
             return;
         }
         if (cmd.vertices.empty()) return;
@@ -157,7 +155,6 @@ private:
         if (pixels.Empty()) return nullptr;
         if (slot.handle != nullptr && slot.owner != owner_) slot.handle = nullptr;  // made by a dead renderer
         if (slot.handle == nullptr) {
-            SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, image.Filtered() ? "linear" : "nearest");
             SDL_Texture* texture = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC,
                                                      pixels.width, pixels.height);
             if (texture == nullptr) return nullptr;
@@ -180,6 +177,21 @@ private:
     std::shared_ptr<TImage> white_;
     std::vector<SDL_Vertex> vertices_;
 };
+
+// Follows the window's renderer: a new renderer (new generation) gets a new backend, so textures are
+// uploaded again; a closed display drops the backend without touching the dead renderer.
+TDrawBackend* WindowBackend() {
+    SDL_Renderer* renderer = GraphicsRenderer();
+    if (renderer == nullptr) {
+        g_windowBackend.reset();
+        return nullptr;
+    }
+    if (!g_windowBackend || g_windowGeneration != GraphicsGeneration()) {
+        g_windowBackend = std::make_unique<SdlBackend>(renderer, nullptr);
+        g_windowGeneration = GraphicsGeneration();
+    }
+    return g_windowBackend.get();
+}
 
 // ---- collisions ----
 
@@ -248,7 +260,7 @@ std::unique_ptr<TDrawBackend> CreateOffscreenBackend(int width, int height) {
 }
 
 void SetDrawBackend(TDrawBackend* backend) { g_backend = backend; }
-TDrawBackend* GetDrawBackend() { return g_backend; }
+TDrawBackend* GetDrawBackend() { return Current(); }
 
 const TDrawState& GetDrawState() { return g_state; }
 void SetDrawState(const TDrawState& state) { g_state = state; }
@@ -324,8 +336,6 @@ void SetImageFont(std::shared_ptr<TImageFont> font) { g_state.font = std::move(f
 std::shared_ptr<TImageFont> GetImageFont() { return g_state.font; }
 
 void Cls() { Submit(Command("Cls", {})); }
-
-void Flip(int sync) { Submit(Command("Flip", {float(sync)})); }
 
 void DrawImage(const TImage* image, float x, float y, int frame) {
     if (image == nullptr) return;
@@ -423,12 +433,14 @@ float TextWidth(const std::string& text) { return g_state.font ? g_state.font->T
 float TextHeight(const std::string&) { return g_state.font ? g_state.font->LineHeight() : 0.0f; }
 
 void PrecacheImage(const TImage* image) {
-    if (image != nullptr && g_backend != nullptr) g_backend->Precache(*image);
+    TDrawBackend* backend = Current();
+    if (image != nullptr && backend != nullptr) backend->Precache(*image);
 }
 
 TPixmap GrabPixmap(int x, int y, int w, int h) {
-    if (g_backend == nullptr) return TPixmap(std::max(0, w), std::max(0, h), 0);
-    return g_backend->Grab(x, y, w, h);
+    TDrawBackend* backend = Current();
+    if (backend == nullptr) return TPixmap(std::max(0, w), std::max(0, h), 0);
+    return backend->Grab(x, y, w, h);
 }
 
 void GrabImage(TImage* image, int x, int y, int frame) {

@@ -45,7 +45,7 @@ struct TVertex {
 };
 
 struct TDrawCommand {
-    std::string op;           // name of the drawing operation ("DrawImage", "Cls", "Flip", ...)
+    std::string op;           // name of the drawing operation ("DrawImage", "Cls", ...)
     std::vector<float> args;  // its numeric arguments as passed
     std::string text;         // the text of DrawText
     const TImage* image = nullptr;  // image argument, or the glyph atlas for text
@@ -82,7 +82,8 @@ std::unique_ptr<TDrawBackend> CreateRendererBackend(SDL_Renderer* renderer);
 // Renders into a private CPU surface of width x height with SDL's software renderer.
 std::unique_ptr<TDrawBackend> CreateOffscreenBackend(int width, int height);
 
-// The backend that drawing goes to (not owned); null drops every drawing call.
+// The backend that drawing goes to (not owned). Without one, drawing goes to the renderer of the open
+// window (platform/Window.h, which also shows the frame with Flip), and is dropped when none is open.
 void SetDrawBackend(TDrawBackend* backend);
 TDrawBackend* GetDrawBackend();
 
@@ -112,7 +113,6 @@ void SetImageFont(std::shared_ptr<TImageFont> font);
 std::shared_ptr<TImageFont> GetImageFont();
 
 void Cls();
-void Flip(int sync = -1);
 void DrawImage(const TImage* image, float x, float y, int frame = 0);
 // The source rectangle (sx, sy, sw, sh) of a frame stretched over w x h at (x, y); (hx, hy) is a handle
 // in destination pixels. Scale and rotation act about (x, y).
