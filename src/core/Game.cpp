@@ -1,0 +1,230 @@
+// TGame's construction, data paths, speed modes, the per-frame loop and screen switching.
+#include "core/Game.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/Input.h"
+#include "platform/Clock.h"
+#include "platform/System.h"
+#include "platform/Window.h"
+
+std::unique_ptr<TGame> Game;
+int Checkpoint = 0;
+int ScreenWidth = 800, ScreenHeight = 600;
+int ScreenCentreX = 400, ScreenCentreY = 300;
+int GameStartTime = 0;
+int FlipSync = 0;
+int DefaultFadeLength = 500;
+std::string ResourcePath;
+
+namespace {
+
+// A folder path ends in "/" (a trailing backslash is accepted as it is).
+std::string WithSlash(const std::string& path) {
+    if (!path.empty() && (path.back() == '/' || path.back() == '\\')) return path;
+    return path + "/";
+}
+
+}  // namespace
+
+TGame::TGame()
+    : PausedMusicState(Music),
+      PausedSpeechState(Speech),
+      FixedRateLogic(std::make_unique<TFixedRateLogic>()),
+      LogicTime(std::make_unique<TDebugVar>()),
+      DrawTime(std::make_unique<TDebugVar>()),
+      CodeTime(std::make_unique<TDebugVar>()),
+      FPS(std::make_unique<TFPSCounter>()),
+      ExitScreen(std::make_unique<TExitScreen>()) {}
+
+TGame::~TGame() = default;
+
+int TGame::SetDefaultPaths() {
+    SetImagePath(DataPrefix + "data/graphics");
+    SetSoundPath(DataPrefix + "data/sound");
+    SetMusicPath(DataPrefix + "data/music");
+    SetSpeechPath(DataPrefix + "data/speech");
+    SetMenuPath(DataPrefix + "data/menus");
+    SetProfilePath(UseCorrectPath ? "profiles" : DataPrefix + "data/profiles");
+    SetTextPath(DataPrefix + "data/text");
+    SetLevelsPath(DataPrefix + "data/levels");
+    return 0;
+}
+
+int TGame::SetSubPath(const std::string& path, int) {
+    SubPath = path.empty() ? std::string() : WithSlash(path);
+    if (UseCorrectPath) {
+        SubPath = CommonAppDataFolder() + SubPath;
+        ApplySubPath();
+    }
+    return 0;
+}
+
+int TGame::SetSubPathWrapper(const std::string& path, int unused) {
+    SetDefaultPaths();
+    SetSubPath(path, unused);
+    return 0;
+}
+
+int TGame::ApplySubPath() {
+    ProfilePath = SubPath + ProfilePath;
+    return 0;
+}
+
+int TGame::SetImagePath(const std::string& path) {
+    ImagePath = WithSlash(path);
+    return 0;
+}
+int TGame::SetSoundPath(const std::string& path) {
+    SoundPath = WithSlash(path);
+    return 0;
+}
+int TGame::SetMusicPath(const std::string& path) {
+    MusicPath = WithSlash(path);
+    return 0;
+}
+int TGame::SetSpeechPath(const std::string& path) {
+    SpeechPath = WithSlash(path);
+    return 0;
+}
+int TGame::SetMenuPath(const std::string& path) {
+    MenuPath = WithSlash(path);
+    return 0;
+}
+int TGame::SetProfilePath(const std::string& path) {
+    ProfilePath = WithSlash(path);
+    return 0;
+}
+int TGame::SetTextPath(const std::string& path) {
+    TextPath = WithSlash(path);
+    return 0;
+}
+int TGame::SetLevelsPath(const std::string& path) {
+    LevelsPath = WithSlash(path);
+    return 0;
+}
+
+int TGame::SetGP(int x, int y) {
+    gpX = x;
+    gpY = y;
+    return 0;
+}
+
+int TGame::FastOn() {
+    Fast = 1;
+    LastFlipSync = FlipSync;
+    FlipSync = 0;
+    FixedRateLogic->Init();
+    FixedRateLogic->HistoryClear();
+    return 0;
+}
+
+int TGame::FastOff() {
+    if (Fast != 1) return 0;
+    Fast = 0;
+    FlipSync = LastFlipSync;
+    FixedRateLogic->Init();
+    FixedRateLogic->HistoryClear();
+    return 0;
+}
+
+int TGame::SlowMotionOn() {
+    SlowMotion = 1;
+    CurrentSpeed = SlowMotionSpeed;
+    FixedRateLogic->Framerate = float(FixedRateLogic->FramerateDefault) * SlowMotionSpeed;
+    FixedRateLogic->CalcMS();
+    FixedRateLogic->Init();
+    return 0;
+}
+
+int TGame::SlowMotionOff() {
+    SlowMotion = 0;
+    CurrentSpeed = 1.0f;
+    FixedRateLogic->Framerate = float(FixedRateLogic->FramerateDefault);
+    FixedRateLogic->CalcMS();
+    FixedRateLogic->Init();
+    return 0;
+}
+
+// A speed of zero would stop time altogether; such a speed counts as normal speed.
+float TGame::CalcAnimLength(int ms) const { return CalcAnimLengthFromFloat(float(ms)); }
+
+float TGame::CalcAnimLengthFromFloat(float ms) const {
+    float speed = CurrentSpeed != 0.0f ? CurrentSpeed : 1.0f;
+    return ms / FixedRateLogic->MS / speed;
+}
+
+int TGame::CalcMilliSecsFromFrames(int ticks) const {
+    return int(float(ticks) * FixedRateLogic->MS * CurrentSpeed);
+}
+
+int TGame::MainLogicLoop() {
+    FixedRateLogic->Calc();
+    if (NoTiming) FixedRateLogic->NumTicks = NoTimingTicks;
+    LogicTime->Start();
+    double ticks = FixedRateLogic->NumTicks;
+    for (int i = 0; i < int(std::floor(ticks)); ++i) {
+        FixedRateLogic->SetDelta(1.0f);
+        if (LogicWrapper() == -1) return -1;
+    }
+    double rest = std::fmod(ticks, 1.0);
+    if (rest > 0.0) {
+        FixedRateLogic->SetDelta(float(rest));
+        if (LogicWrapper() == -1) return -1;
+    }
+    LogicTime->Calc();
+    return 1;
+}
+
+int TGame::LogicWrapper() {
+    DoPeekEvent();
+    ReadKeys();
+    if (InstantExit) return -1;
+    if (Paused || Suspended) return 0;
+    ScreenChange();
+    if (CurrentTScreen) CurrentTScreen->Logic();
+    if (Fade == 0) ScreenChange();
+    return 1;
+}
+
+int TGame::ScreenDraw() {
+    DrawTime->Start();
+    if (NoDraw) {
+        NoDraw = 0;
+        return 0;
+    }
+    if (CurrentTScreen) CurrentTScreen->Draw();
+    if (!Fading()) ShowPaused();
+    if (Fading()) ShowPaused();
+    DrawTime->Calc();
+    DebugPrint();
+    PostDraw();
+    return 0;
+}
+
+int TGame::PostDraw() {
+    Flip(FlipSync);
+    Delay(3);
+    return 0;
+}
+
+int TGame::Fading() { return 0; }
+
+int TGame::FadeOff() {
+    NoFade = 1;
+    return 0;
+}
+
+int TGame::ScreenChange() { return 0; }
+
+int TGame::ParticlesSet(int amount, int) {
+    Particles = std::clamp(amount, 0, 100);
+    return 0;
+}
+
+int TGame::ParticlesChange(int step) {
+    Particles = std::clamp(Particles + step, 0, 100);
+    FixedRateLogic->Init();
+    return 0;
+}

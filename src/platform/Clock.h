@@ -1,0 +1,15 @@
+// The millisecond clock and sleeping, with a seam through which tests drive time by hand.
+#pragma once
+
+#include <functional>
+
+// Milliseconds since the clock's start (steady, 1 ms resolution), or the injected source's value.
+int MilliSecs();
+
+// Sleeps ms milliseconds; with an injected sleeper that is called instead.
+void Delay(int ms);
+
+// Replaces the time source and the sleeper; an empty function restores the real one. Tests use
+// it so no test ever waits for the wall clock.
+void SetClockSource(std::function<int()> now);
+void SetDelayHandler(std::function<void(int)> sleep);

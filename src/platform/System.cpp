@@ -1,0 +1,168 @@
+// Linux counterparts of the Windows services the core was designed around.
+#include "platform/System.h"
+
+#include <SDL.h>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/file.h>
+#include <sys/utsname.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <strings.h>
+#include <utility>
+
+#include "platform/Window.h"
+
+namespace {
+
+std::function<void(int)>& EndHandler() {
+    static std::function<void(int)> handler;
+    return handler;
+}
+
+std::string Env(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::string(value) : std::string();
+}
+
+std::string HomeFolder() {
+    std::string home = Env("HOME");
+    if (!home.empty()) return home;
+    if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) return pw->pw_dir;
+    return "/tmp";
+}
+
+std::tm LocalNow() {
+    std::time_t now = std::time(nullptr);
+    std::tm tm{};
+    localtime_r(&now, &tm);
+    return tm;
+}
+
+}  // namespace
+
+bool HeadlessVideo() {
+    std::string driver;
+    if (SDL_WasInit(SDL_INIT_VIDEO)) {
+        const char* current = SDL_GetCurrentVideoDriver();
+        driver = current ? current : "";
+    } else {
+        driver = Env("SDL_VIDEODRIVER");
+        if (driver.empty() && Env("DISPLAY").empty() && Env("WAYLAND_DISPLAY").empty()) return true;
+    }
+    return strcasecmp(driver.c_str(), "dummy") == 0 || strcasecmp(driver.c_str(), "offscreen") == 0;
+}
+
+void Notify(const std::string& text, bool serious) {
+    LeaveFullScreen();
+    std::fprintf(stderr, "%s: %s\n", AppTitle().c_str(), text.c_str());
+    std::fflush(stderr);
+    if (HeadlessVideo()) return;
+    Uint32 flags = serious ? SDL_MESSAGEBOX_WARNING : SDL_MESSAGEBOX_INFORMATION;
+    SDL_ShowSimpleMessageBox(flags, AppTitle().c_str(), text.c_str(), GraphicsWindow());
+}
+
+bool SingleInstanceLock(const std::string& name) {
+    static int lockFd = -1;
+    if (lockFd >= 0) return true;
+    std::string file;
+    for (char c : name) file += (c == '/' ? '_' : c);
+    std::string folder = Env("XDG_RUNTIME_DIR");
+    if (folder.empty()) {
+        folder = std::filesystem::temp_directory_path().string();
+        file.append("-").append(std::to_string(getuid()));
+    }
+    std::string path = folder;
+    path.append("/").append(file).append(".lock");
+    int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    // Without a lock file the check cannot be made; running is better than refusing to start.
+    if (fd < 0) return true;
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        close(fd);
+        return false;
+    }
+    lockFd = fd;
+    return true;
+}
+
+std::string CommonAppDataFolder() {
+    std::string folder = Env("XDG_DATA_HOME");
+    if (folder.empty() || folder[0] != '/') folder = HomeFolder() + "/.local/share";
+    if (folder.back() != '/') folder += '/';
+    return folder;
+}
+
+bool GrantFolderAccess(const std::string&) { return true; }
+
+void SetPriorityValues(int, int) {}
+
+std::string GetOSVersionName() {
+    utsname name{};
+    if (uname(&name) != 0) return "Linux";
+    return std::string(name.sysname) + " " + name.release;
+}
+
+std::string GetDirectXVersion() { return ""; }
+
+void OpenURL(const std::string& url) {
+    // A headless session has no browser to show the page in.
+    if (HeadlessVideo()) return;
+    pid_t child = fork();
+    if (child < 0) return;
+    if (child == 0) {
+        // The grandchild runs the browser; the child ends at once so nothing is left to reap.
+        if (fork() == 0) {
+            execlp("xdg-open", "xdg-open", url.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        _exit(0);
+    }
+    waitpid(child, nullptr, 0);
+}
+
+std::string CurrentDate() {
+    static const char* const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    std::tm tm = LocalNow();
+    char text[32];
+    std::snprintf(text, sizeof text, "%02d %s %d", tm.tm_mday, months[tm.tm_mon % 12], tm.tm_year + 1900);
+    return text;
+}
+
+std::string CurrentTime() {
+    std::tm tm = LocalNow();
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", tm.tm_hour, tm.tm_min, tm.tm_sec);
+    return text;
+}
+
+std::string ExecutablePath() {
+    std::error_code ec;
+    auto path = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string() : path.string();
+}
+
+bool ChangeDirToExecutable() {
+    std::string exe = ExecutablePath();
+    if (exe.empty()) return false;
+    std::error_code ec;
+    std::filesystem::current_path(std::filesystem::path(exe).parent_path(), ec);
+    return !ec;
+}
+
+void End(int code) {
+    if (EndHandler()) EndHandler()(code);
+    EndGraphics();
+    SDL_Quit();
+    // Every file was written and closed before the end was asked for; static destructors of
+    // audio and font libraries are skipped so the exit code is always the one given.
+    std::fflush(nullptr);
+    std::_Exit(code);
+}
+
+void SetEndHandler(std::function<void(int)> handler) { EndHandler() = std::move(handler); }

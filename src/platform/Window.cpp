@@ -1,0 +1,261 @@
+// SDL2 window and renderer behind the small display interface of Window.h.
+//
+// One window and one renderer live at a time. Re-opening the display while a window exists changes
+// its mode in place instead of rebuilding it, so textures survive a switch of full screen.
+#include "platform/Window.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+struct Display {
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    int width = 0;
+    int height = 0;
+    bool fullScreen = false;
+    int driver = -1;
+    int vsync = -1;
+    unsigned generation = 0;
+    std::string title;
+    void (*capture)(const TPixmap&, void*) = nullptr;
+    void* captureUser = nullptr;
+};
+
+Display& State() {
+    static Display display;
+    return display;
+}
+
+bool EnsureVideo() {
+    if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
+    return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+}
+
+void ApplyWindowedSize() {
+    Display& d = State();
+    SDL_SetWindowFullscreen(d.window, 0);
+    SDL_SetWindowSize(d.window, d.width, d.height);
+    SDL_SetWindowPosition(d.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    d.fullScreen = false;
+}
+
+bool CreateRenderer() {
+    Display& d = State();
+    SDL_SetHintWithPriority(SDL_HINT_RENDER_SCALE_QUALITY, "linear", SDL_HINT_DEFAULT);
+    d.renderer = SDL_CreateRenderer(d.window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
+    if (!d.renderer) d.renderer = SDL_CreateRenderer(d.window, -1, SDL_RENDERER_SOFTWARE);
+    if (!d.renderer) return false;
+    d.vsync = -1;
+    ++d.generation;
+    return true;
+}
+
+}  // namespace
+
+bool GraphicsDriverExists(int driver) { return driver == GraphicsDriverOpenGL && EnsureVideo(); }
+
+bool SetGraphicsDriver(int driver) {
+    if (!GraphicsDriverExists(driver)) return false;
+    State().driver = driver;
+    return true;
+}
+
+int CurrentGraphicsDriver() { return State().driver; }
+
+int CountGraphicsModes() {
+    if (!EnsureVideo()) return 0;
+    int count = 0;
+    for (int i = 0; i < SDL_GetNumVideoDisplays(); ++i) count += std::max(0, SDL_GetNumDisplayModes(i));
+    return count;
+}
+
+bool GraphicsModeExists(int width, int height, int depth, int /*hertz*/) {
+    if (!EnsureVideo()) return false;
+    for (int i = 0; i < SDL_GetNumVideoDisplays(); ++i) {
+        for (int m = 0; m < SDL_GetNumDisplayModes(i); ++m) {
+            SDL_DisplayMode mode;
+            if (SDL_GetDisplayMode(i, m, &mode) != 0) continue;
+            int bits = int(SDL_BITSPERPIXEL(mode.format));
+            if (bits == 24 && SDL_BYTESPERPIXEL(mode.format) == 4) bits = 32;
+            if (mode.w >= width && mode.h >= height && (depth == 0 || bits == depth)) return true;
+        }
+    }
+    return false;
+}
+
+bool Graphics(int width, int height, int depth, int /*hertz*/) {
+    Display& d = State();
+    if (d.driver != GraphicsDriverOpenGL || !EnsureVideo()) return false;
+    bool fullScreen = depth != 0;
+    d.width = width;
+    d.height = height;
+    if (!d.window) {
+        Uint32 flags = SDL_WINDOW_SHOWN | (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+        d.window = SDL_CreateWindow(d.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
+                                    height, flags);
+        if (!d.window) return false;
+        if (!CreateRenderer()) {
+            SDL_DestroyWindow(d.window);
+            d.window = nullptr;
+            return false;
+        }
+    } else if (fullScreen) {
+        if (SDL_SetWindowFullscreen(d.window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return false;
+    } else {
+        ApplyWindowedSize();
+    }
+    d.fullScreen = fullScreen;
+    SDL_RenderSetLogicalSize(d.renderer, width, height);
+    SDL_SetRenderDrawColor(d.renderer, 0, 0, 0, 255);
+    SDL_RenderClear(d.renderer);
+    return true;
+}
+
+void EndGraphics() {
+    Display& d = State();
+    if (d.renderer) SDL_DestroyRenderer(d.renderer);
+    if (d.window) SDL_DestroyWindow(d.window);
+    d.renderer = nullptr;
+    d.window = nullptr;
+    d.fullScreen = false;
+    SDL_ShowCursor(SDL_ENABLE);
+}
+
+bool GraphicsOpen() { return State().renderer != nullptr; }
+
+bool GraphicsIsFullScreen() { return State().window && State().fullScreen; }
+
+void LeaveFullScreen() {
+    if (GraphicsIsFullScreen()) ApplyWindowedSize();
+}
+
+void Flip(int sync) {
+    Display& d = State();
+    if (!d.renderer) return;
+    if (sync >= 0 && sync != d.vsync && SDL_RenderSetVSync(d.renderer, sync) == 0) d.vsync = sync;
+    if (d.capture) {
+        auto callback = d.capture;
+        d.capture = nullptr;
+        TPixmap frame;
+        if (CaptureFrame(frame)) callback(frame, d.captureUser);
+    }
+    SDL_RenderPresent(d.renderer);
+}
+
+SDL_Window* GraphicsWindow() { return State().window; }
+SDL_Renderer* GraphicsRenderer() { return State().renderer; }
+int GraphicsWidth() { return State().width; }
+int GraphicsHeight() { return State().height; }
+unsigned GraphicsGeneration() { return State().generation; }
+
+void SetAppTitle(const std::string& title) {
+    State().title = title;
+    if (State().window) SDL_SetWindowTitle(State().window, title.c_str());
+}
+
+const std::string& AppTitle() { return State().title; }
+
+void DesktopSize(int& width, int& height) {
+    SDL_DisplayMode mode;
+    width = height = 0;
+    if (EnsureVideo() && SDL_GetDesktopDisplayMode(0, &mode) == 0) {
+        width = mode.w;
+        height = mode.h;
+    }
+}
+
+int DesktopRefreshRate() {
+    SDL_DisplayMode mode;
+    if (EnsureVideo() && SDL_GetDesktopDisplayMode(0, &mode) == 0 && mode.refresh_rate > 0)
+        return mode.refresh_rate;
+    return 60;
+}
+
+int WindowRefreshRate() {
+    SDL_DisplayMode mode;
+    if (State().window && SDL_GetWindowDisplayMode(State().window, &mode) == 0) return mode.refresh_rate;
+    return -1;
+}
+
+int WindowId() { return State().window ? int(SDL_GetWindowID(State().window)) : 0; }
+
+void CentreWindow() {
+    if (State().window && !State().fullScreen)
+        SDL_SetWindowPosition(State().window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+}
+
+bool WindowPosition(int& x, int& y) {
+    if (!ClientPosition(x, y)) return false;
+    int top = 0, left = 0;
+    if (SDL_GetWindowBordersSize(State().window, &top, &left, nullptr, nullptr) == 0) {
+        x -= left;
+        y -= top;
+    }
+    return true;
+}
+
+bool ClientPosition(int& x, int& y) {
+    x = y = 0;
+    if (!State().window) return false;
+    SDL_GetWindowPosition(State().window, &x, &y);
+    return true;
+}
+
+bool WindowIsForeground() {
+    return State().window && (SDL_GetWindowFlags(State().window) & SDL_WINDOW_INPUT_FOCUS) != 0;
+}
+
+void MinimizeWindow() {
+    if (State().window) SDL_MinimizeWindow(State().window);
+}
+
+void SetWindowIconFromPixmap(const TPixmap& icon) {
+    if (!State().window || icon.Empty()) return;
+    std::vector<uint32_t> pixels = icon.pixels;
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), icon.width, icon.height, 32,
+                                                              icon.width * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (!surface) return;
+    SDL_SetWindowIcon(State().window, surface);
+    SDL_FreeSurface(surface);
+}
+
+void HideMouse() { SDL_ShowCursor(SDL_DISABLE); }
+void ShowMouse() { SDL_ShowCursor(SDL_ENABLE); }
+
+void MoveMouse(int x, int y) {
+    Display& d = State();
+    if (!d.window || !d.renderer) return;
+    int wx = 0, wy = 0;
+    SDL_RenderLogicalToWindow(d.renderer, float(x), float(y), &wx, &wy);
+    SDL_WarpMouseInWindow(d.window, wx, wy);
+}
+
+bool CaptureFrame(TPixmap& out) {
+    Display& d = State();
+    if (!d.renderer) return false;
+    int outW = 0, outH = 0;
+    if (SDL_GetRendererOutputSize(d.renderer, &outW, &outH) != 0 || outW <= 0 || outH <= 0) return false;
+    SDL_Rect viewport;
+    float sx = 1.0f, sy = 1.0f;
+    SDL_RenderGetViewport(d.renderer, &viewport);
+    SDL_RenderGetScale(d.renderer, &sx, &sy);
+    int w = std::clamp(int(float(viewport.w) * sx), 1, outW);
+    int h = std::clamp(int(float(viewport.h) * sy), 1, outH);
+    // Read into a buffer of the full output size so a viewport that rounds larger can never overrun.
+    std::vector<uint32_t> buffer(size_t(outW) * size_t(outH));
+    if (SDL_RenderReadPixels(d.renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, buffer.data(), outW * 4) != 0)
+        return false;
+    out = TPixmap(w, h);
+    for (int row = 0; row < h; ++row)
+        std::copy_n(buffer.begin() + ptrdiff_t(row) * outW, w, out.pixels.begin() + ptrdiff_t(row) * w);
+    return true;
+}
+
+void CaptureNextFrame(void (*callback)(const TPixmap& frame, void* user), void* user) {
+    State().capture = callback;
+    State().captureUser = user;
+}
