@@ -2,34 +2,39 @@
 // the log's clock are replaceable so that the whole error path can be tested headless.
 #include "core/ErrorReport.h"
 
-#include <iostream>
 #include <utility>
 
 #include "core/Game.h"
 #include "core/StringUtils.h"
 #include "platform/FileSystem.h"
+#include "platform/System.h"
+#include "platform/Window.h"
 
 std::string LogFolder;
 
 namespace {
 
 ErrorNoticeFunction& Notice() {
-    static ErrorNoticeFunction notice = [](const std::string& text) { std::cerr << text << '\n'; };
+    static ErrorNoticeFunction notice = [](const std::string& text) { Notify(text); };
     return notice;
 }
 
 std::function<void()>& CloseDisplay() {
-    static std::function<void()> close;
+    // The notice must not hide behind a full-screen display, and the pointer must be visible.
+    static std::function<void()> close = [] {
+        EndGraphics();
+        ShowMouse();
+    };
     return close;
 }
 
 std::function<std::string()>& LogDate() {
-    static std::function<std::string()> date;
+    static std::function<std::string()> date = CurrentDate;
     return date;
 }
 
 std::function<std::string()>& LogTime() {
-    static std::function<std::string()> time;
+    static std::function<std::string()> time = CurrentTime;
     return time;
 }
 
@@ -43,8 +48,12 @@ void SetErrorLogClock(std::function<std::string()> date, std::function<std::stri
     LogTime() = std::move(time);
 }
 
-void ReportError(const std::string& text, int /*fatal*/) {
+void ShowNotice(const std::string& text) {
     if (Notice()) Notice()(text);
+}
+
+void ReportError(const std::string& text, int /*fatal*/) {
+    ShowNotice(text);
     throw TRuntimeError(text);
 }
 
@@ -72,7 +81,7 @@ std::string UncaughtErrorText(std::exception_ptr error, int checkpoint) {
 void ReportUncaughtException(std::exception_ptr error) {
     if (CloseDisplay()) CloseDisplay()();
     std::string text = UncaughtErrorText(error, Checkpoint);
-    if (Notice()) Notice()(text);
+    ShowNotice(text);
     WriteErrorLog(text);
 }
 

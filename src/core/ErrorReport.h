@@ -41,6 +41,9 @@ public:
 // Folder of "ErrorLog.txt" (ends in "/" or is empty); set whenever the shared data folder is set.
 extern std::string LogFolder;
 
+// Shows text in the system notice (a message box captioned with the application title).
+void ShowNotice(const std::string& text);
+
 // Shows text in a system notice and throws TRuntimeError carrying it. The fatal flag is kept for
 // the callers' sake: every reported error ends the run, whatever it says.
 [[noreturn]] void ReportError(const std::string& text, int fatal = 1);
@@ -69,8 +72,8 @@ std::string ReadFileOrDie(const std::string& path);
 std::shared_ptr<TSound> LoadSoundOrDie(const std::string& path, int flags = 0);
 
 // Seams for the display and the notices, so that tests and the start-up can replace them.
-// The notice defaults to the platform's message box; the close-display step defaults to nothing
-// until the start-up installs one.
+// The notice defaults to the platform's message box, the close-display step to closing the
+// display and showing the system pointer.
 using ErrorNoticeFunction = std::function<void(const std::string& text)>;
 void SetErrorNotice(ErrorNoticeFunction notice);
 void SetErrorCloseDisplay(std::function<void()> closeDisplay);

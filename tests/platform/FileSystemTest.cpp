@@ -1,0 +1,147 @@
+// File-system services: the atomic write must never leave a broken target, listings and deletes
+// must not follow links out of the folder.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
+
+#include "support/TestEnv.h"
+#include "platform/FileSystem.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class FileSystemTest : public ::testing::Test {
+protected:
+    void TearDown() override { SetAtomicWriteFault(AtomicWriteFault::None); }
+
+    std::string Path(const std::string& name) const { return dir.Str() + name; }
+    std::size_t FilesIn(const fs::path& folder) const {
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+    }
+
+    testenv::TempDir dir;
+};
+
+}  // namespace
+
+TEST_F(FileSystemTest, FileTypeTellsFilesFromFoldersAndAbsence) {
+    testenv::WriteFile(Path("a.txt"), "x");
+    EXPECT_EQ(FileType(Path("a.txt")), FILETYPE_FILE);
+    EXPECT_EQ(FileType(dir.Str()), FILETYPE_DIR);
+    EXPECT_EQ(FileType(Path("missing")), FILETYPE_NONE);
+    EXPECT_EQ(FileType(""), FILETYPE_NONE);
+}
+
+TEST_F(FileSystemTest, AtomicWriteCreatesAndReplacesWholeFiles) {
+    ASSERT_TRUE(WriteFileAtomic(Path("f.ini"), "first version, quite long\r\n"));
+    ASSERT_TRUE(WriteFileAtomic(Path("f.ini"), "second\r\n"));
+    EXPECT_EQ(testenv::ReadFile(Path("f.ini")), "second\r\n");
+    EXPECT_EQ(FilesIn(dir.Path()), 1u) << "no temporary file may stay behind";
+}
+
+TEST_F(FileSystemTest, AtomicWriteKeepsPermissionsOfTheOldFile) {
+    testenv::WriteFile(Path("f.ini"), "old");
+    ::chmod(Path("f.ini").c_str(), 0640);
+    ASSERT_TRUE(WriteFileAtomic(Path("f.ini"), "new"));
+    struct stat st {};
+    ASSERT_EQ(::stat(Path("f.ini").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+TEST_F(FileSystemTest, CrashMidWriteLeavesTheOldFileIntact) {
+    testenv::WriteFile(Path("f.ini"), "OLD CONTENT\r\n");
+    SetAtomicWriteFault(AtomicWriteFault::AfterPartialWrite, true);
+    EXPECT_FALSE(WriteFileAtomic(Path("f.ini"), "NEW CONTENT THAT NEVER LANDS\r\n"));
+    EXPECT_EQ(testenv::ReadFile(Path("f.ini")), "OLD CONTENT\r\n");
+}
+
+TEST_F(FileSystemTest, FailureBeforeRenameCleansUpAndKeepsOldFile) {
+    testenv::WriteFile(Path("f.ini"), "OLD");
+    SetAtomicWriteFault(AtomicWriteFault::BeforeRename);
+    EXPECT_FALSE(WriteFileAtomic(Path("f.ini"), "NEW"));
+    EXPECT_EQ(testenv::ReadFile(Path("f.ini")), "OLD");
+    EXPECT_EQ(FilesIn(dir.Path()), 1u);
+}
+
+TEST_F(FileSystemTest, AtomicWriteIntoMissingFolderOrOntoFolderFails) {
+    EXPECT_FALSE(WriteFileAtomic(Path("nofolder/f.ini"), "x"));
+    fs::create_directory(dir.Path() / "sub");
+    EXPECT_FALSE(WriteFileAtomic(Path("sub"), "x"));
+    EXPECT_EQ(FileType(Path("sub")), FILETYPE_DIR);
+}
+
+TEST_F(FileSystemTest, WriterInStepsReplacesOnlyOnCommit) {
+    testenv::WriteFile(Path("f.dat"), "OLD");
+    {
+        TAtomicFile file(Path("f.dat"));
+        ASSERT_TRUE(file.Open());
+        ASSERT_TRUE(file.Write("half"));
+        EXPECT_EQ(testenv::ReadFile(Path("f.dat")), "OLD");
+    }
+    EXPECT_EQ(testenv::ReadFile(Path("f.dat")), "OLD") << "an abandoned writer changes nothing";
+    EXPECT_EQ(FilesIn(dir.Path()), 1u);
+    TAtomicFile file(Path("f.dat"));
+    ASSERT_TRUE(file.Open());
+    ASSERT_TRUE(file.Write("NE"));
+    ASSERT_TRUE(file.Write("W"));
+    ASSERT_TRUE(file.Commit());
+    EXPECT_EQ(testenv::ReadFile(Path("f.dat")), "NEW");
+}
+
+TEST_F(FileSystemTest, LoadFileReadsBytesExactly) {
+    std::string bytes("a\0b\r\n\xff", 6);
+    testenv::WriteFile(Path("bin"), bytes);
+    EXPECT_EQ(LoadFile(Path("bin")), bytes);
+    EXPECT_FALSE(LoadFile(Path("missing")).has_value());
+    EXPECT_FALSE(LoadFile(dir.Str()).has_value());
+}
+
+TEST_F(FileSystemTest, CreateDirRecursiveAndNot) {
+    EXPECT_FALSE(CreateDir(Path("a/b/c"), false));
+    EXPECT_TRUE(CreateDir(Path("a/b/c/"), true));
+    EXPECT_EQ(FileType(Path("a/b/c")), FILETYPE_DIR);
+    EXPECT_TRUE(CreateDir(Path("a/b/c"), false)) << "an existing folder counts as success";
+    testenv::WriteFile(Path("file"), "x");
+    EXPECT_FALSE(CreateDir(Path("file"), true));
+}
+
+TEST_F(FileSystemTest, ReadDirListsSortedWithoutFollowingLinks) {
+    testenv::TempDir outside;
+    testenv::WriteFile(outside.Path() / "precious.dat", "keep");
+    testenv::WriteFile(dir.Path() / "b.dat", "1");
+    fs::create_directory(dir.Path() / "a");
+    fs::create_directory_symlink(outside.Path(), dir.Path() / "link");
+    auto entries = ReadDir(dir.Str());
+    ASSERT_TRUE(entries.has_value());
+    ASSERT_EQ(entries->size(), 3u);
+    EXPECT_EQ((*entries)[0].Name, "a");
+    EXPECT_EQ((*entries)[0].Kind, EntryKind::Dir);
+    EXPECT_EQ((*entries)[1].Name, "b.dat");
+    EXPECT_EQ((*entries)[1].Kind, EntryKind::File);
+    EXPECT_EQ((*entries)[2].Name, "link");
+    EXPECT_EQ((*entries)[2].Kind, EntryKind::Symlink);
+    EXPECT_FALSE(ReadDir(Path("missing")).has_value());
+
+    EXPECT_TRUE(DeleteDir(dir.Str(), true));
+    EXPECT_EQ(FileType(dir.Str()), FILETYPE_NONE);
+    EXPECT_EQ(testenv::ReadFile(outside.Path() / "precious.dat"), "keep") << "the link's target survives";
+}
+
+TEST_F(FileSystemTest, DeleteFileRefusesFoldersAndMissingFiles) {
+    testenv::WriteFile(Path("f"), "x");
+    fs::create_directory(dir.Path() / "d");
+    EXPECT_TRUE(DeleteFile(Path("f")));
+    EXPECT_FALSE(DeleteFile(Path("f")));
+    EXPECT_FALSE(DeleteFile(Path("d")));
+    EXPECT_FALSE(DeleteDir(Path("missing")));
+}
+
+TEST_F(FileSystemTest, CopyFileCopiesAndFailsOnMissingSource) {
+    testenv::WriteFile(Path("src"), "payload");
+    EXPECT_TRUE(CopyFile(Path("src"), Path("dst")));
+    EXPECT_EQ(testenv::ReadFile(Path("dst")), "payload");
+    EXPECT_FALSE(CopyFile(Path("missing"), Path("dst")));
+    EXPECT_EQ(testenv::ReadFile(Path("dst")), "payload");
+}
