@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/ErrorReport.h"
+#include "core/IniFile.h"
 #include "core/Input.h"
 #include "platform/Clock.h"
 #include "platform/System.h"
@@ -29,7 +31,8 @@ std::string WithSlash(const std::string& path) {
 }  // namespace
 
 TGame::TGame()
-    : PausedMusicState(Music),
+    : Ini(std::make_shared<TIniFile>()),
+      PausedMusicState(Music),
       PausedSpeechState(Speech),
       FixedRateLogic(std::make_unique<TFixedRateLogic>()),
       LogicTime(std::make_unique<TDebugVar>()),
@@ -58,6 +61,7 @@ int TGame::SetSubPath(const std::string& path, int) {
         SubPath = CommonAppDataFolder() + SubPath;
         ApplySubPath();
     }
+    LogFolder = SubPath;
     return 0;
 }
 
