@@ -1,0 +1,398 @@
+// The OpenAL Soft driver, the silent "None" driver and the platform's channel calls.
+//
+// OpenAL releases a source when its channel object goes, but a sound started and forgotten
+// ("play this click") must still be heard to its end; such sources are parked in the driver and
+// reclaimed once they have finished.
+#include "platform/Audio.h"
+
+#include "platform/DataFile.h"
+
+#include <AL/al.h>
+#include <AL/alc.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+// ---- silent driver ----------------------------------------------------------------------------
+
+class NullChannel : public TStreamChannel {
+public:
+    explicit NullChannel(int buffers = 0) : buffers_(buffers) {}
+    void Cue(const std::shared_ptr<TSound>&) override {}
+    void SetVolume(float v) override { volume_ = v; }
+    void SetPan(float) override {}
+    void SetRate(float) override {}
+    void Pause() override {}
+    void Resume() override {}
+    void Stop() override {}
+    bool Playing() override { return false; }
+    float Volume() const override { return volume_; }
+    int ProcessedBuffers() override { return 0; }
+    void QueueBuffer(const uint8_t*, size_t, int, int, int) override {}
+    int BufferCount() const override { return buffers_; }
+
+private:
+    float volume_ = 1.0f;
+    int buffers_;
+};
+
+class NullDriver : public TAudioDriver {
+public:
+    std::string Name() const override { return "None"; }
+    std::shared_ptr<TChannel> AllocChannel() override { return std::make_shared<NullChannel>(); }
+    std::shared_ptr<TStreamChannel> AllocStreamChannel(int buffers) override {
+        return std::make_shared<NullChannel>(buffers);
+    }
+};
+
+// ---- OpenAL -----------------------------------------------------------------------------------
+
+struct ALDevice {
+    ALCdevice* device = nullptr;
+    ALCcontext* context = nullptr;
+    ~ALDevice() {
+        alcMakeContextCurrent(nullptr);
+        if (context) alcDestroyContext(context);
+        if (device) alcCloseDevice(device);
+    }
+};
+
+struct ALBuffer {
+    std::shared_ptr<ALDevice> device;
+    ALuint id = 0;
+    ~ALBuffer() { alDeleteBuffers(1, &id); }
+};
+
+ALenum ALFormat(int channels, int bits) {
+    if (channels == 1) return bits == 8 ? AL_FORMAT_MONO8 : AL_FORMAT_MONO16;
+    return bits == 8 ? AL_FORMAT_STEREO8 : AL_FORMAT_STEREO16;
+}
+
+ALint SourceState(ALuint source) {
+    ALint state = AL_STOPPED;
+    alGetSourcei(source, AL_SOURCE_STATE, &state);
+    return state;
+}
+
+void ApplyPan(ALuint source, float pan) {
+    pan = std::clamp(pan, -1.0f, 1.0f);
+    alSourcei(source, AL_SOURCE_RELATIVE, AL_TRUE);
+    alSource3f(source, AL_POSITION, pan, 0.0f, -std::sqrt(1.0f - pan * pan));
+}
+
+// A source still sounding after its channel object was dropped.
+struct Orphan {
+    ALuint source = 0;
+    std::shared_ptr<void> buffer;
+};
+
+class OpenALDriver;
+
+class ALChannel : public TChannel {
+public:
+    ALChannel(OpenALDriver& driver, std::shared_ptr<ALDevice> device, ALuint source)
+        : driver_(driver), device_(std::move(device)), source_(source) {}
+    ~ALChannel() override;
+
+    void Cue(const std::shared_ptr<TSound>& sound) override;
+    void SetVolume(float v) override {
+        volume_ = std::max(0.0f, v);
+        alSourcef(source_, AL_GAIN, volume_);
+    }
+    void SetPan(float pan) override { ApplyPan(source_, pan); }
+    void SetRate(float rate) override { alSourcef(source_, AL_PITCH, std::clamp(rate, 0.01f, 8.0f)); }
+    void Pause() override {
+        if (SourceState(source_) == AL_PLAYING) alSourcePause(source_);
+    }
+    void Resume() override {
+        ALint state = SourceState(source_);
+        if (state == AL_PAUSED || (state == AL_INITIAL && buffer_)) alSourcePlay(source_);
+    }
+    void Stop() override {
+        alSourceStop(source_);
+        alSourcei(source_, AL_BUFFER, 0);
+        buffer_.reset();
+    }
+    bool Playing() override {
+        ALint state = SourceState(source_);
+        return state == AL_PLAYING || state == AL_PAUSED || (state == AL_INITIAL && buffer_);
+    }
+    float Volume() const override { return volume_; }
+
+private:
+    OpenALDriver& driver_;
+    std::shared_ptr<ALDevice> device_;
+    ALuint source_;
+    std::shared_ptr<void> buffer_;
+    float volume_ = 1.0f;
+};
+
+class ALStreamChannel : public TStreamChannel {
+public:
+    ALStreamChannel(std::shared_ptr<ALDevice> device, ALuint source, int buffers)
+        : device_(std::move(device)), source_(source), count_(std::max(2, buffers)) {}
+    ~ALStreamChannel() override {
+        alSourceStop(source_);
+        alSourcei(source_, AL_BUFFER, 0);
+        alDeleteSources(1, &source_);
+        if (!buffers_.empty()) alDeleteBuffers(ALsizei(buffers_.size()), buffers_.data());
+    }
+    void SetVolume(float v) override {
+        volume_ = std::max(0.0f, v);
+        alSourcef(source_, AL_GAIN, volume_);
+    }
+    void SetPan(float pan) override { ApplyPan(source_, pan); }
+    void SetRate(float rate) override { alSourcef(source_, AL_PITCH, std::clamp(rate, 0.01f, 8.0f)); }
+    void Pause() override {
+        paused_ = true;
+        if (SourceState(source_) == AL_PLAYING) alSourcePause(source_);
+    }
+    void Resume() override {
+        paused_ = false;
+        stopped_ = false;
+        if (SourceState(source_) != AL_PLAYING && Queued() > 0) alSourcePlay(source_);
+    }
+    void Stop() override {
+        stopped_ = true;
+        alSourceStop(source_);
+    }
+    bool Playing() override { return !stopped_; }
+    float Volume() const override { return volume_; }
+    int BufferCount() const override { return count_; }
+    int ProcessedBuffers() override {
+        ALint processed = 0;
+        alGetSourcei(source_, AL_BUFFERS_PROCESSED, &processed);
+        return int(processed) + (count_ - int(buffers_.size()));
+    }
+    void QueueBuffer(const uint8_t* data, size_t size, int channels, int bits, int rate) override {
+        ALuint buffer = 0;
+        if (int(buffers_.size()) < count_) {
+            alGenBuffers(1, &buffer);
+            if (alGetError() != AL_NO_ERROR) return;
+            buffers_.push_back(buffer);
+        } else {
+            ALint processed = 0;
+            alGetSourcei(source_, AL_BUFFERS_PROCESSED, &processed);
+            if (processed <= 0) return;
+            alSourceUnqueueBuffers(source_, 1, &buffer);
+        }
+        alBufferData(buffer, ALFormat(channels, bits), data, ALsizei(size), rate);
+        alSourceQueueBuffers(source_, 1, &buffer);
+        // A queue that ran dry stops the source; start it again unless the owner paused it.
+        if (!paused_ && !stopped_ && SourceState(source_) != AL_PLAYING) alSourcePlay(source_);
+    }
+
+private:
+    int Queued() {
+        ALint queued = 0;
+        alGetSourcei(source_, AL_BUFFERS_QUEUED, &queued);
+        return int(queued);
+    }
+
+    std::shared_ptr<ALDevice> device_;
+    ALuint source_;
+    int count_;
+    std::vector<ALuint> buffers_;
+    float volume_ = 1.0f;
+    bool paused_ = true;
+    bool stopped_ = false;
+};
+
+class OpenALDriver : public TAudioDriver {
+public:
+    static std::unique_ptr<OpenALDriver> Open() {
+        auto device = std::make_shared<ALDevice>();
+        device->device = alcOpenDevice(nullptr);
+        if (!device->device) return nullptr;
+        device->context = alcCreateContext(device->device, nullptr);
+        if (!device->context || !alcMakeContextCurrent(device->context)) return nullptr;
+        return std::unique_ptr<OpenALDriver>(new OpenALDriver(std::move(device)));
+    }
+    ~OpenALDriver() override {
+        for (Orphan& o : orphans_) {
+            alSourceStop(o.source);
+            alDeleteSources(1, &o.source);
+        }
+    }
+
+    std::string Name() const override { return name_; }
+    void SetName(const std::string& name) { name_ = name; }
+
+    std::shared_ptr<TChannel> AllocChannel() override {
+        Reap();
+        ALuint source = 0;
+        alGetError();
+        alGenSources(1, &source);
+        if (alGetError() != AL_NO_ERROR) return std::make_shared<NullChannel>();
+        return std::make_shared<ALChannel>(*this, device_, source);
+    }
+    std::shared_ptr<TStreamChannel> AllocStreamChannel(int buffers) override {
+        ALuint source = 0;
+        alGetError();
+        alGenSources(1, &source);
+        if (alGetError() != AL_NO_ERROR) return std::make_shared<NullChannel>(buffers);
+        return std::make_shared<ALStreamChannel>(device_, source, buffers);
+    }
+
+    std::shared_ptr<void> BufferFor(TSound& sound) {
+        if (sound.deviceBuffer && sound.deviceOwner == id_) return sound.deviceBuffer;
+        auto buffer = std::make_shared<ALBuffer>();
+        buffer->device = device_;
+        alGetError();
+        alGenBuffers(1, &buffer->id);
+        if (alGetError() != AL_NO_ERROR) return nullptr;
+        const TAudioSample& s = sound.Sample();
+        alBufferData(buffer->id, ALFormat(s.channels, s.bits), s.data.data(), ALsizei(s.data.size()), s.rate);
+        sound.deviceBuffer = buffer;
+        sound.deviceOwner = id_;
+        return buffer;
+    }
+
+    void Adopt(ALuint source, std::shared_ptr<void> buffer) { orphans_.push_back({source, std::move(buffer)}); }
+
+private:
+    explicit OpenALDriver(std::shared_ptr<ALDevice> device) : device_(std::move(device)) {
+        static uint64_t next = 1;
+        id_ = next++;
+    }
+    void Reap() {
+        std::erase_if(orphans_, [](Orphan& o) {
+            if (SourceState(o.source) == AL_PLAYING) return false;
+            alSourceStop(o.source);
+            alDeleteSources(1, &o.source);
+            return true;
+        });
+    }
+
+    std::shared_ptr<ALDevice> device_;
+    uint64_t id_ = 0;
+    std::string name_ = "OpenAL Generic Software";
+    std::vector<Orphan> orphans_;
+};
+
+ALChannel::~ALChannel() {
+    if (buffer_ && SourceState(source_) == AL_PLAYING) {
+        driver_.Adopt(source_, std::move(buffer_));
+        return;
+    }
+    alSourceStop(source_);
+    alSourcei(source_, AL_BUFFER, 0);
+    alDeleteSources(1, &source_);
+}
+
+void ALChannel::Cue(const std::shared_ptr<TSound>& sound) {
+    alSourceStop(source_);
+    alSourcei(source_, AL_BUFFER, 0);
+    buffer_.reset();
+    if (!sound) return;
+    std::shared_ptr<void> buffer = driver_.BufferFor(*sound);
+    if (!buffer) return;
+    alSourceRewind(source_);
+    alSourcei(source_, AL_BUFFER, ALint(static_cast<ALBuffer*>(buffer.get())->id));
+    alSourcei(source_, AL_LOOPING, sound->Looped() ? AL_TRUE : AL_FALSE);
+    buffer_ = std::move(buffer);
+}
+
+// ---- driver choice ----------------------------------------------------------------------------
+
+std::unique_ptr<TAudioDriver>& CurrentDriver() {
+    static std::unique_ptr<TAudioDriver> driver = std::make_unique<NullDriver>();
+    return driver;
+}
+
+// The one OpenAL device of the process, opened on first demand and kept for later choices.
+std::unique_ptr<OpenALDriver>& ParkedOpenAL() {
+    static std::unique_ptr<OpenALDriver> driver;
+    return driver;
+}
+
+bool IsOpenALName(const std::string& name) { return name.rfind("OpenAL", 0) == 0; }
+
+}  // namespace
+
+bool EnableOpenALAudio() {
+    if (dynamic_cast<OpenALDriver*>(CurrentDriver().get())) return true;
+    if (!ParkedOpenAL()) ParkedOpenAL() = OpenALDriver::Open();
+    return ParkedOpenAL() != nullptr;
+}
+
+bool SetAudioDriver(const std::string& name) {
+    auto& current = CurrentDriver();
+    if (auto* open = dynamic_cast<OpenALDriver*>(current.get())) {
+        if (IsOpenALName(name)) {
+            open->SetName(name);
+            return true;
+        }
+        // Keep the device for a later choice rather than closing it under live channels.
+        ParkedOpenAL().reset(static_cast<OpenALDriver*>(current.release()));
+    }
+    if (IsOpenALName(name) && EnableOpenALAudio()) {
+        ParkedOpenAL()->SetName(name);
+        current = std::move(ParkedOpenAL());
+        return true;
+    }
+    current = std::make_unique<NullDriver>();
+    return name == "None";
+}
+
+TAudioDriver& AudioDriver() { return *CurrentDriver(); }
+
+std::string AudioDriverName() { return CurrentDriver()->Name(); }
+
+void SetAudioDriverInstance(std::unique_ptr<TAudioDriver> driver) {
+    if (dynamic_cast<OpenALDriver*>(CurrentDriver().get()))
+        ParkedOpenAL().reset(static_cast<OpenALDriver*>(CurrentDriver().release()));
+    CurrentDriver() = driver ? std::move(driver) : std::make_unique<NullDriver>();
+}
+
+std::shared_ptr<TSound> CreateSound(std::shared_ptr<const TAudioSample> sample, int flags) {
+    if (!sample) return nullptr;
+    return std::make_shared<TSound>(std::move(sample), flags);
+}
+
+std::shared_ptr<TSound> LoadSound(std::span<const uint8_t> bytes, int flags) {
+    return CreateSound(LoadAudioSample(bytes), flags);
+}
+
+std::shared_ptr<TSound> LoadSound(const std::string& path, int flags) {
+    std::optional<std::vector<uint8_t>> bytes = LoadDataFile(path);
+    if (!bytes) return nullptr;
+    return LoadSound(std::span<const uint8_t>(*bytes), flags);
+}
+
+std::shared_ptr<TChannel> AllocChannel() { return AudioDriver().AllocChannel(); }
+
+std::shared_ptr<TChannel> CueSound(const std::shared_ptr<TSound>& sound, std::shared_ptr<TChannel> channel) {
+    if (!channel) channel = AllocChannel();
+    channel->Cue(sound);
+    return channel;
+}
+
+std::shared_ptr<TChannel> PlaySound(const std::shared_ptr<TSound>& sound, std::shared_ptr<TChannel> channel) {
+    channel = CueSound(sound, std::move(channel));
+    channel->Resume();
+    return channel;
+}
+
+void PauseChannel(TChannel* channel) {
+    if (channel) channel->Pause();
+}
+void ResumeChannel(TChannel* channel) {
+    if (channel) channel->Resume();
+}
+void StopChannel(TChannel* channel) {
+    if (channel) channel->Stop();
+}
+void SetChannelVolume(TChannel* channel, float volume) {
+    if (channel) channel->SetVolume(volume);
+}
+void SetChannelPan(TChannel* channel, float pan) {
+    if (channel) channel->SetPan(pan);
+}
+void SetChannelRate(TChannel* channel, float rate) {
+    if (channel) channel->SetRate(rate);
+}
+bool ChannelPlaying(TChannel* channel) { return channel && channel->Playing(); }

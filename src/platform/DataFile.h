@@ -1,0 +1,15 @@
+// Read-only game data lookups. The game names its data files in mixed case ("Exit", "exitMO")
+// while Linux file names are case-sensitive, so the data is stored with lower-case file names and
+// every data lookup lower-cases the file-name part of the path (folders are left as given).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The path with its last component lower-cased: "data/graphics/ExitMO.png" -> ".../exitmo.png".
+std::string DataFileName(const std::string& path);
+
+// The bytes of the data file at DataFileName(path); nullopt when it cannot be read.
+std::optional<std::vector<uint8_t>> LoadDataFile(const std::string& path);
