@@ -59,15 +59,30 @@ bool SolutionCounter::Assign(State& s, int cell, int digit) {
 }
 
 bool SolutionCounter::Load(const int* flat, State& s) {
-    s.cand.fill(full_);
+    // Givens first: each row, column and block takes a value at most once, or two givens clash.
+    std::array<std::uint16_t, 3 * kMaxSize> held{};
     s.value.fill(0);
     s.unsolved = cells_;
-    queued_ = 0;
-    // Givens first: each must still be open when its turn comes, or two givens clash.
     for (int cell = 0; cell < cells_; ++cell) {
         const int v = flat[cell];
         if (v < 1 || v > n_) continue;
-        if (!Assign(s, cell, v - 1)) return false;
+        const auto bit = static_cast<std::uint16_t>(1u << (v - 1));
+        const int r = cell / n_, k = cell % n_, b = n_ * 2 + (r / h_) * h_ + k / w_;
+        if ((held[r] | held[n_ + k] | held[b]) & bit) return false;
+        held[r] |= bit;
+        held[n_ + k] |= bit;
+        held[b] |= bit;
+        s.cand[cell] = bit;
+        s.value[cell] = static_cast<std::uint8_t>(v);
+        --s.unsolved;
+    }
+    queued_ = 0;
+    for (int cell = 0; cell < cells_; ++cell) {
+        if (s.value[cell]) continue;
+        const int r = cell / n_, k = cell % n_, b = n_ * 2 + (r / h_) * h_ + k / w_;
+        s.cand[cell] = static_cast<std::uint16_t>(full_ & ~(held[r] | held[n_ + k] | held[b]));
+        if (!s.cand[cell]) return false;
+        if (std::has_single_bit(static_cast<unsigned>(s.cand[cell]))) queue_[queued_++] = cell;
     }
     return Propagate(s);
 }

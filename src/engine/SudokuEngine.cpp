@@ -1,0 +1,164 @@
+// The two entry points. Both check everything they are given and everything they hand back: the
+// game passes player-typed grids straight through, and a 0 result must mean "nothing usable".
+//
+// Generation runs in time slices so that the game's loop can pump window events between calls;
+// the engine's generator keeps its random state, so each slice goes on with fresh attempts.
+// Solving goes through the exact-cover search, which never hangs on sparse grids; it returns the
+// solution that guessing on the first empty cell with the smallest value first would reach.
+#include "SudokuEngine.h"
+
+#include <chrono>
+#include <utility>
+#include <vector>
+
+#include "Generator.h"
+#include "SolutionCounter.h"
+#include "SudokuBoard.h"
+
+namespace {
+
+constexpr int kDefaultSliceMs = 50;
+
+// Branches the in-order search may take before the solver settles for any solution.
+constexpr long kInOrderNodeBudget = 200000;
+
+struct SliceSettings {
+    SudokuGenerator::Clock clock;
+    int sliceMs = kDefaultSliceMs;
+};
+
+SliceSettings& Slices() {
+    static SliceSettings settings;
+    return settings;
+}
+
+std::int64_t SteadyMilliseconds() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+// Block width and height for the game's sizes; false for any other size.
+bool BlockShape(int size, int& w, int& h) {
+    switch (size) {
+        case 4: w = 2, h = 2; return true;
+        case 6: w = 3, h = 2; return true;
+        case 9: w = 3, h = 3; return true;
+        case 12: w = 4, h = 3; return true;
+        case 16: w = 4, h = 4; return true;
+        default: return false;
+    }
+}
+
+// Engine bytes are column-major (column k, row r at k * N + r); flat grids are row-major.
+std::vector<int> FromBytes(const signed char* bytes, int n) {
+    std::vector<int> flat(n * n);
+    for (int k = 0; k < n; ++k)
+        for (int r = 0; r < n; ++r) flat[r * n + k] = bytes[k * n + r];
+    return flat;
+}
+
+void ToBytes(const std::vector<int>& flat, int n, signed char* bytes) {
+    for (int k = 0; k < n; ++k)
+        for (int r = 0; r < n; ++r) bytes[k * n + r] = static_cast<signed char>(flat[r * n + k]);
+}
+
+std::vector<int> Flatten(const Grid& g) {
+    std::vector<int> flat;
+    for (const auto& row : g) flat.insert(flat.end(), row.begin(), row.end());
+    return flat;
+}
+
+// Every value in 0..N and no nonzero value twice in a row, column or block.
+bool Consistent(const std::vector<int>& flat, int w, int h) {
+    const int n = w * h;
+    std::vector<unsigned> rows(n), columns(n), blocks(n);
+    for (int cell = 0; cell < n * n; ++cell) {
+        const int v = flat[cell];
+        if (v < 0 || v > n) return false;
+        if (v == 0) continue;
+        const int r = cell / n, k = cell % n, b = (r / h) * h + k / w;
+        const unsigned bit = 1u << v;
+        if ((rows[r] | columns[k] | blocks[b]) & bit) return false;
+        rows[r] |= bit;
+        columns[k] |= bit;
+        blocks[b] |= bit;
+    }
+    return true;
+}
+
+// A complete valid grid that keeps every given of `givens`.
+bool SolvesGivens(const std::vector<int>& solved, const std::vector<int>& givens, int w, int h) {
+    if (!Consistent(solved, w, h)) return false;
+    for (std::size_t cell = 0; cell < solved.size(); ++cell) {
+        if (solved[cell] == 0) return false;
+        if (givens[cell] != 0 && givens[cell] != solved[cell]) return false;
+    }
+    return true;
+}
+
+// For a grid without solution: the givens plus what the logical techniques place before they
+// stall, which is also where guessing would leave the board after undoing every guess.
+std::vector<int> LogicalStall(const std::vector<int>& flat, int n) {
+    SudokuBoard board(n);
+    Grid grid(n, std::vector<int>(n));
+    int empty = 0;
+    for (int cell = 0; cell < n * n; ++cell) {
+        grid[cell / n][cell % n] = flat[cell];
+        empty += flat[cell] == 0;
+    }
+    board.SetValues(grid);
+    board.enabled[kTrialAndError] = false;
+    board.unsolvedCount = empty + 1;
+    board.Solve(false);
+    return Flatten(board.GetValues());
+}
+
+}  // namespace
+
+void SetGeneratePuzzleTestHooks(std::uint64_t seed, SudokuGenerator::Clock clock, int sliceMs) {
+    EngineGenerator().Seed(seed);
+    Slices().clock = std::move(clock);
+    Slices().sliceMs = sliceMs;
+}
+
+extern "C" int GeneratePuzzle(int size, int level, signed char* puzzle, signed char* solution) {
+    int w = 0, h = 0;
+    if (!BlockShape(size, w, h) || SudokuGenerator::HoleCount(size, level) < 0 || !puzzle || !solution) return 0;
+    const SudokuGenerator::Clock& clock = Slices().clock;
+    const SudokuGenerator::Clock now = clock ? clock : SudokuGenerator::Clock(SteadyMilliseconds);
+    SudokuBoard board(size);
+    board.unsolvedCount = 0;
+    board.enabled[kTrialAndError] = false;
+    if (!EngineGenerator().Generate(board, level, now, now() + Slices().sliceMs)) return 0;
+    // The puzzle has exactly one solution, the grid it was dug from; check before writing anything.
+    const std::vector<int> given = Flatten(board.GetValues());
+    const std::vector<int> solved = Flatten(board.solution);
+    if (!SolvesGivens(solved, given, w, h)) return 0;
+    ToBytes(given, size, puzzle);
+    ToBytes(solved, size, solution);
+    return 1;
+}
+
+extern "C" int SolvePuzzle(int size, const signed char* cells, signed char* out) {
+    int w = 0, h = 0;
+    if (!BlockShape(size, w, h) || !cells || !out) return 0;
+    const std::vector<int> givens = FromBytes(cells, size);
+    if (!Consistent(givens, w, h)) {
+        for (int i = 0; i < size * size; ++i) out[i] = cells[i];
+        return 0;
+    }
+    SolutionCounter counter;
+    std::vector<int> solved(size * size);
+    int found = counter.FirstInOrder(givens.data(), w, h, kInOrderNodeBudget, solved.data());
+    if (found < 0) {
+        // The in-order search wandered; any solution will do for the player's grid.
+        found = counter.Count(givens.data(), w, h, 1);
+        solved.assign(counter.LastSolution().begin(), counter.LastSolution().begin() + size * size);
+    }
+    if (found == 1 && SolvesGivens(solved, givens, w, h)) {
+        ToBytes(solved, size, out);
+        return 1;
+    }
+    ToBytes(LogicalStall(givens, size), size, out);
+    return 0;
+}
