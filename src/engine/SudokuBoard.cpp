@@ -6,6 +6,8 @@
 #include <ostream>
 #include <sstream>
 
+#include "SolutionCounter.h"
+
 namespace {
 
 struct BlockShape {
@@ -217,6 +219,12 @@ void SudokuBoard::DropSnapshot()
 }
 
 // ---- Diagnostics -----------------------------------------------------------------------------
+
+int SudokuBoard::FindAllSolutions(unsigned cap)
+{
+    std::vector<int> flat(value_.begin(), value_.end());
+    return CollectAllSolutions(flat, solutions, colsPerBlock_, rowsPerBlock_, cap);
+}
 
 bool SudokuBoard::IsSolved() const
 {
