@@ -4,7 +4,11 @@
 #include <algorithm>
 
 #include "core/Game.h"
+#include "platform/Clock.h"
+#include "platform/Events.h"
 #include "platform/Keys.h"
+#include "platform/System.h"
+#include "platform/Window.h"
 
 int KeyHits[KeyBufferSize];
 int KeyDowns[KeyBufferSize];
@@ -82,3 +86,132 @@ void KeyBufferChar(int character) {
     CharQueue[CharQueueTail & 0xff] = character;
     ++CharQueueTail;
 }
+
+int TGame::DoPeekEvent() {
+    TEvent event;
+    while (PollEvent(event)) {
+        switch (event.id) {
+            case EVENT_APPSUSPEND: SuspendedEvent = 1; break;
+            case EVENT_APPRESUME: SuspendedEvent = 0; break;
+            case EVENT_APPTERMINATE: TerminatedEvent = 1; break;
+            case EVENT_KEYDOWN: KeyBufferKeyDown(event.data); break;
+            case EVENT_KEYUP: KeyBufferKeyUp(event.data); break;
+            case EVENT_KEYCHAR: KeyBufferChar(event.data); break;
+            default: break;
+        }
+    }
+    // The window can become active again without a resume event.
+    if (!FullScreen && Suspended && SuspendedEvent && WindowIsForeground()) SuspendedEvent = 0;
+    return 0;
+}
+
+int TGame::ReadKeys() {
+    if (CheckWindow() == -1) {
+        // A paused or suspended game runs no fade, so a close then ends the program at once.
+        if (!FadeOnExit || Paused || Suspended) {
+            InstantExit = 1;
+            return -1;
+        }
+        InstantExit = 0;
+        DestinationTScreen = ExitScreen.get();
+    }
+    if (BlockKeys) return 0;
+    if (!IgnorePauseKey && GameKeyHit(KeyPause)) TogglePause();
+    if (GameKeyHit(KEY_ESCAPE)) {
+        if (Paused) {
+            Paused = 0;
+            UnPause();
+            FlushInput();
+        } else if (!IgnoreEscapeKey) {
+            if (CurrentTScreen) CurrentTScreen->SetEscDestination();
+        } else {
+            KeyHits[KEY_ESCAPE] = 1;
+        }
+    }
+    if ((GameKeyDown(KEY_LALT) || GameKeyDown(KEY_RALT)) && GameKeyDown(KEY_ENTER)) {
+        ToggleFullScreen();
+        GameFlushKeys();
+    }
+    if (!IgnoreDebugKey && GameKeyHit(KeyDebug)) {
+        Debug = Debug ? 0 : 1;
+        if (Debug) {
+            DebugReset();
+            LogicTime->Start();
+            DebugShowFPSOnly = (GameKeyDown(KEY_LSHIFT) || GameKeyDown(KEY_RSHIFT)) ? 1 : 0;
+        }
+        GameFlushKeys();
+    }
+    if (GraphicPlacement) {
+        if (GameKeyHit(KEY_LEFT)) --gpX;
+        if (GameKeyHit(KEY_RIGHT)) ++gpX;
+        if (GameKeyHit(KEY_UP)) --gpY;
+        if (GameKeyHit(KEY_DOWN)) ++gpY;
+    }
+    if (!Paused && !Suspended && CurrentTScreen) CurrentTScreen->SpecificKeys();
+    return 1;
+}
+
+int TGame::GameTerminated() {
+    if (!TerminatedEvent) return 1;
+    TerminatedEvent = 0;
+    if (TerminatedUserFunction && TerminatedUserFunction()) return 1;
+    InstantExit = 1;
+    return -1;
+}
+
+int TGame::CheckWindow() {
+    if (GameTerminated() == -1) return -1;
+    if (SuspendedEvent && !Suspended) {
+        if ((PauseOnLossOfFocus || (PauseOnLossOfFullScreenFocus && FullScreen)) && !Paused) {
+            Paused = 1;
+            Pause();
+        }
+        if (!Paused) {
+            PausedMusicState = Music;
+            PausedSpeechState = Speech;
+            if (PausedUserFunction) PausedUserFunction();
+            SetPriorityValues(0, 0);
+        }
+        Suspended = 1;
+        if (UserSuspendFunction) UserSuspendFunction();
+    }
+    if (!SuspendedEvent && Suspended) {
+        if (!Paused) SetPriority();
+        FixedRateLogic->Init();
+        Suspended = 0;
+        if (UserResumeFunction) UserResumeFunction();
+        FlushInput();
+    }
+    if (Suspended) Delay(1);
+    return 1;
+}
+
+int TGame::TogglePause() {
+    Paused = Paused ? 0 : 1;
+    if (Paused)
+        Pause();
+    else
+        UnPause();
+    FlushInput();
+    return 0;
+}
+
+int TGame::Pause() {
+    PausedMusicState = Music;
+    PausedSpeechState = Speech;
+    if (PausedUserFunction) PausedUserFunction();
+    SetPriorityValues(0, 0);
+    return 0;
+}
+
+int TGame::UnPause() {
+    SetPriority();
+    FixedRateLogic->Init();
+    return 0;
+}
+
+int TGame::ShowPaused() { return 0; }
+
+int TGame::SpritePausedCreate(const std::shared_ptr<TGameImage>&) { return 0; }
+
+int TGame::TakeScreenshot() { return 0; }

@@ -1,0 +1,54 @@
+// The platform's event queue: SDL events translated into the ids and codes the core handles.
+//
+// Keys arrive as Windows virtual-key codes (platform/Keys.h), mouse buttons as 1 left, 2 right,
+// 3 middle, typed text as one character event per Unicode code point; Backspace, Tab, Enter and
+// Escape also enter the character queue, as they do on Windows. Mouse positions are logical pixels.
+// Tests feed the queue through PostEvent.
+#pragma once
+
+enum : int {
+    EVENT_APPSUSPEND = 0x101,
+    EVENT_APPRESUME = 0x102,
+    EVENT_APPTERMINATE = 0x103,
+    EVENT_KEYDOWN = 0x201,
+    EVENT_KEYUP = 0x202,
+    EVENT_KEYCHAR = 0x203,
+    EVENT_MOUSEDOWN = 0x401,
+    EVENT_MOUSEUP = 0x402,
+    EVENT_MOUSEMOVE = 0x403,
+    EVENT_MOUSEWHEEL = 0x404,
+};
+
+struct TEvent {
+    int id = 0;
+    int data = 0;  // key code, character, mouse button or wheel steps
+    int x = 0;
+    int y = 0;
+};
+
+// Starts SDL's event handling (which also turns SIGINT and SIGTERM into a close request).
+bool EventsStartup();
+
+// Moves everything the system has delivered into the queue.
+void PollSystem();
+// Takes the oldest event; when the queue is empty the system is polled once first.
+bool PollEvent(TEvent& event);
+void PostEvent(const TEvent& event);
+void FlushEvents();
+
+// The platform's polled input: key and button states and hit counts kept from the same events,
+// consulted by the core only while its polled input is switched on.
+int PolledKeyHit(int key);
+int PolledKeyDown(int key);
+int PolledGetChar();
+void PolledFlushKeys();
+int PolledMouseHit(int button);
+int PolledMouseDown(int button);
+int PolledMouseX();
+int PolledMouseY();
+int PolledMouseZ();
+void PolledFlushMouse();
+
+// Translation of an SDL key (SDL_Keycode and SDL_Scancode values) to a virtual-key code; -1 when
+// the key has none.
+int VirtualKeyFromSDL(int keycode, int scancode);
