@@ -1,0 +1,404 @@
+// The resource archive: format round trips, hand-made archives of both versions, damaged
+// archives of every kind, and the manager's folder rules (archive order, loose overrides,
+// sub-folders, links).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/TestEnv.h"
+#include "core/ErrorReport.h"
+#include "core/PakFileManager.h"
+#include "core/PakFormat.h"
+#include "platform/Compression.h"
+#include "platform/Image.h"
+#include "platform/ImageCodec.h"
+#include "platform/ImageFont.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<uint8_t> Bytes(const std::string& s) { return std::vector<uint8_t>(s.begin(), s.end()); }
+
+TPakEntry Entry(const std::string& name, const std::string& data, int kind = 0) {
+    return TPakEntry{name, kind, Bytes(data)};
+}
+
+void PutInt(std::vector<uint8_t>& out, int32_t v) {
+    for (int i = 0; i < 4; ++i) out.push_back(uint8_t(uint32_t(v) >> (8 * i)));
+}
+
+void SetInt(std::vector<uint8_t>& out, size_t at, int32_t v) {
+    for (int i = 0; i < 4; ++i) out[at + size_t(i)] = uint8_t(uint32_t(v) >> (8 * i));
+}
+
+void PutField(std::vector<uint8_t>& out, const std::string& name, size_t size, uint8_t pad) {
+    out.insert(out.end(), name.begin(), name.end());
+    out.insert(out.end(), size - name.size(), pad);
+}
+
+// A version-1 archive written byte by byte, independently of the writer.
+std::vector<uint8_t> HandMadeV1(const std::vector<std::pair<std::string, std::string>>& files, uint8_t pad = 0) {
+    std::vector<uint8_t> out;
+    PutInt(out, 0x4B415021);
+    PutInt(out, 1);
+    PutInt(out, int32_t(files.size()));
+    for (const auto& [name, data] : files) {
+        std::vector<uint8_t> z = ZlibCompress(reinterpret_cast<const uint8_t*>(data.data()), data.size());
+        PutField(out, name, 52, pad);
+        PutInt(out, 7);
+        PutInt(out, int32_t(z.size()));
+        PutInt(out, int32_t(data.size()));
+        out.insert(out.end(), z.begin(), z.end());
+    }
+    return out;
+}
+
+// A version-0x10001 archive written byte by byte.
+std::vector<uint8_t> HandMadeV2(const std::vector<std::pair<std::string, std::string>>& files) {
+    std::vector<uint8_t> table, blocks;
+    for (const auto& [name, data] : files) {
+        std::vector<uint8_t> z = ZlibCompress(reinterpret_cast<const uint8_t*>(data.data()), data.size());
+        PutInt(table, int32_t(z.size()));
+        PutInt(table, 12345);  // the reader ignores the offset
+        PutInt(table, int32_t(data.size()));
+        PutInt(table, 3);
+        PutField(table, name, 256, ' ');
+        blocks.insert(blocks.end(), z.begin(), z.end());
+    }
+    std::vector<uint8_t> packed = ZlibCompress(table.data(), table.size());
+    std::vector<uint8_t> out;
+    PutInt(out, 0x4B415021);
+    PutInt(out, 0x10001);
+    PutInt(out, int32_t(files.size()));
+    PutInt(out, int32_t(packed.size()));
+    PutInt(out, int32_t(table.size()));
+    out.insert(out.end(), packed.begin(), packed.end());
+    out.insert(out.end(), blocks.begin(), blocks.end());
+    return out;
+}
+
+std::string ReadError(const std::vector<uint8_t>& bytes) {
+    try {
+        ReadPakArchive(bytes, "test.pak");
+    } catch (const TPakFormatError& e) {
+        return e.what();
+    }
+    return "";
+}
+
+std::vector<TPakEntry> Sample() {
+    std::string big(5000, 'x');
+    for (size_t i = 0; i < big.size(); ++i) big[i] = char(i * 7 % 251);
+    return {Entry("titlescreen.jpg", big, 2), Entry("gametext.txt", "TEXT\r\nhello", 1), Entry("empty.dat", ""),
+            Entry("sub/dir/file.bin", std::string("\0\1\2\3", 4))};
+}
+
+}  // namespace
+
+// ---- format ---------------------------------------------------------------------------------
+
+TEST(PakFormat, WriterAndReaderAgreeInBothVersions) {
+    for (int32_t version : {PAK_VERSION_PLAIN, PAK_VERSION_PACKED}) {
+        std::vector<TPakEntry> in = Sample();
+        std::vector<TPakEntry> out = ReadPakArchive(WritePakArchive(in, version), "a.pak");
+        ASSERT_EQ(out.size(), in.size());
+        for (size_t i = 0; i < in.size(); ++i) {
+            EXPECT_EQ(out[i].Name, in[i].Name);
+            EXPECT_EQ(out[i].VarType, in[i].VarType);
+            EXPECT_EQ(out[i].Data, in[i].Data);
+        }
+    }
+}
+
+TEST(PakFormat, HandMadeArchivesReadWhateverThePadding) {
+    auto v1 = ReadPakArchive(HandMadeV1({{"abcde", "hello"}, {"x/y.txt", "zz"}}), "a");
+    ASSERT_EQ(v1.size(), 2u);
+    EXPECT_EQ(v1[0].Name, "abcde");  // five characters then 47 zero bytes
+    EXPECT_EQ(v1[0].VarType, 7);
+    EXPECT_EQ(std::string(v1[0].Data.begin(), v1[0].Data.end()), "hello");
+    EXPECT_EQ(v1[1].Name, "x/y.txt");
+
+    auto blanks = ReadPakArchive(HandMadeV1({{"abcde", "hello"}}, ' '), "a");
+    EXPECT_EQ(blanks[0].Name, "abcde");
+
+    auto v2 = ReadPakArchive(HandMadeV2({{"Big.PNG", std::string(3000, 'q')}, {"a", ""}}), "a");
+    ASSERT_EQ(v2.size(), 2u);
+    EXPECT_EQ(v2[0].Name, "Big.PNG");
+    EXPECT_EQ(v2[0].Data.size(), 3000u);
+    EXPECT_EQ(v2[1].Data.size(), 0u);
+}
+
+TEST(PakFormat, ExactTextsForBadMagicAndVersions) {
+    std::vector<uint8_t> pak = WritePakArchive(Sample());
+    std::vector<uint8_t> bad = pak;
+    bad[0] = 'X';
+    EXPECT_EQ(ReadError(bad), "TPakFile::Invalid pak file");
+    EXPECT_EQ(ReadError({}), "TPakFile::Invalid pak file");
+    SetInt(pak, 4, 2);
+    EXPECT_EQ(ReadError(pak), "TPakFile::Unsupported pakfile version 2.0");
+    SetInt(pak, 4, 0x20001);
+    EXPECT_EQ(ReadError(pak), "TPakFile::Unsupported pakfile version 1.2");
+    EXPECT_EQ(PakVersionText(0x10001), "1.1");
+}
+
+TEST(PakFormat, EveryTruncationIsAnErrorNamingTheArchive) {
+    for (int32_t version : {PAK_VERSION_PLAIN, PAK_VERSION_PACKED}) {
+        std::vector<uint8_t> pak = WritePakArchive(Sample(), version);
+        for (size_t len = 4; len < pak.size(); ++len) {
+            std::vector<uint8_t> cut(pak.begin(), pak.begin() + std::ptrdiff_t(len));
+            std::string err = ReadError(cut);
+            ASSERT_NE(err, "") << "length " << len << " version " << version;
+            EXPECT_NE(err.find("test.pak"), std::string::npos) << err;
+        }
+    }
+}
+
+TEST(PakFormat, FlippedCompressedBytesAreRefused) {
+    std::vector<uint8_t> pak = WritePakArchive({Entry("a.txt", std::string(2000, 'a') + "tail")}, PAK_VERSION_PLAIN);
+    // Every byte of the data block (header is 12 + 64 bytes) flipped in turn.
+    for (size_t i = 12 + 64; i < pak.size(); ++i) {
+        std::vector<uint8_t> bad = pak;
+        bad[i] ^= 0x5A;
+        std::string err = ReadError(bad);
+        EXPECT_NE(err.find("'a.txt'"), std::string::npos) << "byte " << i << ": " << err;
+    }
+}
+
+TEST(PakFormat, ImpossibleCountsAndSizesFailBeforeAllocating) {
+    std::vector<uint8_t> v1 = WritePakArchive(Sample(), PAK_VERSION_PLAIN);
+    std::vector<uint8_t> v2 = WritePakArchive(Sample(), PAK_VERSION_PACKED);
+    auto with = [](std::vector<uint8_t> p, size_t at, int32_t v) {
+        SetInt(p, at, v);
+        return p;
+    };
+    EXPECT_NE(ReadError(with(v1, 8, -1)).find("negative entry count"), std::string::npos);
+    EXPECT_NE(ReadError(with(v1, 8, 0x7FFFFFFF)).find("does not fit"), std::string::npos);
+    EXPECT_NE(ReadError(with(v2, 8, 0x7FFFFFFF)), "");
+    EXPECT_NE(ReadError(with(v2, 8, 5)).find("table size"), std::string::npos);   // count vs table
+    EXPECT_NE(ReadError(with(v2, 16, 999)).find("table size"), std::string::npos);  // wrong table size
+    EXPECT_NE(ReadError(with(v2, 12, -5)).find("negative size"), std::string::npos);
+    EXPECT_NE(ReadError(with(v2, 12, 0x7FFFFFF0)).find("past the end"), std::string::npos);
+    // Entry sizes of the first version-1 entry: stored size and real size.
+    EXPECT_NE(ReadError(with(v1, 12 + 56, -1)).find("negative size"), std::string::npos);
+    EXPECT_NE(ReadError(with(v1, 12 + 60, 0x7FFFFFFF)).find("impossible"), std::string::npos);
+    EXPECT_NE(ReadError(with(v1, 12 + 60, 4999)).find("'titlescreen.jpg'"), std::string::npos);
+    EXPECT_NE(ReadError(with(v1, 12 + 60, 5001)).find("stated size"), std::string::npos);
+}
+
+TEST(PakFormat, WriterRefusesNamesThatCannotBeStored) {
+    EXPECT_THROW(WritePakArchive({Entry(std::string(53, 'a'), "")}, PAK_VERSION_PLAIN), TPakFormatError);
+    EXPECT_NO_THROW(WritePakArchive({Entry(std::string(53, 'a'), "")}, PAK_VERSION_PACKED));
+    EXPECT_THROW(WritePakArchive({Entry("with blank", "")}), TPakFormatError);
+}
+
+TEST(PakFormat, ExtensionKinds) {
+    EXPECT_EQ(ExtensionType("a.DAT"), 0);
+    EXPECT_EQ(ExtensionType("gametext.txt"), 1);
+    EXPECT_EQ(ExtensionType("x/Title.JPG"), 2);
+    EXPECT_EQ(ExtensionType("calibri.ttf"), 3);
+    EXPECT_EQ(ExtensionType("click.wav"), 4);
+    EXPECT_EQ(ExtensionType("music.ogg"), 4);
+    EXPECT_EQ(ExtensionType("noext"), 0);
+    EXPECT_EQ(ExtensionType("dir.png/noext"), 0);
+    EXPECT_EQ(ExtensionType("a.xyz"), 0);
+}
+
+// ---- manager --------------------------------------------------------------------------------
+
+class PakManagerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetErrorNotice([this](const std::string& text) { notices.push_back(text); });
+    }
+    void TearDown() override { SetErrorNotice(nullptr); }
+
+    void WritePak(const std::string& name, const std::vector<TPakEntry>& entries, int32_t version = PAK_VERSION_PACKED) {
+        std::vector<uint8_t> bytes = WritePakArchive(entries, version);
+        testenv::WriteFile(dir.Path() / name, std::string(bytes.begin(), bytes.end()));
+    }
+
+    testenv::TempDir dir;
+    std::vector<std::string> notices;
+};
+
+TEST_F(PakManagerTest, LooksUpNamesInAnyCase) {
+    WritePak("data.pak", {Entry("titlescreen.jpg", "jpeg bytes")});
+    auto m = TPakFileManager::Create(dir.Str(), ".pak");
+    EXPECT_EQ(m->GetString("TitleScreen.JPG"), "jpeg bytes");
+    EXPECT_EQ(m->GetItem("titlescreen.jpg")->ToString(), "titlescreen.jpg");
+    EXPECT_EQ(m->Path.back(), '/');
+}
+
+TEST_F(PakManagerTest, LaterArchiveInNameOrderWinsAndLooseFilesOverrideBoth) {
+    WritePak("a.pak", {Entry("one.txt", "from a"), Entry("two.txt", "from a")});
+    WritePak("b.pak", {Entry("ONE.txt", "from b")}, PAK_VERSION_PLAIN);
+    testenv::WriteFile(dir.Path() / "Two.TXT", "loose");
+    auto m = TPakFileManager::Create(dir.Str(), ".pak");
+    EXPECT_EQ(m->GetString("one.txt"), "from b");
+    EXPECT_EQ(m->GetString("two.txt"), "loose");
+    EXPECT_EQ(m->GetItem("two.txt")->VarType, 1);
+}
+
+TEST_F(PakManagerTest, SubFolderFilesAreNamedByTheirPathAndPaksBelowAreIgnored) {
+    fs::create_directories(dir.Path() / "Fonts" / "deep");
+    testenv::WriteFile(dir.Path() / "Fonts" / "deep" / "Face.ttf", "font");
+    testenv::WriteFile(dir.Path() / "Fonts" / "other.pak", std::string(WritePakArchive({Entry("hidden", "x")}).size(), 'x'));
+    WritePak("data.pak", {Entry("face.ttf", "archive")});
+    auto m = TPakFileManager::Create(dir.Str(), ".pak");
+    EXPECT_EQ(m->GetString("fonts/deep/face.ttf"), "font");
+    EXPECT_EQ(m->GetString("face.ttf"), "archive");
+    EXPECT_EQ(m->GetItem("fonts/other.pak"), nullptr);
+    EXPECT_EQ(m->GetItem("hidden"), nullptr);
+}
+
+TEST_F(PakManagerTest, FolderLinksAreNotFollowed) {
+    fs::create_directories(dir.Path() / "sub");
+    testenv::WriteFile(dir.Path() / "sub" / "real.txt", "r");
+    fs::create_directory_symlink(dir.Path(), dir.Path() / "sub" / "loop");  // would recurse forever
+    fs::create_symlink(dir.Path() / "sub" / "real.txt", dir.Path() / "alias.txt");
+    auto m = TPakFileManager::Create(dir.Str(), ".pak");
+    EXPECT_EQ(m->GetString("sub/real.txt"), "r");
+    EXPECT_EQ(m->GetString("alias.txt"), "r");
+    EXPECT_EQ(m->GetItem("sub/loop/sub/real.txt"), nullptr);
+    EXPECT_EQ(m->Map.size(), 2u);
+}
+
+TEST_F(PakManagerTest, MissingNamesGiveEmptyResultsWithoutReports) {
+    auto m = TPakFileManager::Create(dir.Str(), ".pak");
+    EXPECT_EQ(m->GetString("nope"), "");
+    EXPECT_EQ(m->GetText("nope"), "");
+    EXPECT_TRUE(m->GetBinary("nope").empty());
+    EXPECT_EQ(m->GetImage("nope"), nullptr);
+    EXPECT_EQ(m->GetImageFont("nope", 12, SMOOTHFONT), nullptr);
+    EXPECT_EQ(m->GetSound("nope"), nullptr);
+    EXPECT_EQ(m->GetStream("nope"), nullptr);
+    EXPECT_FALSE(m->GetPixmap("nope").has_value());
+    EXPECT_TRUE(notices.empty());
+}
+
+TEST_F(PakManagerTest, DamagedArchiveIsAFatalReportNamingArchiveAndEntry) {
+    std::vector<uint8_t> pak = WritePakArchive({Entry("bad.txt", std::string(500, 'b'))}, PAK_VERSION_PLAIN);
+    pak[pak.size() - 3] ^= 0xFF;
+    testenv::WriteFile(dir.Path() / "data.pak", std::string(pak.begin(), pak.end()));
+    try {
+        TPakFileManager::Create(dir.Str(), ".pak");
+        FAIL() << "no error";
+    } catch (const TRuntimeError& e) {
+        std::string text = e.what();
+        EXPECT_NE(text.find("data.pak"), std::string::npos) << text;
+        EXPECT_NE(text.find("'bad.txt'"), std::string::npos) << text;
+    }
+    ASSERT_EQ(notices.size(), 1u);
+}
+
+TEST_F(PakManagerTest, BadMagicKeepsItsExactText) {
+    testenv::WriteFile(dir.Path() / "data.pak", "not an archive at all");
+    try {
+        TPakFileManager::Create(dir.Str(), ".pak");
+        FAIL() << "no error";
+    } catch (const TRuntimeError& e) {
+        EXPECT_STREQ(e.what(), "TPakFile::Invalid pak file");
+    }
+}
+
+TEST_F(PakManagerTest, DataPakMustBeAReadablePlainFile) {
+    EXPECT_FALSE(DataPakReadable(dir.Str()));
+    fs::create_directories(dir.Path() / "data.pak");
+    EXPECT_FALSE(DataPakReadable(dir.Str()));
+    fs::remove(dir.Path() / "data.pak");
+    WritePak("data.pak", {});
+    EXPECT_TRUE(DataPakReadable(dir.Str()));
+    if (geteuid() != 0) {
+        fs::permissions(dir.Path() / "data.pak", fs::perms::none);
+        EXPECT_FALSE(DataPakReadable(dir.Str()));
+        fs::permissions(dir.Path() / "data.pak", fs::perms::owner_all);
+    }
+}
+
+TEST_F(PakManagerTest, StreamsAndTextOverItems) {
+    std::string utf16 = "\xFF\xFE" "h\0i\0";
+    WritePak("data.pak", {Entry("n.bin", std::string("\x01\x00\x00\x00\x02\x00line1\r\nline2", 17)),
+                          Entry("u16.txt", std::string(utf16.data(), 6))});
+    auto m = TPakFileManager::Create(dir.Str(), ".pak");
+    auto s = m->GetStream("N.BIN");
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->ReadInt(), 1);
+    EXPECT_EQ(s->ReadShort(), 2);
+    EXPECT_EQ(s->ReadLine(), "line1");
+    EXPECT_EQ(s->ReadLine(), "line2");
+    EXPECT_TRUE(s->Eof());
+    EXPECT_EQ(s->ReadInt(), 0);
+    EXPECT_EQ(m->GetText("u16.txt"), "hi");
+    // The stream keeps its bytes alive after the archive is reloaded away.
+    auto kept = m->GetStream("n.bin");
+    m->Map.clear();
+    EXPECT_EQ(kept->ReadInt(), 1);
+}
+
+TEST_F(PakManagerTest, ProtocolStreamsReachItems) {
+    WritePak("data.pak", {Entry("x.txt", "abc")});
+    auto m = TPakFileManager::Create(dir.Str(), ".pak");
+    RegisterPakFileStreams(m.get(), "respak");
+    auto s = OpenPakStream("respak::X.txt");
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->ReadString(3), "abc");
+    EXPECT_EQ(OpenPakStream("RESPAK::x.txt"), nullptr);  // protocol compared exactly
+    EXPECT_EQ(OpenPakStream("respak::missing"), nullptr);
+    TPakFileStreamFactory f{m.get(), "respak"};
+    EXPECT_EQ(f.CreateStream("", "respak", "x.txt", true, true), nullptr);  // never writable
+}
+
+TEST_F(PakManagerTest, ImagesAndFontsComeOutOfTheArchive) {
+    TPixmap px(3, 2, 0xFF102030u);
+    px.WritePixel(2, 1, 0x80FF0000u);
+    std::vector<uint8_t> png = EncodePNG(px);
+    std::string font = testenv::ReadFile("/usr/share/fonts/truetype/crosextra/Carlito-Regular.ttf");
+    WritePak("data.pak", {TPakEntry{"pic.png", 2, png}, Entry("calibri.ttf", font, 3), Entry("junk.png", "junk")});
+    auto m = TPakFileManager::Create(dir.Str(), ".pak");
+    auto image = m->GetImage("PIC.png");
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->Width(), 3);
+    EXPECT_EQ(image->Pixels(0).ReadPixel(2, 1), 0x80FF0000u);
+    EXPECT_EQ(m->GetImage("junk.png"), nullptr);
+    EXPECT_EQ(m->GetAnimImage("pic.png", 1, 2, 0, 3)->Frames(), 3);
+
+    auto small = m->GetImageFont("calibri.ttf", 10, SMOOTHFONT);
+    auto large = m->GetImageFont("calibri.ttf", 34, SMOOTHFONT);
+    ASSERT_NE(small, nullptr);
+    ASSERT_NE(large, nullptr);
+    EXPECT_GT(large->TextWidth("Sudoku"), 2.5f * small->TextWidth("Sudoku"));
+    EXPECT_GT(large->LineHeight(), small->LineHeight());
+    EXPECT_EQ(m->GetImageFont("junk.png", 12, SMOOTHFONT), nullptr);
+}
+
+TEST_F(PakManagerTest, RequiredResourcesFailClearly) {
+    auto m = TPakFileManager::Create(dir.Str(), ".pak");
+    EXPECT_THROW(m->GetImageFontOrDie("calibri.ttf", 12, SMOOTHFONT), TRuntimeError);
+    EXPECT_THROW(m->GetImageOrDie("titlescreen.jpg"), TRuntimeError);
+    ASSERT_EQ(notices.size(), 2u);
+    EXPECT_EQ(notices[0].rfind("Error loading file ", 0), 0u);
+    EXPECT_NE(notices[0].find("calibri.ttf"), std::string::npos);
+    EXPECT_EQ(notices[1].rfind("Error loading bitmap ", 0), 0u);
+}
+
+TEST(PakWriteTool, PacksAFolderIntoAnArchiveTheGameReads) {
+    fs::path tool = testenv::BinDir().parent_path() / "tools" / "PakWrite";
+    if (!fs::exists(tool)) GTEST_SKIP() << "PakWrite not built";
+    testenv::TempDir in, out;
+    fs::create_directories(in.Path() / "Sub");
+    testenv::WriteFile(in.Path() / "Top.TXT", "top");
+    testenv::WriteFile(in.Path() / "Sub" / "Inner.png", "inner");
+    testenv::WriteFile(in.Path() / "old.pak", "skipped");
+    std::string cmd = tool.string() + " " + (out.Path() / "data.pak").string() + " " + in.Path().string() + " > /dev/null";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    std::string bytes = testenv::ReadFile(out.Path() / "data.pak");
+    auto entries = ReadPakArchive(std::vector<uint8_t>(bytes.begin(), bytes.end()), "data.pak");
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].Name, "sub/inner.png");
+    EXPECT_EQ(entries[0].VarType, 2);
+    EXPECT_EQ(entries[1].Name, "top.txt");
+}

@@ -1,0 +1,73 @@
+// Glyphs rendered headless from font bytes in memory.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "platform/FontRaster.h"
+#include "support/TestEnv.h"
+
+namespace {
+
+std::vector<uint8_t> FontBytes() {
+    std::string s = testenv::ReadFile("/usr/share/fonts/truetype/crosextra/Carlito-Regular.ttf");
+    return std::vector<uint8_t>(s.begin(), s.end());
+}
+
+}  // namespace
+
+TEST(FontRaster, MetricsGrowWithThePixelSize) {
+    auto f10 = TFontRaster::Create(FontBytes(), 10, true);
+    auto f34 = TFontRaster::Create(FontBytes(), 34, true);
+    ASSERT_NE(f10, nullptr);
+    ASSERT_NE(f34, nullptr);
+    EXPECT_EQ(f10->PixelSize(), 10);
+    EXPECT_GT(f34->LineHeight(), 3 * f10->LineHeight());
+    EXPECT_GT(f34->Ascent(), 0);
+    EXPECT_LT(f34->Descent(), 0);
+    EXPECT_GT(f34->GlyphCount(), 100);
+}
+
+TEST(FontRaster, GlyphsHaveCoverageBearingsAndAdvance) {
+    auto font = TFontRaster::Create(FontBytes(), 20, true);
+    auto a = font->RenderGlyph(U'A');
+    ASSERT_TRUE(a);
+    EXPECT_GT(a->width, 5);
+    EXPECT_GT(a->height, 8);
+    EXPECT_EQ(a->coverage.size(), size_t(a->width * a->height));
+    EXPECT_NEAR(a->bearingY, float(a->height), 2.0f);  // a capital sits on the baseline
+    EXPECT_GT(a->advance, float(a->width) - 2.0f);
+    // Smoothed: some partly covered pixels.
+    EXPECT_TRUE(std::any_of(a->coverage.begin(), a->coverage.end(), [](uint8_t c) { return c > 0 && c < 255; }));
+
+    auto space = font->RenderGlyph(U' ');
+    ASSERT_TRUE(space);
+    EXPECT_EQ(space->width, 0);
+    EXPECT_GT(space->advance, 2.0f);
+    EXPECT_TRUE(font->RenderGlyph(U'é'));
+    EXPECT_FALSE(font->RenderGlyph(U'\U0001F600'));
+    EXPECT_FALSE(font->HasGlyph(U'\U0001F600'));
+}
+
+TEST(FontRaster, UnsmoothedGlyphsAreOneBitCoverage) {
+    auto font = TFontRaster::Create(FontBytes(), 16, false);
+    auto g = font->RenderGlyph(U'g');
+    ASSERT_TRUE(g);
+    EXPECT_TRUE(std::all_of(g->coverage.begin(), g->coverage.end(), [](uint8_t c) { return c == 0 || c == 255; }));
+    EXPECT_LT(g->bearingY, float(g->height));  // descender below the baseline
+}
+
+TEST(FontRaster, NonFontsAndBadSizesGiveNull) {
+    EXPECT_EQ(TFontRaster::Create({}, 12, true), nullptr);
+    EXPECT_EQ(TFontRaster::Create({'n', 'o', 'p', 'e'}, 12, true), nullptr);
+    EXPECT_EQ(TFontRaster::Create(FontBytes(), 0, true), nullptr);
+}
+
+TEST(FontRaster, OutlivesTheBytesItWasGiven) {
+    std::shared_ptr<TFontRaster> font;
+    {
+        std::vector<uint8_t> bytes = FontBytes();
+        font = TFontRaster::Create(bytes, 14, true);
+        std::fill(bytes.begin(), bytes.end(), 0);
+    }
+    EXPECT_TRUE(font->RenderGlyph(U'Q'));
+}

@@ -1,0 +1,89 @@
+// PNG and JPEG made in the test, decoded back, and damaged files refused.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "platform/ImageCodec.h"
+#include "platform/ImageLoader.h"
+#include "support/TestEnv.h"
+
+namespace {
+
+TPixmap Gradient(int w, int h) {
+    TPixmap p(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            p.WritePixel(x, y, uint32_t(x * 255 / w) << 24 | uint32_t(x * 20) << 16 | uint32_t(y * 30) << 8 | 0x40u);
+    return p;
+}
+
+int Channel(uint32_t p, int shift) { return int((p >> shift) & 0xFF); }
+
+}  // namespace
+
+TEST(ImageCodec, PngKeepsEveryPixelAndAlpha) {
+    TPixmap in = Gradient(7, 5);
+    std::vector<uint8_t> png = EncodePNG(in);
+    ASSERT_FALSE(png.empty());
+    auto out = DecodeImage(png);
+    ASSERT_TRUE(out);
+    EXPECT_EQ(out->width, 7);
+    EXPECT_EQ(out->height, 5);
+    EXPECT_EQ(out->pixels, in.pixels);
+}
+
+TEST(ImageCodec, JpegIsOpaqueAndCloseToTheOriginal) {
+    TPixmap in(16, 16, 0xFF3080C0u);
+    std::vector<uint8_t> jpg = EncodeJPEG(in, 95);
+    ASSERT_FALSE(jpg.empty());
+    auto out = DecodeImage(jpg);
+    ASSERT_TRUE(out);
+    ASSERT_EQ(out->width, 16);
+    for (uint32_t p : out->pixels) {
+        EXPECT_EQ(Channel(p, 24), 255);
+        EXPECT_NEAR(Channel(p, 16), 0x30, 6);
+        EXPECT_NEAR(Channel(p, 8), 0x80, 6);
+        EXPECT_NEAR(Channel(p, 0), 0xC0, 6);
+    }
+    EXPECT_LT(EncodeJPEG(Gradient(64, 64), 10).size(), EncodeJPEG(Gradient(64, 64), 100).size());
+}
+
+TEST(ImageCodec, DamagedOrForeignDataIsRefused) {
+    std::vector<uint8_t> png = EncodePNG(Gradient(8, 8));
+    std::vector<uint8_t> jpg = EncodeJPEG(Gradient(8, 8), 80);
+    EXPECT_FALSE(DecodeImage(std::vector<uint8_t>{}));
+    EXPECT_FALSE(DecodeImage(std::vector<uint8_t>{'B', 'M', 0, 0}));
+    for (size_t len : {8u, 20u, 40u}) {
+        EXPECT_FALSE(DecodeImage(std::span(png.data(), len))) << len;
+        EXPECT_FALSE(DecodeImage(std::span(jpg.data(), len))) << len;
+    }
+    std::vector<uint8_t> bad = png;
+    bad[bad.size() / 2] ^= 0xFF;  // CRC and zlib checks catch it
+    EXPECT_FALSE(DecodePNG(bad));
+    EXPECT_FALSE(DecodeJPEG(png));
+    EXPECT_TRUE(EncodePNG(TPixmap()).empty());
+}
+
+TEST(ImageCodec, AbsurdDimensionsAreRefusedBeforeDecoding) {
+    std::vector<uint8_t> png = EncodePNG(Gradient(2, 2));
+    // IHDR width at byte 16, big-endian; the CRC no longer matches either, but the size check comes first.
+    png[16] = 0x7F;
+    EXPECT_FALSE(DecodePNG(png));
+}
+
+TEST(ImageCodec, FilesSaveAtomicallyAndLoadWithLowerCasedNames) {
+    testenv::TempDir dir;
+    TPixmap in = Gradient(4, 3);
+    ASSERT_TRUE(SavePixmapPNG(in, dir.Str() + "shot.png"));
+    ASSERT_TRUE(SavePixmapJPEG(in, dir.Str() + "back.jpg", 90));
+    EXPECT_EQ(LoadPixmap(dir.Str() + "shot.png")->pixels, in.pixels);
+    auto image = LoadImage(dir.Str() + "SHOT.PNG");  // data lookups lower-case the file name
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->Width(), 4);
+    auto strip = LoadAnimImage(dir.Str() + "Back.jpg", 2, 3, 0, 2);
+    ASSERT_NE(strip, nullptr);
+    EXPECT_EQ(strip->Frames(), 2);
+    EXPECT_EQ(LoadAnimImage(dir.Str() + "back.jpg", 2, 3, 0, 3), nullptr);  // only two cells
+    EXPECT_EQ(LoadImage(dir.Str() + "missing.png"), nullptr);
+    EXPECT_FALSE(SavePixmapPNG(in, dir.Str() + "no/such/folder.png"));
+}
