@@ -1,2 +1,4 @@
-// Process entry: everything is started from the application core.
-int main() { return 0; }
+// Process entry: the application core's start-up runs the whole program and never returns.
+#include "core/Startup.h"
+
+int main() { MainUnitInit(); }

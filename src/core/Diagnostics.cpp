@@ -8,8 +8,9 @@
 
 #include "core/Game.h"
 #include "platform/Clock.h"
-
-DebugTextFunction DebugDrawText = nullptr;
+#include "platform/Draw.h"
+#include "platform/System.h"
+#include "presentation/DrawHelpers.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ std::string ZeroPadded(int value, int digits) {
 }
 
 void DrawDebugText(const std::string& text, float x, float y, bool shadow) {
-    if (DebugDrawText) DebugDrawText(text, x, y, shadow);
+    DrawTextAt(text, x, y, shadow ? 1 : 0, 0);
 }
 
 }  // namespace
@@ -214,4 +215,62 @@ std::string FormatNumber(double value, int decimals, int group) {
 float ToDecimals(float value, int decimals) {
     double scale = std::pow(10.0, decimals);
     return float(std::round(double(value) * scale) / scale);
+}
+
+int TGame::DebugReset() {
+    FixedRateLogic->maximum = 0;
+    LogicTime->Init();
+    DrawTime->Init();
+    CodeTime->Init();
+    FPS->Init();
+    return 0;
+}
+
+int TGame::DebugPrint() {
+    FPS->Calc();
+    if (!Debug) return 0;
+    auto onOff = [](int on) { return std::string(on ? "on" : "off"); };
+    std::vector<std::string> lines;
+    lines.push_back(FPS->GetDisplay());
+    if (!DebugShowFPSOnly) {
+        lines.insert(lines.begin(), {FixedRateLogic->GetDisplay(), LogicTime->GetDisplay(), DrawTime->GetDisplay(),
+                                     CodeTime->GetDisplay()});
+        int load = 0, totalMB = 0, usedMB = 0;
+        SystemMemoryStatus(load, totalMB, usedMB);
+        lines.insert(lines.end(),
+                     {"Desk Hz " + std::to_string(DesktopRefreshRate), "Game Hz " + std::to_string(GameRefreshRate),
+                      "Flip    " + std::to_string(FlipSync), "Fast    " + std::to_string(Fast),
+                      "Slow    " + std::to_string(SlowMotion), "VSync   " + std::to_string(VSync),
+                      "Timing  " + std::to_string(NoTiming ? 0 : 1),
+                      Driver == 0 ? "Gfx Drv DirectX " + DirectXVersion : std::string("Gfx Drv OpenGL"),
+                      "Snd Drv " + SoundDriver, "Os Ver  " + OSVersion,
+                      "GC Mem  " + std::to_string(ProcessMemoryKB()) + "KB",
+                      "Win Mem " + std::to_string(load) + "% Load " + "MB Total = " + std::to_string(totalMB) +
+                          " MB Used/" + std::to_string(usedMB),
+                      "M. Vol. " + std::to_string(MusicVolume) + " (" + onOff(Music) + ")",
+                      "S. Vol. " + std::to_string(SoundVolume) + " (" + onOff(Sound) + ")",
+                      "Sp. Vol." + std::to_string(SpeechVolume) + " (" + onOff(Speech) + ")",
+                      "Screen  " + (CurrentTScreen ? CurrentTScreen->name : std::string()),
+                      "Handle  " + std::to_string(WindowHandle), "Debug1  " + std::to_string(Debug1),
+                      "Debug2  " + std::to_string(Debug2), "Debug3  " + std::to_string(Debug3),
+                      "Debug4  " + std::to_string(Debug4)});
+        if (GraphicPlacement) {
+            lines.push_back("GP X    " + std::to_string(gpX));
+            lines.push_back("GP Y    " + std::to_string(gpY));
+        }
+    }
+    const TDrawState saved = GetDrawState();
+    SetBlend(ALPHABLEND);
+    SetColor(0, 0, 0);
+    SetAlpha(DebugPanel);
+    DrawRect(float(DebugDisplayX), float(DebugDisplayY), 260.0f, float(lines.size() * size_t(DebugImageFontGap) + 4));
+    SetColor(255, 255, 255);
+    SetAlpha(1.0f);
+    if (DebugImageFont) SetImageFont(DebugImageFont);
+    TTextCursor cursor;
+    cursor.Init(DebugDisplayX + 2, DebugDisplayY + 2, DebugImageFontGap);
+    cursor.Shadow = DebugShadow;
+    for (const std::string& line : lines) cursor.OutputNL(line);
+    SetDrawState(saved);
+    return 0;
 }

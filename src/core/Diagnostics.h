@@ -102,11 +102,6 @@ public:
     void PrintList() const;
 };
 
-// Draws text at a position through the drawing layer; set by the drawing code so the trackers and
-// the text cursor need no drawing dependency of their own. Empty until set: nothing is drawn.
-using DebugTextFunction = void (*)(const std::string& text, float x, float y, bool shadow);
-extern DebugTextFunction DebugDrawText;
-
 int Round(float x);
 double PointDistance(double x1, double y1, double x2, double y2);
 double PointSegmentDistance(double px, double py, double x1, double y1, double x2, double y2);

@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/file.h>
+#include <sys/sysinfo.h>
 #include <sys/utsname.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -105,6 +106,26 @@ std::string GetOSVersionName() {
     utsname name{};
     if (uname(&name) != 0) return "Linux";
     return std::string(name.sysname) + " " + name.release;
+}
+
+long ProcessMemoryKB() {
+    long pages = 0, resident = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
+        std::fclose(f);
+    }
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+bool SystemMemoryStatus(int& loadPercent, int& totalMB, int& usedMB) {
+    struct sysinfo info{};
+    loadPercent = totalMB = usedMB = 0;
+    if (sysinfo(&info) != 0 || info.totalram == 0) return false;
+    double unit = double(info.mem_unit) / (1024.0 * 1024.0);
+    totalMB = int(double(info.totalram) * unit);
+    usedMB = int(double(info.totalram - info.freeram) * unit);
+    loadPercent = int(100.0 * double(info.totalram - info.freeram) / double(info.totalram));
+    return true;
 }
 
 std::string GetDirectXVersion() { return ""; }

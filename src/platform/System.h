@@ -29,6 +29,9 @@ bool GrantFolderAccess(const std::string& path);
 void SetPriorityValues(int process, int thread);
 
 std::string GetOSVersionName();
+// Memory figures for the debug panel: the process's resident size, and the machine's load.
+long ProcessMemoryKB();
+bool SystemMemoryStatus(int& loadPercent, int& totalMB, int& usedMB);
 // No DirectX exists: always empty.
 std::string GetDirectXVersion();
 

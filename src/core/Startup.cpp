@@ -1,0 +1,213 @@
+// Start-up in its fixed order with checkpoints, the top-level guard and GameQuit.
+#include "core/Startup.h"
+
+#include <exception>
+#include <utility>
+
+#include "core/ErrorReport.h"
+#include "core/Game.h"
+#include "core/GameText.h"
+#include "core/Input.h"
+#include "core/IniFile.h"
+#include "core/PakFileManager.h"
+#include "game/Core.h"
+#include "game/GameOptions.h"
+#include "game/TolvaneGame.h"
+#include "platform/Audio.h"
+#include "platform/Clock.h"
+#include "platform/Events.h"
+#include "platform/FileSystem.h"
+#include "platform/System.h"
+#include "platform/Window.h"
+
+std::shared_ptr<TImageFont> FontCalibri10, FontCalibri11, FontCalibri12, FontCalibri14, FontCalibri16,
+    FontCalibri18, FontCalibri20, FontCalibri25, FontCalibri34;
+int GameOptionsLoaded = 0;
+
+namespace {
+
+constexpr const char* GameTitle = "Sudoku Numora";
+
+std::function<void(const std::string&)>& QuitTrace() {
+    static std::function<void(const std::string&)> trace;
+    return trace;
+}
+
+// One guarded step of GameQuit: a failure is shown and logged, and the end goes on.
+template <class Step>
+void QuitStep(const char* name, Step&& step) {
+    if (QuitTrace()) QuitTrace()(name);
+    try {
+        step();
+    } catch (...) {
+        try {
+            ReportUncaughtException(std::current_exception());
+        } catch (...) {
+        }
+    }
+}
+
+bool OldWindows(const std::string& os) { return os == "Windows 95" || os == "Windows 98" || os == "Windows ME"; }
+
+// Opens the shared data folder and each parent below the application-data folder to every user.
+void GrantSharedFolder(const std::string& subPath) {
+    const std::string root = CommonAppDataFolder();
+    std::string path = subPath;
+    while (path.size() > root.size() && path.compare(0, root.size(), root) == 0) {
+        if (!GrantFolderAccess(path)) ReportError("Cannot give shared data folder full access!");
+        std::string::size_type cut = path.find_last_of("/\\", path.size() - 2);
+        if (cut == std::string::npos) break;
+        path.erase(cut + 1);
+    }
+}
+
+void LoadFonts() {
+    const struct {
+        std::shared_ptr<TImageFont>* font;
+        int size;
+    } fonts[] = {{&FontCalibri10, 10}, {&FontCalibri11, 11}, {&FontCalibri12, 12},
+                 {&FontCalibri14, 14}, {&FontCalibri16, 16}, {&FontCalibri18, 18},
+                 {&FontCalibri20, 20}, {&FontCalibri25, 25}, {&FontCalibri34, 34}};
+    for (const auto& f : fonts) *f.font = PakManager->GetImageFont("calibri.ttf", f.size, 4);
+}
+
+[[noreturn]] void RunGame() {
+    Game = std::make_unique<TTolvaneGame>();
+    Game->FullScreen = 1;
+    Game->DataInAppBundle = 1;
+    Game->SetSubPathWrapper("Tolvane Games/Sudoku Numora", 0);
+    Game->CheckGoodExit();
+    Game->Init(0, 0);
+
+    GameStartTime = MilliSecs();
+    Game->FadeMouse = 1;
+    Game->FixedRateLogic->JitterCorrection = 0;
+    Game->MusicFadeIn = 0.0f;
+    Game->PauseOnLossOfFullScreenFocus = 1;
+
+    GameText = TGameText::Create("gametext.txt");
+
+    ResourcePath = Game->DataPrefix + "data/resources/";
+    if (FileType(ResourcePath + "data.pak") != FILETYPE_FILE) {
+        ReportError(GameText->FindString("Data Pak Error"), 0);
+    }
+    PakManager = TPakFileManager::Create(ResourcePath, ".pak");
+    LoadFonts();
+
+    Game->IgnoreDebugKey = 1;
+    Game->IgnoreFrameworkKeys = 1;
+
+    OptionsStartUp(Game->SubPath);
+    GameOptionsLoaded = 1;
+    Core.Start();
+
+    Game->GraphicsCreate();
+    HideMouse();
+    Game->PortalSplash = 0;
+
+    FlushInput();
+    Game->FixedRateLogic->Init();
+    Game->NoTimingTicks = 3;
+    for (;;) {
+        if (Game->MainLogicLoop() == -1) GameQuit();
+        Game->ScreenDraw();
+    }
+}
+
+}  // namespace
+
+void SingleInstanceCheck(const std::string& name) {
+    if (!SingleInstanceLock(name)) End(0);
+}
+
+void MainUnitInit() {
+    ChangeDirToExecutable();
+    EventsStartup();
+    ScreenCentreX = ScreenWidth / 2;
+    ScreenCentreY = ScreenHeight / 2;
+    SingleInstanceCheck(GameTitle);
+    SetAppTitle(GameTitle);
+    ScreenWidth = 800;
+    ScreenHeight = 600;
+    try {
+        RunGame();
+    } catch (...) {
+        ReportUncaughtException(std::current_exception());
+        GameQuit();
+    }
+}
+
+int TGame::Init(int, int) {
+    Checkpoint = 1;
+    FixedRateLogic->Label = "Ticks   ";
+    LogicTime->Label = "Logic   ";
+    DrawTime->Label = "Draw    ";
+    CodeTime->Label = "Code    ";
+    FPS->Label = "FPS     ";
+
+    if (UseCorrectPath) {
+        Checkpoint = 1001;
+        if (!ReadDir(SubPath)) {
+            Checkpoint = 1002;
+            if (!CreateDir(SubPath, true)) ReportError("Cannot create shared data folder " + SubPath);
+            Checkpoint = 1003;
+            if (!OldWindows(GetOSVersionName())) {
+                Checkpoint = 1004;
+                GrantSharedFolder(SubPath);
+            }
+        }
+    }
+
+    Checkpoint = 3;
+    Ini->FileName = SettingsFileName();
+    Checkpoint = 4;
+    IniFill();
+    Checkpoint = 5;
+    const std::string defaultIni = DataPrefix + "data/default.ini";
+    if (FileType(Ini->FileName + ".ini") == FILETYPE_NONE && FileType(defaultIni) == FILETYPE_FILE) {
+        Checkpoint = 5001;
+        CopyFile(defaultIni, Ini->FileName + ".ini");
+    }
+    Checkpoint = 5002;
+    Ini->Load();
+    Checkpoint = 6;
+    IniExtract();
+
+    Checkpoint = 6001;
+    if (!ReadDir(ProfilePath)) {
+        Checkpoint = 6002;
+        if (!CreateDir(ProfilePath, false)) ReportError("Cannot create shared profiles folder " + ProfilePath);
+    }
+
+    Checkpoint = 7;
+    SetFlipSync();
+    Checkpoint = 8;
+    Checkpoint = 8001;
+    Checkpoint = 8002;
+    OSVersion = GetOSVersionName();
+    SoundDriver = "OpenAL Generic Software";
+    Checkpoint = 8004;
+    FixedRateLogic->Create();
+    Checkpoint = 2;
+    MusicChannel = AllocChannel();
+    SpeechChannel = AllocChannel();
+    EscapeChannel = AllocChannel();
+    Checkpoint = 9;
+    return 0;
+}
+
+void GameQuit() {
+    QuitStep("MakeGoodExit", [] {
+        if (Game) TGame::MakeGoodExit();
+    });
+    QuitStep("ShowMouse", [] { ShowMouse(); });
+    if (GameOptionsLoaded) {
+        QuitStep("OpenGetStartedPage", [] { OpenGetStartedPage(FirstRun); });
+        QuitStep("FirstRun", [] { FirstRun = 0; });
+        QuitStep("OptionsSave", [] { OptionsSave(); });
+    }
+    if (QuitTrace()) QuitTrace()("End");
+    End(0);
+}
+
+void SetGameQuitTrace(std::function<void(const std::string& step)> trace) { QuitTrace() = std::move(trace); }

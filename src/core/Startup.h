@@ -1,0 +1,34 @@
+// The program's entry sequence and its one orderly end.
+//
+// MainUnitInit makes sure only one copy runs, builds the application object, prepares the shared
+// data folder and the settings, opens the archive, the fonts and the display, hands over to the
+// game and then runs the main loop for ever. Everything from the creation of Game on runs inside
+// one top-level guard: whatever escapes is shown, logged and turned into GameQuit. Every end of the
+// program except the silent end of a second copy goes through GameQuit.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class TImageFont;
+
+// The nine smoothed fonts made from "calibri.ttf" at start-up.
+extern std::shared_ptr<TImageFont> FontCalibri10, FontCalibri11, FontCalibri12, FontCalibri14, FontCalibri16,
+    FontCalibri18, FontCalibri20, FontCalibri25, FontCalibri34;
+
+// Set once the game options file was read; only then may GameQuit write it or open the
+// first-run page (an earlier error would otherwise overwrite good options with defaults).
+extern int GameOptionsLoaded;
+
+[[noreturn]] void MainUnitInit();
+
+// Ends the process at once, silently and with exit code 0, when another copy holds the lock.
+void SingleInstanceCheck(const std::string& name);
+
+// The orderly end: marker, channels, pointer, first-run page and options, then exit code 0. Each
+// step is guarded; a failing step is reported and logged and the others still run.
+[[noreturn]] void GameQuit();
+
+// Test seam: called with the name of each step of GameQuit as it starts.
+void SetGameQuitTrace(std::function<void(const std::string& step)> trace);
