@@ -1,0 +1,209 @@
+// WAV parsing by hand-made files (odd chunks, missing chunks, lying sizes) and Ogg Vorbis made
+// in the test with the encoder, decoded with the stream's own channel count and rate.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <vorbis/vorbisenc.h>
+
+#include "platform/AudioSample.h"
+
+namespace {
+
+void Put32(std::vector<uint8_t>& v, uint32_t x) {
+    for (int i = 0; i < 4; ++i) v.push_back(uint8_t(x >> (8 * i)));
+}
+void Put16(std::vector<uint8_t>& v, uint16_t x) {
+    v.push_back(uint8_t(x));
+    v.push_back(uint8_t(x >> 8));
+}
+void PutTag(std::vector<uint8_t>& v, const char* t) { v.insert(v.end(), t, t + 4); }
+
+std::vector<uint8_t> Fmt(int channels, int rate, int bits, int tag = 1, uint32_t size = 16) {
+    std::vector<uint8_t> c;
+    PutTag(c, "fmt ");
+    Put32(c, size);
+    Put16(c, uint16_t(tag));
+    Put16(c, uint16_t(channels));
+    Put32(c, uint32_t(rate));
+    Put32(c, uint32_t(rate * channels * bits / 8));
+    Put16(c, uint16_t(channels * bits / 8));
+    Put16(c, uint16_t(bits));
+    for (uint32_t i = 16; i < size; ++i) c.push_back(0);
+    return c;
+}
+
+std::vector<uint8_t> Chunk(const char* tag, const std::vector<uint8_t>& body, bool pad = true) {
+    std::vector<uint8_t> c;
+    PutTag(c, tag);
+    Put32(c, uint32_t(body.size()));
+    c.insert(c.end(), body.begin(), body.end());
+    if (pad && body.size() % 2) c.push_back(0);
+    return c;
+}
+
+std::vector<uint8_t> Riff(const std::vector<std::vector<uint8_t>>& chunks) {
+    std::vector<uint8_t> v;
+    PutTag(v, "RIFF");
+    Put32(v, 0);
+    PutTag(v, "WAVE");
+    for (const auto& c : chunks) v.insert(v.end(), c.begin(), c.end());
+    uint32_t size = uint32_t(v.size() - 8);
+    std::memcpy(v.data() + 4, &size, 4);
+    return v;
+}
+
+std::vector<uint8_t> Pcm(size_t n) {
+    std::vector<uint8_t> d(n);
+    for (size_t i = 0; i < n; ++i) d[i] = uint8_t(i * 13 + 1);
+    return d;
+}
+
+// A short sine tone encoded with libvorbisenc.
+std::vector<uint8_t> MakeOgg(int channels, int rate, int frames) {
+    vorbis_info vi;
+    vorbis_info_init(&vi);
+    EXPECT_EQ(vorbis_encode_init_vbr(&vi, channels, rate, 0.4f), 0);
+    vorbis_comment vc;
+    vorbis_comment_init(&vc);
+    vorbis_dsp_state vd;
+    vorbis_analysis_init(&vd, &vi);
+    vorbis_block vb;
+    vorbis_block_init(&vd, &vb);
+    ogg_stream_state os;
+    ogg_stream_init(&os, 7);
+    std::vector<uint8_t> out;
+    auto flush = [&](bool all) {
+        ogg_page og;
+        while (all ? ogg_stream_flush(&os, &og) : ogg_stream_pageout(&os, &og)) {
+            out.insert(out.end(), og.header, og.header + og.header_len);
+            out.insert(out.end(), og.body, og.body + og.body_len);
+        }
+    };
+    ogg_packet h1, h2, h3;
+    vorbis_analysis_headerout(&vd, &vc, &h1, &h2, &h3);
+    ogg_stream_packetin(&os, &h1);
+    ogg_stream_packetin(&os, &h2);
+    ogg_stream_packetin(&os, &h3);
+    flush(true);
+    float** buf = vorbis_analysis_buffer(&vd, frames);
+    for (int c = 0; c < channels; ++c)
+        for (int i = 0; i < frames; ++i) buf[c][i] = 0.5f * std::sin(float(i) * 0.05f);
+    vorbis_analysis_wrote(&vd, frames);
+    vorbis_analysis_wrote(&vd, 0);
+    while (vorbis_analysis_blockout(&vd, &vb) == 1) {
+        vorbis_analysis(&vb, nullptr);
+        vorbis_bitrate_addblock(&vb);
+        ogg_packet op;
+        while (vorbis_bitrate_flushpacket(&vd, &op)) {
+            ogg_stream_packetin(&os, &op);
+            flush(false);
+        }
+    }
+    flush(true);
+    ogg_stream_clear(&os);
+    vorbis_block_clear(&vb);
+    vorbis_dsp_clear(&vd);
+    vorbis_comment_clear(&vc);
+    vorbis_info_clear(&vi);
+    return out;
+}
+
+}  // namespace
+
+TEST(Wav, PlainPcmFile) {
+    auto wav = Riff({Fmt(2, 22050, 16), Chunk("data", Pcm(400))});
+    auto s = DecodeWav(wav);
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->channels, 2);
+    EXPECT_EQ(s->rate, 22050);
+    EXPECT_EQ(s->bits, 16);
+    EXPECT_EQ(s->data, Pcm(400));
+    EXPECT_EQ(s->Frames(), 100u);
+}
+
+TEST(Wav, OddChunksArePaddedAndUnknownChunksSkipped) {
+    std::vector<uint8_t> odd = {1, 2, 3};  // odd size: one pad byte follows
+    auto wav = Riff({Chunk("LIST", odd), Fmt(1, 8000, 8, 1, 18), Chunk("junk", {9}), Chunk("data", Pcm(5))});
+    auto s = DecodeWav(wav);
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->bits, 8);
+    EXPECT_EQ(s->data, Pcm(5));
+}
+
+TEST(Wav, FilesWithoutFormatOrDataAreRefused) {
+    EXPECT_FALSE(DecodeWav(Riff({Fmt(1, 8000, 16)})));
+    EXPECT_FALSE(DecodeWav(Riff({Chunk("data", Pcm(8))})));
+    EXPECT_FALSE(DecodeWav(Riff({})));
+    EXPECT_FALSE(DecodeWav(std::vector<uint8_t>{'R', 'I', 'F', 'F'}));
+    EXPECT_FALSE(DecodeWav(Riff({Fmt(1, 8000, 16, 3), Chunk("data", Pcm(8))})));  // float samples
+    EXPECT_FALSE(DecodeWav(Riff({Fmt(3, 8000, 16), Chunk("data", Pcm(8))})));
+    EXPECT_FALSE(DecodeWav(Riff({Fmt(1, 8000, 24), Chunk("data", Pcm(9))})));
+    EXPECT_FALSE(DecodeWav(Riff({Fmt(1, 0, 16), Chunk("data", Pcm(8))})));
+    EXPECT_FALSE(DecodeWav(Riff({Fmt(1, 8000, 16, 1, 14), Chunk("data", Pcm(8))})));
+}
+
+TEST(Wav, SizesBeyondTheFileAreClampedToWholeFrames) {
+    auto wav = Riff({Fmt(2, 8000, 16), Chunk("data", Pcm(64))});
+    std::vector<uint8_t> lying = wav;
+    uint32_t huge = 0x7FFFFFF0;
+    std::memcpy(lying.data() + lying.size() - 64 - 4, &huge, 4);
+    auto s = DecodeWav(lying);
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->data.size(), 64u);
+    std::vector<uint8_t> cut(wav.begin(), wav.end() - 3);  // 61 bytes left: 15 whole frames
+    auto t = DecodeWav(cut);
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->data.size(), 60u);
+    for (size_t len = 0; len < wav.size(); ++len) {
+        auto part = DecodeWav(std::span(wav.data(), len));  // never reads out of range
+        if (part) {
+            EXPECT_LE(part->data.size(), 64u);
+        }
+    }
+}
+
+TEST(Ogg, MonoStreamKeepsItsChannelCountAndRate) {
+    auto ogg = MakeOgg(1, 22050, 11025);
+    auto s = DecodeOgg(ogg);
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->channels, 1);
+    EXPECT_EQ(s->rate, 22050);
+    EXPECT_EQ(s->bits, 16);
+    EXPECT_EQ(s->Frames(), 11025u);  // half a second, at its own speed
+    auto stereo = DecodeOgg(MakeOgg(2, 44100, 4410));
+    ASSERT_TRUE(stereo);
+    EXPECT_EQ(stereo->channels, 2);
+    EXPECT_EQ(stereo->Frames(), 4410u);
+}
+
+TEST(Ogg, DecoderFillsWholeRequestsAndRewinds) {
+    auto bytes = std::make_shared<std::vector<uint8_t>>(MakeOgg(2, 44100, 20000));
+    auto dec = TOggDecoder::Open(bytes);
+    ASSERT_NE(dec, nullptr);
+    EXPECT_EQ(dec->TotalFrames(), 20000);
+    std::vector<uint8_t> buf(8192);
+    // vorbisfile hands out at most one packet per call; Read keeps asking until the buffer is full.
+    EXPECT_EQ(dec->Read(buf.data(), buf.size()), buf.size());
+    std::vector<uint8_t> first = buf;
+    size_t total = buf.size();
+    while (size_t n = dec->Read(buf.data(), buf.size())) total += n;
+    EXPECT_EQ(total, 20000u * 4);
+    ASSERT_TRUE(dec->Rewind());
+    EXPECT_EQ(dec->Read(buf.data(), buf.size()), buf.size());
+    EXPECT_EQ(buf, first);
+}
+
+TEST(Ogg, DamagedStreamsAreRefusedOrEndEarly) {
+    auto ogg = MakeOgg(1, 22050, 4000);
+    EXPECT_FALSE(DecodeOgg(std::span(ogg.data(), 30)));
+    std::vector<uint8_t> junk = {'O', 'g', 'g', 'S', 1, 2, 3};
+    EXPECT_FALSE(DecodeOgg(junk));
+    std::vector<uint8_t> cut(ogg.begin(), ogg.begin() + std::ptrdiff_t(ogg.size() * 2 / 3));
+    auto s = DecodeOgg(cut);
+    if (s) {
+        EXPECT_LT(s->Frames(), 4000u);
+    }
+    EXPECT_NE(LoadAudioSample(std::span<const uint8_t>(ogg)), nullptr);
+    EXPECT_EQ(LoadAudioSample(std::span<const uint8_t>(junk)), nullptr);
+}
