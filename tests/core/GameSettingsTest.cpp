@@ -1,0 +1,202 @@
+// Framework settings and crash recovery, run in temporary folders: the fill order, the round
+// trip through the file, the markers and every path of the restore.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "core/ErrorReport.h"
+#include "core/Game.h"
+#include "core/IniFile.h"
+#include "platform/FileSystem.h"
+#include "platform/System.h"
+#include "support/TestEnv.h"
+
+namespace {
+
+class GameSettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetErrorNotice([this](const std::string& text) { notices.push_back(text); });
+        game = std::make_unique<TGame>();
+        game->UseCorrectPath = 1;
+        game->SubPath = shared.Str();
+        game->DataPrefix = install.Str();
+        game->Ini->FileName = game->SettingsFileName();
+    }
+    void TearDown() override {
+        SetAtomicWriteFault(AtomicWriteFault::None);
+        SetErrorNotice(nullptr);
+        Game.reset();
+    }
+
+    std::string SettingsPath() const { return game->SettingsFileName() + ".ini"; }
+    std::string Shared(const std::string& name) const { return shared.Str() + name; }
+    bool Exists(const std::string& name) const { return FileType(Shared(name)) == FILETYPE_FILE; }
+    void WriteDefault(const std::string& bytes) const { testenv::WriteFile(install.Path() / "data/default.ini", bytes); }
+    void Touch(const std::string& name) const { testenv::WriteFile(shared.Path() / name, ""); }
+
+    testenv::TempDir shared, install;
+    std::unique_ptr<TGame> game;
+    std::vector<std::string> notices;
+};
+
+const char* const kDefault =
+    "VERSION NO=0.1\r\nFULL SCREEN=1\r\nMUSIC VOLUME=50\r\nPROFILE NAME=\r\nREGION=0\r\n";
+
+}  // namespace
+
+TEST_F(GameSettingsTest, SettingsFileIsNamedAfterTheExecutableInTheSharedFolder) {
+    EXPECT_EQ(game->SettingsFileName(), shared.Str() + "core_GameSettingsTest");
+}
+
+TEST_F(GameSettingsTest, FillWritesTheTwentyThreeKeysInOrder) {
+    game->IniFill();
+    EXPECT_EQ(game->Ini->Serialise(),
+              "VERSION NO=0.1\r\nFULL SCREEN=1\r\nSOUND=1\r\nMUSIC=1\r\nSPEECH=1\r\nSOUND VOLUME=100\r\n"
+              "MUSIC VOLUME=100\r\nSPEECH VOLUME=100\r\nFADE=1\r\nPARTICLES=80\r\nPORTAL SPLASH=0\r\n"
+              "PORTAL SPLASH2=0\r\nINTRO=0\r\nVSYNC=1\r\nDRIVER=0\r\nSOUND DRIVER=FreeAudio\r\n"
+              "FULL SCREEN PROCESS PRIORITY=0\r\nFULL SCREEN THREAD PRIORITY=0\r\n"
+              "WINDOWED PROCESS PRIORITY=0\r\nWINDOWED THREAD PRIORITY=0\r\nPROFILE NAME=\r\nREGION=0\r\n"
+              "SUB-REGION=0\r\n");
+    game->IniFill();
+    EXPECT_EQ(game->Ini->Count(), 23u) << "a second fill starts from an empty list";
+}
+
+TEST_F(GameSettingsTest, SettingsRoundTripThroughTheFile) {
+    game->FullScreen = 0;
+    game->MusicVolume = 35;
+    game->SoundDriver = "OpenAL Generic Software";
+    game->ProfileName = "Zoë";
+    game->SubRegion = 7;
+    game->IniUpdate(0);
+
+    TGame again;
+    again.Ini->FileName = game->Ini->FileName;
+    again.IniFill();
+    again.Ini->Load();
+    again.IniExtract();
+    EXPECT_EQ(again.FullScreen, 0);
+    EXPECT_EQ(again.MusicVolume, 35);
+    EXPECT_EQ(again.SoundDriver, "OpenAL Generic Software");
+    EXPECT_EQ(again.ProfileName, "Zoë");
+    EXPECT_EQ(again.SubRegion, 7);
+    EXPECT_FALSE(Exists("inichanged.dat")) << "flag 0 writes no marker";
+}
+
+TEST_F(GameSettingsTest, LowerCaseKeysAndNonNumbersAreRead) {
+    testenv::WriteFile(SettingsPath(), "full screen=0\r\nSound Volume=loud\r\nMusic Volume=12abc\r\n");
+    game->IniFill();
+    game->Ini->Load();
+    game->IniExtract();
+    EXPECT_EQ(game->FullScreen, 0);
+    EXPECT_EQ(game->SoundVolume, 0);
+    EXPECT_EQ(game->MusicVolume, 12);
+    EXPECT_EQ(game->Speech, 1) << "a missing setting keeps its value";
+}
+
+TEST_F(GameSettingsTest, UpdateWithFlagCreatesTheChangeMarker) {
+    game->IniUpdate(1);
+    EXPECT_TRUE(Exists("inichanged.dat"));
+    EXPECT_EQ(FileType(SettingsPath()), FILETYPE_FILE);
+}
+
+TEST_F(GameSettingsTest, PausedSaveKeepsThePlayersMusicAndSpeechChoices) {
+    game->Paused = 1;
+    game->PausedMusicState = 1;
+    game->PausedSpeechState = 0;
+    game->Music = 0;  // the temporary mute of the pause
+    game->Speech = 0;
+    game->IniFill();
+    EXPECT_EQ(*game->Ini->Find("Music"), "1");
+    EXPECT_EQ(*game->Ini->Find("Speech"), "0");
+    game->Paused = 0;
+    game->Suspended = 1;
+    game->IniFill();
+    EXPECT_EQ(*game->Ini->Find("Music"), "1");
+    game->Suspended = 0;
+    game->IniFill();
+    EXPECT_EQ(*game->Ini->Find("Music"), "0");
+}
+
+TEST_F(GameSettingsTest, CrashDuringSettingsSaveLeavesTheOldFileIntact) {
+    game->MusicVolume = 10;
+    game->IniUpdate(0);
+    const std::string before = testenv::ReadFile(SettingsPath());
+    game->MusicVolume = 90;
+    SetAtomicWriteFault(AtomicWriteFault::AfterPartialWrite, true);
+    EXPECT_THROW(game->IniUpdate(1), TRaisedText);
+    SetAtomicWriteFault(AtomicWriteFault::None);
+    EXPECT_EQ(testenv::ReadFile(SettingsPath()), before);
+}
+
+TEST_F(GameSettingsTest, GoodExitMarkerIsWrittenAndClearedAtTheNextStart) {
+    Game = std::make_unique<TGame>();
+    Game->UseCorrectPath = 1;
+    Game->SubPath = shared.Str();
+    TGame::MakeGoodExit();
+    EXPECT_TRUE(Exists("goodexit.dat"));
+    Touch("inichanged.dat");
+    testenv::WriteFile(SettingsPath(), "FULL SCREEN=0\r\n");
+    WriteDefault(kDefault);
+    game->CheckGoodExit();
+    EXPECT_FALSE(Exists("goodexit.dat"));
+    EXPECT_FALSE(Exists("inichanged.dat"));
+    EXPECT_EQ(testenv::ReadFile(SettingsPath()), "FULL SCREEN=0\r\n");
+    EXPECT_TRUE(notices.empty());
+}
+
+TEST_F(GameSettingsTest, CrashAfterChangeRestoresDefaultsKeepingTheProfileName) {
+    testenv::WriteFile(SettingsPath(), "FULL SCREEN=0\r\nMUSIC VOLUME=3\r\nProfile Name=Ada\r\n");
+    WriteDefault(kDefault);
+    Touch("inichanged.dat");
+    game->CheckGoodExit();
+    EXPECT_EQ(testenv::ReadFile(SettingsPath()),
+              "VERSION NO=0.1\r\nFULL SCREEN=1\r\nMUSIC VOLUME=50\r\nPROFILE NAME=Ada\r\nREGION=0\r\n");
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0], "Default ini file restored!");
+    EXPECT_FALSE(Exists("inichanged.dat"));
+
+    game->CheckGoodExit();
+    EXPECT_EQ(notices.size(), 1u) << "the next start shows nothing";
+}
+
+TEST_F(GameSettingsTest, UnreadableDefaultKeepsTheSettingsAndShowsNothing) {
+    testenv::WriteFile(SettingsPath(), "FULL SCREEN=0\r\n");
+    Touch("inichanged.dat");
+    game->CheckGoodExit();
+    EXPECT_EQ(testenv::ReadFile(SettingsPath()), "FULL SCREEN=0\r\n");
+    EXPECT_TRUE(notices.empty());
+    EXPECT_FALSE(Exists("inichanged.dat"));
+}
+
+TEST_F(GameSettingsTest, CrashWithoutChangeKeepsTheSettings) {
+    testenv::WriteFile(SettingsPath(), "FULL SCREEN=0\r\n");
+    WriteDefault(kDefault);
+    game->CheckGoodExit();
+    EXPECT_EQ(testenv::ReadFile(SettingsPath()), "FULL SCREEN=0\r\n");
+    EXPECT_TRUE(notices.empty());
+}
+
+TEST_F(GameSettingsTest, RestoreWithoutSettingsFileWritesTheDefault) {
+    WriteDefault(kDefault);
+    Touch("inichanged.dat");
+    game->CheckGoodExit();
+    EXPECT_EQ(testenv::ReadFile(SettingsPath()), kDefault);
+    EXPECT_EQ(notices.size(), 1u);
+}
+
+TEST_F(GameSettingsTest, FailedRestoreWriteKeepsTheSettingsAndClaimsNothing) {
+    testenv::WriteFile(SettingsPath(), "FULL SCREEN=0\r\n");
+    WriteDefault(kDefault);
+    Touch("inichanged.dat");
+    SetAtomicWriteFault(AtomicWriteFault::BeforeRename);
+    game->CheckGoodExit();
+    SetAtomicWriteFault(AtomicWriteFault::None);
+    EXPECT_EQ(testenv::ReadFile(SettingsPath()), "FULL SCREEN=0\r\n");
+    EXPECT_TRUE(notices.empty());
+}
+
+TEST_F(GameSettingsTest, WithoutTheSharedFolderSettingsLieBesideTheExecutable) {
+    game->UseCorrectPath = 0;
+    EXPECT_EQ(game->SettingsFileName(), ExecutablePath());
+}
