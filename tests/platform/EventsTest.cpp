@@ -1,0 +1,161 @@
+// SDL events arrive as the framework's ids, virtual-key codes and Windows button numbers.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/Events.h"
+#include "platform/Keys.h"
+
+namespace {
+
+class EventsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(EventsStartup());
+        FlushEvents();
+        PolledFlushKeys();
+        PolledFlushMouse();
+    }
+
+    static void PushKey(Uint32 type, SDL_Keycode sym, SDL_Scancode scancode, bool repeat = false) {
+        SDL_Event e{};
+        e.type = type;
+        e.key.keysym.sym = sym;
+        e.key.keysym.scancode = scancode;
+        e.key.repeat = repeat ? 1 : 0;
+        SDL_PushEvent(&e);
+    }
+
+    static void PushButton(Uint32 type, Uint8 button, int x, int y) {
+        SDL_Event e{};
+        e.type = type;
+        e.button.button = button;
+        e.button.x = x;
+        e.button.y = y;
+        SDL_PushEvent(&e);
+    }
+
+    static std::vector<TEvent> Drain() {
+        std::vector<TEvent> events;
+        TEvent e;
+        while (PollEvent(e)) events.push_back(e);
+        return events;
+    }
+};
+
+TEST_F(EventsTest, KeysBecomeVirtualKeyCodes) {
+    EXPECT_EQ(VirtualKeyFromSDL(SDLK_a, SDL_SCANCODE_A), 65);
+    EXPECT_EQ(VirtualKeyFromSDL(SDLK_z, SDL_SCANCODE_Z), 90);
+    EXPECT_EQ(VirtualKeyFromSDL(SDLK_p, SDL_SCANCODE_P), 80);
+    EXPECT_EQ(VirtualKeyFromSDL(SDLK_0, SDL_SCANCODE_0), 48);
+    EXPECT_EQ(VirtualKeyFromSDL(SDLK_9, SDL_SCANCODE_9), 57);
+    EXPECT_EQ(VirtualKeyFromSDL(SDLK_KP_0, SDL_SCANCODE_KP_0), 96);
+    EXPECT_EQ(VirtualKeyFromSDL(SDLK_KP_9, SDL_SCANCODE_KP_9), 105);
+    EXPECT_EQ(VirtualKeyFromSDL(SDLK_F1, SDL_SCANCODE_F1), 112);
+    EXPECT_EQ(VirtualKeyFromSDL(SDLK_F12, SDL_SCANCODE_F12), 123);
+    EXPECT_EQ(VirtualKeyFromSDL(SDLK_LEFT, SDL_SCANCODE_LEFT), 37);
+    EXPECT_EQ(VirtualKeyFromSDL(SDLK_DOWN, SDL_SCANCODE_DOWN), 40);
+    EXPECT_EQ(VirtualKeyFromSDL(SDLK_RETURN, SDL_SCANCODE_RETURN), 13);
+    EXPECT_EQ(VirtualKeyFromSDL(SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER), 13);
+    EXPECT_EQ(VirtualKeyFromSDL(SDLK_ESCAPE, SDL_SCANCODE_ESCAPE), 27);
+    EXPECT_EQ(VirtualKeyFromSDL(SDLK_LALT, SDL_SCANCODE_LALT), 164);
+    EXPECT_EQ(VirtualKeyFromSDL(SDLK_RSHIFT, SDL_SCANCODE_RSHIFT), 161);
+    EXPECT_EQ(VirtualKeyFromSDL(SDLK_MINUS, SDL_SCANCODE_MINUS), 189);
+    EXPECT_EQ(VirtualKeyFromSDL(SDLK_EQUALS, SDL_SCANCODE_EQUALS), 187);
+    EXPECT_EQ(VirtualKeyFromSDL(SDLK_VOLUMEUP, SDL_SCANCODE_VOLUMEUP), -1);
+}
+
+TEST_F(EventsTest, LettersFollowTheLayoutAndDigitsThePosition) {
+    // On AZERTY the key in the Q position types "a"; the digit row types symbols but means digits.
+    EXPECT_EQ(VirtualKeyFromSDL(SDLK_a, SDL_SCANCODE_Q), 65);
+    EXPECT_EQ(VirtualKeyFromSDL(SDLK_AMPERSAND, SDL_SCANCODE_1), 49);
+    // A non-Latin layout still gives the key's letter.
+    EXPECT_EQ(VirtualKeyFromSDL(0x0444, SDL_SCANCODE_A), 65);
+}
+
+TEST_F(EventsTest, KeyDownUpAndControlCharacters) {
+    PushKey(SDL_KEYDOWN, SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE);
+    PushKey(SDL_KEYDOWN, SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE, true);
+    PushKey(SDL_KEYUP, SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE);
+    auto events = Drain();
+    ASSERT_EQ(events.size(), 4u);
+    EXPECT_EQ(events[0].id, EVENT_KEYDOWN);
+    EXPECT_EQ(events[0].data, KEY_BACKSPACE);
+    EXPECT_EQ(events[1].id, EVENT_KEYCHAR);
+    EXPECT_EQ(events[1].data, 8);
+    // A held key repeats its character but not its key-down.
+    EXPECT_EQ(events[2].id, EVENT_KEYCHAR);
+    EXPECT_EQ(events[3].id, EVENT_KEYUP);
+}
+
+TEST_F(EventsTest, TextBecomesOneCharacterPerCodePoint) {
+    SDL_Event e{};
+    e.type = SDL_TEXTINPUT;
+    SDL_strlcpy(e.text.text, "a\xC3\xA9\xE2\x82\xAC", sizeof e.text.text);  // a, e-acute, euro
+    SDL_PushEvent(&e);
+    auto events = Drain();
+    ASSERT_EQ(events.size(), 3u);
+    EXPECT_EQ(events[0].data, 'a');
+    EXPECT_EQ(events[1].data, 0xE9);
+    EXPECT_EQ(events[2].data, 0x20AC);
+    for (const auto& ev : events) EXPECT_EQ(ev.id, EVENT_KEYCHAR);
+}
+
+TEST_F(EventsTest, MouseButtonsAreNumberedLeftRightMiddle) {
+    PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 10, 20);
+    PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 10, 20);
+    PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 10, 20);
+    PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_X1, 10, 20);
+    PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 11, 21);
+    auto events = Drain();
+    ASSERT_EQ(events.size(), 4u);
+    EXPECT_EQ(events[0].data, 1);
+    EXPECT_EQ(events[1].data, 2);
+    EXPECT_EQ(events[2].data, 3);
+    EXPECT_EQ(events[3].id, EVENT_MOUSEUP);
+    EXPECT_EQ(events[3].data, 2);
+    EXPECT_EQ(events[3].x, 11);
+    EXPECT_EQ(PolledMouseDown(1), 1);
+    EXPECT_EQ(PolledMouseDown(2), 0);
+    EXPECT_EQ(PolledMouseHit(3), 1);
+    EXPECT_EQ(PolledMouseHit(3), 0);
+}
+
+TEST_F(EventsTest, WindowAndQuitEvents) {
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    SDL_Event focus{};
+    focus.type = SDL_WINDOWEVENT;
+    focus.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+    SDL_PushEvent(&focus);
+    focus.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
+    SDL_PushEvent(&focus);
+    auto events = Drain();
+    ASSERT_EQ(events.size(), 3u);
+    EXPECT_EQ(events[0].id, EVENT_APPTERMINATE);
+    EXPECT_EQ(events[1].id, EVENT_APPSUSPEND);
+    EXPECT_EQ(events[2].id, EVENT_APPRESUME);
+}
+
+TEST_F(EventsTest, WheelAndPolledState) {
+    SDL_Event wheel{};
+    wheel.type = SDL_MOUSEWHEEL;
+    wheel.wheel.y = -2;
+    SDL_PushEvent(&wheel);
+    auto events = Drain();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].id, EVENT_MOUSEWHEEL);
+    EXPECT_EQ(events[0].data, -2);
+
+    PostEvent(TEvent{EVENT_KEYDOWN, 300, 0, 0});
+    PostEvent(TEvent{EVENT_KEYDOWN, KEY_A, 0, 0});
+    PostEvent(TEvent{EVENT_KEYDOWN, KEY_A, 0, 0});
+    EXPECT_EQ(PolledKeyHit(KEY_A), 2);
+    EXPECT_EQ(PolledKeyHit(KEY_A), 0);
+    EXPECT_EQ(PolledKeyDown(KEY_A), 1);
+    EXPECT_EQ(PolledKeyHit(300), 0);
+}
+
+}  // namespace
