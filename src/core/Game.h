@@ -211,6 +211,51 @@ public:
     int CalcMilliSecsFromFrames(int ticks) const;
 
     // Audio control
+    int MusicLoad(const std::string& name, int flags);
+    int MusicSet(const std::shared_ptr<TSound>& sound, const std::string& name, int flags);
+    int MusicStop();
+    int MusicPlay(int fadeIn, int customVolume, int startMuted);
+    int MusicNone();
+    int GetMusicVolume() const;
+    float MusicFadeInCalc() const;
+    float MusicFadeOutCalc() const;
+    int MusicFadeInApply();
+    int MusicFadeOutApply();
+    int MusicFadeInManage();
+    int MusicFadeOutManage();
+    int MusicFadeOutSet(int ms);
+    int MusicSetVolume(int volume, int save);
+    int MusicChangeVolume(int step);
+    int ToggleMusic();
+    int MusicOff();
+    int MusicOn();
+    float PauseFadeCalc() const;
+    int PauseFadeApply();
+    int PauseFadeManage();
+    int ChannelsCreate(int count);
+    int ChannelsKill();
+    int ChangeSoundDriver(const std::string& name, int save);
+    int SoundPlay(const std::shared_ptr<TSound>& sound);
+    int SoundPlaySameChannel(std::shared_ptr<TChannel>& channel, const std::shared_ptr<TSound>& sound);
+    int SoundPlayReturnChannel(std::shared_ptr<TChannel>& channel, const std::shared_ptr<TSound>& sound, float rate);
+    // volume < 0 plays at the record's own volume; the pool passes its balanced volume instead.
+    int GameSoundPlay(std::shared_ptr<TChannel>& channel, TGameSound& sound, float pan, float volume = -1.0f);
+    int SoundSetVolume(int volume, int save);
+    int SoundChangeVolume(int step);
+    int ToggleSound();
+    int SoundOff();
+    int SoundOn();
+    int SpeechStop();
+    int SpeechPlay(TGameSound& sound, int interrupt);
+    int SpeechSetVolume(int volume, int save);
+    int SpeechChangeVolume(int step);
+    int SpeechOff();
+    int SpeechOn();
+    int StopChannels();
+    int SetEscapeSound(const std::string& name);
+    int EscapeSoundPlay();
+    // Stops and drops the music, speech and escape channels, then the effect pool.
+    int Kill();
 
     // Screens
     int Fading();
