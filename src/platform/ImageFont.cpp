@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/FontRaster.h"
+
 namespace {
 
 constexpr int kAtlasWidth = 512;
@@ -53,6 +55,16 @@ std::shared_ptr<TImageFont> TImageFont::Create(GlyphSource source, float ascent,
     for (char32_t ch = 32; ch < 127; ++ch) font->AddGlyph(ch);
     for (char32_t ch = 160; ch < 256; ++ch) font->AddGlyph(ch);
     return font;
+}
+
+std::shared_ptr<TImageFont> TImageFont::FromRaster(std::shared_ptr<TFontRaster> raster) {
+    if (!raster) return nullptr;
+    float ascent = float(raster->Ascent()), lineHeight = float(raster->LineHeight());
+    return Create([raster](char32_t ch) { return raster->RenderGlyph(ch); }, ascent, lineHeight);
+}
+
+std::shared_ptr<TImageFont> TImageFont::Load(std::vector<uint8_t> ttf, int pixelSize, bool smoothed) {
+    return FromRaster(TFontRaster::Create(std::move(ttf), pixelSize, smoothed));
 }
 
 void TImageFont::GrowAtlas(int minHeight) {

@@ -16,6 +16,8 @@
 
 #include "platform/Image.h"
 
+class TFontRaster;
+
 // One rendered glyph as a rasteriser hands it over: 8-bit coverage, row by row, plus metrics.
 struct TGlyphBitmap {
     int width = 0;
@@ -47,6 +49,10 @@ public:
     // A font of the given line metrics (pixels): ascent above the baseline, line height for a line of text.
     // The printable ASCII and Latin-1 characters are rendered at once, others on first use.
     static std::shared_ptr<TImageFont> Create(GlyphSource source, float ascent, float lineHeight);
+    // Glyphs from a TrueType rasteriser, which the font keeps for characters met later.
+    static std::shared_ptr<TImageFont> FromRaster(std::shared_ptr<TFontRaster> raster);
+    // TrueType bytes at a pixel size, smoothed or not; null when the bytes are no usable font.
+    static std::shared_ptr<TImageFont> Load(std::vector<uint8_t> ttf, int pixelSize, bool smoothed);
 
     float LineHeight() const { return lineHeight_; }
     float TextWidth(const std::string& utf8);
