@@ -29,7 +29,6 @@ void CreateMarker(const std::string& path) { WriteFileAtomic(path, ""); }
 }  // namespace
 
 int TGame::IniFill() {
-    if (!Ini) Ini = std::make_shared<TIniFile>();
     TIniFile& ini = *Ini;
     ini.Clear();
     // While paused or suspended, Music and Speech hold the temporary mute; the player's own
@@ -62,7 +61,6 @@ int TGame::IniFill() {
 }
 
 int TGame::IniExtract() {
-    if (!Ini) return 0;
     for (const TIniLine& line : *Ini) {
         const std::string& name = line.Name;
         const std::string& value = line.Value;

@@ -1,0 +1,71 @@
+// Input conveniences over the key buffer: hits are consumed once, modifiers read either key, and
+// the timed wait returns on input without waiting for the clock.
+#include <gtest/gtest.h>
+
+#include "core/Input.h"
+#include "core/InputUtils.h"
+#include "platform/Clock.h"
+#include "platform/Events.h"
+
+namespace {
+
+class InputUtilsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        FlushInput();
+        FlushEvents();
+    }
+    void TearDown() override {
+        SetClockSource(nullptr);
+        SetDelayHandler(nullptr);
+        FlushInput();
+    }
+};
+
+}  // namespace
+
+TEST_F(InputUtilsTest, AnyKeyHitConsumesEveryPendingHit) {
+    KeyBufferKeyDown(65);
+    KeyBufferKeyUp(65);
+    KeyBufferKeyDown(255);
+    EXPECT_TRUE(AnyKeyHit());
+    EXPECT_FALSE(AnyKeyHit());
+}
+
+TEST_F(InputUtilsTest, ModifiersReadLeftOrRightKey) {
+    EXPECT_FALSE(CtrlDown());
+    KeyBufferKeyDown(163);
+    EXPECT_TRUE(CtrlDown());
+    KeyBufferKeyUp(163);
+    KeyBufferKeyDown(160);
+    EXPECT_FALSE(CtrlDown());
+    EXPECT_TRUE(ShiftDown());
+    KeyBufferKeyUp(160);
+}
+
+TEST_F(InputUtilsTest, WaitOrInputTimesOutOnTheInjectedClock) {
+    int now = 0;
+    SetClockSource([&now] { return now; });
+    SetDelayHandler([&now](int ms) { now += ms; });
+    EXPECT_EQ(WaitOrInput(100), 0);
+    EXPECT_GE(now, 100);
+}
+
+TEST_F(InputUtilsTest, WaitOrInputReturnsOnAKey) {
+    int now = 0;
+    SetClockSource([&now] { return now; });
+    SetDelayHandler([&now](int ms) { now += ms; });
+    PostEvent({EVENT_KEYDOWN, 32, 0, 0});
+    EXPECT_EQ(WaitOrInput(100000), -1);
+    EXPECT_LT(now, 100);
+}
+
+TEST_F(InputUtilsTest, PolledInputSwitchIsRecorded) {
+    EnablePolledInputSafe();
+    EXPECT_EQ(PolledInputOn, 1);
+    PostEvent({EVENT_KEYDOWN, 32, 0, 0});
+    DisablePolledInputSafe();
+    EXPECT_EQ(PolledInputOn, 0);
+    TEvent event;
+    EXPECT_FALSE(PollEvent(event)) << "switching off drains the events";
+}
