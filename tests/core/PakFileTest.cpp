@@ -320,9 +320,10 @@ TEST_F(PakManagerTest, DataPakMustBeAReadablePlainFile) {
 }
 
 TEST_F(PakManagerTest, StreamsAndTextOverItems) {
-    std::string utf16 = "\xFF\xFE" "h\0i\0";
-    WritePak("data.pak", {Entry("n.bin", std::string("\x01\x00\x00\x00\x02\x00line1\r\nline2", 17)),
-                          Entry("u16.txt", std::string(utf16.data(), 6))});
+    const char numbers[] = "\x01\x00\x00\x00\x02\x00line1\r\nline2";
+    const char utf16[] = "\xFF\xFE" "h\0i\0";
+    WritePak("data.pak", {Entry("n.bin", std::string(numbers, sizeof numbers - 1)),
+                          Entry("u16.txt", std::string(utf16, sizeof utf16 - 1))});
     auto m = TPakFileManager::Create(dir.Str(), ".pak");
     auto s = m->GetStream("N.BIN");
     ASSERT_NE(s, nullptr);

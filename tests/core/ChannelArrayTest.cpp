@@ -1,0 +1,192 @@
+// The effect-channel pool and the ambient player against a recording audio driver.
+#include <gtest/gtest.h>
+
+#include "core/ChannelArray.h"
+#include "core/FixedRateLogic.h"
+#include "core/Game.h"
+#include "core/IniFile.h"
+#include "core/SoundBank.h"
+#include "FakeAudio.h"
+#include "platform/Random.h"
+#include "support/TestEnv.h"
+
+namespace {
+
+class ChannelArrayTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetAudioDriverInstance(std::make_unique<FakeDriver>(&made));
+        Game = std::make_unique<TGame>();
+        Game->FixedRateLogic->Init();  // 200 ticks per second: 5 ms per tick
+        Game->SubPath = dir.Str();
+        Game->Ini->FileName = dir.Str() + "settings";
+        Game->SoundVolume = 50;
+        Game->ChannelsCreate(16);
+        sound.sound = FakeSound();
+        sound.volume = 0.5f;
+        sound.pitch = 1.25f;
+        Delta = 1.0f;
+    }
+    void TearDown() override {
+        Game.reset();
+        SetAudioDriverInstance(nullptr);
+    }
+    TChannelArray& Pool() { return *Game->Channels; }
+    FakeChannel* Fake(TGameChannel* c) { return AsFake(c->Channel); }
+    void AllPlaying() {
+        for (auto& c : Pool().Items) Fake(c.get())->playing = true;
+    }
+
+    testenv::TempDir dir;
+    std::vector<std::shared_ptr<FakeChannel>> made;
+    TGameSound sound;
+};
+
+}  // namespace
+
+TEST_F(ChannelArrayTest, PoolIsAllocatedOnceWithItsBudget) {
+    EXPECT_EQ(Pool().Count(), 16);
+    EXPECT_FLOAT_EQ(Pool().MaxVol, 16.0f);
+    EXPECT_EQ(Pool().Current, Pool().ChannelByIndex(1));
+    EXPECT_EQ(Pool().ChannelByIndex(17), nullptr);
+    size_t before = made.size();
+    for (int i = 0; i < 40; ++i) Pool().PlayGameSound(sound, nullptr, 1.0f, 0.0f);
+    EXPECT_EQ(made.size(), before);  // playing never allocates
+}
+
+TEST_F(ChannelArrayTest, FullPoolDropsTheSound) {
+    AllPlaying();
+    int cues = 0;
+    for (auto& c : Pool().Items) cues += Fake(c.get())->cues;
+    EXPECT_EQ(Pool().PlayGameSound(sound, nullptr, 1.0f, 0.0f), nullptr);
+    int after = 0;
+    for (auto& c : Pool().Items) after += Fake(c.get())->cues;
+    EXPECT_EQ(after, cues);
+}
+
+TEST_F(ChannelArrayTest, TakeOverChannelsRotateAndNeverRepeatTheLastOne) {
+    for (auto& c : Pool().Items) c->PlayWhenFinished = 0;
+    AllPlaying();
+    TGameChannel* last = nullptr;
+    for (int i = 0; i < 40; ++i) {
+        TGameChannel* c = Pool().PlayGameSound(sound, nullptr, 1.0f, 0.0f);
+        ASSERT_NE(c, nullptr);
+        EXPECT_NE(c, last);
+        last = c;
+    }
+}
+
+TEST_F(ChannelArrayTest, TheChannelWhereTheSearchStartsCountsToo) {
+    AllPlaying();
+    Fake(Pool().Current)->playing = false;  // the only free one is the current one
+    EXPECT_EQ(Pool().GetChannel(), Pool().ChannelByIndex(1));
+    auto single = TChannelArray::Create(1);
+    EXPECT_NE(single->GetChannel(), nullptr);
+}
+
+TEST_F(ChannelArrayTest, ReservedChannelsAreNeverHandedOut) {
+    for (auto& c : Pool().Items) c->Reserved = 1;
+    Pool().ChannelByIndex(5)->Reserved = 0;
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(Pool().GetChannel(), Pool().ChannelByIndex(5));
+    Pool().ChannelByIndex(5)->Reserved = 1;
+    EXPECT_EQ(Pool().GetChannel(), nullptr);
+}
+
+TEST_F(ChannelArrayTest, VolumesAreSharedOutWhenManyPlay) {
+    EXPECT_FLOAT_EQ(Pool().BalanceVolumes(0), 1.0f);
+    Pool().MaxVol = 8.0f;
+    for (auto& c : Pool().Items) c->OriginalVolume = 0.8f;
+    AllPlaying();
+    EXPECT_FLOAT_EQ(Pool().BalanceVolumes(0), 0.5f);
+    for (auto& c : Pool().Items) EXPECT_FLOAT_EQ(Fake(c.get())->volume, 0.8f * 0.5f * 0.5f);
+}
+
+TEST_F(ChannelArrayTest, PlayingKeepsTheRecordsVolumeAndAppliesPanAndPitch) {
+    TGameChannel* c = Pool().PlayGameSound(sound, nullptr, 0.8f, -0.5f);
+    ASSERT_NE(c, nullptr);
+    EXPECT_FLOAT_EQ(sound.volume, 0.5f);  // the record is not rewritten
+    FakeChannel* f = Fake(c);
+    EXPECT_EQ(f->sound, sound.sound);
+    EXPECT_FLOAT_EQ(f->volume, 0.5f * 0.8f * 0.5f);  // sound volume x volume x record volume
+    EXPECT_FLOAT_EQ(f->pan, -0.5f);
+    EXPECT_FLOAT_EQ(f->rate, 1.25f);
+    EXPECT_FALSE(f->paused);
+    // Playing it again gives the same loudness, not a compounding one.
+    TGameChannel* d = Pool().PlayGameSound(sound, nullptr, 0.8f, 0.0f);
+    EXPECT_FLOAT_EQ(Fake(d)->volume, 0.5f * 0.8f * 0.5f);
+    Pool().Manage();
+    EXPECT_FLOAT_EQ(Fake(c)->volume, 0.5f * 0.8f * 0.5f);  // rebalancing keeps the started volume
+}
+
+TEST_F(ChannelArrayTest, SoundOffPlaysNothing) {
+    Game->Sound = 0;
+    TGameChannel* c = Pool().PlayGameSound(sound, nullptr, 1.0f, 0.0f);
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(Fake(c)->cues, 0);
+}
+
+TEST_F(ChannelArrayTest, StoppingReplacesOnlyPoolChannels) {
+    TGameChannel* third = Pool().ChannelByIndex(3);
+    Fake(third)->playing = true;
+    Pool().StopGameChannel(third);
+    EXPECT_EQ(Pool().Count(), 16);
+    EXPECT_EQ(Pool().Current, Pool().ChannelByIndex(16));
+    EXPECT_EQ(Pool().GetChannel(), Pool().ChannelByIndex(1));  // the search wraps to the first
+
+    auto stranger = TGameChannel::Create();
+    AsFake(stranger->Channel)->playing = true;
+    Pool().StopGameChannel(stranger.get());
+    EXPECT_FALSE(AsFake(stranger->Channel)->playing);
+    EXPECT_EQ(Pool().Count(), 16);
+    Pool().StopGameChannel(nullptr);
+    EXPECT_EQ(Pool().Count(), 16);
+}
+
+TEST_F(ChannelArrayTest, KillStopsAndEmptiesThePool) {
+    AllPlaying();
+    std::vector<FakeChannel*> fakes;
+    for (auto& c : Pool().Items) fakes.push_back(Fake(c.get()));
+    Pool().Kill();
+    EXPECT_EQ(Pool().Count(), 0);
+    for (auto* f : fakes) EXPECT_FALSE(f->playing);
+    EXPECT_EQ(Pool().GetChannel(), nullptr);
+}
+
+TEST_F(ChannelArrayTest, AmbientPlayerPlaysOnItsTicks) {
+    auto s = std::make_shared<TGameSound>();
+    s->sound = FakeSound();
+    TAmbientSounds ambient;
+    ambient.AddSound(s);
+    ambient.Init(50, 100);  // 10 ticks
+    EXPECT_EQ(ambient.SoundCounterMax, 10);
+    auto cues = [&] {
+        int n = 0;
+        for (auto& c : Pool().Items) n += Fake(c.get())->cues;
+        return n;
+    };
+    for (int i = 0; i < 9; ++i) ambient.Manage();
+    EXPECT_EQ(cues(), 0);
+    ambient.Manage();
+    EXPECT_EQ(cues(), 1);
+    for (int i = 0; i < 30; ++i) ambient.Manage();
+    EXPECT_EQ(cues(), 4);
+
+    ambient.Chance = 0;
+    for (int i = 0; i < 100; ++i) ambient.Manage();
+    EXPECT_EQ(cues(), 4);
+}
+
+TEST_F(ChannelArrayTest, AmbientPlayerIsSafeEmptyFullAndKilled) {
+    TAmbientSounds ambient;
+    ambient.Init(0, 100);
+    for (int i = 0; i < 5; ++i) ambient.Manage();  // no sounds: nothing to draw from
+    auto s = std::make_shared<TGameSound>();
+    s->sound = FakeSound();
+    for (int i = 0; i < TAmbientSounds::MAX_SOUNDS; ++i) EXPECT_TRUE(ambient.AddSound(s));
+    EXPECT_FALSE(ambient.AddSound(s));
+    EXPECT_EQ(ambient.TotalSounds, TAmbientSounds::MAX_SOUNDS);
+    ambient.Kill();
+    EXPECT_EQ(ambient.TotalSounds, 0);
+    for (int i = 0; i < 5; ++i) ambient.Manage();
+    EXPECT_TRUE(ambient.AddSound(s));
+}
