@@ -9,6 +9,7 @@
 #include "core/Game.h"
 #include "core/SoundBank.h"
 #include "platform/Audio.h"
+#include "presentation/GameFade.h"
 
 namespace {
 
@@ -239,6 +240,7 @@ int TGame::GameSoundPlay(std::shared_ptr<TChannel>& channel, TGameSound& sound, 
     if (ChannelPlaying(channel.get())) channel->SetVolume(0.1f);
     channel = CueSound(sound.sound, channel);
     float v = float(SoundVolume) / 100.0f * (volume < 0.0f ? sound.volume : volume);
+    if (GameFade && GameFade->Active) v *= GameFade->Ratio;
     channel->SetVolume(v);
     channel->SetPan(pan);
     channel->SetRate(sound.pitch);

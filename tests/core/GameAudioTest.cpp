@@ -1,0 +1,234 @@
+// The application object's audio control against a recording driver: volumes, switches, music
+// fades counted in logic ticks, and the driver choice.
+#include <gtest/gtest.h>
+
+#include "FakeAudio.h"
+#include "core/ChannelArray.h"
+#include "core/ErrorReport.h"
+#include "core/FixedRateLogic.h"
+#include "core/Game.h"
+#include "core/IniFile.h"
+#include "core/SoundBank.h"
+#include "platform/FileSystem.h"
+#include "support/TestEnv.h"
+
+namespace {
+
+class GameAudioTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetErrorNotice([this](const std::string& text) { notices.push_back(text); });
+        SetAudioDriverInstance(std::make_unique<FakeDriver>(&made));
+        Game = std::make_unique<TGame>();
+        game = Game.get();
+        game->FixedRateLogic->Init();  // 5 ms per tick
+        game->SubPath = dir.Str();
+        game->Ini->FileName = dir.Str() + "settings";
+        game->MusicChannel = AllocChannel();
+        game->SpeechChannel = AllocChannel();
+        game->EscapeChannel = AllocChannel();
+        Delta = 1.0f;
+    }
+    void TearDown() override {
+        Game.reset();
+        SetAudioDriverInstance(nullptr);
+        SetErrorNotice(nullptr);
+    }
+    FakeChannel* Music() { return AsFake(game->MusicChannel); }
+    bool SettingsWritten() { return FileType(dir.Str() + "settings.ini") == FILETYPE_FILE; }
+    void StartMusic(int looped = 1) {
+        game->MusicSet(FakeSound(), "title.ogg", looped);
+        game->MusicPlay(0, 0, 0);
+    }
+
+    testenv::TempDir dir;
+    std::vector<std::shared_ptr<FakeChannel>> made;
+    std::vector<std::string> notices;
+    TGame* game = nullptr;
+};
+
+}  // namespace
+
+TEST_F(GameAudioTest, MusicVolumeIsClampedAndSavedOnlyWhenAsked) {
+    game->MusicSetVolume(150, 0);
+    EXPECT_EQ(game->MusicVolume, 100);
+    EXPECT_FALSE(SettingsWritten());
+    game->MusicSetVolume(-5, 1);
+    EXPECT_EQ(game->MusicVolume, 0);
+    EXPECT_TRUE(SettingsWritten());
+    EXPECT_EQ(FileType(dir.Str() + "inichanged.dat"), FILETYPE_FILE);
+    game->SoundSetVolume(101, 0);
+    EXPECT_EQ(game->SoundVolume, 100);
+    game->SoundChangeVolume(-30);
+    EXPECT_EQ(game->SoundVolume, 70);
+}
+
+TEST_F(GameAudioTest, CustomMusicVolumeScalesTheMusic) {
+    game->MusicVolume = 80;
+    game->MusicSet(FakeSound(), "title.ogg", 1);
+    game->MusicPlay(0, 50, 0);
+    EXPECT_EQ(game->GetMusicVolume(), 40);
+    EXPECT_FLOAT_EQ(Music()->volume, 0.4f);
+    EXPECT_FALSE(Music()->paused);
+    EXPECT_EQ(game->MusicRestart, 0);
+    EXPECT_EQ(game->MusicName, "title.ogg");
+    game->MusicPlay(0, 0, 1);
+    EXPECT_FLOAT_EQ(Music()->volume, 0.0f);  // started muted
+}
+
+TEST_F(GameAudioTest, MusicOffWithoutMusicChangesNothing) {
+    EXPECT_EQ(game->MusicOff(), 0);
+    EXPECT_EQ(game->Music, 1);
+}
+
+TEST_F(GameAudioTest, MusicOffAndOnPauseAndResume) {
+    StartMusic();
+    EXPECT_EQ(game->MusicOff(), 1);
+    EXPECT_EQ(game->Music, 0);
+    EXPECT_TRUE(Music()->paused);
+    EXPECT_TRUE(Music()->Playing());  // paused music is not over
+    EXPECT_EQ(game->MusicOn(), 1);
+    EXPECT_FALSE(Music()->paused);
+    EXPECT_EQ(game->MusicOn(), 0);
+}
+
+TEST_F(GameAudioTest, EndedMusicThatDoesNotLoopIsNotRestarted) {
+    StartMusic(0);
+    game->MusicOff();
+    game->MusicStopped = 1;
+    int resumes = Music()->resumes;
+    game->MusicOn();
+    EXPECT_EQ(Music()->resumes, resumes);
+}
+
+TEST_F(GameAudioTest, MusicOnAfterNoneLoadsNothing) {
+    StartMusic();
+    game->MusicOff();
+    game->MusicNone();
+    EXPECT_EQ(game->MusicOn(), 1);  // would otherwise try to load a file called "none"
+    EXPECT_TRUE(notices.empty());
+}
+
+TEST_F(GameAudioTest, MissingMusicIsFatal) {
+    game->SetMusicPath(dir.Str());
+    EXPECT_THROW(game->MusicLoad("missing.ogg", 1), TRuntimeError);
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0], "Error loading sample " + dir.Str() + "missing.ogg");
+}
+
+TEST_F(GameAudioTest, FadeInRisesTickByTickAfterItsDelay) {
+    game->MusicFadeIn = 101.0f;  // the counter starts at 100 ms = 20 ticks, of a 101 ms length
+    StartMusic();
+    game->MusicPlay(1, 0, 0);
+    EXPECT_FLOAT_EQ(game->MusicFadeInCounter, 20.0f);
+    float length = game->CalcAnimLength(101);
+    EXPECT_NEAR(Music()->volume, (length - 20.0f) / length, 1e-5);
+    game->MusicFadeInDelay = 3.0f;
+    for (int i = 0; i < 3; ++i) game->MusicFadeInManage();
+    EXPECT_FLOAT_EQ(game->MusicFadeInCounter, 20.0f);  // the delay took three ticks
+    for (int i = 0; i < 10; ++i) game->MusicFadeInManage();
+    EXPECT_FLOAT_EQ(game->MusicFadeInCounter, 10.0f);
+    EXPECT_NEAR(Music()->volume, (length - 10.0f) / length, 1e-5);
+    for (int i = 0; i < 15; ++i) game->MusicFadeInManage();
+    EXPECT_FLOAT_EQ(game->MusicFadeInCounter, 0.0f);
+    EXPECT_NEAR(Music()->volume, 1.0f, 1e-5);
+}
+
+TEST_F(GameAudioTest, FadeOutFallsTickByTick) {
+    game->MusicVolume = 60;
+    StartMusic();
+    game->MusicFadeOutSet(1000);  // 200 ticks
+    EXPECT_FLOAT_EQ(game->MusicFadeOutCounter, 200.0f);
+    for (int i = 0; i < 100; ++i) game->MusicFadeOutManage();
+    EXPECT_NEAR(Music()->volume, 0.3f, 1e-5);
+    Delta = 0.25f;
+    game->MusicFadeOutManage();
+    EXPECT_FLOAT_EQ(game->MusicFadeOutCounter, 99.75f);
+    Delta = 1.0f;
+    for (int i = 0; i < 150; ++i) game->MusicFadeOutManage();
+    EXPECT_FLOAT_EQ(game->MusicFadeOutCounter, 0.0f);
+    EXPECT_NEAR(Music()->volume, 0.0f, 1e-5);
+}
+
+TEST_F(GameAudioTest, ZeroLengthFadesDoNotDivideByZero) {
+    game->MusicFadeIn = 0.0f;
+    game->PauseFadeLength = 0.0f;
+    EXPECT_FLOAT_EQ(game->MusicFadeInCalc(), 1.0f);
+    EXPECT_FLOAT_EQ(game->PauseFadeCalc(), 1.0f);
+    game->MusicVolume = 50;
+    StartMusic();
+    game->PauseFadeDirection = 1;
+    game->PauseFadeApply();
+    EXPECT_FLOAT_EQ(Music()->volume, 0.5f);
+}
+
+TEST_F(GameAudioTest, SoundSwitchSilencesEffects) {
+    game->Sound = 0;
+    size_t before = made.size();
+    game->SoundPlay(FakeSound());
+    TGameSound s;
+    s.sound = FakeSound();
+    std::shared_ptr<TChannel> channel;
+    game->GameSoundPlay(channel, s, 0.0f);
+    EXPECT_EQ(made.size(), before);
+    EXPECT_EQ(channel, nullptr);
+    game->ToggleSound();
+    EXPECT_EQ(game->Sound, 1);
+    game->GameSoundPlay(channel, s, 0.5f);
+    ASSERT_NE(channel, nullptr);
+    EXPECT_FLOAT_EQ(AsFake(channel)->pan, 0.5f);
+}
+
+TEST_F(GameAudioTest, ReplayingInABusyChannelTurnsItDownFirst) {
+    game->SoundVolume = 100;
+    std::shared_ptr<TChannel> channel;
+    game->SoundPlaySameChannel(channel, FakeSound());
+    FakeChannel* f = AsFake(channel);
+    EXPECT_FLOAT_EQ(f->volume, 1.0f);
+    std::shared_ptr<TChannel> same = channel;
+    game->SoundPlaySameChannel(channel, FakeSound());
+    EXPECT_EQ(channel, same);
+    EXPECT_EQ(f->cues, 2);
+    std::shared_ptr<TChannel> other = channel;
+    game->SoundPlayReturnChannel(other, FakeSound(), 2.0f);
+    EXPECT_NE(other, channel);
+    EXPECT_FLOAT_EQ(f->volume, 0.1f);
+    EXPECT_FLOAT_EQ(AsFake(other)->rate, 2.0f);
+}
+
+TEST_F(GameAudioTest, SpeechWaitsUnlessInterrupting) {
+    TGameSound a, b;
+    a.sound = FakeSound();
+    b.sound = FakeSound();
+    game->SpeechPlay(a, 0);
+    FakeChannel* speech = AsFake(game->SpeechChannel);
+    EXPECT_EQ(speech->sound, a.sound);
+    game->SpeechPlay(b, 0);
+    EXPECT_EQ(speech->sound, a.sound);
+    game->SpeechPlay(b, 1);
+    EXPECT_EQ(speech->sound, b.sound);
+    EXPECT_EQ(game->SpeechOff(), 1);
+    EXPECT_TRUE(speech->paused);
+    EXPECT_EQ(game->SpeechOn(), 1);
+    EXPECT_FALSE(speech->paused);
+}
+
+TEST_F(GameAudioTest, DriverChoiceFallsBackToSilence) {
+    game->ChangeSoundDriver("FreeAudio", 0);
+    EXPECT_EQ(game->SoundDriver, "None");
+    game->ChangeSoundDriver("OpenAL Generic Software", 0);
+    EXPECT_TRUE(game->SoundDriver == "OpenAL Generic Software" || game->SoundDriver == "None");
+    SetAudioDriverInstance(std::make_unique<FakeDriver>(&made));
+}
+
+TEST_F(GameAudioTest, KillStopsEveryChannel) {
+    StartMusic();
+    game->ChannelsCreate(16);
+    EXPECT_FLOAT_EQ(game->Channels->MaxVol, 16.0f);
+    FakeChannel* music = Music();
+    game->Kill();
+    EXPECT_FALSE(music->playing);
+    EXPECT_EQ(game->MusicChannel, nullptr);
+    EXPECT_EQ(game->Channels, nullptr);
+    game->Kill();  // twice is harmless
+}
