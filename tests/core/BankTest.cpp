@@ -1,0 +1,109 @@
+// The image and sound banks over data folders with lower-case file names, looked up in any case.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "FakeAudio.h"
+#include "core/ErrorReport.h"
+#include "core/ImageBank.h"
+#include "core/SoundBank.h"
+#include "platform/ImageCodec.h"
+#include "presentation/GameImage.h"
+#include "support/TestEnv.h"
+
+namespace {
+
+std::string Wav(int frames) {
+    std::string w = "RIFF0000WAVEfmt ";
+    auto put32 = [&](uint32_t v) { w.append(reinterpret_cast<const char*>(&v), 4); };
+    auto put16 = [&](uint16_t v) { w.append(reinterpret_cast<const char*>(&v), 2); };
+    put32(16);
+    put16(1);
+    put16(1);
+    put32(22050);
+    put32(44100);
+    put16(2);
+    put16(16);
+    w += "data";
+    put32(uint32_t(frames * 2));
+    w.append(size_t(frames * 2), '\0');
+    return w;
+}
+
+class BankTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetErrorNotice([this](const std::string& text) { notices.push_back(text); });
+        SetAudioDriverInstance(std::make_unique<FakeDriver>(&made));
+        std::vector<uint8_t> png = EncodePNG(TPixmap(31, 17, 0xFFFFFFFFu));
+        testenv::WriteFile(dir.Path() / "exit.png", std::string(png.begin(), png.end()));
+        testenv::WriteFile(dir.Path() / "exitmo.png", std::string(png.begin(), png.end()));
+        testenv::WriteFile(dir.Path() / "buttonclick.wav", Wav(10));
+        testenv::WriteFile(dir.Path() / "applause.wav", Wav(20));
+        images.SetPath(dir.Path().string());
+        sounds.SetPath(dir.Path().string());
+    }
+    void TearDown() override {
+        SetAudioDriverInstance(nullptr);
+        SetErrorNotice(nullptr);
+    }
+    testenv::TempDir dir;
+    std::vector<std::shared_ptr<FakeChannel>> made;
+    std::vector<std::string> notices;
+    TImageBank images;
+    TSoundBank sounds;
+};
+
+}  // namespace
+
+TEST_F(BankTest, ImagesLoadByMixedCaseNamesFromLowerCaseFiles) {
+    EXPECT_EQ(images.Path, dir.Str());
+    images.Load("Exit");
+    images.Load("exitMO.png", "hover");
+    auto exit = images.Find("exit");
+    EXPECT_EQ(exit->name, "EXIT");
+    EXPECT_EQ(exit->w, 31);
+    EXPECT_EQ(images.Find("EXIT"), exit);
+    EXPECT_EQ(images.Find("Hover")->name, "HOVER");
+    EXPECT_EQ(images.FindTImage("exitmo"), nullptr);  // stored under the given name only
+    EXPECT_NE(images.FindTImage("hover"), nullptr);
+    EXPECT_EQ(images.CalcRAM(), 2 * 31 * 17 * 4 / 1024);
+    images.Load("exitmo", "exit");  // a second load under a name replaces the first
+    EXPECT_NE(images.Find("exit"), exit);
+}
+
+TEST_F(BankTest, MissingImagesAreFatalWithTheExactText) {
+    EXPECT_EQ(TImageBank().CalcRAM(), 0);
+    EXPECT_THROW(images.Find("title"), TRuntimeError);
+    EXPECT_THROW(images.Load("nothere"), TRuntimeError);
+    ASSERT_EQ(notices.size(), 2u);
+    EXPECT_EQ(notices[0], "Image 'TITLE' was Not found in the ImageBank");
+    EXPECT_EQ(notices[1], "Error loading bitmap " + dir.Str() + "nothere.png");
+}
+
+TEST_F(BankTest, SoundsKeepPitchAndVolumeAndAreFoundInAnyCase) {
+    sounds.Load("ButtonClick", 1.5f, 0.25f);
+    sounds.Load("applause.wav", 1.0f, 1.0f, "cheer");
+    auto click = sounds.Find("buttonCLICK");
+    EXPECT_EQ(click->name, "BUTTONCLICK");
+    EXPECT_FLOAT_EQ(click->pitch, 1.5f);
+    EXPECT_FLOAT_EQ(click->volume, 0.25f);
+    ASSERT_NE(click->sound, nullptr);
+    EXPECT_EQ(click->sound->Sample().Frames(), 10u);
+    EXPECT_EQ(sounds.Find("Cheer")->sound->Sample().Frames(), 20u);
+}
+
+TEST_F(BankTest, MissingSoundsAreFatalWithTheExactText) {
+    EXPECT_THROW(sounds.Find("boom"), TRuntimeError);
+    EXPECT_THROW(sounds.Load("boom"), TRuntimeError);
+    ASSERT_EQ(notices.size(), 2u);
+    EXPECT_EQ(notices[0], "Sound 'BOOM' was not found in the SoundBank");
+    EXPECT_EQ(notices[1], "Error loading sample " + dir.Str() + "boom.wav");
+}
+
+TEST_F(BankTest, FileNameHelpers) {
+    EXPECT_EQ(StripAll("data/sound/Click.wav"), "Click");
+    EXPECT_EQ(StripAll("noext"), "noext");
+    EXPECT_EQ(ExtractExt("a.b/c"), "");
+    EXPECT_EQ(ExtractExt("x/y.Png"), "Png");
+}
