@@ -1,0 +1,56 @@
+// Shared set-up of the presentation tests: an application object at normal speed (5 ms per tick),
+// a mouse pointer and screen fade, and a recording backend that catches every drawing call.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "core/FixedRateLogic.h"
+#include "core/Game.h"
+#include "core/Input.h"
+#include "platform/Draw.h"
+#include "presentation/GameFade.h"
+#include "presentation/MousePointer.h"
+
+class TestWorld : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Game = std::make_unique<TGame>();
+        Game->FixedRateLogic->CalcMS();
+        if (!Game->Mouse) Game->Mouse = std::make_shared<TMousePointer>();
+        if (!Game->GameFade) Game->GameFade = std::make_shared<TGameFade>();
+        Game->FullScreen = 1;  // windowed mode would read the system cursor while drawing the pointer
+        Delta = 1.0f;
+        GameFlushKeys();
+        ResetDrawStateDefaults();
+        SetDrawBackend(&rec);
+    }
+    void TearDown() override {
+        SetDrawBackend(nullptr);
+        ResetDrawStateDefaults();
+        Game.reset();
+        Delta = 1.0f;
+    }
+
+    // Runs n logic calls of the given share of a tick.
+    template <typename F>
+    static void Ticks(int n, float delta, F&& step) {
+        Delta = delta;
+        for (int i = 0; i < n; ++i) step();
+        Delta = 1.0f;
+    }
+
+    // The state a widget must leave behind: white, alpha 1, scale 1, rotation 0, alpha blend.
+    static void ExpectCleanState() {
+        const TDrawState& s = GetDrawState();
+        EXPECT_EQ(s.red, 255);
+        EXPECT_EQ(s.green, 255);
+        EXPECT_EQ(s.blue, 255);
+        EXPECT_FLOAT_EQ(s.alpha, 1.0f);
+        EXPECT_FLOAT_EQ(s.scaleX, 1.0f);
+        EXPECT_FLOAT_EQ(s.scaleY, 1.0f);
+        EXPECT_FLOAT_EQ(s.rotation, 0.0f);
+        EXPECT_EQ(s.blend, ALPHABLEND);
+    }
+
+    TRecordingBackend rec;
+};
