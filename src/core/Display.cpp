@@ -11,6 +11,7 @@
 #include "platform/ImageCodec.h"
 #include "platform/System.h"
 #include "platform/Window.h"
+#include "presentation/MousePointer.h"
 
 namespace {
 
@@ -179,4 +180,11 @@ int TGame::SetFlipSync() {
     return 0;
 }
 
-int TGame::RestoreMouseCoords() { return 0; }
+int TGame::RestoreMouseCoords() {
+    if (FullScreen) {
+        Mouse->x = std::clamp(Mouse->x, 0, ScreenWidth - 1);
+        Mouse->y = std::clamp(Mouse->y, 0, ScreenHeight - 1);
+    }
+    MoveMouse(Mouse->x, Mouse->y);
+    return 0;
+}

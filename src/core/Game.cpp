@@ -7,6 +7,8 @@
 #include "core/ErrorReport.h"
 #include "core/IniFile.h"
 #include "core/Input.h"
+#include "presentation/GameFade.h"
+#include "presentation/MousePointer.h"
 #include "platform/Clock.h"
 #include "platform/System.h"
 #include "platform/Window.h"
@@ -39,7 +41,9 @@ TGame::TGame()
       DrawTime(std::make_unique<TDebugVar>()),
       CodeTime(std::make_unique<TDebugVar>()),
       FPS(std::make_unique<TFPSCounter>()),
-      ExitScreen(std::make_unique<TExitScreen>()) {}
+      ExitScreen(std::make_unique<TExitScreen>()),
+      GameFade(std::make_shared<TGameFade>()),
+      Mouse(std::make_shared<TMousePointer>()) {}
 
 TGame::~TGame() = default;
 
@@ -182,10 +186,14 @@ int TGame::MainLogicLoop() {
 }
 
 int TGame::LogicWrapper() {
+    Mouse->ClearMouseHit();
+    Mouse->Manage();
     DoPeekEvent();
     ReadKeys();
     if (InstantExit) return -1;
     if (Paused || Suspended) return 0;
+    GameFade->Manage();
+    if (Fading() && !GameFade->AllowAnim) return 1;
     ScreenChange();
     if (CurrentTScreen) CurrentTScreen->Logic();
     if (Fade == 0) ScreenChange();
@@ -200,7 +208,10 @@ int TGame::ScreenDraw() {
     }
     if (CurrentTScreen) CurrentTScreen->Draw();
     if (!Fading()) ShowPaused();
+    if (FadeMouse) Mouse->Draw();
+    GameFade->Draw();
     if (Fading()) ShowPaused();
+    if (!FadeMouse) Mouse->Draw();
     DrawTime->Calc();
     DebugPrint();
     PostDraw();
@@ -213,22 +224,44 @@ int TGame::PostDraw() {
     return 0;
 }
 
-int TGame::Fading() { return 0; }
+int TGame::Fading() { return GameFade->Active; }
 
 int TGame::FadeOff() {
     NoFade = 1;
     return 0;
 }
 
-int TGame::ScreenChange() { return 0; }
+int TGame::ScreenChange() {
+    // Only a finished fade-out switches; a finished fade-in leaves the screen as it is.
+    if (!GameFade->GetDone() || !GameFade->Out) return 0;
+    if (CurrentTScreen && CurrentTScreen->StopKill == 0) CurrentTScreen->Kill();
+    if (!DestinationTScreen) {
+        ReportError("Screen '" + (CurrentTScreen ? CurrentTScreen->name : std::string()) +
+                    "' does not have a destination screen set!");
+    }
+    LastTScreen = CurrentTScreen;
+    if (DestinationTScreen == ExitScreen.get()) {
+        InstantExit = 1;
+        CurrentTScreen = ExitScreen.get();
+    } else {
+        DestinationTScreen->PreStart();
+    }
+    FlushInput();
+    return 0;
+}
 
-int TGame::ParticlesSet(int amount, int) {
+int TGame::ParticlesSet(int amount, int save) {
     Particles = std::clamp(amount, 0, 100);
+    if (save) {
+        IniUpdate(1);
+        FixedRateLogic->Init();
+    }
     return 0;
 }
 
 int TGame::ParticlesChange(int step) {
     Particles = std::clamp(Particles + step, 0, 100);
+    IniUpdate(1);
     FixedRateLogic->Init();
     return 0;
 }

@@ -177,6 +177,9 @@ public:
     int SpritePausedCreate(const std::shared_ptr<TGameImage>& image);
     int ShowPaused();
     int ReadKeys();
+    // The framework's service keys (volume, full screen, music, sound, speed, driver, ...); 1 when
+    // one acted.
+    int FrameworkKeys();
     int TogglePause();
     int Pause();
     int UnPause();

@@ -5,10 +5,16 @@
 
 #include "core/Game.h"
 #include "platform/Clock.h"
+#include "platform/Draw.h"
 #include "platform/Events.h"
 #include "platform/Keys.h"
 #include "platform/System.h"
 #include "platform/Window.h"
+#include "platform/Audio.h"
+#include "presentation/DrawHelpers.h"
+#include "presentation/GameFade.h"
+#include "presentation/MousePointer.h"
+#include "presentation/Sprite.h"
 
 int KeyHits[KeyBufferSize];
 int KeyDowns[KeyBufferSize];
@@ -27,17 +33,24 @@ namespace {
 
 bool ValidKey(int key) { return key >= 0 && key < KeyBufferSize; }
 
+bool ValidButton(int button) { return button >= 1 && button <= 3; }
+
 }  // namespace
 
 int GameKeyHit(int key) {
+    if (PolledInputOn) return PolledKeyHit(key) ? 1 : 0;
     if (!ValidKey(key) || KeyHits[key] == 0) return 0;
     KeyHits[key] = 0;
     return 1;
 }
 
-int GameKeyDown(int key) { return ValidKey(key) ? KeyDowns[key] : 0; }
+int GameKeyDown(int key) {
+    if (PolledInputOn) return PolledKeyDown(key);
+    return ValidKey(key) ? KeyDowns[key] : 0;
+}
 
 int GameGetChar() {
+    if (PolledInputOn) return PolledGetChar();
     if (CharQueueHead == CharQueueTail) return 0;
     int character = CharQueue[CharQueueHead & 0xff];
     ++CharQueueHead;
@@ -53,6 +66,10 @@ int GameFirstKeyHit() {
 }
 
 void GameFlushKeys() {
+    if (PolledInputOn) {
+        PolledFlushKeys();
+        return;
+    }
     std::fill(KeyHits, KeyHits + KeyBufferSize, 0);
     std::fill(KeyDowns, KeyDowns + KeyBufferSize, 0);
     CharQueueHead = CharQueueTail = 0;
@@ -64,7 +81,13 @@ void GameClearKey(int key) {
     KeyDowns[key] = 0;
 }
 
-void GameFlushMouse() {}
+void GameFlushMouse() {
+    if (PolledInputOn) {
+        PolledFlushMouse();
+        return;
+    }
+    if (Game && Game->Mouse) Game->Mouse->ClearButtons();
+}
 
 void FlushInput() {
     GameFlushKeys();
@@ -97,6 +120,17 @@ int TGame::DoPeekEvent() {
             case EVENT_KEYDOWN: KeyBufferKeyDown(event.data); break;
             case EVENT_KEYUP: KeyBufferKeyUp(event.data); break;
             case EVENT_KEYCHAR: KeyBufferChar(event.data); break;
+            case EVENT_MOUSEDOWN:
+                if (ValidButton(event.data)) Mouse->ButtonDown(event.data);
+                break;
+            case EVENT_MOUSEUP:
+                if (ValidButton(event.data)) Mouse->ButtonUp(event.data);
+                break;
+            case EVENT_MOUSEMOVE:
+                Mouse->x = event.x;
+                Mouse->y = event.y;
+                break;
+            case EVENT_MOUSEWHEEL: Mouse->z += event.data; break;
             default: break;
         }
     }
@@ -113,17 +147,37 @@ int TGame::ReadKeys() {
             return -1;
         }
         InstantExit = 0;
+        GameFade->Init(float(DefaultFadeLength), 1, MusicChannel, 1, 0, nullptr);
         DestinationTScreen = ExitScreen.get();
     }
+    if (Paused && Mouse->GetMh(1)) TogglePause();
     if (BlockKeys) return 0;
     if (!IgnorePauseKey && GameKeyHit(KeyPause)) TogglePause();
     if (GameKeyHit(KEY_ESCAPE)) {
-        if (Paused) {
+        if (Fading()) {
+            if (!GameFade->Out) {
+                GameFade->FadeInAborted = 1;
+                GameFade->AbortKey = 0;
+            }
+            GameFade->Finish();
+        } else if (Paused) {
             Paused = 0;
             UnPause();
             FlushInput();
         } else if (!IgnoreEscapeKey) {
-            if (CurrentTScreen) CurrentTScreen->SetEscDestination();
+            EscapeSoundPlay();
+            int length = 0;
+            if (CurrentTScreen)
+                length = CurrentTScreen->SetEscDestination();
+            else
+                DestinationTScreen = ExitScreen.get();
+            if (length == 0) length = DefaultFadeLength;
+            if (FadeMusic) {
+                GameFade->Init(float(length), 1, MusicChannel, 1, 0, nullptr);
+            } else {
+                GameFade->Init(float(length), 1, nullptr, 1, 0, nullptr);
+                FadeMusic = 1;
+            }
         } else {
             KeyHits[KEY_ESCAPE] = 1;
         }
@@ -132,6 +186,7 @@ int TGame::ReadKeys() {
         ToggleFullScreen();
         GameFlushKeys();
     }
+    if (!IgnoreFrameworkKeys) FrameworkKeys();
     if (!IgnoreDebugKey && GameKeyHit(KeyDebug)) {
         Debug = Debug ? 0 : 1;
         if (Debug) {
@@ -149,6 +204,92 @@ int TGame::ReadKeys() {
     }
     if (!Paused && !Suspended && CurrentTScreen) CurrentTScreen->SpecificKeys();
     return 1;
+}
+
+int TGame::FrameworkKeys() {
+    auto acted = [] {
+        GameFlushKeys();
+        return 1;
+    };
+    if (GameKeyHit(KeyVolumeDown)) {
+        SoundChangeVolume(-10);
+        MusicChangeVolume(-10);
+        SpeechChangeVolume(-10);
+        return acted();
+    }
+    if (GameKeyHit(KeyVolumeUp)) {
+        SoundChangeVolume(10);
+        MusicChangeVolume(10);
+        SpeechChangeVolume(10);
+        return acted();
+    }
+    if ((GameKeyDown(KEY_LCONTROL) || GameKeyDown(KEY_RCONTROL)) && GameKeyHit(KeyExit)) {
+        InstantExit = 1;
+        return acted();
+    }
+    if (GameKeyHit(KeyFullScreen)) {
+        ToggleFullScreen();
+        return acted();
+    }
+    if (GameKeyHit(KeyMinimise)) {
+        MinimizeWindow();
+        Flip(-1);
+        return acted();
+    }
+    if (GameKeyHit(KeyMusic)) {
+        ToggleMusic();
+        return acted();
+    }
+    if (GameKeyHit(KeySound)) {
+        ToggleSound();
+        return acted();
+    }
+    if (Debug && GameKeyHit(KeyFast)) {
+        if (Fast) {
+            FastOff();
+        } else {
+            SlowMotionOff();
+            FastOn();
+        }
+        return acted();
+    }
+    if (Debug && GameKeyHit(KeySlowMotion)) {
+        if (SlowMotion) {
+            SlowMotionOff();
+        } else {
+            FastOff();
+            SlowMotionOn();
+        }
+        return acted();
+    }
+    if (GameKeyHit(KeyScreenshot)) {
+        TakeScreenshot();
+        return acted();
+    }
+    if (Debug && GameKeyHit(KeyFlipMode)) {
+        FlipSync = FlipSync == 0 ? 1 : FlipSync == 1 ? -1 : 0;
+        return acted();
+    }
+    if (Debug && GameKeyHit(KeyTiming)) {
+        NoTiming = NoTiming ? 0 : 1;
+        return acted();
+    }
+    if (GameKeyHit(KeyVSync)) {
+        ToggleVSync();
+        return acted();
+    }
+    if (GameKeyHit(KeyGraphicsDriver)) {
+        SetDriver(Driver == GraphicsDriverOpenGL ? GraphicsDriverDirect3D7 : GraphicsDriverOpenGL);
+        return acted();
+    }
+    if (GameKeyHit(KeySoundDriver)) {
+        const std::string next = SoundDriver == "FreeAudio"     ? "DirectSound"
+                                 : SoundDriver == "DirectSound" ? "OpenAL Generic Software"
+                                                                : "FreeAudio";
+        ChangeSoundDriver(next, 1);
+        return acted();
+    }
+    return 0;
 }
 
 int TGame::GameTerminated() {
@@ -169,6 +310,8 @@ int TGame::CheckWindow() {
         if (!Paused) {
             PausedMusicState = Music;
             PausedSpeechState = Speech;
+            if (Music) MusicOff();
+            if (Speech) SpeechOff();
             if (PausedUserFunction) PausedUserFunction();
             SetPriorityValues(0, 0);
         }
@@ -176,11 +319,21 @@ int TGame::CheckWindow() {
         if (UserSuspendFunction) UserSuspendFunction();
     }
     if (!SuspendedEvent && Suspended) {
-        if (!Paused) SetPriority();
+        if (!Paused) {
+            if (PausedMusicState == 1) MusicOn();
+            if (PausedSpeechState == 1) SpeechOn();
+            SetPriority();
+        }
         FixedRateLogic->Init();
         Suspended = 0;
         if (UserResumeFunction) UserResumeFunction();
         FlushInput();
+    }
+    if (!Suspended && !Paused) {
+        if (Music && !MusicLooped && !ChannelPlaying(MusicChannel.get())) MusicStopped = 1;
+        if (Speech && !ChannelPlaying(SpeechChannel.get())) SpeechStopped = 1;
+        MusicFadeInManage();
+        MusicFadeOutManage();
     }
     if (Suspended) Delay(1);
     return 1;
@@ -199,19 +352,44 @@ int TGame::TogglePause() {
 int TGame::Pause() {
     PausedMusicState = Music;
     PausedSpeechState = Speech;
+    if (Music) MusicOff();
+    if (Speech) SpeechOff();
     if (PausedUserFunction) PausedUserFunction();
     SetPriorityValues(0, 0);
     return 0;
 }
 
 int TGame::UnPause() {
+    if (PausedMusicState == 1) MusicOn();
+    if (PausedSpeechState == 1) SpeechOn();
     SetPriority();
     FixedRateLogic->Init();
     return 0;
 }
 
-int TGame::ShowPaused() { return 0; }
+int TGame::ShowPaused() {
+    if (!(Paused || Suspended) || !SpritePaused) return 0;
+    SetBlend(ALPHABLEND);
+    if (DimWhenPaused) {
+        SetColor(0, 0, 0);
+        SetAlpha(0.5f);
+        DrawRect(0.0f, 0.0f, float(ScreenWidth), float(ScreenHeight));
+    }
+    SetColor(255, 255, 255);
+    SetAlpha(1.0f);
+    SpritePaused->Draw();
+    return 0;
+}
 
-int TGame::SpritePausedCreate(const std::shared_ptr<TGameImage>&) { return 0; }
+int TGame::SpritePausedCreate(const std::shared_ptr<TGameImage>& image) {
+    SpritePaused = TSprite::Create(image, 0.0f, 0.0f);
+    SpritePaused->Centre();
+    return 0;
+}
 
-int TGame::TakeScreenshot() { return 0; }
+int TGame::TakeScreenshot() {
+    SaveScreenshot(UseCorrectPath ? SubPath : std::string());
+    GameFlushKeys();
+    FixedRateLogic->Init();
+    return 0;
+}

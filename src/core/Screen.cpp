@@ -1,12 +1,25 @@
 // The screen protocol's base behaviour.
 #include "core/Screen.h"
 
+#include "core/ErrorReport.h"
 #include "core/Game.h"
 #include "core/Input.h"
+#include "platform/Draw.h"
+#include "platform/Image.h"
+#include "presentation/GameImage.h"
+#include "presentation/MousePointer.h"
+#include "presentation/Sprite.h"
 
-void TScreen::ImageLoad(const std::string&, int, int) {}
+void TScreen::ImageLoad(const std::string& file, int flags, int precache) {
+    Image = LoadImageOrDie(Game->ImagePath + file, flags);
+    SetImageHandle(Image.get(), 0.0f, 0.0f);
+    if (precache) PrecacheImage(Image.get());
+}
 
-void TScreen::HeaderLoad(const std::string&, float, float, int) {}
+void TScreen::HeaderLoad(const std::string& file, float x, float y, int precache) {
+    Header = TSprite::CreateFromFile(Game->ImagePath + file + Ext, x, y, 0, -1);
+    if (precache && Header && Header->image) Header->image->Precache();
+}
 
 void TScreen::PreStart() {
     if (StopInit == 0) {
@@ -25,6 +38,7 @@ void TScreen::ResetStops() {
 void TScreen::Load() {}
 
 void TScreen::Start() {
+    Game->Mouse->On();
     Game->IgnoreEscapeKey = 0;
     CoreStart();
 }
@@ -47,7 +61,18 @@ void TScreen::Kill() {
 
 void TScreen::Logic() {}
 
-void TScreen::Draw() {}
+void TScreen::Draw() {
+    if (Image) {
+        SetBlend(SOLIDBLEND);
+        DrawImage(Image.get(), 0.0f, 0.0f);
+    } else {
+        Cls();
+    }
+    if (Header) {
+        SetBlend(ALPHABLEND);
+        Header->Draw();
+    }
+}
 
 int TScreen::SetEscDestination() {
     Game->DestinationTScreen = Game->ExitScreen.get();

@@ -6,10 +6,13 @@
 
 #include "core/ErrorReport.h"
 #include "core/Game.h"
+#include "core/ChannelArray.h"
 #include "core/GameText.h"
+#include "core/ImageBank.h"
 #include "core/Input.h"
 #include "core/IniFile.h"
 #include "core/PakFileManager.h"
+#include "core/SoundBank.h"
 #include "game/Core.h"
 #include "game/GameOptions.h"
 #include "game/TolvaneGame.h"
@@ -17,6 +20,7 @@
 #include "platform/Clock.h"
 #include "platform/Events.h"
 #include "platform/FileSystem.h"
+#include "platform/Random.h"
 #include "platform/System.h"
 #include "platform/Window.h"
 
@@ -61,6 +65,16 @@ void GrantSharedFolder(const std::string& subPath) {
     }
 }
 
+// The first driver choice: by number, or the settings file's when the number is 0 or less.
+void ChooseSoundDriver(TGame& game, int choice) {
+    std::string name;
+    if (choice == 1) name = "FreeAudio";
+    if (choice == 2) name = "DirectSound";
+    if (choice == 3) name = "OpenAL Generic Software";
+    if (choice <= 0) name = game.SoundDriver == "None" ? "FreeAudio" : game.SoundDriver;
+    if (!name.empty()) game.ChangeSoundDriver(name, 0);
+}
+
 void LoadFonts() {
     const struct {
         std::shared_ptr<TImageFont>* font;
@@ -74,10 +88,16 @@ void LoadFonts() {
 [[noreturn]] void RunGame() {
     Game = std::make_unique<TTolvaneGame>();
     Game->FullScreen = 1;
+    Game->MusicSetVolume(50, 0);
+    Game->SoundSetVolume(50, 0);
     Game->DataInAppBundle = 1;
     Game->SetSubPathWrapper("Tolvane Games/Sudoku Numora", 0);
     Game->CheckGoodExit();
     Game->Init(0, 0);
+
+    Game->ChannelsCreate(16);
+    Game->Channels->MaxVol = 16.0f;
+    Game->SetEscapeSound("buttonclick");
 
     GameStartTime = MilliSecs();
     Game->FadeMouse = 1;
@@ -96,6 +116,8 @@ void LoadFonts() {
 
     Game->IgnoreDebugKey = 1;
     Game->IgnoreFrameworkKeys = 1;
+    ImageBank->SetPath(Game->ImagePath);
+    SoundBank->SetPath(Game->SoundPath);
 
     OptionsStartUp(Game->SubPath);
     GameOptionsLoaded = 1;
@@ -129,6 +151,9 @@ void MainUnitInit() {
     SetAppTitle(GameTitle);
     ScreenWidth = 800;
     ScreenHeight = 600;
+    SeedRnd(uint32_t(MilliSecs()));
+    ImageBank = std::make_unique<TImageBank>();
+    SoundBank = std::make_unique<TSoundBank>();
     try {
         RunGame();
     } catch (...) {
@@ -137,8 +162,9 @@ void MainUnitInit() {
     }
 }
 
-int TGame::Init(int, int) {
+int TGame::Init(int soundDriverChoice, int) {
     Checkpoint = 1;
+    SeedRnd(uint32_t(MilliSecs()));
     FixedRateLogic->Label = "Ticks   ";
     LogicTime->Label = "Logic   ";
     DrawTime->Label = "Draw    ";
@@ -183,9 +209,11 @@ int TGame::Init(int, int) {
     SetFlipSync();
     Checkpoint = 8;
     Checkpoint = 8001;
+    ChooseSoundDriver(*this, soundDriverChoice);
     Checkpoint = 8002;
     OSVersion = GetOSVersionName();
     SoundDriver = "OpenAL Generic Software";
+    ChangeSoundDriver(SoundDriver, 0);
     Checkpoint = 8004;
     FixedRateLogic->Create();
     Checkpoint = 2;
@@ -199,6 +227,9 @@ int TGame::Init(int, int) {
 void GameQuit() {
     QuitStep("MakeGoodExit", [] {
         if (Game) TGame::MakeGoodExit();
+    });
+    QuitStep("Kill", [] {
+        if (Game) Game->Kill();
     });
     QuitStep("ShowMouse", [] { ShowMouse(); });
     if (GameOptionsLoaded) {

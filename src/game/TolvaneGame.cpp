@@ -3,6 +3,8 @@
 
 #include "game/QDMouse.h"
 #include "platform/Clock.h"
+#include "presentation/GameFade.h"
+#include "presentation/MousePointer.h"
 
 namespace {
 
@@ -12,11 +14,15 @@ constexpr int StartUpGraceMs = 5000;
 }  // namespace
 
 int TTolvaneGame::LogicWrapper() {
+    Mouse->ClearMouseHit();
+    Mouse->Manage();
     DoPeekEvent();
     ReadKeys();
     CheckCommandQForMac();
     if (InstantExit) return -1;
     if ((Paused || Suspended) && MilliSecs() - GameStartTime > StartUpGraceMs) return 0;
+    GameFade->Manage();
+    if (Fading() && !GameFade->AllowAnim) return 1;
     ScreenChange();
     QDMouseClicks.UpdateMouseClicks();
     if (CurrentTScreen) CurrentTScreen->Logic();

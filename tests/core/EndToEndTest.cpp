@@ -1,0 +1,132 @@
+// The real program, headless, in throw-away folders: a full run closed by the system, and a second
+// copy that must leave at once.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <sstream>
+#include <thread>
+
+#include "platform/System.h"
+#include "support/TestEnv.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path Executable() { return testenv::BinDir() / "SudokuNumora"; }
+
+// Starts the program with its own data and runtime folders; its output goes to a log file.
+pid_t Launch(const fs::path& dataHome, const fs::path& runtimeDir, const fs::path& log) {
+    pid_t pid = fork();
+    if (pid == 0) {
+        setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
+        setenv("XDG_RUNTIME_DIR", runtimeDir.c_str(), 1);
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        setenv("ALSOFT_DRIVERS", "null", 1);
+        if (FILE* out = std::fopen(log.c_str(), "w")) {
+            dup2(fileno(out), 1);
+            dup2(fileno(out), 2);
+        }
+        execl(Executable().c_str(), "SudokuNumora", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    return pid;
+}
+
+// Waits for the process to end; -1 when it is still running after the limit (it is then killed).
+int WaitForExit(pid_t pid, std::chrono::seconds limit) {
+    auto end = std::chrono::steady_clock::now() + limit;
+    int status = 0;
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > end) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1000 - WTERMSIG(status);
+}
+
+bool WaitForFile(const fs::path& path, pid_t pid, std::chrono::seconds limit) {
+    auto end = std::chrono::steady_clock::now() + limit;
+    while (!fs::exists(path)) {
+        if (std::chrono::steady_clock::now() > end || waitpid(pid, nullptr, WNOHANG) != 0) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+TEST(EndToEnd, AFullRunClosedByTheSystemEndsInOrder) {
+    if (!fs::exists(Executable())) GTEST_SKIP() << "the program is not built: " << Executable();
+    const fs::path data = testenv::BinDir() / "data";
+    if (!fs::exists(data / "text" / "gametext.txt") || !fs::exists(data / "resources" / "data.pak"))
+        GTEST_SKIP() << "the game data is not built yet in " << data;
+
+    testenv::TempDir home, runtime;
+    const fs::path shared = home.Path() / "Tolvane Games" / "Sudoku Numora";
+    const fs::path log = home.Path() / "output.txt";
+    pid_t pid = Launch(home.Path(), runtime.Path(), log);
+    ASSERT_GT(pid, 0);
+    // The settings file is written during start-up, after the close request is being listened for.
+    ASSERT_TRUE(WaitForFile(shared / "SudokuNumora.ini", pid, std::chrono::seconds(30)))
+        << testenv::ReadFile(log);
+    kill(pid, SIGTERM);
+    EXPECT_EQ(WaitForExit(pid, std::chrono::seconds(30)), 0) << testenv::ReadFile(log);
+
+    const std::string settings = testenv::ReadFile(shared / "SudokuNumora.ini");
+    std::istringstream lines(settings);
+    std::string line;
+    int count = 0;
+    while (std::getline(lines, line)) {
+        ++count;
+        ASSERT_FALSE(line.empty());
+        EXPECT_EQ(line.back(), '\r') << "line " << count << " does not end in CR LF";
+        std::string key = line.substr(0, line.find('='));
+        ASSERT_NE(line.find('='), std::string::npos) << line;
+        for (char c : key) EXPECT_FALSE(c >= 'a' && c <= 'z') << key;
+    }
+    EXPECT_EQ(count, 23) << settings;
+    EXPECT_EQ(settings.rfind("VERSION NO=", 0), 0u) << settings;
+    EXPECT_NE(settings.find("SUB-REGION=0\r\n"), std::string::npos) << settings;
+    EXPECT_TRUE(fs::exists(shared / "goodexit.dat"));
+    EXPECT_FALSE(fs::exists(shared / "inichanged.dat"));
+    EXPECT_TRUE(fs::is_directory(shared / "profiles"));
+    EXPECT_NE(testenv::ReadFile(shared / "config.ini").find("FIRSTRUN=0\r\n"), std::string::npos);
+    EXPECT_FALSE(fs::exists(shared / "ErrorLog.txt")) << testenv::ReadFile(shared / "ErrorLog.txt");
+}
+
+TEST(EndToEnd, ASecondCopyLeavesAtOnceAndWritesNothing) {
+    if (!fs::exists(Executable())) GTEST_SKIP() << "the program is not built: " << Executable();
+    testenv::TempDir home, runtime, logDir;
+    // The first copy is stood in for by a process that holds the same lock.
+    int ready[2], release[2];
+    ASSERT_EQ(pipe(ready), 0);
+    ASSERT_EQ(pipe(release), 0);
+    pid_t holder = fork();
+    if (holder == 0) {
+        setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1);
+        char c = SingleInstanceLock("Sudoku Numora") ? 'y' : 'n';
+        (void)!write(ready[1], &c, 1);
+        (void)!read(release[0], &c, 1);
+        _exit(0);
+    }
+    char held = 0;
+    ASSERT_EQ(read(ready[0], &held, 1), 1);
+    ASSERT_EQ(held, 'y');
+
+    pid_t pid = Launch(home.Path(), runtime.Path(), logDir.Path() / "output.txt");
+    EXPECT_EQ(WaitForExit(pid, std::chrono::seconds(30)), 0);
+    EXPECT_TRUE(fs::is_empty(home.Path()));
+    EXPECT_EQ(testenv::ReadFile(logDir.Path() / "output.txt"), "");
+
+    (void)!write(release[1], "x", 1);
+    waitpid(holder, nullptr, 0);
+}
+
+}  // namespace

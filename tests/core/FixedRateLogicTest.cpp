@@ -1,0 +1,130 @@
+// Frame time to logic ticks: whole ticks, the fraction, the 50 ms cap, a clock that goes back.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "core/Game.h"
+#include "platform/Clock.h"
+
+namespace {
+
+// Records the Delta of every logic call instead of running a game.
+class RecordingGame : public TGame {
+public:
+    std::vector<float> deltas;
+    int LogicWrapper() override {
+        deltas.push_back(Delta);
+        return 1;
+    }
+};
+
+class FixedRateLogicTest : public ::testing::Test {
+protected:
+    int now = 10000;
+    RecordingGame* game = nullptr;
+
+    void SetUp() override {
+        SetClockSource([this] { return now; });
+        auto g = std::make_unique<RecordingGame>();
+        game = g.get();
+        Game = std::move(g);
+        Game->FixedRateLogic->JitterCorrection = 0;
+        Game->FixedRateLogic->Create();
+        Game->FixedRateLogic->Init();
+    }
+    void TearDown() override {
+        Game.reset();
+        SetClockSource(nullptr);
+    }
+
+    std::vector<float> Frame(int ms) {
+        now += ms;
+        game->deltas.clear();
+        EXPECT_EQ(Game->MainLogicLoop(), 1);
+        return game->deltas;
+    }
+};
+
+TEST_F(FixedRateLogicTest, TwelveMillisecondsAreTwoTicksAndFourTenths) {
+    auto d = Frame(12);
+    ASSERT_EQ(d.size(), 3u);
+    EXPECT_FLOAT_EQ(d[0], 1.0f);
+    EXPECT_FLOAT_EQ(d[1], 1.0f);
+    EXPECT_NEAR(d[2], 0.4f, 1e-5);
+    EXPECT_EQ(Game->FixedRateLogic->Current, 2);
+}
+
+TEST_F(FixedRateLogicTest, ExactlyTenMillisecondsHaveNoFraction) {
+    auto d = Frame(10);
+    ASSERT_EQ(d.size(), 2u);
+    EXPECT_FLOAT_EQ(d[1], 1.0f);
+}
+
+TEST_F(FixedRateLogicTest, LongFramesCountFiftyMilliseconds) {
+    auto d = Frame(80);
+    ASSERT_EQ(d.size(), 10u);
+    for (float delta : d) EXPECT_FLOAT_EQ(delta, 1.0f);
+    EXPECT_EQ(Game->FixedRateLogic->maximum, 10);
+}
+
+TEST_F(FixedRateLogicTest, FirstFrameIsMeasuredFromInit) {
+    now += 5000;  // start-up took long: none of it counts
+    Game->FixedRateLogic->Init();
+    EXPECT_EQ(Frame(5).size(), 1u);
+}
+
+TEST_F(FixedRateLogicTest, ClockGoingBackRepeatsThePreviousFrame) {
+    Frame(15);
+    now -= 1000;
+    game->deltas.clear();
+    Game->MainLogicLoop();
+    EXPECT_EQ(game->deltas.size(), 3u);
+    // And the next frame is measured from the new reading.
+    EXPECT_EQ(Frame(5).size(), 1u);
+}
+
+TEST_F(FixedRateLogicTest, NoTimingAndFastModeIgnoreTheClock) {
+    Game->NoTiming = 1;
+    Game->NoTimingTicks = 3;
+    EXPECT_EQ(Frame(40).size(), 3u);
+    Game->NoTiming = 0;
+    Game->FastOn();
+    EXPECT_EQ(Frame(40).size(), 1u);
+    Game->FastOff();
+    EXPECT_EQ(Frame(10).size(), 2u);
+}
+
+TEST_F(FixedRateLogicTest, JitterCorrectionAveragesTheHistory) {
+    auto& logic = *Game->FixedRateLogic;
+    logic.JitterCorrection = 1;
+    Game->VSync = 0;
+    logic.FirstMax = 0;
+    logic.Init();
+    Frame(10);
+    Frame(20);
+    // Average of 10 and 20 ms is 15 ms: three ticks.
+    EXPECT_DOUBLE_EQ(logic.NumTicks, 3.0);
+    logic.HistoryClear();
+    EXPECT_EQ(logic.HistorySize, 1);
+}
+
+TEST_F(FixedRateLogicTest, ConversionsBetweenMillisecondsAndTicks) {
+    EXPECT_FLOAT_EQ(Game->CalcAnimLength(100), 20.0f);
+    EXPECT_FLOAT_EQ(Game->CalcAnimLength(1000), 200.0f);
+    EXPECT_EQ(Game->CalcMilliSecsFromFrames(3), 15);
+    Game->SlowMotionOn();
+    EXPECT_FLOAT_EQ(Game->CalcAnimLength(1000), 200.0f);
+    // Each tick now lasts four times as long.
+    EXPECT_EQ(Frame(20).size(), 1u);
+    Game->SlowMotionOff();
+    EXPECT_FLOAT_EQ(Game->FixedRateLogic->MS, 5.0f);
+}
+
+TEST_F(FixedRateLogicTest, DeltaFollowsTheMultiplier) {
+    Game->FixedRateLogic->DeltaMultiplier = 0.5f;
+    Game->FixedRateLogic->SetDelta(1.0f);
+    EXPECT_FLOAT_EQ(Delta, 0.5f);
+    EXPECT_FLOAT_EQ(Game->FixedRateLogic->FullDelta, 1.0f);
+}
+
+}  // namespace

@@ -1,0 +1,223 @@
+// The key buffer and the event handling: hit counts, the character ring, focus, pause and close.
+#include <gtest/gtest.h>
+
+#include "core/Game.h"
+#include "core/Input.h"
+#include "game/TolvaneGame.h"
+#include "platform/Clock.h"
+#include "platform/Events.h"
+#include "platform/Keys.h"
+#include "support/TestEnv.h"
+
+namespace {
+
+class InputTest : public ::testing::Test {
+protected:
+    int now = 100000;
+
+    void SetUp() override {
+        SetClockSource([this] { return now; });
+        SetDelayHandler([](int) {});
+        FlushEvents();
+        GameFlushKeys();
+        Game = std::make_unique<TTolvaneGame>();
+        Game->FixedRateLogic->Create();
+        Game->FixedRateLogic->Init();
+        GameStartTime = 0;
+    }
+    void TearDown() override {
+        Game.reset();
+        FlushEvents();
+        SetClockSource(nullptr);
+        SetDelayHandler(nullptr);
+    }
+
+    static void Post(int id, int data = 0) { PostEvent(TEvent{id, data, 0, 0}); }
+
+    // One logic call's worth of input handling.
+    static int Read() {
+        Game->DoPeekEvent();
+        return Game->ReadKeys();
+    }
+};
+
+TEST_F(InputTest, KeyPressedTwiceIsReportedOnceAndIgnoredByFirstAndAny) {
+    Post(EVENT_KEYDOWN, KEY_A);
+    Post(EVENT_KEYUP, KEY_A);
+    Post(EVENT_KEYDOWN, KEY_A);
+    Game->DoPeekEvent();
+    EXPECT_EQ(KeyHits[KEY_A], 2);
+    EXPECT_EQ(GameKeyDown(KEY_A), 1);
+    EXPECT_EQ(GameAnyKeyHit(), 0);
+    EXPECT_EQ(GameFirstKeyHit(), -1);
+    EXPECT_EQ(GameKeyHit(KEY_A), 1);
+    EXPECT_EQ(GameKeyHit(KEY_A), 0);
+
+    Post(EVENT_KEYDOWN, KEY_0 + 7);
+    Post(EVENT_KEYDOWN, KEY_0 + 3);
+    Game->DoPeekEvent();
+    EXPECT_EQ(GameAnyKeyHit(), 1);
+    EXPECT_EQ(GameFirstKeyHit(), KEY_0 + 3);
+    EXPECT_EQ(GameFirstKeyHit(), KEY_0 + 3);  // nothing consumed
+    GameClearKey(KEY_0 + 3);
+    EXPECT_EQ(GameFirstKeyHit(), KEY_0 + 7);
+}
+
+TEST_F(InputTest, TheCharacterRingHoldsTwoHundredFiftySixAndDropsTheRest) {
+    for (int i = 0; i < 257; ++i) KeyBufferChar(1000 + i);
+    for (int i = 0; i < 256; ++i) ASSERT_EQ(GameGetChar(), 1000 + i);
+    EXPECT_EQ(GameGetChar(), 0);
+    // Counters keep running past the ring's size.
+    for (int round = 0; round < 3; ++round) {
+        for (int i = 0; i < 200; ++i) KeyBufferChar('a' + i % 26);
+        for (int i = 0; i < 200; ++i) ASSERT_EQ(GameGetChar(), 'a' + i % 26);
+    }
+    KeyBufferChar('x');
+    KeyBufferKeyDown(KEY_A + 1);
+    GameFlushKeys();
+    EXPECT_EQ(GameGetChar(), 0);
+    EXPECT_EQ(GameKeyDown(KEY_A + 1), 0);
+    EXPECT_EQ(CharQueueHead, 0);
+    EXPECT_EQ(CharQueueTail, 0);
+}
+
+TEST_F(InputTest, KeyCodesOutsideTheBufferAreIgnored) {
+    int before[KeyBufferSize];
+    std::copy(KeyHits, KeyHits + KeyBufferSize, before);
+    Post(EVENT_KEYDOWN, 256);
+    Post(EVENT_KEYDOWN, -1);
+    Post(EVENT_KEYUP, 100000);
+    Game->DoPeekEvent();
+    KeyBufferKeyDown(-7);
+    GameClearKey(300);
+    EXPECT_TRUE(std::equal(KeyHits, KeyHits + KeyBufferSize, before));
+    EXPECT_EQ(GameKeyHit(-1), 0);
+    EXPECT_EQ(GameKeyHit(256), 0);
+    EXPECT_EQ(GameKeyDown(-1), 0);
+    EXPECT_EQ(GameKeyDown(999), 0);
+}
+
+TEST_F(InputTest, LosingFocusInFullScreenPausesAndThePauseOutlivesTheFocus) {
+    Game->FullScreen = 1;
+    Game->PauseOnLossOfFullScreenFocus = 1;
+    Post(EVENT_APPSUSPEND);
+    Read();
+    EXPECT_EQ(Game->Suspended, 1);
+    EXPECT_EQ(Game->Paused, 1);
+    Post(EVENT_APPRESUME);
+    now += 700;
+    Read();
+    EXPECT_EQ(Game->Suspended, 0);
+    EXPECT_EQ(Game->Paused, 1);
+    // The resumption restarted the timing: the 700 ms away do not count.
+    EXPECT_DOUBLE_EQ(Game->FixedRateLogic->LastTime, double(now));
+    Post(EVENT_KEYDOWN, KEY_A + ('P' - 'A'));
+    Read();
+    EXPECT_EQ(Game->Paused, 0);
+}
+
+TEST_F(InputTest, LosingFocusWindowedOnlySuspends) {
+    Game->FullScreen = 0;
+    Game->PauseOnLossOfFullScreenFocus = 1;
+    Post(EVENT_APPSUSPEND);
+    Read();
+    EXPECT_EQ(Game->Suspended, 1);
+    EXPECT_EQ(Game->Paused, 0);
+    KeyBufferKeyDown(KEY_A + 2);
+    Post(EVENT_APPRESUME);
+    Read();
+    EXPECT_EQ(Game->Suspended, 0);
+    EXPECT_EQ(GameKeyDown(KEY_A + 2), 0);  // input flushed on return
+}
+
+TEST_F(InputTest, SuspendedGameRunsNoLogicAfterTheGracePeriod) {
+    Game->FullScreen = 0;
+    Post(EVENT_APPSUSPEND);
+    GameStartTime = now - 1000;
+    EXPECT_EQ(Game->LogicWrapper(), 1);  // still within the first five seconds
+    GameStartTime = now - 6000;
+    EXPECT_EQ(Game->LogicWrapper(), 0);
+}
+
+TEST_F(InputTest, EscapeWhilePausedResumes) {
+    Game->Paused = 1;
+    Post(EVENT_KEYDOWN, KEY_ESCAPE);
+    Read();
+    EXPECT_EQ(Game->Paused, 0);
+}
+
+TEST_F(InputTest, IgnoredEscapeIsLeftForTheScreen) {
+    Game->IgnoreEscapeKey = 1;
+    Post(EVENT_KEYDOWN, KEY_ESCAPE);
+    Read();
+    EXPECT_EQ(GameKeyHit(KEY_ESCAPE), 1);
+}
+
+TEST_F(InputTest, BlockedKeysStopAfterTheWindowCheck) {
+    Game->BlockKeys = 1;
+    Post(EVENT_KEYDOWN, KEY_A + ('P' - 'A'));
+    EXPECT_EQ(Read(), 0);
+    EXPECT_EQ(Game->Paused, 0);
+}
+
+TEST_F(InputTest, ClosingTheWindowFadesToTheExitScreen) {
+    Post(EVENT_APPTERMINATE);
+    EXPECT_EQ(Read(), 1);
+    EXPECT_EQ(Game->InstantExit, 0);
+    EXPECT_EQ(Game->DestinationTScreen, Game->ExitScreen.get());
+}
+
+TEST_F(InputTest, ClosingWithoutFadeQuitsAtOnce) {
+    Game->FadeOnExit = 0;
+    Post(EVENT_APPTERMINATE);
+    EXPECT_EQ(Read(), -1);
+    EXPECT_EQ(Game->InstantExit, 1);
+}
+
+TEST_F(InputTest, ClosingWhilePausedOrSuspendedEndsTheProgram) {
+    GameStartTime = now - 60000;
+    Game->Paused = 1;
+    Post(EVENT_APPTERMINATE);
+    EXPECT_EQ(Game->LogicWrapper(), -1);
+
+    Game->Paused = 0;
+    Game->InstantExit = 0;
+    Game->FullScreen = 0;
+    Post(EVENT_APPSUSPEND);
+    EXPECT_EQ(Game->LogicWrapper(), 0);
+    Post(EVENT_APPTERMINATE);
+    EXPECT_EQ(Game->LogicWrapper(), -1);
+}
+
+TEST_F(InputTest, AUserFunctionCanRefuseTheClose) {
+    int asked = 0;
+    Game->TerminatedUserFunction = [&] { return ++asked; };
+    Post(EVENT_APPTERMINATE);
+    EXPECT_EQ(Read(), 1);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(Game->DestinationTScreen, nullptr);
+    EXPECT_EQ(Game->TerminatedEvent, 0);
+}
+
+TEST_F(InputTest, PauseAndResumeRestartTheTiming) {
+    int paused = 0;
+    Game->PausedUserFunction = [&] { return ++paused; };
+    Game->TogglePause();
+    EXPECT_EQ(Game->Paused, 1);
+    EXPECT_EQ(paused, 1);
+    now += 3000;
+    Game->TogglePause();
+    EXPECT_EQ(Game->Paused, 0);
+    EXPECT_DOUBLE_EQ(Game->FixedRateLogic->LastTime, double(now));
+}
+
+TEST_F(InputTest, GraphicPlacementMovesWithTheArrows) {
+    Game->GraphicPlacement = 1;
+    Post(EVENT_KEYDOWN, KEY_RIGHT);
+    Post(EVENT_KEYDOWN, KEY_UP);
+    Read();
+    EXPECT_EQ(Game->gpX, 1);
+    EXPECT_EQ(Game->gpY, -1);
+}
+
+}  // namespace

@@ -1,0 +1,140 @@
+// The framework's start-up steps and GameQuit: order, checkpoints, guarded steps, options kept.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/ErrorReport.h"
+#include "core/Game.h"
+#include "core/IniFile.h"
+#include "core/Startup.h"
+#include "game/GameOptions.h"
+#include "platform/System.h"
+#include "support/TestEnv.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Ended {
+    int code;
+};
+
+class StartupTest : public ::testing::Test {
+protected:
+    testenv::TempDir dir;
+    std::vector<std::string> steps;
+    std::vector<std::string> notices;
+
+    void SetUp() override {
+        Game = std::make_unique<TGame>();
+        Game->UseCorrectPath = 0;
+        Game->SetSubPathWrapper(dir.Str(), 0);
+        Game->UseCorrectPath = 1;
+        Game->ProfilePath = Game->SubPath + "profiles/";
+        LogFolder = Game->SubPath;
+        Checkpoint = 0;
+        SetEndHandler([](int code) { throw Ended{code}; });
+        SetGameQuitTrace([this](const std::string& step) { steps.push_back(step); });
+        SetErrorNotice([this](const std::string& text) { notices.push_back(text); });
+        SetErrorCloseDisplay([] {});
+        GameOptionsLoaded = 0;
+        FirstRun = 1;
+    }
+    void TearDown() override {
+        SetEndHandler(nullptr);
+        SetGameQuitTrace(nullptr);
+        SetErrorNotice(nullptr);
+        SetErrorCloseDisplay(nullptr);
+        GameOptionsLoaded = 0;
+        Game.reset();
+    }
+
+    int Quit() {
+        try {
+            GameQuit();
+        } catch (const Ended& e) {
+            return e.code;
+        }
+        return -1;
+    }
+};
+
+TEST_F(StartupTest, GameQuitRunsItsStepsInOrderAndExitsWithZero) {
+    OptionsStartUp(Game->SubPath);
+    GameOptionsLoaded = 1;
+    EXPECT_EQ(Quit(), 0);
+    const std::vector<std::string> expected = {"MakeGoodExit", "Kill", "ShowMouse", "OpenGetStartedPage",
+                                               "FirstRun", "OptionsSave", "End"};
+    EXPECT_EQ(steps, expected);
+    EXPECT_TRUE(fs::exists(dir.Path() / "goodexit.dat"));
+    std::string options = testenv::ReadFile(dir.Path() / "config.ini");
+    EXPECT_NE(options.find("FIRSTRUN=0\r\n"), std::string::npos) << options;
+    EXPECT_EQ(FirstRun, 0);
+}
+
+TEST_F(StartupTest, AnEarlyErrorLeavesTheOptionsFileAndThePageAlone) {
+    const std::string good = "PREVENTDOUBLENUMBERS=0\r\nSHOWTIMER=0\r\nSHOWHIGHLIGHTER=1\r\nFIRSTRUN=0\r\n";
+    testenv::WriteFile(dir.Path() / "config.ini", good);
+    GameIni.FileName = Game->SubPath + "config";
+    EXPECT_EQ(Quit(), 0);
+    EXPECT_EQ(testenv::ReadFile(dir.Path() / "config.ini"), good);
+    for (const auto& step : steps) EXPECT_NE(step, "OpenGetStartedPage");
+    EXPECT_TRUE(fs::exists(dir.Path() / "goodexit.dat"));
+}
+
+TEST_F(StartupTest, AFailingStepIsReportedAndTheQuitGoesOn) {
+    GameOptionsLoaded = 1;
+    // The options cannot be saved into a folder that does not exist.
+    GameIni.FileName = dir.Str() + "missing/folder/config";
+    LogFolder = dir.Str();
+    EXPECT_EQ(Quit(), 0);
+    EXPECT_EQ(steps.back(), "End");
+    ASSERT_FALSE(notices.empty());
+    EXPECT_NE(notices.back().find("config"), std::string::npos);
+    EXPECT_TRUE(fs::exists(dir.Path() / "ErrorLog.txt"));
+    EXPECT_TRUE(fs::exists(dir.Path() / "goodexit.dat"));
+}
+
+TEST_F(StartupTest, InitPreparesTheSharedFolderAndTheSettings) {
+    Game->SetSubPathWrapper("Tolvane Games/Sudoku Numora", 0);
+    const std::string sub = Game->SubPath;
+    ASSERT_FALSE(fs::exists(sub));
+    Game->Init(0, 0);
+    EXPECT_EQ(Checkpoint, 9);
+    EXPECT_TRUE(fs::is_directory(sub));
+    EXPECT_TRUE(fs::is_directory(sub + "profiles"));
+    const std::string settings = testenv::ReadFile(Game->Ini->FileName + ".ini");
+    EXPECT_EQ(Game->Ini->FileName.rfind(sub, 0), 0u);
+    EXPECT_NE(settings.find("FULL SCREEN=1\r\n"), std::string::npos) << settings;
+    EXPECT_EQ(Game->OSVersion, GetOSVersionName());
+    EXPECT_EQ(Game->FixedRateLogic->Label, "Ticks   ");
+    EXPECT_EQ(Game->FPS->Label, "FPS     ");
+    EXPECT_EQ(Game->FixedRateLogic->History.size(), 50u);
+    fs::remove_all(CommonAppDataFolder() + "Tolvane Games");
+}
+
+TEST_F(StartupTest, InitFailureCarriesItsCheckpoint) {
+    // A file where the profiles folder should be makes the folder impossible to create.
+    testenv::WriteFile(dir.Path() / "profiles", "x");
+    try {
+        Game->Init(0, 0);
+        FAIL() << "no error";
+    } catch (...) {
+        EXPECT_EQ(Checkpoint, 6002);
+        EXPECT_EQ(UncaughtErrorText(std::current_exception(), Checkpoint),
+                  "(6002) Cannot create shared profiles folder " + Game->ProfilePath);
+    }
+}
+
+TEST_F(StartupTest, InitSeedsTheSettingsFromTheDefaultFile) {
+    testenv::TempDir exeDir;
+    testenv::WriteFile(exeDir.Path() / "data" / "default.ini", "FULL SCREEN=0\r\nPROFILE NAME=Ada\r\n");
+    Game->DataPrefix = exeDir.Str();
+    Game->Init(0, 0);
+    EXPECT_EQ(Game->FullScreen, 0);
+    EXPECT_EQ(Game->ProfileName, "Ada");
+}
+
+}  // namespace
