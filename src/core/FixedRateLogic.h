@@ -18,7 +18,8 @@ public:
     double TmpMS = 0;
     double NumTicks = 0;
     double LastNumTicks = 0;
-    float MS = 0.0f;
+    // Milliseconds per tick, known from the start so no conversion ever divides by zero.
+    float MS = 5.0f;
     float DeltaMultiplier = 1.0f;
     float FullDelta = 0.0f;
     int Threshold = 50;

@@ -160,7 +160,8 @@ float TGame::CalcAnimLength(int ms) const { return CalcAnimLengthFromFloat(float
 
 float TGame::CalcAnimLengthFromFloat(float ms) const {
     float speed = CurrentSpeed != 0.0f ? CurrentSpeed : 1.0f;
-    return ms / FixedRateLogic->MS / speed;
+    float tick = FixedRateLogic->MS > 0.0f ? FixedRateLogic->MS : 5.0f;
+    return ms / tick / speed;
 }
 
 int TGame::CalcMilliSecsFromFrames(int ticks) const {

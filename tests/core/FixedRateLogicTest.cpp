@@ -1,6 +1,7 @@
 // Frame time to logic ticks: whole ticks, the fraction, the 50 ms cap, a clock that goes back.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 #include "core/Game.h"
@@ -118,6 +119,16 @@ TEST_F(FixedRateLogicTest, ConversionsBetweenMillisecondsAndTicks) {
     EXPECT_EQ(Frame(20).size(), 1u);
     Game->SlowMotionOff();
     EXPECT_FLOAT_EQ(Game->FixedRateLogic->MS, 5.0f);
+}
+
+TEST_F(FixedRateLogicTest, ConversionsNeverDivideByZero) {
+    TGame fresh;
+    EXPECT_FLOAT_EQ(fresh.CalcAnimLength(500), 100.0f);
+    fresh.FixedRateLogic->Framerate = 0.0f;
+    fresh.FixedRateLogic->CalcMS();
+    EXPECT_TRUE(std::isfinite(fresh.CalcAnimLength(500)));
+    fresh.CurrentSpeed = 0.0f;
+    EXPECT_TRUE(std::isfinite(fresh.CalcAnimLength(500)));
 }
 
 TEST_F(FixedRateLogicTest, DeltaFollowsTheMultiplier) {
