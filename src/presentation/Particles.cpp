@@ -413,8 +413,8 @@ std::shared_ptr<TParticleGenerator> TParticleGenerator::Create(float x, float y,
     return g;
 }
 
-// A generator stops once nothing is left to emit; one made with a quantity of 1 or less has nothing left
-// after its first particle instead of emitting for ever.
+// A generator stops once nothing is left to emit; one made with a quantity of 1 or less has emitted all
+// it had (its first particle at most) instead of emitting for ever.
 int TParticleGenerator::Manage() {
     if (Active == 0) return -1;
     x += dx * Delta;
@@ -422,6 +422,10 @@ int TParticleGenerator::Manage() {
     if (IntervalCounter > 0) {
         IntervalCounter -= Delta;
         while (IntervalCounter <= 0) {
+            if (Qty <= 0) {
+                Active = 0;
+                return 1;
+            }
             IntervalCounter += Interval;
             --Qty;
             if (MakeParticleFunction) MakeParticleFunction(this);

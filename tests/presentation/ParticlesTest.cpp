@@ -1,0 +1,211 @@
+// Particles: fades, delays, phases, kills during list walks, generators and random bounds.
+#include "presentation/Particles.h"
+
+#include "TestWorld.h"
+#include "platform/Image.h"
+#include "platform/Random.h"
+
+namespace {
+
+class ParticlesTest : public TestWorld {
+protected:
+    std::shared_ptr<TGameImage> Dot() { return TGameImage::CreateFromImage(TImage::Create(4, 4), "DOT", 1); }
+    std::shared_ptr<TParticle> Add(TParticleList& list, float fadeMs, int lifeMs = 0) {
+        return list.AddNew(100, 100, Dot(), 0, 0, 0, fadeMs, 0, 0, 0, 1, 0, lifeMs, 0);
+    }
+};
+
+TEST_F(ParticlesTest, FadeOutOverHundredTicksThenLeavesTheList) {
+    TParticleList list;
+    auto p = Add(list, 500);
+    EXPECT_FLOAT_EQ(p->FadeCounter, 100.0f);
+    Ticks(50, 1.0f, [&] { list.Manage(); });
+    list.Draw();
+    EXPECT_FLOAT_EQ(p->Alpha, 0.5f);
+    Ticks(49, 1.0f, [&] { list.Manage(); });
+    EXPECT_EQ(list.Count(), 1);
+    list.Manage();
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_EQ(p->active, 0);
+}
+
+TEST_F(ParticlesTest, NoFadeKeepsAlphaAndLivesForItsLife) {
+    TParticleList list;
+    auto p = Add(list, 0, 100);  // 20 ticks
+    Ticks(19, 1.0f, [&] { list.Manage(); });
+    EXPECT_FLOAT_EQ(p->Alpha, 1.0f);
+    EXPECT_EQ(list.Count(), 1);
+    list.Manage();
+    EXPECT_EQ(list.Count(), 0);
+}
+
+TEST_F(ParticlesTest, DelayHidesAndHoldsThenStartsPhases) {
+    TParticleList list;
+    auto p = Add(list, 0);
+    p->dx = 1;
+    p->SetDelay(300);  // 60 ticks
+    auto* phase = p->AddPhase(50);
+    phase->dx = 2;
+    Ticks(59, 1.0f, [&] { list.Manage(); });
+    EXPECT_EQ(p->Hidden, 1);
+    EXPECT_FLOAT_EQ(p->x, 100.0f);
+    list.Draw();
+    EXPECT_TRUE(rec.Find("DrawImage").empty());
+    list.Manage();
+    EXPECT_EQ(p->Hidden, 0);
+    EXPECT_FLOAT_EQ(p->x, 102.0f) << "the phase's speed applies on the tick the delay ends";
+}
+
+TEST_F(ParticlesTest, LastPhaseEndingKillsAfterItsFunction) {
+    TParticleList list;
+    auto p = Add(list, 0);
+    int ended = 0;
+    p->AddPhase(10)->UserFunction = [&](TParticle*) { ++ended; };
+    p->AddPhase(0)->UserFunction = [&](TParticle*) { ++ended; };  // a phase of no length ends at once
+    p->StartPhases();
+    Ticks(2, 1.0f, [&] { list.Manage(); });
+    EXPECT_EQ(ended, 1);
+    list.Manage();
+    EXPECT_EQ(ended, 2);
+    EXPECT_EQ(list.Count(), 0);
+}
+
+TEST_F(ParticlesTest, KillingTwiceRemovesOnceAndCallsUserKillOnce) {
+    TParticleList list;
+    auto a = Add(list, 0);
+    auto b = Add(list, 0);
+    int kills = 0;
+    a->UserKill = [&](TParticle*) { ++kills; };
+    a->Kill();
+    a->Kill();
+    EXPECT_EQ(kills, 1);
+    EXPECT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.Items().at(0), b);
+}
+
+TEST_F(ParticlesTest, FadeEndAndScaleDeathOnOneTickKillOnce) {
+    TParticleList list;
+    auto p = list.AddNew(100, 100, Dot(), 0, 0, 0, 5, 0, 0, 0, 0.5f, -1.0f, 5, 0);  // everything ends at once
+    int kills = 0;
+    p->UserKill = [&](TParticle*) { ++kills; };
+    list.Manage();
+    EXPECT_EQ(kills, 1);
+    EXPECT_EQ(list.Count(), 0);
+}
+
+TEST_F(ParticlesTest, WalkSurvivesParticlesLeavingDuringIt) {
+    TParticleList list;
+    auto a = Add(list, 0);
+    auto b = Add(list, 0);
+    auto c = Add(list, 0);
+    a->AttachedParticle = b;  // killing a takes b, which the walk has not reached yet
+    int visitedB = 0;
+    b->UserMove = [&](TParticle*) { ++visitedB; };
+    a->UserMove = [](TParticle* self) { self->Kill(); };
+    list.Manage();
+    EXPECT_EQ(visitedB, 0);
+    EXPECT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.Items().at(0), c);
+}
+
+TEST_F(ParticlesTest, AddFirstDuringWalkLandsInFrontAfterIt) {
+    TParticleList list;
+    auto a = Add(list, 0);
+    std::shared_ptr<TParticle> added;
+    a->UserMove = [&](TParticle*) {
+        if (!added) added = list.AddNew(1, 1, Dot(), 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 1);
+    };
+    list.Manage();
+    ASSERT_EQ(list.Count(), 2);
+    EXPECT_EQ(list.Items().front(), added);
+}
+
+TEST_F(ParticlesTest, OutOfScreenKillsUnlessAllowed) {
+    TParticleList list;
+    auto p = list.AddNew(0, 100, Dot(), -5, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0);
+    auto q = list.AddNew(0, 100, Dot(), -5, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0);
+    q->NoOutOfBounds = 1;
+    list.Manage();
+    EXPECT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.Items().at(0), q);
+}
+
+TEST_F(ParticlesTest, RotationWrapsBothWays) {
+    TParticleList list;
+    auto f = list.AddNew(100, 100, Dot(), 0, 0, 0, 0, 0, 1, 100, 1, 0, 0, 0);
+    auto b = list.AddNew(100, 100, Dot(), 0, 0, 0, 0, 0, -1, 100, 1, 0, 0, 0);
+    for (int i = 0; i < 20; ++i) {
+        list.Manage();
+        ASSERT_GE(f->Rotation, 0.0f);
+        ASSERT_LT(f->Rotation, 360.0f);
+        ASSERT_GE(b->Rotation, 0.0f);
+        ASSERT_LT(b->Rotation, 360.0f);
+    }
+}
+
+TEST_F(ParticlesTest, DestinationFiresWhilePast) {
+    TParticleList list;
+    auto p = list.AddNew(100, 100, Dot(), 2, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0);
+    p->DestX = 104;
+    p->DestY = 100;
+    int reached = 0;
+    p->DestinationReached = [&](TParticle*) { ++reached; };
+    Ticks(4, 1.0f, [&] { list.Manage(); });
+    EXPECT_EQ(reached, 3);
+}
+
+TEST_F(ParticlesTest, LightBlendParticleRestoresAlphaBlend) {
+    TParticleList list;
+    list.AddNew(100, 100, Dot(), 0, 0, 0, 500, 1, 0, 0, 1, 0, 0, 0);
+    list.Draw();
+    EXPECT_EQ(rec.Find("DrawImage").at(0)->state.blend, LIGHTBLEND);
+    ExpectCleanState();
+}
+
+TEST_F(ParticlesTest, FadeInHoldFadeOut) {
+    TParticleList list;
+    auto p = Add(list, 0);
+    p->SetFade(50, 50, 50);  // 10 ticks each
+    Ticks(5, 1.0f, [&] { list.Manage(); });
+    list.Draw();
+    EXPECT_FLOAT_EQ(p->Alpha, 0.5f);
+    Ticks(15, 1.0f, [&] { list.Manage(); });
+    list.Draw();
+    EXPECT_FLOAT_EQ(p->Alpha, 1.0f);
+    Ticks(5, 1.0f, [&] { list.Manage(); });
+    list.Draw();
+    EXPECT_FLOAT_EQ(p->Alpha, 0.5f);
+    Ticks(5, 1.0f, [&] { list.Manage(); });
+    EXPECT_EQ(list.Count(), 0);
+}
+
+TEST_F(ParticlesTest, GeneratorsEmitTheirQuantityThenStop) {
+    TParticleGeneratorList gens;
+    int made = 0;
+    gens.Add(0, 0, 3, 50, [&](TParticleGenerator*) { ++made; });  // one now, then every 10 ticks
+    EXPECT_EQ(made, 1);
+    Ticks(20, 1.0f, [&] { gens.Manage(); });
+    EXPECT_EQ(made, 3);
+    EXPECT_EQ(gens.Count(), 0);
+    auto single = TParticleGenerator::Create(0, 0, 1, 50, [&](TParticleGenerator*) { ++made; }, 0, 0, 1);
+    Ticks(100, 1.0f, [&] { single->Manage(); });
+    EXPECT_EQ(made, 4) << "a generator of one emits only its first particle";
+    EXPECT_EQ(single->Active, 0);
+    auto never = TParticleGenerator::Create(0, 0, 5, 0, [&](TParticleGenerator*) { ++made; }, 0, 0, 0);
+    EXPECT_EQ(never->Manage(), 0);
+}
+
+TEST(Random, BoundsInEitherOrder) {
+    SeedRnd(7);
+    for (int i = 0; i < 200; ++i) {
+        int r = Rand(5, 2);
+        ASSERT_GE(r, 2);
+        ASSERT_LE(r, 5);
+        float f = Rnd(3.0f, 1.0f);
+        ASSERT_GE(f, 1.0f);
+        ASSERT_LT(f, 3.0f);
+    }
+    EXPECT_EQ(Rand(4, 4), 4);
+}
+
+}  // namespace
