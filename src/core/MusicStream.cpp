@@ -1,0 +1,256 @@
+// Streaming sources, the loader registry and the stream channel.
+#include "core/MusicStream.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "core/StringUtils.h"
+#include "platform/AudioSample.h"
+#include "platform/DataFile.h"
+
+namespace {
+
+std::vector<std::weak_ptr<TAudioStream>>& LiveStreams() {
+    static std::vector<std::weak_ptr<TAudioStream>> streams;
+    return streams;
+}
+
+int FormatFor(int channels, int bits) {
+    if (channels == 1) return bits == 8 ? STREAM_FORMAT_MONO8 : STREAM_FORMAT_MONO16;
+    return bits == 8 ? STREAM_FORMAT_STEREO8 : STREAM_FORMAT_STEREO16;
+}
+
+int ClampToInt(size_t v) { return int(std::min<size_t>(v, size_t(INT32_MAX))); }
+
+}  // namespace
+
+// ---- TMusic -----------------------------------------------------------------------------------
+
+int TMusic::Seti(int id, int value) {
+    switch (id) {
+        case 4:
+            if (value >= STREAM_FORMAT_MONO8 && value <= STREAM_FORMAT_STEREO16) STREAM_FORMAT = value;
+            return 1;
+        case 5:
+            SAMPLE_RATE = value;
+            return 1;
+        case 7:
+            STREAM_LOOP = value;
+            return 1;
+        default:
+            return 0;
+    }
+}
+
+int TMusic::Geti(int id) const {
+    switch (id) {
+        case 1: return STREAM_SIZE;
+        case 2: return STREAM_POS;
+        case 3: return PlayStatus;
+        case 4: return STREAM_FORMAT;
+        case 5: return SAMPLE_RATE;
+        case 7: return STREAM_LOOP;
+        default: return 0;
+    }
+}
+
+int TMusic::BytesPerFrame(int format) {
+    switch (format) {
+        case STREAM_FORMAT_MONO8: return 1;
+        case STREAM_FORMAT_MONO16:
+        case STREAM_FORMAT_STEREO8: return 2;
+        case STREAM_FORMAT_STEREO16: return 4;
+        default: return 0;
+    }
+}
+
+// ---- WAV --------------------------------------------------------------------------------------
+
+std::unique_ptr<TMusic> TWavStream::FromBytes(std::vector<uint8_t> bytes) {
+    std::optional<TWavInfo> info = ParseWav(bytes);
+    if (!info) return nullptr;
+    auto wav = std::make_unique<TWavStream>();
+    wav->STREAM_FORMAT = FormatFor(info->channels, info->bits);
+    wav->SAMPLE_RATE = info->rate;
+    wav->STREAM_SIZE = ClampToInt(info->dataSize);
+    wav->loopseek_ = info->dataOffset;
+    wav->bytes_ = std::move(bytes);
+    return wav;
+}
+
+std::unique_ptr<TMusic> TWavStream::Load(const std::string& url) {
+    std::optional<std::vector<uint8_t>> bytes = LoadDataFile(url);
+    return bytes ? FromBytes(std::move(*bytes)) : nullptr;
+}
+
+size_t TWavStream::FillBuffer(uint8_t* buffer, size_t bytes) {
+    size_t frame = size_t(BytesPerFrame(STREAM_FORMAT));
+    bytes -= bytes % frame;
+    size_t done = 0;
+    while (done < bytes && PlayStatus == 1) {
+        size_t left = size_t(STREAM_SIZE - STREAM_POS);
+        size_t n = std::min(bytes - done, left);
+        std::memcpy(buffer + done, bytes_.data() + loopseek_ + size_t(STREAM_POS), n);
+        done += n;
+        STREAM_POS += int(n);
+        if (STREAM_POS < STREAM_SIZE) continue;
+        // End of the data: start again from the first sample, or end (an empty file cannot loop).
+        if (STREAM_LOOP == 1 && STREAM_SIZE > 0) {
+            STREAM_POS = 0;
+        } else {
+            PlayStatus = 0;
+        }
+    }
+    return done;
+}
+
+// ---- Ogg Vorbis -------------------------------------------------------------------------------
+
+TOGGStream::~TOGGStream() = default;
+
+std::unique_ptr<TMusic> TOGGStream::FromBytes(std::vector<uint8_t> bytes) {
+    auto shared = std::make_shared<const std::vector<uint8_t>>(std::move(bytes));
+    std::unique_ptr<TOggDecoder> dec = TOggDecoder::Open(shared);
+    if (!dec) return nullptr;
+    auto ogg = std::make_unique<TOGGStream>();
+    ogg->STREAM_FORMAT = FormatFor(dec->Channels(), 16);
+    ogg->SAMPLE_RATE = dec->Rate();
+    ogg->STREAM_SIZE = int(std::min<int64_t>(dec->TotalFrames(), INT32_MAX));
+    ogg->ogg_ = std::move(dec);
+    return ogg;
+}
+
+std::unique_ptr<TMusic> TOGGStream::Load(const std::string& url) {
+    std::optional<std::vector<uint8_t>> bytes = LoadDataFile(url);
+    return bytes ? FromBytes(std::move(*bytes)) : nullptr;
+}
+
+size_t TOGGStream::FillBuffer(uint8_t* buffer, size_t bytes) {
+    size_t frame = size_t(BytesPerFrame(STREAM_FORMAT));
+    bytes -= bytes % frame;
+    size_t done = 0;
+    bool rewound = false;
+    while (done < bytes && PlayStatus == 1) {
+        size_t n = ogg_->Read(buffer + done, bytes - done);
+        done += n;
+        STREAM_POS += int(n / frame);
+        if (n > 0) rewound = false;
+        if (done == bytes) break;
+        // The decoder ran dry: loop from the start, unless the stream yields nothing at all.
+        if (STREAM_LOOP == 1 && !rewound && ogg_->Rewind()) {
+            STREAM_POS = 0;
+            rewound = true;
+        } else {
+            PlayStatus = 0;
+        }
+    }
+    return done;
+}
+
+// ---- loaders ----------------------------------------------------------------------------------
+
+std::vector<SonvekLoader>& SonvekLoader::Loaders() {
+    static std::vector<SonvekLoader> loaders = {
+        {&TWavStream::Load, "WAV Audio", "wav"},
+        {&TOGGStream::Load, "Ogg Vorbis", "ogg"},
+    };
+    return loaders;
+}
+
+void SonvekLoader::Create(std::function<std::unique_ptr<TMusic>(const std::string&)> func, const std::string& name,
+                          const std::string& ext) {
+    Loaders().push_back({std::move(func), name, ext});
+}
+
+std::unique_ptr<TMusic> SonvekLoader::Load(const std::string& url) {
+    for (const SonvekLoader& loader : Loaders())
+        if (auto music = loader.Func(url)) return music;
+    return nullptr;
+}
+
+std::string SonvekLoader::GetExtensions(bool all, bool allFiles) {
+    std::vector<std::string> entries;
+    if (all) {
+        std::string list;
+        for (const SonvekLoader& l : Loaders()) list += (list.empty() ? "" : ",") + Lower(l.Ext);
+        entries.push_back("All supported:" + list);
+    }
+    for (const SonvekLoader& l : Loaders()) entries.push_back(l.Name + ":" + Lower(l.Ext));
+    if (allFiles) entries.push_back("All Files:*");
+    std::string out;
+    for (const std::string& e : entries) out += (out.empty() ? "" : ";") + e;
+    return out;
+}
+
+// ---- TAudioStream -----------------------------------------------------------------------------
+
+std::shared_ptr<TAudioStream> TAudioStream::Create(const std::string& url, int loop, bool startPaused) {
+    std::shared_ptr<TMusic> music = SonvekLoader::Load(url);
+    if (!music) return nullptr;
+    auto stream = Create(std::move(music), loop, startPaused);
+    stream->KeepMusic = 0;
+    return stream;
+}
+
+std::shared_ptr<TAudioStream> TAudioStream::Create(std::shared_ptr<TMusic> music, int loop, bool startPaused) {
+    if (!music || TMusic::BytesPerFrame(music->STREAM_FORMAT) == 0) return nullptr;
+    auto stream = std::make_shared<TAudioStream>();
+    stream->Music = std::move(music);
+    stream->Music->Seti(7, loop);
+    stream->KeepMusic = 1;
+    stream->samplerate = stream->Music->SAMPLE_RATE;
+    stream->output_ = AudioDriver().AllocStreamChannel(BUFFER_COUNT);
+    stream->scratch_.resize(BUFFER_SIZE);
+    stream->paused = true;
+    stream->Update();
+    if (startPaused)
+        stream->Pause();
+    else
+        stream->Resume();
+    LiveStreams().push_back(stream);
+    return stream;
+}
+
+int TAudioStream::Update() {
+    if (stopped_) return 0;
+    int free = output_->ProcessedBuffers();
+    int queued = 0;
+    for (int i = 0; i < free && Music->PlayStatus == 1; ++i) {
+        size_t n = Music->FillBuffer(scratch_.data(), scratch_.size());
+        if (n == 0) break;
+        output_->QueueBuffer(scratch_.data(), n, Music->Channels(), Music->Bits(), samplerate);
+        writepos += n;
+        ++queued;
+    }
+    return queued;
+}
+
+void TAudioStream::Pause() {
+    paused = true;
+    output_->Pause();
+}
+
+void TAudioStream::Resume() {
+    if (stopped_) return;
+    paused = false;
+    output_->Resume();
+}
+
+void TAudioStream::Stop() {
+    stopped_ = true;
+    output_->Stop();
+}
+
+bool TAudioStream::Playing() {
+    if (stopped_) return false;
+    return Music->PlayStatus == 1 || output_->ProcessedBuffers() < output_->BufferCount();
+}
+
+void UpdateAudioStreams() {
+    auto& streams = LiveStreams();
+    std::erase_if(streams, [](const std::weak_ptr<TAudioStream>& w) { return w.expired(); });
+    std::vector<std::shared_ptr<TAudioStream>> live;
+    for (const auto& w : streams)
+        if (auto s = w.lock()) live.push_back(std::move(s));
+    for (const auto& s : live) s->Update();
+}

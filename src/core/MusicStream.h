@@ -1,0 +1,131 @@
+// Music streaming: music decoded piece by piece into a queue of output buffers instead of being
+// loaded whole as a sample. Sources (WAV, Ogg Vorbis) are found through a registry of loaders
+// keyed by extension; a TAudioStream plays one source through a streaming channel of the
+// platform and is refilled from the main loop (UpdateAudioStreams, once per frame), so nothing
+// runs on a timer or another thread.
+//
+// An internet-radio source is not part of this build: nothing in the game starts one and there is
+// no server here to exercise one against.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Audio.h"
+
+class TOggDecoder;
+
+inline constexpr int STREAM_FORMAT_MONO8 = 200;
+inline constexpr int STREAM_FORMAT_MONO16 = 201;
+inline constexpr int STREAM_FORMAT_STEREO8 = 202;
+inline constexpr int STREAM_FORMAT_STEREO16 = 203;
+
+class TMusic {
+public:
+    virtual ~TMusic() = default;
+
+    std::string DebugData;
+    int PlayStatus = 1;  // 1 while playing, 0 once the end was reached without looping
+    int SAMPLE_RATE = 0;
+    int STREAM_FORMAT = 0;
+    int STREAM_LOOP = 0;
+    int STREAM_POS = 0;   // in the source's unit (bytes for WAV, frames for Ogg)
+    int STREAM_SIZE = 0;  // same unit; 0 for an endless stream
+
+    // Properties by id: 1 size, 2 position, 3 play status, 4 format (200-203 only), 5 sample
+    // rate, 7 loop. Seti accepts 4, 5 and 7 and returns 1 for them, else 0; unknown ids read 0.
+    int Seti(int id, int value);
+    int Geti(int id) const;
+    int Setf(int id, float value) { return Seti(id, int(value)); }
+    float Getf(int id) const { return float(Geti(id)); }
+    std::string GetS(int id) const { return std::to_string(Geti(id)); }
+    void WriteBug(const std::string& text) { DebugData += text; }
+
+    static int BytesPerFrame(int format);
+    int Channels() const { return STREAM_FORMAT == STREAM_FORMAT_STEREO8 || STREAM_FORMAT == STREAM_FORMAT_STEREO16 ? 2 : 1; }
+    int Bits() const { return STREAM_FORMAT == STREAM_FORMAT_MONO8 || STREAM_FORMAT == STREAM_FORMAT_STEREO8 ? 8 : 16; }
+
+    // Writes up to bytes of PCM into buffer (whole frames); fewer only at the end of a stream
+    // that does not loop. Returns the bytes written.
+    virtual size_t FillBuffer(uint8_t* buffer, size_t bytes) = 0;
+};
+
+class TWavStream : public TMusic {
+public:
+    // Null unless the file is a PCM WAV of 8 or 16 bits, mono or stereo, with a "data" chunk.
+    static std::unique_ptr<TMusic> Load(const std::string& url);
+    static std::unique_ptr<TMusic> FromBytes(std::vector<uint8_t> bytes);
+    size_t FillBuffer(uint8_t* buffer, size_t bytes) override;
+
+private:
+    std::vector<uint8_t> bytes_;
+    size_t loopseek_ = 0;  // first byte of the sample data
+};
+
+class TOGGStream : public TMusic {
+public:
+    // Null unless the file is Ogg Vorbis of 1 or 2 channels; format and rate come from the stream.
+    static std::unique_ptr<TMusic> Load(const std::string& url);
+    static std::unique_ptr<TMusic> FromBytes(std::vector<uint8_t> bytes);
+    ~TOGGStream() override;
+    size_t FillBuffer(uint8_t* buffer, size_t bytes) override;
+
+private:
+    std::unique_ptr<TOggDecoder> ogg_;
+};
+
+struct SonvekLoader {
+    std::function<std::unique_ptr<TMusic>(const std::string& url)> Func;
+    std::string Name;
+    std::string Ext;
+
+    // Registers a loader after the others ("wav" and "ogg" are registered from the start).
+    static void Create(std::function<std::unique_ptr<TMusic>(const std::string&)> func, const std::string& name,
+                       const std::string& ext);
+    // The first source any loader makes of url, or null.
+    static std::unique_ptr<TMusic> Load(const std::string& url);
+    // A file-requester filter: "All supported:wav,ogg;WAV Audio:wav;...;All Files:*".
+    static std::string GetExtensions(bool all, bool allFiles);
+    static std::vector<SonvekLoader>& Loaders();
+};
+
+class TAudioStream : public TChannel {
+public:
+    static constexpr int BUFFER_COUNT = 16;
+    static constexpr size_t BUFFER_SIZE = 8192;
+
+    std::shared_ptr<TMusic> Music;
+    size_t writepos = 0;  // bytes handed to the output so far
+    bool paused = false;
+    int samplerate = 0;
+    int KeepMusic = 0;  // 1 when the caller supplied the source
+
+    // A stream of the source at url (null when no loader reads it) or of a source the caller keeps.
+    static std::shared_ptr<TAudioStream> Create(const std::string& url, int loop, bool startPaused);
+    static std::shared_ptr<TAudioStream> Create(std::shared_ptr<TMusic> music, int loop, bool startPaused);
+
+    // Refills the output buffers that have been played. Returns the buffers queued.
+    int Update();
+
+    void Cue(const std::shared_ptr<TSound>&) override {}
+    void SetVolume(float volume) override { output_->SetVolume(volume); }
+    void SetPan(float pan) override { output_->SetPan(pan); }
+    void SetRate(float rate) override { output_->SetRate(rate); }
+    void Pause() override;
+    void Resume() override;
+    void Stop() override;
+    // True until stopped, or until a source without looping has ended and its last buffer played.
+    bool Playing() override;
+    float Volume() const override { return output_->Volume(); }
+
+private:
+    std::shared_ptr<TStreamChannel> output_;
+    std::vector<uint8_t> scratch_;
+    bool stopped_ = false;
+};
+
+// Tops up every live stream; the main loop calls it once per frame.
+void UpdateAudioStreams();

@@ -1,0 +1,164 @@
+// Music streaming: sources filling buffers (looping, ending, mono Ogg at its own rate), the loader
+// registry and the stream channel refilled from the main loop against a recording driver.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "FakeAudio.h"
+#include "core/MusicStream.h"
+#include "platform/TestOgg.h"
+#include "support/TestEnv.h"
+
+namespace {
+
+std::vector<uint8_t> Wav(int channels, int bits, size_t dataBytes) {
+    std::vector<uint8_t> w;
+    auto tag = [&](const char* t) { w.insert(w.end(), t, t + 4); };
+    auto put = [&](uint32_t v, int n) {
+        for (int i = 0; i < n; ++i) w.push_back(uint8_t(v >> (8 * i)));
+    };
+    tag("RIFF");
+    put(0, 4);
+    tag("WAVE");
+    tag("fmt ");
+    put(16, 4);
+    put(1, 2);
+    put(uint32_t(channels), 2);
+    put(11025, 4);
+    put(11025u * uint32_t(channels * bits / 8), 4);
+    put(uint32_t(channels * bits / 8), 2);
+    put(uint32_t(bits), 2);
+    tag("data");
+    put(uint32_t(dataBytes), 4);
+    for (size_t i = 0; i < dataBytes; ++i) w.push_back(uint8_t(i % 251));
+    return w;
+}
+
+class MusicStreamTest : public ::testing::Test {
+protected:
+    void SetUp() override { SetAudioDriverInstance(std::make_unique<FakeDriver>(&made)); }
+    void TearDown() override { SetAudioDriverInstance(nullptr); }
+    FakeChannel* Output() { return made.back().get(); }
+    std::vector<std::shared_ptr<FakeChannel>> made;
+};
+
+}  // namespace
+
+TEST(MusicSource, WavLoopsAroundTheEndOfItsData) {
+    auto music = TWavStream::FromBytes(Wav(2, 16, 1000));
+    ASSERT_NE(music, nullptr);
+    EXPECT_EQ(music->STREAM_FORMAT, STREAM_FORMAT_STEREO16);
+    EXPECT_EQ(music->STREAM_SIZE, 1000);
+    music->Seti(7, 1);
+    std::vector<uint8_t> buf(800);
+    EXPECT_EQ(music->FillBuffer(buf.data(), buf.size()), 800u);
+    EXPECT_EQ(music->FillBuffer(buf.data(), buf.size()), 800u);
+    EXPECT_EQ(music->STREAM_POS, 600);
+    EXPECT_EQ(buf[200], 0);  // byte 0 of the data again after the 200 left over
+    EXPECT_EQ(buf[199], uint8_t(999 % 251));
+    EXPECT_EQ(music->PlayStatus, 1);
+}
+
+TEST(MusicSource, WavWithoutLoopEndsOnce) {
+    auto music = TWavStream::FromBytes(Wav(1, 8, 300));
+    std::vector<uint8_t> buf(256);
+    EXPECT_EQ(music->FillBuffer(buf.data(), buf.size()), 256u);
+    EXPECT_EQ(music->FillBuffer(buf.data(), buf.size()), 44u);
+    EXPECT_EQ(music->PlayStatus, 0);
+    EXPECT_EQ(music->FillBuffer(buf.data(), buf.size()), 0u);
+    auto empty = TWavStream::FromBytes(Wav(1, 16, 0));
+    empty->Seti(7, 1);
+    EXPECT_EQ(empty->FillBuffer(buf.data(), buf.size()), 0u);  // an empty loop does not spin
+    EXPECT_EQ(TWavStream::FromBytes({1, 2, 3}), nullptr);
+}
+
+TEST(MusicSource, MonoOggKeepsItsRateAndLoopsWithoutGaps) {
+    auto music = TOGGStream::FromBytes(MakeOgg(1, 22050, 5000));
+    ASSERT_NE(music, nullptr);
+    EXPECT_EQ(music->STREAM_FORMAT, STREAM_FORMAT_MONO16);
+    EXPECT_EQ(music->SAMPLE_RATE, 22050);
+    EXPECT_EQ(music->STREAM_SIZE, 5000);
+    music->Seti(7, 1);
+    std::vector<uint8_t> buf(8192);
+    size_t total = 0;
+    for (int i = 0; i < 5; ++i) total += music->FillBuffer(buf.data(), buf.size());
+    EXPECT_EQ(total, 5u * 8192);  // every request met, across the loop points
+    EXPECT_EQ(music->PlayStatus, 1);
+    EXPECT_LT(music->STREAM_POS, 5000);
+}
+
+TEST(MusicSource, PropertiesById) {
+    auto music = TWavStream::FromBytes(Wav(1, 16, 10));
+    EXPECT_EQ(music->Seti(4, 203), 1);
+    EXPECT_EQ(music->Geti(4), 203);
+    EXPECT_EQ(music->Seti(4, 999), 1);
+    EXPECT_EQ(music->Geti(4), 203);
+    EXPECT_EQ(music->Seti(1, 5), 0);
+    EXPECT_EQ(music->Geti(1), 10);
+    EXPECT_EQ(music->Geti(5), 11025);
+    EXPECT_EQ(music->Geti(6), 0);
+    EXPECT_EQ(TMusic::BytesPerFrame(202), 2);
+    EXPECT_EQ(TMusic::BytesPerFrame(7), 0);
+}
+
+TEST(MusicSource, LoadersByRegistrationOrder) {
+    EXPECT_EQ(SonvekLoader::GetExtensions(true, true), "All supported:wav,ogg;WAV Audio:wav;Ogg Vorbis:ogg;All Files:*");
+    EXPECT_EQ(SonvekLoader::GetExtensions(false, false), "WAV Audio:wav;Ogg Vorbis:ogg");
+    testenv::TempDir dir;
+    auto ogg = MakeOgg(2, 44100, 1000);
+    testenv::WriteFile(dir.Path() / "theme.ogg", std::string(ogg.begin(), ogg.end()));
+    auto music = SonvekLoader::Load(dir.Str() + "Theme.OGG");
+    ASSERT_NE(music, nullptr);
+    EXPECT_EQ(music->STREAM_FORMAT, STREAM_FORMAT_STEREO16);
+    EXPECT_EQ(SonvekLoader::Load(dir.Str() + "missing.ogg"), nullptr);
+}
+
+TEST_F(MusicStreamTest, StreamFillsItsBuffersAndRefillsWhatWasPlayed) {
+    std::shared_ptr<TMusic> music = TWavStream::FromBytes(Wav(2, 16, 1 << 20));
+    auto stream = TAudioStream::Create(music, 1, false);
+    ASSERT_NE(stream, nullptr);
+    FakeChannel* out = Output();
+    EXPECT_EQ(out->count, TAudioStream::BUFFER_COUNT);
+    EXPECT_EQ(out->queued, 16);
+    EXPECT_FALSE(out->paused);
+    EXPECT_TRUE(stream->Playing());
+    UpdateAudioStreams();
+    EXPECT_EQ(out->queued, 16);  // nothing played yet, nothing to refill
+    out->processed = 3;
+    UpdateAudioStreams();
+    EXPECT_EQ(out->queued, 19);
+    EXPECT_EQ(stream->writepos, 19u * TAudioStream::BUFFER_SIZE);
+    stream->SetVolume(0.25f);
+    EXPECT_FLOAT_EQ(out->volume, 0.25f);
+    stream->Pause();
+    EXPECT_TRUE(out->paused);
+    stream->Stop();
+    EXPECT_FALSE(stream->Playing());
+    out->processed = 5;
+    UpdateAudioStreams();
+    EXPECT_EQ(out->queued, 19);  // a stopped stream is not refilled
+}
+
+TEST_F(MusicStreamTest, StreamWithoutLoopEndsAfterItsLastBuffer) {
+    auto stream = TAudioStream::Create(std::shared_ptr<TMusic>(TWavStream::FromBytes(Wav(1, 16, 10000))), 0, true);
+    FakeChannel* out = Output();
+    EXPECT_TRUE(out->paused);
+    EXPECT_EQ(out->queued, 2);  // 8192 + 1808 bytes
+    EXPECT_EQ(out->queuedSizes.back(), 1808u);
+    out->processed = 0;
+    EXPECT_TRUE(stream->Playing());
+    out->processed = 16;
+    EXPECT_FALSE(stream->Playing());
+}
+
+TEST_F(MusicStreamTest, UnreadableSourcesGiveNoStream) {
+    EXPECT_EQ(TAudioStream::Create("/nonexistent/music.ogg", 1, false), nullptr);
+    EXPECT_EQ(TAudioStream::Create(std::shared_ptr<TMusic>(), 1, false), nullptr);
+    std::weak_ptr<TAudioStream> gone;
+    {
+        auto s = TAudioStream::Create(std::shared_ptr<TMusic>(TWavStream::FromBytes(Wav(1, 16, 100))), 1, false);
+        gone = s;
+    }
+    EXPECT_TRUE(gone.expired());
+    UpdateAudioStreams();  // dropped streams are forgotten, not touched
+}
