@@ -171,14 +171,25 @@ std::unique_ptr<TMusic> SonvekLoader::Load(const std::string& url) {
 std::string SonvekLoader::GetExtensions(bool all, bool allFiles) {
     std::vector<std::string> entries;
     if (all) {
-        std::string list;
-        for (const SonvekLoader& l : Loaders()) list += (list.empty() ? "" : ",") + Lower(l.Ext);
-        entries.push_back("All supported:" + list);
+        std::string list = "All supported:";
+        for (size_t i = 0; i < Loaders().size(); ++i) {
+            if (i > 0) list += ',';
+            list += Lower(Loaders()[i].Ext);
+        }
+        entries.push_back(list);
     }
-    for (const SonvekLoader& l : Loaders()) entries.push_back(l.Name + ":" + Lower(l.Ext));
+    for (const SonvekLoader& l : Loaders()) {
+        std::string entry = l.Name;
+        entry += ':';
+        entry += Lower(l.Ext);
+        entries.push_back(entry);
+    }
     if (allFiles) entries.push_back("All Files:*");
     std::string out;
-    for (const std::string& e : entries) out += (out.empty() ? "" : ";") + e;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (i > 0) out += ';';
+        out += entries[i];
+    }
     return out;
 }
 
