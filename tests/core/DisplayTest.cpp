@@ -1,0 +1,141 @@
+// Opening the display headless: driver choice, checkpoints, full screen and its fallbacks, VSync.
+#include <gtest/gtest.h>
+
+#include "core/Game.h"
+#include "core/IniFile.h"
+#include "core/Input.h"
+#include "platform/Clock.h"
+#include "platform/Events.h"
+#include "platform/Keys.h"
+#include "platform/Window.h"
+#include "presentation/MousePointer.h"
+#include "support/TestEnv.h"
+
+namespace {
+
+class DisplayTest : public ::testing::Test {
+protected:
+    testenv::TempDir dir;
+
+    void SetUp() override {
+        SetClockSource([] { return 1000; });
+        FlushEvents();
+        Game = std::make_unique<TGame>();
+        Game->FixedRateLogic->Create();
+        Game->SubPath = dir.Str();
+        Game->Ini->FileName = dir.Str() + "SudokuNumora";
+        Checkpoint = 0;
+    }
+    void TearDown() override {
+        EndGraphics();
+        Game.reset();
+        SetClockSource(nullptr);
+    }
+
+    std::string Settings() const { return testenv::ReadFile(dir.Path() / "SudokuNumora.ini"); }
+};
+
+TEST_F(DisplayTest, TheMissingDirect3DDriverFallsBackToTheRendererAndIsSaved) {
+    Game->Driver = 0;
+    Game->FullScreen = 0;
+    Game->GraphicsCreate();
+    EXPECT_EQ(Checkpoint, 139);
+    EXPECT_EQ(Game->Driver, 1);
+    EXPECT_NE(Settings().find("DRIVER=1\r\n"), std::string::npos);
+    EXPECT_TRUE(GraphicsOpen());
+    EXPECT_FALSE(GraphicsIsFullScreen());
+    EXPECT_EQ(Game->Depth, 0);
+    EXPECT_EQ(Game->WindowHandle, WindowId());
+    EXPECT_EQ(Game->FirstTime, 0);
+    EXPECT_EQ(Game->DesktopRefreshRate, 60);
+    EXPECT_GT(Game->DesktopWidth, 0);
+    EXPECT_EQ(Game->GameRefreshRate, -1);
+}
+
+TEST_F(DisplayTest, FullScreenOpensAtThirtyTwoBits) {
+    Game->Driver = 1;
+    Game->FullScreen = 1;
+    Game->GraphicsCreate();
+    EXPECT_TRUE(GraphicsIsFullScreen());
+    EXPECT_EQ(Game->Depth, 32);
+    EXPECT_EQ(Game->ForceWindowedMode, 0);
+    EXPECT_EQ(GraphicsWidth(), 800);
+}
+
+TEST_F(DisplayTest, AltEnterSwitchesAndSavesTheSetting) {
+    Game->Driver = 1;
+    Game->FullScreen = 1;
+    Game->GraphicsCreate();
+    PostEvent(TEvent{EVENT_KEYDOWN, KEY_LALT, 0, 0});
+    PostEvent(TEvent{EVENT_KEYDOWN, KEY_ENTER, 0, 0});
+    Game->DoPeekEvent();
+    Game->ReadKeys();
+    EXPECT_EQ(Game->FullScreen, 0);
+    EXPECT_FALSE(GraphicsIsFullScreen());
+    EXPECT_NE(Settings().find("FULL SCREEN=0\r\n"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(dir.Path() / "inichanged.dat"));
+    EXPECT_EQ(GameKeyDown(KEY_ENTER), 0);  // keys flushed so the switch happens once
+}
+
+TEST_F(DisplayTest, AForcedWindowRefusesFullScreen) {
+    Game->Driver = 1;
+    Game->FullScreen = 0;
+    Game->ForceWindowedMode = 1;
+    Game->GraphicsCreate();
+    Game->ToggleFullScreen();
+    EXPECT_EQ(Game->FullScreen, 0);
+    EXPECT_FALSE(GraphicsIsFullScreen());
+}
+
+TEST_F(DisplayTest, ThePointerIsKeptOnTheScreenInFullScreen) {
+    Game->Driver = 1;
+    Game->FullScreen = 1;
+    Game->GraphicsCreate();
+    Game->Mouse->x = 900;
+    Game->Mouse->y = -4;
+    Game->RestoreMouseCoords();
+    EXPECT_EQ(Game->Mouse->x, 799);
+    EXPECT_EQ(Game->Mouse->y, 0);
+}
+
+TEST_F(DisplayTest, VSyncToggleSavesAndSetsTheFlipArgument) {
+    Game->VSync = 1;
+    Game->ToggleVSync();
+    EXPECT_EQ(Game->VSync, 0);
+    EXPECT_EQ(FlipSync, 0);
+    EXPECT_NE(Settings().find("VSYNC=0\r\n"), std::string::npos);
+    Game->ToggleVSync();
+    EXPECT_EQ(FlipSync, 1);
+}
+
+TEST_F(DisplayTest, SwitchingToTheSameDriverDoesNothing) {
+    Game->Driver = 1;
+    EXPECT_EQ(Game->SetDriver(1), 0);
+    EXPECT_FALSE(GraphicsOpen());
+}
+
+TEST_F(DisplayTest, AFrameIsDrawnAndShown) {
+    Game->Driver = 1;
+    Game->FullScreen = 0;
+    Game->GraphicsCreate();
+    TExitScreen screen;
+    Game->CurrentTScreen = &screen;
+    int slept = 0;
+    SetDelayHandler([&](int ms) { slept += ms; });
+    struct Seen {
+        int frames = 0;
+    } seen;
+    CaptureNextFrame([](const TPixmap&, void* user) { ++static_cast<Seen*>(user)->frames; }, &seen);
+    Game->ScreenDraw();
+    EXPECT_EQ(seen.frames, 1);
+    EXPECT_EQ(slept, 3);
+    Game->NoDraw = 1;
+    CaptureNextFrame([](const TPixmap&, void* user) { ++static_cast<Seen*>(user)->frames; }, &seen);
+    Game->ScreenDraw();
+    EXPECT_EQ(seen.frames, 1);  // a frame with NoDraw is neither drawn nor shown
+    EXPECT_EQ(Game->NoDraw, 0);
+    CaptureNextFrame(nullptr, nullptr);
+    SetDelayHandler(nullptr);
+}
+
+}  // namespace
