@@ -8,8 +8,27 @@
 #include "core/Game.h"
 #include "core/Input.h"
 #include "platform/Draw.h"
+#include "platform/ImageFont.h"
 #include "presentation/GameFade.h"
 #include "presentation/MousePointer.h"
+
+// A font without FreeType: every printable character is a 6 x 10 block with a hole, advancing 8 pixels;
+// the line is 12 pixels high. Blanks are empty but advance too.
+inline std::shared_ptr<TImageFont> MakeBlockFont() {
+    auto source = [](char32_t ch) -> std::optional<TGlyphBitmap> {
+        if (ch < 32) return std::nullopt;
+        TGlyphBitmap g;
+        g.advance = 8;
+        g.bearingY = 10;
+        if (ch == U' ') return g;
+        g.width = 6;
+        g.height = 10;
+        g.coverage.assign(60, 255);
+        for (int y = 3; y < 7; ++y) g.coverage[size_t(y * 6 + 2 + int(ch % 2))] = 0;
+        return g;
+    };
+    return TImageFont::Create(source, 10, 12);
+}
 
 class TestWorld : public ::testing::Test {
 protected:
