@@ -1,0 +1,140 @@
+// Bitmap fonts: the ".fnt" reader on hand-written files (good and damaged) and glyph placement.
+#include "presentation/BitmapFont.h"
+
+#include "support/TestEnv.h"
+#include "TestWorld.h"
+#include "core/ErrorReport.h"
+#include "platform/Image.h"
+#include "platform/ImageCodec.h"
+#include "presentation/DrawHelpers.h"
+
+namespace {
+
+const char* kFont =
+    "info face=\"Test\" size=16\r\n"
+    "common lineHeight=18 base=14 scaleW=256 scaleH=128 pages=1\r\n"
+    "page id=0 file=\"test.png\"\r\n"
+    "chars count=4\r\n"
+    "char id=65   x=10   y=20   width=8   height=12  xoffset=-2  yoffset=3   xadvance=9   page=0\r\n"
+    "char id=66 x=20 y=20 width=7 height=10 xoffset=1 yoffset=4 xadvance=1234 page=0\r\n"
+    "char id=8364 x=30 y=40 width=9 height=12 xoffset=0 yoffset=2 xadvance=10 page=0\r\n"
+    "char id=0 x=99 y=99 width=9 height=9 xoffset=0 yoffset=0 xadvance=9 page=0\r\n"
+    "kerning first=65 second=66 amount=-1\r\n"
+    "char id=67 x=40 y=20 width=7 height=10 xoffset=0 yoffset=0 xadvance=8 page=0\r\n";
+
+class BitmapFontTest : public TestWorld {
+protected:
+    TBitmapFont Parsed(const std::string& text, int yAdjust = 0) {
+        TBitmapFont font;
+        font.ParseFnt(text, yAdjust);
+        return font;
+    }
+};
+
+TEST_F(BitmapFontTest, ReadsCommonAndCharacterLines) {
+    TBitmapFont f = Parsed(kFont, 1);
+    EXPECT_DOUBLE_EQ(f.ScaleFactor, 1.0);
+    EXPECT_DOUBLE_EQ(f.TextureW, 256);
+    EXPECT_DOUBLE_EQ(f.TextureH, 128);
+    EXPECT_DOUBLE_EQ(f.xPos[65], 10);
+    EXPECT_DOUBLE_EQ(f.yPos[65], 20);
+    EXPECT_DOUBLE_EQ(f.width[65], 8);
+    EXPECT_DOUBLE_EQ(f.xOffset[65], -2);
+    EXPECT_DOUBLE_EQ(f.yOffset[65], 4) << "y offset plus the caller's adjustment";
+    EXPECT_DOUBLE_EQ(f.xAdvance[65], 9);
+    EXPECT_DOUBLE_EQ(f.xAdvance[66], 123) << "a value longer than its window is cut";
+    EXPECT_EQ(f.NumChars, 3);
+}
+
+TEST_F(BitmapFontTest, HighCodesTakeExtraSlotsInFileOrder) {
+    TBitmapFont f = Parsed(kFont);
+    EXPECT_EQ(f.NumExtraChars, 1);
+    EXPECT_EQ(f.ID[256], 8364);
+    EXPECT_EQ(f.FindChar(8364), 256);
+    EXPECT_EQ(f.FindChar(8365), 0);
+    EXPECT_DOUBLE_EQ(f.StringWidth("\xE2\x82\xAC"), 10);
+}
+
+TEST_F(BitmapFontTest, StopsAtKerning) {
+    TBitmapFont f = Parsed(kFont);
+    EXPECT_DOUBLE_EQ(f.xAdvance[67], 0);
+    EXPECT_EQ(f.ID[67], 0);
+}
+
+TEST_F(BitmapFontTest, ScaleLine) {
+    TBitmapFont f = Parsed(std::string("ScaleF=1.50\n") + kFont);
+    EXPECT_DOUBLE_EQ(f.ScaleFactor, 1.5);
+    EXPECT_DOUBLE_EQ(f.xAdvance[65], 9);
+    TBitmapFont lower = Parsed(std::string("SCALEFACTOR scaleF=2\n") + kFont);
+    EXPECT_DOUBLE_EQ(lower.ScaleFactor, 2.0);
+}
+
+TEST_F(BitmapFontTest, DamagedFilesReadWithoutCrashing) {
+    TBitmapFont empty = Parsed("");
+    EXPECT_EQ(empty.NumChars, 0);
+    TBitmapFont truncated = Parsed("info\ncommon scaleW=\nchar id=65 x=");
+    EXPECT_EQ(truncated.NumChars, 1);
+    EXPECT_DOUBLE_EQ(truncated.xPos[65], 0);
+    std::string many = "info\ncommon\n";
+    for (int i = 0; i < 250; ++i) many += "char id=" + std::to_string(1000 + i) + " xadvance=5\n";
+    TBitmapFont grown = Parsed(many);
+    EXPECT_EQ(grown.NumExtraChars, 250);
+    EXPECT_GE(grown.ArraySize, 506);
+    EXPECT_EQ(grown.FindChar(1249), 505);
+    std::string longLine = "info\ncommon\nchar id=66" + std::string(300, ' ') + "xadvance=7\n";
+    EXPECT_DOUBLE_EQ(Parsed(longLine).xAdvance[66], 7);
+}
+
+TEST_F(BitmapFontTest, WidthsHeightsAndTruncation) {
+    TBitmapFont f = Parsed(kFont);
+    EXPECT_DOUBLE_EQ(f.StringWidth(""), 0);
+    f.CharGap = 1;
+    EXPECT_DOUBLE_EQ(f.StringWidth("AA"), 19);
+    f.CharGap = 0;
+    EXPECT_DOUBLE_EQ(f.StringHeight("AB"), 22);  // the sum over count - 1
+    EXPECT_DOUBLE_EQ(f.StringHeight("A"), 12);
+    EXPECT_DOUBLE_EQ(f.StringHeight("?"), 0);
+    EXPECT_EQ(f.TruncateString("AAAA", 20), "AA");
+}
+
+TEST_F(BitmapFontTest, RightAlignedTextEndsAtX) {
+    TBitmapFont f = Parsed(kFont);
+    f.Image = TImage::Create(256, 128);
+    f.DrawAligned("AA", 400, 10, 2, 0, 0, 0);
+    auto glyphs = rec.Find("DrawSubImageRect");
+    ASSERT_EQ(glyphs.size(), 2u);
+    // Pen starts at 400 - 18; the second glyph's pen is 391, its rectangle 2 pixels left of it.
+    EXPECT_FLOAT_EQ(glyphs[1]->args[0], 389.0f);
+    EXPECT_FLOAT_EQ(glyphs[0]->args[4], 10.0f);
+}
+
+TEST_F(BitmapFontTest, ShadowRestoresColourAndTextAlpha) {
+    TBitmapFont f = Parsed(kFont);
+    f.Image = TImage::Create(256, 128);
+    TextAlpha = 0.8f;
+    SetColor(10, 20, 30);
+    f.DrawAlignedWithShadow("A", 0, 0, 0, 1, 1);
+    auto glyphs = rec.Find("DrawSubImageRect");
+    ASSERT_EQ(glyphs.size(), 2u);
+    EXPECT_EQ(glyphs[0]->state.red, 0);
+    EXPECT_NEAR(glyphs[0]->state.alpha, 0.4f, 1e-6);
+    EXPECT_EQ(glyphs[1]->state.red, 10);
+    EXPECT_EQ(GetDrawState().red, 10);
+    TextAlpha = 1.0f;
+}
+
+TEST_F(BitmapFontTest, CreateLoadsPageAndLayout) {
+    testenv::TempDir dir;
+    TPixmap page(64, 64, 0xFFFFFFFFu);
+    std::vector<uint8_t> png = EncodePNG(page);
+    testenv::WriteFile(dir.Path() / "font.png", std::string(png.begin(), png.end()));
+    testenv::WriteFile(dir.Path() / "font.fnt", kFont);
+    auto font = TBitmapFont::Create(dir.Str() + "font", -1, 0, 0, ".png");
+    ASSERT_TRUE(font->Image);
+    EXPECT_EQ(font->Image->Width(), 64);
+    EXPECT_DOUBLE_EQ(font->xAdvance[65], 9);
+    SetErrorNotice([](const std::string&) {});
+    EXPECT_THROW(TBitmapFont::Create(dir.Str() + "missing", -1, 0, 0, ".png"), std::exception);
+}
+
+}  // namespace
