@@ -1,0 +1,310 @@
+// The board model's state and operations. The engine is reached only through its two entry points, with
+// byte grids that this file allocates per call (column-major: the cell (x, y) of an N x N puzzle sits at
+// index x * N + y).
+#include "game/Core.h"
+
+#include <random>
+#include <utility>
+#include <vector>
+
+#include "SudokuEngine.h"
+#include "platform/Clock.h"
+#include "platform/Events.h"
+
+int PuzzleWidth = 9;
+int PuzzleHeight = 9;
+int PuzzleDifficulty = 0;
+int RegionWidth = 3;
+int RegionHeight = 3;
+
+TByteGrid Puzzle{};
+TByteGrid PuzzleStart{};
+TByteGrid Locked{};
+TByteGrid Solution{};
+TMarkupGrid Markup{};
+
+int ChosenNumber = 1;
+int ShowDesiredCellArmed = 0;
+int ShowSolution = 0;
+int ShowMistakes = 0;
+int ShowMarkup = 0;
+int NumbersLocked = 1;
+int PuzzleCompleted = 0;
+int CustomPuzzleMode = 0;
+int CustomPuzzleAccepted = 0;
+int HighlightX = -1;
+int HighlightY = -1;
+int ConflictShown = 0;
+int ConflictTime = 0;
+int ConflictX = 0;
+int ConflictY = 0;
+int FoundX = 0;
+int FoundY = 0;
+int PuzzleStartTime = 0;
+int PuzzleEndTime = 0;
+int BoardOffsetX = 80;
+
+int PreventDoubleNumbers = 1;
+int ShowTimer = 1;
+int ShowHighlighter = 0;
+
+TCore Core;
+
+namespace {
+
+using TEngineGrid = std::array<signed char, 256>;
+
+int Toggled(int flag) { return flag == 0 ? 1 : 0; }
+
+std::mt19937& RandomCells() {
+    static std::mt19937 generator{std::random_device{}()};
+    return generator;
+}
+
+}  // namespace
+
+TCore::TCore()
+    : Generate(GeneratePuzzle), Solve(SolvePuzzle), PumpEvents([] { PollSystem(); }) {}
+
+int TCore::Start() {
+    PuzzleWidth = 9;
+    PuzzleHeight = 9;
+    PuzzleDifficulty = 0;
+    SetPuzzleRegion();
+    return 0;
+}
+
+int TCore::SetPuzzleRegion() {
+    switch (PuzzleWidth) {
+        case 4: RegionWidth = 2; RegionHeight = 2; break;
+        case 6: RegionWidth = 3; RegionHeight = 2; break;
+        case 12: RegionWidth = 4; RegionHeight = 3; break;
+        case 16: RegionWidth = 4; RegionHeight = 4; break;
+        default: RegionWidth = 3; RegionHeight = 3; break;
+    }
+    return 0;
+}
+
+int TCore::CheckCustomPuzzle() {
+    const int n = PuzzleWidth;
+    TEngineGrid grid{};
+    TEngineGrid output{};
+    for (int x = 0; x < n; ++x)
+        for (int y = 0; y < n; ++y) grid[x * n + y] = static_cast<signed char>(Puzzle[x][y]);
+    if (Solve(n, grid.data(), output.data()) == 0) return 0;
+    for (int x = 0; x < n; ++x)
+        for (int y = 0; y < n; ++y) {
+            Solution[x][y] = static_cast<std::uint8_t>(output[x * n + y]);
+            PuzzleStart[x][y] = Puzzle[x][y];
+        }
+    CustomPuzzleAccepted = 1;
+    if (OnCustomPuzzleAccepted) OnCustomPuzzleAccepted();
+    return 1;
+}
+
+int TCore::CreateCells(int flyIn) {
+    if (OnCreateCells) OnCreateCells(flyIn);
+    return 0;
+}
+
+int TCore::IsPuzzleCompleted() {
+    for (int x = 0; x < PuzzleWidth; ++x)
+        for (int y = 0; y < PuzzleHeight; ++y)
+            if (Puzzle[x][y] != Solution[x][y]) return 0;
+    PuzzleCompleted = 1;
+    return 1;
+}
+
+int TCore::ShowHideMarkup() {
+    if (ShowMarkup) {
+        ShowMarkup = 0;
+        MarkupClear();
+    } else {
+        ShowMarkup = 1;
+        AutoMarkupCalculate();
+    }
+    return 0;
+}
+
+int TCore::ShowHideSolution() {
+    ShowSolution = Toggled(ShowSolution);
+    return 0;
+}
+
+int TCore::ShowHideMistakes() {
+    ShowMistakes = Toggled(ShowMistakes);
+    return 0;
+}
+
+int TCore::ShowDesiredCell() {
+    ShowDesiredCellArmed = 1;
+    return 0;
+}
+
+// Picks among the cells that differ from the solution, so a board that already equals it is left alone
+// instead of searching forever.
+int TCore::ShowRandomCell() {
+    std::vector<std::pair<int, int>> differing;
+    for (int x = 0; x < PuzzleWidth; ++x)
+        for (int y = 0; y < PuzzleHeight; ++y)
+            if (Puzzle[x][y] != Solution[x][y]) differing.emplace_back(x, y);
+    if (differing.empty()) return 0;
+    std::uniform_int_distribution<std::size_t> pick(0, differing.size() - 1);
+    const auto [x, y] = differing[pick(RandomCells())];
+    Puzzle[x][y] = Solution[x][y];
+    if (ShowMarkup) AutoMarkupCalculate();
+    return 0;
+}
+
+int TCore::ClearBoardCompletely() {
+    Puzzle = {};
+    PuzzleStart = {};
+    Solution = {};
+    Locked = {};
+    return 0;
+}
+
+int TCore::ClearBoard() {
+    Puzzle = PuzzleStart;
+    return 0;
+}
+
+int TCore::SetDefaultLocked() {
+    for (int x = 0; x < 16; ++x)
+        for (int y = 0; y < 16; ++y) Locked[x][y] = PuzzleStart[x][y] != 0 ? 1 : 0;
+    return 0;
+}
+
+int TCore::LockNumbers() {
+    NumbersLocked = Toggled(NumbersLocked);
+    for (int x = 0; x < 16; ++x)
+        for (int y = 0; y < 16; ++y) Locked[x][y] = (NumbersLocked && Puzzle[x][y] != 0) ? 1 : 0;
+    return 0;
+}
+
+int TCore::NewPuzzle() {
+    CreatePuzzle(PuzzleWidth, PuzzleHeight, PuzzleDifficulty);
+    CreateCells(1);
+    RestartPuzzle();
+    return 0;
+}
+
+int TCore::CustomPuzzle() {
+    ClearBoardCompletely();
+    CreateCells(1);
+    RestartPuzzle();
+    return 0;
+}
+
+int TCore::RestartPuzzle() {
+    ClearBoard();
+    MarkupClear();
+    SetDefaultLocked();
+    PuzzleCompleted = 0;
+    ShowSolution = 0;
+    ShowMistakes = 0;
+    ShowDesiredCellArmed = 0;
+    ShowMarkup = 0;
+    NumbersLocked = 1;
+    StopwatchStart();
+    return 0;
+}
+
+// The engine gives up after a short slice without a puzzle; pumping the system's events between attempts
+// keeps the window answering during a long generation. A close request arriving meanwhile stays queued
+// and is handled by the main loop once the puzzle is there.
+int TCore::CreatePuzzle(int width, int height, int difficulty) {
+    TEngineGrid puzzle{};
+    TEngineGrid solution{};
+    PumpEvents();
+    while (Generate(width, difficulty, puzzle.data(), solution.data()) == 0) PumpEvents();
+    PumpEvents();
+    for (int x = 0; x < width; ++x)
+        for (int y = 0; y < height; ++y) {
+            Solution[x][y] = static_cast<std::uint8_t>(solution[x * height + y]);
+            PuzzleStart[x][y] = static_cast<std::uint8_t>(puzzle[x * height + y]);
+            Puzzle[x][y] = PuzzleStart[x][y];
+        }
+    PuzzleWidth = width;
+    PuzzleHeight = height;
+    PuzzleDifficulty = difficulty;
+    return 0;
+}
+
+int IsNumberInRowOrColumn(int n, int x, int y) {
+    if (n < 1 || n > 16) return 0;
+    auto found = [](int fx, int fy) {
+        FoundX = fx;
+        FoundY = fy;
+        return 1;
+    };
+    for (int row = y; row >= 0; --row)
+        if (Puzzle[x][row] == n) return found(x, row);
+    for (int row = y + 1; row < PuzzleHeight; ++row)
+        if (Puzzle[x][row] == n) return found(x, row);
+    for (int column = x; column >= 0; --column)
+        if (Puzzle[column][y] == n) return found(column, y);
+    for (int column = x + 1; column < PuzzleWidth; ++column)
+        if (Puzzle[column][y] == n) return found(column, y);
+    return 0;
+}
+
+int IsNumberInRegion(int n, int rx, int ry) {
+    for (int y = ry * RegionHeight; y < ry * RegionHeight + RegionHeight; ++y)
+        for (int x = rx * RegionWidth; x < rx * RegionWidth + RegionWidth; ++x)
+            if (Puzzle[x][y] == n) {
+                FoundX = x;
+                FoundY = y;
+                return 1;
+            }
+    return 0;
+}
+
+int IsNumberAllowed(int n, int x, int y) {
+    if (IsNumberInRowOrColumn(n, x, y)) return 0;
+    if (IsNumberInRegion(n, x / RegionWidth, y / RegionHeight)) return 0;
+    return 1;
+}
+
+void MarkupClear() {
+    for (int x = 0; x < PuzzleWidth; ++x)
+        for (int y = 0; y < PuzzleHeight; ++y)
+            for (int n = 1; n <= PuzzleHeight; ++n) Markup[x][y][n - 1] = 0;
+}
+
+void AutoMarkupCalculate() {
+    MarkupClear();
+    for (int x = 0; x < PuzzleWidth; ++x)
+        for (int y = 0; y < PuzzleHeight; ++y)
+            for (int n = 1; n <= PuzzleHeight; ++n)
+                Markup[x][y][n - 1] = static_cast<std::uint8_t>(IsNumberAllowed(n, x, y));
+}
+
+void StopwatchStart() {
+    PuzzleEndTime = 0;
+    PuzzleStartTime = MilliSecs();
+}
+
+void StopwatchPause() { PuzzleEndTime = MilliSecs(); }
+
+void StopwatchResume() {
+    PuzzleStartTime = MilliSecs() - (PuzzleEndTime - PuzzleStartTime);
+    PuzzleEndTime = 0;
+}
+
+int StopwatchElapsed() {
+    return PuzzleEndTime != 0 ? PuzzleEndTime - PuzzleStartTime : MilliSecs() - PuzzleStartTime;
+}
+
+std::string StopwatchText() { return FormatMinSec(StopwatchElapsed()); }
+
+std::string FormatMinSec(int ms) {
+    const int s = (ms / 10) / 100;
+    const int m = s / 60;
+    const int r = s - m * 60;
+    auto lastTwo = [](int value) {
+        const std::string text = "00" + std::to_string(value);
+        return text.substr(text.size() - 2);
+    };
+    return lastTwo(m) + ":" + lastTwo(r);
+}

@@ -1,0 +1,107 @@
+// The board model: the one puzzle state of the game and the operations on it.
+//
+// The state is a set of program-wide globals because the cells, the board screen, the generating overlay,
+// the save games and the play screen all read and write it directly; there is no other copy. Every grid is
+// a fixed 16 x 16 array indexed [x][y] (x the column from the left, y the row from the top); only the first
+// PuzzleWidth columns and PuzzleHeight rows are used. TCore turns the engine's two entry points into game
+// puzzles; the free functions below check the Sudoku rule and compute the automatic pencil marks.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+using TByteGrid = std::array<std::array<std::uint8_t, 16>, 16>;
+using TMarkupGrid = std::array<TByteGrid, 16>;  // [x][y][n - 1]
+
+extern int PuzzleWidth;
+extern int PuzzleHeight;  // always equal to PuzzleWidth; also the largest number
+extern int PuzzleDifficulty;
+extern int RegionWidth;
+extern int RegionHeight;
+
+extern TByteGrid Puzzle;       // the numbers on the board, 0 empty
+extern TByteGrid PuzzleStart;  // the givens
+extern TByteGrid Locked;       // 1: a click may not change the cell
+extern TByteGrid Solution;
+extern TMarkupGrid Markup;  // [x][y][n - 1] is 1 when the cell carries the pencil mark n
+
+extern int ChosenNumber;  // 0 is the eraser
+extern int ShowDesiredCellArmed;
+extern int ShowSolution;
+extern int ShowMistakes;
+extern int ShowMarkup;
+extern int NumbersLocked;
+extern int PuzzleCompleted;
+extern int CustomPuzzleMode;
+extern int CustomPuzzleAccepted;
+extern int HighlightX;
+extern int HighlightY;
+extern int ConflictShown;
+extern int ConflictTime;
+extern int ConflictX;
+extern int ConflictY;
+extern int FoundX;
+extern int FoundY;
+extern int PuzzleStartTime;
+extern int PuzzleEndTime;  // 0 while the stopwatch runs
+extern int BoardOffsetX;
+
+// Player options kept in the game's options file.
+extern int PreventDoubleNumbers;
+extern int ShowTimer;
+extern int ShowHighlighter;
+
+class TCore {
+public:
+    virtual ~TCore() = default;
+
+    virtual int Start();
+    virtual int SetPuzzleRegion();
+    virtual int CheckCustomPuzzle();
+    virtual int CreateCells(int flyIn);
+    virtual int IsPuzzleCompleted();
+    virtual int ShowHideMarkup();
+    virtual int ShowHideSolution();
+    virtual int ShowHideMistakes();
+    virtual int ShowDesiredCell();
+    virtual int ShowRandomCell();
+    virtual int ClearBoardCompletely();
+    virtual int ClearBoard();
+    virtual int SetDefaultLocked();
+    virtual int LockNumbers();
+    virtual int NewPuzzle();
+    virtual int CustomPuzzle();
+    virtual int RestartPuzzle();
+    virtual int CreatePuzzle(int width, int height, int difficulty);
+
+    // The engine's entry points and the event pump, replaceable so that the model can be driven without
+    // the engine's running time or a window.
+    std::function<int(int size, int level, signed char* puzzle, signed char* solution)> Generate;
+    std::function<int(int size, const signed char* cells, signed char* out)> Solve;
+    std::function<void()> PumpEvents;
+
+    // Set by the modules that own the cell sprites and the board screen: rebuilding the cells, and the
+    // screen change that follows an accepted custom puzzle.
+    std::function<void(int flyIn)> OnCreateCells;
+    std::function<void()> OnCustomPuzzleAccepted;
+
+    TCore();
+};
+
+extern TCore Core;
+
+int IsNumberInRowOrColumn(int n, int x, int y);
+int IsNumberInRegion(int n, int rx, int ry);
+int IsNumberAllowed(int n, int x, int y);
+void MarkupClear();
+void AutoMarkupCalculate();
+
+// The stopwatch runs on the system clock (MilliSecs).
+void StopwatchStart();
+void StopwatchPause();
+void StopwatchResume();
+int StopwatchElapsed();
+std::string StopwatchText();
+std::string FormatMinSec(int ms);
