@@ -7,6 +7,7 @@
 #include "platform/Clock.h"
 #include "platform/Events.h"
 #include "platform/Keys.h"
+#include "presentation/MousePointer.h"
 #include "support/TestEnv.h"
 
 namespace {
@@ -95,6 +96,36 @@ TEST_F(InputTest, KeyCodesOutsideTheBufferAreIgnored) {
     EXPECT_EQ(GameKeyHit(256), 0);
     EXPECT_EQ(GameKeyDown(-1), 0);
     EXPECT_EQ(GameKeyDown(999), 0);
+}
+
+TEST_F(InputTest, MouseEventsReachThePointerAndStrayButtonsAreIgnored) {
+    auto& mouse = *Game->Mouse;
+    PostEvent(TEvent{EVENT_MOUSEMOVE, 0, 123, 456});
+    Post(EVENT_MOUSEDOWN, 2);
+    Post(EVENT_MOUSEWHEEL, -3);
+    Post(EVENT_MOUSEDOWN, 4);
+    Post(EVENT_MOUSEDOWN, 0);
+    Post(EVENT_MOUSEUP, -1);
+    Game->DoPeekEvent();
+    EXPECT_EQ(mouse.x, 123);
+    EXPECT_EQ(mouse.y, 456);
+    EXPECT_EQ(mouse.z, -3);
+    EXPECT_EQ(mouse.b2, 1);
+    EXPECT_EQ(mouse.h2, 1);
+    EXPECT_EQ(mouse.b1 + mouse.b3, 0);
+    EXPECT_EQ(mouse.mb, 1);
+    Post(EVENT_MOUSEUP, 2);
+    Game->DoPeekEvent();
+    EXPECT_EQ(mouse.b2, 0);
+    FlushInput();
+    EXPECT_EQ(mouse.mh, 0);
+}
+
+TEST_F(InputTest, AClickResumesAPausedGame) {
+    Game->Paused = 1;
+    Post(EVENT_MOUSEDOWN, 1);
+    Read();
+    EXPECT_EQ(Game->Paused, 0);
 }
 
 TEST_F(InputTest, LosingFocusInFullScreenPausesAndThePauseOutlivesTheFocus) {
