@@ -6,6 +6,8 @@
 
 #include <SDL.h>
 
+#include "platform/ImageCodec.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -258,4 +260,10 @@ bool CaptureFrame(TPixmap& out) {
 void CaptureNextFrame(void (*callback)(const TPixmap& frame, void* user), void* user) {
     State().capture = callback;
     State().captureUser = user;
+}
+
+void CaptureNextFrameToPNG(const std::string& path) {
+    static std::string target;
+    target = path;
+    CaptureNextFrame([](const TPixmap& frame, void*) { SavePixmapPNG(frame, target); }, nullptr);
 }

@@ -72,5 +72,8 @@ void MoveMouse(int x, int y);
 
 // Reads back the frame drawn so far (call before Flip), at the renderer's output size.
 bool CaptureFrame(TPixmap& out);
-// Captures the next frame just before it is shown and hands it to the callback (headless tests).
+// Captures the next frame just before it is shown and hands it to the callback (headless tests);
+// a null callback cancels a pending capture.
 void CaptureNextFrame(void (*callback)(const TPixmap& frame, void* user), void* user);
+// Saves the next frame shown as a PNG file.
+void CaptureNextFrameToPNG(const std::string& path);

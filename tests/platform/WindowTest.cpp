@@ -2,7 +2,9 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include "platform/ImageCodec.h"
 #include "platform/Window.h"
+#include "support/TestEnv.h"
 
 namespace {
 
@@ -88,6 +90,22 @@ TEST_F(WindowTest, CapturedFrameHoldsWhatWasDrawn) {
     Flip(0);
     EXPECT_EQ(seen.calls, 1);
     EXPECT_EQ(seen.pixel & 0xffffff, 0xff0000u);
+}
+
+TEST_F(WindowTest, AFrameCanBeSavedAsPNG) {
+    testenv::TempDir dir;
+    const std::string path = (dir.Path() / "frame.png").string();
+    ASSERT_TRUE(SetGraphicsDriver(GraphicsDriverOpenGL));
+    ASSERT_TRUE(Graphics(800, 600, 0, 60));
+    SDL_Renderer* r = GraphicsRenderer();
+    SDL_SetRenderDrawColor(r, 0, 0, 255, 255);
+    SDL_RenderClear(r);
+    CaptureNextFrameToPNG(path);
+    Flip(0);
+    auto frame = LoadPixmap(path);
+    ASSERT_TRUE(frame.has_value());
+    EXPECT_EQ(frame->width, 800);
+    EXPECT_EQ(frame->ReadPixel(400, 300), 0xff0000ffu);
 }
 
 }  // namespace
