@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/ImageCodec.h"
+#include "platform/System.h"
 #include "platform/Window.h"
 #include "support/TestEnv.h"
 
@@ -90,6 +91,15 @@ TEST_F(WindowTest, CapturedFrameHoldsWhatWasDrawn) {
     Flip(0);
     EXPECT_EQ(seen.calls, 1);
     EXPECT_EQ(seen.pixel & 0xffffff, 0xff0000u);
+}
+
+TEST_F(WindowTest, ANoticeLeavesFullScreenFirst) {
+    ASSERT_TRUE(SetGraphicsDriver(GraphicsDriverOpenGL));
+    ASSERT_TRUE(Graphics(800, 600, 32, 60));
+    ASSERT_TRUE(GraphicsIsFullScreen());
+    Notify("shown in a window");
+    EXPECT_FALSE(GraphicsIsFullScreen());
+    EXPECT_TRUE(GraphicsOpen());
 }
 
 TEST_F(WindowTest, AFrameCanBeSavedAsPNG) {
