@@ -50,10 +50,25 @@ public:
 
 // ---- OpenAL -----------------------------------------------------------------------------------
 
+// A source still sounding after its channel object was dropped.
+struct Orphan {
+    ALuint source = 0;
+    std::shared_ptr<void> buffer;
+};
+
+// The open device. Every channel and every uploaded sound holds it, so it closes only after the
+// last of them, whatever order the program's objects are destroyed in at exit.
 struct ALDevice {
     ALCdevice* device = nullptr;
     ALCcontext* context = nullptr;
+    uint64_t id = 0;
+    std::vector<Orphan> orphans;
     ~ALDevice() {
+        for (Orphan& o : orphans) {
+            alSourceStop(o.source);
+            alDeleteSources(1, &o.source);
+        }
+        orphans.clear();
         alcMakeContextCurrent(nullptr);
         if (context) alcDestroyContext(context);
         if (device) alcCloseDevice(device);
@@ -83,18 +98,34 @@ void ApplyPan(ALuint source, float pan) {
     alSource3f(source, AL_POSITION, pan, 0.0f, -std::sqrt(1.0f - pan * pan));
 }
 
-// A source still sounding after its channel object was dropped.
-struct Orphan {
-    ALuint source = 0;
-    std::shared_ptr<void> buffer;
-};
+// The device buffer of a sound, made on first use and kept with the sound.
+std::shared_ptr<void> BufferFor(const std::shared_ptr<ALDevice>& device, TSound& sound) {
+    if (sound.deviceBuffer && sound.deviceOwner == device->id) return sound.deviceBuffer;
+    auto buffer = std::make_shared<ALBuffer>();
+    buffer->device = device;
+    alGetError();
+    alGenBuffers(1, &buffer->id);
+    if (alGetError() != AL_NO_ERROR) return nullptr;
+    const TAudioSample& s = sound.Sample();
+    alBufferData(buffer->id, ALFormat(s.channels, s.bits), s.data.data(), ALsizei(s.data.size()), s.rate);
+    sound.deviceBuffer = buffer;
+    sound.deviceOwner = device->id;
+    return buffer;
+}
 
-class OpenALDriver;
+// Deletes the parked sources that have finished.
+void Reap(ALDevice& device) {
+    std::erase_if(device.orphans, [](Orphan& o) {
+        if (SourceState(o.source) == AL_PLAYING) return false;
+        alSourceStop(o.source);
+        alDeleteSources(1, &o.source);
+        return true;
+    });
+}
 
 class ALChannel : public TChannel {
 public:
-    ALChannel(OpenALDriver& driver, std::shared_ptr<ALDevice> device, ALuint source)
-        : driver_(driver), device_(std::move(device)), source_(source) {}
+    ALChannel(std::shared_ptr<ALDevice> device, ALuint source) : device_(std::move(device)), source_(source) {}
     ~ALChannel() override;
 
     void Cue(const std::shared_ptr<TSound>& sound) override;
@@ -123,7 +154,6 @@ public:
     float Volume() const override { return volume_; }
 
 private:
-    OpenALDriver& driver_;
     std::shared_ptr<ALDevice> device_;
     ALuint source_;
     std::shared_ptr<void> buffer_;
@@ -211,23 +241,16 @@ public:
         if (!device->context || !alcMakeContextCurrent(device->context)) return nullptr;
         return std::unique_ptr<OpenALDriver>(new OpenALDriver(std::move(device)));
     }
-    ~OpenALDriver() override {
-        for (Orphan& o : orphans_) {
-            alSourceStop(o.source);
-            alDeleteSources(1, &o.source);
-        }
-    }
-
     std::string Name() const override { return name_; }
     void SetName(const std::string& name) { name_ = name; }
 
     std::shared_ptr<TChannel> AllocChannel() override {
-        Reap();
+        Reap(*device_);
         ALuint source = 0;
         alGetError();
         alGenSources(1, &source);
         if (alGetError() != AL_NO_ERROR) return std::make_shared<NullChannel>();
-        return std::make_shared<ALChannel>(*this, device_, source);
+        return std::make_shared<ALChannel>(device_, source);
     }
     std::shared_ptr<TStreamChannel> AllocStreamChannel(int buffers) override {
         ALuint source = 0;
@@ -237,45 +260,19 @@ public:
         return std::make_shared<ALStreamChannel>(device_, source, buffers);
     }
 
-    std::shared_ptr<void> BufferFor(TSound& sound) {
-        if (sound.deviceBuffer && sound.deviceOwner == id_) return sound.deviceBuffer;
-        auto buffer = std::make_shared<ALBuffer>();
-        buffer->device = device_;
-        alGetError();
-        alGenBuffers(1, &buffer->id);
-        if (alGetError() != AL_NO_ERROR) return nullptr;
-        const TAudioSample& s = sound.Sample();
-        alBufferData(buffer->id, ALFormat(s.channels, s.bits), s.data.data(), ALsizei(s.data.size()), s.rate);
-        sound.deviceBuffer = buffer;
-        sound.deviceOwner = id_;
-        return buffer;
-    }
-
-    void Adopt(ALuint source, std::shared_ptr<void> buffer) { orphans_.push_back({source, std::move(buffer)}); }
-
 private:
     explicit OpenALDriver(std::shared_ptr<ALDevice> device) : device_(std::move(device)) {
         static uint64_t next = 1;
-        id_ = next++;
-    }
-    void Reap() {
-        std::erase_if(orphans_, [](Orphan& o) {
-            if (SourceState(o.source) == AL_PLAYING) return false;
-            alSourceStop(o.source);
-            alDeleteSources(1, &o.source);
-            return true;
-        });
+        device_->id = next++;
     }
 
     std::shared_ptr<ALDevice> device_;
-    uint64_t id_ = 0;
     std::string name_ = "OpenAL Generic Software";
-    std::vector<Orphan> orphans_;
 };
 
 ALChannel::~ALChannel() {
     if (buffer_ && SourceState(source_) == AL_PLAYING) {
-        driver_.Adopt(source_, std::move(buffer_));
+        device_->orphans.push_back({source_, std::move(buffer_)});
         return;
     }
     alSourceStop(source_);
@@ -288,7 +285,7 @@ void ALChannel::Cue(const std::shared_ptr<TSound>& sound) {
     alSourcei(source_, AL_BUFFER, 0);
     buffer_.reset();
     if (!sound) return;
-    std::shared_ptr<void> buffer = driver_.BufferFor(*sound);
+    std::shared_ptr<void> buffer = BufferFor(device_, *sound);
     if (!buffer) return;
     alSourceRewind(source_);
     alSourcei(source_, AL_BUFFER, ALint(static_cast<ALBuffer*>(buffer.get())->id));
