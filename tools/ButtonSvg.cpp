@@ -40,7 +40,7 @@ struct Palette {
 const Palette kNormal{"#35577f", "#243d5c", "#9cc3ec", 0.45, "#eef4fb", "#cfe0f2", ""};
 const Palette kHover{"#4d82ba", "#325d8e", "#e4f1ff", 0.95, "#ffffff", "#ffffff", "#8fd3ff"};
 const Palette kOn{"#ffcf66", "#eba532", "#fff2cc", 0.9, "#1b2434", "#1b2434", ""};
-const Palette kOnHover{"#ffe19c", "#f5b94d", "#ffffff", 1.0, "#121926", "#121926", "#ffe7a3"};
+const Palette kOnHover{"#ffe7ad", "#f8c35e", "#ffffff", 1.0, "#121926", "#121926", "#fff0c0"};
 // The one main action of a screen rests in teal so the eye finds it first.
 const Palette kMain{"#2f8c8f", "#216769", "#9fe8e4", 0.55, "#f2fbfb", "#d9f6f4", ""};
 const Palette kMainHover{"#43b0b0", "#2d8585", "#e0fffb", 0.95, "#ffffff", "#ffffff", "#9ff3ea"};
@@ -178,7 +178,7 @@ void WriteButton(std::ostream& svg, ButtonRow row, bool hover, bool on) {
         << N(h * 0.5) << "\" rx=\"" << N(std::max(0.0, r - 1)) << "\" fill=\"url(#shine)\"/>\n";
     svg << "<rect x=\"" << N(m + 0.6) << "\" y=\"" << N(m + 0.6) << "\" width=\"" << N(w - 1.2) << "\" height=\""
         << N(h - 1.2) << "\" rx=\"" << N(r) << "\" fill=\"none\" stroke=\"" << p.rim << "\" stroke-opacity=\""
-        << N(p.rimAlpha) << "\" stroke-width=\"1.2\"/>\n";
+        << N(p.rimAlpha) << "\" stroke-width=\"" << (*p.glow ? "1.8" : "1.2") << "\"/>\n";
 
     const bool lightText = !on;
     const double cx = W / 2, cy = H / 2;

@@ -7,6 +7,7 @@
 //
 // The SVG refers to the images by paths relative to its own folder, which must hold both the data
 // and the staging folder below it (rsvg-convert reads no files outside the SVG's folder).
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -80,8 +81,8 @@ public:
             << "\" text-anchor=\"" << anchor << "\" fill=\"" << colour << "\">" << Escape(text) << "</text>\n";
     }
     void Label(const std::string& text, double x, double y) {
-        out << "<text x=\"" << x << "\" y=\"" << y << "\" font-family=\"DejaVu Sans Mono, monospace\" font-size=\"12\""
-            << " fill=\"#e8e8e8\">" << Escape(text) << "</text>\n";
+        out << "<text x=\"" << x << "\" y=\"" << y << "\" font-family=\"Carlito\" font-size=\"14\""
+            << " fill=\"#f4f4f4\">" << Escape(text) << "</text>\n";
     }
     void Rect(double x, double y, double w, double h, const std::string& fill, double opacity = 1) {
         out << "<rect x=\"" << x << "\" y=\"" << y << "\" width=\"" << w << "\" height=\"" << h << "\" fill=\"" << fill
@@ -96,9 +97,12 @@ public:
     void EndScreen() { out << "</svg>\n"; }
     // A piece of a background behind a tile: the area around the screen point (sx, sy).
     void Backdrop(const std::string& background, double x, double y, double w, double h, double sx, double sy) {
+        // Keep the window on the picture where it is large enough, so no black shows around it.
+        const double vx = w <= 800 ? std::clamp(sx - w / 2, 0.0, 800 - w) : sx - w / 2;
+        const double vy = h <= 600 ? std::clamp(sy - h / 2, 0.0, 600 - h) : sy - h / 2;
         out << "<svg x=\"" << x << "\" y=\"" << y << "\" width=\"" << w << "\" height=\"" << h << "\" viewBox=\""
-            << sx - w / 2 << " " << sy - h / 2 << " " << w << " " << h << "\">\n";
-        Rect(sx - w / 2, sy - h / 2, w, h, "#000");
+            << vx << " " << vy << " " << w << " " << h << "\">\n";
+        Rect(vx, vy, w, h, "#000");
         if (background != "black") Image(background + ".jpg", 0, 0);
         out << "</svg>\n";
     }
