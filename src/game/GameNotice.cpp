@@ -3,6 +3,7 @@
 
 #include <utility>
 
+#include "core/GameText.h"
 #include "platform/System.h"
 
 namespace {
@@ -22,3 +23,5 @@ void GameNotice(const std::string& text) {
 }
 
 void SetGameNoticeHandler(std::function<void(const std::string& text)> handler) { Handler() = std::move(handler); }
+
+std::string GameString(const std::string& key) { return GameText ? GameText->FindString(key) : std::string(); }

@@ -10,3 +10,6 @@ void GameNotice(const std::string& text);
 
 // An empty function restores the platform notice.
 void SetGameNoticeHandler(std::function<void(const std::string& text)> handler);
+
+// The game text of a key; "" before the texts are read or when the key is absent.
+std::string GameString(const std::string& key);

@@ -1,0 +1,206 @@
+// Best-time tables: the byte format against hand-made bytes for every size, the name encoding, insertion
+// order and entry, the default table, damaged and truncated files, and a table that cannot be written.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/TestEnv.h"
+#include "game/Core.h"
+#include "game/GameNotice.h"
+#include "game/HighScoreList.h"
+#include "platform/FileSystem.h"
+
+namespace {
+
+std::string Int32(int v) {
+    const auto u = static_cast<unsigned>(v);
+    return {static_cast<char>(u & 0xff), static_cast<char>((u >> 8) & 0xff), static_cast<char>((u >> 16) & 0xff),
+            static_cast<char>(u >> 24)};
+}
+
+// One entry as stored, with the name given as its stored bytes.
+std::string Entry(const std::string& nameBytes, int time, int difficulty) {
+    return nameBytes + std::string(1, '\0') + Int32(time) + Int32(difficulty);
+}
+
+class HighScoreListTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetGameNoticeHandler([this](const std::string& text) { notices.push_back(text); });
+    }
+    void TearDown() override { SetGameNoticeHandler({}); }
+
+    std::vector<std::string> notices;
+    testenv::TempDir dir;
+};
+
+TEST_F(HighScoreListTest, EverySizeRoundTripsThroughHandMadeBytes) {
+    const std::vector<std::pair<int, std::string>> sizes = {
+        {4, "hs4x4"}, {6, "hs6x6"}, {9, "hs9x9"}, {12, "hs12x12"}, {16, "hs16x16"}};
+    for (const auto& [width, file] : sizes) {
+        TPellixHighScoreList& table = *HighScoreTable(width);
+        table.Create(dir.Str() + file, 10, 10);
+        EXPECT_EQ(table.filepath, dir.Str() + file + ".dat");
+        PuzzleWidth = width;
+        HighScoreAdd("Bo", 3, 70000 + width);
+        HighScoreAdd("Al", 1, 65000);
+        // "A" 0x41 -> 0x8f, "l" 0x6c -> 0xba, "B" 0x42 -> 0x90, "o" 0x6f -> 0xbd.
+        const std::string expected = Entry("\x8f\xba", 65000, 1) + Entry("\x90\xbd", 70000 + width, 3);
+        EXPECT_EQ(testenv::ReadFile(table.filepath), expected) << width;
+
+        TPellixHighScoreList loaded;
+        loaded.Create(dir.Str() + file, 10, 10);
+        loaded.Load();
+        ASSERT_EQ(loaded.Count(), 2u);
+        EXPECT_EQ(loaded.Entries[0].name, "Al");
+        EXPECT_EQ(loaded.Entries[0].time, 65000);
+        EXPECT_EQ(loaded.Entries[0].difficulty, 1);
+        EXPECT_EQ(loaded.Entries[1].name, "Bo");
+        EXPECT_EQ(loaded.Entries[1].time, 70000 + width);
+    }
+    EXPECT_TRUE(notices.empty());
+}
+
+TEST_F(HighScoreListTest, NamesKeepEveryByteCharacterExceptTheTerminatorOne) {
+    // U+00E9 fits a byte; U+00B2 would encode as the terminating 0; U+20AC does not fit a byte.
+    const std::vector<TPellixHighScore> entries = {{"J\xc3\xa9r\xc3\xb4me", 1, 0}, {"x\xc2\xb2", 2, 0},
+                                                   {"\xe2\x82\xac" "5", 3, 0}};
+    const std::string bytes = HighScoreEncode(entries);
+    EXPECT_EQ(bytes.substr(0, 7), std::string("\x98\x37\xc0\x42\xbb\xb3", 6) + std::string(1, 0));
+    const auto decoded = HighScoreDecode(bytes);
+    ASSERT_EQ(decoded.size(), 3u);
+    EXPECT_EQ(decoded[0].name, "J\xc3\xa9r\xc3\xb4me");
+    EXPECT_EQ(decoded[1].name, "x?");
+    EXPECT_EQ(decoded[2].name, "?5");
+    // Every byte character but 0xB2 survives a round trip.
+    std::string all;
+    for (int code = 1; code < 256; ++code) {
+        if (code == 0xb2) continue;
+        if (code < 0x80) {
+            all += static_cast<char>(code);
+        } else {
+            all += static_cast<char>(0xc0 | (code >> 6));
+            all += static_cast<char>(0x80 | (code & 0x3f));
+        }
+    }
+    const auto round = HighScoreDecode(HighScoreEncode({{all, 7, 4}}));
+    ASSERT_EQ(round.size(), 1u);
+    EXPECT_EQ(round[0].name, all);
+}
+
+TEST_F(HighScoreListTest, EqualTimesKeepTheOlderEntryFirst) {
+    TPellixHighScoreList table;
+    table.Create(dir.Str() + "ties", 10, 10);
+    table.Insert("first", 5000, 0);
+    table.Insert("second", 5000, 1);
+    table.Insert("quick", 4000, 2);
+    ASSERT_EQ(table.Count(), 3u);
+    EXPECT_EQ(table.Entries[0].name, "quick");
+    EXPECT_EQ(table.Entries[1].name, "first");
+    EXPECT_EQ(table.Entries[2].name, "second");
+}
+
+TEST_F(HighScoreListTest, OnlyAStrictlyBetterTimeEntersAFullTable) {
+    TPellixHighScoreList table;
+    table.Create(dir.Str() + "full", 10, 10);
+    for (int i = 1; i <= 10; ++i) table.Add(std::string("p").append(std::to_string(i)), i * 1000, 0);
+    EXPECT_EQ(table.WillEnterHighscore(10000), 0);
+    EXPECT_EQ(table.WillEnterHighscore(9999), 10);
+    EXPECT_EQ(table.WillEnterHighscore(1000), 2);
+    EXPECT_EQ(table.WillEnterHighscore(0), 1);
+    table.Insert("new", 9999, 4);
+    ASSERT_EQ(table.Count(), 10u);
+    EXPECT_EQ(table.Entries[9].name, "new");
+    EXPECT_EQ(table.Entries[8].name, "p9");
+}
+
+TEST_F(HighScoreListTest, HighScoreFunctionsUseTheCurrentSize) {
+    for (int width : {4, 6, 9, 12, 16}) HighScoreTable(width)->Create(dir.Str() + "w" + std::to_string(width), 10, 10);
+    HighScores6.Add("six", 1000, 0);
+    PuzzleWidth = 6;
+    EXPECT_EQ(HighScoreWillEnter(999), 1);
+    EXPECT_EQ(HighScoreWillEnter(1000), 0);
+    PuzzleWidth = 9;
+    EXPECT_EQ(HighScoreWillEnter(999), 0);
+    HighScoreAdd("nine", 2, 999);
+    EXPECT_EQ(HighScores9.Count(), 1u);
+    EXPECT_EQ(HighScores6.Count(), 1u);
+    EXPECT_EQ(FileType(dir.Str() + "w9.dat"), FILETYPE_FILE);
+    EXPECT_EQ(HighScoreTable(5), nullptr);
+}
+
+TEST_F(HighScoreListTest, AMissingFileGivesTheDefaultTableWrittenAtOnce) {
+    TPellixHighScoreList table;
+    table.Create(dir.Str() + "hs9x9", 10, 10);
+    table.Load();
+    ASSERT_EQ(table.Count(), 10u);
+    for (const auto& entry : table.Entries) {
+        EXPECT_EQ(entry.time, 5940000);
+        EXPECT_EQ(entry.difficulty, 2);
+    }
+    EXPECT_EQ(testenv::ReadFile(table.filepath), HighScoreEncode(table.Entries));
+}
+
+TEST_F(HighScoreListTest, ATrailingPartialEntryIsDroppedAndTheRestKept) {
+    const std::string good = Entry("\x8f", 1000, 0) + Entry("\x90\x90", 2000, 1) + Entry("\x91", 3000, 2);
+    const std::size_t firstEnd = 1 + 9;
+    for (std::size_t length = 0; length < good.size(); ++length) {
+        testenv::WriteFile(dir.Path() / "cut.dat", good.substr(0, length));
+        TPellixHighScoreList table;
+        table.Create(dir.Str() + "cut", 10, 10);
+        table.Load();
+        if (length < firstEnd) {
+            // Nothing complete: the default table, written over the damaged file.
+            ASSERT_EQ(table.Count(), 10u) << length;
+            EXPECT_EQ(table.Entries[0].time, 5940000);
+            EXPECT_EQ(testenv::ReadFile(table.filepath), HighScoreEncode(table.Entries));
+        } else {
+            const std::size_t complete = length < firstEnd + 11 ? 1 : 2;
+            ASSERT_EQ(table.Count(), complete) << length;
+            EXPECT_EQ(table.Entries[0].name, "A");
+            EXPECT_EQ(table.Entries.back().time, static_cast<int>(complete) * 1000);
+        }
+    }
+}
+
+TEST_F(HighScoreListTest, ATableThatCannotBeWrittenStaysInMemory) {
+    TPellixHighScoreList table;
+    table.Create(dir.Str() + "no/such/folder/hs4x4", 10, 10);
+    table.Insert("kept", 1234, 0);
+    EXPECT_EQ(table.Save(), 0);
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_NE(notices[0].find(dir.Str() + "no/such/folder/hs4x4.dat"), std::string::npos);
+    ASSERT_EQ(table.Count(), 1u);
+    EXPECT_EQ(table.Entries[0].name, "kept");
+}
+
+TEST_F(HighScoreListTest, AFailedWriteLeavesTheOldTable) {
+    TPellixHighScoreList table;
+    table.Create(dir.Str() + "safe", 10, 10);
+    table.Insert("old", 1000, 0);
+    ASSERT_EQ(table.Save(), 1);
+    const std::string old = testenv::ReadFile(table.filepath);
+    SetAtomicWriteFault(AtomicWriteFault::AfterPartialWrite, true);
+    table.Insert("new", 500, 0);
+    EXPECT_EQ(table.Save(), 0);
+    SetAtomicWriteFault(AtomicWriteFault::None);
+    EXPECT_EQ(testenv::ReadFile(table.filepath), old);
+    EXPECT_EQ(table.Count(), 2u);
+}
+
+TEST_F(HighScoreListTest, ZeroFillsWithEmptyEntries) {
+    TPellixHighScoreList table;
+    table.Create(dir.Str() + "zero", 10, 10);
+    table.Zero(3);
+    ASSERT_EQ(table.Count(), 3u);
+    EXPECT_EQ(table.Entries[2].name, "Empty");
+    EXPECT_EQ(testenv::ReadFile(table.filepath).size(), 3u * (5 + 9));
+}
+
+TEST(DifficultyNameTest, OutOfRangeIsEmpty) {
+    EXPECT_EQ(DifficultyName(-1), "");
+    EXPECT_EQ(DifficultyName(5), "");
+}
+
+}  // namespace

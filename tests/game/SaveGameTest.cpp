@@ -1,0 +1,349 @@
+// Save games: byte-exact files for every grid size against files built by hand here, round trips through
+// the board model, damaged and truncated files refused without touching the board, failed writes shown to
+// the player without ending play, and a crash in the middle of a save leaving the old file intact.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "support/TestEnv.h"
+#include "core/Game.h"
+#include "game/Core.h"
+#include "game/GameNotice.h"
+#include "game/SaveGame.h"
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+
+namespace {
+
+int FakeNow = 0;
+
+std::string Digits2(int v) {
+    std::string text = std::to_string(v);
+    if (v < 10) text.insert(text.begin(), '0');
+    return text;
+}
+
+// Fills the board model with a recognisable state for size n.
+void FillBoard(int n) {
+    PuzzleWidth = PuzzleHeight = n;
+    PuzzleDifficulty = n % 5;
+    ShowMarkup = n % 2;
+    Puzzle = PuzzleStart = Solution = Locked = {};
+    Markup = {};
+    for (int x = 0; x < n; ++x)
+        for (int y = 0; y < n; ++y) {
+            Solution[x][y] = static_cast<std::uint8_t>((x * 3 + y) % n + 1);
+            PuzzleStart[x][y] = (x + y) % 3 == 0 ? Solution[x][y] : 0;
+            Puzzle[x][y] = (x + 2 * y) % 4 == 0 ? static_cast<std::uint8_t>((x + y) % n + 1) : PuzzleStart[x][y];
+            Locked[x][y] = (x * y) % 3 == 1 ? 1 : 0;
+            for (int k = 0; k < n; ++k) Markup[x][y][k] = (x + y + k) % 5 == 0 ? 1 : 0;
+        }
+}
+
+// The file for FillBoard(n) with the given elapsed time, written out line by line from the layout.
+std::string HandMadeFile(int n, int elapsed) {
+    std::vector<std::string> lines;
+    lines.push_back("Sudoku Numora Savegame");
+    lines.push_back(Digits2(n) + "x" + Digits2(n));
+    lines.push_back(std::to_string(n % 5));
+    lines.push_back(std::to_string(n % 2));
+    lines.push_back(std::to_string(elapsed));
+    auto grid = [&](auto value) {
+        lines.push_back("-");
+        for (int y = 0; y < n; ++y) {
+            std::string line;
+            for (int x = 0; x < n; ++x) line += Digits2(value(x, y)) + " ";
+            lines.push_back(line);
+        }
+    };
+    auto solution = [n](int x, int y) { return (x * 3 + y) % n + 1; };
+    auto start = [&](int x, int y) { return (x + y) % 3 == 0 ? solution(x, y) : 0; };
+    grid(start);
+    grid([&](int x, int y) { return (x + 2 * y) % 4 == 0 ? (x + y) % n + 1 : start(x, y); });
+    grid(solution);
+    lines.push_back("-");
+    for (int y = 0; y < n; ++y) {
+        std::string line;
+        for (int x = 0; x < n; ++x) line += (x * y) % 3 == 1 ? "1 " : "0 ";
+        lines.push_back(line);
+    }
+    lines.push_back("-");
+    for (int y = 0; y < n; ++y) {
+        std::string line;
+        for (int x = 0; x < n; ++x)
+            for (int k = 0; k < n; ++k) line += (x + y + k) % 5 == 0 ? "1 " : "0 ";
+        lines.push_back(line);
+    }
+    std::string text;
+    for (const auto& line : lines) text += line + "\r\n";
+    return text;
+}
+
+struct BoardSnapshot {
+    int width, height, difficulty, showMarkup, startTime, endTime;
+    TByteGrid puzzleStart, puzzle, solution, locked;
+    TMarkupGrid markup;
+    static BoardSnapshot Take() {
+        return {PuzzleWidth, PuzzleHeight, PuzzleDifficulty, ShowMarkup, PuzzleStartTime, PuzzleEndTime,
+                PuzzleStart, Puzzle, Solution, Locked, Markup};
+    }
+    bool operator==(const BoardSnapshot&) const = default;
+};
+
+class SaveGameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!Game) Game = std::make_unique<TGame>();
+        Game->ProfilePath = dir.Str();
+        FakeNow = 500000;
+        SetClockSource([] { return FakeNow; });
+        SetGameNoticeHandler([this](const std::string& text) { notices.push_back(text); });
+        PuzzleEndTime = 0;
+    }
+    void TearDown() override {
+        SetClockSource({});
+        SetGameNoticeHandler({});
+        SetAtomicWriteFault(AtomicWriteFault::None);
+    }
+
+    std::string SavePath(const std::string& name) const { return dir.Str() + name + ".dat"; }
+
+    // Saves FillBoard(n) with the stopwatch at `elapsed` and returns the file's bytes.
+    std::string SaveFilled(int n, int elapsed, const std::string& name) {
+        FillBoard(n);
+        PuzzleStartTime = FakeNow - elapsed;
+        EXPECT_EQ(SaveGameSave(name), 1);
+        return testenv::ReadFile(SavePath(name));
+    }
+
+    testenv::TempDir dir;
+    std::vector<std::string> notices;
+};
+
+TEST_F(SaveGameTest, EverySizeIsWrittenExactlyAsLaidOut) {
+    for (int n : {4, 6, 9, 12, 16}) {
+        const std::string bytes = SaveFilled(n, 90000 + n, "size" + std::to_string(n));
+        EXPECT_EQ(bytes, HandMadeFile(n, 90000 + n)) << n;
+        // 6 header lines, five grids of n rows, four more separators.
+        const auto lines = static_cast<int>(std::count(bytes.begin(), bytes.end(), '\n'));
+        EXPECT_EQ(lines, 5 * n + 10) << n;
+        // Text: header 22, size 5, two flags, the time, five "-"; three grids of 3n, locks of 2n and marks
+        // of 2n * n per row; then two bytes of line end per line.
+        const std::size_t text = 22 + 5 + 1 + 1 + std::to_string(90000 + n).size() + 5 + n * (3 * 3 * n + 2 * n + 2 * n * n);
+        EXPECT_EQ(bytes.size(), text + 2 * static_cast<std::size_t>(lines)) << n;
+    }
+    EXPECT_TRUE(notices.empty());
+}
+
+TEST_F(SaveGameTest, NineByNineHasFiftyFiveLinesAndSixteenBySixteenRowsHaveTheirWidths) {
+    const std::string nine = SaveFilled(9, 1234, "nine");
+    EXPECT_EQ(std::count(nine.begin(), nine.end(), '\n'), 55);
+    const std::string big = SaveFilled(16, 0, "big");
+    std::vector<std::string> lines;
+    std::size_t at = 0;
+    while (at < big.size()) {
+        const std::size_t end = big.find("\r\n", at);
+        lines.push_back(big.substr(at, end - at));
+        at = end + 2;
+    }
+    EXPECT_EQ(lines[4], "0");
+    EXPECT_EQ(lines[6].size(), 48u);     // givens
+    EXPECT_EQ(lines[6 + 17 * 3].size(), 32u);  // locks
+    EXPECT_EQ(lines.back().size(), 512u);      // marks
+}
+
+TEST_F(SaveGameTest, LoadRestoresEverySizeAndTheRunningTime) {
+    for (int n : {4, 6, 9, 12, 16}) {
+        const std::string name = "trip" + std::to_string(n);
+        SaveFilled(n, 90000, name);
+        FillBoard(n);
+        const BoardSnapshot saved = BoardSnapshot::Take();
+        FillBoard(n == 4 ? 6 : 4);  // something else entirely
+        ShowMarkup = 1 - saved.showMarkup;
+        PuzzleEndTime = 12345;
+        FakeNow = 700000;
+        ASSERT_EQ(SaveGameLoad(name), 1) << n;
+        BoardSnapshot loaded = BoardSnapshot::Take();
+        EXPECT_EQ(loaded.startTime, 700000 - 90000);
+        EXPECT_EQ(loaded.endTime, 0);
+        loaded.startTime = saved.startTime;
+        loaded.endTime = saved.endTime;
+        EXPECT_TRUE(loaded == saved) << n;
+        EXPECT_EQ(StopwatchText(), "01:30");
+        // Saving again gives the same bytes.
+        EXPECT_EQ(SaveGameSave(name + "again"), 1);
+        EXPECT_EQ(testenv::ReadFile(SavePath(name + "again")), testenv::ReadFile(SavePath(name)));
+    }
+}
+
+TEST_F(SaveGameTest, AFrozenStopwatchSavesTheShownTime) {
+    FillBoard(9);
+    PuzzleStartTime = 100000;
+    PuzzleEndTime = 130000;
+    FakeNow = 900000;
+    ASSERT_EQ(SaveGameSave("frozen"), 1);
+    ASSERT_EQ(SaveGameLoad("frozen"), 1);
+    EXPECT_EQ(StopwatchText(), "00:30");
+}
+
+TEST_F(SaveGameTest, LineFeedOnlyFilesAreRead) {
+    std::string text = HandMadeFile(6, 5000);
+    std::string lf;
+    for (char c : text)
+        if (c != '\r') lf += c;
+    testenv::WriteFile(SavePath("unix"), lf);
+    ASSERT_EQ(SaveGameLoad("unix"), 1);
+    EXPECT_EQ(PuzzleWidth, 6);
+    EXPECT_EQ(StopwatchElapsed(), 5000);
+}
+
+TEST_F(SaveGameTest, AMissingFileIsRefusedAndNothingIsWritten) {
+    FillBoard(9);
+    const BoardSnapshot before = BoardSnapshot::Take();
+    EXPECT_EQ(SaveGameLoad("nothere"), 0);
+    EXPECT_TRUE(BoardSnapshot::Take() == before);
+    EXPECT_EQ(FileType(SavePath("nothere")), FILETYPE_NONE);
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_NE(notices[0].find(SavePath("nothere")), std::string::npos);
+}
+
+// Each damaged variant of a good 4 x 4 file, by the line it breaks (lines counted from 0).
+TEST_F(SaveGameTest, DamagedFilesAreRefusedWithoutTouchingTheBoard) {
+    const std::string good = HandMadeFile(4, 777);
+    auto replaceLine = [&](int index, const std::string& line) {
+        std::string text;
+        std::size_t at = 0;
+        for (int i = 0; at < good.size(); ++i) {
+            const std::size_t end = good.find("\r\n", at);
+            text += (i == index ? line : good.substr(at, end - at)) + "\r\n";
+            at = end + 2;
+        }
+        return text;
+    };
+    const std::vector<std::pair<std::string, std::string>> damaged = {
+        {"header", replaceLine(0, "Sudoku Numora Savegam")},
+        {"size 5", replaceLine(1, "05x05")},
+        {"unequal", replaceLine(1, "04x06")},
+        {"size text", replaceLine(1, "4x4")},
+        {"difficulty", replaceLine(2, "5")},
+        {"flag", replaceLine(3, "2")},
+        {"negative time", replaceLine(4, "-5")},
+        {"time text", replaceLine(4, "12a")},
+        {"huge time", replaceLine(4, "99999999999")},
+        {"empty time", replaceLine(4, "")},
+        {"separator", replaceLine(5, "+")},
+        {"value over N", replaceLine(6, "05 00 00 00 ")},
+        {"value text", replaceLine(6, "0x 00 00 00 ")},
+        {"short row", replaceLine(6, "01 00 00 ")},
+        {"no blank", replaceLine(6, "01 00 00 00x")},
+        {"solution separator", replaceLine(16, "")},
+        {"lock 2", replaceLine(22, "2 0 0 0 ")},
+        {"mark letter", replaceLine(26, "a 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 ")},
+        {"trailing text", good + "more\r\n"},
+        {"empty", ""},
+        {"binary", std::string("\0\xff\x10", 3)},
+    };
+    FillBoard(9);
+    const BoardSnapshot before = BoardSnapshot::Take();
+    for (const auto& [what, text] : damaged) {
+        testenv::WriteFile(SavePath("bad"), text);
+        notices.clear();
+        EXPECT_EQ(SaveGameLoad("bad"), 0) << what;
+        EXPECT_TRUE(BoardSnapshot::Take() == before) << what;
+        EXPECT_EQ(notices.size(), 1u) << what;
+        EXPECT_EQ(testenv::ReadFile(SavePath("bad")), text) << what;
+    }
+    // The untouched file loads, so every refusal above was the damage's doing.
+    testenv::WriteFile(SavePath("bad"), good);
+    EXPECT_EQ(SaveGameLoad("bad"), 1);
+}
+
+TEST_F(SaveGameTest, EveryTruncationIsRefused) {
+    const std::string good = HandMadeFile(6, 42);
+    // Cutting only the final line end leaves every value in place; any shorter cut loses data.
+    for (std::size_t length = 0; length + 2 < good.size(); ++length)
+        ASSERT_FALSE(SaveGameParse(good.substr(0, length)).has_value()) << length;
+    EXPECT_TRUE(SaveGameParse(good.substr(0, good.size() - 2)).has_value());
+    // Through the file, a sample of the cuts leaves the board as it was.
+    FillBoard(9);
+    const BoardSnapshot before = BoardSnapshot::Take();
+    for (std::size_t length = 0; length < good.size(); length += 37) {
+        testenv::WriteFile(SavePath("cut"), good.substr(0, length));
+        ASSERT_EQ(SaveGameLoad("cut"), 0) << length;
+        ASSERT_TRUE(BoardSnapshot::Take() == before) << length;
+    }
+}
+
+TEST_F(SaveGameTest, ParserNeverWritesOutsideTheGrids) {
+    // A 16 x 16 header over 4 x 4 rows: every row is the wrong width.
+    std::string text = HandMadeFile(4, 1);
+    text.replace(text.find("04x04"), 5, "16x16");
+    std::string error;
+    EXPECT_FALSE(SaveGameParse(text, &error).has_value());
+    EXPECT_FALSE(error.empty());
+}
+
+TEST_F(SaveGameTest, AnUnwritableSaveIsShownAndPlayGoesOn) {
+    Game->ProfilePath = dir.Str() + "missing/folder/";
+    FillBoard(9);
+    const BoardSnapshot before = BoardSnapshot::Take();
+    EXPECT_EQ(SaveGameSave("game"), 0);
+    ASSERT_EQ(notices.size(), 1u);
+    const std::string path = dir.Str() + "missing/folder/game.dat";
+    EXPECT_NE(notices[0].find(path + "'"), std::string::npos);
+    EXPECT_TRUE(BoardSnapshot::Take() == before);
+}
+
+TEST_F(SaveGameTest, NamesThatLeadOutOfTheFolderAreNotWritten) {
+    FillBoard(4);
+    for (const std::string name : {"../escape", "a/b", "..", ""}) {
+        notices.clear();
+        EXPECT_EQ(SaveGameSave(name), 0) << name;
+        EXPECT_EQ(notices.size(), 1u) << name;
+        EXPECT_EQ(SaveGameLoad(name), 0) << name;
+    }
+    EXPECT_EQ(FileType(dir.Path().parent_path().string() + "/escape.dat"), FILETYPE_NONE);
+}
+
+TEST_F(SaveGameTest, AFailedWriteLeavesTheOldSaveIntact) {
+    const std::string old = SaveFilled(9, 1000, "keep");
+    for (AtomicWriteFault fault : {AtomicWriteFault::AfterPartialWrite, AtomicWriteFault::BeforeRename}) {
+        SetAtomicWriteFault(fault, true);
+        FillBoard(4);
+        notices.clear();
+        EXPECT_EQ(SaveGameSave("keep"), 0);
+        EXPECT_EQ(notices.size(), 1u);
+        EXPECT_EQ(testenv::ReadFile(SavePath("keep")), old);
+        SetAtomicWriteFault(AtomicWriteFault::None);
+    }
+}
+
+// Killed by the file-size limit mid-write, or the write saw the short write and gave up cleanly (exit 3).
+bool KilledMidWriteOrGaveUp(int status) {
+    return (WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) || (WIFEXITED(status) && WEXITSTATUS(status) == 3);
+}
+
+// Saves a 9 x 9 board under a file-size limit of 64 bytes, in the child process of a death test.
+[[noreturn]] void SaveUnderSizeLimit(const std::string& name) {
+    const rlimit limit{64, 64};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    FillBoard(9);
+    std::exit(SaveGameSave(name) == 0 ? 3 : 0);
+}
+
+// A real process killed while writing its save.
+TEST_F(SaveGameTest, AProcessKilledDuringASaveLeavesTheOldFileIntact) {
+    const std::string old = SaveFilled(16, 1000, "crash");
+    EXPECT_EXIT(SaveUnderSizeLimit("crash"), KilledMidWriteOrGaveUp, "");
+    EXPECT_EQ(testenv::ReadFile(SavePath("crash")), old);
+    ASSERT_EQ(SaveGameLoad("crash"), 1);
+    EXPECT_EQ(PuzzleWidth, 16);
+}
+
+}  // namespace
