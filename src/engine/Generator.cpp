@@ -31,7 +31,12 @@ Grid EmptyGrid(int n) { return Grid(n, std::vector<int>(n, 0)); }
 
 SudokuGenerator::SudokuGenerator(std::uint64_t seed) : rng_(seed) {}
 
-void SudokuGenerator::Seed(std::uint64_t seed) { rng_.seed(seed); }
+void SudokuGenerator::Seed(std::uint64_t seed) {
+    rng_.seed(seed);
+    fillDigits_.clear();
+    lastFill_.clear();
+    attemptsSinceFill_ = 0;
+}
 
 std::uint64_t SudokuGenerator::FreshSeed() {
     std::random_device device;

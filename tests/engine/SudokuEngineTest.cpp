@@ -1,0 +1,276 @@
+// The two entry points as the game calls them: column-major byte grids of 256 bytes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <memory>
+
+#include "Generator.h"
+#include "GridOracle.h"
+#include "SudokuBoard.h"
+#include "SudokuEngine.h"
+
+namespace {
+
+using Bytes = std::array<signed char, 256>;
+
+Bytes Filled(signed char v) {
+    Bytes b;
+    b.fill(v);
+    return b;
+}
+
+// A clock that moves on by `step` ms whenever it is read.
+SudokuGenerator::Clock SteppingClock(std::int64_t step) {
+    auto t = std::make_shared<std::int64_t>(0);
+    return [t, step] { return *t += step; };
+}
+
+class EngineTest : public ::testing::Test {
+protected:
+    void SetUp() override { SetGeneratePuzzleTestHooks(1234, SteppingClock(1), 50); }
+    void TearDown() override { SetGeneratePuzzleTestHooks(SudokuGenerator::FreshSeed(), {}, 50); }
+
+    // Calls GeneratePuzzle as the game does, until it succeeds; every 0 must leave both grids alone.
+    void Generate(int size, int level, Bytes& puzzle, Bytes& solution) {
+        for (int call = 0; call < 100000; ++call) {
+            puzzle = Filled(77);
+            solution = Filled(77);
+            if (GeneratePuzzle(size, level, puzzle.data(), solution.data()) == 1) return;
+            ASSERT_EQ(puzzle, Filled(77));
+            ASSERT_EQ(solution, Filled(77));
+        }
+        FAIL() << "no puzzle for " << size << " " << level;
+    }
+};
+
+// Grades a puzzle afresh on a board of the engine, without guessing.
+struct Grade {
+    bool complete;
+    bool singlesOnly;  // the singles alone complete it
+    TechniqueFlags used;
+};
+
+Grade GradeOf(const std::vector<int>& flat, int n) {
+    Grid g(n, std::vector<int>(n));
+    int holes = 0;
+    for (int c = 0; c < n * n; ++c) holes += (g[c / n][c % n] = flat[c]) == 0;
+    SudokuBoard board(n);
+    board.enabled[kTrialAndError] = false;
+    board.SetValues(g);
+    board.unsolvedCount = holes;
+    board.Solve(false);
+    Grade grade{board.unsolvedCount == 0, false, board.used};
+    SudokuBoard singles(n);
+    singles.enabled.fill(false);
+    singles.enabled[kNakedSingle] = singles.enabled[kHiddenSingle] = true;
+    singles.SetValues(g);
+    singles.unsolvedCount = holes;
+    singles.Solve(false);
+    grade.singlesOnly = singles.unsolvedCount == 0;
+    return grade;
+}
+
+TEST_F(EngineTest, EverySizeAndLevelGivesAGradedUniquePuzzle) {
+    const int holes[5][5] = {{4, 4, 5, 5, 5},
+                             {19, 20, 21, 22, 22},
+                             {42, 43, 44, 46, 46},
+                             {75, 76, 78, 80, 81},
+                             {132, 133, 136, 138, 140}};
+    const int sizes[5] = {4, 6, 9, 12, 16};
+    for (int s = 0; s < 5; ++s) {
+        const int n = sizes[s];
+        const oracle::Shape shape = oracle::ShapeOf(n);
+        for (int level = 0; level < 5; ++level) {
+            SCOPED_TRACE(testing::Message() << n << " x " << n << " level " << level);
+            Bytes puzzle, solution;
+            Generate(n, level, puzzle, solution);
+            const std::vector<int> p = oracle::FromBytes(puzzle.data(), n);
+            const std::vector<int> sol = oracle::FromBytes(solution.data(), n);
+            EXPECT_EQ(std::count(p.begin(), p.end(), 0), holes[s][level]);
+            EXPECT_TRUE(oracle::CompleteAndValid(sol, shape));
+            for (int c = 0; c < n * n; ++c) EXPECT_TRUE(p[c] == 0 || p[c] == sol[c]) << c;
+            std::vector<std::vector<int>> all;
+            EXPECT_EQ(oracle::CountSolutions(p, shape, 2, &all), 1);
+            EXPECT_TRUE(all.empty() || all[0] == sol);
+            EXPECT_TRUE(std::all_of(puzzle.begin() + n * n, puzzle.end(), [](signed char b) { return b == 77; }));
+
+            const Grade grade = GradeOf(p, n);
+            EXPECT_TRUE(grade.complete);
+            if (n == 4 || level < 2) continue;
+            EXPECT_FALSE(grade.singlesOnly);
+            const auto& u = grade.used;
+            const bool blockOrSubset = u[2] || u[3] || u[4] || u[5];
+            const bool advanced = std::any_of(u.begin() + 6, u.begin() + 14, [](bool b) { return b; });
+            EXPECT_TRUE(level != 2 || blockOrSubset);
+            EXPECT_TRUE(level < 3 || advanced);
+            EXPECT_TRUE(level != 3 || n != 16 || blockOrSubset);
+        }
+    }
+}
+
+TEST_F(EngineTest, SlicesThatEndWithoutAPuzzleWriteNothing) {
+    // Every read of the clock moves it past the slice: one attempt per call.
+    SetGeneratePuzzleTestHooks(99, SteppingClock(1000), 50);
+    Bytes puzzle, solution;
+    int zeros = 0;
+    for (int call = 0; call < 100000; ++call) {
+        puzzle = Filled(-5);
+        solution = Filled(-5);
+        if (GeneratePuzzle(9, 4, puzzle.data(), solution.data())) break;
+        ++zeros;
+        ASSERT_EQ(puzzle, Filled(-5));
+        ASSERT_EQ(solution, Filled(-5));
+    }
+    EXPECT_GT(zeros, 0);
+    EXPECT_NE(puzzle, Filled(-5));
+}
+
+TEST_F(EngineTest, TheSeedMakesRunsReproducible) {
+    Bytes a, b, c, d;
+    SetGeneratePuzzleTestHooks(7, SteppingClock(1), 50);
+    Generate(9, 2, a, b);
+    SetGeneratePuzzleTestHooks(7, SteppingClock(1), 50);
+    Generate(9, 2, c, d);
+    EXPECT_EQ(a, c);
+    EXPECT_EQ(b, d);
+    Generate(9, 2, c, d);  // the generator goes on: the next puzzle differs
+    EXPECT_NE(a, c);
+}
+
+TEST_F(EngineTest, GenerateRefusesBadArguments) {
+    Bytes puzzle = Filled(3), solution = Filled(3);
+    for (int size : {0, 5, 8, 10, 17, -9})
+        EXPECT_EQ(GeneratePuzzle(size, 0, puzzle.data(), solution.data()), 0) << size;
+    for (int level : {-1, 5, 100}) EXPECT_EQ(GeneratePuzzle(9, level, puzzle.data(), solution.data()), 0);
+    EXPECT_EQ(GeneratePuzzle(9, 0, nullptr, solution.data()), 0);
+    EXPECT_EQ(GeneratePuzzle(9, 0, puzzle.data(), nullptr), 0);
+    EXPECT_EQ(puzzle, Filled(3));
+    EXPECT_EQ(solution, Filled(3));
+}
+
+// A complete 6 x 6 grid in blocks 2 rows high and 3 columns wide, row-major.
+const std::vector<int> kSix = {1, 2, 3, 4, 5, 6,  //
+                               4, 5, 6, 1, 2, 3,  //
+                               2, 3, 1, 5, 6, 4,  //
+                               5, 6, 4, 2, 3, 1,  //
+                               3, 1, 2, 6, 4, 5,  //
+                               6, 4, 5, 3, 1, 2};
+
+TEST_F(EngineTest, GridsAreColumnMajor) {
+    Bytes in = Filled(0);
+    for (int r = 0; r < 6; ++r)
+        for (int k = 0; k < 6; ++k) in[k * 6 + r] = static_cast<signed char>(kSix[r * 6 + k]);
+    EXPECT_EQ(in[1], 4);  // row 1, column 0
+    EXPECT_EQ(in[6], 2);  // row 0, column 1
+    in[1] = 0;
+    in[6] = 0;
+    Bytes out = Filled(9);
+    ASSERT_EQ(SolvePuzzle(6, in.data(), out.data()), 1);
+    EXPECT_EQ(out[1], 4);
+    EXPECT_EQ(out[6], 2);
+    EXPECT_EQ(out[36], 9);  // nothing past N x N is written
+    // Read row-major instead, the same bytes break the 2 x 3 blocks: refused.
+    Bytes transposed = Filled(0);
+    for (int i = 0; i < 36; ++i) transposed[i] = static_cast<signed char>(kSix[i]);
+    EXPECT_EQ(SolvePuzzle(6, transposed.data(), out.data()), 0);
+}
+
+TEST_F(EngineTest, SolveCompleteGridCopiesIt) {
+    Bytes in = Filled(0);
+    const std::vector<signed char> bytes = oracle::ToBytes(kSix, 6);
+    std::copy(bytes.begin(), bytes.end(), in.begin());
+    Bytes out = Filled(0);
+    EXPECT_EQ(SolvePuzzle(6, in.data(), out.data()), 1);
+    EXPECT_TRUE(std::equal(in.begin(), in.begin() + 36, out.begin()));
+}
+
+TEST_F(EngineTest, SolveEmptyGridsOfEverySize) {
+    for (int n : {4, 6, 9, 12, 16}) {
+        const Bytes in = Filled(0);
+        Bytes out = Filled(0);
+        ASSERT_EQ(SolvePuzzle(n, in.data(), out.data()), 1) << n;
+        EXPECT_TRUE(oracle::CompleteAndValid(oracle::FromBytes(out.data(), n), oracle::ShapeOf(n))) << n;
+    }
+    // Guessing the first empty cell, smallest value first, reaches this 4 x 4 grid.
+    Bytes out = Filled(0);
+    ASSERT_EQ(SolvePuzzle(4, Filled(0).data(), out.data()), 1);
+    EXPECT_EQ(oracle::FromBytes(out.data(), 4),
+              (std::vector<int>{1, 2, 3, 4, 3, 4, 1, 2, 2, 1, 4, 3, 4, 3, 2, 1}));
+}
+
+TEST_F(EngineTest, SolveManySolutionsGivesTheFirstInGuessingOrder) {
+    std::vector<int> g(36, 0);
+    g[0 * 6 + 4] = 1;
+    g[1 * 6 + 1] = 4;
+    g[2 * 6 + 0] = 6;
+    g[3 * 6 + 3] = 2;
+    g[4 * 6 + 2] = 5;
+    g[5 * 6 + 5] = 3;
+    std::vector<std::vector<int>> all;
+    oracle::CountSolutions(g, {3, 2}, 100000, &all);
+    ASSERT_GT(all.size(), 1u);
+    const std::vector<signed char> in = oracle::ToBytes(g, 6);
+    Bytes out = Filled(0);
+    ASSERT_EQ(SolvePuzzle(6, in.data(), out.data()), 1);
+    EXPECT_EQ(oracle::FromBytes(out.data(), 6), *std::min_element(all.begin(), all.end()));
+}
+
+TEST_F(EngineTest, SolveUniquePuzzleGivesItsSolution) {
+    Bytes puzzle, solution;
+    Generate(16, 4, puzzle, solution);
+    Bytes out = Filled(0);
+    EXPECT_EQ(SolvePuzzle(16, puzzle.data(), out.data()), 1);
+    EXPECT_EQ(out, solution);
+}
+
+TEST_F(EngineTest, SolveWithoutSolutionKeepsTheGivens) {
+    // Row 0 holds 1..8, so (0, 8) must be 9, but column 8 already has a 9: no duplicates, no solution.
+    std::vector<int> g(81, 0);
+    for (int k = 0; k < 8; ++k) g[k] = k + 1;
+    g[5 * 9 + 8] = 9;
+    const std::vector<signed char> in = oracle::ToBytes(g, 9);
+    Bytes out = Filled(0);
+    EXPECT_EQ(SolvePuzzle(9, in.data(), out.data()), 0);
+    const std::vector<int> result = oracle::FromBytes(out.data(), 9);
+    for (int c = 0; c < 81; ++c) EXPECT_TRUE(g[c] == 0 || result[c] == g[c]) << c;
+    EXPECT_EQ(result[8], 0);
+    EXPECT_TRUE(oracle::Consistent(result, {3, 3}));
+}
+
+TEST_F(EngineTest, SolveRefusesRepeatedAndOutOfRangeValues) {
+    const auto refused = [](int n, std::vector<int> flat) {
+        const std::vector<signed char> in = oracle::ToBytes(flat, n);
+        Bytes out = Filled(42);
+        const int result = SolvePuzzle(n, in.data(), out.data());
+        EXPECT_TRUE(std::equal(in.begin(), in.begin() + n * n, out.begin()));
+        EXPECT_TRUE(std::all_of(out.begin() + n * n, out.end(), [](signed char b) { return b == 42; }));
+        return result == 0;
+    };
+    std::vector<int> row(81, 0), column(81, 0), block(81, 0), high(81, 0), negative(81, 0), full = kSix;
+    row[0] = row[8] = 7;
+    column[9] = column[72] = 2;  // (1, 0) and (8, 0)
+    block[0] = block[20] = 5;  // (0, 0) and (2, 2)
+    high[40] = 10;
+    negative[3] = -1;
+    full[0] = 2;  // a complete grid with a repeat (invalid complete grids were once reported solved)
+    full[1] = 1;
+    EXPECT_TRUE(refused(9, row));
+    EXPECT_TRUE(refused(9, column));
+    EXPECT_TRUE(refused(9, block));
+    EXPECT_TRUE(refused(9, high));
+    EXPECT_TRUE(refused(9, negative));
+    EXPECT_TRUE(refused(6, {1, 1, 3, 4, 5, 6, 4, 5, 6, 1, 2, 3, 2, 3, 1, 5, 6, 4,
+                            5, 6, 4, 2, 3, 1, 3, 1, 2, 6, 4, 5, 6, 4, 5, 3, 1, 2}));
+}
+
+TEST_F(EngineTest, SolveRefusesBadSizesAndNullGrids) {
+    const Bytes in = Filled(0);
+    Bytes out = Filled(8);
+    for (int size : {0, 1, 5, 7, 25, -4}) EXPECT_EQ(SolvePuzzle(size, in.data(), out.data()), 0) << size;
+    EXPECT_EQ(SolvePuzzle(9, nullptr, out.data()), 0);
+    EXPECT_EQ(SolvePuzzle(9, in.data(), nullptr), 0);
+    EXPECT_EQ(out, Filled(8));
+}
+
+}  // namespace
