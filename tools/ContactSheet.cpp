@@ -98,12 +98,20 @@ public:
     // A piece of a background behind a tile: the area around the screen point (sx, sy).
     void Backdrop(const std::string& background, double x, double y, double w, double h, double sx, double sy) {
         // Keep the window on the picture where it is large enough, so no black shows around it.
-        const double vx = w <= 800 ? std::clamp(sx - w / 2, 0.0, 800 - w) : sx - w / 2;
+        const double vx = std::clamp(sx - w / 2, 0.0, std::max(0.0, 800 - w));
         const double vy = h <= 600 ? std::clamp(sy - h / 2, 0.0, 600 - h) : sy - h / 2;
         out << "<svg x=\"" << x << "\" y=\"" << y << "\" width=\"" << w << "\" height=\"" << h << "\" viewBox=\""
             << vx << " " << vy << " " << w << " " << h << "\">\n";
         Rect(vx, vy, w, h, "#000");
-        if (background != "black") Image(background + ".jpg", 0, 0);
+        // Tiles wider than the screen continue the picture, mirrored, so the seam stays smooth.
+        if (background != "black") {
+            Image(background + ".jpg", 0, 0);
+            if (vx + w > 800) {
+                out << "<g transform=\"translate(1600 0) scale(-1 1)\">\n";
+                Image(background + ".jpg", 0, 0);
+                out << "</g>\n";
+            }
+        }
         out << "</svg>\n";
     }
 
