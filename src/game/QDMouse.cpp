@@ -3,7 +3,20 @@
 
 #include <cstdlib>
 
+#include "core/Game.h"
+#include "core/Input.h"
+#include "platform/Clock.h"
+#include "platform/Keys.h"
+#include "presentation/MousePointer.h"
+
 QDMouse QDMouseClicks;
+
+void QDMouse::UpdateMouseClicks() {
+    if (!Game || !Game->Mouse) return;
+    const TMousePointer& mouse = *Game->Mouse;
+    const bool ctrl = GameKeyDown(KEY_LCONTROL) || GameKeyDown(KEY_RCONTROL);
+    Update(mouse.x, mouse.y, mouse.b1 != 0, mouse.b2 != 0, ctrl, MilliSecs());
+}
 
 int QDMouse::Drag() {
     if (IsDragging) return 1;

@@ -1,7 +1,10 @@
 // The game's logic call.
 #include "game/TolvaneGame.h"
 
+#include "core/ChannelArray.h"
+#include "core/MusicStream.h"
 #include "game/QDMouse.h"
+#include "platform/Audio.h"
 #include "platform/Clock.h"
 #include "presentation/GameFade.h"
 #include "presentation/MousePointer.h"
@@ -31,3 +34,45 @@ int TTolvaneGame::LogicWrapper() {
 }
 
 int TTolvaneGame::CheckCommandQForMac() { return 0; }
+
+int TTolvaneGame::MusicStreamLoad(const std::string& name, int loop) {
+    if (Music) {
+        MusicStop();
+        MusicChannel = TAudioStream::Create(MusicPath + name, loop, true);
+    }
+    MusicRestart = 1;
+    MusicFileName = name;
+    return 0;
+}
+
+int TTolvaneGame::MusicStreamPlay() {
+    if (!Music) {
+        MusicRestart = 1;
+    } else if (MusicChannel) {
+        MusicChannel->SetVolume(float(MusicVolume) / 100.0f);
+        MusicChannel->Resume();
+        MusicRestart = 0;
+        MusicStopped = 0;
+    }
+    MusicName = MusicFileName;
+    return 0;
+}
+
+int TTolvaneGame::MusicStreamStop() {
+    if (Music && MusicChannel) {
+        MusicChannel->Stop();
+        MusicChannel = AllocChannel();
+    }
+    MusicRestart = 1;
+    return 0;
+}
+
+int TTolvaneGame::SoundStop() {
+    if (!Channels) return 0;
+    for (auto& item : Channels->Items) {
+        if (!item) continue;
+        if (item->Channel) item->Channel->Stop();
+        item->Channel = AllocChannel();
+    }
+    return 0;
+}

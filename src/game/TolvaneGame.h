@@ -3,6 +3,8 @@
 // while paused or suspended (the title screen may start out of focus).
 #pragma once
 
+#include <string>
+
 #include "core/Game.h"
 
 class TTolvaneGame : public TGame {
@@ -10,4 +12,10 @@ public:
     int LogicWrapper() override;
     // A hook of the Macintosh build (Command-Q); nothing to do here.
     int CheckCommandQForMac();
+    // Music streamed from MusicPath + name instead of loaded whole; the game's entry to streaming.
+    int MusicStreamLoad(const std::string& name, int loop);
+    int MusicStreamPlay();
+    int MusicStreamStop();
+    // Silences every effect channel of the pool, each replaced by a fresh one.
+    int SoundStop();
 };
