@@ -66,6 +66,7 @@ struct ALDevice {
     ~ALDevice() {
         for (Orphan& o : orphans) {
             alSourceStop(o.source);
+            alSourcei(o.source, AL_BUFFER, 0);
             alDeleteSources(1, &o.source);
         }
         orphans.clear();
@@ -75,10 +76,15 @@ struct ALDevice {
     }
 };
 
+// A sound's buffer on the device. It does not keep the device open (parked sources hold their
+// buffers, so a strong link would be a cycle); once the device has closed, its buffers are gone
+// with it and there is nothing left to delete.
 struct ALBuffer {
-    std::shared_ptr<ALDevice> device;
+    std::weak_ptr<ALDevice> device;
     ALuint id = 0;
-    ~ALBuffer() { alDeleteBuffers(1, &id); }
+    ~ALBuffer() {
+        if (!device.expired()) alDeleteBuffers(1, &id);
+    }
 };
 
 ALenum ALFormat(int channels, int bits) {
@@ -118,6 +124,7 @@ void Reap(ALDevice& device) {
     std::erase_if(device.orphans, [](Orphan& o) {
         if (SourceState(o.source) == AL_PLAYING) return false;
         alSourceStop(o.source);
+        alSourcei(o.source, AL_BUFFER, 0);
         alDeleteSources(1, &o.source);
         return true;
     });
