@@ -57,10 +57,7 @@ std::shared_ptr<TImage> TPakItem::GetAnimImage(int cellWidth, int cellHeight, in
 
 std::shared_ptr<TImageFont> TPakItem::GetImageFont(int size, int style) const {
     if (Data.empty()) return nullptr;
-    std::shared_ptr<TFontRaster> raster = TFontRaster::Create(Data, size, (style & SMOOTHFONT) != 0);
-    if (!raster) return nullptr;
-    return TImageFont::Create([raster](char32_t ch) { return raster->RenderGlyph(ch); }, float(raster->Ascent()),
-                              float(raster->LineHeight()));
+    return TImageFont::FromRaster(TFontRaster::Create(Data, size, (style & SMOOTHFONT) != 0));
 }
 
 std::shared_ptr<TSound> TPakItem::GetSound(int flags) const { return LoadSound(std::span<const uint8_t>(Data), flags); }
