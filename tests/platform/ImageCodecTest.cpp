@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <zlib.h>
 
 #include "platform/ImageCodec.h"
 #include "platform/ImageLoader.h"
@@ -64,10 +65,15 @@ TEST(ImageCodec, DamagedOrForeignDataIsRefused) {
     EXPECT_TRUE(EncodePNG(TPixmap()).empty());
 }
 
-TEST(ImageCodec, AbsurdDimensionsAreRefusedBeforeDecoding) {
+TEST(ImageCodec, AbsurdDimensionsAreRefused) {
+    EXPECT_TRUE(DecodePNG(EncodePNG(TPixmap(kMaxImageDimension, 1))));
+    EXPECT_FALSE(DecodePNG(EncodePNG(TPixmap(kMaxImageDimension + 1, 1))));
+    EXPECT_FALSE(DecodeJPEG(EncodeJPEG(TPixmap(1, kMaxImageDimension + 1), 50)));
+    // A header claiming a huge width over tiny data fails without allocating for the claim.
     std::vector<uint8_t> png = EncodePNG(Gradient(2, 2));
-    // IHDR width at byte 16, big-endian; the CRC no longer matches either, but the size check comes first.
-    png[16] = 0x7F;
+    for (int i = 0; i < 4; ++i) png[16 + size_t(i)] = uint8_t(0x00FFFFFFu >> (24 - 8 * i));
+    uint32_t crc = uint32_t(crc32(0, png.data() + 12, 17));  // IHDR type and data
+    for (int i = 0; i < 4; ++i) png[29 + size_t(i)] = uint8_t(crc >> (24 - 8 * i));
     EXPECT_FALSE(DecodePNG(png));
 }
 
