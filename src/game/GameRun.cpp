@@ -1,0 +1,73 @@
+// GameRun and its loaders. Every image and sound it asks for is required: a missing one is a fatal
+// report through the banks and the archive.
+#include "game/GameRun.h"
+
+#include <string>
+#include <utility>
+
+#include "core/Game.h"
+#include "core/ImageBank.h"
+#include "core/PakFileManager.h"
+#include "core/SoundBank.h"
+#include "core/StringUtils.h"
+#include "game/HighScoreList.h"
+#include "platform/Draw.h"
+#include "platform/Image.h"
+#include "platform/Window.h"
+#include "presentation/GameImage.h"
+#include "presentation/MousePointer.h"
+
+std::function<void()> GameRunStartTitle;
+
+void LoadSounds() {
+    SoundBank->Load("buttonclick");
+    SoundBank->Load("applause.ogg");
+}
+
+void LoadImages() {
+    Game->Mouse->Load("pointer");
+    for (const char* name : {"paused", "cell1", "cell2", "cell3", "generating", "solving", "music", "sound",
+                             "blackback", "input", "inputlong", "sizelabel", "difficultylabel", "helpimage", "manager"})
+        ImageBank->Load(name, "", -1, 1);
+    Game->SpritePausedCreate(ImageBank->Find("paused"));
+}
+
+namespace {
+
+// The large pictures live in the archive rather than the graphics folder; each enters the image bank
+// under its bare name, mid-handled like the bank's own images.
+void LoadArchivePicture(const std::string& file, const std::string& name) {
+    const std::string key = Upper(name);
+    ImageBank->Map[key] = TGameImage::CreateFromImage(PakManager->GetImageOrDie(file, -1), key, 1);
+}
+
+}  // namespace
+
+void GameRun() {
+    AutoMidHandle(true);
+    SetClsColor(0, 0, 0);
+    Cls();
+    Flip(-1);
+
+    LoadSounds();
+    LoadImages();
+
+    for (const char* name : {"gamescreen1", "gamescreen2", "gamescreen3", "gamescreen4", "playscreen", "titlescreen"})
+        LoadArchivePicture(std::string(name) + ".jpg", name);
+    for (const char* name : {"particle1", "particle2"}) LoadArchivePicture(std::string(name) + ".png", name);
+
+    const std::pair<TPellixHighScoreList*, const char*> tables[] = {{&HighScores4, "hs4x4"},
+                                                                    {&HighScores6, "hs6x6"},
+                                                                    {&HighScores9, "hs9x9"},
+                                                                    {&HighScores12, "hs12x12"},
+                                                                    {&HighScores16, "hs16x16"}};
+    for (const auto& [table, file] : tables) {
+        table->Create(Game->SubPath + file, 10, 10);
+        table->Load();
+    }
+
+    if (GameRunStartTitle) GameRunStartTitle();
+
+    // Started behind another window: begin suspended until the game gets the focus.
+    if (!WindowIsForeground()) Game->SuspendedEvent = 1;
+}
