@@ -1,16 +1,20 @@
 // Loads the built game data through the game's own loaders, headless, the way start-up and the
-// screens ask for it: the banks, the button images from the menu folder, the archive's pictures
-// and the nine fonts. Every loader turns a missing or broken file into a fatal report, which
-// reaches the test as an exception.
+// screens ask for it: start-up's sound and image loading over the application object's default
+// data folders, the banks, the button images from the menu folder, the archive's pictures and the
+// nine fonts. Every loader turns a missing or broken file into a fatal report, which reaches the
+// test as an exception.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "core/ErrorReport.h"
+#include "core/Game.h"
 #include "core/ImageBank.h"
 #include "core/PakFileManager.h"
 #include "core/SoundBank.h"
+#include "game/GameRun.h"
 #include "platform/ImageFont.h"
 #include "presentation/GameImage.h"
 #include "support/TestEnv.h"
@@ -64,4 +68,29 @@ TEST(GameDataLoad, ArchiveGivesThePicturesAndTheNineFonts) {
         ASSERT_TRUE(font) << size;
         EXPECT_GT(font->TextWidth("Sudoku Numora"), size * 4.0f) << size;
     }
+}
+
+// Start-up's own loaders, with the application object's folders pointed at the built data.
+TEST(GameDataLoad, StartUpLoadsTheGameSoundsAndImages) {
+    std::vector<std::string> notices;
+    SetErrorNotice([&](const std::string& text) { notices.push_back(text); });
+    SetErrorCloseDisplay([] {});
+    Game = std::make_unique<TGame>();
+    Game->DataPrefix = testenv::BinDir().string() + "/";
+    Game->SetDefaultPaths();
+    ImageBank = std::make_unique<TImageBank>();
+    SoundBank = std::make_unique<TSoundBank>();
+    ImageBank->SetPath(Game->ImagePath);
+    SoundBank->SetPath(Game->SoundPath);
+    EXPECT_NO_THROW(LoadSounds());
+    EXPECT_NO_THROW(LoadImages());
+    EXPECT_NO_THROW(SoundBank->Find("buttonclick"));
+    EXPECT_NO_THROW(SoundBank->Find("applause"));
+    EXPECT_NO_THROW(ImageBank->Find("manager"));
+    EXPECT_TRUE(notices.empty()) << notices.front();
+    ImageBank.reset();
+    SoundBank.reset();
+    Game.reset();
+    SetErrorNotice(nullptr);
+    SetErrorCloseDisplay(nullptr);
 }
