@@ -3,13 +3,13 @@
 // index x * N + y).
 #include "game/Core.h"
 
-#include <random>
 #include <utility>
 #include <vector>
 
 #include "SudokuEngine.h"
 #include "platform/Clock.h"
 #include "platform/Events.h"
+#include "platform/Random.h"
 
 int PuzzleWidth = 9;
 int PuzzleHeight = 9;
@@ -56,10 +56,7 @@ using TEngineGrid = std::array<signed char, 256>;
 
 int Toggled(int flag) { return flag == 0 ? 1 : 0; }
 
-std::mt19937& RandomCells() {
-    static std::mt19937 generator{std::random_device{}()};
-    return generator;
-}
+bool IsPuzzleSize(int size) { return size == 4 || size == 6 || size == 9 || size == 12 || size == 16; }
 
 }  // namespace
 
@@ -87,6 +84,7 @@ int TCore::SetPuzzleRegion() {
 
 int TCore::CheckCustomPuzzle() {
     const int n = PuzzleWidth;
+    if (!IsPuzzleSize(n)) return 0;
     TEngineGrid grid{};
     TEngineGrid output{};
     for (int x = 0; x < n; ++x)
@@ -149,8 +147,7 @@ int TCore::ShowRandomCell() {
         for (int y = 0; y < PuzzleHeight; ++y)
             if (Puzzle[x][y] != Solution[x][y]) differing.emplace_back(x, y);
     if (differing.empty()) return 0;
-    std::uniform_int_distribution<std::size_t> pick(0, differing.size() - 1);
-    const auto [x, y] = differing[pick(RandomCells())];
+    const auto [x, y] = differing[Rand(0, static_cast<int>(differing.size()) - 1)];
     Puzzle[x][y] = Solution[x][y];
     if (ShowMarkup) AutoMarkupCalculate();
     return 0;
@@ -212,12 +209,18 @@ int TCore::RestartPuzzle() {
 
 // The engine gives up after a short slice without a puzzle; pumping the system's events between attempts
 // keeps the window answering during a long generation. A close request arriving meanwhile stays queued
-// and is handled by the main loop once the puzzle is there.
+// and is handled by the main loop once the puzzle is there. The engine never succeeds for a size or level
+// it does not know, so such a request is refused up front instead of retried for ever.
 int TCore::CreatePuzzle(int width, int height, int difficulty) {
+    if (!IsPuzzleSize(width) || height != width || difficulty < 0 || difficulty > 4) return 0;
     TEngineGrid puzzle{};
     TEngineGrid solution{};
-    PumpEvents();
-    while (Generate(width, difficulty, puzzle.data(), solution.data()) == 0) PumpEvents();
+    int generated = 0;
+    do {
+        SeedRnd(static_cast<std::uint32_t>(MilliSecs()));
+        PumpEvents();
+        generated = Generate(width, difficulty, puzzle.data(), solution.data());
+    } while (generated == 0);
     PumpEvents();
     for (int x = 0; x < width; ++x)
         for (int y = 0; y < height; ++y) {

@@ -410,6 +410,23 @@ TEST_F(CoreTest, ACloseRequestDuringGenerationStaysQueued) {
     EXPECT_EQ(closes, 1);
 }
 
+TEST_F(CoreTest, UnknownSizesAndLevelsAreNeverSentToTheGenerator) {
+    int calls = 0;
+    Core.Generate = [&](int, int, signed char*, signed char*) {
+        ++calls;
+        return 0;
+    };
+    UseSize(9);
+    Core.CreatePuzzle(5, 5, 0);
+    Core.CreatePuzzle(9, 6, 0);
+    Core.CreatePuzzle(9, 9, 5);
+    Core.CreatePuzzle(17, 17, 0);
+    EXPECT_EQ(calls, 0);
+    EXPECT_EQ(PuzzleWidth, 9);
+    PuzzleWidth = PuzzleHeight = 20;
+    EXPECT_EQ(Core.CheckCustomPuzzle(), 0);
+}
+
 TEST_F(CoreTest, NewPuzzleBuildsCellsAndRestarts) {
     UseSize(4);
     PuzzleDifficulty = 1;
