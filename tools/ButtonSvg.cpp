@@ -189,7 +189,7 @@ void WriteButton(std::ostream& svg, ButtonRow row, bool hover, bool on) {
         const double fs = 27;
         Text(svg, row.label, cx, baseline(fs), fs, "middle", p, lightText);
     } else if (row.style == "action" || row.style == "tab") {
-        const double fs = row.style == "tab" ? 20 : 20;
+        const double fs = 20;
         Text(svg, row.label, cx, baseline(fs), fs, "middle", p, lightText);
     } else if (row.style == "radio") {
         const double fs = 20;

@@ -23,6 +23,7 @@
 //
 // Pitches are note names (A4 = 440 Hz, "C#5", "Bb3") or plain frequencies in Hz.
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
