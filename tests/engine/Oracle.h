@@ -1,0 +1,153 @@
+// A second opinion for the engine tests: a plain backtracking solver over bit masks (most
+// constrained cell first), sharing nothing with the engine but the grid layout, plus random
+// complete grids and puzzles for the property tests.
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <random>
+#include <vector>
+
+namespace oracle {
+
+// Flat row-major grid, 0 for empty.
+using Flat = std::vector<int>;
+
+struct Shape {
+    int n;
+    int rowsPerBlock;
+    int colsPerBlock;
+};
+
+inline Shape ShapeOf(int n)
+{
+    switch (n) {
+    case 4: return {4, 2, 2};
+    case 6: return {6, 2, 3};
+    case 12: return {12, 3, 4};
+    case 16: return {16, 4, 4};
+    default: return {9, 3, 3};
+    }
+}
+
+class Solver {
+public:
+    explicit Solver(int n) : shape_(ShapeOf(n)), full_(((1u << n) - 1) << 1) {}
+
+    // Enumerates solutions of g (in value order, or in a random value order when rng is given)
+    // until `cap` are found; each is passed to onSolution. Returns the number found.
+    template <typename F>
+    int Enumerate(const Flat& g, int cap, F&& onSolution, std::mt19937* rng = nullptr)
+    {
+        grid_ = g;
+        used_.assign(3 * shape_.n, 0);
+        found_ = 0;
+        cap_ = cap;
+        rng_ = rng;
+        for (int c = 0; c < static_cast<int>(g.size()); ++c) {
+            if (g[c] == 0) continue;
+            const std::uint32_t bit = 1u << g[c];
+            for (int h : Houses(c)) {
+                if (used_[h] & bit) return 0;
+                used_[h] |= bit;
+            }
+        }
+        Search(onSolution);
+        return found_;
+    }
+
+    int Count(const Flat& g, int cap)
+    {
+        return Enumerate(g, cap, [](const Flat&) {});
+    }
+
+    // A random complete grid.
+    Flat RandomSolution(std::mt19937& rng)
+    {
+        Flat result;
+        Enumerate(Flat(shape_.n * shape_.n, 0), 1, [&](const Flat& s) { result = s; }, &rng);
+        return result;
+    }
+
+    const Shape& shape() const { return shape_; }
+
+private:
+    std::array<int, 3> Houses(int c) const
+    {
+        const int r = c / shape_.n, k = c % shape_.n;
+        const int b = (r / shape_.rowsPerBlock) * shape_.rowsPerBlock + k / shape_.colsPerBlock;
+        return {r, shape_.n + k, 2 * shape_.n + b};
+    }
+
+    template <typename F>
+    void Search(F& onSolution)
+    {
+        if (found_ >= cap_) return;
+        int best = -1, bestCount = 99;
+        std::uint32_t bestMask = 0;
+        for (int c = 0; c < static_cast<int>(grid_.size()); ++c) {
+            if (grid_[c] != 0) continue;
+            const auto h = Houses(c);
+            const std::uint32_t mask = full_ & ~(used_[h[0]] | used_[h[1]] | used_[h[2]]);
+            const int count = std::popcount(mask);
+            if (count < bestCount) {
+                best = c;
+                bestCount = count;
+                bestMask = mask;
+                if (count <= 1) break;
+            }
+        }
+        if (best < 0) {
+            ++found_;
+            onSolution(grid_);
+            return;
+        }
+        std::vector<int> values;
+        for (std::uint32_t m = bestMask; m != 0; m &= m - 1) values.push_back(std::countr_zero(m));
+        if (rng_) std::shuffle(values.begin(), values.end(), *rng_);
+        const auto h = Houses(best);
+        for (int v : values) {
+            const std::uint32_t bit = 1u << v;
+            grid_[best] = v;
+            for (int x : h) used_[x] |= bit;
+            Search(onSolution);
+            for (int x : h) used_[x] &= ~bit;
+            grid_[best] = 0;
+            if (found_ >= cap_) return;
+        }
+    }
+
+    Shape shape_;
+    std::uint32_t full_;
+    Flat grid_;
+    std::vector<std::uint32_t> used_;
+    int found_ = 0;
+    int cap_ = 0;
+    std::mt19937* rng_ = nullptr;
+};
+
+// A puzzle with exactly one solution: cells of a random complete grid are emptied in random order
+// while the solution stays unique, until `holes` are empty or no cell can go.
+inline Flat RandomUniquePuzzle(Solver& solver, std::mt19937& rng, int holes, Flat* solution = nullptr)
+{
+    Flat grid = solver.RandomSolution(rng);
+    if (solution) *solution = grid;
+    std::vector<int> order(grid.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
+    std::shuffle(order.begin(), order.end(), rng);
+    int made = 0;
+    for (int c : order) {
+        if (made >= holes) break;
+        const int v = grid[c];
+        grid[c] = 0;
+        if (solver.Count(grid, 2) == 1)
+            ++made;
+        else
+            grid[c] = v;
+    }
+    return grid;
+}
+
+}  // namespace oracle
