@@ -15,6 +15,7 @@
 #include "core/SoundBank.h"
 #include "game/Core.h"
 #include "game/GameOptions.h"
+#include "game/GameRun.h"
 #include "game/TolvaneGame.h"
 #include "platform/Audio.h"
 #include "platform/Clock.h"
@@ -127,6 +128,7 @@ void LoadFonts() {
     HideMouse();
     Game->PortalSplash = 0;
 
+    GameRun();
     FlushInput();
     Game->FixedRateLogic->Init();
     Game->NoTimingTicks = 3;
