@@ -207,14 +207,41 @@ Grid SudokuGenerator::NewCompleteGrid(int size, int w, int h) {
 
 bool SudokuGenerator::Dig(const Grid& solution, int holes, int w, int h, Grid& puzzle) {
     const int n = w * h;
+    const auto full = static_cast<std::uint16_t>((1u << n) - 1u);
     flat_.resize(n * n);
     diggable_.clear();
-    for (int r = 0; r < n; ++r) {
-        for (int k = 0; k < n; ++k) {
-            flat_[r * n + k] = solution[r][k];
-            diggable_.push_back(r * n + k);
-        }
+    // Values held by each row, column and block (bit v - 1 for value v).
+    std::uint16_t held[3][SolutionCounter::kMaxSize] = {};
+    const auto blockOf = [&](int cell) { return (cell / n / h) * h + cell % n / w; };
+    const auto toggle = [&](int cell, int v) {
+        const std::uint16_t bit = Bit(v - 1);
+        held[0][cell / n] ^= bit;
+        held[1][cell % n] ^= bit;
+        held[2][blockOf(cell)] ^= bit;
+    };
+    const auto seen = [&](int cell) {
+        return static_cast<std::uint16_t>(held[0][cell / n] | held[1][cell % n] | held[2][blockOf(cell)]);
+    };
+    for (int cell = 0; cell < n * n; ++cell) {
+        flat_[cell] = solution[cell / n][cell % n];
+        toggle(cell, flat_[cell]);
+        diggable_.push_back(cell);
     }
+    // An emptied cell that the givens still force (its peers hold every other value, or some house
+    // of it has no other place for its value) leaves the one solution alone: no count is needed.
+    const auto forced = [&](int cell, int v) {
+        const std::uint16_t bit = Bit(v - 1);
+        if ((seen(cell) | bit) == full) return true;
+        const int r = cell / n, k = cell % n, top = (r / h) * h, left = (k / w) * w;
+        bool onlyInRow = true, onlyInColumn = true, onlyInBlock = true;
+        for (int i = 0; i < n; ++i) {
+            const int inRow = r * n + i, inColumn = i * n + k, inBlock = (top + i / w) * n + left + i % w;
+            onlyInRow = onlyInRow && (inRow == cell || flat_[inRow] || (seen(inRow) & bit));
+            onlyInColumn = onlyInColumn && (inColumn == cell || flat_[inColumn] || (seen(inColumn) & bit));
+            onlyInBlock = onlyInBlock && (inBlock == cell || flat_[inBlock] || (seen(inBlock) & bit));
+        }
+        return onlyInRow || onlyInColumn || onlyInBlock;
+    };
     // A cell whose removal once allowed a second solution will always do so once more holes
     // are made, so each cell is drawn at most once; drawing uniformly among the cells not yet
     // drawn is the same as drawing among all filled cells and skipping the known failures.
@@ -227,11 +254,18 @@ bool SudokuGenerator::Dig(const Grid& solution, int holes, int w, int h, Grid& p
         diggable_.pop_back();
         const int value = flat_[cell];
         flat_[cell] = 0;
-        ++stats.counts;
-        if (counter_.Count(flat_.data(), w, h, 2) == 1)
+        toggle(cell, value);
+        bool unique = forced(cell, value);
+        if (!unique) {
+            ++stats.counts;
+            unique = counter_.Count(flat_.data(), w, h, 2) == 1;
+        }
+        if (unique) {
             ++made;
-        else
+        } else {
             flat_[cell] = value;
+            toggle(cell, value);
+        }
     }
     puzzle = EmptyGrid(n);
     for (int cell = 0; cell < n * n; ++cell) puzzle[cell / n][cell % n] = flat_[cell];

