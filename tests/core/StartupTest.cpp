@@ -1,6 +1,7 @@
 // The framework's start-up steps and GameQuit: order, checkpoints, guarded steps, options kept.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -126,6 +127,20 @@ TEST_F(StartupTest, InitFailureCarriesItsCheckpoint) {
         EXPECT_EQ(UncaughtErrorText(std::current_exception(), Checkpoint),
                   "(6002) Cannot create shared profiles folder " + Game->ProfilePath);
     }
+}
+
+TEST_F(StartupTest, ADisplayErrorShowsTheGraphicsCheckpoint) {
+    // Without any usable video driver no graphics mode can be counted.
+    std::string saved = std::getenv("SDL_VIDEODRIVER") ? std::getenv("SDL_VIDEODRIVER") : "";
+    setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
+    try {
+        Game->GraphicsCreate();
+        FAIL() << "no error";
+    } catch (...) {
+        EXPECT_EQ(UncaughtErrorText(std::current_exception(), Checkpoint),
+                  "(100) No 3D Hardware Found (could not count graphics modes.)");
+    }
+    setenv("SDL_VIDEODRIVER", saved.c_str(), 1);
 }
 
 TEST_F(StartupTest, InitSeedsTheSettingsFromTheDefaultFile) {
