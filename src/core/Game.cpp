@@ -7,6 +7,8 @@
 #include "core/ErrorReport.h"
 #include "core/IniFile.h"
 #include "core/Input.h"
+#include "core/StringUtils.h"
+#include "platform/FileSystem.h"
 #include "presentation/GameFade.h"
 #include "presentation/MousePointer.h"
 #include "platform/Clock.h"
@@ -25,6 +27,12 @@ std::string ResourcePath;
 namespace {
 
 // A folder path ends in "/" (a trailing backslash is accepted as it is).
+// A profile file: a name with the extension ".dat" and something before it.
+bool IsProfileFile(const DirEntry& entry) {
+    const std::string name = Lower(entry.Name);
+    return entry.Kind == EntryKind::File && name.size() > 4 && name.compare(name.size() - 4, 4, ".dat") == 0;
+}
+
 std::string WithSlash(const std::string& path) {
     if (!path.empty() && (path.back() == '/' || path.back() == '\\')) return path;
     return path + "/";
@@ -264,5 +272,21 @@ int TGame::ParticlesChange(int step) {
     Particles = std::clamp(Particles + step, 0, 100);
     IniUpdate(1);
     FixedRateLogic->Init();
+    return 0;
+}
+
+int TGame::DeleteAllProfiles() {
+    if (auto entries = ReadDir(ProfilePath)) {
+        for (const DirEntry& entry : *entries)
+            if (IsProfileFile(entry)) DeleteFile(ProfilePath + entry.Name);
+    }
+    return 0;
+}
+
+int TGame::ProfileFolderInUse() {
+    auto entries = ReadDir(ProfilePath);
+    if (!entries) ReportError("Failed to read directory '" + ProfilePath + "'");
+    for (const DirEntry& entry : *entries)
+        if (IsProfileFile(entry)) return 1;
     return 0;
 }

@@ -267,6 +267,10 @@ public:
 
     int ParticlesSet(int amount, int save);
     int ParticlesChange(int step);
+
+    // Player profiles: every ".dat" file in ProfilePath
+    int DeleteAllProfiles();
+    int ProfileFolderInUse();
 };
 
 // The one application object (a TTolvaneGame once start-up has created it).

@@ -1,8 +1,12 @@
 // The application object's data paths and small settings operations.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "core/ErrorReport.h"
 #include "core/Game.h"
 #include "platform/System.h"
+#include "support/TestEnv.h"
 
 namespace {
 
@@ -64,6 +68,34 @@ TEST_F(GameTest, DefaultsOfTheApplicationObject) {
     ASSERT_NE(Game->ExitScreen, nullptr);
     EXPECT_NE(dynamic_cast<TExitScreen*>(Game->ExitScreen.get()), nullptr);
     EXPECT_NE(Game->Ini, nullptr);
+}
+
+TEST_F(GameTest, ProfilesAreTheDatFilesOfTheProfileFolder) {
+    testenv::TempDir dir;
+    Game->ProfilePath = dir.Str();
+    testenv::WriteFile(dir.Path() / ".dat", "");
+    testenv::WriteFile(dir.Path() / "notes.txt", "");
+    std::filesystem::create_directory(dir.Path() / "folder.dat");
+    EXPECT_EQ(Game->ProfileFolderInUse(), 0);
+    testenv::WriteFile(dir.Path() / "ada.DAT", "");
+    testenv::WriteFile(dir.Path() / "bob.dat", "");
+    EXPECT_EQ(Game->ProfileFolderInUse(), 1);
+    Game->DeleteAllProfiles();
+    EXPECT_EQ(Game->ProfileFolderInUse(), 0);
+    EXPECT_TRUE(std::filesystem::exists(dir.Path() / "notes.txt"));
+    EXPECT_TRUE(std::filesystem::exists(dir.Path() / "folder.dat"));
+}
+
+TEST_F(GameTest, AnUnreadableProfileFolderIsFatal) {
+    Game->ProfilePath = "/nonexistent/numora/profiles/";
+    SetErrorNotice([](const std::string&) {});
+    try {
+        Game->ProfileFolderInUse();
+        FAIL() << "no error";
+    } catch (const std::exception& e) {
+        EXPECT_STREQ(e.what(), "Failed to read directory '/nonexistent/numora/profiles/'");
+    }
+    SetErrorNotice(nullptr);
 }
 
 TEST_F(GameTest, FlipSyncFollowsVSync) {
