@@ -2,6 +2,7 @@
 // order and entry, the default table, damaged and truncated files, and a table that cannot be written.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -161,6 +162,22 @@ TEST_F(HighScoreListTest, ATrailingPartialEntryIsDroppedAndTheRestKept) {
             EXPECT_EQ(table.Entries[0].name, "A");
             EXPECT_EQ(table.Entries.back().time, static_cast<int>(complete) * 1000);
         }
+    }
+}
+
+// Any bytes decode to the complete entries they begin with, and those entries encode to exactly the
+// bytes they came from.
+TEST_F(HighScoreListTest, RandomBytesDecodeToTheirCompleteEntries) {
+    std::mt19937 random(99);
+    for (int round = 0; round < 500; ++round) {
+        std::string bytes(std::uniform_int_distribution<int>(0, 80)(random), '\0');
+        for (char& b : bytes) b = static_cast<char>(random() % 4 == 0 ? 0 : random() % 256);
+        const std::string again = HighScoreEncode(HighScoreDecode(bytes));
+        ASSERT_EQ(again, bytes.substr(0, again.size())) << round;
+        // What is left over is less than one whole entry: no terminator with eight bytes after it.
+        const std::string rest = bytes.substr(again.size());
+        const std::size_t end = rest.find('\0');
+        ASSERT_TRUE(end == std::string::npos || end + 9 > rest.size()) << round;
     }
 }
 

@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -278,6 +279,47 @@ TEST_F(SaveGameTest, EveryTruncationIsRefused) {
         ASSERT_EQ(SaveGameLoad("cut"), 0) << length;
         ASSERT_TRUE(BoardSnapshot::Take() == before) << length;
     }
+}
+
+// Random damage: whatever the parser accepts is in range and writes back to the very same text.
+TEST_F(SaveGameTest, RandomlyDamagedFilesAreRefusedOrReadBackExactly) {
+    std::mt19937 random(2024);
+    int accepted = 0;
+    for (int n : {4, 9, 16}) {
+        FillBoard(n);
+        const std::string good = HandMadeFile(n, 31337);
+        for (int round = 0; round < 400; ++round) {
+            std::string text = good;
+            const int edits = 1 + round % 3;
+            for (int e = 0; e < edits; ++e) {
+                const std::size_t at = std::uniform_int_distribution<std::size_t>(0, text.size() - 1)(random);
+                const char c = "0123456789x- \r\n\x01"[std::uniform_int_distribution<int>(0, 16)(random)];
+                switch (std::uniform_int_distribution<int>(0, 2)(random)) {
+                    case 0: text[at] = c; break;
+                    case 1: text.insert(text.begin() + static_cast<std::ptrdiff_t>(at), c); break;
+                    default: text.erase(at, 1); break;
+                }
+            }
+            const auto data = SaveGameParse(text);
+            if (!data) continue;
+            ++accepted;
+            ASSERT_TRUE(data->Width == 4 || data->Width == 6 || data->Width == 9 || data->Width == 12 ||
+                        data->Width == 16);
+            ASSERT_EQ(data->Height, data->Width);
+            ASSERT_GE(data->ElapsedTime, 0);
+            // The only slack the reader allows: either line end, blank lines at the end, no final line end.
+            auto normalised = [](std::string t) {
+                for (std::size_t at; (at = t.find("\r\n")) != std::string::npos;) t.erase(at, 1);
+                while (t.ends_with("\n\n")) t.pop_back();
+                if (!t.ends_with("\n")) t += "\n";
+                return t;
+            };
+            const std::string trimmed = normalised(text);
+            const std::string expected = normalised(SaveGameFormat(*data));
+            ASSERT_EQ(trimmed, expected) << round;
+        }
+    }
+    EXPECT_GT(accepted, 0);  // edits that keep the layout (a digit for a digit) still read
 }
 
 TEST_F(SaveGameTest, ParserNeverWritesOutsideTheGrids) {
