@@ -54,14 +54,17 @@ namespace {
 
 using TEngineGrid = std::array<signed char, 256>;
 
-int Toggled(int flag) { return flag == 0 ? 1 : 0; }
+int Toggled(int flag) {
+    return flag == 0 ? 1 : 0;
+}
 
-bool IsPuzzleSize(int size) { return size == 4 || size == 6 || size == 9 || size == 12 || size == 16; }
+bool IsPuzzleSize(int size) {
+    return size == 4 || size == 6 || size == 9 || size == 12 || size == 16;
+}
 
 }  // namespace
 
-TCore::TCore()
-    : Generate(GeneratePuzzle), Solve(SolvePuzzle), PumpEvents([] { PollSystem(); }) {}
+TCore::TCore() : Generate(GeneratePuzzle), Solve(SolvePuzzle), PumpEvents([] { PollSystem(); }) {}
 
 int TCore::Start() {
     PuzzleWidth = 9;
@@ -72,13 +75,15 @@ int TCore::Start() {
 }
 
 int TCore::SetPuzzleRegion() {
-    switch (PuzzleWidth) {
-        case 4: RegionWidth = 2; RegionHeight = 2; break;
-        case 6: RegionWidth = 3; RegionHeight = 2; break;
-        case 12: RegionWidth = 4; RegionHeight = 3; break;
-        case 16: RegionWidth = 4; RegionHeight = 4; break;
-        default: RegionWidth = 3; RegionHeight = 3; break;
-    }
+    // Columns x rows of one region by grid size; any other size gets 3 x 3.
+    static constexpr int shapes[][3] = {{4, 2, 2}, {6, 3, 2}, {9, 3, 3}, {12, 4, 3}, {16, 4, 4}};
+    RegionWidth = 3;
+    RegionHeight = 3;
+    for (const auto& shape : shapes)
+        if (shape[0] == PuzzleWidth) {
+            RegionWidth = shape[1];
+            RegionHeight = shape[2];
+        }
     return 0;
 }
 
@@ -288,7 +293,9 @@ void StopwatchStart() {
     PuzzleStartTime = MilliSecs();
 }
 
-void StopwatchPause() { PuzzleEndTime = MilliSecs(); }
+void StopwatchPause() {
+    PuzzleEndTime = MilliSecs();
+}
 
 void StopwatchResume() {
     PuzzleStartTime = MilliSecs() - (PuzzleEndTime - PuzzleStartTime);
@@ -299,7 +306,9 @@ int StopwatchElapsed() {
     return PuzzleEndTime != 0 ? PuzzleEndTime - PuzzleStartTime : MilliSecs() - PuzzleStartTime;
 }
 
-std::string StopwatchText() { return FormatMinSec(StopwatchElapsed()); }
+std::string StopwatchText() {
+    return FormatMinSec(StopwatchElapsed());
+}
 
 std::string FormatMinSec(int ms) {
     const int s = (ms / 10) / 100;

@@ -22,6 +22,10 @@ void GameNotice(const std::string& text) {
         Notify(text);
 }
 
-void SetGameNoticeHandler(std::function<void(const std::string& text)> handler) { Handler() = std::move(handler); }
+void SetGameNoticeHandler(std::function<void(const std::string& text)> handler) {
+    Handler() = std::move(handler);
+}
 
-std::string GameString(const std::string& key) { return GameText ? GameText->FindString(key) : std::string(); }
+std::string GameString(const std::string& key) {
+    return GameText ? GameText->FindString(key) : std::string();
+}

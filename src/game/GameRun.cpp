@@ -26,8 +26,9 @@ void LoadSounds() {
 
 void LoadImages() {
     Game->Mouse->Load("pointer");
-    for (const char* name : {"paused", "cell1", "cell2", "cell3", "generating", "solving", "music", "sound",
-                             "blackback", "input", "inputlong", "sizelabel", "difficultylabel", "helpimage", "manager"})
+    for (const char* name :
+         {"paused", "cell1", "cell2", "cell3", "generating", "solving", "music", "sound", "blackback",
+          "input", "inputlong", "sizelabel", "difficultylabel", "helpimage", "manager"})
         ImageBank->Load(name, "", -1, 1);
     Game->SpritePausedCreate(ImageBank->Find("paused"));
 }
@@ -52,7 +53,8 @@ void GameRun() {
     LoadSounds();
     LoadImages();
 
-    for (const char* name : {"gamescreen1", "gamescreen2", "gamescreen3", "gamescreen4", "playscreen", "titlescreen"})
+    for (const char* name :
+         {"gamescreen1", "gamescreen2", "gamescreen3", "gamescreen4", "playscreen", "titlescreen"})
         LoadArchivePicture(std::string(name) + ".jpg", name);
     for (const char* name : {"particle1", "particle2"}) LoadArchivePicture(std::string(name) + ".png", name);
 

@@ -25,7 +25,11 @@ std::vector<std::uint32_t> CodePoints(const std::string& text) {
     std::vector<std::uint32_t> result;
     for (std::size_t i = 0; i < text.size();) {
         const auto lead = static_cast<unsigned char>(text[i]);
-        int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xe ? 3 : (lead >> 3) == 0x1e ? 4 : 0;
+        int length = lead < 0x80           ? 1
+                     : (lead >> 5) == 0x6  ? 2
+                     : (lead >> 4) == 0xe  ? 3
+                     : (lead >> 3) == 0x1e ? 4
+                                           : 0;
         if (length == 0 || i + length > text.size()) {
             result.push_back(0xfffd);
             ++i;
@@ -65,7 +69,8 @@ void AppendInt(std::string& bytes, int value) {
 
 int ReadInt(const std::string& bytes, std::size_t at) {
     std::uint32_t bits = 0;
-    for (int k = 0; k < 4; ++k) bits |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + k])) << (8 * k);
+    for (int k = 0; k < 4; ++k)
+        bits |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + k])) << (8 * k);
     return static_cast<int>(bits);
 }
 
@@ -158,12 +163,18 @@ int TPellixHighScoreList::Zero(int count) {
 
 TPellixHighScoreList* HighScoreTable(int width) {
     switch (width) {
-        case 4: return &HighScores4;
-        case 6: return &HighScores6;
-        case 9: return &HighScores9;
-        case 12: return &HighScores12;
-        case 16: return &HighScores16;
-        default: return nullptr;
+        case 4:
+            return &HighScores4;
+        case 6:
+            return &HighScores6;
+        case 9:
+            return &HighScores9;
+        case 12:
+            return &HighScores12;
+        case 16:
+            return &HighScores16;
+        default:
+            return nullptr;
     }
 }
 

@@ -53,8 +53,9 @@ void QDMouse::Update(int pointerX, int pointerY, bool leftDown, bool rightDown, 
     }
 
     if (MBL == 1) {
-        if (DoubleClickCounter > 0 && x > DoubleClickX - DoubleClickSquare && x < DoubleClickX + DoubleClickSquare &&
-            y > DoubleClickY - DoubleClickSquare && y < DoubleClickY + DoubleClickSquare) {
+        if (DoubleClickCounter > 0 && x > DoubleClickX - DoubleClickSquare &&
+            x < DoubleClickX + DoubleClickSquare && y > DoubleClickY - DoubleClickSquare &&
+            y < DoubleClickY + DoubleClickSquare) {
             MBLDC = 1;
             DoubleClickCounter = 0;
         }

@@ -32,9 +32,13 @@ void AppendNumberGrid(std::string& text, const TByteGrid& grid, int width, int h
     }
 }
 
-bool IsValidSize(int size) { return size == 4 || size == 6 || size == 9 || size == 12 || size == 16; }
+bool IsValidSize(int size) {
+    return size == 4 || size == 6 || size == 9 || size == 12 || size == 16;
+}
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Reads the lines in order and records the first thing out of place.
 class TSaveGameReader {
@@ -236,9 +240,13 @@ TSaveGame TSaveGame::Create(const std::string& name) {
     return save;
 }
 
-void TSaveGame::Init(const std::string& name) { Name = name; }
+void TSaveGame::Init(const std::string& name) {
+    Name = name;
+}
 
-std::string TSaveGame::Path() const { return Game->ProfilePath + Name + ".dat"; }
+std::string TSaveGame::Path() const {
+    return Game->ProfilePath + Name + ".dat";
+}
 
 int TSaveGame::Save() {
     Error.clear();
@@ -267,7 +275,9 @@ int TSaveGame::Load() {
     return 1;
 }
 
-int SaveGameSave(const std::string& name) { return TSaveGame::Create(name).Save(); }
+int SaveGameSave(const std::string& name) {
+    return TSaveGame::Create(name).Save();
+}
 
 int SaveGameLoad(const std::string& name) {
     TSaveGame save = TSaveGame::Create(name);

@@ -46,11 +46,16 @@ protected:
 // Region shape by size, written out independently of the model's table.
 std::pair<int, int> ExpectedRegion(int n) {
     switch (n) {
-        case 4: return {2, 2};
-        case 6: return {3, 2};
-        case 12: return {4, 3};
-        case 16: return {4, 4};
-        default: return {3, 3};
+        case 4:
+            return {2, 2};
+        case 6:
+            return {3, 2};
+        case 12:
+            return {4, 3};
+        case 16:
+            return {4, 4};
+        default:
+            return {3, 3};
     }
 }
 
@@ -179,7 +184,7 @@ TEST_F(CoreTest, RegionCheckUsesTheWideShapes) {
     EXPECT_EQ(IsNumberAllowed(4, 3, 1), 0);  // same row
     EXPECT_EQ(IsNumberAllowed(4, 3, 0), 1);  // next region across: a region is three columns wide
     EXPECT_EQ(IsNumberAllowed(4, 0, 2), 1);  // next region down: a region is two rows high
-    UseSize(12);  // regions 4 wide, 3 high
+    UseSize(12);                             // regions 4 wide, 3 high
     Puzzle = {};
     Puzzle[3][2] = 11;
     EXPECT_EQ(IsNumberAllowed(11, 0, 0), 0);
@@ -199,7 +204,8 @@ TEST_F(CoreTest, AutomaticMarksAgreeWithBruteForce) {
             for (int x = 0; x < n; ++x)
                 for (int y = 0; y < n; ++y) {
                     for (int v = 1; v <= n; ++v)
-                        ASSERT_EQ(Markup[x][y][v - 1] == 1, OracleAllowed(v, x, y, n, RegionWidth, RegionHeight));
+                        ASSERT_EQ(Markup[x][y][v - 1] == 1,
+                                  OracleAllowed(v, x, y, n, RegionWidth, RegionHeight));
                     if (Puzzle[x][y] != 0) {
                         ASSERT_EQ(Markup[x][y][Puzzle[x][y] - 1], 0);
                     }

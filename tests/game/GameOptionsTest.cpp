@@ -8,11 +8,11 @@
 #include <string>
 #include <thread>
 
-#include "support/TestEnv.h"
 #include "game/Core.h"
 #include "game/GameOptions.h"
 #include "platform/FileSystem.h"
 #include "platform/System.h"
+#include "support/TestEnv.h"
 
 namespace {
 

@@ -19,7 +19,9 @@
 
 namespace {
 
-std::string DataFolder(const std::string& sub) { return (testenv::BinDir() / "data" / sub).string() + "/"; }
+std::string DataFolder(const std::string& sub) {
+    return (testenv::BinDir() / "data" / sub).string() + "/";
+}
 
 TEST(GameRunTest, LoadsEverythingTheScreensAskForAndTheFiveTables) {
     testenv::TempDir shared;
@@ -39,8 +41,8 @@ TEST(GameRunTest, LoadsEverythingTheScreensAskForAndTheFiveTables) {
     ASSERT_NO_THROW(GameRun());
 
     for (const std::string name : {"BUTTONCLICK", "APPLAUSE"}) EXPECT_NO_THROW(SoundBank->Find(name)) << name;
-    for (const std::string name : {"PAUSED", "CELL1", "CELL3", "SOLVING", "MANAGER", "GAMESCREEN1", "GAMESCREEN4",
-                                   "PLAYSCREEN", "TITLESCREEN", "PARTICLE1", "PARTICLE2"}) {
+    for (const std::string name : {"PAUSED", "CELL1", "CELL3", "SOLVING", "MANAGER", "GAMESCREEN1",
+                                   "GAMESCREEN4", "PLAYSCREEN", "TITLESCREEN", "PARTICLE1", "PARTICLE2"}) {
         EXPECT_NO_THROW(ImageBank->Find(name)) << name;
         EXPECT_TRUE(ImageBank->FindTImage(name)) << name;
     }

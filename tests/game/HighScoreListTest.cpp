@@ -6,18 +6,18 @@
 #include <string>
 #include <vector>
 
-#include "support/TestEnv.h"
 #include "game/Core.h"
 #include "game/GameNotice.h"
 #include "game/HighScoreList.h"
 #include "platform/FileSystem.h"
+#include "support/TestEnv.h"
 
 namespace {
 
 std::string Int32(int v) {
     const auto u = static_cast<unsigned>(v);
-    return {static_cast<char>(u & 0xff), static_cast<char>((u >> 8) & 0xff), static_cast<char>((u >> 16) & 0xff),
-            static_cast<char>(u >> 24)};
+    return {static_cast<char>(u & 0xff), static_cast<char>((u >> 8) & 0xff),
+            static_cast<char>((u >> 16) & 0xff), static_cast<char>(u >> 24)};
 }
 
 // One entry as stored, with the name given as its stored bytes.
@@ -65,8 +65,11 @@ TEST_F(HighScoreListTest, EverySizeRoundTripsThroughHandMadeBytes) {
 
 TEST_F(HighScoreListTest, NamesKeepEveryByteCharacterExceptTheTerminatorOne) {
     // U+00E9 fits a byte; U+00B2 would encode as the terminating 0; U+20AC does not fit a byte.
-    const std::vector<TPellixHighScore> entries = {{"J\xc3\xa9r\xc3\xb4me", 1, 0}, {"x\xc2\xb2", 2, 0},
-                                                   {"\xe2\x82\xac" "5", 3, 0}};
+    const std::vector<TPellixHighScore> entries = {{"J\xc3\xa9r\xc3\xb4me", 1, 0},
+                                                   {"x\xc2\xb2", 2, 0},
+                                                   {"\xe2\x82\xac"
+                                                    "5",
+                                                    3, 0}};
     const std::string bytes = HighScoreEncode(entries);
     EXPECT_EQ(bytes.substr(0, 7), std::string("\x98\x37\xc0\x42\xbb\xb3", 6) + std::string(1, 0));
     const auto decoded = HighScoreDecode(bytes);
@@ -117,7 +120,8 @@ TEST_F(HighScoreListTest, OnlyAStrictlyBetterTimeEntersAFullTable) {
 }
 
 TEST_F(HighScoreListTest, HighScoreFunctionsUseTheCurrentSize) {
-    for (int width : {4, 6, 9, 12, 16}) HighScoreTable(width)->Create(dir.Str() + "w" + std::to_string(width), 10, 10);
+    for (int width : {4, 6, 9, 12, 16})
+        HighScoreTable(width)->Create(dir.Str() + "w" + std::to_string(width), 10, 10);
     HighScores6.Add("six", 1000, 0);
     PuzzleWidth = 6;
     EXPECT_EQ(HighScoreWillEnter(999), 1);

@@ -2,23 +2,22 @@
 // the board model, damaged and truncated files refused without touching the board, failed writes shown to
 // the player without ending play, and a crash in the middle of a save leaving the old file intact.
 #include <gtest/gtest.h>
-
-#include <csignal>
 #include <sys/resource.h>
 #include <sys/wait.h>
 
+#include <csignal>
 #include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "support/TestEnv.h"
 #include "core/Game.h"
 #include "game/Core.h"
 #include "game/GameNotice.h"
 #include "game/SaveGame.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
+#include "support/TestEnv.h"
 
 namespace {
 
@@ -41,7 +40,8 @@ void FillBoard(int n) {
         for (int y = 0; y < n; ++y) {
             Solution[x][y] = static_cast<std::uint8_t>((x * 3 + y) % n + 1);
             PuzzleStart[x][y] = (x + y) % 3 == 0 ? Solution[x][y] : 0;
-            Puzzle[x][y] = (x + 2 * y) % 4 == 0 ? static_cast<std::uint8_t>((x + y) % n + 1) : PuzzleStart[x][y];
+            Puzzle[x][y] =
+                (x + 2 * y) % 4 == 0 ? static_cast<std::uint8_t>((x + y) % n + 1) : PuzzleStart[x][y];
             Locked[x][y] = (x * y) % 3 == 1 ? 1 : 0;
             for (int k = 0; k < n; ++k) Markup[x][y][k] = (x + y + k) % 5 == 0 ? 1 : 0;
         }
@@ -92,7 +92,7 @@ struct BoardSnapshot {
     TMarkupGrid markup;
     static BoardSnapshot Take() {
         return {PuzzleWidth, PuzzleHeight, PuzzleDifficulty, ShowMarkup, PuzzleStartTime, PuzzleEndTime,
-                PuzzleStart, Puzzle, Solution, Locked, Markup};
+                PuzzleStart, Puzzle,       Solution,         Locked,     Markup};
     }
     bool operator==(const BoardSnapshot&) const = default;
 };
@@ -136,7 +136,8 @@ TEST_F(SaveGameTest, EverySizeIsWrittenExactlyAsLaidOut) {
         EXPECT_EQ(lines, 5 * n + 10) << n;
         // Text: header 22, size 5, two flags, the time, five "-"; three grids of 3n, locks of 2n and marks
         // of 2n * n per row; then two bytes of line end per line.
-        const std::size_t text = 22 + 5 + 1 + 1 + std::to_string(90000 + n).size() + 5 + n * (3 * 3 * n + 2 * n + 2 * n * n);
+        const std::size_t text =
+            22 + 5 + 1 + 1 + std::to_string(90000 + n).size() + 5 + n * (3 * 3 * n + 2 * n + 2 * n * n);
         EXPECT_EQ(bytes.size(), text + 2 * static_cast<std::size_t>(lines)) << n;
     }
     EXPECT_TRUE(notices.empty());
@@ -154,7 +155,7 @@ TEST_F(SaveGameTest, NineByNineHasFiftyFiveLinesAndSixteenBySixteenRowsHaveTheir
         at = end + 2;
     }
     EXPECT_EQ(lines[4], "0");
-    EXPECT_EQ(lines[6].size(), 48u);     // givens
+    EXPECT_EQ(lines[6].size(), 48u);           // givens
     EXPECT_EQ(lines[6 + 17 * 3].size(), 32u);  // locks
     EXPECT_EQ(lines.back().size(), 512u);      // marks
 }
@@ -295,9 +296,15 @@ TEST_F(SaveGameTest, RandomlyDamagedFilesAreRefusedOrReadBackExactly) {
                 const std::size_t at = std::uniform_int_distribution<std::size_t>(0, text.size() - 1)(random);
                 const char c = "0123456789x- \r\n\x01"[std::uniform_int_distribution<int>(0, 16)(random)];
                 switch (std::uniform_int_distribution<int>(0, 2)(random)) {
-                    case 0: text[at] = c; break;
-                    case 1: text.insert(text.begin() + static_cast<std::ptrdiff_t>(at), c); break;
-                    default: text.erase(at, 1); break;
+                    case 0:
+                        text[at] = c;
+                        break;
+                    case 1:
+                        text.insert(text.begin() + static_cast<std::ptrdiff_t>(at), c);
+                        break;
+                    default:
+                        text.erase(at, 1);
+                        break;
                 }
             }
             const auto data = SaveGameParse(text);
@@ -368,7 +375,8 @@ TEST_F(SaveGameTest, AFailedWriteLeavesTheOldSaveIntact) {
 
 // Killed by the file-size limit mid-write, or the write saw the short write and gave up cleanly (exit 3).
 bool KilledMidWriteOrGaveUp(int status) {
-    return (WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) || (WIFEXITED(status) && WEXITSTATUS(status) == 3);
+    return (WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) ||
+           (WIFEXITED(status) && WEXITSTATUS(status) == 3);
 }
 
 // Saves a 9 x 9 board under a file-size limit of 64 bytes, in the child process of a death test.
