@@ -9,12 +9,11 @@
 #include "core/ImageBank.h"
 #include "core/PakFileManager.h"
 #include "core/SoundBank.h"
-#include "core/StringUtils.h"
+#include "game/GameHelpers.h"
 #include "game/HighScoreList.h"
 #include "platform/Draw.h"
 #include "platform/Image.h"
 #include "platform/Window.h"
-#include "presentation/GameImage.h"
 #include "presentation/MousePointer.h"
 
 std::function<void()> GameRunStartTitle;
@@ -33,17 +32,6 @@ void LoadImages() {
     Game->SpritePausedCreate(ImageBank->Find("paused"));
 }
 
-namespace {
-
-// The large pictures live in the archive rather than the graphics folder; each enters the image bank
-// under its bare name, mid-handled like the bank's own images.
-void LoadArchivePicture(const std::string& file, const std::string& name) {
-    const std::string key = Upper(name);
-    ImageBank->Map[key] = TGameImage::CreateFromImage(PakManager->GetImageOrDie(file, -1), key, 1);
-}
-
-}  // namespace
-
 void GameRun() {
     AutoMidHandle(true);
     SetClsColor(0, 0, 0);
@@ -53,10 +41,10 @@ void GameRun() {
     LoadSounds();
     LoadImages();
 
-    for (const char* name :
-         {"gamescreen1", "gamescreen2", "gamescreen3", "gamescreen4", "playscreen", "titlescreen"})
-        LoadArchivePicture(std::string(name) + ".jpg", name);
-    for (const char* name : {"particle1", "particle2"}) LoadArchivePicture(std::string(name) + ".png", name);
+    // The large pictures live in the archive rather than the graphics folder.
+    for (const char* file : {"gamescreen1.jpg", "gamescreen2.jpg", "gamescreen3.jpg", "gamescreen4.jpg",
+                             "playscreen.jpg", "titlescreen.jpg", "particle1.png", "particle2.png"})
+        CreateGameImage(PakManager->GetImageOrDie(file, -1), StripAll(file), 1, nullptr);
 
     const std::pair<TPellixHighScoreList*, const char*> tables[] = {{&HighScores4, "hs4x4"},
                                                                     {&HighScores6, "hs6x6"},
