@@ -1,0 +1,235 @@
+// The game's free helpers: text-block placement (recorded drawing), formatting, splitting, geometry,
+// pointer tests, ini records and the stream records with damaged input.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "core/Game.h"
+#include "core/ImageBank.h"
+#include "core/IniFile.h"
+#include "game/GameHelpers.h"
+#include "game/QDMouse.h"
+#include "platform/Draw.h"
+#include "platform/FileSystem.h"
+#include "platform/Image.h"
+#include "presentation/Animation.h"
+#include "presentation/GameImage.h"
+#include "presentation/MousePointer.h"
+#include "presentation/SineCounter.h"
+#include "presentation/Sprite.h"
+#include "support/TestEnv.h"
+
+namespace {
+
+// The y of each text pass (shadow passes excluded: they are the ones drawn first, in black).
+std::vector<float> TextRows(const TRecordingBackend& rec) {
+    std::vector<float> rows;
+    for (const TDrawCommand* c : rec.Find("DrawText"))
+        if (c->state.red == 255) rows.push_back(c->args.at(1));
+    return rows;
+}
+
+class TextBlockTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetDrawStateDefaults();
+        SetDrawBackend(&rec);
+    }
+    void TearDown() override {
+        SetDrawBackend(nullptr);
+        ResetDrawStateDefaults();
+    }
+    TRecordingBackend rec;
+};
+
+TEST_F(TextBlockTest, AnchoredAtTheBottomTheLastLineSitsAtY) {
+    DrawTextBlock("one\ntwo\r\nthree", 285, 565, nullptr, 1, 1, 1, 0);
+    EXPECT_EQ(TextRows(rec), (std::vector<float>{515, 540, 565}));
+    const auto texts = rec.Find("DrawText");
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts.back()->text, "three");  // the CR before the LF is dropped
+}
+
+TEST_F(TextBlockTest, AnchoredAtTheTopLinesRunDownFromY) {
+    DrawTextBlock("a\nb", 10, 100, nullptr, 1, 0, 1, 0);
+    EXPECT_EQ(TextRows(rec), (std::vector<float>{100, 125}));
+}
+
+TEST_F(TextBlockTest, EmptyTextDrawsNothingAndEveryLineHasAShadowPass) {
+    DrawTextBlock("", 10, 100, nullptr, 1, 0, 1, 0);
+    EXPECT_TRUE(rec.calls.empty());
+    DrawTextBlock("x\ny", 10, 100, nullptr, 1, 0, 1, 0);
+    EXPECT_EQ(rec.Find("DrawText").size(), 4u);
+}
+
+TEST(FormattingTest, SecondsWithHundredths) {
+    EXPECT_EQ(FormatSecondsHundredths(12345), "12.34");
+    EXPECT_EQ(FormatSecondsHundredths(999), "0.99");
+    EXPECT_EQ(FormatSecondsHundredths(50), "0.5");
+    EXPECT_EQ(FormatSeconds(12345), "12");
+    EXPECT_EQ(FormatSeconds(999), "0");
+}
+
+TEST(FormattingTest, DollarsGroupedInThreesWithTheSignInFront) {
+    EXPECT_EQ(FormatDollars(1234567), "$1,234,567");
+    EXPECT_EQ(FormatDollars(123), "$123");
+    EXPECT_EQ(FormatDollars(0), "$0");
+    EXPECT_EQ(FormatDollars(-123456), "-$123,456");
+}
+
+TEST(FormattingTest, LeadingZerosAndLineBreaks) {
+    EXPECT_EQ(StripLeadingZeros("007"), "7");
+    EXPECT_EQ(StripLeadingZeros("000"), "");
+    EXPECT_EQ(RemoveLineBreaks(" \tab\r\ncd\n "), "abcd");
+}
+
+TEST(SplitTest, EmptyPiecesKeptButNoTrailingOne) {
+    EXPECT_EQ(SplitByComma("a,,b,"), (std::vector<std::string>{"a", "", "b"}));
+    EXPECT_EQ(SplitByComma(""), std::vector<std::string>{});
+    EXPECT_EQ(SplitByEquals("key=value=x"), (std::vector<std::string>{"key", "value", "x"}));
+    EXPECT_EQ(SplitByDash("-a"), (std::vector<std::string>{"", "a"}));
+}
+
+TEST(GeometryTest, AnglesWrapAndDistancesTruncate) {
+    EXPECT_FLOAT_EQ(WrapAngle(-400), -40);
+    EXPECT_FLOAT_EQ(WrapAngle(725), 5);
+    EXPECT_FLOAT_EQ(WrapAngle(360), 360);
+    EXPECT_FLOAT_EQ(Distance2D(0, 0, 3.9f, 4.9f), 5.0f);
+    EXPECT_EQ(PercentOf(50, 30), 15);
+    EXPECT_EQ(AsPercentage(200, 50), 25);
+    EXPECT_EQ(AsPercentage(0, 50), 0);  // no division by zero
+}
+
+TEST(GeometryTest, PointInTriangleWhateverTheOrientation) {
+    EXPECT_EQ(PointInTriangle(1, 1, 0, 0, 10, 0, 0, 10), 1);
+    EXPECT_EQ(PointInTriangle(1, 1, 0, 0, 0, 10, 10, 0), 1);
+    EXPECT_EQ(PointInTriangle(0, 5, 0, 0, 10, 0, 0, 10), 0);  // on an edge is outside
+    EXPECT_EQ(PointInTriangle(9, 9, 0, 0, 10, 0, 0, 10), 0);
+    EXPECT_EQ(PointInTriangle(1, 1, 0, 0, 5, 5, 10, 10), 0);  // a flat triangle holds nothing
+    EXPECT_EQ(IsAlphaNumeric('q'), 1);
+    EXPECT_EQ(IsAlphaNumeric('Z'), 1);
+    EXPECT_EQ(IsAlphaNumeric('5'), 1);
+    EXPECT_EQ(IsAlphaNumeric('_'), 0);
+}
+
+TEST(PointerTest, RectIsStrictBoxIncludesItsEdges) {
+    Game = std::make_unique<TGame>();
+    Game->Mouse = std::make_shared<TMousePointer>();
+    Game->Mouse->x = 10;
+    Game->Mouse->y = 20;
+    EXPECT_EQ(MouseInRect(9, 19, 11, 21), 1);
+    EXPECT_EQ(MouseInRect(10, 19, 11, 21), 0);
+    QDMouseClicks.x = 10;
+    QDMouseClicks.y = 20;
+    EXPECT_EQ(MouseInBox(10, 20, 30, 40), 1);
+    EXPECT_EQ(MouseInBox(11, 20, 30, 40), 0);
+    TSprite sprite;
+    sprite.x = 5.7f;
+    sprite.y = 15;
+    sprite.w = 4;
+    sprite.h = 5;
+    EXPECT_EQ(IsMouseOverSprite(&sprite), 0);  // 5..9 after truncation misses x = 10
+    sprite.w = 5;
+    EXPECT_EQ(IsMouseOverSprite(&sprite), 1);
+    EXPECT_EQ(IsMouseOverSprite(nullptr), 0);
+    Game.reset();
+}
+
+TEST(ImageTest, GrabbedRectCopiesPixelsAndRegistersInTheBank) {
+    auto image = TImage::Create(4, 4);
+    image->Lock(0).pixels[1 * 4 + 2] = 0xff112233u;
+    auto part = GrabImageRect(image.get(), 2, 1, 2, 2);
+    ASSERT_TRUE(part);
+    EXPECT_EQ(part->Width(), 2);
+    EXPECT_EQ(part->Pixels(0).pixels[0], 0xff112233u);
+    EXPECT_FALSE(GrabImageRect(image.get(), 0, 0, 0, 3));
+    EXPECT_FALSE(GrabImageRect(nullptr, 0, 0, 1, 1));
+
+    TImageBank bank;
+    auto record = CreateGameImage(image, "Titlescreen", 1, &bank);
+    EXPECT_EQ(record->name, "TITLESCREEN");
+    EXPECT_EQ(bank.Map.at("TITLESCREEN"), record);
+    EXPECT_EQ(record->midhandled, 1);
+}
+
+TEST(FileTest, NextNumberedFileNameOnlyWhenTheNextExists) {
+    testenv::TempDir dir;
+    const std::string prefix = dir.Str() + "level";
+    testenv::WriteFile(dir.Path() / "level004.txt", "x");
+    EXPECT_EQ(NextNumberedFileName("levels/003.txt", prefix, "txt", 10, "001"), prefix + "004.txt");
+    EXPECT_EQ(NextNumberedFileName("levels/004.txt", prefix, "txt", 10, "001"), prefix + "001.txt");
+    EXPECT_EQ(NextNumberedFileName("levels/010.txt", prefix, "txt", 10, "001"), prefix + "001.txt");
+}
+
+TEST(FileTest, IniRecordsAreAppendedOnceAndConflictsLeftAlone) {
+    testenv::TempDir dir;
+    const std::string name = dir.Str() + "progress";
+    testenv::WriteFile(dir.Path() / "progress.ini", "OTHER=2\r\n");
+    IniFileRecordValue(name, "levels/level7.txt", "1");
+    IniFileRecordValue(name, "levels/level7.txt", "1");
+    EXPECT_EQ(testenv::ReadFile(dir.Path() / "progress.ini"), "OTHER=2\r\nLEVEL7=1\r\n");
+    IniFileRecordValue(name, "level7", "0");  // a different value is not replaced
+    EXPECT_EQ(testenv::ReadFile(dir.Path() / "progress.ini"), "OTHER=2\r\nLEVEL7=1\r\n");
+    auto ini = LoadIniFile(name);
+    ASSERT_NE(ini->Find("level7"), nullptr);
+    EXPECT_EQ(*ini->Find("level7"), "1");
+}
+
+// Animations measure their phases in ticks of the application object.
+class StreamRecordTest : public ::testing::Test {
+protected:
+    void SetUp() override { Game = std::make_unique<TGame>(); }
+    void TearDown() override { Game.reset(); }
+};
+
+TEST_F(StreamRecordTest, AnimationRoundTripAndNull) {
+    TAnimation a;
+    a.Init(100, 1, 0, 3, 0);
+    a.AddPhase(250);
+    a.Counter = 7.5f;
+    a.CurrentPhase = 1;
+    std::stringstream s;
+    WriteAnimation(s, &a);
+    WriteAnimation(s, nullptr);
+    auto back = ReadAnimation(s);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->TotalPhases, 2);
+    EXPECT_FLOAT_EQ(back->Counter, 7.5f);
+    EXPECT_EQ(back->CurrentPhase, 1);
+    EXPECT_EQ(back->LeaveActive, 1);
+    EXPECT_FLOAT_EQ(back->Length[1], a.Length[1]);
+    EXPECT_FALSE(ReadAnimation(s));
+}
+
+TEST_F(StreamRecordTest, DamagedAnimationRecordsGiveNull) {
+    TAnimation a;
+    a.Init(100, 0, 0, 0, 0);
+    std::stringstream good;
+    WriteAnimation(good, &a);
+    const std::string bytes = good.str();
+    std::istringstream truncated(bytes.substr(0, bytes.size() - 2));
+    EXPECT_FALSE(ReadAnimation(truncated));
+    std::string huge = bytes;
+    huge[32] = char(0xff);  // TotalPhases far beyond the phase table
+    huge[33] = char(0x7f);
+    std::istringstream bad(huge);
+    EXPECT_FALSE(ReadAnimation(bad));
+}
+
+TEST_F(StreamRecordTest, SineCounterKeepsIntegerParts) {
+    TSineCounter c;
+    c.Init(10.7f, 350.2f, 2.9f, 0);
+    std::stringstream s;
+    WriteSineCounter(s, &c);
+    auto back = ReadSineCounter(s);
+    ASSERT_TRUE(back);
+    EXPECT_FLOAT_EQ(back->StartPoint, 10);
+    EXPECT_FLOAT_EQ(back->EndPoint, 350);
+    EXPECT_FLOAT_EQ(back->Speed, 2);
+    std::istringstream empty;
+    EXPECT_FALSE(ReadSineCounter(empty));
+}
+
+}  // namespace
