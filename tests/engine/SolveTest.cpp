@@ -1,0 +1,229 @@
+// The solving loop and trial and error: when passes run, the ladder of technique groups, guesses
+// with their undo and log lines, and the refusal of complete but invalid boards.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "BoardBuilder.h"
+#include "Oracle.h"
+#include "SudokuBoard.h"
+
+namespace {
+
+const Grid kSolved4 = {{1, 2, 3, 4}, {3, 4, 1, 2}, {2, 1, 4, 3}, {4, 3, 2, 1}};
+
+Grid ToGrid(const oracle::Flat& flat, int n)
+{
+    Grid g(n, std::vector<int>(n));
+    for (int i = 0; i < n * n; ++i) g[i / n][i % n] = flat[i];
+    return g;
+}
+
+int Count(const std::vector<std::string>& log, const std::string& prefix)
+{
+    int n = 0;
+    for (const auto& line : log) n += line.rfind(prefix, 0) == 0 ? 1 : 0;
+    return n;
+}
+
+}  // namespace
+
+TEST(Solve, PresetCountWithoutEmptyCellsRunsOnePass)
+{
+    SudokuBoard board(4);
+    board.SetValues(kSolved4);
+    board.unsolvedCount = 5;
+    board.Solve();
+    EXPECT_EQ(board.unsolvedCount, 0);
+    EXPECT_EQ(board.TrialDepth(), 0);
+    // With nothing to place, the pass climbs to the subsets, whose filled-cell rule reports
+    // progress.
+    EXPECT_TRUE(board.used[kNakedSubset]);
+}
+
+TEST(Solve, NoPassRunsWhileTheCountIsZero)
+{
+    auto board = builder::Board(4, {"123."});
+    board->unsolvedCount = 0;
+    board->Solve();
+    EXPECT_EQ(board->Value(0, 3), 0);
+    board->unsolvedCount = -3;
+    board->Solve();
+    EXPECT_EQ(board->Value(0, 3), 0);
+    for (bool used : board->used) EXPECT_FALSE(used);
+}
+
+TEST(Solve, WithoutTrialAndErrorAnEmptyBoardStalls)
+{
+    SudokuBoard board(4);
+    board.enabled[kTrialAndError] = false;
+    board.unsolvedCount = 16;
+    board.Solve();
+    EXPECT_EQ(board.unsolvedCount, 16);
+    EXPECT_FALSE(board.used[kTrialAndError]);
+}
+
+TEST(Solve, SinglesProgressKeepsTheLadderAtTheSingles)
+{
+    // A few holes: every pass places something, so no later group ever runs, although the
+    // naked-subset rule would report progress on the filled cells at once.
+    std::mt19937 rng(7);
+    oracle::Solver solver(9);
+    for (int i = 0; i < 20; ++i) {
+        oracle::Flat solution;
+        const oracle::Flat puzzle = oracle::RandomUniquePuzzle(solver, rng, 12, &solution);
+        SudokuBoard board(9);
+        board.SetValues(ToGrid(puzzle, 9));
+        board.unsolvedCount = 12;
+        board.Solve();
+        ASSERT_EQ(board.unsolvedCount, 0);
+        EXPECT_EQ(board.GetValues(), ToGrid(solution, 9));
+        EXPECT_TRUE(board.used[kNakedSingle] || board.used[kHiddenSingle]);
+        for (int id = kBlockLineRestriction; id < kTechniqueCount; ++id) EXPECT_FALSE(board.used[id]) << id;
+    }
+}
+
+TEST(Solve, StalledSinglesHandTheBoardToTheNextGroup)
+{
+    // Only the singles and naked subsets enabled: with nothing to place, the subsets' filled-cell
+    // rule makes progress, then the next pass stalls and the solve ends.
+    auto board = builder::Board(9, {"12......."});
+    board->enabled.fill(false);
+    board->enabled[kNakedSingle] = board->enabled[kHiddenSingle] = board->enabled[kNakedSubset] = true;
+    board->unsolvedCount = 79;
+    std::vector<std::string> log;
+    board->AttachLog(&log);
+    board->Solve();
+    EXPECT_TRUE(board->used[kNakedSubset]);
+    EXPECT_FALSE(board->used[kNakedSingle]);
+    EXPECT_EQ(Count(log, "Naked Subset"), static_cast<int>(log.size()));
+    EXPECT_EQ(board->unsolvedCount, 79);
+}
+
+TEST(Solve, LastEmptyCellGetsOneMorePass)
+{
+    // Only trial and error, and the single empty cell can only complete an invalid board (row 3
+    // repeats 1, elsewhere): each guess is undone. The pass that leaves one empty cell is followed by exactly
+    // one more, so the guess is tried twice.
+    SudokuBoard board(4);
+    board.SetValues({{0, 2, 3, 4}, {3, 4, 1, 2}, {2, 1, 4, 3}, {4, 3, 1, 1}});
+    board.enabled.fill(false);
+    board.enabled[kTrialAndError] = true;
+    board.unsolvedCount = 1;
+    std::vector<std::string> log;
+    board.AttachLog(&log);
+    board.Solve();
+    EXPECT_EQ(board.unsolvedCount, 1);
+    EXPECT_EQ(board.Value(0, 0), 0);
+    EXPECT_EQ(log, (std::vector<std::string>{"Trying value 1 for cell r1c1\n", "Trial-and-error backtrack.\n",
+                                              "Trying value 1 for cell r1c1\n", "Trial-and-error backtrack.\n"}));
+    EXPECT_EQ(board.TrialDepth(), 0);
+}
+
+TEST(TrialAndError, TwoSolutionsGiveTheSmallerFirstValue)
+{
+    // Cells (0,0), (0,1), (2,0), (2,1) form a swappable rectangle: two solutions.
+    SudokuBoard board(4);
+    board.SetValues({{0, 0, 3, 4}, {3, 4, 1, 2}, {0, 0, 4, 3}, {4, 3, 2, 1}});
+    board.unsolvedCount = 4;
+    std::vector<std::string> log;
+    board.AttachLog(&log);
+    board.Solve();
+    EXPECT_EQ(board.unsolvedCount, 0);
+    EXPECT_EQ(board.GetValues(), kSolved4);
+    EXPECT_TRUE(board.used[kTrialAndError]);
+    EXPECT_EQ(Count(log, "Trying value 1 for cell r1c1\n"), 1);
+    EXPECT_EQ(Count(log, "Trial-and-error backtrack."), 0);
+    EXPECT_EQ(board.TrialDepth(), 0);
+}
+
+TEST(TrialAndError, FirstEmptyCellWithoutCandidatesFailsSilently)
+{
+    auto board = builder::Board(4, {".234", "1..."});
+    std::vector<std::string> log;
+    board->AttachLog(&log);
+    EXPECT_FALSE(board->TrialAndError());
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(board->TrialDepth(), 0);
+}
+
+TEST(TrialAndError, GuessesAloneSolveAndUndoExactly)
+{
+    // With only guessing enabled every empty cell is filled by a guess, so the guesses that were
+    // not undone are exactly the holes; every undo restores values and eliminated sets.
+    std::mt19937 rng(11);
+    for (int n : {4, 6}) {
+        oracle::Solver solver(n);
+        for (int i = 0; i < 20; ++i) {
+            oracle::Flat solution;
+            const oracle::Flat puzzle = oracle::RandomUniquePuzzle(solver, rng, n * n, &solution);
+            int holes = 0;
+            for (int v : puzzle) holes += v == 0 ? 1 : 0;
+            SudokuBoard board(n);
+            board.SetValues(ToGrid(puzzle, n));
+            board.enabled.fill(false);
+            board.enabled[kTrialAndError] = true;
+            board.unsolvedCount = holes;
+            std::vector<std::string> log;
+            board.AttachLog(&log);
+            board.Solve();
+            ASSERT_EQ(board.unsolvedCount, 0);
+            EXPECT_EQ(board.GetValues(), ToGrid(solution, n));
+            EXPECT_EQ(Count(log, "Trying value ") - Count(log, "Trial-and-error backtrack."), holes);
+            EXPECT_EQ(board.TrialDepth(), 0);
+        }
+    }
+}
+
+TEST(TrialAndError, FailedGuessRestoresTheBoard)
+{
+    // Only guessing, on a board whose first empty cell's guesses all fail: afterwards values,
+    // eliminated sets and the count are as before.
+    SudokuBoard board(4);
+    board.SetValues({{0, 2, 0, 0}, {0, 0, 2, 0}, {0, 0, 0, 0}, {0, 0, 0, 2}});
+    board.Cell(3, 0)->InsertEliminated(3);
+    board.enabled.fill(false);
+    board.enabled[kTrialAndError] = true;
+    board.unsolvedCount = 13;
+    const Grid before = board.GetValues();
+    // Every guess on (0, 0) fails, since (1, 0) has no value left at all.
+    for (int v = 1; v <= 4; ++v) board.Cell(1, 0)->InsertEliminated(v);
+    // The guess refreshes the guessed cell before its snapshot.
+    board.Cell(0, 0)->GetCandidates();
+    std::vector<ValueSet> eliminated;
+    for (int c = 0; c < 16; ++c) eliminated.push_back(board.CellAt(c)->Eliminated());
+    EXPECT_FALSE(board.TrialAndError());
+    EXPECT_EQ(board.GetValues(), before);
+    for (int c = 0; c < 16; ++c) EXPECT_EQ(board.CellAt(c)->Eliminated(), eliminated[c]) << c;
+    EXPECT_EQ(board.unsolvedCount, 13);
+    EXPECT_EQ(board.TrialDepth(), 0);
+}
+
+TEST(Solve, HardPuzzlesAreSolvedWithTheOracleSolution)
+{
+    std::mt19937 rng(5);
+    for (int n : {4, 6, 9, 12}) {
+        oracle::Solver solver(n);
+        for (int i = 0; i < (n == 12 ? 3 : 30); ++i) {
+            oracle::Flat solution;
+            const oracle::Flat puzzle = oracle::RandomUniquePuzzle(solver, rng, n == 12 ? 90 : n * n, &solution);
+            SudokuBoard board(n);
+            board.SetValues(ToGrid(puzzle, n));
+            board.unsolvedCount = 1;
+            board.Solve();
+            ASSERT_EQ(board.unsolvedCount, 0);
+            EXPECT_EQ(board.GetValues(), ToGrid(solution, n));
+            EXPECT_TRUE(board.IsValid());
+        }
+    }
+}
+
+TEST(Solve, WithoutALogNothingIsRecorded)
+{
+    SudokuBoard board(4);
+    board.unsolvedCount = 16;
+    board.Solve();
+    EXPECT_EQ(board.Log(), nullptr);
+    EXPECT_EQ(board.unsolvedCount, 0);
+    EXPECT_TRUE(board.IsValid());
+}
