@@ -1,15 +1,20 @@
 // Game options: defaults and the file a first run writes, keys in any case, unknown keys dropped, the
-// atomic write, and the get-started page opened on the first quit only (through a stand-in xdg-open).
+// atomic write, and the get-started page opened by the first orderly quit only (through a stand-in
+// xdg-open).
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <thread>
 
+#include "core/Game.h"
+#include "core/Startup.h"
 #include "game/Core.h"
 #include "game/GameOptions.h"
+#include "game/TolvaneGame.h"
 #include "platform/FileSystem.h"
 #include "platform/System.h"
 #include "support/TestEnv.h"
@@ -24,7 +29,7 @@ void ResetOptions() {
 }
 
 class GameOptionsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ResetOptions(); }
     void TearDown() override { ResetOptions(); }
 
@@ -89,11 +94,20 @@ int WaitForLines(const std::filesystem::path& log, int expected) {
     return lines;
 }
 
-// The quit's share of the options: the page on a first run, the flag cleared, the file written.
-void QuitOptions() {
-    OpenGetStartedPage(FirstRun);
-    FirstRun = 0;
-    OptionsSave();
+struct Ended {};
+
+// One run: the options read at start-up, then the program's orderly quit with its end caught.
+void RunAndQuit(const std::string& sharedFolder) {
+    ResetOptions();
+    Game = std::make_unique<TTolvaneGame>();
+    Game->SubPath = sharedFolder;
+    OptionsStartUp(sharedFolder);
+    GameOptionsLoaded = 1;
+    SetEndHandler([](int) { throw Ended{}; });
+    EXPECT_THROW(GameQuit(), Ended);
+    SetEndHandler({});
+    GameOptionsLoaded = 0;
+    Game.reset();
 }
 
 TEST_F(GameOptionsTest, TheGetStartedPageOpensOnTheFirstQuitOnly) {
@@ -106,11 +120,7 @@ TEST_F(GameOptionsTest, TheGetStartedPageOpensOnTheFirstQuitOnly) {
     setenv("PATH", (bin.Str() + ":" + oldPath).c_str(), 1);
     setenv("SDL_VIDEODRIVER", "x11", 1);  // a desktop session, so the browser is started at all
 
-    for (int run = 0; run < 3; ++run) {
-        ResetOptions();
-        OptionsStartUp(dir.Str());
-        QuitOptions();
-    }
+    for (int run = 0; run < 3; ++run) RunAndQuit(dir.Str());
     // A marker opened last: once it is in the log, a page opened by a later run would be there as well.
     OpenURL("marker");
 
@@ -121,6 +131,7 @@ TEST_F(GameOptionsTest, TheGetStartedPageOpensOnTheFirstQuitOnly) {
     EXPECT_EQ(text, std::string(GetStartedURL) + "\nmarker\n");
     EXPECT_NE(std::string(GetStartedURL).find("getstarted.php?id=NM"), std::string::npos);
     EXPECT_EQ(FirstRun, 0);
+    EXPECT_NE(testenv::ReadFile(ConfigPath()).find("FIRSTRUN=0"), std::string::npos);
 }
 
 }  // namespace
