@@ -259,12 +259,23 @@ inline bool ForcedChain(SudokuBoard& b, std::vector<std::string>& log)
                 placements[pc.back()->index] = {pc.back(), pv.back()};
         }
     }
+    // As the engine: a placement whose value a peer already holds is skipped (contradictory
+    // positions only), and only a made placement is progress.
+    bool progress = false;
     for (const auto& [index, placement] : placements) {
-        placement.first->SetValue(placement.second);
-        log.push_back("Forced Chain restriction found at " + Where(placement.first) + " for val " +
+        SudokuCell* cell = placement.first;
+        bool clash = false;
+        for (const SudokuCellSet* house : {static_cast<const SudokuCellSet*>(cell->column),
+                                           static_cast<const SudokuCellSet*>(cell->row),
+                                           static_cast<const SudokuCellSet*>(cell->block)})
+            for (const SudokuCell* c : house->cells) clash = clash || c->Value() == placement.second;
+        if (clash) continue;
+        cell->SetValue(placement.second);
+        log.push_back("Forced Chain restriction found at " + Where(cell) + " for val " +
                       std::to_string(placement.second) + "\n");
+        progress = true;
     }
-    return !placements.empty();
+    return progress;
 }
 
 }  // namespace literal
