@@ -66,7 +66,7 @@ private:
     std::string error_;
 
     std::nullopt_t Fail(const std::string& reason) {
-        error_ = reason + (next_ > 0 ? " (line " + std::to_string(next_) + ")" : "");
+        error_ = reason + (next_ > 0 ? ", line " + std::to_string(next_) : "");
         return std::nullopt;
     }
 

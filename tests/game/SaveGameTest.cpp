@@ -86,6 +86,18 @@ std::string HandMadeFile(int n, int elapsed) {
     return text;
 }
 
+// The text with its line `index` (from 0) replaced; every line ends in CR LF.
+std::string ReplaceLine(const std::string& text, int index, const std::string& line) {
+    std::string result;
+    std::size_t at = 0;
+    for (int i = 0; at < text.size(); ++i) {
+        const std::size_t end = text.find("\r\n", at);
+        result.append(i == index ? line : text.substr(at, end - at)).append("\r\n");
+        at = end + 2;
+    }
+    return result;
+}
+
 struct BoardSnapshot {
     int width, height, difficulty, showMarkup, startTime, endTime;
     TByteGrid puzzleStart, puzzle, solution, locked;
@@ -218,16 +230,7 @@ TEST_F(SaveGameTest, AMissingFileIsRefusedAndNothingIsWritten) {
 // Each damaged variant of a good 4 x 4 file, by the line it breaks (lines counted from 0).
 TEST_F(SaveGameTest, DamagedFilesAreRefusedWithoutTouchingTheBoard) {
     const std::string good = HandMadeFile(4, 777);
-    auto replaceLine = [&](int index, const std::string& line) {
-        std::string text;
-        std::size_t at = 0;
-        for (int i = 0; at < good.size(); ++i) {
-            const std::size_t end = good.find("\r\n", at);
-            text += (i == index ? line : good.substr(at, end - at)) + "\r\n";
-            at = end + 2;
-        }
-        return text;
-    };
+    auto replaceLine = [&](int index, const std::string& line) { return ReplaceLine(good, index, line); };
     const std::vector<std::pair<std::string, std::string>> damaged = {
         {"header", replaceLine(0, "Sudoku Numora Savegam")},
         {"size 5", replaceLine(1, "05x05")},
@@ -264,6 +267,18 @@ TEST_F(SaveGameTest, DamagedFilesAreRefusedWithoutTouchingTheBoard) {
     // The untouched file loads, so every refusal above was the damage's doing.
     testenv::WriteFile(SavePath("bad"), good);
     EXPECT_EQ(SaveGameLoad("bad"), 1);
+}
+
+TEST_F(SaveGameTest, TheRefusalSaysWhatAndWhere) {
+    const std::string text = ReplaceLine(HandMadeFile(9, 5), 2, "7");
+    std::string error;
+    EXPECT_FALSE(SaveGameParse(text, &error));
+    EXPECT_EQ(error, "bad difficulty, line 3");
+    testenv::WriteFile(SavePath("seven"), text);
+    EXPECT_EQ(SaveGameLoad("seven"), 0);
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_NE(notices[0].find(SavePath("seven")), std::string::npos);
+    EXPECT_NE(notices[0].find("bad difficulty, line 3"), std::string::npos);
 }
 
 TEST_F(SaveGameTest, EveryTruncationIsRefused) {
