@@ -145,7 +145,7 @@ public:
 
     // Steps (chain extensions) one call of the XY-chain, remote-chain or forced-chain search may
     // take; when spent, that call reports no progress. Far above what real puzzles need.
-    std::uint64_t chainStepBudget = 1'000'000;
+    std::uint64_t chainStepBudget = 250'000;
     // How often a chain search ran out of its budget on this board.
     std::uint64_t chainBudgetHits = 0;
 
