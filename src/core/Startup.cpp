@@ -14,6 +14,7 @@
 #include "core/PakFileManager.h"
 #include "core/SoundBank.h"
 #include "game/Core.h"
+#include "game/GameScreen.h"
 #include "game/GameOptions.h"
 #include "game/GameRun.h"
 #include "game/TolvaneGame.h"
@@ -123,6 +124,7 @@ void LoadFonts() {
     OptionsStartUp(Game->SubPath);
     GameOptionsLoaded = 1;
     Core.Start();
+    BoardScreensInit();
 
     Game->GraphicsCreate();
     HideMouse();
