@@ -101,17 +101,6 @@ TEST_F(CoreTest, RegionShapesFollowTheGridSize) {
     }
 }
 
-TEST_F(CoreTest, StartGivesNineByNineEasiest) {
-    UseSize(4);
-    PuzzleDifficulty = 3;
-    Core.Start();
-    EXPECT_EQ(PuzzleWidth, 9);
-    EXPECT_EQ(PuzzleHeight, 9);
-    EXPECT_EQ(PuzzleDifficulty, 0);
-    EXPECT_EQ(RegionWidth, 3);
-    EXPECT_EQ(RegionHeight, 3);
-}
-
 TEST_F(CoreTest, RuleCheckAgreesWithBruteForceOnSmallGrids) {
     std::mt19937 random(7);
     for (int n : {4, 6, 9}) {
@@ -349,18 +338,6 @@ TEST_F(CoreTest, CustomPuzzleStartsFromAnEmptyBoardAndRebuildsCells) {
     Core.CustomPuzzle();
     EXPECT_EQ(Puzzle, TByteGrid{});
     EXPECT_EQ(cellRebuilds, std::vector<int>{1});
-}
-
-TEST_F(CoreTest, AidTogglesFlip) {
-    Core.ShowHideSolution();
-    Core.ShowHideMistakes();
-    Core.ShowDesiredCell();
-    EXPECT_EQ(ShowSolution, 1);
-    EXPECT_EQ(ShowMistakes, 1);
-    EXPECT_EQ(ShowDesiredCellArmed, 1);
-    ShowSolution = 5;
-    Core.ShowHideSolution();
-    EXPECT_EQ(ShowSolution, 0);
 }
 
 // A stand-in generator that fails `failures` times, then writes the column-major pattern

@@ -210,18 +210,4 @@ TEST_F(HighScoreListTest, AFailedWriteLeavesTheOldTable) {
     EXPECT_EQ(table.Count(), 2u);
 }
 
-TEST_F(HighScoreListTest, ZeroFillsWithEmptyEntries) {
-    TPellixHighScoreList table;
-    table.Create(dir.Str() + "zero", 10, 10);
-    table.Zero(3);
-    ASSERT_EQ(table.Count(), 3u);
-    EXPECT_EQ(table.Entries[2].name, "Empty");
-    EXPECT_EQ(testenv::ReadFile(table.filepath).size(), 3u * (5 + 9));
-}
-
-TEST(DifficultyNameTest, OutOfRangeIsEmpty) {
-    EXPECT_EQ(DifficultyName(-1), "");
-    EXPECT_EQ(DifficultyName(5), "");
-}
-
 }  // namespace
