@@ -55,6 +55,7 @@ extern int ShowHighlighter;
 
 class TCore {
 public:
+    TCore();
     virtual ~TCore() = default;
 
     virtual int Start();
@@ -66,6 +67,7 @@ public:
     virtual int ShowHideSolution();
     virtual int ShowHideMistakes();
     virtual int ShowDesiredCell();
+    // Reveals one cell that differs from the solution; nothing when none does.
     virtual int ShowRandomCell();
     virtual int ClearBoardCompletely();
     virtual int ClearBoard();
@@ -74,6 +76,7 @@ public:
     virtual int NewPuzzle();
     virtual int CustomPuzzle();
     virtual int RestartPuzzle();
+    // Calls the generator until it succeeds; a size or level it cannot make is refused (board unchanged).
     virtual int CreatePuzzle(int width, int height, int difficulty);
 
     // The engine's entry points and the event pump, replaceable so that the model can be driven without
@@ -86,8 +89,6 @@ public:
     // screen change that follows an accepted custom puzzle.
     std::function<void(int flyIn)> OnCreateCells;
     std::function<void()> OnCustomPuzzleAccepted;
-
-    TCore();
 };
 
 extern TCore Core;
