@@ -2,6 +2,7 @@
 // snapshots and the diagnostic operations.
 #include "SudokuBoard.h"
 
+#include <algorithm>
 #include <fstream>
 #include <ostream>
 #include <sstream>
