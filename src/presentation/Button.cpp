@@ -12,7 +12,9 @@
 #include "presentation/Font.h"
 #include "presentation/MousePointer.h"
 
-void TButton::CentreX(int py) { MoveTo(float((ScreenWidth - w) / 2), float(py)); }
+void TButton::CentreX(int py) {
+    MoveTo(float((ScreenWidth - w) / 2), float(py));
+}
 
 void TButton::Init() {
     TSprite::Init();
@@ -190,7 +192,9 @@ void TButton::MoveBy(float mx, float my) {
     }
 }
 
-void TButton::MoveTo(float nx, float ny) { MoveBy(nx - x, ny - y); }
+void TButton::MoveTo(float nx, float ny) {
+    MoveBy(nx - x, ny - y);
+}
 
 void TButton::PlaySound(const std::shared_ptr<TGameSound>& sound, std::shared_ptr<TChannel>& ownChannel) {
     if (!sound || !Game) return;
@@ -201,11 +205,17 @@ void TButton::PlaySound(const std::shared_ptr<TGameSound>& sound, std::shared_pt
     }
 }
 
-void TButton::PlayClick() { PlaySound(SoundClick, ChannelClick); }
+void TButton::PlayClick() {
+    PlaySound(SoundClick, ChannelClick);
+}
 
-void TButton::PlayClick2() { PlaySound(SoundClick2, ChannelClick); }
+void TButton::PlayClick2() {
+    PlaySound(SoundClick2, ChannelClick);
+}
 
-void TButton::PlayMouseOver() { PlaySound(SoundMouseOver, ChannelMouseOver); }
+void TButton::PlayMouseOver() {
+    PlaySound(SoundMouseOver, ChannelMouseOver);
+}
 
 void TButton::Precache() {
     for (const auto* img : {&image, &ImageMouseOver, &ImageMouseClick, &ImageDisabled})
@@ -224,9 +234,9 @@ void TButton::SetAutoGlow(float min, float max, float glowSpeed, int onMO) {
     AutoGlowOnMO = onMO;
 }
 
-void TButton::SetupCaption(const std::string& text, std::shared_ptr<TImageFont> font, std::shared_ptr<TColor> color,
-                           std::shared_ptr<TShadow> shadow, std::shared_ptr<TBitmapFont> bitmapFont,
-                           std::shared_ptr<TColor> inverseColor) {
+void TButton::SetupCaption(const std::string& text, std::shared_ptr<TImageFont> font,
+                           std::shared_ptr<TColor> color, std::shared_ptr<TShadow> shadow,
+                           std::shared_ptr<TBitmapFont> bitmapFont, std::shared_ptr<TColor> inverseColor) {
     Caption = TLabel::CreateSpecial(text, x + w2, y + h2, 1, 0, 0);
     Caption->CentreVertically = 1;
     Caption->Init(std::move(font), std::move(color), std::move(shadow), 0, std::move(bitmapFont),
@@ -240,7 +250,9 @@ void TButton::SetupCaptionDown(std::shared_ptr<TColor> color, float scale, float
     CaptionDownOffsetY = offsetY;
 }
 
-void TButton::SetupMouseRepeat(int first, int repeat) { MouseRepeat = TMouseRepeat::Create(first, repeat); }
+void TButton::SetupMouseRepeat(int first, int repeat) {
+    MouseRepeat = TMouseRepeat::Create(first, repeat);
+}
 
 void TButton::SetupScaleOnMO(float max, float upSpeed, float downSpeed) {
     ScaleOnMOMax = max;

@@ -22,7 +22,7 @@ class TMouseRepeat;
 class TShadow;
 
 class TButton : public TSprite {
-public:
+  public:
     TButton() = default;
     ~TButton() override = default;
 
@@ -98,15 +98,15 @@ public:
     void Precache();
     void SetFixedGlowOnMO(float max, float speed, int useMO);
     void SetAutoGlow(float min, float max, float speed, int onMO);
-    void SetupCaption(const std::string& text, std::shared_ptr<TImageFont> font, std::shared_ptr<TColor> color,
-                      std::shared_ptr<TShadow> shadow, std::shared_ptr<TBitmapFont> bitmapFont,
-                      std::shared_ptr<TColor> inverseColor);
+    void SetupCaption(const std::string& text, std::shared_ptr<TImageFont> font,
+                      std::shared_ptr<TColor> color, std::shared_ptr<TShadow> shadow,
+                      std::shared_ptr<TBitmapFont> bitmapFont, std::shared_ptr<TColor> inverseColor);
     void SetupCaptionDown(std::shared_ptr<TColor> color, float scale, float offsetX, float offsetY);
     void SetupMouseRepeat(int first, int repeat);
     void SetupScaleOnMO(float max, float upSpeed, float downSpeed);
     void SimulateClick();
 
-private:
+  private:
     // Plays a sound through the game's channel pool, or on the button's own channel without one.
     void PlaySound(const std::shared_ptr<TGameSound>& sound, std::shared_ptr<TChannel>& ownChannel);
     // The state images are expected to exist; a missing one falls back to the normal image.

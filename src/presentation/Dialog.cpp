@@ -38,11 +38,14 @@ void SimulateClickOn(TMenu* menu, const std::string& name) {
     if (TButton* b = menu->FindButton(name)) b->SimulateClick();
 }
 
-int MenuClicked(TMenu* menu, const std::string& name) { return menu != nullptr ? menu->Clicked(name) : 0; }
+int MenuClicked(TMenu* menu, const std::string& name) {
+    return menu != nullptr ? menu->Clicked(name) : 0;
+}
 
 }  // namespace
 
-void TDialog::Init(const std::string& caption, std::shared_ptr<TImage> background, int dw, int dh, int dx, int dy) {
+void TDialog::Init(const std::string& caption, std::shared_ptr<TImage> background, int dw, int dh, int dx,
+                   int dy) {
     Caption = TLabel::CreateSpecial(caption, 0, 0, 1, 0, 0);
     Background = std::move(background);
     DialogColor = TColor::Create(150, 150, 150, 1.0f);
@@ -69,16 +72,18 @@ void TDialog::Start() {
 void TDialog::SetupCaption(std::shared_ptr<TImageFont> font, std::shared_ptr<TColor> color,
                            std::shared_ptr<TShadow> shadow, std::shared_ptr<TBitmapFont> bitmapFont) {
     if (!Caption) Caption = TLabel::CreateSpecial("", 0, 0, 1, 0, 0);
-    Caption->Init(std::move(font), std::move(color), std::move(shadow), 0, std::move(bitmapFont), nullptr, "");
+    Caption->Init(std::move(font), std::move(color), std::move(shadow), 0, std::move(bitmapFont), nullptr,
+                  "");
     CalcAll();
     MenuPosition();
 }
 
-void TDialog::SetupTextHeader(const std::string& text, std::shared_ptr<TImageFont> font, std::shared_ptr<TColor> color,
-                              std::shared_ptr<TShadow> shadow, std::shared_ptr<TBitmapFont> bitmapFont, int tx, int ty,
-                              int centreVertically) {
+void TDialog::SetupTextHeader(const std::string& text, std::shared_ptr<TImageFont> font,
+                              std::shared_ptr<TColor> color, std::shared_ptr<TShadow> shadow,
+                              std::shared_ptr<TBitmapFont> bitmapFont, int tx, int ty, int centreVertically) {
     TextHeader = TLabel::CreateSpecial(text, float(tx), float(ty), 1, 0, centreVertically);
-    TextHeader->Init(std::move(font), std::move(color), std::move(shadow), 0, std::move(bitmapFont), nullptr, "");
+    TextHeader->Init(std::move(font), std::move(color), std::move(shadow), 0, std::move(bitmapFont), nullptr,
+                     "");
 }
 
 void TDialog::SetSlide(int slide, int sine) {
@@ -109,9 +114,13 @@ void TDialog::CalcAll() {
     SetLabelsXY();
 }
 
-float TDialog::CaptionHeight() { return Caption ? Caption->CalcHeight() : 0.0f; }
+float TDialog::CaptionHeight() {
+    return Caption ? Caption->CalcHeight() : 0.0f;
+}
 
-float TDialog::MenuHeight() { return Menu ? float(Menu->CalcHeight()) : 0.0f; }
+float TDialog::MenuHeight() {
+    return Menu ? float(Menu->CalcHeight()) : 0.0f;
+}
 
 void TDialog::CalcSize() {
     float captionWidth = 0;
@@ -162,18 +171,30 @@ void TDialog::CalcOffset() {
         r = SlideSine != 0 ? 1 - TransitionOut->GetRatioSine() : TransitionOut->GetRatioInv();
     }
     switch (Slide) {
-        case 1: OffsetY = -float(y + h + SlideExtra) * r; break;
-        case 2: OffsetX = float(ScreenWidth - x + SlideExtra) * r; break;
-        case 3: OffsetY = float(ScreenHeight - y + SlideExtra) * r; break;
-        case 4: OffsetX = -float(x + w + SlideExtra) * r; break;
-        default: break;
+        case 1:
+            OffsetY = -float(y + h + SlideExtra) * r;
+            break;
+        case 2:
+            OffsetX = float(ScreenWidth - x + SlideExtra) * r;
+            break;
+        case 3:
+            OffsetY = float(ScreenHeight - y + SlideExtra) * r;
+            break;
+        case 4:
+            OffsetX = -float(x + w + SlideExtra) * r;
+            break;
+        default:
+            break;
     }
 }
 
-int TDialog::CaptionGetCentredX() { return x + w / 2; }
+int TDialog::CaptionGetCentredX() {
+    return x + w / 2;
+}
 
 void TDialog::HeaderLoad(const std::string& name, float hx, float hy) {
-    Header = TSprite::Create(TGameImage::Create(Game->ImagePath + name + Ext, DEFAULT_IMAGE_FLAGS, 1), hx, hy);
+    Header =
+        TSprite::Create(TGameImage::Create(Game->ImagePath + name + Ext, DEFAULT_IMAGE_FLAGS, 1), hx, hy);
 }
 
 void TDialog::SetLabelsXY() {
@@ -210,9 +231,13 @@ void TDialog::PlaceMenu() {
     Menu->ManageNoSound(OffsetX, OffsetY);
 }
 
-int TDialog::MenuGetCentredX() { return x + (w - (Menu ? Menu->CalcWidth() : 0)) / 2; }
+int TDialog::MenuGetCentredX() {
+    return x + (w - (Menu ? Menu->CalcWidth() : 0)) / 2;
+}
 
-int TDialog::Manage() { return ManageCore(); }
+int TDialog::Manage() {
+    return ManageCore();
+}
 
 int TDialog::ManageCore() {
     if (Active == 0) return 0;
@@ -307,8 +332,8 @@ int TDialog::Draw() {
     TextAlpha = 1.0f;
     SetAlpha(Alpha);
     if (MenuShow != 0 && Menu) Menu->Draw(OffsetX, OffsetY);
-    auto drawPicture = [&](const std::shared_ptr<TGameImage>& picture, int px, int py, float scale, float angle,
-                           const std::shared_ptr<TShadow>& shadow) {
+    auto drawPicture = [&](const std::shared_ptr<TGameImage>& picture, int px, int py, float scale,
+                           float angle, const std::shared_ptr<TShadow>& shadow) {
         if (!picture) return;
         SetScale(scale, scale);
         SetRotation(angle);
@@ -396,8 +421,8 @@ void TDialog::Kill() {
 
 // ---- OK ----
 
-std::unique_ptr<TDialogOK> TDialogOK::Create(const std::string& caption, std::shared_ptr<TImage> background, int dw,
-                                             int dh, int dx) {
+std::unique_ptr<TDialogOK> TDialogOK::Create(const std::string& caption, std::shared_ptr<TImage> background,
+                                             int dw, int dh, int dx) {
     auto dialog = std::make_unique<TDialogOK>();
     dialog->Init(caption, std::move(background), dw, dh, dx, 0);
     dialog->MenuCreate();
@@ -411,7 +436,9 @@ void TDialogOK::CalcSize() {
     CalcXY();
 }
 
-void TDialogOK::MenuPosition() { PlaceMenu(); }
+void TDialogOK::MenuPosition() {
+    PlaceMenu();
+}
 
 void TDialogOK::MenuCreate() {
     Menu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 10);
@@ -440,8 +467,9 @@ int TDialogOK::OKClick() {
 
 // ---- Yes / No ----
 
-std::unique_ptr<TDialogYesNo> TDialogYesNo::Create(const std::string& caption, std::shared_ptr<TImage> background,
-                                                   int dw, int dh, int dx, int withMenu, int buttonGap) {
+std::unique_ptr<TDialogYesNo> TDialogYesNo::Create(const std::string& caption,
+                                                   std::shared_ptr<TImage> background, int dw, int dh, int dx,
+                                                   int withMenu, int buttonGap) {
     auto dialog = std::make_unique<TDialogYesNo>();
     dialog->Init(caption, std::move(background), dw, dh, dx, 0);
     dialog->ButtonGap = buttonGap;
@@ -456,7 +484,9 @@ void TDialogYesNo::CalcSize() {
     CalcXY();
 }
 
-void TDialogYesNo::MenuPosition() { PlaceMenu(); }
+void TDialogYesNo::MenuPosition() {
+    PlaceMenu();
+}
 
 void TDialogYesNo::MenuCreate(int gap) {
     Menu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 10);
@@ -502,9 +532,10 @@ void TDialogYesNo::ClickSound() {
 
 // ---- Text input ----
 
-std::unique_ptr<TDialogTextInput> TDialogTextInput::Create(const std::string& caption, const std::string& initialText,
-                                                           int maxLength, std::shared_ptr<TImage> background, int dw,
-                                                           int dx, int dy, int maxPixelWidth) {
+std::unique_ptr<TDialogTextInput> TDialogTextInput::Create(const std::string& caption,
+                                                           const std::string& initialText, int maxLength,
+                                                           std::shared_ptr<TImage> background, int dw, int dx,
+                                                           int dy, int maxPixelWidth) {
     auto dialog = std::make_unique<TDialogTextInput>();
     dialog->Init(caption, std::move(background), dw, 0, dx, dy);
     dialog->Text = TLabel::CreateSpecial(initialText, 0, 0, 0, 0, 0);
@@ -521,7 +552,9 @@ void TDialogTextInput::Start() {
     if (Game) Game->BlockKeys = 1;
 }
 
-float TDialogTextInput::TextHeight() { return Text ? Text->CalcHeight() : 0.0f; }
+float TDialogTextInput::TextHeight() {
+    return Text ? Text->CalcHeight() : 0.0f;
+}
 
 void TDialogTextInput::CalcSize() {
     TDialog::CalcSize();
@@ -546,14 +579,17 @@ void TDialogTextInput::SetLabelsXY() {
     }
 }
 
-void TDialogTextInput::MenuPosition() { PlaceMenu(); }
+void TDialogTextInput::MenuPosition() {
+    PlaceMenu();
+}
 
 void TDialogTextInput::SetupText(std::shared_ptr<TImageFont> font, std::shared_ptr<TColor> color,
                                  std::shared_ptr<TShadow> shadow, int fixedWidth,
                                  std::shared_ptr<TBitmapFont> bitmapFont) {
     if (!Text) Text = TLabel::CreateSpecial("", 0, 0, 0, 0, 0);
     if (!TextInput) TextInput = std::make_unique<TTextInput>();
-    Text->Init(std::move(font), std::move(color), std::move(shadow), fixedWidth, std::move(bitmapFont), nullptr, "");
+    Text->Init(std::move(font), std::move(color), std::move(shadow), fixedWidth, std::move(bitmapFont),
+               nullptr, "");
     Text->CalcSize();
     TextInput->Init(Text->ImageFont, Text->Text, int(Text->X), int(Text->Y), Text->BitmapFont);
     if (Game) Game->BlockKeys = 0;

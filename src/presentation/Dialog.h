@@ -28,7 +28,7 @@ class TShadow;
 class TSprite;
 
 class TDialog {
-public:
+  public:
     TDialog() = default;
     virtual ~TDialog() = default;
     TDialog(const TDialog&) = delete;
@@ -81,7 +81,8 @@ public:
     float Alpha = 1.0f;
     std::shared_ptr<TGameSound> ActivateSound, SlideInSound, SlideOutSound;
 
-    virtual void Init(const std::string& caption, std::shared_ptr<TImage> background, int w, int h, int x, int y);
+    virtual void Init(const std::string& caption, std::shared_ptr<TImage> background, int w, int h, int x,
+                      int y);
     virtual void Start();
     virtual void SetupCaption(std::shared_ptr<TImageFont> font, std::shared_ptr<TColor> color,
                               std::shared_ptr<TShadow> shadow, std::shared_ptr<TBitmapFont> bitmapFont);
@@ -112,7 +113,7 @@ public:
     virtual void Finalise();
     virtual void Kill();
 
-protected:
+  protected:
     // The ready-made dialogs' menu placement: centred in the box, its bottom Border above the box's.
     void PlaceMenu();
     // Caption height scaled as drawn (0 without a caption).
@@ -121,12 +122,12 @@ protected:
 };
 
 class TDialogOK : public TDialog {
-public:
+  public:
     int Gap = 50;
     int ClickAnywhereCloses = 0;
 
-    static std::unique_ptr<TDialogOK> Create(const std::string& caption, std::shared_ptr<TImage> background, int w,
-                                             int h, int x);
+    static std::unique_ptr<TDialogOK> Create(const std::string& caption, std::shared_ptr<TImage> background,
+                                             int w, int h, int x);
     void CalcSize() override;
     void MenuPosition() override;
     int Manage() override;
@@ -135,14 +136,15 @@ public:
 };
 
 class TDialogYesNo : public TDialog {
-public:
+  public:
     int Gap = 50;
     int ButtonGap = 50;
     std::function<int()> YesFunc;
     std::function<int()> NoFunc;
 
-    static std::unique_ptr<TDialogYesNo> Create(const std::string& caption, std::shared_ptr<TImage> background, int w,
-                                                int h, int x, int withMenu, int buttonGap);
+    static std::unique_ptr<TDialogYesNo> Create(const std::string& caption,
+                                                std::shared_ptr<TImage> background, int w, int h, int x,
+                                                int withMenu, int buttonGap);
     void CalcSize() override;
     void MenuPosition() override;
     int Manage() override;
@@ -153,7 +155,7 @@ public:
 };
 
 class TDialogTextInput : public TDialog {
-public:
+  public:
     std::shared_ptr<TLabel> Text;
     int CharWidth = 0;
     int Gap = 30;
@@ -179,9 +181,10 @@ public:
     int UppercaseFirstChar = 1;
     int DimWhenShowingDialogs = 0;
 
-    static std::unique_ptr<TDialogTextInput> Create(const std::string& caption, const std::string& initialText,
-                                                    int maxLength, std::shared_ptr<TImage> background, int w, int x,
-                                                    int y, int maxPixelWidth);
+    static std::unique_ptr<TDialogTextInput> Create(const std::string& caption,
+                                                    const std::string& initialText, int maxLength,
+                                                    std::shared_ptr<TImage> background, int w, int x, int y,
+                                                    int maxPixelWidth);
     void Start() override;
     void CalcSize() override;
     void SetLabelsXY() override;
@@ -189,8 +192,8 @@ public:
     int Manage() override;
     int Draw() override;
     void Kill() override;
-    void SetupText(std::shared_ptr<TImageFont> font, std::shared_ptr<TColor> color, std::shared_ptr<TShadow> shadow,
-                   int fixedWidth, std::shared_ptr<TBitmapFont> bitmapFont);
+    void SetupText(std::shared_ptr<TImageFont> font, std::shared_ptr<TColor> color,
+                   std::shared_ptr<TShadow> shadow, int fixedWidth, std::shared_ptr<TBitmapFont> bitmapFont);
     void MenuCreate(int withCancel, int gap);
     int ProcessOKClickedFunc();
     int OKClickTest();
@@ -198,7 +201,7 @@ public:
     int CancelClick();
     void ClickSound();
 
-private:
+  private:
     float TextHeight();
     // After a valid OK (typed Enter or clicked): the OK hook, then closing.
     int AcceptOK();

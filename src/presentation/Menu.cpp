@@ -27,8 +27,8 @@ TButton* TMenu::AddLast(std::unique_ptr<TButton> button) {
     return Items.back().get();
 }
 
-std::unique_ptr<TMenu> TMenu::Create(const std::string& moSound, const std::string& clickSound, float mx, float my,
-                                     int gap) {
+std::unique_ptr<TMenu> TMenu::Create(const std::string& moSound, const std::string& clickSound, float mx,
+                                     float my, int gap) {
     auto menu = std::make_unique<TMenu>();
     menu->Init(moSound, clickSound, mx, my, gap);
     return menu;
@@ -83,15 +83,15 @@ void TMenu::ResetShadow(int on, float sx, float sy, float alpha) {
     for (auto& b : Items) b->SetShadow(on, sx, sy, alpha);
 }
 
-TButton* TMenu::AddNew(const std::string& image, const std::string& imageMO, const std::string& name, int cellW,
-                       int cellH, int frames) {
+TButton* TMenu::AddNew(const std::string& image, const std::string& imageMO, const std::string& name,
+                       int cellW, int cellH, int frames) {
     TButton* b = DoAddNew(image, imageMO, name, cellW, cellH, frames);
     IncreaseHeight(b);
     return b;
 }
 
-TButton* TMenu::DoAddNew(const std::string& image, const std::string& imageMO, const std::string& name, int cellW,
-                         int cellH, int frames) {
+TButton* TMenu::DoAddNew(const std::string& image, const std::string& imageMO, const std::string& name,
+                         int cellW, int cellH, int frames) {
     auto b = std::make_unique<TButton>();
     b->UseMenuPath = 1;
     b->Load(image, imageMO, "", "", cellW, cellH, frames);
@@ -125,7 +125,8 @@ TButton* TMenu::AddQuickAuto(const std::string& image, const std::string& name) 
     return b;
 }
 
-void TMenu::AddPair(const std::string& image1, const std::string& image2, int gap, const std::string& prefix) {
+void TMenu::AddPair(const std::string& image1, const std::string& image2, int gap,
+                    const std::string& prefix) {
     TButton* b1 = DoAddNew(image1, image1 + "MO", "", 0, 0, 1);
     TButton* b2 = DoAddNew(image2, image2 + "MO", "", 0, 0, 1);
     if (!prefix.empty()) {

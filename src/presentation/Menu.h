@@ -15,7 +15,7 @@
 class TGameSound;
 
 class TMenu {
-public:
+  public:
     // The buttons in the order added (the list part of the menu).
     std::vector<std::unique_ptr<TButton>> Items;
 
@@ -47,8 +47,8 @@ public:
     TButton* AddLast(std::unique_ptr<TButton> button);
     void Clear() { Items.clear(); }
 
-    static std::unique_ptr<TMenu> Create(const std::string& moSound, const std::string& clickSound, float x, float y,
-                                         int gap);
+    static std::unique_ptr<TMenu> Create(const std::string& moSound, const std::string& clickSound, float x,
+                                         float y, int gap);
     // Sounds come from Game->SoundPath + name + ".wav"; an empty name means none.
     void Init(const std::string& moSound, const std::string& clickSound, float x, float y, int gap);
     void Kill();
@@ -59,8 +59,8 @@ public:
     void ResetShadow(int on, float x, float y, float alpha);
     TButton* AddNew(const std::string& image, const std::string& imageMO, const std::string& name, int cellW,
                     int cellH, int frames);
-    TButton* DoAddNew(const std::string& image, const std::string& imageMO, const std::string& name, int cellW,
-                      int cellH, int frames);
+    TButton* DoAddNew(const std::string& image, const std::string& imageMO, const std::string& name,
+                      int cellW, int cellH, int frames);
     void IncreaseHeight(const TButton* button);
     TButton* AddQuick(const std::string& image, const std::string& name);
     // AddQuick plus image + "_disabled" and image + "_down" (shown 200 ms) when those files exist.

@@ -74,7 +74,9 @@ TTextInput::TTextInput()
       DotCol(std::make_shared<TColor>()),
       CursorCol(std::make_shared<TColor>()) {}
 
-int TTextInput::Length() const { return int(DecodeUtf8(Text).size()); }
+int TTextInput::Length() const {
+    return int(DecodeUtf8(Text).size());
+}
 
 void TTextInput::Init(std::shared_ptr<TImageFont> font, const std::string& text, int px, int py,
                       std::shared_ptr<TBitmapFont> bitmapFont) {
@@ -159,10 +161,13 @@ int TTextInput::Manage() {
 }
 
 void TTextInput::PlayTypingSound() {
-    if (TypingSound && Game && Game->Channels) Game->Channels->PlayGameSound(*TypingSound, nullptr, 1.0f, 0.0f);
+    if (TypingSound && Game && Game->Channels)
+        Game->Channels->PlayGameSound(*TypingSound, nullptr, 1.0f, 0.0f);
 }
 
-void TTextInput::MakeCharsFileNameSafe() { BannedChars = "\"|*\\/:;~?<>,+=%"; }
+void TTextInput::MakeCharsFileNameSafe() {
+    BannedChars = "\"|*\\/:;~?<>,+=%";
+}
 
 void TTextInput::Finish() {
     Active = 0;
@@ -213,6 +218,7 @@ void TTextInput::Draw() {
         cursorX += width("_");
         ++used;
     }
-    if (DrawDots != 0 && MaxLength > used) drawText(std::string(size_t(MaxLength - used), '.'), cursorX, py, *DotCol);
+    if (DrawDots != 0 && MaxLength > used)
+        drawText(std::string(size_t(MaxLength - used), '.'), cursorX, py, *DotCol);
     TColor::Restore();
 }

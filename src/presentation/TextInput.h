@@ -17,7 +17,7 @@ class TImageFont;
 class TShadow;
 
 class TTextInput {
-public:
+  public:
     TTextInput();
 
     std::string Text;
