@@ -10,6 +10,7 @@
 #include "core/StringUtils.h"
 #include "platform/FileSystem.h"
 #include "presentation/GameFade.h"
+#include "presentation/LoadingScreen.h"
 #include "presentation/MousePointer.h"
 #include "platform/Clock.h"
 #include "platform/System.h"
@@ -49,6 +50,7 @@ TGame::TGame()
       DrawTime(std::make_unique<TDebugVar>()),
       CodeTime(std::make_unique<TDebugVar>()),
       FPS(std::make_unique<TFPSCounter>()),
+      LoadingScreen(std::make_shared<TLoadingScreen>()),
       ExitScreen(std::make_unique<TExitScreen>()),
       GameFade(std::make_shared<TGameFade>()),
       Mouse(std::make_shared<TMousePointer>()) {}
