@@ -28,9 +28,13 @@ BlockShape ShapeFor(int size)
     }
 }
 
+bool IsSupportedSize(int size) { return size == 4 || size == 6 || size == 9 || size == 12 || size == 16; }
+
 }  // namespace
 
-SudokuBoard::SudokuBoard(int size) : size(size)
+// Any other size has no block shape; such a board is built 9 x 9 rather than with blocks that do
+// not tile it.
+SudokuBoard::SudokuBoard(int size) : size(IsSupportedSize(size) ? size : 9)
 {
     enabled.fill(true);
     used.fill(false);

@@ -57,7 +57,7 @@ inline constexpr int kMaxBoardSize = 16;
 
 class SudokuBoard {
 public:
-    // Builds an empty board of the given size (4, 6, 9, 12 or 16).
+    // Builds an empty board of the given size (4, 6, 9, 12 or 16; any other size gives 9).
     explicit SudokuBoard(int size = 9);
     virtual ~SudokuBoard();
     SudokuBoard(const SudokuBoard&) = delete;

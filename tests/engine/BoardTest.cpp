@@ -52,6 +52,16 @@ TEST(BoardShape, HousesListTheirCellsInOrder)
     }
 }
 
+TEST(BoardShape, UnsupportedSizeBuildsANineByNineBoard)
+{
+    for (int n : {0, 5, 8, 17, -4}) {
+        SudokuBoard board(n);
+        EXPECT_EQ(board.size, 9);
+        EXPECT_EQ(board.blocks.size(), 9u);
+        EXPECT_EQ(board.CellCount(), 81);
+    }
+}
+
 TEST(BoardShape, BlockCellsInRowAndColumn)
 {
     SudokuBoard board(9);
