@@ -34,7 +34,7 @@ bool IsSupportedSize(int size) { return size == 4 || size == 6 || size == 9 || s
 
 // Any other size has no block shape; such a board is built 9 x 9 rather than with blocks that do
 // not tile it.
-SudokuBoard::SudokuBoard(int size) : size(IsSupportedSize(size) ? size : 9)
+SudokuBoard::SudokuBoard(int requestedSize) : size(IsSupportedSize(requestedSize) ? requestedSize : 9)
 {
     enabled.fill(true);
     used.fill(false);
