@@ -2,7 +2,7 @@
 // cell's neighbours (the listed cells it shares a house with) precomputed in list order. The
 // chain searches walk these lists in place instead of rescanning the whole list and copying
 // chains at every step; skipping the cells that do not see the chain's last cell this way keeps
-// the order in which the written scan would meet the others.
+// the order in which a scan of the whole list would meet the others.
 #pragma once
 
 #include <vector>

@@ -1,4 +1,4 @@
-// The chain searches against their word-for-word versions: on positions where the easier
+// The chain searches against their straightforward versions: on positions where the easier
 // techniques have stalled, both must return the same result and leave the same values,
 // eliminated sets and log lines. Grading depends on exactly this.
 #include <gtest/gtest.h>

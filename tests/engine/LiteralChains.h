@@ -1,4 +1,4 @@
-// Word-for-word versions of the three chain searches for the tests: explicit stacks of copied
+// Straightforward versions of the three chain searches for the tests: explicit stacks of copied
 // chains, every chain recorded, every pair of chains compared. They are slow and exist only to
 // show that the engine's in-place searches (neighbour lists, deduplication, pruned contradictory
 // branches) make the same deductions, in the same order, with the same log lines.
