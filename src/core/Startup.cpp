@@ -17,6 +17,8 @@
 #include "game/GameScreen.h"
 #include "game/GameOptions.h"
 #include "game/GameRun.h"
+#include "game/MakerSplash.h"
+#include "game/TitleScreen.h"
 #include "game/TolvaneGame.h"
 #include "platform/Audio.h"
 #include "platform/Clock.h"
@@ -125,9 +127,11 @@ void LoadFonts() {
     GameOptionsLoaded = 1;
     Core.Start();
     BoardScreensInit();
+    MenuScreensInit();
 
     Game->GraphicsCreate();
     HideMouse();
+    if (Game->Fade) ShowMakerSplash(Game->Sound, 0);
     Game->PortalSplash = 0;
 
     GameRun();
