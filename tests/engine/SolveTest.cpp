@@ -227,3 +227,28 @@ TEST(Solve, WithoutALogNothingIsRecorded)
     EXPECT_EQ(board.unsolvedCount, 0);
     EXPECT_TRUE(board.IsValid());
 }
+
+TEST(Solve, FishAndWingsAreAllTriedInTheirPass)
+{
+    // An X-Wing on 5 (rows 2 and 6, columns 1 and 7) and an XY-Wing, nothing easier: both fire
+    // in the same pass, the XY-Wing although the X-Wing already made progress.
+    SudokuBoard board(9);
+    for (int r : {2, 6})
+        for (int k = 0; k < 9; ++k)
+            if (k != 1 && k != 7) board.Cell(r, k)->InsertEliminated(5);
+    builder::Only(board, 0, 3, {1, 2});
+    builder::Only(board, 0, 4, {1, 3});
+    builder::Only(board, 4, 3, {2, 3});
+    board.enabled[kTrialAndError] = false;
+    board.unsolvedCount = 81;
+    std::vector<std::string> log;
+    board.AttachLog(&log);
+    board.Solve();
+    EXPECT_TRUE(board.used[kXWing]);
+    EXPECT_TRUE(board.used[kXYWing]);
+    for (int id : {kNakedSingle, kHiddenSingle, kBlockLineRestriction, kBlockBlockRestriction, kNakedSubset})
+        EXPECT_FALSE(board.used[id]) << id;
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.front().rfind("XWing", 0), 0u);
+    EXPECT_EQ(Count(log, "XYWing"), 1);
+}
