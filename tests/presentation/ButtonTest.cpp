@@ -1,0 +1,329 @@
+// Buttons driven headless: hover edges and sounds, one click for one reader, the pressed image, the
+// keyboard shortcut, auto-repeat, hover growth, state swaps of toggles, and the draw passes' end state.
+#include "presentation/Button.h"
+
+#include "WidgetWorld.h"
+#include "platform/Keys.h"
+#include "presentation/Font.h"
+#include "presentation/MousePointer.h"
+
+namespace {
+
+class ButtonTest : public WidgetWorld {
+protected:
+    // A 60 x 30 menu button at (100, 50) with the menu's sounds.
+    std::shared_ptr<TButton> MakeButton(const std::string& image = "ok") {
+        auto b = std::make_shared<TButton>();
+        b->UseMenuPath = 1;
+        b->Load(image, image + "MO", "buttonMO", "buttonclick", 0, 0, 1);
+        b->MoveTo(100, 50);
+        return b;
+    }
+};
+
+TEST_F(ButtonTest, LoadTakesNameSizeAndTopLeftHandle) {
+    auto b = MakeButton();
+    EXPECT_EQ(b->name, "OK");
+    EXPECT_EQ(b->w, 60);
+    EXPECT_EQ(b->h, 30);
+    ASSERT_TRUE(b->image && b->ImageMouseOver);
+    EXPECT_EQ(b->image->image->handleX, 0);
+    EXPECT_EQ(b->image->image->handleY, 0);
+    EXPECT_TRUE(notices.empty());
+}
+
+TEST_F(ButtonTest, HitBoxIncludesTopLeftAndExcludesRightAndBottomEdges) {
+    auto b = MakeButton();
+    struct Probe {
+        int x, y, inside;
+    };
+    for (Probe p : {Probe{100, 50, 1}, Probe{159, 79, 1}, Probe{160, 60, 0}, Probe{130, 80, 0}, Probe{99, 60, 0},
+                    Probe{130, 49, 0}}) {
+        PointAt(p.x, p.y);
+        b->Manage();
+        EXPECT_EQ(b->MouseOver, p.inside) << p.x << "," << p.y;
+    }
+}
+
+TEST_F(ButtonTest, HitBoxFollowsTheMenuOffset) {
+    auto b = MakeButton();
+    b->offx = 200;
+    b->offy = 10;
+    PointAt(110, 60);
+    b->Manage();
+    EXPECT_EQ(b->MouseOver, 0);
+    PointAt(310, 65);
+    b->Manage();
+    EXPECT_EQ(b->MouseOver, 1);
+}
+
+TEST_F(ButtonTest, HoverSoundPlaysOncePerEntry) {
+    auto b = MakeButton();
+    PointAt(120, 60);
+    Ticks(5, 1.0f, [&] { b->Manage(); });
+    EXPECT_EQ(SoundsPlayed(), 1);
+    PointAt(10, 10);
+    b->Manage();
+    PointAt(120, 60);
+    Ticks(3, 1.0f, [&] { b->Manage(); });
+    EXPECT_EQ(SoundsPlayed(), 2);
+    b->ManageNoSound();
+    EXPECT_EQ(SoundsPlayed(), 2);
+}
+
+TEST_F(ButtonTest, OneClickReachesOnlyTheFirstReader) {
+    auto first = MakeButton();
+    auto second = MakeButton("play");
+    second->MoveTo(100, 50);
+    ClickAt(110, 60);
+    first->Manage();
+    second->Manage();
+    EXPECT_EQ(first->Clicked, 1);
+    EXPECT_EQ(second->Clicked, 0);
+    first->Manage();
+    EXPECT_EQ(first->Clicked, 0) << "the click is reported on its own tick only";
+}
+
+TEST_F(ButtonTest, PressedImageShowsForItsTimeAndRefusesASecondClick) {
+    auto b = MakeButton();
+    b->LoadMouseClick("okMO", 200);  // 40 ticks
+    ClickAt(110, 60);
+    b->Manage();
+    EXPECT_EQ(b->Clicked, 1);
+    EXPECT_FLOAT_EQ(b->MouseClickCounter, 39.0f);
+    Ticks(10, 1.0f, [&] { b->Manage(); });
+    ClickAt(110, 60);
+    b->Manage();
+    EXPECT_EQ(b->Clicked, 0) << "a click while the pressed image shows is ignored";
+    Ticks(40, 1.0f, [&] { b->Manage(); });
+    EXPECT_EQ(b->MouseClickCounter, 0.0f);
+    ClickAt(110, 60);
+    b->Manage();
+    EXPECT_EQ(b->Clicked, 1);
+}
+
+TEST_F(ButtonTest, ClickWhenDownAcceptsAClickDuringThePressedImage) {
+    auto b = MakeButton();
+    b->LoadMouseClick("okMO", 200);
+    b->ClickWhenDown = 1;
+    ClickAt(110, 60);
+    b->Manage();
+    Ticks(5, 1.0f, [&] { b->Manage(); });
+    ClickAt(110, 60);
+    b->Manage();
+    EXPECT_EQ(b->Clicked, 1);
+}
+
+TEST_F(ButtonTest, StayDownKeepsThePressedImageUntilCleared) {
+    auto b = MakeButton();
+    b->LoadMouseClick("okMO", 200);
+    b->StayDown = 1;
+    ClickAt(110, 60);
+    b->Manage();
+    Ticks(100, 1.0f, [&] { b->Manage(); });
+    EXPECT_FLOAT_EQ(b->MouseClickCounter, 40.0f);
+    b->ClearClick();
+    EXPECT_EQ(b->MouseClickCounter, 0.0f);
+    EXPECT_EQ(b->MouseOver, 0);
+}
+
+TEST_F(ButtonTest, HoverGrowthUpAndDownAtItsSpeeds) {
+    auto b = MakeButton();
+    b->SetupScaleOnMO(1.1f, 0.03f, 0.01f);
+    PointAt(110, 60);
+    b->Manage();
+    EXPECT_NEAR(b->ScaleOnMO, 1.03f, 1e-5);
+    Ticks(10, 1.0f, [&] { b->Manage(); });
+    EXPECT_FLOAT_EQ(b->ScaleOnMO, 1.1f);
+    PointAt(0, 0);
+    b->Manage();
+    EXPECT_NEAR(b->ScaleOnMO, 1.09f, 1e-5);
+    Ticks(20, 1.0f, [&] { b->Manage(); });
+    EXPECT_FLOAT_EQ(b->ScaleOnMO, 1.0f);
+}
+
+TEST_F(ButtonTest, EnterAndSpaceClickAnOKButtonFromAnywhere) {
+    auto b = MakeButton();
+    b->OKButton = 1;
+    PointAt(700, 500);
+    PressKey(KEY_ENTER);
+    b->Manage();
+    EXPECT_EQ(b->Clicked, 1);
+    b->Manage();
+    PressKey(KEY_SPACE);
+    b->Manage();
+    EXPECT_EQ(b->Clicked, 1);
+    b->OKButtonUseSpace = 0;
+    b->Manage();
+    PressKey(KEY_SPACE);
+    b->Manage();
+    EXPECT_EQ(b->Clicked, 0);
+}
+
+TEST_F(ButtonTest, DisabledButtonTakesClicksOnlyWithClickDisabled) {
+    auto b = MakeButton();
+    b->Disabled = 1;
+    ClickAt(110, 60);
+    b->Manage();
+    EXPECT_EQ(b->Clicked, 1);
+    b->ClickDisabled = 0;
+    ClickAt(110, 60);
+    b->Manage();
+    EXPECT_EQ(b->Clicked, 0);
+    EXPECT_EQ(Game->Mouse->GetMh(0), 1) << "a button that takes no input leaves the click to others";
+}
+
+TEST_F(ButtonTest, MouseOverVetoStopsHoverAndClick) {
+    auto b = MakeButton();
+    b->MouseOverUserFunction = [] { return 1; };
+    ClickAt(110, 60);
+    b->Manage();
+    EXPECT_EQ(b->MouseOver, 0);
+    EXPECT_EQ(b->Clicked, 0);
+}
+
+TEST_F(ButtonTest, HeldButtonRepeatsAndItsPressReachesNoOtherWidget) {
+    auto b = MakeButton();
+    b->SetupMouseRepeat(400, 100);  // 80 and 20 ticks
+    PointAt(110, 60);
+    Game->Mouse->ButtonDown(1);
+    int clicks = 0;
+    b->Manage();
+    clicks += b->Clicked;
+    EXPECT_EQ(Game->Mouse->GetMh(0), 0) << "the press was consumed by the repeating button";
+    for (int i = 0; i < 120; ++i) {
+        b->Manage();
+        clicks += b->Clicked;
+    }
+    EXPECT_EQ(clicks, 4);  // the press, after 80 ticks, then every 20
+    Game->Mouse->ButtonUp(1);
+    b->Manage();
+    EXPECT_EQ(b->Clicked, 0);
+}
+
+TEST_F(ButtonTest, SimulateClickPlaysTheClickAndShowsTheHover) {
+    auto b = MakeButton();
+    b->SimulateClick();
+    EXPECT_EQ(b->Clicked, 1);
+    EXPECT_EQ(b->MouseOver, 1);
+    EXPECT_EQ(SoundsPlayed(), 1);
+}
+
+TEST_F(ButtonTest, FixedGlowStartsOnHoverAndFadesAfter) {
+    auto b = MakeButton();
+    b->SetFixedGlowOnMO(0.5f, 0.05f, 0);
+    PointAt(110, 60);
+    b->Manage();
+    EXPECT_FLOAT_EQ(b->Glow, 0.5f);
+    PointAt(0, 0);
+    Ticks(4, 1.0f, [&] { b->Manage(); });
+    EXPECT_NEAR(b->Glow, 0.3f, 1e-5);
+    Ticks(20, 1.0f, [&] { b->Manage(); });
+    EXPECT_EQ(b->Glow, 0.0f);
+}
+
+TEST_F(ButtonTest, ToggleSwapsItsStateImages) {
+    MenuImage("sound", 40, 40);
+    MenuImage("soundon", 40, 40);
+    auto b = MakeButton("sound");
+    auto off = b->image;
+    b->LoadImages("soundOn", "soundOnMO", 0, 0, 1);
+    EXPECT_NE(b->image, off);
+    rec.calls.clear();
+    b->Draw();
+    EXPECT_EQ(DrawsOf(b->image->image.get()), 1);
+    PointAt(110, 60);
+    b->Manage();
+    rec.calls.clear();
+    b->Draw();
+    EXPECT_EQ(DrawsOf(b->ImageMouseOver->image.get()), 1);
+}
+
+TEST_F(ButtonTest, DrawPicksTheStateImageAndLeavesACleanState) {
+    auto b = MakeButton();
+    b->SetShadow(1, 3, 3, 0.5f);
+    b->LoadMouseClick("cancel", 200);
+    b->Draw();
+    EXPECT_EQ(DrawsOf(b->image->image.get()), 2) << "shadow and image";
+    ExpectCleanState();
+
+    PointAt(110, 60);
+    b->Manage();
+    rec.calls.clear();
+    b->Draw();
+    EXPECT_EQ(DrawsOf(b->ImageMouseOver->image.get()), 2);
+    ExpectCleanState();
+
+    ClickAt(110, 60);
+    b->Manage();
+    rec.calls.clear();
+    b->Draw();
+    EXPECT_EQ(DrawsOf(b->ImageMouseClick->image.get()), 2);
+    ExpectCleanState();
+}
+
+TEST_F(ButtonTest, HoverGrowthDrawsScaledAboutTheCentreAndRestores) {
+    auto b = MakeButton();
+    b->SetupScaleOnMO(1.1f, 0.1f, 0.01f);
+    PointAt(110, 60);
+    b->Manage();
+    b->Draw();
+    auto draws = rec.Find("DrawImage");
+    ASSERT_EQ(draws.size(), 1u);
+    EXPECT_FLOAT_EQ(draws[0]->state.scaleX, 1.1f);
+    EXPECT_NEAR(draws[0]->args[0], 100 - 3.0f, 1e-4);  // 60 x (1 - 1.1) / 2
+    EXPECT_NEAR(draws[0]->args[1], 50 - 1.5f, 1e-4);
+    EXPECT_FLOAT_EQ(b->ScaleX, 1.0f);
+    EXPECT_FLOAT_EQ(b->x, 100.0f);
+    ExpectCleanState();
+}
+
+TEST_F(ButtonTest, DisabledWithoutDisabledImageDrawsTheNormalImage) {
+    auto b = MakeButton();
+    b->Disabled = 1;
+    b->Draw();
+    EXPECT_EQ(DrawsOf(b->image->image.get()), 1);
+    ExpectCleanState();
+}
+
+TEST_F(ButtonTest, InactiveButtonDrawsNothingUnlessAlwaysDrawn) {
+    auto b = MakeButton();
+    b->Active = 0;
+    b->Draw();
+    EXPECT_TRUE(rec.calls.empty());
+    b->AlwaysDraw = 1;
+    b->Draw();
+    EXPECT_EQ(DrawsOf(b->image->image.get()), 1);
+}
+
+TEST_F(ButtonTest, CaptionMovesWithTheButtonAndDrawsWithItsOffset) {
+    auto b = MakeButton();
+    b->SetupCaption("Go", MakeBlockFont(), TColor::Create(10, 20, 30, 1.0f), nullptr, nullptr, nullptr);
+    EXPECT_FLOAT_EQ(b->Caption->X, 130.0f);
+    b->MoveTo(200, 100);
+    EXPECT_FLOAT_EQ(b->Caption->X, 230.0f);
+    EXPECT_FLOAT_EQ(b->Caption->Y, 115.0f);
+    b->CentreX(300);
+    EXPECT_FLOAT_EQ(b->x, float((800 - 60) / 2));
+    EXPECT_FLOAT_EQ(b->Caption->X, float((800 - 60) / 2 + 30));
+    rec.calls.clear();
+    b->offx = 5;
+    b->Draw();
+    auto texts = rec.Find("DrawText");
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts.back()->state.red, 10);
+    ExpectCleanState();
+}
+
+TEST_F(ButtonTest, KillStopsOwnChannelsWithoutAPool) {
+    Game->Channels.reset();
+    auto b = MakeButton();
+    ASSERT_TRUE(b->ChannelClick);
+    b->PlayClick();
+    EXPECT_EQ(SoundsPlayed(), 1);
+    b->Kill();
+    EXPECT_FALSE(b->ChannelClick);
+    EXPECT_FALSE(b->Caption);
+}
+
+}  // namespace
