@@ -59,7 +59,7 @@ Grid ToGrid(const oracle::Flat& flat, int n)
     return g;
 }
 
-TEST(ChainEquivalence, InPlaceSearchesMatchTheWrittenOnes)
+TEST(ChainEquivalence, InPlaceSearchesMatchTheStraightforwardOnes)
 {
     const Technique techniques[] = {
         {"XY-chain", [](SudokuBoard& b) { return b.FindXYChain(); }, literal::XYChain},
