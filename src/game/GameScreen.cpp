@@ -165,7 +165,7 @@ void TGameScreen::Load() {
     LastImage = Rand(1, 4);
     ScreenImage = Background(LastImage);
     Image = ScreenImage->image;
-    HeaderLoad("logosmall", 102, 50, 0);
+    Header = TSprite::CreateFromFile("logosmall", 102, 50, 0, -1);
     GenerateScreenReplace();
     Game->Mouse->ParticleList->Clear();
     Game->Mouse->ParticleFunc = nullptr;

@@ -112,6 +112,7 @@ protected:
         GameScreen = std::make_unique<TGameScreen>();
         GenerateScreen = std::make_unique<TGenerateScreen>();
         CompletionParticles.reset();
+        LastBurstTime = 0;
         CellList.Clear();
         Core = TCore();
         SetDrawBackend(nullptr);
