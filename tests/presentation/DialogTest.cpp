@@ -1,0 +1,389 @@
+// Dialogs: results (0 while open, then the answer), keys and clicks of each kind, closing and opening
+// transitions, slides, Esc handling of the game around a dialog, sizes, and the box's drawing.
+#include "presentation/Dialog.h"
+
+#include <set>
+
+#include "WidgetWorld.h"
+#include "core/Screen.h"
+#include "platform/Keys.h"
+#include "presentation/Animation.h"
+#include "presentation/Font.h"
+#include "presentation/MousePointer.h"
+
+namespace {
+
+class DialogTest : public WidgetWorld {
+protected:
+    std::shared_ptr<TImageFont> font = MakeBlockFont();
+
+    // "Sure?" is 40 x 12 in the block font: a 80 x 132 box at (360, 234), its OK button at (370, 316).
+    std::unique_ptr<TDialogOK> OpenOK() {
+        auto d = TDialogOK::Create("Sure?", nullptr, 0, 0, 0);
+        d->SetupCaption(font, TColor::Create(255, 255, 255, 1.0f), nullptr, nullptr);
+        d->Start();
+        return d;
+    }
+    std::unique_ptr<TDialogYesNo> OpenYesNo() {
+        auto d = TDialogYesNo::Create("Quit the game?", nullptr, 0, 0, 0, 1, 50);
+        d->SetupCaption(font, TColor::Create(255, 255, 255, 1.0f), nullptr, nullptr);
+        d->Start();
+        return d;
+    }
+    std::unique_ptr<TDialogTextInput> OpenTextInput(int withCancel) {
+        auto d = TDialogTextInput::Create("Your name?", "", 10, nullptr, 300, 0, 0, 0);
+        d->MenuCreate(withCancel, 50);
+        d->SetupText(font, TColor::Create(255, 255, 255, 1.0f), TShadow::Create(1, 1, 0.6f), 1, nullptr);
+        d->SetupCaption(font, TColor::Create(255, 255, 255, 1.0f), nullptr, nullptr);
+        d->Start();
+        return d;
+    }
+    static void ClickButton(TDialog& d, const std::string& name) {
+        TButton* b = d.Menu->FindButton(name);
+        ASSERT_NE(b, nullptr);
+        ClickAt(int(b->x) + 5, int(b->y) + 5);
+    }
+    // Logic calls until the dialog gives a result (at most limit); the count, or -1.
+    template <typename D>
+    static int TicksToResult(D& d, int limit, int& result) {
+        for (int i = 1; i <= limit; ++i) {
+            result = d.Manage();
+            if (result != 0) return i;
+        }
+        return -1;
+    }
+};
+
+TEST_F(DialogTest, OKDialogIsSizedAroundItsCaptionAndCentred) {
+    auto d = OpenOK();
+    EXPECT_EQ(d->w, 80);
+    EXPECT_EQ(d->h, 12 + 50 + 40 + 30);
+    EXPECT_EQ(d->x, 360);
+    EXPECT_EQ(d->y, 234);
+    TButton* ok = d->Menu->FindButton("OK");
+    EXPECT_FLOAT_EQ(ok->x, 370);
+    EXPECT_FLOAT_EQ(ok->y, 234 + 132 - 30 - 20);
+    EXPECT_FLOAT_EQ(d->Caption->X, 400);
+    EXPECT_FLOAT_EQ(d->Caption->Y, 254);
+}
+
+TEST_F(DialogTest, ManageIsZeroUntilAnsweredThenGivesTheAnswer) {
+    auto d = TDialogOK::Create("Sure?", nullptr, 0, 0, 0);
+    EXPECT_EQ(d->Manage(), 0) << "not started";
+    d->Start();
+    PointAt(0, 0);
+    Ticks(5, 1.0f, [&] { EXPECT_EQ(d->Manage(), 0); });
+    ClickButton(*d, "OK");
+    EXPECT_EQ(d->Manage(), 1) << "answered on the tick of the click";
+    EXPECT_EQ(d->Active, 0);
+    EXPECT_EQ(d->Manage(), 1) << "the answer stays readable until the owner kills the dialog";
+}
+
+TEST_F(DialogTest, EscapeHandlingIsOffWhileOpenAndRestoredAfter) {
+    Game->IgnoreEscapeKey = 0;
+    auto d = OpenOK();
+    EXPECT_EQ(Game->IgnoreEscapeKey, 1);
+    d->Start();  // a second Start must not lose the setting to restore
+    PressKey(KEY_ESCAPE);
+    EXPECT_EQ(d->Manage(), 1);
+    EXPECT_EQ(Game->IgnoreEscapeKey, 0);
+}
+
+TEST_F(DialogTest, KillingAnOpenDialogGivesEscapeBackToTheGame) {
+    Game->IgnoreEscapeKey = 0;
+    auto d = OpenYesNo();
+    d->Kill();
+    EXPECT_EQ(Game->IgnoreEscapeKey, 0);
+}
+
+TEST_F(DialogTest, ClickAnywhereClosesAnOKDialogWhenAsked) {
+    auto d = OpenOK();
+    ClickAt(5, 5);
+    EXPECT_EQ(d->Manage(), 0);
+    d->ClickAnywhereCloses = 1;
+    ClickAt(5, 5);
+    EXPECT_EQ(d->Manage(), 1);
+}
+
+TEST_F(DialogTest, YesNoAnswersByKeyAndByClick) {
+    struct Case {
+        int key;
+        int expected;
+    };
+    for (Case c : {Case{KEY_ESCAPE, -1}, Case{KEY_A + ('N' - 'A'), -1}, Case{KEY_A + ('Y' - 'A'), 1},
+                   Case{KEY_ENTER, 1}}) {
+        auto d = OpenYesNo();
+        PointAt(0, 0);
+        PressKey(c.key);
+        EXPECT_EQ(d->Manage(), c.expected) << "key " << c.key;
+        d->Kill();
+    }
+    auto d = OpenYesNo();
+    int yes = 0, no = 0;
+    d->YesFunc = [&] { return ++yes; };
+    d->NoFunc = [&] { return ++no; };
+    ClickButton(*d, "No");
+    EXPECT_EQ(d->Manage(), -1);
+    EXPECT_EQ(no, 1);
+    EXPECT_EQ(yes, 0);
+}
+
+TEST_F(DialogTest, YesAndNoSitSideBySideCentredInTheBox) {
+    auto d = OpenYesNo();
+    TButton* yes = d->Menu->FindButton("yes");
+    TButton* no = d->Menu->FindButton("no");
+    EXPECT_FLOAT_EQ(no->x - yes->x, 60 + 50);
+    EXPECT_FLOAT_EQ(yes->x - float(d->x), float(d->x + d->w) - (no->x + 60));
+    EXPECT_EQ(yes->OKButton, 1);
+}
+
+TEST_F(DialogTest, ClosingTransitionDelaysTheAnswerUntilItEnds) {
+    auto d = OpenYesNo();
+    d->SetTransitions(0, 300, 0, 0, 0, 0);  // 60 ticks
+    ClickButton(*d, "No");
+    EXPECT_EQ(d->Manage(), 0);
+    EXPECT_EQ(d->Transitioning, 2);
+    PressKey(KEY_A + ('Y' - 'A'));  // a second answer while closing changes nothing
+    int result = 0;
+    EXPECT_EQ(TicksToResult(*d, 100, result), 60);
+    EXPECT_EQ(result, -1);
+    EXPECT_EQ(d->Manage(), -1);
+}
+
+TEST_F(DialogTest, OpeningTransitionHoldsInputBack) {
+    auto d = TDialogOK::Create("Sure?", nullptr, 0, 0, 0);
+    d->SetTransitions(200, 0, 0.5f, 1, 0, 0);  // 40 ticks
+    d->Start();
+    EXPECT_EQ(d->Transitioning, 1);
+    ClickButton(*d, "OK");
+    EXPECT_EQ(d->Manage(), 0);
+    Ticks(40, 1.0f, [&] { d->Manage(); });
+    EXPECT_EQ(d->Transitioning, 0);
+    ClickButton(*d, "OK");
+    EXPECT_EQ(d->Manage(), 1);
+}
+
+TEST_F(DialogTest, SlideStartsJustOutsideTheEdgeAndEndsInPlace) {
+    auto d = TDialogOK::Create("Sure?", nullptr, 0, 0, 0);
+    d->SetupCaption(font, nullptr, nullptr, nullptr);
+    d->SetTransitions(100, 0, 0, 0, 1, 0);
+    d->Start();
+    EXPECT_FLOAT_EQ(d->OffsetY, -float(d->y + d->h));
+    EXPECT_EQ(d->Caption->RoundCoords, 0);
+    Ticks(20, 1.0f, [&] { d->Manage(); });
+    EXPECT_FLOAT_EQ(d->OffsetY, 0);
+    EXPECT_EQ(d->Caption->RoundCoords, 1);
+    d->Slide = 4;
+    d->Transitioning = 1;
+    d->TransitionIn->Start();
+    d->CalcOffset();
+    EXPECT_FLOAT_EQ(d->OffsetX, -float(d->x + d->w));
+}
+
+TEST_F(DialogTest, RandomSlideChoosesOneOfTheFourEdges) {
+    std::set<int> seen;
+    for (int i = 0; i < 200; ++i) {
+        auto d = TDialogOK::Create("Sure?", nullptr, 0, 0, 0);
+        d->Slide = 5;
+        d->Start();
+        ASSERT_GE(d->Slide, 1);
+        ASSERT_LE(d->Slide, 4);
+        seen.insert(d->Slide);
+        d->Kill();
+    }
+    EXPECT_EQ(seen.size(), 4u);
+}
+
+TEST_F(DialogTest, FixedWidthWrapsTheCaptionAndGrowsTheBox) {
+    auto d = TDialogOK::Create("one two three four five six", nullptr, 120, 0, 0);
+    d->SetupCaption(font, nullptr, nullptr, nullptr);
+    d->Start();
+    EXPECT_EQ(d->w, 120);
+    EXPECT_GT(d->Caption->WordWrap, 0);
+    EXPECT_GT(d->Caption->TotalLines, 1);
+    EXPECT_EQ(d->h, int(d->Caption->CalcHeight()) + 50 + 40 + 30);
+}
+
+TEST_F(DialogTest, ABoxNarrowerThanItsMarginsStillWraps) {
+    auto d = TDialogOK::Create("a b", nullptr, 10, 0, 0);
+    d->SetupCaption(font, nullptr, nullptr, nullptr);
+    d->Start();
+    EXPECT_EQ(d->Caption->TotalLines, 2);
+}
+
+TEST_F(DialogTest, DrawOfAClosedDialogDrawsNothing) {
+    auto d = TDialogOK::Create("Sure?", nullptr, 0, 0, 0);
+    EXPECT_EQ(d->Draw(), 0);
+    EXPECT_TRUE(rec.calls.empty());
+}
+
+TEST_F(DialogTest, DrawDimsThenDrawsBoxHighlightCaptionAndMenu) {
+    auto d = OpenOK();
+    d->DimBackground = 0.5f;
+    d->Shadow = TShadow::Create(3, 3, 0.4f);
+    EXPECT_EQ(d->Draw(), 1);
+    auto rects = rec.Find("DrawRect");
+    ASSERT_GE(rects.size(), 3u);
+    EXPECT_FLOAT_EQ(rects[0]->args[2], 800);  // the dim first, over the screen
+    EXPECT_FLOAT_EQ(rects[0]->state.alpha, 0.5f);
+    EXPECT_EQ(rects[0]->state.red, 0);
+    EXPECT_FLOAT_EQ(rects[1]->args[0], 363);  // the shadow
+    EXPECT_EQ(rects[1]->state.red, 0);
+    EXPECT_FLOAT_EQ(rects[2]->args[0], 360);  // the box in its colour
+    EXPECT_EQ(rects[2]->state.red, 150);
+    EXPECT_EQ(rec.Find("DrawLine").size(), 2u);
+    EXPECT_FALSE(rec.Find("DrawText").empty());
+    EXPECT_EQ(DrawsOf(d->Menu->FindButton("OK")->image->image.get()), 2);
+    ExpectCleanState();
+}
+
+TEST_F(DialogTest, DrawWithPictureRestoresScaleAndRotation) {
+    auto d = OpenOK();
+    d->Picture = TGameImage::CreateFromImage(TImage::Create(8, 8), "PIC", 1);
+    d->PictureScale = 2;
+    d->PictureAngle = 30;
+    d->PictureShadow = TShadow::Create(2, 2, 0.5f);
+    d->Draw();
+    auto draws = rec.Find("DrawImage");
+    ASSERT_GE(draws.size(), 2u);
+    EXPECT_FLOAT_EQ(draws.back()->state.scaleX, 2);
+    EXPECT_FLOAT_EQ(draws.back()->state.rotation, 30);
+    EXPECT_FLOAT_EQ(d->PictureShadow->Alpha, 0.5f);
+    ExpectCleanState();
+}
+
+TEST_F(DialogTest, TextEntryIsAcceptedByEnterWithAnUpperCaseFirstLetter) {
+    auto d = OpenTextInput(0);
+    EXPECT_EQ(Game->BlockKeys, 1);
+    Type(U"bob\r");
+    int result = 0;
+    EXPECT_EQ(TicksToResult(*d, 10, result), 4);
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(d->TextInput->Text, "Bob");
+    EXPECT_EQ(Game->BlockKeys, 0);
+}
+
+TEST_F(DialogTest, BlankEntryIsRefusedUnlessAllowed) {
+    auto d = OpenTextInput(0);
+    Type(U"  \r");
+    int result = 0;
+    EXPECT_EQ(TicksToResult(*d, 10, result), -1);
+    ClickButton(*d, "OK");
+    EXPECT_EQ(d->Manage(), 0);
+    EXPECT_EQ(d->TextInput->Active, 1) << "the entry stays live after a refused OK";
+    d->AllowNull = 1;
+    d->TextInput->AllowNull = 1;
+    ClickButton(*d, "OK");
+    EXPECT_EQ(d->Manage(), 1);
+}
+
+TEST_F(DialogTest, EscapeCancelsOnlyWithACancelButton) {
+    auto d = OpenTextInput(0);
+    Type(U"a\x1b");
+    PressKey(KEY_ESCAPE);
+    int result = 0;
+    EXPECT_EQ(TicksToResult(*d, 5, result), -1) << "Esc does nothing without Cancel";
+    d->Kill();
+    auto withCancel = OpenTextInput(1);
+    Type(U"a\x1b");
+    EXPECT_EQ(TicksToResult(*withCancel, 5, result), 2);
+    EXPECT_EQ(result, -1);
+    withCancel->Kill();
+    auto clicked = OpenTextInput(1);
+    ClickButton(*clicked, "Cancel");
+    EXPECT_EQ(clicked->Manage(), -1);
+}
+
+TEST_F(DialogTest, ErrorCheckOpensABoxAndTheEntryComesBackWithItsText) {
+    auto d = OpenTextInput(1);
+    int checks = 0;
+    d->ErrorCheckFunc = [&](const std::string& text, std::string& error) {
+        ++checks;
+        if (text == "Taken") {
+            error = "That name is taken";
+            return -1;
+        }
+        return 1;
+    };
+    d->ErrorDialogFunc = [&](const std::string& error) {
+        auto box = TDialogOK::Create(error, nullptr, 0, 0, 0);
+        box->SetupCaption(font, nullptr, nullptr, nullptr);
+        return box;
+    };
+    Type(U"taken\r");
+    int result = 0;
+    EXPECT_EQ(TicksToResult(*d, 10, result), -1);
+    ASSERT_TRUE(d->DialogOK);
+    EXPECT_EQ(d->DialogOK->Active, 1) << "the error box is opened for the player";
+    d->Draw();
+    PressKey(KEY_ESCAPE);
+    EXPECT_EQ(d->Manage(), 0);
+    EXPECT_FALSE(d->DialogOK);
+    EXPECT_EQ(d->TextInput->Active, 1);
+    EXPECT_EQ(d->TextInput->Text, "Taken");
+    Type(U"\b\bme\r");
+    EXPECT_EQ(TicksToResult(*d, 10, result), 5);
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(d->TextInput->Text, "Takme");
+    EXPECT_EQ(checks, 2);
+}
+
+TEST_F(DialogTest, RefusedTextWithoutAnErrorBoxLeavesTheEntryLive) {
+    auto d = OpenTextInput(0);
+    d->ErrorCheckFunc = [](const std::string&, std::string&) { return -1; };
+    Type(U"x\r");
+    int result = 0;
+    EXPECT_EQ(TicksToResult(*d, 5, result), -1);
+    EXPECT_EQ(d->TextInput->Active, 1);
+}
+
+TEST_F(DialogTest, OKHookCanKeepTheDialogOpen) {
+    auto d = OpenTextInput(0);
+    int answer = 0;
+    d->OKClickedFunc = [&](TDialogTextInput*) { return answer; };
+    Type(U"x\r");
+    int result = 0;
+    EXPECT_EQ(TicksToResult(*d, 5, result), -1);
+    EXPECT_EQ(d->Active, 1);
+    EXPECT_EQ(d->TextInput->Active, 1);
+    answer = 1;
+    Type(U"\r");
+    EXPECT_EQ(d->Manage(), 1);
+}
+
+TEST_F(DialogTest, NestedDialogAfterOKDecidesWhenTheEntryCloses) {
+    auto d = OpenTextInput(0);
+    d->OKClickedFunc = [&](TDialogTextInput* self) {
+        self->OKClickedDialog = TDialogYesNo::Create("Overwrite?", nullptr, 0, 0, 0, 1, 50);
+        self->OKClickedDialog->Start();
+        return 0;
+    };
+    Type(U"x\r");
+    int result = 0;
+    EXPECT_EQ(TicksToResult(*d, 5, result), -1);
+    ASSERT_TRUE(d->OKClickedDialog);
+    PressKey(KEY_A + ('Y' - 'A'));
+    EXPECT_EQ(d->Manage(), 1);
+    EXPECT_FALSE(d->OKClickedDialog);
+}
+
+TEST_F(DialogTest, TextDialogDrawsBoxEntryAndLeavesACleanState) {
+    auto d = OpenTextInput(1);
+    Type(U"ab");
+    d->Manage();
+    d->Manage();
+    d->Draw();
+    bool boxDrawn = false;
+    for (auto* r : rec.Find("DrawRect"))
+        if (r->state.red == 0 && r->state.alpha == 1.0f && r->args[2] == float(d->w - 20)) boxDrawn = true;
+    EXPECT_TRUE(boxDrawn);
+    bool entryDrawn = false;
+    for (auto* t : rec.Find("DrawText"))
+        if (t->text == "ab") entryDrawn = true;
+    EXPECT_TRUE(entryDrawn);
+    ExpectCleanState();
+    EXPECT_GT(d->h, 0);
+    EXPECT_FLOAT_EQ(float(d->TextInput->Y), d->Text->Y);
+}
+
+}  // namespace
