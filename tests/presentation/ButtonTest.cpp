@@ -1,16 +1,15 @@
 // Buttons driven headless: hover edges and sounds, one click for one reader, the pressed image, the
 // keyboard shortcut, auto-repeat, hover growth, state swaps of toggles, and the draw passes' end state.
-#include "presentation/Button.h"
-
 #include "WidgetWorld.h"
 #include "platform/Keys.h"
+#include "presentation/Button.h"
 #include "presentation/Font.h"
 #include "presentation/MousePointer.h"
 
 namespace {
 
 class ButtonTest : public WidgetWorld {
-protected:
+  protected:
     // A 60 x 30 menu button at (100, 50) with the menu's sounds.
     std::shared_ptr<TButton> MakeButton(const std::string& image = "ok") {
         auto b = std::make_shared<TButton>();
@@ -37,8 +36,8 @@ TEST_F(ButtonTest, HitBoxIncludesTopLeftAndExcludesRightAndBottomEdges) {
     struct Probe {
         int x, y, inside;
     };
-    for (Probe p : {Probe{100, 50, 1}, Probe{159, 79, 1}, Probe{160, 60, 0}, Probe{130, 80, 0}, Probe{99, 60, 0},
-                    Probe{130, 49, 0}}) {
+    for (Probe p : {Probe{100, 50, 1}, Probe{159, 79, 1}, Probe{160, 60, 0}, Probe{130, 80, 0},
+                    Probe{99, 60, 0}, Probe{130, 49, 0}}) {
         PointAt(p.x, p.y);
         b->Manage();
         EXPECT_EQ(b->MouseOver, p.inside) << p.x << "," << p.y;

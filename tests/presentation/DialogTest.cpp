@@ -1,20 +1,19 @@
 // Dialogs: results (0 while open, then the answer), keys and clicks of each kind, closing and opening
 // transitions, slides, Esc handling of the game around a dialog, sizes, and the box's drawing.
-#include "presentation/Dialog.h"
-
 #include <set>
 
 #include "WidgetWorld.h"
 #include "core/Screen.h"
 #include "platform/Keys.h"
 #include "presentation/Animation.h"
+#include "presentation/Dialog.h"
 #include "presentation/Font.h"
 #include "presentation/MousePointer.h"
 
 namespace {
 
 class DialogTest : public WidgetWorld {
-protected:
+  protected:
     std::shared_ptr<TImageFont> font = MakeBlockFont();
 
     // "Sure?" is 40 x 12 in the block font: a 80 x 132 box at (360, 234), its OK button at (370, 316).

@@ -1,17 +1,16 @@
 // Menus: building from the menu folder, layout (column, row, pairs, centring), the per-tick poll with
 // its consumed names, and the conditions under which a menu takes no input.
-#include "presentation/Menu.h"
-
 #include "WidgetWorld.h"
 #include "platform/Keys.h"
 #include "presentation/Font.h"
 #include "presentation/GameFade.h"
+#include "presentation/Menu.h"
 #include "presentation/MousePointer.h"
 
 namespace {
 
 class MenuTest : public WidgetWorld {
-protected:
+  protected:
     std::unique_ptr<TMenu> ThreeButtons(float y = 100, int gap = 10) {
         auto menu = TMenu::Create("buttonMO", "buttonclick", 0, y, gap);
         menu->AddQuick("play", "Play");

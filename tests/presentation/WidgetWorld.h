@@ -14,7 +14,7 @@
 #include "support/TestEnv.h"
 
 class WidgetWorld : public TestWorld {
-protected:
+  protected:
     void SetUp() override {
         TestWorld::SetUp();
         SetErrorNotice([this](const std::string& text) { notices.push_back(text); });
