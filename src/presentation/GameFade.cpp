@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "core/ChannelArray.h"
 #include "core/FixedRateLogic.h"
 #include "core/Game.h"
 #include "core/Input.h"
@@ -12,7 +13,7 @@
 #include "presentation/MousePointer.h"
 
 int TGameFade::Init(float ms, int out, std::shared_ptr<TChannel> music, int allowAnim, int startCounter,
-                    std::shared_ptr<TChannel> sound) {
+                    TGameChannel* sound) {
     if (Active == 1) return 0;
     Length = int(Game->CalcAnimLength(int(ms)));
     Counter = float(startCounter);
@@ -21,7 +22,7 @@ int TGameFade::Init(float ms, int out, std::shared_ptr<TChannel> music, int allo
     FlushInput();
     Done = 0;
     Channel = std::move(music);
-    Channel2 = std::move(sound);
+    Channel2 = sound;
     AllowAnim = allowAnim;
     FadeInAborted = 0;
     FadeCounterBeforeAbort = 0;
@@ -45,8 +46,14 @@ int TGameFade::Finish() {
     }
     FadeChannels();
     if (Out != 0) {
-        if (Channel2) StopChannel(Channel2.get());
-        if (Game->SpeechChannel) StopChannel(Game->SpeechChannel.get());
+        if (Channel2 != nullptr) {
+            if (Game->Channels) {
+                Game->Channels->StopGameChannel(Channel2);
+            } else if (Channel2->Channel) {
+                StopChannel(Channel2->Channel.get());
+            }
+        }
+        Game->SpeechStop();
         if (Game->Fade != 0 && Game->NoFade == 0) {
             SetClsColor(0, 0, 0);
             Cls();
@@ -96,8 +103,9 @@ int TGameFade::CalcRatio() {
 }
 
 int TGameFade::FadeChannels() {
-    if (Channel) SetChannelVolume(Channel.get(), Ratio * float(Game->MusicVolume) / 100.0f);
-    if (Channel2) SetChannelVolume(Channel2.get(), Ratio * float(Game->SoundVolume) / 100.0f);
+    if (Channel) SetChannelVolume(Channel.get(), Ratio * float(Game->GetMusicVolume()) / 100.0f);
+    if (Channel2 != nullptr && Channel2->Channel)
+        SetChannelVolume(Channel2->Channel.get(), Ratio * float(Game->SoundVolume) / 100.0f);
     if (Game->SpeechChannel) SetChannelVolume(Game->SpeechChannel.get(), Ratio * float(Game->SpeechVolume) / 100.0f);
     return 0;
 }

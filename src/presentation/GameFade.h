@@ -6,6 +6,7 @@
 #include <memory>
 
 class TChannel;
+class TGameChannel;
 
 class TGameFade {
 public:
@@ -16,7 +17,7 @@ public:
     float Ratio = 0;
     int Done = 0;
     std::shared_ptr<TChannel> Channel;
-    std::shared_ptr<TChannel> Channel2;
+    TGameChannel* Channel2 = nullptr;  // a channel of Game->Channels, not owned
     int Channel2IsGameChannelArray = 1;
     int AllowAnim = 0;
     int FadeInAborted = 0;
@@ -26,7 +27,7 @@ public:
 
     // Starts a fade; 0 (ignored) while one runs. With screen fades off it finishes at once.
     int Init(float ms, int out, std::shared_ptr<TChannel> music, int allowAnim, int startCounter,
-             std::shared_ptr<TChannel> sound);
+             TGameChannel* sound);
     int Finish();
     // -1 when input ended the fade, 1 when it ran out this call, else 0.
     int Manage();
