@@ -1,0 +1,578 @@
+// The menu screens driven headless against the built game data: injected clicks and keys, screen
+// changes (destination and fade-out), the play screen's choices, the options written to "config.ini",
+// the best-time tables, the save-game chooser's list, scrolling, deletion and loading, the sparkle
+// trail, and a rendered frame of the title screen compared with a reference picture.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/Game.h"
+#include "core/GameText.h"
+#include "core/ImageBank.h"
+#include "core/IniFile.h"
+#include "core/Input.h"
+#include "core/PakFileManager.h"
+#include "core/SoundBank.h"
+#include "core/Startup.h"
+#include "game/Core.h"
+#include "game/GameNotice.h"
+#include "game/GameOptions.h"
+#include "game/GameRun.h"
+#include "game/GameScreen.h"
+#include "game/GenerateScreen.h"
+#include "game/HelpScreen.h"
+#include "game/HighScoreList.h"
+#include "game/HighScoreScreen.h"
+#include "game/OptionsScreen.h"
+#include "game/PlayScreen.h"
+#include "game/SaveGame.h"
+#include "game/SaveGameManager.h"
+#include "game/TitleScreen.h"
+#include "game/TolvaneGame.h"
+#include "platform/Clock.h"
+#include "platform/Draw.h"
+#include "platform/FileSystem.h"
+#include "platform/ImageCodec.h"
+#include "presentation/GameFade.h"
+#include "presentation/GameImage.h"
+#include "presentation/Menu.h"
+#include "presentation/MousePointer.h"
+#include "presentation/Particles.h"
+#include "presentation/Shapes.h"
+#include "presentation/SlideLine.h"
+#include "presentation/Slider.h"
+#include "support/TestEnv.h"
+
+namespace {
+
+constexpr int KeyEnter = 13, KeyEscape = 27, KeyY = 89;
+
+std::string DataFolder(const std::string& sub) { return (testenv::BinDir() / "data" / sub).string() + "/"; }
+
+// A valid 4 x 4 game: the solution, half of it given, nothing else filled in.
+TSaveGameData SmallGame() {
+    const int rows[4][4] = {{1, 2, 3, 4}, {3, 4, 1, 2}, {2, 1, 4, 3}, {4, 3, 2, 1}};
+    TSaveGameData d;
+    d.Width = d.Height = 4;
+    d.Difficulty = 1;
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x) {
+            d.Solution[std::size_t(x)][std::size_t(y)] = std::uint8_t(rows[y][x]);
+            if ((x + y) % 2 == 0) {
+                d.PuzzleStart[std::size_t(x)][std::size_t(y)] = std::uint8_t(rows[y][x]);
+                d.Puzzle[std::size_t(x)][std::size_t(y)] = std::uint8_t(rows[y][x]);
+                d.Locked[std::size_t(x)][std::size_t(y)] = 1;
+            }
+        }
+    return d;
+}
+
+class MenuScreensTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Game = std::make_unique<TTolvaneGame>();
+        Game->SubPath = shared.Str();
+        Game->DataPrefix = testenv::BinDir().string() + "/";
+        Game->ImagePath = DataFolder("graphics");
+        Game->SoundPath = DataFolder("sound");
+        Game->MenuPath = DataFolder("menus");
+        Game->MusicPath = DataFolder("music");
+        Game->TextPath = DataFolder("text");
+        Game->ProfilePath = profiles.Str();
+        Game->Ini->FileName = shared.Str() + "settings";
+        Game->FullScreen = 0;
+        if (!Game->GameFade) Game->GameFade = std::make_shared<TGameFade>();
+        Game->ChannelsCreate(16);
+        ImageBank = std::make_unique<TImageBank>();
+        ImageBank->SetPath(Game->ImagePath);
+        SoundBank = std::make_unique<TSoundBank>();
+        SoundBank->SetPath(Game->SoundPath);
+        PakManager = TPakFileManager::Create(DataFolder("resources"), ".pak");
+        ASSERT_TRUE(PakManager);
+        GameText = TGameText::Create("gametext.txt");
+        for (auto [font, size] : {std::pair{&FontCalibri18, 18}, {&FontCalibri20, 20}, {&FontCalibri25, 25},
+                                  {&FontCalibri34, 34}})
+            *font = PakManager->GetImageFont("calibri.ttf", size, 4);
+        OptionsStartUp(shared.Str());
+        Core.Start();
+        PuzzleWidth = PuzzleHeight = 9;
+        PuzzleDifficulty = 2;
+        Core.SetPuzzleRegion();
+
+        offscreen = CreateOffscreenBackend(800, 600);
+        ASSERT_TRUE(offscreen);
+        SetDrawBackend(offscreen.get());
+        ResetDrawStateDefaults();
+
+        BoardScreensInit();
+        MenuScreensInit();
+        GameRun();
+        Delta = 1.0f;
+        GameFlushKeys();
+        Settle();
+    }
+
+    void TearDown() override {
+        SetClockSource(nullptr);
+        SetGameNoticeHandler(nullptr);
+        for (TScreen* s : {static_cast<TScreen*>(TitleScreen.get()), static_cast<TScreen*>(PlayScreen.get()),
+                           static_cast<TScreen*>(OptionsScreen.get()), static_cast<TScreen*>(HelpScreen.get()),
+                           static_cast<TScreen*>(HighScoreScreen.get())})
+            if (s) s->Kill();
+        TitleScreen.reset();
+        PlayScreen.reset();
+        OptionsScreen.reset();
+        HelpScreen.reset();
+        HighScoreScreen.reset();
+        GenerateScreen.reset();
+        GameScreen.reset();
+        GameRunStartTitle = nullptr;
+        SetDrawBackend(nullptr);
+        ResetDrawStateDefaults();
+        GameFlushKeys();
+        PakManager.reset();
+        ImageBank.reset();
+        SoundBank.reset();
+        Game.reset();
+    }
+
+    // One logic call as the main loop makes it: the fade step, the screen change, the screen's logic.
+    static void Tick() {
+        if (Game->GameFade->Active) Game->GameFade->Manage();
+        Game->ScreenChange();
+        Game->CurrentTScreen->Logic();
+    }
+    // Runs until the running fade (and the screen change after it) is over.
+    static void Settle() {
+        for (int i = 0; i < 1000 && Game->GameFade->Active; ++i) Tick();
+        Tick();
+    }
+    static void ClickAt(int x, int y) {
+        Game->Mouse->x = x;
+        Game->Mouse->y = y;
+        Game->Mouse->ButtonDown(1);
+        Tick();
+        Game->Mouse->ButtonUp(1);
+    }
+    static void ClickButton(TMenu& menu, const std::string& name) {
+        TButton* button = menu.FindButton(name);
+        ASSERT_NE(button, nullptr) << name;
+        ClickAt(int(button->x) + button->w / 2, int(button->y) + button->h / 2);
+    }
+    static void Press(int key) {
+        KeyBufferKeyDown(key);
+        Tick();
+        KeyBufferKeyUp(key);
+        GameFlushKeys();
+    }
+    static void ExpectChangeTo(TScreen* destination) {
+        EXPECT_EQ(Game->DestinationTScreen, destination);
+        EXPECT_TRUE(Game->GameFade->Active);
+        EXPECT_EQ(Game->GameFade->Out, 1);
+    }
+    void GoTo(const std::string& titleButton, TScreen* screen) {
+        ASSERT_EQ(Game->CurrentTScreen, TitleScreen.get());
+        ClickButton(*TitleScreen->Menu, titleButton);
+        ExpectChangeTo(screen);
+        Settle();
+        ASSERT_EQ(Game->CurrentTScreen, screen);
+    }
+    void WriteSave(const std::string& name, const std::string& text) {
+        testenv::WriteFile(profiles.Path() / (name + ".dat"), text);
+    }
+
+    testenv::TempDir shared;
+    testenv::TempDir profiles;
+    std::unique_ptr<TDrawBackend> offscreen;
+};
+
+TEST_F(MenuScreensTest, StartsOnTheTitleScreenWithItsMusic) {
+    EXPECT_EQ(Game->CurrentTScreen, TitleScreen.get());
+    EXPECT_EQ(Game->MusicFileName, "music.ogg");
+    EXPECT_EQ(Game->FadeMusic, 1);
+    EXPECT_TRUE(Game->Mouse->ParticleFunc);
+}
+
+TEST_F(MenuScreensTest, TitleButtonsLeadToTheirScreensAndBack) {
+    Game->MusicFileName = "kept";  // the title music starts only on the first entry
+    GoTo("help", HelpScreen.get());
+    EXPECT_EQ(Game->FadeMusic, 0);
+    ClickButton(*HelpScreen->Menu, "ok");
+    ExpectChangeTo(TitleScreen.get());
+    Settle();
+    EXPECT_EQ(Game->CurrentTScreen, TitleScreen.get());
+    EXPECT_EQ(Game->MusicFileName, "kept");
+
+    GoTo("options", OptionsScreen.get());
+    OptionsScreen->SetEscDestination();
+    EXPECT_EQ(Game->DestinationTScreen, TitleScreen.get());
+    Game->DestinationTScreen = nullptr;
+    ClickButton(*OptionsScreen->Menu, "ok");
+    Settle();
+
+    GoTo("highscore", HighScoreScreen.get());
+    ClickButton(*HighScoreScreen->Menu, "ok");
+    Settle();
+
+    GoTo("play", PlayScreen.get());
+    ClickButton(*PlayScreen->MainMenu, "back");
+    ExpectChangeTo(TitleScreen.get());
+    Settle();
+    EXPECT_EQ(Game->CurrentTScreen, TitleScreen.get());
+}
+
+TEST_F(MenuScreensTest, EscapeQuitsFromTheTitleAndReturnsFromTheOthers) {
+    TitleScreen->SetEscDestination();
+    EXPECT_EQ(Game->DestinationTScreen, Game->ExitScreen.get());
+    for (TScreen* s : {static_cast<TScreen*>(PlayScreen.get()), static_cast<TScreen*>(HelpScreen.get()),
+                       static_cast<TScreen*>(OptionsScreen.get()), static_cast<TScreen*>(HighScoreScreen.get())}) {
+        Game->DestinationTScreen = nullptr;
+        s->SetEscDestination();
+        EXPECT_EQ(Game->DestinationTScreen, TitleScreen.get());
+    }
+    Game->DestinationTScreen = nullptr;
+    ClickButton(*TitleScreen->Menu, "exit");
+    ExpectChangeTo(Game->ExitScreen.get());
+}
+
+TEST_F(MenuScreensTest, EnterOnTheTitlePressesPlay) {
+    Press(KeyEnter);
+    ExpectChangeTo(PlayScreen.get());
+}
+
+TEST_F(MenuScreensTest, PlayScreenShowsAndKeepsTheChoices) {
+    GoTo("play", PlayScreen.get());
+    EXPECT_EQ(PlayScreen->ChosenSize, "9x9");
+    EXPECT_EQ(PlayScreen->ChosenDifficulty, "medium");
+    EXPECT_EQ(PlayScreen->SizeMenu->FindButton("9x9")->image->name, "9X9ON");
+    EXPECT_EQ(PlayScreen->SizeMenu->FindButton("6x6")->image->name, "6X6");
+
+    ClickButton(*PlayScreen->SizeMenu, "6x6");
+    EXPECT_EQ(PuzzleWidth, 6);
+    EXPECT_EQ(PuzzleHeight, 6);
+    EXPECT_EQ(RegionWidth, 3);  // the custom-puzzle regions follow at once
+    EXPECT_EQ(RegionHeight, 2);
+    EXPECT_EQ(PlayScreen->SizeMenu->FindButton("6x6")->image->name, "6X6ON");
+    EXPECT_EQ(PlayScreen->SizeMenu->FindButton("9x9")->image->name, "9X9");
+
+    ClickButton(*PlayScreen->DifficultyMenu, "veryhard");
+    EXPECT_EQ(PuzzleDifficulty, 4);
+    EXPECT_EQ(PlayScreen->ChosenDifficulty, "veryhard");
+
+    ClickButton(*PlayScreen->MainMenu, "back");
+    Settle();
+    GoTo("play", PlayScreen.get());  // rebuilt from the kept choice
+    EXPECT_EQ(PlayScreen->ChosenSize, "6x6");
+    EXPECT_EQ(PlayScreen->DifficultyMenu->FindButton("veryhard")->image->name, "VERYHARDON");
+}
+
+TEST_F(MenuScreensTest, EnterOnThePlayScreenGeneratesAndDoesNotAlsoStartACustomPuzzle) {
+    GoTo("play", PlayScreen.get());
+    Press(KeyEnter);
+    EXPECT_EQ(GenerateScreen->Active, 1);
+    EXPECT_EQ(Game->Mouse->Active, 0);
+    EXPECT_EQ(CustomPuzzleMode, 0);
+    EXPECT_EQ(Game->DestinationTScreen, PlayScreen.get());  // no change started by the play screen itself
+}
+
+TEST_F(MenuScreensTest, CustomPuzzleGoesToTheBoardInCustomMode) {
+    GoTo("play", PlayScreen.get());
+    ClickButton(*PlayScreen->MainMenu, "custom");
+    EXPECT_EQ(CustomPuzzleMode, 1);
+    ExpectChangeTo(GameScreen.get());
+}
+
+TEST_F(MenuScreensTest, OptionsToggleAtOnceAndAreWrittenOnOk) {
+    const int timer = ShowTimer;
+    const int guard = PreventDoubleNumbers;
+    GoTo("options", OptionsScreen.get());
+    ClickButton(*OptionsScreen->OptionsMenu, "showtimer");
+    EXPECT_EQ(ShowTimer, timer == 0 ? 1 : 0);
+    EXPECT_EQ(OptionsScreen->OptionsMenu->FindButton("showtimer")->image->name,
+              ShowTimer ? "SHOWTIMERON" : "SHOWTIMER");
+    ClickButton(*OptionsScreen->OptionsMenu, "preventdoublenumbers");
+    EXPECT_EQ(PreventDoubleNumbers, guard == 0 ? 1 : 0);
+
+    ClickButton(*OptionsScreen->Menu, "ok");
+    ExpectChangeTo(TitleScreen.get());
+    const std::string config = testenv::ReadFile(shared.Path() / "config.ini");
+    EXPECT_NE(config.find("SHOWTIMER=" + std::to_string(ShowTimer)), std::string::npos) << config;
+    EXPECT_NE(config.find("PREVENTDOUBLENUMBERS=" + std::to_string(PreventDoubleNumbers)), std::string::npos);
+    EXPECT_EQ(FileType(shared.Str() + "settings.ini"), FILETYPE_FILE);
+}
+
+TEST_F(MenuScreensTest, LeavingOptionsWithEscapeKeepsChangesInMemoryOnly) {
+    const std::string before = testenv::ReadFile(shared.Path() / "config.ini");
+    const int highlighter = ShowHighlighter;
+    GoTo("options", OptionsScreen.get());
+    ClickButton(*OptionsScreen->OptionsMenu, "highlighter");
+    EXPECT_NE(ShowHighlighter, highlighter);
+    OptionsScreen->SetEscDestination();
+    Game->GameFade->Init(float(DefaultFadeLength), 1, nullptr, 1, 0, nullptr);
+    Settle();
+    EXPECT_EQ(Game->CurrentTScreen, TitleScreen.get());
+    EXPECT_EQ(testenv::ReadFile(shared.Path() / "config.ini"), before);
+}
+
+TEST_F(MenuScreensTest, SoundSliderSetsTheVolumeAndClicksAtMostFourTimesASecond) {
+    GoTo("options", OptionsScreen.get());
+    int now = 100000;
+    SetClockSource([&] { return now; });
+    TSlider& slider = *OptionsScreen->SoundSlider;
+    Game->Mouse->x = int(slider.x) + 22 + (slider.w - 44) / 4;
+    Game->Mouse->y = int(slider.y) + slider.h / 2;
+    Game->Mouse->b1 = 1;
+    Game->Mouse->CalcButtonTotals();
+    std::vector<int> clicks;
+    for (int i = 0; i < 10; ++i) {
+        Tick();
+        if (clicks.empty() || clicks.back() != OptionsScreen->LastClickTime) clicks.push_back(OptionsScreen->LastClickTime);
+        now += 100;
+    }
+    Game->Mouse->b1 = 0;
+    Game->Mouse->CalcButtonTotals();
+    EXPECT_EQ(slider.Value, 25);
+    EXPECT_EQ(Game->SoundVolume, 25);
+    EXPECT_EQ(clicks, (std::vector<int>{100000, 100300, 100600, 100900}));
+}
+
+TEST_F(MenuScreensTest, BestTimesOpenOnSixBySixAndTabsRebuildTheLines) {
+    GoTo("highscore", HighScoreScreen.get());
+    EXPECT_EQ(HighScoreScreen->HighScoreList, &HighScores6);
+    ASSERT_EQ(HighScoreScreen->SlideLines->Lines.size(), HighScores6.Count());
+    ClickButton(*HighScoreScreen->SizeMenu, "9x9");
+    EXPECT_EQ(HighScoreScreen->HighScoreList, &HighScores9);
+    ASSERT_EQ(HighScoreScreen->SlideLines->Lines.size(), HighScores9.Count());
+    const TSlideLine& second = *HighScoreScreen->SlideLines->Lines[1];
+    EXPECT_EQ(second.Active, 1);
+    EXPECT_EQ(second.TotalPhases, 3);
+    EXPECT_FLOAT_EQ(second.StartX[1], float(ScreenWidth));  // odd rows come in from the right
+    EXPECT_FLOAT_EQ(HighScoreScreen->SlideLines->Lines[0]->StartX[1], -640.0f);
+    for (int i = 0; i < 400; ++i) Tick();
+    EXPECT_FLOAT_EQ(second.GetX(), 80.0f);
+    EXPECT_FLOAT_EQ(second.GetY(), 225.0f);
+}
+
+TEST_F(MenuScreensTest, ClearingResetsOnlyTheShownTableAndWritesIt) {
+    HighScores9.Insert("Zed", 1000, 2);
+    HighScores9.Save();
+    HighScores4.Insert("Ann", 1000, 1);
+    GoTo("highscore", HighScoreScreen.get());
+    ClickButton(*HighScoreScreen->SizeMenu, "9x9");
+    ClickButton(*HighScoreScreen->Menu, "clear");
+    ASSERT_TRUE(HighScoreScreen->ClearHighscore);
+    Tick();
+    EXPECT_EQ(HighScoreScreen->ShowingInput, 1);
+    Press(KeyY);
+    EXPECT_FALSE(HighScoreScreen->ClearHighscore);
+    EXPECT_EQ(HighScoreScreen->ShowingInput, 0);
+    for (const auto& e : HighScores9.Entries) EXPECT_NE(e.name, "Zed");
+    EXPECT_EQ(testenv::ReadFile(shared.Path() / "hs9x9.dat"), HighScoreEncode(HighScores9.Entries));
+    EXPECT_EQ(HighScores4.Entries.front().name, "Ann");
+    // The Escape handling comes back once the answering key is let go.
+    EXPECT_EQ(Game->IgnoreEscapeKey, 1);
+    Tick();
+    EXPECT_EQ(Game->IgnoreEscapeKey, 0);
+}
+
+TEST_F(MenuScreensTest, ChooserListsOnlySaveFilesAndScrollsEightRows) {
+    for (int i = 0; i < 10; ++i) WriteSave("game" + std::to_string(10 + i), "x");
+    testenv::WriteFile(profiles.Path() / "notes.txt", "x");
+    std::filesystem::create_directory(profiles.Path() / "folder.dat");
+    GoTo("play", PlayScreen.get());
+    ClickButton(*PlayScreen->MainMenu, "loadgame");
+    ASSERT_TRUE(PlayScreen->SaveGameManager);
+    TSaveGameManager& m = *PlayScreen->SaveGameManager;
+    QDListBox& list = *m.ListBox;
+    ASSERT_EQ(list.Count(), 10);
+    EXPECT_EQ(list.Strings.front(), "game10");
+    EXPECT_EQ(list.StartList, 0);
+    EXPECT_EQ(list.EndList, 7);
+    ClickButton(*m.MenuArrowUp, "Up");
+    EXPECT_EQ(list.StartList, 0);
+    ClickButton(*m.MenuArrowDown, "Down");
+    ClickButton(*m.MenuArrowDown, "Down");
+    EXPECT_EQ(list.StartList, 2);
+    EXPECT_EQ(list.EndList, 9);
+    ClickButton(*m.MenuArrowDown, "Down");
+    EXPECT_EQ(list.StartList, 2);
+
+    ClickButton(*m.Menu, "Load");  // nothing selected: stays open
+    ASSERT_TRUE(PlayScreen->SaveGameManager);
+    EXPECT_EQ(m.Active, 1);
+
+    Press(KeyEscape);  // Escape cancels like "Cancel"
+    EXPECT_FALSE(PlayScreen->SaveGameManager);
+    EXPECT_EQ(Game->CurrentTScreen, PlayScreen.get());
+    EXPECT_EQ(Game->DestinationTScreen, PlayScreen.get());
+}
+
+TEST_F(MenuScreensTest, ChooserRowsSelectAndEmptyRowsDoNot) {
+    WriteSave("alpha", "x");
+    WriteSave("beta", "x");
+    GoTo("play", PlayScreen.get());
+    ClickButton(*PlayScreen->MainMenu, "loadgame");
+    TSaveGameManager& m = *PlayScreen->SaveGameManager;
+    QDListBox& list = *m.ListBox;
+    const auto row = [&](int r) { return int(list.Box->Y) + r * list.LineHeight + list.LineHeight / 2; };
+    const int x = int(list.Box->X) + 20;
+    ClickAt(x, row(1));
+    EXPECT_EQ(list.Index, 1);
+    EXPECT_EQ(list.Value, "beta");
+    for (int i = 0; i < 200; ++i) Tick();  // past the double-click window
+    ClickAt(x, row(5));                    // below the last name
+    EXPECT_EQ(list.Index, 1);
+    EXPECT_EQ(list.Value, "beta");
+    ClickAt(x, row(0));
+    ClickAt(x, row(1));  // two rows clicked quickly only move the selection
+    ASSERT_TRUE(PlayScreen->SaveGameManager);
+    EXPECT_EQ(list.Value, "beta");
+}
+
+TEST_F(MenuScreensTest, ChooserDeletesTheSelectedGameAfterYes) {
+    WriteSave("alpha", "x");
+    WriteSave("beta", "x");
+    GoTo("play", PlayScreen.get());
+    ClickButton(*PlayScreen->MainMenu, "loadgame");
+    TSaveGameManager& m = *PlayScreen->SaveGameManager;
+    ClickButton(*m.Menu, "Delete");  // nothing selected: no question
+    EXPECT_FALSE(m.DialogYesNo);
+    m.ListBox->SetIndex(0);
+    ClickButton(*m.Menu, "Delete");
+    ASSERT_TRUE(m.DialogYesNo);
+    Press(KeyY);
+    EXPECT_FALSE(m.DialogYesNo);
+    EXPECT_EQ(FileType(profiles.Str() + "alpha.dat"), FILETYPE_NONE);
+    EXPECT_EQ(FileType(profiles.Str() + "beta.dat"), FILETYPE_FILE);
+    EXPECT_EQ(m.ListBox->Strings, std::vector<std::string>{"beta"});
+    EXPECT_EQ(m.ListBox->Index, -1);
+    EXPECT_EQ(m.ListBox->Value, "");
+}
+
+TEST_F(MenuScreensTest, DoubleClickLoadsTheGameAndGoesToTheBoard) {
+    WriteSave("small", SaveGameFormat(SmallGame()));
+    GoTo("play", PlayScreen.get());
+    ClickButton(*PlayScreen->MainMenu, "loadgame");
+    QDListBox& list = *PlayScreen->SaveGameManager->ListBox;
+    const int x = int(list.Box->X) + 20, y = int(list.Box->Y) + list.LineHeight / 2;
+    ClickAt(x, y);
+    ClickAt(x, y);
+    EXPECT_FALSE(PlayScreen->SaveGameManager);
+    EXPECT_EQ(PuzzleWidth, 4);
+    EXPECT_EQ(RegionWidth, 2);
+    ExpectChangeTo(GameScreen.get());
+}
+
+TEST_F(MenuScreensTest, ADamagedSaveIsReportedAndThePlayScreenStays) {
+    std::vector<std::string> notices;
+    SetGameNoticeHandler([&](const std::string& text) { notices.push_back(text); });
+    WriteSave("broken", "not a saved game\r\n");
+    GoTo("play", PlayScreen.get());
+    ClickButton(*PlayScreen->MainMenu, "loadgame");
+    PlayScreen->SaveGameManager->ListBox->SetIndex(0);
+    ClickButton(*PlayScreen->SaveGameManager->Menu, "Load");
+    EXPECT_FALSE(PlayScreen->SaveGameManager);
+    EXPECT_EQ(notices.size(), 1u);
+    EXPECT_EQ(Game->DestinationTScreen, PlayScreen.get());
+    EXPECT_FALSE(Game->GameFade->Active);
+    EXPECT_EQ(PuzzleWidth, 9);
+}
+
+TEST_F(MenuScreensTest, PointerLeavesATrailOfColouredSparkles) {
+    Game->Mouse->x = 300;
+    Game->Mouse->y = 300;
+    Game->Mouse->ParticleList = std::make_unique<TParticleList>();
+    for (int i = 0; i < 100; ++i) Game->Mouse->ParticleFunc();
+    const auto sparkles = Game->Mouse->ParticleList->Items();
+    ASSERT_GE(sparkles.size(), 5u);
+    for (const auto& p : sparkles) {
+        ASSERT_TRUE(p->Color);
+        EXPECT_GE(p->Color->R, 100);
+        EXPECT_LE(p->Color->B, 255);
+        EXPECT_EQ(p->DoLightBlend, 1);
+        EXPECT_NEAR(p->x, 300, 60);
+        EXPECT_EQ(p->image, MenuParticleImage);
+    }
+}
+
+// Every screen, and the dialogs over them, drawn once after its fade-in; the draw leaves white, alpha 1 and
+// alpha blending. With NUMORA_SCREEN_SHOTS set to a folder the frames are written there as PNG files.
+TEST_F(MenuScreensTest, EveryScreenDrawsAndRestoresTheDrawState) {
+    WriteSave("Sunday puzzle", SaveGameFormat(SmallGame()));
+    const char* folder = std::getenv("NUMORA_SCREEN_SHOTS");
+    const auto shoot = [&](const std::string& name) {
+        SetClsColor(0, 0, 0);
+        Cls();
+        Game->CurrentTScreen->Draw();
+        const TDrawState& state = GetDrawState();
+        EXPECT_EQ(state.alpha, 1.0f) << name;
+        EXPECT_EQ(state.blend, ALPHABLEND) << name;
+        EXPECT_EQ(state.red + state.green + state.blue, 765) << name;
+        if (folder) {
+            const std::vector<uint8_t> png = EncodePNG(GrabPixmap(0, 0, 800, 600));
+            testenv::WriteFile(std::filesystem::path(folder) / (name + ".png"), std::string(png.begin(), png.end()));
+        }
+    };
+    const auto back = [&] {
+        Game->CurrentTScreen->SetEscDestination();
+        Game->GameFade->Init(float(DefaultFadeLength), 1, nullptr, 1, 0, nullptr);
+        Settle();
+    };
+    shoot("title");
+    GoTo("play", PlayScreen.get());
+    shoot("play");
+    ClickButton(*PlayScreen->MainMenu, "loadgame");
+    PlayScreen->SaveGameManager->ListBox->SetIndex(0);
+    shoot("chooser");
+    ClickButton(*PlayScreen->SaveGameManager->Menu, "Delete");
+    shoot("chooser-delete");
+    Press(KeyEscape);
+    Press(KeyEscape);
+    back();
+    GoTo("options", OptionsScreen.get());
+    shoot("options");
+    back();
+    GoTo("help", HelpScreen.get());
+    shoot("help");
+    back();
+    GoTo("highscore", HighScoreScreen.get());
+    for (int i = 0; i < 400; ++i) Tick();
+    shoot("besttimes");
+    ClickButton(*HighScoreScreen->Menu, "clear");
+    shoot("besttimes-clear");
+}
+
+TEST_F(MenuScreensTest, TitleScreenLooksLikeItsReference) {
+    SetClsColor(0, 0, 0);
+    Cls();
+    TitleScreen->Draw();
+    const TPixmap shot = GrabPixmap(0, 0, 800, 600);
+    const std::filesystem::path ref = testenv::SourceDir() / "tests/game/golden/titlescreen.png";
+    const char* update = std::getenv("NUMORA_UPDATE_GOLDEN");
+    if (!std::filesystem::exists(ref) || (update != nullptr && std::string(update) == "1")) {
+        const std::vector<uint8_t> png = EncodePNG(shot);
+        testenv::WriteFile(ref, std::string(png.begin(), png.end()));
+        GTEST_SKIP() << "reference written: " << ref;
+    }
+    const std::string bytes = testenv::ReadFile(ref);
+    const auto expected =
+        DecodePNG(std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+    ASSERT_TRUE(expected);
+    ASSERT_EQ(expected->width, 800);
+    ASSERT_EQ(expected->height, 600);
+    int off = 0;
+    for (std::size_t i = 0; i < shot.pixels.size(); ++i)
+        for (int s = 0; s < 24; s += 8)
+            if (std::abs(int((shot.pixels[i] >> s) & 255) - int((expected->pixels[i] >> s) & 255)) > 12) {
+                ++off;
+                break;
+            }
+    EXPECT_LT(off, 800 * 600 / 200) << "pixels that differ";
+}
+
+}  // namespace
