@@ -1,0 +1,142 @@
+// The maker's splash on an injected clock: its full length, a skip by key during the fade-in, the jingle
+// stopped by a skip, the polled-input state it leaves behind; and the sliding text lines.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "core/Game.h"
+#include "core/Input.h"
+#include "core/InputUtils.h"
+#include "game/MakerSplash.h"
+#include "game/TolvaneGame.h"
+#include "platform/Audio.h"
+#include "platform/Clock.h"
+#include "platform/Draw.h"
+#include "presentation/MousePointer.h"
+#include "presentation/SlideLine.h"
+#include "support/TestEnv.h"
+
+namespace {
+
+class MakerSplashTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Game = std::make_unique<TTolvaneGame>();
+        Game->DataPrefix = testenv::BinDir().string() + "/";
+        if (!Game->Mouse) Game->Mouse = std::make_shared<TMousePointer>();
+        SetDrawBackend(&rec);
+        // Every reading of the clock moves it on by 5 ms; a key goes down once skipAt is passed.
+        SetClockSource([this] {
+            now += 5;
+            if (skipAt > 0 && now >= skipAt && !skipped) {
+                skipped = true;
+                KeyBufferKeyDown(32);
+            }
+            return now;
+        });
+        GameFlushKeys();
+        PolledInputOn = 0;
+    }
+    void TearDown() override {
+        SetClockSource(nullptr);
+        SetDrawBackend(nullptr);
+        ResetDrawStateDefaults();
+        GameFlushKeys();
+        PolledInputOn = 0;
+        Game.reset();
+    }
+
+    TRecordingBackend rec;
+    int now = 50000;
+    int skipAt = 0;
+    bool skipped = false;
+};
+
+TEST_F(MakerSplashTest, RunsItsFullLengthWhenNotSkipped) {
+    const int start = now;
+    EXPECT_EQ(ShowMakerSplash(0, 0), 0);
+    EXPECT_GE(now - start, 1250 + 1500 + 1250);
+    EXPECT_LT(now - start, 1250 + 1500 + 1250 + 200);
+    EXPECT_FALSE(rec.Find("DrawImage").empty());
+    EXPECT_EQ(PolledInputOn, 0);
+}
+
+TEST_F(MakerSplashTest, AKeyDuringTheFadeInEndsItAtOnce) {
+    const int start = now;
+    skipAt = start + 400;
+    EXPECT_EQ(ShowMakerSplash(0, 0), -1);
+    EXPECT_LT(now - start, 1250);
+    EXPECT_EQ(GameKeyHit(32), 0);  // the skipping key does not reach the first screen
+}
+
+TEST_F(MakerSplashTest, ASkipStopsTheJingle) {
+    TSplashScreen splash;
+    splash.Init(Game->DataPrefix + "data/graphics/tolvanelogo.png", Game->DataPrefix + "data/sound/splash.wav", 1,
+                1);
+    splash.InitTimes(1250, 1500, 1250);
+    skipAt = now + 2000;  // during the hold
+    EXPECT_EQ(splash.DoSplash(), -1);
+    ASSERT_TRUE(splash.Channel);
+    EXPECT_FALSE(splash.Channel->Playing());
+}
+
+TEST_F(MakerSplashTest, LeavesPolledInputAsItFoundIt) {
+    PolledInputOn = 1;
+    skipAt = now + 100;
+    ShowMakerSplash(0, 0);
+    EXPECT_EQ(PolledInputOn, 1);
+    PolledInputOn = 0;
+    skipped = false;
+    skipAt = now + 100;
+    ShowMakerSplash(0, 0);
+    EXPECT_EQ(PolledInputOn, 0);
+}
+
+class SlideLineTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Game = std::make_unique<TGame>();
+        Delta = 1.0f;
+    }
+    void TearDown() override { Game.reset(); }
+};
+
+TEST_F(SlideLineTest, MovesFromStartToEndOverItsTime) {
+    TSlideLineList list;
+    TSlideLine* line = list.Add("row", 0, 100, 400, 100, 1000);
+    EXPECT_FLOAT_EQ(line->GetX(), 400);  // never started: at the end of its last leg
+    list.Start();
+    EXPECT_FLOAT_EQ(line->GetX(), 0);
+    for (int i = 0; i < 100; ++i) list.Manage();
+    EXPECT_FLOAT_EQ(line->GetX(), 200);
+    for (int i = 0; i < 150; ++i) list.Manage();
+    EXPECT_EQ(line->Active, 0);
+    EXPECT_FLOAT_EQ(line->GetX(), 400);
+    EXPECT_EQ(line->Color, list.Color);
+}
+
+TEST_F(SlideLineTest, SwitchesToTheSecondLegWhenTheFirstEnds) {
+    TSlideLineList list;
+    TSlideLine* line = list.Add("", -100, 50, -100, 50, 10);
+    line->AddPhaseSpecial(-100, 50, 80, 50, 600);
+    list.Start();
+    EXPECT_FLOAT_EQ(line->DX, 0);
+    list.Manage();
+    list.Manage();
+    list.Manage();
+    EXPECT_EQ(line->CurrentPhase, 1);
+    EXPECT_FLOAT_EQ(line->DX, 180);
+    EXPECT_FLOAT_EQ(line->GetY(), 50);
+}
+
+TEST_F(SlideLineTest, LegsBeyondThePhaseTableAreIgnored) {
+    TSlideLine line;
+    line.InitLine("", 0, 0, 1, 1, 10);
+    for (int i = 0; i < TAnimation::MAX_PHASES + 5; ++i) line.AddPhaseSpecial(i, i, i + 1, i + 1, 10);
+    EXPECT_EQ(line.TotalPhases, TAnimation::MAX_PHASES);
+    EXPECT_EQ(int(line.EndX.size()), TAnimation::MAX_PHASES);
+    EXPECT_FLOAT_EQ(line.GetX(), line.EndX.back());
+}
+
+}  // namespace
