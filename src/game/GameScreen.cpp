@@ -261,6 +261,8 @@ void TGameScreen::Logic() {
         GenerateScreen->Logic();
         if (GenerateScreen->Active != 0) return;
     }
+    // Nothing to run before Load and Start have built the menus.
+    if (!NumberMenu || !MainMenu || !PuzzleMenu || !CustomPuzzleMenu || !endLevelMenu) return;
     CheckCompletion();
     ManageDialogs();
     ManagePlay();

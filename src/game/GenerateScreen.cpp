@@ -54,7 +54,11 @@ void TGenerateScreen::Kill() {
 void TGenerateScreen::Show(int playSound) {
     // An overlay that was never loaded (or was killed) cannot fade; give it its parts first.
     if (!FadeIn || !FadeOut) Load();
+    // Every showing runs the engine once: an overlay shown again (or while still fading out) starts afresh
+    // instead of waiting for ever on a run that already happened.
     Active = 1;
+    HasGenerated = 0;
+    FadeOut->Active = 0;
     MouseState = Game->Mouse->Active;
     if (playSound != 0 && ActivateSound) ActivateSound->PlayInChannel(Channel, 0.0f);
     FadeIn->Reset();

@@ -557,3 +557,33 @@ TEST_F(GameScreenTest, OverlayFlushesInputTypedWhileItShows) {
 }
 
 }  // namespace
+
+namespace {
+
+// An overlay shown again after its engine run (or while it fades out) runs the engine again instead of
+// hanging on "generating" with the pointer off.
+TEST_F(GameScreenTest, OverlayShownAgainRunsTheEngineAgain) {
+    NewBoard(9);
+    GenerateScreenReplace();
+    TGenerateScreen& o = *GenerateScreen;
+    o.Show(0);
+    for (int i = 0; i < 101; ++i) o.Logic();
+    o.Draw();
+    ASSERT_EQ(generated, 2);  // the board's own puzzle, then this showing
+    o.Hide();
+    o.Logic();
+    o.Show(0);
+    EXPECT_EQ(o.FadeOut->Active, 0);
+    for (int i = 0; i < 200; ++i) o.Logic();
+    EXPECT_EQ(o.Active, 1);
+    o.Draw();
+    EXPECT_EQ(generated, 3);
+}
+
+TEST_F(GameScreenTest, LogicBeforeTheScreenWasStartedDoesNothing) {
+    TGameScreen screen;
+    NewBoard(9);
+    EXPECT_NO_THROW(screen.Logic());
+}
+
+}  // namespace
