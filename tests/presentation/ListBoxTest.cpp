@@ -1,0 +1,318 @@
+// List box, scroll bar and key repeat: the visible window and scrolling, clicks and double clicks with
+// the logic clock driven tick by tick, held keys, the scroll bar's mapping and dragging, and drawing.
+#include "WidgetWorld.h"
+#include "core/SoundBank.h"
+#include "platform/Keys.h"
+#include "presentation/Font.h"
+#include "presentation/ListBox.h"
+#include "presentation/MousePointer.h"
+#include "presentation/Shapes.h"
+
+namespace {
+
+class ListBoxTest : public WidgetWorld {
+  protected:
+    // Rows of 12 + 2 x 5 = 22 pixels in a 200 x 110 box at (50, 40): five rows fit.
+    std::unique_ptr<TListBox> MakeList(int rows, int limit = 0) {
+        auto list = TListBox::Create(0, 5, 0, 1, 300);  // double clicks within 60 ticks
+        list->SetupFont(MakeBlockFont(), TColor::Create(255, 255, 255, 1.0f), TShadow::Create(1, 1, 0.5f),
+                        nullptr, TColor::Create(255, 255, 0, 1.0f));
+        list->SetCoords(50, 40, 200, 115);
+        list->CalcLineHeight();
+        for (int i = 0; i < rows; ++i) list->Strings.push_back("row " + std::to_string(i));
+        list->Limit = limit;
+        return list;
+    }
+    // A point inside the visible row r.
+    static void ClickRow(const TListBox& list, int r) { ClickAt(60, 40 + r * list.LineHeight + 5); }
+    static void HoldKey(int key) { KeyBufferKeyDown(key); }
+    static void ReleaseKey(int key) { KeyBufferKeyUp(key); }
+};
+
+TEST_F(ListBoxTest, LineHeightTrimsTheBoxToWholeRows) {
+    auto list = MakeList(3);
+    EXPECT_EQ(list->LineHeight, 22);
+    EXPECT_FLOAT_EQ(list->Box->H, 110);
+    EXPECT_EQ(list->DisplayLines, 5);
+}
+
+TEST_F(ListBoxTest, NoFontHeightAndNoGapDoNotDivideByZero) {
+    auto list = TListBox::Create(0, 0, 0, 1, 300);
+    list->SetCoords(0, 0, 100, 100);
+    list->CalcLineHeight();
+    EXPECT_EQ(list->LineHeight, 0);
+    EXPECT_EQ(list->DisplayLines, 0);
+    list->Strings = {"a", "b"};
+    ClickAt(5, 5);
+    list->Manage();
+    list->Draw();
+    EXPECT_EQ(list->Index, -1);
+}
+
+TEST_F(ListBoxTest, WithoutALimitEveryRowIsVisible) {
+    auto list = MakeList(3);
+    EXPECT_EQ(list->GetTempLimit(), 3);
+    list->SetTopIndex(5);
+    EXPECT_EQ(list->TopIndex, 0);
+}
+
+TEST_F(ListBoxTest, SelectingBelowTheWindowScrollsItDown) {
+    auto list = MakeList(20, 5);
+    list->SetIndex(7);
+    EXPECT_EQ(list->TopIndex, 3);
+    EXPECT_EQ(list->Value, "row 7");
+    EXPECT_EQ(list->GetTempLimit(), 8);
+    list->SetIndex(1);
+    EXPECT_EQ(list->TopIndex, 1);
+    list->SetTopIndex(18);
+    EXPECT_EQ(list->TopIndex, 15);
+}
+
+TEST_F(ListBoxTest, AnIndexOutsideTheListMeansNoSelection) {
+    auto list = MakeList(4);
+    list->SetIndex(2);
+    list->SetIndex(9);
+    EXPECT_EQ(list->Index, -1);
+    EXPECT_EQ(list->Value, "");
+    list->SetIndex(-1);
+    EXPECT_EQ(list->GetIndexY(), 0);
+    list->Draw();
+}
+
+TEST_F(ListBoxTest, AClickSelectsTheRowUnderThePointer) {
+    auto list = MakeList(10, 5);
+    list->SetTopIndex(2);
+    ClickRow(*list, 1);
+    list->Manage();
+    EXPECT_EQ(list->Index, 3);
+    EXPECT_EQ(list->Value, "row 3");
+    EXPECT_EQ(list->GetIndexY(), 40 + 22);
+}
+
+TEST_F(ListBoxTest, AClickOutsideTheRowsIsLeftForOtherWidgets) {
+    auto list = MakeList(2);
+    ClickAt(60, 40 + 3 * 22);  // below the last row, inside the box
+    list->Manage();
+    EXPECT_EQ(list->Index, -1);
+    EXPECT_EQ(Game->Mouse->GetMh(0), 1);
+    ClickRow(*list, 0);
+    list->Manage();
+    EXPECT_EQ(Game->Mouse->GetMh(0), 0) << "a click on a row is consumed";
+}
+
+TEST_F(ListBoxTest, SecondClickOnTheSameRowWithinTheWindowIsADoubleClick) {
+    auto list = MakeList(5);
+    list->SetClickSound(std::make_shared<TGameSound>());
+    list->ClickSound->sound = FakeSound();
+    ClickRow(*list, 2);
+    list->Manage();
+    EXPECT_EQ(SoundsPlayed(), 1);
+    ClickRow(*list, 2);
+    list->Manage();
+    EXPECT_EQ(SoundsPlayed(), 1) << "the second click of a double click is silent";
+    EXPECT_EQ(list->GetDoubleClicked(), 2);
+    EXPECT_EQ(list->GetDoubleClicked(), -1) << "read once";
+    ClickRow(*list, 2);
+    list->Manage();
+    EXPECT_EQ(list->GetDoubleClicked(), -1) << "the window closed with the double click";
+}
+
+TEST_F(ListBoxTest, ClicksFurtherApartThanTheWindowAreTwoSingleClicks) {
+    auto list = MakeList(5);
+    ClickRow(*list, 1);
+    list->Manage();
+    Ticks(60, 1.0f, [&] { list->Manage(); });
+    ClickRow(*list, 1);
+    list->Manage();
+    EXPECT_EQ(list->GetDoubleClicked(), -1);
+    ClickRow(*list, 3);
+    list->Manage();
+    ClickRow(*list, 1);
+    list->Manage();
+    EXPECT_EQ(list->GetDoubleClicked(), -1) << "a different row is no double click";
+}
+
+TEST_F(ListBoxTest, HeldDownMovesAtOnceThenAfter400msThenEvery100ms) {
+    auto list = MakeList(20);
+    list->SetIndex(0);
+    HoldKey(KEY_DOWN);
+    std::vector<int> movedAt;
+    for (int tick = 1; tick <= 150; ++tick) {
+        int before = list->Index;
+        list->Manage();
+        if (list->Index != before) movedAt.push_back(tick);
+    }
+    ASSERT_GE(movedAt.size(), 4u);
+    EXPECT_EQ(movedAt[0], 1);
+    EXPECT_EQ(movedAt[1], 81);
+    EXPECT_EQ(movedAt[2], 101);
+    EXPECT_EQ(movedAt[3], 121);
+    ReleaseKey(KEY_DOWN);
+}
+
+TEST_F(ListBoxTest, HeldKeysStopAtTheEnds) {
+    auto list = MakeList(3);
+    list->SetIndex(1);
+    HoldKey(KEY_DOWN);
+    Ticks(300, 1.0f, [&] { list->Manage(); });
+    EXPECT_EQ(list->Index, 2);
+    ReleaseKey(KEY_DOWN);
+    HoldKey(KEY_UP);
+    Ticks(300, 1.0f, [&] { list->Manage(); });
+    EXPECT_EQ(list->Index, 0);
+    ReleaseKey(KEY_UP);
+    list->ArrowKeysMoveHighlight = 0;
+    PressKey(KEY_DOWN);
+    list->Manage();
+    EXPECT_EQ(list->Index, 0);
+}
+
+TEST_F(ListBoxTest, KeyRepeatRestartsOnEveryPress) {
+    auto repeat = TKeyRepeat::Create(400, 100);
+    HoldKey(KEY_SPACE);
+    EXPECT_EQ(repeat->GetKey(KEY_SPACE), 1);
+    EXPECT_EQ(repeat->GetKey(KEY_SPACE), 0);
+    ReleaseKey(KEY_SPACE);
+    EXPECT_EQ(repeat->GetKey(KEY_SPACE), 0);
+    EXPECT_EQ(repeat->LastState, 0);
+    HoldKey(KEY_SPACE);
+    EXPECT_EQ(repeat->GetKey(KEY_SPACE), 1);
+    int acted = 0;
+    Ticks(160, 0.5f, [&] { acted += repeat->GetKey(KEY_SPACE); });
+    EXPECT_EQ(acted, 1) << "half ticks reach the initial delay after 160 calls";
+    ReleaseKey(KEY_SPACE);
+}
+
+TEST_F(ListBoxTest, DrawShowsTheVisibleRowsOverTheHighlight) {
+    auto list = MakeList(10, 3);
+    list->SetIndex(4);
+    list->Draw();
+    std::vector<std::string> rows;
+    for (auto* t : rec.Find("DrawText"))
+        if (rows.empty() || rows.back() != t->text) rows.push_back(t->text);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0], "row 2");
+    EXPECT_EQ(rows[2], "row 4");
+    auto rects = rec.Find("DrawRect");
+    ASSERT_EQ(rects.size(), 2u);  // the box, then the highlight
+    EXPECT_EQ(rects[1]->state.blue, 150);
+    EXPECT_FLOAT_EQ(rects[1]->args[1], 40 + 2 * 22);
+    const TDrawCommand* selected = rec.Find("DrawText").back();
+    EXPECT_EQ(selected->state.red, 255);
+    EXPECT_EQ(selected->state.blue, 0) << "the selected row in the second colour";
+    ExpectCleanState();
+}
+
+TEST_F(ListBoxTest, LockedRowsUseTheirColour) {
+    auto list = MakeList(3);
+    list->LockedArray = {0, 1};
+    list->LockedColor = TColor::Create(90, 90, 90, 0.5f);
+    list->NoShadowOnHighlighted = 1;
+    list->Draw();
+    int locked = 0;
+    for (auto* t : rec.Find("DrawText"))
+        if (t->text == "row 1" && t->state.red == 90) ++locked;
+    EXPECT_EQ(locked, 1);
+    ExpectCleanState();
+}
+
+class ScrollBarTest : public WidgetWorld {
+  protected:
+    void SetUp() override {
+        WidgetWorld::SetUp();
+        MenuImage("up", 16, 16);
+        MenuImage("down", 16, 16);
+        WritePng("menus/up_disabled.png", 16, 16, 0xFF000000u);
+        WritePng("menus/down_disabled.png", 16, 16, 0xFF000000u);
+        slider = TGameImage::CreateFromImage(TImage::Create(16, 20), "SLIDER", 0);
+    }
+    std::shared_ptr<TGameImage> slider;
+};
+
+TEST_F(ScrollBarTest, NothingToScrollKeepsSliderAndValueAtZero) {
+    auto bar = TScrollBar::Create(slider, 120, 0, 300, 100, 1);
+    bar->SliderSetPosition(5);
+    EXPECT_EQ(bar->SliderPosition, 0);
+    bar->SliderPosition = 40;
+    bar->ValueCalc();
+    EXPECT_EQ(bar->Value, 0);
+    auto exact = TScrollBar::Create(slider, 20, 10, 300, 100, 1);  // the track is the slider
+    exact->SliderPosition = 3;
+    exact->ValueCalc();
+    EXPECT_EQ(exact->Value, 0);
+    EXPECT_EQ(TScrollBar::Create(slider, 120, -4, 0, 0, 1)->ValueMax, 0);
+}
+
+TEST_F(ScrollBarTest, PositionAndValueMapBothWays) {
+    auto bar = TScrollBar::Create(slider, 120, 10, 300, 100, 1);  // 100 pixels of travel
+    bar->SliderSetPosition(3);
+    EXPECT_EQ(bar->SliderPosition, 30);
+    bar->SliderPosition = 56;
+    bar->ValueCalc();
+    EXPECT_DOUBLE_EQ(bar->ValuePrecise, 5.6);
+    EXPECT_EQ(bar->Value, 6);
+}
+
+TEST_F(ScrollBarTest, DraggingMovesTheSliderWithinTheTrack) {
+    auto bar = TScrollBar::Create(slider, 120, 10, 300, 100, 1);
+    PointAt(305, 105);
+    Game->Mouse->ButtonDown(1);
+    bar->Manage();
+    EXPECT_EQ(bar->SliderSelected, 1);
+    EXPECT_EQ(bar->SliderOffset, 5);
+    PointAt(305, 155);
+    bar->Manage();
+    EXPECT_EQ(bar->SliderPosition, 50);
+    EXPECT_EQ(bar->Value, 5);
+    PointAt(305, 400);
+    bar->Manage();
+    EXPECT_EQ(bar->SliderPosition, 100);
+    EXPECT_EQ(bar->Value, 10);
+    EXPECT_FLOAT_EQ(bar->SliderGlow, bar->GlowMax);
+    Game->Mouse->ButtonUp(1);
+    bar->Manage();
+    EXPECT_EQ(bar->SliderSelected, 0);
+}
+
+TEST_F(ScrollBarTest, ArrowsStepTheValueAndDisableAtTheEnds) {
+    auto bar = TScrollBar::Create(slider, 120, 2, 300, 100, 1);
+    bar->SetArrows("up", "down", 0);
+    TButton* up = bar->Menu->FindButton("up");
+    TButton* down = bar->Menu->FindButton("down");
+    EXPECT_FLOAT_EQ(up->y, 100 - 16);
+    EXPECT_FLOAT_EQ(down->y, 100 + 120);
+    up->ImageDisabled = up->image;
+    down->ImageDisabled = down->image;
+    bar->DisableButtons();
+    EXPECT_EQ(up->Disabled, 1);
+    EXPECT_EQ(down->Disabled, 0);
+    for (int i = 0; i < 3; ++i) {
+        ClickAt(int(down->x) + 2, int(down->y) + 2);
+        bar->Manage();
+        Game->Mouse->ButtonUp(1);
+    }
+    EXPECT_EQ(bar->Value, 2) << "not beyond the maximum";
+    EXPECT_EQ(bar->SliderPosition, 100);
+    EXPECT_EQ(down->Disabled, 1);
+    EXPECT_EQ(up->Disabled, 0);
+}
+
+TEST_F(ScrollBarTest, AListFollowsItsScrollBar) {
+    auto list = TListBox::Create(0, 5, 0, 1, 300);
+    list->SetupFont(MakeBlockFont(), nullptr, nullptr, nullptr, nullptr);
+    list->SetCoords(50, 40, 200, 110);
+    list->CalcLineHeight();
+    for (int i = 0; i < 20; ++i) list->Strings.push_back(std::to_string(i));
+    list->Limit = 5;
+    list->ScrollBar = TScrollBar::Create(slider, 120, 15, 300, 100, 1);
+    list->SetIndex(12);
+    EXPECT_EQ(list->TopIndex, 8);
+    EXPECT_EQ(list->ScrollBar->Value, 8);
+    list->Manage();
+    EXPECT_EQ(list->TopIndex, 8);
+    list->Draw();
+    EXPECT_EQ(DrawsOf(slider->image.get()), 1);
+    ExpectCleanState();
+}
+
+}  // namespace
