@@ -1,0 +1,227 @@
+// The loading bar's steps and drawing modes, and the loading screen's pictures, progress, waiting for
+// its click-here button and fading to its destination.
+#include "WidgetWorld.h"
+#include "core/SoundBank.h"
+#include "platform/Keys.h"
+#include "presentation/GameFade.h"
+#include "presentation/LoadingScreen.h"
+#include "presentation/MousePointer.h"
+
+namespace {
+
+class LoadingBarTest : public WidgetWorld {
+  protected:
+    std::shared_ptr<TImage> bar = TImage::Create(200, 16);
+    std::shared_ptr<TImage> empty = TImage::Create(200, 16);
+    std::shared_ptr<TImage> full = TImage::Create(200, 16);
+};
+
+TEST_F(LoadingBarTest, FourStepsRevealFiftyPixelsEachAndTheFourthFinishes) {
+    TLoadingBar b;
+    b.Init(bar, nullptr, nullptr);
+    b.SetSteps(4);
+    for (int i = 1; i <= 3; ++i) {
+        b.Progress();
+        EXPECT_FLOAT_EQ(b.Position, 50.0f * float(i));
+        EXPECT_EQ(b.Finished, 0);
+    }
+    b.Progress();
+    EXPECT_FLOAT_EQ(b.Position, 200);
+    EXPECT_EQ(b.Finished, 1);
+    b.Progress();
+    EXPECT_FLOAT_EQ(b.Position, 200) << "never more than the bar";
+}
+
+TEST_F(LoadingBarTest, ZeroStepsDoNotDivideByZero) {
+    TLoadingBar b;
+    b.Init(bar, nullptr, nullptr);
+    b.SetSteps(0);
+    EXPECT_EQ(b.StepSize, 0);
+    b.Progress();
+    EXPECT_EQ(b.Position, 0);
+    b.Draw();
+}
+
+TEST_F(LoadingBarTest, CentreUsesTheBarWidth) {
+    TLoadingBar b;
+    b.Init(TImage::Create(201, 10), nullptr, nullptr);
+    b.Centre(400);
+    EXPECT_EQ(b.x, 299);
+    EXPECT_EQ(b.y, 400);
+}
+
+TEST_F(LoadingBarTest, BoxModeDrawsFillOutlineThenTheRevealedPart) {
+    TLoadingBar b;
+    b.Init(bar, nullptr, nullptr);
+    b.SetSteps(4);
+    b.Progress();
+    EXPECT_EQ(b.Draw(), 1);
+    auto rect = rec.Find("DrawRect");
+    ASSERT_EQ(rect.size(), 1u);
+    EXPECT_EQ(rect[0]->state.red, 50);
+    EXPECT_EQ(rect[0]->state.blend, SOLIDBLEND);
+    EXPECT_EQ(rec.Find("DrawLine").size(), 4u);
+    EXPECT_EQ(rec.Find("DrawLine")[0]->state.red, 0);
+    auto part = rec.Find("DrawSubImageRect");
+    ASSERT_EQ(part.size(), 1u);
+    EXPECT_FLOAT_EQ(part[0]->args[2], 50);  // width drawn
+    EXPECT_EQ(part[0]->state.red, 255);
+    EXPECT_EQ(GetBlend(), SOLIDBLEND);
+}
+
+TEST_F(LoadingBarTest, ImageModesDrawTheEmptyImageOrNothingWithoutABar) {
+    TLoadingBar b;
+    b.Mode = 1;
+    b.Init(bar, empty, nullptr);
+    b.Draw();
+    EXPECT_EQ(DrawsOf(empty.get()), 1);
+    EXPECT_TRUE(rec.Find("DrawSubImageRect").empty()) << "nothing revealed yet";
+    TLoadingBar none;
+    none.Mode = 1;
+    none.Init(nullptr, empty, nullptr);
+    EXPECT_EQ(none.Draw(), 0);
+}
+
+TEST_F(LoadingBarTest, AFinishedBarShowsOnlyItsFinalImage) {
+    TLoadingBar b;
+    b.Mode = 1;
+    b.Init(bar, empty, full);
+    b.SetSteps(1);
+    b.Progress();
+    b.Draw();
+    EXPECT_EQ(DrawsOf(full.get()), 1);
+    EXPECT_EQ(DrawsOf(empty.get()), 0);
+    EXPECT_TRUE(rec.Find("DrawSubImageRect").empty());
+    b.DrawEmptyUnderFinal = 1;
+    rec.calls.clear();
+    b.Draw();
+    ASSERT_EQ(rec.calls.size(), 2u);
+    EXPECT_EQ(rec.calls[0].image, empty.get());
+    EXPECT_EQ(rec.calls[1].image, full.get());
+}
+
+class LoadingScreenTest : public WidgetWorld {
+  protected:
+    void SetUp() override {
+        WidgetWorld::SetUp();
+        WritePng("graphics/background.png", 800, 600, 0xFF102030u);
+        WritePng("graphics/bar.png", 200, 16, 0xFF00FF00u);
+        WritePng("graphics/loading.png", 120, 30, 0xFFFFFFFFu);
+        WritePng("graphics/clickhere.png", 150, 40, 0xFF808080u);
+        WritePng("graphics/clickheremo.png", 150, 40, 0xFFFFFFFFu);
+    }
+    TScreen destination;
+};
+
+TEST_F(LoadingScreenTest, TheApplicationObjectHasOne) {
+    EXPECT_TRUE(Game->LoadingScreen);
+}
+
+TEST_F(LoadingScreenTest, BarWithoutCompanionFilesStillLoads) {
+    TLoadingScreen s;
+    s.SpecialLoad("background.png", "bar.png", "loading.png");
+    EXPECT_EQ(s.name, "loading");
+    ASSERT_TRUE(s.LoadingBar->Image);
+    EXPECT_FALSE(s.LoadingBar->EmptyImage);
+    EXPECT_FALSE(s.LoadingBar->FinalImage);
+    EXPECT_EQ(s.LoadingBar->w, 200);
+    EXPECT_EQ(s.LoadingX, 400);
+    EXPECT_FLOAT_EQ(s.LoadingTextImage->handleX, 60);
+    EXPECT_TRUE(notices.empty());
+}
+
+TEST_F(LoadingScreenTest, CompanionFilesSitBetweenStemAndExtension) {
+    WritePng("graphics/barempty.png", 200, 16, 0xFF000000u);
+    WritePng("graphics/barfinal.png", 200, 16, 0xFFFFFFFFu);
+    TLoadingScreen s;
+    s.SpecialLoad("background.png", "Bar.png", "loading.png");
+    EXPECT_TRUE(s.LoadingBar->EmptyImage);
+    EXPECT_TRUE(s.LoadingBar->FinalImage);
+}
+
+TEST_F(LoadingScreenTest, AMissingBarIsFatal) {
+    TLoadingScreen s;
+    EXPECT_ANY_THROW(s.SpecialLoad("background.png", "nobar.png", "loading.png"));
+    EXPECT_FALSE(notices.empty());
+}
+
+TEST_F(LoadingScreenTest, WithoutAButtonTheFadeOutStartsOnTheFirstLogicCall) {
+    TLoadingScreen s;
+    s.SpecialLoad("background.png", "bar.png", "loading.png");
+    s.Destination = &destination;
+    Game->Fade = 1;
+    s.Logic();
+    EXPECT_EQ(Game->DestinationTScreen, &destination);
+    EXPECT_EQ(Game->GameFade->Out, 1);
+}
+
+TEST_F(LoadingScreenTest, WithAButtonItWaitsForAClickThenFades) {
+    TLoadingScreen s;
+    s.SpecialLoad("background.png", "bar.png", "loading.png");
+    s.SetClickHereButton("clickhere", "clickhereMO", "", "", 500);
+    s.Destination = &destination;
+    EXPECT_EQ(s.ClickHereButton->OKButton, 1);
+    EXPECT_FLOAT_EQ(s.ClickHereButton->x, 325);
+    s.SetSteps(2);
+    s.Progress();
+    EXPECT_EQ(s.Finished, 0);
+    s.Progress();
+    EXPECT_EQ(s.Finished, 1);
+    PointAt(0, 0);
+    Ticks(5, 1.0f, [&] { s.Logic(); });
+    EXPECT_EQ(Game->DestinationTScreen, nullptr);
+    PressKey(KEY_ENTER);
+    s.Logic();
+    EXPECT_EQ(Game->DestinationTScreen, &destination);
+}
+
+TEST_F(LoadingScreenTest, AnyClickEndsTheWaitWithTheButtonsSound) {
+    TLoadingScreen s;
+    s.SpecialLoad("background.png", "bar.png", "loading.png");
+    s.SetClickHereButton("clickhere", "clickhereMO", "", "", 500);
+    s.ClickHereButton->SoundClick = TGameSound::Create(dir.Str() + "sound/buttonclick.wav", 0);
+    s.Destination = &destination;
+    ClickAt(5, 5);
+    s.Logic();
+    EXPECT_EQ(Game->DestinationTScreen, &destination);
+    EXPECT_EQ(s.ClickHereButton->Clicked, 1) << "the click is shown on the button";
+    EXPECT_EQ(SoundsPlayed(), 1);
+}
+
+TEST_F(LoadingScreenTest, DrawShowsBarAndTextWhileLoadingAndTheButtonAfter) {
+    TLoadingScreen s;
+    s.SpecialLoad("background.png", "bar.png", "loading.png");
+    s.SetClickHereButton("clickhere", "clickhereMO", "", "", 500);
+    int custom = 0;
+    s.CustomDrawFunction = [&] { ++custom; };
+    s.SetSteps(2);
+    s.Progress();
+    s.Draw();
+    EXPECT_EQ(DrawsOf(s.LoadingTextImage.get()), 1);
+    EXPECT_EQ(rec.Find("DrawSubImageRect").size(), 1u);
+    EXPECT_EQ(DrawsOf(s.ClickHereButton->image->image.get()), 0);
+    s.Progress();
+    rec.calls.clear();
+    s.Draw();
+    EXPECT_EQ(DrawsOf(s.LoadingTextImage.get()), 0);
+    EXPECT_TRUE(rec.Find("DrawSubImageRect").empty()) << "no final image, so no bar once finished";
+    EXPECT_EQ(DrawsOf(s.ClickHereButton->image->image.get()), 1);
+    EXPECT_EQ(custom, 2);
+    ExpectCleanState();
+}
+
+TEST_F(LoadingScreenTest, KillDropsItsPartsAndADrawAfterIsHarmless) {
+    TLoadingScreen s;
+    s.SpecialLoad("background.png", "bar.png", "loading.png");
+    s.SetClickHereButton("clickhere", "clickhereMO", "", "", 500);
+    int killed = 0;
+    s.CustomKillFunction = [&] { ++killed; };
+    s.Kill();
+    EXPECT_EQ(killed, 1);
+    EXPECT_FALSE(s.ClickHereButton);
+    EXPECT_FALSE(s.LoadingBar);
+    s.Draw();
+    s.Progress();
+}
+
+}  // namespace
