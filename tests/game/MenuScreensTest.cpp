@@ -20,6 +20,8 @@
 #include "core/SoundBank.h"
 #include "core/Startup.h"
 #include "game/Core.h"
+#include "game/GameButtons.h"
+#include "game/GameDialogs.h"
 #include "game/GameNotice.h"
 #include "game/GameOptions.h"
 #include "game/GameRun.h"
@@ -38,6 +40,8 @@
 #include "platform/Draw.h"
 #include "platform/FileSystem.h"
 #include "platform/ImageCodec.h"
+#include "presentation/Dialog.h"
+#include "presentation/Font.h"
 #include "presentation/GameFade.h"
 #include "presentation/GameImage.h"
 #include "presentation/Menu.h"
@@ -498,6 +502,91 @@ TEST_F(MenuScreensTest, PointerLeavesATrailOfColouredSparkles) {
         EXPECT_NEAR(p->x, 300, 60);
         EXPECT_EQ(p->image, MenuParticleImage);
     }
+}
+
+TEST_F(MenuScreensTest, SaveNameEntryRefusesPathCharactersAndTheBestTimeEntryDoesNot) {
+    const auto type = [](TDialogTextInput& dialog, const std::string& text) {
+        for (char c : text) {
+            KeyBufferChar(c);
+            dialog.Manage();
+        }
+        return dialog.TextInput->Text;
+    };
+    auto save = InputDialog(1, "Save as");
+    save->Start();
+    EXPECT_EQ(type(*save, "a:b/c\\d*?<>|\"e;~f"), "abcdef");
+    EXPECT_NE(save->Menu->FindButton("Cancel"), nullptr);
+    save->Kill();
+
+    auto name = InputLongDialog(0, 3, GameString("Highscore Place"));
+    name->Start();
+    EXPECT_EQ(type(*name, "A:b"), "A:b");
+    EXPECT_EQ(name->Menu->FindButton("Cancel"), nullptr);
+    const std::string caption = name->Caption->Text;
+    EXPECT_EQ(caption.substr(caption.size() - 2), "3!");
+    EXPECT_EQ(name->TextInput->MaxLength, 13);
+    name->Kill();
+}
+
+TEST_F(MenuScreensTest, MessageAndQuestionBoxesComeBackOpen) {
+    auto message = OKDialogLong("Not solvable");
+    EXPECT_EQ(message->Active, 1);
+    EXPECT_EQ(message->Caption->Color->R, 255);
+    EXPECT_EQ(message->Caption->Color->G, 0);
+    EXPECT_EQ(Game->IgnoreEscapeKey, 1);
+    KeyBufferKeyDown(KeyEscape);
+    EXPECT_EQ(message->Manage(), 1);
+    GameFlushKeys();
+    message->Kill();
+    EXPECT_EQ(Game->IgnoreEscapeKey, 0);
+
+    KeyBufferKeyDown(KeyY);  // a key held before the question does not answer it
+    auto question = YesNoDialogLong("Sure?");
+    EXPECT_EQ(question->Active, 1);
+    EXPECT_EQ(question->Manage(), 0);
+    KeyBufferKeyDown(KeyEscape);
+    EXPECT_EQ(question->Manage(), -1);
+    GameFlushKeys();
+    question->Kill();
+}
+
+TEST_F(MenuScreensTest, CheckAndToggleButtonsShowTheirState) {
+    auto menu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 10);
+    TButton* check = SetCheckImageOn(*menu, 1, "sound");
+    EXPECT_EQ(check->name, "SOUND");
+    EXPECT_EQ(check->image->name, "CHECKON");
+    UpdateCheckButtonImages(*menu, *check, 0);
+    EXPECT_EQ(check->image->name, "CHECK");
+    EXPECT_EQ(check->ImageMouseOver->name, "CHECKMO");
+    TButton* toggle = SetButtonImageOn(*menu, 0, "showtimer");
+    EXPECT_EQ(toggle->image->name, "SHOWTIMER");
+    UpdateToggleButtonImages(*menu, *toggle, 1);
+    EXPECT_EQ(toggle->image->name, "SHOWTIMERON");
+    EXPECT_EQ(toggle->ImageMouseOver->name, "SHOWTIMERONMO");
+    EXPECT_EQ(toggle->SoundClick, menu->SoundClick);
+    auto radios = TMenu::Create("buttonMO", "buttonclick", 0, 0, 0);
+    TButton* radio = SetToggleImage(*radios, "easy", "EASY", 1);
+    EXPECT_EQ(radio->ImageMouseOver->name, "EASYONMO");
+    UpdateToggleButtonsInList(*radios, "hard", 0);
+    EXPECT_EQ(radio->image->name, "EASY");
+    auto centred = CreateCentredButton("ok", "okMO", 0, 0, 0);
+    EXPECT_EQ(int(centred->x), (ScreenWidth - centred->w) / 2);
+    EXPECT_TRUE(centred->SoundClick);
+}
+
+TEST_F(MenuScreensTest, ListBoxSelectionStaysInsideTheList) {
+    auto list = QDListBox::Create(10, 5, 0, 1, 500);
+    for (const char* s : {"a", "b", "c"}) list->AddItem(s);
+    list->SetIndex(QDListBox::LastItemInList);
+    EXPECT_EQ(list->Value, "c");
+    list->SetIndex(7);
+    EXPECT_EQ(list->Index, -1);
+    EXPECT_EQ(list->Value, "");
+    list->ResetWindow();
+    EXPECT_EQ(list->EndList, 2);
+    list->ScrollDown();
+    EXPECT_EQ(list->StartList, 0);
+    EXPECT_FLOAT_EQ(list->DoubleClickTime, Game->CalcAnimLength(500));
 }
 
 // Every screen, and the dialogs over them, drawn once after its fade-in; the draw leaves white, alpha 1 and
