@@ -143,10 +143,12 @@ void SolutionCounter::Search(const State& s) {
         Record(s);
         return;
     }
-    int chosen = -1;
+    // Branch on the constraint with the fewest ways left to meet it: a cell (its candidates) or,
+    // when some row, column or block has fewer places left for a value, that value's places.
+    int chosenCell = -1, chosenHouse = -1, chosenDigit = -1;
     if (inOrder_) {
-        for (int cell = 0; cell < cells_ && chosen < 0; ++cell)
-            if (!s.value[cell]) chosen = cell;
+        for (int cell = 0; cell < cells_ && chosenCell < 0; ++cell)
+            if (!s.value[cell]) chosenCell = cell;
     } else {
         int best = kMaxSize + 1;
         for (int cell = 0; cell < cells_ && best > 2; ++cell) {
@@ -154,31 +156,61 @@ void SolutionCounter::Search(const State& s) {
             const int options = std::popcount(static_cast<unsigned>(s.cand[cell]));
             if (options < best) {
                 best = options;
-                chosen = cell;
+                chosenCell = cell;
+            }
+        }
+        for (int house = 0; house < 3 * n_ && best > 2; ++house) {
+            std::uint16_t once = 0, twice = 0, more = 0;
+            for (int j = 0; j < n_; ++j) {
+                const int cell = houses_[house][j];
+                if (s.value[cell]) continue;
+                more |= twice & s.cand[cell];
+                twice |= once & s.cand[cell];
+                once |= s.cand[cell];
+            }
+            // Hidden singles are already placed, so `once` values have two or more places here.
+            const auto exactlyTwo = static_cast<std::uint16_t>(twice & ~more);
+            if (exactlyTwo) {
+                best = 2;
+                chosenHouse = house;
+                chosenDigit = LowestDigit(exactlyTwo);
             }
         }
     }
-    for (std::uint16_t open = s.cand[chosen]; open; open &= static_cast<std::uint16_t>(open - 1)) {
-        if (nodeBudget_ > 0 && nodes_ >= nodeBudget_) {
-            outOfBudget_ = true;
-            return;
+    if (chosenHouse >= 0) {
+        const auto bit = static_cast<std::uint16_t>(1u << chosenDigit);
+        for (int j = 0; j < n_; ++j) {
+            const int cell = houses_[chosenHouse][j];
+            if (s.value[cell] || !(s.cand[cell] & bit)) continue;
+            if (!Branch(s, cell, chosenDigit)) return;
         }
-        ++nodes_;
-        State next = s;
-        queued_ = 0;
-        if (Assign(next, chosen, LowestDigit(open)) && Propagate(next)) Search(next);
-        if (found_ >= limit_ || outOfBudget_) return;
+        return;
     }
+    for (std::uint16_t open = s.cand[chosenCell]; open; open &= static_cast<std::uint16_t>(open - 1))
+        if (!Branch(s, chosenCell, LowestDigit(open))) return;
 }
 
-int SolutionCounter::Count(const int* flat, int w, int h, unsigned limit, std::vector<Grid>* out) {
+bool SolutionCounter::Branch(const State& s, int cell, int digit) {
+    if (nodeBudget_ > 0 && nodes_ >= nodeBudget_) {
+        outOfBudget_ = true;
+        return false;
+    }
+    ++nodes_;
+    State next = s;
+    queued_ = 0;
+    if (Assign(next, cell, digit) && Propagate(next)) Search(next);
+    return found_ < limit_ && !outOfBudget_;
+}
+
+int SolutionCounter::Count(const int* flat, int w, int h, unsigned limit, std::vector<Grid>* out,
+                           long nodeBudget) {
     nodes_ = 0;
     found_ = 0;
+    outOfBudget_ = false;
     if (limit == 0 || !Prepare(w, h)) return 0;
     limit_ = limit;
     inOrder_ = false;
-    nodeBudget_ = 0;
-    outOfBudget_ = false;
+    nodeBudget_ = nodeBudget;
     out_ = out;
     State start;
     if (Load(flat, start)) Search(start);
@@ -189,11 +221,11 @@ int SolutionCounter::Count(const int* flat, int w, int h, unsigned limit, std::v
 int SolutionCounter::FirstInOrder(const int* flat, int w, int h, long nodeBudget, int* solved) {
     nodes_ = 0;
     found_ = 0;
+    outOfBudget_ = false;
     if (!Prepare(w, h)) return 0;
     limit_ = 1;
     inOrder_ = true;
     nodeBudget_ = nodeBudget;
-    outOfBudget_ = false;
     out_ = nullptr;
     State start;
     if (Load(flat, start)) Search(start);

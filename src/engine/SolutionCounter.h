@@ -6,8 +6,8 @@
 // search copies that small state on its own stack. The givens are placed before anything else (a
 // given that clashes with another ends the count at 0); afterwards every constraint that is left with
 // a single way to be met is met at once (a cell with one candidate, a row, column or block with one
-// place for a value), and the search branches on the cell with the fewest candidates. The count is a
-// pure function of the grid; the order in which solutions are found is not part of the contract.
+// place for a value), and the search branches on the constraint with the fewest ways left. The count
+// is a pure function of the grid; the order in which solutions are found is not part of the contract.
 //
 // Flat grids are row-major (index = row * N + column), 0 for an empty cell and 1..N for a value; a
 // value outside 1..N counts as empty. N is the block width w times the block height h.
@@ -27,7 +27,11 @@ public:
 
     // Counts the solutions of `flat` (N * N values) up to `limit`. When `out` is given, every
     // solution found is appended to it as a Grid. Returns the number found, at most `limit`.
-    int Count(const int* flat, int w, int h, unsigned limit, std::vector<Grid>* out = nullptr);
+    // A positive `nodeBudget` bounds the branches taken; OutOfBudget then tells whether the
+    // count was cut short.
+    int Count(const int* flat, int w, int h, unsigned limit, std::vector<Grid>* out = nullptr,
+              long nodeBudget = 0);
+    bool OutOfBudget() const { return outOfBudget_; }
 
     // Finds the first solution in row-major order of cells and ascending order of values (the one
     // a guess-the-first-empty-cell search returns), giving up after `nodeBudget` branches.
@@ -59,6 +63,8 @@ private:
     bool Assign(State& s, int cell, int digit);
     bool Propagate(State& s);
     void Search(const State& s);
+    // Tries one value in one cell below s; false when the search should stop.
+    bool Branch(const State& s, int cell, int digit);
     void Record(const State& s);
 
     int n_ = 0, w_ = 0, h_ = 0, cells_ = 0;

@@ -3,8 +3,9 @@
 //
 // Generation runs in time slices so that the game's loop can pump window events between calls;
 // the engine's generator keeps its random state, so each slice goes on with fresh attempts.
-// Solving goes through the exact-cover search, which never hangs on sparse grids; it returns the
-// solution that guessing on the first empty cell with the smallest value first would reach.
+// Solving goes through the exact-cover search with a bounded number of branches, so a sparse grid
+// cannot hang the game; of several solutions it returns the one that guessing on the first empty
+// cell with the smallest value first would reach, when that search settles quickly.
 #include "SudokuEngine.h"
 
 #include <chrono>
@@ -19,8 +20,14 @@ namespace {
 
 constexpr int kDefaultSliceMs = 50;
 
-// Branches the in-order search may take before the solver settles for any solution.
-constexpr long kInOrderNodeBudget = 200000;
+// Branches the in-order search may take (a few milliseconds) before the solver settles for the
+// solution it already has.
+constexpr long kInOrderNodeBudget = 20000;
+
+// Branches the solver spends on deciding whether a typed-in grid has a solution at all (well under
+// a second). Sparse grids near the edge of solvability can defeat any exact search; such a grid
+// is refused rather than left to hang the game.
+constexpr long kSolveNodeBudget = 150000;
 
 struct SliceSettings {
     SudokuGenerator::Clock clock;
@@ -148,16 +155,16 @@ extern "C" int SolvePuzzle(int size, const signed char* cells, signed char* out)
         return 0;
     }
     SolutionCounter counter;
-    std::vector<int> solved(size * size);
-    int found = counter.FirstInOrder(givens.data(), w, h, kInOrderNodeBudget, solved.data());
-    if (found < 0) {
-        // The in-order search wandered; any solution will do for the player's grid.
-        found = counter.Count(givens.data(), w, h, 1);
-        solved.assign(counter.LastSolution().begin(), counter.LastSolution().begin() + size * size);
-    }
-    if (found == 1 && SolvesGivens(solved, givens, w, h)) {
-        ToBytes(solved, size, out);
-        return 1;
+    const int count = counter.Count(givens.data(), w, h, 2, nullptr, kSolveNodeBudget);
+    if (count > 0) {
+        std::vector<int> solved(counter.LastSolution().begin(), counter.LastSolution().begin() + size * size);
+        // With several solutions, prefer the one guessing in cell order would reach; when that
+        // search wanders too long, the solution already found will do for the player's grid.
+        if (count > 1) counter.FirstInOrder(givens.data(), w, h, kInOrderNodeBudget, solved.data());
+        if (SolvesGivens(solved, givens, w, h)) {
+            ToBytes(solved, size, out);
+            return 1;
+        }
     }
     ToBytes(LogicalStall(givens, size), size, out);
     return 0;

@@ -165,3 +165,17 @@ TEST(SolutionCounter, FirstInOrderReportsNoSolutionAndSpentBudget) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SolutionCounter, ABudgetCutsTheCountShort) {
+    SolutionCounter counter;
+    std::vector<int> empty(256, 0);
+    EXPECT_EQ(counter.Count(empty.data(), 4, 4, 1000, nullptr, 3), 0);
+    EXPECT_TRUE(counter.OutOfBudget());
+    EXPECT_LE(counter.Nodes(), 3);
+    EXPECT_EQ(counter.Count(empty.data(), 4, 4, 2), 2);
+    EXPECT_FALSE(counter.OutOfBudget());
+}
+
+}  // namespace

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <random>
 
 #include "Generator.h"
 #include "GridOracle.h"
@@ -271,6 +272,71 @@ TEST_F(EngineTest, SolveRefusesBadSizesAndNullGrids) {
     EXPECT_EQ(SolvePuzzle(9, nullptr, out.data()), 0);
     EXPECT_EQ(SolvePuzzle(9, in.data(), nullptr), 0);
     EXPECT_EQ(out, Filled(8));
+}
+
+}  // namespace
+
+namespace {
+
+// Random givens taken from a complete grid: always solvable, often with many solutions.
+std::vector<int> PartOf(const std::vector<int>& solution, int givens, std::mt19937& rng) {
+    std::vector<int> g(solution.size(), 0);
+    for (int placed = 0; placed < givens;) {
+        const int c = static_cast<int>(rng() % g.size());
+        if (!g[c]) g[c] = solution[c], ++placed;
+    }
+    return g;
+}
+
+TEST_F(EngineTest, SolveReachesWhatGuessingInCellOrderReaches) {
+    std::mt19937 rng(31);
+    Bytes puzzle, solution;
+    for (int trial = 0; trial < 12; ++trial) {
+        Generate(9, trial % 5, puzzle, solution);
+        const std::vector<int> g = PartOf(oracle::FromBytes(solution.data(), 9), 22 + trial, rng);
+        // The solving loop with trial and error on a board of the engine.
+        SudokuBoard board(9);
+        Grid grid(9, std::vector<int>(9));
+        int holes = 0;
+        for (int c = 0; c < 81; ++c) holes += (grid[c / 9][c % 9] = g[c]) == 0;
+        board.SetValues(grid);
+        board.unsolvedCount = holes + 1;
+        board.Solve(false);
+        ASSERT_EQ(board.unsolvedCount, 0);
+        std::vector<int> guessed;
+        for (const auto& row : board.GetValues()) guessed.insert(guessed.end(), row.begin(), row.end());
+
+        const std::vector<signed char> in = oracle::ToBytes(g, 9);
+        Bytes out = Filled(0);
+        ASSERT_EQ(SolvePuzzle(9, in.data(), out.data()), 1);
+        EXPECT_EQ(oracle::FromBytes(out.data(), 9), guessed) << trial;
+    }
+}
+
+TEST_F(EngineTest, SolveSettlesOnSparseLargeGrids) {
+    std::mt19937 rng(32);
+    Bytes puzzle, solution;
+    Generate(16, 0, puzzle, solution);
+    const std::vector<int> full = oracle::FromBytes(solution.data(), 16);
+    for (int givens : {0, 8, 30, 60, 90}) {
+        std::vector<int> g = PartOf(full, givens, rng);
+        // One clash-free value that may or may not spoil solvability.
+        const int c = static_cast<int>(rng() % 256);
+        if (!g[c]) {
+            for (int v = 1; v <= 16; ++v) {
+                g[c] = v;
+                if (oracle::Consistent(g, {4, 4})) break;
+                g[c] = 0;
+            }
+        }
+        const std::vector<signed char> in = oracle::ToBytes(g, 16);
+        Bytes out = Filled(0);
+        const int result = SolvePuzzle(16, in.data(), out.data());
+        const std::vector<int> o = oracle::FromBytes(out.data(), 16);
+        for (int i = 0; i < 256; ++i) EXPECT_TRUE(g[i] == 0 || o[i] == g[i]) << givens << " " << i;
+        if (result == 1) EXPECT_TRUE(oracle::CompleteAndValid(o, {4, 4})) << givens;
+        EXPECT_TRUE(oracle::Consistent(o, {4, 4})) << givens;
+    }
 }
 
 }  // namespace
