@@ -19,6 +19,8 @@ TSplashScreen::~TSplashScreen() = default;
 
 void TSplashScreen::Init(const std::string& imagePath, const std::string& soundPath, int sound, int fadeSound) {
     Image = LoadImageOrDie(imagePath, 0);
+    // The fade places the logo by its top-left corner, whatever the automatic mid-handle setting.
+    SetImageHandle(Image.get(), 0, 0);
     PrecacheImage(Image.get());
     if (!soundPath.empty()) Sample = LoadSoundOrDie(soundPath, fadeSound == 1 ? 1 : 0);
     Sound = sound;
@@ -99,6 +101,7 @@ int ShowMakerSplash(int sound, int backgroundFlag) {
     const std::string backgroundPath = Game->DataPrefix + "data/graphics/splashbg.jpg";
     if (backgroundFlag != 0 && FileType(backgroundPath) == FILETYPE_FILE) {
         splash.background = LoadImageOrDie(backgroundPath, -1);
+        SetImageHandle(splash.background.get(), 0, 0);
         PrecacheImage(splash.background.get());
     }
     splash.BackgroundXSpeed = 20.0f;

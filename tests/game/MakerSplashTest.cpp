@@ -13,6 +13,7 @@
 #include "platform/Audio.h"
 #include "platform/Clock.h"
 #include "platform/Draw.h"
+#include "platform/Image.h"
 #include "presentation/MousePointer.h"
 #include "presentation/SlideLine.h"
 #include "support/TestEnv.h"
@@ -55,7 +56,11 @@ protected:
 
 TEST_F(MakerSplashTest, RunsItsFullLengthWhenNotSkipped) {
     const int start = now;
+    AutoMidHandle(true);  // the logo is centred by its corner whatever this setting
     EXPECT_EQ(ShowMakerSplash(0, 0), 0);
+    const auto draws = rec.Find("DrawImage");
+    ASSERT_FALSE(draws.empty());
+    EXPECT_FLOAT_EQ(draws.back()->vertices.front().x, float((ScreenWidth - draws.back()->image->Width()) / 2));
     EXPECT_GE(now - start, 1250 + 1500 + 1250);
     EXPECT_LT(now - start, 1250 + 1500 + 1250 + 200);
     EXPECT_FALSE(rec.Find("DrawImage").empty());
