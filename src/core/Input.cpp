@@ -147,6 +147,8 @@ int TGame::ReadKeys() {
             return -1;
         }
         InstantExit = 0;
+        // A running fade would refuse the fade-out, and the close request would be lost.
+        if (Fading()) GameFade->Finish();
         GameFade->Init(float(DefaultFadeLength), 1, MusicChannel, 1, 0, nullptr);
         DestinationTScreen = ExitScreen.get();
     }

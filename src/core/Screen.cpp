@@ -7,6 +7,7 @@
 #include "platform/Draw.h"
 #include "platform/Image.h"
 #include "presentation/GameImage.h"
+#include "presentation/Menu.h"
 #include "presentation/MousePointer.h"
 #include "presentation/Sprite.h"
 
@@ -45,6 +46,8 @@ void TScreen::Start() {
 
 void TScreen::CoreStart() {
     Game->CurrentTScreen = this;
+    // One silent pass so the buttons under the pointer show their hover state at once.
+    if (Menu) Menu->ManageNoSound(0.0f, 0.0f);
     FlushInput();
     Game->FixedRateLogic->Init();
 }
@@ -56,10 +59,13 @@ void TScreen::PostFadeOut() {}
 void TScreen::Kill() {
     Image.reset();
     Header.reset();
+    if (Menu) Menu->Kill();
     Menu.reset();
 }
 
-void TScreen::Logic() {}
+void TScreen::Logic() {
+    if (Menu) Menu->Manage(0.0f, 0.0f);
+}
 
 void TScreen::Draw() {
     if (Image) {
@@ -72,6 +78,7 @@ void TScreen::Draw() {
         SetBlend(ALPHABLEND);
         Header->Draw();
     }
+    if (Menu) Menu->Draw(0.0f, 0.0f);
 }
 
 int TScreen::SetEscDestination() {

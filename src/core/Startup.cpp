@@ -24,6 +24,7 @@
 #include "platform/Clock.h"
 #include "platform/Events.h"
 #include "platform/FileSystem.h"
+#include "platform/Image.h"
 #include "platform/Random.h"
 #include "platform/System.h"
 #include "platform/Window.h"
@@ -126,13 +127,14 @@ void LoadFonts() {
     OptionsStartUp(Game->SubPath);
     GameOptionsLoaded = 1;
     Core.Start();
-    BoardScreensInit();
-    MenuScreensInit();
 
     Game->GraphicsCreate();
     HideMouse();
-    if (Game->Fade) ShowMakerSplash(Game->Sound, 0);
     Game->PortalSplash = 0;
+    // The splash pictures are placed by their top-left corner.
+    AutoMidHandle(false);
+    if (Game->Fade) ShowMakerSplash(Game->Sound, 0);
+    AutoMidHandle(true);
 
     GameRun();
     FlushInput();
@@ -162,6 +164,8 @@ void MainUnitInit() {
     SeedRnd(uint32_t(MilliSecs()));
     ImageBank = std::make_unique<TImageBank>();
     SoundBank = std::make_unique<TSoundBank>();
+    MenuScreensInit();
+    BoardScreensInit();
     try {
         RunGame();
     } catch (...) {

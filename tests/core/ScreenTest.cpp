@@ -146,6 +146,26 @@ TEST_F(ScreenTest, ClosingTheWindowFadesFiveHundredMillisecondsFirst) {
     EXPECT_LE(calls, 103);
 }
 
+TEST_F(ScreenTest, ClosingDuringAFadeStillQuits) {
+    Game->GameFade->Init(500.0f, 0, nullptr, 0, 0, nullptr);
+    Game->LogicWrapper();
+    PostEvent(TEvent{EVENT_APPTERMINATE, 0, 0, 0});
+    int calls = CallsUntilQuit(1000);
+    EXPECT_GE(calls, 100);
+    EXPECT_LE(calls, 103);
+
+    // The same while a fade-out towards another screen runs: the exit wins.
+    Game = std::make_unique<TGame>();
+    Game->FixedRateLogic->Create();
+    Game->CurrentTScreen = &a;
+    Game->DestinationTScreen = &b;
+    Game->GameFade->Init(500.0f, 1, nullptr, 1, 0, nullptr);
+    Game->LogicWrapper();
+    PostEvent(TEvent{EVENT_APPTERMINATE, 0, 0, 0});
+    EXPECT_GT(CallsUntilQuit(1000), 0);
+    EXPECT_TRUE(b.calls.empty());
+}
+
 TEST_F(ScreenTest, EscapeDuringAFadeInEndsItAtOnce) {
     Game->GameFade->Init(500.0f, 0, nullptr, 0, 0, nullptr);
     PostEvent(TEvent{EVENT_KEYDOWN, KEY_ESCAPE, 0, 0});
