@@ -3,7 +3,8 @@
 // the same in process CPU time (the wall clock counts other load on the machine too), slices,
 // attempts per puzzle, the share of attempts settled by the singles pre-filter, chain
 // searches that ran out of budget and the peak resident memory. Then Google Benchmark timings of
-// SolvePuzzle on generated puzzles, empty grids and minimal 9 x 9 puzzles that need guessing.
+// SolvePuzzle on generated puzzles, empty grids and minimal 9 x 9 puzzles that need guessing,
+// after a table of SolvePuzzle on random sparse 16 x 16 grids.
 //
 //   EngineBench [--puzzles=N] [--seed=S] [--no-table] [Google Benchmark flags]
 #include <benchmark/benchmark.h>
@@ -15,6 +16,7 @@
 #include <cstring>
 #include <ctime>
 #include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -86,6 +88,36 @@ void GenerationTable(int puzzles, std::uint64_t seed) {
                         static_cast<double>(PeakMemoryKiB()) / 1024.0);
             std::fflush(stdout);
         }
+    }
+}
+
+// SolvePuzzle on random clash-free 16 x 16 grids with 50 to 90 givens, the region where grids are
+// hardest to decide (solvable or not): the worst case a player's typed-in grid can hit.
+void SparseSolveTable(int grids, std::uint64_t seed) {
+    std::mt19937_64 rng(seed);
+    std::printf("\n| givens | grids | solved | median ms | p95 ms | max ms |\n|---|---|---|---|---|---|\n");
+    for (int givens : {50, 60, 70, 80, 90}) {
+        std::vector<double> times;
+        int solved = 0;
+        for (int i = 0; i < grids; ++i) {
+            Bytes in{}, out{};
+            std::uint32_t seen[3][16] = {};
+            for (int placed = 0, tries = 0; placed < givens && tries < 100000; ++tries) {
+                const int r = static_cast<int>(rng() % 16), k = static_cast<int>(rng() % 16);
+                const int b = (r / 4) * 4 + k / 4, v = static_cast<int>(rng() % 16) + 1;
+                const std::uint32_t bit = 1u << v;
+                if (in[k * 16 + r] || ((seen[0][r] | seen[1][k] | seen[2][b]) & bit)) continue;
+                in[k * 16 + r] = static_cast<signed char>(v);
+                seen[0][r] |= bit, seen[1][k] |= bit, seen[2][b] |= bit;
+                ++placed;
+            }
+            const auto start = Clock::now();
+            solved += SolvePuzzle(16, in.data(), out.data());
+            times.push_back(Millis(Clock::now() - start));
+        }
+        std::printf("| %d | %d | %d | %.2f | %.2f | %.2f |\n", givens, grids, solved, Percentile(times, 0.5),
+                    Percentile(times, 0.95), *std::max_element(times.begin(), times.end()));
+        std::fflush(stdout);
     }
 }
 
@@ -176,7 +208,10 @@ int main(int argc, char** argv) {
         else
             rest.push_back(argv[i]);
     }
-    if (table) GenerationTable(puzzles, seed);
+    if (table) {
+        GenerationTable(puzzles, seed);
+        SparseSolveTable(puzzles, seed);
+    }
     int restCount = static_cast<int>(rest.size());
     benchmark::Initialize(&restCount, rest.data());
     benchmark::RunSpecifiedBenchmarks();

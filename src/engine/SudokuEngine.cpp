@@ -166,6 +166,9 @@ extern "C" int SolvePuzzle(int size, const signed char* cells, signed char* out)
             return 1;
         }
     }
-    ToBytes(LogicalStall(givens, size), size, out);
-    return 0;
+    // No solution, or none found within the budget: what the logical techniques reach. On a grid
+    // the search could not decide they may still finish it.
+    const std::vector<int> reached = LogicalStall(givens, size);
+    ToBytes(reached, size, out);
+    return SolvesGivens(reached, givens, w, h) ? 1 : 0;
 }
