@@ -603,7 +603,13 @@ void TDialogTextInput::SetupText(std::shared_ptr<TImageFont> font, std::shared_p
     TextInput->AllowNull = AllowNull;
     TButton* cancel = Menu ? Menu->FindButton("Cancel") : nullptr;
     TextInput->AllowEscToAbort = cancel != nullptr ? 1 : 0;
-    if (TButton* ok = Menu ? Menu->FindButton("OK") : nullptr) ok->OKButtonUseSpace = 0;
+    // The entry reads Enter from the character queue in typing order; an Enter shortcut on the button
+    // would fire as soon as the key goes down and close the dialog before characters typed just ahead
+    // of it had been taken. Space types a blank.
+    if (TButton* ok = Menu ? Menu->FindButton("OK") : nullptr) {
+        ok->OKButton = 0;
+        ok->OKButtonUseSpace = 0;
+    }
     MenuPosition();
 }
 

@@ -262,6 +262,18 @@ TEST_F(DialogTest, TextEntryIsAcceptedByEnterWithAnUpperCaseFirstLetter) {
     EXPECT_EQ(Game->BlockKeys, 0);
 }
 
+TEST_F(DialogTest, EnterPressedRightAfterTypingKeepsEveryCharacter) {
+    auto d = OpenTextInput(0);
+    Type(U"bob");
+    KeyBufferKeyDown(KEY_ENTER);  // the key and its character arrive in the same frame as the letters
+    Type(U"\r");
+    KeyBufferKeyUp(KEY_ENTER);
+    int result = 0;
+    EXPECT_EQ(TicksToResult(*d, 10, result), 4);
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(d->TextInput->Text, "Bob");
+}
+
 TEST_F(DialogTest, BlankEntryIsRefusedUnlessAllowed) {
     auto d = OpenTextInput(0);
     Type(U"  \r");
