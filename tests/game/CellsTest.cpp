@@ -521,3 +521,38 @@ TEST_F(CellsTest, SymbolsOfNumbers) {
 }
 
 }  // namespace
+
+namespace {
+
+// A cell whose fields point outside the board neither draws nor writes anything.
+TEST_F(CellsTest, CellOutsideTheBoardNeverTouchesTheGrids) {
+    NewBoard(9);
+    TCell* cell = CellAt(8, 8);
+    cell->ArrayLocationX = 40;
+    cell->ArrayLocationY = -2;
+    const auto before = Puzzle;
+    ChosenNumber = 3;
+    PreventDoubleNumbers = 0;
+    MoveMouse(int(cell->x), int(cell->y));
+    Press(1);
+    Game->DoPeekEvent();
+    CellList.Manage();
+    EXPECT_EQ(Puzzle, before);
+    rec.calls.clear();
+    cell->DrawSpecial(1);
+    EXPECT_TRUE(rec.Find("DrawText").empty());
+}
+
+// Rebuilding for a size the grids cannot hold leaves no cells instead of cells outside the grids.
+TEST_F(CellsTest, RebuildingForAnImpossibleSizeMakesNoCells) {
+    NewBoard(9);
+    PuzzleWidth = PuzzleHeight = 17;
+    CreateBoardCells(0);
+    EXPECT_EQ(CellList.Count(), 0);
+    PuzzleWidth = PuzzleHeight = 9;
+    RegionWidth = 0;
+    CreateBoardCells(0);
+    EXPECT_EQ(CellList.Count(), 0);
+}
+
+}  // namespace

@@ -587,3 +587,31 @@ TEST_F(GameScreenTest, LogicBeforeTheScreenWasStartedDoesNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// The framework's pause keeps the player's music setting: resuming must not switch music on that was off.
+TEST_F(GameScreenTest, PauseButtonKeepsMusicOffWhenResumed) {
+    Enter(9);
+    Game->Music = 0;
+    ClickButton(*GameScreen->MainMenu, "pause");
+    ASSERT_EQ(Game->Paused, 1);
+    Game->TogglePause();
+    EXPECT_EQ(Game->Paused, 0);
+    EXPECT_EQ(Game->Music, 0);
+}
+
+// Escape pressed to cut the board's fade-in short is spent on the fade, not on the leave question.
+TEST_F(GameScreenTest, EscapeThatEndsTheFadeInDoesNotAskToLeave) {
+    NewBoard(9);
+    GameScreen->PreStart();
+    ASSERT_EQ(Game->GameFade->Active, 1);
+    KeyDown(KEY_ESCAPE);
+    Game->DoPeekEvent();
+    Game->ReadKeys();
+    GameScreen->Logic();
+    EXPECT_EQ(Game->GameFade->Active, 0);
+    EXPECT_FALSE(GameScreen->QuitInput);
+}
+
+}  // namespace
