@@ -290,7 +290,7 @@ void TButton::DrawGlowPass(const TGameImage* drawn, int drawFrame, float px, flo
 
 void TButton::DrawPressedCaption() {
     if (!Caption) return;
-    Caption->ApplyCustomColor(CaptionDownColor);
+    Caption->ApplyCustomColor(CaptionDownColor ? CaptionDownColor : Caption->Color);
     bool unrounded = CaptionDownScale != 1 || ScaleOnMO > 1;
     if (unrounded) Caption->RoundCoords = 0;
     float captionScale = CaptionDownScale;
@@ -348,7 +348,7 @@ void TButton::Draw() {
     } else if (Disabled != 0) {
         DrawStateImage(StateImage(ImageDisabled), 0, x, y);
         if (Caption) {
-            Caption->ApplyCustomColor(CaptionDisabledColor);
+            Caption->ApplyCustomColor(CaptionDisabledColor ? CaptionDisabledColor : Caption->Color);
             DrawCaption();
         }
     } else {

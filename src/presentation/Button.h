@@ -3,7 +3,8 @@
 // an Enter/Space shortcut and optional mouse auto-repeat.
 //
 // A button consumes a click by reading the pointer's hit with clearing, so one click reaches only the
-// first button that looks at it. Every draw leaves white, alpha 1, scale 1 and alpha blend behind.
+// first button that looks at it. Every draw leaves white, alpha 1, scale 1 and alpha blend behind. A
+// pressed or disabled caption without a colour of its own for that state keeps its normal colour.
 #pragma once
 
 #include <functional>

@@ -314,6 +314,25 @@ TEST_F(ButtonTest, CaptionMovesWithTheButtonAndDrawsWithItsOffset) {
     ExpectCleanState();
 }
 
+TEST_F(ButtonTest, PressedCaptionTakesItsDownLookOrKeepsItsColour) {
+    auto b = MakeButton();
+    b->LoadMouseClick("cancel", 200);
+    b->SetupCaption("Go", MakeBlockFont(), TColor::Create(10, 20, 30, 1.0f), nullptr, nullptr, nullptr);
+    ClickAt(110, 60);
+    b->Manage();
+    b->Draw();
+    ASSERT_FALSE(rec.Find("DrawText").empty());
+    EXPECT_EQ(rec.Find("DrawText").back()->state.red, 10) << "no down colour: the caption's own";
+    b->SetupCaptionDown(TColor::Create(200, 0, 0, 1.0f), 0.5f, 2, 3);
+    rec.calls.clear();
+    b->Draw();
+    const TDrawCommand* text = rec.Find("DrawText").back();
+    EXPECT_EQ(text->state.red, 200);
+    EXPECT_FLOAT_EQ(text->state.scaleX, 0.5f);
+    EXPECT_EQ(b->Caption->RoundCoords, 1) << "rounding comes back after the scaled draw";
+    ExpectCleanState();
+}
+
 TEST_F(ButtonTest, KillStopsOwnChannelsWithoutAPool) {
     Game->Channels.reset();
     auto b = MakeButton();
