@@ -66,6 +66,12 @@ bool PrintableCode(int code, int allowExtended) {
     return code <= 0x10FFFF;
 }
 
+// A colour an owner has dropped draws white rather than failing.
+const TColor& ColorOrWhite(const std::shared_ptr<TColor>& color) {
+    static const TColor white{255, 255, 255, 1.0f};
+    return color ? *color : white;
+}
+
 }  // namespace
 
 TTextInput::TTextInput()
@@ -210,15 +216,15 @@ void TTextInput::Draw() {
     auto width = [&](const std::string& text) {
         return BitmapFont ? float(BitmapFont->StringWidth(text)) : TextWidth(text);
     };
-    drawText(Text, px, py, *TextCol);
+    drawText(Text, px, py, ColorOrWhite(TextCol));
     float cursorX = px + width(Text);
     int used = Length();
     if (DrawUnderscore != 0 && used < MaxLength) {
-        if (CursorOn != 0) drawText("_", cursorX, py + float(CursorYOffset), *CursorCol);
+        if (CursorOn != 0) drawText("_", cursorX, py + float(CursorYOffset), ColorOrWhite(CursorCol));
         cursorX += width("_");
         ++used;
     }
     if (DrawDots != 0 && MaxLength > used)
-        drawText(std::string(size_t(MaxLength - used), '.'), cursorX, py, *DotCol);
+        drawText(std::string(size_t(MaxLength - used), '.'), cursorX, py, ColorOrWhite(DotCol));
     TColor::Restore();
 }

@@ -214,6 +214,18 @@ TEST_F(TextInputTest, AFinishedEntryIsDrawnOnlyWhenForced) {
     EXPECT_FLOAT_EQ(text->args[0], 107);
 }
 
+TEST_F(TextInputTest, DroppedColoursDrawWhite) {
+    input.TextCol.reset();
+    input.DotCol.reset();
+    input.CursorCol.reset();
+    input.TextShadow.reset();
+    input.DrawDots = 1;
+    Enter(U"ab");
+    input.Draw();
+    ASSERT_EQ(rec.Find("DrawText").size(), 3u);
+    for (auto* t : rec.Find("DrawText")) EXPECT_EQ(t->state.green, 255);
+}
+
 TEST_F(TextInputTest, MeasuringDoesNotChangeTheCurrentFont) {
     auto other = MakeBlockFont();
     SetImageFont(other);
