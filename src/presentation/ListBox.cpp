@@ -85,6 +85,9 @@ void TListBox::Draw() {
         if (bitmap) {
             Font->ApplyScale(Scale);
         } else {
+            float sx = 1, sy = 1;
+            GetScale(sx, sy);
+            OldScale = sx;
             SetImageFont(Font->ImageFont);
             SetScale(Scale * FontScale, Scale * FontScale);
         }
@@ -119,7 +122,7 @@ void TListBox::Draw() {
         if (bitmap) {
             Font->RestoreScale();
         } else {
-            SetScale(1, 1);
+            SetScale(float(OldScale), float(OldScale));
         }
         TextAlpha = 1.0f;
         TColor::Restore();

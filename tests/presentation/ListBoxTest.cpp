@@ -203,6 +203,20 @@ TEST_F(ListBoxTest, DrawShowsTheVisibleRowsOverTheHighlight) {
     ExpectCleanState();
 }
 
+TEST_F(ListBoxTest, ScaleAppliesToRowsHitsAndTextAndIsUndone) {
+    auto list = MakeList(5);
+    list->Scale = 2;
+    ClickAt(60, 40 + 44 + 5);
+    list->Manage();
+    EXPECT_EQ(list->Index, 1);
+    list->Draw();
+    auto texts = rec.Find("DrawText");
+    ASSERT_FALSE(texts.empty());
+    EXPECT_FLOAT_EQ(texts.back()->state.scaleX, 2);
+    EXPECT_FLOAT_EQ(texts.back()->args[1], 40 + 10 + 4 * 44);
+    ExpectCleanState();
+}
+
 TEST_F(ListBoxTest, LockedRowsUseTheirColour) {
     auto list = MakeList(3);
     list->LockedArray = {0, 1};
