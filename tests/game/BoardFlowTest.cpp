@@ -1,0 +1,191 @@
+// The board's whole road through the real screens and the real puzzle engine: from the play screen's
+// "play" through the generating overlay to the board, solved by clicks, a best time entered, and back to the
+// play screen; a typed-in puzzle checked by the engine and played; a saved game written from the board and
+// loaded from the play screen's chooser road.
+#include <gtest/gtest.h>
+
+#include "BoardWorld.h"
+#include "SudokuEngine.h"
+#include "game/HighScoreList.h"
+#include "game/PlayScreen.h"
+#include "game/SaveGame.h"
+#include "game/TitleScreen.h"
+#include "platform/Keys.h"
+#include "presentation/Dialog.h"
+#include "presentation/Menu.h"
+
+namespace {
+
+using board::BoardWorld;
+using board::Now;
+
+class BoardFlowTest : public BoardWorld {
+protected:
+    void SetUp() override {
+        BoardWorld::SetUp();
+        MenuScreensInit();
+        Core.Generate = GeneratePuzzle;
+        Core.Solve = SolvePuzzle;
+    }
+
+    void TearDown() override {
+        if (PlayScreen) PlayScreen->Kill();
+        BoardWorld::TearDown();
+    }
+
+    void ClickButton(TMenu& menu, const std::string& name) {
+        TButton* button = menu.FindButton(name);
+        ASSERT_NE(button, nullptr) << name;
+        MoveMouse(int(button->x) + button->w / 2, int(button->y) + button->h / 2);
+        Tick();
+        Press(1);
+        Tick();
+        Release(1);
+        Tick();
+    }
+
+    // Logic calls and frames as the main loop runs them, the clock moving 5 ms per logic call.
+    void Run(int calls) {
+        for (int i = 0; i < calls; ++i) {
+            Now += 5;
+            Tick();
+            if (Game->CurrentTScreen) Game->CurrentTScreen->Draw();
+        }
+    }
+
+    void EnterPlayScreen(int size) {
+        PuzzleWidth = PuzzleHeight = size;
+        PuzzleDifficulty = 0;
+        Core.SetPuzzleRegion();
+        PlayScreen->PreStart();
+        Game->GameFade->Finish();
+        Game->GameFade->GetDone();
+        Tick();
+    }
+};
+
+TEST_F(BoardFlowTest, GeneratedPuzzleSolvedByClicksEntersTheBestTimes) {
+    EnterPlayScreen(4);
+    ClickButton(*PlayScreen->MainMenu, "play");
+    ASSERT_EQ(GenerateScreen->Active, 1);
+    Run(300);
+    ASSERT_EQ(Game->CurrentTScreen, GameScreen.get());
+    EXPECT_EQ(PuzzleWidth, 4);
+    ASSERT_EQ(CellList.Count(), 16);
+    Run(400);  // the cells have flown in
+    for (const auto& cell : CellList.Items()) EXPECT_EQ(cell->y, float(cell->TargetY));
+
+    // Every given agrees with the solution the engine returned, and the givens are locked.
+    for (int x = 0; x < 4; ++x)
+        for (int y = 0; y < 4; ++y)
+            if (PuzzleStart[x][y] != 0) {
+                EXPECT_EQ(PuzzleStart[x][y], Solution[x][y]);
+                EXPECT_EQ(Locked[x][y], 1);
+            }
+
+    Now += 42000;
+    for (int x = 0; x < 4; ++x)
+        for (int y = 0; y < 4; ++y)
+            if (Puzzle[x][y] == 0) {
+                KeyDown(KEY_0 + Solution[x][y]);
+                Tick();
+                KeyUp(KEY_0 + Solution[x][y]);
+                ClickCell(x, y);
+            }
+    Tick();
+    ASSERT_EQ(PuzzleCompleted, 1);
+    EXPECT_EQ(ConflictShown, 0);
+    ASSERT_TRUE(GameScreen->NameInput);
+    for (char c : std::string("Grace")) {
+        PostEvent({EVENT_KEYCHAR, c, 0, 0});
+        Tick();
+    }
+    PostEvent({EVENT_KEYCHAR, 13, 0, 0});
+    Tick();
+    ASSERT_GE(HighScores4.Count(), 1u);
+    EXPECT_EQ(HighScores4.Entries[0].name, "Grace");
+    EXPECT_GE(HighScores4.Entries[0].time, 42000);
+    EXPECT_EQ(HighScores4.Entries[0].difficulty, 0);
+
+    ClickButton(*GameScreen->endLevelMenu->Menu, "backtomenu");
+    ASSERT_TRUE(GameScreen->QuitInput);
+    KeyDown(KEY_A + ('Y' - 'A'));
+    Run(300);
+    EXPECT_EQ(Game->CurrentTScreen, PlayScreen.get());
+}
+
+TEST_F(BoardFlowTest, TypedInPuzzleIsCheckedByTheEngineAndPlayed) {
+    EnterPlayScreen(4);
+    ClickButton(*PlayScreen->MainMenu, "custom");
+    Run(300);
+    ASSERT_EQ(Game->CurrentTScreen, GameScreen.get());
+    ASSERT_EQ(CustomPuzzleMode, 1);
+    Run(400);
+
+    // The first row and column of a 4 x 4 grid: enough for the engine to solve it.
+    const int grid[4][4] = {{1, 2, 3, 4}, {3, 4, 1, 2}, {2, 1, 4, 3}, {4, 3, 2, 1}};  // [y][x]
+    const std::pair<int, int> typed[] = {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {0, 1}, {0, 2}, {2, 2}};
+    for (auto [x, y] : typed) {
+        ChosenNumber = grid[y][x];
+        ClickCell(x, y);
+        EXPECT_EQ(Puzzle[x][y], grid[y][x]) << x << "," << y;
+    }
+    // A double number is refused while typing in.
+    ChosenNumber = 1;
+    ClickCell(3, 3);
+    EXPECT_EQ(Puzzle[3][3], 1);  // 1 belongs there
+    ChosenNumber = 2;
+    ClickCell(1, 1);
+    EXPECT_EQ(Puzzle[1][1], 0);
+    EXPECT_EQ(ConflictShown, 1);
+
+    ClickButton(*GameScreen->CustomPuzzleMenu, "checkplay");
+    ASSERT_EQ(GenerateScreen->Active, 1);
+    Run(400);
+    EXPECT_FALSE(GameScreen->OKInput);
+    EXPECT_EQ(CustomPuzzleMode, 0);
+    EXPECT_EQ(Game->CurrentTScreen, GameScreen.get());
+    for (int x = 0; x < 4; ++x)
+        for (int y = 0; y < 4; ++y) EXPECT_EQ(Solution[x][y], grid[y][x]);
+    EXPECT_EQ(PuzzleStart[1][0], 2);
+    EXPECT_EQ(Locked[1][0], 1);
+    EXPECT_EQ(Puzzle[1][1], 0);
+}
+
+TEST_F(BoardFlowTest, GameSavedOnTheBoardComesBackWithItsTimeAndMarks) {
+    NewBoard(6);
+    EnterBoardScreen();
+    Tick();
+    int ex = -1, ey = -1;
+    for (int x = 0; x < 6 && ex < 0; ++x)
+        for (int y = 0; y < 6 && ex < 0; ++y)
+            if (Puzzle[x][y] == 0) ex = x, ey = y;
+    ChosenNumber = 4;
+    ClickCell(ex, ey, 2);  // a pencil mark
+    Now += 90000;
+    TButton* save = GameScreen->MainMenu->FindButton("savegame");
+    MoveMouse(int(save->x) + 5, int(save->y) + 5);
+    Press(1);
+    Tick();
+    Release(1);
+    Tick();
+    ASSERT_TRUE(GameScreen->SaveGameNameInput);
+    for (char c : std::string("six")) {
+        PostEvent({EVENT_KEYCHAR, c, 0, 0});
+        Tick();
+    }
+    PostEvent({EVENT_KEYCHAR, 13, 0, 0});
+    Tick();
+    EXPECT_FALSE(GameScreen->SaveGameNameInput);
+
+    const auto board = Puzzle;
+    Core.RestartPuzzle();
+    Markup = {};
+    Now += 5000;
+    ASSERT_EQ(SaveGameLoad("Six"), 1);
+    EXPECT_EQ(Puzzle, board);
+    EXPECT_EQ(Markup[ex][ey][3], 1);
+    EXPECT_EQ(StopwatchText(), "01:30");
+}
+
+}  // namespace
