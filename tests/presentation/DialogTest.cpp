@@ -95,6 +95,15 @@ TEST_F(DialogTest, KillingAnOpenDialogGivesEscapeBackToTheGame) {
     EXPECT_EQ(Game->IgnoreEscapeKey, 0);
 }
 
+TEST_F(DialogTest, KillingAnOpenTextDialogGivesTheKeysBack) {
+    Game->IgnoreEscapeKey = 0;
+    auto d = OpenTextInput(1);
+    EXPECT_EQ(Game->BlockKeys, 1);
+    d->Kill();
+    EXPECT_EQ(Game->BlockKeys, 0);
+    EXPECT_EQ(Game->IgnoreEscapeKey, 0);
+}
+
 TEST_F(DialogTest, ClickAnywhereClosesAnOKDialogWhenAsked) {
     auto d = OpenOK();
     ClickAt(5, 5);
