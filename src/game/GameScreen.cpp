@@ -68,9 +68,8 @@ std::string Text(const char* key) { return GameText->FindString(key); }
 
 std::shared_ptr<TGameImage> Background(int number) { return ImageBank->Find("gamescreen" + std::to_string(number)); }
 
-// Manages an open dialog: 0 while it is open (or when there is none), else its result, with the dialog
-// killed and dropped and the screen's escape handling restored. The action runs before the dialog goes, so
-// it can read what was typed.
+// Manages an open dialog. Once it gives a result the action runs on yes or OK (before the dialog goes, so it
+// can read what was typed), then the dialog is killed and dropped and the screen's escape handling restored.
 template <typename Dialog, typename Action>
 void ManageDialog(std::shared_ptr<Dialog>& dialog, int& showingInput, Action&& action) {
     if (!dialog) return;
@@ -91,23 +90,22 @@ std::string TypedText(const TDialogTextInput& dialog) { return dialog.TextInput 
 void ParticleBurst(float x, float y, const std::shared_ptr<TGameImage>& image, int n) {
     const int count = static_cast<int>(static_cast<float>(Game->Particles) / 100.0f * static_cast<float>(n));
     for (int i = 0; i < count; ++i) {
-        ParticleBurstCreate(x, y, image);
-        if (!CompletionParticles || CompletionParticles->Count() == 0) continue;
-        const auto particles = CompletionParticles->Items();
+        const auto particle = ParticleBurstCreate(x, y, image);
+        if (!particle) continue;
         const int r = Rand(100, 255), g = Rand(100, 255), b = Rand(100, 255);
-        particles.back()->Color = TColor::Create(r, g, b, 1.0f);
+        particle->Color = TColor::Create(r, g, b, 1.0f);
     }
 }
 
-void ParticleBurstCreate(float x, float y, const std::shared_ptr<TGameImage>& image) {
-    if (!CompletionParticles) return;
+std::shared_ptr<TParticle> ParticleBurstCreate(float x, float y, const std::shared_ptr<TGameImage>& image) {
+    if (!CompletionParticles) return nullptr;
     const float dx = Rnd(-1.5f, 1.5f);
     const float dy = Rnd(-2.0f, 0.0f);
     const int direction = Rand(0, 1) == 0 ? -1 : 1;
     const float rotationSpeed = Rnd(0.5f, 3.0f);
     const float scale = Rnd(0.3f, 1.0f);
-    CompletionParticles->AddNew(static_cast<int>(x), static_cast<int>(y), image, dx, dy, 0.01f, 1000.0f, 1,
-                                direction, rotationSpeed, scale, 0.0f, 0, 0);
+    return CompletionParticles->AddNew(static_cast<int>(x), static_cast<int>(y), image, dx, dy, 0.01f, 1000.0f, 1,
+                                       direction, rotationSpeed, scale, 0.0f, 0, 0);
 }
 
 void QDEndLevelMenu::Init(int x, int y) {

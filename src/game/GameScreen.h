@@ -17,6 +17,7 @@ class TDialogYesNo;
 class TDialogTextInput;
 class TDialogOK;
 class TCrossFade;
+class TParticle;
 class TParticleList;
 class TGameImage;
 
@@ -97,7 +98,8 @@ extern std::unique_ptr<TParticleList> CompletionParticles;
 extern int LastBurstTime;
 
 void ParticleBurst(float x, float y, const std::shared_ptr<TGameImage>& image, int n);
-void ParticleBurstCreate(float x, float y, const std::shared_ptr<TGameImage>& image);
+// Adds one burst particle to CompletionParticles and returns it; nullptr when there is no list.
+std::shared_ptr<TParticle> ParticleBurstCreate(float x, float y, const std::shared_ptr<TGameImage>& image);
 
 // Wires the board screens into the board model (cell rebuilding, the change to the board screen after an
 // accepted custom puzzle). Start-up calls it once, after the board model's start.
