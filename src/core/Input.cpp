@@ -152,6 +152,11 @@ int TGame::ReadKeys() {
         GameFade->Init(float(DefaultFadeLength), 1, MusicChannel, 1, 0, nullptr);
         DestinationTScreen = ExitScreen.get();
     }
+    // No fade runs while paused or suspended: a pending fade to the exit would never end.
+    if ((Paused || Suspended) && Fading() && GameFade->Out && DestinationTScreen == ExitScreen.get()) {
+        InstantExit = 1;
+        return -1;
+    }
     if (Paused && Mouse->GetMh(1)) TogglePause();
     if (BlockKeys) return 0;
     if (!IgnorePauseKey && GameKeyHit(KeyPause)) TogglePause();

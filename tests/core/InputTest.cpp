@@ -220,6 +220,18 @@ TEST_F(InputTest, ClosingWhilePausedOrSuspendedEndsTheProgram) {
     EXPECT_EQ(Game->LogicWrapper(), -1);
 }
 
+TEST_F(InputTest, LosingFocusDuringTheExitFadeEndsTheProgram) {
+    GameStartTime = now - 60000;
+    Game->FixedRateLogic->Init();
+    Game->FullScreen = 1;
+    Game->PauseOnLossOfFullScreenFocus = 1;
+    Post(EVENT_APPTERMINATE);
+    EXPECT_EQ(Game->LogicWrapper(), 1);
+    EXPECT_EQ(Game->Fading(), 1);
+    Post(EVENT_APPSUSPEND);
+    EXPECT_EQ(Game->LogicWrapper(), -1);
+}
+
 TEST_F(InputTest, AUserFunctionCanRefuseTheClose) {
     int asked = 0;
     Game->TerminatedUserFunction = [&] { return ++asked; };
