@@ -2,6 +2,7 @@
 // chosen number, bursts, end-of-puzzle menu, conflict flash, background change) and its frame.
 #include "game/GameScreen.h"
 
+#include <array>
 #include <utility>
 
 #include "core/Game.h"
@@ -86,6 +87,26 @@ void ManageDialog(std::shared_ptr<Dialog>& dialog, int& showingInput, Action&& a
 std::string TypedText(const TDialogTextInput& dialog) { return dialog.TextInput ? dialog.TextInput->Text : ""; }
 
 }  // namespace
+
+bool BoardSolvedByTheRule() {
+    const int n = PuzzleWidth;
+    if (n < 1 || n > 16 || PuzzleHeight != n || RegionWidth < 1 || RegionHeight < 1) return false;
+    std::array<unsigned, 16> rows{}, columns{}, regions{};
+    const int regionsPerRow = (n + RegionWidth - 1) / RegionWidth;
+    for (int x = 0; x < n; ++x)
+        for (int y = 0; y < n; ++y) {
+            const int v = Puzzle[x][y];
+            if (v < 1 || v > n) return false;
+            if (PuzzleStart[x][y] != 0 && PuzzleStart[x][y] != v) return false;
+            const unsigned bit = 1u << v;
+            const int region = (y / RegionHeight) * regionsPerRow + x / RegionWidth;
+            if (region >= 16 || ((rows[y] | columns[x] | regions[region]) & bit) != 0) return false;
+            rows[y] |= bit;
+            columns[x] |= bit;
+            regions[region] |= bit;
+        }
+    return true;
+}
 
 void ParticleBurst(float x, float y, const std::shared_ptr<TGameImage>& image, int n) {
     const int count = static_cast<int>(static_cast<float>(Game->Particles) / 100.0f * static_cast<float>(n));
@@ -283,7 +304,13 @@ void TGameScreen::Logic() {
 
 void TGameScreen::CheckCompletion() {
     if (CustomPuzzleMode != 0 || PuzzleCompleted != 0) return;
-    if (Core.IsPuzzleCompleted() == 0) return;
+    if (Core.IsPuzzleCompleted() == 0) {
+        // A typed-in puzzle may have more than one solution, and the engine kept only one of them: a full
+        // board that keeps every given and breaks no rule is solved too, and becomes the solution shown.
+        if (!BoardSolvedByTheRule()) return;
+        Solution = Puzzle;
+        PuzzleCompleted = 1;
+    }
     HighlightX = -1;
     HighlightY = -1;
     CompletionParticles = std::make_unique<TParticleList>();

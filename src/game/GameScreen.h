@@ -97,6 +97,9 @@ extern std::unique_ptr<TGameScreen> GameScreen;
 extern std::unique_ptr<TParticleList> CompletionParticles;
 extern int LastBurstTime;
 
+// True when every cell holds a number, every given is kept and no number repeats in a row, column or region.
+bool BoardSolvedByTheRule();
+
 void ParticleBurst(float x, float y, const std::shared_ptr<TGameImage>& image, int n);
 // Adds one burst particle to CompletionParticles and returns it; nullptr when there is no list.
 std::shared_ptr<TParticle> ParticleBurstCreate(float x, float y, const std::shared_ptr<TGameImage>& image);

@@ -615,3 +615,49 @@ TEST_F(GameScreenTest, EscapeThatEndsTheFadeInDoesNotAskToLeave) {
 }
 
 }  // namespace
+
+namespace {
+
+// A typed-in puzzle with several solutions: a full board that keeps the givens and breaks no rule finishes
+// the puzzle even where it differs from the one solution the engine kept.
+TEST_F(GameScreenTest, AnyRuleAbidingSolutionOfATypedPuzzleFinishesIt) {
+    NewBoard(4);
+    HighScores4.Create(shared.Str() + "hs4x4", 10, 10);
+    for (int i = 0; i < 10; ++i) HighScores4.Add("Fast", 1, 0);
+    // Givens: only the first row. Both grids below keep it and obey the rule.
+    const int kept[4][4] = {{1, 2, 3, 4}, {3, 4, 1, 2}, {2, 1, 4, 3}, {4, 3, 2, 1}};   // [y][x]
+    const int other[4][4] = {{1, 2, 3, 4}, {3, 4, 1, 2}, {4, 3, 2, 1}, {2, 1, 4, 3}};  // rows 2 and 3 swapped
+    PuzzleStart = {};
+    for (int x = 0; x < 4; ++x) {
+        PuzzleStart[x][0] = static_cast<std::uint8_t>(kept[0][x]);
+        for (int y = 0; y < 4; ++y) Solution[x][y] = static_cast<std::uint8_t>(kept[y][x]);
+    }
+    Core.RestartPuzzle();
+    EnterBoardScreen();
+    Tick();
+    for (int x = 0; x < 4; ++x)
+        for (int y = 1; y < 3; ++y) Puzzle[x][y] = static_cast<std::uint8_t>(other[y][x]);
+    Tick();
+    EXPECT_EQ(PuzzleCompleted, 0);  // not full yet
+    for (int x = 0; x < 4; ++x) Puzzle[x][3] = static_cast<std::uint8_t>(other[3][x]);
+    Puzzle[0][3] = 1;  // breaks the rule
+    Tick();
+    EXPECT_EQ(PuzzleCompleted, 0);
+    Puzzle[0][3] = static_cast<std::uint8_t>(other[3][0]);
+    Tick();
+    EXPECT_EQ(PuzzleCompleted, 1);
+    EXPECT_EQ(Solution, Puzzle);
+    EXPECT_NE(PuzzleEndTime, 0);
+}
+
+TEST_F(GameScreenTest, ChangedGivensDoNotCountAsASolution) {
+    NewBoard(4);
+    // The solution with its first two columns swapped obeys the rule but changes givens.
+    for (int x = 0; x < 4; ++x)
+        for (int y = 0; y < 4; ++y) Puzzle[x][y] = Solution[x < 2 ? 1 - x : x][y];
+    EXPECT_FALSE(BoardSolvedByTheRule());
+    Puzzle = Solution;
+    EXPECT_TRUE(BoardSolvedByTheRule());
+}
+
+}  // namespace
