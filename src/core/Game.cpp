@@ -27,13 +27,13 @@ std::string ResourcePath;
 
 namespace {
 
-// A folder path ends in "/" (a trailing backslash is accepted as it is).
 // A profile file: a name with the extension ".dat" and something before it.
 bool IsProfileFile(const DirEntry& entry) {
     const std::string name = Lower(entry.Name);
     return entry.Kind == EntryKind::File && name.size() > 4 && name.compare(name.size() - 4, 4, ".dat") == 0;
 }
 
+// A folder path ends in "/" (a trailing backslash is accepted as it is).
 std::string WithSlash(const std::string& path) {
     if (!path.empty() && (path.back() == '/' || path.back() == '\\')) return path;
     return path + "/";
