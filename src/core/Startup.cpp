@@ -169,7 +169,11 @@ void MainUnitInit() {
     try {
         RunGame();
     } catch (...) {
-        ReportUncaughtException(std::current_exception());
+        // The report must not keep the program from its orderly end.
+        try {
+            ReportUncaughtException(std::current_exception());
+        } catch (...) {
+        }
         GameQuit();
     }
 }
