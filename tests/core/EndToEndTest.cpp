@@ -20,7 +20,8 @@ namespace {
 fs::path Executable() { return testenv::BinDir() / "SudokuNumora"; }
 
 // Starts the program with its own data and runtime folders; its output goes to a log file.
-pid_t Launch(const fs::path& dataHome, const fs::path& runtimeDir, const fs::path& log) {
+pid_t Launch(const fs::path& dataHome, const fs::path& runtimeDir, const fs::path& log,
+             const fs::path& program = Executable()) {
     pid_t pid = fork();
     if (pid == 0) {
         setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
@@ -32,7 +33,7 @@ pid_t Launch(const fs::path& dataHome, const fs::path& runtimeDir, const fs::pat
             dup2(fileno(out), 1);
             dup2(fileno(out), 2);
         }
-        execl(Executable().c_str(), "SudokuNumora", static_cast<char*>(nullptr));
+        execl(program.c_str(), "SudokuNumora", static_cast<char*>(nullptr));
         _exit(127);
     }
     return pid;
@@ -99,6 +100,29 @@ TEST(EndToEnd, AFullRunClosedByTheSystemEndsInOrder) {
     EXPECT_TRUE(fs::is_directory(shared / "profiles"));
     EXPECT_NE(testenv::ReadFile(shared / "config.ini").find("FIRSTRUN=0\r\n"), std::string::npos);
     EXPECT_FALSE(fs::exists(shared / "ErrorLog.txt")) << testenv::ReadFile(shared / "ErrorLog.txt");
+}
+
+TEST(EndToEnd, AMissingArchiveEndsInOrderBeforeAnyOptionsAreWritten) {
+    const fs::path data = testenv::BinDir() / "data";
+    if (!fs::exists(Executable()) || !fs::exists(data / "text" / "gametext.txt"))
+        GTEST_SKIP() << "the program or its texts are not built yet";
+    // A copy of the program beside its texts but without the resource archive.
+    testenv::TempDir install, home, runtime;
+    fs::copy_file(Executable(), install.Path() / "SudokuNumora");
+    fs::create_directories(install.Path() / "data" / "text");
+    fs::copy_file(data / "text" / "gametext.txt", install.Path() / "data" / "text" / "gametext.txt");
+    const fs::path shared = home.Path() / "Tolvane Games" / "Sudoku Numora";
+    fs::create_directories(shared);
+    const std::string options = "PREVENTDOUBLENUMBERS=0\r\nSHOWTIMER=0\r\nSHOWHIGHLIGHTER=1\r\nFIRSTRUN=0\r\n";
+    testenv::WriteFile(shared / "config.ini", options);
+
+    pid_t pid = Launch(home.Path(), runtime.Path(), install.Path() / "output.txt", install.Path() / "SudokuNumora");
+    EXPECT_EQ(WaitForExit(pid, std::chrono::seconds(30)), 0);
+    EXPECT_TRUE(fs::exists(shared / "goodexit.dat"));
+    EXPECT_EQ(testenv::ReadFile(shared / "config.ini"), options);
+    const std::string log = testenv::ReadFile(shared / "ErrorLog.txt");
+    EXPECT_EQ(log.rfind("Date: ", 0), 0u) << log;
+    EXPECT_NE(log.find("(9) "), std::string::npos) << log;
 }
 
 TEST(EndToEnd, ASecondCopyLeavesAtOnceAndWritesNothing) {
