@@ -11,9 +11,9 @@
 #include "core/Startup.h"
 #include "game/Core.h"
 #include "game/GameHelpers.h"
+#include "platform/Clock.h"
 #include "platform/Draw.h"
 #include "platform/Keys.h"
-#include "platform/Clock.h"
 #include "platform/Random.h"
 #include "presentation/DrawHelpers.h"
 #include "presentation/MousePointer.h"
@@ -35,15 +35,22 @@ struct TMarkLayout {
 
 TMarkLayout MarkLayout(int height) {
     switch (height) {
-        case 4: return {&FontCalibri16, 5, 1, 15, 16};
-        case 6: return {&FontCalibri14, 4, 1, 9, 16};
-        case 12: return {&FontCalibri11, 3, 1, 7, 10};
-        case 16: return {&FontCalibri10, 3, -1, 7, 8};
-        default: return {&FontCalibri12, 4, 1, 9, 10};
+        case 4:
+            return {&FontCalibri16, 5, 1, 15, 16};
+        case 6:
+            return {&FontCalibri14, 4, 1, 9, 16};
+        case 12:
+            return {&FontCalibri11, 3, 1, 7, 10};
+        case 16:
+            return {&FontCalibri10, 3, -1, 7, 8};
+        default:
+            return {&FontCalibri12, 4, 1, 9, 10};
     }
 }
 
-bool CtrlDown() { return GameKeyDown(KEY_LCONTROL) != 0 || GameKeyDown(KEY_RCONTROL) != 0; }
+bool CtrlDown() {
+    return GameKeyDown(KEY_LCONTROL) != 0 || GameKeyDown(KEY_RCONTROL) != 0;
+}
 
 // Marks 1 to N of one cell off.
 void ClearCellMarks(int x, int y) {
@@ -95,8 +102,8 @@ int TCell::IsMouseOver() {
 
 // A cell must never read or write outside the grids, whatever its fields say.
 bool TCell::InGrid() const {
-    return ArrayLocationX >= 0 && ArrayLocationY >= 0 && ArrayLocationX < PuzzleWidth && ArrayLocationY < PuzzleHeight &&
-           ArrayLocationX < 16 && ArrayLocationY < 16;
+    return ArrayLocationX >= 0 && ArrayLocationY >= 0 && ArrayLocationX < PuzzleWidth &&
+           ArrayLocationY < PuzzleHeight && ArrayLocationX < 16 && ArrayLocationY < 16;
 }
 
 void TCell::DrawSpecial(int drawHover) {
@@ -114,7 +121,8 @@ void TCell::DrawSpecial(int drawHover) {
         if (ShowSolution != 0) {
             SetColor(255, 255, 255);
             SetImageFont(FontCalibri34);
-            DrawTextAt(CellSymbol(Solution[ArrayLocationX][ArrayLocationY]), x - HalfCell + 8, y - HalfCell + 1, 0, 1);
+            DrawTextAt(CellSymbol(Solution[ArrayLocationX][ArrayLocationY]), x - HalfCell + 8,
+                       y - HalfCell + 1, 0, 1);
         } else if (Puzzle[ArrayLocationX][ArrayLocationY] == 0) {
             DrawPencilMarks();
         } else {

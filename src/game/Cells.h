@@ -14,7 +14,7 @@
 class TCellList;
 
 class TCell : public TSprite {
-public:
+  public:
     TCellList* Cells = nullptr;  // the list that owns the cell
     int CellType = 0;            // 0: a board cell; any other type draws nothing and ignores clicks
     int ArrayLocationX = 0;      // column in the board grids
@@ -32,7 +32,7 @@ public:
     // The click rules; once per frame.
     virtual void Manage();
 
-private:
+  private:
     bool InGrid() const;
     void DrawHover();
     void DrawNumber();
@@ -40,7 +40,7 @@ private:
 };
 
 class TCellList {
-public:
+  public:
     std::shared_ptr<TCell> AddNew(int x, int y, std::shared_ptr<TGameImage> image);
     void Draw(int drawHover);
     void Manage();
@@ -53,7 +53,7 @@ public:
     // The first cell under the pointer, or nullptr.
     TCell* CellUnderPointer();
 
-private:
+  private:
     // Walks a copy, so a cell's action that rebuilds the board cannot free the list under the walk.
     template <typename F>
     void Walk(F&& f);

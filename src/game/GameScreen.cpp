@@ -52,10 +52,10 @@ struct TNumberKeys {
 };
 
 constexpr TNumberKeys NumberKeys[] = {
-    {0, {48, 96, 46, 8}},  {1, {49, 97, 0, 0}},  {2, {50, 98, 0, 0}},  {3, {51, 99, 0, 0}},
-    {4, {52, 100, 0, 0}},  {5, {53, 101, 0, 0}}, {6, {54, 102, 0, 0}}, {7, {55, 103, 0, 0}},
-    {8, {56, 104, 0, 0}},  {9, {57, 105, 0, 0}}, {10, {65, 0, 0, 0}},  {11, {66, 0, 0, 0}},
-    {12, {67, 0, 0, 0}},   {13, {68, 0, 0, 0}},  {14, {69, 0, 0, 0}},  {15, {70, 0, 0, 0}},
+    {0, {48, 96, 46, 8}}, {1, {49, 97, 0, 0}},  {2, {50, 98, 0, 0}},  {3, {51, 99, 0, 0}},
+    {4, {52, 100, 0, 0}}, {5, {53, 101, 0, 0}}, {6, {54, 102, 0, 0}}, {7, {55, 103, 0, 0}},
+    {8, {56, 104, 0, 0}}, {9, {57, 105, 0, 0}}, {10, {65, 0, 0, 0}},  {11, {66, 0, 0, 0}},
+    {12, {67, 0, 0, 0}},  {13, {68, 0, 0, 0}},  {14, {69, 0, 0, 0}},  {15, {70, 0, 0, 0}},
     {16, {71, 0, 0, 0}},
 };
 
@@ -65,9 +65,13 @@ bool NumberKeyDown(const TNumberKeys& entry) {
     return false;
 }
 
-std::string Text(const char* key) { return GameText->FindString(key); }
+std::string Text(const char* key) {
+    return GameText->FindString(key);
+}
 
-std::shared_ptr<TGameImage> Background(int number) { return ImageBank->Find("gamescreen" + std::to_string(number)); }
+std::shared_ptr<TGameImage> Background(int number) {
+    return ImageBank->Find("gamescreen" + std::to_string(number));
+}
 
 // Manages an open dialog. Once it gives a result the action runs on yes or OK (before the dialog goes, so it
 // can read what was typed), then the dialog is killed and dropped and the screen's escape handling restored.
@@ -84,7 +88,9 @@ void ManageDialog(std::shared_ptr<Dialog>& dialog, int& showingInput, Action&& a
     Game->IgnoreEscapeKey = 1;
 }
 
-std::string TypedText(const TDialogTextInput& dialog) { return dialog.TextInput ? dialog.TextInput->Text : ""; }
+std::string TypedText(const TDialogTextInput& dialog) {
+    return dialog.TextInput ? dialog.TextInput->Text : "";
+}
 
 }  // namespace
 
@@ -125,8 +131,8 @@ std::shared_ptr<TParticle> ParticleBurstCreate(float x, float y, const std::shar
     const int direction = Rand(0, 1) == 0 ? -1 : 1;
     const float rotationSpeed = Rnd(0.5f, 3.0f);
     const float scale = Rnd(0.3f, 1.0f);
-    return CompletionParticles->AddNew(static_cast<int>(x), static_cast<int>(y), image, dx, dy, 0.01f, 1000.0f, 1,
-                                       direction, rotationSpeed, scale, 0.0f, 0, 0);
+    return CompletionParticles->AddNew(static_cast<int>(x), static_cast<int>(y), image, dx, dy, 0.01f,
+                                       1000.0f, 1, direction, rotationSpeed, scale, 0.0f, 0, 0);
 }
 
 void QDEndLevelMenu::Init(int x, int y) {
@@ -164,8 +170,8 @@ void QDEndLevelMenu::Logic(int allowNext, int allowRestart, int allowBack) {
 
 void QDEndLevelMenu::Draw(int allowNext, int allowRestart, int allowBack) {
     if (Show == 0 || !Menu) return;
-    DrawImageShadow(ImageBank->Find("endlevelback")->image.get(), static_cast<float>(X), static_cast<float>(Y),
-                    nullptr);
+    DrawImageShadow(ImageBank->Find("endlevelback")->image.get(), static_cast<float>(X),
+                    static_cast<float>(Y), nullptr);
     const std::pair<int, const char*> buttons[] = {
         {allowNext, "nextpuzzle"}, {allowRestart, "restartpuzzle"}, {allowBack, "backtomenu"}};
     for (const auto& [allowed, name] : buttons) {
@@ -178,7 +184,9 @@ void QDEndLevelMenu::Draw(int allowNext, int allowRestart, int allowBack) {
     Menu->Draw(0, 0);
 }
 
-TGameScreen::TGameScreen() { name = "game"; }
+TGameScreen::TGameScreen() {
+    name = "game";
+}
 
 void TGameScreen::Load() {
     LastImage = Rand(1, 4);
@@ -227,7 +235,8 @@ void TGameScreen::BuildMenus() {
     ChosenNumberString = n > 9 ? "small" : "";
     NumberMenu = TMenu::Create("buttonMO", "buttonclick", 0, 0, n >= 10 ? 3 : 7);
     const std::string chosen = ChosenNumberString + std::to_string(ChosenNumber);
-    for (int i = 0; i <= n; ++i) SetToggleImage(*NumberMenu, ChosenNumberString + std::to_string(i), chosen, 1);
+    for (int i = 0; i <= n; ++i)
+        SetToggleImage(*NumberMenu, ChosenNumberString + std::to_string(i), chosen, 1);
     NumberMenu->CentreVert();
     NumberMenu->SetX(730);
 
@@ -255,12 +264,14 @@ void TGameScreen::BuildMenus() {
 }
 
 void TGameScreen::UpdateNumberButtons() {
-    if (NumberMenu) UpdateToggleButtonsInList(*NumberMenu, ChosenNumberString + std::to_string(ChosenNumber), 1);
+    if (NumberMenu)
+        UpdateToggleButtonsInList(*NumberMenu, ChosenNumberString + std::to_string(ChosenNumber), 1);
 }
 
 void TGameScreen::UpdateToggle(const char* buttonName, int flag) {
     if (!PuzzleMenu) return;
-    if (TButton* button = PuzzleMenu->FindButton(buttonName)) UpdateToggleButtonImages(*PuzzleMenu, *button, flag);
+    if (TButton* button = PuzzleMenu->FindButton(buttonName))
+        UpdateToggleButtonImages(*PuzzleMenu, *button, flag);
 }
 
 void TGameScreen::UpdateAllToggles() {
@@ -395,9 +406,14 @@ void TGameScreen::ManageEndLevelMenu() {
             Game->Mouse->Off();
             GenerateScreen->Show(1);
             break;
-        case 2: RestartInput = YesNoDialogLong(Text("Restart Puzzle")); break;
-        case 3: QuitInput = YesNoDialogLong(Text("Exit Playing")); break;
-        default: break;
+        case 2:
+            RestartInput = YesNoDialogLong(Text("Restart Puzzle"));
+            break;
+        case 3:
+            QuitInput = YesNoDialogLong(Text("Exit Playing"));
+            break;
+        default:
+            break;
     }
 }
 
@@ -486,8 +502,10 @@ void TGameScreen::Draw() {
     DrawBackground();
     if (Game->Paused == 0 && Game->Suspended == 0)
         CellList.Draw(PuzzleCompleted == 0 && !DialogOpen() ? 1 : 0);
-    if (ShowDesiredCellArmed != 0) DrawTextBlock(Text("Click Contents Message"), -1, MessageLineY, FontCalibri25, 1, 1, 1, 0);
-    if (PuzzleCompleted != 0) DrawTextBlock(Text("Finished Puzzle Message"), -1, MessageLineY, FontCalibri25, 1, 1, 1, 0);
+    if (ShowDesiredCellArmed != 0)
+        DrawTextBlock(Text("Click Contents Message"), -1, MessageLineY, FontCalibri25, 1, 1, 1, 0);
+    if (PuzzleCompleted != 0)
+        DrawTextBlock(Text("Finished Puzzle Message"), -1, MessageLineY, FontCalibri25, 1, 1, 1, 0);
     if (CustomPuzzleMode == 0 && ShowTimer != 0) {
         SetColor(255, 255, 255);
         SetImageFont(FontCalibri34);
@@ -507,7 +525,8 @@ void TGameScreen::DrawBackground() {
         CrossFade->Draw();
     } else if (ScreenImage) {
         SetBlend(SOLIDBLEND);
-        DrawImage(ScreenImage->image.get(), static_cast<float>(ScreenWidth / 2), static_cast<float>(ScreenHeight / 2));
+        DrawImage(ScreenImage->image.get(), static_cast<float>(ScreenWidth / 2),
+                  static_cast<float>(ScreenHeight / 2));
     }
     SetBlend(ALPHABLEND);
     if (Header) Header->Draw();

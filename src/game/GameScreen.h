@@ -23,11 +23,11 @@ class TGameImage;
 
 // The menu offered once a puzzle is finished: next puzzle, restart, back to the menu.
 class QDEndLevelMenu {
-public:
+  public:
     std::shared_ptr<TMenu> Menu;
-    int X = 400, Y = 300;         // where the panel is drawn
-    int orgX = 0, orgY = 0;       // the requested menu position; a negative orgX means centred
-    int Selected = 0;             // this frame: 0 nothing, 1 next puzzle, 2 restart, 3 back to the menu
+    int X = 400, Y = 300;    // where the panel is drawn
+    int orgX = 0, orgY = 0;  // the requested menu position; a negative orgX means centred
+    int Selected = 0;        // this frame: 0 nothing, 1 next puzzle, 2 restart, 3 back to the menu
     int Show = 0;
 
     void Init(int x, int y);
@@ -37,7 +37,7 @@ public:
 };
 
 class TGameScreen : public TScreen {
-public:
+  public:
     TGameScreen();
 
     std::shared_ptr<TMenu> NumberMenu;
@@ -51,12 +51,13 @@ public:
     std::shared_ptr<TDialogTextInput> SaveGameNameInput;
     std::shared_ptr<TDialogOK> OKInput;  // the "Not Solvable" message, set by the generating overlay
     std::shared_ptr<TCrossFade> CrossFade;
-    int LastFade = 0;    // MilliSecs of the last background change
-    int LastImage = 1;   // current background, 1 to 4
+    int LastFade = 0;   // MilliSecs of the last background change
+    int LastImage = 1;  // current background, 1 to 4
     int ShowingInput = 0;
     int LastMouseZ = 0;
-    int LastTime = 0;    // MilliSecs at which a pause or suspension froze the stopwatch; 0 when not frozen by one
-    int DidPauseOrSuspend = -1;  // -1 none, 0 frozen by a pause, 1 frozen by a suspension
+    int LastTime =
+        0;  // MilliSecs at which a pause or suspension froze the stopwatch; 0 when not frozen by one
+    int DidPauseOrSuspend = -1;      // -1 none, 0 frozen by a pause, 1 frozen by a suspension
     std::string ChosenNumberString;  // prefix of the number buttons: "" up to 9 x 9, "small" above
     std::unique_ptr<QDEndLevelMenu> endLevelMenu;
 
@@ -70,7 +71,7 @@ public:
     // Redraws the number buttons with ChosenNumber's button chosen.
     void UpdateNumberButtons();
 
-private:
+  private:
     std::shared_ptr<TGameImage> ScreenImage;  // the current background picture
 
     void CheckCompletion();

@@ -11,8 +11,8 @@
 #include "game/GameScreen.h"
 #include "platform/Audio.h"
 #include "platform/Draw.h"
-#include "presentation/Dialog.h"
 #include "presentation/Animation.h"
+#include "presentation/Dialog.h"
 #include "presentation/DrawHelpers.h"
 #include "presentation/GameFade.h"
 #include "presentation/MousePointer.h"
@@ -109,8 +109,8 @@ void TGenerateScreen::Draw() {
     }
     SetTextShadow(3, 3, 0.4f);
     const auto picture = ImageBank->Find(CustomPuzzleMode != 0 ? "solving" : "generating");
-    DrawImageShadow(picture->image.get(), static_cast<float>(ScreenWidth / 2), static_cast<float>(ScreenHeight / 2),
-                    nullptr);
+    DrawImageShadow(picture->image.get(), static_cast<float>(ScreenWidth / 2),
+                    static_cast<float>(ScreenHeight / 2), nullptr);
     if (alpha != 1.0f) {
         SetAlpha(1.0f);
         TextAlpha = 1.0f;

@@ -1,7 +1,7 @@
 // The generating overlay: a screen object that is never the current screen. The play screen and the board
-// screen draw it on top of themselves; it darkens the picture, shows "generating" (or "solving" for a typed-in
-// puzzle) and, once faded in, runs the puzzle engine inside its Draw, on the one program thread, before it
-// hands over to the board screen.
+// screen draw it on top of themselves; it darkens the picture, shows "generating" (or "solving" for a
+// typed-in puzzle) and, once faded in, runs the puzzle engine inside its Draw, on the one program thread,
+// before it hands over to the board screen.
 //
 // Its owners replace the one instance (the global GenerateScreen) with a fresh one when they load, so an
 // overlay never outlives the screen that showed it.
@@ -16,7 +16,7 @@ class TChannel;
 class TGameSound;
 
 class TGenerateScreen : public TScreen {
-public:
+  public:
     int Active = 0;      // the overlay is shown
     int MouseState = 0;  // the pointer's Active state when the overlay was shown
     std::shared_ptr<TGameSound> ActivateSound;

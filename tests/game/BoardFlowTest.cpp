@@ -20,7 +20,7 @@ using board::BoardWorld;
 using board::Now;
 
 class BoardFlowTest : public BoardWorld {
-protected:
+  protected:
     void SetUp() override {
         BoardWorld::SetUp();
         MenuScreensInit();

@@ -20,7 +20,7 @@ using board::BoardWorld;
 using board::Now;
 
 class BoardFrameTest : public BoardWorld {
-protected:
+  protected:
     void SetUp() override {
         BoardWorld::SetUp();
         offscreen = CreateOffscreenBackend(800, 600);
@@ -39,7 +39,8 @@ protected:
         for (int x = 0; x < n && placed < 3; ++x)
             for (int y = 0; y < n && placed < 3; ++y)
                 if (Puzzle[x][y] == 0) {
-                    Puzzle[x][y] = static_cast<std::uint8_t>(placed == 0 ? Solution[x][y] % n + 1 : Solution[x][y]);
+                    Puzzle[x][y] =
+                        static_cast<std::uint8_t>(placed == 0 ? Solution[x][y] % n + 1 : Solution[x][y]);
                     ++placed;
                 }
         for (int x = n - 1; x >= 0; --x)

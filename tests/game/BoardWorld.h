@@ -55,7 +55,7 @@ inline std::string DataFolder(const std::string& sub) {
 }
 
 class BoardWorld : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Now = 1000000;
         SetClockSource([] { return Now; });
@@ -77,9 +77,15 @@ protected:
         GameText = TGameText::Create("gametext.txt");
         PakManager = TPakFileManager::Create(DataFolder("resources"), ".pak");
         ASSERT_TRUE(PakManager);
-        for (auto [font, size] : {std::pair{&FontCalibri10, 10}, {&FontCalibri11, 11}, {&FontCalibri12, 12},
-                                  {&FontCalibri14, 14}, {&FontCalibri16, 16}, {&FontCalibri18, 18},
-                                  {&FontCalibri20, 20}, {&FontCalibri25, 25}, {&FontCalibri34, 34}})
+        for (auto [font, size] : {std::pair{&FontCalibri10, 10},
+                                  {&FontCalibri11, 11},
+                                  {&FontCalibri12, 12},
+                                  {&FontCalibri14, 14},
+                                  {&FontCalibri16, 16},
+                                  {&FontCalibri18, 18},
+                                  {&FontCalibri20, 20},
+                                  {&FontCalibri25, 25},
+                                  {&FontCalibri34, 34}})
             *font = PakManager->GetImageFont("calibri.ttf", size, 4);
         ResetDrawStateDefaults();
         SetDrawBackend(&rec);

@@ -13,7 +13,7 @@ namespace {
 using board::BoardWorld;
 
 class CellsTest : public BoardWorld {
-protected:
+  protected:
     // One press and release of a button on the cell, with the cells managed once per logic call.
     void Click(int x, int y, int button = 1, bool ctrl = false) {
         TCell* cell = CellAt(x, y);
@@ -355,10 +355,10 @@ TEST_F(CellsTest, OtherCellTypesIgnoreClicksAndDrawNothing) {
 TEST_F(CellsTest, NumbersAreDrawnInTheirStateColours) {
     NewBoard(9);
     Locked = {};
-    Puzzle[0][0] = Solution[0][0];                // right, unlocked: white
-    Puzzle[1][0] = Solution[1][0] % 9 + 1;        // wrong: red with mistakes shown
+    Puzzle[0][0] = Solution[0][0];          // right, unlocked: white
+    Puzzle[1][0] = Solution[1][0] % 9 + 1;  // wrong: red with mistakes shown
     Puzzle[2][0] = Solution[2][0];
-    Locked[2][0] = 1;                             // locked: light grey
+    Locked[2][0] = 1;  // locked: light grey
     ShowMistakes = 1;
     Game->Mouse->x = Game->Mouse->y = -100;
     auto colourOf = [&](int x, int y) {

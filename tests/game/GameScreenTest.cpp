@@ -1,7 +1,7 @@
 // The board screen driven as the running game drives it: input through the event queue, one logic call at
-// a time, time from a hand-driven clock. Menus and the chosen number, clicks to the cells, the conflict flash,
-// the stopwatch around pauses, the solved flow with and without a best time, the end-of-puzzle menu, Escape,
-// saving, the background change, and the generating overlay for new and typed-in puzzles.
+// a time, time from a hand-driven clock. Menus and the chosen number, clicks to the cells, the conflict
+// flash, the stopwatch around pauses, the solved flow with and without a best time, the end-of-puzzle menu,
+// Escape, saving, the background change, and the generating overlay for new and typed-in puzzles.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -21,7 +21,7 @@ using board::BoardWorld;
 using board::Now;
 
 class GameScreenTest : public BoardWorld {
-protected:
+  protected:
     void Enter(int n) {
         NewBoard(n);
         EnterBoardScreen();
@@ -511,7 +511,8 @@ TEST_F(GameScreenTest, AcceptedTypedPuzzleBecomesAGame) {
     Tick();
     Core.Solve = [](int n, const signed char* cells, signed char* out) {
         for (int x = 0; x < n; ++x)
-            for (int y = 0; y < n; ++y) out[x * n + y] = static_cast<signed char>(board::SolvedValue(n, 2, 2, x, y));
+            for (int y = 0; y < n; ++y)
+                out[x * n + y] = static_cast<signed char>(board::SolvedValue(n, 2, 2, x, y));
         (void)cells;
         return 1;
     };
