@@ -10,6 +10,7 @@
 #include "core/GameText.h"
 #include "core/ImageBank.h"
 #include "core/Input.h"
+#include "core/MusicStream.h"
 #include "core/IniFile.h"
 #include "core/PakFileManager.h"
 #include "core/SoundBank.h"
@@ -143,6 +144,7 @@ void LoadFonts() {
     for (;;) {
         if (Game->MainLogicLoop() == -1) GameQuit();
         Game->ScreenDraw();
+        UpdateAudioStreams();
     }
 }
 
