@@ -511,15 +511,6 @@ TEST_F(CellsTest, HighlighterShadesRowColumnAndRegionOnly) {
     EXPECT_EQ(shaded, 9 + 9 - 1 + 4);
 }
 
-TEST_F(CellsTest, SymbolsOfNumbers) {
-    EXPECT_EQ(CellSymbol(1), "1");
-    EXPECT_EQ(CellSymbol(9), "9");
-    EXPECT_EQ(CellSymbol(10), "A");
-    EXPECT_EQ(CellSymbol(16), "G");
-    EXPECT_EQ(CellSymbol(0), "");
-    EXPECT_EQ(CellSymbol(17), "");
-}
-
 }  // namespace
 
 namespace {

@@ -77,6 +77,12 @@ class GameScreenTest : public BoardWorld {
         ClickCell(x, y);
     }
 
+    // A table no time can enter.
+    void FillBestTimes(TPellixHighScoreList& table, const std::string& file) {
+        table.Create(shared.Str() + file, 10, 10);
+        for (int i = 0; i < 10; ++i) table.Add("Fast", 1, 0);
+    }
+
     std::string ImageOf(TMenu& menu, const std::string& name) {
         TButton* button = menu.FindButton(name);
         return button && button->image ? button->image->name : "";
@@ -299,8 +305,7 @@ TEST_F(GameScreenTest, SolvingWithABestTimeAsksForANameAndStoresItAtOnce) {
 }
 
 TEST_F(GameScreenTest, SolvingWithoutABestTimeGoesStraightToTheEndMenu) {
-    HighScores9.Create(shared.Str() + "hs9x9", 10, 10);
-    for (int i = 0; i < 10; ++i) HighScores9.Add("Fast", 1, 0);
+    FillBestTimes(HighScores9, "hs9x9");
     Enter(9);
     Now += 5000;
     Solve();
@@ -311,8 +316,7 @@ TEST_F(GameScreenTest, SolvingWithoutABestTimeGoesStraightToTheEndMenu) {
 }
 
 TEST_F(GameScreenTest, SolvedBoardCelebratesWithBurstsAndIgnoresFurtherClicks) {
-    HighScores9.Create(shared.Str() + "hs9x9", 10, 10);
-    for (int i = 0; i < 10; ++i) HighScores9.Add("Fast", 1, 0);
+    FillBestTimes(HighScores9, "hs9x9");
     Enter(9);
     Now += 5000;
     Solve();
@@ -328,8 +332,7 @@ TEST_F(GameScreenTest, SolvedBoardCelebratesWithBurstsAndIgnoresFurtherClicks) {
 }
 
 TEST_F(GameScreenTest, SaveGameDoesNothingAfterCompletion) {
-    HighScores9.Create(shared.Str() + "hs9x9", 10, 10);
-    for (int i = 0; i < 10; ++i) HighScores9.Add("Fast", 1, 0);
+    FillBestTimes(HighScores9, "hs9x9");
     Enter(9);
     Now += 5000;
     Solve();
@@ -338,8 +341,7 @@ TEST_F(GameScreenTest, SaveGameDoesNothingAfterCompletion) {
 }
 
 TEST_F(GameScreenTest, RestartFromTheEndMenuRestartsTimerAndFliesTheCellsIn) {
-    HighScores9.Create(shared.Str() + "hs9x9", 10, 10);
-    for (int i = 0; i < 10; ++i) HighScores9.Add("Fast", 1, 0);
+    FillBestTimes(HighScores9, "hs9x9");
     Enter(9);
     Now += 5000;
     Solve();
@@ -360,8 +362,7 @@ TEST_F(GameScreenTest, RestartFromTheEndMenuRestartsTimerAndFliesTheCellsIn) {
 
 // While a question is open, the end menu takes no clicks, so it cannot replace the open question.
 TEST_F(GameScreenTest, EndMenuWaitsWhileAQuestionIsOpen) {
-    HighScores9.Create(shared.Str() + "hs9x9", 10, 10);
-    for (int i = 0; i < 10; ++i) HighScores9.Add("Fast", 1, 0);
+    FillBestTimes(HighScores9, "hs9x9");
     Enter(9);
     Now += 5000;
     Solve();
@@ -623,8 +624,7 @@ namespace {
 // the puzzle even where it differs from the one solution the engine kept.
 TEST_F(GameScreenTest, AnyRuleAbidingSolutionOfATypedPuzzleFinishesIt) {
     NewBoard(4);
-    HighScores4.Create(shared.Str() + "hs4x4", 10, 10);
-    for (int i = 0; i < 10; ++i) HighScores4.Add("Fast", 1, 0);
+    FillBestTimes(HighScores4, "hs4x4");
     // Givens: only the first row. Both grids below keep it and obey the rule.
     const int kept[4][4] = {{1, 2, 3, 4}, {3, 4, 1, 2}, {2, 1, 4, 3}, {4, 3, 2, 1}};   // [y][x]
     const int other[4][4] = {{1, 2, 3, 4}, {3, 4, 1, 2}, {4, 3, 2, 1}, {2, 1, 4, 3}};  // rows 2 and 3 swapped
