@@ -8,7 +8,7 @@ cd "$(dirname "$0")"
 PACKAGES=(build-essential cmake pkg-config
           libsdl2-dev libopenal-dev zlib1g-dev libpng-dev libjpeg-dev libfreetype-dev
           libogg-dev libvorbis-dev libgtest-dev libgmock-dev libbenchmark-dev
-          librsvg2-bin fonts-crosextra-carlito xdg-utils)
+          librsvg2-bin fonts-crosextra-carlito)
 
 install_missing() {
     local missing=()
