@@ -4,13 +4,13 @@
 #include <algorithm>
 
 #include "core/Game.h"
+#include "platform/Audio.h"
 #include "platform/Clock.h"
 #include "platform/Draw.h"
 #include "platform/Events.h"
 #include "platform/Keys.h"
 #include "platform/System.h"
 #include "platform/Window.h"
-#include "platform/Audio.h"
 #include "presentation/DrawHelpers.h"
 #include "presentation/GameFade.h"
 #include "presentation/MousePointer.h"

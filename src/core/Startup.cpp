@@ -4,9 +4,9 @@
 #include <exception>
 #include <utility>
 
+#include "core/ChannelArray.h"
 #include "core/ErrorReport.h"
 #include "core/Game.h"
-#include "core/ChannelArray.h"
 #include "core/GameText.h"
 #include "core/ImageBank.h"
 #include "core/Input.h"
@@ -15,8 +15,8 @@
 #include "core/PakFileManager.h"
 #include "core/SoundBank.h"
 #include "game/Core.h"
-#include "game/GameScreen.h"
 #include "game/GameOptions.h"
+#include "game/GameScreen.h"
 #include "game/GameRun.h"
 #include "game/MakerSplash.h"
 #include "game/TitleScreen.h"
