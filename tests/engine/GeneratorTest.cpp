@@ -60,6 +60,25 @@ TEST(Generator, FillsValidGridsAndKeepsCellsBeforeTheStart) {
     EXPECT_TRUE(oracle::CompleteAndValid(Flat(g), {3, 3}));
 }
 
+TEST(Generator, FillsThatWanderAreCutOffAndRestarted) {
+    SudokuGenerator generator(23);
+    for (int i = 0; i < 20; ++i) EXPECT_TRUE(oracle::CompleteAndValid(Flat(generator.FillComplete(16, 4, 4)), {4, 4}));
+    EXPECT_GT(generator.stats.fillRestarts, 0u);
+    // Through the board: one budgeted try, false or a complete grid.
+    SudokuBoard board(16);
+    int completed = 0;
+    for (int i = 0; i < 10; ++i) {
+        Grid g(16, std::vector<int>(16, 0));
+        if (board.FillRandom(0, g)) {
+            ++completed;
+            EXPECT_TRUE(oracle::CompleteAndValid(Flat(g), {4, 4}));
+        } else {
+            EXPECT_EQ(g, Grid(16, std::vector<int>(16, 0)));
+        }
+    }
+    EXPECT_GT(completed, 0);
+}
+
 TEST(Generator, ShuffledGridsDiffer) {
     SudokuGenerator generator(12);
     const Grid a = generator.NewCompleteGrid(12, 4, 3);
