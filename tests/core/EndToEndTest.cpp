@@ -102,6 +102,42 @@ TEST(EndToEnd, AFullRunClosedByTheSystemEndsInOrder) {
     EXPECT_FALSE(fs::exists(shared / "ErrorLog.txt")) << testenv::ReadFile(shared / "ErrorLog.txt");
 }
 
+// Starts the program, waits for its settings file to be rewritten at start-up, closes it and
+// returns its exit code.
+int RunOnce(const fs::path& home, const fs::path& runtime, const fs::path& log) {
+    pid_t pid = Launch(home, runtime, log);
+    const fs::path marker = home / "Tolvane Games" / "Sudoku Numora" / "profiles";
+    if (!WaitForFile(marker, pid, std::chrono::seconds(30))) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+        return -1;
+    }
+    kill(pid, SIGTERM);
+    return WaitForExit(pid, std::chrono::seconds(30));
+}
+
+TEST(EndToEnd, SettingsLeftByACrashAfterAChangeAreRestoredKeepingTheProfileName) {
+    if (!fs::exists(Executable())) GTEST_SKIP() << "the program is not built: " << Executable();
+    const fs::path data = testenv::BinDir() / "data";
+    if (!fs::exists(data / "default.ini") || !fs::exists(data / "resources" / "data.pak"))
+        GTEST_SKIP() << "the game data is not built yet in " << data;
+    testenv::TempDir home, runtime;
+    const fs::path shared = home.Path() / "Tolvane Games" / "Sudoku Numora";
+    fs::create_directories(shared);
+    // The previous run changed its settings and never reached its orderly end.
+    testenv::WriteFile(shared / "SudokuNumora.ini", "FULL SCREEN=0\r\nMUSIC VOLUME=7\r\nPROFILE NAME=Ada\r\n");
+    testenv::WriteFile(shared / "inichanged.dat", "");
+    const fs::path log = home.Path() / "output.txt";
+    EXPECT_EQ(RunOnce(home.Path(), runtime.Path(), log), 0) << testenv::ReadFile(log);
+    const std::string settings = testenv::ReadFile(shared / "SudokuNumora.ini");
+    EXPECT_NE(settings.find("PROFILE NAME=Ada\r\n"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("MUSIC VOLUME=50\r\n"), std::string::npos) << settings;
+    EXPECT_NE(testenv::ReadFile(log).find("Default ini file restored!"), std::string::npos);
+    EXPECT_FALSE(fs::exists(shared / "inichanged.dat"));
+    EXPECT_FALSE(fs::exists(shared / ".ini"));
+    EXPECT_FALSE(fs::exists(shared / ".ini.ini"));
+}
+
 TEST(EndToEnd, AMissingArchiveEndsInOrderBeforeAnyOptionsAreWritten) {
     const fs::path data = testenv::BinDir() / "data";
     if (!fs::exists(Executable()) || !fs::exists(data / "text" / "gametext.txt"))
