@@ -33,7 +33,9 @@ using Clock = std::chrono::steady_clock;
 const int kSizes[5] = {4, 6, 9, 12, 16};
 const char* kLevels[5] = {"Very Easy", "Easy", "Medium", "Hard", "Very Hard"};
 
-double Millis(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+double Millis(Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
 
 // Peak resident memory of the process in KiB since the last ResetPeakMemory (Linux /proc).
 long PeakMemoryKiB() {
@@ -44,7 +46,9 @@ long PeakMemoryKiB() {
     return -1;
 }
 
-void ResetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
+void ResetPeakMemory() {
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
 
 double Percentile(std::vector<double> v, double p) {
     std::sort(v.begin(), v.end());
@@ -53,9 +57,11 @@ double Percentile(std::vector<double> v, double p) {
 }
 
 void GenerationTable(int puzzles, std::uint64_t seed) {
-    std::printf("| size | level | puzzles | median ms | p95 ms | max ms | CPU median ms | CPU p95 ms | slices/puzzle | attempts/puzzle "
-                "| pre-filter share | grading solves/puzzle | dig dead ends | fill restarts | chain-budget hits "
-                "| peak RSS MiB |\n");
+    std::printf(
+        "| size | level | puzzles | median ms | p95 ms | max ms | CPU median ms | CPU p95 ms | slices/puzzle "
+        "| attempts/puzzle "
+        "| pre-filter share | grading solves/puzzle | dig dead ends | fill restarts | chain-budget hits "
+        "| peak RSS MiB |\n");
     std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
     SetGeneratePuzzleTestHooks(seed, {}, 50);
     for (int n : kSizes) {
@@ -75,17 +81,19 @@ void GenerationTable(int puzzles, std::uint64_t seed) {
             }
             const GeneratorStats& after = EngineGenerator().stats;
             const double attempts = static_cast<double>(after.attempts - before.attempts);
-            std::printf("| %dx%d | %d %s | %d | %.2f | %.2f | %.2f | %.2f | %.2f | %.2f | %.1f | %.1f%% | %.1f | %llu | %llu | %llu "
-                        "| %.1f |\n",
-                        n, n, level, kLevels[level], puzzles, Percentile(times, 0.5), Percentile(times, 0.95),
-                        *std::max_element(times.begin(), times.end()), Percentile(cpuTimes, 0.5),
-                        Percentile(cpuTimes, 0.95), static_cast<double>(slices) / puzzles,
-                        attempts / puzzles, 100.0 * static_cast<double>(after.prefilterRejects - before.prefilterRejects) / attempts,
-                        static_cast<double>(after.gradingSolves - before.gradingSolves) / puzzles,
-                        static_cast<unsigned long long>(after.digDeadEnds - before.digDeadEnds),
-                        static_cast<unsigned long long>(after.fillRestarts - before.fillRestarts),
-                        static_cast<unsigned long long>(after.chainBudgetHits - before.chainBudgetHits),
-                        static_cast<double>(PeakMemoryKiB()) / 1024.0);
+            std::printf(
+                "| %dx%d | %d %s | %d | %.2f | %.2f | %.2f | %.2f | %.2f | %.2f | %.1f | %.1f%% | %.1f | "
+                "%llu | %llu | %llu "
+                "| %.1f |\n",
+                n, n, level, kLevels[level], puzzles, Percentile(times, 0.5), Percentile(times, 0.95),
+                *std::max_element(times.begin(), times.end()), Percentile(cpuTimes, 0.5),
+                Percentile(cpuTimes, 0.95), static_cast<double>(slices) / puzzles, attempts / puzzles,
+                100.0 * static_cast<double>(after.prefilterRejects - before.prefilterRejects) / attempts,
+                static_cast<double>(after.gradingSolves - before.gradingSolves) / puzzles,
+                static_cast<unsigned long long>(after.digDeadEnds - before.digDeadEnds),
+                static_cast<unsigned long long>(after.fillRestarts - before.fillRestarts),
+                static_cast<unsigned long long>(after.chainBudgetHits - before.chainBudgetHits),
+                static_cast<double>(PeakMemoryKiB()) / 1024.0);
             std::fflush(stdout);
         }
     }

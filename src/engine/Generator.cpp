@@ -19,13 +19,17 @@ constexpr int kAttemptsPerFill = 16;
 // Attempts on one complete grid before `GenerateWithTechniques` fills a new one.
 constexpr int kAttemptsPerGrid = 250;
 
-std::uint16_t Bit(int v) { return static_cast<std::uint16_t>(1u << v); }
+std::uint16_t Bit(int v) {
+    return static_cast<std::uint16_t>(1u << v);
+}
 
 void ClearLog(SudokuBoard& board) {
     if (board.Log()) board.Log()->clear();
 }
 
-Grid EmptyGrid(int n) { return Grid(n, std::vector<int>(n, 0)); }
+Grid EmptyGrid(int n) {
+    return Grid(n, std::vector<int>(n, 0));
+}
 
 }  // namespace
 
@@ -56,8 +60,8 @@ bool SudokuGenerator::Accepts(int level, const SudokuBoard& graded) {
     if (graded.unsolvedCount != 0) return false;
     if (graded.size == 4 || level <= 1) return true;
     const auto& used = graded.used;
-    const bool blockOrSubset =
-        used[kBlockLineRestriction] || used[kBlockBlockRestriction] || used[kNakedSubset] || used[kHiddenSubset];
+    const bool blockOrSubset = used[kBlockLineRestriction] || used[kBlockBlockRestriction] ||
+                               used[kNakedSubset] || used[kHiddenSubset];
     bool advanced = false;
     for (int id = kXWing; id <= kForcedChain; ++id) advanced = advanced || used[id];
     if (level == 2) return blockOrSubset;
@@ -173,8 +177,8 @@ Grid SudokuGenerator::FillComplete(int size, int w, int h) {
 }
 
 Grid SudokuGenerator::NewCompleteGrid(int size, int w, int h) {
-    if (attemptsSinceFill_ == 0 || static_cast<int>(lastFill_.size()) != size ||
-        fillColsPerBlock_ != w || fillRowsPerBlock_ != h) {
+    if (attemptsSinceFill_ == 0 || static_cast<int>(lastFill_.size()) != size || fillColsPerBlock_ != w ||
+        fillRowsPerBlock_ != h) {
         lastFill_ = FillComplete(size, w, h);
         attemptsSinceFill_ = 1;
         return lastFill_;
@@ -381,7 +385,9 @@ SudokuGenerator& EngineGenerator() {
     return generator;
 }
 
-void SudokuBoard::Generate(int level) { EngineGenerator().Generate(*this, level); }
+void SudokuBoard::Generate(int level) {
+    EngineGenerator().Generate(*this, level);
+}
 
 bool SudokuBoard::FillRandom(int index, Grid& g) {
     return EngineGenerator().FillRandom(index, g, blocks[0]->colsPerBlock, blocks[0]->rowsPerBlock);

@@ -23,18 +23,18 @@
 
 // What the generator did since the counters were last cleared (read by the benchmark).
 struct GeneratorStats {
-    std::uint64_t attempts = 0;          // complete grids dug and judged
+    std::uint64_t attempts = 0;  // complete grids dug and judged
     std::uint64_t accepted = 0;
     std::uint64_t prefilterRejects = 0;  // judged by the singles pre-filter alone
     std::uint64_t digDeadEnds = 0;       // every given left had failed to come out
     std::uint64_t gradingSolves = 0;
-    std::uint64_t fillRestarts = 0;      // fills abandoned at the call budget
-    std::uint64_t counts = 0;            // solution counts made while digging
-    std::uint64_t chainBudgetHits = 0;   // chain searches of grading solves that ran out of steps
+    std::uint64_t fillRestarts = 0;     // fills abandoned at the call budget
+    std::uint64_t counts = 0;           // solution counts made while digging
+    std::uint64_t chainBudgetHits = 0;  // chain searches of grading solves that ran out of steps
 };
 
 class SudokuGenerator {
-public:
+  public:
     // Milliseconds from any fixed origin.
     using Clock = std::function<std::int64_t()>;
 
@@ -81,7 +81,7 @@ public:
 
     GeneratorStats stats;
 
-private:
+  private:
     bool Fill(int index, Grid& g);
     int Draw(int bound) { return static_cast<int>(rng_() % static_cast<unsigned>(bound)); }
 

@@ -5,7 +5,9 @@
 
 namespace {
 
-int LowestDigit(std::uint16_t mask) { return std::countr_zero(static_cast<unsigned>(mask)); }
+int LowestDigit(std::uint16_t mask) {
+    return std::countr_zero(static_cast<unsigned>(mask));
+}
 
 }  // namespace
 

@@ -21,7 +21,7 @@
 using Grid = std::vector<std::vector<int>>;
 
 class SolutionCounter {
-public:
+  public:
     static constexpr int kMaxSize = 16;
     static constexpr int kMaxCells = kMaxSize * kMaxSize;
 
@@ -45,7 +45,7 @@ public:
     // Branches taken by the last search (for measurements).
     long Nodes() const { return nodes_; }
 
-private:
+  private:
     // One search state. Bit d of cand[c] is set while value d + 1 may still go into cell c:
     //
     //   bit:   15 14 ... 2  1  0

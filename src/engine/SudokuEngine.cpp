@@ -46,14 +46,17 @@ std::int64_t SteadyMilliseconds() {
 
 // Block width and height for the game's sizes; false for any other size.
 bool BlockShape(int size, int& w, int& h) {
-    switch (size) {
-        case 4: w = 2, h = 2; return true;
-        case 6: w = 3, h = 2; return true;
-        case 9: w = 3, h = 3; return true;
-        case 12: w = 4, h = 3; return true;
-        case 16: w = 4, h = 4; return true;
-        default: return false;
+    struct Shape {
+        int size, w, h;
+    };
+    constexpr Shape kShapes[] = {{4, 2, 2}, {6, 3, 2}, {9, 3, 3}, {12, 4, 3}, {16, 4, 4}};
+    for (const Shape& shape : kShapes) {
+        if (shape.size != size) continue;
+        w = shape.w;
+        h = shape.h;
+        return true;
     }
+    return false;
 }
 
 // Engine bytes are column-major (column k, row r at k * N + r); flat grids are row-major.
@@ -130,7 +133,8 @@ void SetGeneratePuzzleTestHooks(std::uint64_t seed, SudokuGenerator::Clock clock
 
 extern "C" int GeneratePuzzle(int size, int level, signed char* puzzle, signed char* solution) {
     int w = 0, h = 0;
-    if (!BlockShape(size, w, h) || SudokuGenerator::HoleCount(size, level) < 0 || !puzzle || !solution) return 0;
+    if (!BlockShape(size, w, h) || SudokuGenerator::HoleCount(size, level) < 0 || !puzzle || !solution)
+        return 0;
     const SudokuGenerator::Clock& clock = Slices().clock;
     const SudokuGenerator::Clock now = clock ? clock : SudokuGenerator::Clock(SteadyMilliseconds);
     SudokuBoard board(size);

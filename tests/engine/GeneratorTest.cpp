@@ -36,7 +36,8 @@ TEST(Generator, HoleTable) {
                                 {132, 133, 136, 138, 140}};
     for (int s = 0; s < 5; ++s)
         for (int level = 0; level < 5; ++level)
-            EXPECT_EQ(SudokuGenerator::HoleCount(sizes[s], level), expected[s][level]) << sizes[s] << " " << level;
+            EXPECT_EQ(SudokuGenerator::HoleCount(sizes[s], level), expected[s][level])
+                << sizes[s] << " " << level;
     EXPECT_EQ(SudokuGenerator::HoleCount(9, -1), -1);
     EXPECT_EQ(SudokuGenerator::HoleCount(9, 5), -1);
     EXPECT_EQ(SudokuGenerator::HoleCount(8, 0), -1);
@@ -48,7 +49,8 @@ TEST(Generator, FillsValidGridsAndKeepsCellsBeforeTheStart) {
         for (int i = 0; i < 3; ++i) {
             const Grid g = generator.FillComplete(s.N(), s.w, s.h);
             EXPECT_TRUE(oracle::CompleteAndValid(Flat(g), s)) << s.N();
-            EXPECT_TRUE(oracle::CompleteAndValid(Flat(generator.NewCompleteGrid(s.N(), s.w, s.h)), s)) << s.N();
+            EXPECT_TRUE(oracle::CompleteAndValid(Flat(generator.NewCompleteGrid(s.N(), s.w, s.h)), s))
+                << s.N();
         }
     }
     // Filling from the second row on keeps the first row.
@@ -62,7 +64,8 @@ TEST(Generator, FillsValidGridsAndKeepsCellsBeforeTheStart) {
 
 TEST(Generator, FillsThatWanderAreCutOffAndRestarted) {
     SudokuGenerator generator(23);
-    for (int i = 0; i < 20; ++i) EXPECT_TRUE(oracle::CompleteAndValid(Flat(generator.FillComplete(16, 4, 4)), {4, 4}));
+    for (int i = 0; i < 20; ++i)
+        EXPECT_TRUE(oracle::CompleteAndValid(Flat(generator.FillComplete(16, 4, 4)), {4, 4}));
     EXPECT_GT(generator.stats.fillRestarts, 0u);
     // Through the board: one budgeted try, false or a complete grid.
     SudokuBoard board(16);
@@ -112,7 +115,7 @@ TEST(Generator, DigGivesUpWhenNoCellCanComeOut) {
     const Grid solution = generator.FillComplete(4, 2, 2);
     Grid puzzle;
     EXPECT_FALSE(generator.Dig(solution, 16, 2, 2, puzzle));  // an empty 4 x 4 has many solutions
-    EXPECT_LE(generator.stats.counts, 16u);                    // each cell was tried at most once
+    EXPECT_LE(generator.stats.counts, 16u);                   // each cell was tried at most once
 }
 
 // The pre-filter must say exactly what the solving loop with only the singles would reach.

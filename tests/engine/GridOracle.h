@@ -63,7 +63,8 @@ inline void Count(std::vector<int>& g, Shape s, int cap, int& found, std::vector
 }  // namespace detail
 
 // Number of solutions up to `cap`; 0 for a grid whose givens already clash.
-inline int CountSolutions(std::vector<int> g, Shape s, int cap, std::vector<std::vector<int>>* all = nullptr) {
+inline int CountSolutions(std::vector<int> g, Shape s, int cap,
+                          std::vector<std::vector<int>>* all = nullptr) {
     if (!Consistent(g, s)) return 0;
     int found = 0;
     detail::Count(g, s, cap, found, all);
@@ -87,11 +88,16 @@ inline std::vector<signed char> ToBytes(const std::vector<int>& g, int n) {
 
 inline Shape ShapeOf(int n) {
     switch (n) {
-        case 4: return {2, 2};
-        case 6: return {3, 2};
-        case 9: return {3, 3};
-        case 12: return {4, 3};
-        default: return {4, 4};
+        case 4:
+            return {2, 2};
+        case 6:
+            return {3, 2};
+        case 9:
+            return {3, 3};
+        case 12:
+            return {4, 3};
+        default:
+            return {4, 4};
     }
 }
 

@@ -140,7 +140,9 @@ TEST(SolutionCounter, FirstInOrderIsTheSmallestSolutionInRowOrder) {
     std::mt19937 rng(5);
     SolutionCounter counter;
     for (int trial = 0; trial < 200; ++trial) {
-        oracle::Shape s = trial % 3 == 0 ? oracle::Shape{2, 2} : trial % 3 == 1 ? oracle::Shape{3, 2} : oracle::Shape{3, 3};
+        oracle::Shape s = trial % 3 == 0   ? oracle::Shape{2, 2}
+                          : trial % 3 == 1 ? oracle::Shape{3, 2}
+                                           : oracle::Shape{3, 3};
         const int cells = s.N() * s.N();
         std::vector<int> g = Dig(PatternGrid(s, rng), static_cast<int>(rng() % cells), rng);
         std::vector<std::vector<int>> all;

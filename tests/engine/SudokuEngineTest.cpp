@@ -28,7 +28,7 @@ SudokuGenerator::Clock SteppingClock(std::int64_t step) {
 }
 
 class EngineTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { SetGeneratePuzzleTestHooks(1234, SteppingClock(1), 50); }
     void TearDown() override { SetGeneratePuzzleTestHooks(SudokuGenerator::FreshSeed(), {}, 50); }
 
@@ -94,7 +94,8 @@ TEST_F(EngineTest, EverySizeAndLevelGivesAGradedUniquePuzzle) {
             std::vector<std::vector<int>> all;
             EXPECT_EQ(oracle::CountSolutions(p, shape, 2, &all), 1);
             EXPECT_TRUE(all.empty() || all[0] == sol);
-            EXPECT_TRUE(std::all_of(puzzle.begin() + n * n, puzzle.end(), [](signed char b) { return b == 77; }));
+            EXPECT_TRUE(
+                std::all_of(puzzle.begin() + n * n, puzzle.end(), [](signed char b) { return b == 77; }));
 
             const Grade grade = GradeOf(p, n);
             EXPECT_TRUE(grade.complete);
@@ -251,7 +252,7 @@ TEST_F(EngineTest, SolveRefusesRepeatedAndOutOfRangeValues) {
     std::vector<int> row(81, 0), column(81, 0), block(81, 0), high(81, 0), negative(81, 0), full = kSix;
     row[0] = row[8] = 7;
     column[9] = column[72] = 2;  // (1, 0) and (8, 0)
-    block[0] = block[20] = 5;  // (0, 0) and (2, 2)
+    block[0] = block[20] = 5;    // (0, 0) and (2, 2)
     high[40] = 10;
     negative[3] = -1;
     full[0] = 2;  // a complete grid with a repeat (invalid complete grids were once reported solved)
