@@ -292,6 +292,8 @@ bool SudokuGenerator::Generate(SudokuBoard& board, int level, const Clock& now, 
         if (!Dig(solution, holes, w, h, puzzle)) {
             ++stats.digDeadEnds;
         } else if (level >= 2 && n > 4 && SinglesComplete(puzzle, w, h)) {
+            // These levels need a technique beyond the singles, and a solve that the singles
+            // finish never gets past them: rejected without the (far dearer) grading solve.
             ++stats.prefilterRejects;
         } else {
             ++stats.gradingSolves;
