@@ -18,7 +18,7 @@ void TScreen::ImageLoad(const std::string& file, int flags, int precache) {
 }
 
 void TScreen::HeaderLoad(const std::string& file, float x, float y, int precache) {
-    Header = TSprite::CreateFromFile(Game->ImagePath + file + Ext, x, y, 0, -1);
+    Header = TSprite::Create(TGameImage::Create(Game->ImagePath + file + Ext, -1, 1), x, y);
     if (precache && Header && Header->image) Header->image->Precache();
 }
 

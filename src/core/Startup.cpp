@@ -88,7 +88,7 @@ void LoadFonts() {
     } fonts[] = {{&FontCalibri10, 10}, {&FontCalibri11, 11}, {&FontCalibri12, 12},
                  {&FontCalibri14, 14}, {&FontCalibri16, 16}, {&FontCalibri18, 18},
                  {&FontCalibri20, 20}, {&FontCalibri25, 25}, {&FontCalibri34, 34}};
-    for (const auto& f : fonts) *f.font = PakManager->GetImageFont("calibri.ttf", f.size, 4);
+    for (const auto& f : fonts) *f.font = PakManager->GetImageFontOrDie("calibri.ttf", f.size, 4);
 }
 
 [[noreturn]] void RunGame() {
@@ -114,7 +114,7 @@ void LoadFonts() {
     GameText = TGameText::Create("gametext.txt");
 
     ResourcePath = Game->DataPrefix + "data/resources/";
-    if (FileType(ResourcePath + "data.pak") != FILETYPE_FILE) {
+    if (!DataPakReadable(ResourcePath)) {
         ReportError(GameText->FindString("Data Pak Error"), 0);
     }
     PakManager = TPakFileManager::Create(ResourcePath, ".pak");

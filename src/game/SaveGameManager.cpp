@@ -290,9 +290,7 @@ int TSaveGameManager::Manage() {
                 // A file that could not be deleted stays listed; the player is told instead of
                 // seeing it reappear unexplained.
                 if (!gone && ErrorDialogFunc) {
-                    std::string text = GameString("Could Not Delete File");
-                    if (text.empty()) text = "This saved game could not be deleted.";
-                    DialogOK = ErrorDialogFunc(text);
+                    DialogOK = ErrorDialogFunc(GameString("Could Not Delete File"));
                 }
             }
         }

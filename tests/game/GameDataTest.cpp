@@ -76,7 +76,7 @@ std::vector<std::string> TextKeys() {
     std::vector<std::string> keys = {
         "Data Pak Error", "Locked Cell",   "Cell Message Text", "Cell Message Only", "Highscore Place",
         "Restart Puzzle", "Create Puzzle", "Exit Playing",      "Enter Save Name",   "Not Solvable",
-        "Click Contents Message", "Finished Puzzle Message", "Time Field", "Could Not Create File",
+        "Click Contents Message", "Finished Puzzle Message", "Time Field", "Could Not Create File", "Could Not Load File", "Damaged Savegame", "Could Not Delete File",
         "Failed Save File", "Very Easy", "Easy", "Medium", "Hard", "Very Hard", "Version", "Choose Savegame",
         "Delete File", "Help Message 1", "Help Message 2", "Name", "Difficulty", "Time", "Clear Highscore"};
     for (int i = 1; i <= 10; ++i) keys.push_back("Highscore Name " + std::to_string(i));
