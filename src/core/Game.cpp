@@ -7,6 +7,8 @@
 #include "core/ErrorReport.h"
 #include "core/IniFile.h"
 #include "core/Input.h"
+#include "core/Profile.h"
+#include "core/ScoreList.h"
 #include "core/StringUtils.h"
 #include "platform/FileSystem.h"
 #include "presentation/GameFade.h"
@@ -53,7 +55,8 @@ TGame::TGame()
       LoadingScreen(std::make_shared<TLoadingScreen>()),
       ExitScreen(std::make_unique<TExitScreen>()),
       GameFade(std::make_shared<TGameFade>()),
-      Mouse(std::make_shared<TMousePointer>()) {}
+      Mouse(std::make_shared<TMousePointer>()),
+      HighScores(std::make_shared<THighScoreList>()) {}
 
 TGame::~TGame() = default;
 
@@ -282,6 +285,12 @@ int TGame::DeleteAllProfiles() {
         for (const DirEntry& entry : *entries)
             if (IsProfileFile(entry)) DeleteFile(ProfilePath + entry.Name);
     }
+    return 0;
+}
+
+int TGame::SaveProfileOnExit() {
+    // Progress made on the board screen would be lost by a close that skips the screen's own save.
+    if (CurrentProfile && CurrentTScreen && CurrentTScreen->name == "game") CurrentProfile->Save();
     return 0;
 }
 

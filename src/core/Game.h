@@ -271,6 +271,8 @@ public:
     // Player profiles: every ".dat" file in ProfilePath
     int DeleteAllProfiles();
     int ProfileFolderInUse();
+    // Saves CurrentProfile when there is one and the current screen is "game" (closing the program).
+    int SaveProfileOnExit();
 };
 
 // The one application object (a TTolvaneGame once start-up has created it).

@@ -231,6 +231,7 @@ int TGame::FrameworkKeys() {
         return acted();
     }
     if ((GameKeyDown(KEY_LCONTROL) || GameKeyDown(KEY_RCONTROL)) && GameKeyHit(KeyExit)) {
+        SaveProfileOnExit();
         InstantExit = 1;
         return acted();
     }
@@ -304,6 +305,7 @@ int TGame::GameTerminated() {
     TerminatedEvent = 0;
     if (TerminatedUserFunction && TerminatedUserFunction()) return 1;
     InstantExit = 1;
+    SaveProfileOnExit();
     return -1;
 }
 

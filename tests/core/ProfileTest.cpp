@@ -1,0 +1,263 @@
+// Player profiles and the framework's score table: file layouts by hand-made bytes and round trips,
+// damaged files, unsafe names, and the profile save when the window is closed on the board screen.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "core/ErrorReport.h"
+#include "core/Game.h"
+#include "core/Profile.h"
+#include "core/ScoreList.h"
+#include "core/Screen.h"
+#include "support/TestEnv.h"
+
+namespace {
+
+uint32_t U32At(const std::string& bytes, std::size_t at) {
+    uint32_t v = 0;
+    for (int k = 0; k < 4; ++k) v |= uint32_t(uint8_t(bytes[at + k])) << (8 * k);
+    return v;
+}
+
+class ProfileWorld : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Game = std::make_unique<TGame>();
+        Game->SetProfilePath(dir.Str());
+        SetErrorNotice([this](const std::string& text) { notices.push_back(text); });
+    }
+    void TearDown() override {
+        SetErrorNotice(nullptr);
+        Game.reset();
+    }
+    std::string Read(const std::string& name) { return testenv::ReadFile(dir.Path() / name); }
+
+    testenv::TempDir dir;
+    std::vector<std::string> notices;
+};
+
+TEST_F(ProfileWorld, SaveWritesTheDisguisedLayoutAndLoadGivesEveryFieldBack) {
+    auto profile = TProfile::Create("Mira");
+    profile->CurrentLevel = 7;
+    profile->LockedLevel = 9;
+    profile->Score = -25;
+    profile->Lives = 2;
+    profile->Kills = 123456;
+    profile->TimeTaken = 321.75;
+    profile->Difficulty = 3;
+    profile->TipsFlag = 0;
+    profile->HintsShown[0] = 1;
+    profile->HintsShown[99] = 5;
+    profile->Save();
+
+    const std::string bytes = Read("Mira.dat");
+    ASSERT_EQ(bytes.size(), TProfile::FixedSize);
+    EXPECT_EQ(U32At(bytes, 0), 7u + 0x3b91c4u);
+    EXPECT_EQ(U32At(bytes, 4), 9u + 0x3b91c4u + 0x1a5e73u);
+    EXPECT_EQ(U32At(bytes, 8), uint32_t(-25) + 0x3b91c4u + 2u * 0x1a5e73u);
+    EXPECT_EQ(U32At(bytes, 16), 123456u + 0x3b91c4u + 4u * 0x1a5e73u);
+    double time = 0;
+    std::memcpy(&time, bytes.data() + 20, 8);
+    EXPECT_EQ(time, 321.75);
+    EXPECT_EQ(U32At(bytes, 28), 3u);
+    EXPECT_EQ(U32At(bytes, 40), 1u);
+    EXPECT_EQ(U32At(bytes, 436), 5u);
+
+    auto back = TProfile::Create("Mira");
+    EXPECT_EQ(back->Load(), 1);
+    EXPECT_EQ(back->CurrentLevel, 7);
+    EXPECT_EQ(back->LockedLevel, 9);
+    EXPECT_EQ(back->Score, -25);
+    EXPECT_EQ(back->Lives, 2);
+    EXPECT_EQ(back->Kills, 123456);
+    EXPECT_EQ(back->TimeTaken, 321.75);
+    EXPECT_EQ(back->Difficulty, 3);
+    EXPECT_EQ(back->TipsFlag, 0);
+    EXPECT_EQ(back->InstructionsFlag, 1);
+    EXPECT_EQ(back->HintsShown, profile->HintsShown);
+}
+
+TEST_F(ProfileWorld, MissingFileIsCreatedFromTheCurrentValues) {
+    auto profile = TProfile::Create("Nell");
+    profile->Score = 40;
+    EXPECT_EQ(profile->Load(), 0);
+    EXPECT_EQ(Read("Nell.dat").size(), TProfile::FixedSize);
+    EXPECT_EQ(profile->Score, 40);
+}
+
+TEST_F(ProfileWorld, OlderFileWithTenHintsLeavesTheOthersClear) {
+    auto profile = TProfile::Create("Olaf");
+    profile->HintsSet(1);
+    profile->Save();
+    testenv::WriteFile(dir.Path() / "Olaf.dat", Read("Olaf.dat").substr(0, 40 + 40));
+    auto back = TProfile::Create("Olaf");
+    back->HintsSet(7);
+    EXPECT_EQ(back->Load(), 1);
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(back->HintsShown[i], 1);
+    for (int i = 10; i < 100; ++i) EXPECT_EQ(back->HintsShown[i], 0) << i;
+}
+
+TEST_F(ProfileWorld, DamagedFileIsRefusedAndLeftAlone) {
+    for (const std::string& damaged : {std::string("short"), std::string(42, '\x01'), std::string()}) {
+        testenv::WriteFile(dir.Path() / "Pia.dat", damaged);
+        auto profile = TProfile::Create("Pia");
+        profile->Score = 11;
+        EXPECT_EQ(profile->Load(), 0);
+        EXPECT_EQ(profile->Score, 11);
+        EXPECT_EQ(profile->Lives, 3);
+        EXPECT_EQ(Read("Pia.dat"), damaged);
+    }
+}
+
+TEST_F(ProfileWorld, UserDataFollowsTheHintsBothWays) {
+    auto profile = TProfile::Create("Quin");
+    profile->SaveUserFunction = [](std::ostream& out) { out << "extra"; };
+    profile->Save();
+    EXPECT_EQ(Read("Quin.dat").substr(TProfile::FixedSize), "extra");
+    std::string seen;
+    auto back = TProfile::Create("Quin");
+    back->LoadUserFunction = [&](std::istream& in) { in >> seen; };
+    EXPECT_EQ(back->Load(), 1);
+    EXPECT_EQ(seen, "extra");
+}
+
+TEST_F(ProfileWorld, ShowHintOnceThenNever) {
+    auto profile = TProfile::Create("Rhea");
+    EXPECT_EQ(profile->ShowHint(4, 0), 1);
+    EXPECT_EQ(profile->ShowHint(4, 0), 0);
+    EXPECT_EQ(profile->ShowHint(100, 0), 0);
+    EXPECT_EQ(profile->ShowHint(-1, 0), 0);
+    EXPECT_FALSE(testenv::ReadFile(dir.Path() / "Rhea.dat").size());
+    EXPECT_EQ(profile->ShowHint(5, 1), 1);
+    EXPECT_EQ(U32At(Read("Rhea.dat"), 40 + 20), 1u);
+}
+
+TEST_F(ProfileWorld, CreateHookSeesEveryNewProfile) {
+    std::string seen;
+    ProfileCreateHook = [&](TProfile& p) { seen = p.Name; };
+    TProfile::Create("Sami");
+    ProfileCreateHook = nullptr;
+    EXPECT_EQ(seen, "Sami");
+}
+
+TEST_F(ProfileWorld, NameThatLeavesTheFolderIsNeverWritten) {
+    auto profile = TProfile::Create("../escape");
+    EXPECT_THROW(profile->Save(), TRuntimeError);
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0], "Could not create file '" + dir.Str() + "../escape.dat'");
+    EXPECT_FALSE(std::filesystem::exists(dir.Path().parent_path() / "escape.dat"));
+    EXPECT_EQ(profile->Load(), 0);
+    EXPECT_FALSE(IsValidProfileName("a/b"));
+    EXPECT_FALSE(IsValidProfileName(""));
+    EXPECT_TRUE(IsValidProfileName("Åsa 2"));
+}
+
+TEST_F(ProfileWorld, ProfileIsSavedWhenTheWindowClosesOnTheBoardScreen) {
+    TScreen board;
+    board.name = "game";
+    Game->CurrentTScreen = &board;
+    Game->CurrentProfile = TProfile::Create("Tove");
+    Game->TerminatedEvent = 1;
+    EXPECT_EQ(Game->GameTerminated(), -1);
+    EXPECT_EQ(Read("Tove.dat").size(), TProfile::FixedSize);
+
+    board.name = "title";
+    Game->CurrentProfile = TProfile::Create("Ulla");
+    Game->TerminatedEvent = 1;
+    Game->GameTerminated();
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "Ulla.dat"));
+    Game->CurrentTScreen = nullptr;
+}
+
+TEST_F(ProfileWorld, GameStartsWithAnEmptyScoreList) {
+    ASSERT_TRUE(Game->HighScores);
+    EXPECT_EQ(Game->HighScores->Count(), 0u);
+}
+
+TEST_F(ProfileWorld, ScoreFileBytesAndRoundTrip) {
+    THighScoreList list;
+    list.Create(dir.Str() + "scores", 12);
+    list.Add("Ab", 500, 3);
+    list.Add("zé~", -1, 0);
+    list.Save();
+    const std::string bytes = Read("scores.dat");
+    ASSERT_EQ(bytes.size(), (2u + 9u) + (3u + 9u));
+    EXPECT_EQ(uint8_t(bytes[0]), uint8_t('A' - 0x5c + 256));
+    EXPECT_EQ(uint8_t(bytes[1]), uint8_t('b' - 0x5c));
+    EXPECT_EQ(bytes[2], '\0');
+    EXPECT_EQ(U32At(bytes, 3), 500u);
+    EXPECT_EQ(U32At(bytes, 7), 3u);
+
+    THighScoreList back;
+    back.Create(dir.Str() + "scores", 12);
+    EXPECT_EQ(back.Load(), 1);
+    ASSERT_EQ(back.Count(), 2u);
+    EXPECT_EQ(back.Entries[0].name, "Ab");
+    EXPECT_EQ(back.Entries[1].name, "zé~");
+    EXPECT_EQ(back.Entries[1].score, -1);
+}
+
+TEST_F(ProfileWorld, BackslashCannotCutTheNameShort) {
+    THighScoreList list;
+    list.Create(dir.Str() + "s", 10);
+    list.Add("a\\b", 7, 1);
+    list.Save();
+    list.Load();
+    ASSERT_EQ(list.Count(), 1u);
+    EXPECT_EQ(list.Entries[0].name, "a?b");
+    EXPECT_EQ(list.Entries[0].score, 7);
+}
+
+TEST_F(ProfileWorld, InsertKeepsDescendingOrderNewestFirstAmongEquals) {
+    THighScoreList list;
+    list.Add("a", 300, 1);
+    list.Add("b", 200, 1);
+    list.Insert("c", 200, 2);
+    list.Insert("d", 50, 2);
+    list.Insert("e", 900, 2);
+    std::string order;
+    for (const auto& e : list.Entries) order += e.name;
+    EXPECT_EQ(order, "eacbd");
+}
+
+TEST_F(ProfileWorld, MissingScoreFileGivesTheDefaultTable) {
+    THighScoreList list;
+    list.Create(dir.Str() + "fresh", 10);
+    EXPECT_EQ(list.Load(), 0);
+    ASSERT_EQ(list.Count(), 10u);
+    EXPECT_EQ(list.Entries[0].score, 10000);
+    EXPECT_EQ(list.Entries[9].score, 1000);
+    EXPECT_EQ(list.Entries[9].level, 1);
+    EXPECT_FALSE(Read("fresh.dat").empty());
+    list.Zero(3);
+    list.Load();
+    ASSERT_EQ(list.Count(), 3u);
+    EXPECT_EQ(list.Entries[2].name, "Empty");
+}
+
+TEST_F(ProfileWorld, CutScoreFileKeepsCompleteEntriesAndIsNotRewritten) {
+    THighScoreList list;
+    list.Create(dir.Str() + "cut", 10);
+    list.Add("one", 9, 1);
+    list.Add("two", 8, 1);
+    list.Save();
+    const std::string cut = Read("cut.dat").substr(0, 12 + 5);
+    testenv::WriteFile(dir.Path() / "cut.dat", cut);
+    EXPECT_EQ(list.Load(), 0);
+    ASSERT_EQ(list.Count(), 1u);
+    EXPECT_EQ(list.Entries[0].name, "one");
+    EXPECT_EQ(Read("cut.dat"), cut);
+    testenv::WriteFile(dir.Path() / "cut.dat", std::string(30, 'x'));
+    EXPECT_EQ(list.Load(), 0);
+    EXPECT_EQ(list.Count(), 0u);
+}
+
+TEST_F(ProfileWorld, UnwritableScoreFileIsReported) {
+    THighScoreList list;
+    list.Create(dir.Str() + "no/such/folder/x", 10);
+    EXPECT_THROW(list.Save(), TRuntimeError);
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0], "Failed to save file " + dir.Str() + "no/such/folder/x.dat");
+}
+
+}  // namespace
