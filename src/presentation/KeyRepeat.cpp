@@ -4,20 +4,13 @@
 #include "core/Game.h"
 #include "core/Input.h"
 
-void TKeyRepeat::ClearDelays() {
+void THeldRepeat::ClearDelays() {
     InitialDelayCounter = 0;
     DelayCounter = 0;
 }
 
-std::unique_ptr<TKeyRepeat> TKeyRepeat::Create(int initialDelayMs, int repeatDelayMs) {
-    auto repeat = std::make_unique<TKeyRepeat>();
-    repeat->InitialDelayLength = initialDelayMs;
-    repeat->DelayLength = repeatDelayMs;
-    return repeat;
-}
-
-int TKeyRepeat::GetKey(int key) {
-    if (GameKeyDown(key) == 0) {
+int THeldRepeat::Step(bool held, int repeatResult) {
+    if (!held) {
         ClearDelays();
         LastState = 0;
         return 0;
@@ -31,15 +24,24 @@ int TKeyRepeat::GetKey(int key) {
         if (InitialDelayCounter <= 0) {
             InitialDelayCounter = 0;
             DelayCounter = int(Game->CalcAnimLength(DelayLength));
-            result = 1;
+            result = repeatResult;
         }
     } else if (DelayCounter > 0) {
         DelayCounter = int(float(DelayCounter) - Delta);
         if (DelayCounter <= 0) {
             DelayCounter = int(Game->CalcAnimLength(DelayLength));
-            result = 1;
+            result = repeatResult;
         }
     }
     LastState = 1;
     return result;
 }
+
+std::unique_ptr<TKeyRepeat> TKeyRepeat::Create(int initialDelayMs, int repeatDelayMs) {
+    auto repeat = std::make_unique<TKeyRepeat>();
+    repeat->InitialDelayLength = initialDelayMs;
+    repeat->DelayLength = repeatDelayMs;
+    return repeat;
+}
+
+int TKeyRepeat::GetKey(int key) { return Step(GameKeyDown(key) != 0, 1); }

@@ -4,7 +4,8 @@
 
 #include <memory>
 
-class TKeyRepeat {
+// The countdowns shared by held keys and held mouse buttons, in logic ticks.
+class THeldRepeat {
   public:
     int InitialDelayLength = 0;
     float InitialDelayCounter = 0;
@@ -13,6 +14,13 @@ class TKeyRepeat {
     int LastState = 0;
 
     void ClearDelays();
+    // One logic call with the input held or not: 1 on the first call of a press, `repeatResult` on each
+    // repeat, else 0.
+    int Step(bool held, int repeatResult);
+};
+
+class TKeyRepeat : public THeldRepeat {
+  public:
     static std::unique_ptr<TKeyRepeat> Create(int initialDelayMs, int repeatDelayMs);
     // Once per logic call: 1 when the key should act on this call, else 0.
     int GetKey(int key);

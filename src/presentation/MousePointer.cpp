@@ -134,11 +134,6 @@ int TMousePointer::Draw() {
     return 0;
 }
 
-void TMouseRepeat::ClearDelays() {
-    InitialDelayCounter = 0;
-    DelayCounter = 0;
-}
-
 std::shared_ptr<TMouseRepeat> TMouseRepeat::Create(int initialDelayMs, int repeatDelayMs) {
     auto repeat = std::make_shared<TMouseRepeat>();
     repeat->InitialDelayLength = initialDelayMs;
@@ -146,30 +141,4 @@ std::shared_ptr<TMouseRepeat> TMouseRepeat::Create(int initialDelayMs, int repea
     return repeat;
 }
 
-int TMouseRepeat::GetButton() {
-    if (Game->Mouse->GetMb() == 0) {
-        ClearDelays();
-        LastState = 0;
-        return 0;
-    }
-    int result = 0;
-    if (LastState == 0) {
-        InitialDelayCounter = Game->CalcAnimLength(InitialDelayLength);
-        result = 1;
-    } else if (InitialDelayCounter > 0) {
-        InitialDelayCounter -= Delta;
-        if (InitialDelayCounter <= 0) {
-            InitialDelayCounter = 0;
-            DelayCounter = int(Game->CalcAnimLength(DelayLength));
-            result = 2;
-        }
-    } else if (DelayCounter > 0) {
-        DelayCounter = int(float(DelayCounter) - Delta);
-        if (DelayCounter <= 0) {
-            DelayCounter = int(Game->CalcAnimLength(DelayLength));
-            result = 2;
-        }
-    }
-    LastState = 1;
-    return result;
-}
+int TMouseRepeat::GetButton() { return Step(Game->Mouse->GetMb() != 0, 2); }

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "presentation/KeyRepeat.h"
 #include "presentation/Particles.h"
 
 class TImage;
@@ -59,15 +60,8 @@ public:
     void ButtonUp(int button);
 };
 
-class TMouseRepeat {
+class TMouseRepeat : public THeldRepeat {
 public:
-    int InitialDelayLength = 0;
-    float InitialDelayCounter = 0;
-    int DelayLength = 0;
-    int DelayCounter = 0;
-    int LastState = 0;
-
-    void ClearDelays();
     static std::shared_ptr<TMouseRepeat> Create(int initialDelayMs, int repeatDelayMs);
     // 1 on the first call of a press, 2 on each repeat, else 0.
     int GetButton();
