@@ -1,0 +1,86 @@
+// Vector arithmetic and the coloured line.
+#include "presentation/Vector.h"
+
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+#include "platform/Draw.h"
+
+void TVector::AddVector(const TVector& v) {
+    x += v.x;
+    y += v.y;
+}
+
+double TVector::CalcLength() const { return std::sqrt(x * x + y * y); }
+
+double TVector::CalcSlope() const {
+    if (x == 0) return y >= 0 ? std::numeric_limits<double>::infinity() : -std::numeric_limits<double>::infinity();
+    return y / x;
+}
+
+void TVector::Draw(double px, double py, int) const { DrawLine(float(px), float(py), float(px + x), float(py + y)); }
+
+void TVector::Multiply(double factor) {
+    x *= factor;
+    y *= factor;
+}
+
+void TVector::Normalise() {
+    const double length = CalcLength();
+    if (length == 0) return;
+    x /= length;
+    y /= length;
+}
+
+void TVector::Rebound(const TVector& normal) {
+    TVector n = normal;
+    if (n.CalcLength() == 0) return;
+    n.Normalise();
+    const double d = DotProduct(n);
+    x -= 2 * d * n.x;
+    y -= 2 * d * n.y;
+}
+
+void TVector::Reverse() {
+    x = -x;
+    y = -y;
+}
+
+void TVector::Rotate(double degrees) {
+    const double a = degrees * std::numbers::pi / 180.0;
+    const double c = std::cos(a), s = std::sin(a);
+    const double nx = x * c - y * s;
+    y = x * s + y * c;
+    x = nx;
+}
+
+void TVector::SubtractVector(const TVector& v) {
+    x -= v.x;
+    y -= v.y;
+}
+
+std::unique_ptr<TLine> TLine::Create(double sx, double sy, double ex, double ey) {
+    auto line = std::make_unique<TLine>();
+    line->sx = sx, line->sy = sy, line->ex = ex, line->ey = ey;
+    return line;
+}
+
+std::unique_ptr<TLine> TLine::CreateFromVector(double x, double y, const TVector& v) {
+    return Create(x, y, x + v.x, y + v.y);
+}
+
+void TLine::CalcLength() { length = GetVector().CalcLength(); }
+
+double TLine::CalcSlope() const { return GetVector().CalcSlope(); }
+
+void TLine::Draw(int) const {
+    if (Color) Color->Apply();
+    DrawLine(float(sx), float(sy), float(ex), float(ey));
+    TColor::Restore();
+}
+
+void TLine::SetFromVector(const TVector& v, double x, double y) {
+    sx = x, sy = y;
+    ex = x + v.x, ey = y + v.y;
+}
