@@ -1,6 +1,6 @@
 // A second opinion for the engine tests: a plain backtracking solver over bit masks (most
 // constrained cell first), sharing nothing with the engine but the grid layout, plus random
-// complete grids and puzzles for the property tests.
+// complete grids and puzzles for the property tests and conversions to the engine's layouts.
 #pragma once
 
 #include <algorithm>
@@ -72,6 +72,21 @@ public:
     }
 
     const Shape& shape() const { return shape_; }
+
+    // True when every cell holds 0..n and no value repeats in a house.
+    bool Consistent(const Flat& g)
+    {
+        used_.assign(3 * shape_.n, 0);
+        for (int c = 0; c < static_cast<int>(g.size()); ++c) {
+            if (g[c] < 0 || g[c] > shape_.n) return false;
+            if (g[c] == 0) continue;
+            for (int h : Houses(c)) {
+                if (used_[h] & (1u << g[c])) return false;
+                used_[h] |= 1u << g[c];
+            }
+        }
+        return true;
+    }
 
 private:
     std::array<int, 3> Houses(int c) const
@@ -148,6 +163,54 @@ inline Flat RandomUniquePuzzle(Solver& solver, std::mt19937& rng, int holes, Fla
             grid[c] = v;
     }
     return grid;
+}
+
+inline bool Consistent(const Flat& g, int n) { return Solver(n).Consistent(g); }
+
+inline bool CompleteAndValid(const Flat& g, int n)
+{
+    return std::find(g.begin(), g.end(), 0) == g.end() && Consistent(g, n);
+}
+
+// Number of solutions up to `cap` (0 for clashing givens), each collected into `all` when given.
+inline int CountSolutions(const Flat& g, int n, int cap, std::vector<Flat>* all = nullptr)
+{
+    Solver solver(n);
+    if (!solver.Consistent(g)) return 0;
+    return solver.Enumerate(g, cap, [&](const Flat& s) {
+        if (all) all->push_back(s);
+    });
+}
+
+// Row-major flat grids to and from rows of values and the game's column-major 256-byte grids.
+inline std::vector<std::vector<int>> ToGrid(const Flat& flat, int n)
+{
+    std::vector<std::vector<int>> g(n, std::vector<int>(n));
+    for (int i = 0; i < n * n; ++i) g[i / n][i % n] = flat[i];
+    return g;
+}
+
+inline Flat FlatOf(const std::vector<std::vector<int>>& g)
+{
+    Flat flat;
+    for (const auto& row : g) flat.insert(flat.end(), row.begin(), row.end());
+    return flat;
+}
+
+inline Flat FromBytes(const signed char* bytes, int n)
+{
+    Flat g(n * n);
+    for (int k = 0; k < n; ++k)
+        for (int r = 0; r < n; ++r) g[r * n + k] = bytes[k * n + r];
+    return g;
+}
+
+inline std::vector<signed char> ToBytes(const Flat& g, int n)
+{
+    std::vector<signed char> bytes(256, 0);
+    for (int k = 0; k < n; ++k)
+        for (int r = 0; r < n; ++r) bytes[k * n + r] = static_cast<signed char>(g[r * n + k]);
+    return bytes;
 }
 
 }  // namespace oracle
