@@ -7,7 +7,18 @@
 #include "platform/Draw.h"
 
 void TCameraZoom::Clear() {
-    *this = TCameraZoom{};
+    Dragging = 0;
+    MSX = MSY = MPosX = MPosY = DoubleClickTime = 0;
+    DoubleClickDelay = 300;
+    GW = 1024, GH = 768;
+    GHW = float(GW) / 2, GHH = float(GH) / 2;
+    Viewscale = 1;
+    WorldViewOriginX = ZoomTargetX = GHW;
+    WorldViewOriginY = ZoomTargetY = GHH;
+    ZoomTargetScale = 1;
+    ZoomFactor = 1.25f;
+    ZoomMAX = 30;
+    ZoomMin = 0.5f;
 }
 
 void TCameraZoom::SetViewScale() {

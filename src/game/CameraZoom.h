@@ -4,8 +4,6 @@
 
 class TCameraZoom {
 public:
-    TCameraZoom() { Clear(); }
-
     unsigned char Dragging = 0;
     int MSX = 0, MSY = 0;
     int MPosX = 0, MPosY = 0;
