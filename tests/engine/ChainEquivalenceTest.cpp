@@ -52,13 +52,6 @@ bool Compare(const SudokuBoard& position, const Technique& t, int& found)
     return a;
 }
 
-Grid ToGrid(const oracle::Flat& flat, int n)
-{
-    Grid g(n, std::vector<int>(n));
-    for (int i = 0; i < n * n; ++i) g[i / n][i % n] = flat[i];
-    return g;
-}
-
 TEST(ChainEquivalence, InPlaceSearchesMatchTheStraightforwardOnes)
 {
     const Technique techniques[] = {
@@ -72,7 +65,7 @@ TEST(ChainEquivalence, InPlaceSearchesMatchTheStraightforwardOnes)
         oracle::Solver solver(n);
         for (int p = 0; p < count; ++p) {
             SudokuBoard board(n);
-            board.SetValues(ToGrid(oracle::RandomUniquePuzzle(solver, rng, holes), n));
+            board.SetValues(oracle::ToGrid(oracle::RandomUniquePuzzle(solver, rng, holes), n));
             // Stall the board with everything below the chains, then step through positions by
             // applying the chain techniques one at a time.
             for (int id = kXYChain; id < kTechniqueCount; ++id) board.enabled[id] = false;

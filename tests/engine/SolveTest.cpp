@@ -12,13 +12,6 @@ namespace {
 
 const Grid kSolved4 = {{1, 2, 3, 4}, {3, 4, 1, 2}, {2, 1, 4, 3}, {4, 3, 2, 1}};
 
-Grid ToGrid(const oracle::Flat& flat, int n)
-{
-    Grid g(n, std::vector<int>(n));
-    for (int i = 0; i < n * n; ++i) g[i / n][i % n] = flat[i];
-    return g;
-}
-
 int Count(const std::vector<std::string>& log, const std::string& prefix)
 {
     int n = 0;
@@ -28,39 +21,37 @@ int Count(const std::vector<std::string>& log, const std::string& prefix)
 
 }  // namespace
 
-TEST(Solve, PresetCountWithoutEmptyCellsRunsOnePass)
+TEST(Solve, TheCountDecidesWhetherPassesRun)
 {
-    SudokuBoard board(4);
-    board.SetValues(kSolved4);
-    board.unsolvedCount = 5;
-    board.Solve();
-    EXPECT_EQ(board.unsolvedCount, 0);
-    EXPECT_EQ(board.TrialDepth(), 0);
-    // With nothing to place, the pass climbs to the subsets, whose filled-cell rule reports
-    // progress.
-    EXPECT_TRUE(board.used[kNakedSubset]);
-}
-
-TEST(Solve, NoPassRunsWhileTheCountIsZero)
-{
+    // A preset count without empty cells runs one pass, which climbs to the subsets, whose
+    // filled-cell rule reports progress.
+    SudokuBoard solved(4);
+    solved.SetValues(kSolved4);
+    solved.unsolvedCount = 5;
+    solved.Solve();
+    EXPECT_EQ(solved.unsolvedCount, 0);
+    EXPECT_EQ(solved.TrialDepth(), 0);
+    EXPECT_TRUE(solved.used[kNakedSubset]);
+    // No pass runs while the count is zero or below.
     auto board = builder::Board(4, {"123."});
-    board->unsolvedCount = 0;
-    board->Solve();
-    EXPECT_EQ(board->Value(0, 3), 0);
-    board->unsolvedCount = -3;
-    board->Solve();
-    EXPECT_EQ(board->Value(0, 3), 0);
+    for (int count : {0, -3}) {
+        board->unsolvedCount = count;
+        board->Solve();
+        EXPECT_EQ(board->Value(0, 3), 0);
+    }
     for (bool used : board->used) EXPECT_FALSE(used);
-}
-
-TEST(Solve, WithoutTrialAndErrorAnEmptyBoardStalls)
-{
-    SudokuBoard board(4);
-    board.enabled[kTrialAndError] = false;
-    board.unsolvedCount = 16;
-    board.Solve();
-    EXPECT_EQ(board.unsolvedCount, 16);
-    EXPECT_FALSE(board.used[kTrialAndError]);
+    // Without trial and error an empty board stalls; with it, it is solved, logging nowhere.
+    SudokuBoard empty(4);
+    empty.enabled[kTrialAndError] = false;
+    empty.unsolvedCount = 16;
+    empty.Solve();
+    EXPECT_EQ(empty.unsolvedCount, 16);
+    EXPECT_FALSE(empty.used[kTrialAndError]);
+    empty.enabled[kTrialAndError] = true;
+    empty.Solve();
+    EXPECT_EQ(empty.Log(), nullptr);
+    EXPECT_EQ(empty.unsolvedCount, 0);
+    EXPECT_TRUE(empty.IsValid());
 }
 
 TEST(Solve, SinglesProgressKeepsTheLadderAtTheSingles)
@@ -73,11 +64,11 @@ TEST(Solve, SinglesProgressKeepsTheLadderAtTheSingles)
         oracle::Flat solution;
         const oracle::Flat puzzle = oracle::RandomUniquePuzzle(solver, rng, 12, &solution);
         SudokuBoard board(9);
-        board.SetValues(ToGrid(puzzle, 9));
+        board.SetValues(oracle::ToGrid(puzzle, 9));
         board.unsolvedCount = 12;
         board.Solve();
         ASSERT_EQ(board.unsolvedCount, 0);
-        EXPECT_EQ(board.GetValues(), ToGrid(solution, 9));
+        EXPECT_EQ(board.GetValues(), oracle::ToGrid(solution, 9));
         EXPECT_TRUE(board.used[kNakedSingle] || board.used[kHiddenSingle]);
         for (int id = kBlockLineRestriction; id < kTechniqueCount; ++id) EXPECT_FALSE(board.used[id]) << id;
     }
@@ -137,16 +128,6 @@ TEST(TrialAndError, TwoSolutionsGiveTheSmallerFirstValue)
     EXPECT_EQ(board.TrialDepth(), 0);
 }
 
-TEST(TrialAndError, FirstEmptyCellWithoutCandidatesFailsSilently)
-{
-    auto board = builder::Board(4, {".234", "1..."});
-    std::vector<std::string> log;
-    board->AttachLog(&log);
-    EXPECT_FALSE(board->TrialAndError());
-    EXPECT_TRUE(log.empty());
-    EXPECT_EQ(board->TrialDepth(), 0);
-}
-
 TEST(TrialAndError, GuessesAloneSolveAndUndoExactly)
 {
     // With only guessing enabled every empty cell is filled by a guess, so the guesses that were
@@ -160,7 +141,7 @@ TEST(TrialAndError, GuessesAloneSolveAndUndoExactly)
             int holes = 0;
             for (int v : puzzle) holes += v == 0 ? 1 : 0;
             SudokuBoard board(n);
-            board.SetValues(ToGrid(puzzle, n));
+            board.SetValues(oracle::ToGrid(puzzle, n));
             board.enabled.fill(false);
             board.enabled[kTrialAndError] = true;
             board.unsolvedCount = holes;
@@ -168,7 +149,7 @@ TEST(TrialAndError, GuessesAloneSolveAndUndoExactly)
             board.AttachLog(&log);
             board.Solve();
             ASSERT_EQ(board.unsolvedCount, 0);
-            EXPECT_EQ(board.GetValues(), ToGrid(solution, n));
+            EXPECT_EQ(board.GetValues(), oracle::ToGrid(solution, n));
             EXPECT_EQ(Count(log, "Trying value ") - Count(log, "Trial-and-error backtrack."), holes);
             EXPECT_EQ(board.TrialDepth(), 0);
         }
@@ -197,35 +178,13 @@ TEST(TrialAndError, FailedGuessRestoresTheBoard)
     for (int c = 0; c < 16; ++c) EXPECT_EQ(board.CellAt(c)->Eliminated(), eliminated[c]) << c;
     EXPECT_EQ(board.unsolvedCount, 13);
     EXPECT_EQ(board.TrialDepth(), 0);
-}
-
-TEST(Solve, HardPuzzlesAreSolvedWithTheOracleSolution)
-{
-    std::mt19937 rng(5);
-    for (int n : {4, 6, 9, 12}) {
-        oracle::Solver solver(n);
-        for (int i = 0; i < (n == 12 ? 3 : 30); ++i) {
-            oracle::Flat solution;
-            const oracle::Flat puzzle = oracle::RandomUniquePuzzle(solver, rng, n == 12 ? 90 : n * n, &solution);
-            SudokuBoard board(n);
-            board.SetValues(ToGrid(puzzle, n));
-            board.unsolvedCount = 1;
-            board.Solve();
-            ASSERT_EQ(board.unsolvedCount, 0);
-            EXPECT_EQ(board.GetValues(), ToGrid(solution, n));
-            EXPECT_TRUE(board.IsValid());
-        }
-    }
-}
-
-TEST(Solve, WithoutALogNothingIsRecorded)
-{
-    SudokuBoard board(4);
-    board.unsolvedCount = 16;
-    board.Solve();
-    EXPECT_EQ(board.Log(), nullptr);
-    EXPECT_EQ(board.unsolvedCount, 0);
-    EXPECT_TRUE(board.IsValid());
+    // A first empty cell without candidates fails silently.
+    auto stuck = builder::Board(4, {".234", "1..."});
+    std::vector<std::string> log;
+    stuck->AttachLog(&log);
+    EXPECT_FALSE(stuck->TrialAndError());
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(stuck->TrialDepth(), 0);
 }
 
 TEST(Solve, FishAndWingsAreAllTriedInTheirPass)

@@ -81,13 +81,6 @@ struct Harness {
     }
 };
 
-Grid ToGrid(const oracle::Flat& flat, int n)
-{
-    Grid g(n, std::vector<int>(n));
-    for (int i = 0; i < n * n; ++i) g[i / n][i % n] = flat[i];
-    return g;
-}
-
 void RunSize(int n, int holes, int puzzles, std::array<int, kTechniqueCount>& fired)
 {
     std::mt19937 rng(1000 + n);
@@ -96,7 +89,7 @@ void RunSize(int n, int holes, int puzzles, std::array<int, kTechniqueCount>& fi
         oracle::Flat solution;
         const oracle::Flat puzzle = oracle::RandomUniquePuzzle(solver, rng, holes, &solution);
         SudokuBoard board(n);
-        ASSERT_TRUE(board.SetValues(ToGrid(puzzle, n)));
+        ASSERT_TRUE(board.SetValues(oracle::ToGrid(puzzle, n)));
         Harness harness{board, solution, fired};
         for (int round = 0; round < 4 * n * n && harness.Round(); ++round) {
             if (::testing::Test::HasFailure()) {
@@ -106,11 +99,11 @@ void RunSize(int n, int holes, int puzzles, std::array<int, kTechniqueCount>& fi
         }
 
         SudokuBoard solved(n);
-        solved.SetValues(ToGrid(puzzle, n));
+        solved.SetValues(oracle::ToGrid(puzzle, n));
         solved.unsolvedCount = 1;
         solved.Solve(false);
         ASSERT_EQ(solved.unsolvedCount, 0) << "size " << n << " puzzle " << p;
-        EXPECT_EQ(solved.GetValues(), ToGrid(solution, n)) << "size " << n << " puzzle " << p;
+        EXPECT_EQ(solved.GetValues(), oracle::ToGrid(solution, n)) << "size " << n << " puzzle " << p;
         EXPECT_EQ(solved.TrialDepth(), 0);
     }
 }
