@@ -10,28 +10,19 @@
 
 using builder::Set;
 
-TEST(BoardShape, SixBySixBlocksAreTwoRowsByThreeColumns)
+TEST(BoardShape, BlocksHousesAndTheirCellsForEverySize)
 {
-    SudokuBoard board(6);
-    ASSERT_EQ(board.blocks.size(), 6u);
-    const SudokuCell* cell = board.Cell(2, 4);
-    EXPECT_EQ(cell->block, board.blocks[3].get());
-    EXPECT_EQ(cell->block->firstRow, 2);
-    EXPECT_EQ(cell->block->firstColumn, 3);
-    EXPECT_EQ(cell->block->rowsPerBlock, 2);
-    EXPECT_EQ(cell->block->colsPerBlock, 3);
-}
-
-TEST(BoardShape, TwelveByTwelveBlocksAreThreeRowsByFourColumns)
-{
-    SudokuBoard board(12);
-    EXPECT_EQ(board.Cell(11, 0)->block, board.blocks[9].get());
-    EXPECT_EQ(board.blocks[1]->firstColumn, 4);
-    EXPECT_EQ(board.blocks[3]->firstRow, 3);
-}
-
-TEST(BoardShape, HousesListTheirCellsInOrder)
-{
+    SudokuBoard six(6);
+    const SudokuBlock* block = six.Cell(2, 4)->block;
+    EXPECT_EQ(block, six.blocks[3].get());
+    EXPECT_EQ(block->firstRow, 2);
+    EXPECT_EQ(block->firstColumn, 3);
+    EXPECT_EQ(block->rowsPerBlock, 2);
+    EXPECT_EQ(block->colsPerBlock, 3);
+    SudokuBoard twelve(12);
+    EXPECT_EQ(twelve.Cell(11, 0)->block, twelve.blocks[9].get());
+    EXPECT_EQ(twelve.blocks[1]->firstColumn, 4);
+    EXPECT_EQ(twelve.blocks[3]->firstRow, 3);
     for (int n : {4, 6, 9, 12, 16}) {
         SudokuBoard board(n);
         EXPECT_EQ(board.houseSum, n * (n + 1) / 2);
@@ -40,20 +31,23 @@ TEST(BoardShape, HousesListTheirCellsInOrder)
                 EXPECT_EQ(board.rows[r]->cells[k], board.Cell(r, k));
                 EXPECT_EQ(board.columns[k]->cells[r], board.Cell(r, k));
             }
-        for (const auto& block : board.blocks) {
-            ASSERT_EQ(static_cast<int>(block->cells.size()), n);
+        for (const auto& b : board.blocks) {
+            ASSERT_EQ(static_cast<int>(b->cells.size()), n);
             for (int p = 0; p < n; ++p) {
-                EXPECT_EQ(block->cells[p]->rowIndex, block->firstRow + p / block->colsPerBlock);
-                EXPECT_EQ(block->cells[p]->colIndex, block->firstColumn + p % block->colsPerBlock);
+                EXPECT_EQ(b->cells[p]->rowIndex, b->firstRow + p / b->colsPerBlock);
+                EXPECT_EQ(b->cells[p]->colIndex, b->firstColumn + p % b->colsPerBlock);
             }
         }
         EXPECT_EQ(board.rows[0]->GetCell(n), nullptr);
         EXPECT_EQ(board.rows[0]->GetCell(n - 1), board.Cell(0, n - 1));
     }
-}
-
-TEST(BoardShape, UnsupportedSizeBuildsANineByNineBoard)
-{
+    SudokuBoard nine(9);
+    const auto inRow = nine.blocks[4]->GetCellsInRow(4);
+    ASSERT_EQ(inRow.size(), 3u);
+    EXPECT_EQ(inRow[0], nine.Cell(4, 3));
+    EXPECT_EQ(inRow[2], nine.Cell(4, 5));
+    EXPECT_TRUE(nine.blocks[4]->GetCellsInColumn(0).empty());
+    // An unsupported size builds a 9 x 9 board.
     for (int n : {0, 5, 8, 17, -4}) {
         SudokuBoard board(n);
         EXPECT_EQ(board.size, 9);
@@ -62,52 +56,23 @@ TEST(BoardShape, UnsupportedSizeBuildsANineByNineBoard)
     }
 }
 
-TEST(BoardShape, BlockCellsInRowAndColumn)
+TEST(Candidates, PeersMergeIntoTheEliminatedSetAndTheCacheChangesOnlyOnRefresh)
 {
-    SudokuBoard board(9);
-    const SudokuBlock* block = board.blocks[4].get();
-    const auto inRow = block->GetCellsInRow(4);
-    ASSERT_EQ(inRow.size(), 3u);
-    EXPECT_EQ(inRow[0], board.Cell(4, 3));
-    EXPECT_EQ(inRow[2], board.Cell(4, 5));
-    EXPECT_TRUE(block->GetCellsInColumn(0).empty());
-}
-
-TEST(Candidates, FilledCellGivesItsValueAndKeepsItsEliminatedSet)
-{
-    auto board = builder::Board(9, {"5.......4"});
-    SudokuCell* cell = board->Cell(0, 0);
-    cell->InsertEliminated(5);
-    EXPECT_EQ(cell->GetCandidates(), Set({5}));
-    EXPECT_EQ(cell->Eliminated(), Set({5}));
-    EXPECT_EQ(cell->Candidates(), Set({5}));
-}
-
-TEST(Candidates, PeerValuesAreMergedPermanently)
-{
-    auto board = builder::Board(9, {"12.456789"});
-    SudokuCell* cell = board->Cell(0, 2);
-    EXPECT_EQ(cell->GetCandidates(), Set({3}));
-    board->SetValue(0, 0, 0);
-    EXPECT_EQ(cell->GetCandidates(), Set({3}));
-    EXPECT_EQ(cell->Eliminated(), Set({1, 2, 4, 5, 6, 7, 8, 9}));
-}
-
-TEST(Candidates, FullyEliminatedCellHasNone)
-{
-    SudokuBoard board(4);
-    for (int v = 1; v <= 4; ++v) board.Cell(1, 1)->InsertEliminated(v);
-    EXPECT_EQ(board.Cell(1, 1)->GetCandidates(), 0u);
-}
-
-TEST(Candidates, CacheChangesOnlyOnRefresh)
-{
-    SudokuBoard board(4);
-    SudokuCell* cell = board.Cell(0, 0);
-    cell->GetCandidates();
-    board.SetValue(0, 1, 3);
-    EXPECT_EQ(cell->Candidates(), Set({1, 2, 3, 4}));
-    EXPECT_EQ(cell->GetCandidates(), Set({1, 2, 4}));
+    auto board = builder::Board(9, {"5.3456789"});
+    SudokuCell* filled = board->Cell(0, 0);
+    filled->InsertEliminated(5);
+    EXPECT_EQ(filled->GetCandidates(), Set({5}));  // a filled cell gives its value, keeping its set
+    EXPECT_EQ(filled->Eliminated(), Set({5}));
+    SudokuCell* cell = board->Cell(0, 1);
+    EXPECT_EQ(cell->GetCandidates(), Set({1, 2}));
+    board->SetValue(0, 2, 0);  // merged permanently: clearing a peer gives nothing back
+    EXPECT_EQ(cell->GetCandidates(), Set({1, 2}));
+    EXPECT_EQ(cell->Eliminated(), Set({3, 4, 5, 6, 7, 8, 9}));
+    board->SetValue(1, 1, 1);
+    EXPECT_EQ(cell->Candidates(), Set({1, 2}));
+    EXPECT_EQ(cell->GetCandidates(), Set({2}));
+    for (int v = 1; v <= 9; ++v) board->Cell(5, 5)->InsertEliminated(v);
+    EXPECT_EQ(board->Cell(5, 5)->GetCandidates(), 0u);
 }
 
 TEST(SetValues, RefusesAnyGridOfTheWrongShapeOrRange)
@@ -142,18 +107,13 @@ TEST(SetValues, ClearsEliminatedSetsButNotTheCaches)
     EXPECT_EQ(board.Cell(0, 0)->Candidates(), Set({1, 3, 4}));
 }
 
-TEST(Board, ResetUsedTechniquesKeepsTrialAndError)
+TEST(Board, SetValueRefusesValuesOutsideTheBoardAndResetKeepsTrialAndError)
 {
-    SudokuBoard board(4);
+    SudokuBoard board(6);
     board.used.fill(true);
     board.ResetUsedTechniques();
     for (int id = 0; id < kTrialAndError; ++id) EXPECT_FALSE(board.used[id]);
     EXPECT_TRUE(board.used[kTrialAndError]);
-}
-
-TEST(Board, SetValueRefusesValuesOutsideTheBoard)
-{
-    SudokuBoard board(6);
     EXPECT_FALSE(board.SetValue(0, 0, 7));
     EXPECT_FALSE(board.SetValue(0, 0, -1));
     EXPECT_FALSE(board.Cell(0, 0)->SetValue(9));
@@ -186,24 +146,16 @@ TEST(Diagnostics, MatchesGridComparesNonzeroEntries)
     EXPECT_FALSE(board.MatchesGrid(partial, full));
 }
 
-TEST(Diagnostics, PrintDrawsBlocksAndRules)
+TEST(Diagnostics, PrintDrawsBlocksAndRulesAndWritesSixteenAsG)
 {
     auto board = builder::Board(4, {"12..", "..34", "....", "4..1"});
     std::ostringstream out;
     board->Print(out);
-    EXPECT_EQ(out.str(),
-              "-------\n|12|00|\n|00|34|\n-------\n|00|00|\n|40|01|\n-------\n");
-}
-
-TEST(Diagnostics, PrintWritesSixteenAsG)
-{
-    SudokuBoard board(16);
-    board.SetValue(0, 0, 16);
-    board.SetValue(0, 1, 15);
-    std::ostringstream out;
-    board.Print(out);
-    EXPECT_EQ(out.str().substr(0, 24), "---------------------\n|g");
-    EXPECT_EQ(out.str().substr(23, 3), "g15");
+    EXPECT_EQ(out.str(), "-------\n|12|00|\n|00|34|\n-------\n|00|00|\n|40|01|\n-------\n");
+    auto big = builder::Board(16, {"GF"});
+    std::ostringstream wide;
+    big->Print(wide);
+    EXPECT_EQ(wide.str().substr(0, 26), "---------------------\n|g15");
 }
 
 TEST(Diagnostics, LoadFromFileReadsItsPathAndRefusesAnotherSize)
