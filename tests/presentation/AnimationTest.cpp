@@ -9,38 +9,32 @@ namespace {
 
 using AnimationTest = TestWorld;
 
-TEST_F(AnimationTest, FiveHundredMillisecondsRunHundredTicks) {
-    auto anim = TAnimation::Create(500, 0, 0, 0, 0);
+TEST_F(AnimationTest, TimingIsTickExactInEitherDirection) {
+    auto anim = TAnimation::Create(500, 0, 0, 0, 0);  // 100 ticks, counting down
     anim->Start();
-    EXPECT_FLOAT_EQ(anim->Counter, 100.0f);
     int ended = 0;
     for (int i = 1; i <= 99; ++i) ended += anim->Manage();
     EXPECT_EQ(ended, 0);
     EXPECT_EQ(anim->Manage(), 1);
     EXPECT_EQ(anim->Active, 0);
     EXPECT_EQ(anim->Finished, 1);
-}
 
-TEST_F(AnimationTest, FractionalTicksAddUpExactly) {
     // 0.25 is exact in binary, so 396 quarter ticks are 99 ticks and the 400th call reaches 0.
-    auto anim = TAnimation::Create(500, 0, 0, 0, 0);
+    anim = TAnimation::Create(500, 0, 0, 0, 0);
     anim->Start();
     Delta = 0.25f;
-    int calls = 0;
+    int calls = 1;
     while (anim->Manage() == 0) ++calls;
-    EXPECT_EQ(calls + 1, 400);
-}
+    EXPECT_EQ(calls, 400);
+    Delta = 1.0f;
 
-TEST_F(AnimationTest, CountingUpEndsOnlyPastTheLength) {
-    auto anim = TAnimation::Create(50, 0, 1, 0, 0);  // 10 ticks, counting up
-    anim->Start();
-    for (int i = 0; i < 10; ++i) EXPECT_EQ(anim->Manage(), 0) << i;
-    EXPECT_FLOAT_EQ(anim->Counter, 10.0f);
-    EXPECT_EQ(anim->Manage(), 1);
-}
+    auto up = TAnimation::Create(50, 0, 1, 0, 0);  // 10 ticks, counting up: ends only past the length
+    up->Start();
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(up->Manage(), 0) << i;
+    EXPECT_EQ(up->Manage(), 1);
 
-TEST_F(AnimationTest, StartResumesResetRestarts) {
-    auto anim = TAnimation::Create(500, 0, 0, 0, 0);
+    // Start resumes, Reset restarts.
+    anim = TAnimation::Create(500, 0, 0, 0, 0);
     anim->Start();
     Ticks(30, 1.0f, [&] { anim->Manage(); });
     anim->Start();
@@ -49,8 +43,8 @@ TEST_F(AnimationTest, StartResumesResetRestarts) {
     EXPECT_FLOAT_EQ(anim->Counter, 100.0f);
 }
 
-TEST_F(AnimationTest, PingPongCountsPassesAndStopsAtLoopTotal) {
-    auto anim = TAnimation::Create(50, 0, 0, 1, 1);  // 10 ticks
+TEST_F(AnimationTest, CyclingPassesPingPongAndStopAtLoopTotal) {
+    auto anim = TAnimation::Create(50, 0, 0, 1, 1);  // 10 ticks, ping-pong
     anim->LoopTotal = 4;
     anim->Start();
     int ends = 0;
@@ -58,17 +52,24 @@ TEST_F(AnimationTest, PingPongCountsPassesAndStopsAtLoopTotal) {
     EXPECT_EQ(ends, 4);
     EXPECT_EQ(anim->LoopCount, 4);
     EXPECT_EQ(anim->Finished, 1);
-}
 
-TEST_F(AnimationTest, PingPongOvershootCarriesOver) {
-    auto anim = TAnimation::Create(50, 0, 0, 1, 1);
+    anim = TAnimation::Create(50, 0, 0, 1, 1);
     anim->Start();
     Ticks(9, 1.0f, [&] { anim->Manage(); });
     Delta = 1.5f;  // from 1 to -0.5: the half tick carries into the way back
     EXPECT_EQ(anim->Manage(), 1);
+    Delta = 1.0f;
     EXPECT_FLOAT_EQ(anim->Counter, 0.5f);
     EXPECT_EQ(anim->Reverse, 1);
     EXPECT_EQ(anim->Direction, 0);
+
+    // Stop on a cycling animation starts its next pass.
+    anim = TAnimation::Create(50, 0, 0, 1, 0);
+    anim->Start();
+    anim->Stop();
+    EXPECT_EQ(anim->Active, 1);
+    EXPECT_EQ(anim->Finished, 0);
+    EXPECT_FLOAT_EQ(anim->Counter, 10.0f);
 }
 
 TEST_F(AnimationTest, HeldCyclingAnimationStaysFinishedPastItsLoopTotal) {
@@ -85,40 +86,25 @@ TEST_F(AnimationTest, HeldCyclingAnimationStaysFinishedPastItsLoopTotal) {
     EXPECT_FLOAT_EQ(anim->GetRatio(), 0.0f);
 }
 
-TEST_F(AnimationTest, StopOnCyclingAnimationStartsNextPass) {
-    auto anim = TAnimation::Create(50, 0, 0, 1, 0);
-    anim->Start();
-    anim->Stop();
-    EXPECT_EQ(anim->Active, 1);
-    EXPECT_EQ(anim->Finished, 0);
-    EXPECT_FLOAT_EQ(anim->Counter, 10.0f);
-}
-
-TEST_F(AnimationTest, PhasesRunInOrderWithoutOvershoot) {
+TEST_F(AnimationTest, PhasesRunInOrderAndTheTableRefusesMoreThanFifty) {
     auto anim = TAnimation::Create(50, 0, 0, 0, 0);  // 10 ticks
     anim->AddPhase(25);                               // 5 ticks
     anim->InsertPhase(100, 0);                        // 20 ticks, now first
     ASSERT_EQ(anim->TotalPhases, 3);
-    EXPECT_FLOAT_EQ(anim->Length[0], 20.0f);
-    EXPECT_FLOAT_EQ(anim->Length[1], 10.0f);
-    EXPECT_FLOAT_EQ(anim->Length[2], 5.0f);
     anim->Start();
     EXPECT_FLOAT_EQ(anim->Counter, 20.0f);
     Ticks(20, 1.0f, [&] { anim->Manage(); });
     EXPECT_EQ(anim->CurrentPhase, 1);
-    EXPECT_FLOAT_EQ(anim->Counter, 10.0f);
+    EXPECT_FLOAT_EQ(anim->Counter, 10.0f) << "no overshoot into the next phase";
     Ticks(15, 1.0f, [&] { anim->Manage(); });
     EXPECT_EQ(anim->Active, 0);
-}
 
-TEST_F(AnimationTest, PhaseTableRefusesMoreThanFifty) {
-    TAnimation anim;
-    anim.Init(10, 0, 0, 0, 0);
-    for (int i = 1; i < TAnimation::MAX_PHASES; ++i) ASSERT_EQ(anim.AddPhase(10), 0);
-    EXPECT_EQ(anim.TotalPhases, TAnimation::MAX_PHASES);
-    EXPECT_EQ(anim.AddPhase(10), -1);
-    EXPECT_EQ(anim.InsertPhase(10, 0), -1);
-    EXPECT_EQ(anim.TotalPhases, TAnimation::MAX_PHASES);
+    TAnimation full;
+    full.Init(10, 0, 0, 0, 0);
+    for (int i = 1; i < TAnimation::MAX_PHASES; ++i) ASSERT_EQ(full.AddPhase(10), 0);
+    EXPECT_EQ(full.AddPhase(10), -1);
+    EXPECT_EQ(full.InsertPhase(10, 0), -1);
+    EXPECT_EQ(full.TotalPhases, TAnimation::MAX_PHASES);
 }
 
 TEST_F(AnimationTest, ZeroLengthPhaseCountsAsFinished) {
@@ -134,27 +120,18 @@ TEST_F(AnimationTest, ZeroLengthPhaseCountsAsFinished) {
     EXPECT_EQ(down->Finished, 1);
 }
 
-TEST_F(AnimationTest, FramesRiseOverThePhase) {
+TEST_F(AnimationTest, FramesAndEasedRatiosFollowTheCounter) {
     auto anim = TAnimation::Create(500, 0, 0, 0, 0);
-    anim->Counter = 100;
-    EXPECT_EQ(anim->GetAnimFrame(8), 0);
+    for (auto [counter, frame] : {std::pair{100.0f, 0}, {50.0f, 4}, {0.0f, 7}}) {
+        anim->Counter = counter;
+        EXPECT_EQ(anim->GetAnimFrame(8), frame) << counter;
+    }
     anim->Counter = 50;
-    EXPECT_EQ(anim->GetAnimFrame(8), 4);
-    anim->Counter = 0;
-    EXPECT_EQ(anim->GetAnimFrame(8), 7);
+    EXPECT_NEAR(anim->GetRatioSine(), std::sin(0.25 * 3.14159265), 1e-5);
     anim->Reverse = 1;
     anim->Counter = 25;
     EXPECT_EQ(anim->GetAnimFrame(8), 2);
     EXPECT_EQ(anim->GetAnimFrameProper(8), 5);
-}
-
-TEST_F(AnimationTest, EasedRatios) {
-    auto anim = TAnimation::Create(500, 0, 0, 0, 0);
-    anim->Counter = 50;
-    EXPECT_NEAR(anim->GetRatioSine(), std::sin(0.25 * 3.14159265), 1e-5);
-    EXPECT_NEAR(anim->GetRatioSine180(), 0.5f, 1e-6);
-    anim->Counter = 100;
-    EXPECT_NEAR(anim->GetRatioInvSine(), 0.0f, 1e-6);
 }
 
 }  // namespace
