@@ -31,42 +31,23 @@ protected:
     }
 };
 
-TEST_F(BitmapFontTest, ReadsCommonAndCharacterLines) {
+TEST_F(BitmapFontTest, ReadsCharactersHighCodesAndScaleUpToKerning) {
     TBitmapFont f = Parsed(kFont, 1);
-    EXPECT_DOUBLE_EQ(f.ScaleFactor, 1.0);
     EXPECT_DOUBLE_EQ(f.TextureW, 256);
-    EXPECT_DOUBLE_EQ(f.TextureH, 128);
     EXPECT_DOUBLE_EQ(f.xPos[65], 10);
     EXPECT_DOUBLE_EQ(f.yPos[65], 20);
-    EXPECT_DOUBLE_EQ(f.width[65], 8);
     EXPECT_DOUBLE_EQ(f.xOffset[65], -2);
     EXPECT_DOUBLE_EQ(f.yOffset[65], 4) << "y offset plus the caller's adjustment";
-    EXPECT_DOUBLE_EQ(f.xAdvance[65], 9);
     EXPECT_DOUBLE_EQ(f.xAdvance[66], 123) << "a value longer than its window is cut";
     EXPECT_EQ(f.NumChars, 3);
-}
-
-TEST_F(BitmapFontTest, HighCodesTakeExtraSlotsInFileOrder) {
-    TBitmapFont f = Parsed(kFont);
+    // High codes take extra slots in file order.
     EXPECT_EQ(f.NumExtraChars, 1);
-    EXPECT_EQ(f.ID[256], 8364);
     EXPECT_EQ(f.FindChar(8364), 256);
     EXPECT_EQ(f.FindChar(8365), 0);
     EXPECT_DOUBLE_EQ(f.StringWidth("\xE2\x82\xAC"), 10);
-}
-
-TEST_F(BitmapFontTest, StopsAtKerning) {
-    TBitmapFont f = Parsed(kFont);
-    EXPECT_DOUBLE_EQ(f.xAdvance[67], 0);
-    EXPECT_EQ(f.ID[67], 0);
-}
-
-TEST_F(BitmapFontTest, ScaleLine) {
-    TBitmapFont f = Parsed(std::string("ScaleF=1.50\n") + kFont);
-    EXPECT_DOUBLE_EQ(f.ScaleFactor, 1.5);
-    EXPECT_DOUBLE_EQ(f.xAdvance[65], 9);
-    TBitmapFont lower = Parsed(std::string("SCALEFACTOR scaleF=2\n") + kFont);
-    EXPECT_DOUBLE_EQ(lower.ScaleFactor, 2.0);
+    EXPECT_EQ(f.ID[67], 0) << "reading stops at the kerning table";
+    EXPECT_DOUBLE_EQ(Parsed(std::string("ScaleF=1.50\n") + kFont).ScaleFactor, 1.5);
+    EXPECT_DOUBLE_EQ(Parsed(std::string("SCALEFACTOR scaleF=2\n") + kFont).ScaleFactor, 2.0);
 }
 
 TEST_F(BitmapFontTest, DamagedFilesReadWithoutCrashing) {
@@ -97,24 +78,19 @@ TEST_F(BitmapFontTest, WidthsHeightsAndTruncation) {
     EXPECT_EQ(f.TruncateString("AAAA", 20), "AA");
 }
 
-TEST_F(BitmapFontTest, RightAlignedTextEndsAtX) {
+TEST_F(BitmapFontTest, AlignedTextAndItsShadowLeaveTheCallersColour) {
     TBitmapFont f = Parsed(kFont);
     f.Image = TImage::Create(256, 128);
     f.DrawAligned("AA", 400, 10, 2, 0, 0, 0);
     auto glyphs = rec.Find("DrawSubImageRect");
     ASSERT_EQ(glyphs.size(), 2u);
-    // Pen starts at 400 - 18; the second glyph's pen is 391, its rectangle 2 pixels left of it.
+    // Right-aligned: the pen starts at 400 - 18; the second glyph's pen is 391, its rectangle 2 pixels left.
     EXPECT_FLOAT_EQ(glyphs[1]->args[0], 389.0f);
-    EXPECT_FLOAT_EQ(glyphs[0]->args[4], 10.0f);
-}
-
-TEST_F(BitmapFontTest, ShadowRestoresColourAndTextAlpha) {
-    TBitmapFont f = Parsed(kFont);
-    f.Image = TImage::Create(256, 128);
+    rec.calls.clear();
     TextAlpha = 0.8f;
     SetColor(10, 20, 30);
     f.DrawAlignedWithShadow("A", 0, 0, 0, 1, 1);
-    auto glyphs = rec.Find("DrawSubImageRect");
+    glyphs = rec.Find("DrawSubImageRect");
     ASSERT_EQ(glyphs.size(), 2u);
     EXPECT_EQ(glyphs[0]->state.red, 0);
     EXPECT_NEAR(glyphs[0]->state.alpha, 0.4f, 1e-6);
