@@ -18,21 +18,21 @@ class ButtonTest : public WidgetWorld {
         b->MoveTo(100, 50);
         return b;
     }
+    // Clicks inside the button and runs one logic call; the click report.
+    static int ClickIt(TButton& b) {
+        ClickAt(110, 60);
+        b.Manage();
+        return b.Clicked;
+    }
 };
 
-TEST_F(ButtonTest, LoadTakesNameSizeAndTopLeftHandle) {
+TEST_F(ButtonTest, LoadAndTheHitBoxWithItsEdgesAndOffset) {
     auto b = MakeButton();
     EXPECT_EQ(b->name, "OK");
     EXPECT_EQ(b->w, 60);
     EXPECT_EQ(b->h, 30);
-    ASSERT_TRUE(b->image && b->ImageMouseOver);
     EXPECT_EQ(b->image->image->handleX, 0);
-    EXPECT_EQ(b->image->image->handleY, 0);
     EXPECT_TRUE(notices.empty());
-}
-
-TEST_F(ButtonTest, HitBoxIncludesTopLeftAndExcludesRightAndBottomEdges) {
-    auto b = MakeButton();
     struct Probe {
         int x, y, inside;
     };
@@ -42,10 +42,6 @@ TEST_F(ButtonTest, HitBoxIncludesTopLeftAndExcludesRightAndBottomEdges) {
         b->Manage();
         EXPECT_EQ(b->MouseOver, p.inside) << p.x << "," << p.y;
     }
-}
-
-TEST_F(ButtonTest, HitBoxFollowsTheMenuOffset) {
-    auto b = MakeButton();
     b->offx = 200;
     b->offy = 10;
     PointAt(110, 60);
@@ -56,13 +52,25 @@ TEST_F(ButtonTest, HitBoxFollowsTheMenuOffset) {
     EXPECT_EQ(b->MouseOver, 1);
 }
 
-TEST_F(ButtonTest, HoverSoundPlaysOncePerEntry) {
+TEST_F(ButtonTest, HoverSoundOncePerEntryGrowthAndGlowAtTheirSpeeds) {
     auto b = MakeButton();
+    b->SetupScaleOnMO(1.1f, 0.03f, 0.01f);
+    b->SetFixedGlowOnMO(0.5f, 0.05f, 0);
     PointAt(120, 60);
-    Ticks(5, 1.0f, [&] { b->Manage(); });
-    EXPECT_EQ(SoundsPlayed(), 1);
-    PointAt(10, 10);
     b->Manage();
+    EXPECT_NEAR(b->ScaleOnMO, 1.03f, 1e-5);
+    EXPECT_FLOAT_EQ(b->Glow, 0.5f);
+    Ticks(10, 1.0f, [&] { b->Manage(); });
+    EXPECT_FLOAT_EQ(b->ScaleOnMO, 1.1f);
+    EXPECT_EQ(SoundsPlayed(), 1);
+    PointAt(0, 0);
+    b->Manage();
+    EXPECT_NEAR(b->ScaleOnMO, 1.09f, 1e-5);
+    Ticks(3, 1.0f, [&] { b->Manage(); });
+    EXPECT_NEAR(b->Glow, 0.3f, 1e-5);
+    Ticks(20, 1.0f, [&] { b->Manage(); });
+    EXPECT_FLOAT_EQ(b->ScaleOnMO, 1.0f);
+    EXPECT_EQ(b->Glow, 0.0f);
     PointAt(120, 60);
     Ticks(3, 1.0f, [&] { b->Manage(); });
     EXPECT_EQ(SoundsPlayed(), 2);
@@ -70,7 +78,7 @@ TEST_F(ButtonTest, HoverSoundPlaysOncePerEntry) {
     EXPECT_EQ(SoundsPlayed(), 2);
 }
 
-TEST_F(ButtonTest, OneClickReachesOnlyTheFirstReader) {
+TEST_F(ButtonTest, OneClickReachesOnlyTheFirstReaderOnItsOwnTick) {
     auto first = MakeButton();
     auto second = MakeButton("play");
     second->MoveTo(100, 50);
@@ -80,45 +88,24 @@ TEST_F(ButtonTest, OneClickReachesOnlyTheFirstReader) {
     EXPECT_EQ(first->Clicked, 1);
     EXPECT_EQ(second->Clicked, 0);
     first->Manage();
-    EXPECT_EQ(first->Clicked, 0) << "the click is reported on its own tick only";
+    EXPECT_EQ(first->Clicked, 0);
 }
 
-TEST_F(ButtonTest, PressedImageShowsForItsTimeAndRefusesASecondClick) {
+TEST_F(ButtonTest, PressedImageRefusesASecondClickUnlessClickWhenDownAndStayDownHolds) {
     auto b = MakeButton();
     b->LoadMouseClick("okMO", 200);  // 40 ticks
-    ClickAt(110, 60);
-    b->Manage();
-    EXPECT_EQ(b->Clicked, 1);
+    EXPECT_EQ(ClickIt(*b), 1);
     EXPECT_FLOAT_EQ(b->MouseClickCounter, 39.0f);
     Ticks(10, 1.0f, [&] { b->Manage(); });
-    ClickAt(110, 60);
-    b->Manage();
-    EXPECT_EQ(b->Clicked, 0) << "a click while the pressed image shows is ignored";
+    EXPECT_EQ(ClickIt(*b), 0) << "a click while the pressed image shows is ignored";
+    b->ClickWhenDown = 1;
+    EXPECT_EQ(ClickIt(*b), 1);
+    b->ClickWhenDown = 0;
     Ticks(40, 1.0f, [&] { b->Manage(); });
     EXPECT_EQ(b->MouseClickCounter, 0.0f);
-    ClickAt(110, 60);
-    b->Manage();
-    EXPECT_EQ(b->Clicked, 1);
-}
 
-TEST_F(ButtonTest, ClickWhenDownAcceptsAClickDuringThePressedImage) {
-    auto b = MakeButton();
-    b->LoadMouseClick("okMO", 200);
-    b->ClickWhenDown = 1;
-    ClickAt(110, 60);
-    b->Manage();
-    Ticks(5, 1.0f, [&] { b->Manage(); });
-    ClickAt(110, 60);
-    b->Manage();
-    EXPECT_EQ(b->Clicked, 1);
-}
-
-TEST_F(ButtonTest, StayDownKeepsThePressedImageUntilCleared) {
-    auto b = MakeButton();
-    b->LoadMouseClick("okMO", 200);
     b->StayDown = 1;
-    ClickAt(110, 60);
-    b->Manage();
+    EXPECT_EQ(ClickIt(*b), 1);
     Ticks(100, 1.0f, [&] { b->Manage(); });
     EXPECT_FLOAT_EQ(b->MouseClickCounter, 40.0f);
     b->ClearClick();
@@ -126,28 +113,13 @@ TEST_F(ButtonTest, StayDownKeepsThePressedImageUntilCleared) {
     EXPECT_EQ(b->MouseOver, 0);
 }
 
-TEST_F(ButtonTest, HoverGrowthUpAndDownAtItsSpeeds) {
-    auto b = MakeButton();
-    b->SetupScaleOnMO(1.1f, 0.03f, 0.01f);
-    PointAt(110, 60);
-    b->Manage();
-    EXPECT_NEAR(b->ScaleOnMO, 1.03f, 1e-5);
-    Ticks(10, 1.0f, [&] { b->Manage(); });
-    EXPECT_FLOAT_EQ(b->ScaleOnMO, 1.1f);
-    PointAt(0, 0);
-    b->Manage();
-    EXPECT_NEAR(b->ScaleOnMO, 1.09f, 1e-5);
-    Ticks(20, 1.0f, [&] { b->Manage(); });
-    EXPECT_FLOAT_EQ(b->ScaleOnMO, 1.0f);
-}
-
-TEST_F(ButtonTest, EnterAndSpaceClickAnOKButtonFromAnywhere) {
+TEST_F(ButtonTest, KeysDisabledButtonsAndTheHoverVeto) {
     auto b = MakeButton();
     b->OKButton = 1;
     PointAt(700, 500);
     PressKey(KEY_ENTER);
     b->Manage();
-    EXPECT_EQ(b->Clicked, 1);
+    EXPECT_EQ(b->Clicked, 1) << "Enter clicks an OK button from anywhere";
     b->Manage();
     PressKey(KEY_SPACE);
     b->Manage();
@@ -157,28 +129,17 @@ TEST_F(ButtonTest, EnterAndSpaceClickAnOKButtonFromAnywhere) {
     PressKey(KEY_SPACE);
     b->Manage();
     EXPECT_EQ(b->Clicked, 0);
-}
 
-TEST_F(ButtonTest, DisabledButtonTakesClicksOnlyWithClickDisabled) {
-    auto b = MakeButton();
     b->Disabled = 1;
-    ClickAt(110, 60);
-    b->Manage();
-    EXPECT_EQ(b->Clicked, 1);
+    EXPECT_EQ(ClickIt(*b), 1) << "disabled buttons take clicks unless told not to";
     b->ClickDisabled = 0;
-    ClickAt(110, 60);
-    b->Manage();
-    EXPECT_EQ(b->Clicked, 0);
+    EXPECT_EQ(ClickIt(*b), 0);
     EXPECT_EQ(Game->Mouse->GetMh(0), 1) << "a button that takes no input leaves the click to others";
-}
 
-TEST_F(ButtonTest, MouseOverVetoStopsHoverAndClick) {
-    auto b = MakeButton();
-    b->MouseOverUserFunction = [] { return 1; };
-    ClickAt(110, 60);
-    b->Manage();
-    EXPECT_EQ(b->MouseOver, 0);
-    EXPECT_EQ(b->Clicked, 0);
+    auto vetoed = MakeButton();
+    vetoed->MouseOverUserFunction = [] { return 1; };
+    EXPECT_EQ(ClickIt(*vetoed), 0);
+    EXPECT_EQ(vetoed->MouseOver, 0);
 }
 
 TEST_F(ButtonTest, HeldButtonRepeatsAndItsPressReachesNoOtherWidget) {
@@ -200,44 +161,6 @@ TEST_F(ButtonTest, HeldButtonRepeatsAndItsPressReachesNoOtherWidget) {
     EXPECT_EQ(b->Clicked, 0);
 }
 
-TEST_F(ButtonTest, SimulateClickPlaysTheClickAndShowsTheHover) {
-    auto b = MakeButton();
-    b->SimulateClick();
-    EXPECT_EQ(b->Clicked, 1);
-    EXPECT_EQ(b->MouseOver, 1);
-    EXPECT_EQ(SoundsPlayed(), 1);
-}
-
-TEST_F(ButtonTest, FixedGlowStartsOnHoverAndFadesAfter) {
-    auto b = MakeButton();
-    b->SetFixedGlowOnMO(0.5f, 0.05f, 0);
-    PointAt(110, 60);
-    b->Manage();
-    EXPECT_FLOAT_EQ(b->Glow, 0.5f);
-    PointAt(0, 0);
-    Ticks(4, 1.0f, [&] { b->Manage(); });
-    EXPECT_NEAR(b->Glow, 0.3f, 1e-5);
-    Ticks(20, 1.0f, [&] { b->Manage(); });
-    EXPECT_EQ(b->Glow, 0.0f);
-}
-
-TEST_F(ButtonTest, ToggleSwapsItsStateImages) {
-    MenuImage("sound", 40, 40);
-    MenuImage("soundon", 40, 40);
-    auto b = MakeButton("sound");
-    auto off = b->image;
-    b->LoadImages("soundOn", "soundOnMO", 0, 0, 1);
-    EXPECT_NE(b->image, off);
-    rec.calls.clear();
-    b->Draw();
-    EXPECT_EQ(DrawsOf(b->image->image.get()), 1);
-    PointAt(110, 60);
-    b->Manage();
-    rec.calls.clear();
-    b->Draw();
-    EXPECT_EQ(DrawsOf(b->ImageMouseOver->image.get()), 1);
-}
-
 TEST_F(ButtonTest, DrawPicksTheStateImageAndLeavesACleanState) {
     auto b = MakeButton();
     b->SetShadow(1, 3, 3, 0.5f);
@@ -245,20 +168,41 @@ TEST_F(ButtonTest, DrawPicksTheStateImageAndLeavesACleanState) {
     b->Draw();
     EXPECT_EQ(DrawsOf(b->image->image.get()), 2) << "shadow and image";
     ExpectCleanState();
-
     PointAt(110, 60);
     b->Manage();
     rec.calls.clear();
     b->Draw();
     EXPECT_EQ(DrawsOf(b->ImageMouseOver->image.get()), 2);
-    ExpectCleanState();
-
-    ClickAt(110, 60);
-    b->Manage();
+    ClickIt(*b);
     rec.calls.clear();
     b->Draw();
     EXPECT_EQ(DrawsOf(b->ImageMouseClick->image.get()), 2);
     ExpectCleanState();
+
+    // A toggle swaps its state images.
+    MenuImage("sound", 40, 40);
+    MenuImage("soundon", 40, 40);
+    auto toggle = MakeButton("sound");
+    auto off = toggle->image;
+    toggle->LoadImages("soundOn", "soundOnMO", 0, 0, 1);
+    EXPECT_NE(toggle->image, off);
+    rec.calls.clear();
+    toggle->Draw();
+    EXPECT_EQ(DrawsOf(toggle->image->image.get()), 1);
+
+    // Disabled without a disabled image draws the normal one; inactive draws nothing unless always drawn.
+    auto plain = MakeButton();
+    plain->Disabled = 1;
+    rec.calls.clear();
+    plain->Draw();
+    EXPECT_EQ(DrawsOf(plain->image->image.get()), 1);
+    plain->Active = 0;
+    rec.calls.clear();
+    plain->Draw();
+    EXPECT_TRUE(rec.calls.empty());
+    plain->AlwaysDraw = 1;
+    plain->Draw();
+    EXPECT_EQ(DrawsOf(plain->image->image.get()), 1);
 }
 
 TEST_F(ButtonTest, HoverGrowthDrawsScaledAboutTheCentreAndRestores) {
@@ -277,49 +221,17 @@ TEST_F(ButtonTest, HoverGrowthDrawsScaledAboutTheCentreAndRestores) {
     ExpectCleanState();
 }
 
-TEST_F(ButtonTest, DisabledWithoutDisabledImageDrawsTheNormalImage) {
+TEST_F(ButtonTest, CaptionMovesWithTheButtonAndTakesItsPressedLook) {
     auto b = MakeButton();
-    b->Disabled = 1;
-    b->Draw();
-    EXPECT_EQ(DrawsOf(b->image->image.get()), 1);
-    ExpectCleanState();
-}
-
-TEST_F(ButtonTest, InactiveButtonDrawsNothingUnlessAlwaysDrawn) {
-    auto b = MakeButton();
-    b->Active = 0;
-    b->Draw();
-    EXPECT_TRUE(rec.calls.empty());
-    b->AlwaysDraw = 1;
-    b->Draw();
-    EXPECT_EQ(DrawsOf(b->image->image.get()), 1);
-}
-
-TEST_F(ButtonTest, CaptionMovesWithTheButtonAndDrawsWithItsOffset) {
-    auto b = MakeButton();
+    b->LoadMouseClick("cancel", 200);
     b->SetupCaption("Go", MakeBlockFont(), TColor::Create(10, 20, 30, 1.0f), nullptr, nullptr, nullptr);
-    EXPECT_FLOAT_EQ(b->Caption->X, 130.0f);
     b->MoveTo(200, 100);
     EXPECT_FLOAT_EQ(b->Caption->X, 230.0f);
     EXPECT_FLOAT_EQ(b->Caption->Y, 115.0f);
     b->CentreX(300);
-    EXPECT_FLOAT_EQ(b->x, float((800 - 60) / 2));
     EXPECT_FLOAT_EQ(b->Caption->X, float((800 - 60) / 2 + 30));
-    rec.calls.clear();
-    b->offx = 5;
-    b->Draw();
-    auto texts = rec.Find("DrawText");
-    ASSERT_FALSE(texts.empty());
-    EXPECT_EQ(texts.back()->state.red, 10);
-    ExpectCleanState();
-}
-
-TEST_F(ButtonTest, PressedCaptionTakesItsDownLookOrKeepsItsColour) {
-    auto b = MakeButton();
-    b->LoadMouseClick("cancel", 200);
-    b->SetupCaption("Go", MakeBlockFont(), TColor::Create(10, 20, 30, 1.0f), nullptr, nullptr, nullptr);
-    ClickAt(110, 60);
-    b->Manage();
+    b->MoveTo(100, 50);
+    ClickIt(*b);
     b->Draw();
     ASSERT_FALSE(rec.Find("DrawText").empty());
     EXPECT_EQ(rec.Find("DrawText").back()->state.red, 10) << "no down colour: the caption's own";
@@ -333,11 +245,12 @@ TEST_F(ButtonTest, PressedCaptionTakesItsDownLookOrKeepsItsColour) {
     ExpectCleanState();
 }
 
-TEST_F(ButtonTest, KillStopsOwnChannelsWithoutAPool) {
+TEST_F(ButtonTest, SimulatedClickSoundsAndKillStopsOwnChannelsWithoutAPool) {
     Game->Channels.reset();
     auto b = MakeButton();
-    ASSERT_TRUE(b->ChannelClick);
-    b->PlayClick();
+    b->SimulateClick();
+    EXPECT_EQ(b->Clicked, 1);
+    EXPECT_EQ(b->MouseOver, 1);
     EXPECT_EQ(SoundsPlayed(), 1);
     b->Kill();
     EXPECT_FALSE(b->ChannelClick);
