@@ -29,39 +29,44 @@ class CellsTest : public BoardWorld {
         CellList.Manage();
     }
 
-    // An empty cell of the board and a number its row already holds.
+    // The first empty cell of the board.
     std::pair<int, int> EmptyCell() {
         for (int x = 0; x < PuzzleWidth; ++x)
             for (int y = 0; y < PuzzleHeight; ++y)
                 if (Puzzle[x][y] == 0) return {x, y};
         return {-1, -1};
     }
+    // The first locked (given) cell of the board.
+    std::pair<int, int> GivenCell() {
+        for (int x = 0; x < PuzzleWidth; ++x)
+            for (int y = 0; y < PuzzleHeight; ++y)
+                if (Locked[x][y] == 1) return {x, y};
+        return {-1, -1};
+    }
 
-    std::vector<const TDrawCommand*> Texts() { return rec.Find("DrawText"); }
+    // The texts one cell draws, with the pointer away from the board.
+    std::vector<const TDrawCommand*> TextsOf(TCell* cell) {
+        Game->Mouse->x = Game->Mouse->y = -100;
+        rec.calls.clear();
+        cell->DrawSpecial(1);
+        return rec.Find("DrawText");
+    }
 };
 
-TEST_F(CellsTest, NineByNineBoardSitsAtItsPlaceColumnByColumn) {
+TEST_F(CellsTest, BoardsSitAtTheirPlaceColumnByColumnAndSixteenFitsBetweenTheMenus) {
     NewBoard(9);
     ASSERT_EQ(CellList.Count(), 81);
     const auto& cells = CellList.Items();
     EXPECT_EQ(cells[0]->TargetX, 336);
     EXPECT_EQ(cells[0]->TargetY, 146);
-    EXPECT_EQ(cells[1]->ArrayLocationX, 0);  // down the first column first
-    EXPECT_EQ(cells[1]->ArrayLocationY, 1);
+    EXPECT_EQ(cells[1]->ArrayLocationY, 1);  // down the first column first
     EXPECT_EQ(cells[9]->ArrayLocationX, 1);
     EXPECT_EQ(cells[80]->TargetX, 336 + 8 * 32);
-    EXPECT_EQ(cells[80]->TargetY, 146 + 8 * 32);
     for (const auto& cell : cells) {
-        EXPECT_EQ(cell->Cells, &CellList);
-        EXPECT_FLOAT_EQ(cell->x, float(cell->TargetX));
-        EXPECT_FLOAT_EQ(cell->y, float(cell->TargetY));
         const int shade = (cell->ArrayLocationX / 3 + cell->ArrayLocationY / 3) % 2;
-        EXPECT_EQ(cell->CellRegion, shade);
         EXPECT_EQ(cell->image->name, shade == 0 ? "CELL1" : "CELL2");
     }
-}
 
-TEST_F(CellsTest, SixteenBoardFitsBetweenTheSideMenusAndAboveTheHintLine) {
     NewBoard(16);
     ASSERT_EQ(CellList.Count(), 256);
     float left = 1e9f, right = -1e9f, top = 1e9f, bottom = -1e9f;
@@ -77,12 +82,10 @@ TEST_F(CellsTest, SixteenBoardFitsBetweenTheSideMenusAndAboveTheHintLine) {
     EXPECT_LE(bottom, 540);
 }
 
-TEST_F(CellsTest, FlyInStartsAboveAndStopsExactlyOnTheTarget) {
+TEST_F(CellsTest, FlyInStopsExactlyOnTheTargetAndRebuildsDetachOrRefuseImpossibleSizes) {
     NewBoard(9, 1);
-    for (const auto& cell : CellList.Items()) {
-        EXPECT_LT(cell->y, float(cell->TargetY));
-        EXPECT_FLOAT_EQ(cell->dy, 2.5f);
-    }
+    auto old = CellList.Items()[0];
+    EXPECT_LT(old->y, float(old->TargetY));
     Delta = 0.7f;  // fractional logic calls must not carry a cell past its place
     for (int i = 0; i < 2000; ++i) CellList.Move();
     Delta = 1.0f;
@@ -90,17 +93,20 @@ TEST_F(CellsTest, FlyInStartsAboveAndStopsExactlyOnTheTarget) {
         EXPECT_FLOAT_EQ(cell->y, float(cell->TargetY));
         EXPECT_FLOAT_EQ(cell->dy, 0.0f);
     }
-}
-
-TEST_F(CellsTest, RebuildingReplacesTheCellsAndDetachesTheOldOnes) {
-    NewBoard(9);
-    auto old = CellList.Items()[0];
     NewBoard(4);
     EXPECT_EQ(CellList.Count(), 16);
     EXPECT_EQ(old->Cells, nullptr);
+    // A size the grids cannot hold leaves no cells instead of cells outside the grids.
+    PuzzleWidth = PuzzleHeight = 17;
+    CreateBoardCells(0);
+    EXPECT_EQ(CellList.Count(), 0);
+    PuzzleWidth = PuzzleHeight = 9;
+    RegionWidth = 0;
+    CreateBoardCells(0);
+    EXPECT_EQ(CellList.Count(), 0);
 }
 
-TEST_F(CellsTest, PointerOnATileBorderBelongsToNoCell) {
+TEST_F(CellsTest, PointerOnATileBorderBelongsToNoCellAndOneClickReachesOneCell) {
     NewBoard(9);
     TCell* cell = CellAt(0, 0);
     Game->Mouse->x = int(cell->x) - 16;
@@ -111,34 +117,37 @@ TEST_F(CellsTest, PointerOnATileBorderBelongsToNoCell) {
     Game->Mouse->y = int(cell->y) + 16;
     EXPECT_EQ(cell->IsMouseOver(), 0);
     EXPECT_EQ(CellList.CellUnderPointer(), nullptr);
-}
 
-TEST_F(CellsTest, LeftClickEntersTheChosenNumberAndClearsTheCellsMarks) {
-    NewBoard(9);
-    auto [x, y] = EmptyCell();
-    const int answer = Solution[x][y];
-    Markup[x][y][0] = Markup[x][y][4] = 1;
-    ChosenNumber = answer;
-    Click(x, y);
-    EXPECT_EQ(Puzzle[x][y], answer);
-    EXPECT_EQ(Markup[x][y][0], 0);
-    EXPECT_EQ(Markup[x][y][4], 0);
-    EXPECT_EQ(ConflictShown, 0);
-}
-
-TEST_F(CellsTest, OneClickReachesOnlyOneCell) {
-    NewBoard(9);
     PreventDoubleNumbers = 0;
     ChosenNumber = 0;
-    TCell* cell = CellAt(4, 4);
+    cell = CellAt(4, 4);
     MoveMouse(int(cell->x), int(cell->y));
     Press(1);
     Game->DoPeekEvent();
     CellList.Manage();
-    EXPECT_EQ(Game->Mouse->GetMh(0), 0);  // consumed by the cell
+    EXPECT_EQ(Game->Mouse->GetMh(0), 0) << "consumed by the cell";
 }
 
-TEST_F(CellsTest, GuardRefusesADoubleNumberAndFlashesTheConflictingCell) {
+TEST_F(CellsTest, LeftClickEntersTheNumberClearingAllItsMarksAndRecomputingAutomaticOnes) {
+    NewBoard(16);
+    auto [x, y] = EmptyCell();
+    for (int k = 0; k < 16; ++k) Markup[x][y][k] = 1;
+    ChosenNumber = Solution[x][y];
+    Click(x, y);
+    EXPECT_EQ(Puzzle[x][y], Solution[x][y]);
+    EXPECT_EQ(ConflictShown, 0);
+    for (int k = 0; k < 16; ++k) EXPECT_EQ(Markup[x][y][k], 0) << k;
+
+    NewBoard(9);
+    Core.ShowHideMarkup();
+    std::tie(x, y) = EmptyCell();
+    const int answer = Solution[x][y];
+    ChosenNumber = answer;
+    Click(x, y);
+    for (int xx = 0; xx < 9; ++xx) EXPECT_EQ(Markup[xx][y][answer - 1], 0) << "no cell of the row still offers it";
+}
+
+TEST_F(CellsTest, GuardRefusesDoubleNumbersAndFlashesTheConflictingCell) {
     NewBoard(9);
     auto [x, y] = EmptyCell();
     // A number standing in the same column, above or below.
@@ -154,19 +163,13 @@ TEST_F(CellsTest, GuardRefusesADoubleNumberAndFlashesTheConflictingCell) {
     EXPECT_EQ(ConflictX, x);
     EXPECT_EQ(ConflictY, cy);
     EXPECT_EQ(ConflictTime, 5555);
-}
 
-TEST_F(CellsTest, WithoutTheGuardADoubleNumberIsEnteredButCustomEntryAlwaysChecks) {
-    NewBoard(9);
-    auto [x, y] = EmptyCell();
-    int clash = 0;
-    for (int yy = 0; yy < 9 && clash == 0; ++yy) clash = Puzzle[x][yy];
+    // Without the guard it is entered, but custom entry always checks.
+    ConflictShown = 0;
     PreventDoubleNumbers = 0;
-    ChosenNumber = clash;
     Click(x, y);
     EXPECT_EQ(Puzzle[x][y], clash);
     EXPECT_EQ(ConflictShown, 0);
-
     Puzzle[x][y] = 0;
     CustomPuzzleMode = 1;
     Click(x, y);
@@ -174,8 +177,22 @@ TEST_F(CellsTest, WithoutTheGuardADoubleNumberIsEnteredButCustomEntryAlwaysCheck
     EXPECT_EQ(ConflictShown, 1);
 }
 
-TEST_F(CellsTest, EnteringTheNumberACellHoldsFlashesTheCellItself) {
+TEST_F(CellsTest, TheNumberACellHoldsFlashesItselfAndLockedCellsIgnoreNumbers) {
     NewBoard(9);
+    auto [gx, gy] = GivenCell();
+    const int given = Puzzle[gx][gy];
+    PreventDoubleNumbers = 0;
+    ChosenNumber = given % 9 + 1;
+    Click(gx, gy);
+    EXPECT_EQ(Puzzle[gx][gy], given) << "silently ignored";
+    EXPECT_EQ(ConflictShown, 0);
+    PreventDoubleNumbers = 1;
+    ChosenNumber = given;  // breaks the rule: the cell itself holds it
+    Click(gx, gy);
+    EXPECT_EQ(Puzzle[gx][gy], given);
+    EXPECT_EQ(ConflictShown, 1);
+
+    ConflictShown = 0;
     Locked = {};  // a player's own number, unlocked
     auto [x, y] = EmptyCell();
     Puzzle[x][y] = Solution[x][y];
@@ -186,97 +203,40 @@ TEST_F(CellsTest, EnteringTheNumberACellHoldsFlashesTheCellItself) {
     EXPECT_EQ(ConflictY, y);
 }
 
-TEST_F(CellsTest, LockedCellIgnoresNumbersButStillFlashesAConflict) {
+TEST_F(CellsTest, EraserIsNeverRefusedAndRightClickTogglesMarksOnlyOnUnlockedCells) {
     NewBoard(9);
-    int gx = -1, gy = -1;
-    for (int x = 0; x < 9 && gx < 0; ++x)
-        for (int y = 0; y < 9 && gx < 0; ++y)
-            if (Locked[x][y] == 1) gx = x, gy = y;
-    ASSERT_GE(gx, 0);
+    auto [gx, gy] = GivenCell();
     const int given = Puzzle[gx][gy];
-    PreventDoubleNumbers = 0;
-    ChosenNumber = given % 9 + 1;
-    Click(gx, gy);
-    EXPECT_EQ(Puzzle[gx][gy], given);  // silently ignored
-    EXPECT_EQ(ConflictShown, 0);
-
-    PreventDoubleNumbers = 1;
-    ChosenNumber = given;  // breaks the rule: the cell itself holds it
-    Click(gx, gy);
+    ChosenNumber = 3;
+    Click(gx, gy, 2);
     EXPECT_EQ(Puzzle[gx][gy], given);
-    EXPECT_EQ(ConflictShown, 1);
-}
-
-TEST_F(CellsTest, EraserIsNeverRefusedAndClearsNumberAndMarks) {
-    NewBoard(9);
-    Locked = {};
+    EXPECT_EQ(Markup[gx][gy][2], 0) << "a locked cell takes no marks";
     auto [x, y] = EmptyCell();
+    ChosenNumber = 0;
+    const auto before = Markup;
+    Click(x, y, 2);
+    EXPECT_EQ(Markup, before) << "a right click with the eraser does nothing";
+
+    Locked = {};
     Puzzle[x][y] = 7;
     Markup[x][y][2] = 1;
-    ChosenNumber = 0;
     Click(x, y);
     EXPECT_EQ(Puzzle[x][y], 0);
     EXPECT_EQ(Markup[x][y][2], 0);
     EXPECT_EQ(ConflictShown, 0);
-}
 
-TEST_F(CellsTest, RightClickTogglesTheMarkAndEmptiesAnUnlockedCell) {
-    NewBoard(9);
-    Locked = {};
-    auto [x, y] = EmptyCell();
     Puzzle[x][y] = 4;
     ChosenNumber = 6;
     Click(x, y, 2);
-    EXPECT_EQ(Puzzle[x][y], 0);
+    EXPECT_EQ(Puzzle[x][y], 0) << "a mark empties an unlocked cell";
     EXPECT_EQ(Markup[x][y][5], 1);
     Click(x, y, 2);
     EXPECT_EQ(Markup[x][y][5], 0);
     Click(x, y, 1, true);  // Ctrl with the left button counts as the right button
     EXPECT_EQ(Markup[x][y][5], 1);
-    EXPECT_EQ(Puzzle[x][y], 0);
 }
 
-TEST_F(CellsTest, RightClickWithTheEraserOrOnALockedCellDoesNothing) {
-    NewBoard(9);
-    auto [x, y] = EmptyCell();
-    ChosenNumber = 0;
-    const auto before = Markup;
-    Click(x, y, 2);
-    EXPECT_EQ(Markup, before);
-
-    int gx = -1, gy = -1;
-    for (int xx = 0; xx < 9 && gx < 0; ++xx)
-        for (int yy = 0; yy < 9 && gx < 0; ++yy)
-            if (Locked[xx][yy] == 1) gx = xx, gy = yy;
-    const int given = Puzzle[gx][gy];
-    ChosenNumber = 3;
-    Click(gx, gy, 2);
-    EXPECT_EQ(Puzzle[gx][gy], given);
-    EXPECT_EQ(Markup[gx][gy][2], 0);
-}
-
-TEST_F(CellsTest, SixteenBoardPlacingANumberClearsMarksTenToSixteenToo) {
-    NewBoard(16);
-    auto [x, y] = EmptyCell();
-    for (int k = 0; k < 16; ++k) Markup[x][y][k] = 1;
-    ChosenNumber = Solution[x][y];
-    Click(x, y);
-    EXPECT_EQ(Puzzle[x][y], Solution[x][y]);
-    for (int k = 0; k < 16; ++k) EXPECT_EQ(Markup[x][y][k], 0) << k;
-}
-
-TEST_F(CellsTest, AutomaticMarksAreRecomputedAfterAChange) {
-    NewBoard(9);
-    Core.ShowHideMarkup();
-    auto [x, y] = EmptyCell();
-    const int answer = Solution[x][y];
-    ChosenNumber = answer;
-    Click(x, y);
-    // No other cell of the row may still offer that number.
-    for (int xx = 0; xx < 9; ++xx) EXPECT_EQ(Markup[xx][y][answer - 1], 0) << xx;
-}
-
-TEST_F(CellsTest, ArmedRevealWritesTheSolutionEvenIntoALockedCell) {
+TEST_F(CellsTest, ArmedRevealWritesTheSolutionEvenIntoALockedCellAndTakesTheWholeClick) {
     NewBoard(9);
     auto [x, y] = EmptyCell();
     Puzzle[x][y] = Solution[x][y] % 9 + 1;  // a wrong number, locked
@@ -287,13 +247,10 @@ TEST_F(CellsTest, ArmedRevealWritesTheSolutionEvenIntoALockedCell) {
     EXPECT_EQ(Puzzle[x][y], Solution[x][y]);
     EXPECT_EQ(ShowDesiredCellArmed, 0);
     EXPECT_EQ(Markup[x][y][0], 0);
-}
 
-// A right click used for the reveal must not empty the cell it has just revealed.
-TEST_F(CellsTest, RevealTakesTheWholeClick) {
-    NewBoard(9);
+    // A right click used for the reveal must not empty the cell it has just revealed.
     Locked = {};
-    auto [x, y] = EmptyCell();
+    Puzzle[x][y] = 0;
     ChosenNumber = 5;
     Core.ShowDesiredCell();
     Click(x, y, 2);
@@ -324,35 +281,42 @@ TEST_F(CellsTest, QuickTapReleasedBeforeTheFrameStillCounts) {
     EXPECT_EQ(Markup[x][y][1], 1);
 }
 
-// A chosen number outside the board's range is never written, nor used as a mark index.
-TEST_F(CellsTest, ChosenNumberOutOfRangeChangesNothing) {
+// A chosen number outside the board's range, a cell pointing outside the board or a cell of another type
+// never changes the grids.
+TEST_F(CellsTest, OutOfRangeNumbersCellsAndOtherTypesNeverTouchTheGrids) {
     NewBoard(9);
     PreventDoubleNumbers = 0;
     auto [x, y] = EmptyCell();
-    const auto before = Markup;
+    const auto marks = Markup;
     for (int n : {10, 17, 40, -3}) {
         ChosenNumber = n;
         Click(x, y);
         Click(x, y, 2);
         EXPECT_EQ(Puzzle[x][y], 0) << n;
     }
-    EXPECT_EQ(Markup, before);
-}
+    EXPECT_EQ(Markup, marks);
 
-TEST_F(CellsTest, OtherCellTypesIgnoreClicksAndDrawNothing) {
-    NewBoard(9);
-    auto [x, y] = EmptyCell();
     CellAt(x, y)->CellType = 1;
     ChosenNumber = Solution[x][y];
     Click(x, y);
     EXPECT_EQ(Puzzle[x][y], 0);
-    rec.calls.clear();
-    CellAt(x, y)->DrawSpecial(1);
+    EXPECT_TRUE(TextsOf(CellAt(x, y)).empty());
     EXPECT_TRUE(rec.Find("DrawImage").empty());
-    EXPECT_TRUE(Texts().empty());
+
+    TCell* cell = CellAt(8, 8);
+    cell->ArrayLocationX = 40;
+    cell->ArrayLocationY = -2;
+    const auto before = Puzzle;
+    ChosenNumber = 3;
+    MoveMouse(int(cell->x), int(cell->y));
+    Press(1);
+    Game->DoPeekEvent();
+    CellList.Manage();
+    EXPECT_EQ(Puzzle, before);
+    EXPECT_TRUE(TextsOf(cell).empty());
 }
 
-TEST_F(CellsTest, NumbersAreDrawnInTheirStateColours) {
+TEST_F(CellsTest, NumbersAreDrawnInTheirStateColoursOrTheSolution) {
     NewBoard(9);
     Locked = {};
     Puzzle[0][0] = Solution[0][0];          // right, unlocked: white
@@ -360,11 +324,8 @@ TEST_F(CellsTest, NumbersAreDrawnInTheirStateColours) {
     Puzzle[2][0] = Solution[2][0];
     Locked[2][0] = 1;  // locked: light grey
     ShowMistakes = 1;
-    Game->Mouse->x = Game->Mouse->y = -100;
     auto colourOf = [&](int x, int y) {
-        rec.calls.clear();
-        CellAt(x, y)->DrawSpecial(1);
-        auto texts = Texts();
+        auto texts = TextsOf(CellAt(x, y));
         EXPECT_EQ(texts.size(), 1u);
         return texts.empty() ? std::tuple{-1, -1, -1}
                              : std::tuple{texts[0]->state.red, texts[0]->state.green, texts[0]->state.blue};
@@ -376,118 +337,72 @@ TEST_F(CellsTest, NumbersAreDrawnInTheirStateColours) {
     ConflictX = 0;
     ConflictY = 0;
     EXPECT_EQ(colourOf(0, 0), std::tuple(255, 0, 0));
-    EXPECT_EQ(GetDrawState().red, 255);  // colour back to white
-    EXPECT_EQ(GetDrawState().blue, 255);
+    EXPECT_EQ(GetDrawState().blue, 255) << "colour back to white";
+
+    auto [x, y] = EmptyCell();
+    Markup[x][y][0] = 1;
+    ShowSolution = 1;
+    auto texts = TextsOf(CellAt(x, y));
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0]->text, CellSymbol(Solution[x][y])) << "the solution instead of the player's marks";
 }
 
-TEST_F(CellsTest, NumberAndLetterSitAtTheirOffsetsInTheLargeFont) {
+TEST_F(CellsTest, NumbersLettersAndMarksSitAtTheirOffsetsForEachBoardSize) {
     NewBoard(16);
-    Game->Mouse->x = Game->Mouse->y = -100;
     TCell* cell = CellAt(3, 5);
-    Puzzle[3][5] = 7;
-    rec.calls.clear();
-    cell->DrawSpecial(1);
-    auto texts = Texts();
-    ASSERT_EQ(texts.size(), 1u);
-    EXPECT_EQ(texts[0]->text, "7");
-    EXPECT_EQ(texts[0]->args[0], cell->x - 16 + 8);
-    EXPECT_EQ(texts[0]->args[1], cell->y - 16 + 1);
-    EXPECT_EQ(texts[0]->state.font, FontCalibri34);
-
     Puzzle[3][5] = 16;
-    rec.calls.clear();
-    cell->DrawSpecial(1);
-    texts = Texts();
+    auto texts = TextsOf(cell);
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_EQ(texts[0]->text, "G");
     EXPECT_EQ(texts[0]->args[0], cell->x - 16 + 7);
-}
+    EXPECT_EQ(texts[0]->args[1], cell->y - 16 + 1);
+    EXPECT_EQ(texts[0]->state.font, FontCalibri34);
 
-TEST_F(CellsTest, SixteenBoardPencilMarksFormAFourByFourGrid) {
-    NewBoard(16);
-    Game->Mouse->x = Game->Mouse->y = -100;
     auto [x, y] = EmptyCell();
     Markup[x][y][0] = 1;   // "1" at column 0, row 0
     Markup[x][y][9] = 1;   // "A" at column 1, row 2
     Markup[x][y][15] = 1;  // "G" at column 3, row 3
-    TCell* cell = CellAt(x, y);
-    rec.calls.clear();
-    cell->DrawSpecial(1);
-    auto texts = Texts();
+    cell = CellAt(x, y);
+    texts = TextsOf(cell);
     ASSERT_EQ(texts.size(), 3u);
     const float left = cell->x - 16, top = cell->y - 16;
-    EXPECT_EQ(texts[0]->text, "1");
-    EXPECT_EQ(texts[0]->args[0], left + 3);
-    EXPECT_EQ(texts[0]->args[1], top - 1);
     EXPECT_EQ(texts[1]->text, "A");
     EXPECT_EQ(texts[1]->args[0], left + 3 + 7);
     EXPECT_EQ(texts[1]->args[1], top - 1 + 16);
-    EXPECT_EQ(texts[2]->text, "G");
     EXPECT_EQ(texts[2]->args[0], left + 3 + 21);
     EXPECT_EQ(texts[2]->args[1], top - 1 + 24);
     EXPECT_EQ(texts[0]->state.font, FontCalibri10);
-}
 
-TEST_F(CellsTest, SixBoardMarksUseRegionsThreeWideAndTwoHigh) {
-    NewBoard(6);
-    Game->Mouse->x = Game->Mouse->y = -100;
-    auto [x, y] = EmptyCell();
+    NewBoard(6);  // marks in regions three wide and two high
+    std::tie(x, y) = EmptyCell();
     Markup[x][y][3] = 1;  // "4": column 0, row 1
-    TCell* cell = CellAt(x, y);
-    rec.calls.clear();
-    cell->DrawSpecial(1);
-    auto texts = Texts();
+    cell = CellAt(x, y);
+    texts = TextsOf(cell);
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_EQ(texts[0]->args[0], cell->x - 16 + 4);
     EXPECT_EQ(texts[0]->args[1], cell->y - 16 + 1 + 16);
     EXPECT_EQ(texts[0]->state.font, FontCalibri14);
 }
 
-TEST_F(CellsTest, SolutionShownInsteadOfThePlayersNumbers) {
-    NewBoard(9);
-    Game->Mouse->x = Game->Mouse->y = -100;
-    auto [x, y] = EmptyCell();
-    Markup[x][y][0] = 1;
-    ShowSolution = 1;
-    rec.calls.clear();
-    CellAt(x, y)->DrawSpecial(1);
-    auto texts = Texts();
-    ASSERT_EQ(texts.size(), 1u);
-    EXPECT_EQ(texts[0]->text, CellSymbol(Solution[x][y]));
-}
-
 TEST_F(CellsTest, HoverDrawsThePointerTileAndTheHintLineUnlessSuppressed) {
     NewBoard(9);
     TCell* cell = CellAt(2, 2);
-    Game->Mouse->x = int(cell->x);
-    Game->Mouse->y = int(cell->y);
     const TImage* cell3 = ImageBank->FindTImage("cell3").get();
-    auto drewCell3 = [&] {
-        for (auto* c : rec.Find("DrawImage"))
-            if (c->image == cell3) return true;
-        return false;
+    auto draw = [&](int hover) {
+        Game->Mouse->x = int(cell->x);
+        Game->Mouse->y = int(cell->y);
+        rec.calls.clear();
+        cell->DrawSpecial(hover);
+        bool tile = false;
+        for (auto* c : rec.Find("DrawImage")) tile = tile || c->image == cell3;
+        int hints = 0;
+        for (auto* c : rec.Find("DrawText")) hints += c->text.size() > 3 ? 1 : 0;
+        return std::pair{tile, hints > 0};
     };
-    auto hintTexts = [&] {
-        int n = 0;
-        for (auto* c : Texts())
-            if (c->text.size() > 3) ++n;
-        return n;
-    };
-    rec.calls.clear();
-    cell->DrawSpecial(1);
-    EXPECT_TRUE(drewCell3());
-    EXPECT_GT(hintTexts(), 0);
-
-    rec.calls.clear();
-    cell->DrawSpecial(0);
-    EXPECT_FALSE(drewCell3());
-    EXPECT_EQ(hintTexts(), 0);
-
+    EXPECT_EQ(draw(1), std::pair(true, true));
+    EXPECT_EQ(draw(0), std::pair(false, false));
     PuzzleCompleted = 1;
-    rec.calls.clear();
-    cell->DrawSpecial(1);
-    EXPECT_FALSE(drewCell3());
-    EXPECT_EQ(hintTexts(), 0);
+    EXPECT_EQ(draw(1), std::pair(false, false));
 }
 
 TEST_F(CellsTest, HighlighterShadesRowColumnAndRegionOnly) {
@@ -509,41 +424,6 @@ TEST_F(CellsTest, HighlighterShadesRowColumnAndRegionOnly) {
         shaded += lit ? 1 : 0;
     }
     EXPECT_EQ(shaded, 9 + 9 - 1 + 4);
-}
-
-}  // namespace
-
-namespace {
-
-// A cell whose fields point outside the board neither draws nor writes anything.
-TEST_F(CellsTest, CellOutsideTheBoardNeverTouchesTheGrids) {
-    NewBoard(9);
-    TCell* cell = CellAt(8, 8);
-    cell->ArrayLocationX = 40;
-    cell->ArrayLocationY = -2;
-    const auto before = Puzzle;
-    ChosenNumber = 3;
-    PreventDoubleNumbers = 0;
-    MoveMouse(int(cell->x), int(cell->y));
-    Press(1);
-    Game->DoPeekEvent();
-    CellList.Manage();
-    EXPECT_EQ(Puzzle, before);
-    rec.calls.clear();
-    cell->DrawSpecial(1);
-    EXPECT_TRUE(rec.Find("DrawText").empty());
-}
-
-// Rebuilding for a size the grids cannot hold leaves no cells instead of cells outside the grids.
-TEST_F(CellsTest, RebuildingForAnImpossibleSizeMakesNoCells) {
-    NewBoard(9);
-    PuzzleWidth = PuzzleHeight = 17;
-    CreateBoardCells(0);
-    EXPECT_EQ(CellList.Count(), 0);
-    PuzzleWidth = PuzzleHeight = 9;
-    RegionWidth = 0;
-    CreateBoardCells(0);
-    EXPECT_EQ(CellList.Count(), 0);
 }
 
 }  // namespace
