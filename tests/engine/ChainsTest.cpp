@@ -2,6 +2,8 @@
 // budget of the chain searches.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "BoardBuilder.h"
 #include "SudokuBoard.h"
 
@@ -24,30 +26,22 @@ TEST(Coloring, OddLoopFalsifiesTheStartColour)
     EXPECT_FALSE(HasValue(board->Cell(4, 1)->Eliminated(), 1));
 }
 
-TEST(Coloring, ConsistentColouringEliminatesNothing)
-{
-    // An even loop A(0,0) B(0,4) C(4,4) D(4,0).
-    auto board = builder::Board(9);
-    builder::ValueOnlyAt(*board, 1, {{0, 0}, {0, 4}, {4, 4}, {4, 0}, {7, 7}, {8, 8}});
-    EXPECT_FALSE(board->FindColorRestriction());
-}
-
-TEST(Coloring, PlacedValuesGiveNoPairs)
-{
-    auto board = builder::Board(9, {"1........"});
-    EXPECT_FALSE(board->FindColorRestriction());
-}
-
-TEST(XYChain, ThreeCellChainClearsBothCrossingsWithOneLine)
+TEST(XYChain, ThreeCellChainClearsBothCrossingsWithOneLineWithinItsBudget)
 {
     SudokuBoard board(9);
     builder::Only(board, 0, 0, {1, 2});
     builder::Only(board, 0, 4, {2, 3});
     builder::Only(board, 4, 4, {3, 1});
     board.Cell(4, 0)->GetCandidates();
+    board.chainStepBudget = 0;  // a spent budget stops the search without progress
+    EXPECT_FALSE(board.FindXYChain());
+    EXPECT_EQ(board.chainBudgetHits, 1u);
+    EXPECT_FALSE(HasValue(board.Cell(4, 0)->Eliminated(), 1));
+    board.chainStepBudget = 1000;
     std::vector<std::string> log;
     board.AttachLog(&log);
     EXPECT_TRUE(board.FindXYChain());
+    EXPECT_EQ(board.chainBudgetHits, 1u);
     EXPECT_EQ(log, std::vector<std::string>{"XYChain restriction found at r5c1 for val 1\n"});
     EXPECT_TRUE(HasValue(board.Cell(4, 0)->Eliminated(), 1));
     EXPECT_TRUE(HasValue(board.Cell(0, 4)->Eliminated(), 1));
@@ -67,29 +61,6 @@ TEST(XYChain, EndsInOneRowClearTheRestOfTheRow)
     EXPECT_FALSE(HasValue(board.Cell(0, 8)->Eliminated(), 1));
 }
 
-TEST(XYChain, SeedsSharingBothValuesStartNothing)
-{
-    SudokuBoard board(9);
-    builder::Only(board, 0, 0, {1, 2});
-    builder::Only(board, 0, 4, {1, 2});
-    EXPECT_FALSE(board.FindXYChain());
-}
-
-TEST(XYChain, BudgetStopsTheSearchWithoutProgress)
-{
-    SudokuBoard board(9);
-    builder::Only(board, 0, 0, {1, 2});
-    builder::Only(board, 0, 4, {2, 3});
-    builder::Only(board, 4, 4, {3, 1});
-    board.chainStepBudget = 0;
-    EXPECT_FALSE(board.FindXYChain());
-    EXPECT_EQ(board.chainBudgetHits, 1u);
-    EXPECT_FALSE(HasValue(board.Cell(4, 0)->Eliminated(), 1));
-    board.chainStepBudget = 1000;
-    EXPECT_TRUE(board.FindXYChain());
-    EXPECT_EQ(board.chainBudgetHits, 1u);
-}
-
 TEST(RemoteChains, FourCellChainClearsTheCrossings)
 {
     SudokuBoard board(9);
@@ -104,13 +75,6 @@ TEST(RemoteChains, FourCellChainClearsTheCrossings)
     // Found again: no progress, but the line is written again.
     EXPECT_FALSE(board.FindRemoteChains());
     EXPECT_EQ(log.size(), 2u);
-}
-
-TEST(RemoteChains, ThreeCellsAreNoChain)
-{
-    SudokuBoard board(9);
-    for (auto [r, k] : {std::pair{0, 0}, {0, 4}, {4, 4}}) builder::Only(board, r, k, {3, 8});
-    EXPECT_FALSE(board.FindRemoteChains());
 }
 
 TEST(RemoteChains, FilledCrossingGetsTheValuesButNoProgress)
@@ -138,23 +102,41 @@ TEST(ForcedChain, BothValuesOfTheStartForceTheSameEndValue)
     for (auto [r, k] : {std::pair{0, 0}, {0, 4}, {4, 0}}) EXPECT_EQ(board.Value(r, k), 0);
 }
 
-TEST(ForcedChain, DifferentEndValuesPlaceNothing)
+// Positions one step short of each pattern find nothing.
+TEST(Chains, NearMissesFindNothing)
 {
-    // S=1 -> A=3 -> E=5; S=2 -> B=4 -> E=5 needs E {4,5}: E cannot be {3,5} and {4,5} at once, so
-    // the two branches reach different values.
-    SudokuBoard board(9);
-    builder::Only(board, 0, 0, {1, 2});
-    builder::Only(board, 0, 4, {1, 3});
-    builder::Only(board, 4, 0, {2, 5});
-    builder::Only(board, 4, 4, {3, 5});
-    EXPECT_FALSE(board.FindForcedChain());
-    EXPECT_EQ(board.Value(4, 4), 0);
-}
-
-TEST(ForcedChain, NoLinkedBivalueCellsFindNothing)
-{
-    SudokuBoard board(9);
-    builder::Only(board, 0, 0, {1, 2});
-    builder::Only(board, 4, 4, {1, 3});
-    EXPECT_FALSE(board.FindForcedChain());
+    using Find = bool (SudokuBoard::*)();
+    struct Case {
+        const char* what;
+        Find find;
+        std::vector<std::pair<std::pair<int, int>, std::pair<int, int>>> pairs;  // cell, its two values
+        std::vector<std::pair<int, int>> onlyOne;  // cells holding the only places of 1, if any
+    };
+    const Case cases[] = {
+        {"even colour loop", &SudokuBoard::FindColorRestriction, {}, {{0, 0}, {0, 4}, {4, 4}, {4, 0}, {7, 7}, {8, 8}}},
+        {"XY-chain seeds sharing both values", &SudokuBoard::FindXYChain, {{{0, 0}, {1, 2}}, {{0, 4}, {1, 2}}}, {}},
+        {"three-cell remote chain", &SudokuBoard::FindRemoteChains,
+         {{{0, 0}, {3, 8}}, {{0, 4}, {3, 8}}, {{4, 4}, {3, 8}}}, {}},
+        // S=1 -> A=3 -> E=5; S=2 -> B=5: the two branches reach different values.
+        {"forced chain to different values", &SudokuBoard::FindForcedChain,
+         {{{0, 0}, {1, 2}}, {{0, 4}, {1, 3}}, {{4, 0}, {2, 5}}, {{4, 4}, {3, 5}}}, {}},
+        {"forced chain without links", &SudokuBoard::FindForcedChain, {{{0, 0}, {1, 2}}, {{4, 4}, {1, 3}}}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SudokuBoard board(9);
+        for (const auto& [cell, values] : c.pairs) builder::Only(board, cell.first, cell.second, {values.first, values.second});
+        if (!c.onlyOne.empty()) {
+            for (int i = 0; i < board.CellCount(); ++i) {
+                SudokuCell* cell = board.CellAt(i);
+                const std::pair<int, int> at{cell->rowIndex, cell->colIndex};
+                if (std::find(c.onlyOne.begin(), c.onlyOne.end(), at) == c.onlyOne.end()) cell->InsertEliminated(1);
+            }
+        }
+        const Grid before = board.GetValues();
+        EXPECT_FALSE((board.*c.find)());
+        EXPECT_EQ(board.GetValues(), before);
+    }
+    auto placed = builder::Board(9, {"1........"});
+    EXPECT_FALSE(placed->FindColorRestriction());
 }
