@@ -1,6 +1,9 @@
 // X-Wing, Swordfish, XY-Wing and XYZ-Wing on hand-made positions.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "BoardBuilder.h"
 #include "SudokuBoard.h"
 
@@ -37,25 +40,6 @@ TEST(XWing, RowsWithTheSameTwoColumnsClearThoseColumns)
     EXPECT_FALSE(board.FindXWing());
 }
 
-TEST(XWing, DifferentColumnsDoNothing)
-{
-    SudokuBoard board(9);
-    for (int k = 0; k < 9; ++k) {
-        if (k != 1 && k != 7) board.Cell(2, k)->InsertEliminated(5);
-        if (k != 1 && k != 4) board.Cell(6, k)->InsertEliminated(5);
-    }
-    EXPECT_FALSE(board.FindXWing());
-}
-
-TEST(XWing, ColumnsAreNeverTheBase)
-{
-    SudokuBoard board(9);
-    for (int k : {1, 7})
-        for (int r = 0; r < 9; ++r)
-            if (r != 2 && r != 6) board.Cell(r, k)->InsertEliminated(5);
-    EXPECT_FALSE(board.FindXWing());
-}
-
 TEST(Swordfish, ThreeColumnsOverThreeRows)
 {
     auto board = ValueOnly(3, {{1, 0}, {4, 0}, {4, 3}, {8, 3}, {1, 6}, {8, 6}});
@@ -79,17 +63,6 @@ TEST(Swordfish, ThreeColumnsOverThreeRows)
     EXPECT_FALSE(open.FindSwordfish());
     // With every target already eliminated, the fully confined board finds nothing new either.
     EXPECT_FALSE(board->FindSwordfish());
-}
-
-TEST(Swordfish, FourRowsInTwoColumnsStopThePair)
-{
-    SudokuBoard board(9);
-    for (int r = 0; r < 9; ++r) {
-        if (r != 1 && r != 4 && r != 6) board.Cell(r, 0)->InsertEliminated(3);
-        if (r != 2 && r != 4) board.Cell(r, 3)->InsertEliminated(3);
-        if (r != 1 && r != 2) board.Cell(r, 6)->InsertEliminated(3);
-    }
-    EXPECT_FALSE(board.FindSwordfish());
 }
 
 TEST(XYWing, PincersInRowAndColumnClearTheirCrossing)
@@ -121,15 +94,6 @@ TEST(XYWing, PincerInThePivotsBlockAddsTheBlockRowIntersections)
                                               "XYWing restriction found at r2c6 for val 3\n"}));
 }
 
-TEST(XYWing, ThreeCellsInOneRowDoNothing)
-{
-    SudokuBoard board(9);
-    builder::Only(board, 0, 0, {1, 2});
-    builder::Only(board, 0, 4, {1, 3});
-    builder::Only(board, 0, 8, {2, 3});
-    EXPECT_FALSE(board.FindXYWing());
-}
-
 TEST(XYWing, FilledTargetStillCounts)
 {
     SudokuBoard board(9);
@@ -156,15 +120,6 @@ TEST(XYZWing, PincerInTheBlockClearsTheBlockCellsInLineWithTheOther)
     EXPECT_FALSE(board.FindXYZWing());
 }
 
-TEST(XYZWing, PincersOutsideThePivotsBlockDoNothing)
-{
-    SudokuBoard board(9);
-    builder::Only(board, 0, 0, {1, 2, 3});
-    builder::Only(board, 0, 6, {1, 3});
-    builder::Only(board, 5, 0, {1, 2});
-    EXPECT_FALSE(board.FindXYZWing());
-}
-
 TEST(XYZWing, AllThreeInOneBlockClearCellsInLineWithEitherPincer)
 {
     SudokuBoard board(9);
@@ -176,4 +131,56 @@ TEST(XYZWing, AllThreeInOneBlockClearCellsInLineWithEitherPincer)
     for (auto [r, k] : {std::pair{0, 1}, {0, 2}, {1, 0}, {1, 2}, {2, 0}, {2, 1}})
         EXPECT_TRUE(HasValue(board.Cell(r, k)->Eliminated(), 1)) << r << k;
     EXPECT_FALSE(HasValue(board.Cell(1, 5)->Eliminated(), 1));
+}
+
+// Positions one step short of each pattern find nothing.
+TEST(FishAndWings, NearMissesFindNothing)
+{
+    // Leaves v in line `line` (a row, or a column when byColumn) only at the given positions.
+    const auto confine = [](SudokuBoard& b, bool byColumn, int line, int v, std::initializer_list<int> keep) {
+        for (int i = 0; i < 9; ++i)
+            if (std::find(keep.begin(), keep.end(), i) == keep.end())
+                (byColumn ? b.Cell(i, line) : b.Cell(line, i))->InsertEliminated(v);
+    };
+    struct Case {
+        const char* what;
+        bool (SudokuBoard::*find)();
+        std::function<void(SudokuBoard&)> setup;
+    };
+    const Case cases[] = {
+        {"X-Wing rows with different columns", &SudokuBoard::FindXWing,
+         [&](SudokuBoard& b) {
+             confine(b, false, 2, 5, {1, 7});
+             confine(b, false, 6, 5, {1, 4});
+         }},
+        {"X-Wing based on columns", &SudokuBoard::FindXWing,
+         [&](SudokuBoard& b) {
+             confine(b, true, 1, 5, {2, 6});
+             confine(b, true, 7, 5, {2, 6});
+         }},
+        {"Swordfish over four rows", &SudokuBoard::FindSwordfish,
+         [&](SudokuBoard& b) {
+             confine(b, true, 0, 3, {1, 4, 6});
+             confine(b, true, 3, 3, {2, 4});
+             confine(b, true, 6, 3, {1, 2});
+         }},
+        {"XY-Wing in one row", &SudokuBoard::FindXYWing,
+         [](SudokuBoard& b) {
+             builder::Only(b, 0, 0, {1, 2});
+             builder::Only(b, 0, 4, {1, 3});
+             builder::Only(b, 0, 8, {2, 3});
+         }},
+        {"XYZ-Wing pincer outside the pivot's block", &SudokuBoard::FindXYZWing,
+         [](SudokuBoard& b) {
+             builder::Only(b, 0, 0, {1, 2, 3});
+             builder::Only(b, 0, 6, {1, 3});
+             builder::Only(b, 5, 0, {1, 2});
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SudokuBoard board(9);
+        c.setup(board);
+        EXPECT_FALSE((board.*c.find)());
+    }
 }
