@@ -1,0 +1,25 @@
+// QDPlayerManager: the profile chooser bound to the game-wide ActiveProfile, skipping a nameless
+// ".dat" file and telling the game before a profile file is deleted.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "core/PlayerManager.h"
+
+class QDPlayerManager : public TPlayerManager {
+public:
+    std::function<void(QDPlayerManager&)> CustomDeleteFunction;
+
+    static std::unique_ptr<QDPlayerManager> Create(const std::string& caption, std::shared_ptr<TImage> background,
+                                                   int a, int b, int c, int limit);
+    // The profile names, then ActiveProfile's name selected when there is one.
+    void FillList() override;
+    void DeleteProfile() override;
+    // Without an ActiveProfile the choice still becomes the settings' profile name.
+    int OKClick() override;
+    int CancelClick() override;
+
+private:
+    void Choose(const std::string& name);
+};

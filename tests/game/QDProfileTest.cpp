@@ -1,0 +1,191 @@
+// The profile chooser driven by injected clicks over a real profiles folder, and the game-side
+// profile, ini file and text table read from disk and from the resource archive.
+#include "presentation/WidgetWorld.h"
+#include "core/IniFile.h"
+#include "core/PakFileManager.h"
+#include "core/PakFormat.h"
+#include "core/Profile.h"
+#include "game/QDPlayerManager.h"
+#include "game/QDProfile.h"
+
+namespace {
+
+class QDProfiles : public WidgetWorld {
+protected:
+    void SetUp() override {
+        WidgetWorld::SetUp();
+        for (const char* name : {"create", "delete"}) MenuImage(name, 60, 30);
+        std::filesystem::create_directories(dir.Path() / "profiles");
+        Game->SetProfilePath(dir.Str() + "profiles");
+        Game->SubPath = dir.Str();
+        Game->Ini->FileName = dir.Str() + "settings";
+        for (const char* name : {"Anna", "Bert", "Cleo"}) TProfile::Create(name)->Save();
+        testenv::WriteFile(dir.Path() / "profiles" / ".dat", "");
+        testenv::WriteFile(dir.Path() / "profiles" / "notes.txt", "");
+    }
+    void TearDown() override {
+        ActiveProfile.reset();
+        WidgetWorld::TearDown();
+    }
+    // Clicks a button of the dialog's menu, then runs one logic tick.
+    int Click(TDialog& manager, const std::string& button) {
+        TButton* b = manager.Menu->FindButton(button);
+        ClickAt(int(b->x) + 5, int(b->y) + 5);
+        return manager.Manage();
+    }
+};
+
+TEST_F(QDProfiles, ListShowsProfileNamesOnlyAndSelectsTheCurrentOne) {
+    Game->CurrentProfile = TProfile::Create("Bert");
+    auto manager = TPlayerManager::Create("Players", nullptr, 400, 0, 0, 10, "");
+    EXPECT_EQ(manager->ListBox->Strings, (std::vector<std::string>{"Anna", "Bert", "Cleo"}));
+    EXPECT_EQ(manager->ListBox->Index, 1);
+    manager->Kill();
+}
+
+TEST_F(QDProfiles, OkMakesTheSelectionTheLoadedProfileAndSavesTheSettings) {
+    auto stored = TProfile::Create("Cleo");
+    stored->Score = 77;
+    stored->Save();
+    Game->CurrentProfile = TProfile::Create("Anna");
+    auto manager = TPlayerManager::Create("Players", nullptr, 400, 0, 0, 10, "");
+    manager->Start();
+    manager->ListBox->SetIndex(2);
+    EXPECT_EQ(Click(*manager, "OK"), 1);
+    EXPECT_EQ(Game->ProfileName, "Cleo");
+    EXPECT_EQ(Game->CurrentProfile->Name, "Cleo");
+    EXPECT_EQ(Game->CurrentProfile->Score, 77);
+    EXPECT_NE(testenv::ReadFile(dir.Path() / "settings.ini").find("PROFILE NAME=Cleo"), std::string::npos);
+    manager->Kill();
+}
+
+TEST_F(QDProfiles, DeleteAsksFirstThenKeepsTheSamePosition) {
+    auto manager = TPlayerManager::Create("Players", nullptr, 400, 0, 0, 10, "");
+    std::string deleted;
+    manager->DeleteProfileUserFunction = [&](const std::string& name) { deleted = name; };
+    manager->Start();
+    manager->ListBox->SetIndex(2);
+    EXPECT_EQ(Click(*manager, "Delete"), 0);
+    ASSERT_TRUE(manager->DialogYesNo);
+    EXPECT_TRUE(std::filesystem::exists(dir.Path() / "profiles" / "Cleo.dat"));
+    manager->DialogYesNo->CloseResult = 1;
+    manager->Manage();
+    EXPECT_EQ(deleted, "Cleo");
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "profiles" / "Cleo.dat"));
+    EXPECT_EQ(manager->ListBox->Strings.size(), 2u);
+    EXPECT_EQ(manager->ListBox->Index, 1);
+    manager->Kill();
+}
+
+TEST_F(QDProfiles, LastPlayerCannotBeDeletedAndTheLimitStopsCreation) {
+    std::filesystem::remove(dir.Path() / "profiles" / "Anna.dat");
+    std::filesystem::remove(dir.Path() / "profiles" / "Bert.dat");
+    std::vector<std::string> messages;
+    auto manager = TPlayerManager::Create("Players", nullptr, 400, 0, 0, 1, "");
+    manager->ErrorDialogFunc = [&](const std::string& text) {
+        messages.push_back(text);
+        return TDialogOK::Create(text, nullptr, 400, 100, 0);
+    };
+    manager->ListBox->SetIndex(0);
+    manager->DeleteProfileCheck();
+    manager->DialogOK.reset();
+    manager->CreateProfile();
+    EXPECT_EQ(messages, (std::vector<std::string>{"The list must contain at least one player!",
+                                                  "You cannot create any more players!"}));
+    EXPECT_TRUE(std::filesystem::exists(dir.Path() / "profiles" / "Cleo.dat"));
+    manager->Kill();
+}
+
+TEST_F(QDProfiles, CreatedNameIsCapitalisedAndAcceptedButUnsafeOrTakenNamesAreNot) {
+    auto manager = TPlayerManager::Create("Players", nullptr, 400, 0, 0, 10, "");
+    std::vector<std::string> created;
+    manager->CreateProfileFunc = [&](const std::string& name) {
+        created.push_back(name);
+        TProfile::Create(name)->Save();
+    };
+    manager->Start();
+    for (const char* typed : {"../up", "anna", "dora"}) {
+        manager->CreateProfile();
+        ASSERT_TRUE(manager->EnterName);
+        manager->EnterName->TextInput->Text = typed;
+        manager->EnterName->CloseResult = 1;
+        manager->Manage();
+    }
+    EXPECT_EQ(created, (std::vector<std::string>{"Dora"}));
+    EXPECT_EQ(Game->ProfileName, "Dora");
+    EXPECT_EQ(manager->CloseResult, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "up.dat"));
+    manager->Kill();
+}
+
+TEST_F(QDProfiles, CancelAfterDeletingTheActiveProfileMovesToTheFirstName) {
+    ActiveProfile = QDProfile::Create("Bert");
+    int loads = 0;
+    ActiveProfile->LoadFunction = [&] { return ++loads; };
+    Game->CurrentProfile = ActiveProfile;
+    auto manager = QDPlayerManager::Create("Players", nullptr, 400, 0, 0, 10);
+    EXPECT_EQ(manager->ListBox->Strings.size(), 3u);
+    EXPECT_EQ(manager->ListBox->Index, 1);
+    int told = 0;
+    manager->CustomDeleteFunction = [&](QDPlayerManager&) { ++told; };
+    manager->Start();
+    manager->DeleteProfile();
+    EXPECT_EQ(told, 1);
+    EXPECT_EQ(manager->CancelClick(), 0);
+    EXPECT_EQ(ActiveProfile->Name, "Anna");
+    EXPECT_EQ(Game->ProfileName, "Anna");
+    EXPECT_EQ(loads, 1);
+    EXPECT_EQ(manager->CloseResult, -1);
+    manager->Kill();
+}
+
+TEST_F(QDProfiles, GameProfileDelegatesSavingAndWritesNothingItself) {
+    auto profile = QDProfile::Create("Edda");
+    ASSERT_TRUE(profile->savedata);
+    EXPECT_EQ(profile->Lives, 3);
+    EXPECT_EQ(profile->Save(), 0);
+    EXPECT_EQ(profile->Load(), 0);
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "profiles" / "Edda.dat"));
+    profile->SaveFunction = [] { return 5; };
+    EXPECT_EQ(profile->Save(), 5);
+}
+
+TEST_F(QDProfiles, IniFileReadsFromDiskAndWritesBackAtomically) {
+    testenv::WriteFile(dir.Path() / "opts.ini", "volume=7\r\nname=a=b\r\nunknown=1\r\n");
+    QDIniFile ini;
+    ini.FileName = dir.Str() + "opts";
+    ini.Add("Volume", "5");
+    ini.Add("Name", "");
+    ini.Load(1, 0);
+    EXPECT_EQ(*ini.Find("volume"), "7");
+    EXPECT_EQ(*ini.Find("NAME"), "a=b");
+    EXPECT_EQ(testenv::ReadFile(dir.Path() / "opts.ini"), "VOLUME=7\r\nNAME=a=b\r\n");
+    ini.Lines[1].Value = "two\nlines";
+    ini.Save();
+    EXPECT_EQ(testenv::ReadFile(dir.Path() / "opts.ini"), "VOLUME=7\r\nNAME=two lines\r\n");
+}
+
+TEST_F(QDProfiles, IniFileAndTextsFromTheArchiveLeaveTheDiskAlone) {
+    std::filesystem::create_directories(dir.Path() / "res");
+    testenv::WriteFile(dir.Path() / "res" / "levels.ini", "LEVEL=3\r\n");
+    testenv::WriteFile(dir.Path() / "res" / "words.txt", "[TEXT]\r\nHello\r\nline 1\r\nline 2\r\n");
+    PakManager = TPakFileManager::Create(dir.Str() + "res/", ".pak");
+    QDIniFile ini;
+    ini.FileName = "Levels";
+    ini.Add("level", "0");
+    ini.Load(0, 1);
+    EXPECT_EQ(*ini.Find("LEVEL"), "3");
+    EXPECT_FALSE(std::filesystem::exists("Levels.ini"));
+    Game->SetTextPath(dir.Str() + "nowhere");
+    auto text = QDGameText::Create("words.txt", 1);
+    EXPECT_EQ(text->FindString("hello"), "line 1\r\nline 2");
+    EXPECT_EQ(text->FindString("absent"), "");
+    ini.FileName = "missing";
+    EXPECT_THROW(ini.Load(0, 1), TRuntimeError);
+    EXPECT_EQ(notices.back(), "Could not read file 'missing.ini'");
+    EXPECT_THROW(QDGameText::Create("none.txt", 1), TRuntimeError);
+    EXPECT_EQ(notices.back(), "Could not read file 'none.txt'");
+    PakManager.reset();
+}
+
+}  // namespace
