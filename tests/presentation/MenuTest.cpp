@@ -20,7 +20,7 @@ class MenuTest : public WidgetWorld {
     }
 };
 
-TEST_F(MenuTest, ButtonsStackDownFromTheStartWithTheGap) {
+TEST_F(MenuTest, ButtonsStackWithTheGapShareTheMenusSoundsAndTakeNamesInAnyCase) {
     auto menu = ThreeButtons();
     ASSERT_EQ(menu->Count(), 3);
     EXPECT_FLOAT_EQ(menu->Items[0]->y, 100);
@@ -29,28 +29,18 @@ TEST_F(MenuTest, ButtonsStackDownFromTheStartWithTheGap) {
     EXPECT_EQ(menu->h, 140);
     EXPECT_FLOAT_EQ(menu->Items[0]->x, 350);  // centred: (800 - 100) / 2
     EXPECT_EQ(menu->NextY, 250);
-}
-
-TEST_F(MenuTest, ButtonsShareTheMenuSoundsAndShadow) {
-    auto menu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 10);
     menu->SetShadow(1, 3.0f, 3.0f, 0.4f);
     TButton* b = menu->AddQuick("ok", "OK");
     EXPECT_EQ(b->SoundClick, menu->SoundClick);
-    EXPECT_EQ(b->SoundMouseOver, menu->SoundMouseOver);
-    EXPECT_EQ(b->Shadow, 1);
     EXPECT_FLOAT_EQ(b->ShadowAlpha, 0.4f);
-    EXPECT_EQ(b->UseMenuPath, 1);
-}
-
-TEST_F(MenuTest, NamesIgnoreCaseAndAreTakenFromTheImageWhenNotGiven) {
-    auto menu = ThreeButtons();
     EXPECT_EQ(menu->Items[0]->name, "PLAY");
     EXPECT_EQ(menu->Items[1]->name, "OPTIONS");
     EXPECT_EQ(menu->FindButton("Quit"), menu->Items[2].get());
     EXPECT_EQ(menu->FindButton("help"), nullptr);
 }
 
-TEST_F(MenuTest, ClickedMatchesAnyCaseAndIsConsumed) {
+TEST_F(MenuTest, ClicksAndEnterReachOneButtonAndAreConsumed) {
+    {
     auto menu = ThreeButtons();
     ClickAt(360, 110);
     EXPECT_EQ(menu->Manage(0, 0), 1);
@@ -59,15 +49,34 @@ TEST_F(MenuTest, ClickedMatchesAnyCaseAndIsConsumed) {
     EXPECT_EQ(menu->Clicked("Play"), 0) << "the name was consumed";
     EXPECT_EQ(menu->Clicked(""), 0);
     menu->Manage(0, 0);
-    EXPECT_EQ(menu->Clicked("play"), 0) << "one click, one report";
-}
-
-TEST_F(MenuTest, AnEmptyNameNeverCountsAsAClick) {
-    auto menu = ThreeButtons();
+    EXPECT_EQ(menu->Clicked("play"), 0) << "one click, one report";    }
+    {
+    auto menu = TMenu::Create("", "", 0, 0, 10);
+    menu->AddQuick("yes", "")->OKButton = 1;
+    menu->AddQuick("no", "");
     PointAt(0, 0);
+    PressKey(KEY_ENTER);
     menu->Manage(0, 0);
-    EXPECT_EQ(menu->Clicked(""), 0);
-    EXPECT_EQ(menu->MouseOver(""), 0);
+    EXPECT_EQ(menu->Clicked("yes"), 1);    }
+    {
+    auto menu = TMenu::Create("", "", 0, 0, 0);
+    for (const char* name : {"yes", "no", "cancel"}) menu->AddQuick(name, "");
+    menu->MakeRow(10);
+    TButton* no = menu->FindButton("no");
+    ClickAt(int(no->x) + 5, int(no->y) + 5);
+    menu->Manage(0, 0);
+    EXPECT_EQ(menu->Clicked("yes"), 0);
+    EXPECT_EQ(menu->Clicked("cancel"), 0);
+    EXPECT_EQ(menu->Clicked("no"), 1);    }
+    {
+    auto menu = TMenu::Create("", "", 0, 0, 0);
+    TButton* a = menu->AddQuick("ok", "A");
+    TButton* b = menu->AddQuick("yes", "B");
+    b->MoveTo(a->x, a->y);
+    PointAt(int(a->x) + 1, int(a->y) + 1);
+    menu->Manage(0, 0);
+    EXPECT_EQ(menu->MouseOverName, "B");
+    }
 }
 
 TEST_F(MenuTest, NoInputDuringAScreenFadeOrWhenSwitchedOffOrPointerOff) {
@@ -101,39 +110,7 @@ TEST_F(MenuTest, OffsetMovesTheHitBoxesAndTheDraws) {
     ExpectCleanState();
 }
 
-TEST_F(MenuTest, EnterReachesTheOKButtonOfTheMenu) {
-    auto menu = TMenu::Create("", "", 0, 0, 10);
-    menu->AddQuick("yes", "")->OKButton = 1;
-    menu->AddQuick("no", "");
-    PointAt(0, 0);
-    PressKey(KEY_ENTER);
-    menu->Manage(0, 0);
-    EXPECT_EQ(menu->Clicked("yes"), 1);
-}
-
-TEST_F(MenuTest, RadioSetReportsTheButtonPickedAndOnlyIt) {
-    auto menu = TMenu::Create("", "", 0, 0, 0);
-    for (const char* name : {"yes", "no", "cancel"}) menu->AddQuick(name, "");
-    menu->MakeRow(10);
-    TButton* no = menu->FindButton("no");
-    ClickAt(int(no->x) + 5, int(no->y) + 5);
-    menu->Manage(0, 0);
-    EXPECT_EQ(menu->Clicked("yes"), 0);
-    EXPECT_EQ(menu->Clicked("cancel"), 0);
-    EXPECT_EQ(menu->Clicked("no"), 1);
-}
-
-TEST_F(MenuTest, ALaterButtonWinsWhereButtonsOverlap) {
-    auto menu = TMenu::Create("", "", 0, 0, 0);
-    TButton* a = menu->AddQuick("ok", "A");
-    TButton* b = menu->AddQuick("yes", "B");
-    b->MoveTo(a->x, a->y);
-    PointAt(int(a->x) + 1, int(a->y) + 1);
-    menu->Manage(0, 0);
-    EXPECT_EQ(menu->MouseOverName, "B");
-}
-
-TEST_F(MenuTest, AddQuickAutoTakesCompanionFilesOnlyWhenPresent) {
+TEST_F(MenuTest, CompanionFilesAreTakenOnlyWhenPresentAndAMissingImageIsFatal) {
     auto menu = TMenu::Create("", "", 0, 0, 10);
     TButton* plain = menu->AddQuickAuto("play", "");
     EXPECT_FALSE(plain->ImageDisabled);
@@ -145,10 +122,6 @@ TEST_F(MenuTest, AddQuickAutoTakesCompanionFilesOnlyWhenPresent) {
     ASSERT_TRUE(full->ImageMouseClick);
     EXPECT_FLOAT_EQ(full->MouseClickDuration, 40.0f);  // 200 ms
     EXPECT_TRUE(notices.empty());
-}
-
-TEST_F(MenuTest, AMissingButtonImageIsFatal) {
-    auto menu = TMenu::Create("", "", 0, 0, 10);
     EXPECT_ANY_THROW(menu->AddQuick("nosuchbutton", ""));
     ASSERT_FALSE(notices.empty());
     EXPECT_NE(notices[0].find("nosuchbutton"), std::string::npos);
@@ -180,7 +153,8 @@ TEST_F(MenuTest, ColumnAndRowAreCentredOnTheScreen) {
     EXPECT_FLOAT_EQ(menu->Items[0]->y, menu->Items[2]->y);
 }
 
-TEST_F(MenuTest, SetXAndSetYMoveButtonsAndCaptions) {
+TEST_F(MenuTest, MovingAndScalingTheMenuMovesButtonsAndCaptions) {
+    {
     auto menu = ThreeButtons();
     menu->Items[0]->SetupCaption("Play", MakeBlockFont(), nullptr, nullptr, nullptr, nullptr);
     float captionX = menu->Items[0]->Caption->X;
@@ -189,10 +163,8 @@ TEST_F(MenuTest, SetXAndSetYMoveButtonsAndCaptions) {
     EXPECT_FLOAT_EQ(menu->Items[0]->x, 10);
     EXPECT_FLOAT_EQ(menu->Items[0]->Caption->X, captionX - 340);
     menu->SetY(0);
-    EXPECT_FLOAT_EQ(menu->Items[2]->y, 100);
-}
-
-TEST_F(MenuTest, SetPairXMovesBothButtons) {
+    EXPECT_FLOAT_EQ(menu->Items[2]->y, 100);    }
+    {
     auto menu = TMenu::Create("", "", 0, 0, 10);
     menu->AddPair("yes", "no", 20, "");
     float gapBetween = menu->Items[1]->x - menu->Items[0]->x;
@@ -200,16 +172,15 @@ TEST_F(MenuTest, SetPairXMovesBothButtons) {
     EXPECT_FLOAT_EQ(menu->Items[0]->x, 100);
     EXPECT_FLOAT_EQ(menu->Items[1]->x, 100 + gapBetween);
     menu->SetPairX("maybe", "no", 5);  // unknown names change nothing
-    EXPECT_FLOAT_EQ(menu->Items[0]->x, 100);
-}
-
-TEST_F(MenuTest, ScaleMenuScalesAboutTheMenuOrigin) {
+    EXPECT_FLOAT_EQ(menu->Items[0]->x, 100);    }
+    {
     auto menu = ThreeButtons();
     menu->CalcCoords();
     menu->StoreOriginalCoords();
     menu->ScaleMenu(0.5f, 0.5f);
     EXPECT_FLOAT_EQ(menu->Items[2]->y, 100 + 100 * 0.5f);
     EXPECT_FLOAT_EQ(menu->Items[0]->ScaleX, 0.5f);
+    }
 }
 
 TEST_F(MenuTest, AnEmptyMenuHasNoExtentAndKeepsItsOrigin) {
@@ -224,7 +195,7 @@ TEST_F(MenuTest, AnEmptyMenuHasNoExtentAndKeepsItsOrigin) {
     EXPECT_EQ(menu->Manage(0, 0), 1);
 }
 
-TEST_F(MenuTest, ClearStatesResetsEveryButton) {
+TEST_F(MenuTest, ClearStatesResetsEveryButtonAndKillEmptiesTheMenu) {
     auto menu = ThreeButtons();
     for (auto& b : *menu) {
         b->Glow = 1;
@@ -241,10 +212,6 @@ TEST_F(MenuTest, ClearStatesResetsEveryButton) {
         EXPECT_EQ(b->MouseOver, 0);
         EXPECT_EQ(b->ScaleOnMO, 1);
     }
-}
-
-TEST_F(MenuTest, KillEmptiesTheMenu) {
-    auto menu = ThreeButtons();
     menu->Kill();
     EXPECT_TRUE(menu->IsEmpty());
     EXPECT_EQ(menu->FindButton("play"), nullptr);
