@@ -54,50 +54,27 @@ TEST_F(ErrorReportTest, ReportedErrorIsShownPlainThenWithTheCheckpoint) {
     EXPECT_EQ(Log(), "Date: 06 Dec 2026\r\nTime: 21:47:10\r\n(139) Error loading bitmap data/graphics/x.png\r\n");
 }
 
-TEST_F(ErrorReportTest, NonFatalFlagStillEndsTheRun) {
-    EXPECT_THROW(ReportError("Data pak missing", 0), TRuntimeError);
-}
-
-TEST_F(ErrorReportTest, NoPrefixWhileCheckpointIsZero) {
-    Guarded([] { throw TRuntimeError("early failure"); });
-    ASSERT_EQ(notices.size(), 1u);
-    EXPECT_EQ(notices[0], "early failure");
-}
-
-TEST_F(ErrorReportTest, RaisedTextsAreShownAsTheyStand) {
+TEST_F(ErrorReportTest, EveryThrownKindGivesItsTextWithThePrefixOnlyWhereItBelongs) {
+    EXPECT_THROW(ReportError("Data pak missing", 0), TRuntimeError) << "the non-fatal flag still ends the run";
+    Guarded([] { throw TRuntimeError("early failure"); });  // no prefix while the checkpoint is zero
+    Guarded([] { throw 42; });
     Checkpoint = 5007;
-    Guarded([] { throw TRaisedText("(5007) Failed to save the file: utf8::x.ini"); });
+    Guarded([] { throw TRaisedText("(5007) Failed to save the file: utf8::x.ini"); });  // shown as it stands
     Guarded([] { throw std::string("plain string"); });
     Guarded([] { throw "c string"; });
-    ASSERT_EQ(notices.size(), 3u);
-    EXPECT_EQ(notices[0], "(5007) Failed to save the file: utf8::x.ini");
-    EXPECT_EQ(notices[1], "plain string");
-    EXPECT_EQ(notices[2], "c string");
-}
-
-TEST_F(ErrorReportTest, RuntimeLibraryFailuresCountAsRuntimeErrors) {
     Checkpoint = 8004;
-    Guarded([] { throw std::out_of_range("index 300 out of bounds"); });
-    ASSERT_EQ(notices.size(), 1u);
-    EXPECT_EQ(notices[0], "(8004) index 300 out of bounds");
+    Guarded([] { throw std::out_of_range("index 300 out of bounds"); });  // a runtime error
+    EXPECT_EQ(notices, (std::vector<std::string>{"Data pak missing", "early failure", "Unknown error", "(5007) Failed to save the file: utf8::x.ini",
+                                                 "plain string", "c string", "(8004) index 300 out of bounds"}));
 }
 
-TEST_F(ErrorReportTest, UnknownObjectsStillGiveAText) {
-    Guarded([] { throw 42; });
-    ASSERT_EQ(notices.size(), 1u);
-    EXPECT_EQ(notices[0], "Unknown error");
-}
-
-TEST_F(ErrorReportTest, LogHoldsOnlyTheLastError) {
+TEST_F(ErrorReportTest, LogHoldsOnlyTheLastErrorAndAnUnwritableFolderIsIgnored) {
     Guarded([] { throw TRuntimeError("first"); });
     Guarded([] { throw TRuntimeError("second"); });
     EXPECT_EQ(Log(), "Date: 06 Dec 2026\r\nTime: 21:47:10\r\nsecond\r\n");
-}
-
-TEST_F(ErrorReportTest, UnwritableLogFolderIsIgnored) {
     LogFolder = dir.Str() + "no/such/folder/";
     EXPECT_NO_THROW(Guarded([] { throw TRuntimeError("x"); }));
-    EXPECT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices.size(), 3u);
 }
 
 TEST_F(ErrorReportTest, SectionHeaderAcceptsAnyCaseAndNothingElse) {
