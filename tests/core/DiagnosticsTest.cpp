@@ -26,7 +26,7 @@ protected:
     }
 };
 
-TEST_F(DiagnosticsTest, ASecondCounterLastsTwoHundredTicksAndEndsOnce) {
+TEST_F(DiagnosticsTest, ASecondCounterLastsTwoHundredTicksAndEndsOnceAnEmptyOneNever) {
     TCounter counter = TCounter::Create(1000, 1);
     EXPECT_EQ(counter.CounterLength, 200);
     EXPECT_FLOAT_EQ(counter.GetRatio(), 1.0f);
@@ -41,13 +41,9 @@ TEST_F(DiagnosticsTest, ASecondCounterLastsTwoHundredTicksAndEndsOnce) {
     EXPECT_EQ(ticks, 200);
     EXPECT_EQ(counter.Active, 0);
     EXPECT_FLOAT_EQ(counter.GetRatio(), 0.0f);
-}
-
-TEST_F(DiagnosticsTest, ACounterOfNoLengthHasARatioOfZero) {
-    TCounter counter = TCounter::Create(0, 1);
-    EXPECT_EQ(counter.CounterLength, 0);
-    EXPECT_FLOAT_EQ(counter.GetRatio(), 0.0f);
-    EXPECT_EQ(counter.Manage(), 0);
+    TCounter none = TCounter::Create(0, 1);  // no length: a ratio of zero, no division
+    EXPECT_FLOAT_EQ(none.GetRatio(), 0.0f);
+    EXPECT_EQ(none.Manage(), 0);
 }
 
 TEST_F(DiagnosticsTest, CounterListRemovesEndedCountersWhenAsked) {
@@ -93,15 +89,6 @@ TEST_F(DiagnosticsTest, FrameRateUpdatesAboutOncePerSecond) {
     EXPECT_EQ(fps.GetDisplay(), "FPS     061/061");
 }
 
-TEST_F(DiagnosticsTest, DebugResetClearsTheTrackers) {
-    Game->FixedRateLogic->maximum = 9;
-    Game->LogicTime->maximum = 40;
-    Game->DebugReset();
-    EXPECT_EQ(Game->FixedRateLogic->maximum, 0);
-    EXPECT_EQ(Game->LogicTime->maximum, 0);
-    EXPECT_EQ(Game->FPS->minimum, 999);
-}
-
 TEST(ValueList, ReadsNameEqualsValueLines) {
     testenv::TempDir dir;
     testenv::WriteFile(dir.Path() / "values.txt", "speed=12\r\nname only\nlives=-3\n");
@@ -116,7 +103,7 @@ TEST(ValueList, ReadsNameEqualsValueLines) {
     EXPECT_EQ(list.GetValueByName("SPEED"), nullptr);
 }
 
-TEST(Utilities, RoundingAndDistances) {
+TEST(Utilities, RoundingDistancesAndNumbersAsText) {
     EXPECT_EQ(Round(2.5f), 3);
     EXPECT_EQ(Round(-2.5f), -2);
     EXPECT_EQ(Round(2.49f), 2);
@@ -126,9 +113,6 @@ TEST(Utilities, RoundingAndDistances) {
     // A segment of no length is its point, not a division by zero.
     EXPECT_DOUBLE_EQ(PointSegmentDistance(3, 4, 0, 0, 0, 0), 5.0);
     EXPECT_DOUBLE_EQ(TriangleLeg(5, 3), 4.0);
-}
-
-TEST(Utilities, NumbersAsText) {
     EXPECT_EQ(FormatNumber(1234567.891, 2, 3), "1,234,567.89");
     EXPECT_EQ(FormatNumber(1234.999, 0, 3), "1,234");
     EXPECT_EQ(FormatNumber(-1234.5, 1, 3), "-1,234.5");
