@@ -30,17 +30,6 @@ class TextInputTest : public WidgetWorld {
     TTextInput input;
 };
 
-TEST_F(TextInputTest, InitSetsColoursCursorSpeedAndBlocksGameKeys) {
-    EXPECT_EQ(input.TextCol->R, 255);
-    EXPECT_EQ(input.DotCol->R, 150);
-    EXPECT_EQ(input.CursorCol->R, 0);
-    EXPECT_EQ(input.CursorCol->G, 255);
-    EXPECT_EQ(input.CursorFlashSpeed, 50);  // 250 ms
-    EXPECT_EQ(input.Active, 1);
-    EXPECT_EQ(input.CurrentChar, 1);
-    EXPECT_EQ(Game->BlockKeys, 1);
-}
-
 TEST_F(TextInputTest, OneCharacterPerTick) {
     Type(U"abc");
     input.Manage();
