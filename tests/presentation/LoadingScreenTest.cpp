@@ -42,14 +42,6 @@ TEST_F(LoadingBarTest, ZeroStepsDoNotDivideByZero) {
     b.Draw();
 }
 
-TEST_F(LoadingBarTest, CentreUsesTheBarWidth) {
-    TLoadingBar b;
-    b.Init(TImage::Create(201, 10), nullptr, nullptr);
-    b.Centre(400);
-    EXPECT_EQ(b.x, 299);
-    EXPECT_EQ(b.y, 400);
-}
-
 TEST_F(LoadingBarTest, BoxModeDrawsFillOutlineThenTheRevealedPart) {
     TLoadingBar b;
     b.Init(bar, nullptr, nullptr);
@@ -112,10 +104,6 @@ class LoadingScreenTest : public WidgetWorld {
     }
     TScreen destination;
 };
-
-TEST_F(LoadingScreenTest, TheApplicationObjectHasOne) {
-    EXPECT_TRUE(Game->LoadingScreen);
-}
 
 TEST_F(LoadingScreenTest, BarWithoutCompanionFilesStillLoads) {
     TLoadingScreen s;
