@@ -22,15 +22,6 @@ class SliderTest : public WidgetWorld {
     std::shared_ptr<TSlider> slider;
 };
 
-TEST_F(SliderTest, StartsAtFiftyWithTheMarkerOnTheBar) {
-    EXPECT_EQ(slider->Value, 50);
-    EXPECT_EQ(slider->name, "MUSICSLIDER");
-    EXPECT_EQ(slider->w, 200);
-    EXPECT_EQ(slider->DotY, 138);
-    EXPECT_EQ(slider->DotX, 346 + 22 + 78 - 5);
-    EXPECT_EQ(slider->active, 1);
-}
-
 TEST_F(SliderTest, ValuesAreClampedAndTheMarkerCentredOnTheEnds) {
     slider->SetValue(-5);
     EXPECT_EQ(slider->Value, 0);
