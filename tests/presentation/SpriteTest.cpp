@@ -15,12 +15,6 @@ protected:
     }
 };
 
-TEST_F(SpriteTest, SingleFrameSpriteNeverAnimates) {
-    auto s = TSprite::Create(MakeImage(8, 8, 1, 0), 0, 0);
-    EXPECT_EQ(s->ManageAnim(), 0);
-    EXPECT_EQ(s->frame, 0);
-}
-
 TEST_F(SpriteTest, LoopCountThreeWrapsTwiceThenHoldsAndReportsEveryTick) {
     auto s = TSprite::Create(MakeImage(8, 8, 4, 0), 0, 0);
     int callbacks = 0;
@@ -75,17 +69,6 @@ TEST_F(SpriteTest, ZeroFramesOrZeroLengthDoNotDivideByZero) {
     EXPECT_LE(s->frame, 3);
 }
 
-TEST_F(SpriteTest, ScaleAndBounds) {
-    auto s = TSprite::Create(MakeImage(20, 10, 1, 1), 0, 0);
-    s->SetScaleXY(2, 0);
-    EXPECT_FLOAT_EQ(s->ScaleY, 2.0f);
-    s->x = -10;
-    s->y = 100;
-    EXPECT_EQ(s->OutOfBounds(), 0);
-    s->x = -10.1f;
-    EXPECT_EQ(s->OutOfBounds(), 1);
-}
-
 TEST_F(SpriteTest, GlowDrawsAdditiveSecondPassAndRestoresState) {
     auto s = TSprite::Create(MakeImage(16, 16, 1, 1), 100, 100);
     s->SetGlow(1, 0.5f, 0, 0, 1);
@@ -96,17 +79,6 @@ TEST_F(SpriteTest, GlowDrawsAdditiveSecondPassAndRestoresState) {
     EXPECT_EQ(draws[1]->state.blend, LIGHTBLEND);
     EXPECT_EQ(draws[1]->state.red, 127);
     ExpectCleanState();
-}
-
-TEST_F(SpriteTest, NoGlowDrawsOnceAndInvisibleDrawsNothing) {
-    auto s = TSprite::Create(MakeImage(16, 16, 1, 1), 100, 100);
-    s->Draw();
-    EXPECT_EQ(rec.Find("DrawImage").size(), 1u);
-    rec.calls.clear();
-    s->SetGlow(1, 1.0f, 0, 0, 1);
-    s->visible = 0;
-    s->Draw();
-    EXPECT_TRUE(rec.calls.empty());
 }
 
 TEST_F(SpriteTest, ShadowRestoresCallersAlphaAndColour) {
