@@ -104,16 +104,6 @@ TEST_F(FontTest, LabelScaleMultipliesAndLeavesCallersScale) {
     EXPECT_FLOAT_EQ(sx, 2.0f);
 }
 
-TEST_F(FontTest, AutoScaleShrinksOnlyWideText) {
-    auto label = TLabel::CreateSpecial(std::string(25, 'W'), 0, 0, 0, 0, 0);  // 200 wide
-    label->ImageFont = font;
-    label->AutoScale(160);
-    EXPECT_FLOAT_EQ(label->Scale, 0.8f);
-    label->Scale = 1;
-    label->AutoScale(300);
-    EXPECT_FLOAT_EQ(label->Scale, 1.0f);
-}
-
 TEST_F(FontTest, WrappedLabelHeightAndLinePositions) {
     auto label = TLabel::CreateSpecial("aa bb cc dd ee", 5, 50, 0, 40, 0);
     label->Init(font, TColor::Create(255, 255, 255, 1), nullptr, 0, nullptr, nullptr, "");
@@ -135,17 +125,6 @@ TEST_F(FontTest, ShadowedLabelUsesColourAlphaForText) {
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_NEAR(texts[0]->state.alpha, 0.3f, 1e-6);
     EXPECT_EQ(texts[1]->state.green, 255);
-    ExpectCleanState();
-}
-
-TEST_F(FontTest, FontHeightComesFromTheImageFont) {
-    auto f = TFont::Create(font, nullptr, nullptr, 0, nullptr, nullptr, "body");
-    EXPECT_FLOAT_EQ(f->H, 12.0f);
-    f->ApplyScale(1.5f);
-    float sx, sy;
-    GetScale(sx, sy);
-    EXPECT_FLOAT_EQ(sy, 1.5f);
-    f->RestoreScale();
     ExpectCleanState();
 }
 
