@@ -122,14 +122,6 @@ TEST_F(DrawHelpersTest, MirroredCopyAndBlend) {
     EXPECT_EQ(copy->Pixels(0).pixels, a->Pixels(0).pixels);
 }
 
-TEST_F(DrawHelpersTest, ImageRectCollideUsesTheMask) {
-    TPixmap p(10, 10, 0);
-    p.WritePixel(9, 9, 0xFF000000u);
-    auto image = TImage::FromPixmap(p);
-    EXPECT_EQ(ImageRectCollide(image.get(), 0, 0, 0, 0, 0, 5, 5), 0);
-    EXPECT_EQ(ImageRectCollide(image.get(), 0, 0, 0, 8, 8, 5, 5), 1);
-}
-
 TEST_F(DrawHelpersTest, BoxWithoutColourDrawsNothing) {
     TBox box;
     box.Init(0, 0, 10, 10, nullptr);
@@ -139,14 +131,6 @@ TEST_F(DrawHelpersTest, BoxWithoutColourDrawsNothing) {
     box.Draw();
     EXPECT_FLOAT_EQ(rec.Find("DrawRect").at(0)->state.alpha, 0.5f);
     ExpectCleanState();
-}
-
-TEST_F(DrawHelpersTest, FrameTextWidths) {
-    std::vector<int> widths(256, 0);
-    widths['A'] = 10;
-    widths['B'] = 6;
-    EXPECT_FLOAT_EQ(FrameTextWidth("AB", widths, 2, 1), 18.0f);
-    EXPECT_FLOAT_EQ(FrameTextWidth("", widths, 2, 1), 0.0f);
 }
 
 // ---- mouse pointer ----
