@@ -70,24 +70,11 @@ TEST_F(FadeTest, ClickAbortsFadeInWithoutKey) {
     EXPECT_EQ(Game->Mouse->mh, 0);
 }
 
-TEST_F(FadeTest, KeyAbortsFadeInWithItsCode) {
-    fade->Init(500, 0, nullptr, 0, 0, nullptr);
-    KeyBufferKeyDown(32);
-    EXPECT_EQ(fade->Manage(), -1);
-    EXPECT_EQ(fade->AbortKey, 32);
-}
-
 TEST_F(FadeTest, InputBeforeInitCannotAbort) {
     KeyBufferKeyDown(13);
     Game->Mouse->ButtonDown(1);
     fade->Init(500, 1, nullptr, 1, 0, nullptr);
     EXPECT_EQ(fade->Manage(), 0);
-}
-
-TEST_F(FadeTest, SecondInitWhileFadingIsIgnored) {
-    fade->Init(500, 0, nullptr, 0, 0, nullptr);
-    EXPECT_EQ(fade->Init(500, 1, nullptr, 1, 0, nullptr), 0);
-    EXPECT_EQ(fade->Out, 0);
 }
 
 TEST_F(FadeTest, FadesOffFinishAtOnce) {
