@@ -29,13 +29,6 @@ class ListBoxTest : public WidgetWorld {
     static void ReleaseKey(int key) { KeyBufferKeyUp(key); }
 };
 
-TEST_F(ListBoxTest, LineHeightTrimsTheBoxToWholeRows) {
-    auto list = MakeList(3);
-    EXPECT_EQ(list->LineHeight, 22);
-    EXPECT_FLOAT_EQ(list->Box->H, 110);
-    EXPECT_EQ(list->DisplayLines, 5);
-}
-
 TEST_F(ListBoxTest, NoFontHeightAndNoGapDoNotDivideByZero) {
     auto list = TListBox::Create(0, 0, 0, 1, 300);
     list->SetCoords(0, 0, 100, 100);
@@ -47,13 +40,6 @@ TEST_F(ListBoxTest, NoFontHeightAndNoGapDoNotDivideByZero) {
     list->Manage();
     list->Draw();
     EXPECT_EQ(list->Index, -1);
-}
-
-TEST_F(ListBoxTest, WithoutALimitEveryRowIsVisible) {
-    auto list = MakeList(3);
-    EXPECT_EQ(list->GetTempLimit(), 3);
-    list->SetTopIndex(5);
-    EXPECT_EQ(list->TopIndex, 0);
 }
 
 TEST_F(ListBoxTest, SelectingBelowTheWindowScrollsItDown) {
