@@ -130,19 +130,6 @@ TEST_F(ParticlesTest, OutOfScreenKillsUnlessAllowed) {
     EXPECT_EQ(list.Items().at(0), q);
 }
 
-TEST_F(ParticlesTest, RotationWrapsBothWays) {
-    TParticleList list;
-    auto f = list.AddNew(100, 100, Dot(), 0, 0, 0, 0, 0, 1, 100, 1, 0, 0, 0);
-    auto b = list.AddNew(100, 100, Dot(), 0, 0, 0, 0, 0, -1, 100, 1, 0, 0, 0);
-    for (int i = 0; i < 20; ++i) {
-        list.Manage();
-        ASSERT_GE(f->Rotation, 0.0f);
-        ASSERT_LT(f->Rotation, 360.0f);
-        ASSERT_GE(b->Rotation, 0.0f);
-        ASSERT_LT(b->Rotation, 360.0f);
-    }
-}
-
 TEST_F(ParticlesTest, DestinationFiresWhilePast) {
     TParticleList list;
     auto p = list.AddNew(100, 100, Dot(), 2, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0);
@@ -152,14 +139,6 @@ TEST_F(ParticlesTest, DestinationFiresWhilePast) {
     p->DestinationReached = [&](TParticle*) { ++reached; };
     Ticks(4, 1.0f, [&] { list.Manage(); });
     EXPECT_EQ(reached, 3);
-}
-
-TEST_F(ParticlesTest, LightBlendParticleRestoresAlphaBlend) {
-    TParticleList list;
-    list.AddNew(100, 100, Dot(), 0, 0, 0, 500, 1, 0, 0, 1, 0, 0, 0);
-    list.Draw();
-    EXPECT_EQ(rec.Find("DrawImage").at(0)->state.blend, LIGHTBLEND);
-    ExpectCleanState();
 }
 
 TEST_F(ParticlesTest, FadeInHoldFadeOut) {
