@@ -1,0 +1,62 @@
+// The reusable generating overlay: it generates once after its fade-in, dims at half alpha while
+// shown, and a hide fades back from where the fade-in had got to.
+#include "presentation/WidgetWorld.h"
+#include "core/ImageBank.h"
+#include "game/QDGenerateScreen.h"
+#include "presentation/Animation.h"
+
+namespace {
+
+class QDGenerate : public WidgetWorld {
+protected:
+    void SetUp() override {
+        WidgetWorld::SetUp();
+        WritePng("graphics/generating.png", 100, 40, 0xFFFFFFFFu);
+        ImageBank = std::make_unique<TImageBank>();
+        ImageBank->SetPath(dir.Str() + "graphics");
+        ImageBank->Load("generating");
+    }
+    void TearDown() override {
+        ImageBank.reset();
+        WidgetWorld::TearDown();
+    }
+};
+
+TEST_F(QDGenerate, GeneratesOnceAfterTheFadeInAndDimsByHalf) {
+    QDGenerateScreen overlay;
+    int runs = 0;
+    overlay.GenerateFunction = [&] { ++runs; };
+    overlay.Load();
+    overlay.Show();
+    for (int i = 0; i < 50; ++i) overlay.Logic(), overlay.Draw();
+    EXPECT_EQ(runs, 0);
+    for (int i = 0; i < 60; ++i) overlay.Logic(), overlay.Draw();
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(overlay.HasGenerated, 1);
+    rec.calls.clear();
+    overlay.Draw();
+    auto rects = rec.Find("DrawRect");
+    ASSERT_EQ(rects.size(), 1u);
+    EXPECT_FLOAT_EQ(rects[0]->state.alpha, 0.5f);
+    EXPECT_EQ(rec.Find("DrawImage").size(), 1u);
+    ExpectCleanState();
+    overlay.Hide();
+    for (int i = 0; i < 101; ++i) overlay.Logic();
+    EXPECT_EQ(overlay.Active, 0);
+    EXPECT_EQ(runs, 1);
+}
+
+TEST_F(QDGenerate, EarlyHideFadesBackAsBrieflyAsItCameAndNeverGenerates) {
+    QDGenerateScreen overlay;
+    int runs = 0;
+    overlay.GenerateFunction = [&] { ++runs; };
+    overlay.Load();
+    overlay.Show();
+    for (int i = 0; i < 25; ++i) overlay.Logic();
+    overlay.Hide();
+    for (int i = 0; i < 30; ++i) overlay.Logic(), overlay.Draw();
+    EXPECT_EQ(overlay.Active, 0);
+    EXPECT_EQ(runs, 0);
+}
+
+}  // namespace
