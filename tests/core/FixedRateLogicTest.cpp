@@ -46,35 +46,24 @@ protected:
     }
 };
 
-TEST_F(FixedRateLogicTest, TwelveMillisecondsAreTwoTicksAndFourTenths) {
-    auto d = Frame(12);
-    ASSERT_EQ(d.size(), 3u);
-    EXPECT_FLOAT_EQ(d[0], 1.0f);
-    EXPECT_FLOAT_EQ(d[1], 1.0f);
-    EXPECT_NEAR(d[2], 0.4f, 1e-5);
-    EXPECT_EQ(Game->FixedRateLogic->Current, 2);
-}
-
-TEST_F(FixedRateLogicTest, ExactlyTenMillisecondsHaveNoFraction) {
-    auto d = Frame(10);
-    ASSERT_EQ(d.size(), 2u);
-    EXPECT_FLOAT_EQ(d[1], 1.0f);
-}
-
-TEST_F(FixedRateLogicTest, LongFramesCountFiftyMilliseconds) {
-    auto d = Frame(80);
-    ASSERT_EQ(d.size(), 10u);
-    for (float delta : d) EXPECT_FLOAT_EQ(delta, 1.0f);
+TEST_F(FixedRateLogicTest, FramesBecomeWholeTicksAndAFractionUpToFiftyMilliseconds) {
+    const std::pair<int, std::vector<float>> cases[] = {
+        {12, {1.0f, 1.0f, 0.4f}},
+        {10, {1.0f, 1.0f}},  // no fraction
+        {80, std::vector<float>(10, 1.0f)},  // long frames count 50 ms
+    };
+    for (const auto& [ms, expected] : cases) {
+        const auto d = Frame(ms);
+        ASSERT_EQ(d.size(), expected.size()) << ms;
+        for (size_t i = 0; i < d.size(); ++i) EXPECT_NEAR(d[i], expected[i], 1e-5) << ms;
+    }
     EXPECT_EQ(Game->FixedRateLogic->maximum, 10);
 }
 
-TEST_F(FixedRateLogicTest, FirstFrameIsMeasuredFromInit) {
+TEST_F(FixedRateLogicTest, TheFirstFrameCountsFromInitAndAClockGoingBackRepeatsTheLast) {
     now += 5000;  // start-up took long: none of it counts
     Game->FixedRateLogic->Init();
     EXPECT_EQ(Frame(5).size(), 1u);
-}
-
-TEST_F(FixedRateLogicTest, ClockGoingBackRepeatsThePreviousFrame) {
     Frame(15);
     now -= 1000;
     game->deltas.clear();
@@ -129,13 +118,6 @@ TEST_F(FixedRateLogicTest, ConversionsNeverDivideByZero) {
     EXPECT_TRUE(std::isfinite(fresh.CalcAnimLength(500)));
     fresh.CurrentSpeed = 0.0f;
     EXPECT_TRUE(std::isfinite(fresh.CalcAnimLength(500)));
-}
-
-TEST_F(FixedRateLogicTest, DeltaFollowsTheMultiplier) {
-    Game->FixedRateLogic->DeltaMultiplier = 0.5f;
-    Game->FixedRateLogic->SetDelta(1.0f);
-    EXPECT_FLOAT_EQ(Delta, 0.5f);
-    EXPECT_FLOAT_EQ(Game->FixedRateLogic->FullDelta, 1.0f);
 }
 
 }  // namespace
