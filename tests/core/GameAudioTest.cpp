@@ -76,12 +76,9 @@ TEST_F(GameAudioTest, CustomMusicVolumeScalesTheMusic) {
     EXPECT_FLOAT_EQ(Music()->volume, 0.0f);  // started muted
 }
 
-TEST_F(GameAudioTest, MusicOffWithoutMusicChangesNothing) {
-    EXPECT_EQ(game->MusicOff(), 0);
+TEST_F(GameAudioTest, MusicOffAndOnPauseAndResumeWhatThereIsToResume) {
+    EXPECT_EQ(game->MusicOff(), 0) << "no music: nothing changes";
     EXPECT_EQ(game->Music, 1);
-}
-
-TEST_F(GameAudioTest, MusicOffAndOnPauseAndResume) {
     StartMusic();
     EXPECT_EQ(game->MusicOff(), 1);
     EXPECT_EQ(game->Music, 0);
@@ -90,23 +87,17 @@ TEST_F(GameAudioTest, MusicOffAndOnPauseAndResume) {
     EXPECT_EQ(game->MusicOn(), 1);
     EXPECT_FALSE(Music()->paused);
     EXPECT_EQ(game->MusicOn(), 0);
-}
-
-TEST_F(GameAudioTest, EndedMusicThatDoesNotLoopIsNotRestarted) {
-    StartMusic(0);
-    game->MusicOff();
-    game->MusicStopped = 1;
-    int resumes = Music()->resumes;
-    game->MusicOn();
-    EXPECT_EQ(Music()->resumes, resumes);
-}
-
-TEST_F(GameAudioTest, MusicOnAfterNoneLoadsNothing) {
-    StartMusic();
     game->MusicOff();
     game->MusicNone();
     EXPECT_EQ(game->MusicOn(), 1);  // would otherwise try to load a file called "none"
     EXPECT_TRUE(notices.empty());
+    // Ended music that does not loop is not restarted.
+    StartMusic(0);
+    game->MusicOff();
+    game->MusicStopped = 1;
+    const int resumes = Music()->resumes;
+    game->MusicOn();
+    EXPECT_EQ(Music()->resumes, resumes);
 }
 
 TEST_F(GameAudioTest, MissingMusicIsFatal) {
