@@ -94,6 +94,18 @@ bool IsValidCompleteGrid(const TByteGrid& grid, int n, int rw, int rh) {
     return true;
 }
 
+// A solved 4 x 4 board with two givens and two wrong numbers.
+void SetUpSmallGame() {
+    const int solved[4][4] = {{1, 2, 3, 4}, {3, 4, 1, 2}, {2, 1, 4, 3}, {4, 3, 2, 1}};  // [y][x]
+    for (int x = 0; x < 4; ++x)
+        for (int y = 0; y < 4; ++y) {
+            Solution[x][y] = solved[y][x];
+            Puzzle[x][y] = solved[y][x];
+        }
+    PuzzleStart[0][0] = Solution[0][0];
+    PuzzleStart[3][3] = Solution[3][3];
+}
+
 TEST_F(CoreTest, RegionShapesFollowTheGridSize) {
     for (int n : {4, 5, 6, 9, 12, 16}) {
         UseSize(n);
@@ -128,57 +140,31 @@ TEST_F(CoreTest, RuleCheckAgreesWithBruteForceOnSmallGrids) {
     }
 }
 
-TEST_F(CoreTest, RuleCheckScansColumnUpwardFirst) {
+TEST_F(CoreTest, RuleCheckNamesTheFirstConflictInScanOrderAndIgnoresOutOfRangeNumbers) {
     UseSize(9);
     Puzzle[4][0] = 5;  // column, above
     Puzzle[4][8] = 5;  // column, below
     Puzzle[0][6] = 5;  // row, left
-    EXPECT_EQ(IsNumberInRowOrColumn(5, 4, 6), 1);
-    EXPECT_EQ(FoundX, 4);
-    EXPECT_EQ(FoundY, 0);
-    Puzzle[4][0] = 0;
-    EXPECT_EQ(IsNumberInRowOrColumn(5, 4, 6), 1);
-    EXPECT_EQ(FoundY, 8);
-    Puzzle[4][8] = 0;
-    EXPECT_EQ(IsNumberInRowOrColumn(5, 4, 6), 1);
-    EXPECT_EQ(FoundX, 0);
-    EXPECT_EQ(FoundY, 6);
-}
-
-TEST_F(CoreTest, ACellHoldingTheNumberReportsItself) {
-    UseSize(9);
-    Puzzle[3][7] = 8;
+    struct Case {
+        int clearX, clearY, foundX, foundY;
+    };
+    for (Case c : {Case{-1, -1, 4, 0}, Case{4, 0, 4, 8}, Case{4, 8, 0, 6}}) {
+        if (c.clearX >= 0) Puzzle[c.clearX][c.clearY] = 0;
+        EXPECT_EQ(IsNumberInRowOrColumn(5, 4, 6), 1);
+        EXPECT_EQ(std::pair(FoundX, FoundY), std::pair(c.foundX, c.foundY));
+    }
+    Puzzle[3][7] = 8;  // a cell holding the number reports itself
     Puzzle[3][0] = 8;
     EXPECT_EQ(IsNumberAllowed(8, 3, 7), 0);
-    EXPECT_EQ(FoundX, 3);
-    EXPECT_EQ(FoundY, 7);
-}
+    EXPECT_EQ(std::pair(FoundX, FoundY), std::pair(3, 7));
 
-TEST_F(CoreTest, NumbersOutsideTheRangeAreNeverFoundInRowOrColumn) {
     UseSize(16);
-    for (int x = 0; x < 16; ++x) Puzzle[x][2] = 0;
+    Puzzle = {};
     FoundX = 11;
     FoundY = 12;
     EXPECT_EQ(IsNumberInRowOrColumn(0, 5, 2), 0);
     EXPECT_EQ(IsNumberInRowOrColumn(17, 5, 2), 0);
-    EXPECT_EQ(FoundX, 11);
-    EXPECT_EQ(FoundY, 12);
-}
-
-TEST_F(CoreTest, RegionCheckUsesTheWideShapes) {
-    UseSize(6);  // regions 3 wide, 2 high
-    Puzzle[2][1] = 4;
-    EXPECT_EQ(IsNumberInRegion(4, 0, 0), 1);
-    EXPECT_EQ(IsNumberAllowed(4, 0, 0), 0);
-    EXPECT_EQ(IsNumberAllowed(4, 3, 1), 0);  // same row
-    EXPECT_EQ(IsNumberAllowed(4, 3, 0), 1);  // next region across: a region is three columns wide
-    EXPECT_EQ(IsNumberAllowed(4, 0, 2), 1);  // next region down: a region is two rows high
-    UseSize(12);                             // regions 4 wide, 3 high
-    Puzzle = {};
-    Puzzle[3][2] = 11;
-    EXPECT_EQ(IsNumberAllowed(11, 0, 0), 0);
-    EXPECT_EQ(IsNumberAllowed(11, 4, 0), 1);
-    EXPECT_EQ(IsNumberAllowed(11, 0, 3), 1);
+    EXPECT_EQ(std::pair(FoundX, FoundY), std::pair(11, 12));
 }
 
 TEST_F(CoreTest, AutomaticMarksAgreeWithBruteForce) {
@@ -204,32 +190,22 @@ TEST_F(CoreTest, AutomaticMarksAgreeWithBruteForce) {
     }
 }
 
-TEST_F(CoreTest, SwitchingAutomaticMarksOffRemovesHandSetMarks) {
-    UseSize(9);
-    Markup[2][3][4] = 1;
+TEST_F(CoreTest, AutomaticMarksFollowRevealsAndSwitchingThemOffRemovesHandSetMarks) {
+    UseSize(4);
+    SetUpSmallGame();
+    Puzzle[1][1] = 0;
+    Markup[2][3][3] = 1;
     Core.ShowHideMarkup();
     EXPECT_EQ(ShowMarkup, 1);
-    EXPECT_EQ(Markup[0][0][0], 1);  // empty board: everything allowed
+    EXPECT_EQ(Markup[1][1][Solution[1][1] - 1], 1);
+    Core.ShowRandomCell();
+    EXPECT_EQ(Markup[1][1][Solution[1][1] - 1], 0) << "recomputed after a reveal";
     Core.ShowHideMarkup();
     EXPECT_EQ(ShowMarkup, 0);
-    for (int x = 0; x < 9; ++x)
-        for (int y = 0; y < 9; ++y)
-            for (int v = 0; v < 9; ++v) ASSERT_EQ(Markup[x][y][v], 0);
+    EXPECT_EQ(Markup, decltype(Markup){});
 }
 
-// A solved 4 x 4 board with two givens and two wrong numbers.
-void SetUpSmallGame() {
-    const int solved[4][4] = {{1, 2, 3, 4}, {3, 4, 1, 2}, {2, 1, 4, 3}, {4, 3, 2, 1}};  // [y][x]
-    for (int x = 0; x < 4; ++x)
-        for (int y = 0; y < 4; ++y) {
-            Solution[x][y] = solved[y][x];
-            Puzzle[x][y] = solved[y][x];
-        }
-    PuzzleStart[0][0] = Solution[0][0];
-    PuzzleStart[3][3] = Solution[3][3];
-}
-
-TEST_F(CoreTest, RevealingARandomCellFixesOneDifferingCellAtATime) {
+TEST_F(CoreTest, RevealingARandomCellFixesOneDifferingCellAtATimeAndStopsOnASolvedBoard) {
     UseSize(4);
     SetUpSmallGame();
     Puzzle[1][1] = 0;  // empty
@@ -249,34 +225,10 @@ TEST_F(CoreTest, RevealingARandomCellFixesOneDifferingCellAtATime) {
     Core.ShowRandomCell();
     EXPECT_EQ(Puzzle, Solution);
     EXPECT_EQ(Core.IsPuzzleCompleted(), 1);
-}
-
-TEST_F(CoreTest, RevealingARandomCellOnASolvedBoardDoesNothing) {
-    UseSize(4);
-    SetUpSmallGame();
-    Core.ShowRandomCell();  // the loop as written would never end here
+    Core.ShowRandomCell();  // nothing left to reveal: must return
     EXPECT_EQ(Puzzle, Solution);
-}
-
-TEST_F(CoreTest, RevealingARandomCellRecomputesAutomaticMarks) {
-    UseSize(4);
-    SetUpSmallGame();
-    Puzzle[1][1] = 0;
-    Core.ShowHideMarkup();
-    EXPECT_EQ(Markup[1][1][Solution[1][1] - 1], 1);
-    Core.ShowRandomCell();
-    EXPECT_EQ(Markup[1][1][Solution[1][1] - 1], 0);
-}
-
-TEST_F(CoreTest, CompletionNeedsEveryCell) {
-    UseSize(4);
-    SetUpSmallGame();
     Puzzle[3][0] = 0;
-    EXPECT_EQ(Core.IsPuzzleCompleted(), 0);
-    EXPECT_EQ(PuzzleCompleted, 0);
-    Puzzle[3][0] = Solution[3][0];
-    EXPECT_EQ(Core.IsPuzzleCompleted(), 1);
-    EXPECT_EQ(PuzzleCompleted, 1);
+    EXPECT_EQ(Core.IsPuzzleCompleted(), 0) << "completion needs every cell";
 }
 
 TEST_F(CoreTest, RestartReturnsToTheGivensWithAidsOff) {
@@ -317,7 +269,7 @@ TEST_F(CoreTest, LockingTwiceLocksThePlayersNumbersToo) {
     EXPECT_EQ(Locked[1][1], 0);
 }
 
-TEST_F(CoreTest, ClearingCompletelyEmptiesEverythingButTheMarks) {
+TEST_F(CoreTest, ClearingCompletelyEmptiesEverythingButTheMarksAndCustomEntryRebuildsCells) {
     UseSize(4);
     SetUpSmallGame();
     Locked[0][0] = 1;
@@ -328,10 +280,6 @@ TEST_F(CoreTest, ClearingCompletelyEmptiesEverythingButTheMarks) {
     EXPECT_EQ(Solution, TByteGrid{});
     EXPECT_EQ(Locked, TByteGrid{});
     EXPECT_EQ(Markup[1][1][1], 1);
-}
-
-TEST_F(CoreTest, CustomPuzzleStartsFromAnEmptyBoardAndRebuildsCells) {
-    UseSize(6);
     SetUpSmallGame();
     std::vector<int> cellRebuilds;
     Core.OnCreateCells = [&](int flyIn) { cellRebuilds.push_back(flyIn); };
@@ -430,10 +378,18 @@ TEST_F(CoreTest, NewPuzzleBuildsCellsAndRestarts) {
     EXPECT_EQ(Locked[0][1], 0);
 }
 
-TEST_F(CoreTest, CustomPuzzleCheckHandsTheBoardToTheSolverColumnMajor) {
+TEST_F(CoreTest, CustomPuzzleCheckHandsTheBoardToTheSolverColumnMajorAndAFailureChangesNothing) {
     UseSize(4);
-    Puzzle[1][0] = 3;  // index 4
-    Puzzle[0][1] = 2;  // index 1
+    Puzzle[1][0] = 3;
+    Core.Solve = [](int, const signed char*, signed char* out) {
+        out[0] = 4;
+        return 0;
+    };
+    EXPECT_EQ(Core.CheckCustomPuzzle(), 0);
+    EXPECT_EQ(CustomPuzzleAccepted, 0);
+    EXPECT_EQ(Solution, TByteGrid{});
+    EXPECT_EQ(PuzzleStart, TByteGrid{});
+    Puzzle[0][1] = 2;  // index 1; (1, 0) is index 4
     bool accepted = false;
     Core.OnCustomPuzzleAccepted = [&] { accepted = true; };
     Core.Solve = [](int size, const signed char* cells, signed char* out) {
@@ -450,21 +406,7 @@ TEST_F(CoreTest, CustomPuzzleCheckHandsTheBoardToTheSolverColumnMajor) {
     EXPECT_EQ(Solution[2][3], (2 * 4 + 3) % 4 + 1);
 }
 
-TEST_F(CoreTest, UnsolvableCustomPuzzleChangesNothing) {
-    UseSize(4);
-    Puzzle[1][0] = 3;
-    CustomPuzzleAccepted = 0;
-    Core.Solve = [](int, const signed char*, signed char* out) {
-        out[0] = 4;
-        return 0;
-    };
-    EXPECT_EQ(Core.CheckCustomPuzzle(), 0);
-    EXPECT_EQ(CustomPuzzleAccepted, 0);
-    EXPECT_EQ(Solution, TByteGrid{});
-    EXPECT_EQ(PuzzleStart, TByteGrid{});
-}
-
-TEST_F(CoreTest, StopwatchLeavesPausedTimeOut) {
+TEST_F(CoreTest, StopwatchLeavesPausedTimeOutAndKeepsTwoDigits) {
     FakeNow = 1000;
     StopwatchStart();
     FakeNow = 61000;
@@ -477,21 +419,14 @@ TEST_F(CoreTest, StopwatchLeavesPausedTimeOut) {
     FakeNow = 182000;
     EXPECT_EQ(StopwatchText(), "01:01");
     EXPECT_EQ(StopwatchElapsed(), 61000);
-}
-
-TEST(FormatMinSecTest, MinutesAndSecondsKeepTwoDigits) {
-    EXPECT_EQ(FormatMinSec(0), "00:00");
-    EXPECT_EQ(FormatMinSec(999), "00:00");
-    EXPECT_EQ(FormatMinSec(59999), "00:59");
-    EXPECT_EQ(FormatMinSec(60000), "01:00");
-    EXPECT_EQ(FormatMinSec(90000), "01:30");
-    EXPECT_EQ(FormatMinSec(5940000), "99:00");
-    EXPECT_EQ(FormatMinSec(6000000), "00:00");
+    for (auto [ms, text] : {std::pair{999, "00:00"}, {59999, "00:59"}, {90000, "01:30"}, {5940000, "99:00"},
+                            {6000000, "00:00"}})
+        EXPECT_EQ(FormatMinSec(ms), text) << ms;
 }
 
 // The real engine: every size yields a puzzle whose givens agree with a solution that is valid under the
 // board's own region shapes.
-TEST_F(CoreTest, GeneratedPuzzlesFitTheBoardsRegions) {
+TEST_F(CoreTest, GeneratedAndTypedInPuzzlesFitTheBoardsRegions) {
     for (int n : {4, 6, 9}) {
         UseSize(n);
         Core.CreatePuzzle(n, n, 0);
@@ -502,9 +437,6 @@ TEST_F(CoreTest, GeneratedPuzzlesFitTheBoardsRegions) {
                     ASSERT_EQ(PuzzleStart[x][y], Solution[x][y]);
                 }
     }
-}
-
-TEST_F(CoreTest, EmptyCustomPuzzlesAreSolvedWithTheBoardsRegions) {
     for (int n : {6, 12}) {
         UseSize(n);
         Puzzle = {};
