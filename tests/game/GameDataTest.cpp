@@ -171,32 +171,10 @@ TEST(GameDataNames, EveryButtonStateDecodesWithOneSizePerButton) {
     EXPECT_EQ(ImageSize("menus", "exitMO").w, ImageSize("menus", "Exit").w);
 }
 
-TEST(GameDataNames, SoundsAndMusicDecode) {
-    for (const std::string file : {"sound/buttonclick.wav", "sound/buttonMO.wav", "sound/splash.wav"}) {
-        const auto bytes = LoadDataFile((Data() / file).string());
-        ASSERT_TRUE(bytes) << file;
-        const auto sample = DecodeWav(*bytes);
-        ASSERT_TRUE(sample) << file;
-        EXPECT_GT(sample->Frames(), 100u) << file;
-    }
-    for (const std::string file : {"sound/applause.ogg", "music/music.ogg"}) {
-        const auto bytes = LoadDataFile((Data() / file).string());
-        ASSERT_TRUE(bytes) << file;
-        EXPECT_TRUE(DecodeOgg(*bytes)) << file;
-    }
-}
-
 TEST(GameDataNames, ArchiveHoldsEveryPackedResource) {
     const auto pak = OpenArchive();
     ASSERT_TRUE(pak);
     for (const auto& name : kArchive) EXPECT_TRUE(pak->GetItem(name)) << name;
-    for (const std::string name : {"gamescreen1.jpg", "gamescreen2.jpg", "gamescreen3.jpg", "gamescreen4.jpg",
-                                   "playscreen.jpg", "titlescreen.jpg"}) {
-        const auto p = pak->GetPixmap(name);
-        ASSERT_TRUE(p) << name;
-        EXPECT_EQ(p->width, 800) << name;
-        EXPECT_EQ(p->height, 600) << name;
-    }
 }
 
 TEST(GameDataNames, FontIsCarlitoAndBuildsEveryGameSize) {
@@ -276,12 +254,7 @@ TEST(GameDataManifest, EveryButtonOfTheTableIsBuiltAtItsSize) {
 // ---------------------------------------------------------------------------------------------
 // Texts: the file reads with the game's own reader and holds every key with usable wording.
 
-TEST(GameDataText, EveryKeyHasText) {
-    const auto texts = Texts();
-    for (const auto& key : TextKeys()) EXPECT_FALSE(texts->FindString(key).empty()) << key;
-}
-
-TEST(GameDataText, NoEntryEndsInABlankLine) {
+TEST(GameDataText, EveryKeyHasTextEndingInAWrittenLine) {
     // A blank line before the next header belongs to the entry above and would add a line break.
     const auto texts = Texts();
     for (const auto& key : TextKeys()) {
@@ -365,14 +338,6 @@ TEST(GameDataLayout, BoardColumnsFitBesideTheLargestBoardAndAboveTheTimer) {
     const Size panel = ImageSize("graphics", "endlevelback");
     EXPECT_LT(Stack({"nextpuzzle", "restartpuzzle", "backtomenu"}, 10), panel.h);
     EXPECT_LT(ImageSize("menus", "nextpuzzle").w, panel.w);
-}
-
-TEST(GameDataLayout, CellTilesAreThirtyTwoPixels) {
-    for (const std::string n : {"cell1", "cell2", "cell3"}) {
-        const Size z = ImageSize("graphics", n);
-        EXPECT_EQ(z.w, 32) << n;
-        EXPECT_EQ(z.h, 32) << n;
-    }
 }
 
 TEST(GameDataLayout, MenuScreensFitBetweenHeaderAndBottomRow) {
