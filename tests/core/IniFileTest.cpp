@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
 #include "core/ErrorReport.h"
 #include "core/Game.h"
@@ -31,79 +32,47 @@ protected:
 
 }  // namespace
 
-TEST_F(IniFileTest, FirstLoadWritesTheDefaultsInOrderOfAdding) {
-    ini.Add("Full Screen", "1");
-    ini.Add("Music Volume", "50");
-    ini.Add("Profile Name", "");
-    ini.Load();
-    EXPECT_EQ(File(), "FULL SCREEN=1\r\nMUSIC VOLUME=50\r\nPROFILE NAME=\r\n");
-}
-
-TEST_F(IniFileTest, LoadMatchesNamesCaseInsensitivelyAndDropsUnknownLines) {
-    ini.Add("Music Volume", "50");
-    ini.Add("Sound Volume", "50");
-    WriteFile("music volume=70\nUNKNOWN=1\nSound Volume=20\n");
-    ini.Load();
-    EXPECT_EQ(*ini.Find("MUSIC VOLUME"), "70");
-    EXPECT_EQ(*ini.Find("sound volume"), "20");
-    EXPECT_EQ(File(), "MUSIC VOLUME=70\r\nSOUND VOLUME=20\r\n");
-}
-
-TEST_F(IniFileTest, CrLfAndLfFilesReadAlike) {
-    ini.Add("A", "");
-    ini.Add("B", "");
-    WriteFile("A=1\r\nB=2\r\n");
-    ini.Load();
-    TIniFile lf;
-    lf.FileName = dir.Str() + "other";
-    lf.Add("A", "");
-    lf.Add("B", "");
-    testenv::WriteFile(dir.Str() + "other.ini", "A=1\nB=2");
-    lf.Load();
-    EXPECT_EQ(ini.Serialise(), lf.Serialise());
-    EXPECT_EQ(*lf.Find("B"), "2") << "a last line without LF still counts";
-}
-
-TEST_F(IniFileTest, BlanksAroundTheEqualsSignAreKept) {
-    ini.Add("Music", "1");
-    WriteFile("MUSIC = 0\r\n");
-    ini.Load();
-    EXPECT_EQ(*ini.Find("Music"), "1") << "'MUSIC ' is another name";
-    WriteFile("MUSIC= 0 \r\n");
-    ini.Load();
-    EXPECT_EQ(*ini.Find("Music"), " 0 ");
-}
-
-TEST_F(IniFileTest, ValueKeepsEverythingAfterTheFirstEquals) {
-    ini.Add("X", "");
-    WriteFile("X=a=b\r\n");
-    ini.Load();
-    EXPECT_EQ(*ini.Find("X"), "a=b");
-    EXPECT_EQ(File(), "X=a=b\r\n");
-}
-
-TEST_F(IniFileTest, LineWithoutEqualsIsAllNameAndEmptyValue) {
-    ini.Add("Flag", "set");
-    WriteFile("flag\r\n");
-    ini.Load();
-    EXPECT_EQ(*ini.Find("FLAG"), "");
-}
-
-TEST_F(IniFileTest, DuplicatedNamesGiveTwoLinesBothSetByLoad) {
-    ini.Add("Dup", "1");
-    ini.Add("dup", "2");
-    WriteFile("DUP=9\r\n");
-    ini.Load();
-    EXPECT_EQ(File(), "DUP=9\r\nDUP=9\r\n");
-    EXPECT_EQ(ini.Count(), 2u);
-}
-
-TEST_F(IniFileTest, MissingNamesKeepTheirDefaultsAndAreWritten) {
-    ini.Add("Old", "1");
-    ini.Add("New", "default");
-    WriteFile("OLD=5\r\n");
-    ini.Load();
-    EXPECT_EQ(File(), "OLD=5\r\nNEW=default\r\n");
+// Each case: the names added with their defaults, the file found (none when absent), the values
+// read and the file written back.
+TEST_F(IniFileTest, LoadReadsWhatItKnowsAndWritesBackTheWholeList) {
+    struct Case {
+        std::vector<std::pair<std::string, std::string>> names;
+        std::optional<std::string> file;
+        std::vector<std::pair<std::string, std::string>> values;
+        std::string written;
+    };
+    const Case cases[] = {
+        {{{"Full Screen", "1"}, {"Music Volume", "50"}, {"Profile Name", ""}},
+         std::nullopt,
+         {},
+         "FULL SCREEN=1\r\nMUSIC VOLUME=50\r\nPROFILE NAME=\r\n"},
+        {{{"Music Volume", "50"}, {"Sound Volume", "50"}},
+         "music volume=70\nUNKNOWN=1\nSound Volume=20\n",
+         {{"MUSIC VOLUME", "70"}, {"sound volume", "20"}},
+         "MUSIC VOLUME=70\r\nSOUND VOLUME=20\r\n"},
+        {{{"A", ""}, {"B", ""}}, "A=1\nB=2", {{"A", "1"}, {"B", "2"}}, "A=1\r\nB=2\r\n"},  // no final LF
+        {{{"Music", "1"}}, "MUSIC = 0\r\n", {{"Music", "1"}}, "MUSIC=1\r\n"},  // 'MUSIC ' is another name
+        {{{"Music", "1"}}, "MUSIC= 0 \r\n", {{"Music", " 0 "}}, "MUSIC= 0 \r\n"},
+        {{{"X", ""}}, "X=a=b\r\n", {{"X", "a=b"}}, "X=a=b\r\n"},
+        {{{"Flag", "set"}}, "flag\r\n", {{"FLAG", ""}}, "FLAG=\r\n"},
+        {{{"Dup", "1"}, {"dup", "2"}}, "DUP=9\r\n", {}, "DUP=9\r\nDUP=9\r\n"},
+        {{{"Old", "1"}, {"New", "default"}}, "OLD=5\r\n", {}, "OLD=5\r\nNEW=default\r\n"},
+        {{{"First", "0"}}, "\xEF\xBB\xBF" "FIRST=7\r\n", {{"First", "7"}}, "FIRST=7\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file.value_or("(no file)"));
+        TIniFile one;
+        one.FileName = dir.Str() + "case";
+        std::filesystem::remove(dir.Path() / "case.ini");
+        for (const auto& [name, value] : c.names) one.Add(name, value);
+        if (c.file) testenv::WriteFile(dir.Path() / "case.ini", *c.file);
+        one.Load();
+        for (const auto& [name, value] : c.values) {
+            ASSERT_NE(one.Find(name), nullptr) << name;
+            EXPECT_EQ(*one.Find(name), value);
+        }
+        EXPECT_EQ(testenv::ReadFile(dir.Path() / "case.ini"), c.written);
+    }
 }
 
 TEST_F(IniFileTest, Utf8ValuesRoundTripWithoutByteOrderMark) {
@@ -159,37 +128,22 @@ TEST_F(IniFileTest, UnwritableFolderReportsThenRaisesTheCheckpointedText) {
     EXPECT_EQ(notices[0], "Failed to save file " + path);
 }
 
-TEST_F(IniFileTest, CrashDuringSaveLeavesTheOldSettingsFile) {
+TEST_F(IniFileTest, CrashOrFailedCloseDuringSaveRaisesItsCheckpointAndKeepsTheOldFile) {
     WriteFile("A=old\r\nB=old\r\n");
     ini.Add("A", "new");
     ini.Add("B", "new");
-    SetAtomicWriteFault(AtomicWriteFault::AfterPartialWrite, true);
-    try {
-        ini.Save();
-        FAIL() << "the save must raise";
-    } catch (const TRaisedText& raised) {
-        EXPECT_EQ(std::string(raised.what()).substr(0, 7), "(5008) ");
+    for (const auto& [fault, prefix] : {std::pair{AtomicWriteFault::AfterPartialWrite, "(5008) "},
+                                        {AtomicWriteFault::BeforeRename, "(5009) "}}) {
+        SetAtomicWriteFault(fault, fault == AtomicWriteFault::AfterPartialWrite);
+        try {
+            ini.Save();
+            ADD_FAILURE() << "the save must raise";
+        } catch (const TRaisedText& raised) {
+            EXPECT_EQ(std::string(raised.what()).substr(0, 7), prefix);
+        }
+        SetAtomicWriteFault(AtomicWriteFault::None);
+        EXPECT_EQ(File(), "A=old\r\nB=old\r\n");
     }
-    SetAtomicWriteFault(AtomicWriteFault::None);
-    EXPECT_EQ(File(), "A=old\r\nB=old\r\n");
-}
-
-TEST_F(IniFileTest, FailedCloseIsReportedWithItsCheckpointAndKeepsTheOldFile) {
-    WriteFile("A=old\r\n");
-    ini.Add("A", "new");
-    SetAtomicWriteFault(AtomicWriteFault::BeforeRename);
-    EXPECT_THROW(
-        {
-            try {
-                ini.Save();
-            } catch (const TRaisedText& raised) {
-                EXPECT_EQ(std::string(raised.what()).substr(0, 7), "(5009) ");
-                throw;
-            }
-        },
-        TRaisedText);
-    SetAtomicWriteFault(AtomicWriteFault::None);
-    EXPECT_EQ(File(), "A=old\r\n");
 }
 
 TEST_F(IniFileTest, HostileBytesNeverCrashAndSurviveAsText) {
