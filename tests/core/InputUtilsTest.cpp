@@ -24,15 +24,12 @@ protected:
 
 }  // namespace
 
-TEST_F(InputUtilsTest, AnyKeyHitConsumesEveryPendingHit) {
+TEST_F(InputUtilsTest, AnyKeyHitConsumesEveryHitAndModifiersReadEitherKey) {
     KeyBufferKeyDown(65);
     KeyBufferKeyUp(65);
     KeyBufferKeyDown(255);
     EXPECT_TRUE(AnyKeyHit());
     EXPECT_FALSE(AnyKeyHit());
-}
-
-TEST_F(InputUtilsTest, ModifiersReadLeftOrRightKey) {
     EXPECT_FALSE(CtrlDown());
     KeyBufferKeyDown(163);
     EXPECT_TRUE(CtrlDown());
@@ -43,18 +40,13 @@ TEST_F(InputUtilsTest, ModifiersReadLeftOrRightKey) {
     KeyBufferKeyUp(160);
 }
 
-TEST_F(InputUtilsTest, WaitOrInputTimesOutOnTheInjectedClock) {
+TEST_F(InputUtilsTest, WaitOrInputTimesOutOnTheInjectedClockOrReturnsOnAKey) {
     int now = 0;
     SetClockSource([&now] { return now; });
     SetDelayHandler([&now](int ms) { now += ms; });
     EXPECT_EQ(WaitOrInput(100), 0);
     EXPECT_GE(now, 100);
-}
-
-TEST_F(InputUtilsTest, WaitOrInputReturnsOnAKey) {
-    int now = 0;
-    SetClockSource([&now] { return now; });
-    SetDelayHandler([&now](int ms) { now += ms; });
+    now = 0;
     PostEvent({EVENT_KEYDOWN, 32, 0, 0});
     EXPECT_EQ(WaitOrInput(100000), -1);
     EXPECT_LT(now, 100);
