@@ -64,35 +64,26 @@ TEST_F(TextBlockTest, EmptyTextDrawsNothingAndEveryLineHasAShadowPass) {
     EXPECT_EQ(rec.Find("DrawText").size(), 4u);
 }
 
-TEST(FormattingTest, SecondsWithHundredths) {
+TEST(FormattingTest, NumbersTimesMoneyAndSplitting) {
     EXPECT_EQ(FormatSecondsHundredths(12345), "12.34");
     EXPECT_EQ(FormatSecondsHundredths(999), "0.99");
     EXPECT_EQ(FormatSecondsHundredths(50), "0.5");
     EXPECT_EQ(FormatSeconds(12345), "12");
     EXPECT_EQ(FormatSeconds(999), "0");
-}
-
-TEST(FormattingTest, DollarsGroupedInThreesWithTheSignInFront) {
     EXPECT_EQ(FormatDollars(1234567), "$1,234,567");
     EXPECT_EQ(FormatDollars(123), "$123");
     EXPECT_EQ(FormatDollars(0), "$0");
     EXPECT_EQ(FormatDollars(-123456), "-$123,456");
-}
-
-TEST(FormattingTest, LeadingZerosAndLineBreaks) {
     EXPECT_EQ(StripLeadingZeros("007"), "7");
     EXPECT_EQ(StripLeadingZeros("000"), "");
     EXPECT_EQ(RemoveLineBreaks(" \tab\r\ncd\n "), "abcd");
-}
-
-TEST(SplitTest, EmptyPiecesKeptButNoTrailingOne) {
     EXPECT_EQ(SplitByComma("a,,b,"), (std::vector<std::string>{"a", "", "b"}));
     EXPECT_EQ(SplitByComma(""), std::vector<std::string>{});
     EXPECT_EQ(SplitByEquals("key=value=x"), (std::vector<std::string>{"key", "value", "x"}));
     EXPECT_EQ(SplitByDash("-a"), (std::vector<std::string>{"", "a"}));
 }
 
-TEST(GeometryTest, AnglesWrapAndDistancesTruncate) {
+TEST(GeometryTest, AnglesDistancesPercentagesAndTriangles) {
     EXPECT_FLOAT_EQ(WrapAngle(-400), -40);
     EXPECT_FLOAT_EQ(WrapAngle(725), 5);
     EXPECT_FLOAT_EQ(WrapAngle(360), 360);
@@ -100,9 +91,6 @@ TEST(GeometryTest, AnglesWrapAndDistancesTruncate) {
     EXPECT_EQ(PercentOf(50, 30), 15);
     EXPECT_EQ(AsPercentage(200, 50), 25);
     EXPECT_EQ(AsPercentage(0, 50), 0);  // no division by zero
-}
-
-TEST(GeometryTest, PointInTriangleWhateverTheOrientation) {
     EXPECT_EQ(PointInTriangle(1, 1, 0, 0, 10, 0, 0, 10), 1);
     EXPECT_EQ(PointInTriangle(1, 1, 0, 0, 0, 10, 10, 0), 1);
     EXPECT_EQ(PointInTriangle(0, 5, 0, 0, 10, 0, 0, 10), 0);  // on an edge is outside
