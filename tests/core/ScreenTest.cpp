@@ -79,19 +79,14 @@ TEST_F(ScreenTest, AFinishedFadeOutStartsTheDestination) {
     EXPECT_EQ(Game->CurrentTScreen, &b);
     EXPECT_EQ(Game->LastTScreen, &a);
     EXPECT_EQ(GameKeyDown(KEY_A), 0);
-    // The destination stays set but is not used twice.
+    // The destination stays set but is not used twice, nor after a finished fade-in.
     b.calls.clear();
     Game->ScreenChange();
-    EXPECT_TRUE(b.calls.empty());
-}
-
-TEST_F(ScreenTest, AFinishedFadeInDoesNotSwitch) {
-    Game->DestinationTScreen = &b;
     Game->GameFade->Init(500.0f, 0, nullptr, 0, 0, nullptr);
     Game->GameFade->Finish();
     Game->ScreenChange();
-    EXPECT_EQ(Game->CurrentTScreen, &a);
-    EXPECT_TRUE(a.calls.empty());
+    EXPECT_TRUE(b.calls.empty());
+    EXPECT_EQ(Game->CurrentTScreen, &b);
 }
 
 TEST_F(ScreenTest, AKeptScreenIsNotKilledAndRestartsWithoutLoading) {
@@ -130,20 +125,16 @@ TEST_F(ScreenTest, TheExitScreenMeansQuit) {
     EXPECT_EQ(Game->LogicWrapper(), -1);
 }
 
-TEST_F(ScreenTest, EscapeOnAScreenWithoutOwnDestinationQuitsAfterTheFade) {
-    PostEvent(TEvent{EVENT_KEYDOWN, KEY_ESCAPE, 0, 0});
-    int calls = CallsUntilQuit(1000);
-    // 500 ms of fade are 100 ticks, then one call to switch and one to quit.
-    EXPECT_GE(calls, 100);
-    EXPECT_LE(calls, 103);
-    EXPECT_EQ(Game->LastTScreen, &a);
-}
-
-TEST_F(ScreenTest, ClosingTheWindowFadesFiveHundredMillisecondsFirst) {
-    PostEvent(TEvent{EVENT_APPTERMINATE, 0, 0, 0});
-    int calls = CallsUntilQuit(1000);
-    EXPECT_GE(calls, 100);
-    EXPECT_LE(calls, 103);
+TEST_F(ScreenTest, EscapeOnAScreenWithoutOwnDestinationOrClosingTheWindowQuitsAfterTheFade) {
+    for (TEvent event : {TEvent{EVENT_KEYDOWN, KEY_ESCAPE, 0, 0}, TEvent{EVENT_APPTERMINATE, 0, 0, 0}}) {
+        SetUp();
+        PostEvent(event);
+        const int calls = CallsUntilQuit(1000);
+        // 500 ms of fade are 100 ticks, then one call to switch and one to quit.
+        EXPECT_GE(calls, 100) << event.id;
+        EXPECT_LE(calls, 103) << event.id;
+        EXPECT_EQ(Game->LastTScreen, &a);
+    }
 }
 
 TEST_F(ScreenTest, ClosingDuringAFadeStillQuits) {

@@ -109,10 +109,6 @@ TEST_F(StartupTest, InitPreparesTheSharedFolderAndTheSettings) {
     const std::string settings = testenv::ReadFile(Game->Ini->FileName + ".ini");
     EXPECT_EQ(Game->Ini->FileName.rfind(sub, 0), 0u);
     EXPECT_NE(settings.find("FULL SCREEN=1\r\n"), std::string::npos) << settings;
-    EXPECT_EQ(Game->OSVersion, GetOSVersionName());
-    EXPECT_EQ(Game->FixedRateLogic->Label, "Ticks   ");
-    EXPECT_EQ(Game->FPS->Label, "FPS     ");
-    EXPECT_EQ(Game->FixedRateLogic->History.size(), 50u);
     fs::remove_all(CommonAppDataFolder() + "Tolvane Games");
 }
 
