@@ -54,16 +54,6 @@ TEST_F(ChannelArrayTest, PoolIsAllocatedOnceWithItsBudget) {
     EXPECT_EQ(made.size(), before);  // playing never allocates
 }
 
-TEST_F(ChannelArrayTest, FullPoolDropsTheSound) {
-    AllPlaying();
-    int cues = 0;
-    for (auto& c : Pool().Items) cues += Fake(c.get())->cues;
-    EXPECT_EQ(Pool().PlayGameSound(sound, nullptr, 1.0f, 0.0f), nullptr);
-    int after = 0;
-    for (auto& c : Pool().Items) after += Fake(c.get())->cues;
-    EXPECT_EQ(after, cues);
-}
-
 TEST_F(ChannelArrayTest, TakeOverChannelsRotateAndNeverRepeatTheLastOne) {
     for (auto& c : Pool().Items) c->PlayWhenFinished = 0;
     AllPlaying();
@@ -76,16 +66,22 @@ TEST_F(ChannelArrayTest, TakeOverChannelsRotateAndNeverRepeatTheLastOne) {
     }
 }
 
-TEST_F(ChannelArrayTest, TheChannelWhereTheSearchStartsCountsToo) {
+TEST_F(ChannelArrayTest, TheSearchCountsItsStartSkipsReservedChannelsAndAFullPoolDropsTheSound) {
     AllPlaying();
     Fake(Pool().Current)->playing = false;  // the only free one is the current one
     EXPECT_EQ(Pool().GetChannel(), Pool().ChannelByIndex(1));
-    auto single = TChannelArray::Create(1);
-    EXPECT_NE(single->GetChannel(), nullptr);
-}
-
-TEST_F(ChannelArrayTest, ReservedChannelsAreNeverHandedOut) {
-    for (auto& c : Pool().Items) c->Reserved = 1;
+    EXPECT_NE(TChannelArray::Create(1)->GetChannel(), nullptr);
+    Fake(Pool().Current)->playing = true;
+    int cues = 0;
+    for (auto& c : Pool().Items) cues += Fake(c.get())->cues;
+    EXPECT_EQ(Pool().PlayGameSound(sound, nullptr, 1.0f, 0.0f), nullptr);
+    int after = 0;
+    for (auto& c : Pool().Items) after += Fake(c.get())->cues;
+    EXPECT_EQ(after, cues);
+    for (auto& c : Pool().Items) {
+        c->Reserved = 1;
+        Fake(c.get())->playing = false;
+    }
     Pool().ChannelByIndex(5)->Reserved = 0;
     for (int i = 0; i < 5; ++i) EXPECT_EQ(Pool().GetChannel(), Pool().ChannelByIndex(5));
     Pool().ChannelByIndex(5)->Reserved = 1;
@@ -116,16 +112,13 @@ TEST_F(ChannelArrayTest, PlayingKeepsTheRecordsVolumeAndAppliesPanAndPitch) {
     EXPECT_FLOAT_EQ(Fake(d)->volume, 0.5f * 0.8f * 0.5f);
     Pool().Manage();
     EXPECT_FLOAT_EQ(Fake(c)->volume, 0.5f * 0.8f * 0.5f);  // rebalancing keeps the started volume
+    Game->Sound = 0;  // sound off plays nothing
+    TGameChannel* off = Pool().PlayGameSound(sound, nullptr, 1.0f, 0.0f);
+    ASSERT_NE(off, nullptr);
+    EXPECT_EQ(Fake(off)->cues, 0);
 }
 
-TEST_F(ChannelArrayTest, SoundOffPlaysNothing) {
-    Game->Sound = 0;
-    TGameChannel* c = Pool().PlayGameSound(sound, nullptr, 1.0f, 0.0f);
-    ASSERT_NE(c, nullptr);
-    EXPECT_EQ(Fake(c)->cues, 0);
-}
-
-TEST_F(ChannelArrayTest, StoppingReplacesOnlyPoolChannels) {
+TEST_F(ChannelArrayTest, StoppingReplacesOnlyPoolChannelsAndKillEmptiesThePool) {
     TGameChannel* third = Pool().ChannelByIndex(3);
     Fake(third)->playing = true;
     Pool().StopGameChannel(third);
@@ -140,9 +133,7 @@ TEST_F(ChannelArrayTest, StoppingReplacesOnlyPoolChannels) {
     EXPECT_EQ(Pool().Count(), 16);
     Pool().StopGameChannel(nullptr);
     EXPECT_EQ(Pool().Count(), 16);
-}
-
-TEST_F(ChannelArrayTest, KillStopsAndEmptiesThePool) {
+    // Kill stops and empties the pool.
     AllPlaying();
     std::vector<FakeChannel*> fakes;
     for (auto& c : Pool().Items) fakes.push_back(Fake(c.get()));

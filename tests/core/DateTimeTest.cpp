@@ -25,31 +25,45 @@ void ExpectDate(const TDateTime& date, int y, int m, int d, int h = 0, int n = 0
 
 }  // namespace
 
-TEST(DateTimeTest, AddingMonthsCarriesIntoTheYear) {
-    TDateTime nov = Date(2026, 11, 15);
-    ExpectDate(TDateTime::Add("M", 1, nov), 2026, 12, 15);
-    ExpectDate(TDateTime::Add("M", 2, nov), 2027, 1, 15);
-    ExpectDate(TDateTime::Add("M", 12, nov), 2027, 11, 15);
-    ExpectDate(TDateTime::Add("M", 26, nov), 2029, 1, 15);
+// Each case: interval, amount, start, expected result.
+TEST(DateTimeTest, AddingCarriesAndClampsAcrossMonthYearAndCenturyEnds) {
+    struct Case {
+        const char* interval;
+        int amount;
+        TDateTime from, to;
+    };
+    const TDateTime nov = Date(2026, 11, 15), eve = Date(2026, 12, 31, 23, 30, 0);
+    const Case cases[] = {
+        {"M", 1, nov, Date(2026, 12, 15)},
+        {"M", 2, nov, Date(2027, 1, 15)},
+        {"M", 12, nov, Date(2027, 11, 15)},
+        {"M", 26, nov, Date(2029, 1, 15)},
+        {"M", 1, Date(2026, 1, 31), Date(2026, 2, 28)},  // the day is clamped to the month
+        {"M", 1, Date(2024, 1, 31), Date(2024, 2, 29)},
+        {"M", 1, Date(2100, 1, 31), Date(2100, 2, 28)},
+        {"M", 1, Date(2000, 1, 31), Date(2000, 2, 29)},
+        {"M", 3, Date(2026, 12, 31), Date(2027, 3, 31)},
+        {"Y", 1, Date(2024, 2, 29), Date(2025, 2, 28)},
+        {"D", 1, Date(2026, 12, 31), Date(2027, 1, 1)},
+        {"D", 1, Date(1900, 2, 28), Date(1900, 3, 1)},
+        {"D", 1, Date(2000, 2, 28), Date(2000, 2, 29)},
+        {"D", 1, Date(2100, 2, 28), Date(2100, 3, 1)},
+        {"D", -1, Date(2100, 3, 1), Date(2100, 2, 28)},
+        {"D", 36524, Date(1900, 1, 1), Date(2000, 1, 1)},  // 1900 is no leap year
+        {"S", 3600, eve, Date(2027, 1, 1, 0, 30, 0)},
+        {"N", 45, eve, Date(2027, 1, 1, 0, 15, 0)},
+        {"H", 49, eve, Date(2027, 1, 3, 0, 30, 0)},
+        {"S", 59, Date(2026, 5, 1, 10, 59, 59), Date(2026, 5, 1, 11, 0, 58)},
+        {"X", 5, eve, eve},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.interval << " " << c.amount << " from "
+                                        << TDateTime::Get_String(c.from, "YYYY-MM-DD HH:NN:SS"));
+        const TDateTime to = c.to;
+        ExpectDate(TDateTime::Add(c.interval, c.amount, c.from), to.Year, to.Month, to.Day, to.Hour, to.Minute,
+                   to.Second);
+    }
     ExpectDate(nov, 2026, 11, 15);  // the argument is unchanged
-}
-
-TEST(DateTimeTest, AddingMonthsClampsTheDayToTheMonth) {
-    ExpectDate(TDateTime::Add("M", 1, Date(2026, 1, 31)), 2026, 2, 28);
-    ExpectDate(TDateTime::Add("M", 1, Date(2024, 1, 31)), 2024, 2, 29);
-    ExpectDate(TDateTime::Add("M", 1, Date(2100, 1, 31)), 2100, 2, 28);
-    ExpectDate(TDateTime::Add("M", 1, Date(2000, 1, 31)), 2000, 2, 29);
-    ExpectDate(TDateTime::Add("M", 3, Date(2026, 12, 31)), 2027, 3, 31);
-    ExpectDate(TDateTime::Add("Y", 1, Date(2024, 2, 29)), 2025, 2, 28);
-}
-
-TEST(DateTimeTest, AddingDaysCrossesYearAndCenturyEnds) {
-    ExpectDate(TDateTime::Add("D", 1, Date(2026, 12, 31)), 2027, 1, 1);
-    ExpectDate(TDateTime::Add("D", 1, Date(1900, 2, 28)), 1900, 3, 1);
-    ExpectDate(TDateTime::Add("D", 1, Date(2000, 2, 28)), 2000, 2, 29);
-    ExpectDate(TDateTime::Add("D", 1, Date(2100, 2, 28)), 2100, 3, 1);
-    ExpectDate(TDateTime::Add("D", -1, Date(2100, 3, 1)), 2100, 2, 28);
-    ExpectDate(TDateTime::Add("D", 36524, Date(1900, 1, 1)), 2000, 1, 1);  // 1900 is no leap year
 }
 
 TEST(DateTimeTest, DayNumbersRoundTripOverFourCenturies) {
@@ -63,15 +77,6 @@ TEST(DateTimeTest, DayNumbersRoundTripOverFourCenturies) {
         ASSERT_GE(back.Day, 1);
         ASSERT_LE(back.Day, TDateTime::DaysInMonth(back.Year, back.Month));
     }
-}
-
-TEST(DateTimeTest, TimeIntervalsCarryUpwards) {
-    TDateTime eve = Date(2026, 12, 31, 23, 30, 0);
-    ExpectDate(TDateTime::Add("S", 3600, eve), 2027, 1, 1, 0, 30, 0);
-    ExpectDate(TDateTime::Add("N", 45, eve), 2027, 1, 1, 0, 15, 0);
-    ExpectDate(TDateTime::Add("H", 49, eve), 2027, 1, 3, 0, 30, 0);
-    ExpectDate(TDateTime::Add("S", 59, Date(2026, 5, 1, 10, 59, 59)), 2026, 5, 1, 11, 0, 58);
-    ExpectDate(TDateTime::Add("X", 5, eve), 2026, 12, 31, 23, 30, 0);
 }
 
 TEST(DateTimeTest, WeekDaysAcrossCenturies) {
