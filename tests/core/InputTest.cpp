@@ -121,11 +121,13 @@ TEST_F(InputTest, MouseEventsReachThePointerAndStrayButtonsAreIgnored) {
     EXPECT_EQ(mouse.mh, 0);
 }
 
-TEST_F(InputTest, AClickResumesAPausedGame) {
-    Game->Paused = 1;
-    Post(EVENT_MOUSEDOWN, 1);
-    Read();
-    EXPECT_EQ(Game->Paused, 0);
+TEST_F(InputTest, AClickOrEscapeResumesAPausedGame) {
+    for (auto [id, data] : {std::pair{EVENT_MOUSEDOWN, 1}, {EVENT_KEYDOWN, int(KEY_ESCAPE)}}) {
+        Game->Paused = 1;
+        Post(id, data);
+        Read();
+        EXPECT_EQ(Game->Paused, 0) << id;
+    }
 }
 
 TEST_F(InputTest, LosingFocusInFullScreenPausesAndThePauseOutlivesTheFocus) {
@@ -170,36 +172,23 @@ TEST_F(InputTest, SuspendedGameRunsNoLogicAfterTheGracePeriod) {
     EXPECT_EQ(Game->LogicWrapper(), 0);
 }
 
-TEST_F(InputTest, EscapeWhilePausedResumes) {
-    Game->Paused = 1;
-    Post(EVENT_KEYDOWN, KEY_ESCAPE);
-    Read();
-    EXPECT_EQ(Game->Paused, 0);
-}
-
-TEST_F(InputTest, IgnoredEscapeIsLeftForTheScreen) {
+TEST_F(InputTest, AnIgnoredEscapeIsLeftForTheScreenAndBlockedKeysStopAfterTheWindowCheck) {
     Game->IgnoreEscapeKey = 1;
     Post(EVENT_KEYDOWN, KEY_ESCAPE);
     Read();
     EXPECT_EQ(GameKeyHit(KEY_ESCAPE), 1);
-}
-
-TEST_F(InputTest, BlockedKeysStopAfterTheWindowCheck) {
     Game->BlockKeys = 1;
     Post(EVENT_KEYDOWN, KEY_A + ('P' - 'A'));
     EXPECT_EQ(Read(), 0);
     EXPECT_EQ(Game->Paused, 0);
 }
 
-TEST_F(InputTest, ClosingTheWindowFadesToTheExitScreen) {
+TEST_F(InputTest, ClosingTheWindowFadesToTheExitScreenOrQuitsAtOnce) {
     Post(EVENT_APPTERMINATE);
     EXPECT_EQ(Read(), 1);
     EXPECT_EQ(Game->InstantExit, 0);
     EXPECT_EQ(Game->DestinationTScreen, Game->ExitScreen.get());
-}
-
-TEST_F(InputTest, ClosingWithoutFadeQuitsAtOnce) {
-    Game->FadeOnExit = 0;
+    Game->FadeOnExit = 0;  // without the fade it quits at once
     Post(EVENT_APPTERMINATE);
     EXPECT_EQ(Read(), -1);
     EXPECT_EQ(Game->InstantExit, 1);
