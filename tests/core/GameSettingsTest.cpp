@@ -45,8 +45,10 @@ const char* const kDefault =
 
 }  // namespace
 
-TEST_F(GameSettingsTest, SettingsFileIsNamedAfterTheExecutableInTheSharedFolder) {
+TEST_F(GameSettingsTest, SettingsFileIsNamedAfterTheExecutableInTheSharedFolderOrBesideIt) {
     EXPECT_EQ(game->SettingsFileName(), shared.Str() + "core_GameSettingsTest");
+    game->UseCorrectPath = 0;
+    EXPECT_EQ(game->SettingsFileName(), ExecutablePath());
 }
 
 TEST_F(GameSettingsTest, FillWritesTheTwentyThreeKeysInOrder) {
@@ -160,43 +162,37 @@ TEST_F(GameSettingsTest, CrashAfterChangeRestoresDefaultsKeepingTheProfileName) 
     EXPECT_EQ(notices.size(), 1u) << "the next start shows nothing";
 }
 
-TEST_F(GameSettingsTest, UnreadableDefaultKeepsTheSettingsAndShowsNothing) {
-    testenv::WriteFile(SettingsPath(), "FULL SCREEN=0\r\n");
-    Touch("inichanged.dat");
-    game->CheckGoodExit();
-    EXPECT_EQ(testenv::ReadFile(SettingsPath()), "FULL SCREEN=0\r\n");
-    EXPECT_TRUE(notices.empty());
-    EXPECT_FALSE(Exists("inichanged.dat"));
-}
-
-TEST_F(GameSettingsTest, CrashWithoutChangeKeepsTheSettings) {
-    testenv::WriteFile(SettingsPath(), "FULL SCREEN=0\r\n");
-    WriteDefault(kDefault);
-    game->CheckGoodExit();
-    EXPECT_EQ(testenv::ReadFile(SettingsPath()), "FULL SCREEN=0\r\n");
-    EXPECT_TRUE(notices.empty());
-}
-
-TEST_F(GameSettingsTest, RestoreWithoutSettingsFileWritesTheDefault) {
-    WriteDefault(kDefault);
-    Touch("inichanged.dat");
-    game->CheckGoodExit();
-    EXPECT_EQ(testenv::ReadFile(SettingsPath()), kDefault);
-    EXPECT_EQ(notices.size(), 1u);
-}
-
-TEST_F(GameSettingsTest, FailedRestoreWriteKeepsTheSettingsAndClaimsNothing) {
-    testenv::WriteFile(SettingsPath(), "FULL SCREEN=0\r\n");
-    WriteDefault(kDefault);
-    Touch("inichanged.dat");
-    SetAtomicWriteFault(AtomicWriteFault::BeforeRename);
-    game->CheckGoodExit();
-    SetAtomicWriteFault(AtomicWriteFault::None);
-    EXPECT_EQ(testenv::ReadFile(SettingsPath()), "FULL SCREEN=0\r\n");
-    EXPECT_TRUE(notices.empty());
-}
-
-TEST_F(GameSettingsTest, WithoutTheSharedFolderSettingsLieBesideTheExecutable) {
-    game->UseCorrectPath = 0;
-    EXPECT_EQ(game->SettingsFileName(), ExecutablePath());
+// After a crash: each case says whether the settings file, the default file and the change
+// marker exist and whether the restore's write fails; then what the settings file holds and
+// whether the restore was announced.
+TEST_F(GameSettingsTest, CrashRecoveryRestoresOnlyWhatItCanAndClaimsOnlyWhatItDid) {
+    struct Case {
+        const char* what;
+        bool settings, defaults, marker, failWrite;
+        std::string expected;
+        bool announced;
+    };
+    const Case cases[] = {
+        {"unreadable default", true, false, true, false, "FULL SCREEN=0\r\n", false},
+        {"no change before the crash", true, true, false, false, "FULL SCREEN=0\r\n", false},
+        {"no settings file", false, true, true, false, kDefault, true},
+        {"failed restore write", true, true, true, true, "FULL SCREEN=0\r\n", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove(SettingsPath());
+        std::filesystem::remove(install.Path() / "data/default.ini");
+        notices.clear();
+        if (c.settings) testenv::WriteFile(SettingsPath(), "FULL SCREEN=0\r\n");
+        if (c.defaults) WriteDefault(kDefault);
+        if (c.marker) Touch("inichanged.dat");
+        if (c.failWrite) SetAtomicWriteFault(AtomicWriteFault::BeforeRename);
+        game->CheckGoodExit();
+        SetAtomicWriteFault(AtomicWriteFault::None);
+        EXPECT_EQ(testenv::ReadFile(SettingsPath()), c.expected);
+        EXPECT_EQ(notices.size(), c.announced ? 1u : 0u);
+        if (!c.failWrite) {
+            EXPECT_FALSE(Exists("inichanged.dat"));
+        }
+    }
 }
