@@ -42,7 +42,7 @@ TEST_F(ListBoxTest, NoFontHeightAndNoGapDoNotDivideByZero) {
     EXPECT_EQ(list->Index, -1);
 }
 
-TEST_F(ListBoxTest, SelectingBelowTheWindowScrollsItDown) {
+TEST_F(ListBoxTest, SelectingScrollsTheWindowAndAnIndexOutsideTheListMeansNone) {
     auto list = MakeList(20, 5);
     list->SetIndex(7);
     EXPECT_EQ(list->TopIndex, 3);
@@ -52,10 +52,7 @@ TEST_F(ListBoxTest, SelectingBelowTheWindowScrollsItDown) {
     EXPECT_EQ(list->TopIndex, 1);
     list->SetTopIndex(18);
     EXPECT_EQ(list->TopIndex, 15);
-}
-
-TEST_F(ListBoxTest, AnIndexOutsideTheListMeansNoSelection) {
-    auto list = MakeList(4);
+    list = MakeList(4);
     list->SetIndex(2);
     list->SetIndex(9);
     EXPECT_EQ(list->Index, -1);
@@ -65,7 +62,7 @@ TEST_F(ListBoxTest, AnIndexOutsideTheListMeansNoSelection) {
     list->Draw();
 }
 
-TEST_F(ListBoxTest, AClickSelectsTheRowUnderThePointer) {
+TEST_F(ListBoxTest, AClickSelectsTheRowUnderThePointerAndOneOutsideIsLeftForOthers) {
     auto list = MakeList(10, 5);
     list->SetTopIndex(2);
     ClickRow(*list, 1);
@@ -73,10 +70,7 @@ TEST_F(ListBoxTest, AClickSelectsTheRowUnderThePointer) {
     EXPECT_EQ(list->Index, 3);
     EXPECT_EQ(list->Value, "row 3");
     EXPECT_EQ(list->GetIndexY(), 40 + 22);
-}
-
-TEST_F(ListBoxTest, AClickOutsideTheRowsIsLeftForOtherWidgets) {
-    auto list = MakeList(2);
+    list = MakeList(2);
     ClickAt(60, 40 + 3 * 22);  // below the last row, inside the box
     list->Manage();
     EXPECT_EQ(list->Index, -1);
@@ -86,7 +80,7 @@ TEST_F(ListBoxTest, AClickOutsideTheRowsIsLeftForOtherWidgets) {
     EXPECT_EQ(Game->Mouse->GetMh(0), 0) << "a click on a row is consumed";
 }
 
-TEST_F(ListBoxTest, SecondClickOnTheSameRowWithinTheWindowIsADoubleClick) {
+TEST_F(ListBoxTest, DoubleClicksNeedTheSameRowWithinTheWindow) {
     auto list = MakeList(5);
     list->SetClickSound(std::make_shared<TGameSound>());
     list->ClickSound->sound = FakeSound();
@@ -101,10 +95,7 @@ TEST_F(ListBoxTest, SecondClickOnTheSameRowWithinTheWindowIsADoubleClick) {
     ClickRow(*list, 2);
     list->Manage();
     EXPECT_EQ(list->GetDoubleClicked(), -1) << "the window closed with the double click";
-}
-
-TEST_F(ListBoxTest, ClicksFurtherApartThanTheWindowAreTwoSingleClicks) {
-    auto list = MakeList(5);
+    list = MakeList(5);
     ClickRow(*list, 1);
     list->Manage();
     Ticks(60, 1.0f, [&] { list->Manage(); });
@@ -118,7 +109,7 @@ TEST_F(ListBoxTest, ClicksFurtherApartThanTheWindowAreTwoSingleClicks) {
     EXPECT_EQ(list->GetDoubleClicked(), -1) << "a different row is no double click";
 }
 
-TEST_F(ListBoxTest, HeldDownMovesAtOnceThenAfter400msThenEvery100ms) {
+TEST_F(ListBoxTest, HeldKeysMoveAtOnceThenAfter400msThenEvery100msAndStopAtTheEnds) {
     auto list = MakeList(20);
     list->SetIndex(0);
     HoldKey(KEY_DOWN);
@@ -134,10 +125,7 @@ TEST_F(ListBoxTest, HeldDownMovesAtOnceThenAfter400msThenEvery100ms) {
     EXPECT_EQ(movedAt[2], 101);
     EXPECT_EQ(movedAt[3], 121);
     ReleaseKey(KEY_DOWN);
-}
-
-TEST_F(ListBoxTest, HeldKeysStopAtTheEnds) {
-    auto list = MakeList(3);
+    list = MakeList(3);
     list->SetIndex(1);
     HoldKey(KEY_DOWN);
     Ticks(300, 1.0f, [&] { list->Manage(); });
@@ -169,7 +157,7 @@ TEST_F(ListBoxTest, KeyRepeatRestartsOnEveryPress) {
     ReleaseKey(KEY_SPACE);
 }
 
-TEST_F(ListBoxTest, DrawShowsTheVisibleRowsOverTheHighlight) {
+TEST_F(ListBoxTest, DrawShowsTheVisibleRowsOverTheHighlightAndLockedRowsInTheirColour) {
     auto list = MakeList(10, 3);
     list->SetIndex(4);
     list->Draw();
@@ -187,6 +175,16 @@ TEST_F(ListBoxTest, DrawShowsTheVisibleRowsOverTheHighlight) {
     EXPECT_EQ(selected->state.red, 255);
     EXPECT_EQ(selected->state.blue, 0) << "the selected row in the second colour";
     ExpectCleanState();
+    list = MakeList(3);
+    list->LockedArray = {0, 1};
+    list->LockedColor = TColor::Create(90, 90, 90, 0.5f);
+    list->NoShadowOnHighlighted = 1;
+    list->Draw();
+    int locked = 0;
+    for (auto* t : rec.Find("DrawText"))
+        if (t->text == "row 1" && t->state.red == 90) ++locked;
+    EXPECT_EQ(locked, 1);
+    ExpectCleanState();
 }
 
 TEST_F(ListBoxTest, ScaleAppliesToRowsHitsAndTextAndIsUndone) {
@@ -203,19 +201,6 @@ TEST_F(ListBoxTest, ScaleAppliesToRowsHitsAndTextAndIsUndone) {
     ExpectCleanState();
 }
 
-TEST_F(ListBoxTest, LockedRowsUseTheirColour) {
-    auto list = MakeList(3);
-    list->LockedArray = {0, 1};
-    list->LockedColor = TColor::Create(90, 90, 90, 0.5f);
-    list->NoShadowOnHighlighted = 1;
-    list->Draw();
-    int locked = 0;
-    for (auto* t : rec.Find("DrawText"))
-        if (t->text == "row 1" && t->state.red == 90) ++locked;
-    EXPECT_EQ(locked, 1);
-    ExpectCleanState();
-}
-
 class ScrollBarTest : public WidgetWorld {
   protected:
     void SetUp() override {
@@ -229,7 +214,7 @@ class ScrollBarTest : public WidgetWorld {
     std::shared_ptr<TGameImage> slider;
 };
 
-TEST_F(ScrollBarTest, NothingToScrollKeepsSliderAndValueAtZero) {
+TEST_F(ScrollBarTest, PositionAndValueMapBothWaysAndStayZeroWithNothingToScroll) {
     auto bar = TScrollBar::Create(slider, 120, 0, 300, 100, 1);
     bar->SliderSetPosition(5);
     EXPECT_EQ(bar->SliderPosition, 0);
@@ -241,10 +226,7 @@ TEST_F(ScrollBarTest, NothingToScrollKeepsSliderAndValueAtZero) {
     exact->ValueCalc();
     EXPECT_EQ(exact->Value, 0);
     EXPECT_EQ(TScrollBar::Create(slider, 120, -4, 0, 0, 1)->ValueMax, 0);
-}
-
-TEST_F(ScrollBarTest, PositionAndValueMapBothWays) {
-    auto bar = TScrollBar::Create(slider, 120, 10, 300, 100, 1);  // 100 pixels of travel
+    bar = TScrollBar::Create(slider, 120, 10, 300, 100, 1);  // 100 pixels of travel
     bar->SliderSetPosition(3);
     EXPECT_EQ(bar->SliderPosition, 30);
     bar->SliderPosition = 56;
