@@ -44,34 +44,26 @@ protected:
     }
 };
 
-TEST_F(EventsTest, KeysBecomeVirtualKeyCodes) {
-    EXPECT_EQ(VirtualKeyFromSDL(SDLK_a, SDL_SCANCODE_A), 65);
-    EXPECT_EQ(VirtualKeyFromSDL(SDLK_z, SDL_SCANCODE_Z), 90);
-    EXPECT_EQ(VirtualKeyFromSDL(SDLK_p, SDL_SCANCODE_P), 80);
-    EXPECT_EQ(VirtualKeyFromSDL(SDLK_0, SDL_SCANCODE_0), 48);
-    EXPECT_EQ(VirtualKeyFromSDL(SDLK_9, SDL_SCANCODE_9), 57);
-    EXPECT_EQ(VirtualKeyFromSDL(SDLK_KP_0, SDL_SCANCODE_KP_0), 96);
-    EXPECT_EQ(VirtualKeyFromSDL(SDLK_KP_9, SDL_SCANCODE_KP_9), 105);
-    EXPECT_EQ(VirtualKeyFromSDL(SDLK_F1, SDL_SCANCODE_F1), 112);
-    EXPECT_EQ(VirtualKeyFromSDL(SDLK_F12, SDL_SCANCODE_F12), 123);
-    EXPECT_EQ(VirtualKeyFromSDL(SDLK_LEFT, SDL_SCANCODE_LEFT), 37);
-    EXPECT_EQ(VirtualKeyFromSDL(SDLK_DOWN, SDL_SCANCODE_DOWN), 40);
-    EXPECT_EQ(VirtualKeyFromSDL(SDLK_RETURN, SDL_SCANCODE_RETURN), 13);
-    EXPECT_EQ(VirtualKeyFromSDL(SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER), 13);
-    EXPECT_EQ(VirtualKeyFromSDL(SDLK_ESCAPE, SDL_SCANCODE_ESCAPE), 27);
-    EXPECT_EQ(VirtualKeyFromSDL(SDLK_LALT, SDL_SCANCODE_LALT), 164);
-    EXPECT_EQ(VirtualKeyFromSDL(SDLK_RSHIFT, SDL_SCANCODE_RSHIFT), 161);
-    EXPECT_EQ(VirtualKeyFromSDL(SDLK_MINUS, SDL_SCANCODE_MINUS), 189);
-    EXPECT_EQ(VirtualKeyFromSDL(SDLK_EQUALS, SDL_SCANCODE_EQUALS), 187);
-    EXPECT_EQ(VirtualKeyFromSDL(SDLK_VOLUMEUP, SDL_SCANCODE_VOLUMEUP), -1);
-}
-
-TEST_F(EventsTest, LettersFollowTheLayoutAndDigitsThePosition) {
-    // On AZERTY the key in the Q position types "a"; the digit row types symbols but means digits.
-    EXPECT_EQ(VirtualKeyFromSDL(SDLK_a, SDL_SCANCODE_Q), 65);
-    EXPECT_EQ(VirtualKeyFromSDL(SDLK_AMPERSAND, SDL_SCANCODE_1), 49);
-    // A non-Latin layout still gives the key's letter.
-    EXPECT_EQ(VirtualKeyFromSDL(0x0444, SDL_SCANCODE_A), 65);
+TEST_F(EventsTest, KeysBecomeVirtualKeyCodesLettersByLayoutDigitsByPosition) {
+    struct Case {
+        SDL_Keycode sym;
+        SDL_Scancode scancode;
+        int vk;
+    };
+    const Case cases[] = {
+        {SDLK_a, SDL_SCANCODE_A, 65}, {SDLK_z, SDL_SCANCODE_Z, 90}, {SDLK_0, SDL_SCANCODE_0, 48},
+        {SDLK_9, SDL_SCANCODE_9, 57}, {SDLK_KP_0, SDL_SCANCODE_KP_0, 96}, {SDLK_KP_9, SDL_SCANCODE_KP_9, 105},
+        {SDLK_F1, SDL_SCANCODE_F1, 112}, {SDLK_F12, SDL_SCANCODE_F12, 123}, {SDLK_LEFT, SDL_SCANCODE_LEFT, 37},
+        {SDLK_DOWN, SDL_SCANCODE_DOWN, 40}, {SDLK_RETURN, SDL_SCANCODE_RETURN, 13},
+        {SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, 13}, {SDLK_ESCAPE, SDL_SCANCODE_ESCAPE, 27},
+        {SDLK_LALT, SDL_SCANCODE_LALT, 164}, {SDLK_RSHIFT, SDL_SCANCODE_RSHIFT, 161},
+        {SDLK_MINUS, SDL_SCANCODE_MINUS, 189}, {SDLK_EQUALS, SDL_SCANCODE_EQUALS, 187},
+        {SDLK_VOLUMEUP, SDL_SCANCODE_VOLUMEUP, -1},
+        // On AZERTY the key in the Q position types "a"; the digit row types symbols but means
+        // digits; a non-Latin layout still gives the key's letter.
+        {SDLK_a, SDL_SCANCODE_Q, 65}, {SDLK_AMPERSAND, SDL_SCANCODE_1, 49}, {0x0444, SDL_SCANCODE_A, 65},
+    };
+    for (const Case& c : cases) EXPECT_EQ(VirtualKeyFromSDL(c.sym, c.scancode), c.vk) << c.sym << " " << c.scancode;
 }
 
 TEST_F(EventsTest, KeyDownUpAndControlCharacters) {
