@@ -26,43 +26,28 @@ protected:
 
 }  // namespace
 
-TEST_F(FileSystemTest, FileTypeTellsFilesFromFoldersAndAbsence) {
-    testenv::WriteFile(Path("a.txt"), "x");
-    EXPECT_EQ(FileType(Path("a.txt")), FILETYPE_FILE);
-    EXPECT_EQ(FileType(dir.Str()), FILETYPE_DIR);
-    EXPECT_EQ(FileType(Path("missing")), FILETYPE_NONE);
-    EXPECT_EQ(FileType(""), FILETYPE_NONE);
-}
-
-TEST_F(FileSystemTest, AtomicWriteCreatesAndReplacesWholeFiles) {
+TEST_F(FileSystemTest, AtomicWriteCreatesAndReplacesWholeFilesKeepingPermissions) {
     ASSERT_TRUE(WriteFileAtomic(Path("f.ini"), "first version, quite long\r\n"));
+    ::chmod(Path("f.ini").c_str(), 0640);
     ASSERT_TRUE(WriteFileAtomic(Path("f.ini"), "second\r\n"));
     EXPECT_EQ(testenv::ReadFile(Path("f.ini")), "second\r\n");
     EXPECT_EQ(FilesIn(dir.Path()), 1u) << "no temporary file may stay behind";
-}
-
-TEST_F(FileSystemTest, AtomicWriteKeepsPermissionsOfTheOldFile) {
-    testenv::WriteFile(Path("f.ini"), "old");
-    ::chmod(Path("f.ini").c_str(), 0640);
-    ASSERT_TRUE(WriteFileAtomic(Path("f.ini"), "new"));
     struct stat st {};
     ASSERT_EQ(::stat(Path("f.ini").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
 }
 
-TEST_F(FileSystemTest, CrashMidWriteLeavesTheOldFileIntact) {
+TEST_F(FileSystemTest, CrashMidWriteOrFailureBeforeRenameLeavesTheOldFileIntact) {
     testenv::WriteFile(Path("f.ini"), "OLD CONTENT\r\n");
     SetAtomicWriteFault(AtomicWriteFault::AfterPartialWrite, true);
     EXPECT_FALSE(WriteFileAtomic(Path("f.ini"), "NEW CONTENT THAT NEVER LANDS\r\n"));
     EXPECT_EQ(testenv::ReadFile(Path("f.ini")), "OLD CONTENT\r\n");
-}
-
-TEST_F(FileSystemTest, FailureBeforeRenameCleansUpAndKeepsOldFile) {
-    testenv::WriteFile(Path("f.ini"), "OLD");
+    testenv::TempDir clean;
+    testenv::WriteFile(clean.Path() / "f.ini", "OLD");
     SetAtomicWriteFault(AtomicWriteFault::BeforeRename);
-    EXPECT_FALSE(WriteFileAtomic(Path("f.ini"), "NEW"));
-    EXPECT_EQ(testenv::ReadFile(Path("f.ini")), "OLD");
-    EXPECT_EQ(FilesIn(dir.Path()), 1u);
+    EXPECT_FALSE(WriteFileAtomic(clean.Str() + "f.ini", "NEW"));
+    EXPECT_EQ(testenv::ReadFile(clean.Path() / "f.ini"), "OLD");
+    EXPECT_EQ(FilesIn(clean.Path()), 1u) << "the failed write cleans up";
 }
 
 TEST_F(FileSystemTest, AtomicWriteIntoMissingFolderOrOntoFolderFails) {
@@ -90,21 +75,33 @@ TEST_F(FileSystemTest, WriterInStepsReplacesOnlyOnCommit) {
     EXPECT_EQ(testenv::ReadFile(Path("f.dat")), "NEW");
 }
 
-TEST_F(FileSystemTest, LoadFileReadsBytesExactly) {
+TEST_F(FileSystemTest, FileTypeAndLoadFileTellFilesFromFoldersAndAbsence) {
     std::string bytes("a\0b\r\n\xff", 6);
     testenv::WriteFile(Path("bin"), bytes);
+    EXPECT_EQ(FileType(Path("bin")), FILETYPE_FILE);
+    EXPECT_EQ(FileType(dir.Str()), FILETYPE_DIR);
+    EXPECT_EQ(FileType(Path("missing")), FILETYPE_NONE);
+    EXPECT_EQ(FileType(""), FILETYPE_NONE);
     EXPECT_EQ(LoadFile(Path("bin")), bytes);
     EXPECT_FALSE(LoadFile(Path("missing")).has_value());
     EXPECT_FALSE(LoadFile(dir.Str()).has_value());
 }
 
-TEST_F(FileSystemTest, CreateDirRecursiveAndNot) {
+TEST_F(FileSystemTest, CreateDeleteAndCopyRefuseWhatDoesNotFit) {
     EXPECT_FALSE(CreateDir(Path("a/b/c"), false));
     EXPECT_TRUE(CreateDir(Path("a/b/c/"), true));
     EXPECT_EQ(FileType(Path("a/b/c")), FILETYPE_DIR);
     EXPECT_TRUE(CreateDir(Path("a/b/c"), false)) << "an existing folder counts as success";
     testenv::WriteFile(Path("file"), "x");
     EXPECT_FALSE(CreateDir(Path("file"), true));
+    EXPECT_TRUE(CopyFile(Path("file"), Path("copy")));
+    EXPECT_EQ(testenv::ReadFile(Path("copy")), "x");
+    EXPECT_FALSE(CopyFile(Path("missing"), Path("copy")));
+    EXPECT_EQ(testenv::ReadFile(Path("copy")), "x");
+    EXPECT_TRUE(DeleteFile(Path("file")));
+    EXPECT_FALSE(DeleteFile(Path("file")));
+    EXPECT_FALSE(DeleteFile(Path("a")));
+    EXPECT_FALSE(DeleteDir(Path("missing")));
 }
 
 TEST_F(FileSystemTest, ReadDirListsSortedWithoutFollowingLinks) {
@@ -127,21 +124,4 @@ TEST_F(FileSystemTest, ReadDirListsSortedWithoutFollowingLinks) {
     EXPECT_TRUE(DeleteDir(dir.Str(), true));
     EXPECT_EQ(FileType(dir.Str()), FILETYPE_NONE);
     EXPECT_EQ(testenv::ReadFile(outside.Path() / "precious.dat"), "keep") << "the link's target survives";
-}
-
-TEST_F(FileSystemTest, DeleteFileRefusesFoldersAndMissingFiles) {
-    testenv::WriteFile(Path("f"), "x");
-    fs::create_directory(dir.Path() / "d");
-    EXPECT_TRUE(DeleteFile(Path("f")));
-    EXPECT_FALSE(DeleteFile(Path("f")));
-    EXPECT_FALSE(DeleteFile(Path("d")));
-    EXPECT_FALSE(DeleteDir(Path("missing")));
-}
-
-TEST_F(FileSystemTest, CopyFileCopiesAndFailsOnMissingSource) {
-    testenv::WriteFile(Path("src"), "payload");
-    EXPECT_TRUE(CopyFile(Path("src"), Path("dst")));
-    EXPECT_EQ(testenv::ReadFile(Path("dst")), "payload");
-    EXPECT_FALSE(CopyFile(Path("missing"), Path("dst")));
-    EXPECT_EQ(testenv::ReadFile(Path("dst")), "payload");
 }
