@@ -44,16 +44,15 @@ TEST_F(DrawTest, ImageQuadHonoursHandleScaleAndRotation) {
     EXPECT_FLOAT_EQ(rec.calls[0].state.rotation, 90);
 }
 
-TEST_F(DrawTest, RectScalesAboutItsPosition) {
+TEST_F(DrawTest, RectScalesAboutItsPositionAndTheViewportDoesNotMoveIt) {
     SetScale(2, 2);
     DrawRect(10, 10, 5, 5);
     const auto& v = rec.calls.at(0).vertices;
     ExpectVertex(v[0], 10, 10);
     ExpectVertex(v[2], 20, 20);
-}
-
-TEST_F(DrawTest, ViewportClipsButDoesNotMoveDrawing) {
-    SetViewport(100, 100, 50, 50);
+    rec.calls.clear();
+    SetScale(1, 1);
+    SetViewport(100, 100, 50, 50);  // the viewport clips but does not move drawing
     DrawRect(0, 0, 10, 10);
     const auto& c = rec.calls.at(0);
     ExpectVertex(c.vertices[0], 0, 0);
@@ -72,13 +71,16 @@ TEST_F(DrawTest, SubImageRectMapsSourceToTextureCoordinates) {
     ExpectVertex(v[2], 21, 14);
 }
 
-TEST_F(DrawTest, AutoMidHandleAppliesToImagesCreatedAfterwards) {
+TEST_F(DrawTest, AutoMidHandleAppliesToImagesCreatedAfterwardsAndLocksBumpTheVersion) {
     auto before = CreateImage(10, 10);
     AutoMidHandle(true);
     auto after = CreateImage(11, 7);
     EXPECT_FLOAT_EQ(before->handleX, 0);
     EXPECT_FLOAT_EQ(after->handleX, 5);
     EXPECT_FLOAT_EQ(after->handleY, 3);
+    auto v = after->Version(0);  // a lock bumps the version so textures refresh
+    LockImage(after.get(), 0).WritePixel(0, 0, 0xFFFFFFFFu);
+    EXPECT_GT(after->Version(0), v);
 }
 
 TEST_F(DrawTest, StripSplitsCellsInReadingOrder) {
@@ -91,13 +93,6 @@ TEST_F(DrawTest, StripSplitsCellsInReadingOrder) {
     EXPECT_EQ(image->Pixels(0).ReadPixel(0, 0), 0xFF00FF00u);
     EXPECT_EQ(image->Pixels(1).ReadPixel(0, 0), 0xFFFF0000u);
     EXPECT_FALSE(TImage::FromStrip(strip, 2, 2, 3, 2));
-}
-
-TEST_F(DrawTest, LockBumpsVersionSoTexturesRefresh) {
-    auto image = CreateImage(2, 2);
-    auto v = image->Version(0);
-    LockImage(image.get(), 0).WritePixel(0, 0, 0xFFFFFFFFu);
-    EXPECT_GT(image->Version(0), v);
 }
 
 TEST_F(DrawTest, CollisionsUseAlphaMasks) {

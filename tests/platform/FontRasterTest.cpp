@@ -27,7 +27,7 @@ TEST(FontRaster, MetricsGrowWithThePixelSize) {
     EXPECT_GT(f34->GlyphCount(), 100);
 }
 
-TEST(FontRaster, GlyphsHaveCoverageBearingsAndAdvance) {
+TEST(FontRaster, GlyphsHaveCoverageBearingsAndAdvanceSmoothedOrNot) {
     auto font = TFontRaster::Create(FontBytes(), 20, true);
     auto a = font->RenderGlyph(U'A');
     ASSERT_TRUE(a);
@@ -46,23 +46,18 @@ TEST(FontRaster, GlyphsHaveCoverageBearingsAndAdvance) {
     EXPECT_TRUE(font->RenderGlyph(U'é'));
     EXPECT_FALSE(font->RenderGlyph(U'\U0001F600'));
     EXPECT_FALSE(font->HasGlyph(U'\U0001F600'));
-}
-
-TEST(FontRaster, UnsmoothedGlyphsAreOneBitCoverage) {
-    auto font = TFontRaster::Create(FontBytes(), 16, false);
-    auto g = font->RenderGlyph(U'g');
+    auto sharp = TFontRaster::Create(FontBytes(), 16, false);  // unsmoothed: one-bit coverage
+    auto g = sharp->RenderGlyph(U'g');
     ASSERT_TRUE(g);
     EXPECT_TRUE(std::all_of(g->coverage.begin(), g->coverage.end(), [](uint8_t c) { return c == 0 || c == 255; }));
     EXPECT_LT(g->bearingY, float(g->height));  // descender below the baseline
 }
 
-TEST(FontRaster, NonFontsAndBadSizesGiveNull) {
+TEST(FontRaster, NonFontsAndBadSizesGiveNullAndFontsOutliveTheirBytes) {
     EXPECT_EQ(TFontRaster::Create({}, 12, true), nullptr);
     EXPECT_EQ(TFontRaster::Create({'n', 'o', 'p', 'e'}, 12, true), nullptr);
     EXPECT_EQ(TFontRaster::Create(FontBytes(), 0, true), nullptr);
-}
-
-TEST(FontRaster, OutlivesTheBytesItWasGiven) {
+    // A font outlives the bytes it was given.
     std::shared_ptr<TFontRaster> font;
     {
         std::vector<uint8_t> bytes = FontBytes();
