@@ -1,33 +1,20 @@
 // The image and sound banks over data folders with lower-case file names, looked up in any case.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "FakeAudio.h"
 #include "core/ErrorReport.h"
 #include "core/ImageBank.h"
 #include "core/SoundBank.h"
 #include "platform/ImageCodec.h"
+#include "platform/TestWav.h"
 #include "presentation/GameImage.h"
 #include "support/TestEnv.h"
 
 namespace {
 
 std::string Wav(int frames) {
-    std::string w = "RIFF0000WAVEfmt ";
-    auto put32 = [&](uint32_t v) { w.append(reinterpret_cast<const char*>(&v), 4); };
-    auto put16 = [&](uint16_t v) { w.append(reinterpret_cast<const char*>(&v), 2); };
-    put32(16);
-    put16(1);
-    put16(1);
-    put32(22050);
-    put32(44100);
-    put16(2);
-    put16(16);
-    w += "data";
-    put32(uint32_t(frames * 2));
-    w.append(size_t(frames * 2), '\0');
-    return w;
+    std::vector<uint8_t> w = testwav::Wav(1, 22050, 16, size_t(frames) * 2);
+    return std::string(w.begin(), w.end());
 }
 
 class BankTest : public ::testing::Test {

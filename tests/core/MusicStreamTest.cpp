@@ -7,32 +7,12 @@
 #include "FakeAudio.h"
 #include "core/MusicStream.h"
 #include "platform/TestOgg.h"
+#include "platform/TestWav.h"
 #include "support/TestEnv.h"
 
 namespace {
 
-std::vector<uint8_t> Wav(int channels, int bits, size_t dataBytes) {
-    std::vector<uint8_t> w;
-    auto tag = [&](const char* t) { w.insert(w.end(), t, t + 4); };
-    auto put = [&](uint32_t v, int n) {
-        for (int i = 0; i < n; ++i) w.push_back(uint8_t(v >> (8 * i)));
-    };
-    tag("RIFF");
-    put(0, 4);
-    tag("WAVE");
-    tag("fmt ");
-    put(16, 4);
-    put(1, 2);
-    put(uint32_t(channels), 2);
-    put(11025, 4);
-    put(11025u * uint32_t(channels * bits / 8), 4);
-    put(uint32_t(channels * bits / 8), 2);
-    put(uint32_t(bits), 2);
-    tag("data");
-    put(uint32_t(dataBytes), 4);
-    for (size_t i = 0; i < dataBytes; ++i) w.push_back(uint8_t(i % 251));
-    return w;
-}
+std::vector<uint8_t> Wav(int channels, int bits, size_t dataBytes) { return testwav::Wav(channels, 11025, bits, dataBytes); }
 
 class MusicStreamTest : public ::testing::Test {
 protected:

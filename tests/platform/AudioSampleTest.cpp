@@ -7,59 +7,12 @@
 
 #include "platform/AudioSample.h"
 #include "platform/TestOgg.h"
+#include "platform/TestWav.h"
 
-namespace {
-
-void Put32(std::vector<uint8_t>& v, uint32_t x) {
-    for (int i = 0; i < 4; ++i) v.push_back(uint8_t(x >> (8 * i)));
-}
-void Put16(std::vector<uint8_t>& v, uint16_t x) {
-    v.push_back(uint8_t(x));
-    v.push_back(uint8_t(x >> 8));
-}
-void PutTag(std::vector<uint8_t>& v, const char* t) { v.insert(v.end(), t, t + 4); }
-
-std::vector<uint8_t> Fmt(int channels, int rate, int bits, int tag = 1, uint32_t size = 16) {
-    std::vector<uint8_t> c;
-    PutTag(c, "fmt ");
-    Put32(c, size);
-    Put16(c, uint16_t(tag));
-    Put16(c, uint16_t(channels));
-    Put32(c, uint32_t(rate));
-    Put32(c, uint32_t(rate * channels * bits / 8));
-    Put16(c, uint16_t(channels * bits / 8));
-    Put16(c, uint16_t(bits));
-    for (uint32_t i = 16; i < size; ++i) c.push_back(0);
-    return c;
-}
-
-std::vector<uint8_t> Chunk(const char* tag, const std::vector<uint8_t>& body, bool pad = true) {
-    std::vector<uint8_t> c;
-    PutTag(c, tag);
-    Put32(c, uint32_t(body.size()));
-    c.insert(c.end(), body.begin(), body.end());
-    if (pad && body.size() % 2) c.push_back(0);
-    return c;
-}
-
-std::vector<uint8_t> Riff(const std::vector<std::vector<uint8_t>>& chunks) {
-    std::vector<uint8_t> v;
-    PutTag(v, "RIFF");
-    Put32(v, 0);
-    PutTag(v, "WAVE");
-    for (const auto& c : chunks) v.insert(v.end(), c.begin(), c.end());
-    uint32_t size = uint32_t(v.size() - 8);
-    std::memcpy(v.data() + 4, &size, 4);
-    return v;
-}
-
-std::vector<uint8_t> Pcm(size_t n) {
-    std::vector<uint8_t> d(n);
-    for (size_t i = 0; i < n; ++i) d[i] = uint8_t(i * 13 + 1);
-    return d;
-}
-
-}  // namespace
+using testwav::Chunk;
+using testwav::Fmt;
+using testwav::Pcm;
+using testwav::Riff;
 
 TEST(Wav, PlainPcmFile) {
     auto wav = Riff({Fmt(2, 22050, 16), Chunk("data", Pcm(400))});
