@@ -2,8 +2,6 @@
 // budget of the chain searches.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "BoardBuilder.h"
 #include "SudokuBoard.h"
 
@@ -105,38 +103,24 @@ TEST(ForcedChain, BothValuesOfTheStartForceTheSameEndValue)
 // Positions one step short of each pattern find nothing.
 TEST(Chains, NearMissesFindNothing)
 {
-    using Find = bool (SudokuBoard::*)();
-    struct Case {
-        const char* what;
-        Find find;
-        std::vector<std::pair<std::pair<int, int>, std::pair<int, int>>> pairs;  // cell, its two values
-        std::vector<std::pair<int, int>> onlyOne;  // cells holding the only places of 1, if any
-    };
-    const Case cases[] = {
-        {"even colour loop", &SudokuBoard::FindColorRestriction, {}, {{0, 0}, {0, 4}, {4, 4}, {4, 0}, {7, 7}, {8, 8}}},
-        {"XY-chain seeds sharing both values", &SudokuBoard::FindXYChain, {{{0, 0}, {1, 2}}, {{0, 4}, {1, 2}}}, {}},
-        {"three-cell remote chain", &SudokuBoard::FindRemoteChains,
-         {{{0, 0}, {3, 8}}, {{0, 4}, {3, 8}}, {{4, 4}, {3, 8}}}, {}},
-        // S=1 -> A=3 -> E=5; S=2 -> B=5: the two branches reach different values.
-        {"forced chain to different values", &SudokuBoard::FindForcedChain,
-         {{{0, 0}, {1, 2}}, {{0, 4}, {1, 3}}, {{4, 0}, {2, 5}}, {{4, 4}, {3, 5}}}, {}},
-        {"forced chain without links", &SudokuBoard::FindForcedChain, {{{0, 0}, {1, 2}}, {{4, 4}, {1, 3}}}, {}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        SudokuBoard board(9);
-        for (const auto& [cell, values] : c.pairs) builder::Only(board, cell.first, cell.second, {values.first, values.second});
-        if (!c.onlyOne.empty()) {
-            for (int i = 0; i < board.CellCount(); ++i) {
-                SudokuCell* cell = board.CellAt(i);
-                const std::pair<int, int> at{cell->rowIndex, cell->colIndex};
-                if (std::find(c.onlyOne.begin(), c.onlyOne.end(), at) == c.onlyOne.end()) cell->InsertEliminated(1);
-            }
-        }
-        const Grid before = board.GetValues();
-        EXPECT_FALSE((board.*c.find)());
-        EXPECT_EQ(board.GetValues(), before);
-    }
-    auto placed = builder::Board(9, {"1........"});
-    EXPECT_FALSE(placed->FindColorRestriction());
+    auto even = builder::Board(9);  // an even loop A(0,0) B(0,4) C(4,4) D(4,0)
+    builder::ValueOnlyAt(*even, 1, {{0, 0}, {0, 4}, {4, 4}, {4, 0}, {7, 7}, {8, 8}});
+    EXPECT_FALSE(even->FindColorRestriction());
+    EXPECT_FALSE(builder::Board(9, {"1........"})->FindColorRestriction()) << "placed values give no pairs";
+    SudokuBoard seeds(9), three(9), apart(9), unlinked(9);
+    builder::Only(seeds, 0, 0, {1, 2});
+    builder::Only(seeds, 0, 4, {1, 2});
+    EXPECT_FALSE(seeds.FindXYChain()) << "seeds sharing both values";
+    for (auto [r, k] : {std::pair{0, 0}, {0, 4}, {4, 4}}) builder::Only(three, r, k, {3, 8});
+    EXPECT_FALSE(three.FindRemoteChains()) << "three cells are no chain";
+    // S=1 -> A=3 -> E=5; S=2 -> B=5: the two branches reach different values.
+    builder::Only(apart, 0, 0, {1, 2});
+    builder::Only(apart, 0, 4, {1, 3});
+    builder::Only(apart, 4, 0, {2, 5});
+    builder::Only(apart, 4, 4, {3, 5});
+    EXPECT_FALSE(apart.FindForcedChain());
+    EXPECT_EQ(apart.Value(4, 4), 0);
+    builder::Only(unlinked, 0, 0, {1, 2});
+    builder::Only(unlinked, 4, 4, {1, 3});
+    EXPECT_FALSE(unlinked.FindForcedChain()) << "no linked bivalue cells";
 }

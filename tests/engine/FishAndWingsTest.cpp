@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 
 #include "BoardBuilder.h"
 #include "SudokuBoard.h"
@@ -142,45 +141,23 @@ TEST(FishAndWings, NearMissesFindNothing)
             if (std::find(keep.begin(), keep.end(), i) == keep.end())
                 (byColumn ? b.Cell(i, line) : b.Cell(line, i))->InsertEliminated(v);
     };
-    struct Case {
-        const char* what;
-        bool (SudokuBoard::*find)();
-        std::function<void(SudokuBoard&)> setup;
-    };
-    const Case cases[] = {
-        {"X-Wing rows with different columns", &SudokuBoard::FindXWing,
-         [&](SudokuBoard& b) {
-             confine(b, false, 2, 5, {1, 7});
-             confine(b, false, 6, 5, {1, 4});
-         }},
-        {"X-Wing based on columns", &SudokuBoard::FindXWing,
-         [&](SudokuBoard& b) {
-             confine(b, true, 1, 5, {2, 6});
-             confine(b, true, 7, 5, {2, 6});
-         }},
-        {"Swordfish over four rows", &SudokuBoard::FindSwordfish,
-         [&](SudokuBoard& b) {
-             confine(b, true, 0, 3, {1, 4, 6});
-             confine(b, true, 3, 3, {2, 4});
-             confine(b, true, 6, 3, {1, 2});
-         }},
-        {"XY-Wing in one row", &SudokuBoard::FindXYWing,
-         [](SudokuBoard& b) {
-             builder::Only(b, 0, 0, {1, 2});
-             builder::Only(b, 0, 4, {1, 3});
-             builder::Only(b, 0, 8, {2, 3});
-         }},
-        {"XYZ-Wing pincer outside the pivot's block", &SudokuBoard::FindXYZWing,
-         [](SudokuBoard& b) {
-             builder::Only(b, 0, 0, {1, 2, 3});
-             builder::Only(b, 0, 6, {1, 3});
-             builder::Only(b, 5, 0, {1, 2});
-         }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        SudokuBoard board(9);
-        c.setup(board);
-        EXPECT_FALSE((board.*c.find)());
-    }
+    SudokuBoard rows(9), columns(9), sword(9), xy(9), xyz(9);
+    confine(rows, false, 2, 5, {1, 7});
+    confine(rows, false, 6, 5, {1, 4});
+    EXPECT_FALSE(rows.FindXWing()) << "rows with different columns";
+    confine(columns, true, 1, 5, {2, 6});
+    confine(columns, true, 7, 5, {2, 6});
+    EXPECT_FALSE(columns.FindXWing()) << "columns are never the base";
+    confine(sword, true, 0, 3, {1, 4, 6});
+    confine(sword, true, 3, 3, {2, 4});
+    confine(sword, true, 6, 3, {1, 2});
+    EXPECT_FALSE(sword.FindSwordfish()) << "four rows in two columns stop the pair";
+    builder::Only(xy, 0, 0, {1, 2});
+    builder::Only(xy, 0, 4, {1, 3});
+    builder::Only(xy, 0, 8, {2, 3});
+    EXPECT_FALSE(xy.FindXYWing()) << "three cells in one row";
+    builder::Only(xyz, 0, 0, {1, 2, 3});
+    builder::Only(xyz, 0, 6, {1, 3});
+    builder::Only(xyz, 5, 0, {1, 2});
+    EXPECT_FALSE(xyz.FindXYZWing()) << "a pincer outside the pivot's block";
 }
