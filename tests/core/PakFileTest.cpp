@@ -196,15 +196,9 @@ TEST(PakFormat, WriterRefusesNamesThatCannotBeStored) {
 }
 
 TEST(PakFormat, ExtensionKinds) {
-    EXPECT_EQ(ExtensionType("a.DAT"), 0);
-    EXPECT_EQ(ExtensionType("gametext.txt"), 1);
-    EXPECT_EQ(ExtensionType("x/Title.JPG"), 2);
-    EXPECT_EQ(ExtensionType("calibri.ttf"), 3);
-    EXPECT_EQ(ExtensionType("click.wav"), 4);
-    EXPECT_EQ(ExtensionType("music.ogg"), 4);
-    EXPECT_EQ(ExtensionType("noext"), 0);
-    EXPECT_EQ(ExtensionType("dir.png/noext"), 0);
-    EXPECT_EQ(ExtensionType("a.xyz"), 0);
+    for (const auto& [name, kind] : {std::pair{"a.DAT", 0}, {"gametext.txt", 1}, {"x/Title.JPG", 2}, {"calibri.ttf", 3},
+                                     {"click.wav", 4}, {"music.ogg", 4}, {"noext", 0}, {"dir.png/noext", 0}, {"a.xyz", 0}})
+        EXPECT_EQ(ExtensionType(name), kind) << name;
 }
 
 // ---- manager --------------------------------------------------------------------------------
@@ -225,15 +219,7 @@ protected:
     std::vector<std::string> notices;
 };
 
-TEST_F(PakManagerTest, LooksUpNamesInAnyCase) {
-    WritePak("data.pak", {Entry("titlescreen.jpg", "jpeg bytes")});
-    auto m = TPakFileManager::Create(dir.Str(), ".pak");
-    EXPECT_EQ(m->GetString("TitleScreen.JPG"), "jpeg bytes");
-    EXPECT_EQ(m->GetItem("titlescreen.jpg")->ToString(), "titlescreen.jpg");
-    EXPECT_EQ(m->Path.back(), '/');
-}
-
-TEST_F(PakManagerTest, LaterArchiveInNameOrderWinsAndLooseFilesOverrideBoth) {
+TEST_F(PakManagerTest, NamesInAnyCaseFindTheLaterArchiveOrALooseFileFirst) {
     WritePak("a.pak", {Entry("one.txt", "from a"), Entry("two.txt", "from a")});
     WritePak("b.pak", {Entry("ONE.txt", "from b")}, PAK_VERSION_PLAIN);
     testenv::WriteFile(dir.Path() / "Two.TXT", "loose");
@@ -241,6 +227,8 @@ TEST_F(PakManagerTest, LaterArchiveInNameOrderWinsAndLooseFilesOverrideBoth) {
     EXPECT_EQ(m->GetString("one.txt"), "from b");
     EXPECT_EQ(m->GetString("two.txt"), "loose");
     EXPECT_EQ(m->GetItem("two.txt")->VarType, 1);
+    EXPECT_EQ(m->GetItem("one.TXT")->ToString(), "ONE.txt");  // the name as the archive stores it
+    EXPECT_EQ(m->Path.back(), '/');
 }
 
 TEST_F(PakManagerTest, SubFolderFilesAreNamedByTheirPathAndPaksBelowAreIgnored) {
