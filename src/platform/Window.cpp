@@ -40,9 +40,33 @@ bool EnsureVideo() {
 void ApplyWindowedSize() {
     Display& d = State();
     SDL_SetWindowFullscreen(d.window, 0);
+    SDL_SetWindowBordered(d.window, SDL_TRUE);
     SDL_SetWindowSize(d.window, d.width, d.height);
     SDL_SetWindowPosition(d.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     d.fullScreen = false;
+}
+
+// Desktop full screen is only a request to the window manager; without one (a bare X server) the
+// window would keep its windowed size while SDL renders for the whole desktop, cut off and shifted.
+// So the window itself first becomes a borderless window covering its display, then asks.
+// A new window is made at that place and size at once: an X server moves a window that is not yet
+// shown to where it was created.
+SDL_Rect DisplayBounds(SDL_Window* window) {
+    SDL_Rect bounds{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 0, 0};
+    int display = window ? std::max(0, SDL_GetWindowDisplayIndex(window)) : 0;
+    if (SDL_GetDisplayBounds(display, &bounds) != 0) bounds.w = bounds.h = 0;
+    return bounds;
+}
+
+bool EnterFullScreen() {
+    Display& d = State();
+    SDL_Rect bounds = DisplayBounds(d.window);
+    if (bounds.w > 0 && bounds.h > 0) {
+        SDL_SetWindowBordered(d.window, SDL_FALSE);
+        SDL_SetWindowPosition(d.window, bounds.x, bounds.y);
+        SDL_SetWindowSize(d.window, bounds.w, bounds.h);
+    }
+    return SDL_SetWindowFullscreen(d.window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
 }
 
 bool CreateRenderer() {
@@ -96,17 +120,21 @@ bool Graphics(int width, int height, int depth, int /*hertz*/) {
     d.width = width;
     d.height = height;
     if (!d.window) {
-        Uint32 flags = SDL_WINDOW_SHOWN | (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-        d.window = SDL_CreateWindow(d.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
-                                    height, flags);
+        SDL_Rect bounds = DisplayBounds(nullptr);
+        if (fullScreen && bounds.w > 0 && bounds.h > 0)
+            d.window = SDL_CreateWindow(d.title.c_str(), bounds.x, bounds.y, bounds.w, bounds.h,
+                                        SDL_WINDOW_SHOWN | SDL_WINDOW_BORDERLESS);
+        else
+            d.window = SDL_CreateWindow(d.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
+                                        height, SDL_WINDOW_SHOWN);
         if (!d.window) return false;
-        if (!CreateRenderer()) {
+        if ((fullScreen && !EnterFullScreen()) || !CreateRenderer()) {
             SDL_DestroyWindow(d.window);
             d.window = nullptr;
             return false;
         }
     } else if (fullScreen) {
-        if (SDL_SetWindowFullscreen(d.window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return false;
+        if (!EnterFullScreen()) return false;
     } else {
         ApplyWindowedSize();
     }

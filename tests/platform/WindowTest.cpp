@@ -63,6 +63,33 @@ TEST_F(WindowTest, SwitchingFullScreenKeepsTheRendererAndANoticeLeavesIt) {
     EXPECT_TRUE(GraphicsOpen());
 }
 
+// Full screen maps the logical 800 x 600 onto the whole desktop; a window again restores its size.
+TEST_F(WindowTest, FullScreenWindowCoversTheDesktopAndLetterboxesTheLogicalSize) {
+    ASSERT_TRUE(SetGraphicsDriver(GraphicsDriverOpenGL));
+    for (bool startWindowed : {false, true}) {
+        if (startWindowed) {
+            ASSERT_TRUE(Graphics(800, 600, 0, 60));
+        }
+        ASSERT_TRUE(Graphics(800, 600, 32, 60));
+        int desktopW = 0, desktopH = 0;
+        DesktopSize(desktopW, desktopH);
+        ASSERT_GT(desktopW, 800);
+        int w = 0, h = 0;
+        SDL_GetWindowSize(GraphicsWindow(), &w, &h);
+        EXPECT_EQ(w, desktopW);
+        EXPECT_EQ(h, desktopH);
+        float lx = 0, ly = 0;
+        SDL_RenderWindowToLogical(GraphicsRenderer(), desktopW / 2, desktopH / 2, &lx, &ly);
+        EXPECT_NEAR(lx, 400.0f, 1.0f);
+        EXPECT_NEAR(ly, 300.0f, 1.0f);
+        ASSERT_TRUE(Graphics(800, 600, 0, 60));
+        SDL_GetWindowSize(GraphicsWindow(), &w, &h);
+        EXPECT_EQ(w, 800);
+        EXPECT_EQ(h, 600);
+        EndGraphics();
+    }
+}
+
 TEST_F(WindowTest, CapturedAndSavedFramesHoldWhatWasDrawn) {
     ASSERT_TRUE(SetGraphicsDriver(GraphicsDriverOpenGL));
     ASSERT_TRUE(Graphics(800, 600, 0, 60));
