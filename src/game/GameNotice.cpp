@@ -3,8 +3,10 @@
 
 #include <utility>
 
+#include "core/Game.h"
 #include "core/GameText.h"
 #include "platform/System.h"
+#include "platform/Window.h"
 
 namespace {
 
@@ -15,11 +17,16 @@ std::function<void(const std::string&)>& Handler() {
 
 }  // namespace
 
+// A system notice is shown over a window; once the player has read it, a full-screen game goes back to
+// full screen instead of carrying on windowed while its settings still say full screen.
 void GameNotice(const std::string& text) {
-    if (Handler())
+    if (Handler()) {
         Handler()(text);
-    else
-        Notify(text);
+        return;
+    }
+    const bool restoreFullScreen = Game && Game->FullScreen != 0 && GraphicsIsFullScreen();
+    Notify(text);
+    if (restoreFullScreen && GraphicsOpen() && !GraphicsIsFullScreen()) Game->GraphicsCreate();
 }
 
 void SetGameNoticeHandler(std::function<void(const std::string& text)> handler) {
