@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <string_view>
 #include <strings.h>
 #include <utility>
 
@@ -59,13 +60,46 @@ bool HeadlessVideo() {
     return strcasecmp(driver.c_str(), "dummy") == 0 || strcasecmp(driver.c_str(), "offscreen") == 0;
 }
 
+std::string WrapNoticeText(const std::string& text, size_t width) {
+    if (width == 0) return text;
+    std::string out;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string_view line(text.data() + start, end - start);
+        while (line.size() > width) {
+            const size_t space = line.substr(0, width + 1).find_last_of(' ');
+            const size_t slash = line.substr(0, width).find_last_of('/');
+            size_t cut = width;
+            if (slash != std::string_view::npos && (space == std::string_view::npos || slash + 1 > space)) {
+                cut = slash + 1;
+            } else if (space != std::string_view::npos && space > 0) {
+                cut = space;
+            } else {
+                while (cut > 1 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
+            }
+            std::string_view head = line.substr(0, cut);
+            while (!head.empty() && head.back() == ' ') head.remove_suffix(1);
+            out.append(head).append("\n");
+            line.remove_prefix(cut);
+            while (!line.empty() && line.front() == ' ') line.remove_prefix(1);
+        }
+        out.append(line);
+        if (end == text.size()) break;
+        out += '\n';
+        start = end + 1;
+    }
+    return out;
+}
+
 void Notify(const std::string& text, bool serious) {
     LeaveFullScreen();
     std::fprintf(stderr, "%s: %s\n", AppTitle().c_str(), text.c_str());
     std::fflush(stderr);
     if (HeadlessVideo()) return;
     Uint32 flags = serious ? SDL_MESSAGEBOX_WARNING : SDL_MESSAGEBOX_INFORMATION;
-    SDL_ShowSimpleMessageBox(flags, AppTitle().c_str(), text.c_str(), GraphicsWindow());
+    SDL_ShowSimpleMessageBox(flags, AppTitle().c_str(), WrapNoticeText(text, 80).c_str(), GraphicsWindow());
 }
 
 bool SingleInstanceLock(const std::string& name) {

@@ -12,6 +12,10 @@
 // Leaves full screen first so the box is never hidden; shows no box under a headless video driver.
 void Notify(const std::string& text, bool serious = false);
 
+// The text of a message box with every line broken to at most `width` bytes, at a blank or after a
+// "/" where there is one: some desktops' boxes never wrap, and a long file path would run off the screen.
+std::string WrapNoticeText(const std::string& text, size_t width);
+
 // True when SDL runs with a video driver that has no screen (tests, CI).
 bool HeadlessVideo();
 

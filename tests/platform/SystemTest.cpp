@@ -105,3 +105,28 @@ TEST(System, ClockSleeperAndEndCanBeInjected) {
 }
 
 }  // namespace
+
+TEST(NoticeText, LongLinesBreakAtBlanksAndAfterSlashesWithinTheWidth) {
+    const std::string path = "/home/player/.local/share/Tolvane Games/Sudoku Numora/profiles/Broken.dat";
+    const std::string wrapped = WrapNoticeText("The saved game is damaged and cannot be loaded: " + path, 40);
+    size_t start = 0;
+    std::string joined;
+    while (start <= wrapped.size()) {
+        size_t end = wrapped.find('\n', start);
+        if (end == std::string::npos) end = wrapped.size();
+        EXPECT_LE(end - start, 40u) << wrapped;
+        EXPECT_GT(end - start, 0u) << wrapped;
+        joined += wrapped.substr(start, end - start);
+        start = end + 1;
+    }
+    EXPECT_EQ(wrapped.find("\n "), std::string::npos) << wrapped;
+    EXPECT_EQ(wrapped.find(" \n"), std::string::npos) << wrapped;
+    EXPECT_NE(joined.find("profiles/Broken.dat"), std::string::npos) << wrapped;
+}
+
+TEST(NoticeText, ShortTextsLineBreaksAndUnbrokenWordsAreKept) {
+    EXPECT_EQ(WrapNoticeText("Default ini file restored!", 80), "Default ini file restored!");
+    EXPECT_EQ(WrapNoticeText("one\ntwo", 80), "one\ntwo");
+    EXPECT_EQ(WrapNoticeText("abcdefghij", 4), "abcd\nefgh\nij");
+    EXPECT_EQ(WrapNoticeText("\xC3\xA9\xC3\xA9\xC3\xA9", 3), "\xC3\xA9\n\xC3\xA9\n\xC3\xA9");
+}
