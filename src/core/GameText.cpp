@@ -15,9 +15,8 @@ std::unique_ptr<TGameText> TGameText::Create(const std::string& file) {
     return text;
 }
 
-void TGameText::Read(const std::string& file) {
-    table_.clear();
-    std::vector<std::string> lines = SplitLines(DecodeText(ReadFileOrDie(Folder + file)));
+std::map<std::string, std::vector<std::string>> ParseTextEntries(const std::vector<std::string>& lines) {
+    std::map<std::string, std::vector<std::string>> table;
     std::size_t i = 0;
     while (i < lines.size()) {
         CheckSectionHeader(lines[i], "TEXT");
@@ -27,8 +26,14 @@ void TGameText::Read(const std::string& file) {
         if (entry.empty()) continue;
         std::string key = Upper(entry.front());
         entry.erase(entry.begin());
-        table_[key] = std::move(entry);
+        table[key] = std::move(entry);
     }
+    return table;
+}
+
+void TGameText::Read(const std::string& file) {
+    table_.clear();
+    table_ = ParseTextEntries(SplitLines(DecodeText(ReadFileOrDie(Folder + file))));
 }
 
 const std::vector<std::string>& TGameText::Find(const std::string& key) const {

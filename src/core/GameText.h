@@ -11,6 +11,10 @@
 #include <string>
 #include <vector>
 
+// The entries of a text file's lines, keyed by Upper(key); the header and skipping rules of
+// TGameText::Read.
+std::map<std::string, std::vector<std::string>> ParseTextEntries(const std::vector<std::string>& lines);
+
 class TGameText {
 public:
     // A new table read from the application object's text folder + file.

@@ -7,9 +7,8 @@
 
 #include <vector>
 
+#include "SudokuCell.h"
 #include "ValueSet.h"
-
-class SudokuCell;
 
 struct BivalueGraph {
     // Takes the cells (already refreshed) whose candidate cache holds exactly two values.
@@ -21,4 +20,16 @@ struct BivalueGraph {
     std::vector<std::vector<int>> neighbours;
 
     int Size() const { return static_cast<int>(cells.size()); }
+
+    // Refreshes every cell's candidates house by house, in the houses' order, and keeps the cells
+    // left with exactly two: the scan order decides which chains a search meets first.
+    template <class Houses, class Refresh>
+    static BivalueGraph FromHouses(const Houses& houses, Refresh&& refresh)
+    {
+        std::vector<SudokuCell*> bivalue;
+        for (const auto& house : houses)
+            for (SudokuCell* cell : house->cells)
+                if (ValueCount(refresh(cell->index)) == 2) bivalue.push_back(cell);
+        return BivalueGraph(bivalue);
+    }
 };

@@ -29,11 +29,8 @@ std::uint64_t ChainKey(int start, int startValue, int end, int endValue)
 
 bool SudokuBoard::FindForcedChain()
 {
-    std::vector<SudokuCell*> bivalue;
-    for (const auto& block : blocks)
-        for (SudokuCell* cell : block->cells)
-            if (ValueCount(RefreshCandidates(cell->index)) == 2) bivalue.push_back(cell);
-    const BivalueGraph graph(bivalue);
+    const BivalueGraph graph =
+        BivalueGraph::FromHouses(blocks, [this](int cell) { return RefreshCandidates(cell); });
     const int n = graph.Size();
 
     std::vector<std::uint64_t> found;

@@ -54,11 +54,8 @@ struct RemoteChainSearch {
 
 bool SudokuBoard::FindRemoteChains()
 {
-    std::vector<SudokuCell*> bivalue;
-    for (const auto& row : rows)
-        for (SudokuCell* cell : row->cells)
-            if (ValueCount(RefreshCandidates(cell->index)) == 2) bivalue.push_back(cell);
-    const BivalueGraph graph(bivalue);
+    const BivalueGraph graph =
+        BivalueGraph::FromHouses(rows, [this](int cell) { return RefreshCandidates(cell); });
     const int n = graph.Size();
 
     RemoteChainSearch search(graph, chainStepBudget, log_ != nullptr);

@@ -57,11 +57,8 @@ struct FoundChain {
 
 bool SudokuBoard::FindXYChain()
 {
-    std::vector<SudokuCell*> bivalue;
-    for (const auto& block : blocks)
-        for (SudokuCell* cell : block->cells)
-            if (ValueCount(RefreshCandidates(cell->index)) == 2) bivalue.push_back(cell);
-    const BivalueGraph graph(bivalue);
+    const BivalueGraph graph =
+        BivalueGraph::FromHouses(blocks, [this](int cell) { return RefreshCandidates(cell); });
     const int n = graph.Size();
 
     XYChainSearch search(graph, chainStepBudget);

@@ -4,6 +4,7 @@
 #include "core/ErrorReport.h"
 #include "core/FileUtils.h"
 #include "core/Game.h"
+#include "core/GameText.h"
 #include "core/PakFileManager.h"
 #include "core/StringUtils.h"
 #include "platform/FileSystem.h"
@@ -90,17 +91,7 @@ void QDGameText::Read(const std::string& file, int fromArchive) {
         if (!stream) ReportError("Could not read file '" + file + "'");
         text = stream->LoadText();
     }
-    const std::vector<std::string> lines = SplitLines(text);
-    std::size_t i = 0;
-    while (i < lines.size()) {
-        CheckSectionHeader(lines[i], "TEXT");
-        ++i;
-        std::vector<std::string> entry = ReadSectionLines(lines, i);
-        if (entry.empty()) continue;
-        std::string key = Upper(entry.front());
-        entry.erase(entry.begin());
-        Map[key] = std::move(entry);
-    }
+    Map = ParseTextEntries(SplitLines(text));
 }
 
 const std::vector<std::string>& QDGameText::Find(const std::string& key) const {
