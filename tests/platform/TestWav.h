@@ -14,7 +14,7 @@ inline void Put(std::vector<uint8_t>& v, uint32_t x, int bytes) {
 
 inline void PutTag(std::vector<uint8_t>& v, const char* t) { v.insert(v.end(), t, t + 4); }
 
-// A "fmt " chunk; a size above 16 is made up with zero bytes.
+// A "fmt " chunk whose body is `size` bytes: cut short below 16, made up with zero bytes above.
 inline std::vector<uint8_t> Fmt(int channels, int rate, int bits, int tag = 1, uint32_t size = 16) {
     std::vector<uint8_t> c;
     PutTag(c, "fmt ");
@@ -25,7 +25,7 @@ inline std::vector<uint8_t> Fmt(int channels, int rate, int bits, int tag = 1, u
     Put(c, uint32_t(rate * channels * bits / 8), 4);
     Put(c, uint32_t(channels * bits / 8), 2);
     Put(c, uint32_t(bits), 2);
-    c.resize(c.size() + (size - 16), 0);
+    c.resize(8 + size_t(size), 0);
     return c;
 }
 
