@@ -12,6 +12,8 @@
 
 namespace {
 
+constexpr int ButtonGap = 15;
+
 void PlayBankSound(const std::string& name) {
     if (!SoundBank) return;
     std::shared_ptr<TChannel> channel;
@@ -31,11 +33,14 @@ void QDTutorial::Init(int show, int count, const std::string& pagePrefix, const 
     menu->AddQuick("tutprev", "tutprev");
     TButton* close = menu->AddQuick("tutclose", "tutclose");
     menu->AddQuick("tutnext", "tutnext")->OKButton = 1;
-    menu->MakeRow(15);
+    menu->MakeRow(ButtonGap);
     menu->SetY(float(posy + 160));
-    menu->FindButton("tutprev")->x = float(posx);
-    menu->FindButton("tutnext")->x = float(posx);
+    // Close is centred under the page with previous and next beside it; putting both of those at the
+    // centre would stack them, and a click meant for next would land on previous.
+    TButton* prev = menu->FindButton("tutprev");
     close->x = float(posx - close->w / 2);
+    prev->x = close->x - float(ButtonGap + prev->w);
+    menu->FindButton("tutnext")->x = close->x + float(close->w + ButtonGap);
     pages.assign(size_t(numPages), nullptr);
     pageAddCounter = 0;
     currPage = 0;

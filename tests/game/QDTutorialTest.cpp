@@ -1,0 +1,143 @@
+// The tutorial pager: which buttons each page offers, paging with its sounds, closing, the layout of
+// title, page and buttons, and boxes whose pictures are missing or whose slots are all taken.
+#include "core/SoundBank.h"
+#include "game/QDTutorial.h"
+#include "presentation/Menu.h"
+#include "presentation/WidgetWorld.h"
+
+namespace {
+
+class QDTutorialPager : public WidgetWorld {
+protected:
+    void SetUp() override {
+        WidgetWorld::SetUp();
+        MenuImage("tutprev", 40, 30);
+        MenuImage("tutclose", 60, 30);
+        MenuImage("tutnext", 40, 30);
+        WritePng("graphics/title.png", 200, 40, 0xFFFFFFFFu);
+        for (int i = 1; i <= 3; ++i) WritePng("graphics/page" + std::to_string(i) + ".png", 300, 200, 0xFFFFFFFFu);
+        WriteWav("sound/tutprev.wav");
+        WriteWav("sound/tutnext.wav");
+        SoundBank = std::make_unique<TSoundBank>();
+        SoundBank->SetPath(dir.Str() + "sound");
+        SoundBank->Load("tutprev");
+        SoundBank->Load("tutnext");
+    }
+    void TearDown() override {
+        SoundBank.reset();
+        WidgetWorld::TearDown();
+    }
+
+    void Click(QDTutorial& tutorial, const std::string& name) {
+        const TButton* b = tutorial.menu->FindButton(name);
+        ClickAt(int(b->x) + 5, int(b->y) + 5);
+        tutorial.Logic();
+    }
+    static int IsActive(const QDTutorial& tutorial, const std::string& name) {
+        return tutorial.menu->FindButton(name)->Active;
+    }
+};
+
+TEST_F(QDTutorialPager, ThreePagesOfferPreviousNextAndCloseWhereTheyMakeSense) {
+    QDTutorial tutorial;
+    tutorial.Init(1, 3, "page", "title");
+    EXPECT_EQ(tutorial.isActive, 1);
+    EXPECT_EQ(tutorial.pageAddCounter, 3);
+    tutorial.Logic();
+    EXPECT_EQ(IsActive(tutorial, "tutprev"), 0);
+    EXPECT_EQ(IsActive(tutorial, "tutnext"), 1);
+    EXPECT_EQ(IsActive(tutorial, "tutclose"), 0);
+
+    const int before = SoundsPlayed();
+    Click(tutorial, "tutnext");
+    EXPECT_EQ(tutorial.currPage, 1);
+    EXPECT_EQ(SoundsPlayed(), before + 1);
+    tutorial.Logic();
+    EXPECT_EQ(IsActive(tutorial, "tutprev"), 1);
+    EXPECT_EQ(IsActive(tutorial, "tutclose"), 0);
+    Click(tutorial, "tutnext");
+    tutorial.Logic();
+    EXPECT_EQ(tutorial.currPage, 2);
+    EXPECT_EQ(IsActive(tutorial, "tutnext"), 0);
+    EXPECT_EQ(IsActive(tutorial, "tutclose"), 1);
+
+    tutorial.NextPage();
+    EXPECT_EQ(tutorial.currPage, 2) << "no page after the last";
+    Click(tutorial, "tutprev");
+    EXPECT_EQ(tutorial.currPage, 1);
+    tutorial.PrevPage();
+    tutorial.PrevPage();
+    EXPECT_EQ(tutorial.currPage, 0);
+    EXPECT_EQ(SoundsPlayed(), before + 4);
+
+    tutorial.currPage = 2;
+    tutorial.Logic();
+    Click(tutorial, "tutclose");
+    EXPECT_EQ(tutorial.isActive, 0);
+}
+
+TEST_F(QDTutorialPager, ButtonsSitUnderThePageAndThePageIsDrawnFromItsCorner) {
+    QDTutorial tutorial;
+    EXPECT_EQ(tutorial.posx, ScreenWidth / 2);
+    EXPECT_EQ(tutorial.posy, ScreenHeight / 2);
+    tutorial.Init(1, 3, "page", "title");
+    const TButton* close = tutorial.menu->FindButton("tutclose");
+    EXPECT_FLOAT_EQ(close->x, float(tutorial.posx - 30));
+    EXPECT_FLOAT_EQ(tutorial.menu->FindButton("tutprev")->x, close->x - 15 - 40) << "left of close, never on next";
+    EXPECT_FLOAT_EQ(tutorial.menu->FindButton("tutnext")->x, close->x + 60 + 15);
+    EXPECT_FLOAT_EQ(close->y, tutorial.menu->FindButton("tutnext")->y);
+    EXPECT_EQ(tutorial.menu->FindButton("tutnext")->OKButton, 1);
+    EXPECT_TRUE(AutoMidHandleEnabled());
+
+    rec.calls.clear();
+    tutorial.Draw();
+    ASSERT_EQ(DrawsOf(tutorial.titleImage.get()), 1);
+    ASSERT_EQ(DrawsOf(tutorial.pages[0].get()), 1);
+    for (const auto& c : rec.calls) {
+        if (c.image == tutorial.pages[0].get()) {
+            EXPECT_FLOAT_EQ(c.vertices.front().x, float(tutorial.posx)) << "page handle stays at the corner";
+            EXPECT_FLOAT_EQ(c.vertices.front().y, float(tutorial.posy));
+        }
+    }
+    ExpectCleanState();
+}
+
+TEST_F(QDTutorialPager, AFullBoxRefusesMorePagesInsteadOfClaimingTheFirstSlot) {
+    QDTutorial tutorial;
+    tutorial.Init(1, 2, "", "");
+    EXPECT_EQ(tutorial.AddPage("page1"), 0);
+    EXPECT_EQ(tutorial.AddPage("page2"), 1);
+    EXPECT_EQ(tutorial.AddPage("page3"), -1);
+    EXPECT_EQ(tutorial.titleImage, nullptr);
+    tutorial.Draw();
+}
+
+TEST_F(QDTutorialPager, MissingPicturesNeverHideTheCloseButton) {
+    QDTutorial tutorial;
+    tutorial.Init(1, 5, "page", "");
+    EXPECT_EQ(tutorial.pages[3], nullptr);
+    tutorial.NextPage();
+    tutorial.NextPage();
+    tutorial.NextPage();
+    EXPECT_EQ(tutorial.currPage, 2);
+    tutorial.Logic();
+    EXPECT_EQ(IsActive(tutorial, "tutclose"), 1);
+    EXPECT_EQ(IsActive(tutorial, "tutnext"), 0);
+}
+
+TEST_F(QDTutorialPager, ABoxWithoutPagesCanStillBeClosed) {
+    QDTutorial tutorial;
+    tutorial.Init(1, -2, "page", "");
+    EXPECT_TRUE(tutorial.pages.empty());
+    tutorial.Logic();
+    EXPECT_EQ(IsActive(tutorial, "tutclose"), 1);
+    tutorial.NextPage();
+    tutorial.PrevPage();
+    rec.calls.clear();
+    tutorial.Draw();
+    EXPECT_TRUE(rec.calls.empty());
+    Click(tutorial, "tutclose");
+    EXPECT_EQ(tutorial.isActive, 0);
+}
+
+}  // namespace
