@@ -6,8 +6,8 @@
 
 #include "core/Game.h"
 #include "core/ImageBank.h"
-#include "core/Input.h"
 #include "core/IniFile.h"
+#include "core/Input.h"
 #include "core/SoundBank.h"
 #include "core/Startup.h"
 #include "core/StringUtils.h"
@@ -32,13 +32,11 @@ constexpr int ClickHalfWidth = 80, ClickHalfHeight = 50;
 QDLevelList::QDLevelList() : GlowCounter(std::make_shared<TSineCounter>()) {}
 QDLevelList::~QDLevelList() = default;
 
-std::unique_ptr<QDLevelList> QDLevelList::Create(const std::string& folderPath, const std::string& filePrefix,
-                                                 const std::string& currentLevel, const std::string& levelSizeText,
-                                                 const std::string& noLevelsText, int trimLevelTextZeros,
-                                                 int drawOffsetX, int drawOffsetY,
-                                                 const std::string& levelCompletedFile,
-                                                 const std::string& levelCompletedPath, int drawStartX,
-                                                 int drawStartY, int drawLevelInfo, int arrowDist) {
+std::unique_ptr<QDLevelList> QDLevelList::Create(
+    const std::string& folderPath, const std::string& filePrefix, const std::string& currentLevel,
+    const std::string& levelSizeText, const std::string& noLevelsText, int trimLevelTextZeros,
+    int drawOffsetX, int drawOffsetY, const std::string& levelCompletedFile,
+    const std::string& levelCompletedPath, int drawStartX, int drawStartY, int drawLevelInfo, int arrowDist) {
     auto list = std::make_unique<QDLevelList>();
     list->DrawStartX = drawStartX;
     list->DrawStartY = drawStartY;
@@ -59,7 +57,9 @@ std::unique_ptr<QDLevelList> QDLevelList::Create(const std::string& folderPath, 
     return list;
 }
 
-void QDLevelList::Init() { ScanLevelFolder(); }
+void QDLevelList::Init() {
+    ScanLevelFolder();
+}
 
 void QDLevelList::ScanLevelFolder() {
     LevelList.clear();
@@ -68,7 +68,8 @@ void QDLevelList::ScanLevelFolder() {
     for (const DirEntry& entry : *entries) {
         if (entry.Kind == EntryKind::Dir || entry.Name == "." || entry.Name == "..") continue;
         if (ExtractExt(entry.Name) != FilePrefix) continue;
-        LevelList.push_back(entry.Name.substr(0, entry.Name.size() - FilePrefix.size() - (FilePrefix.empty() ? 0 : 1)));
+        LevelList.push_back(
+            entry.Name.substr(0, entry.Name.size() - FilePrefix.size() - (FilePrefix.empty() ? 0 : 1)));
     }
     std::sort(LevelList.begin(), LevelList.end());
 }
@@ -215,14 +216,17 @@ void QDLevelList::DrawLevels() {
                 ImageBank->Find("levelback")->Draw(sx, sy);
             }
         }
-        if (const auto& image = ImageList[size_t(slot)]) DrawImage(image.get(), sx + float(DrawOffsetX), sy + float(DrawOffsetY));
-        if (ImageBank && LevelCompletedList[size_t(slot)] == "1") ImageBank->Find("check")->Draw(sx - 74, sy - 50);
+        if (const auto& image = ImageList[size_t(slot)])
+            DrawImage(image.get(), sx + float(DrawOffsetX), sy + float(DrawOffsetY));
+        if (ImageBank && LevelCompletedList[size_t(slot)] == "1")
+            ImageBank->Find("check")->Draw(sx - 74, sy - 50);
         const std::string& name = LevelList[size_t(CurrentPagePosition + slot)];
         SetImageFont(FontCalibri16);
         DrawTextCentred(TrimLevelTextZeros != 0 ? StripLeadingZeros(name) : name, sx, sy - 60, 1, 1);
         SetAlpha(1);
     }
-    if (DrawLevelInfo != 0 && !LevelSizeText.empty() && CurrentLevelID >= 0 && CurrentLevelID < LevelsOnPage()) {
+    if (DrawLevelInfo != 0 && !LevelSizeText.empty() && CurrentLevelID >= 0 &&
+        CurrentLevelID < LevelsOnPage()) {
         SetImageFont(FontCalibri25);
         DrawTextCentred(LevelSizeText + ": " + LevelSizeList[size_t(CurrentLevelID)], centreX,
                         float(DrawStartY + 455), 1, 1);
@@ -272,13 +276,21 @@ int QDLevelList::GetIndexOfLevelList(const std::string& name) const {
     return found == LevelList.end() ? -1 : int(found - LevelList.begin());
 }
 
-int QDLevelList::LevelsOnPage() const { return int(ImageList.size()); }
+int QDLevelList::LevelsOnPage() const {
+    return int(ImageList.size());
+}
 
-int QDLevelList::SlotX(int slot) const { return DrawStartX + SlotXs[slot % 4]; }
+int QDLevelList::SlotX(int slot) const {
+    return DrawStartX + SlotXs[slot % 4];
+}
 
-int QDLevelList::SlotY(int slot) const { return DrawStartY + (slot < 4 ? UpperRowY : LowerRowY); }
+int QDLevelList::SlotY(int slot) const {
+    return DrawStartY + (slot < 4 ? UpperRowY : LowerRowY);
+}
 
-int QDLevelList::PageSize() const { return std::clamp(NumLevelItems, 1, MaxLevelItems); }
+int QDLevelList::PageSize() const {
+    return std::clamp(NumLevelItems, 1, MaxLevelItems);
+}
 
 void QDLevelList::Select(int slot) {
     CurrentLevelID = slot;

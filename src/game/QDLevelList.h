@@ -16,7 +16,7 @@ class TMenu;
 class TSineCounter;
 
 class QDLevelList {
-public:
+  public:
     // The number of slots the page layout has; a larger NumLevelItems is held to it.
     static constexpr int MaxLevelItems = 8;
 
@@ -45,17 +45,20 @@ public:
     float Glow = 0;
     int NumLevelItems = MaxLevelItems;
     // (path, size out, index on the page) -> the level's picture; null pictures are not drawn.
-    std::function<std::shared_ptr<TImage>(const std::string& path, int& size, int index)> CreateLevelImageFunction;
+    std::function<std::shared_ptr<TImage>(const std::string& path, int& size, int index)>
+        CreateLevelImageFunction;
 
     QDLevelList();
     ~QDLevelList();
 
     static std::unique_ptr<QDLevelList> Create(const std::string& folderPath, const std::string& filePrefix,
-                                               const std::string& currentLevel, const std::string& levelSizeText,
+                                               const std::string& currentLevel,
+                                               const std::string& levelSizeText,
                                                const std::string& noLevelsText, int trimLevelTextZeros,
-                                               int drawOffsetX, int drawOffsetY, const std::string& levelCompletedFile,
-                                               const std::string& levelCompletedPath, int drawStartX, int drawStartY,
-                                               int drawLevelInfo, int arrowDist);
+                                               int drawOffsetX, int drawOffsetY,
+                                               const std::string& levelCompletedFile,
+                                               const std::string& levelCompletedPath, int drawStartX,
+                                               int drawStartY, int drawLevelInfo, int arrowDist);
     void Init();
     // An unreadable folder gives an empty list.
     void ScanLevelFolder();
@@ -83,7 +86,7 @@ public:
     int SlotX(int slot) const;
     int SlotY(int slot) const;
 
-private:
+  private:
     int PageSize() const;
     void Select(int slot);
 };

@@ -6,7 +6,7 @@
 #include "presentation/LoadingScreen.h"
 
 class QDLoadingScreen : public TLoadingScreen {
-public:
+  public:
     // Progress, Draw, then a flip with the vertical-sync setting.
     void MoveBar();
 };

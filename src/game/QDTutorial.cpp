@@ -109,6 +109,8 @@ void QDTutorial::NextPage() {
     }
 }
 
-void QDTutorial::Close() { isActive = 0; }
+void QDTutorial::Close() {
+    isActive = 0;
+}
 
 void QDTutorial::selectPage(int) {}

@@ -10,7 +10,7 @@ class TImage;
 class TMenu;
 
 class QDTutorial {
-public:
+  public:
     std::vector<std::shared_ptr<TImage>> pages;
     int numPages = 0;
     int currPage = 0;
@@ -27,7 +27,8 @@ public:
 
     // Pages prefix + "1" .. prefix + numPages are added when a prefix is given; images come from
     // Game->ImagePath + name + ".png".
-    void Init(int showThisTutorial, int numPages, const std::string& pagePrefix, const std::string& titleImageName);
+    void Init(int showThisTutorial, int numPages, const std::string& pagePrefix,
+              const std::string& titleImageName);
     // The new page's index, or -1 when every slot is taken. A picture that does not load leaves its
     // slot empty; paging never stops on an empty slot.
     int AddPage(const std::string& imageName);

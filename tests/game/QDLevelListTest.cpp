@@ -13,12 +13,13 @@
 namespace {
 
 class QDLevels : public WidgetWorld {
-protected:
+  protected:
     void SetUp() override {
         WidgetWorld::SetUp();
         MenuImage("arrowleft", 40, 40);
         MenuImage("arrowright", 40, 40);
-        for (const char* name : {"levelhighlight", "levelback", "check"}) WritePng(std::string("graphics/") + name + ".png", 20, 20, 0xFFFFFFFFu);
+        for (const char* name : {"levelhighlight", "levelback", "check"})
+            WritePng(std::string("graphics/") + name + ".png", 20, 20, 0xFFFFFFFFu);
         ImageBank = std::make_unique<TImageBank>();
         ImageBank->SetPath(dir.Str() + "graphics");
         for (const char* name : {"levelhighlight", "levelback", "check"}) ImageBank->Load(name);
@@ -57,7 +58,9 @@ protected:
         return list;
     }
     // One logic call of the per-frame mouse state at a clock time.
-    static void MouseFrame(int x, int y, bool down, int now) { QDMouseClicks.Update(x, y, down, false, false, now); }
+    static void MouseFrame(int x, int y, bool down, int now) {
+        QDMouseClicks.Update(x, y, down, false, false, now);
+    }
 
     std::vector<std::string> requested;
     std::shared_ptr<TImage> levelImage = CreateImage(30, 30);

@@ -6,7 +6,7 @@
 namespace {
 
 class QDLoading : public WidgetWorld {
-protected:
+  protected:
     void SetUp() override {
         WidgetWorld::SetUp();
         WritePng("graphics/background.png", 800, 600, 0xFF000000u);

@@ -8,14 +8,15 @@
 namespace {
 
 class QDTutorialPager : public WidgetWorld {
-protected:
+  protected:
     void SetUp() override {
         WidgetWorld::SetUp();
         MenuImage("tutprev", 40, 30);
         MenuImage("tutclose", 60, 30);
         MenuImage("tutnext", 40, 30);
         WritePng("graphics/title.png", 200, 40, 0xFFFFFFFFu);
-        for (int i = 1; i <= 3; ++i) WritePng("graphics/page" + std::to_string(i) + ".png", 300, 200, 0xFFFFFFFFu);
+        for (int i = 1; i <= 3; ++i)
+            WritePng("graphics/page" + std::to_string(i) + ".png", 300, 200, 0xFFFFFFFFu);
         WriteWav("sound/tutprev.wav");
         WriteWav("sound/tutnext.wav");
         SoundBank = std::make_unique<TSoundBank>();
@@ -83,7 +84,8 @@ TEST_F(QDTutorialPager, ButtonsSitUnderThePageAndThePageIsDrawnFromItsCorner) {
     tutorial.Init(1, 3, "page", "title");
     const TButton* close = tutorial.menu->FindButton("tutclose");
     EXPECT_FLOAT_EQ(close->x, float(tutorial.posx - 30));
-    EXPECT_FLOAT_EQ(tutorial.menu->FindButton("tutprev")->x, close->x - 15 - 40) << "left of close, never on next";
+    EXPECT_FLOAT_EQ(tutorial.menu->FindButton("tutprev")->x, close->x - 15 - 40)
+        << "left of close, never on next";
     EXPECT_FLOAT_EQ(tutorial.menu->FindButton("tutnext")->x, close->x + 60 + 15);
     EXPECT_FLOAT_EQ(close->y, tutorial.menu->FindButton("tutnext")->y);
     EXPECT_EQ(tutorial.menu->FindButton("tutnext")->OKButton, 1);
