@@ -39,7 +39,8 @@ case "${1:-}" in
         build
         export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ALSOFT_DRIVERS=null
         ctest --test-dir build --output-on-failure -j "$(nproc)"
-        if [ -x tools/sanitize.sh ]; then tools/sanitize.sh; fi
+        tools/sanitize.sh
+        tools/fuzz.sh
         ;;
     *)
         echo "usage: $0 run|test" >&2
