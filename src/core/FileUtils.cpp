@@ -18,9 +18,33 @@ std::string OneLine(std::string text) {
     return text;
 }
 
+size_t ExtensionDot(const std::string& path) {
+    size_t slash = path.find_last_of("/\\");
+    size_t dot = path.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return std::string::npos;
+    return dot;
+}
+
 }  // namespace
 
 bool FileExists(const std::string& path) { return FileType(path) != FILETYPE_NONE; }
+
+std::string StripAll(const std::string& path) {
+    size_t slash = path.find_last_of("/\\");
+    std::string file = slash == std::string::npos ? path : path.substr(slash + 1);
+    size_t dot = file.rfind('.');
+    return dot == std::string::npos ? file : file.substr(0, dot);
+}
+
+std::string ExtractExt(const std::string& path) {
+    size_t dot = ExtensionDot(path);
+    return dot == std::string::npos ? std::string() : path.substr(dot + 1);
+}
+
+std::string StripExt(const std::string& path) {
+    size_t dot = ExtensionDot(path);
+    return dot == std::string::npos ? path : path.substr(0, dot);
+}
 
 void FileWritten(const std::string& /*path*/) {}
 

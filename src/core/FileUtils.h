@@ -11,6 +11,13 @@
 // FileType(path) != FILETYPE_NONE.
 bool FileExists(const std::string& path);
 
+// "data/sound/Click.wav" -> "Click": the file name without folder and extension.
+std::string StripAll(const std::string& path);
+// The extension without the dot, "" when the file name has none.
+std::string ExtractExt(const std::string& path);
+// The path without the extension of its file name ("data/a.b/c" stays whole).
+std::string StripExt(const std::string& path);
+
 // Called after a file was written and closed. Does nothing; a seam for platforms that must be
 // told about new files.
 void FileWritten(const std::string& path);

@@ -2,7 +2,7 @@
 #include "core/ImageBank.h"
 
 #include "core/ErrorReport.h"
-#include "core/SoundBank.h"
+#include "core/FileUtils.h"
 #include "core/StringUtils.h"
 #include "presentation/GameImage.h"
 

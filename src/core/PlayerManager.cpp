@@ -1,6 +1,7 @@
 // The player-profile dialog: its list, buttons, prompts and the files it deletes.
 #include "core/PlayerManager.h"
 
+#include "core/FileUtils.h"
 #include "core/Game.h"
 #include "core/Input.h"
 #include "core/Profile.h"

@@ -2,34 +2,12 @@
 #include "core/SoundBank.h"
 
 #include "core/ErrorReport.h"
+#include "core/FileUtils.h"
 #include "core/Game.h"
 #include "core/StringUtils.h"
 #include "platform/Audio.h"
 
 std::unique_ptr<TSoundBank> SoundBank;
-
-namespace {
-
-size_t ExtensionDot(const std::string& path) {
-    size_t slash = path.find_last_of("/\\");
-    size_t dot = path.rfind('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return std::string::npos;
-    return dot;
-}
-
-}  // namespace
-
-std::string StripAll(const std::string& path) {
-    size_t slash = path.find_last_of("/\\");
-    std::string file = slash == std::string::npos ? path : path.substr(slash + 1);
-    size_t dot = file.rfind('.');
-    return dot == std::string::npos ? file : file.substr(0, dot);
-}
-
-std::string ExtractExt(const std::string& path) {
-    size_t dot = ExtensionDot(path);
-    return dot == std::string::npos ? std::string() : path.substr(dot + 1);
-}
 
 std::shared_ptr<TGameSound> TGameSound::Create(const std::string& file, int flags) {
     auto record = std::make_shared<TGameSound>();
@@ -51,8 +29,7 @@ void TSoundBank::SetPath(const std::string& path) { Path = AddTrailingSlash(path
 void TSoundBank::Load(const std::string& file, float pitch, float volume, const std::string& name, int flags) {
     std::string ext(1, '.');
     ext += ExtractExt(file);
-    size_t dot = ExtensionDot(file);
-    std::string base = dot == std::string::npos ? file : file.substr(0, dot);
+    std::string base = StripExt(file);
     if (ext == ".") ext = Ext;
     auto record = TGameSound::Create(Path + base + ext, flags);
     record->pitch = pitch;

@@ -39,8 +39,3 @@ public:
 };
 
 extern std::unique_ptr<TSoundBank> SoundBank;
-
-// "data/sound/Click.wav" -> "Click": the file name without folder and extension.
-std::string StripAll(const std::string& path);
-// The extension without the dot, "" when the file name has none.
-std::string ExtractExt(const std::string& path);

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <iostream>
 
+#include "core/FileUtils.h"
 #include "core/Game.h"
 #include "core/ImageBank.h"
 #include "core/IniFile.h"
@@ -218,7 +219,7 @@ int IsAlphaNumeric(int code) {
 
 std::string NextNumberedFileName(const std::string& path, const std::string& prefix, const std::string& extension,
                                  int max, const std::string& defaultName) {
-    const int n = ToInt(StripFolderAndExt(path));
+    const int n = ToInt(StripAll(path));
     if (n >= 1 && n < max) {
         const std::string candidate = prefix + PadZeros(std::to_string(n + 1), 3) + "." + extension;
         if (FileType(candidate) != 0) return candidate;
@@ -241,7 +242,7 @@ std::unique_ptr<TIniFile> LoadIniFile(const std::string& name) {
 
 void IniFileRecordValue(const std::string& iniName, const std::string& path, const std::string& value) {
     std::unique_ptr<TIniFile> ini = LoadIniFile(iniName);
-    const std::string key = Upper(StripFolderAndExt(path));
+    const std::string key = Upper(StripAll(path));
     TIniFile kept;
     kept.FileName = ini->FileName;
     for (const TIniLine& line : *ini) {

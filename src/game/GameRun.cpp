@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "core/FileUtils.h"
 #include "core/Game.h"
 #include "core/ImageBank.h"
 #include "core/PakFileManager.h"

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/FileUtils.h"
 #include "core/Game.h"
 #include "core/ImageBank.h"
 #include "core/IniFile.h"

@@ -2,6 +2,7 @@
 #include "presentation/GameImage.h"
 
 #include "core/ErrorReport.h"
+#include "core/FileUtils.h"
 #include "core/StringUtils.h"
 #include "platform/Draw.h"
 #include "platform/Image.h"
@@ -15,13 +16,6 @@ int NextPowerOfTwo(int n) {
 }
 
 }  // namespace
-
-std::string StripFolderAndExt(const std::string& path) {
-    size_t slash = path.find_last_of("/\\");
-    std::string file = slash == std::string::npos ? path : path.substr(slash + 1);
-    size_t dot = file.rfind('.');
-    return dot == std::string::npos ? file : file.substr(0, dot);
-}
 
 int TGameImage::CalcRAM() const {
     if (!image) return 0;
@@ -71,7 +65,7 @@ void TGameImage::GetSize() {
 }
 
 void TGameImage::Load(const std::string& path, int flags, int midHandle) {
-    name = Upper(StripFolderAndExt(path));
+    name = Upper(StripAll(path));
     image = LoadImageOrDie(path, flags);
     GetSize();
     MidHandle(midHandle);
@@ -79,7 +73,7 @@ void TGameImage::Load(const std::string& path, int flags, int midHandle) {
 
 void TGameImage::LoadAnim(const std::string& path, int cellW, int cellH, int first, int count, int flags,
                           int midHandle) {
-    name = Upper(StripFolderAndExt(path));
+    name = Upper(StripAll(path));
     image = LoadAnimImageOrDie(path, cellW, cellH, first, count, flags);
     GetSize();
     MidHandle(midHandle);

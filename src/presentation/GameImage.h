@@ -36,6 +36,3 @@ public:
     void MidHandle(int on);
     void Precache() const;
 };
-
-// The file name of a path without its folder and extension ("data/a/button_ok.png" -> "button_ok").
-std::string StripFolderAndExt(const std::string& path);

@@ -3,6 +3,7 @@
 
 #include "FakeAudio.h"
 #include "core/ErrorReport.h"
+#include "core/FileUtils.h"
 #include "core/ImageBank.h"
 #include "core/SoundBank.h"
 #include "platform/ImageCodec.h"
