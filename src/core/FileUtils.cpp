@@ -11,13 +11,6 @@ namespace {
 
 bool IsHeader(const std::string& line) { return !line.empty() && line[0] == '['; }
 
-std::string OneLine(std::string text) {
-    for (char& c : text) {
-        if (c == '\r' || c == '\n') c = ' ';
-    }
-    return text;
-}
-
 size_t ExtensionDot(const std::string& path) {
     size_t slash = path.find_last_of("/\\");
     size_t dot = path.rfind('.');
@@ -28,6 +21,13 @@ size_t ExtensionDot(const std::string& path) {
 }  // namespace
 
 bool FileExists(const std::string& path) { return FileType(path) != FILETYPE_NONE; }
+
+std::string OneLine(std::string text) {
+    for (char& c : text) {
+        if (c == '\r' || c == '\n') c = ' ';
+    }
+    return text;
+}
 
 std::string StripAll(const std::string& path) {
     size_t slash = path.find_last_of("/\\");

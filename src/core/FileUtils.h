@@ -35,6 +35,9 @@ int CopyIniWithValue(const std::string& source, const std::string& target, const
 int RestoreIniKeepingValue(const std::string& source, const std::string& target, const std::string& name,
                            const std::string& value);
 
+// The text with every CR and LF turned into a blank: one inside a name or value would split its
+// line in an ini file.
+std::string OneLine(std::string text);
 // Writes the line Upper(name) + "=" + value (CR LF); a CR or LF in the value becomes a blank.
 void WriteIniString(std::ostream& stream, const std::string& name, const std::string& value);
 void WriteIniInt(std::ostream& stream, const std::string& name, int n);

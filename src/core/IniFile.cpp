@@ -13,14 +13,6 @@
 
 namespace {
 
-// A CR or LF inside a name or value would split the line in the file.
-std::string OneLine(std::string text) {
-    for (char& c : text) {
-        if (c == '\r' || c == '\n') c = ' ';
-    }
-    return text;
-}
-
 std::string FileLine(const TIniLine& line) { return OneLine(line.Name) + "=" + OneLine(line.Value) + "\r\n"; }
 
 }  // namespace
