@@ -243,11 +243,6 @@ std::vector<const TDrawCommand*> TRecordingBackend::Find(const std::string& op) 
     return out;
 }
 
-std::unique_ptr<TDrawBackend> CreateRendererBackend(SDL_Renderer* renderer) {
-    if (renderer == nullptr) return nullptr;
-    return std::make_unique<SdlBackend>(renderer, nullptr);
-}
-
 std::unique_ptr<TDrawBackend> CreateOffscreenBackend(int width, int height) {
     SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
     if (surface == nullptr) return nullptr;

@@ -17,7 +17,6 @@
 #include "platform/Pixmap.h"
 
 class TImageFont;
-struct SDL_Renderer;
 
 // Blend modes.
 inline constexpr int MASKBLEND = 1;
@@ -77,8 +76,6 @@ public:
     std::vector<const TImage*> precached;
 };
 
-// Renders through an SDL renderer that the caller keeps alive longer than the backend.
-std::unique_ptr<TDrawBackend> CreateRendererBackend(SDL_Renderer* renderer);
 // Renders into a private CPU surface of width x height with SDL's software renderer.
 std::unique_ptr<TDrawBackend> CreateOffscreenBackend(int width, int height);
 
