@@ -23,7 +23,6 @@
 #include <functional>
 #include <istream>
 #include <memory>
-#include <optional>
 #include <ostream>
 #include <string>
 

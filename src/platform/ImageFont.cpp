@@ -2,7 +2,6 @@
 #include "platform/ImageFont.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "platform/FontRaster.h"
 

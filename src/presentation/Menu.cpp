@@ -3,7 +3,6 @@
 #include "presentation/Menu.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "core/Game.h"
 #include "core/SoundBank.h"

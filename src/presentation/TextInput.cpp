@@ -2,8 +2,6 @@
 // text, cursor and free-place dots.
 #include "presentation/TextInput.h"
 
-#include <string_view>
-
 #include "core/ChannelArray.h"
 #include "core/Game.h"
 #include "core/Input.h"
