@@ -34,6 +34,7 @@ void TOptionsScreen::Load() {
 
     OptionsMenu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 10);
     SetButtonImageOn(*OptionsMenu, Game->FullScreen, "fullscreen");
+    ShownFullScreen = Game->FullScreen;
     SetButtonImageOn(*OptionsMenu, ShowTimer, "showtimer");
     SetButtonImageOn(*OptionsMenu, ShowHighlighter, "highlighter");
     SetButtonImageOn(*OptionsMenu, PreventDoubleNumbers, "preventdoublenumbers");
@@ -76,10 +77,11 @@ void TOptionsScreen::Logic() {
     toggle("showtimer", ShowTimer);
     toggle("preventdoublenumbers", PreventDoubleNumbers);
     toggle("highlighter", ShowHighlighter);
-    if (OptionsMenu->Clicked("fullscreen")) {
-        Game->ToggleFullScreen();
+    if (OptionsMenu->Clicked("fullscreen")) Game->ToggleFullScreen();
+    if (ShownFullScreen != Game->FullScreen) {
+        ShownFullScreen = Game->FullScreen;
         if (TButton* button = OptionsMenu->FindButton("fullscreen"))
-            UpdateToggleButtonImages(*OptionsMenu, *button, Game->FullScreen);
+            UpdateToggleButtonImages(*OptionsMenu, *button, ShownFullScreen);
     }
 }
 

@@ -14,6 +14,8 @@ public:
     std::shared_ptr<TMenu> OptionsMenu;
     std::shared_ptr<TSlider> MusicSlider, SoundSlider;
     int LastClickTime = 0;
+    // The full-screen state the check button shows; Alt+Enter can change the real one behind its back.
+    int ShownFullScreen = 0;
 
     void Load() override;
     void Logic() override;

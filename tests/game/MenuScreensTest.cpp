@@ -315,6 +315,18 @@ TEST_F(MenuScreensTest, OptionsToggleAtOnceAndAreWrittenOnOkButNotOnEscape) {
     EXPECT_EQ(FileType(shared.Str() + "settings.ini"), FILETYPE_FILE);
 }
 
+TEST_F(MenuScreensTest, FullScreenTickFollowsASwitchMadeWithAltEnterOnTheOptionsScreen) {
+    GoTo("options", OptionsScreen.get());
+    const auto shown = [] { return OptionsScreen->OptionsMenu->FindButton("fullscreen")->image->name; };
+    EXPECT_EQ(shown(), "FULLSCREEN");
+    Game->FullScreen = 1;  // as Alt+Enter leaves it, without the button being clicked
+    Tick();
+    EXPECT_EQ(shown(), "FULLSCREENON");
+    Game->FullScreen = 0;
+    Tick();
+    EXPECT_EQ(shown(), "FULLSCREEN");
+}
+
 TEST_F(MenuScreensTest, SoundSliderSetsTheVolumeAndClicksAtMostFourTimesASecond) {
     GoTo("options", OptionsScreen.get());
     int now = 100000;
