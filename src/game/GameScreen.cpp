@@ -59,10 +59,13 @@ constexpr TNumberKeys NumberKeys[] = {
     {16, {71, 0, 0, 0}},
 };
 
+// Held, or tapped since the last logic call: a quick tap can go down and up between two calls, and then
+// only its hit is left to see.
 bool NumberKeyDown(const TNumberKeys& entry) {
+    bool chosen = false;
     for (int key : entry.keys)
-        if (key != 0 && GameKeyDown(key) != 0) return true;
-    return false;
+        if (key != 0 && (GameKeyHit(key) != 0 || GameKeyDown(key) != 0)) chosen = true;
+    return chosen;
 }
 
 std::string Text(const char* key) {

@@ -133,6 +133,11 @@ TEST_F(GameScreenTest, NumberIsChosenByKeysWheelAndButtons) {
     EXPECT_EQ(ChosenNumber, 0);
     PressKey(KEY_NUM0 + 7);
     EXPECT_EQ(ChosenNumber, 7);
+    // A quick tap, down and up before the same logic call, still chooses.
+    KeyDown(KEY_0 + 4);
+    KeyUp(KEY_0 + 4);
+    Tick();
+    EXPECT_EQ(ChosenNumber, 4);
     ClickButton(*GameScreen->NumberMenu, "1");
     EXPECT_EQ(ChosenNumber, 1);
     // The wheel steps through the numbers and wraps both ways.
