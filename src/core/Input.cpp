@@ -35,6 +35,12 @@ bool ValidKey(int key) { return key >= 0 && key < KeyBufferSize; }
 
 bool ValidButton(int button) { return button >= 1 && button <= 3; }
 
+bool AltHeld() { return GameKeyDown(KEY_LALT) != 0 || GameKeyDown(KEY_RALT) != 0; }
+
+// Enter went down while Alt was held. A quick tap can go down and up between two logic calls, and then
+// neither key is held any more when the keys are read.
+bool AltEnterPressed = false;
+
 }  // namespace
 
 int GameKeyHit(int key) {
@@ -73,6 +79,7 @@ void GameFlushKeys() {
     std::fill(KeyHits, KeyHits + KeyBufferSize, 0);
     std::fill(KeyDowns, KeyDowns + KeyBufferSize, 0);
     CharQueueHead = CharQueueTail = 0;
+    AltEnterPressed = false;
 }
 
 void GameClearKey(int key) {
@@ -96,6 +103,7 @@ void FlushInput() {
 
 void KeyBufferKeyDown(int key) {
     if (!ValidKey(key)) return;
+    if (key == KEY_ENTER && AltHeld()) AltEnterPressed = true;
     KeyDowns[key] = 1;
     ++KeyHits[key];
 }
@@ -189,7 +197,7 @@ int TGame::ReadKeys() {
             KeyHits[KEY_ESCAPE] = 1;
         }
     }
-    if ((GameKeyDown(KEY_LALT) || GameKeyDown(KEY_RALT)) && GameKeyDown(KEY_ENTER)) {
+    if (AltEnterPressed || (AltHeld() && GameKeyDown(KEY_ENTER))) {
         ToggleFullScreen();
         GameFlushKeys();
     }

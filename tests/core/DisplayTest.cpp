@@ -70,6 +70,22 @@ TEST_F(DisplayTest, FullScreenKeepsThePointerOnScreenAndAltEnterSwitchesAndSaves
     EXPECT_NE(Settings().find("FULL SCREEN=0\r\n"), std::string::npos);
     EXPECT_TRUE(std::filesystem::exists(dir.Path() / "inichanged.dat"));
     EXPECT_EQ(GameKeyDown(KEY_ENTER), 0);  // keys flushed so the switch happens once
+    // A quick tap: both keys down and up again before the keys are read still switches, once.
+    for (int key : {KEY_LALT, KEY_ENTER}) PostEvent(TEvent{EVENT_KEYDOWN, key, 0, 0});
+    for (int key : {KEY_ENTER, KEY_LALT}) PostEvent(TEvent{EVENT_KEYUP, key, 0, 0});
+    Game->DoPeekEvent();
+    Game->ReadKeys();
+    EXPECT_EQ(Game->FullScreen, 1);
+    Game->DoPeekEvent();
+    Game->ReadKeys();
+    EXPECT_EQ(Game->FullScreen, 1);
+    // Enter tapped while Alt is not held, then Alt alone, switches nothing.
+    PostEvent(TEvent{EVENT_KEYDOWN, KEY_ENTER, 0, 0});
+    PostEvent(TEvent{EVENT_KEYUP, KEY_ENTER, 0, 0});
+    PostEvent(TEvent{EVENT_KEYDOWN, KEY_LALT, 0, 0});
+    Game->DoPeekEvent();
+    Game->ReadKeys();
+    EXPECT_EQ(Game->FullScreen, 1);
 }
 
 TEST_F(DisplayTest, AForcedWindowRefusesFullScreen) {
