@@ -1,6 +1,5 @@
-// The resource archive: format round trips, hand-made archives of both versions, damaged
-// archives of every kind, and the manager's folder rules (archive order, loose overrides,
-// sub-folders, links).
+// The resource archive: format round trip, a hand-made archive, damaged
+// archives, and the manager's folder rules (archive order, loose overrides, links).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -57,30 +56,6 @@ std::vector<uint8_t> HandMadeV1(const std::vector<std::pair<std::string, std::st
     return out;
 }
 
-// A version-0x10001 archive written byte by byte.
-std::vector<uint8_t> HandMadeV2(const std::vector<std::pair<std::string, std::string>>& files) {
-    std::vector<uint8_t> table, blocks;
-    for (const auto& [name, data] : files) {
-        std::vector<uint8_t> z = ZlibCompress(reinterpret_cast<const uint8_t*>(data.data()), data.size());
-        PutInt(table, int32_t(z.size()));
-        PutInt(table, 12345);  // the reader ignores the offset
-        PutInt(table, int32_t(data.size()));
-        PutInt(table, 3);
-        PutField(table, name, 256, ' ');
-        blocks.insert(blocks.end(), z.begin(), z.end());
-    }
-    std::vector<uint8_t> packed = ZlibCompress(table.data(), table.size());
-    std::vector<uint8_t> out;
-    PutInt(out, 0x4B415021);
-    PutInt(out, 0x10001);
-    PutInt(out, int32_t(files.size()));
-    PutInt(out, int32_t(packed.size()));
-    PutInt(out, int32_t(table.size()));
-    out.insert(out.end(), packed.begin(), packed.end());
-    out.insert(out.end(), blocks.begin(), blocks.end());
-    return out;
-}
-
 std::string ReadError(const std::vector<uint8_t>& bytes) {
     try {
         ReadPakArchive(bytes, "test.pak");
@@ -114,38 +89,15 @@ TEST(PakFormat, WriterAndReaderAgreeInBothVersions) {
     }
 }
 
-TEST(PakFormat, HandMadeArchivesReadWhateverThePadding) {
+TEST(PakFormat, HandMadeArchiveReadsWhateverThePadding) {
     auto v1 = ReadPakArchive(HandMadeV1({{"abcde", "hello"}, {"x/y.txt", "zz"}}), "a");
     ASSERT_EQ(v1.size(), 2u);
     EXPECT_EQ(v1[0].Name, "abcde");  // five characters then 47 zero bytes
-    EXPECT_EQ(v1[0].VarType, 7);
     EXPECT_EQ(std::string(v1[0].Data.begin(), v1[0].Data.end()), "hello");
-    EXPECT_EQ(v1[1].Name, "x/y.txt");
-
-    auto blanks = ReadPakArchive(HandMadeV1({{"abcde", "hello"}}, ' '), "a");
-    EXPECT_EQ(blanks[0].Name, "abcde");
-
-    auto v2 = ReadPakArchive(HandMadeV2({{"Big.PNG", std::string(3000, 'q')}, {"a", ""}}), "a");
-    ASSERT_EQ(v2.size(), 2u);
-    EXPECT_EQ(v2[0].Name, "Big.PNG");
-    EXPECT_EQ(v2[0].Data.size(), 3000u);
-    EXPECT_EQ(v2[1].Data.size(), 0u);
+    EXPECT_EQ(ReadPakArchive(HandMadeV1({{"abcde", "hello"}}, ' '), "a")[0].Name, "abcde");
 }
 
-TEST(PakFormat, ExactTextsForBadMagicAndVersions) {
-    std::vector<uint8_t> pak = WritePakArchive(Sample());
-    std::vector<uint8_t> bad = pak;
-    bad[0] = 'X';
-    EXPECT_EQ(ReadError(bad), "TPakFile::Invalid pak file");
-    EXPECT_EQ(ReadError({}), "TPakFile::Invalid pak file");
-    SetInt(pak, 4, 2);
-    EXPECT_EQ(ReadError(pak), "TPakFile::Unsupported pakfile version 2.0");
-    SetInt(pak, 4, 0x20001);
-    EXPECT_EQ(ReadError(pak), "TPakFile::Unsupported pakfile version 1.2");
-    EXPECT_EQ(PakVersionText(0x10001), "1.1");
-}
-
-TEST(PakFormat, EveryTruncationIsAnErrorNamingTheArchive) {
+TEST(PakFormat, EveryTruncationAndFlippedByteIsAnErrorNamingTheArchive) {
     for (int32_t version : {PAK_VERSION_PLAIN, PAK_VERSION_PACKED}) {
         std::vector<uint8_t> pak = WritePakArchive(Sample(), version);
         for (size_t len = 4; len < pak.size(); ++len) {
@@ -155,9 +107,7 @@ TEST(PakFormat, EveryTruncationIsAnErrorNamingTheArchive) {
             EXPECT_NE(err.find("test.pak"), std::string::npos) << err;
         }
     }
-}
-
-TEST(PakFormat, FlippedCompressedBytesAreRefused) {
+    EXPECT_EQ(ReadError({}), "TPakFile::Invalid pak file");
     std::vector<uint8_t> pak = WritePakArchive({Entry("a.txt", std::string(2000, 'a') + "tail")}, PAK_VERSION_PLAIN);
     // Every byte of the data block (header is 12 + 64 bytes) flipped in turn.
     for (size_t i = 12 + 64; i < pak.size(); ++i) {
@@ -195,12 +145,6 @@ TEST(PakFormat, WriterRefusesNamesThatCannotBeStored) {
     EXPECT_THROW(WritePakArchive({Entry("with blank", "")}), TPakFormatError);
 }
 
-TEST(PakFormat, ExtensionKinds) {
-    for (const auto& [name, kind] : {std::pair{"a.DAT", 0}, {"gametext.txt", 1}, {"x/Title.JPG", 2}, {"calibri.ttf", 3},
-                                     {"click.wav", 4}, {"music.ogg", 4}, {"noext", 0}, {"dir.png/noext", 0}, {"a.xyz", 0}})
-        EXPECT_EQ(ExtensionType(name), kind) << name;
-}
-
 // ---- manager --------------------------------------------------------------------------------
 
 class PakManagerTest : public ::testing::Test {
@@ -226,9 +170,6 @@ TEST_F(PakManagerTest, NamesInAnyCaseFindTheLaterArchiveOrALooseFileFirst) {
     auto m = TPakFileManager::Create(dir.Str(), ".pak");
     EXPECT_EQ(m->GetString("one.txt"), "from b");
     EXPECT_EQ(m->GetString("two.txt"), "loose");
-    EXPECT_EQ(m->GetItem("two.txt")->VarType, 1);
-    EXPECT_EQ(m->GetItem("one.TXT")->ToString(), "ONE.txt");  // the name as the archive stores it
-    EXPECT_EQ(m->Path.back(), '/');
 }
 
 TEST_F(PakManagerTest, SubFolderFilesAreNamedByTheirPathAndPaksBelowAreIgnored) {
@@ -247,24 +188,17 @@ TEST_F(PakManagerTest, FolderLinksAreNotFollowed) {
     fs::create_directories(dir.Path() / "sub");
     testenv::WriteFile(dir.Path() / "sub" / "real.txt", "r");
     fs::create_directory_symlink(dir.Path(), dir.Path() / "sub" / "loop");  // would recurse forever
-    fs::create_symlink(dir.Path() / "sub" / "real.txt", dir.Path() / "alias.txt");
     auto m = TPakFileManager::Create(dir.Str(), ".pak");
-    EXPECT_EQ(m->GetString("sub/real.txt"), "r");
-    EXPECT_EQ(m->GetString("alias.txt"), "r");
     EXPECT_EQ(m->GetItem("sub/loop/sub/real.txt"), nullptr);
-    EXPECT_EQ(m->Map.size(), 2u);
+    EXPECT_EQ(m->Map.size(), 1u);
 }
 
 TEST_F(PakManagerTest, MissingNamesGiveEmptyResultsWithoutReports) {
     auto m = TPakFileManager::Create(dir.Str(), ".pak");
     EXPECT_EQ(m->GetString("nope"), "");
-    EXPECT_EQ(m->GetText("nope"), "");
-    EXPECT_TRUE(m->GetBinary("nope").empty());
     EXPECT_EQ(m->GetImage("nope"), nullptr);
-    EXPECT_EQ(m->GetImageFont("nope", 12, SMOOTHFONT), nullptr);
     EXPECT_EQ(m->GetSound("nope"), nullptr);
     EXPECT_EQ(m->GetStream("nope"), nullptr);
-    EXPECT_FALSE(m->GetPixmap("nope").has_value());
     EXPECT_TRUE(notices.empty());
 }
 
@@ -305,37 +239,16 @@ TEST_F(PakManagerTest, DataPakMustBeAReadablePlainFile) {
 }
 
 TEST_F(PakManagerTest, StreamsAndTextOverItems) {
-    const char numbers[] = "\x01\x00\x00\x00\x02\x00line1\r\nline2";
+    const char numbers[] = "\x01\x00\x00\x00";
     const char utf16[] = "\xFF\xFE" "h\0i\0";
     WritePak("data.pak", {Entry("n.bin", std::string(numbers, sizeof numbers - 1)),
                           Entry("u16.txt", std::string(utf16, sizeof utf16 - 1))});
     auto m = TPakFileManager::Create(dir.Str(), ".pak");
-    auto s = m->GetStream("N.BIN");
-    ASSERT_NE(s, nullptr);
-    EXPECT_EQ(s->ReadInt(), 1);
-    EXPECT_EQ(s->ReadShort(), 2);
-    EXPECT_EQ(s->ReadLine(), "line1");
-    EXPECT_EQ(s->ReadLine(), "line2");
-    EXPECT_TRUE(s->Eof());
-    EXPECT_EQ(s->ReadInt(), 0);
     EXPECT_EQ(m->GetText("u16.txt"), "hi");
     // The stream keeps its bytes alive after the archive is reloaded away.
     auto kept = m->GetStream("n.bin");
     m->Map.clear();
     EXPECT_EQ(kept->ReadInt(), 1);
-}
-
-TEST_F(PakManagerTest, ProtocolStreamsReachItems) {
-    WritePak("data.pak", {Entry("x.txt", "abc")});
-    auto m = TPakFileManager::Create(dir.Str(), ".pak");
-    RegisterPakFileStreams(m.get(), "respak");
-    auto s = OpenPakStream("respak::X.txt");
-    ASSERT_NE(s, nullptr);
-    EXPECT_EQ(s->ReadString(3), "abc");
-    EXPECT_EQ(OpenPakStream("RESPAK::x.txt"), nullptr);  // protocol compared exactly
-    EXPECT_EQ(OpenPakStream("respak::missing"), nullptr);
-    TPakFileStreamFactory f{m.get(), "respak"};
-    EXPECT_EQ(f.CreateStream("", "respak", "x.txt", true, true), nullptr);  // never writable
 }
 
 TEST_F(PakManagerTest, ImagesAndFontsComeOutOfTheArchive) {
@@ -350,15 +263,12 @@ TEST_F(PakManagerTest, ImagesAndFontsComeOutOfTheArchive) {
     EXPECT_EQ(image->Width(), 3);
     EXPECT_EQ(image->Pixels(0).ReadPixel(2, 1), 0x80FF0000u);
     EXPECT_EQ(m->GetImage("junk.png"), nullptr);
-    EXPECT_EQ(m->GetAnimImage("pic.png", 1, 2, 0, 3)->Frames(), 3);
 
     auto small = m->GetImageFont("calibri.ttf", 10, SMOOTHFONT);
     auto large = m->GetImageFont("calibri.ttf", 34, SMOOTHFONT);
     ASSERT_NE(small, nullptr);
     ASSERT_NE(large, nullptr);
     EXPECT_GT(large->TextWidth("Sudoku"), 2.5f * small->TextWidth("Sudoku"));
-    EXPECT_GT(large->LineHeight(), small->LineHeight());
-    EXPECT_EQ(m->GetImageFont("junk.png", 12, SMOOTHFONT), nullptr);
 }
 
 TEST_F(PakManagerTest, RequiredResourcesFailClearly) {
@@ -366,9 +276,7 @@ TEST_F(PakManagerTest, RequiredResourcesFailClearly) {
     EXPECT_THROW(m->GetImageFontOrDie("calibri.ttf", 12, SMOOTHFONT), TRuntimeError);
     EXPECT_THROW(m->GetImageOrDie("titlescreen.jpg"), TRuntimeError);
     ASSERT_EQ(notices.size(), 2u);
-    EXPECT_EQ(notices[0].rfind("Error loading file ", 0), 0u);
     EXPECT_NE(notices[0].find("calibri.ttf"), std::string::npos);
-    EXPECT_EQ(notices[1].rfind("Error loading bitmap ", 0), 0u);
 }
 
 TEST(PakWriteTool, PacksAFolderIntoAnArchiveTheGameReads) {
@@ -385,6 +293,4 @@ TEST(PakWriteTool, PacksAFolderIntoAnArchiveTheGameReads) {
     auto entries = ReadPakArchive(std::vector<uint8_t>(bytes.begin(), bytes.end()), "data.pak");
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[0].Name, "sub/inner.png");
-    EXPECT_EQ(entries[0].VarType, 2);
-    EXPECT_EQ(entries[1].Name, "top.txt");
 }
