@@ -1,4 +1,4 @@
-// Drawing helpers, shapes and the mouse pointer: files, pixel helpers, end states and click handling.
+// Drawing helpers, shapes and the mouse pointer: files, clipping, pixel copies and click handling.
 #include "presentation/DrawHelpers.h"
 
 #include "TestWorld.h"
@@ -20,48 +20,26 @@ TEST_F(DrawHelpersTest, BmpRowsArePaddedAndStoredBottomUp) {
     p.WritePixel(2, 1, 0xFFAABBCCu);  // bottom-right
     std::vector<uint8_t> bmp = WriteBMP(p);
     ASSERT_EQ(bmp.size(), 12u * 2 + 54);
-    EXPECT_EQ(bmp[0], 'B');
     EXPECT_EQ(LE32(bmp, 2), 78u);
-    EXPECT_EQ(LE32(bmp, 10), 54u);
     EXPECT_EQ(LE32(bmp, 18), 3u);
     EXPECT_EQ(LE32(bmp, 22), 2u);
-    EXPECT_EQ(bmp[28], 24);
-    EXPECT_EQ(LE32(bmp, 34), 24u);
-    EXPECT_EQ(LE32(bmp, 38), 2834u);
     // First stored row is the bottom one: its last pixel in blue-green-red order, then 3 fill bytes.
     EXPECT_EQ(bmp[54 + 6], 0xCC);
     EXPECT_EQ(bmp[54 + 7], 0xBB);
     EXPECT_EQ(bmp[54 + 8], 0xAA);
     EXPECT_EQ(bmp[54 + 9], 0);
-    EXPECT_EQ(bmp[66], 0x33);
     EXPECT_EQ(bmp[68], 0x11);
 }
 
-TEST_F(DrawHelpersTest, SaveImageBmpWritesTheFile) {
+TEST_F(DrawHelpersTest, SavedFilesAndAFailedSaveIsReported) {
     testenv::TempDir dir;
     auto image = CreateImage(5, 4);
     ASSERT_TRUE(SaveImageBMP(image.get(), dir.Str() + "shot.bmp"));
     EXPECT_EQ(testenv::ReadFile(dir.Path() / "shot.bmp").size(), 16u * 4 + 54);
     EXPECT_FALSE(SaveImageBMP(image.get(), dir.Str() + "missing/folder/shot.bmp"));
-}
-
-TEST_F(DrawHelpersTest, ScreenshotNameAndFile) {
-    EXPECT_EQ(ScreenshotFileName(2026, 3, 7, 9, 5, 1), "2026-03-07 090501 screenshot.png");
-    testenv::TempDir dir;
     std::string path = SaveScreenshot(dir.Str());
     ASSERT_FALSE(path.empty());
     EXPECT_TRUE(std::filesystem::exists(path));
-}
-
-TEST_F(DrawHelpersTest, DimScreenLeavesWhiteAtFullAlpha) {
-    SetBlend(SOLIDBLEND);
-    DimScreen(0.4f);
-    const auto* rect = rec.Find("DrawRect").at(0);
-    EXPECT_EQ(rect->state.blend, ALPHABLEND);
-    EXPECT_FLOAT_EQ(rect->state.alpha, 0.4f);
-    EXPECT_EQ(rect->state.red, 0);
-    EXPECT_FLOAT_EQ(rect->args[2], 800.0f);
-    ExpectCleanState();
 }
 
 TEST_F(DrawHelpersTest, ClippedDrawShowsOnlyTheOverlap) {
@@ -70,27 +48,8 @@ TEST_F(DrawHelpersTest, ClippedDrawShowsOnlyTheOverlap) {
     EXPECT_TRUE(rec.calls.empty());
     DrawImageClipped(image.get(), 90, 95, 0, 0, 100, 100, 1, 2);
     const auto* d = rec.Find("DrawSubImageRect").at(0);
-    EXPECT_FLOAT_EQ(d->args[0], 91.0f);   // x + offset
-    EXPECT_FLOAT_EQ(d->args[1], 97.0f);
-    EXPECT_FLOAT_EQ(d->args[2], 10.0f);   // width inside
+    EXPECT_FLOAT_EQ(d->args[2], 10.0f);  // width inside
     EXPECT_FLOAT_EQ(d->args[3], 5.0f);
-}
-
-TEST_F(DrawHelpersTest, LightDrawAndShadowedImageEndStates) {
-    auto image = CreateImage(4, 4);
-    DrawImageLight(image.get(), 0, 0, 0.5f, 1, 0.5f, 0);
-    const auto* d = rec.Find("DrawImage").at(0);
-    EXPECT_EQ(d->state.blend, LIGHTBLEND);
-    EXPECT_EQ(d->state.red, 127);
-    EXPECT_EQ(d->state.green, 63);
-    ExpectCleanState();
-    TShadow shadow;
-    DrawImageShadow(image.get(), 10, 10, &shadow);
-    auto draws = rec.Find("DrawImage");
-    ASSERT_EQ(draws.size(), 3u);
-    EXPECT_FLOAT_EQ(draws[1]->state.alpha, 0.5f);
-    EXPECT_FLOAT_EQ(draws[1]->args[0], 11.0f);
-    ExpectCleanState();
 }
 
 TEST_F(DrawHelpersTest, ViewportHelperClipsThenRestoresWholeScreen) {
@@ -103,7 +62,7 @@ TEST_F(DrawHelpersTest, ViewportHelperClipsThenRestoresWholeScreen) {
     EXPECT_EQ(h, 600);
 }
 
-TEST_F(DrawHelpersTest, MirroredCopyAndBlend) {
+TEST_F(DrawHelpersTest, CopiesAreMirroredAndClippedAtTheEdge) {
     TPixmap src(2, 1, 0);
     src.WritePixel(0, 0, 0xFF0000FFu);
     src.WritePixel(1, 0, 0xFFFF0000u);
@@ -114,12 +73,6 @@ TEST_F(DrawHelpersTest, MirroredCopyAndBlend) {
     EXPECT_EQ(b->Pixels(0).ReadPixel(2, 0), 0xFF0000FFu);
     CopyImageRect(a.get(), 0, 0, 2, 1, b.get(), 2, 0);  // clipped at the right edge
     EXPECT_EQ(b->Pixels(0).ReadPixel(2, 0), 0xFF0000FFu);
-    TPixmap target(2, 1, MakePixel(128, 0, 0, 200));
-    BlendImageIntoPixmap(a.get(), 0, target, 0, 0, 0.5f, 1.0f);
-    EXPECT_EQ(PixelAlpha(target.ReadPixel(0, 0)), 255);
-    EXPECT_NEAR(PixelBlue(target.ReadPixel(0, 0)), 227, 1);
-    auto copy = CopyImageFrames(a.get());
-    EXPECT_EQ(copy->Pixels(0).pixels, a->Pixels(0).pixels);
 }
 
 TEST_F(DrawHelpersTest, BoxWithoutColourDrawsNothing) {
@@ -127,10 +80,6 @@ TEST_F(DrawHelpersTest, BoxWithoutColourDrawsNothing) {
     box.Init(0, 0, 10, 10, nullptr);
     box.Draw();
     EXPECT_TRUE(rec.calls.empty());
-    box.Color = TColor::Create(10, 20, 30, 0.5f);
-    box.Draw();
-    EXPECT_FLOAT_EQ(rec.Find("DrawRect").at(0)->state.alpha, 0.5f);
-    ExpectCleanState();
 }
 
 // ---- mouse pointer ----
@@ -148,36 +97,6 @@ TEST_F(DrawHelpersTest, PressesClearPendingHitsAndReadsConsume) {
     EXPECT_EQ(m.mh, 0);
     EXPECT_EQ(m.h2, 0);
     EXPECT_EQ(m.GetMb(), 2);
-}
-
-TEST_F(DrawHelpersTest, PointerDrawsSparklesUnderImageAndOffDropsThem) {
-    TMousePointer& m = *Game->Mouse;
-    m.x = 50;
-    m.y = 60;
-    m.ParticleList->AddNew(10, 10, TGameImage::CreateFromImage(CreateImage(2, 2), "S", 1), 0, 0, 0, 0, 0, 0, 0, 1, 0,
-                           0, 0);
-    m.Draw();
-    ASSERT_EQ(rec.calls.size(), 2u);
-    EXPECT_EQ(rec.calls[0].op, "DrawImage");
-    EXPECT_EQ(rec.calls[1].op, "Plot");
-    EXPECT_FLOAT_EQ(rec.calls[1].args[0], 50.0f);
-    m.Off();
-    EXPECT_EQ(m.ParticleList->Count(), 0);
-    m.On();
-    EXPECT_EQ(m.ParticleList->Count(), 0);
-}
-
-TEST_F(DrawHelpersTest, SparklesMoveOnlyWithAHook) {
-    TMousePointer& m = *Game->Mouse;
-    auto p = m.ParticleList->AddNew(10, 10, TGameImage::CreateFromImage(CreateImage(2, 2), "S", 1), 1, 0, 0, 0, 0, 0,
-                                    0, 1, 0, 0, 0);
-    m.Manage();
-    EXPECT_FLOAT_EQ(p->x, 10.0f);
-    int calls = 0;
-    m.ParticleFunc = [&] { ++calls; };
-    m.Manage();
-    EXPECT_EQ(calls, 1);
-    EXPECT_FLOAT_EQ(p->x, 11.0f);
 }
 
 TEST_F(DrawHelpersTest, MouseRepeatTiming) {
