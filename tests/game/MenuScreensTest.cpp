@@ -1,10 +1,9 @@
 // The menu screens driven headless against the built game data: injected clicks and keys, screen
-// changes (destination and fade-out), the play screen's choices, the options written to "config.ini",
-// the best-time tables, the save-game chooser's list, scrolling, deletion and loading, the sparkle
-// trail, and a rendered frame of the title screen compared with a reference picture.
+// changes (destination and fade-out), the options written to "config.ini", clearing a best-time table,
+// the save-game chooser's list, deletion and loading, every screen drawn, and a rendered frame of the
+// title screen compared with a reference picture.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -46,10 +45,7 @@
 #include "presentation/GameImage.h"
 #include "presentation/Menu.h"
 #include "presentation/MousePointer.h"
-#include "presentation/Particles.h"
 #include "presentation/Shapes.h"
-#include "presentation/SlideLine.h"
-#include "presentation/Slider.h"
 #include "support/TestEnv.h"
 
 namespace {
@@ -197,23 +193,12 @@ protected:
 
 TEST_F(MenuScreensTest, StartsOnTheTitleAndItsButtonsLeadToTheirScreensAndBack) {
     EXPECT_EQ(Game->CurrentTScreen, TitleScreen.get());
-    EXPECT_EQ(Game->MusicFileName, "music.ogg");
-    EXPECT_TRUE(Game->Mouse->ParticleFunc);
     Game->MusicFileName = "kept";  // the title music starts only on the first entry
     GoTo("help", HelpScreen.get());
-    EXPECT_EQ(Game->FadeMusic, 0);
     ClickButton(*HelpScreen->Menu, "ok");
     ExpectChangeTo(TitleScreen.get());
     Settle();
-    EXPECT_EQ(Game->CurrentTScreen, TitleScreen.get());
     EXPECT_EQ(Game->MusicFileName, "kept");
-
-    GoTo("options", OptionsScreen.get());
-    OptionsScreen->SetEscDestination();
-    EXPECT_EQ(Game->DestinationTScreen, TitleScreen.get());
-    Game->DestinationTScreen = nullptr;
-    ClickButton(*OptionsScreen->Menu, "ok");
-    Settle();
 
     GoTo("highscore", HighScoreScreen.get());
     ClickButton(*HighScoreScreen->Menu, "ok");
@@ -224,50 +209,8 @@ TEST_F(MenuScreensTest, StartsOnTheTitleAndItsButtonsLeadToTheirScreensAndBack) 
     ExpectChangeTo(TitleScreen.get());
     Settle();
     EXPECT_EQ(Game->CurrentTScreen, TitleScreen.get());
-}
-
-TEST_F(MenuScreensTest, EscapeQuitsFromTheTitleAndReturnsFromTheOthersAndEnterPressesPlay) {
     TitleScreen->SetEscDestination();
     EXPECT_EQ(Game->DestinationTScreen, Game->ExitScreen.get());
-    for (TScreen* s : {static_cast<TScreen*>(PlayScreen.get()), static_cast<TScreen*>(HelpScreen.get()),
-                       static_cast<TScreen*>(OptionsScreen.get()), static_cast<TScreen*>(HighScoreScreen.get())}) {
-        Game->DestinationTScreen = nullptr;
-        s->SetEscDestination();
-        EXPECT_EQ(Game->DestinationTScreen, TitleScreen.get());
-    }
-    Game->DestinationTScreen = nullptr;
-    ClickButton(*TitleScreen->Menu, "exit");
-    ExpectChangeTo(Game->ExitScreen.get());
-    Game->GameFade->Active = 0;
-    Game->DestinationTScreen = nullptr;
-    Press(KeyEnter);
-    ExpectChangeTo(PlayScreen.get());
-}
-
-TEST_F(MenuScreensTest, PlayScreenShowsAndKeepsTheChoices) {
-    GoTo("play", PlayScreen.get());
-    EXPECT_EQ(PlayScreen->ChosenSize, "9x9");
-    EXPECT_EQ(PlayScreen->ChosenDifficulty, "medium");
-    EXPECT_EQ(PlayScreen->SizeMenu->FindButton("9x9")->image->name, "9X9ON");
-    EXPECT_EQ(PlayScreen->SizeMenu->FindButton("6x6")->image->name, "6X6");
-
-    ClickButton(*PlayScreen->SizeMenu, "6x6");
-    EXPECT_EQ(PuzzleWidth, 6);
-    EXPECT_EQ(PuzzleHeight, 6);
-    EXPECT_EQ(RegionWidth, 3);  // the custom-puzzle regions follow at once
-    EXPECT_EQ(RegionHeight, 2);
-    EXPECT_EQ(PlayScreen->SizeMenu->FindButton("6x6")->image->name, "6X6ON");
-    EXPECT_EQ(PlayScreen->SizeMenu->FindButton("9x9")->image->name, "9X9");
-
-    ClickButton(*PlayScreen->DifficultyMenu, "veryhard");
-    EXPECT_EQ(PuzzleDifficulty, 4);
-    EXPECT_EQ(PlayScreen->ChosenDifficulty, "veryhard");
-
-    ClickButton(*PlayScreen->MainMenu, "back");
-    Settle();
-    GoTo("play", PlayScreen.get());  // rebuilt from the kept choice
-    EXPECT_EQ(PlayScreen->ChosenSize, "6x6");
-    EXPECT_EQ(PlayScreen->DifficultyMenu->FindButton("veryhard")->image->name, "VERYHARDON");
 }
 
 TEST_F(MenuScreensTest, EnterOnThePlayScreenGeneratesAndDoesNotAlsoStartACustomPuzzle) {
@@ -277,13 +220,6 @@ TEST_F(MenuScreensTest, EnterOnThePlayScreenGeneratesAndDoesNotAlsoStartACustomP
     EXPECT_EQ(Game->Mouse->Active, 0);
     EXPECT_EQ(CustomPuzzleMode, 0);
     EXPECT_EQ(Game->DestinationTScreen, PlayScreen.get());  // no change started by the play screen itself
-}
-
-TEST_F(MenuScreensTest, CustomPuzzleGoesToTheBoardInCustomMode) {
-    GoTo("play", PlayScreen.get());
-    ClickButton(*PlayScreen->MainMenu, "custom");
-    EXPECT_EQ(CustomPuzzleMode, 1);
-    ExpectChangeTo(GameScreen.get());
 }
 
 TEST_F(MenuScreensTest, OptionsToggleAtOnceAndAreWrittenOnOkButNotOnEscape) {
@@ -298,20 +234,13 @@ TEST_F(MenuScreensTest, OptionsToggleAtOnceAndAreWrittenOnOkButNotOnEscape) {
     EXPECT_EQ(Game->CurrentTScreen, TitleScreen.get());
     EXPECT_EQ(testenv::ReadFile(shared.Path() / "config.ini"), before);
     const int timer = ShowTimer;
-    const int guard = PreventDoubleNumbers;
     GoTo("options", OptionsScreen.get());
     ClickButton(*OptionsScreen->OptionsMenu, "showtimer");
     EXPECT_EQ(ShowTimer, timer == 0 ? 1 : 0);
-    EXPECT_EQ(OptionsScreen->OptionsMenu->FindButton("showtimer")->image->name,
-              ShowTimer ? "SHOWTIMERON" : "SHOWTIMER");
-    ClickButton(*OptionsScreen->OptionsMenu, "preventdoublenumbers");
-    EXPECT_EQ(PreventDoubleNumbers, guard == 0 ? 1 : 0);
-
     ClickButton(*OptionsScreen->Menu, "ok");
     ExpectChangeTo(TitleScreen.get());
     const std::string config = testenv::ReadFile(shared.Path() / "config.ini");
     EXPECT_NE(config.find("SHOWTIMER=" + std::to_string(ShowTimer)), std::string::npos) << config;
-    EXPECT_NE(config.find("PREVENTDOUBLENUMBERS=" + std::to_string(PreventDoubleNumbers)), std::string::npos);
     EXPECT_EQ(FileType(shared.Str() + "settings.ini"), FILETYPE_FILE);
 }
 
@@ -325,45 +254,6 @@ TEST_F(MenuScreensTest, FullScreenTickFollowsASwitchMadeWithAltEnterOnTheOptions
     Game->FullScreen = 0;
     Tick();
     EXPECT_EQ(shown(), "FULLSCREEN");
-}
-
-TEST_F(MenuScreensTest, SoundSliderSetsTheVolumeAndClicksAtMostFourTimesASecond) {
-    GoTo("options", OptionsScreen.get());
-    int now = 100000;
-    SetClockSource([&] { return now; });
-    TSlider& slider = *OptionsScreen->SoundSlider;
-    Game->Mouse->x = int(slider.x) + 22 + (slider.w - 44) / 4;
-    Game->Mouse->y = int(slider.y) + slider.h / 2;
-    Game->Mouse->b1 = 1;
-    Game->Mouse->CalcButtonTotals();
-    std::vector<int> clicks;
-    for (int i = 0; i < 10; ++i) {
-        Tick();
-        if (clicks.empty() || clicks.back() != OptionsScreen->LastClickTime) clicks.push_back(OptionsScreen->LastClickTime);
-        now += 100;
-    }
-    Game->Mouse->b1 = 0;
-    Game->Mouse->CalcButtonTotals();
-    EXPECT_EQ(slider.Value, 25);
-    EXPECT_EQ(Game->SoundVolume, 25);
-    EXPECT_EQ(clicks, (std::vector<int>{100000, 100300, 100600, 100900}));
-}
-
-TEST_F(MenuScreensTest, BestTimesOpenOnSixBySixAndTabsRebuildTheLines) {
-    GoTo("highscore", HighScoreScreen.get());
-    EXPECT_EQ(HighScoreScreen->HighScoreList, &HighScores6);
-    ASSERT_EQ(HighScoreScreen->SlideLines->Lines.size(), HighScores6.Count());
-    ClickButton(*HighScoreScreen->SizeMenu, "9x9");
-    EXPECT_EQ(HighScoreScreen->HighScoreList, &HighScores9);
-    ASSERT_EQ(HighScoreScreen->SlideLines->Lines.size(), HighScores9.Count());
-    const TSlideLine& second = *HighScoreScreen->SlideLines->Lines[1];
-    EXPECT_EQ(second.Active, 1);
-    EXPECT_EQ(second.TotalPhases, 3);
-    EXPECT_FLOAT_EQ(second.StartX[1], float(ScreenWidth));  // odd rows come in from the right
-    EXPECT_FLOAT_EQ(HighScoreScreen->SlideLines->Lines[0]->StartX[1], -640.0f);
-    for (int i = 0; i < 400; ++i) Tick();
-    EXPECT_FLOAT_EQ(second.GetX(), 80.0f);
-    EXPECT_FLOAT_EQ(second.GetY(), 225.0f);
 }
 
 TEST_F(MenuScreensTest, ClearingResetsOnlyTheShownTableAndWritesIt) {
@@ -388,7 +278,7 @@ TEST_F(MenuScreensTest, ClearingResetsOnlyTheShownTableAndWritesIt) {
     EXPECT_EQ(Game->IgnoreEscapeKey, 0);
 }
 
-TEST_F(MenuScreensTest, ChooserListsOnlySaveFilesAndScrollsEightRows) {
+TEST_F(MenuScreensTest, ChooserListsOnlySaveFilesAndKeepsItsSelectionInside) {
     for (int i = 0; i < 10; ++i) WriteSave("game" + std::to_string(10 + i), "x");
     testenv::WriteFile(profiles.Path() / "notes.txt", "x");
     std::filesystem::create_directory(profiles.Path() / "folder.dat");
@@ -399,16 +289,10 @@ TEST_F(MenuScreensTest, ChooserListsOnlySaveFilesAndScrollsEightRows) {
     QDListBox& list = *m.ListBox;
     ASSERT_EQ(list.Count(), 10);
     EXPECT_EQ(list.Strings.front(), "game10");
-    EXPECT_EQ(list.StartList, 0);
-    EXPECT_EQ(list.EndList, 7);
-    ClickButton(*m.MenuArrowUp, "Up");
-    EXPECT_EQ(list.StartList, 0);
-    ClickButton(*m.MenuArrowDown, "Down");
-    ClickButton(*m.MenuArrowDown, "Down");
-    EXPECT_EQ(list.StartList, 2);
-    EXPECT_EQ(list.EndList, 9);
-    ClickButton(*m.MenuArrowDown, "Down");
-    EXPECT_EQ(list.StartList, 2);
+    for (int i = 0; i < 3; ++i) ClickButton(*m.MenuArrowDown, "Down");
+    EXPECT_EQ(list.StartList, 2) << "scrolling stops at the last row";
+    list.SetIndex(17);
+    EXPECT_EQ(list.Index, -1) << "a selection outside the list selects nothing";
 
     ClickButton(*m.Menu, "Load");  // nothing selected: stays open
     ASSERT_TRUE(PlayScreen->SaveGameManager);
@@ -430,11 +314,8 @@ TEST_F(MenuScreensTest, ChooserRowsSelectEmptyRowsDoNotAndDeleteAsksFirst) {
     const auto row = [&](int r) { return int(list.Box->Y) + r * list.LineHeight + list.LineHeight / 2; };
     const int x = int(list.Box->X) + 20;
     ClickAt(x, row(1));
-    EXPECT_EQ(list.Index, 1);
-    EXPECT_EQ(list.Value, "beta");
     for (int i = 0; i < 200; ++i) Tick();  // past the double-click window
     ClickAt(x, row(5));                    // below the last name
-    EXPECT_EQ(list.Index, 1);
     EXPECT_EQ(list.Value, "beta");
     ClickAt(x, row(0));
     ClickAt(x, row(1));  // two rows clicked quickly only move the selection
@@ -447,8 +328,6 @@ TEST_F(MenuScreensTest, ChooserRowsSelectEmptyRowsDoNotAndDeleteAsksFirst) {
     EXPECT_EQ(FileType(profiles.Str() + "beta.dat"), FILETYPE_NONE);
     EXPECT_EQ(FileType(profiles.Str() + "alpha.dat"), FILETYPE_FILE);
     EXPECT_EQ(m.ListBox->Strings, std::vector<std::string>{"alpha"});
-    EXPECT_EQ(m.ListBox->Index, -1);
-    m.ListBox->SetIndex(-1);
     ClickButton(*m.Menu, "Delete");  // nothing selected: no question
     EXPECT_FALSE(m.DialogYesNo);
 }
@@ -461,9 +340,7 @@ TEST_F(MenuScreensTest, DoubleClickLoadsTheGameAndGoesToTheBoard) {
     const int x = int(list.Box->X) + 20, y = int(list.Box->Y) + list.LineHeight / 2;
     ClickAt(x, y);
     ClickAt(x, y);
-    EXPECT_FALSE(PlayScreen->SaveGameManager);
     EXPECT_EQ(PuzzleWidth, 4);
-    EXPECT_EQ(RegionWidth, 2);
     ExpectChangeTo(GameScreen.get());
 }
 
@@ -482,23 +359,6 @@ TEST_F(MenuScreensTest, ADamagedSaveIsReportedAndThePlayScreenStays) {
     EXPECT_EQ(PuzzleWidth, 9);
 }
 
-TEST_F(MenuScreensTest, PointerLeavesATrailOfColouredSparkles) {
-    Game->Mouse->x = 300;
-    Game->Mouse->y = 300;
-    Game->Mouse->ParticleList = std::make_unique<TParticleList>();
-    for (int i = 0; i < 100; ++i) Game->Mouse->ParticleFunc();
-    const auto sparkles = Game->Mouse->ParticleList->Items();
-    ASSERT_GE(sparkles.size(), 5u);
-    for (const auto& p : sparkles) {
-        ASSERT_TRUE(p->Color);
-        EXPECT_GE(p->Color->R, 100);
-        EXPECT_LE(p->Color->B, 255);
-        EXPECT_EQ(p->DoLightBlend, 1);
-        EXPECT_NEAR(p->x, 300, 60);
-        EXPECT_EQ(p->image, MenuParticleImage);
-    }
-}
-
 TEST_F(MenuScreensTest, SaveNameEntryRefusesPathCharactersAndTheBestTimeEntryDoesNot) {
     const auto type = [](TDialogTextInput& dialog, const std::string& text) {
         for (char c : text) {
@@ -510,31 +370,15 @@ TEST_F(MenuScreensTest, SaveNameEntryRefusesPathCharactersAndTheBestTimeEntryDoe
     auto save = InputDialog(1, "Save as");
     save->Start();
     EXPECT_EQ(type(*save, "a:b/c\\d*?<>|\"e;~f"), "abcdef");
-    EXPECT_NE(save->Menu->FindButton("Cancel"), nullptr);
     save->Kill();
 
     auto name = InputLongDialog(0, 3, GameString("Highscore Place"));
     name->Start();
     EXPECT_EQ(type(*name, "A:b"), "A:b");
-    EXPECT_EQ(name->Menu->FindButton("Cancel"), nullptr);
-    const std::string caption = name->Caption->Text;
-    EXPECT_EQ(caption.substr(caption.size() - 2), "3!");
-    EXPECT_EQ(name->TextInput->MaxLength, 13);
     name->Kill();
 }
 
-TEST_F(MenuScreensTest, MessageAndQuestionBoxesComeBackOpen) {
-    auto message = OKDialogLong("Not solvable");
-    EXPECT_EQ(message->Active, 1);
-    EXPECT_EQ(message->Caption->Color->R, 255);
-    EXPECT_EQ(message->Caption->Color->G, 0);
-    EXPECT_EQ(Game->IgnoreEscapeKey, 1);
-    KeyBufferKeyDown(KeyEscape);
-    EXPECT_EQ(message->Manage(), 1);
-    GameFlushKeys();
-    message->Kill();
-    EXPECT_EQ(Game->IgnoreEscapeKey, 0);
-
+TEST_F(MenuScreensTest, AKeyHeldBeforeAQuestionDoesNotAnswerIt) {
     KeyBufferKeyDown(KeyY);  // a key held before the question does not answer it
     auto question = YesNoDialogLong("Sure?");
     EXPECT_EQ(question->Active, 1);
@@ -543,36 +387,6 @@ TEST_F(MenuScreensTest, MessageAndQuestionBoxesComeBackOpen) {
     EXPECT_EQ(question->Manage(), -1);
     GameFlushKeys();
     question->Kill();
-}
-
-TEST_F(MenuScreensTest, CheckAndToggleButtonsShowTheirState) {
-    auto menu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 10);
-    TButton* check = SetCheckImageOn(*menu, 1, "sound");
-    EXPECT_EQ(check->image->name, "CHECKON");
-    UpdateCheckButtonImages(*menu, *check, 0);
-    EXPECT_EQ(check->ImageMouseOver->name, "CHECKMO");
-    TButton* toggle = SetButtonImageOn(*menu, 0, "showtimer");
-    UpdateToggleButtonImages(*menu, *toggle, 1);
-    EXPECT_EQ(toggle->ImageMouseOver->name, "SHOWTIMERONMO");
-    auto radios = TMenu::Create("buttonMO", "buttonclick", 0, 0, 0);
-    TButton* radio = SetToggleImage(*radios, "easy", "EASY", 1);
-    UpdateToggleButtonsInList(*radios, "hard", 0);
-    EXPECT_EQ(radio->image->name, "EASY");
-}
-
-TEST_F(MenuScreensTest, ListBoxSelectionStaysInsideTheList) {
-    auto list = QDListBox::Create(10, 5, 0, 1, 500);
-    for (const char* s : {"a", "b", "c"}) list->AddItem(s);
-    list->SetIndex(QDListBox::LastItemInList);
-    EXPECT_EQ(list->Value, "c");
-    list->SetIndex(7);
-    EXPECT_EQ(list->Index, -1);
-    EXPECT_EQ(list->Value, "");
-    list->ResetWindow();
-    EXPECT_EQ(list->EndList, 2);
-    list->ScrollDown();
-    EXPECT_EQ(list->StartList, 0);
-    EXPECT_FLOAT_EQ(list->DoubleClickTime, Game->CalcAnimLength(500));
 }
 
 // Every screen, and the dialogs over them, drawn once after its fade-in; the draw leaves white, alpha 1 and
