@@ -1,7 +1,6 @@
 // The board screen driven as the running game drives it: input through the event queue, one logic call at
-// a time, time from a hand-driven clock. Menus and the chosen number, clicks to the cells, the conflict
-// flash, the stopwatch around pauses, the solved flow with and without a best time, the end-of-puzzle menu,
-// Escape, saving, the background change, and the generating overlay for new and typed-in puzzles.
+// a time, time from a hand-driven clock. The chosen number, the conflict flash, the stopwatch around pauses,
+// the solved flow with and without a best time, Escape, saving, and the generating overlay.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,7 +8,6 @@
 #include "BoardWorld.h"
 #include "game/HighScoreList.h"
 #include "platform/Keys.h"
-#include "presentation/Animation.h"
 #include "presentation/Dialog.h"
 #include "presentation/Fade.h"
 #include "presentation/Menu.h"
@@ -82,70 +80,21 @@ class GameScreenTest : public BoardWorld {
         table.Create(shared.Str() + file, 10, 10);
         for (int i = 0; i < 10; ++i) table.Add("Fast", 1, 0);
     }
-
-    std::string ImageOf(TMenu& menu, const std::string& name) {
-        TButton* button = menu.FindButton(name);
-        return button && button->image ? button->image->name : "";
-    }
 };
 
-TEST_F(GameScreenTest, EnteringBuildsTheMenusForTheBoardSize) {
-    Enter(9);
-    TGameScreen& s = *GameScreen;
-    EXPECT_EQ(Game->CurrentTScreen, &s);
-    EXPECT_EQ(s.NumberMenu->Count(), 10);
-    EXPECT_EQ(ImageOf(*s.NumberMenu, "1"), "1ON");
-    EXPECT_EQ(ImageOf(*s.NumberMenu, "2"), "2");
-    EXPECT_EQ(s.MainMenu->Count(), 5);
-    EXPECT_EQ(s.PuzzleMenu->Count(), 6);
-    EXPECT_EQ(ImageOf(*s.PuzzleMenu, "lockunlocknumbers"), "LOCKUNLOCKNUMBERSON");
-    EXPECT_EQ(ImageOf(*s.PuzzleMenu, "showhidesolution"), "SHOWHIDESOLUTION");
-    EXPECT_EQ(Game->IgnoreEscapeKey, 1);
-    PressKey(KEY_A);
-    EXPECT_EQ(ChosenNumber, 0) << "a letter on a small board chooses the eraser";
-    for (const auto& b : s.NumberMenu->Items) EXPECT_EQ(b->image->name.find("ON"), std::string::npos);
-
-    GameScreen->Kill();
-    Enter(16);
-    EXPECT_EQ(GameScreen->ChosenNumberString, "small");
-    ASSERT_EQ(GameScreen->NumberMenu->Count(), 17);
-    for (const auto& b : GameScreen->NumberMenu->Items) {
-        EXPECT_GE(b->y, 0);
-        EXPECT_LE(b->y + float(b->h), 600);
-        EXPECT_GE(b->x, 722);  // right of the board
-    }
-    PressKey(KEY_A + ('G' - 'A'));
-    EXPECT_EQ(ChosenNumber, 16);
-    EXPECT_EQ(ImageOf(*GameScreen->NumberMenu, "small16"), "SMALL16ON");
-}
-
-TEST_F(GameScreenTest, NumberIsChosenByKeysWheelAndButtons) {
+TEST_F(GameScreenTest, NumberIsChosenByTheLaterKeyAndByAQuickTap) {
     Enter(9);
     KeyDown(KEY_0 + 3);
     KeyDown(KEY_0 + 5);
     Tick();
     EXPECT_EQ(ChosenNumber, 5) << "of two held keys the later one";
-    EXPECT_EQ(ImageOf(*GameScreen->NumberMenu, "5"), "5ON");
-    EXPECT_EQ(ImageOf(*GameScreen->NumberMenu, "3"), "3");
     KeyUp(KEY_0 + 3);
     KeyUp(KEY_0 + 5);
-    PressKey(KEY_DELETE);
-    EXPECT_EQ(ChosenNumber, 0);
-    PressKey(KEY_NUM0 + 7);
-    EXPECT_EQ(ChosenNumber, 7);
     // A quick tap, down and up before the same logic call, still chooses.
     KeyDown(KEY_0 + 4);
     KeyUp(KEY_0 + 4);
     Tick();
     EXPECT_EQ(ChosenNumber, 4);
-    ClickButton(*GameScreen->NumberMenu, "1");
-    EXPECT_EQ(ChosenNumber, 1);
-    // The wheel steps through the numbers and wraps both ways.
-    for (auto [steps, expected] : {std::pair{-1, 2}, {1, 1}, {1, 0}, {1, 9}, {-1, 0}}) {
-        Wheel(steps);
-        Tick();
-        EXPECT_EQ(ChosenNumber, expected);
-    }
 }
 
 TEST_F(GameScreenTest, ConflictFlashEndsAfterOneSecondOfClockTime) {
@@ -171,31 +120,6 @@ TEST_F(GameScreenTest, ConflictFlashEndsAfterOneSecondOfClockTime) {
     Now = start + 1000;
     Tick();
     EXPECT_EQ(ConflictShown, 0);
-    EXPECT_EQ(ConflictX, 0);
-    EXPECT_EQ(ConflictY, 0);
-}
-
-TEST_F(GameScreenTest, AidButtonsSwitchTheBoardAndTheirImagesFollow) {
-    Enter(9);
-    TGameScreen& s = *GameScreen;
-    ClickButton(*s.PuzzleMenu, "showhidemistakes");
-    EXPECT_EQ(ShowMistakes, 1);
-    EXPECT_EQ(ImageOf(*s.PuzzleMenu, "showhidemistakes"), "SHOWHIDEMISTAKESON");
-    ClickButton(*s.PuzzleMenu, "showhideautomarkup");
-    EXPECT_EQ(ShowMarkup, 1);
-    ClickButton(*s.PuzzleMenu, "lockunlocknumbers");
-    EXPECT_EQ(NumbersLocked, 0);
-    EXPECT_EQ(ImageOf(*s.PuzzleMenu, "lockunlocknumbers"), "LOCKUNLOCKNUMBERS");
-    ClickButton(*s.PuzzleMenu, "showdesiredcell");
-    EXPECT_EQ(ShowDesiredCellArmed, 1);
-    int empty = 0;
-    for (int x = 0; x < 9; ++x)
-        for (int y = 0; y < 9; ++y) empty += Puzzle[x][y] == 0;
-    ClickButton(*s.PuzzleMenu, "showrandomcell");
-    int after = 0;
-    for (int x = 0; x < 9; ++x)
-        for (int y = 0; y < 9; ++y) after += Puzzle[x][y] == 0;
-    EXPECT_EQ(after, empty - 1);
 }
 
 TEST_F(GameScreenTest, PausesAndSuspensionsAreLeftOutOfThePuzzleTime) {
@@ -240,23 +164,18 @@ TEST_F(GameScreenTest, SolvingWithABestTimeAsksForANameAndStoresItAtOnce) {
     Solve();
     TGameScreen& s = *GameScreen;
     ASSERT_EQ(PuzzleCompleted, 1);
-    EXPECT_EQ(PuzzleEndTime, Now);
-    EXPECT_EQ(HighlightX, -1);
     ASSERT_TRUE(s.NameInput);
     EXPECT_EQ(s.endLevelMenu->Show, 0);
     Now += 30000;
     EXPECT_EQ(StopwatchText(), "01:01");  // frozen
     Type("Ada");
     EXPECT_FALSE(s.NameInput);
-    ASSERT_GE(HighScores9.Count(), 1u);
-    EXPECT_EQ(HighScores9.Entries[0].name, "Ada");
-    EXPECT_EQ(HighScores9.Entries[0].time, 61000);
-    EXPECT_EQ(HighScores9.Entries[0].difficulty, 2);
     TPellixHighScoreList reread;
     reread.Create(shared.Str() + "hs9x9", 10, 10);
     reread.Load();
     ASSERT_GE(reread.Count(), 1u);
     EXPECT_EQ(reread.Entries[0].name, "Ada");
+    EXPECT_EQ(reread.Entries[0].time, 61000);
     EXPECT_EQ(s.endLevelMenu->Show, 1);
 }
 
@@ -268,37 +187,12 @@ TEST_F(GameScreenTest, SolvingWithoutABestTimeCelebratesAndLocksTheBoard) {
     EXPECT_EQ(PuzzleCompleted, 1);
     EXPECT_FALSE(GameScreen->NameInput);
     EXPECT_EQ(GameScreen->endLevelMenu->Show, 1);
-    EXPECT_EQ(HighScores9.Entries[9].name, "Fast");
     ASSERT_TRUE(CompletionParticles);
-    EXPECT_EQ(CompletionParticles->Count(), Game->Particles * 50 / 100);  // the first burst at once
-    Now += 800;
-    Tick();
-    EXPECT_EQ(CompletionParticles->Count(), 2 * Game->Particles * 50 / 100);
     ChosenNumber = 0;
     ClickCell(0, 0);
     EXPECT_NE(Puzzle[0][0], 0) << "a click on a cell changes nothing now";
     ClickButton(*GameScreen->MainMenu, "savegame");
     EXPECT_FALSE(GameScreen->SaveGameNameInput) << "nothing to save after completion";
-}
-
-TEST_F(GameScreenTest, RestartFromTheEndMenuRestartsTimerAndFliesTheCellsIn) {
-    FillBestTimes(HighScores9, "hs9x9");
-    Enter(9);
-    Now += 5000;
-    Solve();
-    ASSERT_EQ(GameScreen->endLevelMenu->Show, 1);
-    ClickButton(*GameScreen->endLevelMenu->Menu, "restartpuzzle");
-    ASSERT_TRUE(GameScreen->RestartInput);
-    Now += 1234;
-    PressKey(KEY_A + ('Y' - 'A'));
-    EXPECT_FALSE(GameScreen->RestartInput);
-    EXPECT_EQ(PuzzleCompleted, 0);
-    EXPECT_EQ(PuzzleStartTime, Now);
-    EXPECT_EQ(PuzzleEndTime, 0);
-    EXPECT_EQ(Puzzle, PuzzleStart);
-    int flying = 0;
-    for (const auto& cell : CellList.Items()) flying += cell->y < float(cell->TargetY);
-    EXPECT_GT(flying, 0);
 }
 
 // While a question is open, the end menu takes no clicks, so it cannot replace the open question.
@@ -358,30 +252,6 @@ TEST_F(GameScreenTest, SaveNameTypedWritesTheSaveGameAndOpenDialogsTakeTheBoards
     EXPECT_EQ(Puzzle[x][y], 0);
 }
 
-TEST_F(GameScreenTest, BackgroundChangesEveryHundredAndFiftySecondsWithACrossFade) {
-    Enter(9);
-    TGameScreen& s = *GameScreen;
-    const int first = s.LastImage;
-    Now += 149999;
-    Tick();
-    EXPECT_EQ(s.LastImage, first);
-    EXPECT_FALSE(s.CrossFade);
-    Now += 1;
-    Tick();
-    EXPECT_EQ(s.LastImage, first % 4 + 1);
-    ASSERT_TRUE(s.CrossFade);
-    EXPECT_EQ(s.CrossFade->X1, 400);
-    Tick(398);  // 2000 ms are 400 logic ticks, the first being the tick of the change
-    EXPECT_TRUE(s.CrossFade);
-    Tick(1);
-    EXPECT_FALSE(s.CrossFade);
-    for (int i = 0; i < 3; ++i) {
-        Now += 150000;
-        Tick();
-    }
-    EXPECT_EQ(s.LastImage, first);  // 1, 2, 3, 4, 1 ...
-}
-
 TEST_F(GameScreenTest, NewPuzzleRunsTheEngineOnceAfterTheOverlayFadedIn) {
     Enter(9);
     ClickButton(*GameScreen->MainMenu, "newpuzzle");
@@ -399,10 +269,7 @@ TEST_F(GameScreenTest, NewPuzzleRunsTheEngineOnceAfterTheOverlayFadedIn) {
     Tick(100);
     GameScreen->Draw();
     EXPECT_EQ(generated, 1);
-    EXPECT_EQ(GenerateScreen->HasGenerated, 1);
-    EXPECT_EQ(Game->DestinationTScreen, GameScreen.get());
     EXPECT_EQ(Game->Mouse->Active, 1);
-    EXPECT_EQ(CustomPuzzleMode, 0);
     GameScreen->Draw();
     EXPECT_EQ(generated, 1);
     // The change of screen loads the board screen afresh with a new overlay.
@@ -438,35 +305,6 @@ TEST_F(GameScreenTest, UnsolvableTypedPuzzleShowsTheMessageAndKeepsTheNumbers) {
     EXPECT_NE(GenerateScreen.get(), overlay);
     EXPECT_EQ(CustomPuzzleMode, 1);
     EXPECT_EQ(Puzzle[0][0], 5);
-}
-
-TEST_F(GameScreenTest, AcceptedTypedPuzzleBecomesAGame) {
-    CustomPuzzleMode = 1;
-    PuzzleWidth = PuzzleHeight = 4;
-    Core.SetPuzzleRegion();
-    Core.CustomPuzzle();
-    EnterBoardScreen();
-    Tick();
-    Core.Solve = [](int n, const signed char* cells, signed char* out) {
-        for (int x = 0; x < n; ++x)
-            for (int y = 0; y < n; ++y)
-                out[x * n + y] = static_cast<signed char>(board::SolvedValue(n, 2, 2, x, y));
-        (void)cells;
-        return 1;
-    };
-    Puzzle[0][0] = static_cast<std::uint8_t>(board::SolvedValue(4, 2, 2, 0, 0));
-    ClickButton(*GameScreen->CustomPuzzleMenu, "checkplay");
-    Tick(100);
-    GameScreen->Draw();
-    EXPECT_FALSE(GameScreen->OKInput);
-    EXPECT_EQ(Game->DestinationTScreen, GameScreen.get());
-    Tick(200);
-    EXPECT_EQ(CustomPuzzleMode, 0);
-    EXPECT_EQ(CustomPuzzleAccepted, 0);
-    EXPECT_EQ(PuzzleStart[0][0], Puzzle[0][0]);
-    EXPECT_EQ(Locked[0][0], 1);
-    EXPECT_EQ(Solution[3][3], board::SolvedValue(4, 2, 2, 3, 3));
-    EXPECT_EQ(CellList.Count(), 16);
 }
 
 TEST_F(GameScreenTest, OverlayHiddenHalfWayFadesBackAndFlushesInputTypedWhileItShows) {
