@@ -1,9 +1,7 @@
-// The board's cells: their layout and fly-in, the pointer test, every click rule against the board model
-// (numbers, eraser, locks, the double-number guard, pencil marks, the armed reveal), clicks delivered as the
-// running game receives them, and what a cell draws in each state.
+// The board's cells: their fly-in, the pointer test, every click rule against the board model (numbers,
+// eraser, locks, the double-number guard, pencil marks, the armed reveal), clicks delivered as the running
+// game receives them, and what a cell draws.
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 #include "BoardWorld.h"
 #include "platform/Keys.h"
@@ -52,35 +50,6 @@ class CellsTest : public BoardWorld {
         return rec.Find("DrawText");
     }
 };
-
-TEST_F(CellsTest, BoardsSitAtTheirPlaceColumnByColumnAndSixteenFitsBetweenTheMenus) {
-    NewBoard(9);
-    ASSERT_EQ(CellList.Count(), 81);
-    const auto& cells = CellList.Items();
-    EXPECT_EQ(cells[0]->TargetX, 336);
-    EXPECT_EQ(cells[0]->TargetY, 146);
-    EXPECT_EQ(cells[1]->ArrayLocationY, 1);  // down the first column first
-    EXPECT_EQ(cells[9]->ArrayLocationX, 1);
-    EXPECT_EQ(cells[80]->TargetX, 336 + 8 * 32);
-    for (const auto& cell : cells) {
-        const int shade = (cell->ArrayLocationX / 3 + cell->ArrayLocationY / 3) % 2;
-        EXPECT_EQ(cell->image->name, shade == 0 ? "CELL1" : "CELL2");
-    }
-
-    NewBoard(16);
-    ASSERT_EQ(CellList.Count(), 256);
-    float left = 1e9f, right = -1e9f, top = 1e9f, bottom = -1e9f;
-    for (const auto& cell : CellList.Items()) {
-        left = std::min(left, cell->x - 16);
-        right = std::max(right, cell->x + 16);
-        top = std::min(top, cell->y - 16);
-        bottom = std::max(bottom, cell->y + 16);
-    }
-    EXPECT_EQ(left, 208);
-    EXPECT_EQ(right, 720);
-    EXPECT_GE(top, 0);
-    EXPECT_LE(bottom, 540);
-}
 
 TEST_F(CellsTest, FlyInStopsExactlyOnTheTargetAndRebuildsDetachOrRefuseImpossibleSizes) {
     NewBoard(9, 1);
@@ -316,114 +285,14 @@ TEST_F(CellsTest, OutOfRangeNumbersCellsAndOtherTypesNeverTouchTheGrids) {
     EXPECT_TRUE(TextsOf(cell).empty());
 }
 
-TEST_F(CellsTest, NumbersAreDrawnInTheirStateColoursOrTheSolution) {
+TEST_F(CellsTest, ShownSolutionIsDrawnInsteadOfThePlayersMarks) {
     NewBoard(9);
-    Locked = {};
-    Puzzle[0][0] = Solution[0][0];          // right, unlocked: white
-    Puzzle[1][0] = Solution[1][0] % 9 + 1;  // wrong: red with mistakes shown
-    Puzzle[2][0] = Solution[2][0];
-    Locked[2][0] = 1;  // locked: light grey
-    ShowMistakes = 1;
-    auto colourOf = [&](int x, int y) {
-        auto texts = TextsOf(CellAt(x, y));
-        EXPECT_EQ(texts.size(), 1u);
-        return texts.empty() ? std::tuple{-1, -1, -1}
-                             : std::tuple{texts[0]->state.red, texts[0]->state.green, texts[0]->state.blue};
-    };
-    EXPECT_EQ(colourOf(0, 0), std::tuple(255, 255, 255));
-    EXPECT_EQ(colourOf(1, 0), std::tuple(255, 0, 0));
-    EXPECT_EQ(colourOf(2, 0), std::tuple(200, 200, 200));
-    ConflictShown = 1;
-    ConflictX = 0;
-    ConflictY = 0;
-    EXPECT_EQ(colourOf(0, 0), std::tuple(255, 0, 0));
-    EXPECT_EQ(GetDrawState().blue, 255) << "colour back to white";
-
     auto [x, y] = EmptyCell();
     Markup[x][y][0] = 1;
     ShowSolution = 1;
     auto texts = TextsOf(CellAt(x, y));
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_EQ(texts[0]->text, CellSymbol(Solution[x][y])) << "the solution instead of the player's marks";
-}
-
-TEST_F(CellsTest, NumbersLettersAndMarksSitAtTheirOffsetsForEachBoardSize) {
-    NewBoard(16);
-    TCell* cell = CellAt(3, 5);
-    Puzzle[3][5] = 16;
-    auto texts = TextsOf(cell);
-    ASSERT_EQ(texts.size(), 1u);
-    EXPECT_EQ(texts[0]->text, "G");
-    EXPECT_EQ(texts[0]->args[0], cell->x - 16 + 7);
-    EXPECT_EQ(texts[0]->args[1], cell->y - 16 + 1);
-    EXPECT_EQ(texts[0]->state.font, FontCalibri34);
-
-    auto [x, y] = EmptyCell();
-    Markup[x][y][0] = 1;   // "1" at column 0, row 0
-    Markup[x][y][9] = 1;   // "A" at column 1, row 2
-    Markup[x][y][15] = 1;  // "G" at column 3, row 3
-    cell = CellAt(x, y);
-    texts = TextsOf(cell);
-    ASSERT_EQ(texts.size(), 3u);
-    const float left = cell->x - 16, top = cell->y - 16;
-    EXPECT_EQ(texts[1]->text, "A");
-    EXPECT_EQ(texts[1]->args[0], left + 3 + 7);
-    EXPECT_EQ(texts[1]->args[1], top - 1 + 16);
-    EXPECT_EQ(texts[2]->args[0], left + 3 + 21);
-    EXPECT_EQ(texts[2]->args[1], top - 1 + 24);
-    EXPECT_EQ(texts[0]->state.font, FontCalibri10);
-
-    NewBoard(6);  // marks in regions three wide and two high
-    std::tie(x, y) = EmptyCell();
-    Markup[x][y][3] = 1;  // "4": column 0, row 1
-    cell = CellAt(x, y);
-    texts = TextsOf(cell);
-    ASSERT_EQ(texts.size(), 1u);
-    EXPECT_EQ(texts[0]->args[0], cell->x - 16 + 4);
-    EXPECT_EQ(texts[0]->args[1], cell->y - 16 + 1 + 16);
-    EXPECT_EQ(texts[0]->state.font, FontCalibri14);
-}
-
-TEST_F(CellsTest, HoverDrawsThePointerTileAndTheHintLineUnlessSuppressed) {
-    NewBoard(9);
-    TCell* cell = CellAt(2, 2);
-    const TImage* cell3 = ImageBank->FindTImage("cell3").get();
-    auto draw = [&](int hover) {
-        Game->Mouse->x = int(cell->x);
-        Game->Mouse->y = int(cell->y);
-        rec.calls.clear();
-        cell->DrawSpecial(hover);
-        bool tile = false;
-        for (auto* c : rec.Find("DrawImage")) tile = tile || c->image == cell3;
-        int hints = 0;
-        for (auto* c : rec.Find("DrawText")) hints += c->text.size() > 3 ? 1 : 0;
-        return std::pair{tile, hints > 0};
-    };
-    EXPECT_EQ(draw(1), std::pair(true, true));
-    EXPECT_EQ(draw(0), std::pair(false, false));
-    PuzzleCompleted = 1;
-    EXPECT_EQ(draw(1), std::pair(false, false));
-}
-
-TEST_F(CellsTest, HighlighterShadesRowColumnAndRegionOnly) {
-    NewBoard(9);
-    Game->Mouse->x = Game->Mouse->y = -100;
-    ShowHighlighter = 1;
-    HighlightX = 4;
-    HighlightY = 4;
-    const TImage* cell3 = ImageBank->FindTImage("cell3").get();
-    int shaded = 0;
-    for (const auto& cell : CellList.Items()) {
-        rec.calls.clear();
-        cell->DrawSpecial(1);
-        auto images = rec.Find("DrawImage");
-        ASSERT_FALSE(images.empty());
-        const bool lit = images[0]->image == cell3;
-        const int cx = cell->ArrayLocationX, cy = cell->ArrayLocationY;
-        EXPECT_EQ(lit, cx == 4 || cy == 4 || (cx / 3 == 1 && cy / 3 == 1)) << cx << "," << cy;
-        shaded += lit ? 1 : 0;
-    }
-    EXPECT_EQ(shaded, 9 + 9 - 1 + 4);
 }
 
 }  // namespace
