@@ -196,7 +196,6 @@ class BoardWorld : public ::testing::Test {
     static void Release(int button) { PostEvent({EVENT_MOUSEUP, button, 0, 0}); }
     static void KeyDown(int key) { PostEvent({EVENT_KEYDOWN, key, 0, 0}); }
     static void KeyUp(int key) { PostEvent({EVENT_KEYUP, key, 0, 0}); }
-    static void Wheel(int steps) { PostEvent({EVENT_MOUSEWHEEL, steps, 0, 0}); }
 
     // A full click on the cell's centre with that button, delivered before one logic call.
     void ClickCell(int x, int y, int button = 1) {
