@@ -1,7 +1,6 @@
-// Loads the built game data through the game's own loaders, headless, the way start-up and the
-// screens ask for it: start-up's sound and image loading over the application object's default
-// data folders and the button images from the menu folder under their mixed-case names. Every loader turns a missing or broken file into a fatal report, which reaches the
-// test as an exception.
+// Loads the built game data through start-up's own loaders, headless, over the application object's
+// default data folders. Every loader turns a missing or broken file into a fatal report, which reaches
+// the test as an exception.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -13,23 +12,7 @@
 #include "core/ImageBank.h"
 #include "core/SoundBank.h"
 #include "game/GameRun.h"
-#include "presentation/GameImage.h"
 #include "support/TestEnv.h"
-
-namespace {
-
-std::string Folder(const std::string& sub) { return (testenv::BinDir() / "data" / sub).string() + "/"; }
-
-}  // namespace
-
-TEST(GameDataLoad, ButtonImagesLoadFromTheMenuFolderUnderTheirMixedCaseNames) {
-    for (const std::string name : {"Exit", "exitMO", "OK", "OKMO", "Yes", "YesMO", "Load", "LoadMO", "Up", "DownMO",
-                                   "9x9OnMO", "small16On", "showhidemistakesOnMO", "0On"}) {
-        std::shared_ptr<TGameImage> image;
-        EXPECT_NO_THROW(image = TGameImage::Create(Folder("menus") + name + ".png", -1, 0)) << name;
-        EXPECT_TRUE(image) << name;
-    }
-}
 
 // Start-up's own loaders, with the application object's folders pointed at the built data.
 TEST(GameDataLoad, StartUpLoadsTheGameSoundsAndImages) {
