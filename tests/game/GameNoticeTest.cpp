@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "core/Game.h"
 #include "core/IniFile.h"
@@ -42,24 +41,6 @@ TEST_F(GameNoticeTest, AFullScreenGameIsFullScreenAgainOnceTheNoticeIsRead) {
     GameNotice("The saved game is damaged and cannot be loaded");
     EXPECT_TRUE(GraphicsIsFullScreen());
     EXPECT_EQ(Game->FullScreen, 1);
-}
-
-TEST_F(GameNoticeTest, AWindowedGameStaysWindowed) {
-    Game->FullScreen = 0;
-    Game->GraphicsCreate();
-    GameNotice("notice");
-    EXPECT_TRUE(GraphicsOpen());
-    EXPECT_FALSE(GraphicsIsFullScreen());
-}
-
-TEST_F(GameNoticeTest, AHandlerTakesTheNoticeInsteadOfTheSystem) {
-    Game->FullScreen = 1;
-    Game->GraphicsCreate();
-    std::vector<std::string> notices;
-    SetGameNoticeHandler([&notices](const std::string& text) { notices.push_back(text); });
-    GameNotice("kept");
-    EXPECT_EQ(notices, std::vector<std::string>{"kept"});
-    EXPECT_TRUE(GraphicsIsFullScreen());
 }
 
 }  // namespace
