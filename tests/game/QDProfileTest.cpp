@@ -35,20 +35,15 @@ protected:
     }
 };
 
-TEST_F(QDProfiles, ListShowsProfileNamesOnlyAndSelectsTheCurrentOne) {
-    Game->CurrentProfile = TProfile::Create("Bert");
-    auto manager = TPlayerManager::Create("Players", nullptr, 400, 0, 0, 10, "");
-    EXPECT_EQ(manager->ListBox->Strings, (std::vector<std::string>{"Anna", "Bert", "Cleo"}));
-    EXPECT_EQ(manager->ListBox->Index, 1);
-    manager->Kill();
-}
-
-TEST_F(QDProfiles, OkMakesTheSelectionTheLoadedProfileAndSavesTheSettings) {
+TEST_F(QDProfiles, ListShowsProfilesOnlyAndOkMakesTheSelectionTheLoadedProfile) {
     auto stored = TProfile::Create("Cleo");
     stored->Score = 77;
     stored->Save();
-    Game->CurrentProfile = TProfile::Create("Anna");
+    Game->CurrentProfile = TProfile::Create("Bert");
     auto manager = TPlayerManager::Create("Players", nullptr, 400, 0, 0, 10, "");
+    // Only profile files are listed, and the current one is chosen.
+    EXPECT_EQ(manager->ListBox->Strings, (std::vector<std::string>{"Anna", "Bert", "Cleo"}));
+    EXPECT_EQ(manager->ListBox->Index, 1);
     manager->Start();
     manager->ListBox->SetIndex(2);
     EXPECT_EQ(Click(*manager, "OK"), 1);
@@ -56,24 +51,6 @@ TEST_F(QDProfiles, OkMakesTheSelectionTheLoadedProfileAndSavesTheSettings) {
     EXPECT_EQ(Game->CurrentProfile->Name, "Cleo");
     EXPECT_EQ(Game->CurrentProfile->Score, 77);
     EXPECT_NE(testenv::ReadFile(dir.Path() / "settings.ini").find("PROFILE NAME=Cleo"), std::string::npos);
-    manager->Kill();
-}
-
-TEST_F(QDProfiles, DeleteAsksFirstThenKeepsTheSamePosition) {
-    auto manager = TPlayerManager::Create("Players", nullptr, 400, 0, 0, 10, "");
-    std::string deleted;
-    manager->DeleteProfileUserFunction = [&](const std::string& name) { deleted = name; };
-    manager->Start();
-    manager->ListBox->SetIndex(2);
-    EXPECT_EQ(Click(*manager, "Delete"), 0);
-    ASSERT_TRUE(manager->DialogYesNo);
-    EXPECT_TRUE(std::filesystem::exists(dir.Path() / "profiles" / "Cleo.dat"));
-    manager->DialogYesNo->CloseResult = 1;
-    manager->Manage();
-    EXPECT_EQ(deleted, "Cleo");
-    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "profiles" / "Cleo.dat"));
-    EXPECT_EQ(manager->ListBox->Strings.size(), 2u);
-    EXPECT_EQ(manager->ListBox->Index, 1);
     manager->Kill();
 }
 
@@ -137,17 +114,6 @@ TEST_F(QDProfiles, CancelAfterDeletingTheActiveProfileMovesToTheFirstName) {
     EXPECT_EQ(loads, 1);
     EXPECT_EQ(manager->CloseResult, -1);
     manager->Kill();
-}
-
-TEST_F(QDProfiles, GameProfileDelegatesSavingAndWritesNothingItself) {
-    auto profile = QDProfile::Create("Edda");
-    ASSERT_TRUE(profile->savedata);
-    EXPECT_EQ(profile->Lives, 3);
-    EXPECT_EQ(profile->Save(), 0);
-    EXPECT_EQ(profile->Load(), 0);
-    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "profiles" / "Edda.dat"));
-    profile->SaveFunction = [] { return 5; };
-    EXPECT_EQ(profile->Save(), 5);
 }
 
 TEST_F(QDProfiles, IniFileReadsFromDiskAndWritesBackAtomically) {
