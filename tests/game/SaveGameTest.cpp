@@ -143,33 +143,8 @@ TEST_F(SaveGameTest, EverySizeIsWrittenExactlyAsLaidOut) {
     for (int n : {4, 6, 9, 12, 16}) {
         const std::string bytes = SaveFilled(n, 90000 + n, "size" + std::to_string(n));
         EXPECT_EQ(bytes, HandMadeFile(n, 90000 + n)) << n;
-        // 6 header lines, five grids of n rows, four more separators.
-        const auto lines = static_cast<int>(std::count(bytes.begin(), bytes.end(), '\n'));
-        EXPECT_EQ(lines, 5 * n + 10) << n;
-        // Text: header 22, size 5, two flags, the time, five "-"; three grids of 3n, locks of 2n and marks
-        // of 2n * n per row; then two bytes of line end per line.
-        const std::size_t text =
-            22 + 5 + 1 + 1 + std::to_string(90000 + n).size() + 5 + n * (3 * 3 * n + 2 * n + 2 * n * n);
-        EXPECT_EQ(bytes.size(), text + 2 * static_cast<std::size_t>(lines)) << n;
     }
     EXPECT_TRUE(notices.empty());
-}
-
-TEST_F(SaveGameTest, NineByNineHasFiftyFiveLinesAndSixteenBySixteenRowsHaveTheirWidths) {
-    const std::string nine = SaveFilled(9, 1234, "nine");
-    EXPECT_EQ(std::count(nine.begin(), nine.end(), '\n'), 55);
-    const std::string big = SaveFilled(16, 0, "big");
-    std::vector<std::string> lines;
-    std::size_t at = 0;
-    while (at < big.size()) {
-        const std::size_t end = big.find("\r\n", at);
-        lines.push_back(big.substr(at, end - at));
-        at = end + 2;
-    }
-    EXPECT_EQ(lines[4], "0");
-    EXPECT_EQ(lines[6].size(), 48u);           // givens
-    EXPECT_EQ(lines[6 + 17 * 3].size(), 32u);  // locks
-    EXPECT_EQ(lines.back().size(), 512u);      // marks
 }
 
 TEST_F(SaveGameTest, LoadRestoresEverySizeAndTheRunningTime) {
@@ -190,9 +165,6 @@ TEST_F(SaveGameTest, LoadRestoresEverySizeAndTheRunningTime) {
         loaded.endTime = saved.endTime;
         EXPECT_TRUE(loaded == saved) << n;
         EXPECT_EQ(StopwatchText(), "01:30");
-        // Saving again gives the same bytes.
-        EXPECT_EQ(SaveGameSave(name + "again"), 1);
-        EXPECT_EQ(testenv::ReadFile(SavePath(name + "again")), testenv::ReadFile(SavePath(name)));
     }
 }
 
@@ -206,52 +178,20 @@ TEST_F(SaveGameTest, AFrozenStopwatchSavesTheShownTime) {
     EXPECT_EQ(StopwatchText(), "00:30");
 }
 
-TEST_F(SaveGameTest, LineFeedOnlyFilesAreRead) {
-    std::string text = HandMadeFile(6, 5000);
-    std::string lf;
-    for (char c : text)
-        if (c != '\r') lf += c;
-    testenv::WriteFile(SavePath("unix"), lf);
-    ASSERT_EQ(SaveGameLoad("unix"), 1);
-    EXPECT_EQ(PuzzleWidth, 6);
-    EXPECT_EQ(StopwatchElapsed(), 5000);
-}
-
-TEST_F(SaveGameTest, AMissingFileIsRefusedAndNothingIsWritten) {
-    FillBoard(9);
-    const BoardSnapshot before = BoardSnapshot::Take();
-    EXPECT_EQ(SaveGameLoad("nothere"), 0);
-    EXPECT_TRUE(BoardSnapshot::Take() == before);
-    EXPECT_EQ(FileType(SavePath("nothere")), FILETYPE_NONE);
-    ASSERT_EQ(notices.size(), 1u);
-    EXPECT_NE(notices[0].find(SavePath("nothere")), std::string::npos);
-}
-
 // Each damaged variant of a good 4 x 4 file, by the line it breaks (lines counted from 0).
 TEST_F(SaveGameTest, DamagedFilesAreRefusedWithoutTouchingTheBoard) {
     const std::string good = HandMadeFile(4, 777);
     auto replaceLine = [&](int index, const std::string& line) { return ReplaceLine(good, index, line); };
     const std::vector<std::pair<std::string, std::string>> damaged = {
-        {"header", replaceLine(0, "Sudoku Numora Savegam")},
         {"size 5", replaceLine(1, "05x05")},
         {"unequal", replaceLine(1, "04x06")},
-        {"size text", replaceLine(1, "4x4")},
+        {"rows narrower than the size", replaceLine(1, "16x16")},
         {"difficulty", replaceLine(2, "5")},
-        {"flag", replaceLine(3, "2")},
         {"negative time", replaceLine(4, "-5")},
-        {"time text", replaceLine(4, "12a")},
         {"huge time", replaceLine(4, "99999999999")},
-        {"empty time", replaceLine(4, "")},
-        {"separator", replaceLine(5, "+")},
         {"value over N", replaceLine(6, "05 00 00 00 ")},
-        {"value text", replaceLine(6, "0x 00 00 00 ")},
-        {"short row", replaceLine(6, "01 00 00 ")},
-        {"no blank", replaceLine(6, "01 00 00 00x")},
-        {"solution separator", replaceLine(16, "")},
         {"lock 2", replaceLine(22, "2 0 0 0 ")},
-        {"mark letter", replaceLine(26, "a 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 ")},
         {"trailing text", good + "more\r\n"},
-        {"empty", ""},
         {"binary", std::string("\0\xff\x10", 3)},
     };
     FillBoard(9);
@@ -264,21 +204,22 @@ TEST_F(SaveGameTest, DamagedFilesAreRefusedWithoutTouchingTheBoard) {
         EXPECT_EQ(notices.size(), 1u) << what;
         EXPECT_EQ(testenv::ReadFile(SavePath("bad")), text) << what;
     }
+    // The refusal says what and where; a missing file is refused the same way and not created.
+    std::string error;
+    EXPECT_FALSE(SaveGameParse(replaceLine(2, "7"), &error));
+    EXPECT_EQ(error, "bad difficulty, line 3");
+    testenv::WriteFile(SavePath("bad"), replaceLine(2, "7"));
+    notices.clear();
+    EXPECT_EQ(SaveGameLoad("bad"), 0);
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_NE(notices[0].find(SavePath("bad")), std::string::npos);
+    EXPECT_NE(notices[0].find("bad difficulty, line 3"), std::string::npos);
+    EXPECT_EQ(SaveGameLoad("nothere"), 0);
+    EXPECT_TRUE(BoardSnapshot::Take() == before);
+    EXPECT_EQ(FileType(SavePath("nothere")), FILETYPE_NONE);
     // The untouched file loads, so every refusal above was the damage's doing.
     testenv::WriteFile(SavePath("bad"), good);
     EXPECT_EQ(SaveGameLoad("bad"), 1);
-}
-
-TEST_F(SaveGameTest, TheRefusalSaysWhatAndWhere) {
-    const std::string text = ReplaceLine(HandMadeFile(9, 5), 2, "7");
-    std::string error;
-    EXPECT_FALSE(SaveGameParse(text, &error));
-    EXPECT_EQ(error, "bad difficulty, line 3");
-    testenv::WriteFile(SavePath("seven"), text);
-    EXPECT_EQ(SaveGameLoad("seven"), 0);
-    ASSERT_EQ(notices.size(), 1u);
-    EXPECT_NE(notices[0].find(SavePath("seven")), std::string::npos);
-    EXPECT_NE(notices[0].find("bad difficulty, line 3"), std::string::npos);
 }
 
 TEST_F(SaveGameTest, EveryTruncationIsRefused) {
@@ -287,14 +228,6 @@ TEST_F(SaveGameTest, EveryTruncationIsRefused) {
     for (std::size_t length = 0; length + 2 < good.size(); ++length)
         ASSERT_FALSE(SaveGameParse(good.substr(0, length)).has_value()) << length;
     EXPECT_TRUE(SaveGameParse(good.substr(0, good.size() - 2)).has_value());
-    // Through the file, a sample of the cuts leaves the board as it was.
-    FillBoard(9);
-    const BoardSnapshot before = BoardSnapshot::Take();
-    for (std::size_t length = 0; length < good.size(); length += 37) {
-        testenv::WriteFile(SavePath("cut"), good.substr(0, length));
-        ASSERT_EQ(SaveGameLoad("cut"), 0) << length;
-        ASSERT_TRUE(BoardSnapshot::Take() == before) << length;
-    }
 }
 
 // Random damage: whatever the parser accepts is in range and writes back to the very same text.
@@ -344,16 +277,7 @@ TEST_F(SaveGameTest, RandomlyDamagedFilesAreRefusedOrReadBackExactly) {
     EXPECT_GT(accepted, 0);  // edits that keep the layout (a digit for a digit) still read
 }
 
-TEST_F(SaveGameTest, ParserNeverWritesOutsideTheGrids) {
-    // A 16 x 16 header over 4 x 4 rows: every row is the wrong width.
-    std::string text = HandMadeFile(4, 1);
-    text.replace(text.find("04x04"), 5, "16x16");
-    std::string error;
-    EXPECT_FALSE(SaveGameParse(text, &error).has_value());
-    EXPECT_FALSE(error.empty());
-}
-
-TEST_F(SaveGameTest, AnUnwritableSaveIsShownAndPlayGoesOn) {
+TEST_F(SaveGameTest, AnUnwritableSaveIsShownAndPlayGoesOnAndNamesNeverLeaveTheFolder) {
     Game->ProfilePath = dir.Str() + "missing/folder/";
     FillBoard(9);
     const BoardSnapshot before = BoardSnapshot::Take();
@@ -362,10 +286,8 @@ TEST_F(SaveGameTest, AnUnwritableSaveIsShownAndPlayGoesOn) {
     const std::string path = dir.Str() + "missing/folder/game.dat";
     EXPECT_NE(notices[0].find(path + "'"), std::string::npos);
     EXPECT_TRUE(BoardSnapshot::Take() == before);
-}
-
-TEST_F(SaveGameTest, NamesThatLeadOutOfTheFolderAreNotWritten) {
-    FillBoard(4);
+    // Names that lead out of the folder are neither written nor read.
+    Game->ProfilePath = dir.Str();
     for (const std::string name : {"../escape", "a/b", "..", ""}) {
         notices.clear();
         EXPECT_EQ(SaveGameSave(name), 0) << name;
