@@ -71,22 +71,7 @@ TEST_F(TolvaneGameTest, SoundStopStopsAndReplacesEveryEffectChannel) {
     }
 }
 
-TEST_F(TolvaneGameTest, StreamPlayResumesAtTheMusicVolume) {
-    game.Music = 1;
-    game.MusicVolume = 40;
-    game.MusicChannel = AllocChannel();
-    game.MusicFileName = "title.ogg";
-    game.MusicRestart = 1;
-    game.MusicStopped = 1;
-    game.MusicStreamPlay();
-    EXPECT_FLOAT_EQ(records.back()->volume, 0.4f);
-    EXPECT_EQ(records.back()->resumes, 1);
-    EXPECT_EQ(game.MusicRestart, 0);
-    EXPECT_EQ(game.MusicStopped, 0);
-    EXPECT_EQ(game.MusicName, "title.ogg");
-}
-
-TEST_F(TolvaneGameTest, WithMusicOffTheStreamCallsOnlyNoteARestart) {
+TEST_F(TolvaneGameTest, WithMusicOffTheStreamCallsOnlyNoteARestartAndStopReplacesTheChannel) {
     game.Music = 0;
     auto channel = AllocChannel();
     game.MusicChannel = channel;
@@ -102,13 +87,10 @@ TEST_F(TolvaneGameTest, WithMusicOffTheStreamCallsOnlyNoteARestart) {
     EXPECT_EQ(game.MusicName, "other.ogg");
     game.MusicStreamStop();
     EXPECT_EQ(records.back()->stops, 0);
-}
 
-TEST_F(TolvaneGameTest, StreamStopReplacesTheMusicChannel) {
+    // With music on, stopping replaces the channel.
     game.Music = 1;
-    auto channel = AllocChannel();
     auto record = records.back();
-    game.MusicChannel = channel;
     game.MusicRestart = 0;
     game.MusicStreamStop();
     EXPECT_EQ(record->stops, 1);
