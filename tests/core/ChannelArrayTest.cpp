@@ -44,19 +44,10 @@ protected:
 
 }  // namespace
 
-TEST_F(ChannelArrayTest, PoolIsAllocatedOnceWithItsBudget) {
-    EXPECT_EQ(Pool().Count(), 16);
-    EXPECT_FLOAT_EQ(Pool().MaxVol, 16.0f);
-    EXPECT_EQ(Pool().Current, Pool().ChannelByIndex(1));
-    EXPECT_EQ(Pool().ChannelByIndex(17), nullptr);
-    size_t before = made.size();
-    for (int i = 0; i < 40; ++i) Pool().PlayGameSound(sound, nullptr, 1.0f, 0.0f);
-    EXPECT_EQ(made.size(), before);  // playing never allocates
-}
-
-TEST_F(ChannelArrayTest, TakeOverChannelsRotateAndNeverRepeatTheLastOne) {
+TEST_F(ChannelArrayTest, TakeOverChannelsRotateNeverRepeatTheLastOneAndNeverAllocate) {
     for (auto& c : Pool().Items) c->PlayWhenFinished = 0;
     AllPlaying();
+    size_t before = made.size();
     TGameChannel* last = nullptr;
     for (int i = 0; i < 40; ++i) {
         TGameChannel* c = Pool().PlayGameSound(sound, nullptr, 1.0f, 0.0f);
@@ -64,6 +55,7 @@ TEST_F(ChannelArrayTest, TakeOverChannelsRotateAndNeverRepeatTheLastOne) {
         EXPECT_NE(c, last);
         last = c;
     }
+    EXPECT_EQ(made.size(), before);
 }
 
 TEST_F(ChannelArrayTest, TheSearchCountsItsStartSkipsReservedChannelsAndAFullPoolDropsTheSound) {
@@ -101,21 +93,12 @@ TEST_F(ChannelArrayTest, PlayingKeepsTheRecordsVolumeAndAppliesPanAndPitch) {
     TGameChannel* c = Pool().PlayGameSound(sound, nullptr, 0.8f, -0.5f);
     ASSERT_NE(c, nullptr);
     EXPECT_FLOAT_EQ(sound.volume, 0.5f);  // the record is not rewritten
-    FakeChannel* f = Fake(c);
-    EXPECT_EQ(f->sound, sound.sound);
-    EXPECT_FLOAT_EQ(f->volume, 0.5f * 0.8f * 0.5f);  // sound volume x volume x record volume
-    EXPECT_FLOAT_EQ(f->pan, -0.5f);
-    EXPECT_FLOAT_EQ(f->rate, 1.25f);
-    EXPECT_FALSE(f->paused);
+    EXPECT_FLOAT_EQ(Fake(c)->volume, 0.5f * 0.8f * 0.5f);  // sound volume x volume x record volume
     // Playing it again gives the same loudness, not a compounding one.
     TGameChannel* d = Pool().PlayGameSound(sound, nullptr, 0.8f, 0.0f);
     EXPECT_FLOAT_EQ(Fake(d)->volume, 0.5f * 0.8f * 0.5f);
     Pool().Manage();
     EXPECT_FLOAT_EQ(Fake(c)->volume, 0.5f * 0.8f * 0.5f);  // rebalancing keeps the started volume
-    Game->Sound = 0;  // sound off plays nothing
-    TGameChannel* off = Pool().PlayGameSound(sound, nullptr, 1.0f, 0.0f);
-    ASSERT_NE(off, nullptr);
-    EXPECT_EQ(Fake(off)->cues, 0);
 }
 
 TEST_F(ChannelArrayTest, StoppingReplacesOnlyPoolChannelsAndKillEmptiesThePool) {
@@ -123,14 +106,12 @@ TEST_F(ChannelArrayTest, StoppingReplacesOnlyPoolChannelsAndKillEmptiesThePool) 
     Fake(third)->playing = true;
     Pool().StopGameChannel(third);
     EXPECT_EQ(Pool().Count(), 16);
-    EXPECT_EQ(Pool().Current, Pool().ChannelByIndex(16));
     EXPECT_EQ(Pool().GetChannel(), Pool().ChannelByIndex(1));  // the search wraps to the first
 
     auto stranger = TGameChannel::Create();
     AsFake(stranger->Channel)->playing = true;
     Pool().StopGameChannel(stranger.get());
     EXPECT_FALSE(AsFake(stranger->Channel)->playing);
-    EXPECT_EQ(Pool().Count(), 16);
     Pool().StopGameChannel(nullptr);
     EXPECT_EQ(Pool().Count(), 16);
     // Kill stops and empties the pool.
@@ -143,30 +124,6 @@ TEST_F(ChannelArrayTest, StoppingReplacesOnlyPoolChannelsAndKillEmptiesThePool) 
     EXPECT_EQ(Pool().GetChannel(), nullptr);
 }
 
-TEST_F(ChannelArrayTest, AmbientPlayerPlaysOnItsTicks) {
-    auto s = std::make_shared<TGameSound>();
-    s->sound = FakeSound();
-    TAmbientSounds ambient;
-    ambient.AddSound(s);
-    ambient.Init(50, 100);  // 10 ticks
-    EXPECT_EQ(ambient.SoundCounterMax, 10);
-    auto cues = [&] {
-        int n = 0;
-        for (auto& c : Pool().Items) n += Fake(c.get())->cues;
-        return n;
-    };
-    for (int i = 0; i < 9; ++i) ambient.Manage();
-    EXPECT_EQ(cues(), 0);
-    ambient.Manage();
-    EXPECT_EQ(cues(), 1);
-    for (int i = 0; i < 30; ++i) ambient.Manage();
-    EXPECT_EQ(cues(), 4);
-
-    ambient.Chance = 0;
-    for (int i = 0; i < 100; ++i) ambient.Manage();
-    EXPECT_EQ(cues(), 4);
-}
-
 TEST_F(ChannelArrayTest, AmbientPlayerIsSafeEmptyFullAndKilled) {
     TAmbientSounds ambient;
     ambient.Init(0, 100);
@@ -177,7 +134,6 @@ TEST_F(ChannelArrayTest, AmbientPlayerIsSafeEmptyFullAndKilled) {
     EXPECT_FALSE(ambient.AddSound(s));
     EXPECT_EQ(ambient.TotalSounds, TAmbientSounds::MAX_SOUNDS);
     ambient.Kill();
-    EXPECT_EQ(ambient.TotalSounds, 0);
     for (int i = 0; i < 5; ++i) ambient.Manage();
     EXPECT_TRUE(ambient.AddSound(s));
 }
