@@ -10,8 +10,8 @@ namespace {
 
 class MenuTest : public WidgetWorld {
   protected:
-    std::unique_ptr<TMenu> ThreeButtons(float y = 100, int gap = 10) {
-        auto menu = TMenu::Create("buttonMO", "buttonclick", 0, y, gap);
+    std::unique_ptr<TMenu> ThreeButtons() {
+        auto menu = TMenu::Create("buttonMO", "buttonclick", 0, 100, 10);
         menu->AddQuick("play", "Play");
         menu->AddQuick("options", "");
         menu->AddQuick("quit", "quit");

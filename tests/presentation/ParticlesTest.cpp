@@ -10,8 +10,8 @@ namespace {
 class ParticlesTest : public TestWorld {
 protected:
     std::shared_ptr<TGameImage> Dot() { return TGameImage::CreateFromImage(TImage::Create(4, 4), "DOT", 1); }
-    std::shared_ptr<TParticle> Add(TParticleList& list, float fadeMs, int lifeMs = 0) {
-        return list.AddNew(100, 100, Dot(), 0, 0, 0, fadeMs, 0, 0, 0, 1, 0, lifeMs, 0);
+    std::shared_ptr<TParticle> Add(TParticleList& list, float fadeMs) {
+        return list.AddNew(100, 100, Dot(), 0, 0, 0, fadeMs, 0, 0, 0, 1, 0, 0, 0);
     }
 };
 
