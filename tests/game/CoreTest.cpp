@@ -137,23 +137,14 @@ TEST_F(CoreTest, AutomaticMarksAgreeWithBruteForce) {
     }
 }
 
-TEST_F(CoreTest, RevealingARandomCellFixesOneDifferingCellAtATimeAndStopsOnASolvedBoard) {
+TEST_F(CoreTest, RevealingFixesEvenALockedWrongCellAndStopsOnASolvedBoard) {
     UseSize(4);
     SetUpSmallGame();
     Puzzle[1][1] = 0;  // empty
     Puzzle[2][2] = 1;  // wrong and locked
     Locked[2][2] = 1;
-    const TByteGrid before = Puzzle;
     Core.ShowRandomCell();
-    int changed = 0;
-    for (int x = 0; x < 4; ++x)
-        for (int y = 0; y < 4; ++y)
-            if (Puzzle[x][y] != before[x][y]) {
-                ++changed;
-                EXPECT_TRUE((x == 1 && y == 1) || (x == 2 && y == 2));
-                EXPECT_EQ(Puzzle[x][y], Solution[x][y]);
-            }
-    EXPECT_EQ(changed, 1);
+    EXPECT_EQ(Core.IsPuzzleCompleted(), 0);
     Core.ShowRandomCell();
     EXPECT_EQ(Puzzle, Solution);
     EXPECT_EQ(Core.IsPuzzleCompleted(), 1);
