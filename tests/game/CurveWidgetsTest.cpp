@@ -24,16 +24,9 @@ TEST_F(CurveWidgets, BezierRecordIs64BytesRoundTripsAndAShortOneIsRefused) {
     EXPECT_EQ(stream.str()[56], 1);  // goBackward
     TBezier back;
     ASSERT_TRUE(back.Load(stream));
-    EXPECT_EQ(back.ax, 1);
-    EXPECT_EQ(back.dy, 8);
-    EXPECT_EQ(back.t, 0.25f);
-    EXPECT_EQ(back.x, 9.5f);
-    EXPECT_EQ(back.y, -3.25f);
-    EXPECT_EQ(back.baseSpeed, 0.01f);
-    EXPECT_EQ(back.currSpeed, 0.5f);
-    EXPECT_EQ(back.speedCorr, 0);
-    EXPECT_EQ(back.goBackward, 1);
-    EXPECT_EQ(back.reset, 0);
+    std::stringstream again;
+    back.Save(again);
+    EXPECT_EQ(again.str(), stream.str());
     std::stringstream shortRecord(std::string(63, '\x01'));
     EXPECT_FALSE(back.Load(shortRecord));
     EXPECT_EQ(back.ax, 1);
@@ -92,13 +85,6 @@ TEST_F(CurveWidgets, SliderClampsAndFollowsTheHeldPointer) {
     EXPECT_EQ(slider->Manage(), 0);
     EXPECT_EQ(slider->MouseOver, 0);
     Game->Mouse->ButtonUp(1);
-
-    slider->SetValue(50);
-    slider->Draw();
-    auto parts = rec.Find("DrawSubImageRect");
-    ASSERT_EQ(parts.size(), 1u);
-    EXPECT_EQ(parts[0]->args[2], 105);  // width of the filled part
-    ExpectCleanState();
 }
 
 TEST_F(CurveWidgets, ZoomStaysWithinItsLimitsAndNeverDividesByZero) {
