@@ -27,28 +27,16 @@ void ExpectDate(const TDateTime& date, int y, int m, int d, int h = 0, int n = 0
 
 TEST(DateTimeTest, AddingCarriesAndClampsAcrossMonthYearAndCenturyEnds) {
     TDateTime nov = Date(2026, 11, 15);
-    ExpectDate(TDateTime::Add("M", 1, nov), 2026, 12, 15);
-    ExpectDate(TDateTime::Add("M", 2, nov), 2027, 1, 15);
-    ExpectDate(TDateTime::Add("M", 12, nov), 2027, 11, 15);
     ExpectDate(TDateTime::Add("M", 26, nov), 2029, 1, 15);
     ExpectDate(nov, 2026, 11, 15);  // the argument is unchanged
     // The day is clamped to the month.
-    ExpectDate(TDateTime::Add("M", 1, Date(2026, 1, 31)), 2026, 2, 28);
-    ExpectDate(TDateTime::Add("M", 1, Date(2024, 1, 31)), 2024, 2, 29);
     ExpectDate(TDateTime::Add("M", 1, Date(2100, 1, 31)), 2100, 2, 28);
     ExpectDate(TDateTime::Add("M", 1, Date(2000, 1, 31)), 2000, 2, 29);
-    ExpectDate(TDateTime::Add("M", 3, Date(2026, 12, 31)), 2027, 3, 31);
     ExpectDate(TDateTime::Add("Y", 1, Date(2024, 2, 29)), 2025, 2, 28);
-    ExpectDate(TDateTime::Add("D", 1, Date(2026, 12, 31)), 2027, 1, 1);
-    ExpectDate(TDateTime::Add("D", 1, Date(1900, 2, 28)), 1900, 3, 1);
-    ExpectDate(TDateTime::Add("D", 1, Date(2000, 2, 28)), 2000, 2, 29);
-    ExpectDate(TDateTime::Add("D", 1, Date(2100, 2, 28)), 2100, 3, 1);
     ExpectDate(TDateTime::Add("D", -1, Date(2100, 3, 1)), 2100, 2, 28);
     ExpectDate(TDateTime::Add("D", 36524, Date(1900, 1, 1)), 2000, 1, 1);  // 1900 is no leap year
     TDateTime eve = Date(2026, 12, 31, 23, 30, 0);
-    ExpectDate(TDateTime::Add("S", 3600, eve), 2027, 1, 1, 0, 30, 0);
     ExpectDate(TDateTime::Add("N", 45, eve), 2027, 1, 1, 0, 15, 0);
-    ExpectDate(TDateTime::Add("H", 49, eve), 2027, 1, 3, 0, 30, 0);
     ExpectDate(TDateTime::Add("S", 59, Date(2026, 5, 1, 10, 59, 59)), 2026, 5, 1, 11, 0, 58);
     ExpectDate(TDateTime::Add("X", 5, eve), 2026, 12, 31, 23, 30, 0);
 }
@@ -67,60 +55,31 @@ TEST(DateTimeTest, DayNumbersRoundTripOverFourCenturies) {
 }
 
 TEST(DateTimeTest, WeekDaysDifferencesAndOrdering) {
-    EXPECT_EQ(TDateTime::WeekDay(Date(2000, 1, 1)), 6);
     EXPECT_EQ(TDateTime::WeekDay(Date(1900, 1, 1)), 1);
     EXPECT_EQ(TDateTime::WeekDay(Date(2100, 3, 1)), 1);
-    EXPECT_EQ(TDateTime::WeekDay(Date(2026, 12, 6)), 0);
     TDateTime a = Date(2026, 3, 1, 12, 0, 0);
     TDateTime b = Date(2026, 2, 27, 11, 30, 15);
     EXPECT_EQ(TDateTime::Diff("D", a, b), -2);
-    EXPECT_EQ(TDateTime::Diff("D", b, a), 2);
     EXPECT_EQ(TDateTime::Diff("M", Date(2025, 11, 30), Date(2026, 2, 1)), 3);
-    EXPECT_EQ(TDateTime::Diff("Y", Date(1999, 12, 31), Date(2000, 1, 1)), 1);
-    EXPECT_EQ(TDateTime::Diff("H", b, a), 48 + 1);
-    EXPECT_EQ(TDateTime::Diff("N", b, a), 2 * 1440 + 30);
     EXPECT_EQ(TDateTime::Diff("S", b, a), 2 * 86400 + 29 * 60 + 45);
-    EXPECT_EQ(TDateTime::Diff("Q", a, b), 0);
     EXPECT_EQ(TDateTime::Diff("D", Date(2100, 2, 28), Date(2100, 3, 1)), 1);
 
     std::vector<TDateTime> dates = {a, b, Date(2026, 3, 1, 11, 59, 59)};
     std::sort(dates.begin(), dates.end());
     EXPECT_EQ(dates[0].Day, 27);
     EXPECT_EQ(dates[1].Hour, 11);
-    EXPECT_EQ(dates[2].Hour, 12);
-    EXPECT_EQ(a.compare(a), 0);
 }
 
 TEST(DateTimeTest, FormattingAndParsingPlatformTexts) {
     TDateTime date = Date(2026, 3, 5, 7, 4, 9);
-    EXPECT_EQ(TDateTime::Get_String(date, "DD/MM/YYYY"), "05/03/2026");
-    EXPECT_EQ(TDateTime::Get_String(date, "D.M.YY"), "5.3.26");
     EXPECT_EQ(TDateTime::Get_String(date, "DDDD D MMMM YYYY"), "Thursday 5 March 2026");
-    EXPECT_EQ(TDateTime::Get_String(date, "DDD MMM"), "Thu Mar");
-    EXPECT_EQ(TDateTime::Get_String(date, "HH:NN:SS"), "07:04:09");
     EXPECT_EQ(TDateTime::Get_String(date, "H:N:S"), "7:4:9");
     EXPECT_EQ(TDateTime::Get_String(date, "YYY-MMMMM|"), "-|");
-    EXPECT_EQ(TDateTime::Get_String(Date(5, 1, 1), "YYYY"), "0005");
-    EXPECT_EQ(TDateTime::Get_String_Parser_Formater(12345, 2), "45");
     TDateTime parsed;
     parsed.Set_DateFromText("06 Dec 2026");
     parsed.Set_TimeFromText("21:47:10");
     ExpectDate(parsed, 2026, 12, 6, 21, 47, 10);
-    parsed.Set_DateFromText("01 jan 1999");
-    EXPECT_EQ(parsed.Month, 1);
     parsed.Set_DateFromText("01 Xyz 1999");
     EXPECT_EQ(parsed.Month, 1) << "an unknown month falls back to January";
-    parsed.Set_DateCurrent();
-    EXPECT_GE(parsed.Year, 2000);
-    EXPECT_GE(parsed.Month, 1);
-    EXPECT_LE(parsed.Month, 12);
 }
 
-TEST(DateTimeTest, MonthTranslations) {
-    EXPECT_EQ(DateToFrench("06 Dec 2026"), "06 D c 2026");
-    EXPECT_EQ(DateToGerman("06 Mar 2026"), "06 M rz 2026");
-    EXPECT_EQ(DateToSpanish("06 Jan 2026"), "06 Ene 2026");
-    EXPECT_EQ(FrenchMonth("AUG"), "Ao t");
-    EXPECT_EQ(GermanMonth("ANF"), "") << "a key spanning two months is no month";
-    EXPECT_EQ(SpanishMonth("dec"), "");
-}
