@@ -12,19 +12,15 @@
 
 namespace builder {
 
-inline int CharValue(char ch)
-{
-    if (ch >= '1' && ch <= '9') return ch - '0';
-    if (ch >= 'A' && ch <= 'G') return ch - 'A' + 10;
-    return 0;
-}
-
 inline std::unique_ptr<SudokuBoard> Board(int n, const std::vector<std::string>& rows = {})
 {
     auto board = std::make_unique<SudokuBoard>(n);
     for (std::size_t r = 0; r < rows.size(); ++r)
-        for (std::size_t k = 0; k < rows[r].size(); ++k)
-            board->SetValue(static_cast<int>(r), static_cast<int>(k), CharValue(rows[r][k]));
+        for (std::size_t k = 0; k < rows[r].size(); ++k) {
+            const char ch = rows[r][k];
+            const int v = ch >= '1' && ch <= '9' ? ch - '0' : ch >= 'A' && ch <= 'G' ? ch - 'A' + 10 : 0;
+            board->SetValue(static_cast<int>(r), static_cast<int>(k), v);
+        }
     return board;
 }
 
