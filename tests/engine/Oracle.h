@@ -7,6 +7,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <numeric>
 #include <random>
 #include <vector>
 
@@ -41,26 +42,13 @@ public:
     template <typename F>
     int Enumerate(const Flat& g, int cap, F&& onSolution, std::mt19937* rng = nullptr)
     {
+        if (!Consistent(g)) return 0;  // also marks the givens as used
         grid_ = g;
-        used_.assign(3 * shape_.n, 0);
         found_ = 0;
         cap_ = cap;
         rng_ = rng;
-        for (int c = 0; c < static_cast<int>(g.size()); ++c) {
-            if (g[c] == 0) continue;
-            const std::uint32_t bit = 1u << g[c];
-            for (int h : Houses(c)) {
-                if (used_[h] & bit) return 0;
-                used_[h] |= bit;
-            }
-        }
         Search(onSolution);
         return found_;
-    }
-
-    int Count(const Flat& g, int cap)
-    {
-        return Enumerate(g, cap, [](const Flat&) {});
     }
 
     // A random complete grid.
@@ -70,8 +58,6 @@ public:
         Enumerate(Flat(shape_.n * shape_.n, 0), 1, [&](const Flat& s) { result = s; }, &rng);
         return result;
     }
-
-    const Shape& shape() const { return shape_; }
 
     // True when every cell holds 0..n and no value repeats in a house.
     bool Consistent(const Flat& g)
@@ -150,14 +136,14 @@ inline Flat RandomUniquePuzzle(Solver& solver, std::mt19937& rng, int holes, Fla
     Flat grid = solver.RandomSolution(rng);
     if (solution) *solution = grid;
     std::vector<int> order(grid.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
+    std::iota(order.begin(), order.end(), 0);
     std::shuffle(order.begin(), order.end(), rng);
     int made = 0;
     for (int c : order) {
         if (made >= holes) break;
         const int v = grid[c];
         grid[c] = 0;
-        if (solver.Count(grid, 2) == 1)
+        if (solver.Enumerate(grid, 2, [](const Flat&) {}) == 1)
             ++made;
         else
             grid[c] = v;
@@ -172,12 +158,10 @@ inline bool CompleteAndValid(const Flat& g, int n)
     return std::find(g.begin(), g.end(), 0) == g.end() && Consistent(g, n);
 }
 
-// Number of solutions up to `cap` (0 for clashing givens), each collected into `all` when given.
+// Number of solutions up to `cap` (0 for clashing or out-of-range givens), each collected into `all` when given.
 inline int CountSolutions(const Flat& g, int n, int cap, std::vector<Flat>* all = nullptr)
 {
-    Solver solver(n);
-    if (!solver.Consistent(g)) return 0;
-    return solver.Enumerate(g, cap, [&](const Flat& s) {
+    return Solver(n).Enumerate(g, cap, [&](const Flat& s) {
         if (all) all->push_back(s);
     });
 }
