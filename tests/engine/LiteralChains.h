@@ -31,11 +31,8 @@ inline int Other(ValueSet s, int v) { return LowestValue(s & ~ValueBit(v)); }
 
 inline std::string Where(const SudokuCell* c)
 {
-    std::string where = "r";
-    where += std::to_string(c->rowIndex + 1);
-    where += 'c';
-    where += std::to_string(c->colIndex + 1);
-    return where;
+    const std::string row = std::to_string(c->rowIndex + 1);
+    return std::string("r").append(row).append("c").append(std::to_string(c->colIndex + 1));
 }
 
 inline bool Eliminate(SudokuCell* c, int v, const std::string& text, std::vector<std::string>& log)
