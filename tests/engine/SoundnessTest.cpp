@@ -6,6 +6,8 @@
 
 #include <array>
 #include <random>
+#include <string>
+#include <utility>
 
 #include "Oracle.h"
 #include "SudokuBoard.h"
@@ -61,22 +63,15 @@ struct Harness {
             note(kHiddenSubset, board.FindHiddenSubset(h));
         }
         EXPECT_TRUE(Agrees("subsets"));
-        note(kXWing, board.FindXWing());
-        EXPECT_TRUE(Agrees("X-Wing"));
-        note(kSwordfish, board.FindSwordfish());
-        EXPECT_TRUE(Agrees("Swordfish"));
-        note(kXYWing, board.FindXYWing());
-        EXPECT_TRUE(Agrees("XY-Wing"));
-        note(kXYZWing, board.FindXYZWing());
-        EXPECT_TRUE(Agrees("XYZ-Wing"));
-        note(kColoring, board.FindColorRestriction());
-        EXPECT_TRUE(Agrees("colouring"));
-        note(kXYChain, board.FindXYChain());
-        EXPECT_TRUE(Agrees("XY-chain"));
-        note(kRemoteChains, board.FindRemoteChains());
-        EXPECT_TRUE(Agrees("remote chains"));
-        note(kForcedChain, board.FindForcedChain());
-        EXPECT_TRUE(Agrees("forced chain"));
+        const std::pair<TechniqueId, bool (SudokuBoard::*)()> wholeBoard[] = {
+            {kXWing, &SudokuBoard::FindXWing},          {kSwordfish, &SudokuBoard::FindSwordfish},
+            {kXYWing, &SudokuBoard::FindXYWing},        {kXYZWing, &SudokuBoard::FindXYZWing},
+            {kColoring, &SudokuBoard::FindColorRestriction}, {kXYChain, &SudokuBoard::FindXYChain},
+            {kRemoteChains, &SudokuBoard::FindRemoteChains}, {kForcedChain, &SudokuBoard::FindForcedChain}};
+        for (const auto& [id, find] : wholeBoard) {
+            note(id, (board.*find)());
+            EXPECT_TRUE(Agrees(("technique " + std::to_string(id)).c_str()));
+        }
         return any;
     }
 };
