@@ -103,7 +103,6 @@ TEST(ChainEquivalence, InPlaceSearchesMatchTheStraightforwardOnes)
         ASSERT_TRUE(board.IsValid()) << "position " << p;
     }
     for (int f : found) EXPECT_GT(f, 0);
-    std::printf("progress found: XY-chain %d, remote chains %d, forced chain %d\n", found[0], found[1], found[2]);
 }
 
 }  // namespace
