@@ -1,5 +1,5 @@
-// The board model: candidates and their cache, and the refusal of grids, values, sizes and files
-// that do not fit the board.
+// The board model's refusal of grids, values, sizes and files that do not fit the board; its
+// everyday behaviour is exercised by every technique and sweep test.
 #include <gtest/gtest.h>
 
 #include "BoardBuilder.h"
@@ -7,21 +7,6 @@
 #include "support/TestEnv.h"
 
 using builder::Set;
-
-TEST(Candidates, PeersMergeIntoTheEliminatedSetAndTheCacheChangesOnlyOnRefresh)
-{
-    auto board = builder::Board(9, {"5.3456789"});
-    SudokuCell* cell = board->Cell(0, 1);
-    EXPECT_EQ(cell->GetCandidates(), Set({1, 2}));
-    board->SetValue(0, 2, 0);  // merged permanently: clearing a peer gives nothing back
-    EXPECT_EQ(cell->GetCandidates(), Set({1, 2}));
-    board->SetValue(1, 1, 1);
-    EXPECT_EQ(cell->Candidates(), Set({1, 2}));
-    EXPECT_EQ(cell->GetCandidates(), Set({2}));
-    // Loading a grid clears the eliminated sets.
-    ASSERT_TRUE(board->SetValues(Grid(9, std::vector<int>(9, 0))));
-    EXPECT_EQ(cell->Eliminated(), 0u);
-}
 
 TEST(Board, RefusesGridsValuesSizesAndFilesThatDoNotFit)
 {
