@@ -3,22 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "Generator.h"
 #include "Oracle.h"
 
 namespace {
 
-int Zeros(const Grid& g) {
-    int zeros = 0;
-    for (const auto& row : g) zeros += static_cast<int>(std::count(row.begin(), row.end(), 0));
-    return zeros;
-}
-
 // Shapes as the generator takes them: size, block width, block height.
-struct GenShape {
-    int n, w, h;
-};
+using GenShape = std::tuple<int, int, int>;
 
 TEST(Generator, WanderingFillsRestartAndTheBoardsFillGivesUpCleanly) {
     SudokuGenerator wanderer(23);
@@ -45,24 +38,25 @@ TEST(Generator, WanderingFillsRestartAndTheBoardsFillGivesUpCleanly) {
 TEST(Generator, DugPuzzlesAreUniqueAndThePreFilterMatchesTheSolvingLoop) {
     SudokuGenerator generator(15);
     int complete = 0, incomplete = 0;
-    for (GenShape s : {GenShape{6, 3, 2}, {9, 3, 3}, {12, 4, 3}}) {
+    for (const auto& [n, w, h] : {GenShape{6, 3, 2}, {9, 3, 3}, {12, 4, 3}}) {
         for (int trial = 0; trial < 40; ++trial) {
-            const int holes = SudokuGenerator::HoleCount(s.n, trial % 5);
-            const Grid solution = generator.NewCompleteGrid(s.n, s.w, s.h);
+            const int holes = SudokuGenerator::HoleCount(n, trial % 5);
+            const Grid solution = generator.NewCompleteGrid(n, w, h);
             Grid puzzle;
-            if (!generator.Dig(solution, holes, s.w, s.h, puzzle)) continue;
-            EXPECT_EQ(Zeros(puzzle), holes);
+            if (!generator.Dig(solution, holes, w, h, puzzle)) continue;
+            const oracle::Flat flat = oracle::FlatOf(puzzle);
+            EXPECT_EQ(std::count(flat.begin(), flat.end(), 0), holes);
             std::vector<oracle::Flat> all;
-            ASSERT_EQ(oracle::CountSolutions(oracle::FlatOf(puzzle), s.n, 2, &all), 1) << s.n << " " << trial;
+            ASSERT_EQ(oracle::CountSolutions(flat, n, 2, &all), 1) << n << " " << trial;
             EXPECT_EQ(all[0], oracle::FlatOf(solution));
-            SudokuBoard board(s.n);
+            SudokuBoard board(n);
             board.enabled.fill(false);
             board.enabled[kNakedSingle] = board.enabled[kHiddenSingle] = true;
             board.SetValues(puzzle);
             board.unsolvedCount = holes;
             board.Solve(false);
-            const bool singles = SudokuGenerator::SinglesComplete(puzzle, s.w, s.h);
-            EXPECT_EQ(singles, board.unsolvedCount == 0) << s.n << " " << trial;
+            const bool singles = SudokuGenerator::SinglesComplete(puzzle, w, h);
+            EXPECT_EQ(singles, board.unsolvedCount == 0) << n << " " << trial;
             (singles ? complete : incomplete)++;
         }
     }
@@ -70,8 +64,9 @@ TEST(Generator, DugPuzzlesAreUniqueAndThePreFilterMatchesTheSolvingLoop) {
     EXPECT_GT(incomplete, 0);
     SudokuGenerator small(14);
     Grid puzzle;
-    EXPECT_FALSE(small.Dig(small.FillComplete(4, 2, 2), 16, 2, 2, puzzle));  // an empty 4 x 4 has many solutions
-    EXPECT_LE(small.stats.counts, 16u);                                      // each cell was tried at most once
+    // An empty 4 x 4 has many solutions; each cell is tried at most once.
+    EXPECT_FALSE(small.Dig(small.FillComplete(4, 2, 2), 16, 2, 2, puzzle));
+    EXPECT_LE(small.stats.counts, 16u);
 }
 
 TEST(Generator, BoardGenerateLeavesACleanPuzzleAndTheLogOfTheLatestAttemptOnly) {
