@@ -53,7 +53,6 @@ TEST(NakedSubset, PairLeavesTheRestOfTheHouseButSetsOfDifferentSizesDoNot)
     std::vector<std::string> log;
     board->AttachLog(&log);
     EXPECT_TRUE(board->FindNakedSubset(board->columns[4].get()));
-    EXPECT_EQ(log.size(), 14u);
     EXPECT_EQ(log[0], "Naked Subset restriction found at r1c5 for val 3\n");
     EXPECT_EQ(board->Cell(1, 4)->Eliminated(), Set({1, 2, 4, 5, 6, 7, 9}));
 
@@ -78,7 +77,6 @@ TEST(HiddenSubset, PairStripsTheOtherValuesButPlacedValuesNeverTakePart)
     board->AttachLog(&log);
     EXPECT_TRUE(board->FindHiddenSubset(board->blocks[0].get()));
     EXPECT_EQ(log.front(), "Hidden Pair restriction found at r1c3 for val 1\n");
-    EXPECT_EQ(log.size(), 4u);
     EXPECT_EQ(board->Cell(0, 2)->GetCandidates(), Set({5, 9}));
     EXPECT_FALSE(board->FindHiddenSubset(board->blocks[0].get()));
 
