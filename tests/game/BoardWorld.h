@@ -77,15 +77,9 @@ class BoardWorld : public ::testing::Test {
         GameText = TGameText::Create("gametext.txt");
         PakManager = TPakFileManager::Create(DataFolder("resources"), ".pak");
         ASSERT_TRUE(PakManager);
-        for (auto [font, size] : {std::pair{&FontCalibri10, 10},
-                                  {&FontCalibri11, 11},
-                                  {&FontCalibri12, 12},
-                                  {&FontCalibri14, 14},
-                                  {&FontCalibri16, 16},
-                                  {&FontCalibri18, 18},
-                                  {&FontCalibri20, 20},
-                                  {&FontCalibri25, 25},
-                                  {&FontCalibri34, 34}})
+        for (auto [font, size] : {std::pair{&FontCalibri10, 10}, {&FontCalibri11, 11}, {&FontCalibri12, 12},
+                                  {&FontCalibri14, 14}, {&FontCalibri16, 16}, {&FontCalibri18, 18},
+                                  {&FontCalibri20, 20}, {&FontCalibri25, 25}, {&FontCalibri34, 34}})
             *font = PakManager->GetImageFont("calibri.ttf", size, 4);
         ResetDrawStateDefaults();
         SetDrawBackend(&rec);
@@ -128,8 +122,7 @@ class BoardWorld : public ::testing::Test {
         SoundBank.reset();
         GameText.reset();
         for (auto* font : {&FontCalibri10, &FontCalibri11, &FontCalibri12, &FontCalibri14, &FontCalibri16,
-                           &FontCalibri18, &FontCalibri20, &FontCalibri25, &FontCalibri34})
-            font->reset();
+                           &FontCalibri18, &FontCalibri20, &FontCalibri25, &FontCalibri34}) font->reset();
         Game.reset();
         FlushEvents();
         GameFlushKeys();
@@ -142,10 +135,7 @@ class BoardWorld : public ::testing::Test {
     }
 
     static void ResetBoardFlags() {
-        Puzzle = {};
-        PuzzleStart = {};
-        Locked = {};
-        Solution = {};
+        Puzzle = PuzzleStart = Locked = Solution = {};
         Markup = {};
         ShowMarkup = ShowSolution = ShowMistakes = ShowDesiredCellArmed = PuzzleCompleted = 0;
         CustomPuzzleMode = CustomPuzzleAccepted = 0;
