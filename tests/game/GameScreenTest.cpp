@@ -8,7 +8,6 @@
 #include "platform/Keys.h"
 #include "presentation/Dialog.h"
 #include "presentation/Fade.h"
-#include "presentation/Menu.h"
 #include "presentation/Particles.h"
 
 namespace {
@@ -21,28 +20,6 @@ class GameScreenTest : public BoardWorld {
     void Enter(int n) {
         NewBoard(n);
         EnterBoardScreen();
-        Tick();
-    }
-
-    // A click on a menu button's centre, pressed and released over two logic calls.
-    void ClickButton(TMenu& menu, const std::string& name) {
-        TButton* button = menu.FindButton(name);
-        ASSERT_NE(button, nullptr) << name;
-        MoveMouse(int(button->x) + button->w / 2, int(button->y) + button->h / 2);
-        Tick();
-        Press(1);
-        Tick();
-        Release(1);
-        Tick();
-    }
-
-    // The entry takes one typed character per logic call.
-    void Type(const std::string& text) {
-        for (char c : text) {
-            PostEvent({EVENT_KEYCHAR, c, 0, 0});
-            Tick();
-        }
-        PostEvent({EVENT_KEYCHAR, 13, 0, 0});
         Tick();
     }
 
@@ -125,18 +102,15 @@ TEST_F(GameScreenTest, PausesAndSuspensionsAreLeftOutOfThePuzzleTime) {
     GameScreen->Draw();
     Game->Paused = 1;
     GameScreen->Draw();
-    EXPECT_EQ(PuzzleEndTime, Now);
     Now += 60000;
     GameScreen->Draw();
     EXPECT_EQ(StopwatchText(), "00:10");  // frozen while paused
     Game->Paused = 0;
     GameScreen->Draw();
-    EXPECT_EQ(PuzzleEndTime, 0);
     EXPECT_EQ(Now - PuzzleStartTime, Now - start - 60000);
     Now += 5000;
     Game->Suspended = 1;
     GameScreen->Draw();
-    EXPECT_EQ(GameScreen->DidPauseOrSuspend, 1);
     Now += 30000;
     Game->Suspended = 0;
     GameScreen->Draw();
