@@ -12,7 +12,6 @@
 #include "game/TitleScreen.h"
 #include "platform/Keys.h"
 #include "presentation/Dialog.h"
-#include "presentation/Menu.h"
 
 namespace {
 
@@ -31,17 +30,6 @@ class BoardFlowTest : public BoardWorld {
     void TearDown() override {
         if (PlayScreen) PlayScreen->Kill();
         BoardWorld::TearDown();
-    }
-
-    void ClickButton(TMenu& menu, const std::string& name) {
-        TButton* button = menu.FindButton(name);
-        ASSERT_NE(button, nullptr) << name;
-        MoveMouse(int(button->x) + button->w / 2, int(button->y) + button->h / 2);
-        Tick();
-        Press(1);
-        Tick();
-        Release(1);
-        Tick();
     }
 
     // Logic calls and frames as the main loop runs them, the clock moving 5 ms per logic call.
@@ -85,12 +73,7 @@ TEST_F(BoardFlowTest, GeneratedPuzzleSolvedByClicksEntersTheBestTimes) {
     Tick();
     ASSERT_EQ(PuzzleCompleted, 1);
     ASSERT_TRUE(GameScreen->NameInput);
-    for (char c : std::string("Grace")) {
-        PostEvent({EVENT_KEYCHAR, c, 0, 0});
-        Tick();
-    }
-    PostEvent({EVENT_KEYCHAR, 13, 0, 0});
-    Tick();
+    Type("Grace");
     ASSERT_GE(HighScores4.Count(), 1u);
     EXPECT_EQ(HighScores4.Entries[0].name, "Grace");
     EXPECT_GE(HighScores4.Entries[0].time, 42000);
@@ -141,19 +124,9 @@ TEST_F(BoardFlowTest, GameSavedOnTheBoardComesBackWithItsTimeAndMarks) {
     ChosenNumber = 4;
     ClickCell(ex, ey, 2);  // a pencil mark
     Now += 90000;
-    TButton* save = GameScreen->MainMenu->FindButton("savegame");
-    MoveMouse(int(save->x) + 5, int(save->y) + 5);
-    Press(1);
-    Tick();
-    Release(1);
-    Tick();
+    ClickButton(*GameScreen->MainMenu, "savegame");
     ASSERT_TRUE(GameScreen->SaveGameNameInput);
-    for (char c : std::string("six")) {
-        PostEvent({EVENT_KEYCHAR, c, 0, 0});
-        Tick();
-    }
-    PostEvent({EVENT_KEYCHAR, 13, 0, 0});
-    Tick();
+    Type("six");
     EXPECT_FALSE(GameScreen->SaveGameNameInput);
 
     const auto board = Puzzle;
