@@ -28,6 +28,7 @@
 #include "platform/Events.h"
 #include "platform/ImageFont.h"
 #include "presentation/GameFade.h"
+#include "presentation/Menu.h"
 #include "presentation/MousePointer.h"
 #include "support/TestEnv.h"
 
@@ -195,6 +196,28 @@ class BoardWorld : public ::testing::Test {
         Press(button);
         Tick();
         Release(button);
+        Tick();
+    }
+
+    // A click on a menu button's centre, pressed and released over two logic calls.
+    void ClickButton(TMenu& menu, const std::string& name) {
+        TButton* button = menu.FindButton(name);
+        ASSERT_NE(button, nullptr) << name;
+        MoveMouse(int(button->x) + button->w / 2, int(button->y) + button->h / 2);
+        Tick();
+        Press(1);
+        Tick();
+        Release(1);
+        Tick();
+    }
+
+    // Text typed into the open entry, one character per logic call, then Enter.
+    void Type(const std::string& text) {
+        for (char c : text) {
+            PostEvent({EVENT_KEYCHAR, c, 0, 0});
+            Tick();
+        }
+        PostEvent({EVENT_KEYCHAR, 13, 0, 0});
         Tick();
     }
 
