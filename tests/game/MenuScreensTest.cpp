@@ -237,6 +237,10 @@ TEST_F(MenuScreensTest, ClearingResetsOnlyTheShownTableAndWritesIt) {
     for (const auto& e : HighScores9.Entries) EXPECT_NE(e.name, "Zed");
     EXPECT_EQ(testenv::ReadFile(shared.Path() / "hs9x9.dat"), HighScoreEncode(HighScores9.Entries));
     EXPECT_EQ(HighScores4.Entries.front().name, "Ann");
+    // The Escape handling comes back once the answering key is let go.
+    EXPECT_EQ(Game->IgnoreEscapeKey, 1);
+    Tick();
+    EXPECT_EQ(Game->IgnoreEscapeKey, 0);
 }
 
 TEST_F(MenuScreensTest, ChooserListsOnlySaveFilesAndKeepsItsSelectionInside) {
