@@ -137,15 +137,6 @@ TEST_F(InputTest, AnIgnoredEscapeIsLeftForTheScreenAndBlockedKeysStopAfterTheWin
     EXPECT_EQ(Game->Paused, 0);
 }
 
-TEST_F(InputTest, ClosingTheWindowFadesToTheExitScreenOrQuitsAtOnce) {
-    Post(EVENT_APPTERMINATE);
-    EXPECT_EQ(Read(), 1);
-    EXPECT_EQ(Game->DestinationTScreen, Game->ExitScreen.get());
-    Game->FadeOnExit = 0;  // without the fade it quits at once
-    Post(EVENT_APPTERMINATE);
-    EXPECT_EQ(Read(), -1);
-}
-
 TEST_F(InputTest, ClosingWhilePausedOrSuspendedEndsTheProgram) {
     GameStartTime = now - 60000;
     Game->Paused = 1;
@@ -177,14 +168,6 @@ TEST_F(InputTest, AUserFunctionCanRefuseTheClose) {
     Post(EVENT_APPTERMINATE);
     EXPECT_EQ(Read(), 1);
     EXPECT_EQ(Game->DestinationTScreen, nullptr);
-}
-
-TEST_F(InputTest, ResumingRestartsTheTiming) {
-    Game->TogglePause();
-    now += 3000;
-    Game->TogglePause();
-    EXPECT_EQ(Game->Paused, 0);
-    EXPECT_DOUBLE_EQ(Game->FixedRateLogic->LastTime, double(now));
 }
 
 }  // namespace
