@@ -75,16 +75,6 @@ TEST_F(IniFileTest, LoadReadsWhatItKnowsAndWritesBackTheWholeList) {
     }
 }
 
-TEST_F(IniFileTest, Utf8ValuesRoundTripWithoutByteOrderMark) {
-    ini.Add("Profile Name", "Zoë Åström");
-    ini.Save();
-    TIniFile again;
-    again.FileName = ini.FileName;
-    again.Add("Profile Name", "");
-    again.Load();
-    EXPECT_EQ(*again.Find("Profile Name"), "Zoë Åström");
-}
-
 TEST_F(IniFileTest, LineBreaksInsideValuesAreWrittenAsBlanks) {
     ini.Add("Profile Name", "evil\r\nFULL SCREEN=0\nx");
     ini.Add("Full Screen", "1");
