@@ -60,7 +60,6 @@ TEST(ValueList, ReadsNameEqualsValueLines) {
     testenv::WriteFile(dir.Path() / "values.txt", "speed=12\r\nname only\nlives=-3\n");
     TValueList list = TValueList::Create((dir.Path() / "values.txt").string());
     ASSERT_EQ(list.Items.size(), 3u);
-    EXPECT_EQ(list.GetValueByName("name only")->value, 0);
     EXPECT_EQ(list.GetValueByIndex(2)->value, -3);
     EXPECT_EQ(list.GetValueByIndex(3), nullptr);
     EXPECT_EQ(list.GetValueByIndex(-1), nullptr);
