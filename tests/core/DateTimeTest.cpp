@@ -1,9 +1,6 @@
 // Calendar arithmetic around month ends, leap days and century years, and the formatting.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <vector>
-
 #include "core/DateTime.h"
 
 namespace {
@@ -64,10 +61,7 @@ TEST(DateTimeTest, WeekDaysDifferencesAndOrdering) {
     EXPECT_EQ(TDateTime::Diff("S", b, a), 2 * 86400 + 29 * 60 + 45);
     EXPECT_EQ(TDateTime::Diff("D", Date(2100, 2, 28), Date(2100, 3, 1)), 1);
 
-    std::vector<TDateTime> dates = {a, b, Date(2026, 3, 1, 11, 59, 59)};
-    std::sort(dates.begin(), dates.end());
-    EXPECT_EQ(dates[0].Day, 27);
-    EXPECT_EQ(dates[1].Hour, 11);
+    EXPECT_TRUE(b < Date(2026, 3, 1, 11, 59, 59) && Date(2026, 3, 1, 11, 59, 59) < a);
 }
 
 TEST(DateTimeTest, FormattingAndParsingPlatformTexts) {
