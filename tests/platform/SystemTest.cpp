@@ -1,10 +1,9 @@
-// System services: single instance, data folder, dates, notice wrapping.
+// System services: single instance, data folder, notice wrapping.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
-#include <regex>
 
 #include "support/TestEnv.h"
 #include "platform/System.h"
@@ -59,12 +58,6 @@ TEST(DataFolder, FollowsXdgDataHome) {
                   return CommonAppDataFolder() == "/home/someone/.local/share/" ? 0 : 1;
               }),
               0);
-}
-
-TEST(Dates, CLocaleFormats) {
-    EXPECT_TRUE(std::regex_match(CurrentDate(), std::regex(R"(\d\d (Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec) \d{4})")))
-        << CurrentDate();
-    EXPECT_TRUE(std::regex_match(CurrentTime(), std::regex(R"(\d\d:\d\d:\d\d)"))) << CurrentTime();
 }
 
 }  // namespace
