@@ -9,8 +9,8 @@
 
 struct FakeChannel : TStreamChannel {
     std::shared_ptr<TSound> sound;
-    float volume = 1.0f, pan = 0.0f, rate = 1.0f;
-    bool playing = false, paused = false;
+    float volume = 1.0f;
+    bool playing = false;
     int cues = 0, resumes = 0;
     int processed = 0, queued = 0, count = 0;
     std::vector<size_t> queuedSizes;
@@ -18,17 +18,13 @@ struct FakeChannel : TStreamChannel {
     void Cue(const std::shared_ptr<TSound>& s) override {
         sound = s;
         playing = s != nullptr;
-        paused = true;
         ++cues;
     }
     void SetVolume(float v) override { volume = v; }
-    void SetPan(float p) override { pan = p; }
-    void SetRate(float r) override { rate = r; }
-    void Pause() override { paused = true; }
-    void Resume() override {
-        paused = false;
-        ++resumes;
-    }
+    void SetPan(float) override {}
+    void SetRate(float) override {}
+    void Pause() override {}
+    void Resume() override { ++resumes; }
     void Stop() override {
         playing = false;
         sound.reset();
