@@ -84,8 +84,6 @@ TEST(Offscreen, RendersBlendModes) {
     DrawRect(0, 0, 8, 8);
     SetBlend(ALPHABLEND);
     DrawRect(8, 0, 8, 8);
-    SetBlend(LIGHTBLEND);
-    DrawRect(16, 0, 8, 8);
     TPixmap shot = GrabPixmap(0, 0, 32, 32);
     SetDrawBackend(nullptr);
     ResetDrawStateDefaults();
@@ -93,9 +91,6 @@ TEST(Offscreen, RendersBlendModes) {
     uint32_t blended = shot.ReadPixel(12, 4);
     EXPECT_NEAR(int((blended >> 16) & 255), 128, 3);
     EXPECT_NEAR(int(blended & 255), 50, 3);
-    uint32_t light = shot.ReadPixel(20, 4);
-    EXPECT_NEAR(int((light >> 16) & 255), 128, 3);
-    EXPECT_EQ(int(light & 255), 100);
 }
 
 }  // namespace
