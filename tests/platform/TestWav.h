@@ -29,12 +29,12 @@ inline std::vector<uint8_t> Fmt(int channels, int rate, int bits, int tag = 1, u
     return c;
 }
 
-inline std::vector<uint8_t> Chunk(const char* tag, const std::vector<uint8_t>& body, bool pad = true) {
+inline std::vector<uint8_t> Chunk(const char* tag, const std::vector<uint8_t>& body) {
     std::vector<uint8_t> c;
     PutTag(c, tag);
     Put(c, uint32_t(body.size()), 4);
     c.insert(c.end(), body.begin(), body.end());
-    if (pad && body.size() % 2) c.push_back(0);
+    if (body.size() % 2) c.push_back(0);
     return c;
 }
 
