@@ -105,7 +105,7 @@ TEST_F(InputTest, LosingFocusInFullScreenPausesAndThePauseOutlivesTheFocus) {
     EXPECT_EQ(Game->Paused, 0);
 }
 
-TEST_F(InputTest, LosingFocusWindowedOnlySuspendsAndFlushesInputOnReturn) {
+TEST_F(InputTest, LosingFocusWindowedOnlySuspendsFlushesInputAndStopsLogicAfterTheGracePeriod) {
     Game->FullScreen = 0;
     Game->PauseOnLossOfFullScreenFocus = 1;
     Post(EVENT_APPSUSPEND);
@@ -115,13 +115,10 @@ TEST_F(InputTest, LosingFocusWindowedOnlySuspendsAndFlushesInputOnReturn) {
     Post(EVENT_APPRESUME);
     Read();
     EXPECT_EQ(GameKeyDown(KEY_A + 2), 0);
-}
-
-TEST_F(InputTest, SuspendedGameRunsNoLogicAfterTheGracePeriod) {
-    Game->FullScreen = 0;
+    // A suspended game runs no logic after the first five seconds.
     Post(EVENT_APPSUSPEND);
     GameStartTime = now - 1000;
-    EXPECT_EQ(Game->LogicWrapper(), 1);  // still within the first five seconds
+    EXPECT_EQ(Game->LogicWrapper(), 1);
     GameStartTime = now - 6000;
     EXPECT_EQ(Game->LogicWrapper(), 0);
 }
