@@ -73,10 +73,3 @@ TEST_F(ErrorReportTest, LogHoldsOnlyTheLastErrorAndAnUnwritableFolderIsIgnored) 
     EXPECT_NO_THROW(Guarded([] { throw TRuntimeError("x"); }));
     EXPECT_EQ(notices.size(), 3u);
 }
-
-TEST_F(ErrorReportTest, SectionHeaderAcceptsAnyCaseAndNothingElse) {
-    EXPECT_NO_THROW(CheckSectionHeader("[text]", "TEXT"));
-    EXPECT_THROW(CheckSectionHeader(" [TEXT]", "TEXT"), TRuntimeError);
-    EXPECT_THROW(CheckSectionHeader("[TEXT] x", "TEXT"), TRuntimeError);
-}
-
