@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <sstream>
 
 #include "core/ArrayUtils.h"
 #include "core/FileUtils.h"
@@ -56,7 +55,6 @@ TEST(FileUtilsTest, ReadIniValueMatchesNamesInAnyCaseWithoutWriteAccess) {
     std::string path = dir.Str() + "s.ini";
     testenv::WriteFile(path, "FULL SCREEN=1\r\nprofile name=Ada=Lovelace\r\n");
     EXPECT_EQ(ReadIniValue(path, "Profile Name"), "Ada=Lovelace");
-    EXPECT_EQ(ReadIniValue(dir.Str() + "none.ini", "x"), "");
     std::filesystem::permissions(path, std::filesystem::perms::owner_read);  // no write access needed
     EXPECT_EQ(ReadIniValue(path, "full screen"), "1");
 }
@@ -71,15 +69,6 @@ TEST(FileUtilsTest, CopyIniWithValueReplacesButNeverAddsNorInjectsLines) {
     EXPECT_EQ(CopyIniWithValue(dir.Str() + "src.ini", dir.Str() + "no/dst.ini", "A", "x"), 0);
     EXPECT_EQ(CopyIniWithValue(dir.Str() + "src.ini", dir.Str() + "dst.ini", "A", "x\r\nB=evil"), 1);
     EXPECT_EQ(testenv::ReadFile(dir.Path() / "dst.ini"), "A=x  B=evil\r\nprofile name=old\r\nB=2\r\n");
-}
-
-TEST(FileUtilsTest, SectionReadersStopAtTheNextSection) {
-    std::istringstream stream("one\r\ntwo\n[NEXT]\nthree\nlast");
-    std::string line;
-    EXPECT_EQ(ReadStreamSection(stream, line), (std::vector<std::string>{"one", "two"}));
-    EXPECT_EQ(line, "[NEXT]");
-    EXPECT_EQ(ReadStreamSection(stream, line), (std::vector<std::string>{"three", "last"}));
-    EXPECT_TRUE(ReadStreamSection(stream, line).empty());
 }
 
 TEST(MathUtilsTest, FramesAndPowersNeverDivideByZeroNorLoop) {
