@@ -76,4 +76,3 @@ TEST(DateTimeTest, FormattingAndParsingPlatformTexts) {
     parsed.Set_DateFromText("01 Xyz 1999");
     EXPECT_EQ(parsed.Month, 1) << "an unknown month falls back to January";
 }
-

@@ -45,4 +45,3 @@ TEST_F(InputUtilsTest, WaitOrInputTimesOutOnTheInjectedClockOrReturnsOnAKey) {
     EXPECT_EQ(WaitOrInput(100000), -1);
     EXPECT_LT(now, 100);
 }
-

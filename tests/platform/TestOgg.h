@@ -56,4 +56,3 @@ inline std::vector<uint8_t> MakeOgg(int channels, int rate, int frames) {
     vorbis_info_clear(&vi);
     return out;
 }
-
