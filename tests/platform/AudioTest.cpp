@@ -47,15 +47,3 @@ TEST(Audio, OpenALChannelsCuePauseResumeAndStop) {
     SetAudioDriver("None");
 }
 
-TEST(Audio, StreamChannelsQueueAndRefill) {
-    if (!SetAudioDriver("OpenAL Generic Software")) GTEST_SKIP() << "no OpenAL device";
-    auto stream = AudioDriver().AllocStreamChannel(4);
-    EXPECT_EQ(stream->ProcessedBuffers(), 4);  // nothing queued yet: every buffer is free
-    std::vector<uint8_t> pcm(4096, 0);
-    for (int i = 0; i < 4; ++i) stream->QueueBuffer(pcm.data(), pcm.size(), 2, 16, 44100);
-    EXPECT_LE(stream->ProcessedBuffers(), 4);
-    stream->Resume();
-    stream->Stop();
-    EXPECT_FALSE(stream->Playing());
-    SetAudioDriver("None");
-}
