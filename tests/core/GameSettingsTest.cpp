@@ -89,18 +89,6 @@ TEST_F(GameSettingsTest, GoodExitMarkerIsWrittenAndClearedAtTheNextStart) {
     EXPECT_EQ(testenv::ReadFile(SettingsPath()), "FULL SCREEN=0\r\n");
 }
 
-TEST_F(GameSettingsTest, CrashAfterChangeRestoresDefaultsKeepingTheProfileName) {
-    testenv::WriteFile(SettingsPath(), "FULL SCREEN=0\r\nMUSIC VOLUME=3\r\nProfile Name=Ada\r\n");
-    WriteDefault(kDefault);
-    Touch("inichanged.dat");
-    game->CheckGoodExit();
-    EXPECT_EQ(testenv::ReadFile(SettingsPath()),
-              "VERSION NO=0.1\r\nFULL SCREEN=1\r\nMUSIC VOLUME=50\r\nPROFILE NAME=Ada\r\nREGION=0\r\n");
-    ASSERT_EQ(notices.size(), 1u);
-    game->CheckGoodExit();
-    EXPECT_EQ(notices.size(), 1u) << "the next start shows nothing";
-}
-
 // After a crash: each case says whether the settings file, the default file and the change
 // marker exist and whether the restore's write fails; then what the settings file holds and
 // whether the restore was announced.
