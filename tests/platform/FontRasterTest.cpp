@@ -15,14 +15,6 @@ std::vector<uint8_t> FontBytes() {
 
 }  // namespace
 
-TEST(FontRaster, MetricsGrowWithThePixelSize) {
-    auto f10 = TFontRaster::Create(FontBytes(), 10, true);
-    auto f34 = TFontRaster::Create(FontBytes(), 34, true);
-    ASSERT_NE(f10, nullptr);
-    ASSERT_NE(f34, nullptr);
-    EXPECT_GT(f34->LineHeight(), 3 * f10->LineHeight());
-}
-
 TEST(FontRaster, GlyphsHaveCoverageBearingsAndAdvanceSmoothedOrNot) {
     auto font = TFontRaster::Create(FontBytes(), 20, true);
     auto a = font->RenderGlyph(U'A');
