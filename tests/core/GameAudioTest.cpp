@@ -94,14 +94,6 @@ TEST_F(GameAudioTest, FadeInRisesTickByTickAfterItsDelay) {
     EXPECT_NEAR(Music()->volume, (length - 10.0f) / length, 1e-5);
 }
 
-TEST_F(GameAudioTest, FadeOutFallsTickByTick) {
-    game->MusicVolume = 60;
-    StartMusic();
-    game->MusicFadeOutSet(1000);  // 200 ticks
-    for (int i = 0; i < 100; ++i) game->MusicFadeOutManage();
-    EXPECT_NEAR(Music()->volume, 0.3f, 1e-5);
-}
-
 TEST_F(GameAudioTest, ZeroLengthFadesDoNotDivideByZero) {
     game->MusicFadeIn = 0.0f;
     game->PauseFadeLength = 0.0f;
