@@ -51,7 +51,7 @@ TEST(DateTimeTest, DayNumbersRoundTripOverFourCenturies) {
     }
 }
 
-TEST(DateTimeTest, WeekDaysDifferencesAndOrdering) {
+TEST(DateTimeTest, WeekDaysDifferencesOrderingAndTexts) {
     EXPECT_EQ(TDateTime::WeekDay(Date(1900, 1, 1)), 1);
     EXPECT_EQ(TDateTime::WeekDay(Date(2100, 3, 1)), 1);
     TDateTime a = Date(2026, 3, 1, 12, 0, 0);
@@ -62,9 +62,6 @@ TEST(DateTimeTest, WeekDaysDifferencesAndOrdering) {
     EXPECT_EQ(TDateTime::Diff("D", Date(2100, 2, 28), Date(2100, 3, 1)), 1);
 
     EXPECT_TRUE(b < Date(2026, 3, 1, 11, 59, 59) && Date(2026, 3, 1, 11, 59, 59) < a);
-}
-
-TEST(DateTimeTest, FormattingAndParsingPlatformTexts) {
     TDateTime date = Date(2026, 3, 5, 7, 4, 9);
     EXPECT_EQ(TDateTime::Get_String(date, "DDDD D MMMM YYYY"), "Thursday 5 March 2026");
     EXPECT_EQ(TDateTime::Get_String(date, "H:N:S"), "7:4:9");
