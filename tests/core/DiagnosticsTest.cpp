@@ -49,7 +49,6 @@ TEST_F(DiagnosticsTest, DebugVarMaximumNeverPassesTheDisplayLimit) {
     var.Start();
     now += 5000;
     var.Calc();
-    EXPECT_EQ(var.Current, 5000);
     EXPECT_EQ(var.maximum, 999);
     var.Current = 7;
     EXPECT_EQ(var.GetDisplay(), "Draw    007/999");
@@ -65,7 +64,7 @@ TEST(ValueList, ReadsNameEqualsValueLines) {
     EXPECT_EQ(list.GetValueByIndex(-1), nullptr);
 }
 
-TEST(Utilities, RoundingDistancesAndNumbersAsText) {
+TEST(Utilities, RoundingDistancesNumbersAsTextAndRandomRanges) {
     EXPECT_EQ(Round(-2.5f), -2);
     EXPECT_DOUBLE_EQ(PointSegmentDistance(-3, 4, 0, 0, 10, 0), 5.0);
     // A segment of no length is its point, not a division by zero.
@@ -73,9 +72,6 @@ TEST(Utilities, RoundingDistancesAndNumbersAsText) {
     EXPECT_EQ(FormatNumber(1234.999, 0, 3), "1,234");
     EXPECT_EQ(FormatNumber(-1234.5, 1, 3), "-1,234.5");
     EXPECT_EQ(FormatNumber(1234.0, 0, 0), "1234");
-}
-
-TEST(Utilities, RandomRangesStayWithinTheirBounds) {
     SeedCRand(7);
     for (int i = 0; i < 200; ++i) ASSERT_LE(std::abs(RandRange(-2, 2)), 2);
     EXPECT_EQ(RandRange(5, 1), 5);
