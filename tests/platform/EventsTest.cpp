@@ -59,7 +59,7 @@ TEST_F(EventsTest, KeysBecomeVirtualKeyCodesLettersByLayoutDigitsByPosition) {
     for (const Case& c : cases) EXPECT_EQ(VirtualKeyFromSDL(c.sym, c.scancode), c.vk) << c.sym << " " << c.scancode;
 }
 
-TEST_F(EventsTest, KeyDownUpAndControlCharacters) {
+TEST_F(EventsTest, KeysControlCharactersAndTypedText) {
     PushKey(SDL_KEYDOWN, SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE);
     PushKey(SDL_KEYDOWN, SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE, true);
     PushKey(SDL_KEYUP, SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE);
@@ -70,14 +70,12 @@ TEST_F(EventsTest, KeyDownUpAndControlCharacters) {
     // A held key repeats its character but not its key-down.
     EXPECT_EQ(events[2].id, EVENT_KEYCHAR);
     EXPECT_EQ(events[3].id, EVENT_KEYUP);
-}
-
-TEST_F(EventsTest, TextBecomesOneCharacterPerCodePoint) {
+    // Typed text becomes one character per code point.
     SDL_Event e{};
     e.type = SDL_TEXTINPUT;
     SDL_strlcpy(e.text.text, "a\xC3\xA9\xE2\x82\xAC", sizeof e.text.text);  // a, e-acute, euro
     SDL_PushEvent(&e);
-    auto events = Drain();
+    events = Drain();
     ASSERT_EQ(events.size(), 3u);
     EXPECT_EQ(events[2].data, 0x20AC);
 }
