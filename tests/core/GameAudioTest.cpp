@@ -9,7 +9,6 @@
 #include "core/Game.h"
 #include "core/IniFile.h"
 #include "core/SoundBank.h"
-#include "platform/FileSystem.h"
 #include "support/TestEnv.h"
 
 namespace {
@@ -35,7 +34,6 @@ protected:
         SetErrorNotice(nullptr);
     }
     FakeChannel* Music() { return AsFake(game->MusicChannel); }
-    bool SettingsWritten() { return FileType(dir.Str() + "settings.ini") == FILETYPE_FILE; }
     void StartMusic(int looped = 1) {
         game->MusicSet(FakeSound(), "title.ogg", looped);
         game->MusicPlay(0, 0, 0);
@@ -48,15 +46,6 @@ protected:
 };
 
 }  // namespace
-
-TEST_F(GameAudioTest, MusicVolumeIsClampedAndSavedOnlyWhenAsked) {
-    game->MusicSetVolume(150, 0);
-    EXPECT_EQ(game->MusicVolume, 100);
-    EXPECT_FALSE(SettingsWritten());
-    game->MusicSetVolume(-5, 1);
-    EXPECT_EQ(game->MusicVolume, 0);
-    EXPECT_TRUE(SettingsWritten());
-}
 
 TEST_F(GameAudioTest, MusicOffAndOnPauseAndResumeWhatThereIsToResume) {
     EXPECT_EQ(game->MusicOff(), 0) << "no music: nothing changes";
