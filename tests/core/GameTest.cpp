@@ -1,11 +1,10 @@
-// The application object's data paths and small settings operations.
+// The application object's profile folder: which files count as profiles, and an unreadable folder.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "core/ErrorReport.h"
 #include "core/Game.h"
-#include "platform/System.h"
 #include "support/TestEnv.h"
 
 namespace {
@@ -15,17 +14,6 @@ protected:
     void SetUp() override { Game = std::make_unique<TGame>(); }
     void TearDown() override { Game.reset(); }
 };
-
-TEST_F(GameTest, TheGamesPathsLiveInTheApplicationDataFolderOrBesideTheExecutable) {
-    const std::string root = CommonAppDataFolder();
-    Game->SetSubPathWrapper("A/B", 0);
-    Game->SetSubPathWrapper("Tolvane Games/Sudoku Numora", 0);  // a second call replaces the whole path
-    EXPECT_EQ(Game->SubPath, root + "Tolvane Games/Sudoku Numora/");
-    EXPECT_EQ(Game->ProfilePath, root + "Tolvane Games/Sudoku Numora/profiles/");
-    Game->UseCorrectPath = 0;
-    Game->SetSubPathWrapper("X", 0);
-    EXPECT_EQ(Game->ProfilePath, "data/profiles/");
-}
 
 TEST_F(GameTest, ProfilesAreTheDatFilesOfTheProfileFolder) {
     testenv::TempDir dir;
