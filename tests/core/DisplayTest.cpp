@@ -86,15 +86,13 @@ TEST_F(DisplayTest, AFrameIsDrawnAndShown) {
     Game->GraphicsCreate();
     TExitScreen screen;
     Game->CurrentTScreen = &screen;
-    int slept = 0;
-    SetDelayHandler([&](int ms) { slept += ms; });
+    SetDelayHandler([](int) {});
     struct Seen {
         int frames = 0;
     } seen;
     CaptureNextFrame([](const TPixmap&, void* user) { ++static_cast<Seen*>(user)->frames; }, &seen);
     Game->ScreenDraw();
     EXPECT_EQ(seen.frames, 1);
-    EXPECT_EQ(slept, 3);
     Game->NoDraw = 1;
     CaptureNextFrame([](const TPixmap&, void* user) { ++static_cast<Seen*>(user)->frames; }, &seen);
     Game->ScreenDraw();
