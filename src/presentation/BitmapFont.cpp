@@ -211,7 +211,8 @@ int TBitmapFont::Draw(const std::string& text, double x, double y, int centre, i
     }
     if (right != 0) {
         if (ChangeHandle != 0) {
-            HandleX += StringWidth(text) * sx;
+            // The handle is in the font's own units; the draw state scales it with the glyphs.
+            HandleX += StringWidth(text);
         } else {
             x -= StringWidth(text) * sx;
         }
@@ -248,9 +249,12 @@ int TBitmapFont::Draw(const std::string& text, double x, double y, int centre, i
                 DrawSubImageRect(Image.get(), float(px), float(py), float(w), float(h), float(xPos[slot]),
                                  float(yPos[slot]), float(width[slot]), float(height[slot]));
             } else {
-                DrawSubImageRect(Image.get(), float(px - (HandleX - xOffset[slot] * ScaleFactor)),
-                                 float(py - (HandleY - yOffset[slot] * ScaleFactor)), float(w), float(h),
-                                 float(xPos[slot]), float(yPos[slot]), float(width[slot]), float(height[slot]));
+                // Every glyph hangs from the one common point (x, y) by its own handle, so the scale and
+                // rotation of the draw state act on the whole string about that point.
+                DrawSubImageRect(Image.get(), float(px), float(py), float(w), float(h), float(xPos[slot]),
+                                 float(yPos[slot]), float(width[slot]), float(height[slot]),
+                                 float(HandleX - xOffset[slot] * ScaleFactor),
+                                 float(HandleY - yOffset[slot] * ScaleFactor));
             }
         }
         if (ChangeHandle == 0) {

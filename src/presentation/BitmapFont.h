@@ -14,6 +14,9 @@ class TImage;
 class TBitmapFont {
 public:
     double CharGap = 0;
+    // Handle mode: every glyph is drawn at the pen position (x, y) through a handle, so the current scale
+    // and rotation act on the whole string about that point. HandleX/HandleY is the running handle in the
+    // font's units (set by the caller before a draw; each glyph moves it on by its advance).
     int ChangeHandle = 0;
     double HandleX = 0, HandleY = 0;
     double ScaleFactor = 0;

@@ -75,4 +75,42 @@ TEST_F(BitmapFontTest, CreateLoadsPageAndLayout) {
     EXPECT_THROW(TBitmapFont::Create(dir.Str() + "missing", -1, 0, 0, ".png"), std::exception);
 }
 
+// Handle mode draws every glyph at one point through its own handle, so a rotated and scaled string keeps its
+// shape: each glyph corner is the unrotated, unscaled layout turned and stretched about that point.
+TEST_F(BitmapFontTest, HandleModeTurnsAndScalesTheWholeStringAboutItsPoint) {
+    TBitmapFont f = Parsed(kFont);
+    f.Image = TImage::FromPixmap(TPixmap(64, 64, 0xFFFFFFFFu));
+    auto corners = [this](TBitmapFont& font, int right) {
+        rec.calls.clear();
+        font.Draw("ABA", 0, 0, 0, right, 0, 0, 0, 0);
+        std::vector<TVertex> out;
+        for (const TDrawCommand* c : rec.Find("DrawSubImageRect"))
+            out.insert(out.end(), c->vertices.begin(), c->vertices.end());
+        return out;
+    };
+    const std::vector<TVertex> flat = corners(f, 0);
+    ASSERT_EQ(flat.size(), 18u);
+
+    f.ChangeHandle = 1;
+    for (int right = 0; right <= 1; ++right) {
+        f.HandleX = f.HandleY = 0;
+        SetScale(2, 1.5f);
+        SetRotation(90);
+        SetOrigin(100, 50);
+        const std::vector<TVertex> turned = corners(f, right);
+        SetOrigin(0, 0);
+        SetRotation(0);
+        SetScale(1, 1);
+        ASSERT_EQ(turned.size(), flat.size());
+        // Right-aligned, the string ends at the point.
+        const float shift = right ? float(f.StringWidth("ABA")) : 0.0f;
+        for (size_t i = 0; i < flat.size(); ++i) {
+            // 90 degrees clockwise on screen: (x, y) -> (-y, x), after the scale.
+            EXPECT_NEAR(turned[i].x, 100 - 1.5f * flat[i].y, 1e-3) << "corner " << i << " right " << right;
+            EXPECT_NEAR(turned[i].y, 50 + 2 * (flat[i].x - shift), 1e-3)
+                << "corner " << i << " right " << right;
+        }
+    }
+}
+
 }  // namespace
