@@ -46,7 +46,17 @@ std::string StripExt(const std::string& path) {
     return dot == std::string::npos ? path : path.substr(0, dot);
 }
 
-void FileWritten(const std::string& /*path*/) {}
+namespace {
+std::function<void(const std::string&)> g_fileWrittenObserver;
+}  // namespace
+
+void FileWritten(const std::string& path) {
+    if (g_fileWrittenObserver) g_fileWrittenObserver(path);
+}
+
+void SetFileWrittenObserver(std::function<void(const std::string&)> observer) {
+    g_fileWrittenObserver = std::move(observer);
+}
 
 std::string ReadIniValue(const std::string& path, const std::string& name) {
     std::optional<std::string> bytes = LoadFile(path);

@@ -3,6 +3,7 @@
 // exists), and the section readers of the sectioned text files.
 #pragma once
 
+#include <functional>
 #include <istream>
 #include <ostream>
 #include <string>
@@ -18,9 +19,10 @@ std::string ExtractExt(const std::string& path);
 // The path without the extension of its file name ("data/a.b/c" stays whole).
 std::string StripExt(const std::string& path);
 
-// Called after a file was written and closed. Does nothing; a seam for platforms that must be
-// told about new files.
+// Called after a file was written and closed. Does nothing but tell the observer, when one is set;
+// a seam for platforms (and tests) that must be told about new files.
 void FileWritten(const std::string& path);
+void SetFileWrittenObserver(std::function<void(const std::string&)> observer);
 
 // The value of the first line whose Upper(name part) equals Upper(name); "" when the file cannot
 // be read or holds no such line. Opens the file for reading only.

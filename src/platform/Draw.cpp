@@ -362,15 +362,17 @@ void DrawRect(float x, float y, float w, float h) {
     Submit(std::move(c));
 }
 
-void DrawLine(float x1, float y1, float x2, float y2) {
-    TDrawCommand c = Command("DrawLine", {x1, y1, x2, y2});
+void DrawLine(float x1, float y1, float x2, float y2, bool lastPixel) {
+    TDrawCommand c = Command("DrawLine", {x1, y1, x2, y2, lastPixel ? 1.0f : 0.0f});
     Transform t = MakeTransform(x1, y1);
     TVertex a = t.At(-g_state.handleX, -g_state.handleY), b = t.At(x2 - x1 - g_state.handleX, y2 - y1 - g_state.handleY);
-    // A one-pixel wide band through the pixel centres, reaching half a pixel past both ends.
+    // A one-pixel wide band through the pixel centres, reaching half a pixel past the first end and, with
+    // the last pixel, past the second; without it the band stops half a pixel short of the last centre.
     float dx = b.x - a.x, dy = b.y - a.y, len = std::sqrt(dx * dx + dy * dy);
     float ux = len > 0 ? dx / len : 1.0f, uy = len > 0 ? dy / len : 0.0f;
     float ax = a.x + 0.5f - ux * 0.5f, ay = a.y + 0.5f - uy * 0.5f;
-    float bx = b.x + 0.5f + ux * 0.5f, by = b.y + 0.5f + uy * 0.5f;
+    float end = lastPixel ? 0.5f : -0.5f;
+    float bx = b.x + 0.5f + ux * end, by = b.y + 0.5f + uy * end;
     float nx = -uy * 0.5f, ny = ux * 0.5f;
     TVertex p{ax + nx, ay + ny}, q{bx + nx, by + ny}, r{bx - nx, by - ny}, s{ax - nx, ay - ny};
     c.vertices = {p, q, r, p, r, s};

@@ -116,7 +116,8 @@ void DrawImage(const TImage* image, float x, float y, int frame = 0);
 void DrawSubImageRect(const TImage* image, float x, float y, float w, float h, float sx, float sy, float sw, float sh,
                       float hx = 0, float hy = 0, int frame = 0);
 void DrawRect(float x, float y, float w, float h);
-void DrawLine(float x1, float y1, float x2, float y2);
+// A one-pixel line from the first pixel to the last, or up to the last without it when lastPixel is false.
+void DrawLine(float x1, float y1, float x2, float y2, bool lastPixel = true);
 void DrawOval(float x, float y, float w, float h);
 void Plot(float x, float y);
 void DrawText(const std::string& text, float x, float y);

@@ -1,6 +1,7 @@
-// PNG through libpng's simplified API (no setjmp needed), JPEG through libjpeg with a longjmp
-// error handler. The JPEG functions keep every object with a destructor outside the frame that
-// calls setjmp, so a longjmp never skips a destructor.
+// PNG decoding through libpng's simplified API (no setjmp needed); PNG encoding through its classic API,
+// which alone lets the caller choose the compression level; JPEG through libjpeg. The classic PNG and
+// the JPEG functions keep every object with a destructor outside the frame that calls setjmp, so a
+// longjmp never skips a destructor.
 #include "platform/ImageCodec.h"
 
 #include <csetjmp>
@@ -39,6 +40,53 @@ void InstallErrors(JpegError& err, jpeg_common_struct* info) {
     err.mgr.error_exit = JpegErrorExit;
     err.mgr.emit_message = JpegSilence;
     err.mgr.output_message = JpegNoOutput;
+}
+
+struct PngSink {
+    std::vector<uint8_t>* out;
+    bool failed;
+};
+
+void PngWrite(png_structp png, png_bytep data, size_t length) {
+    auto* sink = static_cast<PngSink*>(png_get_io_ptr(png));
+    if (sink->failed) return;
+    try {
+        sink->out->insert(sink->out->end(), data, data + length);
+    } catch (...) {
+        sink->failed = true;  // never unwind through libpng's C frames
+    }
+}
+
+void PngFlush(png_structp) {}
+
+[[noreturn]] void PngError(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
+}
+void PngWarning(png_structp, png_const_charp) {}
+
+// Encodes the rows (RGBA, 8 bits a channel) into sink; level 0-9 or -1 for zlib's default. No
+// destructible locals here.
+bool PngEncodeInto(int width, int height, png_bytep* rows, int level, PngSink* sink) {
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, PngError, PngWarning);
+    if (png == nullptr) return false;
+    png_infop info = png_create_info_struct(png);
+    if (info == nullptr) {
+        png_destroy_write_struct(&png, nullptr);
+        return false;
+    }
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return false;
+    }
+    png_set_write_fn(png, sink, PngWrite, PngFlush);
+    if (level >= 0 && level <= 9) png_set_compression_level(png, level);
+    png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGBA,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    png_write_image(png, rows);
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return !sink->failed;
 }
 
 // Decodes into out (already default-constructed by the caller). No destructible locals here.
@@ -166,7 +214,7 @@ std::optional<TPixmap> LoadPixmap(const std::string& path) {
     return DecodeImage(std::span(reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size()));
 }
 
-std::vector<uint8_t> EncodePNG(const TPixmap& pixmap) {
+std::vector<uint8_t> EncodePNG(const TPixmap& pixmap, int compressionLevel) {
     if (!ValidPixmap(pixmap)) return {};
     std::vector<uint8_t> rgba(pixmap.pixels.size() * 4);
     for (size_t i = 0; i < pixmap.pixels.size(); ++i) {
@@ -176,17 +224,12 @@ std::vector<uint8_t> EncodePNG(const TPixmap& pixmap) {
         rgba[4 * i + 2] = uint8_t(p);
         rgba[4 * i + 3] = uint8_t(p >> 24);
     }
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    image.width = png_uint_32(pixmap.width);
-    image.height = png_uint_32(pixmap.height);
-    image.format = PNG_FORMAT_RGBA;
-    png_alloc_size_t size = 0;
-    if (!png_image_write_to_memory(&image, nullptr, &size, 0, rgba.data(), 0, nullptr)) return {};
-    std::vector<uint8_t> out(size);
-    if (!png_image_write_to_memory(&image, out.data(), &size, 0, rgba.data(), 0, nullptr)) return {};
-    out.resize(size);
+    std::vector<png_bytep> rows(size_t(pixmap.height));
+    for (int y = 0; y < pixmap.height; ++y)
+        rows[size_t(y)] = rgba.data() + size_t(y) * size_t(pixmap.width) * 4;
+    std::vector<uint8_t> out;
+    PngSink sink{&out, false};
+    if (!PngEncodeInto(pixmap.width, pixmap.height, rows.data(), compressionLevel, &sink)) return {};
     return out;
 }
 
@@ -209,7 +252,9 @@ bool SaveBytes(const std::vector<uint8_t>& bytes, const std::string& path) {
 }
 }  // namespace
 
-bool SavePixmapPNG(const TPixmap& pixmap, const std::string& path) { return SaveBytes(EncodePNG(pixmap), path); }
+bool SavePixmapPNG(const TPixmap& pixmap, const std::string& path, int compressionLevel) {
+    return SaveBytes(EncodePNG(pixmap, compressionLevel), path);
+}
 
 bool SavePixmapJPEG(const TPixmap& pixmap, const std::string& path, int quality) {
     return SaveBytes(EncodeJPEG(pixmap, quality), path);

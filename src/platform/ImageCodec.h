@@ -23,11 +23,12 @@ std::optional<TPixmap> DecodeJPEG(std::span<const uint8_t> bytes);
 // Reads a PNG or JPEG file; nullopt when it cannot be read or decoded.
 std::optional<TPixmap> LoadPixmap(const std::string& path);
 
-// 32-bit RGBA PNG with the pixmap's alpha; empty vector on failure.
-std::vector<uint8_t> EncodePNG(const TPixmap& pixmap);
+// 32-bit RGBA PNG with the pixmap's alpha, at zlib compression level 0-9 (-1: zlib's default); empty
+// vector on failure.
+std::vector<uint8_t> EncodePNG(const TPixmap& pixmap, int compressionLevel = -1);
 // Baseline RGB JPEG (alpha dropped), quality 1-100; empty vector on failure.
 std::vector<uint8_t> EncodeJPEG(const TPixmap& pixmap, int quality);
 
 // Write the encoded image to path (through a temporary file renamed into place); false on failure.
-bool SavePixmapPNG(const TPixmap& pixmap, const std::string& path);
+bool SavePixmapPNG(const TPixmap& pixmap, const std::string& path, int compressionLevel = -1);
 bool SavePixmapJPEG(const TPixmap& pixmap, const std::string& path, int quality);

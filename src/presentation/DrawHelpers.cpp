@@ -6,6 +6,7 @@
 #include <ctime>
 #include <numbers>
 
+#include "core/FileUtils.h"
 #include "core/Game.h"
 #include "platform/Draw.h"
 #include "platform/FileSystem.h"
@@ -90,11 +91,13 @@ void DrawGlyphs(const std::string& text, float x, float y, float spacing, bool s
     GetScale(sx, sy);
     float rad = GetRotation() * std::numbers::pi_v<float> / 180.0f;
     float c = std::cos(rad), s = std::sin(rad);
+    // The handle moves the text as it moves DrawText's, before scale and rotation.
+    const float hx = GetDrawState().handleX, hy = GetDrawState().handleY;
     float pen = 0;
     for (char32_t ch : DecodeUtf8(text)) {
         const TGlyph* g = font->Glyph(ch);
         if (g == nullptr) continue;
-        float lx = (pen + g->offsetX) * sx, ly = g->offsetY * sy;
+        float lx = (pen + g->offsetX - hx) * sx, ly = (g->offsetY - hy) * sy;
         float gx = x + lx * c - ly * s, gy = y + lx * s + ly * c;
         if (snapped) {
             gx = std::floor(gx);
@@ -475,7 +478,9 @@ std::vector<uint8_t> WriteBMP(const TPixmap& pixmap) {
 bool SaveImageBMP(const TImage* image, const std::string& path) {
     if (image == nullptr) return false;
     std::vector<uint8_t> bytes = WriteBMP(image->Pixels(0));
-    return WriteFileAtomic(path, std::string(bytes.begin(), bytes.end()));
+    if (!WriteFileAtomic(path, std::string(bytes.begin(), bytes.end()))) return false;
+    FileWritten(path);
+    return true;
 }
 
 bool SaveLoadedImageBMP(const std::string& source, const std::string& path) {
@@ -501,5 +506,5 @@ std::string SaveScreenshot(const std::string& folder) {
     std::string path = ScreenshotFileName(local->tm_year + 1900, local->tm_mon + 1, local->tm_mday, local->tm_hour,
                                           local->tm_min, local->tm_sec);
     if (!folder.empty()) path = (folder.back() == '/' ? folder : folder + "/") + path;
-    return SavePixmapPNG(shot, path) ? path : std::string();
+    return SavePixmapPNG(shot, path, 9) ? path : std::string();
 }

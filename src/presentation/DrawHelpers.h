@@ -93,11 +93,11 @@ int ScreenHeightOffset(int a, int b);
 
 // 24-bit bottom-up BMP of the pixmap.
 std::vector<uint8_t> WriteBMP(const TPixmap& pixmap);
-// Writes frame 0 as a BMP file; false when it cannot be written.
+// Writes frame 0 as a BMP file and calls the file-written hook; false when it cannot be written.
 bool SaveImageBMP(const TImage* image, const std::string& path);
 bool SaveLoadedImageBMP(const std::string& source, const std::string& path);
 // The picture drawn so far as "YYYY-MM-DD HHNNSS screenshot.png" in the folder (the working folder when
-// empty); returns the path written, "" on failure.
+// empty), at the strongest PNG compression; returns the path written, "" on failure.
 std::string SaveScreenshot(const std::string& folder);
 // The screenshot file name for a local time.
 std::string ScreenshotFileName(int year, int month, int day, int hour, int minute, int second);

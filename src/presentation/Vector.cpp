@@ -19,7 +19,9 @@ double TVector::CalcSlope() const {
     return y / x;
 }
 
-void TVector::Draw(double px, double py, int) const { DrawLine(float(px), float(py), float(px + x), float(py + y)); }
+void TVector::Draw(double px, double py, int lastPixel) const {
+    DrawLine(float(px), float(py), float(px + x), float(py + y), lastPixel != 0);
+}
 
 void TVector::Multiply(double factor) {
     x *= factor;
@@ -74,9 +76,9 @@ void TLine::CalcLength() { length = GetVector().CalcLength(); }
 
 double TLine::CalcSlope() const { return GetVector().CalcSlope(); }
 
-void TLine::Draw(int) const {
+void TLine::Draw(int lastPixel) const {
     if (Color) Color->Apply();
-    DrawLine(float(sx), float(sy), float(ex), float(ey));
+    DrawLine(float(sx), float(sy), float(ex), float(ey), lastPixel != 0);
     TColor::Restore();
 }
 

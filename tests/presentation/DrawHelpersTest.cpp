@@ -1,9 +1,13 @@
-// Drawing helpers, shapes and the mouse pointer: files, clipping, pixel copies and click handling.
+// Drawing helpers, shapes, lines and the mouse pointer: files, glyph placement, clipping, pixel copies and
+// click handling.
 #include "presentation/DrawHelpers.h"
 
 #include "TestWorld.h"
+#include "core/FileUtils.h"
 #include "platform/Image.h"
+#include "platform/ImageCodec.h"
 #include "presentation/Shapes.h"
+#include "presentation/Vector.h"
 #include "support/TestEnv.h"
 
 namespace {
@@ -31,15 +35,78 @@ TEST_F(DrawHelpersTest, BmpRowsArePaddedAndStoredBottomUp) {
     EXPECT_EQ(bmp[68], 0x11);
 }
 
+// The compression level of a PNG file as zlib recorded it: FLEVEL, the top two bits of the second byte of the
+// first IDAT chunk's data (3 for the strongest levels, 2 for the default).
+int PngCompressionClass(const std::string& png) {
+    for (size_t at = 8; at + 8 <= png.size();) {
+        const auto* b = reinterpret_cast<const uint8_t*>(png.data() + at);
+        const size_t length = size_t(b[0]) << 24 | size_t(b[1]) << 16 | size_t(b[2]) << 8 | size_t(b[3]);
+        if (png.compare(at + 4, 4, "IDAT") == 0 && length >= 2) return b[9] >> 6;
+        at += 12 + length;
+    }
+    return -1;
+}
+
 TEST_F(DrawHelpersTest, SavedFilesAndAFailedSaveIsReported) {
     testenv::TempDir dir;
+    std::vector<std::string> written;
+    SetFileWrittenObserver([&written](const std::string& path) { written.push_back(path); });
     auto image = CreateImage(5, 4);
     ASSERT_TRUE(SaveImageBMP(image.get(), dir.Str() + "shot.bmp"));
     EXPECT_EQ(testenv::ReadFile(dir.Path() / "shot.bmp").size(), 16u * 4 + 54);
     EXPECT_FALSE(SaveImageBMP(image.get(), dir.Str() + "missing/folder/shot.bmp"));
+    SetFileWrittenObserver(nullptr);
+    EXPECT_EQ(written, std::vector<std::string>{dir.Str() + "shot.bmp"})
+        << "the hook hears of written files only";
+
     std::string path = SaveScreenshot(dir.Str());
     ASSERT_FALSE(path.empty());
-    EXPECT_TRUE(std::filesystem::exists(path));
+    EXPECT_EQ(PngCompressionClass(testenv::ReadFile(path)), 3) << "screenshots use the strongest compression";
+    std::vector<uint8_t> plain = EncodePNG(TPixmap(64, 64, 0xFF336699u));
+    EXPECT_EQ(PngCompressionClass(std::string(plain.begin(), plain.end())), 2);
+}
+
+// DrawTextGlyphs places each glyph where DrawText puts it, handle, scale, rotation and origin included.
+TEST_F(DrawHelpersTest, GlyphByGlyphTextFollowsTheHandleAsDrawTextDoes) {
+    SetImageFont(MakeBlockFont());
+    SetHandle(12, 5);
+    SetScale(2, 1.5f);
+    SetRotation(30);
+    SetOrigin(4, 7);
+    DrawText("Hi!", 100, 80);
+    DrawTextGlyphs("Hi!", 100, 80, 0);
+    SetHandle(0, 0);
+    SetOrigin(0, 0);
+    const TDrawCommand* whole = rec.Find("DrawText").at(0);
+    const auto glyphs = rec.Find("DrawSubImageRect");
+    ASSERT_EQ(glyphs.size(), 3u);
+    ASSERT_EQ(whole->vertices.size(), 18u);
+    for (size_t g = 0; g < 3; ++g)
+        for (size_t v = 0; v < 6; ++v) {
+            EXPECT_NEAR(glyphs[g]->vertices[v].x, whole->vertices[g * 6 + v].x, 1e-3) << "glyph " << g;
+            EXPECT_NEAR(glyphs[g]->vertices[v].y, whole->vertices[g * 6 + v].y, 1e-3) << "glyph " << g;
+        }
+}
+
+// A line without its last pixel stops where the last pixel begins; with it, it covers that pixel too.
+TEST_F(DrawHelpersTest, LinesAndVectorsHonourTheLastPixelFlag) {
+    auto rightmost = [](const TDrawCommand* c) {
+        float x = -1e9f;
+        for (const TVertex& v : c->vertices) x = std::max(x, v.x);
+        return x;
+    };
+    TLine line;
+    line.sx = 2, line.sy = 3, line.ex = 12, line.ey = 3;
+    line.Draw(1);
+    line.Draw(0);
+    TVector{10, 0}.Draw(2, 3, 1);
+    TVector{10, 0}.Draw(2, 3, 0);
+    const auto lines = rec.Find("DrawLine");
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_FLOAT_EQ(rightmost(lines[0]), 13.0f);
+    EXPECT_FLOAT_EQ(rightmost(lines[1]), 12.0f);
+    EXPECT_FLOAT_EQ(rightmost(lines[2]), 13.0f);
+    EXPECT_FLOAT_EQ(rightmost(lines[3]), 12.0f);
 }
 
 TEST_F(DrawHelpersTest, ClippedDrawShowsOnlyTheOverlap) {
