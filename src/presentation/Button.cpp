@@ -282,6 +282,8 @@ void TButton::DrawGlowPass(const TGameImage* drawn, int drawFrame, float px, flo
     SetBlend(LIGHTBLEND);
     int level = int(Glow * 255);
     SetColor(level, level, level);
+    // As for any sprite, a colour of the button tints its glow.
+    if (Color) Color->ApplyNoAlpha();
     DrawImage(drawn->image.get(), px, py, drawFrame);
     SetBlend(ALPHABLEND);
     SetColor(255, 255, 255);

@@ -19,23 +19,22 @@ std::unique_ptr<TFlasher> TFlasher::Create(int totalMs, int onMs, int offMs, int
 int TFlasher::Manage() {
     if (AnimCounter <= 0) return 1;
     AnimCounter -= Delta;
-    if (AnimCounter <= 0) {
-        AnimCounter = 0;
-        return 1;
-    }
-    if (AnimCounter > float(DelayEnd)) return 0;
-    FlashCounter -= Delta;
-    if (FlashCounter < 0) {
-        if (FlashState) {
-            FlashState = 0;
-            FlashCounter = float(OffLength);
-        } else {
-            FlashState = 1;
-            FlashCounter = float(OnLength);
-            PlayFlashSound();
+    if (AnimCounter < 0) AnimCounter = 0;
+    // The last tick of the flashing still takes its step: a state due to change on it does.
+    if (AnimCounter <= float(DelayEnd)) {
+        FlashCounter -= Delta;
+        if (FlashCounter < 0) {
+            if (FlashState) {
+                FlashState = 0;
+                FlashCounter = float(OffLength);
+            } else {
+                FlashState = 1;
+                FlashCounter = float(OnLength);
+                PlayFlashSound();
+            }
         }
     }
-    return 0;
+    return AnimCounter <= 0 ? 1 : 0;
 }
 
 void TFlasher::PlayFlashSound() {

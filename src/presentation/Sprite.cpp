@@ -156,10 +156,12 @@ int TSprite::DrawLight(float alpha, float r, float g, float b, std::shared_ptr<T
     if (visible == 0) return 0;
     SetBlend(LIGHTBLEND);
     SetColor(int(alpha * 255 * r), int(alpha * 255 * g), int(alpha * 255 * b));
-    std::shared_ptr<TGameImage> previous = AlternativeImage;
-    if (lightImage) AlternativeImage = std::move(lightImage);
+    // The light pass draws the light image, or without one the sprite's own image (not an alternative
+    // image its owner may have set for the plain pass, which is kept for the next draw).
+    std::shared_ptr<TGameImage> previous = std::move(AlternativeImage);
+    AlternativeImage = std::move(lightImage);
     DoDraw();
-    AlternativeImage = previous;
+    AlternativeImage = std::move(previous);
     SetBlend(ALPHABLEND);
     SetColor(255, 255, 255);
     return 1;

@@ -68,7 +68,13 @@ int TToolTip::Draw() {
         SetScale(FontScale, FontScale);
         const float cx = x + (image ? image->w2 : 0.0f);
         const float cy = y + float(TextYOffset) + (image ? image->h2 : 0.0f);
-        DrawTextLinesShadow(cx, cy, TextWrapped, 1, Font->CalcHeight() * FontScale);
+        const float lineGap = Font->CalcHeight() * FontScale;
+        if (Font->BitmapFont) {
+            Font->BitmapFont->DrawStringArray(TextWrapped, cx, cy, 1, 0, RoundedCoords, RoundedCoords, 1,
+                                              int(lineGap), 0);
+        } else {
+            DrawTextLinesShadow(cx, cy, TextWrapped, 1, lineGap);
+        }
     }
     TextAlpha = oldTextAlpha;
     SetScale(1, 1);

@@ -1,5 +1,5 @@
 // Buttons driven headless: hover sounds, one click for one reader, the pressed image, the keyboard
-// shortcut, auto-repeat, and the draw pass's end state.
+// shortcut, auto-repeat, the glow's colour and the draw pass's end state.
 #include "WidgetWorld.h"
 #include "platform/Keys.h"
 #include "presentation/Button.h"
@@ -121,6 +121,26 @@ TEST_F(ButtonTest, DrawPicksThePressedImageAndLeavesACleanState) {
     ClickIt(*b);
     b->Draw();
     EXPECT_EQ(DrawsOf(b->ImageMouseClick->image.get()), 2) << "shadow and image";
+    ExpectCleanState();
+}
+
+// The glow pass is a light-blend copy at the glow's strength; a colour of the button tints it, as a sprite's
+// colour tints the sprite's glow.
+TEST_F(ButtonTest, GlowPassTakesTheButtonsColour) {
+    auto b = MakeButton();
+    b->SetGlow(1, 0.5f, 0, 0, 1);
+    b->Draw();
+    b->Color = TColor::Create(200, 40, 10, 1.0f);
+    b->Draw();
+    auto draws = rec.Find("DrawImage");
+    ASSERT_EQ(draws.size(), 4u);
+    EXPECT_EQ(draws[1]->state.blend, LIGHTBLEND);
+    EXPECT_EQ(draws[1]->state.red, 127);
+    EXPECT_EQ(draws[1]->state.blue, 127);
+    EXPECT_EQ(draws[3]->state.blend, LIGHTBLEND);
+    EXPECT_EQ(draws[3]->state.red, 200);
+    EXPECT_EQ(draws[3]->state.green, 40);
+    EXPECT_EQ(draws[3]->state.blue, 10);
     ExpectCleanState();
 }
 

@@ -3,8 +3,11 @@
 #include <cmath>
 
 #include "WidgetWorld.h"
+#include "platform/Image.h"
+#include "presentation/BitmapFont.h"
 #include "presentation/Explosion.h"
 #include "presentation/Flasher.h"
+#include "presentation/Font.h"
 #include "presentation/GameImage.h"
 #include "presentation/SlideShow.h"
 #include "presentation/ToolTip.h"
@@ -66,6 +69,43 @@ TEST_F(Extras, FlasherTogglesEvery21TicksUntil200) {
     EXPECT_EQ(toggles[0], 21);
     EXPECT_EQ(toggles[2], 63);
     EXPECT_EQ(finishedAt, 200);
+}
+
+// A state due to change on the flashing's last tick changes: 105 ms are 21 ticks, as is the first state.
+TEST_F(Extras, FlasherTakesItsStepOnTheLastTick) {
+    auto flasher = TFlasher::Create(105, 100, 100, 0);
+    for (int tick = 1; tick < 21; ++tick) EXPECT_EQ(flasher->Manage(), 0);
+    EXPECT_EQ(flasher->FlashState, 1);
+    EXPECT_EQ(flasher->Manage(), 1);
+    EXPECT_EQ(flasher->FlashState, 0);
+    EXPECT_EQ(flasher->Manage(), 1);
+    EXPECT_EQ(flasher->FlashState, 0) << "no steps once the flashing is over";
+}
+
+// A tooltip whose font is a bitmap font draws its lines from that font's page, shadow first, centred.
+TEST_F(Extras, TooltipDrawsWithItsBitmapFont) {
+    auto bitmap = std::make_shared<TBitmapFont>();
+    bitmap->ParseFnt("info\ncommon scaleW=64 scaleH=64\nchar id=65 x=0 y=0 width=8 height=10 xadvance=10\n",
+                     0);
+    bitmap->Image = TImage::FromPixmap(TPixmap(64, 64, 0xFFFFFFFFu));
+    TToolTip tip;
+    tip.Font = TFont::Create(nullptr, TColor::Create(255, 255, 0, 1), TShadow::Create(1, 1, 0.5f), 0, bitmap,
+                             nullptr, "");
+    tip.x = 100;
+    tip.y = 50;
+    ASSERT_EQ(tip.SetText("AA"), 1);
+    tip.Visible = 1;
+    tip.FadeLevel = 1;
+    EXPECT_EQ(tip.Draw(), 1);
+    EXPECT_TRUE(rec.Find("DrawText").empty());
+    auto glyphs = rec.Find("DrawSubImageRect");
+    ASSERT_EQ(glyphs.size(), 4u) << "two glyphs of shadow, two of text";
+    EXPECT_EQ(glyphs[0]->image, bitmap->Image.get());
+    EXPECT_EQ(glyphs[0]->state.red, 0);
+    EXPECT_EQ(glyphs[2]->state.red, 255);
+    EXPECT_EQ(glyphs[2]->state.blue, 0);
+    EXPECT_FLOAT_EQ(glyphs[2]->args[0], 90.0f) << "centred on the tooltip's x";
+    ExpectCleanState();
 }
 
 TEST_F(Extras, TooltipLeftEarlyIsNeverShown) {

@@ -1,4 +1,4 @@
-// Sprites: frame animation at its bounds and the shadow pass's end state.
+// Sprites: frame animation at its bounds, the shadow pass's end state and the light pass's image.
 #include "presentation/Sprite.h"
 
 #include <cmath>
@@ -75,6 +75,25 @@ TEST_F(SpriteTest, ShadowRestoresCallersAlphaAndColour) {
     EXPECT_FLOAT_EQ(draws[0]->args[1], 24.0f);
     EXPECT_FLOAT_EQ(draws[1]->state.alpha, 0.3f) << "the sprite's own alpha is off; the caller's stays";
     EXPECT_EQ(draws[1]->state.red, 10);
+}
+
+// The light pass draws the light image given, or without one the sprite's own image, never the alternative
+// image of the plain pass; that one is kept for the next draw.
+TEST_F(SpriteTest, LightPassWithoutAnImageUsesTheSpritesOwn) {
+    auto s = TSprite::Create(MakeImage(16, 16, 1, 0), 10, 20);
+    auto alternative = MakeImage(8, 8, 1, 0);
+    auto light = MakeImage(4, 4, 1, 0);
+    s->AlternativeImage = alternative;
+    s->DrawLight(0.5f, 1, 1, 1, nullptr);
+    s->DrawLight(0.5f, 1, 1, 1, light);
+    auto draws = rec.Find("DrawImage");
+    ASSERT_EQ(draws.size(), 2u);
+    EXPECT_EQ(draws[0]->image, s->image->image.get());
+    EXPECT_EQ(draws[0]->state.blend, LIGHTBLEND);
+    EXPECT_EQ(draws[0]->state.red, 127);
+    EXPECT_EQ(draws[1]->image, light->image.get());
+    EXPECT_EQ(s->AlternativeImage, alternative);
+    ExpectCleanState();
 }
 
 }  // namespace
