@@ -185,16 +185,25 @@ void TCell::Manage() {
     // A number the board cannot hold is never written, even if a caller left ChosenNumber out of range.
     const bool numberValid = ChosenNumber >= 0 && ChosenNumber <= PuzzleHeight && ChosenNumber <= 16;
 
+    const bool ctrl = CtrlDown();
+    // A right click, or a left one with Ctrl, toggles the chosen number's mark after either kind of click.
+    const bool markClick =
+        (right || (left && ctrl)) && numberValid && ChosenNumber != 0 && Locked[ax][ay] == 0;
+    const auto toggleMark = [&] {
+        std::uint8_t& mark = Markup[ax][ay][ChosenNumber - 1];
+        mark = mark == 0 ? 1 : 0;
+    };
     if (ShowDesiredCellArmed != 0) {
-        // The reveal takes the whole click, so a right click cannot empty the cell it has just revealed.
         Puzzle[ax][ay] = Solution[ax][ay];
         ShowDesiredCellArmed = 0;
         ClearCellMarks(ax, ay);
         if (ShowMarkup != 0) AutoMarkupCalculate();
+        // The revealed number stays: emptying the cell as a plain mark click does would undo the reveal that
+        // the same click has just made.
+        if (markClick) toggleMark();
         return;
     }
     if (!numberValid) return;
-    const bool ctrl = CtrlDown();
     if (left && !ctrl) {
         if (ChosenNumber != 0 && (PreventDoubleNumbers != 0 || CustomPuzzleMode != 0) &&
             IsNumberAllowed(ChosenNumber, ax, ay) == 0) {
@@ -208,10 +217,9 @@ void TCell::Manage() {
             if (ShowMarkup != 0) AutoMarkupCalculate();
         }
     }
-    if ((right || (left && ctrl)) && ChosenNumber != 0 && Locked[ax][ay] == 0) {
+    if (markClick) {
         Puzzle[ax][ay] = 0;
-        std::uint8_t& mark = Markup[ax][ay][ChosenNumber - 1];
-        mark = mark == 0 ? 1 : 0;
+        toggleMark();
     }
 }
 

@@ -231,6 +231,7 @@ void TGameScreen::Start() {
     DidPauseOrSuspend = -1;
     Game->IgnoreEscapeKey = 1;
     LastFade = MilliSecs();
+    EscapePressSeen = false;
 }
 
 void TGameScreen::BuildMenus() {
@@ -430,13 +431,28 @@ void TGameScreen::ManageMenuClicks() {
     if (MainMenu->Clicked("restartpuzzle") != 0) RestartInput = YesNoDialogLong(Text("Restart Puzzle"));
     const bool back = MainMenu->Clicked("backtomenu") != 0;
     const bool customBack = CustomPuzzleMenu->Clicked("backtomenu") != 0;
-    if (back || customBack || GameKeyHit(KEY_ESCAPE) != 0) QuitInput = YesNoDialogLong(Text("Exit Playing"));
+    const bool escape = EscapeHeld();
+    if (back || customBack || escape) QuitInput = YesNoDialogLong(Text("Exit Playing"));
     // The framework's own pause, so that the music state is kept and given back on resume.
     if (MainMenu->Clicked("pause") != 0 && Game->Paused == 0) Game->TogglePause();
     if (CustomPuzzleMenu->Clicked("checkplay") != 0) {
         Game->Mouse->Off();
         GenerateScreen->Show(1);
     }
+}
+
+// Escape counts while it is held, once the board has seen it pressed; a press too short to be seen held
+// counts by its hit, which is taken so that no later question mistakes it for its own. A press whose hit the
+// framework took first (to end the fade-in) is spent on that until the key is let go.
+bool TGameScreen::EscapeHeld() {
+    const bool hit = GameKeyHit(KEY_ESCAPE) != 0;
+    const bool down = GameKeyDown(KEY_ESCAPE) != 0;
+    if (hit) {
+        EscapePressSeen = true;
+    } else if (!down) {
+        EscapePressSeen = false;
+    }
+    return hit || (down && EscapePressSeen);
 }
 
 void TGameScreen::ManageAids() {

@@ -73,6 +73,9 @@ class TGameScreen : public TScreen {
 
   private:
     std::shared_ptr<TGameImage> ScreenImage;  // the current background picture
+    // The board has seen the press of the Escape now held (its hit); a press whose hit went elsewhere first
+    // (ending the fade-in) does not also ask to leave.
+    bool EscapePressSeen = false;
 
     void CheckCompletion();
     void ManageDialogs();
@@ -82,6 +85,7 @@ class TGameScreen : public TScreen {
     void ManageBursts();
     void ManageEndLevelMenu();
     void ManageMenuClicks();
+    bool EscapeHeld();
     void ManageBackground();
     void UpdateToggle(const char* name, int flag);
     void UpdateAllToggles();

@@ -133,9 +133,6 @@ void THighScoreScreen::Draw() {
     DrawTextRight(GameString("Difficulty"), float(col2), float(StartY - 30), 1, 1);
     DrawTextRight(GameString("Time"), float(col3), float(StartY - 30), 1, 1);
 
-    // The rows are 25 pixels apart, too close for the heading font: they use the next size down so that
-    // the lines do not run into each other.
-    SetImageFont(FontCalibri25);
     for (const auto& line : SlideLines->Lines) {
         const auto entry = std::static_pointer_cast<TPellixHighScore>(line->AttachedObject);
         if (!entry) continue;

@@ -50,7 +50,7 @@ void QDTutorial::Init(int show, int count, const std::string& pagePrefix, const 
 }
 
 int QDTutorial::AddPage(const std::string& imageName) {
-    if (pageAddCounter >= int(pages.size())) return -1;
+    if (pageAddCounter >= int(pages.size())) return 0;
     AutoMidHandle(false);
     pages[size_t(pageAddCounter)] = LoadImage(Game->ImagePath + imageName + ".png");
     AutoMidHandle(true);

@@ -29,8 +29,8 @@ class QDTutorial {
     // Game->ImagePath + name + ".png".
     void Init(int showThisTutorial, int numPages, const std::string& pagePrefix,
               const std::string& titleImageName);
-    // The new page's index, or -1 when every slot is taken. A picture that does not load leaves its
-    // slot empty; paging never stops on an empty slot.
+    // The new page's index; 0 when every slot is taken, and then nothing is loaded. A picture that does
+    // not load leaves its slot empty; paging never stops on an empty slot.
     int AddPage(const std::string& imageName);
     void Logic();
     void Draw();

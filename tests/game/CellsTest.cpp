@@ -169,7 +169,7 @@ TEST_F(CellsTest, EraserIsNeverRefusedAndRightClickTogglesMarksOnlyOnUnlockedCel
     EXPECT_EQ(Markup[x][y][5], 0);
 }
 
-TEST_F(CellsTest, ArmedRevealWritesTheSolutionEvenIntoALockedCellAndTakesTheWholeClick) {
+TEST_F(CellsTest, ArmedRevealWritesTheSolutionEvenIntoALockedCellAndKeepsItUnderAMarkClick) {
     NewBoard(9);
     auto [x, y] = EmptyCell();
     Puzzle[x][y] = Solution[x][y] % 9 + 1;  // a wrong number, locked
@@ -180,14 +180,21 @@ TEST_F(CellsTest, ArmedRevealWritesTheSolutionEvenIntoALockedCellAndTakesTheWhol
     EXPECT_EQ(Puzzle[x][y], Solution[x][y]);
     EXPECT_EQ(ShowDesiredCellArmed, 0);
 
-    // A right click used for the reveal must not empty the cell it has just revealed.
+    // A right or Ctrl click used for the reveal toggles the chosen number's mark too, as any such click does,
+    // but must not empty the cell it has just revealed.
     Locked = {};
     Puzzle[x][y] = 0;
     ChosenNumber = 5;
     Core.ShowDesiredCell();
     Click(x, y, 2);
     EXPECT_EQ(Puzzle[x][y], Solution[x][y]);
-    EXPECT_EQ(Markup[x][y][4], 0);
+    EXPECT_EQ(Markup[x][y][4], 1);
+    Puzzle[x][y] = 0;
+    Core.ShowDesiredCell();
+    Click(x, y, 1, true);
+    EXPECT_EQ(Puzzle[x][y], Solution[x][y]);
+    EXPECT_EQ(Markup[x][y][4], 1)
+        << "the reveal clears the marks, then the Ctrl click toggles the chosen one on";
 }
 
 // Press and release of a quick tap can both arrive before the cells are managed.

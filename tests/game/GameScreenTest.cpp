@@ -202,6 +202,25 @@ TEST_F(GameScreenTest, EscapeAsksToLeaveOnlyWhenNoDialogIsOpenAndYesFadesOut) {
     EXPECT_EQ(Game->GameFade->Out, 1);
 }
 
+// Escape counts while held and by a quick tap; the press that answers the question never asks again, however
+// long the key stays down.
+TEST_F(GameScreenTest, EscapeActsWhileHeldAndItsAnswerIsNotAskedAgain) {
+    Enter(9);
+    KeyDown(KEY_ESCAPE);
+    Tick();
+    ASSERT_TRUE(GameScreen->QuitInput) << "held";
+    KeyUp(KEY_ESCAPE);
+    KeyDown(KEY_ESCAPE);
+    Tick(3);
+    EXPECT_FALSE(GameScreen->QuitInput) << "answered \"No\" and not asked again while the key stays down";
+    KeyUp(KEY_ESCAPE);
+    Tick();
+    KeyDown(KEY_ESCAPE);
+    KeyUp(KEY_ESCAPE);
+    Tick();
+    EXPECT_TRUE(GameScreen->QuitInput) << "a quick tap";
+}
+
 TEST_F(GameScreenTest, OpenDialogsTakeTheBoardsClicks) {
     Enter(9);
     ClickButton(*GameScreen->MainMenu, "newpuzzle");

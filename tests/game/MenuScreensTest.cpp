@@ -243,6 +243,18 @@ TEST_F(MenuScreensTest, ClearingResetsOnlyTheShownTableAndWritesIt) {
     EXPECT_EQ(Game->IgnoreEscapeKey, 0);
 }
 
+TEST_F(MenuScreensTest, BestTimeHeadingsAndRowsShareTheLargeFont) {
+    GoTo("highscore", HighScoreScreen.get());
+    TRecordingBackend rec;
+    SetDrawBackend(&rec);
+    HighScoreScreen->Draw();
+    SetDrawBackend(offscreen.get());
+    const auto texts = rec.Find("DrawText");
+    const size_t rows = HighScores6.Entries.size();
+    ASSERT_EQ(texts.size(), 2 * (3 + 3 * rows)) << "headings and three columns a row, each with its shadow";
+    for (const TDrawCommand* c : texts) EXPECT_EQ(c->state.font, FontCalibri34) << c->text;
+}
+
 TEST_F(MenuScreensTest, ChooserListsOnlySaveFilesAndKeepsItsSelectionInside) {
     for (int i = 0; i < 10; ++i) WriteSave("game" + std::to_string(10 + i), "x");
     testenv::WriteFile(profiles.Path() / "notes.txt", "x");

@@ -38,6 +38,9 @@ TEST_F(QDLoading, AFinishedScreenWaitsForTheClickHereButton) {
     screen.Destination = &next;
     screen.SpecialLoad("background.png", "bar.png", "loading.png");
     screen.SetClickHereButton("clickhere", "clickheremo", "", "", 500);
+    EXPECT_FLOAT_EQ(screen.ClickHereButton->x, 450) << "centred on the x given";
+    EXPECT_FLOAT_EQ(screen.ClickHereButton->y, 280);
+    EXPECT_EQ(screen.ClickHereButton->OKButton, 1);
     screen.SetSteps(1);
     screen.MoveBar();
     ASSERT_EQ(screen.Finished, 1);
