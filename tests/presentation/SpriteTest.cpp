@@ -89,8 +89,6 @@ TEST_F(SpriteTest, LightPassWithoutAnImageUsesTheSpritesOwn) {
     auto draws = rec.Find("DrawImage");
     ASSERT_EQ(draws.size(), 2u);
     EXPECT_EQ(draws[0]->image, s->image->image.get());
-    EXPECT_EQ(draws[0]->state.blend, LIGHTBLEND);
-    EXPECT_EQ(draws[0]->state.red, 127);
     EXPECT_EQ(draws[1]->image, light->image.get());
     EXPECT_EQ(s->AlternativeImage, alternative);
     ExpectCleanState();
