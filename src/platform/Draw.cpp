@@ -29,6 +29,12 @@ struct Transform {
         float lx = px * sx, ly = py * sy;
         return {ax + lx * c - ly * s, ay + lx * s + ly * c, u, v};
     }
+    // The local point that At places at screen (x, y); the scale must not be zero.
+    void Local(float x, float y, float& px, float& py) const {
+        float dx = x - ax, dy = y - ay;
+        px = (dx * c + dy * s) / sx;
+        py = (dy * c - dx * s) / sy;
+    }
 };
 
 Transform MakeTransform(float x, float y) {
@@ -195,19 +201,31 @@ TDrawBackend* WindowBackend() {
 
 // ---- collisions ----
 
+// An image entry keeps the transform its DrawImage would use and tests each screen pixel at its centre
+// against the image pixel under it, as the renderer samples it; a rectangle stays axis-aligned. The box
+// (x, y, w, h) bounds the pixels an entry can cover, so a test only walks the overlap of two boxes.
 struct CollisionEntry {
-    const TImage* image;  // null for a rectangle
-    int frame;
-    int x, y, w, h;  // placed box
-    void* id;
-    uint32_t layers;
+    const TImage* image = nullptr;  // null for a rectangle
+    int frame = 0;
+    Transform place{};               // screen position of the image's handle-relative pixels
+    float handleX = 0, handleY = 0;  // the handle when written
+    int x = 0, y = 0, w = 0, h = 0;  // bounding box
+    void* id = nullptr;
+    uint32_t layers = 0;
 };
 std::vector<CollisionEntry> g_collisions;
 
 bool Solid(const CollisionEntry& e, int px, int py) {
     if (px < e.x || py < e.y || px >= e.x + e.w || py >= e.y + e.h) return false;
     if (e.image == nullptr) return true;
-    return (e.image->Pixels(e.frame).ReadPixel(px - e.x, py - e.y) >> 24) != 0;
+    float lx = 0, ly = 0;
+    e.place.Local(float(px) + 0.5f, float(py) + 0.5f, lx, ly);
+    float ix = std::floor(lx + e.handleX), iy = std::floor(ly + e.handleY);
+    const TPixmap& pixels = e.image->Pixels(e.frame);
+    if (ix < 0 || iy < 0 || ix >= float(std::min(e.image->Width(), pixels.width)) ||
+        iy >= float(std::min(e.image->Height(), pixels.height)))
+        return false;
+    return (pixels.ReadPixel(int(ix), int(iy)) >> 24) != 0;
 }
 
 bool Overlap(const CollisionEntry& a, const CollisionEntry& b) {
@@ -217,6 +235,18 @@ bool Overlap(const CollisionEntry& a, const CollisionEntry& b) {
         for (int px = x0; px < x1; ++px)
             if (Solid(a, px, py) && Solid(b, px, py)) return true;
     return false;
+}
+
+// Whole pixels covering [lo, hi), kept far from int overflow; empty for a degenerate or non-finite span.
+void PixelSpan(float lo, float hi, int& start, int& count) {
+    constexpr float kLimit = 1 << 24;
+    start = 0;
+    count = 0;
+    if (!(lo < hi)) return;
+    lo = std::floor(std::clamp(lo, -kLimit, kLimit));
+    hi = std::ceil(std::clamp(hi, -kLimit, kLimit));
+    start = int(lo);
+    count = int(hi - lo);
 }
 
 std::vector<void*> Collide(CollisionEntry entry, uint32_t collideMask, uint32_t writeMask) {
@@ -457,13 +487,38 @@ void ResetCollisions(uint32_t mask) {
 std::vector<void*> CollideImage(const TImage* image, float x, float y, int frame, uint32_t collideMask,
                                 uint32_t writeMask, void* id) {
     if (image == nullptr) return {};
-    CollisionEntry e{image,           frame, int(std::floor(x - image->handleX)), int(std::floor(y - image->handleY)),
-                     image->Width(), image->Height(), id, 0};
+    Transform place = MakeTransform(x, y);
+    // Positions snap down to whole pixels: the unscaled top-left corner lands on a pixel boundary, so an
+    // unscaled, unrotated image covers exactly its own pixel grid.
+    float cornerX = place.ax - image->handleX, cornerY = place.ay - image->handleY;
+    place.ax += std::floor(cornerX) - cornerX;
+    place.ay += std::floor(cornerY) - cornerY;
+    CollisionEntry e{.image = image,
+                     .frame = frame,
+                     .place = place,
+                     .handleX = image->handleX,
+                     .handleY = image->handleY,
+                     .id = id};
+    if (place.sx != 0 && place.sy != 0) {
+        std::vector<TVertex> quad;
+        float w = float(image->Width()), h = float(image->Height());
+        AddQuad(quad, place, -image->handleX, -image->handleY, w - image->handleX, h - image->handleY);
+        auto [left, right] =
+            std::minmax_element(quad.begin(), quad.end(), [](auto& a, auto& b) { return a.x < b.x; });
+        auto [top, bottom] =
+            std::minmax_element(quad.begin(), quad.end(), [](auto& a, auto& b) { return a.y < b.y; });
+        PixelSpan(left->x, right->x, e.x, e.w);
+        PixelSpan(top->y, bottom->y, e.y, e.h);
+    }
     return Collide(e, collideMask, writeMask);
 }
 
 std::vector<void*> CollideRect(float x, float y, float w, float h, uint32_t collideMask, uint32_t writeMask,
                                void* id) {
-    CollisionEntry e{nullptr, 0, int(std::floor(x)), int(std::floor(y)), int(std::ceil(w)), int(std::ceil(h)), id, 0};
+    CollisionEntry e{.x = int(std::floor(x + g_state.originX)),
+                     .y = int(std::floor(y + g_state.originY)),
+                     .w = int(std::ceil(w)),
+                     .h = int(std::ceil(h)),
+                     .id = id};
     return Collide(e, collideMask, writeMask);
 }

@@ -135,7 +135,9 @@ void GrabImage(TImage* image, int x, int y, int frame = 0);
 
 // Collision layers, one bit per layer, built from CPU masks (pixels with alpha above 0). Writing an image
 // records it in the layers of writeMask; testing compares against the images recorded in collideMask.
-// Images are placed by their handle; scale and rotation are not applied.
+// An image is written and tested where DrawImage would put it (origin, handle, scale, rotation, a
+// negative scale mirroring), its position snapped down to a whole pixel; a rectangle is axis-aligned
+// and moved by the origin only.
 void ResetCollisions(uint32_t mask = 0);
 std::vector<void*> CollideImage(const TImage* image, float x, float y, int frame, uint32_t collideMask,
                                 uint32_t writeMask, void* id = nullptr);

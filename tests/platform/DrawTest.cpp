@@ -66,6 +66,112 @@ TEST_F(DrawTest, CollisionsUseAlphaMasks) {
     EXPECT_EQ(hits[0], &a);
 }
 
+// Whether a one-pixel rectangle at (x, y) touches collision layer 1.
+bool Touches(int x, int y) { return !CollideRect(float(x), float(y), 1, 1, 1, 0).empty(); }
+
+// An opaque image of width x height with the listed pixels transparent.
+std::shared_ptr<TImage> Opaque(int width, int height, std::initializer_list<std::pair<int, int>> holes = {}) {
+    TPixmap p(width, height, 0xFFFFFFFFu);
+    for (auto [x, y] : holes) p.WritePixel(x, y, 0x00FFFFFFu);
+    return TImage::FromPixmap(p, 0);
+}
+
+TEST_F(DrawTest, CollisionsFollowRotationScaleAndMirroring) {
+    auto thin = Opaque(5, 1);
+    SetRotation(90);
+    ResetCollisions();
+    CollideImage(thin.get(), 10, 10, 0, 0, 1);
+    // Turned clockwise about its top-left corner: a column left of x = 10, running down from y = 10.
+    for (int y = 10; y < 15; ++y) EXPECT_TRUE(Touches(9, y)) << y;
+    EXPECT_FALSE(Touches(9, 15));
+    for (int x = 10; x < 15; ++x) EXPECT_FALSE(Touches(x, 10)) << x;  // where the unturned row would be
+    SetRotation(0);
+
+    auto square = Opaque(2, 2);
+    ResetCollisions();
+    CollideImage(square.get(), 0, 0, 0, 0, 1);
+    EXPECT_FALSE(Touches(5, 5));
+    SetScale(3, 3);
+    ResetCollisions();
+    CollideImage(square.get(), 0, 0, 0, 0, 1);
+    EXPECT_TRUE(Touches(5, 5));
+    EXPECT_FALSE(Touches(6, 5));
+
+    // Only the first pixel is solid; a negative x scale puts it left of the position.
+    auto marker = Opaque(4, 1, {{1, 0}, {2, 0}, {3, 0}});
+    SetScale(-1, 1);
+    ResetCollisions();
+    CollideImage(marker.get(), 20, 0, 0, 0, 1);
+    EXPECT_TRUE(Touches(19, 0));
+    EXPECT_FALSE(Touches(20, 0));
+
+    // A transparent pixel scaled up covers nothing, however large.
+    auto holed = Opaque(3, 1, {{1, 0}});
+    SetScale(3, 3);
+    ResetCollisions();
+    CollideImage(holed.get(), 0, 0, 0, 0, 1);
+    for (int x = 0; x < 9; ++x)
+        for (int y = 0; y < 3; ++y) EXPECT_EQ(Touches(x, y), x < 3 || x >= 6) << x << "," << y;
+    EXPECT_FALSE(Touches(0, 3));
+}
+
+TEST_F(DrawTest, CollisionsKeepWholePixelPlacementWhenUntransformed) {
+    auto marker = Opaque(3, 3, {{0, 0}, {2, 0}, {0, 1}, {1, 1}, {2, 1}, {0, 2}, {2, 2}});  // only (1, 0) solid
+    MidHandleImage(marker.get());  // handle (1, 1)
+    ResetCollisions();
+    CollideImage(marker.get(), 10.75f, 20.25f, 0, 0, 1);
+    // Top-left corner at (9.75, 19.25) snaps down to (9, 19).
+    EXPECT_TRUE(Touches(10, 19));
+    EXPECT_FALSE(Touches(11, 19));
+    EXPECT_FALSE(Touches(10, 20));
+    // Two images collide only where both are solid, each under its own transform.
+    int a = 1;
+    ResetCollisions();
+    CollideImage(marker.get(), 10, 20, 0, 0, 1, &a);
+    SetRotation(180);
+    EXPECT_EQ(CollideImage(marker.get(), 11, 19, 0, 1, 0).size(), 1u);  // turned, its solid pixel is (10, 19)
+    EXPECT_TRUE(CollideImage(marker.get(), 10, 19, 0, 1, 0).empty());
+}
+
+// The collision layer covers exactly the pixels whose centres fall on a solid pixel of the quad that
+// DrawImage produces, for every transform.
+TEST_F(DrawTest, CollisionsCoverTheDrawnQuad) {
+    auto image = Opaque(7, 5, {{0, 0}, {3, 1}, {4, 1}, {6, 4}, {2, 3}});
+    const TPixmap& pixels = image->Pixels(0);
+    struct Case {
+        float sx, sy, rotation;
+        bool mid;
+    };
+    for (Case c : {Case{1, 1, 90, false}, Case{2, -3, 90, true}, Case{-2, 2, 0, true}, Case{1.5f, 2.5f, 270, true},
+                   Case{3, 3, 180, false}, Case{2, 1, 30, true}}) {
+        SetImageHandle(image.get(), c.mid ? 3 : 0, c.mid ? 2 : 0);
+        SetScale(c.sx, c.sy);
+        SetRotation(c.rotation);
+        rec.calls.clear();
+        DrawImage(image.get(), 32, 32);
+        ASSERT_EQ(rec.calls.size(), 1u);
+        const auto& v = rec.calls[0].vertices;
+        // Screen point = a + u (b - a) + v (d - a) over the quad's top-left a, top-right b, bottom-left d.
+        float ux = v[1].x - v[0].x, uy = v[1].y - v[0].y, vx = v[5].x - v[0].x, vy = v[5].y - v[0].y;
+        float det = ux * vy - uy * vx;
+        ResetCollisions();
+        CollideImage(image.get(), 32, 32, 0, 0, 1);
+        int solid = 0;
+        for (int y = 0; y < 64; ++y) {
+            for (int x = 0; x < 64; ++x) {
+                float dx = float(x) + 0.5f - v[0].x, dy = float(y) + 0.5f - v[0].y;
+                float u = (dx * vy - dy * vx) / det, w = (ux * dy - uy * dx) / det;
+                bool inside = u >= 0 && u < 1 && w >= 0 && w < 1;
+                bool lit = inside && (pixels.ReadPixel(int(u * 7), int(w * 5)) >> 24) != 0;
+                solid += lit ? 1 : 0;
+                ASSERT_EQ(Touches(x, y), lit) << "scale " << c.sx << "," << c.sy << " rotation " << c.rotation
+                                              << " at " << x << "," << y;
+            }
+        }
+        EXPECT_GT(solid, 0);
+    }
+}
+
 TEST(Utf8, DecodesMultiByteAndReplacesBrokenBytes) {
     EXPECT_EQ(DecodeUtf8("\xC3"), std::u32string(U"\uFFFD"));
     EXPECT_EQ(DecodeUtf8("\x80z"), std::u32string(U"\uFFFDz"));
