@@ -131,6 +131,12 @@ TEST_F(DrawTest, CollisionsKeepWholePixelPlacementWhenUntransformed) {
     SetRotation(180);
     EXPECT_EQ(CollideImage(marker.get(), 11, 19, 0, 1, 0).size(), 1u);  // turned, its solid pixel is (10, 19)
     EXPECT_TRUE(CollideImage(marker.get(), 10, 19, 0, 1, 0).empty());
+    // Images and rectangles share the origin.
+    SetRotation(0);
+    SetOrigin(100, 0);
+    ResetCollisions();
+    CollideImage(marker.get(), 10, 20, 0, 0, 1);
+    EXPECT_TRUE(Touches(10, 19));
 }
 
 // The collision layer covers exactly the pixels whose centres fall on a solid pixel of the quad that
