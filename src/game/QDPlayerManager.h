@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-#include "core/PlayerManager.h"
+#include "presentation/PlayerManager.h"
 
 class QDPlayerManager : public TPlayerManager {
 public:

@@ -1,4 +1,9 @@
-// Process entry: the application core's start-up runs the whole program and never returns.
+// Process entry: wires the game into the layers below it, then the application core's start-up runs
+// the whole program and never returns.
 #include "core/Startup.h"
+#include "game/GameStartup.h"
 
-int main() { MainUnitInit(); }
+int main() {
+    RegisterGameLayers();
+    MainUnitInit();
+}
