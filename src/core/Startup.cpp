@@ -53,8 +53,6 @@ void QuitStep(const char* name, Step&& step) {
     }
 }
 
-bool OldWindows(const std::string& os) { return os == "Windows 95" || os == "Windows 98" || os == "Windows ME"; }
-
 // Opens the shared data folder and each parent below the application-data folder to every user.
 void GrantSharedFolder(const std::string& subPath) {
     const std::string root = CommonAppDataFolder();
@@ -194,10 +192,8 @@ int TGame::Init(int soundDriverChoice, int) {
             Checkpoint = 1002;
             if (!CreateDir(SubPath, true)) ReportError("Cannot create shared data folder " + SubPath);
             Checkpoint = 1003;
-            if (!OldWindows(GetOSVersionName())) {
-                Checkpoint = 1004;
-                GrantSharedFolder(SubPath);
-            }
+            Checkpoint = 1004;
+            GrantSharedFolder(SubPath);
         }
     }
 
