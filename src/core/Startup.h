@@ -5,6 +5,8 @@
 // game and then runs the main loop for ever. Everything from the creation of Game on runs inside
 // one top-level guard: whatever escapes is shown, logged and turned into GameQuit. Every end of the
 // program except the silent end of a second copy goes through GameQuit.
+//
+// Used by the game's main and its start-up wiring (GameStartup), and by the game's screens for the fonts.
 #pragma once
 
 #include <functional>

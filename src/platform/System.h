@@ -3,6 +3,8 @@
 //
 // These stand in for the Windows services the game was designed around; the ones Linux has no
 // counterpart for (folder access lists, process priority, DirectX) are the no-ops of StandIns.h.
+//
+// Used by the core's start-up, errors, settings and display, and by the game's notices and options.
 #pragma once
 
 #include <functional>
