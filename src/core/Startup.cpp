@@ -191,6 +191,7 @@ int TGame::Init(int soundDriverChoice, int) {
         if (!ReadDir(SubPath)) {
             Checkpoint = 1002;
             if (!CreateDir(SubPath, true)) ReportError("Cannot create shared data folder " + SubPath);
+            // 1003 marked the system check that spared Windows 9x the grant; every system here gets it.
             Checkpoint = 1003;
             Checkpoint = 1004;
             GrantSharedFolder(SubPath);
