@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Set-up, build and run for Sudoku Numora on Debian 12.
 #   ./build.sh run    install missing packages, build (Release) and start the game
-#   ./build.sh test   install missing packages, build and run every test headless
+#   ./build.sh test   install missing packages, build and run every test headless, then check the format
 set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(build-essential cmake pkg-config
           libsdl2-dev libopenal-dev zlib1g-dev libpng-dev libjpeg-dev libfreetype-dev
           libogg-dev libvorbis-dev libgtest-dev libgmock-dev libbenchmark-dev
-          librsvg2-bin fonts-crosextra-carlito)
+          librsvg2-bin fonts-crosextra-carlito clang-format)
 
 install_missing() {
     local missing=()
@@ -41,6 +41,7 @@ case "${1:-}" in
         ctest --test-dir build --output-on-failure -j "$(nproc)"
         tools/sanitize.sh
         tools/fuzz.sh
+        tools/check-format.sh
         ;;
     *)
         echo "usage: $0 run|test" >&2

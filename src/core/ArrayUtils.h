@@ -1,5 +1,6 @@
 // Helpers over string arrays and lists: walking, copying and removing ranges, sorting and
 // finding positions.
+// Part of the framework's utility library; nothing in this game uses it (its tests do).
 #pragma once
 
 #include <cstddef>

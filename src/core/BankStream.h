@@ -1,6 +1,7 @@
 // A read-only little-endian stream over bytes in memory, the way archive items are read as
 // streams (ini and text readers take one). It keeps the bytes' owner alive while it exists.
 // Reads past the end deliver what is left (numbers read as 0), never out-of-range memory.
+// Used by the archive manager (PakFileManager) for its items.
 #pragma once
 
 #include <cstdint>

@@ -4,6 +4,9 @@
 //
 // The pool never allocates while the game runs: a channel taken out by StopGameChannel is replaced
 // at once, so the pool keeps its size.
+//
+// Used by the application object's audio control, the game's sound stop and the sounding widgets
+// (buttons, dialogs, text input, the screen fade).
 #pragma once
 
 #include <array>

@@ -4,6 +4,8 @@
 //
 // Day numbers follow the proleptic Gregorian calendar (the usual Julian day numbers), so
 // arithmetic stays right across century years such as 1900 and 2100.
+//
+// Part of the framework's utility library; nothing in this game uses it (its tests do).
 #pragma once
 
 #include <string>

@@ -6,11 +6,11 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "core/FrontEnd.h"
 #include "core/Game.h"
 #include "platform/Clock.h"
 #include "platform/Draw.h"
 #include "platform/System.h"
-#include "presentation/DrawHelpers.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ std::string ZeroPadded(int value, int digits) {
 }
 
 void DrawDebugText(const std::string& text, float x, float y, bool shadow) {
-    DrawTextAt(text, x, y, shadow ? 1 : 0, 0);
+    FrontEnd().DebugText(text, x, y, shadow);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 //
 // The trackers are a small class family because the fixed-rate timer is one of them: it reuses the
 // tracker's Current/maximum pair for "ticks this frame" and "most ticks since reset".
+//
+// Used by the application object (its timing trackers and debug panel) and the fixed-rate timer.
 #pragma once
 
 #include <list>

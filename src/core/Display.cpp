@@ -5,13 +5,13 @@
 #include <algorithm>
 
 #include "core/ErrorReport.h"
+#include "core/FrontEnd.h"
 #include "core/Game.h"
 #include "core/Input.h"
 #include "platform/FileSystem.h"
 #include "platform/ImageCodec.h"
 #include "platform/System.h"
 #include "platform/Window.h"
-#include "presentation/MousePointer.h"
 
 namespace {
 
@@ -181,10 +181,12 @@ int TGame::SetFlipSync() {
 }
 
 int TGame::RestoreMouseCoords() {
+    auto [x, y] = FrontEnd().PointerPosition(*this);
     if (FullScreen) {
-        Mouse->x = std::clamp(Mouse->x, 0, ScreenWidth - 1);
-        Mouse->y = std::clamp(Mouse->y, 0, ScreenHeight - 1);
+        x = std::clamp(x, 0, ScreenWidth - 1);
+        y = std::clamp(y, 0, ScreenHeight - 1);
+        FrontEnd().PointerMoved(*this, x, y);
     }
-    MoveMouse(Mouse->x, Mouse->y);
+    MoveMouse(x, y);
     return 0;
 }

@@ -1,6 +1,8 @@
 // File helpers of the application core: existence, the file-written hook, single values of ini
 // files read or replaced line by line (used by the crash recovery before any settings object
 // exists), and the section readers of the sectioned text files.
+// Used by the core's settings, texts, profiles and banks, by the image bank and by the game's options,
+// level and save files.
 #pragma once
 
 #include <functional>

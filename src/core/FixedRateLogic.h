@@ -1,5 +1,7 @@
 // The fixed-rate logic timer: turns the wall-clock time of one frame into a number of logic ticks
 // (200 per second), so the game advances the same amount whatever the display's frame rate.
+// Owned by the application object (Game->FixedRateLogic); every tick-driven animation of the
+// presentation layer reads its Delta.
 #pragma once
 
 #include <vector>

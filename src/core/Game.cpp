@@ -5,15 +5,13 @@
 #include <cmath>
 
 #include "core/ErrorReport.h"
+#include "core/FrontEnd.h"
 #include "core/IniFile.h"
 #include "core/Input.h"
 #include "core/Profile.h"
 #include "core/ScoreList.h"
 #include "core/StringUtils.h"
 #include "platform/FileSystem.h"
-#include "presentation/GameFade.h"
-#include "presentation/LoadingScreen.h"
-#include "presentation/MousePointer.h"
 #include "platform/Clock.h"
 #include "platform/System.h"
 #include "platform/Window.h"
@@ -52,11 +50,10 @@ TGame::TGame()
       DrawTime(std::make_unique<TDebugVar>()),
       CodeTime(std::make_unique<TDebugVar>()),
       FPS(std::make_unique<TFPSCounter>()),
-      LoadingScreen(std::make_shared<TLoadingScreen>()),
       ExitScreen(std::make_unique<TExitScreen>()),
-      GameFade(std::make_shared<TGameFade>()),
-      Mouse(std::make_shared<TMousePointer>()),
-      HighScores(std::make_shared<THighScoreList>()) {}
+      HighScores(std::make_shared<THighScoreList>()) {
+    FrontEnd().CreateParts(*this);
+}
 
 TGame::~TGame() = default;
 
@@ -200,14 +197,13 @@ int TGame::MainLogicLoop() {
 }
 
 int TGame::LogicWrapper() {
-    Mouse->ClearMouseHit();
-    Mouse->Manage();
+    FrontEnd().PointerManage(*this);
     DoPeekEvent();
     ReadKeys();
     if (InstantExit) return -1;
     if (Paused || Suspended) return 0;
-    GameFade->Manage();
-    if (Fading() && !GameFade->AllowAnim) return 1;
+    FrontEnd().FadeManage(*this);
+    if (Fading() && !FrontEnd().FadeAllowsAnim(*this)) return 1;
     ScreenChange();
     if (CurrentTScreen) CurrentTScreen->Logic();
     if (Fade == 0) ScreenChange();
@@ -222,10 +218,10 @@ int TGame::ScreenDraw() {
     }
     if (CurrentTScreen) CurrentTScreen->Draw();
     if (!Fading()) ShowPaused();
-    if (FadeMouse) Mouse->Draw();
-    GameFade->Draw();
+    if (FadeMouse) FrontEnd().PointerDraw(*this);
+    FrontEnd().FadeDraw(*this);
     if (Fading()) ShowPaused();
-    if (!FadeMouse) Mouse->Draw();
+    if (!FadeMouse) FrontEnd().PointerDraw(*this);
     DrawTime->Calc();
     DebugPrint();
     PostDraw();
@@ -238,7 +234,7 @@ int TGame::PostDraw() {
     return 0;
 }
 
-int TGame::Fading() { return GameFade->Active; }
+int TGame::Fading() { return FrontEnd().FadeActive(*this) ? 1 : 0; }
 
 int TGame::FadeOff() {
     NoFade = 1;
@@ -247,7 +243,7 @@ int TGame::FadeOff() {
 
 int TGame::ScreenChange() {
     // Only a finished fade-out switches; a finished fade-in leaves the screen as it is.
-    if (!GameFade->GetDone() || !GameFade->Out) return 0;
+    if (!FrontEnd().FadeOutDone(*this)) return 0;
     if (CurrentTScreen && CurrentTScreen->StopKill == 0) CurrentTScreen->Kill();
     if (!DestinationTScreen) {
         ReportError("Screen '" + (CurrentTScreen ? CurrentTScreen->name : std::string()) +

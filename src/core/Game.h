@@ -4,8 +4,9 @@
 // the window and display state, the data paths, the audio state, the timing objects, the screens
 // and the mouse pointer; its operations run the main loop. Objects whose types live in other
 // modules are held through forward-declared smart pointers so that this header stays small and
-// every module can include it; the module that owns a type creates its instance in TGame's
-// constructor.
+// every module can include it. The pointer, the screen fade and the loading screen belong to the
+// presentation layer above: the front end it registers (core/FrontEnd.h) makes them in TGame's
+// constructor, and the core reaches them only through it. Used by every layer above the platform.
 #pragma once
 
 #include <functional>

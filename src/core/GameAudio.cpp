@@ -5,11 +5,11 @@
 
 #include "core/ChannelArray.h"
 #include "core/ErrorReport.h"
+#include "core/FrontEnd.h"
 #include "core/FixedRateLogic.h"
 #include "core/Game.h"
 #include "core/SoundBank.h"
 #include "platform/Audio.h"
-#include "presentation/GameFade.h"
 
 namespace {
 
@@ -240,7 +240,7 @@ int TGame::GameSoundPlay(std::shared_ptr<TChannel>& channel, TGameSound& sound, 
     if (ChannelPlaying(channel.get())) channel->SetVolume(0.1f);
     channel = CueSound(sound.sound, channel);
     float v = float(SoundVolume) / 100.0f * (volume < 0.0f ? sound.volume : volume);
-    if (GameFade && GameFade->Active) v *= GameFade->Ratio;
+    if (GameFade && FrontEnd().FadeActive(*this)) v *= FrontEnd().FadeRatio(*this);
     channel->SetVolume(v);
     channel->SetPan(pan);
     channel->SetRate(sound.pitch);

@@ -4,6 +4,8 @@
 // File format: entries of a header line "[TEXT]" (any case), a key line and zero or more text
 // lines; an entry ends before the next line that begins with "[" or at the end of the file.
 // A UTF-8 or UTF-16 byte-order mark selects the encoding.
+//
+// Loaded by start-up (the global GameText); used by the game's screens, notices and cells.
 #pragma once
 
 #include <map>

@@ -3,6 +3,7 @@
 // the file and writes the whole list straight back), reads the values out and saves after every
 // change. There is deliberately no lookup table: the order of adding is the order of the file,
 // and adding a name twice gives two lines.
+// Used by the application object's settings (Game->Ini) and by the game's options file.
 #pragma once
 
 #include <cstddef>

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "core/FrontEnd.h"
 #include "core/Game.h"
 #include "platform/Audio.h"
 #include "platform/Clock.h"
@@ -11,10 +12,6 @@
 #include "platform/Keys.h"
 #include "platform/System.h"
 #include "platform/Window.h"
-#include "presentation/DrawHelpers.h"
-#include "presentation/GameFade.h"
-#include "presentation/MousePointer.h"
-#include "presentation/Sprite.h"
 
 int KeyHits[KeyBufferSize];
 int KeyDowns[KeyBufferSize];
@@ -93,7 +90,7 @@ void GameFlushMouse() {
         PolledFlushMouse();
         return;
     }
-    if (Game && Game->Mouse) Game->Mouse->ClearButtons();
+    if (Game && Game->Mouse) FrontEnd().PointerClearButtons(*Game);
 }
 
 void FlushInput() {
@@ -129,16 +126,15 @@ int TGame::DoPeekEvent() {
             case EVENT_KEYUP: KeyBufferKeyUp(event.data); break;
             case EVENT_KEYCHAR: KeyBufferChar(event.data); break;
             case EVENT_MOUSEDOWN:
-                if (ValidButton(event.data)) Mouse->ButtonDown(event.data);
+                if (ValidButton(event.data)) FrontEnd().PointerButton(*this, event.data, true);
                 break;
             case EVENT_MOUSEUP:
-                if (ValidButton(event.data)) Mouse->ButtonUp(event.data);
+                if (ValidButton(event.data)) FrontEnd().PointerButton(*this, event.data, false);
                 break;
             case EVENT_MOUSEMOVE:
-                Mouse->x = event.x;
-                Mouse->y = event.y;
+                FrontEnd().PointerMoved(*this, event.x, event.y);
                 break;
-            case EVENT_MOUSEWHEEL: Mouse->z += event.data; break;
+            case EVENT_MOUSEWHEEL: FrontEnd().PointerWheel(*this, event.data); break;
             default: break;
         }
     }
@@ -156,25 +152,21 @@ int TGame::ReadKeys() {
         }
         InstantExit = 0;
         // A running fade would refuse the fade-out, and the close request would be lost.
-        if (Fading()) GameFade->Finish();
-        GameFade->Init(float(DefaultFadeLength), 1, MusicChannel, 1, 0, nullptr);
+        if (Fading()) FrontEnd().FadeFinish(*this);
+        FrontEnd().FadeStartOut(*this, float(DefaultFadeLength), true);
         DestinationTScreen = ExitScreen.get();
     }
     // No fade runs while paused or suspended: a pending fade to the exit would never end.
-    if ((Paused || Suspended) && Fading() && GameFade->Out && DestinationTScreen == ExitScreen.get()) {
+    if ((Paused || Suspended) && Fading() && FrontEnd().FadeOut(*this) && DestinationTScreen == ExitScreen.get()) {
         InstantExit = 1;
         return -1;
     }
-    if (Paused && Mouse->GetMh(1)) TogglePause();
+    if (Paused && FrontEnd().PointerHit(*this)) TogglePause();
     if (BlockKeys) return 0;
     if (!IgnorePauseKey && GameKeyHit(KeyPause)) TogglePause();
     if (GameKeyHit(KEY_ESCAPE)) {
         if (Fading()) {
-            if (!GameFade->Out) {
-                GameFade->FadeInAborted = 1;
-                GameFade->AbortKey = 0;
-            }
-            GameFade->Finish();
+            FrontEnd().FadeAbort(*this);
         } else if (Paused) {
             Paused = 0;
             UnPause();
@@ -188,9 +180,9 @@ int TGame::ReadKeys() {
                 DestinationTScreen = ExitScreen.get();
             if (length == 0) length = DefaultFadeLength;
             if (FadeMusic) {
-                GameFade->Init(float(length), 1, MusicChannel, 1, 0, nullptr);
+                FrontEnd().FadeStartOut(*this, float(length), true);
             } else {
-                GameFade->Init(float(length), 1, nullptr, 1, 0, nullptr);
+                FrontEnd().FadeStartOut(*this, float(length), false);
                 FadeMusic = 1;
             }
         } else {
@@ -394,18 +386,17 @@ int TGame::ShowPaused() {
     }
     SetColor(255, 255, 255);
     SetAlpha(1.0f);
-    SpritePaused->Draw();
+    FrontEnd().PausedPictureDraw(*this);
     return 0;
 }
 
 int TGame::SpritePausedCreate(const std::shared_ptr<TGameImage>& image) {
-    SpritePaused = TSprite::Create(image, 0.0f, 0.0f);
-    SpritePaused->Centre();
+    FrontEnd().PausedPictureCreate(*this, image);
     return 0;
 }
 
 int TGame::TakeScreenshot() {
-    SaveScreenshot(UseCorrectPath ? SubPath : std::string());
+    FrontEnd().Screenshot(UseCorrectPath ? SubPath : std::string());
     GameFlushKeys();
     FixedRateLogic->Init();
     return 0;

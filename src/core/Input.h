@@ -3,6 +3,8 @@
 // The game never polls the keyboard: every logic call drains the platform's event queue into these
 // arrays (TGame::DoPeekEvent), and every key test of the program reads them. Key codes are the
 // Windows virtual-key codes 0-255 (see platform/Keys.h); codes outside that range are ignored.
+//
+// Used by the core's main loop and by every widget and screen that reads a key.
 #pragma once
 
 constexpr int KeyBufferSize = 256;

@@ -1,5 +1,6 @@
 // Input conveniences over the framework key buffer and the platform mouse: "any key", "any
 // button", modifier keys, waiting for input, the polled-input switch and the system pointer.
+// Used by the game's maker splash (waiting for a key or click).
 #pragma once
 
 #include <memory>

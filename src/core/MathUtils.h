@@ -1,5 +1,6 @@
 // Small numeric helpers: animation frames and timing, easing, stereo pan, musical ratios and
 // plane geometry (Bezier points, rectangle overlap, point in quadrilateral).
+// Used by the presentation layer's animation and sprite code.
 #pragma once
 
 // The application object's CalcAnimLength(seconds x 1000), truncated to whole ticks.

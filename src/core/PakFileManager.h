@@ -6,6 +6,8 @@
 // loose file can patch the data without rebuilding an archive. Names are compared lower-cased.
 // A damaged archive is a fatal error naming the archive and the entry; the folder scan never
 // follows a symbolic link into a folder.
+//
+// Made by start-up (the global PakManager); used by the game's loaders for images, sounds, fonts and texts.
 #pragma once
 
 #include <cstdint>

@@ -17,6 +17,8 @@
 // Names are 8-bit characters padded with zero bytes or blanks; they are trimmed of every
 // character <= 32 at both ends. The reader checks every count, size and zlib result against the
 // bytes actually present before it allocates, so a damaged file is an error, never a crash.
+//
+// Used by the archive manager (PakFileManager) and the build tool tools/PakWrite.cpp.
 #pragma once
 
 #include <cstddef>

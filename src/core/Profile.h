@@ -17,6 +17,9 @@
 //
 // Writes go through the atomic write, so a crash never leaves half a profile. A name that is not a
 // plain file name never becomes a path.
+//
+// Only the player-list dialogs (TPlayerManager, QDPlayerManager) make one, and this game uses neither:
+// Game->CurrentProfile stays empty here.
 #pragma once
 
 #include <array>

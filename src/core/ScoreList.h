@@ -9,6 +9,9 @@
 // A name of n characters takes n + 9 bytes. Names are UTF-8 in memory; a character the byte cannot
 // carry (a code above 255, or "\", whose byte would end the name) is stored as "?". Reading adds
 // 0x5c back modulo 256, so every stored name comes back as it was written.
+//
+// The application object keeps one (Game->HighScores), but this game never fills it: its best times
+// live in its own tables (game/HighScoreList.h).
 #pragma once
 
 #include <cstddef>

@@ -2,14 +2,11 @@
 #include "core/Screen.h"
 
 #include "core/ErrorReport.h"
+#include "core/FrontEnd.h"
 #include "core/Game.h"
 #include "core/Input.h"
 #include "platform/Draw.h"
 #include "platform/Image.h"
-#include "presentation/GameImage.h"
-#include "presentation/Menu.h"
-#include "presentation/MousePointer.h"
-#include "presentation/Sprite.h"
 
 void TScreen::ImageLoad(const std::string& file, int flags, int precache) {
     Image = LoadImageOrDie(Game->ImagePath + file, flags);
@@ -18,8 +15,7 @@ void TScreen::ImageLoad(const std::string& file, int flags, int precache) {
 }
 
 void TScreen::HeaderLoad(const std::string& file, float x, float y, int precache) {
-    Header = TSprite::Create(TGameImage::Create(Game->ImagePath + file + Ext, -1, 1), x, y);
-    if (precache && Header && Header->image) Header->image->Precache();
+    FrontEnd().HeaderLoad(*this, Game->ImagePath + file + Ext, x, y, precache);
 }
 
 void TScreen::PreStart() {
@@ -39,7 +35,7 @@ void TScreen::ResetStops() {
 void TScreen::Load() {}
 
 void TScreen::Start() {
-    Game->Mouse->On();
+    FrontEnd().PointerOn(*Game);
     Game->IgnoreEscapeKey = 0;
     CoreStart();
 }
@@ -47,7 +43,7 @@ void TScreen::Start() {
 void TScreen::CoreStart() {
     Game->CurrentTScreen = this;
     // One silent pass so the buttons under the pointer show their hover state at once.
-    if (Menu) Menu->ManageNoSound(0.0f, 0.0f);
+    if (Menu) FrontEnd().MenuManage(*Menu, false);
     FlushInput();
     Game->FixedRateLogic->Init();
 }
@@ -59,12 +55,12 @@ void TScreen::PostFadeOut() {}
 void TScreen::Kill() {
     Image.reset();
     Header.reset();
-    if (Menu) Menu->Kill();
+    if (Menu) FrontEnd().MenuKill(*Menu);
     Menu.reset();
 }
 
 void TScreen::Logic() {
-    if (Menu) Menu->Manage(0.0f, 0.0f);
+    if (Menu) FrontEnd().MenuManage(*Menu, true);
 }
 
 void TScreen::Draw() {
@@ -76,9 +72,9 @@ void TScreen::Draw() {
     }
     if (Header) {
         SetBlend(ALPHABLEND);
-        Header->Draw();
+        FrontEnd().HeaderDraw(*this);
     }
-    if (Menu) Menu->Draw(0.0f, 0.0f);
+    if (Menu) FrontEnd().MenuDraw(*Menu);
 }
 
 int TScreen::SetEscDestination() {

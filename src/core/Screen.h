@@ -2,6 +2,9 @@
 //
 // Screens never call each other. A screen names its successor in Game->DestinationTScreen and
 // starts a fade-out; TGame::ScreenChange then kills it and starts the successor.
+//
+// Used by the application object's screen switching; the game's screens, the dialogs and the loading
+// screen derive from TScreen.
 #pragma once
 
 #include <memory>

@@ -1,5 +1,7 @@
 // Named sounds: the TGameSound record (a sound with its playing pitch and relative volume) and
 // the sound bank through which screens find them by upper-cased name.
+// Made by start-up (the global SoundBank); used by the audio control and every widget or screen that
+// plays a named sound.
 #pragma once
 
 #include <map>

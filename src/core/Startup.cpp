@@ -8,19 +8,11 @@
 #include "core/ErrorReport.h"
 #include "core/Game.h"
 #include "core/GameText.h"
-#include "core/ImageBank.h"
 #include "core/Input.h"
 #include "core/MusicStream.h"
 #include "core/IniFile.h"
 #include "core/PakFileManager.h"
 #include "core/SoundBank.h"
-#include "game/Core.h"
-#include "game/GameOptions.h"
-#include "game/GameScreen.h"
-#include "game/GameRun.h"
-#include "game/MakerSplash.h"
-#include "game/TitleScreen.h"
-#include "game/TolvaneGame.h"
 #include "platform/Audio.h"
 #include "platform/Clock.h"
 #include "platform/Events.h"
@@ -43,6 +35,10 @@ std::function<void(const std::string&)>& QuitTrace() {
     return trace;
 }
 
+void RunHook(const std::function<void()>& hook) {
+    if (hook) hook();
+}
+
 // One guarded step of GameQuit: a failure is shown and logged, and the end goes on.
 template <class Step>
 void QuitStep(const char* name, Step&& step) {
@@ -56,8 +52,6 @@ void QuitStep(const char* name, Step&& step) {
         }
     }
 }
-
-bool OldWindows(const std::string& os) { return os == "Windows 95" || os == "Windows 98" || os == "Windows ME"; }
 
 // Opens the shared data folder and each parent below the application-data folder to every user.
 void GrantSharedFolder(const std::string& subPath) {
@@ -92,7 +86,7 @@ void LoadFonts() {
 }
 
 [[noreturn]] void RunGame() {
-    Game = std::make_unique<TTolvaneGame>();
+    Game = StartupHooks().MakeGame ? StartupHooks().MakeGame() : std::make_unique<TGame>();
     Game->FullScreen = 1;
     Game->MusicSetVolume(50, 0);
     Game->SoundSetVolume(50, 0);
@@ -122,22 +116,22 @@ void LoadFonts() {
 
     Game->IgnoreDebugKey = 1;
     Game->IgnoreFrameworkKeys = 1;
-    ImageBank->SetPath(Game->ImagePath);
+    RunHook(StartupHooks().DataPathsSet);
     SoundBank->SetPath(Game->SoundPath);
 
-    OptionsStartUp(Game->SubPath);
+    RunHook(StartupHooks().LoadOptions);
     GameOptionsLoaded = 1;
-    Core.Start();
+    RunHook(StartupHooks().Start);
 
     Game->GraphicsCreate();
     HideMouse();
     Game->PortalSplash = 0;
     // The splash pictures are placed by their top-left corner.
     AutoMidHandle(false);
-    if (Game->Fade) ShowMakerSplash(Game->Sound, 0);
+    if (Game->Fade) RunHook(StartupHooks().Splash);
     AutoMidHandle(true);
 
-    GameRun();
+    RunHook(StartupHooks().Run);
     FlushInput();
     Game->FixedRateLogic->Init();
     Game->NoTimingTicks = 3;
@@ -149,6 +143,11 @@ void LoadFonts() {
 }
 
 }  // namespace
+
+TStartupHooks& StartupHooks() {
+    static TStartupHooks hooks;
+    return hooks;
+}
 
 void SingleInstanceCheck(const std::string& name) {
     if (!SingleInstanceLock(name)) End(0);
@@ -164,10 +163,8 @@ void MainUnitInit() {
     ScreenWidth = 800;
     ScreenHeight = 600;
     SeedRnd(uint32_t(MilliSecs()));
-    ImageBank = std::make_unique<TImageBank>();
     SoundBank = std::make_unique<TSoundBank>();
-    MenuScreensInit();
-    BoardScreensInit();
+    RunHook(StartupHooks().CreateScreens);
     try {
         RunGame();
     } catch (...) {
@@ -194,11 +191,10 @@ int TGame::Init(int soundDriverChoice, int) {
         if (!ReadDir(SubPath)) {
             Checkpoint = 1002;
             if (!CreateDir(SubPath, true)) ReportError("Cannot create shared data folder " + SubPath);
+            // 1003 marked the system check that spared Windows 9x the grant; every system here gets it.
             Checkpoint = 1003;
-            if (!OldWindows(GetOSVersionName())) {
-                Checkpoint = 1004;
-                GrantSharedFolder(SubPath);
-            }
+            Checkpoint = 1004;
+            GrantSharedFolder(SubPath);
         }
     }
 
@@ -251,9 +247,7 @@ void GameQuit() {
     });
     QuitStep("ShowMouse", [] { ShowMouse(); });
     if (GameOptionsLoaded) {
-        QuitStep("OpenGetStartedPage", [] { OpenGetStartedPage(FirstRun); });
-        QuitStep("FirstRun", [] { FirstRun = 0; });
-        QuitStep("OptionsSave", [] { OptionsSave(); });
+        for (const auto& [name, step] : StartupHooks().QuitSteps) QuitStep(name.c_str(), step);
     }
     if (QuitTrace()) QuitTrace()("End");
     End(0);

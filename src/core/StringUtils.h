@@ -1,6 +1,7 @@
 // Small text helpers used across the program: case, separators, padding, number formatting,
 // line splitting and decoding of text files. Strings are UTF-8; case changes touch ASCII letters
 // only, so multi-byte characters pass through unchanged.
+// Used throughout the core, the presentation layer and the game.
 #pragma once
 
 #include <string>

@@ -62,15 +62,6 @@ int GetDesktopSize(int& width, int& height) {
     return width > 0 && height > 0 ? 1 : -1;
 }
 
-TMemoryStatus GetMemoryStatus() { return {}; }
-
-void GetVideoMemory(int& total, int& free) { total = free = 0; }
-
-bool DirectX7Available() {
-    std::string version = GetDirectXVersion();
-    return version != "1.0" && version != "2.0" && version != "3.0" && version != "5.0" && version != "6.0";
-}
-
 bool FindGraphicsMode(int width, int height, int depth, int hertz) {
     return GraphicsModeExists(width, height, depth, hertz);
 }
@@ -83,7 +74,5 @@ bool SetWindowIconFromFile(const std::string& path, int /*window*/) {
     SetWindowIconFromPixmap(*icon);
     return true;
 }
-
-bool SetDesktopWallpaper(const std::string& /*path*/) { return false; }
 
 int SetFolderFullAccess(const std::string& path) { return GrantFolderAccess(path) ? 1 : 0; }

@@ -1,10 +1,13 @@
 // Window and system conveniences with the shapes the rest of the program expects (points,
-// rectangles, window information, memory status), answered by the platform layer. Services the
-// desktop here does not offer (video memory, wallpaper, DirectX) give neutral answers.
+// rectangles, window information), answered by the platform layer. The services the desktop here does
+// not offer (memory status, video memory, wallpaper, DirectX) are the stand-ins of platform/StandIns.h.
+// Nothing in this game calls them: they are the framework's utility library, kept whole.
 #pragma once
 
 #include <optional>
 #include <string>
+
+#include "platform/StandIns.h"
 
 struct TPoint {
     int X = 0, Y = 0;
@@ -24,14 +27,6 @@ struct TAccuratePoint {
 
 struct TRect {
     int L = 0, T = 0, R = 0, B = 0;
-};
-
-struct TMemoryStatus {
-    int dwLength = 32;
-    int dwMemoryLoad = 0;
-    int dwTotalPhys = 0, dwAvailPhys = 0;
-    int dwTotalPageFile = 0, dwAvailPageFile = 0;
-    int dwTotalVirtual = 0, dwAvailVirtual = 0;
 };
 
 struct TWindowInfo {
@@ -60,17 +55,10 @@ TRect GetActiveWindowRect();
 std::optional<TPoint> GetCursorPoint();
 // Desktop resolution; -1 when it cannot be read, else 1.
 int GetDesktopSize(int& width, int& height);
-TMemoryStatus GetMemoryStatus();
-// No video-memory query exists here: both 0.
-void GetVideoMemory(int& total, int& free);
-// True unless the installed DirectX version text is one of the versions before 7.
-bool DirectX7Available();
 bool FindGraphicsMode(int width, int height, int depth, int hertz);
 // Priority class 0 normal, 1 above normal, 2 high, with the thread priority.
 void SetProcessPriority(int priorityClass, int threadPriority);
 // The image file (PNG or JPEG) becomes the window's icon; false when it cannot be read.
 bool SetWindowIconFromFile(const std::string& path, int window);
-// The desktop's wallpaper is not the game's to change here; reports false.
-bool SetDesktopWallpaper(const std::string& path);
 // Opens the folder to every local user; non-zero on success.
 int SetFolderFullAccess(const std::string& path);

@@ -4,6 +4,8 @@
 //
 //   13 x f32: ax ay bx by cx cy dx dy t x y baseSpeed currSpeed
 //    3 x i32: speedCorr goBackward reset
+//
+// A framework widget of the game layer that this game does not use (its tests do).
 #pragma once
 
 #include <istream>

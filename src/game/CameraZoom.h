@@ -1,5 +1,6 @@
 // TCameraZoom: a drag-and-zoom camera over a world of GW x GH pixels; world points map to the screen
 // through GetX / GetY. TZoomDirection is one zoom step (where and by how much).
+// A framework widget of the game layer that this game does not use (its tests do).
 #pragma once
 
 class TCameraZoom {

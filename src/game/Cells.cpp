@@ -6,7 +6,7 @@
 
 #include "core/Game.h"
 #include "core/GameText.h"
-#include "core/ImageBank.h"
+#include "presentation/ImageBank.h"
 #include "core/Input.h"
 #include "core/Startup.h"
 #include "game/Core.h"

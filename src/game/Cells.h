@@ -3,6 +3,8 @@
 // A cell holds no puzzle data of its own. Everything it draws (tile, number, pencil marks, the player's
 // aids) is read from the board model every frame, and a click turns straight into a change of the board
 // model, so the cells can be thrown away and rebuilt at any time (new puzzle, restart, loaded game).
+//
+// Used by the board screen (GameScreen), which builds, manages and draws the cells.
 #pragma once
 
 #include <memory>

@@ -5,6 +5,9 @@
 // a fixed 16 x 16 array indexed [x][y] (x the column from the left, y the row from the top); only the first
 // PuzzleWidth columns and PuzzleHeight rows are used. TCore turns the engine's two entry points into game
 // puzzles; the free functions below check the Sudoku rule and compute the automatic pencil marks.
+//
+// Used by the board screen, the cells, the screens around them, the save games, the best times and the
+// options.
 #pragma once
 
 #include <array>

@@ -1,6 +1,7 @@
 // Menu buttons whose images show a state: toggle buttons (name / name + "On"), check boxes (the fixed
 // "check" images) and radio sets (one chosen button of a menu shows its "On" images). The state itself
 // lives in the caller's variables; these functions only pick the images.
+// Used by the board, play and options screens.
 #pragma once
 
 #include <memory>

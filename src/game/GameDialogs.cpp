@@ -4,7 +4,7 @@
 #include "game/GameDialogs.h"
 
 #include "core/Game.h"
-#include "core/ImageBank.h"
+#include "presentation/ImageBank.h"
 #include "core/Input.h"
 #include "core/Startup.h"
 #include "platform/Image.h"

@@ -5,6 +5,8 @@
 // The message and question boxes come back open (started); the two text entries come back built but
 // closed, and their owner starts them. The typed text is read from the entry's TextInput once Manage
 // returned 1.
+//
+// Used by the board, play and best-time screens and the generating overlay.
 #pragma once
 
 #include <memory>

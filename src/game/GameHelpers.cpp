@@ -11,7 +11,7 @@
 
 #include "core/FileUtils.h"
 #include "core/Game.h"
-#include "core/ImageBank.h"
+#include "presentation/ImageBank.h"
 #include "core/IniFile.h"
 #include "core/StringUtils.h"
 #include "game/QDMouse.h"

@@ -2,6 +2,7 @@
 // archive images in a bank, and general utilities (splitting, ini records, stream records, geometry and
 // pointer tests). The functions that build buttons and the standard dialogs live in GameButtons.h and
 // GameDialogs.h, beside the widgets they make.
+// Used by the board screen, the cells, the help screen and the game's start-up loaders (GameRun).
 #pragma once
 
 #include <iosfwd>

@@ -1,6 +1,7 @@
 // The game's options file "config.ini" in the shared data folder: the three player options of the board
 // model (PreventDoubleNumbers, ShowTimer, ShowHighlighter, declared with the board state) and the first-run
 // flag, plus the maker's get-started page opened on the first orderly quit.
+// Used by the game's start-up wiring (load at start, save at quit) and the options screen.
 #pragma once
 
 #include <string>

@@ -7,7 +7,7 @@
 
 #include "core/FileUtils.h"
 #include "core/Game.h"
-#include "core/ImageBank.h"
+#include "presentation/ImageBank.h"
 #include "core/PakFileManager.h"
 #include "core/SoundBank.h"
 #include "game/GameHelpers.h"

@@ -5,6 +5,8 @@
 // pauses, and celebrates a finished puzzle. The generating overlay is drawn on top of it and, while shown,
 // stops all of its own logic. Dialogs and menus are held by shared pointers so this header needs only their
 // names; every dialog pointer is empty while that dialog is closed.
+//
+// Made at start-up (GameStartup); entered from the play screen and the generating overlay.
 #pragma once
 
 #include <memory>

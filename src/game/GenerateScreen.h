@@ -5,6 +5,8 @@
 //
 // Its owners replace the one instance (the global GenerateScreen) with a fresh one when they load, so an
 // overlay never outlives the screen that showed it.
+//
+// Used by the play and board screens.
 #pragma once
 
 #include <memory>

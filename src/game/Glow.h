@@ -1,5 +1,6 @@
 // QDGlow: a pulsing brightness value for highlight passes, driven by a looping sine counter, with the
 // light-blend pass that uses it and the reset back to alpha blend.
+// A framework widget of the game layer that this game does not use (its tests do).
 #pragma once
 
 #include <memory>

@@ -2,7 +2,7 @@
 #include "game/HelpScreen.h"
 
 #include "core/Game.h"
-#include "core/ImageBank.h"
+#include "presentation/ImageBank.h"
 #include "core/Startup.h"
 #include "game/GameHelpers.h"
 #include "game/GameNotice.h"

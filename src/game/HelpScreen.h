@@ -1,4 +1,5 @@
 // The help screen: a picture, two help texts and an "ok" button back to the title screen.
+// Used by the title and options screens, which lead to it.
 #pragma once
 
 #include <memory>

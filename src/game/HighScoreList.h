@@ -10,6 +10,8 @@
 //
 // Names are UTF-8 in memory and one byte per character on disk. A character the byte cannot carry (codes
 // above 255, and 0xB2, whose byte would be the terminator) is stored as "?".
+//
+// Used by the game's start-up loaders, the board screen (a finished puzzle) and the best-time screen.
 #pragma once
 
 #include <cstddef>

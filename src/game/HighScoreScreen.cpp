@@ -3,7 +3,7 @@
 #include "game/HighScoreScreen.h"
 
 #include "core/Game.h"
-#include "core/ImageBank.h"
+#include "presentation/ImageBank.h"
 #include "core/Input.h"
 #include "core/Startup.h"
 #include "game/Core.h"

@@ -1,6 +1,7 @@
 // The best-time screen: one best-time table at a time, with a tab per grid size, the rows sliding in
 // from alternating sides, "ok" back to the title screen and "clear" to reset the shown table after a
 // yes/no question.
+// Reached from the title screen.
 #pragma once
 
 #include <memory>

@@ -1,6 +1,7 @@
 // The maker's splash: the logo fades in, stays and fades out with a jingle right after the display
 // opens; any key or click skips it. TSplashScreen runs its own small loop outside the main loop on the
 // blocking image fade, so all its timing is on the system clock.
+// Shown by the game's start-up wiring (GameStartup) when screen fades are on.
 #pragma once
 
 #include <memory>

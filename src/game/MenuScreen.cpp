@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "core/Game.h"
-#include "core/ImageBank.h"
+#include "presentation/ImageBank.h"
 #include "game/TitleScreen.h"
 #include "platform/Draw.h"
 #include "platform/Random.h"

@@ -1,6 +1,7 @@
 // What the menu screens around the board share: the base class TMenuScreen (the background picture
 // offset, the glowing header, the common Start with its fade-in, the screen change through a fade-out)
 // and the mouse pointer's trail of coloured sparkles.
+// The base of the title, play, options, help and best-time screens.
 #pragma once
 
 #include <memory>

@@ -3,7 +3,7 @@
 #include "game/OptionsScreen.h"
 
 #include "core/Game.h"
-#include "core/ImageBank.h"
+#include "presentation/ImageBank.h"
 #include "game/Core.h"
 #include "game/GameButtons.h"
 #include "game/GameOptions.h"

@@ -1,5 +1,6 @@
 // The options screen: check buttons for full screen, the timer, the highlighter and the guard against
 // double numbers, and the music and sound volume sliders. Changes act at once; "ok" writes them to disk.
+// Reached from the title screen.
 #pragma once
 
 #include <memory>

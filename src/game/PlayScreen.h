@@ -1,5 +1,6 @@
 // The play screen: grid size and difficulty as two radio sets, then a generated puzzle, a typed-in
 // (custom) puzzle, a saved game through the chooser, or back to the title screen.
+// Reached from the title screen; leads to the board screen.
 #pragma once
 
 #include <memory>

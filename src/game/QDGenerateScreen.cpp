@@ -2,7 +2,7 @@
 #include "game/QDGenerateScreen.h"
 
 #include "core/Game.h"
-#include "core/ImageBank.h"
+#include "presentation/ImageBank.h"
 #include "core/Input.h"
 #include "platform/Draw.h"
 #include "presentation/Animation.h"

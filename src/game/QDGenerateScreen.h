@@ -1,6 +1,8 @@
 // QDGenerateScreen: a reusable dimming overlay that fades in over the current screen, runs its
 // GenerateFunction once the fade-in is done, and fades out again when hidden. Never the current
 // screen: its owner calls Logic and Draw.
+// A framework piece of the game layer that this game does not use: its own overlay is
+// TGenerateScreen (GenerateScreen.h).
 #pragma once
 
 #include <functional>

@@ -6,7 +6,7 @@
 
 #include "core/FileUtils.h"
 #include "core/Game.h"
-#include "core/ImageBank.h"
+#include "presentation/ImageBank.h"
 #include "core/IniFile.h"
 #include "core/Input.h"
 #include "core/SoundBank.h"

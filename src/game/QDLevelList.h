@@ -3,6 +3,7 @@
 // completed ones and a double click to start one. The owner supplies each level's picture and size
 // through CreateLevelImageFunction, calls Init and CreateImages(1) once, then Manage and Draw every
 // frame and reads StartLevel and CurrentLevel.
+// A framework widget of the game layer that this game does not use (its tests do).
 #pragma once
 
 #include <functional>

@@ -1,7 +1,8 @@
 // QDLoadingScreen: the game layer's loading screen. It behaves as the framework's loading screen does
 // (background, progress bar, loading text, optional click-here button, fade to its destination) and
 // adds MoveBar, one self-contained frame for loaders that run outside the main loop. Its click-here
-// button is placed by its centre x.
+// button is placed by its centre x. A framework screen of the game layer that this game does not use
+// (its tests do).
 #pragma once
 
 #include <string>

@@ -1,6 +1,7 @@
 // Per-frame mouse clicks: hold counters for a left and a right click (Ctrl with the left button counts as
 // a right click), a one-call double-click flag and a drag test, updated once per logic call from the
 // framework's mouse pointer. The double-click window runs on the system clock.
+// Used by the game's logic call (TTolvaneGame) and its helpers.
 #pragma once
 
 class QDMouse {

@@ -1,11 +1,12 @@
 // QDPlayerManager: the profile chooser bound to the game-wide ActiveProfile, skipping a nameless
 // ".dat" file and telling the game before a profile file is deleted.
+// A framework dialog of the game layer that this game does not use (its tests do).
 #pragma once
 
 #include <functional>
 #include <memory>
 
-#include "core/PlayerManager.h"
+#include "presentation/PlayerManager.h"
 
 class QDPlayerManager : public TPlayerManager {
 public:

@@ -3,6 +3,7 @@
 //  - TSaveData: the empty record a game extends with what its profile must keep;
 //  - QDIniFile: an ini file that can also be read from the resource archive;
 //  - QDGameText: a text table that can also be read from the resource archive.
+// Used only by QDPlayerManager, which this game does not use.
 #pragma once
 
 #include <functional>

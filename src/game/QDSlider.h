@@ -1,5 +1,7 @@
 // QDSlider: a horizontal value slider sprite (0 to 100): a track image, the filled part of a "full"
 // image revealed up to the value and a dot image at the value, set by holding a mouse button over it.
+// A framework widget of the game layer that this game does not use: the options screen uses
+// TSlider (presentation/Slider.h).
 #pragma once
 
 #include <memory>

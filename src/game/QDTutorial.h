@@ -1,5 +1,6 @@
 // QDTutorial: a box that pages through tutorial pictures with previous, close and next buttons under
 // a title picture. Its owner calls Init, then Logic and Draw every frame while isActive is 1.
+// A framework widget of the game layer that this game does not use (its tests do).
 #pragma once
 
 #include <memory>

@@ -5,6 +5,8 @@
 // Reading is all or nothing: the whole file is parsed and checked into a separate record first, and the
 // board model is only written once every line has passed, so a damaged file can neither leave a half-loaded
 // board nor write outside the grids.
+//
+// Used by the board screen (save) and the play screen (load).
 #pragma once
 
 #include <optional>

@@ -5,6 +5,8 @@
 // The chooser only lists and deletes files; reading the chosen game is the save-game module's job.
 // Only regular files of the folder with the exact extension are listed, so what is deleted is always
 // one of the files shown.
+//
+// Opened by the play screen.
 #pragma once
 
 #include <functional>

@@ -1,6 +1,7 @@
 // The title screen: the first screen after start-up, with play, help, options, best times and exit.
 // It also holds the wiring of all the menu screens: their one instance each and the hand-over from
 // start-up.
+// Made at start-up (GameStartup); every menu screen leads back to it.
 #pragma once
 
 #include <memory>

@@ -1,6 +1,7 @@
 // TTolvaneGame: the game's application object. It differs from the framework's TGame in its logic
 // call, which keeps the screen logic running through the first five seconds after start-up even
 // while paused or suspended (the title screen may start out of focus).
+// Made by the game's start-up wiring (GameStartup) as the global Game.
 #pragma once
 
 #include <string>

@@ -9,6 +9,9 @@
 // A channel counts as playing from the moment a sound is cued in it until the sound ends or the
 // channel is stopped; a paused channel is still playing (its sound is not over), so pausing the
 // music never makes it look finished.
+//
+// Used by the core's audio control, banks and music streaming, and by the few widgets and screens
+// that hold a channel of their own.
 #pragma once
 
 #include <cstdint>

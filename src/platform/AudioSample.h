@@ -5,6 +5,8 @@
 // archive as well as from files. The WAV parser is strict about structure and lenient about
 // sizes: chunks of odd size are padded, a stated size beyond the end of the file is clamped to
 // what is there, and a file without "fmt " or "data" is refused.
+//
+// Used by the platform's audio and the core's music streaming.
 #pragma once
 
 #include <cstddef>

@@ -1,4 +1,5 @@
 // The millisecond clock and sleeping, with a seam through which tests drive time by hand.
+// Used by the core's timing and main loop and by the game wherever it measures real time.
 #pragma once
 
 #include <functional>

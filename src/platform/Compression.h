@@ -2,6 +2,8 @@
 //
 // Decompression is strict: the caller states exactly how many bytes the stream must produce, and
 // anything else (a damaged stream, too few or too many bytes) is a failure rather than silent zeros.
+//
+// Used by the archive format (core/PakFormat).
 #pragma once
 
 #include <cstddef>

@@ -1,6 +1,7 @@
 // Read-only game data lookups. The game names its data files in mixed case ("Exit", "exitMO")
 // while Linux file names are case-sensitive, so the data is stored with lower-case file names and
 // every data lookup lower-cases the file-name part of the path (folders are left as given).
+// Used by the platform's loaders, the core's music streaming and the menus and loading screen.
 #pragma once
 
 #include <cstdint>

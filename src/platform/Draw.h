@@ -6,6 +6,8 @@
 // backend keeps every command with a copy of the state, so tests check blend sequences, end states
 // and transforms exactly, without pixels. An offscreen backend renders into a CPU surface for
 // headless image comparisons.
+//
+// Used by every layer above that draws.
 #pragma once
 
 #include <cstdint>

@@ -4,6 +4,9 @@
 // 3 middle, typed text as one character event per Unicode code point; Backspace, Tab, Enter and
 // Escape also enter the character queue, as they do on Windows. Mouse positions are logical pixels.
 // Tests feed the queue through PostEvent.
+//
+// Drained by the core's input handling (TGame::DoPeekEvent); the board model keeps the window alive
+// through PollSystem while the engine runs.
 #pragma once
 
 enum : int {

@@ -8,6 +8,8 @@
 //
 // Listings and recursive deletes never follow symbolic links, so a link inside a player folder
 // cannot lead a delete outside it.
+//
+// Used by every layer above that reads or writes files.
 #pragma once
 
 #include <optional>

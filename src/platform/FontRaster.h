@@ -3,6 +3,8 @@
 // Image fonts (platform/ImageFont.h) are built on top of this: they ask for one glyph at a time
 // and pack the coverage bitmaps into their atlas. Smoothed fonts are rendered anti-aliased; plain
 // ones are rendered one bit per pixel, so their coverage is only 0 or 255.
+//
+// Used by the image fonts (ImageFont) and the archive manager's font getter.
 #pragma once
 
 #include <cstdint>

@@ -4,6 +4,8 @@
 // it, and the drawing backend uploads it to a GPU texture lazily on first draw and again after every
 // write (each frame carries a version number that writes bump). Keeping the pixels on the CPU means an
 // image outlives a renderer (full-screen switches recreate it) and tests can inspect images headlessly.
+//
+// Used by every layer above that loads or draws pictures.
 #pragma once
 
 #include <cstdint>

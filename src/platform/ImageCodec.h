@@ -2,6 +2,9 @@
 //
 // Decoders take bytes in memory because the game's images come out of the resource archive as
 // often as from files. They refuse damaged data and absurd dimensions instead of crashing.
+//
+// Used by the platform's image loader and window, the core's window icon and archive getters and the
+// drawing helpers (screenshots).
 #pragma once
 
 #include <cstdint>

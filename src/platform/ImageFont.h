@@ -4,6 +4,8 @@
 // Glyphs are rendered once (by a font rasteriser) into white pixels whose alpha is the glyph's coverage,
 // so the draw colour tints them and the atlas is filtered like any sprite. Characters that the font
 // lacks are added on first use when the font was built from a rasteriser, else they draw nothing.
+//
+// Used by the archive manager's font getter, the drawing code and the text widgets.
 #pragma once
 
 #include <cstdint>

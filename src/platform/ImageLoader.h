@@ -1,5 +1,6 @@
 // Images from PNG or JPEG bytes or data files: decoding (ImageCodec) wrapped into TImage frames.
 // File lookups lower-case the file name (see DataFile.h).
+// Used by the core's load-or-die helpers and archive manager.
 #pragma once
 
 #include <cstdint>

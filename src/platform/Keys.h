@@ -1,4 +1,5 @@
 // Key codes: the Windows virtual-key codes the game's key handling is written in terms of.
+// Used by the core's key buffer and by every widget and screen that tests a key.
 #pragma once
 
 enum : int {

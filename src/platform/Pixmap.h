@@ -1,6 +1,8 @@
 // CPU-side image: the pixels that decoders produce, drawing uploads and tests read back.
 //
 // One 32-bit word per pixel, row by row from the top, each word 0xAARRGGBB in host order.
+//
+// Used by the platform's image, codec and window code, the archive manager and the drawing helpers.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,5 @@
 // Random numbers for effects: one seeded generator shared by the program's sparkles and particles.
+// Used by the core's channel pool and start-up (the seed), the sprites and dialogs, and the game.
 #pragma once
 
 #include <cstdint>

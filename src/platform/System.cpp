@@ -132,10 +132,6 @@ std::string CommonAppDataFolder() {
     return folder;
 }
 
-bool GrantFolderAccess(const std::string&) { return true; }
-
-void SetPriorityValues(int, int) {}
-
 std::string GetOSVersionName() {
     utsname name{};
     if (uname(&name) != 0) return "Linux";
@@ -161,8 +157,6 @@ bool SystemMemoryStatus(int& loadPercent, int& totalMB, int& usedMB) {
     loadPercent = int(100.0 * double(info.totalram - info.freeram) / double(info.totalram));
     return true;
 }
-
-std::string GetDirectXVersion() { return ""; }
 
 void OpenURL(const std::string& url) {
     // A headless session has no browser to show the page in.

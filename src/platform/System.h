@@ -1,12 +1,16 @@
 // Operating-system services the core needs: notices, single instance, the per-user data folder,
 // the web browser, dates, the executable's folder and the process end.
 //
-// These stand in for the Windows services the game was designed around; where Linux has no
-// counterpart (folder access lists, process priority, DirectX) the call is a documented no-op.
+// These stand in for the Windows services the game was designed around; the ones Linux has no
+// counterpart for (folder access lists, process priority, DirectX) are the no-ops of StandIns.h.
+//
+// Used by the core's start-up, errors, settings and display, and by the game's notices and options.
 #pragma once
 
 #include <functional>
 #include <string>
+
+#include "platform/StandIns.h"
 
 // A message box captioned with the application title, always also written to standard error.
 // Leaves full screen first so the box is never hidden; shows no box under a headless video driver.
@@ -26,18 +30,10 @@ bool SingleInstanceLock(const std::string& name);
 // The per-user application-data folder, $XDG_DATA_HOME or ~/.local/share, ending in "/".
 std::string CommonAppDataFolder();
 
-// The folder is per-user already; nothing is widened. Always succeeds.
-bool GrantFolderAccess(const std::string& path);
-
-// Process and thread priority have no effect here; the settings still round-trip.
-void SetPriorityValues(int process, int thread);
-
 std::string GetOSVersionName();
 // Memory figures for the debug panel: the process's resident size, and the machine's load.
 long ProcessMemoryKB();
 bool SystemMemoryStatus(int& loadPercent, int& totalMB, int& usedMB);
-// No DirectX exists: always empty.
-std::string GetDirectXVersion();
 
 // Opens the address in the desktop's browser (xdg-open), without waiting; failures are ignored.
 void OpenURL(const std::string& url);

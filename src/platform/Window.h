@@ -8,6 +8,9 @@
 //
 // Driver ids are those of the settings file: 0 was Direct3D 7 (never present here), 1 is the SDL
 // renderer, which stands in for the OpenGL driver.
+//
+// Used by the core's display, input and start-up, and by the game and widgets that ask for the
+// screen's state.
 #pragma once
 
 #include <string>

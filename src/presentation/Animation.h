@@ -3,6 +3,8 @@
 // and forth; owners read a progress ratio (linear or eased) or a frame index from it.
 //
 // The phase table has a fixed capacity (MAX_PHASES); phases beyond it are refused.
+//
+// Used by the dialogs, the fades and slide lines, the generating overlay and the game's helpers.
 #pragma once
 
 #include <array>

@@ -3,6 +3,8 @@
 //
 // Codes below 256 use their own slot; higher codes take extra slots from 256 on, in file order, so a
 // font can carry any characters without a table of every code point.
+//
+// Used by the fonts and text widgets and the game's helpers.
 #pragma once
 
 #include <memory>

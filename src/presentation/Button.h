@@ -5,6 +5,8 @@
 // A button consumes a click by reading the pointer's hit with clearing, so one click reaches only the
 // first button that looks at it. Every draw leaves white, alpha 1, scale 1 and alpha blend behind. A
 // pressed or disabled caption without a colour of its own for that state keeps its normal colour.
+//
+// Used by the menus (TMenu builds every button) and the game's state buttons.
 #pragma once
 
 #include <functional>

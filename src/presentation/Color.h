@@ -2,6 +2,8 @@
 //
 // Both apply themselves to the global draw state and restore it to white at alpha 1, the state
 // every widget expects to find.
+//
+// Used by the drawing helpers, sprites, fonts and the game's screens and dialogs.
 #pragma once
 
 #include <memory>

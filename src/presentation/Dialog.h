@@ -5,6 +5,8 @@
 // returns 0 while the dialog is open, then 1 (OK, Yes) or -1 (Cancel, No) once it has closed; the owner
 // then calls Kill and drops it. While a dialog is open the game's own Esc handling is off, so Esc
 // reaches the dialog.
+//
+// Used by the game's dialogs (GameDialogs), the save-game chooser and the board screen.
 #pragma once
 
 #include <functional>

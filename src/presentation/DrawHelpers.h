@@ -4,6 +4,9 @@
 //
 // Each helper leaves the draw state as documented here, because the next widget relies on it: as a
 // rule white, alpha 1 and alpha blend, except that shadowed text leaves the alpha at TextAlpha.
+//
+// Used by every widget and most of the game's screens; the core's debug text and screenshot reach
+// it through the front end.
 #pragma once
 
 #include <cstdint>

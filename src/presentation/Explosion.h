@@ -1,6 +1,7 @@
 // One-shot sprites and their lists: TExplosion plays its frames once and removes itself from its
 // TExplosionList; TGameObject is a plain sprite that removes itself from its TGameObjectList when it
 // leaves the screen. Lists hold their sprites; a sprite keeps a plain link back to its list.
+// Part of the framework; nothing in this game uses it (its tests do).
 #pragma once
 
 #include <memory>

@@ -2,6 +2,7 @@
 // moving, zooming background, blocking in its own draw-and-flip loop while it pumps the system's events
 // so that the window stays responsive and input can end it; ScreenFade fades the picture drawn so far;
 // TCrossFade blends one image into another over logic ticks without blocking.
+// Used by the board screen (background cross-fade) and the maker's splash.
 #pragma once
 
 #include <memory>

@@ -1,5 +1,6 @@
 // TFlasher: switches a state on and off at set lengths for a set total time, optionally after a
 // delay, playing a sound each time it turns on (a blinking warning or a flashing item).
+// Part of the framework; nothing in this game uses it (its tests do).
 #pragma once
 
 #include <memory>

@@ -3,6 +3,8 @@
 //
 // A label restores white at alpha 1 after drawing whatever colour it used, so it never tints the next
 // widget; a label without a colour simply draws in the caller's colour.
+//
+// Used by the buttons, dialogs and menus and by the play screen and save-game chooser.
 #pragma once
 
 #include <memory>

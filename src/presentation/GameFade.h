@@ -1,6 +1,8 @@
 // TGameFade: the screen transition every change of screen goes through. It blends the picture to or
 // from black over logic ticks, fades the music, one sound channel and the speech with it, and a key or
 // click ends it at once. The application object owns exactly one (Game->GameFade).
+// The core drives it through the front end (CoreFrontEnd); the game's screens and the menus start
+// and test fades.
 #pragma once
 
 #include <memory>

@@ -3,6 +3,8 @@
 //
 // The name is the file name without folder and extension, upper-cased, so banks find an image by the
 // same key whatever folder it came from.
+//
+// Used by the image bank, the sprites and widgets and the game's screens.
 #pragma once
 
 #include <memory>

@@ -1,5 +1,6 @@
 // TKeyRepeat: auto-repeat for one held key, read from the framework's key buffer. A press acts at
 // once, again after the initial delay, then once per repeat delay while the key stays down.
+// Used by the mouse pointer (held-button repeat) and the list box.
 #pragma once
 
 #include <memory>

@@ -3,6 +3,8 @@
 //
 // A click is taken from the pointer only when it lands on a row, so a list box managed before other
 // widgets does not swallow clicks meant for them.
+//
+// Used only by TPlayerManager, which this game does not use; the save-game chooser has its own list.
 #pragma once
 
 #include <memory>

@@ -1,5 +1,6 @@
 // TLoadingBar: a progress bar revealed from the left in equal steps, drawn over a plain box (mode 0),
 // over an "empty" image (mode 1) or alone (mode 2), with an optional image for the finished bar.
+// Used only by TLoadingScreen, which this game never shows.
 #pragma once
 
 #include <memory>

@@ -1,6 +1,7 @@
 // TLoadingScreen: a screen that shows a background, a centred "loading" text image and a progress bar
 // while data loads step by step, then waits for a click on an optional click-here button before fading
-// to its destination. The application object keeps one (Game->LoadingScreen).
+// to its destination. The application object keeps one (Game->LoadingScreen), which this game never
+// shows: its start-up loads without a loading screen.
 #pragma once
 
 #include <functional>

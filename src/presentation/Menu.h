@@ -4,6 +4,9 @@
 //
 // The menu owns its buttons; callers keep plain pointers to them, valid until Kill. Names are held
 // upper-cased, so every lookup ignores case.
+//
+// Used by every screen with buttons and by the dialogs; the core's TScreen drives a screen's menu
+// through the front end.
 #pragma once
 
 #include <memory>

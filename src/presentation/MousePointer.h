@@ -3,6 +3,9 @@
 //
 // The event handling writes the record; widgets consume a click by reading it with GetMh(1), so one
 // click reaches only the first reader.
+//
+// The core feeds and draws it through the front end (CoreFrontEnd); every widget and the game read
+// Game->Mouse.
 #pragma once
 
 #include <functional>

@@ -5,6 +5,8 @@
 // A list keeps its particles alive while it walks them. A particle that dies during a walk (killed by
 // its own step or as another's attachment) leaves the list at once: its slot is emptied, never visited
 // again, and the list closes the gap when the walk ends. Killing is idempotent.
+//
+// Used by the mouse pointer's sparkle trail and the board and menu screens' effects.
 #pragma once
 
 #include <functional>

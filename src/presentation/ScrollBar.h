@@ -3,6 +3,8 @@
 //
 // A maximum of 0, or a track no longer than the slider, leaves nothing to scroll: slider and value
 // then stay at 0 instead of dividing by zero.
+//
+// Used only by TListBox, which this game does not use.
 #pragma once
 
 #include <memory>

@@ -1,4 +1,5 @@
 // Simple filled shapes with a colour, and the one-value collision holder.
+// Used by the play screen, the save-game chooser and the list box.
 #pragma once
 
 #include <memory>

@@ -1,5 +1,6 @@
 // TSineCounter: an angle that runs between two points at a speed per tick, wrapping or stopping once,
 // with the sine of the angle as its ratio (drives pulsing glows).
+// Used by the sprites and animations and the game's helpers.
 #pragma once
 
 #include <memory>

@@ -1,6 +1,7 @@
 // TSlideLine: a line of text that slides from a start point to an end point over a set time, through one
 // or more legs (one animation phase per leg); TSlideLineList: lines that share one colour and are
 // started, managed and drawn together (the best-time table slides its rows in with them).
+// Used by the best-time screen for its sliding rows.
 #pragma once
 
 #include <memory>

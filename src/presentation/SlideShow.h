@@ -2,6 +2,7 @@
 // (TTransitionEffect: plain, fade or mask in, fade or mask out, cross-slide over the previous slide),
 // shown in order by a TSlideShow with optional letter-box bars. The sliding text lines live beside
 // them in SlideLine.h.
+// Part of the framework; nothing in this game uses it (its tests do).
 #pragma once
 
 #include <functional>

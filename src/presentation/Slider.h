@@ -2,6 +2,8 @@
 // mouse button is held over the bar (plus a fixed margin), the value follows the pointer.
 //
 // There is no drag capture on purpose: the value changes only while the pointer is over the slider.
+//
+// Used by the options screen for the music and sound volumes.
 #pragma once
 
 #include <memory>

@@ -3,6 +3,8 @@
 //
 // Every per-tick change is scaled by Delta; durations are given in milliseconds and stored as whole
 // ticks. Buttons, particles and the board's cells derive from it and extend its virtual operations.
+//
+// The base drawable of the widgets and of the game's pictures and cells.
 #pragma once
 
 #include <functional>

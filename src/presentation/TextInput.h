@@ -5,6 +5,8 @@
 //
 // The text is UTF-8; limits, Backspace and the first-character rule count characters (code points),
 // never bytes, so an accented name is neither cut inside a character nor counted too long.
+//
+// Used by the dialogs' name prompts and the game's name-entry dialogs.
 #pragma once
 
 #include <memory>

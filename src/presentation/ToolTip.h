@@ -1,5 +1,6 @@
 // TToolTip: a text box that appears under (or above) the pointer after it has rested on a target for
 // a while, fades in and out, and word-wraps its text to a set width.
+// Part of the framework; nothing in this game uses it (its tests do).
 #pragma once
 
 #include <memory>

@@ -1,5 +1,6 @@
 // TVector, a 2-D vector of doubles, and TLine, a coloured segment that can be built from and turned
 // into a vector. Plain value types: the operations that the drawing and collision code of a game need.
+// Part of the framework; nothing in this game uses it (its tests do).
 #pragma once
 
 #include <memory>

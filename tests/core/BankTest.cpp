@@ -3,7 +3,7 @@
 
 #include "FakeAudio.h"
 #include "core/ErrorReport.h"
-#include "core/ImageBank.h"
+#include "presentation/ImageBank.h"
 #include "core/SoundBank.h"
 #include "platform/ImageCodec.h"
 #include "platform/TestWav.h"

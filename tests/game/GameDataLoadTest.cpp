@@ -9,7 +9,7 @@
 
 #include "core/ErrorReport.h"
 #include "core/Game.h"
-#include "core/ImageBank.h"
+#include "presentation/ImageBank.h"
 #include "core/SoundBank.h"
 #include "game/GameRun.h"
 #include "support/TestEnv.h"

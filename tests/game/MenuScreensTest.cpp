@@ -12,7 +12,7 @@
 
 #include "core/Game.h"
 #include "core/GameText.h"
-#include "core/ImageBank.h"
+#include "presentation/ImageBank.h"
 #include "core/Input.h"
 #include "core/PakFileManager.h"
 #include "core/SoundBank.h"

@@ -1,7 +1,7 @@
 // The reusable generating overlay: it generates once after its fade-in, dims at half alpha while
 // shown, and a hide fades back from where the fade-in had got to.
 #include "presentation/WidgetWorld.h"
-#include "core/ImageBank.h"
+#include "presentation/ImageBank.h"
 #include "game/QDGenerateScreen.h"
 #include "presentation/Animation.h"
 

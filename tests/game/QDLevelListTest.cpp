@@ -2,7 +2,7 @@
 // from the player's file (read, never written), and selection by clicks and keys.
 #include <filesystem>
 
-#include "core/ImageBank.h"
+#include "presentation/ImageBank.h"
 #include "core/Startup.h"
 #include "game/QDLevelList.h"
 #include "game/QDMouse.h"

@@ -1,3 +1,4 @@
+// The shared test helpers of TestEnv.h: throw-away folders, headless set-up and file helpers for every suite.
 #include "TestEnv.h"
 
 #include <cstdlib>

@@ -1,5 +1,6 @@
 // The image bank: TGameImage records found by upper-cased name. A name that is not in the bank is
 // a fatal error, so a missing image shows at once instead of as a blank screen.
+// Made by the game's start-up wiring (the global ImageBank); used by the game's screens and loaders.
 #pragma once
 
 #include <map>

@@ -1,5 +1,5 @@
 // The image bank over the presentation layer's TGameImage records.
-#include "core/ImageBank.h"
+#include "presentation/ImageBank.h"
 
 #include "core/ErrorReport.h"
 #include "core/FileUtils.h"

@@ -1,5 +1,5 @@
 // The player-profile dialog: its list, buttons, prompts and the files it deletes.
-#include "core/PlayerManager.h"
+#include "presentation/PlayerManager.h"
 
 #include "core/FileUtils.h"
 #include "core/Game.h"

@@ -2,6 +2,7 @@
 // folder), creates, deletes and selects them. The game supplies the makers of its OK, Yes/No and
 // name-prompt dialogs and hooks for a created or deleted name; plain framework dialogs stand in for
 // any maker it leaves out.
+// Used only by the game layer's QDPlayerManager, which this game does not use.
 #pragma once
 
 #include <functional>
