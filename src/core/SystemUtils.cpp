@@ -1,6 +1,8 @@
 // Window and system conveniences over platform/Window.h and platform/System.h.
 #include "core/SystemUtils.h"
 
+#include <cstdio>
+
 #include "platform/Events.h"
 #include "platform/ImageCodec.h"
 #include "platform/System.h"
@@ -72,8 +74,39 @@ bool DirectX7Available() {
 }
 
 bool FindGraphicsMode(int width, int height, int depth, int hertz) {
-    return GraphicsModeExists(width, height, depth, hertz);
+    for (const TGraphicsMode& mode : GraphicsModes())
+        if (mode.width == width && mode.height == height && mode.depth == depth &&
+            (mode.hertz == 0 || mode.hertz == hertz))
+            return true;
+    return false;
 }
+
+void ListGraphicsModes() {
+    for (const TGraphicsMode& mode : GraphicsModes())
+        std::printf("Width: %d Height: %d Depth: %d Hertz: %d\n", mode.width, mode.height, mode.depth, mode.hertz);
+    std::fflush(stdout);
+}
+
+std::string GetSpecialFolderPath(int folderId) {
+    switch (folderId) {
+        case 0x23:
+        case 0x1C: return XdgFolder("DATA");
+        case 0x1A: return XdgFolder("CONFIG");
+        case 0x20: return XdgFolder("CACHE");
+        case 0x28: return XdgFolder("HOME");
+        case 0x00:
+        case 0x10: return XdgFolder("DESKTOP");
+        case 0x05: return XdgFolder("DOCUMENTS");
+        case 0x0D: return XdgFolder("MUSIC");
+        case 0x27: return XdgFolder("PICTURES");
+        case 0x0E: return XdgFolder("VIDEOS");
+        default: return "";
+    }
+}
+
+void AddMinimizeBox(int /*window*/) {}
+
+void AddMaximizeBox(int /*window*/) { SetWindowMaximisable(true); }
 
 void SetProcessPriority(int priorityClass, int threadPriority) { SetPriorityValues(priorityClass, threadPriority); }
 

@@ -65,7 +65,20 @@ TMemoryStatus GetMemoryStatus();
 void GetVideoMemory(int& total, int& free);
 // True unless the installed DirectX version text is one of the versions before 7.
 bool DirectX7Available();
+// True when a display lists exactly that full-screen mode; the refresh rate is compared where the
+// driver knows it.
 bool FindGraphicsMode(int width, int height, int depth, int hertz);
+// Prints "Width: w Height: h Depth: d Hertz: hz" for every listed mode (a diagnostic).
+void ListGraphicsModes();
+// A system folder by its Windows folder id, mapped to the desktop's XDG folders, ending in "/":
+// 0x23 common and 0x1C local application data -> the data home, 0x1A application data -> the
+// config home, 0x20 internet cache -> the cache home, 0x28 profile -> home, 0x00 and 0x10
+// desktop, 0x05 documents, 0x0D music, 0x27 pictures, 0x0E videos. Empty for any other id.
+std::string GetSpecialFolderPath(int folderId);
+// Window decorations: SDL windows always carry a minimise box, so adding one changes nothing;
+// the maximise box is SDL's resizable window.
+void AddMinimizeBox(int window);
+void AddMaximizeBox(int window);
 // Priority class 0 normal, 1 above normal, 2 high, with the thread priority.
 void SetProcessPriority(int priorityClass, int threadPriority);
 // The image file (PNG or JPEG) becomes the window's icon; false when it cannot be read.

@@ -132,6 +132,55 @@ std::string CommonAppDataFolder() {
     return folder;
 }
 
+namespace {
+
+// The folder user-dirs.dirs names for key (XDG_DESKTOP_DIR and so on), "$HOME" expanded.
+std::string UserDirsEntry(const std::string& configHome, const std::string& key) {
+    std::FILE* f = std::fopen((configHome + "user-dirs.dirs").c_str(), "r");
+    if (!f) return "";
+    std::string found;
+    char line[4096];
+    // A small file of short lines; a longer line is read in pieces that match nothing.
+    for (int n = 0; n < 1000 && std::fgets(line, sizeof line, f); ++n) {
+        std::string text(line);
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+        std::string prefix = key + "=\"";
+        if (text.rfind(prefix, 0) != 0 || text.size() < prefix.size() + 1 || text.back() != '"') continue;
+        found = text.substr(prefix.size(), text.size() - prefix.size() - 1);
+        if (found.rfind("$HOME", 0) == 0) found = HomeFolder() + found.substr(5);
+    }
+    std::fclose(f);
+    return found.empty() || found[0] != '/' ? "" : found;
+}
+
+std::string WithSlash(std::string folder) {
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    return folder;
+}
+
+}  // namespace
+
+std::string XdgFolder(const std::string& name) {
+    auto base = [](const char* variable, const char* fallback) {
+        std::string folder = Env(variable);
+        return WithSlash(folder.empty() || folder[0] != '/' ? HomeFolder() + fallback : folder);
+    };
+    if (name == "HOME") return WithSlash(HomeFolder());
+    if (name == "DATA") return CommonAppDataFolder();
+    if (name == "CONFIG") return base("XDG_CONFIG_HOME", "/.config");
+    if (name == "CACHE") return base("XDG_CACHE_HOME", "/.cache");
+    static const char* const userDirs[][2] = {
+        {"DESKTOP", "Desktop"}, {"DOCUMENTS", "Documents"}, {"MUSIC", "Music"},
+        {"PICTURES", "Pictures"}, {"VIDEOS", "Videos"},
+    };
+    for (const auto& dir : userDirs) {
+        if (name != dir[0]) continue;
+        std::string folder = UserDirsEntry(XdgFolder("CONFIG"), std::string("XDG_") + dir[0] + "_DIR");
+        return WithSlash(folder.empty() ? HomeFolder() + "/" + dir[1] : folder);
+    }
+    return "";
+}
+
 bool GrantFolderAccess(const std::string&) { return true; }
 
 void SetPriorityValues(int, int) {}

@@ -26,6 +26,12 @@ bool SingleInstanceLock(const std::string& name);
 // The per-user application-data folder, $XDG_DATA_HOME or ~/.local/share, ending in "/".
 std::string CommonAppDataFolder();
 
+// The desktop's folders by their XDG names: the base folders "DATA", "CONFIG" and "CACHE"
+// ($XDG_<name>_HOME or its default), "HOME", and the user folders "DESKTOP", "DOCUMENTS",
+// "MUSIC", "PICTURES" and "VIDEOS" (from user-dirs.dirs, else the usual name under the home
+// folder). Ends in "/"; empty for any other name.
+std::string XdgFolder(const std::string& name);
+
 // The folder is per-user already; nothing is widened. Always succeeds.
 bool GrantFolderAccess(const std::string& path);
 
