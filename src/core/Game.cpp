@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/ChannelArray.h"
 #include "core/ErrorReport.h"
 #include "core/IniFile.h"
 #include "core/Input.h"
@@ -204,6 +205,7 @@ int TGame::LogicWrapper() {
     Mouse->Manage();
     DoPeekEvent();
     ReadKeys();
+    if (Channels) Channels->Manage();
     if (InstantExit) return -1;
     if (Paused || Suspended) return 0;
     GameFade->Manage();
