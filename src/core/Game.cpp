@@ -200,6 +200,15 @@ int TGame::MainLogicLoop() {
     return 1;
 }
 
+int TGame::MoveBar() {
+    if (LoadingScreen) {
+        LoadingScreen->Progress();
+        LoadingScreen->Draw();
+    }
+    Flip(FlipSync);
+    return 0;
+}
+
 int TGame::LogicWrapper() {
     Mouse->ClearMouseHit();
     Mouse->Manage();
