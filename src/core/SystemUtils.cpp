@@ -1,6 +1,7 @@
 // Window and system conveniences over platform/Window.h and platform/System.h.
 #include "core/SystemUtils.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/Events.h"
@@ -64,7 +65,20 @@ int GetDesktopSize(int& width, int& height) {
     return width > 0 && height > 0 ? 1 : -1;
 }
 
-TMemoryStatus GetMemoryStatus() { return {}; }
+TMemoryStatus GetMemoryStatus() {
+    TMemoryStatus status;
+    TSystemMemory memory;
+    if (!SystemMemory(memory)) return status;
+    auto capped = [](uint64_t bytes) { return int(std::min<uint64_t>(bytes, uint64_t(INT32_MAX))); };
+    status.dwMemoryLoad = memory.loadPercent;
+    status.dwTotalPhys = capped(memory.totalPhys);
+    status.dwAvailPhys = capped(memory.availPhys);
+    status.dwTotalPageFile = capped(memory.totalSwap);
+    status.dwAvailPageFile = capped(memory.availSwap);
+    status.dwTotalVirtual = capped(memory.totalVirtual);
+    status.dwAvailVirtual = capped(memory.availVirtual);
+    return status;
+}
 
 void GetVideoMemory(int& total, int& free) { total = free = 0; }
 

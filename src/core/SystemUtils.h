@@ -3,6 +3,7 @@
 // desktop here does not offer (video memory, wallpaper, DirectX) give neutral answers.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -34,6 +35,32 @@ struct TMemoryStatus {
     int dwTotalVirtual = 0, dwAvailVirtual = 0;
 };
 
+// The Windows version query's layout (GetVersionEx, 156 bytes); nothing fills it here.
+#pragma pack(push, 4)
+struct TOSVersionInfoEx {
+    int dwOSVersionInfoSize = 0;
+    int dwVerMajor = 0, dwVerMinor = 0, dwBuildNumber = 0, dwPlatformId = 0;
+    // The 128-byte service-pack text area.
+    int szCSDVersion = 0;
+    int64_t pad0 = 0, pad1 = 0, pad2 = 0, pad3 = 0, pad4 = 0, pad5 = 0, pad6 = 0, pad7 = 0;
+    int64_t pad8 = 0, pad9 = 0, pad10 = 0, pad11 = 0, pad12 = 0, pad13 = 0, pad14 = 0;
+    int pad15 = 0;
+    int16_t wServicePackMajor = 0, wServicePackMinor = 0, wSuiteMask = 0;
+    int8_t wProductType = 0, wReserved = 0;
+};
+#pragma pack(pop)
+static_assert(sizeof(TOSVersionInfoEx) == 156);
+
+// A user record of Unix-like systems (struct passwd), field for field.
+struct TPasswdEntry {
+    char* pw_name = nullptr;
+    char* pw_passwd = nullptr;
+    int pw_uid = 0, pw_gid = 0;
+    char* pw_gecos = nullptr;
+    char* pw_dir = nullptr;
+    char* pw_shell = nullptr;
+};
+
 struct TWindowInfo {
     int cbSize = 60;
     int wl = 0, wt = 0, wr = 0, wb = 0;  // window rectangle
@@ -60,6 +87,8 @@ TRect GetActiveWindowRect();
 std::optional<TPoint> GetCursorPoint();
 // Desktop resolution; -1 when it cannot be read, else 1.
 int GetDesktopSize(int& width, int& height);
+// Memory load in percent and the figures in bytes: physical memory, swap as the page file, and the
+// process's address space; each capped at the largest int, as the 32-bit query caps them.
 TMemoryStatus GetMemoryStatus();
 // No video-memory query exists here: both 0.
 void GetVideoMemory(int& total, int& free);

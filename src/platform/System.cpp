@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/sysinfo.h>
 #include <sys/utsname.h>
 #include <sys/wait.h>
@@ -208,6 +209,30 @@ bool SystemMemoryStatus(int& loadPercent, int& totalMB, int& usedMB) {
     totalMB = int(double(info.totalram) * unit);
     usedMB = int(double(info.totalram - info.freeram) * unit);
     loadPercent = int(100.0 * double(info.totalram - info.freeram) / double(info.totalram));
+    return true;
+}
+
+bool SystemMemory(TSystemMemory& out) {
+    out = TSystemMemory{};
+    struct sysinfo info{};
+    if (sysinfo(&info) != 0 || info.totalram == 0) return false;
+    uint64_t unit = info.mem_unit;
+    out.totalPhys = uint64_t(info.totalram) * unit;
+    out.availPhys = uint64_t(info.freeram) * unit;
+    out.totalSwap = uint64_t(info.totalswap) * unit;
+    out.availSwap = uint64_t(info.freeswap) * unit;
+    out.loadPercent = int(100 * (out.totalPhys - out.availPhys) / out.totalPhys);
+    // The address space: the process's limit, else the 47 bits a user process has on x86-64.
+    rlimit limit{};
+    out.totalVirtual = uint64_t(1) << 47;
+    if (getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY) out.totalVirtual = limit.rlim_cur;
+    uint64_t mapped = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        unsigned long pages = 0;
+        if (std::fscanf(f, "%lu", &pages) == 1) mapped = uint64_t(pages) * uint64_t(sysconf(_SC_PAGESIZE));
+        std::fclose(f);
+    }
+    out.availVirtual = out.totalVirtual > mapped ? out.totalVirtual - mapped : 0;
     return true;
 }
 

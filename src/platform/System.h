@@ -5,6 +5,7 @@
 // counterpart (folder access lists, process priority, DirectX) the call is a documented no-op.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -42,6 +43,15 @@ std::string GetOSVersionName();
 // Memory figures for the debug panel: the process's resident size, and the machine's load.
 long ProcessMemoryKB();
 bool SystemMemoryStatus(int& loadPercent, int& totalMB, int& usedMB);
+// The machine's memory in bytes: physical, swap, and the process's address space (its limit and
+// what is not yet mapped). False when it cannot be read.
+struct TSystemMemory {
+    int loadPercent = 0;
+    uint64_t totalPhys = 0, availPhys = 0;
+    uint64_t totalSwap = 0, availSwap = 0;
+    uint64_t totalVirtual = 0, availVirtual = 0;
+};
+bool SystemMemory(TSystemMemory& out);
 // No DirectX exists: always empty.
 std::string GetDirectXVersion();
 

@@ -150,3 +150,15 @@ TEST(SystemUtilsTest, FindGraphicsModeWantsExactlyAListedMode) {
                                                        std::to_string(m.height) + " Depth: " + std::to_string(m.depth) +
                                                        " Hertz: " + std::to_string(m.hertz));
 }
+
+TEST(SystemUtilsTest, MemoryStatusReportsTheMachinesFigures) {
+    TMemoryStatus status = GetMemoryStatus();
+    EXPECT_EQ(status.dwLength, 32);
+    EXPECT_GT(status.dwTotalPhys, 0);
+    EXPECT_GE(status.dwTotalPhys, status.dwAvailPhys);
+    EXPECT_GT(status.dwMemoryLoad, 0);
+    EXPECT_LE(status.dwMemoryLoad, 100);
+    EXPECT_GT(status.dwAvailVirtual, 0);
+    EXPECT_GE(status.dwTotalVirtual, status.dwAvailVirtual);
+    EXPECT_GE(status.dwTotalPageFile, status.dwAvailPageFile);
+}
