@@ -11,7 +11,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -237,6 +239,18 @@ bool SystemMemory(TSystemMemory& out) {
 }
 
 std::string GetDirectXVersion() { return ""; }
+
+void DebugStop() {
+    // Without a tracer SIGTRAP would end the process, so only a traced process is stopped.
+    bool traced = false;
+    if (FILE* f = std::fopen("/proc/self/status", "r")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, f))
+            if (std::strncmp(line, "TracerPid:", 10) == 0) traced = std::atoi(line + 10) != 0;
+        std::fclose(f);
+    }
+    if (traced) std::raise(SIGTRAP);
+}
 
 void OpenURL(const std::string& url) {
     // A headless session has no browser to show the page in.

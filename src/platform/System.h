@@ -55,6 +55,9 @@ bool SystemMemory(TSystemMemory& out);
 // No DirectX exists: always empty.
 std::string GetDirectXVersion();
 
+// Stops in the debugger when one is attached to the process; otherwise nothing happens.
+void DebugStop();
+
 // Opens the address in the desktop's browser (xdg-open), without waiting; failures are ignored.
 void OpenURL(const std::string& url);
 
