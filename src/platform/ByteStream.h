@@ -13,7 +13,8 @@ class TByteStream {
 public:
     virtual ~TByteStream() = default;
 
-    // Reads up to size bytes; fewer only at the end of the data (or when a connection ends).
+    // Reads up to size bytes; fewer only at the end of the data, except from a connection, which
+    // gives what has arrived (0 only once it ends).
     virtual size_t Read(void* out, size_t size) = 0;
     // Moves to offset from origin (0 the start, 1 the current position, 2 the end). False, with the
     // position unchanged, when the target lies outside the data or the stream cannot seek.

@@ -81,13 +81,12 @@ std::optional<std::string> TSocketStream::ReadLine(size_t maxLength) {
 }
 
 size_t TSocketStream::Read(void* out, size_t size) {
-    size_t done = 0;
-    while (done < size) {
-        ssize_t n = recv(fd_, static_cast<char*>(out) + done, size - done, 0);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;  // closed, failed or timed out: the stream ends here
-        done += size_t(n);
-    }
-    received_ += int64_t(done);
-    return done;
+    if (size == 0) return 0;
+    ssize_t n = -1;
+    do {
+        n = recv(fd_, out, size, 0);
+    } while (n < 0 && errno == EINTR);
+    if (n <= 0) return 0;  // closed, failed or timed out: the stream ends here
+    received_ += int64_t(n);
+    return size_t(n);
 }

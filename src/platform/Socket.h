@@ -27,6 +27,8 @@ public:
     // past maxLength bytes.
     std::optional<std::string> ReadLine(size_t maxLength);
 
+    // What has arrived, up to size bytes, waiting only while nothing has: the decoder asks again
+    // for more, so the main loop is held no longer than the network needs. 0 once the connection ends.
     size_t Read(void* out, size_t size) override;
     bool Seek(int64_t, int) override { return false; }
     int64_t Tell() const override { return received_; }
