@@ -118,13 +118,16 @@ TEST(MusicSource, RadioWithoutAudioInfoOrServerGivesNoSource) {
         EXPECT_EQ(TOGGStream::OpenIceStream("127.0.0.1", "live.ogg", rateOnly.Port()), nullptr);
     }
     EXPECT_TRUE(notices.empty());
-    int closedPort = 0;
-    {
-        RadioServer gone("");  // bound for a moment, then closed: nothing listens on the port
-        closedPort = gone.Port();
-        TOGGStream::OpenIceStream("127.0.0.1", "live.ogg", gone.Port());
-    }
-    notices.clear();
+    // A port that was bound for a moment and closed: nothing listens there.
+    int probe = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof addr;
+    ASSERT_EQ(bind(probe, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+    getsockname(probe, reinterpret_cast<sockaddr*>(&addr), &len);
+    close(probe);
+    int closedPort = ntohs(addr.sin_port);
     EXPECT_EQ(TOGGStream::OpenIceStream("127.0.0.1", "live.ogg", closedPort), nullptr);
     EXPECT_EQ(notices, std::vector<std::string>{"Unable to connect"});
     SetErrorNotice(nullptr);
