@@ -179,7 +179,9 @@ size_t TOGGStream::FillBuffer(uint8_t* buffer, size_t bytes) {
     while (done < bytes && PlayStatus == 1) {
         size_t n = ogg_->Read(buffer + done, bytes - done);
         done += n;
-        STREAM_POS += int(n / frame);
+        // An endless radio stream counts past what an int holds after some hours: wrap, not overflow.
+        int64_t pos = int64_t(STREAM_POS) + int64_t(n / frame);
+        STREAM_POS = int(pos > INT32_MAX ? pos - INT32_MAX : pos);
         if (n > 0) rewound = false;
         if (done == bytes) break;
         // The decoder ran dry: loop from the start, unless the stream yields nothing at all or
