@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
-#include <cstring>
 
 #include "core/ErrorReport.h"
 #include "core/StringUtils.h"

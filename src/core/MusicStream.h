@@ -75,10 +75,11 @@ public:
     static std::unique_ptr<TMusic> Load(const std::string& url);
     static std::unique_ptr<TMusic> Load(std::shared_ptr<TByteStream> stream);
     static std::unique_ptr<TMusic> FromBytes(std::vector<uint8_t> bytes);
-    // An Ogg radio stream: connects to host:port, sends "GET /" + path + " HTTP/1.0" and
-    // "Host: " + host, and reads the response headers up to the empty line. The sample rate comes
-    // from the "ice-audio-info" header ("samplerate=", with "channels=", default 2); without it,
-    // null. An endless source (STREAM_SIZE 0) that ends when the server does. Shows
+    // An Ogg radio stream (path without its leading "/"): connects to host:port, sends
+    // "GET /" + path + " HTTP/1.0" and "Host: " + host, and reads the response headers up to the
+    // empty line. The sample rate comes from the "ice-audio-info" header ("samplerate=", with
+    // "channels=", default 2); without it, null. An endless source (STREAM_SIZE 0) that ends when
+    // the server does; what it plays keeps the rate and channels of the stream itself. Shows
     // "Unable to connect" and gives null when no connection can be made.
     static std::unique_ptr<TMusic> OpenIceStream(const std::string& host, const std::string& path, int port);
     ~TOGGStream() override;
