@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "core/FrontEnd.h"
+#include "core/ErrorReport.h"
 #include "core/Game.h"
 #include "platform/Clock.h"
 #include "platform/Draw.h"
@@ -144,6 +145,7 @@ TValueList TValueList::Create(const std::string& file) {
 
 void TValueList::Read(const std::string& file) {
     std::ifstream in(file, std::ios::binary);
+    if (!in) ReportError(ErrorLoadingFile + file, 1);
     std::string line;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();

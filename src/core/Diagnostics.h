@@ -96,6 +96,7 @@ public:
     std::vector<TValue> Items;
 
     static TValueList Create(const std::string& file);
+    // Name=value lines; a file that cannot be opened is the fatal "Error loading file " + file.
     void Read(const std::string& file);
     void AddTValue(const TValue& value);
     void AddValue(const std::string& name, int value);

@@ -8,6 +8,7 @@
 #include "core/FrontEnd.h"
 #include "core/Game.h"
 #include "core/Input.h"
+#include "core/SystemUtils.h"
 #include "platform/FileSystem.h"
 #include "platform/ImageCodec.h"
 #include "platform/System.h"
@@ -93,8 +94,8 @@ int TGame::GraphicsCreate() {
         Checkpoint = 131;
         SetWindowCoords();
         SetClientCoords();
-        // Checkpoint 132 added a minimise box on Windows; SDL windows always have one.
         Checkpoint = 132;
+        AddMinimizeBox(WindowHandle);
     } else {
         Checkpoint = 133;
         WindowHandle = GetActiveWindowSafe();

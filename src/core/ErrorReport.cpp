@@ -2,15 +2,27 @@
 // the log's clock are replaceable so that the whole error path can be tested headless.
 #include "core/ErrorReport.h"
 
+#include <algorithm>
+#include <fstream>
 #include <utility>
+#include <vector>
 
 #include "core/Game.h"
+#include "core/Input.h"
+#include "core/InputUtils.h"
 #include "core/StringUtils.h"
+#include "platform/Clock.h"
+#include "platform/Draw.h"
+#include "platform/Events.h"
 #include "platform/FileSystem.h"
+#include "platform/ImageFont.h"
 #include "platform/System.h"
 #include "platform/Window.h"
 
 std::string LogFolder;
+int ErrorScreenFullScreen = 0;
+int ErrorLogEnabled = 1;
+int ErrorDebugStop = 0;
 
 namespace {
 
@@ -52,9 +64,115 @@ void ShowNotice(const std::string& text) {
     if (Notice()) Notice()(text);
 }
 
-void ReportError(const std::string& text, int /*fatal*/) {
-    ShowNotice(text);
-    throw TRuntimeError(text);
+int ReportError(const std::string& text, int fatal) {
+    int polled = PolledInputOn;
+    if (ErrorScreenFullScreen == 0) {
+        ShowNotice(text);
+        throw TRuntimeError(text);
+    }
+    EnablePolledInputSafe();
+    ShowErrorScreen(text, 600, 100);
+    if (ErrorLogEnabled) WriteErrorLog(text);
+    if (ErrorDebugStop) DebugStop();
+    // A fatal report still ends through the guard's orderly quit, never by a bare exit.
+    if (fatal != 0) throw TShownError(text);
+    if (!polled) DisablePolledInputSafe();
+    return 0;
+}
+
+namespace {
+
+// The text broken into lines no wider than width in the current font, at blanks where possible.
+std::vector<std::string> WrapToWidth(const std::string& text, float width) {
+    std::vector<std::string> lines;
+    for (const std::string& paragraph : SplitLines(text)) {
+        std::string line;
+        size_t pos = 0;
+        while (pos <= paragraph.size()) {
+            size_t blank = paragraph.find(' ', pos);
+            std::string word = paragraph.substr(pos, blank == std::string::npos ? std::string::npos : blank - pos);
+            std::string joined = line.empty() ? word : line + " " + word;
+            if (!line.empty() && TextWidth(joined) > width) {
+                lines.push_back(line);
+                line = word;
+            } else {
+                line = joined;
+            }
+            // A word wider than the box on its own is cut where it overflows.
+            while (line.size() > 1 && TextWidth(line) > width) {
+                size_t fit = line.size() - 1;
+                while (fit > 1 && TextWidth(line.substr(0, fit)) > width) --fit;
+                lines.push_back(line.substr(0, fit));
+                line.erase(0, fit);
+            }
+            if (blank == std::string::npos) break;
+            pos = blank + 1;
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// Takes every pending event; true when a key or button went down or the window is to close.
+bool ErrorScreenDismissed() {
+    bool hit = false;
+    TEvent event;
+    while (PollEvent(event))
+        if (event.id == EVENT_KEYDOWN || event.id == EVENT_MOUSEDOWN || event.id == EVENT_APPTERMINATE) hit = true;
+    return hit;
+}
+
+}  // namespace
+
+void ShowErrorScreen(const std::string& text, int width, int height) {
+    if (!GraphicsOpen() && !GetDrawBackend()) return;
+    std::shared_ptr<TImageFont> font = GetImageFont();
+    ResetDrawStateDefaults(ScreenWidth, ScreenHeight);
+    SetImageFont(font);
+    float bx = float((ScreenWidth - width) / 2), by = float((ScreenHeight - height) / 2);
+    float w = float(width), h = float(height);
+    std::vector<std::string> lines = WrapToWidth(text, w - 20);
+    float lineHeight = font ? std::max(1.0f, TextHeight("Ag")) : 16.0f;
+    const std::string prompt = "<press any key>";
+    for (bool done = false; !done;) {
+        SetColor(0, 0, 0);
+        DrawRect(0, 0, float(ScreenWidth), float(ScreenHeight));
+        SetColor(150, 150, 150);
+        DrawRect(bx, by, w, h);
+        SetColor(220, 220, 200);
+        DrawRect(bx, by, w, 1);
+        DrawRect(bx, by + h - 1, w, 1);
+        DrawRect(bx, by, 1, h);
+        DrawRect(bx + w - 1, by, 1, h);
+        float y = by + 10;
+        for (const std::string& line : lines) {
+            SetColor(0, 0, 0);
+            DrawText(line, bx + 11, y + 1);
+            SetColor(220, 220, 0);
+            DrawText(line, bx + 10, y);
+            y += lineHeight;
+        }
+        SetColor(0, 220, 0);
+        DrawText(prompt, float(ScreenWidth) / 2 - TextWidth(prompt) / 2, by + h + 10);
+        Flip(1);
+        done = ErrorScreenDismissed();
+        if (!done) Delay(10);
+    }
+    SetColor(255, 255, 255);
+    FlushInput();
+}
+
+void AppendLogLine(const std::string& path, const std::string& line) {
+    std::ofstream out(path, std::ios::binary | std::ios::app);
+    out << line << "\r\n";
+}
+
+void LogException(std::exception_ptr error) {
+    std::string date = LogDate() ? LogDate()() : "";
+    std::string time = LogTime() ? LogTime()() : "";
+    std::string folder = Game ? Game->SubPath : std::string();
+    AppendLogLine(folder + "log.txt",
+                  "[" + date + " " + time + "] Exception Caught: " + UncaughtErrorText(error, Checkpoint));
 }
 
 std::string UncaughtErrorText(std::exception_ptr error, int checkpoint) {
@@ -79,6 +197,12 @@ std::string UncaughtErrorText(std::exception_ptr error, int checkpoint) {
 }
 
 void ReportUncaughtException(std::exception_ptr error) {
+    try {
+        if (error) std::rethrow_exception(error);
+    } catch (const TShownError&) {
+        return;  // the error screen showed it and wrote the log as asked
+    } catch (...) {
+    }
     if (CloseDisplay()) CloseDisplay()();
     std::string text = UncaughtErrorText(error, Checkpoint);
     ShowNotice(text);

@@ -3,6 +3,10 @@
 // ReportUncaughtException shows the text once more, writes "ErrorLog.txt" and returns so that the
 // guard can quit in order.
 //
+// A second path, the drawn error screen, is switched on by ErrorScreenFullScreen. It starts off, so
+// that nothing (the game, a tool, a test) can fail before it is switched off; the game never
+// switches it on.
+//
 // Two kinds of thrown error exist, because they are shown differently:
 //  - TRuntimeError (and every standard-library exception, the runtime's own failures such as
 //    bad_alloc or out_of_range) is shown with the last start-up checkpoint in front:
@@ -38,15 +42,42 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A fatal report already shown on the error screen: the guard neither shows nor logs it again, it
+// only quits in order.
+class TShownError : public TRaisedText {
+public:
+    using TRaisedText::TRaisedText;
+};
+
 // Folder of "ErrorLog.txt" (ends in "/" or is empty); set whenever the shared data folder is set.
 extern std::string LogFolder;
+
+// 1: ReportError draws the error screen instead of the notice (0 from the start).
+extern int ErrorScreenFullScreen;
+// On the error-screen path: also write "ErrorLog.txt" (1), and stop in an attached debugger (0).
+extern int ErrorLogEnabled;
+extern int ErrorDebugStop;
 
 // Shows text in the system notice (a message box captioned with the application title).
 void ShowNotice(const std::string& text);
 
-// Shows text in a system notice and throws TRuntimeError carrying it. The fatal flag is kept for
-// the callers' sake: every reported error ends the run, whatever it says.
-[[noreturn]] void ReportError(const std::string& text, int fatal = 1);
+// Shows text in a system notice and throws TRuntimeError carrying it; the fatal flag does not
+// matter there, every such report ends the run. On the error-screen path instead: the screen until
+// a key or button is hit, the error log when enabled, the debugger stop when asked; then a fatal
+// report throws TShownError (the guard quits in order) and any other returns 0.
+int ReportError(const std::string& text, int fatal = 1);
+
+// The error screen: a black screen with a grey box of width x height centred on it, outlined, the
+// text word-wrapped inside in yellow with a shadow and "<press any key>" in green below, shown each
+// frame until a key or mouse button is hit (or the window is closed). Input is flushed afterwards.
+// Nothing is shown when there is nowhere to draw.
+void ShowErrorScreen(const std::string& text, int width, int height);
+
+// Appends "[" + date + " " + time + "] Exception Caught: " + the text UncaughtErrorText gives for the
+// error to Game->SubPath + "log.txt".
+void LogException(std::exception_ptr error);
+// Appends line to the file (created when missing); failures are ignored.
+void AppendLogLine(const std::string& path, const std::string& line);
 
 // Handler of the top-level guard, for the exception being handled (std::current_exception()):
 // closes the display, shows the text of UncaughtErrorText in a notice and writes the error log.

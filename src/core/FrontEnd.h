@@ -51,6 +51,9 @@ public:
     // A fade to black of ms milliseconds, taking the music channel with it when asked.
     virtual void FadeStartOut(TGame& game, float ms, bool withMusic) = 0;
 
+    // One step of the loading bar with the loading screen drawn, Game->LoadingScreen.
+    virtual void LoadingStep(TGame& game) = 0;
+
     // The picture shown while paused, Game->SpritePaused.
     virtual void PausedPictureCreate(TGame& game, const std::shared_ptr<TGameImage>& image) = 0;
     virtual void PausedPictureDraw(TGame& game) = 0;

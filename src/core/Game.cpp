@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/ChannelArray.h"
 #include "core/ErrorReport.h"
 #include "core/FrontEnd.h"
 #include "core/IniFile.h"
@@ -196,10 +197,17 @@ int TGame::MainLogicLoop() {
     return 1;
 }
 
+int TGame::MoveBar() {
+    FrontEnd().LoadingStep(*this);
+    Flip(FlipSync);
+    return 0;
+}
+
 int TGame::LogicWrapper() {
     FrontEnd().PointerManage(*this);
     DoPeekEvent();
     ReadKeys();
+    if (Channels) Channels->Manage();
     if (InstantExit) return -1;
     if (Paused || Suspended) return 0;
     FrontEnd().FadeManage(*this);

@@ -263,6 +263,8 @@ public:
 
     // Screens
     int Fading();
+    // One frame of the loading screen's bar: a step of its progress, the screen drawn, then shown.
+    int MoveBar();
     int FadeOff();
     int ScreenChange();
 

@@ -60,9 +60,13 @@ int GameGetChar() {
     return character;
 }
 
-int GameAnyKeyHit() { return std::find(KeyHits, KeyHits + KeyBufferSize, 1) != KeyHits + KeyBufferSize; }
+int GameAnyKeyHit() {
+    if (PolledInputOn) return PolledAnyKeyHit();
+    return std::find(KeyHits, KeyHits + KeyBufferSize, 1) != KeyHits + KeyBufferSize;
+}
 
 int GameFirstKeyHit() {
+    if (PolledInputOn) return PolledFirstKeyHit();
     for (int key = 0; key < KeyBufferSize; ++key)
         if (KeyHits[key] == 1) return key;
     return -1;
@@ -80,6 +84,10 @@ void GameFlushKeys() {
 }
 
 void GameClearKey(int key) {
+    if (PolledInputOn) {
+        PolledClearKey(key);
+        return;
+    }
     if (!ValidKey(key)) return;
     KeyHits[key] = 0;
     KeyDowns[key] = 0;

@@ -2,11 +2,14 @@
 #include "core/MusicStream.h"
 
 #include <algorithm>
-#include <cstring>
+#include <cctype>
+#include <cstdlib>
 
+#include "core/ErrorReport.h"
 #include "core/StringUtils.h"
 #include "platform/AudioSample.h"
 #include "platform/DataFile.h"
+#include "platform/Socket.h"
 
 namespace {
 
@@ -66,22 +69,24 @@ int TMusic::BytesPerFrame(int format) {
 
 // ---- WAV --------------------------------------------------------------------------------------
 
-std::unique_ptr<TMusic> TWavStream::FromBytes(std::vector<uint8_t> bytes) {
-    std::optional<TWavInfo> info = ParseWav(bytes);
-    if (!info) return nullptr;
+std::unique_ptr<TMusic> TWavStream::Load(std::shared_ptr<TByteStream> stream) {
+    if (!stream) return nullptr;
+    std::optional<TWavInfo> info = ParseWav(*stream);
+    if (!info || !stream->Seek(int64_t(info->dataOffset), 0)) return nullptr;
     auto wav = std::make_unique<TWavStream>();
     wav->STREAM_FORMAT = FormatFor(info->channels, info->bits);
     wav->SAMPLE_RATE = info->rate;
     wav->STREAM_SIZE = ClampToInt(info->dataSize);
-    wav->loopseek_ = info->dataOffset;
-    wav->bytes_ = std::move(bytes);
+    wav->loopseek_ = int64_t(info->dataOffset);
+    wav->stream_ = std::move(stream);
     return wav;
 }
 
-std::unique_ptr<TMusic> TWavStream::Load(const std::string& url) {
-    std::optional<std::vector<uint8_t>> bytes = LoadDataFile(url);
-    return bytes ? FromBytes(std::move(*bytes)) : nullptr;
+std::unique_ptr<TMusic> TWavStream::FromBytes(std::vector<uint8_t> bytes) {
+    return Load(OpenMemoryStream(std::make_shared<const std::vector<uint8_t>>(std::move(bytes))));
 }
+
+std::unique_ptr<TMusic> TWavStream::Load(const std::string& url) { return Load(OpenFileStream(DataFileName(url))); }
 
 size_t TWavStream::FillBuffer(uint8_t* buffer, size_t bytes) {
     size_t frame = size_t(BytesPerFrame(STREAM_FORMAT));
@@ -89,13 +94,16 @@ size_t TWavStream::FillBuffer(uint8_t* buffer, size_t bytes) {
     size_t done = 0;
     while (done < bytes && PlayStatus == 1) {
         size_t left = size_t(STREAM_SIZE - STREAM_POS);
-        size_t n = std::min(bytes - done, left);
-        std::memcpy(buffer + done, bytes_.data() + loopseek_ + size_t(STREAM_POS), n);
+        size_t want = std::min(bytes - done, left);
+        size_t n = stream_->Read(buffer + done, want);
+        n -= n % frame;
         done += n;
         STREAM_POS += int(n);
+        // A file cut short under us ends the music like its end does.
+        if (n < want) STREAM_SIZE = STREAM_POS;
         if (STREAM_POS < STREAM_SIZE) continue;
         // End of the data: start again from the first sample, or end (an empty file cannot loop).
-        if (STREAM_LOOP == 1 && STREAM_SIZE > 0) {
+        if (STREAM_LOOP == 1 && STREAM_SIZE > 0 && stream_->Seek(loopseek_, 0)) {
             STREAM_POS = 0;
         } else {
             PlayStatus = 0;
@@ -108,9 +116,9 @@ size_t TWavStream::FillBuffer(uint8_t* buffer, size_t bytes) {
 
 TOGGStream::~TOGGStream() = default;
 
-std::unique_ptr<TMusic> TOGGStream::FromBytes(std::vector<uint8_t> bytes) {
-    auto shared = std::make_shared<const std::vector<uint8_t>>(std::move(bytes));
-    std::unique_ptr<TOggDecoder> dec = TOggDecoder::Open(shared);
+std::unique_ptr<TOGGStream> TOGGStream::Open(std::shared_ptr<TByteStream> stream) {
+    if (!stream) return nullptr;
+    std::unique_ptr<TOggDecoder> dec = TOggDecoder::Open(std::move(stream));
     if (!dec) return nullptr;
     auto ogg = std::make_unique<TOGGStream>();
     ogg->STREAM_FORMAT = FormatFor(dec->Channels(), 16);
@@ -120,9 +128,46 @@ std::unique_ptr<TMusic> TOGGStream::FromBytes(std::vector<uint8_t> bytes) {
     return ogg;
 }
 
-std::unique_ptr<TMusic> TOGGStream::Load(const std::string& url) {
-    std::optional<std::vector<uint8_t>> bytes = LoadDataFile(url);
-    return bytes ? FromBytes(std::move(*bytes)) : nullptr;
+std::unique_ptr<TMusic> TOGGStream::Load(std::shared_ptr<TByteStream> stream) {
+    // A radio connection is opened by OpenIceStream, never by a file loader.
+    if (!stream || !stream->Seekable()) return nullptr;
+    return Open(std::move(stream));
+}
+
+std::unique_ptr<TMusic> TOGGStream::FromBytes(std::vector<uint8_t> bytes) {
+    return Load(OpenMemoryStream(std::make_shared<const std::vector<uint8_t>>(std::move(bytes))));
+}
+
+std::unique_ptr<TMusic> TOGGStream::Load(const std::string& url) { return Load(OpenFileStream(DataFileName(url))); }
+
+std::unique_ptr<TMusic> TOGGStream::OpenIceStream(const std::string& host, const std::string& path, int port) {
+    std::shared_ptr<TSocketStream> socket = TSocketStream::Connect(host, port);
+    if (!socket) {
+        ShowNotice("Unable to connect");
+        return nullptr;
+    }
+    if (!socket->Write("GET /" + path + " HTTP/1.0\r\nHost: " + host + "\r\n\r\n")) return nullptr;
+    // A header block of any sane server is far below these bounds; a stream of endless header
+    // lines is refused rather than read for ever.
+    constexpr size_t kMaxLine = 8192;
+    constexpr int kMaxLines = 200;
+    int rate = 0, channels = 2;
+    for (int lines = 0;; ++lines) {
+        std::optional<std::string> line = socket->ReadLine(kMaxLine);
+        if (!line || lines >= kMaxLines) return nullptr;
+        if (line->empty()) break;
+        if (line->find("ice-audio-info") == std::string::npos) continue;
+        size_t at = line->find("samplerate=");
+        if (at != std::string::npos) rate = std::atoi(line->substr(at + 11, 5).c_str());
+        at = line->find("channels=");
+        if (at != std::string::npos && at + 9 < line->size() && std::isdigit(uint8_t((*line)[at + 9])))
+            channels = (*line)[at + 9] - '0';
+    }
+    if (rate <= 0 || channels <= 0) return nullptr;
+    std::unique_ptr<TOGGStream> ogg = Open(std::move(socket));
+    if (!ogg) return nullptr;
+    ogg->STREAM_SIZE = 0;
+    return ogg;
 }
 
 size_t TOGGStream::FillBuffer(uint8_t* buffer, size_t bytes) {
@@ -133,10 +178,13 @@ size_t TOGGStream::FillBuffer(uint8_t* buffer, size_t bytes) {
     while (done < bytes && PlayStatus == 1) {
         size_t n = ogg_->Read(buffer + done, bytes - done);
         done += n;
-        STREAM_POS += int(n / frame);
+        // An endless radio stream counts past what an int holds after some hours: wrap, not overflow.
+        int64_t pos = int64_t(STREAM_POS) + int64_t(n / frame);
+        STREAM_POS = int(pos > INT32_MAX ? pos - INT32_MAX : pos);
         if (n > 0) rewound = false;
         if (done == bytes) break;
-        // The decoder ran dry: loop from the start, unless the stream yields nothing at all.
+        // The decoder ran dry: loop from the start, unless the stream yields nothing at all or
+        // cannot rewind (a radio stream whose server has gone).
         if (STREAM_LOOP == 1 && !rewound && ogg_->Rewind()) {
             STREAM_POS = 0;
             rewound = true;
@@ -151,20 +199,26 @@ size_t TOGGStream::FillBuffer(uint8_t* buffer, size_t bytes) {
 
 std::vector<SonvekLoader>& SonvekLoader::Loaders() {
     static std::vector<SonvekLoader> loaders = {
-        {&TWavStream::Load, "WAV Audio", "wav"},
-        {&TOGGStream::Load, "Ogg Vorbis", "ogg"},
+        {[](std::shared_ptr<TByteStream> s) { return TWavStream::Load(std::move(s)); }, "WAV Audio", "wav"},
+        {[](std::shared_ptr<TByteStream> s) { return TOGGStream::Load(std::move(s)); }, "Ogg Vorbis", "ogg"},
     };
     return loaders;
 }
 
-void SonvekLoader::Create(std::function<std::unique_ptr<TMusic>(const std::string&)> func, const std::string& name,
-                          const std::string& ext) {
+void SonvekLoader::Create(SonvekLoaderFunction func, const std::string& name, const std::string& ext) {
     Loaders().push_back({std::move(func), name, ext});
 }
 
 std::unique_ptr<TMusic> SonvekLoader::Load(const std::string& url) {
-    for (const SonvekLoader& loader : Loaders())
-        if (auto music = loader.Func(url)) return music;
+    return Load(std::shared_ptr<TByteStream>(OpenFileStream(DataFileName(url))));
+}
+
+std::unique_ptr<TMusic> SonvekLoader::Load(std::shared_ptr<TByteStream> stream) {
+    if (!stream) return nullptr;
+    for (const SonvekLoader& loader : Loaders()) {
+        if (!stream->Seek(0, 0)) return nullptr;
+        if (auto music = loader.Func(stream)) return music;
+    }
     return nullptr;
 }
 

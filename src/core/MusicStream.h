@@ -4,8 +4,9 @@
 // platform and is refilled from the main loop (UpdateAudioStreams, once per frame), so nothing
 // runs on a timer or another thread.
 //
-// An internet-radio source is not part of this build: nothing in the game starts one and there is
-// no server here to exercise one against.
+// Sources decode from an open stream as they play: a file is never read whole. An Ogg source may
+// also come from an internet-radio server (TOGGStream::OpenIceStream): an endless stream that
+// cannot loop or rewind.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "platform/Audio.h"
+#include "platform/ByteStream.h"
 
 class TOggDecoder;
 
@@ -57,36 +59,52 @@ class TWavStream : public TMusic {
 public:
     // Null unless the file is a PCM WAV of 8 or 16 bits, mono or stereo, with a "data" chunk.
     static std::unique_ptr<TMusic> Load(const std::string& url);
+    // The same from a stream that can seek, read from its current contents; the source keeps it.
+    static std::unique_ptr<TMusic> Load(std::shared_ptr<TByteStream> stream);
     static std::unique_ptr<TMusic> FromBytes(std::vector<uint8_t> bytes);
     size_t FillBuffer(uint8_t* buffer, size_t bytes) override;
 
 private:
-    std::vector<uint8_t> bytes_;
-    size_t loopseek_ = 0;  // first byte of the sample data
+    std::shared_ptr<TByteStream> stream_;
+    int64_t loopseek_ = 0;  // stream position of the first byte of sample data
 };
 
 class TOGGStream : public TMusic {
 public:
     // Null unless the file is Ogg Vorbis of 1 or 2 channels; format and rate come from the stream.
     static std::unique_ptr<TMusic> Load(const std::string& url);
+    static std::unique_ptr<TMusic> Load(std::shared_ptr<TByteStream> stream);
     static std::unique_ptr<TMusic> FromBytes(std::vector<uint8_t> bytes);
+    // An Ogg radio stream (path without its leading "/"): connects to host:port, sends
+    // "GET /" + path + " HTTP/1.0" and "Host: " + host, and reads the response headers up to the
+    // empty line. The sample rate comes from the "ice-audio-info" header ("samplerate=", with
+    // "channels=", default 2); without it, null. An endless source (STREAM_SIZE 0) that ends when
+    // the server does; what it plays keeps the rate and channels of the stream itself. Shows
+    // "Unable to connect" and gives null when no connection can be made.
+    static std::unique_ptr<TMusic> OpenIceStream(const std::string& host, const std::string& path, int port);
     ~TOGGStream() override;
     size_t FillBuffer(uint8_t* buffer, size_t bytes) override;
 
 private:
+    static std::unique_ptr<TOGGStream> Open(std::shared_ptr<TByteStream> stream);
     std::unique_ptr<TOggDecoder> ogg_;
 };
 
+// A loader reads a source from a stream (a source it makes keeps the stream); a failed try may
+// leave the stream anywhere, so each try starts from the beginning.
+using SonvekLoaderFunction = std::function<std::unique_ptr<TMusic>(std::shared_ptr<TByteStream> stream)>;
+
 struct SonvekLoader {
-    std::function<std::unique_ptr<TMusic>(const std::string& url)> Func;
+    SonvekLoaderFunction Func;
     std::string Name;
     std::string Ext;
 
     // Registers a loader after the others ("wav" and "ogg" are registered from the start).
-    static void Create(std::function<std::unique_ptr<TMusic>(const std::string&)> func, const std::string& name,
-                       const std::string& ext);
-    // The first source any loader makes of url, or null.
+    static void Create(SonvekLoaderFunction func, const std::string& name, const std::string& ext);
+    // The first source any loader makes of the data file at url, or of the stream (rewound to its
+    // start before each try), or null.
     static std::unique_ptr<TMusic> Load(const std::string& url);
+    static std::unique_ptr<TMusic> Load(std::shared_ptr<TByteStream> stream);
     // A file-requester filter: "All supported:wav,ogg;WAV Audio:wav;...;All Files:*".
     static std::string GetExtensions(bool all, bool allFiles);
     static std::vector<SonvekLoader>& Loaders();

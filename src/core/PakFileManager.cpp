@@ -71,7 +71,8 @@ std::unique_ptr<TPakFile> TPakFile::FromBytes(std::span<const uint8_t> bytes, co
     try {
         entries = ReadPakArchive(bytes, path);
     } catch (const TPakFormatError& e) {
-        ReportError(e.what(), 1);
+        // Raised, not reported: the top-level guard shows the bare text once and ends the run.
+        throw TRaisedText(e.what());
     }
     auto file = std::make_unique<TPakFile>();
     file->Items.reserve(entries.size());

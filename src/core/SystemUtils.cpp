@@ -1,6 +1,9 @@
 // Window and system conveniences over platform/Window.h and platform/System.h.
 #include "core/SystemUtils.h"
 
+#include <algorithm>
+#include <cstdio>
+
 #include "platform/Events.h"
 #include "platform/ImageCodec.h"
 #include "platform/System.h"
@@ -62,9 +65,55 @@ int GetDesktopSize(int& width, int& height) {
     return width > 0 && height > 0 ? 1 : -1;
 }
 
-bool FindGraphicsMode(int width, int height, int depth, int hertz) {
-    return GraphicsModeExists(width, height, depth, hertz);
+TMemoryStatus GetMemoryStatus() {
+    TMemoryStatus status;
+    TSystemMemory memory;
+    if (!SystemMemory(memory)) return status;
+    auto capped = [](uint64_t bytes) { return int(std::min<uint64_t>(bytes, uint64_t(INT32_MAX))); };
+    status.dwMemoryLoad = memory.loadPercent;
+    status.dwTotalPhys = capped(memory.totalPhys);
+    status.dwAvailPhys = capped(memory.availPhys);
+    status.dwTotalPageFile = capped(memory.totalSwap);
+    status.dwAvailPageFile = capped(memory.availSwap);
+    status.dwTotalVirtual = capped(memory.totalVirtual);
+    status.dwAvailVirtual = capped(memory.availVirtual);
+    return status;
 }
+
+bool FindGraphicsMode(int width, int height, int depth, int hertz) {
+    for (const TGraphicsMode& mode : GraphicsModes())
+        if (mode.width == width && mode.height == height && mode.depth == depth &&
+            (mode.hertz == 0 || mode.hertz == hertz))
+            return true;
+    return false;
+}
+
+void ListGraphicsModes() {
+    for (const TGraphicsMode& mode : GraphicsModes())
+        std::printf("Width: %d Height: %d Depth: %d Hertz: %d\n", mode.width, mode.height, mode.depth, mode.hertz);
+    std::fflush(stdout);
+}
+
+std::string GetSpecialFolderPath(int folderId) {
+    switch (folderId) {
+        case 0x23:
+        case 0x1C: return XdgFolder("DATA");
+        case 0x1A: return XdgFolder("CONFIG");
+        case 0x20: return XdgFolder("CACHE");
+        case 0x28: return XdgFolder("HOME");
+        case 0x00:
+        case 0x10: return XdgFolder("DESKTOP");
+        case 0x05: return XdgFolder("DOCUMENTS");
+        case 0x0D: return XdgFolder("MUSIC");
+        case 0x27: return XdgFolder("PICTURES");
+        case 0x0E: return XdgFolder("VIDEOS");
+        default: return "";
+    }
+}
+
+void AddMinimizeBox(int /*window*/) {}
+
+void AddMaximizeBox(int /*window*/) { SetWindowMaximisable(true); }
 
 void SetProcessPriority(int priorityClass, int threadPriority) { SetPriorityValues(priorityClass, threadPriority); }
 

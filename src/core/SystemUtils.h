@@ -1,9 +1,10 @@
 // Window and system conveniences with the shapes the rest of the program expects (points,
-// rectangles, window information), answered by the platform layer. The services the desktop here does
-// not offer (memory status, video memory, wallpaper, DirectX) are the stand-ins of platform/StandIns.h.
+// rectangles, window information, memory status), answered by the platform layer. The services the
+// desktop here does not offer (video memory, wallpaper, DirectX) are the stand-ins of platform/StandIns.h.
 // Nothing in this game calls them: they are the framework's utility library, kept whole.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -27,6 +28,40 @@ struct TAccuratePoint {
 
 struct TRect {
     int L = 0, T = 0, R = 0, B = 0;
+};
+
+struct TMemoryStatus {
+    int dwLength = 32;
+    int dwMemoryLoad = 0;
+    int dwTotalPhys = 0, dwAvailPhys = 0;
+    int dwTotalPageFile = 0, dwAvailPageFile = 0;
+    int dwTotalVirtual = 0, dwAvailVirtual = 0;
+};
+
+// The Windows version query's layout (GetVersionEx, 156 bytes); nothing fills it here.
+#pragma pack(push, 4)
+struct TOSVersionInfoEx {
+    int dwOSVersionInfoSize = 0;
+    int dwVerMajor = 0, dwVerMinor = 0, dwBuildNumber = 0, dwPlatformId = 0;
+    // The 128-byte service-pack text area.
+    int szCSDVersion = 0;
+    int64_t pad0 = 0, pad1 = 0, pad2 = 0, pad3 = 0, pad4 = 0, pad5 = 0, pad6 = 0, pad7 = 0;
+    int64_t pad8 = 0, pad9 = 0, pad10 = 0, pad11 = 0, pad12 = 0, pad13 = 0, pad14 = 0;
+    int pad15 = 0;
+    int16_t wServicePackMajor = 0, wServicePackMinor = 0, wSuiteMask = 0;
+    int8_t wProductType = 0, wReserved = 0;
+};
+#pragma pack(pop)
+static_assert(sizeof(TOSVersionInfoEx) == 156);
+
+// A user record of Unix-like systems (struct passwd), field for field.
+struct TPasswdEntry {
+    char* pw_name = nullptr;
+    char* pw_passwd = nullptr;
+    int pw_uid = 0, pw_gid = 0;
+    char* pw_gecos = nullptr;
+    char* pw_dir = nullptr;
+    char* pw_shell = nullptr;
 };
 
 struct TWindowInfo {
@@ -55,7 +90,23 @@ TRect GetActiveWindowRect();
 std::optional<TPoint> GetCursorPoint();
 // Desktop resolution; -1 when it cannot be read, else 1.
 int GetDesktopSize(int& width, int& height);
+// Memory load in percent and the figures in bytes: physical memory, swap as the page file, and the
+// process's address space; each capped at the largest int, as the 32-bit query caps them.
+TMemoryStatus GetMemoryStatus();
+// True when a display lists exactly that full-screen mode; the refresh rate is compared where the
+// driver knows it.
 bool FindGraphicsMode(int width, int height, int depth, int hertz);
+// Prints "Width: w Height: h Depth: d Hertz: hz" for every listed mode (a diagnostic).
+void ListGraphicsModes();
+// A system folder by its Windows folder id, mapped to the desktop's XDG folders, ending in "/":
+// 0x23 common and 0x1C local application data -> the data home, 0x1A application data -> the
+// config home, 0x20 internet cache -> the cache home, 0x28 profile -> home, 0x00 and 0x10
+// desktop, 0x05 documents, 0x0D music, 0x27 pictures, 0x0E videos. Empty for any other id.
+std::string GetSpecialFolderPath(int folderId);
+// Window decorations: SDL windows always carry a minimise box, so adding one changes nothing;
+// the maximise box is SDL's resizable window.
+void AddMinimizeBox(int window);
+void AddMaximizeBox(int window);
 // Priority class 0 normal, 1 above normal, 2 high, with the thread priority.
 void SetProcessPriority(int priorityClass, int threadPriority);
 // The image file (PNG or JPEG) becomes the window's icon; false when it cannot be read.

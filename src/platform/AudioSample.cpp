@@ -18,20 +18,27 @@ constexpr int kMaxRate = 384000;
 
 }  // namespace
 
-std::optional<TWavInfo> ParseWav(std::span<const uint8_t> bytes) {
-    if (bytes.size() < 12 || !Tag(bytes.data(), "RIFF") || !Tag(bytes.data() + 8, "WAVE")) return std::nullopt;
+namespace {
+
+// The chunk walk over any source of bytes: size is the total, read(pos, n, out) fetches n bytes at
+// pos (false when it cannot), so files are parsed without being loaded.
+template <class ReadAt>
+std::optional<TWavInfo> ParseWavChunks(size_t total, ReadAt read) {
+    uint8_t head[12];
+    if (total < 12 || !read(0, 12, head) || !Tag(head, "RIFF") || !Tag(head + 8, "WAVE")) return std::nullopt;
     std::optional<TWavInfo> fmt;
     bool haveData = false;
     size_t dataOffset = 0, dataSize = 0;
     size_t pos = 12;
     // Each chunk: 4-byte tag, 4-byte size, then size bytes and a pad byte when size is odd.
-    while (bytes.size() - pos >= 8) {
-        const uint8_t* chunk = bytes.data() + pos;
+    while (total - pos >= 8) {
+        uint8_t chunk[8];
+        if (!read(pos, 8, chunk)) return std::nullopt;
         size_t body = pos + 8;
-        size_t size = std::min<size_t>(U32(chunk + 4), bytes.size() - body);
+        size_t size = std::min<size_t>(U32(chunk + 4), total - body);
         if (Tag(chunk, "fmt ")) {
-            if (size < 16) return std::nullopt;
-            const uint8_t* f = bytes.data() + body;
+            uint8_t f[16];
+            if (size < 16 || !read(body, 16, f)) return std::nullopt;
             TWavInfo info;
             if (U16(f) != 1) return std::nullopt;  // PCM only
             info.channels = U16(f + 2);
@@ -45,7 +52,7 @@ std::optional<TWavInfo> ParseWav(std::span<const uint8_t> bytes) {
             dataOffset = body;
             dataSize = size;
         }
-        if (size > bytes.size() - body - (size & 1)) break;  // clamped chunk: nothing can follow
+        if (size > total - body - (size & 1)) break;  // clamped chunk: nothing can follow
         pos = body + size + (size & 1);
     }
     if (!fmt || !haveData) return std::nullopt;
@@ -53,6 +60,23 @@ std::optional<TWavInfo> ParseWav(std::span<const uint8_t> bytes) {
     size_t frame = size_t(fmt->channels) * size_t(fmt->bits / 8);
     fmt->dataSize = dataSize - dataSize % frame;
     return fmt;
+}
+
+}  // namespace
+
+std::optional<TWavInfo> ParseWav(std::span<const uint8_t> bytes) {
+    return ParseWavChunks(bytes.size(), [&](size_t pos, size_t n, uint8_t* out) {
+        std::memcpy(out, bytes.data() + pos, n);
+        return true;
+    });
+}
+
+std::optional<TWavInfo> ParseWav(TByteStream& stream) {
+    int64_t total = stream.Size();
+    if (!stream.Seekable() || total < 0) return std::nullopt;
+    return ParseWavChunks(size_t(total), [&](size_t pos, size_t n, uint8_t* out) {
+        return stream.Seek(int64_t(pos), 0) && stream.Read(out, n) == n;
+    });
 }
 
 std::optional<TAudioSample> DecodeWav(std::span<const uint8_t> bytes) {
@@ -70,8 +94,7 @@ std::optional<TAudioSample> DecodeWav(std::span<const uint8_t> bytes) {
 // ---- Ogg Vorbis -------------------------------------------------------------------------------
 
 struct TOggDecoder::Impl {
-    std::shared_ptr<const std::vector<uint8_t>> bytes;
-    size_t pos = 0;
+    std::shared_ptr<TByteStream> stream;
     OggVorbis_File file{};
     bool open = false;
 
@@ -82,33 +105,37 @@ struct TOggDecoder::Impl {
     static size_t ReadCb(void* ptr, size_t size, size_t count, void* source) {
         auto* self = static_cast<Impl*>(source);
         if (size == 0) return 0;
-        size_t left = self->bytes->size() - self->pos;
-        size_t n = std::min(count, left / size);
-        std::memcpy(ptr, self->bytes->data() + self->pos, n * size);
-        self->pos += n * size;
-        return n;
+        return self->stream->Read(ptr, size * count) / size;
     }
+    // A stream that cannot seek (a radio connection) says so for every request, which tells the
+    // decoder to read it straight through.
     static int SeekCb(void* source, ogg_int64_t offset, int whence) {
         auto* self = static_cast<Impl*>(source);
-        int64_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? int64_t(self->pos) : int64_t(self->bytes->size());
-        int64_t target = base + offset;
-        if (target < 0 || target > int64_t(self->bytes->size())) return -1;
-        self->pos = size_t(target);
-        return 0;
+        int origin = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? 1 : 2;
+        return self->stream->Seek(int64_t(offset), origin) ? 0 : -1;
     }
-    static long TellCb(void* source) { return long(static_cast<Impl*>(source)->pos); }
+    static long TellCb(void* source) { return long(static_cast<Impl*>(source)->stream->Tell()); }
 };
 
 std::unique_ptr<TOggDecoder> TOggDecoder::Open(std::shared_ptr<const std::vector<uint8_t>> bytes) {
-    if (!bytes || bytes->size() < 4 || std::memcmp(bytes->data(), "OggS", 4) != 0) return nullptr;
+    if (!bytes) return nullptr;
+    return Open(std::shared_ptr<TByteStream>(OpenMemoryStream(std::move(bytes))));
+}
+
+std::unique_ptr<TOggDecoder> TOggDecoder::Open(std::shared_ptr<TByteStream> stream) {
+    if (!stream) return nullptr;
+    if (stream->Seekable()) {
+        char magic[4];
+        if (stream->Read(magic, 4) != 4 || std::memcmp(magic, "OggS", 4) != 0 || !stream->Seek(0, 0)) return nullptr;
+    }
     std::unique_ptr<TOggDecoder> dec(new TOggDecoder());
     dec->impl_ = std::make_unique<Impl>();
     Impl& impl = *dec->impl_;
-    impl.bytes = std::move(bytes);
+    impl.stream = std::move(stream);
     ov_callbacks cb{};
     cb.read_func = &Impl::ReadCb;
     cb.seek_func = &Impl::SeekCb;
-    cb.close_func = nullptr;
+    cb.close_func = nullptr;  // the stream closes with the decoder
     cb.tell_func = &Impl::TellCb;
     if (ov_open_callbacks(&impl, &impl.file, nullptr, 0, cb) != 0) return nullptr;
     impl.open = true;
@@ -139,7 +166,7 @@ size_t TOggDecoder::Read(uint8_t* out, size_t size) {
     return done;
 }
 
-bool TOggDecoder::Rewind() { return ov_pcm_seek(&impl_->file, 0) == 0; }
+bool TOggDecoder::Rewind() { return ov_seekable(&impl_->file) && ov_pcm_seek(&impl_->file, 0) == 0; }
 
 std::optional<TAudioSample> DecodeOgg(std::span<const uint8_t> bytes) {
     auto copy = std::make_shared<std::vector<uint8_t>>(bytes.begin(), bytes.end());

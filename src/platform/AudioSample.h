@@ -1,8 +1,8 @@
 // Decoded audio: PCM samples in memory, and the decoders that make them (WAV by our own parser,
 // Ogg Vorbis through vorbisfile).
 //
-// Both decoders work on bytes in memory because the game's sounds may come from the resource
-// archive as well as from files. The WAV parser is strict about structure and lenient about
+// Sounds are decoded from bytes in memory because they may come from the resource archive as well
+// as from files; music is decoded piece by piece from an open stream (platform/ByteStream.h). The WAV parser is strict about structure and lenient about
 // sizes: chunks of odd size are padded, a stated size beyond the end of the file is clamped to
 // what is there, and a file without "fmt " or "data" is refused.
 //
@@ -16,6 +16,8 @@
 #include <span>
 #include <string>
 #include <vector>
+
+#include "platform/ByteStream.h"
 
 struct TAudioSample {
     int channels = 1;  // 1 or 2
@@ -38,6 +40,8 @@ struct TWavInfo {
 
 // Parses the RIFF/WAVE structure: PCM, 8 or 16 bits, mono or stereo. nullopt when refused.
 std::optional<TWavInfo> ParseWav(std::span<const uint8_t> bytes);
+// The same over a stream that can seek; only the chunk headers are read.
+std::optional<TWavInfo> ParseWav(TByteStream& stream);
 
 std::optional<TAudioSample> DecodeWav(std::span<const uint8_t> bytes);
 // Whole Ogg Vorbis file to 16-bit PCM with the stream's own channel count and rate.
@@ -47,11 +51,14 @@ std::optional<TAudioSample> DecodeOgg(std::span<const uint8_t> bytes);
 std::shared_ptr<TAudioSample> LoadAudioSample(std::span<const uint8_t> bytes);
 std::shared_ptr<TAudioSample> LoadAudioSample(const std::string& path);
 
-// Incremental Ogg Vorbis decoding over bytes in memory, for music that is decoded while it plays.
+// Incremental Ogg Vorbis decoding over a stream, for music that is decoded while it plays.
 class TOggDecoder {
 public:
     // nullptr when the bytes are not an Ogg Vorbis stream of 1 or 2 channels.
     static std::unique_ptr<TOggDecoder> Open(std::shared_ptr<const std::vector<uint8_t>> bytes);
+    // The decoder reads the stream as it decodes and owns it. A stream that cannot seek (a radio
+    // connection) is read straight through: it has no total and cannot rewind.
+    static std::unique_ptr<TOggDecoder> Open(std::shared_ptr<TByteStream> stream);
     ~TOggDecoder();
     TOggDecoder(const TOggDecoder&) = delete;
     TOggDecoder& operator=(const TOggDecoder&) = delete;

@@ -181,6 +181,21 @@ int PolledKeyHit(int key) {
 
 int PolledKeyDown(int key) { return ValidKey(key) ? State().keyDowns[size_t(key)] : 0; }
 
+int PolledFirstKeyHit() {
+    const auto& hits = State().keyHits;
+    for (size_t key = 0; key < hits.size(); ++key)
+        if (hits[key] == 1) return int(key);
+    return -1;
+}
+
+int PolledAnyKeyHit() { return PolledFirstKeyHit() >= 0 ? 1 : 0; }
+
+void PolledClearKey(int key) {
+    if (!ValidKey(key)) return;
+    State().keyHits[size_t(key)] = 0;
+    State().keyDowns[size_t(key)] = 0;
+}
+
 int PolledGetChar() {
     if (State().chars.empty()) return 0;
     int c = State().chars.front();

@@ -43,6 +43,11 @@ void FlushEvents();
 // consulted by the core only while its polled input is switched on.
 int PolledKeyHit(int key);
 int PolledKeyDown(int key);
+// 1 when some key has exactly one hit pending; the lowest such key code, else -1. Nothing consumed.
+int PolledAnyKeyHit();
+int PolledFirstKeyHit();
+// Forgets the key's pending hits and its held state.
+void PolledClearKey(int key);
 int PolledGetChar();
 void PolledFlushKeys();
 int PolledMouseHit(int button);

@@ -14,6 +14,4 @@ bool DirectX7Available() {
 
 void GetVideoMemory(int& total, int& free) { total = free = 0; }
 
-TMemoryStatus GetMemoryStatus() { return {}; }
-
 bool SetDesktopWallpaper(const std::string& /*path*/) { return false; }

@@ -24,17 +24,6 @@ bool DirectX7Available();
 // Stands for the total and free video memory of DirectDraw. No such query exists here: both 0.
 void GetVideoMemory(int& total, int& free);
 
-// Stands for GlobalMemoryStatus: the record with its length and every figure 0 (the debug panel reads
-// the real figures through SystemMemoryStatus instead).
-struct TMemoryStatus {
-    int dwLength = 32;
-    int dwMemoryLoad = 0;
-    int dwTotalPhys = 0, dwAvailPhys = 0;
-    int dwTotalPageFile = 0, dwAvailPageFile = 0;
-    int dwTotalVirtual = 0, dwAvailVirtual = 0;
-};
-TMemoryStatus GetMemoryStatus();
-
 // Stands for setting and storing the desktop's wallpaper, which is not the game's to change here:
 // nothing changes, always false.
 bool SetDesktopWallpaper(const std::string& path);

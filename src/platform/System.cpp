@@ -5,12 +5,15 @@
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/sysinfo.h>
 #include <sys/utsname.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -132,6 +135,55 @@ std::string CommonAppDataFolder() {
     return folder;
 }
 
+namespace {
+
+// The folder user-dirs.dirs names for key (XDG_DESKTOP_DIR and so on), "$HOME" expanded.
+std::string UserDirsEntry(const std::string& configHome, const std::string& key) {
+    std::FILE* f = std::fopen((configHome + "user-dirs.dirs").c_str(), "r");
+    if (!f) return "";
+    std::string found;
+    char line[4096];
+    // A small file of short lines; a longer line is read in pieces that match nothing.
+    for (int n = 0; n < 1000 && std::fgets(line, sizeof line, f); ++n) {
+        std::string text(line);
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+        std::string prefix = key + "=\"";
+        if (text.rfind(prefix, 0) != 0 || text.size() < prefix.size() + 1 || text.back() != '"') continue;
+        found = text.substr(prefix.size(), text.size() - prefix.size() - 1);
+        if (found.rfind("$HOME", 0) == 0) found = HomeFolder() + found.substr(5);
+    }
+    std::fclose(f);
+    return found.empty() || found[0] != '/' ? "" : found;
+}
+
+std::string WithSlash(std::string folder) {
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    return folder;
+}
+
+}  // namespace
+
+std::string XdgFolder(const std::string& name) {
+    auto base = [](const char* variable, const char* fallback) {
+        std::string folder = Env(variable);
+        return WithSlash(folder.empty() || folder[0] != '/' ? HomeFolder() + fallback : folder);
+    };
+    if (name == "HOME") return WithSlash(HomeFolder());
+    if (name == "DATA") return CommonAppDataFolder();
+    if (name == "CONFIG") return base("XDG_CONFIG_HOME", "/.config");
+    if (name == "CACHE") return base("XDG_CACHE_HOME", "/.cache");
+    static const char* const userDirs[][2] = {
+        {"DESKTOP", "Desktop"}, {"DOCUMENTS", "Documents"}, {"MUSIC", "Music"},
+        {"PICTURES", "Pictures"}, {"VIDEOS", "Videos"},
+    };
+    for (const auto& dir : userDirs) {
+        if (name != dir[0]) continue;
+        std::string folder = UserDirsEntry(XdgFolder("CONFIG"), std::string("XDG_") + dir[0] + "_DIR");
+        return WithSlash(folder.empty() ? HomeFolder() + "/" + dir[1] : folder);
+    }
+    return "";
+}
+
 std::string GetOSVersionName() {
     utsname name{};
     if (uname(&name) != 0) return "Linux";
@@ -156,6 +208,42 @@ bool SystemMemoryStatus(int& loadPercent, int& totalMB, int& usedMB) {
     usedMB = int(double(info.totalram - info.freeram) * unit);
     loadPercent = int(100.0 * double(info.totalram - info.freeram) / double(info.totalram));
     return true;
+}
+
+bool SystemMemory(TSystemMemory& out) {
+    out = TSystemMemory{};
+    struct sysinfo info{};
+    if (sysinfo(&info) != 0 || info.totalram == 0) return false;
+    uint64_t unit = info.mem_unit;
+    out.totalPhys = uint64_t(info.totalram) * unit;
+    out.availPhys = uint64_t(info.freeram) * unit;
+    out.totalSwap = uint64_t(info.totalswap) * unit;
+    out.availSwap = uint64_t(info.freeswap) * unit;
+    out.loadPercent = int(100 * (out.totalPhys - out.availPhys) / out.totalPhys);
+    // The address space: the process's limit, else the 47 bits a user process has on x86-64.
+    rlimit limit{};
+    out.totalVirtual = uint64_t(1) << 47;
+    if (getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY) out.totalVirtual = limit.rlim_cur;
+    uint64_t mapped = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        unsigned long pages = 0;
+        if (std::fscanf(f, "%lu", &pages) == 1) mapped = uint64_t(pages) * uint64_t(sysconf(_SC_PAGESIZE));
+        std::fclose(f);
+    }
+    out.availVirtual = out.totalVirtual > mapped ? out.totalVirtual - mapped : 0;
+    return true;
+}
+
+void DebugStop() {
+    // Without a tracer SIGTRAP would end the process, so only a traced process is stopped.
+    bool traced = false;
+    if (FILE* f = std::fopen("/proc/self/status", "r")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, f))
+            if (std::strncmp(line, "TracerPid:", 10) == 0) traced = std::atoi(line + 10) != 0;
+        std::fclose(f);
+    }
+    if (traced) std::raise(SIGTRAP);
 }
 
 void OpenURL(const std::string& url) {

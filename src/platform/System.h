@@ -7,6 +7,7 @@
 // Used by the core's start-up, errors, settings and display, and by the game's notices and options.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -30,10 +31,28 @@ bool SingleInstanceLock(const std::string& name);
 // The per-user application-data folder, $XDG_DATA_HOME or ~/.local/share, ending in "/".
 std::string CommonAppDataFolder();
 
+// The desktop's folders by their XDG names: the base folders "DATA", "CONFIG" and "CACHE"
+// ($XDG_<name>_HOME or its default), "HOME", and the user folders "DESKTOP", "DOCUMENTS",
+// "MUSIC", "PICTURES" and "VIDEOS" (from user-dirs.dirs, else the usual name under the home
+// folder). Ends in "/"; empty for any other name.
+std::string XdgFolder(const std::string& name);
+
 std::string GetOSVersionName();
 // Memory figures for the debug panel: the process's resident size, and the machine's load.
 long ProcessMemoryKB();
 bool SystemMemoryStatus(int& loadPercent, int& totalMB, int& usedMB);
+// The machine's memory in bytes: physical, swap, and the process's address space (its limit and
+// what is not yet mapped). False when it cannot be read.
+struct TSystemMemory {
+    int loadPercent = 0;
+    uint64_t totalPhys = 0, availPhys = 0;
+    uint64_t totalSwap = 0, availSwap = 0;
+    uint64_t totalVirtual = 0, availVirtual = 0;
+};
+bool SystemMemory(TSystemMemory& out);
+
+// Stops in the debugger when one is attached to the process; otherwise nothing happens.
+void DebugStop();
 
 // Opens the address in the desktop's browser (xdg-open), without waiting; failures are ignored.
 void OpenURL(const std::string& url);

@@ -99,6 +99,25 @@ int CountGraphicsModes() {
     return count;
 }
 
+std::vector<TGraphicsMode> GraphicsModes() {
+    std::vector<TGraphicsMode> modes;
+    if (!EnsureVideo()) return modes;
+    for (int i = 0; i < SDL_GetNumVideoDisplays(); ++i) {
+        for (int m = 0; m < SDL_GetNumDisplayModes(i); ++m) {
+            SDL_DisplayMode mode;
+            if (SDL_GetDisplayMode(i, m, &mode) != 0) continue;
+            int bits = int(SDL_BITSPERPIXEL(mode.format));
+            if (bits == 24 && SDL_BYTESPERPIXEL(mode.format) == 4) bits = 32;
+            modes.push_back({mode.w, mode.h, bits, mode.refresh_rate});
+        }
+    }
+    return modes;
+}
+
+void SetWindowMaximisable(bool on) {
+    if (State().window) SDL_SetWindowResizable(State().window, on ? SDL_TRUE : SDL_FALSE);
+}
+
 bool GraphicsModeExists(int width, int height, int depth, int /*hertz*/) {
     if (!EnsureVideo()) return false;
     for (int i = 0; i < SDL_GetNumVideoDisplays(); ++i) {

@@ -14,6 +14,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/Pixmap.h"
 
@@ -32,6 +33,15 @@ int CurrentGraphicsDriver();
 // with that colour depth (24 and 32 bits both count as 32: SDL reports XRGB as 24).
 int CountGraphicsModes();
 bool GraphicsModeExists(int width, int height, int depth, int hertz);
+
+// One full-screen mode a display lists, depth as above; hertz 0 when the driver does not know it.
+struct TGraphicsMode {
+    int width = 0, height = 0, depth = 0, hertz = 0;
+};
+std::vector<TGraphicsMode> GraphicsModes();
+
+// Lets the player maximise (and resize) the window; the picture keeps its letterbox.
+void SetWindowMaximisable(bool on);
 
 // Opens (or re-opens) the display with a logical size of width x height. Depth 0 opens a centred
 // window of that size; any other depth opens desktop full screen. Hertz is accepted for the

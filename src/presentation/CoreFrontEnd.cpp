@@ -63,6 +63,12 @@ public:
         game.GameFade->Init(ms, 1, withMusic ? game.MusicChannel : nullptr, 1, 0, nullptr);
     }
 
+    void LoadingStep(TGame& game) override {
+        if (!game.LoadingScreen) return;
+        game.LoadingScreen->Progress();
+        game.LoadingScreen->Draw();
+    }
+
     void PausedPictureCreate(TGame& game, const std::shared_ptr<TGameImage>& image) override {
         game.SpritePaused = TSprite::Create(image, 0.0f, 0.0f);
         game.SpritePaused->Centre();

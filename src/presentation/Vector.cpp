@@ -1,11 +1,13 @@
-// Vector arithmetic and the coloured line.
+// Vector arithmetic, the coloured line, and a circle against a segment.
 #include "presentation/Vector.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numbers>
 
 #include "platform/Draw.h"
+#include "presentation/Shapes.h"
 
 void TVector::AddVector(const TVector& v) {
     x += v.x;
@@ -85,4 +87,19 @@ void TLine::Draw(int lastPixel) const {
 void TLine::SetFromVector(const TVector& v, double x, double y) {
     sx = x, sy = y;
     ex = x + v.x, ey = y + v.y;
+}
+
+TVector VectorAdded(const TVector& a, const TVector& b) { return TVector::CreateFromVectorsAdded(a, b); }
+TVector VectorScaled(const TVector& a, double factor) { return TVector::CreateFromVectorScaled(a, factor); }
+TVector VectorSubtracted(const TVector& a, const TVector& b) { return TVector::CreateFromVectorsSubtracted(a, b); }
+
+bool CircleTouchesLine(const TCircle& circle, const TLine& line) {
+    double dx = line.ex - line.sx, dy = line.ey - line.sy;
+    double cx = circle.x, cy = circle.y;
+    double lengthSq = dx * dx + dy * dy;
+    // A segment of no length is its start point.
+    double u = lengthSq > 0 ? ((cx - line.sx) * dx + (cy - line.sy) * dy) / lengthSq : 0.0;
+    u = std::clamp(u, 0.0, 1.0);
+    double nx = line.sx + u * dx - cx, ny = line.sy + u * dy - cy;
+    return nx * nx + ny * ny <= double(circle.r) * double(circle.r);
 }

@@ -36,6 +36,8 @@ public:
     void SubtractVector(const TVector& v);
 };
 
+class TCircle;
+
 class TLine {
 public:
     double sx = 0, sy = 0, ex = 0, ey = 0;
@@ -50,3 +52,10 @@ public:
     TVector GetVector() const { return {ex - sx, ey - sy}; }
     void SetFromVector(const TVector& v, double x, double y);
 };
+
+// New vectors: a with b added, a scaled by factor, a with b subtracted.
+TVector VectorAdded(const TVector& a, const TVector& b);
+TVector VectorScaled(const TVector& a, double factor);
+TVector VectorSubtracted(const TVector& a, const TVector& b);
+// True when the point of the segment nearest the circle's centre lies within its radius.
+bool CircleTouchesLine(const TCircle& circle, const TLine& line);

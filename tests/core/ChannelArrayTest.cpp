@@ -84,6 +84,18 @@ TEST_F(ChannelArrayTest, PlayingKeepsTheRecordsVolumeAndAppliesPanAndPitch) {
     EXPECT_FLOAT_EQ(Fake(c)->volume, 0.5f * 0.8f * 0.5f);  // rebalancing keeps the started volume
 }
 
+TEST_F(ChannelArrayTest, EveryLogicTickRebalancesThePool) {
+    Pool().MaxVol = 8;
+    for (auto& c : Pool().Items) c->OriginalVolume = 1.0f;
+    AllPlaying();
+    Game->LogicWrapper();
+    for (auto& c : Pool().Items) EXPECT_FLOAT_EQ(Fake(c.get())->volume, 0.5f * 0.5f);  // 8 / 16 x sound volume
+    Fake(Pool().ChannelByIndex(1))->playing = false;
+    for (int i = 9; i <= 16; ++i) Fake(Pool().ChannelByIndex(i))->playing = false;
+    Game->LogicWrapper();
+    EXPECT_FLOAT_EQ(Fake(Pool().ChannelByIndex(2))->volume, 0.5f);  // seven play: full share again
+}
+
 TEST_F(ChannelArrayTest, StoppingReplacesOnlyPoolChannelsAndKillEmptiesThePool) {
     TGameChannel* third = Pool().ChannelByIndex(3);
     Fake(third)->playing = true;

@@ -5,6 +5,7 @@
 #include <list>
 
 #include "core/Diagnostics.h"
+#include "core/ErrorReport.h"
 #include "core/Game.h"
 #include "platform/Clock.h"
 #include "support/TestEnv.h"
@@ -62,6 +63,11 @@ TEST(ValueList, ReadsNameEqualsValueLines) {
     EXPECT_EQ(list.GetValueByIndex(2)->value, -3);
     EXPECT_EQ(list.GetValueByIndex(3), nullptr);
     EXPECT_EQ(list.GetValueByIndex(-1), nullptr);
+    std::vector<std::string> notices;
+    SetErrorNotice([&](const std::string& text) { notices.push_back(text); });
+    EXPECT_THROW(TValueList::Create(dir.Str() + "missing.txt"), TRuntimeError);  // fatal, not an empty list
+    SetErrorNotice(nullptr);
+    EXPECT_EQ(notices, std::vector<std::string>{"Error loading file " + dir.Str() + "missing.txt"});
 }
 
 TEST(Utilities, RoundingDistancesNumbersAsTextAndRandomRanges) {

@@ -58,6 +58,26 @@ TEST_F(InputTest, KeyPressedTwiceIsReportedOnceAndFirstHitConsumesNothing) {
     EXPECT_EQ(GameFirstKeyHit(), KEY_0 + 3);  // nothing consumed
 }
 
+TEST_F(InputTest, WithPolledInputOnTheKeyQueriesAskThePlatform) {
+    KeyBufferKeyDown(KEY_0);  // a hit in the framework's buffer, not the platform's
+    PolledFlushKeys();
+    PolledInputOn = 1;
+    EXPECT_EQ(GameAnyKeyHit(), 0);
+    EXPECT_EQ(GameFirstKeyHit(), -1);
+    Post(EVENT_KEYDOWN, KEY_A + 1);
+    Post(EVENT_KEYDOWN, KEY_A);
+    EXPECT_EQ(GameAnyKeyHit(), 1);
+    EXPECT_EQ(GameFirstKeyHit(), KEY_A);
+    GameClearKey(KEY_A);
+    EXPECT_EQ(GameFirstKeyHit(), KEY_A + 1);
+    EXPECT_EQ(PolledKeyDown(KEY_A), 0);
+    EXPECT_EQ(KeyHits[KEY_0], 1);  // the framework's buffer is left alone
+    GameClearKey(KEY_A + 1);
+    EXPECT_EQ(GameAnyKeyHit(), 0);
+    PolledInputOn = 0;
+    EXPECT_EQ(GameFirstKeyHit(), KEY_0);
+}
+
 TEST_F(InputTest, TheCharacterRingHoldsTwoHundredFiftySixAndDropsTheRest) {
     for (int i = 0; i < 257; ++i) KeyBufferChar(1000 + i);
     for (int i = 0; i < 256; ++i) ASSERT_EQ(GameGetChar(), 1000 + i);

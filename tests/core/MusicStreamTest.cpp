@@ -1,11 +1,20 @@
-// Music streaming: sources filling buffers (looping, ending, mono Ogg at its own rate), the loader
-// registry and the stream channel refilled from the main loop against a recording driver.
+// Music streaming: sources filling buffers (looping, ending, mono Ogg at its own rate) from the open
+// file, the loader registry, the internet-radio source against a one-connection server on the
+// loopback address, and the stream channel refilled from the main loop against a recording driver.
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <cstring>
+#include <fstream>
+#include <thread>
 
 #include "FakeAudio.h"
+#include "core/ErrorReport.h"
 #include "core/MusicStream.h"
+#include "platform/AudioSample.h"
 #include "platform/TestOgg.h"
 #include "platform/TestWav.h"
 #include "support/TestEnv.h"
@@ -22,7 +31,125 @@ protected:
     std::vector<std::shared_ptr<FakeChannel>> made;
 };
 
+// A radio server for one connection on 127.0.0.1: records the request up to its empty line,
+// answers with the reply bytes, then closes. Every wait is bounded, so a failing test cannot hang.
+class RadioServer {
+public:
+    explicit RadioServer(std::string reply) : reply_(std::move(reply)) {
+        listen_ = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t len = sizeof addr;
+        EXPECT_EQ(bind(listen_, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+        EXPECT_EQ(listen(listen_, 1), 0);
+        getsockname(listen_, reinterpret_cast<sockaddr*>(&addr), &len);
+        port_ = ntohs(addr.sin_port);
+        thread_ = std::thread([this] { Serve(); });
+    }
+    ~RadioServer() { Request(); }
+    int Port() const { return port_; }
+    // Waits for the server to finish; what the client sent.
+    const std::string& Request() {
+        if (thread_.joinable()) thread_.join();
+        if (listen_ >= 0) close(listen_);
+        listen_ = -1;
+        return request_;
+    }
+
+private:
+    void Serve() {
+        pollfd p{listen_, POLLIN, 0};
+        if (poll(&p, 1, 5000) != 1) return;
+        int c = accept(listen_, nullptr, nullptr);
+        if (c < 0) return;
+        timeval limit{5, 0};
+        setsockopt(c, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+        setsockopt(c, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
+        char ch = 0;
+        while (request_.size() < 4096 && request_.find("\r\n\r\n") == std::string::npos && recv(c, &ch, 1, 0) == 1)
+            request_ += ch;
+        send(c, reply_.data(), reply_.size(), MSG_NOSIGNAL);
+        close(c);
+    }
+    std::string reply_;
+    std::string request_;
+    int listen_ = -1;
+    int port_ = 0;
+    std::thread thread_;
+};
+
+std::string OggReply(const std::string& headers, const std::vector<uint8_t>& ogg) {
+    return "HTTP/1.0 200 OK\r\nContent-Type: application/ogg\r\n" + headers + "\r\n" + std::string(ogg.begin(), ogg.end());
+}
+
 }  // namespace
+
+TEST(MusicSource, RadioStreamSendsItsRequestReadsTheHeadersAndPlaysUntilTheServerStops) {
+    std::vector<uint8_t> ogg = MakeOgg(1, 22050, 30000);
+    RadioServer server(OggReply("icy-name: Test\r\nice-audio-info: ice-channels=1;ice-samplerate=22050;channels=1;"
+                                "samplerate=22050\r\n",
+                                ogg));
+    std::unique_ptr<TMusic> radio = TOGGStream::OpenIceStream("127.0.0.1", "live.ogg", server.Port());
+    ASSERT_NE(radio, nullptr);
+    EXPECT_EQ(radio->STREAM_SIZE, 0);  // endless
+    EXPECT_EQ(radio->SAMPLE_RATE, 22050);
+    EXPECT_EQ(radio->STREAM_FORMAT, STREAM_FORMAT_MONO16);
+    radio->Seti(7, 1);  // a stream that cannot rewind ends with its server, looping or not
+    std::vector<uint8_t> played, buf(4096);
+    for (int i = 0; i < 1000 && radio->PlayStatus == 1; ++i) {
+        size_t n = radio->FillBuffer(buf.data(), buf.size());
+        played.insert(played.end(), buf.begin(), buf.begin() + std::ptrdiff_t(n));
+    }
+    EXPECT_EQ(radio->PlayStatus, 0);
+    std::optional<TAudioSample> whole = DecodeOgg(ogg);
+    ASSERT_TRUE(whole);
+    EXPECT_EQ(played, whole->data);  // every frame the server sent, in order
+    EXPECT_EQ(server.Request(), "GET /live.ogg HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n");
+}
+
+TEST(MusicSource, RadioWithoutAudioInfoOrServerGivesNoSource) {
+    std::vector<std::string> notices;
+    SetErrorNotice([&](const std::string& text) { notices.push_back(text); });
+    {
+        RadioServer server(OggReply("icy-name: No info\r\n", MakeOgg(2, 44100, 1000)));
+        EXPECT_EQ(TOGGStream::OpenIceStream("127.0.0.1", "live.ogg", server.Port()), nullptr);
+        RadioServer rateOnly(OggReply("ice-audio-info: channels=2\r\n", MakeOgg(2, 44100, 1000)));
+        EXPECT_EQ(TOGGStream::OpenIceStream("127.0.0.1", "live.ogg", rateOnly.Port()), nullptr);
+    }
+    EXPECT_TRUE(notices.empty());
+    // A port that was bound for a moment and closed: nothing listens there.
+    int probe = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof addr;
+    ASSERT_EQ(bind(probe, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+    getsockname(probe, reinterpret_cast<sockaddr*>(&addr), &len);
+    close(probe);
+    int closedPort = ntohs(addr.sin_port);
+    EXPECT_EQ(TOGGStream::OpenIceStream("127.0.0.1", "live.ogg", closedPort), nullptr);
+    EXPECT_EQ(notices, std::vector<std::string>{"Unable to connect"});
+    SetErrorNotice(nullptr);
+}
+
+TEST(MusicSource, WavIsReadFromTheOpenFileAsItPlays) {
+    testenv::TempDir dir;
+    std::vector<uint8_t> wav = Wav(1, 8, 200000);
+    testenv::WriteFile(dir.Path() / "tune.wav", std::string(wav.begin(), wav.end()));
+    std::unique_ptr<TMusic> music = SonvekLoader::Load(dir.Str() + "tune.wav");
+    ASSERT_NE(music, nullptr);
+    std::vector<uint8_t> buf(1000);
+    ASSERT_EQ(music->FillBuffer(buf.data(), buf.size()), 1000u);
+    {
+        // Rewrite bytes well ahead in place: a source that had read the whole file would not see it.
+        std::fstream f(dir.Path() / "tune.wav", std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(std::streamoff(wav.size() - 200000 + 150000));
+        f.write(std::string(1000, char(0x7F)).data(), 1000);
+    }
+    for (int i = 1; i <= 150; ++i) ASSERT_EQ(music->FillBuffer(buf.data(), buf.size()), 1000u);
+    EXPECT_EQ(buf, std::vector<uint8_t>(1000, 0x7F));
+}
 
 TEST(MusicSource, WavLoopsAroundTheEndOfItsDataOrEndsOnceAndDamagedWavIsRefused) {
     auto music = TWavStream::FromBytes(Wav(2, 16, 1000));

@@ -9,6 +9,7 @@
 #include "presentation/Flasher.h"
 #include "presentation/Font.h"
 #include "presentation/GameImage.h"
+#include "presentation/Shapes.h"
 #include "presentation/SlideShow.h"
 #include "presentation/ToolTip.h"
 #include "presentation/Vector.h"
@@ -159,6 +160,29 @@ TEST_F(Extras, ZeroVectorsNeverBecomeNaN) {
     z.Rebound(TVector{});
     EXPECT_EQ(z.x, 0);
     EXPECT_FALSE(std::isnan(z.y));
+}
+
+TEST_F(Extras, VectorCopiesLeaveTheirArgumentsAndCirclesTouchOnlyTheSegment) {
+    TVector a{3, 4}, b{1, -2};
+    TVector sum = VectorAdded(a, b), scaled = VectorScaled(a, 2), diff = VectorSubtracted(a, b);
+    EXPECT_EQ(a.x, 3);
+    EXPECT_EQ(sum.y, 2);
+    EXPECT_EQ(scaled.x, 6);
+    EXPECT_EQ(diff.y, 6);
+    auto line = TLine::Create(0, 0, 10, 0);
+    TCircle circle;
+    circle.r = 2;
+    circle.x = 5, circle.y = 2;
+    EXPECT_TRUE(CircleTouchesLine(circle, *line));  // exactly the radius away
+    circle.y = 2.01f;
+    EXPECT_FALSE(CircleTouchesLine(circle, *line));
+    circle.x = 11.5f, circle.y = 1.5f;  // beyond the end: the end point is nearest, 2.12 away
+    EXPECT_FALSE(CircleTouchesLine(circle, *line));
+    circle.x = -1, circle.y = 1;  // before the start, within 1.42
+    EXPECT_TRUE(CircleTouchesLine(circle, *line));
+    auto dot = TLine::Create(4, 4, 4, 4);
+    circle.x = 4, circle.y = 5.5f;
+    EXPECT_TRUE(CircleTouchesLine(circle, *dot));
 }
 
 }  // namespace

@@ -31,6 +31,16 @@ TEST_F(LoadingBarTest, FourStepsRevealFiftyPixelsEachAndTheFourthFinishes) {
     EXPECT_FLOAT_EQ(b.Position, 200) << "never more than the bar";
 }
 
+TEST_F(LoadingBarTest, TheApplicationObjectsMoveBarStepsAndDrawsItsLoadingScreen) {
+    Game->LoadingScreen->LoadingBar->Init(bar, nullptr, nullptr);
+    Game->LoadingScreen->SetSteps(4);
+    Game->MoveBar();
+    EXPECT_FLOAT_EQ(Game->LoadingScreen->LoadingBar->Position, 50);
+    EXPECT_TRUE(std::any_of(rec.calls.begin(), rec.calls.end(), [&](const auto& c) { return c.image == bar.get(); }));
+    Game->MoveBar();
+    EXPECT_FLOAT_EQ(Game->LoadingScreen->LoadingBar->Position, 100);
+}
+
 TEST_F(LoadingBarTest, ZeroStepsDoNotDivideByZero) {
     TLoadingBar b;
     b.Init(bar, nullptr, nullptr);
