@@ -41,7 +41,9 @@ public:
 // Folder of "ErrorLog.txt" (ends in "/" or is empty); set whenever the shared data folder is set.
 extern std::string LogFolder;
 
-// Shows text in the system notice (a message box captioned with the application title).
+// Shows text in the system notice (a message box captioned with the application title), always also
+// on standard error and in the error log. Where the system's box cannot open while the display is
+// up (a bare X server), the text goes to the in-game notice instead.
 void ShowNotice(const std::string& text);
 
 // Shows text in a system notice and throws TRuntimeError carrying it. The fatal flag is kept for
@@ -76,6 +78,9 @@ std::shared_ptr<TSound> LoadSoundOrDie(const std::string& path, int flags = 0);
 // display and showing the system pointer.
 using ErrorNoticeFunction = std::function<void(const std::string& text)>;
 void SetErrorNotice(ErrorNoticeFunction notice);
+// Registered by the game once its dialogs can be drawn: shows the text in the game's own OK dialog and
+// returns when the player has closed it. Never called re-entrantly; whatever it throws is dropped.
+void SetInGameNotice(ErrorNoticeFunction dialog);
 void SetErrorCloseDisplay(std::function<void()> closeDisplay);
 // Date and time texts for the error log; default: the platform's CurrentDate and CurrentTime.
 void SetErrorLogClock(std::function<std::string()> date, std::function<std::string()> time);

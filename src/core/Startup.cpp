@@ -176,7 +176,7 @@ void MainUnitInit() {
             ReportUncaughtException(std::current_exception());
         } catch (...) {
         }
-        GameQuit();
+        GameQuit(1);
     }
 }
 
@@ -242,7 +242,7 @@ int TGame::Init(int soundDriverChoice, int) {
     return 0;
 }
 
-void GameQuit() {
+void GameQuit(int code) {
     QuitStep("MakeGoodExit", [] {
         if (Game) TGame::MakeGoodExit();
     });
@@ -256,7 +256,7 @@ void GameQuit() {
         QuitStep("OptionsSave", [] { OptionsSave(); });
     }
     if (QuitTrace()) QuitTrace()("End");
-    End(0);
+    End(code);
 }
 
 void SetGameQuitTrace(std::function<void(const std::string& step)> trace) { QuitTrace() = std::move(trace); }

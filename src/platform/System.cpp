@@ -93,13 +93,17 @@ std::string WrapNoticeText(const std::string& text, size_t width) {
     return out;
 }
 
-void Notify(const std::string& text, bool serious) {
+bool Notify(const std::string& text, bool serious) {
     LeaveFullScreen();
     std::fprintf(stderr, "%s: %s\n", AppTitle().c_str(), text.c_str());
     std::fflush(stderr);
-    if (HeadlessVideo()) return;
+    if (HeadlessVideo()) return false;
     Uint32 flags = serious ? SDL_MESSAGEBOX_WARNING : SDL_MESSAGEBOX_INFORMATION;
-    SDL_ShowSimpleMessageBox(flags, AppTitle().c_str(), WrapNoticeText(text, 80).c_str(), GraphicsWindow());
+    if (SDL_ShowSimpleMessageBox(flags, AppTitle().c_str(), WrapNoticeText(text, 80).c_str(), GraphicsWindow()) == 0)
+        return true;
+    std::fprintf(stderr, "%s: (the system message box could not open: %s)\n", AppTitle().c_str(), SDL_GetError());
+    std::fflush(stderr);
+    return false;
 }
 
 bool SingleInstanceLock(const std::string& name) {
