@@ -3,7 +3,7 @@
 // driver); then nothing would hold the loop back and it would draw thousands of frames a second.
 // The pacer turns the time after a flip into a sleep: with sync on, no frame follows the previous
 // one sooner than one display refresh; an idle picture (paused or suspended, logic halted) is
-// redrawn at most IdleFrameRate times a second, waiting for input in between. The fixed-rate logic
+// redrawn only IdleFrameRate times a second, waiting for input in between. The fixed-rate logic
 // does not notice: it measures whatever time the frames take.
 #pragma once
 
@@ -11,8 +11,10 @@ class TFramePacer {
 public:
     // Refresh rate assumed when the display mode does not report one.
     static constexpr int DefaultRefreshRate = 60;
-    // Frames per second of an unchanged picture while paused or suspended.
-    static constexpr int IdleFrameRate = 10;
+    // Frames per second of an unchanged picture while paused or suspended: input wakes the loop at
+    // once, so the redraws only keep the window's contents fresh. A software renderer spends about
+    // 20 ms on a full-screen frame, so ten a second would already cost a fifth of a core.
+    static constexpr int IdleFrameRate = 4;
 
     struct TPace {
         int Sleep = 0;         // sleep this long, whatever happens
