@@ -4,7 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
-TFramePacer::TPace TFramePacer::AfterFlip(double now, int refreshRate, bool sync, bool idle, int minimumSleep) {
+TFramePacer::TPace TFramePacer::AfterFlip(double now, int refreshRate, bool sync, bool idle,
+                                          int minimumSleep) {
     const int rate = refreshRate > 0 ? refreshRate : DefaultRefreshRate;
     const double refresh = 1000.0 / rate;
     const double interval = idle ? 1000.0 / std::min(rate, IdleFrameRate) : refresh;
@@ -23,9 +24,4 @@ void TFramePacer::FrameStart(double now) {
     // A wait that ran its course starts the next frame at the exact due time, so rounding sleeps to
     // whole milliseconds never adds up; a wait cut short by input starts it now.
     frameStart_ = (due_ >= 0.0 && now >= due_) ? due_ : now;
-}
-
-void TFramePacer::Reset() {
-    frameStart_ = -1.0;
-    due_ = -1.0;
 }

@@ -8,7 +8,7 @@
 #pragma once
 
 class TFramePacer {
-public:
+  public:
     // Refresh rate assumed when the display mode does not report one.
     static constexpr int DefaultRefreshRate = 60;
     // Frames per second of an unchanged picture while paused or suspended: input wakes the loop at
@@ -27,10 +27,8 @@ public:
     TPace AfterFlip(double now, int refreshRate, bool sync, bool idle, int minimumSleep);
     // Called when the sleep and wait are over, at `now`.
     void FrameStart(double now);
-    // Forgets the previous frame (the next one is not held back).
-    void Reset();
 
-private:
+  private:
     double frameStart_ = -1.0;  // when the current frame was allowed to start
     double due_ = -1.0;         // when the next frame is due
 };

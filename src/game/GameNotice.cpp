@@ -84,7 +84,8 @@ void RunNoticeDialog(const std::string& text) {
         Game->FixedRateLogic->Calc();
         const double ticks = Game->FixedRateLogic->NumTicks;
         for (int i = 0; i < int(std::floor(ticks)) && result == 0 && !Closing(); ++i) tick(1.0f);
-        if (const double rest = std::fmod(ticks, 1.0); rest > 0.0 && result == 0 && !Closing()) tick(float(rest));
+        const double rest = std::fmod(ticks, 1.0);
+        if (rest > 0.0 && result == 0 && !Closing()) tick(float(rest));
         // Nothing elapsed yet (a frame within the same millisecond): input is still read.
         if (ticks <= 0.0) tick(0.0f);
         DrawBehindNotice();

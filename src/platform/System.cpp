@@ -103,11 +103,13 @@ bool Notify(const std::string& text, bool serious) {
     // without the system pointer the player could not find the box's button.
     const int cursor = SDL_ShowCursor(SDL_QUERY);
     SDL_ShowCursor(SDL_ENABLE);
+    const std::string wrapped = WrapNoticeText(text, 80);
     const bool shown =
-        SDL_ShowSimpleMessageBox(flags, AppTitle().c_str(), WrapNoticeText(text, 80).c_str(), GraphicsWindow()) == 0;
+        SDL_ShowSimpleMessageBox(flags, AppTitle().c_str(), wrapped.c_str(), GraphicsWindow()) == 0;
     if (cursor == SDL_DISABLE) SDL_ShowCursor(SDL_DISABLE);
     if (shown) return true;
-    std::fprintf(stderr, "%s: (the system message box could not open: %s)\n", AppTitle().c_str(), SDL_GetError());
+    std::fprintf(stderr, "%s: (the system message box could not open: %s)\n", AppTitle().c_str(),
+                 SDL_GetError());
     std::fflush(stderr);
     return false;
 }

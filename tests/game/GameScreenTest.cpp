@@ -312,7 +312,8 @@ TEST_F(GameScreenTest, ANoticeTheSystemBoxCannotShowWaitsInTheGamesOwnDialog) {
     EXPECT_EQ(Game->InstantExit, 0) << "the dialog did not close on Escape";
     EXPECT_GE(frames, 3) << "the notice did not wait for the player";
     bool shown = false;
-    for (const TDrawCommand* text : rec.Find("DrawText")) shown = shown || text->text.find("damaged") != std::string::npos;
+    for (const TDrawCommand* text : rec.Find("DrawText"))
+        shown = shown || text->text.find("damaged") != std::string::npos;
     EXPECT_TRUE(shown);
     EXPECT_NE(testenv::ReadFile(shared.Path() / "ErrorLog.txt").find("damaged"), std::string::npos);
 }
