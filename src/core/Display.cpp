@@ -107,8 +107,12 @@ int TGame::GraphicsCreate() {
     SetPriority();
     GameRefreshRate = -1;
     Checkpoint = 136;
-    // The window's display mode stands in for the device's vertical refresh; frames are paced by it.
-    if (int rate = WindowRefreshRate(); rate > 0) GameRefreshRate = rate;
+    // The window's display mode (else the desktop's) stands in for the device's vertical refresh;
+    // frames are paced by it.
+    if (int rate = WindowRefreshRate(); rate > 0)
+        GameRefreshRate = rate;
+    else if (rate = ::DesktopRefreshRate(); rate > 0)
+        GameRefreshRate = rate;
 
     // Linux executables carry no icon; the window takes the game's icon image when there is one.
     Checkpoint = 138;
