@@ -28,6 +28,7 @@ bool OpenFullScreen(TGame& game, int depth) {
 
 int TGame::GraphicsCreate() {
     Checkpoint = 100;
+    if (std::string missing = MissingDisplayText(); !missing.empty()) throw TRaisedText(missing);
     if (CountGraphicsModes() == 0) throw TRuntimeError("No 3D Hardware Found (could not count graphics modes.)");
 
     bool driverSet = false;
@@ -107,6 +108,12 @@ int TGame::GraphicsCreate() {
     SetPriority();
     GameRefreshRate = -1;
     Checkpoint = 136;
+    // The window's display mode (else the desktop's) stands in for the device's vertical refresh;
+    // frames are paced by it.
+    if (int rate = WindowRefreshRate(); rate > 0)
+        GameRefreshRate = rate;
+    else if (rate = ::DesktopRefreshRate(); rate > 0)
+        GameRefreshRate = rate;
 
     // Linux executables carry no icon; the window takes the game's icon image when there is one.
     Checkpoint = 138;

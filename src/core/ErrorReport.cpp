@@ -26,8 +26,27 @@ int ErrorDebugStop = 0;
 
 namespace {
 
+ErrorNoticeFunction& InGameNotice() {
+    static ErrorNoticeFunction dialog;
+    return dialog;
+}
+
+void ShowInGameNotice(const std::string& text) {
+    static bool showing = false;
+    if (showing || !InGameNotice() || !GraphicsOpen()) return;
+    showing = true;
+    try {
+        InGameNotice()(text);
+    } catch (...) {
+        // The notice is on standard error and in the log already; the caller's own error goes on.
+    }
+    showing = false;
+}
+
 ErrorNoticeFunction& Notice() {
-    static ErrorNoticeFunction notice = [](const std::string& text) { Notify(text); };
+    static ErrorNoticeFunction notice = [](const std::string& text) {
+        if (!Notify(text)) ShowInGameNotice(text);
+    };
     return notice;
 }
 
@@ -53,6 +72,7 @@ std::function<std::string()>& LogTime() {
 }  // namespace
 
 void SetErrorNotice(ErrorNoticeFunction notice) { Notice() = std::move(notice); }
+void SetInGameNotice(ErrorNoticeFunction dialog) { InGameNotice() = std::move(dialog); }
 void SetErrorCloseDisplay(std::function<void()> closeDisplay) { CloseDisplay() = std::move(closeDisplay); }
 
 void SetErrorLogClock(std::function<std::string()> date, std::function<std::string()> time) {
@@ -61,6 +81,8 @@ void SetErrorLogClock(std::function<std::string()> date, std::function<std::stri
 }
 
 void ShowNotice(const std::string& text) {
+    // Logged first: a box waits for the player, who may end the program instead of answering.
+    WriteErrorLog(text);
     if (Notice()) Notice()(text);
 }
 
@@ -204,9 +226,7 @@ void ReportUncaughtException(std::exception_ptr error) {
     } catch (...) {
     }
     if (CloseDisplay()) CloseDisplay()();
-    std::string text = UncaughtErrorText(error, Checkpoint);
-    ShowNotice(text);
-    WriteErrorLog(text);
+    ShowNotice(UncaughtErrorText(error, Checkpoint));
 }
 
 void WriteErrorLog(const std::string& text) {

@@ -58,7 +58,9 @@ extern int ErrorScreenFullScreen;
 extern int ErrorLogEnabled;
 extern int ErrorDebugStop;
 
-// Shows text in the system notice (a message box captioned with the application title).
+// Shows text in the system notice (a message box captioned with the application title), always also
+// on standard error and in the error log. Where the system's box cannot open while the display is
+// up (a bare X server), the text goes to the in-game notice instead.
 void ShowNotice(const std::string& text);
 
 // Shows text in a system notice and throws TRuntimeError carrying it; the fatal flag does not
@@ -107,6 +109,9 @@ std::shared_ptr<TSound> LoadSoundOrDie(const std::string& path, int flags = 0);
 // display and showing the system pointer.
 using ErrorNoticeFunction = std::function<void(const std::string& text)>;
 void SetErrorNotice(ErrorNoticeFunction notice);
+// Registered by the game once its dialogs can be drawn: shows the text in the game's own OK dialog and
+// returns when the player has closed it. Never called re-entrantly; whatever it throws is dropped.
+void SetInGameNotice(ErrorNoticeFunction dialog);
 void SetErrorCloseDisplay(std::function<void()> closeDisplay);
 // Date and time texts for the error log; default: the platform's CurrentDate and CurrentTime.
 void SetErrorLogClock(std::function<std::string()> date, std::function<std::string()> time);

@@ -14,6 +14,7 @@
 #include "core/StringUtils.h"
 #include "platform/FileSystem.h"
 #include "platform/Clock.h"
+#include "platform/Events.h"
 #include "platform/System.h"
 #include "platform/Window.h"
 
@@ -47,6 +48,7 @@ TGame::TGame()
       PausedMusicState(Music),
       PausedSpeechState(Speech),
       FixedRateLogic(std::make_unique<TFixedRateLogic>()),
+      FramePacer(std::make_unique<TFramePacer>()),
       LogicTime(std::make_unique<TDebugVar>()),
       DrawTime(std::make_unique<TDebugVar>()),
       CodeTime(std::make_unique<TDebugVar>()),
@@ -184,15 +186,21 @@ int TGame::MainLogicLoop() {
     if (NoTiming) FixedRateLogic->NumTicks = NoTimingTicks;
     LogicTime->Start();
     double ticks = FixedRateLogic->NumTicks;
+    bool logicRan = false;
     for (int i = 0; i < int(std::floor(ticks)); ++i) {
         FixedRateLogic->SetDelta(1.0f);
-        if (LogicWrapper() == -1) return -1;
+        int result = LogicWrapper();
+        if (result == -1) return -1;
+        logicRan = logicRan || result != 0;
     }
     double rest = std::fmod(ticks, 1.0);
     if (rest > 0.0) {
         FixedRateLogic->SetDelta(float(rest));
-        if (LogicWrapper() == -1) return -1;
+        int result = LogicWrapper();
+        if (result == -1) return -1;
+        logicRan = logicRan || result != 0;
     }
+    IdleFrame = (Paused || Suspended) && !logicRan ? 1 : 0;
     LogicTime->Calc();
     return 1;
 }
@@ -238,8 +246,16 @@ int TGame::ScreenDraw() {
 
 int TGame::PostDraw() {
     Flip(FlipSync);
-    Delay(3);
+    const TFramePacer::TPace pace =
+        FramePacer->AfterFlip(MilliSecs(), FrameRefreshRate(), FlipSync == 1, IdleFrame != 0, 3);
+    Delay(pace.Sleep);
+    WaitForEvent(pace.WaitForInput);
+    FramePacer->FrameStart(MilliSecs());
     return 0;
+}
+
+int TGame::FrameRefreshRate() const {
+    return GameRefreshRate > 0 ? GameRefreshRate : TFramePacer::DefaultRefreshRate;
 }
 
 int TGame::Fading() { return FrontEnd().FadeActive(*this) ? 1 : 0; }

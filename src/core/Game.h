@@ -15,6 +15,7 @@
 
 #include "core/Diagnostics.h"
 #include "core/FixedRateLogic.h"
+#include "core/FramePacer.h"
 #include "core/Screen.h"
 
 class TIniFile;
@@ -120,6 +121,10 @@ public:
     std::string OSVersion = "Mac OSX";
     std::function<int()> PausedUserFunction, UserSuspendFunction, UserResumeFunction;
     std::unique_ptr<TFixedRateLogic> FixedRateLogic;
+    // Sleeps after each flip (PostDraw); IdleFrame is set by MainLogicLoop when the game is paused or
+    // suspended and no logic ran, so the picture cannot have changed.
+    std::unique_ptr<TFramePacer> FramePacer;
+    int IdleFrame = 0;
     int Debug = 0;
     std::shared_ptr<TImageFont> DebugImageFont;
     int DebugImageFontGap = 12;
@@ -210,6 +215,8 @@ public:
     virtual int LogicWrapper();
     int ScreenDraw();
     int PostDraw();
+    // The display's refresh rate for pacing: the window's mode, else 60.
+    int FrameRefreshRate() const;
     float CalcAnimLength(int ms) const;
     float CalcAnimLengthFromFloat(float ms) const;
     int CalcMilliSecsFromFrames(int ticks) const;

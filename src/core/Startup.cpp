@@ -173,7 +173,7 @@ void MainUnitInit() {
             ReportUncaughtException(std::current_exception());
         } catch (...) {
         }
-        GameQuit();
+        GameQuit(1);
     }
 }
 
@@ -238,7 +238,7 @@ int TGame::Init(int soundDriverChoice, int) {
     return 0;
 }
 
-void GameQuit() {
+void GameQuit(int code) {
     QuitStep("MakeGoodExit", [] {
         if (Game) TGame::MakeGoodExit();
     });
@@ -250,7 +250,7 @@ void GameQuit() {
         for (const auto& [name, step] : StartupHooks().QuitSteps) QuitStep(name.c_str(), step);
     }
     if (QuitTrace()) QuitTrace()("End");
-    End(0);
+    End(code);
 }
 
 void SetGameQuitTrace(std::function<void(const std::string& step)> trace) { QuitTrace() = std::move(trace); }

@@ -69,6 +69,17 @@ std::unique_ptr<TDialogOK> OKDialogLongWhite(const std::string& caption) {
     return MessageBox(caption, 255, 255, 255);
 }
 
+std::unique_ptr<TDialogOK> NoticeDialog(const std::string& text) {
+    RestartTiming();
+    auto dialog = TDialogOK::Create(text, nullptr, 640, 0, 0);
+    dialog->DialogColor = TColor::Create(40, 58, 88, 1.0f);
+    dialog->DimBackground = 0.6f;
+    CommonLook(*dialog, 255, 255, 255);
+    dialog->Start();
+    RestartTiming();
+    return dialog;
+}
+
 std::unique_ptr<TDialogYesNo> YesNoDialogLong(const std::string& caption) {
     GameFlushKeys();
     RestartTiming();

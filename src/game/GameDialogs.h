@@ -24,3 +24,6 @@ std::unique_ptr<TDialogTextInput> InputDialog(int withCancel, const std::string&
 std::unique_ptr<TDialogOK> OKDialogLong(const std::string& caption);
 std::unique_ptr<TDialogOK> OKDialogLongWhite(const std::string& caption);
 std::unique_ptr<TDialogYesNo> YesNoDialogLong(const std::string& caption);
+// A notice of any length: the plain box, wide enough for a file path, its text wrapped, the screen
+// dimmed behind it; comes back open.
+std::unique_ptr<TDialogOK> NoticeDialog(const std::string& text);

@@ -1,6 +1,7 @@
 // Messages that the game shows the player without ending the run (a save that could not be written, a
-// saved game that cannot be read). They go to the platform notice until the dialogs take them over; the
-// handler is replaceable for that and for tests.
+// saved game that cannot be read). They go to the system notice of the core (message box, standard
+// error, error log); where that box cannot open while the display is up, the game's own OK dialog
+// takes over (RegisterNoticeDialog). The handler is replaceable for tests.
 // Used by the screens and the save-game and best-time code whenever a write or read fails.
 #pragma once
 
@@ -9,8 +10,15 @@
 
 void GameNotice(const std::string& text);
 
-// An empty function restores the platform notice.
+// An empty function restores the core's notice.
 void SetGameNoticeHandler(std::function<void(const std::string& text)> handler);
+
+// Shows text in the game's own OK dialog over the current screen and returns once the player has
+// closed it (or the window is being closed). Runs its own frames: input, logic ticks, drawing.
+void RunNoticeDialog(const std::string& text);
+
+// Hands RunNoticeDialog to the core as its in-game notice; called once the game's images are loaded.
+void RegisterNoticeDialog();
 
 // The game text of a key; "" before the texts are read or when the key is absent.
 std::string GameString(const std::string& key);

@@ -11,6 +11,7 @@
 #include "core/PakFileManager.h"
 #include "core/SoundBank.h"
 #include "game/GameHelpers.h"
+#include "game/GameNotice.h"
 #include "game/HighScoreList.h"
 #include "platform/Draw.h"
 #include "platform/Image.h"
@@ -41,6 +42,8 @@ void GameRun() {
 
     LoadSounds();
     LoadImages();
+    // From here on the game's own dialog can stand in for a system message box that cannot open.
+    RegisterNoticeDialog();
 
     // The large pictures live in the archive rather than the graphics folder.
     for (const char* file : {"gamescreen1.jpg", "gamescreen2.jpg", "gamescreen3.jpg", "gamescreen4.jpg",

@@ -41,3 +41,5 @@ void Delay(int ms) {
 void SetClockSource(std::function<int()> now) { Source() = std::move(now); }
 
 void SetDelayHandler(std::function<void(int)> sleep) { Sleeper() = std::move(sleep); }
+
+bool DelayHandlerSet() { return bool(Sleeper()); }

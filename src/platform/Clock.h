@@ -14,3 +14,5 @@ void Delay(int ms);
 // it so no test ever waits for the wall clock.
 void SetClockSource(std::function<int()> now);
 void SetDelayHandler(std::function<void(int)> sleep);
+// True while a sleeper is injected (waits elsewhere in the platform then go through Delay too).
+bool DelayHandlerSet();

@@ -6,6 +6,7 @@
 #include <array>
 #include <deque>
 
+#include "platform/Clock.h"
 #include "platform/Keys.h"
 
 namespace {
@@ -170,6 +171,16 @@ void PostEvent(const TEvent& event) {
 void FlushEvents() {
     PollSystem();
     Queue().clear();
+}
+
+void WaitForEvent(int ms) {
+    if (ms <= 0 || !Queue().empty()) return;
+    if (DelayHandlerSet() || !SDL_WasInit(SDL_INIT_EVENTS)) {
+        Delay(ms);
+        return;
+    }
+    SDL_Event e;
+    if (SDL_WaitEventTimeout(&e, ms)) Translate(e);
 }
 
 int PolledKeyHit(int key) {

@@ -38,6 +38,10 @@ void PollSystem();
 bool PollEvent(TEvent& event);
 void PostEvent(const TEvent& event);
 void FlushEvents();
+// Sleeps up to ms milliseconds, returning as soon as the system delivers an event (which then waits
+// in the queue) or at once when the queue holds one. With an injected sleeper (SetDelayHandler) the
+// sleeper is called instead, so tests never wait.
+void WaitForEvent(int ms);
 
 // The platform's polled input: key and button states and hit counts kept from the same events,
 // consulted by the core only while its polled input is switched on.

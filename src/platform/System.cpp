@@ -96,13 +96,25 @@ std::string WrapNoticeText(const std::string& text, size_t width) {
     return out;
 }
 
-void Notify(const std::string& text, bool serious) {
+bool Notify(const std::string& text, bool serious) {
     LeaveFullScreen();
     std::fprintf(stderr, "%s: %s\n", AppTitle().c_str(), text.c_str());
     std::fflush(stderr);
-    if (HeadlessVideo()) return;
+    if (HeadlessVideo()) return false;
     Uint32 flags = serious ? SDL_MESSAGEBOX_WARNING : SDL_MESSAGEBOX_INFORMATION;
-    SDL_ShowSimpleMessageBox(flags, AppTitle().c_str(), WrapNoticeText(text, 80).c_str(), GraphicsWindow());
+    // The game hides the system pointer and draws its own, which stands still while the box waits:
+    // without the system pointer the player could not find the box's button.
+    const int cursor = SDL_ShowCursor(SDL_QUERY);
+    SDL_ShowCursor(SDL_ENABLE);
+    const std::string wrapped = WrapNoticeText(text, 80);
+    const bool shown =
+        SDL_ShowSimpleMessageBox(flags, AppTitle().c_str(), wrapped.c_str(), GraphicsWindow()) == 0;
+    if (cursor == SDL_DISABLE) SDL_ShowCursor(SDL_DISABLE);
+    if (shown) return true;
+    std::fprintf(stderr, "%s: (the system message box could not open: %s)\n", AppTitle().c_str(),
+                 SDL_GetError());
+    std::fflush(stderr);
+    return false;
 }
 
 bool SingleInstanceLock(const std::string& name) {

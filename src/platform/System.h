@@ -15,7 +15,8 @@
 
 // A message box captioned with the application title, always also written to standard error.
 // Leaves full screen first so the box is never hidden; shows no box under a headless video driver.
-void Notify(const std::string& text, bool serious = false);
+// True when the box was shown (and closed by the player); false when it could not open.
+bool Notify(const std::string& text, bool serious = false);
 
 // The text of a message box with every line broken to at most `width` bytes, at a blank or after a
 // "/" where there is one: some desktops' boxes never wrap, and a long file path would run off the screen.

@@ -32,9 +32,19 @@ Display& State() {
     return display;
 }
 
+// Without a display SDL falls back to a driver with no screen, and the game would run unseen at
+// thousands of frames a second. Such a driver is used only when SDL_VIDEODRIVER names it (tests do).
+bool ScreenlessDriver(const char* name) {
+    return name && (SDL_strcasecmp(name, "offscreen") == 0 || SDL_strcasecmp(name, "dummy") == 0);
+}
+
 bool EnsureVideo() {
     if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
-    return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    const char* chosen = SDL_getenv("SDL_VIDEODRIVER");
+    if ((chosen && *chosen) || !ScreenlessDriver(SDL_GetCurrentVideoDriver())) return true;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return false;
 }
 
 void ApplyWindowedSize() {
@@ -81,6 +91,28 @@ bool CreateRenderer() {
 }
 
 }  // namespace
+
+std::string MissingDisplayText() {
+    // A driver named on purpose is the caller's choice; whether it works is for the later steps to say.
+    const char* chosen = SDL_getenv("SDL_VIDEODRIVER");
+    if ((chosen && *chosen) || EnsureVideo()) return "";
+    auto variable = [](const char* name) {
+        const char* value = SDL_getenv(name);
+        return std::string(value ? value : "");
+    };
+    const std::string x11 = variable("DISPLAY"), wayland = variable("WAYLAND_DISPLAY");
+    if (x11.empty() && wayland.empty())
+        return "No display to show the game on: neither DISPLAY (X11) nor WAYLAND_DISPLAY (Wayland) is set. "
+               "Start the game from a desktop session.";
+    std::string text = "No display to show the game on: ";
+    if (!x11.empty()) text += "the X display \"" + x11 + "\" (DISPLAY)";
+    if (!x11.empty() && !wayland.empty()) text += " and ";
+    if (!wayland.empty()) text += "the Wayland display \"" + wayland + "\" (WAYLAND_DISPLAY)";
+    text += " cannot be opened.";
+    if (x11.empty()) text += " DISPLAY is not set.";
+    if (wayland.empty()) text += " WAYLAND_DISPLAY is not set.";
+    return text;
+}
 
 bool GraphicsDriverExists(int driver) { return driver == GraphicsDriverOpenGL && EnsureVideo(); }
 

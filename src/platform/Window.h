@@ -24,6 +24,11 @@ struct SDL_Renderer;
 constexpr int GraphicsDriverDirect3D7 = 0;
 constexpr int GraphicsDriverOpenGL = 1;
 
+// Empty when a display can be opened or SDL_VIDEODRIVER names a driver; otherwise a message for the
+// player naming the display that is missing (DISPLAY, WAYLAND_DISPLAY). A driver without a screen
+// (offscreen, dummy) is used only when SDL_VIDEODRIVER names it.
+std::string MissingDisplayText();
+
 bool GraphicsDriverExists(int driver);
 // Selects the driver for the next Graphics call; false when it does not exist.
 bool SetGraphicsDriver(int driver);

@@ -428,7 +428,12 @@ void ClsFlipSync(int red, int green, int blue) {
     Flip(1);
 }
 
-void FlipVSync() { Flip(FlipSync); }
+void FlipVSync() {
+    if (Game)
+        Game->PostDraw();
+    else
+        Flip(FlipSync);
+}
 
 void DrawTextGlyphs(const std::string& text, float x, float y, float letterSpacing) {
     DrawGlyphs(text, x, y, letterSpacing, false);

@@ -102,4 +102,72 @@ TEST_F(DisplayTest, AFrameIsDrawnAndShown) {
     SetDelayHandler(nullptr);
 }
 
+// One second of simulated time with a flip that never waits for the vertical blank: the clock moves
+// only by the loop's own sleeps and 1 ms of work per frame. Counts the frames shown and the logic ticks.
+struct TPacedSecond {
+    int frames = 0;
+    double ticks = 0;
+};
+
+TPacedSecond RunOneSecond() {
+    int now = 5000;
+    SetClockSource([&now] { return now; });
+    SetDelayHandler([&now](int ms) { now += ms; });
+    TExitScreen screen;
+    Game->CurrentTScreen = &screen;
+    Game->FixedRateLogic->JitterCorrection = 0;
+    Game->FixedRateLogic->Init();
+    TPacedSecond seen;
+    struct Counter {
+        static void Shown(const TPixmap&, void* user) {
+            ++*static_cast<int*>(user);
+            CaptureNextFrame(Shown, user);
+        }
+    };
+    CaptureNextFrame(Counter::Shown, &seen.frames);
+    while (now < 6000) {
+        Game->MainLogicLoop();
+        seen.ticks += Game->FixedRateLogic->NumTicks;
+        ++now;
+        Game->ScreenDraw();
+    }
+    CaptureNextFrame(nullptr, nullptr);
+    SetDelayHandler(nullptr);
+    SetClockSource([] { return 1000; });
+    Game->CurrentTScreen = nullptr;
+    return seen;
+}
+
+TEST_F(DisplayTest, WithVSyncFramesArePacedToTheRefreshAndAnUnchangedPauseToAFewASecond) {
+    Game->Driver = 1;
+    Game->FullScreen = 0;
+    Game->GraphicsCreate();
+    Game->VSync = 1;
+    Game->SetFlipSync();
+
+    Game->GameRefreshRate = 0;  // not reported by the display: 60 Hz
+    TPacedSecond running = RunOneSecond();
+    EXPECT_LE(running.frames, 60);
+    EXPECT_GE(running.frames, 58);
+    EXPECT_NEAR(running.ticks, 200.0, 4.0) << "the logic keeps 200 ticks a second";
+
+    Game->GameRefreshRate = 144;
+    running = RunOneSecond();
+    EXPECT_LE(running.frames, 144);
+    EXPECT_GE(running.frames, 140);
+
+    Game->GameRefreshRate = 60;
+    Game->Paused = 1;
+    TPacedSecond paused = RunOneSecond();
+    EXPECT_LE(paused.frames, 10);
+    EXPECT_GE(paused.frames, 3);
+
+    // Without vertical sync only the short sleep after each frame holds the loop back.
+    Game->Paused = 0;
+    Game->VSync = 0;
+    Game->SetFlipSync();
+    running = RunOneSecond();
+    EXPECT_GT(running.frames, 200);
+}
+
 }  // namespace

@@ -39,6 +39,25 @@ pid_t Launch(const fs::path& dataHome, const fs::path& runtimeDir, const fs::pat
     return pid;
 }
 
+// The same with no display at all: no X or Wayland display and no video driver named.
+pid_t LaunchWithoutDisplay(const fs::path& dataHome, const fs::path& runtimeDir, const fs::path& log) {
+    pid_t pid = fork();
+    if (pid == 0) {
+        setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
+        setenv("XDG_RUNTIME_DIR", runtimeDir.c_str(), 1);
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}) unsetenv(name);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        setenv("ALSOFT_DRIVERS", "null", 1);
+        if (FILE* out = std::fopen(log.c_str(), "w")) {
+            dup2(fileno(out), 1);
+            dup2(fileno(out), 2);
+        }
+        execl(Executable().c_str(), "SudokuNumora", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    return pid;
+}
+
 // Waits for the process to end; -1 when it is still running after the limit (it is then killed).
 int WaitForExit(pid_t pid, std::chrono::seconds limit) {
     auto end = std::chrono::steady_clock::now() + limit;
@@ -153,7 +172,7 @@ TEST(EndToEnd, AMissingArchiveEndsInOrderBeforeAnyOptionsAreWritten) {
     testenv::WriteFile(shared / "config.ini", options);
 
     pid_t pid = Launch(home.Path(), runtime.Path(), install.Path() / "output.txt", install.Path() / "SudokuNumora");
-    EXPECT_EQ(WaitForExit(pid, std::chrono::seconds(30)), 0);
+    EXPECT_EQ(WaitForExit(pid, std::chrono::seconds(30)), 1);
     EXPECT_TRUE(fs::exists(shared / "goodexit.dat"));
     EXPECT_EQ(testenv::ReadFile(shared / "config.ini"), options);
     const std::string log = testenv::ReadFile(shared / "ErrorLog.txt");
@@ -187,6 +206,23 @@ TEST(EndToEnd, ASecondCopyLeavesAtOnceAndWritesNothing) {
 
     (void)!write(release[1], "x", 1);
     waitpid(holder, nullptr, 0);
+}
+
+// Without a display the game must not run unseen on a screenless driver: it says which display is
+// missing and ends in order with status 1.
+TEST(EndToEnd, WithoutADisplayItSaysSoAndEndsWithStatusOne) {
+    if (!fs::exists(Executable())) GTEST_SKIP() << "the program is not built: " << Executable();
+    testenv::TempDir home, runtime;
+    const fs::path log = home.Path() / "output.txt";
+    pid_t pid = LaunchWithoutDisplay(home.Path(), runtime.Path(), log);
+    ASSERT_GT(pid, 0);
+    EXPECT_EQ(WaitForExit(pid, std::chrono::seconds(30)), 1);
+    const std::string output = testenv::ReadFile(log);
+    EXPECT_NE(output.find("No display"), std::string::npos) << output;
+    EXPECT_NE(output.find("DISPLAY"), std::string::npos) << output;
+    EXPECT_NE(output.find("WAYLAND_DISPLAY"), std::string::npos) << output;
+    const fs::path shared = home.Path() / "Tolvane Games" / "Sudoku Numora";
+    EXPECT_NE(testenv::ReadFile(shared / "ErrorLog.txt").find("No display"), std::string::npos);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "core/ErrorReport.h"
 #include "core/FixedRateLogic.h"
 #include "core/Game.h"
 #include "core/GameText.h"
@@ -27,6 +28,7 @@
 #include "platform/Draw.h"
 #include "platform/Events.h"
 #include "platform/ImageFont.h"
+#include "platform/Window.h"
 #include "presentation/GameFade.h"
 #include "presentation/Menu.h"
 #include "presentation/MousePointer.h"
@@ -109,6 +111,9 @@ class BoardWorld : public ::testing::Test {
     }
 
     void TearDown() override {
+        SetInGameNotice(nullptr);
+        SetDelayHandler(nullptr);
+        EndGraphics();
         if (GameScreen) GameScreen->Kill();
         GameScreen = std::make_unique<TGameScreen>();
         GenerateScreen = std::make_unique<TGenerateScreen>();

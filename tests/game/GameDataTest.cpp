@@ -6,6 +6,8 @@
 // button table are walked as well, so nothing listed there may be missing or of the wrong size.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -79,6 +81,17 @@ std::unique_ptr<TGameText> Texts() {
     texts->Read("gametext.txt");
     return texts;
 }
+
+// WCAG relative luminance of an ARGB pixel (alpha ignored: the measured area is opaque).
+double Luminance(uint32_t argb) {
+    auto channel = [](uint32_t value) {
+        const double c = double(value & 0xff) / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(argb >> 16) + 0.7152 * channel(argb >> 8) + 0.0722 * channel(argb);
+}
+
+double Contrast(double a, double b) { return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05); }
 
 }  // namespace
 
@@ -171,4 +184,32 @@ TEST(GameDataText, EveryKeyHasTextEndingInAWrittenLine) {
         ASSERT_FALSE(lines.empty()) << key;
         EXPECT_FALSE(lines.back().empty()) << key;
     }
+}
+
+// Every number colour of the board (given grey, the player's white, mistake red) reads at least 3:1 on
+// every tile state: both region shades, and the highlighted or hovered tile. Measured where numbers
+// and marks are drawn (inside the rim), at the tile's brightest pixel; the two shades stay 1.5:1 apart.
+TEST(GameData, NumbersKeepTheirContrastOnEveryBoardTile) {
+    const double numberColours[] = {Luminance(0xffc8c8c8), Luminance(0xffffffff), Luminance(0xffff0000)};
+    double mean[3] = {};
+    for (int tile = 1; tile <= 3; ++tile) {
+        const auto image = Image("graphics", "cell" + std::to_string(tile));
+        ASSERT_TRUE(image) << "cell" << tile;
+        ASSERT_EQ(image->width, 32);
+        double brightest = 0, sum = 0;
+        int count = 0;
+        for (int y = 4; y < 28; ++y)
+            for (int x = 4; x < 28; ++x) {
+                const uint32_t pixel = image->pixels[size_t(y * image->width + x)];
+                ASSERT_EQ(pixel >> 24, 0xffu) << "cell" << tile << " is not opaque at " << x << "," << y;
+                const double l = Luminance(pixel);
+                brightest = std::max(brightest, l);
+                sum += l;
+                ++count;
+            }
+        mean[tile - 1] = sum / count;
+        for (double colour : numberColours)
+            EXPECT_GE(Contrast(colour, brightest), 3.0) << "cell" << tile << " against a number colour";
+    }
+    EXPECT_GE(Contrast(mean[0], mean[1]), 1.5) << "the two region shades";
 }

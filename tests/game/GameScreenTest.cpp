@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "BoardWorld.h"
+#include "core/ErrorReport.h"
+#include "game/GameNotice.h"
 #include "game/HighScoreList.h"
+#include "platform/Events.h"
 #include "platform/Keys.h"
 #include "presentation/Dialog.h"
 #include "presentation/Fade.h"
@@ -305,6 +308,33 @@ TEST_F(GameScreenTest, AnyRuleAbidingSolutionOfATypedPuzzleFinishesItButChangedG
     for (int x = 0; x < 4; ++x)
         for (int y = 0; y < 4; ++y) Puzzle[x][y] = Solution[x < 2 ? 1 - x : x][y];
     EXPECT_FALSE(BoardSolvedByTheRule());
+}
+
+// No system message box can open here (no screen for one), so with the display up the notice waits in
+// the game's own OK dialog until the player closes it; the text is in the error log as well.
+TEST_F(GameScreenTest, ANoticeTheSystemBoxCannotShowWaitsInTheGamesOwnDialog) {
+    Game->FullScreen = 0;
+    Game->Driver = 1;
+    Game->GraphicsCreate();
+    LogFolder = shared.Str();
+    int frames = 0;
+    SetDelayHandler([&frames](int ms) {
+        Now += ms;
+        if (++frames == 3) {
+            PostEvent(TEvent{EVENT_KEYDOWN, KEY_ESCAPE, 0, 0});
+            PostEvent(TEvent{EVENT_KEYUP, KEY_ESCAPE, 0, 0});
+        }
+        if (frames > 500) Game->InstantExit = 1;  // never hang the suite
+    });
+    rec.calls.clear();
+    GameNotice("The saved game is damaged and cannot be loaded.");
+    EXPECT_EQ(Game->InstantExit, 0) << "the dialog did not close on Escape";
+    EXPECT_GE(frames, 3) << "the notice did not wait for the player";
+    bool shown = false;
+    for (const TDrawCommand* text : rec.Find("DrawText"))
+        shown = shown || text->text.find("damaged") != std::string::npos;
+    EXPECT_TRUE(shown);
+    EXPECT_NE(testenv::ReadFile(shared.Path() / "ErrorLog.txt").find("damaged"), std::string::npos);
 }
 
 }  // namespace

@@ -36,11 +36,13 @@ protected:
             }
             return now;
         });
+        SetDelayHandler([this](int ms) { now += ms; });
         GameFlushKeys();
         PolledInputOn = 0;
     }
     void TearDown() override {
         SetClockSource(nullptr);
+        SetDelayHandler(nullptr);
         SetDrawBackend(nullptr);
         ResetDrawStateDefaults();
         GameFlushKeys();

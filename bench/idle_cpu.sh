@@ -1,0 +1,99 @@
+#!/bin/bash
+# Idle cost of the running game under a virtual X server (Xvfb, software OpenGL), as a player would
+# run it: CPU share of one core and memory, read from /proc, on the idle title, the paused title and
+# an idle 16 x 16 board; plus a start-up trace (strace timestamps of the files the start-up reads).
+#
+#   bench/idle_cpu.sh [build/bin/SudokuNumora] [display number, default 97] [seconds per state, default 10]
+#
+# Needs Xvfb, xdotool and strace. The game runs full screen on a 1024 x 768 screen with its own
+# throw-away player folders; the figures go to standard output (see bench/RESULTS.md).
+set -eu
+GAME=$(realpath "${1:-build/bin/SudokuNumora}")
+DISP=":${2:-97}"
+SECONDS_PER_STATE=${3:-10}
+WORK=$(mktemp -d)
+mkdir -p "$WORK/data" "$WORK/runtime"
+chmod 700 "$WORK/runtime"
+XVFB_PID=""
+GAME_PID=""
+cleanup() {
+    [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null || true
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    [ -n "${KEEP_WORK:-}" ] && tail -5 "$WORK/output.txt"; rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+Xvfb "$DISP" -screen 0 1024x768x24 >/dev/null 2>&1 &
+XVFB_PID=$!
+sleep 1
+export DISPLAY=$DISP XDG_DATA_HOME=$WORK/data XDG_RUNTIME_DIR=$WORK/runtime ALSOFT_DRIVERS=null
+unset SDL_VIDEODRIVER WAYLAND_DISPLAY
+
+# Screen position of a point of the 800 x 600 picture, letterboxed full screen on 1024 x 768.
+px() { echo $(( $1 * 1024 / 800 )) $(( $2 * 768 / 600 )); }
+ticks() { awk '{print $14 + $15}' "/proc/$GAME_PID/stat"; }
+measure() {
+    local name=$1 a b
+    a=$(ticks)
+    sleep "$SECONDS_PER_STATE"
+    b=$(ticks)
+    local hz
+    hz=$(getconf CLK_TCK)
+    printf '%-18s CPU %5.1f %% of one core   RSS %6d KiB   peak RSS %6d KiB\n' "$name" \
+        "$(echo "($b - $a) * 100 / $hz / $SECONDS_PER_STATE" | bc -l)" \
+        "$(awk '/VmRSS/{print $2}' /proc/$GAME_PID/status)" "$(awk '/VmHWM/{print $2}' /proc/$GAME_PID/status)"
+}
+
+START=$(date +%s.%N)
+strace -f -tt -e trace=openat,connect -o "$WORK/trace.txt" "$GAME" >"$WORK/output.txt" 2>&1 &
+TRACER=$!
+# The game's own process id (strace's child).
+for _ in $(seq 50); do
+    GAME_PID=$(pgrep -P "$TRACER" || true)
+    [ -n "$GAME_PID" ] && break
+    sleep 0.1
+done
+xdotool search --sync --name "Sudoku Numora" >/dev/null
+FIRST_WINDOW=$(date +%s.%N)
+# Past the maker's splash and the loading; a bare X server has no window manager to give the focus.
+sleep 8
+WINDOW=$(xdotool search --name "Sudoku Numora" | tail -1)
+xdotool windowfocus "$WINDOW"
+xdotool mousemove 1020 760
+sleep 2
+
+echo "start-up (from exec):"
+awk -v start="$START" '
+    function t(s,   p) { split(s, p, ":"); return p[1] * 3600 + p[2] * 60 + p[3] }
+    NR == 1 { first = t($2) }
+    /gametext.txt/ && !g++ { printf "  %6.3f s  game texts read\n", t($2) - first }
+    /data.pak/ && !d++ { printf "  %6.3f s  archive opened\n", t($2) - first }
+    /X11-unix/ && !x++ { printf "  %6.3f s  display connected\n", t($2) - first }
+    /config.ini/ && !c++ { printf "  %6.3f s  options read\n", t($2) - first }
+    /tolvanelogo/ && !s++ { printf "  %6.3f s  maker splash loaded\n", t($2) - first }
+    /graphics\/paused/ && !p++ { printf "  %6.3f s  game images loading\n", t($2) - first }
+    /hs16x16/ && !h++ { printf "  %6.3f s  best times read (title next)\n", t($2) - first }
+' "$WORK/trace.txt"
+printf '  %6.3f s  window shown (xdotool)\n' "$(echo "$FIRST_WINDOW - $START" | bc -l)"
+echo "  files opened more than once:"
+grep -o 'openat([^"]*"[^"]*data/[^"]*"' "$WORK/trace.txt" | sed 's/.*"\(.*\)"/\1/' | sort | uniq -c | awk '$1 > 1 {print "   ", $0}'
+
+measure "idle title"
+xdotool key p
+sleep 1
+measure "paused title"
+xdotool key p
+sleep 1
+read -r x y < <(px 140 272); xdotool mousemove "$x" "$y" click 1   # 16 x 16
+sleep 0.5
+read -r x y < <(px 106 334); xdotool mousemove "$x" "$y" click 1   # Play
+sleep 5
+xdotool mousemove 1020 760
+sleep 1
+measure "idle 16x16 board"
+
+kill "$GAME_PID"
+for _ in $(seq 50); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$GAME_PID" 2>/dev/null; then echo "the game did not end on SIGTERM"; kill -9 "$GAME_PID"; fi
+GAME_PID=""
+wait "$TRACER" 2>/dev/null || true
