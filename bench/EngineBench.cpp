@@ -61,8 +61,8 @@ void GenerationTable(int puzzles, std::uint64_t seed) {
         "| size | level | puzzles | median ms | p95 ms | max ms | CPU median ms | CPU p95 ms | slices/puzzle "
         "| attempts/puzzle "
         "| pre-filter share | grading solves/puzzle | dig dead ends | fill restarts | chain-budget hits "
-        "| peak RSS MiB |\n");
-    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
+        "| peak RSS MiB | longest slice ms | digs cut |\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
     SetGeneratePuzzleTestHooks(seed, {}, 50);
     for (int n : kSizes) {
         for (int level = 0; level < 5; ++level) {
@@ -70,12 +70,17 @@ void GenerationTable(int puzzles, std::uint64_t seed) {
             const GeneratorStats before = EngineGenerator().stats;
             std::vector<double> times, cpuTimes;
             long slices = 0;
+            double longestSlice = 0;
             for (int i = 0; i < puzzles; ++i) {
                 Bytes puzzle{}, solution{};
                 const auto start = Clock::now();
                 const std::clock_t cpuStart = std::clock();
-                do ++slices;
-                while (!GeneratePuzzle(n, level, puzzle.data(), solution.data()));
+                for (bool done = false; !done;) {
+                    ++slices;
+                    const auto sliceStart = Clock::now();
+                    done = GeneratePuzzle(n, level, puzzle.data(), solution.data()) != 0;
+                    longestSlice = std::max(longestSlice, Millis(Clock::now() - sliceStart));
+                }
                 times.push_back(Millis(Clock::now() - start));
                 cpuTimes.push_back(1000.0 * static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC);
             }
@@ -84,7 +89,7 @@ void GenerationTable(int puzzles, std::uint64_t seed) {
             std::printf(
                 "| %dx%d | %d %s | %d | %.2f | %.2f | %.2f | %.2f | %.2f | %.2f | %.1f | %.1f%% | %.1f | "
                 "%llu | %llu | %llu "
-                "| %.1f |\n",
+                "| %.1f | %.1f | %llu |\n",
                 n, n, level, kLevels[level], puzzles, Percentile(times, 0.5), Percentile(times, 0.95),
                 *std::max_element(times.begin(), times.end()), Percentile(cpuTimes, 0.5),
                 Percentile(cpuTimes, 0.95), static_cast<double>(slices) / puzzles, attempts / puzzles,
@@ -93,7 +98,8 @@ void GenerationTable(int puzzles, std::uint64_t seed) {
                 static_cast<unsigned long long>(after.digDeadEnds - before.digDeadEnds),
                 static_cast<unsigned long long>(after.fillRestarts - before.fillRestarts),
                 static_cast<unsigned long long>(after.chainBudgetHits - before.chainBudgetHits),
-                static_cast<double>(PeakMemoryKiB()) / 1024.0);
+                static_cast<double>(PeakMemoryKiB()) / 1024.0, longestSlice,
+                static_cast<unsigned long long>(after.attemptsCut - before.attemptsCut));
             std::fflush(stdout);
         }
     }
