@@ -294,11 +294,13 @@ bool SudokuGenerator::Generate(SudokuBoard& board, int level, const Clock& now, 
         Grid solution = NewCompleteGrid(n, w, h);
         Grid puzzle;
         bool accepted = false;
-        if (!Dig(solution, holes, w, h, puzzle, overdue)) {
-            if (overdue()) {
-                ++stats.attemptsCut;
-                return false;
-            }
+        const bool dug = Dig(solution, holes, w, h, puzzle, overdue);
+        if (overdue()) {
+            // Nor does a grading solve begin once the slice is over.
+            ++stats.attemptsCut;
+            return false;
+        }
+        if (!dug) {
             ++stats.digDeadEnds;
         } else if (level >= 2 && n > 4 && SinglesComplete(puzzle, w, h)) {
             // These levels need a technique beyond the singles, and a solve that the singles

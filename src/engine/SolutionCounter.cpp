@@ -156,12 +156,19 @@ bool SolutionCounter::Propagate(State& s) {
         dirty_ = 0;
         return false;
     };
+    bool lockedDone = false;
     for (;;) {
         while (queued_ > 0) {
             const int cell = queue_[--queued_];
             if (IsOpen(s.open, cell) && !Assign(s, cell, LowestDigit(s.cand[cell]))) return fail();
         }
-        if (!dirty_) return true;
+        if (!dirty_) {
+            if (lockedDone) return true;
+            lockedDone = true;
+            if (!Locked(s)) return fail();
+            if (!dirty_ && !queued_) return true;
+            continue;
+        }
         const int unit = std::countr_zero(dirty_);
         dirty_ &= dirty_ - 1;
         const auto& members = t_->units[unit];
@@ -179,9 +186,76 @@ bool SolutionCounter::Propagate(State& s) {
             int target = -1;
             for (int j = 0; j < n && target < 0; ++j)
                 if (s.cand[members[j]] & (1u << digit)) target = members[j];
-            if (!Assign(s, target, digit)) return fail();
+            // An earlier value placed here may have taken this value's only cell.
+            if (target < 0 || !Assign(s, target, digit)) return fail();
         }
     }
+}
+
+bool SolutionCounter::Locked(State& s) {
+    // A value whose places in a block all lie on one line is not elsewhere on that line, and the
+    // other way round. Segments are the crossings of a line and a block; a filled cell's value is
+    // on no other cell of its line or block, so filled cells may take part in the masks.
+    const int n = t_->n, w = t_->w, h = t_->h;
+    std::array<unsigned, kMaxCells> seg{};  // rows: [r * h + block column]; columns: after n * h
+    for (int r = 0; r < n; ++r)
+        for (int bc = 0; bc < h; ++bc) {
+            unsigned m = 0;
+            for (int k = bc * w; k < bc * w + w; ++k) m |= s.cand[r * n + k];
+            seg[r * h + bc] = m;
+        }
+    unsigned* colSeg = seg.data() + n * h;
+    for (int k = 0; k < n; ++k)
+        for (int br = 0; br < w; ++br) {
+            unsigned m = 0;
+            for (int r = br * h; r < br * h + h; ++r) m |= s.cand[r * n + k];
+            colSeg[k * w + br] = m;
+        }
+    const auto strike = [&](int cell, unsigned digits) {
+        if (!(s.cand[cell] & digits)) return true;
+        s.cand[cell] = static_cast<std::uint16_t>(s.cand[cell] & ~digits);
+        if (!s.cand[cell]) return false;
+        dirty_ |= t_->unitMask[cell];
+        if (std::has_single_bit(static_cast<unsigned>(s.cand[cell]))) queue_[queued_++] = static_cast<std::uint8_t>(cell);
+        return true;
+    };
+    for (int r = 0; r < n; ++r) {
+        for (int bc = 0; bc < h; ++bc) {
+            const unsigned inside = seg[r * h + bc];
+            unsigned lineRest = 0, blockRest = 0;
+            for (int other = 0; other < h; ++other)
+                if (other != bc) lineRest |= seg[r * h + other];
+            const int top = (r / h) * h;
+            for (int other = top; other < top + h; ++other)
+                if (other != r) blockRest |= seg[other * h + bc];
+            const unsigned pointing = inside & ~blockRest & lineRest;
+            const unsigned claiming = inside & ~lineRest & blockRest;
+            for (int k = 0; k < n && pointing; ++k)
+                if (k / w != bc && !strike(r * n + k, pointing)) return false;
+            for (int other = top; other < top + h && claiming; ++other)
+                for (int k = bc * w; k < bc * w + w && other != r; ++k)
+                    if (!strike(other * n + k, claiming)) return false;
+        }
+    }
+    for (int k = 0; k < n; ++k) {
+        for (int br = 0; br < w; ++br) {
+            const unsigned inside = colSeg[k * w + br];
+            unsigned lineRest = 0, blockRest = 0;
+            for (int other = 0; other < w; ++other)
+                if (other != br) lineRest |= colSeg[k * w + other];
+            const int left = (k / w) * w;
+            for (int other = left; other < left + w; ++other)
+                if (other != k) blockRest |= colSeg[other * w + br];
+            const unsigned pointing = inside & ~blockRest & lineRest;
+            const unsigned claiming = inside & ~lineRest & blockRest;
+            for (int r = 0; r < n && pointing; ++r)
+                if (r / h != br && !strike(r * n + k, pointing)) return false;
+            for (int other = left; other < left + w && claiming; ++other)
+                for (int r = br * h; r < br * h + h && other != k; ++r)
+                    if (!strike(r * n + other, claiming)) return false;
+        }
+    }
+    return true;
 }
 
 void SolutionCounter::Record(const State& s) {

@@ -75,6 +75,9 @@ class SolutionCounter {
     bool Assign(State& s, int cell, int digit);
     bool Eliminate(State& s, int cell, int digit);
     bool Propagate(State& s);
+    // One round of locked candidates (a block's places for a value all on one line, or a line's
+    // all in one block); false on a cell left without candidates.
+    bool Locked(State& s);
     // Searches below s until `limit_` solutions are found or the budget is spent.
     void Search(const State& s);
     // Tries one value in one cell below s; false when the search should stop.
