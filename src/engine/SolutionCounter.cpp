@@ -271,15 +271,22 @@ void SolutionCounter::Search(const State& s) {
     // Branch on the constraint with the fewest ways left to meet it: a cell (its candidates) or a
     // unit-value pair (its places), the cell on equal counts.
     const int n = t_->n;
-    int best = kMaxSize + 1, chosenCell = -1;
-    for (int word = 0; word < static_cast<int>(s.open.size()) && best > 2; ++word) {
+    // Of cells with equally few candidates, the one whose units have the fewest values placed: a
+    // choice there reaches furthest.
+    int best = kMaxSize + 1, chosenCell = -1, chosenPlaced = 0;
+    for (int word = 0; word < static_cast<int>(s.open.size()); ++word) {
         for (std::uint64_t bits = s.open[word]; bits; bits &= bits - 1) {
             const int cell = word * 64 + std::countr_zero(bits);
             const int options = std::popcount(static_cast<unsigned>(s.cand[cell]));
-            if (options < best) {
+            if (options > best) continue;
+            const auto& u = t_->unitOf[cell];
+            const int placed = std::popcount(static_cast<unsigned>(s.placed[u[0]])) +
+                               std::popcount(static_cast<unsigned>(s.placed[u[1]])) +
+                               std::popcount(static_cast<unsigned>(s.placed[u[2]]));
+            if (options < best || placed < chosenPlaced) {
                 best = options;
                 chosenCell = cell;
-                if (best <= 2) break;
+                chosenPlaced = placed;
             }
         }
     }
