@@ -7,9 +7,10 @@
 // and the search copies that small state on its own stack; the unit and peer tables are built once
 // per block shape and shared. The givens are placed before anything else (a given that clashes with
 // another ends the count at 0); afterwards every constraint left with a single way to be met is met
-// at once (a cell with one candidate, a row, column or block with one place for a value), and the
-// search branches on the constraint with the fewest ways left, cell or unit-value alike. The search is
-// complete: without a branch budget it always decides. The count is a pure function of the grid; the
+// at once (a cell with one candidate, a row, column or block with one place for a value), locked
+// candidates are struck (a block's places for a value all on one line, or a line's all in one block),
+// and the search branches on the constraint with the fewest ways left, cell or unit-value alike. The
+// search is complete: without a branch budget it always decides. The count is a pure function of the grid; the
 // order in which solutions are found is not part of the contract.
 //
 // Flat grids are row-major (index = row * N + column), 0 for an empty cell and 1..N for a value; a
