@@ -11,6 +11,7 @@
 #include "core/IniFile.h"
 #include "core/Startup.h"
 #include "game/GameOptions.h"
+#include "platform/FileSystem.h"
 #include "platform/System.h"
 #include "support/TestEnv.h"
 
@@ -42,6 +43,7 @@ protected:
         SetErrorCloseDisplay([] {});
         GameOptionsLoaded = 0;
         FirstRun = 1;
+        GameIni = TIniFile();
     }
     void TearDown() override {
         SetEndHandler(nullptr);
@@ -93,6 +95,25 @@ TEST_F(StartupTest, AFatalErrorEndsThroughTheOrderlyQuitWithStatusOne) {
     EXPECT_EQ(code, 1);
     EXPECT_EQ(steps.back(), "End");
     EXPECT_TRUE(fs::exists(dir.Path() / "goodexit.dat"));
+}
+
+TEST_F(StartupTest, AReadOnlyOrFullPlayerFolderStillStartsAndKeepsItsFiles) {
+    fs::create_directories(dir.Path() / "profiles");
+    const std::string settings = "FULL SCREEN=0\r\nMUSIC VOLUME=7\r\n";
+    const std::string options = "PREVENTDOUBLENUMBERS=0\r\nSHOWTIMER=0\r\nSHOWHIGHLIGHTER=1\r\nFIRSTRUN=0\r\n";
+    testenv::WriteFile(Game->SettingsFileName() + ".ini", settings);
+    testenv::WriteFile(dir.Path() / "config.ini", options);
+    SetAtomicWriteFault(AtomicWriteFault::CannotCreate);
+    EXPECT_NO_THROW(Game->Init(0, 0));
+    EXPECT_NO_THROW(OptionsStartUp(Game->SubPath));
+    EXPECT_NO_THROW(Game->IniUpdate(1));
+    SetAtomicWriteFault(AtomicWriteFault::None);
+    EXPECT_EQ(Checkpoint, 5007);
+    EXPECT_EQ(Game->MusicVolume, 7);
+    EXPECT_EQ(FirstRun, 0);
+    EXPECT_EQ(notices.size(), 2u);  // the settings once, the options once
+    EXPECT_EQ(testenv::ReadFile(Game->SettingsFileName() + ".ini"), settings);
+    EXPECT_EQ(testenv::ReadFile(dir.Path() / "config.ini"), options);
 }
 
 TEST_F(StartupTest, AProfilesFolderThatCannotBeMadeDoesNotStopTheStart) {
