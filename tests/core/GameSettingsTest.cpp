@@ -123,3 +123,26 @@ TEST_F(GameSettingsTest, CrashRecoveryRestoresOnlyWhatItCanAndClaimsOnlyWhatItDi
         }
     }
 }
+
+TEST_F(GameSettingsTest, TemporaryFilesOfInterruptedWritesGoAtTheNextStartOnlyOurs) {
+    game->ProfilePath = game->SubPath + "profiles/";
+    game->GameFileNames = {"config.ini"};
+    std::filesystem::create_directories(game->ProfilePath);
+    std::string settings = SettingsPath();
+    settings = settings.substr(settings.find_last_of('/') + 1);
+    const std::string profiles = game->ProfilePath;
+    const std::vector<std::string> leftovers = {
+        Shared("." + settings + ".a1B2c3"), Shared(".config.ini.XyZ123"), Shared(".goodexit.dat.000000"),
+        profiles + ".my game.dat.abcdef", profiles + "." + std::string(247, 'n') + ".Q1w2E3"};
+    const std::vector<std::string> others = {
+        Shared("config.ini"), Shared(".notes.txt.abcdef"), Shared(".config.ini.abc"), Shared(".config.ini.ab-d!f"),
+        profiles + ".list.txt.abcdef", profiles + "my game.dat"};
+    for (const auto& path : leftovers) testenv::WriteFile(path, "half");
+    for (const auto& path : others) testenv::WriteFile(path, "keep");
+    // A link named like a leftover is never followed nor removed.
+    std::filesystem::create_symlink(Shared("config.ini"), Shared(".config.ini.LinkAB"));
+    EXPECT_EQ(game->RemoveWriteLeftovers(), static_cast<int>(leftovers.size()));
+    for (const auto& path : leftovers) EXPECT_FALSE(std::filesystem::exists(path)) << path;
+    for (const auto& path : others) EXPECT_EQ(testenv::ReadFile(path), "keep") << path;
+    EXPECT_TRUE(std::filesystem::is_symlink(Shared(".config.ini.LinkAB")));
+}
