@@ -8,7 +8,7 @@ build="$root/build-asan"
 jobs="$(nproc)"
 
 # -O1 with line tables only: reports keep their source lines, and the build takes about half as long.
-cmake -S "$root" -B "$build" -DNUMORA_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+cmake -S "$root" -B "$build" -DNUMORA_SANITIZE=ON -DNUMORA_ENGINE_ONLY=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" \
     -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON "$@"
 cmake --build "$build" -j "$jobs"
