@@ -1,4 +1,4 @@
-// Animation frames from time, powers of two and the point-in-quad test at their edges.
+// Animation frames from time, powers of two, the point-in-quad and rectangle overlap tests at their edges.
 #include <gtest/gtest.h>
 
 #include "core/MathUtils.h"
@@ -16,4 +16,13 @@ TEST(MathUtilsTest, FramesAndPowersNeverDivideByZeroNorLoop) {
     EXPECT_TRUE(PointInQuad(5, 5, 0, 0, 10, 0, 10, 10, 0, 10));
     EXPECT_FALSE(PointInQuad(0, 5, 0, 0, 10, 0, 10, 10, 0, 10)) << "the edge itself is outside";
     EXPECT_FALSE(PointInQuad(5, 5, 0, 0, 0, 10, 10, 10, 10, 0)) << "the other winding has no inside";
+}
+
+TEST(MathUtilsTest, RectsOverlapOnlyWhenTheyShareAnInsideOnBothAxes) {
+    EXPECT_TRUE(RectsOverlap(0, 0, 10, 10, 5, 5, 10, 10));
+    EXPECT_FALSE(RectsOverlap(0, 0, 10, 10, 20, 0, 10, 10)) << "side by side";
+    EXPECT_FALSE(RectsOverlap(0, 0, 10, 10, 0, 20, 10, 10)) << "one above the other";
+    EXPECT_FALSE(RectsOverlap(0, 0, 10, 10, 10, 0, 10, 10)) << "touching edges";
+    EXPECT_FALSE(RectsOverlap(20, 0, 10, 10, 0, 0, 10, 10));
+    EXPECT_FALSE(RectsOverlap(0, 20, 10, 10, 0, 0, 10, 10));
 }
