@@ -75,6 +75,26 @@ TEST_F(DrawHelpersTest, CopiesAreMirroredAndClippedAtTheEdge) {
     EXPECT_EQ(b->Pixels(0).ReadPixel(2, 0), 0xFF0000FFu);
 }
 
+TEST_F(DrawHelpersTest, ACopyReachingPastTheSourceLeavesTheRestOfTheDestination) {
+    TPixmap src(2, 2, 0xFF00FF00u);
+    auto a = TImage::FromPixmap(src);
+    auto b = CreateImage(2, 1);
+    b->Lock(0).WritePixel(1, 0, 0xFF123456u);
+    CopyImageRect(a.get(), 1, 0, 2, 1, b.get(), 0, 0);  // the source ends after one column
+    EXPECT_EQ(b->Pixels(0).ReadPixel(0, 0), 0xFF00FF00u);
+    EXPECT_EQ(b->Pixels(0).ReadPixel(1, 0), 0xFF123456u);
+}
+
+TEST_F(DrawHelpersTest, APointerSwitchedOffIsNotDrawn) {
+    Game->Mouse->On();
+    Game->Mouse->Draw();
+    EXPECT_FALSE(rec.calls.empty());
+    rec.calls.clear();
+    Game->Mouse->Off();
+    Game->Mouse->Draw();
+    EXPECT_TRUE(rec.calls.empty());
+}
+
 TEST_F(DrawHelpersTest, BoxWithoutColourDrawsNothing) {
     TBox box;
     box.Init(0, 0, 10, 10, nullptr);

@@ -50,6 +50,9 @@ TEST_F(ListBoxTest, SelectingScrollsTheWindowAndAnIndexOutsideTheListMeansNone) 
     EXPECT_EQ(list->TopIndex, 15);
     list = MakeList(4);
     list->SetIndex(2);
+    list->SetIndex(4);  // one past the last row
+    EXPECT_EQ(list->Index, -1);
+    list->SetIndex(2);
     list->SetIndex(9);
     EXPECT_EQ(list->Index, -1);
     EXPECT_EQ(list->Value, "");
