@@ -54,3 +54,15 @@ TEST(Board, RefusesGridsValuesSizesAndFilesThatDoNotFit)
     EXPECT_EQ(fresh.FindAllSolutions(5), 5);
     EXPECT_EQ(fresh.solutions.size(), 5u);
 }
+
+TEST(Board, AFullGridIsSolvedAndOneWithAnEmptyCellIsNot)
+{
+    SudokuBoard board(4);
+    Grid grid = {{1, 2, 3, 4}, {3, 4, 1, 2}, {2, 1, 4, 3}, {4, 3, 2, 1}};
+    ASSERT_TRUE(board.SetValues(grid));
+    EXPECT_TRUE(board.IsSolved());
+    grid[2][1] = 0;
+    SudokuBoard open(4);
+    ASSERT_TRUE(open.SetValues(grid));
+    EXPECT_FALSE(open.IsSolved());
+}

@@ -1,4 +1,4 @@
-// Sprites: frame animation at its bounds and the shadow pass's end state.
+// Sprites: frame animation at its bounds, a fading glow and the shadow pass's end state.
 #include "presentation/Sprite.h"
 
 #include <cmath>
@@ -29,6 +29,15 @@ TEST_F(SpriteTest, LoopCountThreeWrapsTwiceThenHoldsAndReportsEveryTick) {
     EXPECT_EQ(s->frame, 3);
     Ticks(3, 1.0f, [&] { EXPECT_EQ(s->ManageAnim(), 1); });
     EXPECT_EQ(callbacks, 5);
+}
+
+TEST_F(SpriteTest, AFadingGlowDiesOutAndStaysOut) {
+    auto s = TSprite::Create(MakeImage(8, 8, 1, 0), 0, 0);
+    s->SetGlow(2, 1.0f, 0.3f, 0, 1);
+    Ticks(3, 1.0f, [&] { s->ManageGlow(); });
+    EXPECT_NEAR(s->Glow, 0.1f, 1e-5f);
+    Ticks(5, 1.0f, [&] { s->ManageGlow(); });
+    EXPECT_EQ(s->Glow, 0.0f);
 }
 
 TEST_F(SpriteTest, PingPongTurnsRoundAtBothBoundsInEitherStartingDirection) {
