@@ -229,6 +229,7 @@ def main():
     ap.add_argument("--exclude", action="append", default=[], help="skip files whose path contains this")
     ap.add_argument("--list", action="store_true", help="list the sampled mutants and stop")
     ap.add_argument("--log", help="append one JSON line per mutant to this file")
+    ap.add_argument("--skip", type=int, default=0, help="leave out the first SKIP mutants of the sample")
     ap.add_argument("--rerun", help="try only the survivors recorded in this --log file")
     args = ap.parse_args()
 
@@ -248,6 +249,8 @@ def main():
             if entry["result"] == "survived":
                 wanted.add(key_of(entry))
         sample = [m for m in pool if key_of(m) in wanted]
+    if args.skip:
+        sample = sample[args.skip:]  # a larger sample goes on where a smaller one with the same seed ended
     equivalent = load_equivalent()
     print("%d mutants in %d files, %d sampled (seed %d)" % (len(pool), len(files), len(sample), args.seed))
     if args.list:
@@ -276,7 +279,9 @@ def main():
                     "--stop-on-failure", "--timeout", str(args.timeout)]
         if folder not in baseline_ready:
             # The unmutated tree must build and pass, or every mutant would count as killed.
-            if run(build_cmd, None, env=env)[0] != 0 or run(test_cmd, args.timeout * 4, env=env)[0] != 0:
+            # The whole tree is built once: the tests also read the staged game data.
+            whole = ["cmake", "--build", str(build), "-j%d" % args.jobs]
+            if run(whole, None, env=env)[0] != 0 or run(test_cmd, args.timeout * 4, env=env)[0] != 0:
                 print("the unmutated %s tests do not build or pass; stopping" % folder)
                 return 2
             baseline_ready.add(folder)
