@@ -77,6 +77,7 @@ TEST_F(QDProfiles, DeleteAsksFirstAndYesRemovesTheChosenPlayersFile) {
     auto manager = TPlayerManager::Create("Players", nullptr, 400, 0, 0, 10, "");
     manager->Start();
     manager->ListBox->SetIndex(0);
+    ASSERT_NE(manager->Menu->FindButton("Delete"), nullptr);
     Click(*manager, "Delete");
     ASSERT_TRUE(manager->DialogYesNo);
     EXPECT_TRUE(std::filesystem::exists(dir.Path() / "profiles" / "Anna.dat"));
