@@ -210,6 +210,19 @@ TEST_F(GameScreenTest, OpenDialogsTakeTheBoardsClicks) {
     ChosenNumber = Solution[x][y];
     ClickCell(x, y);
     EXPECT_EQ(Puzzle[x][y], 0);
+    // Nor does the cell under the pointer light up or explain itself beneath the dialog.
+    const std::string hint = GameText->FindString("Cell Message Text");
+    const auto hintShown = [&] {
+        rec.calls.clear();
+        GameScreen->Draw();
+        for (const TDrawCommand* t : rec.Find("DrawText"))
+            if (t->text == hint) return true;
+        return false;
+    };
+    EXPECT_FALSE(hintShown());
+    GameScreen->NewInput->Kill();
+    GameScreen->NewInput.reset();
+    EXPECT_TRUE(hintShown()) << "the same pointer with the dialog closed";
 }
 
 TEST_F(GameScreenTest, UnsolvableTypedPuzzleShowsTheMessageAndKeepsTheNumbers) {
