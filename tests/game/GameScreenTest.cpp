@@ -161,6 +161,8 @@ TEST_F(GameScreenTest, SolvingWithoutABestTimeCelebratesAndLocksTheBoard) {
     EXPECT_NE(Puzzle[0][0], 0) << "a click on a cell changes nothing now";
     ClickButton(*GameScreen->MainMenu, "savegame");
     EXPECT_FALSE(GameScreen->SaveGameNameInput) << "nothing to save after completion";
+    ClickButton(*GameScreen->MainMenu, "newpuzzle");
+    EXPECT_TRUE(GameScreen->NewInput) << "the main menu still answers";
 }
 
 // While a question is open, the end menu takes no clicks, so it cannot replace the open question.
