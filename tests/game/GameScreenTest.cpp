@@ -181,6 +181,20 @@ TEST_F(GameScreenTest, EndMenuWaitsWhileAQuestionIsOpen) {
     EXPECT_EQ(GenerateScreen->Active, 0);
 }
 
+TEST_F(GameScreenTest, RestartHidesTheSolutionAndUnticksItsBox) {
+    Enter(9);
+    const auto tick = [] { return GameScreen->PuzzleMenu->FindButton("showhidesolution")->image->name; };
+    const std::string unticked = tick();
+    ClickButton(*GameScreen->PuzzleMenu, "showhidesolution");
+    ASSERT_EQ(ShowSolution, 1);
+    ASSERT_NE(tick(), unticked);
+    ClickButton(*GameScreen->MainMenu, "restartpuzzle");
+    ASSERT_TRUE(GameScreen->RestartInput);
+    PressKey(KEY_A + ('Y' - 'A'));
+    EXPECT_EQ(ShowSolution, 0);
+    EXPECT_EQ(tick(), unticked);
+}
+
 TEST_F(GameScreenTest, EscapeAsksToLeaveOnlyWhenNoDialogIsOpenAndYesFadesOut) {
     NewBoard(9);
     GameScreen->PreStart();
