@@ -4,6 +4,9 @@
 // 16 x 16, and the aids that change it: the solution shown and the numbers unlocked.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "BoardWorld.h"
 #include "platform/Random.h"
 #include "support/Golden.h"
@@ -24,11 +27,13 @@ class BoardFrameTest : public BoardWorld {
         SeedRnd(7);  // the background picture is chosen at random
     }
 
-    // The board in play; before() runs just ahead of the drawing, to switch an aid on or off.
+    // The board in play with the aids switched on by clicking their buttons, as the player does; before()
+    // runs just ahead of the drawing.
     template <typename F = void (*)()>
-    void Frame(int n, F before = [] {}) {
+    void Frame(int n, std::vector<std::string> aids = {"showhidemistakes"}, F before = [] {}) {
         NewBoard(n);
         EnterBoardScreen();
+        Tick();
         Now += 83000;  // 01:23 on the timer
         // A few of the player's numbers, one of them wrong, and pencil marks in an empty cell.
         int placed = 0;
@@ -44,10 +49,10 @@ class BoardFrameTest : public BoardWorld {
                 for (int k = 0; k < n; k += 2) Markup[x][n - 1][k] = 1;
                 break;
             }
-        ShowMistakes = 1;
+        for (const std::string& aid : aids) ClickButton(*GameScreen->PuzzleMenu, aid);
         TCell* hovered = CellAt(n / 2, n / 2);
-        Game->Mouse->x = int(hovered->x);
-        Game->Mouse->y = int(hovered->y);
+        MoveMouse(int(hovered->x), int(hovered->y));
+        Tick(100);  // the buttons' glow dies down
         before();
         GameScreen->Draw();
     }
@@ -61,6 +66,7 @@ class BoardFrameTest : public BoardWorld {
 
 TEST_F(BoardFrameTest, NineByNineInPlay) {
     Frame(9);
+    ASSERT_EQ(ShowMistakes, 1);
     Compare("board9x9");
 }
 
@@ -70,19 +76,20 @@ TEST_F(BoardFrameTest, SixteenBySixteenInPlay) {
 }
 
 TEST_F(BoardFrameTest, SolutionShownInEveryCell) {
-    Frame(9, [] { ShowSolution = 1; });
+    Frame(9, {"showhidesolution"});
+    ASSERT_EQ(ShowSolution, 1);
     Compare("board9x9_solution");
 }
 
 TEST_F(BoardFrameTest, NumbersUnlocked) {
-    Frame(9, [] { Core.LockNumbers(); });
+    Frame(9, {"showhidemistakes", "lockunlocknumbers"});
     ASSERT_EQ(NumbersLocked, 0);
     Compare("board9x9_unlocked");
 }
 
 // The comparison is tight enough that the wrong number drawn in white, as if mistakes were not shown, fails.
 TEST_F(BoardFrameTest, OneNumberInTheWrongColourDoesNotMatch) {
-    Frame(9, [] { ShowMistakes = 0; });
+    Frame(9, {"showhidemistakes"}, [] { ShowMistakes = 0; });
     const int off = golden::DifferingFromReference(GrabPixmap(0, 0, 800, 600), "tests/game/golden", "board9x9");
     ASSERT_GE(off, 0) << "no readable reference";
     EXPECT_GT(off, golden::kMaxDifferingPixels);
