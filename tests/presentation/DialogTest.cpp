@@ -177,6 +177,16 @@ TEST_F(DialogTest, BlankEntryIsRefusedAndEscapeCancelsOnlyWithACancelButton) {
     EXPECT_EQ(result, -1);
 }
 
+TEST_F(DialogTest, TheEntryIsDrawnOnItsBox) {
+    auto d = OpenTextInput(0);
+    d->BoxColor = TColor::Create(10, 20, 30, 1.0f);
+    rec.calls.clear();
+    d->Draw();
+    int boxes = 0;
+    for (const TDrawCommand* c : rec.Find("DrawRect")) boxes += c->state.red == 10 && c->state.blue == 30;
+    EXPECT_EQ(boxes, 1);
+}
+
 TEST_F(DialogTest, ErrorCheckOpensABoxAndTheEntryComesBackWithItsText) {
     auto d = OpenTextInput(1);
     int checks = 0;

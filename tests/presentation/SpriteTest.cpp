@@ -40,6 +40,13 @@ TEST_F(SpriteTest, AFadingGlowDiesOutAndStaysOut) {
     EXPECT_EQ(s->Glow, 0.0f);
 }
 
+TEST_F(SpriteTest, CentredAcrossTheScreenAtTheGivenHeight) {
+    auto s = TSprite::Create(MakeImage(40, 8, 1, 0), 0, 0);
+    s->CentreX(120);
+    EXPECT_FLOAT_EQ(s->x, float(ScreenWidth) / 2);
+    EXPECT_FLOAT_EQ(s->y, 120);
+}
+
 TEST_F(SpriteTest, PingPongTurnsRoundAtBothBoundsInEitherStartingDirection) {
     for (int up : {1, 0}) {
         auto s = TSprite::Create(MakeImage(8, 8, 4, 0), 0, 0);
