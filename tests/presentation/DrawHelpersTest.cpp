@@ -21,6 +21,7 @@ TEST_F(DrawHelpersTest, BmpRowsArePaddedAndStoredBottomUp) {
     std::vector<uint8_t> bmp = WriteBMP(p);
     ASSERT_EQ(bmp.size(), 12u * 2 + 54);
     EXPECT_EQ(LE32(bmp, 2), 78u);
+    EXPECT_EQ(LE32(bmp, 14), 40u) << "the info header every reader expects";
     EXPECT_EQ(LE32(bmp, 18), 3u);
     EXPECT_EQ(LE32(bmp, 22), 2u);
     // First stored row is the bottom one: its last pixel in blue-green-red order, then 3 fill bytes.
@@ -93,6 +94,15 @@ TEST_F(DrawHelpersTest, APointerSwitchedOffIsNotDrawn) {
     Game->Mouse->Off();
     Game->Mouse->Draw();
     EXPECT_TRUE(rec.calls.empty());
+}
+
+TEST_F(DrawHelpersTest, AnOutlineClosesOnAllFourSides) {
+    DrawRectOutline(10, 20, 5, 4);
+    std::vector<std::vector<float>> lines;
+    for (const TDrawCommand* c : rec.Find("DrawLine")) lines.push_back(c->args);
+    const std::vector<std::vector<float>> sides = {
+        {10, 20, 14, 20}, {14, 20, 14, 23}, {14, 23, 10, 23}, {10, 23, 10, 20}};
+    EXPECT_EQ(lines, sides);
 }
 
 TEST_F(DrawHelpersTest, BoxWithoutColourDrawsNothing) {

@@ -47,6 +47,16 @@ TEST_F(SpriteTest, CentredAcrossTheScreenAtTheGivenHeight) {
     EXPECT_FLOAT_EQ(s->y, 120);
 }
 
+TEST_F(SpriteTest, GravityPullsTheSpeedItsWay) {
+    auto s = TSprite::Create(MakeImage(8, 8, 1, 0), 0, 0);
+    s->xgravity = -0.25f;
+    s->ygravity = 0.5f;
+    Ticks(2, 1.0f, [&] { s->MoveOriginalCoords(); });
+    EXPECT_FLOAT_EQ(s->dx, -0.5f);
+    EXPECT_FLOAT_EQ(s->dy, 1.0f);
+    EXPECT_FLOAT_EQ(s->oy, 0.5f) << "the first tick moves at the speed before the pull";
+}
+
 TEST_F(SpriteTest, PingPongTurnsRoundAtBothBoundsInEitherStartingDirection) {
     for (int up : {1, 0}) {
         auto s = TSprite::Create(MakeImage(8, 8, 4, 0), 0, 0);
