@@ -41,6 +41,9 @@ TEST_F(DrawHelpersTest, SavedFilesAndAFailedSaveIsReported) {
     std::string path = SaveScreenshot(dir.Str());
     ASSERT_FALSE(path.empty());
     EXPECT_TRUE(std::filesystem::exists(path));
+    path = SaveScreenshot(dir.Path().string());  // a folder named without its closing slash
+    EXPECT_EQ(std::filesystem::path(path).parent_path(), dir.Path());
+    EXPECT_TRUE(std::filesystem::exists(path));
 }
 
 TEST_F(DrawHelpersTest, ClippedDrawShowsOnlyTheOverlap) {
