@@ -50,6 +50,10 @@ TEST_F(AnimationTest, CyclingPassesPingPongAndStopAtLoopTotal) {
     EXPECT_FLOAT_EQ(anim->Counter, 0.5f);
     EXPECT_EQ(anim->Reverse, 1);
     EXPECT_EQ(anim->Direction, 0);
+    // Stopped on its way back, the animation ends that pass at once.
+    anim->LoopTotal = anim->LoopCount + 1;
+    anim->Stop();
+    EXPECT_EQ(anim->Finished, 1);
 }
 
 TEST_F(AnimationTest, HeldCyclingAnimationStaysFinishedPastItsLoopTotal) {
