@@ -108,6 +108,17 @@ TEST_F(DrawHelpersTest, AnOutlineClosesOnAllFourSides) {
     EXPECT_EQ(lines, sides);
 }
 
+TEST_F(DrawHelpersTest, ShadowedTextCentredOnXHasItsMiddleThere) {
+    SetImageFont(MakeBlockFont());
+    SetTextShadow(2, 2, 0.5f);
+    const float width = TextWidth("abcd");
+    DrawTextShadow(100, 50, "abcd", 1);
+    const auto texts = rec.Find("DrawText");
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_FLOAT_EQ(texts[0]->args.at(0), float(int(100 - width / 2)) + 2) << "the shadow";
+    EXPECT_FLOAT_EQ(texts[1]->args.at(0), float(int(100 - width / 2)));
+}
+
 TEST_F(DrawHelpersTest, BoxWithoutColourDrawsNothing) {
     TBox box;
     box.Init(0, 0, 10, 10, nullptr);
