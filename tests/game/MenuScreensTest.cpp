@@ -36,6 +36,7 @@
 #include "platform/Draw.h"
 #include "platform/FileSystem.h"
 #include "platform/ImageCodec.h"
+#include "platform/Random.h"
 #include "presentation/Dialog.h"
 #include "presentation/GameFade.h"
 #include "presentation/Menu.h"
@@ -268,6 +269,22 @@ TEST_F(MenuScreensTest, ChooserListsOnlySaveFilesAndKeepsItsSelectionInside) {
     EXPECT_FALSE(PlayScreen->SaveGameManager);
     EXPECT_EQ(Game->CurrentTScreen, PlayScreen.get());
     EXPECT_EQ(Game->DestinationTScreen, PlayScreen.get());
+}
+
+TEST_F(MenuScreensTest, SaveGameChooserLooksLikeItsReference) {
+    for (const char* name : {"alpha", "beta", "gamma"}) WriteSave(name, "x");
+    SetClockSource([] { return 1000000; });
+    SeedRnd(5);  // the dialog slides in from a random edge
+    GoTo("play", PlayScreen.get());
+    ClickButton(*PlayScreen->MainMenu, "loadgame");
+    ASSERT_TRUE(PlayScreen->SaveGameManager);
+    PlayScreen->SaveGameManager->ListBox->SetIndex(1);
+    Game->Mouse->x = Game->Mouse->y = 0;
+    for (int i = 0; i < 300; ++i) Tick();  // the dialog has slid in and the buttons' glow died down
+    SetClsColor(0, 0, 0);
+    Cls();
+    PlayScreen->Draw();
+    EXPECT_TRUE(golden::MatchesReference(GrabPixmap(0, 0, 800, 600), "tests/game/golden", "savegames"));
 }
 
 TEST_F(MenuScreensTest, ChooserRowsSelectEmptyRowsDoNotAndDeleteAsksFirst) {
