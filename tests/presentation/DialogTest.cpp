@@ -1,5 +1,6 @@
 // Dialogs: results (0 while open, then the answer), keys and clicks of each kind, closing and opening
 // transitions, random slides, Esc handling of the game around a dialog, text entry and the box's drawing.
+#include <algorithm>
 #include <set>
 
 #include "WidgetWorld.h"
@@ -175,6 +176,16 @@ TEST_F(DialogTest, BlankEntryIsRefusedAndEscapeCancelsOnlyWithACancelButton) {
     Type(U"a\x1b");
     EXPECT_EQ(TicksToResult(*withCancel, 5, result), 2);
     EXPECT_EQ(result, -1);
+}
+
+TEST_F(DialogTest, TheButtonsAreCentredInTheBox) {
+    auto d = OpenYesNo();
+    float left = 1e9f, right = -1e9f;
+    for (const auto& b : d->Menu->Items) {
+        left = std::min(left, b->x);
+        right = std::max(right, b->x + float(b->w));
+    }
+    EXPECT_NEAR(left - float(d->x), float(d->x + d->w) - right, 1.0f);
 }
 
 TEST_F(DialogTest, TheEntryIsDrawnOnItsBox) {
