@@ -271,6 +271,17 @@ TEST_F(MenuScreensTest, ChooserListsOnlySaveFilesAndKeepsItsSelectionInside) {
     EXPECT_EQ(Game->DestinationTScreen, PlayScreen.get());
 }
 
+TEST_F(MenuScreensTest, HelpScreenLooksLikeItsReference) {
+    SetClockSource([] { return 1000000; });
+    GoTo("help", HelpScreen.get());
+    Game->Mouse->x = Game->Mouse->y = 0;
+    for (int i = 0; i < 300; ++i) Tick();
+    SetClsColor(0, 0, 0);
+    Cls();
+    HelpScreen->Draw();
+    EXPECT_TRUE(golden::MatchesReference(GrabPixmap(0, 0, 800, 600), "tests/game/golden", "help"));
+}
+
 TEST_F(MenuScreensTest, SaveGameChooserLooksLikeItsReference) {
     for (const char* name : {"alpha", "beta", "gamma"}) WriteSave(name, "x");
     SetClockSource([] { return 1000000; });
