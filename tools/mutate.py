@@ -14,8 +14,8 @@ or not compiled, with file and line. The source file is always restored, on Ctrl
 
 The sample is drawn in random order, so a run cut short is still an unbiased sample.
 
-Mutants listed in tools/mutate-equivalent.txt (file:line:operator:before=>after, with the reason after
-a '#') are skipped and counted as equivalent.
+Mutants listed in tools/mutate-equivalent.txt (file:line:column:operator:before=>after, as the report
+prints them, with the reason after a '#') are skipped and counted as equivalent.
 """
 import argparse
 import json
@@ -158,7 +158,8 @@ def mutants_of(path):
 
 
 def key_of(m):
-    return "%s:%d:%s:%s=>%s" % (m["file"], m["line"], m["op"], m["before"].strip(), m["after"].strip())
+    return "%s:%d:%d:%s:%s=>%s" % (m["file"], m["line"], m["col"], m["op"], m["before"].strip(),
+                                   m["after"].strip())
 
 
 def load_equivalent():
