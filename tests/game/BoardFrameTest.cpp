@@ -1,7 +1,7 @@
 // Whole frames of the board screen as the player sees them, rendered headless at 800 x 600 by SDL's software
 // renderer and compared with reference PNGs in tests/game/golden/ by the shared golden comparison: a board
-// in play (numbers locked, a mistake shown, pencil marks, the pointer's hint line, the timer) at 9 x 9 and
-// 16 x 16, and the aids that change it: the solution shown and the numbers unlocked.
+// in play (numbers locked, a mistake shown, pencil marks, the pointer's hint line, the timer) at every size,
+// and the aids that change it: the solution shown and the numbers unlocked.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -73,6 +73,15 @@ TEST_F(BoardFrameTest, NineByNineInPlay) {
 TEST_F(BoardFrameTest, SixteenBySixteenInPlay) {
     Frame(16);
     Compare("board16x16");
+}
+
+// The other sizes lay their numbers and pencil marks out each in their own way.
+TEST_F(BoardFrameTest, FourSixAndTwelveInPlay) {
+    for (int n : {4, 6, 12}) {
+        Frame(n);
+        Compare("board" + std::to_string(n) + "x" + std::to_string(n));
+        GameScreen->Kill();
+    }
 }
 
 TEST_F(BoardFrameTest, SolutionShownInEveryCell) {
