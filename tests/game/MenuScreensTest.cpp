@@ -267,6 +267,10 @@ TEST_F(MenuScreensTest, ChooserListsOnlySaveFilesAndKeepsItsSelectionInside) {
 
     Press(KeyEscape);  // Escape cancels like "Cancel"
     EXPECT_FALSE(PlayScreen->SaveGameManager);
+    ClickButton(*PlayScreen->MainMenu, "loadgame");
+    ASSERT_TRUE(PlayScreen->SaveGameManager);
+    ClickButton(*PlayScreen->SaveGameManager->Menu, "Cancel");
+    EXPECT_FALSE(PlayScreen->SaveGameManager);
     EXPECT_EQ(Game->CurrentTScreen, PlayScreen.get());
     EXPECT_EQ(Game->DestinationTScreen, PlayScreen.get());
 }
