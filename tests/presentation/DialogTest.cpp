@@ -131,6 +131,18 @@ TEST_F(DialogTest, ARandomSlidePicksEachOfTheFourEdges) {
     EXPECT_EQ(seen.size(), 4u);
 }
 
+TEST_F(DialogTest, OnceSlidInTheDialogRestsInItsPlace) {
+    auto d = TDialogOK::Create("Sure?", nullptr, 0, 0, 0);
+    d->SetTransitions(300, 0, 0, 0, 0, 0);
+    d->Slide = 1;
+    d->Start();
+    for (int i = 0; i < 100; ++i) d->Manage();
+    ASSERT_EQ(d->Transitioning, 0);
+    d->CalcOffset();
+    EXPECT_EQ(d->OffsetX, 0);
+    EXPECT_EQ(d->OffsetY, 0);
+}
+
 TEST_F(DialogTest, DrawShowsNothingClosedAndLeavesACleanState) {
     EXPECT_EQ(TDialogOK::Create("Sure?", nullptr, 0, 0, 0)->Draw(), 0);
     EXPECT_TRUE(rec.calls.empty()) << "a closed dialog draws nothing";
