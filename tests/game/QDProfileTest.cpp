@@ -73,21 +73,6 @@ TEST_F(QDProfiles, LastPlayerCannotBeDeletedAndTheLimitStopsCreation) {
     manager->Kill();
 }
 
-TEST_F(QDProfiles, DeleteAsksFirstAndYesRemovesTheChosenPlayersFile) {
-    auto manager = TPlayerManager::Create("Players", nullptr, 400, 0, 0, 10, "");
-    manager->Start();
-    manager->ListBox->SetIndex(0);
-    ASSERT_NE(manager->Menu->FindButton("Delete"), nullptr);
-    Click(*manager, "Delete");
-    ASSERT_TRUE(manager->DialogYesNo);
-    EXPECT_TRUE(std::filesystem::exists(dir.Path() / "profiles" / "Anna.dat"));
-    manager->DialogYesNo->CloseResult = 1;
-    manager->Manage();
-    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "profiles" / "Anna.dat"));
-    EXPECT_EQ(manager->ListBox->Strings, (std::vector<std::string>{"Bert", "Cleo"}));
-    manager->Kill();
-}
-
 TEST_F(QDProfiles, CreatedNameIsCapitalisedAndAcceptedButUnsafeOrTakenNamesAreNot) {
     auto manager = TPlayerManager::Create("Players", nullptr, 400, 0, 0, 10, "");
     std::vector<std::string> created;
