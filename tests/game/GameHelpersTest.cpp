@@ -98,6 +98,7 @@ TEST(FileTest, IniRecordsAreAppendedOnceAndConflictsLeftAlone) {
     const std::string name = dir.Str() + "progress";
     testenv::WriteFile(dir.Path() / "progress.ini", "OTHER=2\r\n");
     IniFileRecordValue(name, "levels/level7.txt", "1");
+    EXPECT_EQ(testenv::ReadFile(dir.Path() / "progress.ini"), "OTHER=2\r\nLEVEL7=1\r\n");
     IniFileRecordValue(name, "levels/level7.txt", "1");
     EXPECT_EQ(testenv::ReadFile(dir.Path() / "progress.ini"), "OTHER=2\r\nLEVEL7=1\r\n");
     IniFileRecordValue(name, "level7", "0");  // a different value is not replaced
