@@ -7,7 +7,7 @@ executables of the matching tests/ folder in its own build folder (build-mutate/
 touched), runs that folder's tests with a timeout and reports each mutant as killed, survived, timed out
 or not compiled, with file and line. The source file is always restored, on Ctrl+C too.
 
-    tools/mutate.py src/game                       # every file of the folder, 25 mutants
+    tools/mutate.py src/game                       # 25 mutants drawn from the whole folder
     tools/mutate.py src/core/IniFile.cpp -n 40 --seed 7
     tools/mutate.py src/engine --list              # show the mutants, build nothing
     tools/mutate.py src/game --rerun game.jsonl    # the survivors of an earlier --log run only
@@ -288,7 +288,6 @@ def main():
             baseline_ready.add(folder)
         path = ROOT / m["file"]
         original = path.read_text()
-        stat = path.stat()
         interrupted = False
         try:
             path.write_text(apply(original, m))
