@@ -261,7 +261,10 @@ def main():
 
     build = (ROOT / args.build_dir)
     if not (build / "CMakeCache.txt").exists():
-        subprocess.check_call(["cmake", "-S", str(ROOT), "-B", str(build), "-DCMAKE_BUILD_TYPE=Release"])
+        # Checked container indices: a mutant that reads past an array fails loudly instead of quietly
+        # reading its neighbour.
+        subprocess.check_call(["cmake", "-S", str(ROOT), "-B", str(build), "-DCMAKE_BUILD_TYPE=Release",
+                               "-DCMAKE_CXX_FLAGS=-D_GLIBCXX_ASSERTIONS"])
     env = dict(os.environ, SDL_VIDEODRIVER="dummy", SDL_AUDIODRIVER="dummy", ALSOFT_DRIVERS="null")
     counts = {"killed": 0, "survived": 0, "timeout": 0, "not-compiled": 0, "equivalent": 0}
     baseline_ready = set()
