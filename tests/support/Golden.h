@@ -19,8 +19,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/Pixmap.h"
 #include "platform/ImageCodec.h"
+#include "platform/Pixmap.h"
 #include "support/TestEnv.h"
 
 namespace golden {
