@@ -265,6 +265,25 @@ TEST_F(GameScreenTest, UnsolvableTypedPuzzleShowsTheMessageAndKeepsTheNumbers) {
 
 // An overlay shown again after its engine run (or while it fades out) runs the engine again instead of
 // hanging on "generating" with the pointer off.
+TEST_F(GameScreenTest, TheOverlaysPictureFadesIn) {
+    NewBoard(9);
+    GenerateScreenReplace();
+    TGenerateScreen& o = *GenerateScreen;
+    const auto pictureAlpha = [&] {
+        rec.calls.clear();
+        o.Draw();
+        const auto images = rec.Find("DrawImage");
+        return images.empty() ? -1.0f : images.back()->state.alpha;
+    };
+    o.Show(0);
+    for (int i = 0; i < 5; ++i) o.Logic();
+    const float early = pictureAlpha();
+    EXPECT_GT(early, 0.0f);
+    EXPECT_LT(early, 1.0f);
+    for (int i = 0; i < 200; ++i) o.Logic();
+    EXPECT_FLOAT_EQ(pictureAlpha(), 1.0f);
+}
+
 TEST_F(GameScreenTest, OverlayShownAgainRunsTheEngineAgain) {
     NewBoard(9);
     GenerateScreenReplace();
