@@ -265,7 +265,7 @@ TEST_F(GameScreenTest, UnsolvableTypedPuzzleShowsTheMessageAndKeepsTheNumbers) {
 
 // An overlay shown again after its engine run (or while it fades out) runs the engine again instead of
 // hanging on "generating" with the pointer off.
-TEST_F(GameScreenTest, TheOverlaysPictureFadesIn) {
+TEST_F(GameScreenTest, TheOverlaysPictureFadesInAndOut) {
     NewBoard(9);
     GenerateScreenReplace();
     TGenerateScreen& o = *GenerateScreen;
@@ -282,6 +282,11 @@ TEST_F(GameScreenTest, TheOverlaysPictureFadesIn) {
     EXPECT_LT(early, 1.0f);
     for (int i = 0; i < 200; ++i) o.Logic();
     EXPECT_FLOAT_EQ(pictureAlpha(), 1.0f);
+    o.Hide();
+    o.Logic();
+    EXPECT_GT(pictureAlpha(), 0.9f) << "hiding starts from the full picture";
+    for (int i = 0; i < 5; ++i) o.Logic();
+    EXPECT_LT(pictureAlpha(), 1.0f);
 }
 
 TEST_F(GameScreenTest, OverlayShownAgainRunsTheEngineAgain) {
