@@ -108,7 +108,7 @@ TEST_F(DisplayTest, AForcedWindowRefusesFullScreen) {
     EXPECT_FALSE(GraphicsIsFullScreen());
 }
 
-TEST_F(DisplayTest, AFrameIsDrawnAndShown) {
+TEST_F(DisplayTest, AFrameIsDrawnTimedAndShown) {
     Game->Driver = 1;
     Game->FullScreen = 0;
     Game->GraphicsCreate();
@@ -121,6 +121,7 @@ TEST_F(DisplayTest, AFrameIsDrawnAndShown) {
     CaptureNextFrame([](const TPixmap&, void* user) { ++static_cast<Seen*>(user)->frames; }, &seen);
     Game->ScreenDraw();
     EXPECT_EQ(seen.frames, 1);
+    EXPECT_EQ(Game->DrawTime->Current, 0) << "the frame is timed: it took no clock time";
     Game->NoDraw = 1;
     CaptureNextFrame([](const TPixmap&, void* user) { ++static_cast<Seen*>(user)->frames; }, &seen);
     Game->ScreenDraw();

@@ -7,7 +7,9 @@
 #include "core/ErrorReport.h"
 #include "core/Game.h"
 #include "core/IniFile.h"
+#include "core/Input.h"
 #include "platform/FileSystem.h"
+#include "platform/Keys.h"
 #include "platform/System.h"
 #include "support/TestEnv.h"
 
@@ -59,6 +61,14 @@ TEST_F(GameSettingsTest, SettingsRoundTripThroughTheFile) {
     EXPECT_EQ(again.MusicVolume, 35);
     EXPECT_EQ(again.ProfileName, "Zoë");
     EXPECT_FALSE(Exists("inichanged.dat")) << "flag 0 writes no marker";
+}
+
+TEST_F(GameSettingsTest, ASoundDriverSwitchedByItsKeyIsSavedAsAChange) {
+    KeyBufferKeyDown(KEY_A + ('H' - 'A'));
+    EXPECT_EQ(game->FrameworkKeys(), 1);
+    GameFlushKeys();
+    EXPECT_TRUE(Exists("inichanged.dat")) << "a crash before the next good exit restores the settings";
+    EXPECT_EQ(FileType(SettingsPath()), FILETYPE_FILE);
 }
 
 TEST_F(GameSettingsTest, PausedSaveKeepsThePlayersMusicAndSpeechChoices) {
