@@ -108,7 +108,8 @@ TEST_F(BoardFrameTest, PencilMarksKeepAMarginInsideTheirCell) {
     struct TMargins {
         int n, left, top, right, bottom;
     };
-    const TMargins least[] = {{4, 2, 2, 2, 2}, {6, 2, 2, 2, 2}, {9, 2, 2, 2, 2}, {12, 2, 2, 2, 2}, {16, 2, 0, 2, 1}};
+    const TMargins least[] = {
+        {4, 2, 2, 2, 2}, {6, 2, 2, 2, 2}, {9, 2, 2, 2, 2}, {12, 2, 2, 2, 2}, {16, 2, 0, 2, 1}};
     for (const TMargins& want : least) {
         SCOPED_TRACE("board " + std::to_string(want.n));
         NewBoard(want.n);
