@@ -20,6 +20,8 @@ public:
     // Moves to pos, clamped to the end; returns the new position.
     size_t Seek(size_t pos);
     bool Eof() const { return pos_ >= bytes_.size(); }
+    // The bytes from the position to the end, in place, for readers that parse a whole block.
+    std::span<const uint8_t> Rest() const { return bytes_.subspan(pos_); }
 
     int ReadByte();
     int ReadShort();

@@ -32,6 +32,9 @@ int TGame::GraphicsCreate() {
     if (CountGraphicsModes() == 0) throw TRuntimeError("No 3D Hardware Found (could not count graphics modes.)");
 
     bool driverSet = false;
+    // A settings file may name a driver this program never wrote; it is treated as the first
+    // choice, so the usual fall-back finds the driver that works and stores it.
+    if (Driver != GraphicsDriverDirect3D7 && Driver != GraphicsDriverOpenGL) Driver = GraphicsDriverDirect3D7;
     if (Driver == GraphicsDriverDirect3D7) {
         Checkpoint = 101;
         // Direct3D 7 never exists here, so its DirectX test and choice (101xx, 102) never run.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <cstdio>
 #include <utility>
 #include <vector>
 
@@ -198,17 +199,16 @@ void LogException(std::exception_ptr error) {
 }
 
 std::string UncaughtErrorText(std::exception_ptr error, int checkpoint) {
-    std::string prefix;
-    if (checkpoint != 0) {
-        prefix = "(";
-        prefix.append(std::to_string(checkpoint)).append(") ");
-    }
+    // Formatted into a buffer: GCC 12 warns falsely (-Wrestrict) about the string forms of this.
+    char prefix[24] = "";
+    if (checkpoint != 0) std::snprintf(prefix, sizeof prefix, "(%d) ", checkpoint);
     try {
         if (error) std::rethrow_exception(error);
     } catch (const TRaisedText& raised) {
         return raised.what();
     } catch (const std::exception& runtime) {
-        return prefix.append(runtime.what());
+        std::string text = prefix;
+        return text.append(runtime.what());
     } catch (const std::string& text) {
         return text;
     } catch (const char* text) {

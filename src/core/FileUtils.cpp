@@ -59,7 +59,7 @@ void SetFileWrittenObserver(std::function<void(const std::string&)> observer) {
 }
 
 std::string ReadIniValue(const std::string& path, const std::string& name) {
-    std::optional<std::string> bytes = LoadFile(path);
+    std::optional<std::string> bytes = LoadFile(path, MaxIniFileBytes);
     if (!bytes) return "";
     std::string key = Upper(name);
     for (std::string line : SplitLines(DecodeText(*bytes))) {
@@ -71,7 +71,7 @@ std::string ReadIniValue(const std::string& path, const std::string& name) {
 
 int CopyIniWithValue(const std::string& source, const std::string& target, const std::string& name,
                      const std::string& value) {
-    std::optional<std::string> bytes = LoadFile(source);
+    std::optional<std::string> bytes = LoadFile(source, MaxIniFileBytes);
     if (!bytes) return 0;
     std::string key = Upper(name);
     std::string text;

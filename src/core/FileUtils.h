@@ -11,6 +11,10 @@
 #include <string>
 #include <vector>
 
+// The most an ini file of ours may hold: a few dozen short lines in practice. A larger one is
+// damaged and is read as if it were missing, so it cannot freeze the start or fill memory.
+inline constexpr std::size_t MaxIniFileBytes = 64 * 1024;
+
 // FileType(path) != FILETYPE_NONE.
 bool FileExists(const std::string& path);
 

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/Diagnostics.h"
 #include "core/FixedRateLogic.h"
@@ -159,6 +160,12 @@ public:
     // Settings file path without ".ini": SubPath + the executable's name without extension (with
     // UseCorrectPath), else the executable's path without extension.
     std::string SettingsFileName() const;
+    // Names of the game's own files in SubPath, beside the framework's settings, markers and log;
+    // the derived game fills it. Only temporary files of these names are ever removed.
+    std::vector<std::string> GameFileNames;
+    // Removes the temporary files that an interrupted write left in SubPath and ProfilePath (only
+    // those of our own file names). Called at start-up once this copy holds the lock.
+    int RemoveWriteLeftovers();
 
     // Display and window
     int GraphicsCreate();

@@ -5,7 +5,9 @@
 // (keeping the profile name), because the crashed run may have left them half-applied. The
 // restore reads the default file before it touches anything, so a missing default never costs
 // the player the settings they have.
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "core/ErrorReport.h"
 #include "core/FileUtils.h"
@@ -119,6 +121,23 @@ int TGame::CheckGoodExit() {
     }
     DeleteFile(iniChanged);
     return 0;
+}
+
+int TGame::RemoveWriteLeftovers() {
+    if (SubPath.empty()) return 0;
+    std::string settings = SettingsFileName() + ".ini";
+    settings = settings.substr(settings.find_last_of('/') + 1);
+    std::vector<std::string> names = GameFileNames;
+    names.insert(names.end(), {settings, "goodexit.dat", "inichanged.dat", "ErrorLog.txt"});
+    int removed = RemoveAtomicLeftovers(SubPath, [&](const std::string& target, bool) {
+        return std::find(names.begin(), names.end(), target) != names.end();
+    });
+    // Save games and profiles: any ".dat" name, or one cut short because it was that long.
+    if (!ProfilePath.empty() && ProfilePath != SubPath)
+        removed += RemoveAtomicLeftovers(ProfilePath, [](const std::string& target, bool cut) {
+            return cut || (target.size() > 4 && target.compare(target.size() - 4, 4, ".dat") == 0);
+        });
+    return removed;
 }
 
 std::string TGame::SettingsFileName() const {

@@ -20,7 +20,7 @@ std::string FileLine(const TIniLine& line) { return OneLine(line.Name) + "=" + O
 void TIniFile::Add(const std::string& name, const std::string& value) { lines_.push_back({Upper(name), value}); }
 
 void TIniFile::Load() {
-    std::optional<std::string> bytes = LoadFile(FileName + ".ini");
+    std::optional<std::string> bytes = LoadFile(FileName + ".ini", MaxIniFileBytes);
     if (bytes) {
         for (std::string text : SplitLines(DecodeText(*bytes))) {
             std::erase(text, '\r');
@@ -43,23 +43,31 @@ std::string TIniFile::Serialise() const {
 
 int TIniFile::Save() {
     const std::string path = "utf8::" + FileName + ".ini";
-    try {
-        Checkpoint = 5007;
-        TAtomicFile file(FileName + ".ini");
-        if (!file.Open()) ReportError("Failed to save file " + path, 1);
-        for (const TIniLine& line : lines_) {
-            Checkpoint = 5008;
-            if (!file.Write(FileLine(line))) throw TRuntimeError("write failed");
-        }
-        Checkpoint = 5009;
-        if (!file.Commit()) throw TRuntimeError("close failed");
-        Checkpoint = 5010;
-        FileWritten(path);
-    } catch (...) {
-        std::string text = "(";
-        text.append(std::to_string(Checkpoint)).append(") Failed to save the file: ").append(path);
-        throw TRaisedText(text);
+    Checkpoint = 5007;
+    TAtomicFile file(FileName + ".ini");
+    bool written = file.Open();
+    for (const TIniLine& line : lines_) {
+        if (!written) break;
+        Checkpoint = 5008;
+        written = file.Write(FileLine(line));
     }
+    if (written) {
+        Checkpoint = 5009;
+        written = file.Commit();
+    }
+    if (!written) {
+        // A full disk or a read-only folder is no reason to end the game: the values stay in
+        // memory. Said once, not at every change the player makes while it lasts.
+        if (!failureShown_) {
+            failureShown_ = true;
+            std::string text = "(";
+            ShowNotice(text.append(std::to_string(Checkpoint)).append(") Failed to save the file: ").append(path));
+        }
+        return -1;
+    }
+    Checkpoint = 5010;
+    FileWritten(path);
+    failureShown_ = false;
     return 0;
 }
 

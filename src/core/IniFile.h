@@ -25,7 +25,8 @@ public:
     // Appends NAME=value with the name upper-cased; never merges with an existing line.
     void Add(const std::string& name, const std::string& value);
 
-    // Reads FileName + ".ini" (a missing file is no error) and then always calls Save.
+    // Reads FileName + ".ini" (a missing file, or one larger than MaxIniFileBytes, is no error:
+    // the values stay) and then always calls Save.
     // Reading: LF ends a line, CR is dropped; the name is everything before the first "=",
     // upper-cased, the value everything after it; a line without "=" is all name and an empty
     // value. Every added line with exactly that name takes the value; other file lines are dropped.
@@ -34,8 +35,9 @@ public:
     // Writes every line as Name + "=" + Value + CR LF, in the order of adding, UTF-8 without a
     // byte-order mark, through the atomic write (the old file survives any failure). A CR or LF
     // inside a value is written as a blank so that it cannot split the line. Sets the start-up
-    // checkpoint to 5007-5010 on the way. On failure reports "Failed to save file " + path and
-    // then throws TRaisedText("(" + checkpoint + ") Failed to save the file: " + path).
+    // checkpoint to 5007-5010 on the way. 0 when written. A failure never ends the run: it shows
+    // "(" + checkpoint + ") Failed to save the file: " + path once (again only after a save has
+    // succeeded in between) and returns -1; the values stay in memory.
     int Save();
 
     // The text of the file Save would write.
@@ -55,4 +57,5 @@ public:
 
 private:
     Lines lines_;
+    bool failureShown_ = false;
 };

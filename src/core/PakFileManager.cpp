@@ -66,30 +66,34 @@ std::shared_ptr<TAudioSample> TPakItem::GetAudioSample() const { return LoadAudi
 
 // ---- TPakFile ---------------------------------------------------------------------------------
 
-std::unique_ptr<TPakFile> TPakFile::FromBytes(std::span<const uint8_t> bytes, const std::string& path) {
+void TPakFile::ReadFromStream(TBankStream& stream, const std::string& path) {
     std::vector<TPakEntry> entries;
     try {
-        entries = ReadPakArchive(bytes, path);
+        entries = ReadPakArchive(stream.Rest(), path);
     } catch (const TPakFormatError& e) {
         // Raised, not reported: the top-level guard shows the bare text once and ends the run.
         throw TRaisedText(e.what());
     }
-    auto file = std::make_unique<TPakFile>();
-    file->Items.reserve(entries.size());
+    stream.Seek(stream.Size());
+    Items.clear();
+    Items.reserve(entries.size());
     for (TPakEntry& e : entries) {
         auto item = std::make_shared<TPakItem>();
         item->Name = std::move(e.Name);
         item->VarType = e.VarType;
         item->Data = std::move(e.Data);
-        file->Items.push_back(std::move(item));
+        Items.push_back(std::move(item));
     }
-    return file;
 }
 
 std::unique_ptr<TPakFile> TPakFile::Create(const std::string& path) {
     std::optional<std::string> bytes = LoadFile(path);
     if (!bytes) return nullptr;
-    return FromBytes(std::span(reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size()), path);
+    auto owner = std::make_shared<const std::string>(std::move(*bytes));
+    TBankStream stream(owner, std::span(reinterpret_cast<const uint8_t*>(owner->data()), owner->size()));
+    auto file = std::make_unique<TPakFile>();
+    file->ReadFromStream(stream, path);
+    return file;
 }
 
 // ---- TPakFileManager --------------------------------------------------------------------------

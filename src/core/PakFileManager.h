@@ -63,8 +63,9 @@ public:
 
     // Null when the file cannot be opened; a damaged archive is reported fatally.
     static std::unique_ptr<TPakFile> Create(const std::string& path);
-    // Reads an archive held in memory; path only names it in error texts.
-    static std::unique_ptr<TPakFile> FromBytes(std::span<const uint8_t> bytes, const std::string& path);
+    // Reads the archive from the stream's position to its end into Items, leaving the stream at its
+    // end; path only names it in error texts.
+    void ReadFromStream(TBankStream& stream, const std::string& path);
 };
 
 class TPakFileManager {

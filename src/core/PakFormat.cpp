@@ -159,23 +159,40 @@ std::vector<TPakEntry> ReadPakArchive(std::span<const uint8_t> bytes, const std:
 
     int32_t packed_table = in.ReadInt("table size");
     int32_t table_size = in.ReadInt("table size");
-    if (int64_t(table_size) != int64_t(count) * int64_t(ITEM_SIZE))
-        in.Fail("table size " + std::to_string(table_size) + " does not match " + std::to_string(count) + " entries");
-    // Every data block is at least a minimal zlib stream, so the bytes after the table bound the count.
-    if (packed_table >= 0 && size_t(packed_table) <= in.Remaining() &&
-        size_t(count) > (in.Remaining() - size_t(packed_table)) / kMinZlibStream)
-        in.Fail("entry count " + std::to_string(count) + " does not fit the file");
-    std::vector<uint8_t> table = Inflate(in, packed_table, table_size, "table");
-    entries.reserve(size_t(count));
-    for (size_t i = 0; i < size_t(count); ++i) {
-        const uint8_t* item = table.data() + i * ITEM_SIZE;
+    std::vector<TTableItem> table =
+        ReadPakTable(bytes.subspan(in.Position()), count, packed_table, table_size, archive_name);
+    in.Take(size_t(packed_table), "table");
+    entries.reserve(table.size());
+    for (size_t i = 0; i < table.size(); ++i) {
         TPakEntry entry;
-        entry.Name = PakNameFromField(item + 16, NAME_SIZE);
-        entry.VarType = LoadLE(item + 12);
-        entry.Data = Inflate(in, LoadLE(item), LoadLE(item + 8), EntryLabel(i, entry.Name));
+        entry.Name = std::move(table[i].Name);
+        entry.VarType = table[i].VarType;
+        entry.Data = Inflate(in, table[i].Size, table[i].RealSize, EntryLabel(i, entry.Name));
         entries.push_back(std::move(entry));
     }
     return entries;
+}
+
+std::vector<TTableItem> ReadPakTable(std::span<const uint8_t> bytes, int32_t count, int32_t packed_size,
+                                     int32_t table_size, const std::string& archive_name) {
+    ByteReader in(bytes, archive_name);
+    if (int64_t(table_size) != int64_t(count) * int64_t(ITEM_SIZE))
+        in.Fail("table size " + std::to_string(table_size) + " does not match " + std::to_string(count) + " entries");
+    // Every data block is at least a minimal zlib stream, so the bytes after the table bound the count.
+    if (packed_size >= 0 && size_t(packed_size) <= in.Remaining() &&
+        size_t(count) > (in.Remaining() - size_t(packed_size)) / kMinZlibStream)
+        in.Fail("entry count " + std::to_string(count) + " does not fit the file");
+    std::vector<uint8_t> table = Inflate(in, packed_size, table_size, "table");
+    std::vector<TTableItem> items(static_cast<size_t>(count));
+    for (size_t i = 0; i < items.size(); ++i) {
+        const uint8_t* field = table.data() + i * ITEM_SIZE;
+        items[i].Size = LoadLE(field);
+        items[i].Offset = LoadLE(field + 4);
+        items[i].RealSize = LoadLE(field + 8);
+        items[i].VarType = LoadLE(field + 12);
+        items[i].Name = PakNameFromField(field + 16, NAME_SIZE);
+    }
+    return items;
 }
 
 std::vector<uint8_t> WritePakArchive(const std::vector<TPakEntry>& entries, int32_t version) {

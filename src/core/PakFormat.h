@@ -44,6 +44,15 @@ struct TPakEntry {
     std::vector<uint8_t> Data;
 };
 
+// One entry of the packed table of a version-0x10001 archive (ITEM_SIZE bytes on disk).
+struct TTableItem {
+    int32_t Size = 0;      // length of the entry's compressed data block
+    int32_t Offset = 0;    // stored only: blocks follow the table in table order
+    int32_t RealSize = 0;  // length of the data after decompression
+    int32_t VarType = 0;
+    std::string Name;  // trimmed
+};
+
 // Raised for every archive the reader refuses; what() is the text the player sees.
 class TPakFormatError : public std::runtime_error {
 public:
@@ -66,6 +75,13 @@ std::string PakLowerName(const std::string& name);
 // Throws TPakFormatError: "TPakFile::Invalid pak file", "TPakFile::Unsupported pakfile version "
 // + version text, or a text naming the archive and the entry for a damaged file.
 std::vector<TPakEntry> ReadPakArchive(std::span<const uint8_t> bytes, const std::string& archive_name);
+
+// Unpacks the table of a version-0x10001 archive into count entries. bytes is the archive from
+// the packed table (offset 20) to its end: packed_size bytes of table, then the data blocks, which
+// bound the count. Throws TPakFormatError unless table_size is count * ITEM_SIZE and the table
+// unpacks to exactly that.
+std::vector<TTableItem> ReadPakTable(std::span<const uint8_t> bytes, int32_t count, int32_t packed_size,
+                                     int32_t table_size, const std::string& archive_name);
 
 // Writes entries in the given order. Version PAK_VERSION_PACKED (default) or PAK_VERSION_PLAIN.
 // Throws TPakFormatError for a name that does not fit its field or is not plain ASCII.

@@ -116,7 +116,10 @@ int TProfile::Save() {
 
 int TProfile::Load() {
     if (!IsValidProfileName(Name)) return 0;
-    const auto bytes = LoadFile(FilePath());
+    // A profile holds a few settings and records; one of megabytes is damaged, not read.
+    bool tooLarge = false;
+    const auto bytes = LoadFile(FilePath(), 1024 * 1024, &tooLarge);
+    if (tooLarge) return 0;
     if (!bytes) {
         Save();
         return 0;

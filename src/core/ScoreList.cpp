@@ -104,7 +104,8 @@ void THighScoreList::Insert(const std::string& name, int score, int level) {
 
 int THighScoreList::Load() {
     Entries.clear();
-    const auto bytes = LoadFile(filepath);
+    // A table of names and scores is small; an oversized file is damaged and replaced like a missing one.
+    const auto bytes = LoadFile(filepath, 64 * 1024);
     if (!bytes) {
         CreateDefault();
         return 0;

@@ -29,6 +29,7 @@ int GameOptionsLoaded = 0;
 namespace {
 
 constexpr const char* GameTitle = "Sudoku Numora";
+constexpr const char* PlayerFolder = "Tolvane Games/Sudoku Numora";
 
 std::function<void(const std::string&)>& QuitTrace() {
     static std::function<void(const std::string&)> trace;
@@ -91,7 +92,7 @@ void LoadFonts() {
     Game->MusicSetVolume(50, 0);
     Game->SoundSetVolume(50, 0);
     Game->DataInAppBundle = 1;
-    Game->SetSubPathWrapper("Tolvane Games/Sudoku Numora", 0);
+    Game->SetSubPathWrapper(PlayerFolder, 0);
     Game->CheckGoodExit();
     Game->Init(0, 0);
 
@@ -149,8 +150,8 @@ TStartupHooks& StartupHooks() {
     return hooks;
 }
 
-void SingleInstanceCheck(const std::string& name) {
-    if (!SingleInstanceLock(name)) End(0);
+void SingleInstanceCheck(const std::string& name, const std::string& playerFolder) {
+    if (!SingleInstanceLock(name, playerFolder)) End(0);
 }
 
 void MainUnitInit() {
@@ -158,7 +159,9 @@ void MainUnitInit() {
     EventsStartup();
     ScreenCentreX = ScreenWidth / 2;
     ScreenCentreY = ScreenHeight / 2;
-    SingleInstanceCheck(GameTitle);
+    // The lock lives with the player files too: copies started with different runtime folders
+    // share them all the same.
+    SingleInstanceCheck(GameTitle, CommonAppDataFolder() + PlayerFolder);
     SetAppTitle(GameTitle);
     ScreenWidth = 800;
     ScreenHeight = 600;
@@ -216,8 +219,13 @@ int TGame::Init(int soundDriverChoice, int) {
     Checkpoint = 6001;
     if (!ReadDir(ProfilePath)) {
         Checkpoint = 6002;
-        if (!CreateDir(ProfilePath, false)) ReportError("Cannot create shared profiles folder " + ProfilePath);
+        // A read-only or full player folder must not keep the game from starting; saving a game
+        // then reports its own failure.
+        if (!CreateDir(ProfilePath, false)) ShowNotice("Cannot create shared profiles folder " + ProfilePath);
     }
+    // Only this copy runs (the single-instance lock is held), so any temporary file of ours is
+    // what an interrupted write left behind.
+    RemoveWriteLeftovers();
 
     Checkpoint = 7;
     SetFlipSync();

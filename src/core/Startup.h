@@ -49,12 +49,13 @@ TStartupHooks& StartupHooks();
 
 [[noreturn]] void MainUnitInit();
 
-// Ends the process at once, silently and with exit code 0, when another copy holds the lock.
-void SingleInstanceCheck(const std::string& name);
+// Ends the process at once, silently and with exit code 0, when another copy holds the lock in the
+// runtime folder or in the player folder.
+void SingleInstanceCheck(const std::string& name, const std::string& playerFolder = "");
 
-// The orderly end: marker, channels, pointer, first-run page and options, then the exit code (0, or
-// 1 after a fatal error). Each step is guarded; a failing step is reported and logged and the
-// others still run.
+// The orderly end: marker, channels, pointer, first-run page and options, then the exit code: 0 for
+// a normal end, 1 after a fatal error (a launcher or script must not take a failed run for a
+// success). Each step is guarded; a failing step is reported and logged and the others still run.
 [[noreturn]] void GameQuit(int code = 0);
 
 // Test seam: called with the name of each step of GameQuit as it starts.

@@ -209,7 +209,8 @@ Grid SudokuGenerator::NewCompleteGrid(int size, int w, int h) {
     return g;
 }
 
-bool SudokuGenerator::Dig(const Grid& solution, int holes, int w, int h, Grid& puzzle) {
+bool SudokuGenerator::Dig(const Grid& solution, int holes, int w, int h, Grid& puzzle,
+                          const std::function<bool()>& overdue) {
     const int n = w * h;
     const auto full = static_cast<std::uint16_t>((1u << n) - 1u);
     flat_.resize(n * n);
@@ -251,7 +252,7 @@ bool SudokuGenerator::Dig(const Grid& solution, int holes, int w, int h, Grid& p
     // drawn is the same as drawing among all filled cells and skipping the known failures.
     int made = 0;
     while (made < holes) {
-        if (diggable_.empty()) return false;
+        if (diggable_.empty() || (overdue && overdue())) return false;
         const int pick = Draw(static_cast<int>(diggable_.size()));
         const int cell = diggable_[pick];
         diggable_[pick] = diggable_.back();
@@ -282,14 +283,24 @@ bool SudokuGenerator::Generate(SudokuBoard& board, int level, const Clock& now, 
     if (holes < 0) return false;
     const int w = board.blocks[0]->colsPerBlock, h = board.blocks[0]->rowsPerBlock;
     const bool trialAndError = board.enabled[kTrialAndError];
-    for (;;) {
+    attemptsSinceFill_ = 0;
+    bool first = true;
+    // The first dig of a call always runs to its end, so that every call makes progress.
+    const std::function<bool()> overdue = [&] { return !first && now && now() >= deadline; };
+    for (;; first = false) {
         ++stats.attempts;
         ClearLog(board);
         board.ResetUsedTechniques();
         Grid solution = NewCompleteGrid(n, w, h);
         Grid puzzle;
         bool accepted = false;
-        if (!Dig(solution, holes, w, h, puzzle)) {
+        const bool dug = Dig(solution, holes, w, h, puzzle, overdue);
+        if (overdue()) {
+            // Nor does a grading solve begin once the slice is over.
+            ++stats.attemptsCut;
+            return false;
+        }
+        if (!dug) {
             ++stats.digDeadEnds;
         } else if (level >= 2 && n > 4 && SinglesComplete(puzzle, w, h)) {
             // These levels need a technique beyond the singles, and a solve that the singles

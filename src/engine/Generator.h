@@ -31,6 +31,7 @@ struct GeneratorStats {
     std::uint64_t fillRestarts = 0;     // fills abandoned at the call budget
     std::uint64_t counts = 0;           // solution counts made while digging
     std::uint64_t chainBudgetHits = 0;  // chain searches of grading solves that ran out of steps
+    std::uint64_t attemptsCut = 0;      // digs abandoned because their time slice was over
 };
 
 class SudokuGenerator {
@@ -60,16 +61,20 @@ class SudokuGenerator {
     // A new complete grid for an attempt: a fresh fill now and then, in between the last fill
     // with its values relabelled, its bands, stacks, rows within bands and columns within stacks
     // shuffled, which keeps it valid and is just as random a start for the dig, at a fraction of
-    // the cost of a 16 x 16 fill.
+    // the cost of a 16 x 16 fill. `Generate` asks for a fresh fill first in every call, so two
+    // puzzles never share a grid.
     Grid NewCompleteGrid(int size, int w, int h);
     // Digs `holes` holes into `solution`, keeping each only while exactly one solution remains.
-    // False when every cell left had already failed before enough holes were made.
-    bool Dig(const Grid& solution, int holes, int w, int h, Grid& puzzle);
+    // False when every cell left had already failed before enough holes were made, or when
+    // `overdue` (asked between holes) says the time for the dig is over.
+    bool Dig(const Grid& solution, int holes, int w, int h, Grid& puzzle,
+             const std::function<bool()>& overdue = {});
 
     // Generates a puzzle of the board's size for level 0..4 into the board (its values and
     // `puzzle` hold the puzzle, `solution` the complete grid, `unsolvedCount` the holes). Makes
     // attempts until one is accepted or, once at least one attempt was made, `now` has reached
-    // `deadline`; then returns false with the board's values undefined. Without a clock it runs
+    // `deadline` (a later dig in progress then is abandoned); then returns false with the board's
+    // values undefined. Without a clock it runs
     // until a puzzle is accepted. The `enabled` entry of trial and error is restored.
     bool Generate(SudokuBoard& board, int level, const Clock& now = {}, std::int64_t deadline = 0);
 

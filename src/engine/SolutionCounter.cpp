@@ -2,44 +2,89 @@
 #include "SolutionCounter.h"
 
 #include <bit>
+#include <memory>
+#include <mutex>
+
+// Units 0..N-1 are the rows, N..2N-1 the columns, 2N..3N-1 the blocks in the board's order.
+struct SolutionCounter::Tables {
+    int n = 0, w = 0, h = 0, cells = 0;
+    std::array<std::array<std::uint8_t, kMaxSize>, 3 * kMaxSize> units{};
+    std::array<std::array<std::uint8_t, 3>, kMaxCells> unitOf{};
+    std::array<std::uint64_t, kMaxCells> unitMask{};  // bits of the three units of a cell
+    static constexpr int kMaxPeers = 3 * (kMaxSize - 1);
+    std::array<std::array<std::uint8_t, kMaxPeers>, kMaxCells> peers{};
+    std::array<std::uint8_t, kMaxCells> peerCount{};
+};
 
 namespace {
 
-int LowestDigit(std::uint16_t mask) {
-    return std::countr_zero(static_cast<unsigned>(mask));
+using Tables = SolutionCounter::Tables;
+constexpr int kMaxSize = SolutionCounter::kMaxSize;
+
+int LowestDigit(unsigned mask) {
+    return std::countr_zero(mask);
+}
+
+std::unique_ptr<Tables> BuildTables(int w, int h) {
+    auto t = std::make_unique<Tables>();
+    const int n = w * h;
+    t->n = n;
+    t->w = w;
+    t->h = h;
+    t->cells = n * n;
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n; ++j) {
+            t->units[i][j] = static_cast<std::uint8_t>(i * n + j);
+            t->units[n + i][j] = static_cast<std::uint8_t>(j * n + i);
+            const int row = (i / h) * h + j / w;
+            const int column = (i % h) * w + j % w;
+            t->units[2 * n + i][j] = static_cast<std::uint8_t>(row * n + column);
+        }
+    }
+    for (int cell = 0; cell < n * n; ++cell) {
+        const int r = cell / n, k = cell % n, b = (r / h) * h + k / w;
+        t->unitOf[cell] = {static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(n + k),
+                           static_cast<std::uint8_t>(2 * n + b)};
+        t->unitMask[cell] = (1ull << r) | (1ull << (n + k)) | (1ull << (2 * n + b));
+        int count = 0;
+        for (int other = 0; other < n * n; ++other) {
+            if (other == cell) continue;
+            const int orow = other / n, ocol = other % n;
+            const bool sameBlock = orow / h == r / h && ocol / w == k / w;
+            if (orow == r || ocol == k || sameBlock) t->peers[cell][count++] = static_cast<std::uint8_t>(other);
+        }
+        t->peerCount[cell] = static_cast<std::uint8_t>(count);
+    }
+    return t;
+}
+
+// The tables of one block shape, built at its first use and shared by every counter from then on.
+const Tables* TablesFor(int w, int h) {
+    if (w < 1 || h < 1 || w * h > kMaxSize) return nullptr;
+    static std::array<std::unique_ptr<Tables>, (kMaxSize + 1) * (kMaxSize + 1)> tables;
+    static std::array<std::once_flag, (kMaxSize + 1) * (kMaxSize + 1)> built;
+    const int slot = w * (kMaxSize + 1) + h;
+    std::call_once(built[slot], [&] { tables[slot] = BuildTables(w, h); });
+    return tables[slot].get();
+}
+
+bool IsOpen(const std::array<std::uint64_t, SolutionCounter::kMaxCells / 64>& open, int cell) {
+    return (open[cell >> 6] >> (cell & 63)) & 1u;
 }
 
 }  // namespace
 
-bool SolutionCounter::Prepare(int w, int h) {
-    if (w < 1 || h < 1 || w * h > kMaxSize) return false;
-    if (w == w_ && h == h_) return true;
-    w_ = w;
-    h_ = h;
-    n_ = w * h;
-    cells_ = n_ * n_;
-    full_ = static_cast<std::uint16_t>((1u << n_) - 1u);
-    // Houses 0..N-1 are the rows, N..2N-1 the columns, 2N..3N-1 the blocks in the board's order.
-    for (int i = 0; i < n_; ++i) {
-        for (int j = 0; j < n_; ++j) {
-            houses_[i][j] = static_cast<std::uint8_t>(i * n_ + j);
-            houses_[n_ + i][j] = static_cast<std::uint8_t>(j * n_ + i);
-            const int row = (i / h) * h + j / w;
-            const int column = (i % h) * w + j % w;
-            houses_[2 * n_ + i][j] = static_cast<std::uint8_t>(row * n_ + column);
-        }
-    }
-    for (int cell = 0; cell < cells_; ++cell) {
-        const int r = cell / n_, k = cell % n_;
-        int count = 0;
-        for (int other = 0; other < cells_; ++other) {
-            if (other == cell) continue;
-            const int orow = other / n_, ocol = other % n_;
-            const bool sameBlock = orow / h == r / h && ocol / w == k / w;
-            if (orow == r || ocol == k || sameBlock) peers_[cell][count++] = static_cast<std::uint8_t>(other);
-        }
-        peerCount_[cell] = static_cast<std::uint8_t>(count);
-    }
+bool SolutionCounter::Start(int w, int h, long nodeBudget) {
+    nodes_ = 0;
+    found_ = 0;
+    outOfBudget_ = false;
+    nodeBudget_ = nodeBudget;
+    queued_ = 0;
+    dirty_ = 0;
+    out_ = nullptr;
+    t_ = TablesFor(w, h);
+    if (!t_) return false;
+    full_ = static_cast<std::uint16_t>((1u << t_->n) - 1u);
     return true;
 }
 
@@ -47,148 +92,249 @@ bool SolutionCounter::Assign(State& s, int cell, int digit) {
     const auto bit = static_cast<std::uint16_t>(1u << digit);
     if (!(s.cand[cell] & bit)) return false;
     s.cand[cell] = bit;
-    s.value[cell] = static_cast<std::uint8_t>(digit + 1);
-    --s.unsolved;
-    for (int i = 0; i < peerCount_[cell]; ++i) {
-        const int peer = peers_[cell][i];
+    s.open[cell >> 6] &= ~(1ull << (cell & 63));
+    for (int unit : t_->unitOf[cell]) {
+        if (s.placed[unit] & bit) return false;
+        s.placed[unit] |= bit;
+    }
+    dirty_ |= t_->unitMask[cell];
+    // A peer still holding the value is open: a filled one would have clashed in a shared unit.
+    const auto& peers = t_->peers[cell];
+    for (int i = 0, count = t_->peerCount[cell]; i < count; ++i) {
+        const int peer = peers[i];
         if (!(s.cand[peer] & bit)) continue;
-        if (s.value[peer]) return false;
         s.cand[peer] = static_cast<std::uint16_t>(s.cand[peer] & ~bit);
         if (!s.cand[peer]) return false;
-        if (std::has_single_bit(static_cast<unsigned>(s.cand[peer]))) queue_[queued_++] = peer;
+        dirty_ |= t_->unitMask[peer];
+        if (std::has_single_bit(static_cast<unsigned>(s.cand[peer]))) queue_[queued_++] = static_cast<std::uint8_t>(peer);
     }
     return true;
 }
 
+bool SolutionCounter::Eliminate(State& s, int cell, int digit) {
+    s.cand[cell] = static_cast<std::uint16_t>(s.cand[cell] & ~(1u << digit));
+    if (!s.cand[cell]) return false;
+    dirty_ |= t_->unitMask[cell];
+    if (std::has_single_bit(static_cast<unsigned>(s.cand[cell]))) queue_[queued_++] = static_cast<std::uint8_t>(cell);
+    return true;
+}
+
 bool SolutionCounter::Load(const int* flat, State& s) {
-    // Givens first: each row, column and block takes a value at most once, or two givens clash.
-    std::array<std::uint16_t, 3 * kMaxSize> held{};
-    s.value.fill(0);
-    s.unsolved = cells_;
-    for (int cell = 0; cell < cells_; ++cell) {
+    // Givens first: each unit takes a value at most once, or two givens clash.
+    const int n = t_->n, cells = t_->cells;
+    s.cand.fill(0);
+    s.placed.fill(0);
+    s.open.fill(0);
+    for (int cell = 0; cell < cells; ++cell) s.open[cell >> 6] |= 1ull << (cell & 63);
+    for (int cell = 0; cell < cells; ++cell) {
         const int v = flat[cell];
-        if (v < 1 || v > n_) continue;
+        if (v < 1 || v > n) continue;
         const auto bit = static_cast<std::uint16_t>(1u << (v - 1));
-        const int r = cell / n_, k = cell % n_, b = n_ * 2 + (r / h_) * h_ + k / w_;
-        if ((held[r] | held[n_ + k] | held[b]) & bit) return false;
-        held[r] |= bit;
-        held[n_ + k] |= bit;
-        held[b] |= bit;
+        for (int unit : t_->unitOf[cell]) {
+            if (s.placed[unit] & bit) return false;
+            s.placed[unit] |= bit;
+        }
         s.cand[cell] = bit;
-        s.value[cell] = static_cast<std::uint8_t>(v);
-        --s.unsolved;
+        s.open[cell >> 6] &= ~(1ull << (cell & 63));
     }
     queued_ = 0;
-    for (int cell = 0; cell < cells_; ++cell) {
-        if (s.value[cell]) continue;
-        const int r = cell / n_, k = cell % n_, b = n_ * 2 + (r / h_) * h_ + k / w_;
-        s.cand[cell] = static_cast<std::uint16_t>(full_ & ~(held[r] | held[n_ + k] | held[b]));
+    for (int cell = 0; cell < cells; ++cell) {
+        if (!IsOpen(s.open, cell)) continue;
+        const auto& u = t_->unitOf[cell];
+        s.cand[cell] = static_cast<std::uint16_t>(full_ & ~(s.placed[u[0]] | s.placed[u[1]] | s.placed[u[2]]));
         if (!s.cand[cell]) return false;
-        if (std::has_single_bit(static_cast<unsigned>(s.cand[cell]))) queue_[queued_++] = cell;
+        if (std::has_single_bit(static_cast<unsigned>(s.cand[cell]))) queue_[queued_++] = static_cast<std::uint8_t>(cell);
     }
+    dirty_ = (1ull << (3 * n)) - 1;
     return Propagate(s);
 }
 
 bool SolutionCounter::Propagate(State& s) {
+    const int n = t_->n;
+    const auto fail = [this] {
+        queued_ = 0;
+        dirty_ = 0;
+        return false;
+    };
+    bool lockedDone = false;
     for (;;) {
         while (queued_ > 0) {
             const int cell = queue_[--queued_];
-            if (!s.value[cell] && !Assign(s, cell, LowestDigit(s.cand[cell]))) {
-                queued_ = 0;
-                return false;
-            }
+            if (IsOpen(s.open, cell) && !Assign(s, cell, LowestDigit(s.cand[cell]))) return fail();
         }
-        bool placed = false;
-        for (int house = 0; house < 3 * n_; ++house) {
-            std::uint16_t once = 0, twice = 0, filled = 0;
-            for (int j = 0; j < n_; ++j) {
-                const int cell = houses_[house][j];
-                if (s.value[cell]) {
-                    filled |= s.cand[cell];
-                } else {
-                    twice |= once & s.cand[cell];
-                    once |= s.cand[cell];
-                }
-            }
-            if ((once | filled) != full_) return false;
-            auto hidden = static_cast<std::uint16_t>(once & ~twice & ~filled);
-            while (hidden) {
-                const int digit = LowestDigit(hidden);
-                hidden &= static_cast<std::uint16_t>(hidden - 1);
-                int target = -1;
-                for (int j = 0; j < n_ && target < 0; ++j) {
-                    const int cell = houses_[house][j];
-                    if (!s.value[cell] && (s.cand[cell] & (1u << digit))) target = cell;
-                }
-                if (target < 0 || !Assign(s, target, digit)) {
-                    queued_ = 0;
-                    return false;
-                }
-                placed = true;
-            }
+        if (!dirty_) {
+            if (lockedDone) return true;
+            lockedDone = true;
+            if (!Locked(s)) return fail();
+            if (!dirty_ && !queued_) return true;
+            continue;
         }
-        if (!placed && queued_ == 0) return true;
+        const int unit = std::countr_zero(dirty_);
+        dirty_ &= dirty_ - 1;
+        const auto& members = t_->units[unit];
+        unsigned once = 0, twice = 0;
+        for (int j = 0; j < n; ++j) {
+            const unsigned c = s.cand[members[j]];
+            twice |= once & c;
+            once |= c;
+        }
+        if (once != full_) return fail();
+        unsigned hidden = once & ~twice & ~static_cast<unsigned>(s.placed[unit]);
+        while (hidden) {
+            const int digit = LowestDigit(hidden);
+            hidden &= hidden - 1;
+            int target = -1;
+            for (int j = 0; j < n && target < 0; ++j)
+                if (s.cand[members[j]] & (1u << digit)) target = members[j];
+            // An earlier value placed here may have taken this value's only cell.
+            if (target < 0 || !Assign(s, target, digit)) return fail();
+        }
     }
 }
 
+bool SolutionCounter::Locked(State& s) {
+    // A value whose places in a block all lie on one line is not elsewhere on that line, and the
+    // other way round. Segments are the crossings of a line and a block; a filled cell's value is
+    // on no other cell of its line or block, so filled cells may take part in the masks.
+    const int n = t_->n, w = t_->w, h = t_->h;
+    std::array<unsigned, kMaxCells> seg{};  // rows: [r * h + block column]; columns: after n * h
+    for (int r = 0; r < n; ++r)
+        for (int bc = 0; bc < h; ++bc) {
+            unsigned m = 0;
+            for (int k = bc * w; k < bc * w + w; ++k) m |= s.cand[r * n + k];
+            seg[r * h + bc] = m;
+        }
+    unsigned* colSeg = seg.data() + n * h;
+    for (int k = 0; k < n; ++k)
+        for (int br = 0; br < w; ++br) {
+            unsigned m = 0;
+            for (int r = br * h; r < br * h + h; ++r) m |= s.cand[r * n + k];
+            colSeg[k * w + br] = m;
+        }
+    const auto strike = [&](int cell, unsigned digits) {
+        if (!(s.cand[cell] & digits)) return true;
+        s.cand[cell] = static_cast<std::uint16_t>(s.cand[cell] & ~digits);
+        if (!s.cand[cell]) return false;
+        dirty_ |= t_->unitMask[cell];
+        if (std::has_single_bit(static_cast<unsigned>(s.cand[cell]))) queue_[queued_++] = static_cast<std::uint8_t>(cell);
+        return true;
+    };
+    for (int r = 0; r < n; ++r) {
+        for (int bc = 0; bc < h; ++bc) {
+            const unsigned inside = seg[r * h + bc];
+            unsigned lineRest = 0, blockRest = 0;
+            for (int other = 0; other < h; ++other)
+                if (other != bc) lineRest |= seg[r * h + other];
+            const int top = (r / h) * h;
+            for (int other = top; other < top + h; ++other)
+                if (other != r) blockRest |= seg[other * h + bc];
+            const unsigned pointing = inside & ~blockRest & lineRest;
+            const unsigned claiming = inside & ~lineRest & blockRest;
+            for (int k = 0; k < n && pointing; ++k)
+                if (k / w != bc && !strike(r * n + k, pointing)) return false;
+            for (int other = top; other < top + h && claiming; ++other)
+                for (int k = bc * w; k < bc * w + w && other != r; ++k)
+                    if (!strike(other * n + k, claiming)) return false;
+        }
+    }
+    for (int k = 0; k < n; ++k) {
+        for (int br = 0; br < w; ++br) {
+            const unsigned inside = colSeg[k * w + br];
+            unsigned lineRest = 0, blockRest = 0;
+            for (int other = 0; other < w; ++other)
+                if (other != br) lineRest |= colSeg[k * w + other];
+            const int left = (k / w) * w;
+            for (int other = left; other < left + w; ++other)
+                if (other != k) blockRest |= colSeg[other * w + br];
+            const unsigned pointing = inside & ~blockRest & lineRest;
+            const unsigned claiming = inside & ~lineRest & blockRest;
+            for (int r = 0; r < n && pointing; ++r)
+                if (r / h != br && !strike(r * n + k, pointing)) return false;
+            for (int other = left; other < left + w && claiming; ++other)
+                for (int r = br * h; r < br * h + h && other != k; ++r)
+                    if (!strike(r * n + other, claiming)) return false;
+        }
+    }
+    return true;
+}
+
 void SolutionCounter::Record(const State& s) {
-    for (int cell = 0; cell < cells_; ++cell) lastSolution_[cell] = s.value[cell];
+    const int n = t_->n, cells = t_->cells;
+    for (int cell = 0; cell < cells; ++cell) lastSolution_[cell] = LowestDigit(s.cand[cell]) + 1;
     if (!out_) return;
-    Grid grid(n_, std::vector<int>(n_));
-    for (int cell = 0; cell < cells_; ++cell) grid[cell / n_][cell % n_] = s.value[cell];
+    Grid grid(n, std::vector<int>(n));
+    for (int cell = 0; cell < cells; ++cell) grid[cell / n][cell % n] = lastSolution_[cell];
     out_->push_back(std::move(grid));
 }
 
 void SolutionCounter::Search(const State& s) {
-    if (s.unsolved == 0) {
+    // Branch on the constraint with the fewest ways left to meet it: a cell (its candidates) or a
+    // unit-value pair (its places), the cell on equal counts.
+    const int n = t_->n;
+    // Of cells with equally few candidates, the one whose units have the fewest values placed: a
+    // choice there reaches furthest.
+    int best = kMaxSize + 1, chosenCell = -1, chosenPlaced = 0;
+    for (int word = 0; word < static_cast<int>(s.open.size()); ++word) {
+        for (std::uint64_t bits = s.open[word]; bits; bits &= bits - 1) {
+            const int cell = word * 64 + std::countr_zero(bits);
+            const int options = std::popcount(static_cast<unsigned>(s.cand[cell]));
+            if (options > best) continue;
+            const auto& u = t_->unitOf[cell];
+            const int placed = std::popcount(static_cast<unsigned>(s.placed[u[0]])) +
+                               std::popcount(static_cast<unsigned>(s.placed[u[1]])) +
+                               std::popcount(static_cast<unsigned>(s.placed[u[2]]));
+            if (options < best || placed < chosenPlaced) {
+                best = options;
+                chosenCell = cell;
+                chosenPlaced = placed;
+            }
+        }
+    }
+    if (chosenCell < 0) {
         ++found_;
         Record(s);
         return;
     }
-    // Branch on the constraint with the fewest ways left to meet it: a cell (its candidates) or,
-    // when some row, column or block has fewer places left for a value, that value's places.
-    int chosenCell = -1, chosenHouse = -1, chosenDigit = -1;
-    if (inOrder_) {
-        for (int cell = 0; cell < cells_ && chosenCell < 0; ++cell)
-            if (!s.value[cell]) chosenCell = cell;
-    } else {
-        int best = kMaxSize + 1;
-        for (int cell = 0; cell < cells_ && best > 2; ++cell) {
-            if (s.value[cell]) continue;
-            const int options = std::popcount(static_cast<unsigned>(s.cand[cell]));
-            if (options < best) {
-                best = options;
-                chosenCell = cell;
-            }
+    int chosenUnit = -1, chosenDigit = -1;
+    for (int unit = 0; unit < 3 * n && best > 2; ++unit) {
+        // A five-bit counter per value, one bit plane per word: how many cells can take it.
+        unsigned b0 = 0, b1 = 0, b2 = 0, b3 = 0, b4 = 0;
+        const auto& members = t_->units[unit];
+        for (int j = 0; j < n; ++j) {
+            const unsigned c = s.cand[members[j]];
+            const unsigned c0 = b0 & c;
+            b0 ^= c;
+            const unsigned c1 = b1 & c0;
+            b1 ^= c0;
+            const unsigned c2 = b2 & c1;
+            b2 ^= c1;
+            const unsigned c3 = b3 & c2;
+            b3 ^= c2;
+            b4 |= c3;
         }
-        for (int house = 0; house < 3 * n_ && best > 2; ++house) {
-            std::uint16_t once = 0, twice = 0, more = 0;
-            for (int j = 0; j < n_; ++j) {
-                const int cell = houses_[house][j];
-                if (s.value[cell]) continue;
-                more |= twice & s.cand[cell];
-                twice |= once & s.cand[cell];
-                once |= s.cand[cell];
-            }
-            // Hidden singles are already placed, so `once` values have two or more places here.
-            const auto exactlyTwo = static_cast<std::uint16_t>(twice & ~more);
-            if (exactlyTwo) {
-                best = 2;
-                chosenHouse = house;
-                chosenDigit = LowestDigit(exactlyTwo);
+        // Placed values have one place, and propagation has placed every value with one place.
+        const unsigned unplaced = full_ & ~static_cast<unsigned>(s.placed[unit]);
+        for (int places = 2; places < best; ++places) {
+            const unsigned match = unplaced & (places & 1 ? b0 : ~b0) & (places & 2 ? b1 : ~b1) &
+                                   (places & 4 ? b2 : ~b2) & (places & 8 ? b3 : ~b3) & (places & 16 ? b4 : ~b4);
+            if (match) {
+                best = places;
+                chosenUnit = unit;
+                chosenDigit = LowestDigit(match);
+                break;
             }
         }
     }
-    if (chosenHouse >= 0) {
-        const auto bit = static_cast<std::uint16_t>(1u << chosenDigit);
-        for (int j = 0; j < n_; ++j) {
-            const int cell = houses_[chosenHouse][j];
-            if (s.value[cell] || !(s.cand[cell] & bit)) continue;
+    if (chosenUnit >= 0) {
+        const unsigned bit = 1u << chosenDigit;
+        for (int j = 0; j < n; ++j) {
+            const int cell = t_->units[chosenUnit][j];
+            if (!IsOpen(s.open, cell) || !(s.cand[cell] & bit)) continue;
             if (!Branch(s, cell, chosenDigit)) return;
         }
         return;
     }
-    for (std::uint16_t open = s.cand[chosenCell]; open; open &= static_cast<std::uint16_t>(open - 1))
+    for (unsigned open = s.cand[chosenCell]; open; open &= open - 1)
         if (!Branch(s, chosenCell, LowestDigit(open))) return;
 }
 
@@ -198,21 +344,18 @@ bool SolutionCounter::Branch(const State& s, int cell, int digit) {
         return false;
     }
     ++nodes_;
+    if (tick_ && (nodes_ & 255) == 0) tick_();
     State next = s;
     queued_ = 0;
+    dirty_ = 0;
     if (Assign(next, cell, digit) && Propagate(next)) Search(next);
-    return found_ < limit_ && !outOfBudget_;
+    return !Stopped();
 }
 
 int SolutionCounter::Count(const int* flat, int w, int h, unsigned limit, std::vector<Grid>* out,
                            long nodeBudget) {
-    nodes_ = 0;
-    found_ = 0;
-    outOfBudget_ = false;
-    if (limit == 0 || !Prepare(w, h)) return 0;
+    if (limit == 0 || !Start(w, h, nodeBudget)) return 0;
     limit_ = limit;
-    inOrder_ = false;
-    nodeBudget_ = nodeBudget;
     out_ = out;
     State start;
     if (Load(flat, start)) Search(start);
@@ -221,19 +364,43 @@ int SolutionCounter::Count(const int* flat, int w, int h, unsigned limit, std::v
 }
 
 int SolutionCounter::FirstInOrder(const int* flat, int w, int h, long nodeBudget, int* solved) {
-    nodes_ = 0;
-    found_ = 0;
-    outOfBudget_ = false;
-    if (!Prepare(w, h)) return 0;
+    if (!Start(w, h, nodeBudget)) return 0;
     limit_ = 1;
-    inOrder_ = true;
-    nodeBudget_ = nodeBudget;
-    out_ = nullptr;
-    State start;
-    if (Load(flat, start)) Search(start);
+    State base;
+    if (!Load(flat, base)) return 0;
+    Search(base);
     if (found_ == 0) return outOfBudget_ ? -1 : 0;
-    for (int cell = 0; cell < cells_; ++cell) solved[cell] = lastSolution_[cell];
-    return 1;
+    // Any solution is a witness; then, cell by cell in reading order, each smaller candidate is
+    // tried in turn, and the first that still has a solution becomes the new witness. A candidate
+    // without one is struck from the base, which propagation then uses.
+    std::array<int, kMaxCells> witness = lastSolution_;
+    const auto settle = [&](int result) {
+        lastSolution_ = witness;
+        for (int cell = 0; cell < t_->cells; ++cell) solved[cell] = witness[cell];
+        return result;
+    };
+    for (int cell = 0; cell < t_->cells; ++cell) {
+        const unsigned lower = (1u << (witness[cell] - 1)) - 1u;
+        // Propagation may fill the cell while smaller candidates are struck.
+        while (IsOpen(base.open, cell) && (base.cand[cell] & lower)) {
+            const int digit = LowestDigit(base.cand[cell] & lower);
+            found_ = 0;
+            Branch(base, cell, digit);
+            if (outOfBudget_) return settle(-1);
+            if (found_) {
+                witness = lastSolution_;
+                break;
+            }
+            queued_ = 0;
+            dirty_ = 0;
+            if (!Eliminate(base, cell, digit) || !Propagate(base)) return 0;  // cannot be: the witness fits
+        }
+        if (!IsOpen(base.open, cell)) continue;
+        queued_ = 0;
+        dirty_ = 0;
+        if (!Assign(base, cell, witness[cell] - 1) || !Propagate(base)) return 0;  // likewise
+    }
+    return settle(1);
 }
 
 int CountSolutions(const std::vector<int>& grid, int w, int h) {

@@ -3,9 +3,10 @@
 //
 // Generation runs in time slices so that the game's loop can pump window events between calls;
 // the engine's generator keeps its random state, so each slice goes on with fresh attempts.
-// Solving goes through the exact-cover search with a bounded number of branches, so a sparse grid
-// cannot hang the game; of several solutions it returns the one that guessing on the first empty
-// cell with the smallest value first would reach, when that search settles quickly.
+// Solving goes through the complete exact-cover search, which always decides; of several solutions
+// it returns the one that guessing on the first empty cell with the smallest value first reaches,
+// when a bounded search can tell which one that is.
+// A long search calls the caller's pump every slice, so the window keeps answering meanwhile.
 #include "SudokuEngine.h"
 
 #include <chrono>
@@ -20,18 +21,15 @@ namespace {
 
 constexpr int kDefaultSliceMs = 50;
 
-// Branches the in-order search may take (a few milliseconds) before the solver settles for the
-// solution it already has.
+// Branches spent on finding, of several solutions, the first in reading order (some tens of
+// milliseconds at most). A sparse grid can make proving that a smaller value leads nowhere far
+// dearer than solving; the solver then keeps the solution it has that comes first in that order.
 constexpr long kInOrderNodeBudget = 20000;
-
-// Branches the solver spends on deciding whether a typed-in grid has a solution at all (well under
-// a second). Sparse grids near the edge of solvability can defeat any exact search; such a grid
-// is refused rather than left to hang the game.
-constexpr long kSolveNodeBudget = 150000;
 
 struct SliceSettings {
     SudokuGenerator::Clock clock;
     int sliceMs = kDefaultSliceMs;
+    void (*solvePump)() = nullptr;
 };
 
 SliceSettings& Slices() {
@@ -131,12 +129,24 @@ void SetGeneratePuzzleTestHooks(std::uint64_t seed, SudokuGenerator::Clock clock
     Slices().sliceMs = sliceMs;
 }
 
+namespace {
+
+SudokuGenerator::Clock SliceClock() {
+    const SudokuGenerator::Clock& clock = Slices().clock;
+    return clock ? clock : SudokuGenerator::Clock(SteadyMilliseconds);
+}
+
+}  // namespace
+
+extern "C" void SetSolvePuzzlePump(void (*pump)(void)) {
+    Slices().solvePump = pump;
+}
+
 extern "C" int GeneratePuzzle(int size, int level, signed char* puzzle, signed char* solution) {
     int w = 0, h = 0;
     if (!BlockShape(size, w, h) || SudokuGenerator::HoleCount(size, level) < 0 || !puzzle || !solution)
         return 0;
-    const SudokuGenerator::Clock& clock = Slices().clock;
-    const SudokuGenerator::Clock now = clock ? clock : SudokuGenerator::Clock(SteadyMilliseconds);
+    const SudokuGenerator::Clock now = SliceClock();
     SudokuBoard board(size);
     board.unsolvedCount = 0;
     board.enabled[kTrialAndError] = false;
@@ -159,20 +169,25 @@ extern "C" int SolvePuzzle(int size, const signed char* cells, signed char* out)
         return 0;
     }
     SolutionCounter counter;
-    const int count = counter.Count(givens.data(), w, h, 2, nullptr, kSolveNodeBudget);
+    if (void (*pump)() = Slices().solvePump) {
+        const SudokuGenerator::Clock now = SliceClock();
+        const int sliceMs = Slices().sliceMs;
+        counter.SetTick([pump, now, sliceMs, last = now()]() mutable {
+            if (now() - last < sliceMs) return;
+            pump();
+            last = now();
+        });
+    }
+    const int count = counter.Count(givens.data(), w, h, 2);
     if (count > 0) {
         std::vector<int> solved(counter.LastSolution().begin(), counter.LastSolution().begin() + size * size);
-        // With several solutions, prefer the one guessing in cell order would reach; when that
-        // search wanders too long, the solution already found will do for the player's grid.
         if (count > 1) counter.FirstInOrder(givens.data(), w, h, kInOrderNodeBudget, solved.data());
         if (SolvesGivens(solved, givens, w, h)) {
             ToBytes(solved, size, out);
             return 1;
         }
     }
-    // No solution, or none found within the budget: what the logical techniques reach. On a grid
-    // the search could not decide they may still finish it.
-    const std::vector<int> reached = LogicalStall(givens, size);
-    ToBytes(reached, size, out);
-    return SolvesGivens(reached, givens, w, h) ? 1 : 0;
+    // No solution: the givens plus what the logical techniques place before they stall.
+    ToBytes(LogicalStall(givens, size), size, out);
+    return 0;
 }

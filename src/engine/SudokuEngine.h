@@ -15,12 +15,18 @@ extern "C" {
 // about 50 ms ends without an accepted puzzle (call again) or when size or level is invalid.
 int GeneratePuzzle(int size, int level, signed char* puzzle, signed char* solution);
 
-// Solves `cells` into `out` and returns 1 with a valid complete grid that keeps every given.
-// Returns 0 and writes nothing for an invalid size or a null grid; returns 0 with `out` a copy of
-// `cells` when a byte lies outside 0..N or a value repeats in a row, column or block; returns 0
-// with the givens plus what logic could place when the grid has no solution (or none is found
-// within a bounded search, so that a sparse grid cannot hang the caller).
+// Solves `cells` into `out` and returns 1 with a valid complete grid that keeps every given; of
+// several solutions, the first in reading order (row by row, smallest value first) when a bounded
+// search can tell, else the first in that order of those it found. Returns 0 and
+// writes nothing for an invalid size or a null grid; returns 0 with `out` a copy of `cells` when a
+// byte lies outside 0..N or a value repeats in a row, column or block; returns 0 with the givens
+// plus what logic could place when the grid has no solution. The search always decides; while it
+// runs, the pump set by SetSolvePuzzlePump is called about every 50 ms.
 int SolvePuzzle(int size, const signed char* cells, signed char* out);
+
+// Sets the function SolvePuzzle calls about every 50 ms of a long solve, so that the caller's
+// window keeps answering (null for none). The pump must not call the engine.
+void SetSolvePuzzlePump(void (*pump)(void));
 
 #ifdef __cplusplus
 }

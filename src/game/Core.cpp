@@ -64,7 +64,13 @@ bool IsPuzzleSize(int size) {
 
 }  // namespace
 
-TCore::TCore() : Generate(GeneratePuzzle), Solve(SolvePuzzle), PumpEvents([] { PollSystem(); }) {}
+// A long solve of a typed-in grid pumps the system's events through the core's pump, as generation does
+// between its slices.
+TCore::TCore() : Generate(GeneratePuzzle), Solve(SolvePuzzle), PumpEvents([] { PollSystem(); }) {
+    SetSolvePuzzlePump([] {
+        if (Core.PumpEvents) Core.PumpEvents();
+    });
+}
 
 int TCore::Start() {
     PuzzleWidth = 9;

@@ -230,7 +230,7 @@ std::string NextNumberedFileName(const std::string& path, const std::string& pre
 std::unique_ptr<TIniFile> LoadIniFile(const std::string& name) {
     auto ini = std::make_unique<TIniFile>();
     ini->FileName = name;
-    if (const auto bytes = LoadFile(name + ".ini")) {
+    if (const auto bytes = LoadFile(name + ".ini", MaxIniFileBytes)) {
         for (const std::string& line : SplitLines(DecodeText(*bytes))) {
             if (line.empty()) continue;
             ini->Add(IniLineName(line), IniLineValue(line));

@@ -19,6 +19,15 @@ namespace {
 constexpr int NameOffset = 0x4e;
 constexpr int DefaultTime = 5940000;  // 99:00
 constexpr int DefaultDifficulty = 2;
+// Ten entries of a typed name and two integers take about 200 bytes; a larger file is damaged.
+constexpr std::size_t MaxTableBytes = 4096;
+
+// One failed write of a best-time table is shown; the next only after a write has succeeded.
+bool g_saveFailureShown = false;
+
+bool ValidEntry(const TPellixHighScore& entry) {
+    return entry.time >= 0 && entry.difficulty >= 0 && entry.difficulty <= 4;
+}
 
 // Code points of a UTF-8 string; a malformed byte reads as an unencodable character.
 std::vector<std::uint32_t> CodePoints(const std::string& text) {
@@ -135,15 +144,27 @@ int TPellixHighScoreList::WillEnterHighscore(int time) const {
 
 int TPellixHighScoreList::Load() {
     Entries.clear();
-    const auto bytes = LoadFile(filepath);
-    if (bytes) Entries = HighScoreDecode(*bytes);
+    const auto bytes = LoadFile(filepath, MaxTableBytes);
+    // An existing empty file is an empty table; a missing, oversized or unreadable one the default.
+    if (bytes && bytes->empty()) return 0;
+    if (bytes) {
+        for (TPellixHighScore& entry : HighScoreDecode(*bytes)) {
+            if (NumMaxNameEntries >= 0 && Entries.size() >= static_cast<std::size_t>(NumMaxNameEntries)) break;
+            if (ValidEntry(entry)) Entries.push_back(std::move(entry));
+        }
+    }
     if (Entries.empty()) CreateDefault();
     return 0;
 }
 
 int TPellixHighScoreList::Save() {
-    if (WriteFileAtomic(filepath, HighScoreEncode(Entries))) return 1;
-    GameNotice(GameString("Failed Save File") + filepath);
+    if (WriteFileAtomic(filepath, HighScoreEncode(Entries))) {
+        g_saveFailureShown = false;
+        return 1;
+    }
+    // The table stays in memory; a full disk is said once, not at every table.
+    if (!g_saveFailureShown) GameNotice(GameString("Failed Save File") + filepath);
+    g_saveFailureShown = true;
     return 0;
 }
 

@@ -38,11 +38,13 @@ public:
     void Insert(const std::string& name, int time, int difficulty);
     // 1-based place the time would take, 0 when it does not enter.
     int WillEnterHighscore(int time) const;
-    // Reads the file. A missing file, or one without a single complete entry, gives the default table
-    // (written at once); a trailing partial entry is dropped. Never fatal.
+    // Reads the file: at most NumMaxNameEntries entries, each with a time of 0 or more and a difficulty
+    // of 0 to 4 (others are skipped); a trailing partial entry is dropped. An existing empty file is an
+    // empty table. A missing file, one larger than any real table, or one without a single good entry
+    // gives the default table (written at once). Never fatal.
     int Load();
-    // Writes the table through the atomic write. 1 on success; 0 after showing "Failed Save File" with the
-    // path, the table staying in memory.
+    // Writes the table through the atomic write. 1 on success; 0 with the table staying in memory, after
+    // showing "Failed Save File" with the path (only for the first failure since a write last succeeded).
     int Save();
     int CreateDefault();
     int Zero(int count);

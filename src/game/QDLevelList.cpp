@@ -101,7 +101,7 @@ int QDLevelList::CheckLevelCompleted(const std::string& path) {
         // Read only: looking at a page must never create or rewrite the player's completion file.
         CompletedIniFile = std::make_unique<TIniFile>();
         CompletedIniFile->FileName = LevelCompletedPath + LevelCompletedFile;
-        if (const auto bytes = LoadFile(CompletedIniFile->FileName + ".ini")) {
+        if (const auto bytes = LoadFile(CompletedIniFile->FileName + ".ini", MaxIniFileBytes)) {
             for (const std::string& line : SplitLines(DecodeText(*bytes)))
                 if (!line.empty()) CompletedIniFile->Add(IniLineName(line), IniLineValue(line));
         }

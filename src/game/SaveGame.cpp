@@ -2,6 +2,8 @@
 #include "game/SaveGame.h"
 
 #include <cstdint>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "core/Game.h"
@@ -13,6 +15,8 @@
 namespace {
 
 constexpr const char* SaveGameHeader = "Sudoku Numora Savegame";
+// A 16 x 16 save is about 11 KB; anything past this cannot be a save of ours.
+constexpr std::size_t MaxSaveGameBytes = 64 * 1024;
 
 std::string TwoDigits(int value) {
     return std::string(1, static_cast<char>('0' + value / 10 % 10)) + static_cast<char>('0' + value % 10);
@@ -55,6 +59,17 @@ public:
         if (!MarkupGrid(data.Markup, data.Width)) return std::nullopt;
         while (next_ < lines_.size())
             if (!lines_[next_++].empty()) return Fail("unexpected text after the pencil marks");
+        if (!SolutionIsValid(data)) {
+            error_ = "the solution is not a valid grid";
+            return std::nullopt;
+        }
+        for (int y = 0; y < data.Width; ++y)
+            for (int x = 0; x < data.Width; ++x)
+                if (data.PuzzleStart[x][y] != 0 && data.PuzzleStart[x][y] != data.Solution[x][y]) {
+                    error_ = "the given at column " + std::to_string(x + 1) + ", row " + std::to_string(y + 1) +
+                             " differs from the solution";
+                    return std::nullopt;
+                }
         return data;
     }
 
@@ -75,9 +90,33 @@ private:
         return &lines_[next_++];
     }
 
+    // Every number once in each row, column and region; the regions are shaped as on the board.
+    static bool SolutionIsValid(const TSaveGameData& data) {
+        const int n = data.Width;
+        const int regionWidth = n == 4 ? 2 : n == 6 ? 3 : n == 9 ? 3 : 4;
+        const int regionHeight = n / regionWidth;
+        for (int unit = 0; unit < n; ++unit) {
+            std::uint32_t row = 0, column = 0, region = 0;
+            for (int k = 0; k < n; ++k) {
+                const int rx = unit % (n / regionWidth) * regionWidth + k % regionWidth;
+                const int ry = unit / (n / regionWidth) * regionHeight + k / regionWidth;
+                for (auto [value, seen] : {std::pair{data.Solution[k][unit], &row},
+                                           std::pair{data.Solution[unit][k], &column},
+                                           std::pair{data.Solution[rx][ry], &region}}) {
+                    if (value < 1 || value > n) return false;
+                    *seen |= 1u << value;
+                }
+            }
+            const std::uint32_t all = ((1u << n) - 1) << 1;
+            if (row != all || column != all || region != all) return false;
+        }
+        return true;
+    }
+
     bool Header(TSaveGameData& data) {
+        // The first line is not read back: saves made elsewhere put other text there.
         const std::string* line = NextLine();
-        if (!line || *line != SaveGameHeader) return Fail("not a saved game"), false;
+        if (!line) return Fail("not a saved game"), false;
         line = NextLine();
         if (!line || line->size() != 5 || !IsDigit((*line)[0]) || !IsDigit((*line)[1]) || (*line)[2] != 'x' ||
             !IsDigit((*line)[3]) || !IsDigit((*line)[4]))
@@ -259,7 +298,13 @@ int TSaveGame::Save() {
 int TSaveGame::Load() {
     Error.clear();
     std::optional<std::string> bytes;
-    if (IsSafeName(Name)) bytes = LoadFile(Path());
+    bool tooLarge = false;
+    if (IsSafeName(Name)) bytes = LoadFile(Path(), MaxSaveGameBytes, &tooLarge);
+    if (tooLarge) {
+        Error = NoticeText("Damaged Savegame", "The saved game is damaged and cannot be loaded: ") + Path() +
+                " (far too large to be a saved game)";
+        return 0;
+    }
     if (!bytes) {
         Error = NoticeText("Could Not Load File", "The saved game could not be opened: ") + Path();
         return 0;

@@ -16,6 +16,10 @@ constexpr int StartUpGraceMs = 5000;
 
 }  // namespace
 
+TTolvaneGame::TTolvaneGame() {
+    GameFileNames = {"config.ini", "hs4x4.dat", "hs6x6.dat", "hs9x9.dat", "hs12x12.dat", "hs16x16.dat"};
+}
+
 int TTolvaneGame::LogicWrapper() {
     Mouse->ClearMouseHit();
     Mouse->Manage();

@@ -10,6 +10,8 @@
 
 class TTolvaneGame : public TGame {
 public:
+    // Names the game's own player files (options, best-time tables) for the start-up clean-up.
+    TTolvaneGame();
     int LogicWrapper() override;
     // A hook of the Macintosh build (Command-Q); nothing to do here.
     int CheckCommandQForMac();

@@ -17,8 +17,17 @@ namespace {
 
 TDrawState g_state;
 TDrawBackend* g_backend = nullptr;
-std::unique_ptr<TDrawBackend> g_windowBackend;
 unsigned g_windowGeneration = 0;
+
+// The window backend unregisters from the texture-owner map when it is destroyed at exit, so the
+// map must outlive it: touching the map first makes it constructed first and destroyed last.
+std::unique_ptr<TDrawBackend>& WindowBackendSlot() {
+    static std::unique_ptr<TDrawBackend> slot = [] {
+        UnregisterTextureOwner(0);
+        return std::unique_ptr<TDrawBackend>();
+    }();
+    return slot;
+}
 
 TDrawBackend* WindowBackend();
 TDrawBackend* Current() { return g_backend != nullptr ? g_backend : WindowBackend(); }
@@ -189,14 +198,15 @@ private:
 TDrawBackend* WindowBackend() {
     SDL_Renderer* renderer = GraphicsRenderer();
     if (renderer == nullptr) {
-        g_windowBackend.reset();
+        WindowBackendSlot().reset();
         return nullptr;
     }
-    if (!g_windowBackend || g_windowGeneration != GraphicsGeneration()) {
-        g_windowBackend = std::make_unique<SdlBackend>(renderer, nullptr);
+    std::unique_ptr<TDrawBackend>& windowBackend = WindowBackendSlot();
+    if (!windowBackend || g_windowGeneration != GraphicsGeneration()) {
+        windowBackend = std::make_unique<SdlBackend>(renderer, nullptr);
         g_windowGeneration = GraphicsGeneration();
     }
-    return g_windowBackend.get();
+    return windowBackend.get();
 }
 
 // ---- collisions ----

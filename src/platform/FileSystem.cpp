@@ -17,6 +17,11 @@ namespace {
 AtomicWriteFault g_fault = AtomicWriteFault::None;
 bool g_faultLeavesTemp = false;
 
+// The longest file name the file systems in use take, and the random part of a temporary name.
+constexpr std::size_t NameLimit = 255;
+constexpr const char* TempSuffix = ".XXXXXX";
+constexpr std::size_t TempSuffixLength = 7;
+
 std::string ParentOf(const std::string& path) {
     std::string::size_type slash = path.find_last_of('/');
     if (slash == std::string::npos) return ".";
@@ -123,13 +128,22 @@ bool CopyFile(const std::string& source, const std::string& target) {
     return bytes && WriteFileAtomic(target, *bytes);
 }
 
-std::optional<std::string> LoadFile(const std::string& path) {
+std::optional<std::string> LoadFile(const std::string& path) { return LoadFile(path, std::string().max_size()); }
+
+std::optional<std::string> LoadFile(const std::string& path, std::size_t maxBytes, bool* tooLarge) {
+    if (tooLarge) *tooLarge = false;
     if (FileType(path) != FILETYPE_FILE) return std::nullopt;
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
     std::string bytes;
     char buffer[65536];
     for (;;) {
+        // The size is checked while reading, so a file that grows meanwhile is caught too.
+        if (bytes.size() > maxBytes) {
+            ::close(fd);
+            if (tooLarge) *tooLarge = true;
+            return std::nullopt;
+        }
         ssize_t got = ::read(fd, buffer, sizeof buffer);
         if (got < 0) {
             if (errno == EINTR) continue;
@@ -140,6 +154,10 @@ std::optional<std::string> LoadFile(const std::string& path) {
         bytes.append(buffer, static_cast<std::size_t>(got));
     }
     ::close(fd);
+    if (bytes.size() > maxBytes) {
+        if (tooLarge) *tooLarge = true;
+        return std::nullopt;
+    }
     return bytes;
 }
 
@@ -169,7 +187,14 @@ bool TAtomicFile::Open() {
     }
     std::string folder = ParentOf(path_);
     std::string name = path_.substr(path_.find_last_of('/') + 1);
-    std::string temp = (folder == "/" ? "" : folder) + "/." + name + ".XXXXXX";
+    // A target name near the limit must still leave room for the dot and the random part.
+    if (name.size() > NameLimit - 1 - TempSuffixLength) name.resize(NameLimit - 1 - TempSuffixLength);
+    std::string temp = (folder == "/" ? "" : folder) + "/." + name + TempSuffix;
+    if (g_fault == AtomicWriteFault::CannotCreate) {
+        errno = EROFS;
+        failed_ = true;
+        return false;
+    }
     fd_ = ::mkstemp(temp.data());
     if (fd_ < 0) {
         failed_ = true;
@@ -216,6 +241,26 @@ bool TAtomicFile::Commit() {
     temp_.clear();
     SyncFolder(ParentOf(path_));
     return true;
+}
+
+int RemoveAtomicLeftovers(const std::string& folder,
+                          const std::function<bool(const std::string& target, bool cut)>& ours) {
+    std::optional<std::vector<DirEntry>> entries = ReadDir(folder);
+    if (!entries) return 0;
+    static const std::string randomChars = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    int removed = 0;
+    for (const DirEntry& entry : *entries) {
+        const std::string& name = entry.Name;
+        if (entry.Kind != EntryKind::File || name.size() < 2 + TempSuffixLength || name[0] != '.') continue;
+        const std::size_t dot = name.size() - TempSuffixLength;
+        if (name[dot] != '.' ||
+            name.find_first_not_of(randomChars, dot + 1) != std::string::npos)
+            continue;
+        const std::string target = name.substr(1, dot - 1);
+        if (!ours(target, name.size() == NameLimit)) continue;
+        if (::unlink((TrimTrailingSlashes(folder) + "/" + name).c_str()) == 0) ++removed;
+    }
+    return removed;
 }
 
 void SetAtomicWriteFault(AtomicWriteFault fault, bool leaveTemp) {

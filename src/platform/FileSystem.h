@@ -12,6 +12,8 @@
 // Used by every layer above that reads or writes files.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -52,9 +54,13 @@ bool CopyFile(const std::string& source, const std::string& target);
 
 // The whole file as bytes; nullopt when it cannot be opened or read.
 std::optional<std::string> LoadFile(const std::string& path);
+// The same for player files, which are small: a file of more than maxBytes is not read at all
+// (nullopt, and *tooLarge set when given), so a huge file cannot freeze the game or fill memory.
+std::optional<std::string> LoadFile(const std::string& path, std::size_t maxBytes, bool* tooLarge = nullptr);
 
 // Replaces (or creates) the file at path with bytes, atomically: temporary file in the same
-// folder, written, flushed, fsync'd, closed, renamed over path, folder fsync'd. Every result is
+// folder (named "." + file name + "." + six random characters, the file name cut short when the
+// whole would pass the file system's 255-byte limit), written, flushed, fsync'd, closed, renamed over path, folder fsync'd. Every result is
 // checked; on any failure the temporary file is removed, the old file is left untouched and
 // false is returned.
 bool WriteFileAtomic(const std::string& path, const std::string& bytes);
@@ -85,8 +91,15 @@ private:
     bool failed_ = false;
 };
 
+// Removes the temporary files an interrupted atomic write left in folder: regular files named as
+// above whose target name `ours` accepts (`cut` tells that the name was cut short to fit). Links,
+// folders and every other name are left alone. Returns how many were removed.
+int RemoveAtomicLeftovers(const std::string& folder,
+                          const std::function<bool(const std::string& target, bool cut)>& ours);
+
 // Test hook: simulates a crash or failure inside the next atomic writes. The write stops at the
 // given stage and reports failure; with LeaveTemp the temporary file is left behind as a killed
-// process would leave it. Stage None switches the fault off.
-enum class AtomicWriteFault { None, AfterPartialWrite, BeforeRename };
+// process would leave it. CannotCreate stands for a read-only or full folder: the temporary file
+// cannot be made. Stage None switches the fault off.
+enum class AtomicWriteFault { None, AfterPartialWrite, BeforeRename, CannotCreate };
 void SetAtomicWriteFault(AtomicWriteFault fault, bool leaveTemp = false);

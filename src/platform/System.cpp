@@ -117,26 +117,45 @@ bool Notify(const std::string& text, bool serious) {
     return false;
 }
 
-bool SingleInstanceLock(const std::string& name) {
-    static int lockFd = -1;
-    if (lockFd >= 0) return true;
+namespace {
+
+// 1 when the lock is now held, 0 when another process holds it, -1 when no lock file can be had.
+int LockFile(const std::string& path) {
+    int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    // A read-only folder may still hold the lock file of an earlier run; a read lock fd suffices.
+    if (fd < 0) fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) return -1;
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        close(fd);
+        return 0;
+    }
+    // Held for the life of the process; the process end releases it.
+    return 1;
+}
+
+}  // namespace
+
+bool SingleInstanceLock(const std::string& name, const std::string& playerFolder) {
+    static bool held = false;
+    if (held) return true;
     std::string file;
     for (char c : name) file += (c == '/' ? '_' : c);
     std::string folder = Env("XDG_RUNTIME_DIR");
+    std::string runtimeFile = file;
     if (folder.empty()) {
         folder = std::filesystem::temp_directory_path().string();
-        file.append("-").append(std::to_string(getuid()));
+        runtimeFile.append("-").append(std::to_string(getuid()));
     }
-    std::string path = folder;
-    path.append("/").append(file).append(".lock");
-    int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     // Without a lock file the check cannot be made; running is better than refusing to start.
-    if (fd < 0) return true;
-    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        close(fd);
-        return false;
+    if (LockFile(folder + "/" + runtimeFile + ".lock") == 0) return false;
+    if (!playerFolder.empty()) {
+        std::error_code ec;
+        std::filesystem::create_directories(playerFolder, ec);
+        std::string path = playerFolder;
+        if (path.back() != '/') path += '/';
+        if (LockFile(path + file + ".lock") == 0) return false;
     }
-    lockFd = fd;
+    held = true;
     return true;
 }
 

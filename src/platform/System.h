@@ -26,8 +26,10 @@ std::string WrapNoticeText(const std::string& text, size_t width);
 bool HeadlessVideo();
 
 // Takes an exclusive lock named after `name` in $XDG_RUNTIME_DIR (else the temp folder, with the
-// user id in the file name), held for the life of the process. False when another process holds it.
-bool SingleInstanceLock(const std::string& name);
+// user id in the file name) and, when `playerFolder` is given, a second one on name + ".lock" in
+// that folder (created when missing), so that copies started with different runtime folders still
+// meet. Both are held for the life of the process. False when another process holds either.
+bool SingleInstanceLock(const std::string& name, const std::string& playerFolder = "");
 
 // The per-user application-data folder, $XDG_DATA_HOME or ~/.local/share, ending in "/".
 std::string CommonAppDataFolder();

@@ -126,3 +126,17 @@ TEST_F(ChannelArrayTest, AmbientPlayerIsSafeEmptyFullAndKilled) {
     for (int i = 0; i < 5; ++i) ambient.Manage();
     EXPECT_TRUE(ambient.AddSound(s));
 }
+
+TEST_F(ChannelArrayTest, AnAmbientSoundSureToPlayIsHeardOncePerPeriod) {
+    TAmbientSounds ambient;
+    ambient.Init(50, 100);  // 10 ticks a period
+    auto s = std::make_shared<TGameSound>();
+    s->sound = FakeSound();
+    ASSERT_TRUE(ambient.AddSound(s));
+    SeedRnd(3);
+    for (int i = 0; i < 60; ++i) ambient.Manage();
+    int cues = 0;
+    for (auto& c : Pool().Items) cues += Fake(c.get())->cues;
+    EXPECT_EQ(cues, 6);
+}
+

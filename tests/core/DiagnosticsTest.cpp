@@ -70,17 +70,29 @@ TEST(ValueList, ReadsNameEqualsValueLines) {
     EXPECT_EQ(notices, std::vector<std::string>{"Error loading file " + dir.Str() + "missing.txt"});
 }
 
-TEST(Utilities, RoundingDistancesNumbersAsTextAndRandomRanges) {
+TEST(Utilities, HalvesRoundUp) {
     EXPECT_EQ(Round(-2.5f), -2);
+    EXPECT_EQ(Round(2.5f), 3);
+}
+
+TEST(Utilities, ADistanceToASegmentOfNoLengthIsTheDistanceToItsPoint) {
     EXPECT_DOUBLE_EQ(PointSegmentDistance(-3, 4, 0, 0, 10, 0), 5.0);
-    // A segment of no length is its point, not a division by zero.
     EXPECT_DOUBLE_EQ(PointSegmentDistance(3, 4, 0, 0, 0, 0), 5.0);
+}
+
+TEST(Utilities, NumbersAsTextAreGroupedAndCutNotRounded) {
     EXPECT_EQ(FormatNumber(1234.999, 0, 3), "1,234");
     EXPECT_EQ(FormatNumber(-1234.5, 1, 3), "-1,234.5");
     EXPECT_EQ(FormatNumber(1234.0, 0, 0), "1234");
+}
+
+TEST(Utilities, RandomRangesStayInsideAndAnEmptyRangeGivesItsStart) {
     SeedCRand(7);
     for (int i = 0; i < 200; ++i) ASSERT_LE(std::abs(RandRange(-2, 2)), 2);
     EXPECT_EQ(RandRange(5, 1), 5);
+}
+
+TEST(Utilities, AppendingToNoListDoesNothing) {
     std::list<int> b{3};
     EXPECT_EQ(ListAppend<std::list<int>>(nullptr, &b), 0);
 }

@@ -1,11 +1,16 @@
 // Opening the display headless: driver choice, checkpoints, full screen and its fallbacks.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "core/ErrorReport.h"
 #include "core/Game.h"
 #include "core/IniFile.h"
 #include "core/Input.h"
 #include "platform/Clock.h"
 #include "platform/Events.h"
+#include "platform/FileSystem.h"
 #include "platform/Keys.h"
 #include "platform/Window.h"
 #include "presentation/MousePointer.h"
@@ -35,12 +40,35 @@ protected:
     std::string Settings() const { return testenv::ReadFile(dir.Path() / "SudokuNumora.ini"); }
 };
 
-TEST_F(DisplayTest, TheMissingDirect3DDriverFallsBackToTheRendererAndIsSaved) {
-    Game->Driver = 0;
+TEST_F(DisplayTest, AnyDriverButTheRendererFallsBackToItAndIsSaved) {
+    // 0 is the missing Direct3D driver; the others were never written by the game.
+    for (int driver : {0, 2, -1, 111}) {
+        SCOPED_TRACE(driver);
+        Game->Driver = driver;
+        Game->FullScreen = 0;
+        Game->GraphicsCreate();
+        EXPECT_EQ(Game->Driver, 1);
+        EXPECT_NE(Settings().find("DRIVER=1\r\n"), std::string::npos);
+        EndGraphics();
+    }
+}
+
+TEST_F(DisplayTest, AltEnterWithAFailingSettingsWriteGoesOnAndSaysSoOnce) {
+    std::vector<std::string> notices;
+    SetErrorNotice([&](const std::string& text) { notices.push_back(text); });
+    Game->Driver = 1;
     Game->FullScreen = 0;
+    Game->IniUpdate(0);
+    const std::string good = Settings();
     Game->GraphicsCreate();
-    EXPECT_EQ(Game->Driver, 1);
-    EXPECT_NE(Settings().find("DRIVER=1\r\n"), std::string::npos);
+    SetAtomicWriteFault(AtomicWriteFault::CannotCreate);
+    EXPECT_NO_THROW(Game->ToggleFullScreen());
+    EXPECT_NO_THROW(Game->ToggleFullScreen());
+    SetAtomicWriteFault(AtomicWriteFault::None);
+    SetErrorNotice(nullptr);
+    EXPECT_EQ(Game->FullScreen, 0);
+    EXPECT_EQ(notices.size(), 1u);
+    EXPECT_EQ(Settings(), good);
 }
 
 TEST_F(DisplayTest, AltEnterSwitchesOnceEvenForAQuickTapAndSaves) {
@@ -80,7 +108,7 @@ TEST_F(DisplayTest, AForcedWindowRefusesFullScreen) {
     EXPECT_FALSE(GraphicsIsFullScreen());
 }
 
-TEST_F(DisplayTest, AFrameIsDrawnAndShown) {
+TEST_F(DisplayTest, AFrameIsDrawnTimedAndShown) {
     Game->Driver = 1;
     Game->FullScreen = 0;
     Game->GraphicsCreate();
@@ -93,6 +121,7 @@ TEST_F(DisplayTest, AFrameIsDrawnAndShown) {
     CaptureNextFrame([](const TPixmap&, void* user) { ++static_cast<Seen*>(user)->frames; }, &seen);
     Game->ScreenDraw();
     EXPECT_EQ(seen.frames, 1);
+    EXPECT_EQ(Game->DrawTime->Current, 0) << "the frame is timed: it took no clock time";
     Game->NoDraw = 1;
     CaptureNextFrame([](const TPixmap&, void* user) { ++static_cast<Seen*>(user)->frames; }, &seen);
     Game->ScreenDraw();

@@ -5,10 +5,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <sstream>
 #include <thread>
+#include <vector>
 
 #include "platform/System.h"
 #include "support/TestEnv.h"
@@ -157,6 +159,24 @@ TEST(EndToEnd, SettingsLeftByACrashAfterAChangeAreRestoredKeepingTheProfileName)
     EXPECT_FALSE(fs::exists(shared / ".ini.ini"));
 }
 
+TEST(EndToEnd, AnUnusableDriverFallsBackAndLeftoversOfAnInterruptedWriteGo) {
+    if (!fs::exists(Executable())) GTEST_SKIP() << "the program is not built: " << Executable();
+    const fs::path data = testenv::BinDir() / "data";
+    if (!fs::exists(data / "resources" / "data.pak")) GTEST_SKIP() << "the game data is not built yet in " << data;
+    testenv::TempDir home, runtime;
+    const fs::path shared = home.Path() / "Tolvane Games" / "Sudoku Numora";
+    fs::create_directories(shared);
+    testenv::WriteFile(shared / "SudokuNumora.ini", "FULL SCREEN=0\r\nDRIVER=7\r\n");
+    testenv::WriteFile(shared / ".config.ini.AbC123", "half");
+    testenv::WriteFile(shared / "notes.txt", "mine");
+    const fs::path log = home.Path() / "output.txt";
+    EXPECT_EQ(RunOnce(home.Path(), runtime.Path(), log), 0) << testenv::ReadFile(log);
+    EXPECT_NE(testenv::ReadFile(shared / "SudokuNumora.ini").find("DRIVER=1\r\n"), std::string::npos);
+    EXPECT_FALSE(fs::exists(shared / ".config.ini.AbC123"));
+    EXPECT_EQ(testenv::ReadFile(shared / "notes.txt"), "mine");
+    EXPECT_FALSE(fs::exists(shared / "ErrorLog.txt")) << testenv::ReadFile(shared / "ErrorLog.txt");
+}
+
 TEST(EndToEnd, AMissingArchiveEndsInOrderBeforeAnyOptionsAreWritten) {
     const fs::path data = testenv::BinDir() / "data";
     if (!fs::exists(Executable()) || !fs::exists(data / "text" / "gametext.txt"))
@@ -172,6 +192,7 @@ TEST(EndToEnd, AMissingArchiveEndsInOrderBeforeAnyOptionsAreWritten) {
     testenv::WriteFile(shared / "config.ini", options);
 
     pid_t pid = Launch(home.Path(), runtime.Path(), install.Path() / "output.txt", install.Path() / "SudokuNumora");
+    // A failed start is no success to a launcher or a script.
     EXPECT_EQ(WaitForExit(pid, std::chrono::seconds(30)), 1);
     EXPECT_TRUE(fs::exists(shared / "goodexit.dat"));
     EXPECT_EQ(testenv::ReadFile(shared / "config.ini"), options);
@@ -180,17 +201,18 @@ TEST(EndToEnd, AMissingArchiveEndsInOrderBeforeAnyOptionsAreWritten) {
     EXPECT_NE(log.find("(9) "), std::string::npos) << log;
 }
 
-TEST(EndToEnd, ASecondCopyLeavesAtOnceAndWritesNothing) {
+TEST(EndToEnd, ASecondCopyLeavesAtOnceAndWritesNothingEvenWithAnotherRuntimeFolder) {
     if (!fs::exists(Executable())) GTEST_SKIP() << "the program is not built: " << Executable();
-    testenv::TempDir home, runtime, logDir;
-    // The first copy is stood in for by a process that holds the same lock.
+    testenv::TempDir home, runtime, otherRuntime, logDir;
+    const fs::path shared = home.Path() / "Tolvane Games" / "Sudoku Numora";
+    // The first copy is stood in for by a process that holds the same locks.
     int ready[2], release[2];
     ASSERT_EQ(pipe(ready), 0);
     ASSERT_EQ(pipe(release), 0);
     pid_t holder = fork();
     if (holder == 0) {
         setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1);
-        char c = SingleInstanceLock("Sudoku Numora") ? 'y' : 'n';
+        char c = SingleInstanceLock("Sudoku Numora", shared.string()) ? 'y' : 'n';
         (void)!write(ready[1], &c, 1);
         (void)!read(release[0], &c, 1);
         _exit(0);
@@ -198,11 +220,20 @@ TEST(EndToEnd, ASecondCopyLeavesAtOnceAndWritesNothing) {
     char held = 0;
     ASSERT_EQ(read(ready[0], &held, 1), 1);
     ASSERT_EQ(held, 'y');
+    testenv::WriteFile(shared / "inichanged.dat", "");  // what a running copy's settings change leaves
+    const auto before = fs::last_write_time(shared / "inichanged.dat");
 
-    pid_t pid = Launch(home.Path(), runtime.Path(), logDir.Path() / "output.txt");
-    EXPECT_EQ(WaitForExit(pid, std::chrono::seconds(30)), 0);
-    EXPECT_TRUE(fs::is_empty(home.Path()));
-    EXPECT_EQ(testenv::ReadFile(logDir.Path() / "output.txt"), "");
+    for (const fs::path& runtimeDir : {runtime.Path(), otherRuntime.Path()}) {
+        SCOPED_TRACE(runtimeDir.string());
+        pid_t pid = Launch(home.Path(), runtimeDir, logDir.Path() / "output.txt");
+        EXPECT_EQ(WaitForExit(pid, std::chrono::seconds(30)), 0);
+        EXPECT_EQ(testenv::ReadFile(logDir.Path() / "output.txt"), "");
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(shared)) names.push_back(entry.path().filename());
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, (std::vector<std::string>{"Sudoku Numora.lock", "inichanged.dat"}));
+        EXPECT_EQ(fs::last_write_time(shared / "inichanged.dat"), before);
+    }
 
     (void)!write(release[1], "x", 1);
     waitpid(holder, nullptr, 0);

@@ -7,7 +7,9 @@
 #include "core/ErrorReport.h"
 #include "core/Game.h"
 #include "core/IniFile.h"
+#include "core/Input.h"
 #include "platform/FileSystem.h"
+#include "platform/Keys.h"
 #include "platform/System.h"
 #include "support/TestEnv.h"
 
@@ -59,6 +61,14 @@ TEST_F(GameSettingsTest, SettingsRoundTripThroughTheFile) {
     EXPECT_EQ(again.MusicVolume, 35);
     EXPECT_EQ(again.ProfileName, "Zoë");
     EXPECT_FALSE(Exists("inichanged.dat")) << "flag 0 writes no marker";
+}
+
+TEST_F(GameSettingsTest, ASoundDriverSwitchedByItsKeyIsSavedAsAChange) {
+    KeyBufferKeyDown(KEY_A + ('H' - 'A'));
+    EXPECT_EQ(game->FrameworkKeys(), 1);
+    GameFlushKeys();
+    EXPECT_TRUE(Exists("inichanged.dat")) << "a crash before the next good exit restores the settings";
+    EXPECT_EQ(FileType(SettingsPath()), FILETYPE_FILE);
 }
 
 TEST_F(GameSettingsTest, PausedSaveKeepsThePlayersMusicAndSpeechChoices) {
@@ -122,4 +132,27 @@ TEST_F(GameSettingsTest, CrashRecoveryRestoresOnlyWhatItCanAndClaimsOnlyWhatItDi
             EXPECT_FALSE(Exists("inichanged.dat"));
         }
     }
+}
+
+TEST_F(GameSettingsTest, TemporaryFilesOfInterruptedWritesGoAtTheNextStartOnlyOurs) {
+    game->ProfilePath = game->SubPath + "profiles/";
+    game->GameFileNames = {"config.ini"};
+    std::filesystem::create_directories(game->ProfilePath);
+    std::string settings = SettingsPath();
+    settings = settings.substr(settings.find_last_of('/') + 1);
+    const std::string profiles = game->ProfilePath;
+    const std::vector<std::string> leftovers = {
+        Shared("." + settings + ".a1B2c3"), Shared(".config.ini.XyZ123"), Shared(".goodexit.dat.000000"),
+        profiles + ".my game.dat.abcdef", profiles + "." + std::string(247, 'n') + ".Q1w2E3"};
+    const std::vector<std::string> others = {
+        Shared("config.ini"), Shared(".notes.txt.abcdef"), Shared(".config.ini.abc"), Shared(".config.ini.ab-d!f"),
+        profiles + ".list.txt.abcdef", profiles + "my game.dat"};
+    for (const auto& path : leftovers) testenv::WriteFile(path, "half");
+    for (const auto& path : others) testenv::WriteFile(path, "keep");
+    // A link named like a leftover is never followed nor removed.
+    std::filesystem::create_symlink(Shared("config.ini"), Shared(".config.ini.LinkAB"));
+    EXPECT_EQ(game->RemoveWriteLeftovers(), static_cast<int>(leftovers.size()));
+    for (const auto& path : leftovers) EXPECT_FALSE(std::filesystem::exists(path)) << path;
+    for (const auto& path : others) EXPECT_EQ(testenv::ReadFile(path), "keep") << path;
+    EXPECT_TRUE(std::filesystem::is_symlink(Shared(".config.ini.LinkAB")));
 }

@@ -143,6 +143,20 @@ TEST_F(InputTest, LosingFocusWindowedOnlySuspendsFlushesInputAndStopsLogicAfterT
     EXPECT_EQ(Game->LogicWrapper(), 0);
 }
 
+TEST_F(InputTest, MusicPlayingWhenTheFocusWentComesBackAndMusicSwitchedOffStaysOff) {
+    Game->FullScreen = 0;
+    Game->PauseOnLossOfFocus = Game->PauseOnLossOfFullScreenFocus = 0;
+    Game->MusicFileName = "none";
+    for (int music : {1, 0}) {
+        Game->Music = music;
+        Post(EVENT_APPSUSPEND);
+        Read();
+        Post(EVENT_APPRESUME);
+        Read();
+        EXPECT_EQ(Game->Music, music);
+    }
+}
+
 TEST_F(InputTest, AnIgnoredEscapeIsLeftForTheScreenAndBlockedKeysStopAfterTheWindowCheck) {
     Game->IgnoreEscapeKey = 1;
     Post(EVENT_KEYDOWN, KEY_ESCAPE);

@@ -171,7 +171,7 @@ TEST(MusicSource, WavLoopsAroundTheEndOfItsDataOrEndsOnceAndDamagedWavIsRefused)
     EXPECT_EQ(TWavStream::FromBytes({1, 2, 3}), nullptr);
 }
 
-TEST(MusicSource, MonoOggKeepsItsRateAndLoopsWithoutGaps) {
+TEST(MusicSource, MonoOggKeepsItsRateAndLoopsWithoutGapsOrEndsOnce) {
     auto music = TOGGStream::FromBytes(MakeOgg(1, 22050, 5000));
     ASSERT_NE(music, nullptr);
     EXPECT_EQ(music->SAMPLE_RATE, 22050);
@@ -180,6 +180,12 @@ TEST(MusicSource, MonoOggKeepsItsRateAndLoopsWithoutGaps) {
     size_t total = 0;
     for (int i = 0; i < 5; ++i) total += music->FillBuffer(buf.data(), buf.size());
     EXPECT_EQ(total, 5u * 8192);  // every request met, across the loop points
+    auto once = TOGGStream::FromBytes(MakeOgg(1, 22050, 5000));  // without the loop it ends once
+    size_t played = 0;
+    for (int i = 0; i < 5; ++i) played += once->FillBuffer(buf.data(), buf.size());
+    EXPECT_GT(played, 0u);
+    EXPECT_LT(played, 5u * 8192);
+    EXPECT_EQ(once->FillBuffer(buf.data(), buf.size()), 0u);
 }
 
 TEST(MusicSource, LoaderFindsFilesInAnyCase) {

@@ -135,6 +135,40 @@ TEST(PakFormat, ImpossibleCountsAndSizesFailBeforeAllocating) {
     EXPECT_NE(ReadError(with(v1, 12 + 60, 5001)).find("stated size"), std::string::npos);
 }
 
+TEST(PakFormat, TableGivesEveryFieldAndMustUnpackToCountEntries) {
+    const std::vector<TPakEntry> in = Sample();
+    const std::vector<uint8_t> pak = WritePakArchive(in);
+    auto at = [&](size_t i) {
+        return int32_t(pak[i] | pak[i + 1] << 8 | pak[i + 2] << 16 | uint32_t(pak[i + 3]) << 24);
+    };
+    const int32_t count = at(8), packed = at(12), unpacked = at(16);
+    const std::span<const uint8_t> rest = std::span(pak).subspan(20);
+    std::vector<TTableItem> table = ReadPakTable(rest, count, packed, unpacked, "t.pak");
+    ASSERT_EQ(table.size(), in.size());
+    int32_t offset = 0;
+    for (size_t i = 0; i < in.size(); ++i) {
+        EXPECT_EQ(table[i].Name, in[i].Name);
+        EXPECT_EQ(table[i].VarType, in[i].VarType);
+        EXPECT_EQ(table[i].RealSize, int32_t(in[i].Data.size()));
+        EXPECT_EQ(table[i].Offset, offset);
+        offset += table[i].Size;
+    }
+    EXPECT_EQ(size_t(packed + offset), rest.size());  // the blocks fill the file after the table
+
+    auto error = [&](int32_t n, int32_t u) {
+        try {
+            ReadPakTable(rest, n, packed, u, "t.pak");
+        } catch (const TPakFormatError& e) {
+            return std::string(e.what());
+        }
+        return std::string();
+    };
+    EXPECT_EQ(error(count, unpacked + 1), "TPakFile::Corrupt pak file t.pak: table size " +
+                                              std::to_string(unpacked + 1) + " does not match 4 entries");
+    EXPECT_EQ(error(count - 1, unpacked - int32_t(ITEM_SIZE)),
+              "TPakFile::Corrupt pak file t.pak: table: data does not decompress to its stated size");
+}
+
 TEST(PakFormat, WriterRefusesNamesThatCannotBeStored) {
     EXPECT_THROW(WritePakArchive({Entry(std::string(53, 'a'), "")}, PAK_VERSION_PLAIN), TPakFormatError);
     EXPECT_NO_THROW(WritePakArchive({Entry(std::string(53, 'a'), "")}, PAK_VERSION_PACKED));

@@ -11,6 +11,7 @@
 #include "core/IniFile.h"
 #include "core/Startup.h"
 #include "game/GameOptions.h"
+#include "platform/FileSystem.h"
 #include "platform/System.h"
 #include "support/TestEnv.h"
 
@@ -42,6 +43,7 @@ protected:
         SetErrorCloseDisplay([] {});
         GameOptionsLoaded = 0;
         FirstRun = 1;
+        GameIni = TIniFile();
     }
     void TearDown() override {
         SetEndHandler(nullptr);
@@ -72,27 +74,69 @@ TEST_F(StartupTest, AnEarlyErrorLeavesTheOptionsFileAndThePageAlone) {
     for (const auto& step : steps) EXPECT_NE(step, "OpenGetStartedPage");
 }
 
-TEST_F(StartupTest, AFailingStepIsReportedAndTheQuitGoesOn) {
+TEST_F(StartupTest, AFailedOptionsSaveIsSaidOnceAndTheQuitGoesOn) {
     GameOptionsLoaded = 1;
     // The options cannot be saved into a folder that does not exist.
     GameIni.FileName = dir.Str() + "missing/folder/config";
     LogFolder = dir.Str();
     EXPECT_EQ(Quit(), 0);
     EXPECT_EQ(steps.back(), "End");
-    EXPECT_FALSE(notices.empty());
+    EXPECT_EQ(notices.size(), 1u);
     EXPECT_TRUE(fs::exists(dir.Path() / "goodexit.dat"));
 }
 
-TEST_F(StartupTest, InitFailureCarriesItsCheckpoint) {
-    // A file where the profiles folder should be makes the folder impossible to create.
+TEST_F(StartupTest, AFatalErrorEndsThroughTheOrderlyQuitWithStatusOne) {
+    int code = -1;
+    try {
+        GameQuit(1);
+    } catch (const Ended& e) {
+        code = e.code;
+    }
+    EXPECT_EQ(code, 1);
+    EXPECT_EQ(steps.back(), "End");
+    EXPECT_TRUE(fs::exists(dir.Path() / "goodexit.dat"));
+}
+
+TEST_F(StartupTest, AReadOnlyOrFullPlayerFolderStillStartsAndKeepsItsFiles) {
+    fs::create_directories(dir.Path() / "profiles");
+    const std::string settings = "FULL SCREEN=0\r\nMUSIC VOLUME=7\r\n";
+    const std::string options = "PREVENTDOUBLENUMBERS=0\r\nSHOWTIMER=0\r\nSHOWHIGHLIGHTER=1\r\nFIRSTRUN=0\r\n";
+    testenv::WriteFile(Game->SettingsFileName() + ".ini", settings);
+    testenv::WriteFile(dir.Path() / "config.ini", options);
+    SetAtomicWriteFault(AtomicWriteFault::CannotCreate);
+    EXPECT_NO_THROW(Game->Init(0, 0));
+    EXPECT_NO_THROW(OptionsStartUp(Game->SubPath));
+    EXPECT_NO_THROW(Game->IniUpdate(1));
+    SetAtomicWriteFault(AtomicWriteFault::None);
+    EXPECT_EQ(Checkpoint, 5007);
+    EXPECT_EQ(Game->MusicVolume, 7);
+    EXPECT_EQ(FirstRun, 0);
+    EXPECT_EQ(notices.size(), 2u);  // the settings once, the options once
+    EXPECT_EQ(testenv::ReadFile(Game->SettingsFileName() + ".ini"), settings);
+    EXPECT_EQ(testenv::ReadFile(dir.Path() / "config.ini"), options);
+}
+
+TEST_F(StartupTest, AProfilesFolderThatCannotBeMadeDoesNotStopTheStart) {
+    // A file where the profiles folder should be stands for a read-only or full player folder.
     testenv::WriteFile(dir.Path() / "profiles", "x");
+    EXPECT_NO_THROW(Game->Init(0, 0));
+    EXPECT_EQ(Checkpoint, 9);
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0], "Cannot create shared profiles folder " + Game->ProfilePath);
+    EXPECT_EQ(testenv::ReadFile(dir.Path() / "profiles"), "x");
+}
+
+TEST_F(StartupTest, InitFailureCarriesItsCheckpoint) {
+    // A file where the shared data folder should be makes the folder impossible to create.
+    testenv::WriteFile(dir.Path() / "blocked", "x");
+    Game->SubPath = dir.Str() + "blocked/Sudoku Numora/";
     try {
         Game->Init(0, 0);
         FAIL() << "no error";
     } catch (...) {
-        EXPECT_EQ(Checkpoint, 6002);
+        EXPECT_EQ(Checkpoint, 1002);
         EXPECT_EQ(UncaughtErrorText(std::current_exception(), Checkpoint),
-                  "(6002) Cannot create shared profiles folder " + Game->ProfilePath);
+                  "(1002) Cannot create shared data folder " + Game->SubPath);
     }
 }
 

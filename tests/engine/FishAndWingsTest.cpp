@@ -29,6 +29,12 @@ TEST(XWing, RowsWithTheSameTwoColumnsClearThoseColumns)
     EXPECT_TRUE(HasValue(board.Cell(0, 7)->Eliminated(), 5));
     EXPECT_FALSE(HasValue(board.Cell(2, 1)->Eliminated(), 5));
     EXPECT_FALSE(board.FindXWing());
+
+    SudokuBoard largest(9);  // the same on the board's largest value
+    Confine(largest, false, 2, 9, {1, 7});
+    Confine(largest, false, 6, 9, {1, 7});
+    EXPECT_TRUE(largest.FindXWing());
+    EXPECT_TRUE(HasValue(largest.Cell(0, 7)->Eliminated(), 9));
 }
 
 TEST(Swordfish, ThreeColumnsOverThreeRows)

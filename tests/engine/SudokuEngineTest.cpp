@@ -6,9 +6,11 @@
 #include <memory>
 #include <random>
 #include <tuple>
+#include <utility>
 
 #include "Generator.h"
 #include "Oracle.h"
+#include "SolutionCounter.h"
 #include "SudokuBoard.h"
 #include "SudokuEngine.h"
 
@@ -170,22 +172,130 @@ TEST_F(EngineTest, EntryPointsRefuseBadArguments) {
     }
 }
 
-// Sparse typed-in 16 x 16 grids settle: the search is bounded and never hangs.
-TEST_F(EngineTest, SolveSettlesOnSparseLargeGrids) {
-    std::mt19937 rng(32);
-    const std::vector<int> full = oracle::Solver(16).RandomSolution(rng);
-    for (int givens : {0, 8, 30, 60, 90}) {
-        std::vector<int> g(256, 0);
-        for (int placed = 0; placed < givens;) {
-            const int c = static_cast<int>(rng() % g.size());
-            if (!g[c]) g[c] = full[c], ++placed;
+// A puzzle dug from a generated one until no given can go without a second solution.
+std::vector<int> Minimal(const std::vector<int>& puzzle, int n, std::mt19937& rng) {
+    const oracle::Shape shape = oracle::ShapeOf(n);
+    std::vector<int> g = puzzle;
+    std::vector<int> order(n * n);
+    for (int i = 0; i < n * n; ++i) order[i] = i;
+    std::shuffle(order.begin(), order.end(), rng);
+    for (int cell : order) {
+        const int v = g[cell];
+        g[cell] = 0;
+        if (v && CountSolutions(g, shape.colsPerBlock, shape.rowsPerBlock) != 1) g[cell] = v;
+    }
+    return g;
+}
+
+// Minimal puzzles, the same with more givens taken out (several solutions) and with one wrong given
+// that repeats nothing (no solution): each decided as the oracle decides it, on every size. Up to
+// 12 x 12 the oracle counts the solutions itself; on 16 x 16 its plain search is too slow for such
+// sparse grids, and the answers follow from how the grids are made.
+TEST_F(EngineTest, SolveDecidesMinimalSparseAndUnsolvableGridsOfEverySize) {
+    std::mt19937 rng(12);
+    for (int n : {4, 6, 9, 12, 16}) {
+        for (int round = 0; round < (n == 16 ? 2 : 6); ++round) {
+            SCOPED_TRACE(testing::Message() << n << " x " << n << " round " << round);
+            Bytes puzzle, solution;
+            Generate(n, 4, puzzle, solution);
+            const std::vector<int> sol = oracle::FromBytes(solution.data(), n);
+            const std::vector<int> minimal = Minimal(oracle::FromBytes(puzzle.data(), n), n, rng);
+            const bool oracleCounts = n <= 12;
+            const auto solve = [&](const std::vector<int>& g) {
+                const std::vector<signed char> in = oracle::ToBytes(g, n);
+                Bytes out = Filled(0);
+                const int result = SolvePuzzle(n, in.data(), out.data());
+                const std::vector<int> o = oracle::FromBytes(out.data(), n);
+                for (int i = 0; i < n * n; ++i) EXPECT_TRUE(g[i] == 0 || o[i] == g[i]) << i;
+                EXPECT_TRUE(result == 1 ? oracle::CompleteAndValid(o, n) : oracle::Consistent(o, n));
+                return std::pair{result, o};
+            };
+            // One solution: that one.
+            if (oracleCounts) {
+                ASSERT_EQ(oracle::CountSolutions(minimal, n, 2), 1);
+            }
+            EXPECT_EQ(solve(minimal), std::pair(1, sol));
+            // Several: a solution, and for the small sizes the first in reading order.
+            std::vector<int> sparse = minimal;
+            for (int taken = 0; taken < n;) {
+                const int cell = static_cast<int>(rng() % sparse.size());
+                if (sparse[cell]) sparse[cell] = 0, ++taken;
+            }
+            const auto [several, solved] = solve(sparse);
+            EXPECT_EQ(several, 1);
+            if (n <= 6) {
+                std::vector<oracle::Flat> all;
+                oracle::CountSolutions(sparse, n, 100000, &all);
+                EXPECT_EQ(solved, *std::min_element(all.begin(), all.end()));
+            }
+            // A wrong given on an empty cell: any solution would also solve the minimal puzzle.
+            std::vector<int> wrong = minimal;
+            for (;;) {
+                const int cell = static_cast<int>(rng() % wrong.size());
+                const int v = static_cast<int>(rng() % n) + 1;
+                if (wrong[cell] || v == sol[cell]) continue;
+                wrong[cell] = v;
+                if (oracle::Consistent(wrong, n)) break;
+                wrong[cell] = 0;
+            }
+            if (oracleCounts) {
+                ASSERT_EQ(oracle::CountSolutions(wrong, n, 1), 0);
+            }
+            EXPECT_EQ(solve(wrong).first, 0);
         }
-        const std::vector<signed char> in = oracle::ToBytes(g, 16);
-        Bytes out = Filled(0);
-        const int result = SolvePuzzle(16, in.data(), out.data());
-        const std::vector<int> o = oracle::FromBytes(out.data(), 16);
-        for (int i = 0; i < 256; ++i) EXPECT_TRUE(g[i] == 0 || o[i] == g[i]) << givens << " " << i;
-        EXPECT_TRUE(result == 1 ? oracle::CompleteAndValid(o, 16) : oracle::Consistent(o, 16)) << givens;
+    }
+}
+
+// A long solve calls the caller's pump once per slice of the injected clock.
+TEST_F(EngineTest, ALongSolvePumpsTheCallersEvents) {
+    static int pumped;
+    pumped = 0;
+    SetSolvePuzzlePump([] { ++pumped; });
+    Bytes empty = Filled(0), out = Filled(0);
+    ASSERT_EQ(SolvePuzzle(16, empty.data(), out.data()), 1);
+    EXPECT_EQ(pumped, 0);  // every read of the clock moves it 1 ms: a few dozen reads, no slice over
+    SetGeneratePuzzleTestHooks(1, SteppingClock(100), 50);
+    ASSERT_EQ(SolvePuzzle(16, empty.data(), out.data()), 1);
+    EXPECT_GT(pumped, 0);
+    EXPECT_TRUE(oracle::CompleteAndValid(oracle::FromBytes(out.data(), 16), 16));
+    SetSolvePuzzlePump(nullptr);
+}
+
+// What a grid keeps when its values are relabelled, its bands or stacks, the rows within a band or
+// the columns within a stack are shuffled: for every pair of rows and every pair of columns, the
+// cycle lengths of the permutation that takes one line's values to the other's.
+std::vector<std::vector<int>> GridClass(const std::vector<int>& g, int n) {
+    std::vector<std::vector<int>> cycles;
+    for (int transpose = 0; transpose < 2; ++transpose)
+        for (int a = 0; a < n; ++a)
+            for (int b = a + 1; b < n; ++b) {
+                const auto at = [&](int line, int i) { return transpose ? g[i * n + line] : g[line * n + i]; };
+                std::vector<int> next(n + 1), lengths;
+                for (int i = 0; i < n; ++i) next[at(a, i)] = at(b, i);
+                std::vector<bool> seen(n + 1);
+                for (int v = 1; v <= n; ++v) {
+                    int length = 0;
+                    for (int u = v; !seen[u]; u = next[u]) seen[u] = true, ++length;
+                    if (length) lengths.push_back(length);
+                }
+                std::sort(lengths.begin(), lengths.end());
+                lengths.push_back(-transpose);
+                cycles.push_back(lengths);
+            }
+    std::sort(cycles.begin(), cycles.end());
+    return cycles;
+}
+
+TEST_F(EngineTest, ConsecutivePuzzlesShareNoGrid) {
+    for (int n : {9, 12, 16}) {
+        std::vector<std::vector<int>> last;
+        for (int i = 0; i < 10; ++i) {
+            Bytes puzzle, solution;
+            Generate(n, i % 2, puzzle, solution);
+            const std::vector<std::vector<int>> grid = GridClass(oracle::FromBytes(solution.data(), n), n);
+            EXPECT_NE(grid, last) << n << " x " << n << " puzzle " << i;
+            last = grid;
+        }
     }
 }
 

@@ -44,6 +44,16 @@ TEST_F(CurveWidgets, SpeedCorrectionKeepsPixelsPerTickAndSurvivesAFlatTangent) {
         }
         last = x;
     }
+    TBezier down;  // upright, with its control points evenly spaced
+    down.Init(0, 0, 0, 100, 0, 200, 0, 300, 2.0f, 1, 0, 0);
+    x = y = last = 0;
+    for (int i = 0; i < 150; ++i) {  // the whole way down
+        down.MovePoint(x, y);
+        if (i > 5 && y < 290) {
+            EXPECT_NEAR(y - last, 2.0f, 0.5f) << i;
+        }
+        last = y;
+    }
 }
 
 TEST_F(CurveWidgets, GlowStaysBetween07And1) {

@@ -51,13 +51,19 @@ TEST_F(TextBlockTest, AnchoredAtTheBottomTheLastLineSitsAtYAndEmptyTextDrawsNoth
     EXPECT_TRUE(rec.calls.empty());
 }
 
-TEST(FormattingTest, EdgeCasesOfNumbersSplittingAndGeometry) {
+TEST(FormattingTest, NumbersAsTextKeepTheirSignAndDropOnlyLeadingZeros) {
     EXPECT_EQ(FormatSecondsHundredths(50), "0.5");
     EXPECT_EQ(FormatDollars(-123456), "-$123,456");
     EXPECT_EQ(StripLeadingZeros("000"), "");
-    EXPECT_EQ(SplitByComma("a,,b,"), (std::vector<std::string>{"a", "", "b"}));
-    EXPECT_FLOAT_EQ(WrapAngle(-400), -40);
     EXPECT_EQ(AsPercentage(0, 50), 0);  // no division by zero
+}
+
+TEST(SplittingTest, CommaListsKeepInnerEmptyFieldsAndDropTheTrailingOne) {
+    EXPECT_EQ(SplitByComma("a,,b,"), (std::vector<std::string>{"a", "", "b"}));
+}
+
+TEST(GeometryTest, AnglesWrapAndTrianglesHoldOnlyTheirInside) {
+    EXPECT_FLOAT_EQ(WrapAngle(-400), -40);
     EXPECT_EQ(PointInTriangle(1, 1, 0, 0, 0, 10, 10, 0), 1);
     EXPECT_EQ(PointInTriangle(0, 5, 0, 0, 10, 0, 0, 10), 0);  // on an edge is outside
     EXPECT_EQ(PointInTriangle(1, 1, 0, 0, 5, 5, 10, 10), 0);  // a flat triangle holds nothing
@@ -92,6 +98,7 @@ TEST(FileTest, IniRecordsAreAppendedOnceAndConflictsLeftAlone) {
     const std::string name = dir.Str() + "progress";
     testenv::WriteFile(dir.Path() / "progress.ini", "OTHER=2\r\n");
     IniFileRecordValue(name, "levels/level7.txt", "1");
+    EXPECT_EQ(testenv::ReadFile(dir.Path() / "progress.ini"), "OTHER=2\r\nLEVEL7=1\r\n");
     IniFileRecordValue(name, "levels/level7.txt", "1");
     EXPECT_EQ(testenv::ReadFile(dir.Path() / "progress.ini"), "OTHER=2\r\nLEVEL7=1\r\n");
     IniFileRecordValue(name, "level7", "0");  // a different value is not replaced

@@ -164,6 +164,8 @@ TEST_F(GameScreenTest, SolvingWithoutABestTimeCelebratesAndLocksTheBoard) {
     EXPECT_NE(Puzzle[0][0], 0) << "a click on a cell changes nothing now";
     ClickButton(*GameScreen->MainMenu, "savegame");
     EXPECT_FALSE(GameScreen->SaveGameNameInput) << "nothing to save after completion";
+    ClickButton(*GameScreen->MainMenu, "newpuzzle");
+    EXPECT_TRUE(GameScreen->NewInput) << "the main menu still answers";
 }
 
 // While a question is open, the end menu takes no clicks, so it cannot replace the open question.
@@ -180,6 +182,20 @@ TEST_F(GameScreenTest, EndMenuWaitsWhileAQuestionIsOpen) {
     Tick();
     EXPECT_EQ(GameScreen->QuitInput.get(), question);
     EXPECT_EQ(GenerateScreen->Active, 0);
+}
+
+TEST_F(GameScreenTest, RestartHidesTheSolutionAndUnticksItsBox) {
+    Enter(9);
+    const auto tick = [] { return GameScreen->PuzzleMenu->FindButton("showhidesolution")->image->name; };
+    const std::string unticked = tick();
+    ClickButton(*GameScreen->PuzzleMenu, "showhidesolution");
+    ASSERT_EQ(ShowSolution, 1);
+    ASSERT_NE(tick(), unticked);
+    ClickButton(*GameScreen->MainMenu, "restartpuzzle");
+    ASSERT_TRUE(GameScreen->RestartInput);
+    PressKey(KEY_A + ('Y' - 'A'));
+    EXPECT_EQ(ShowSolution, 0);
+    EXPECT_EQ(tick(), unticked);
 }
 
 TEST_F(GameScreenTest, EscapeAsksToLeaveOnlyWhenNoDialogIsOpenAndYesFadesOut) {
@@ -232,6 +248,19 @@ TEST_F(GameScreenTest, OpenDialogsTakeTheBoardsClicks) {
     ChosenNumber = Solution[x][y];
     ClickCell(x, y);
     EXPECT_EQ(Puzzle[x][y], 0);
+    // Nor does the cell under the pointer light up or explain itself beneath the dialog.
+    const std::string hint = GameText->FindString("Cell Message Text");
+    const auto hintShown = [&] {
+        rec.calls.clear();
+        GameScreen->Draw();
+        for (const TDrawCommand* t : rec.Find("DrawText"))
+            if (t->text == hint) return true;
+        return false;
+    };
+    EXPECT_FALSE(hintShown());
+    GameScreen->NewInput->Kill();
+    GameScreen->NewInput.reset();
+    EXPECT_TRUE(hintShown()) << "the same pointer with the dialog closed";
 }
 
 TEST_F(GameScreenTest, UnsolvableTypedPuzzleShowsTheMessageAndKeepsTheNumbers) {
@@ -258,6 +287,30 @@ TEST_F(GameScreenTest, UnsolvableTypedPuzzleShowsTheMessageAndKeepsTheNumbers) {
 
 // An overlay shown again after its engine run (or while it fades out) runs the engine again instead of
 // hanging on "generating" with the pointer off.
+TEST_F(GameScreenTest, TheOverlaysPictureFadesInAndOut) {
+    NewBoard(9);
+    GenerateScreenReplace();
+    TGenerateScreen& o = *GenerateScreen;
+    const auto pictureAlpha = [&] {
+        rec.calls.clear();
+        o.Draw();
+        const auto images = rec.Find("DrawImage");
+        return images.empty() ? -1.0f : images.back()->state.alpha;
+    };
+    o.Show(0);
+    for (int i = 0; i < 5; ++i) o.Logic();
+    const float early = pictureAlpha();
+    EXPECT_GT(early, 0.0f);
+    EXPECT_LT(early, 1.0f);
+    for (int i = 0; i < 200; ++i) o.Logic();
+    EXPECT_FLOAT_EQ(pictureAlpha(), 1.0f);
+    o.Hide();
+    o.Logic();
+    EXPECT_GT(pictureAlpha(), 0.9f) << "hiding starts from the full picture";
+    for (int i = 0; i < 5; ++i) o.Logic();
+    EXPECT_LT(pictureAlpha(), 1.0f);
+}
+
 TEST_F(GameScreenTest, OverlayShownAgainRunsTheEngineAgain) {
     NewBoard(9);
     GenerateScreenReplace();

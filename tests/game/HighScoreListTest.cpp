@@ -102,7 +102,11 @@ TEST_F(HighScoreListTest, ATrailingPartialEntryIsDroppedAndTheRestKept) {
         TPellixHighScoreList table;
         table.Create(dir.Str() + "cut", 10, 10);
         table.Load();
-        if (length < firstEnd) {
+        if (length == 0) {
+            // An existing empty file is an empty table, and stays as it is.
+            EXPECT_EQ(table.Count(), 0u);
+            EXPECT_EQ(testenv::ReadFile(table.filepath), "");
+        } else if (length < firstEnd) {
             // Nothing complete: the default table, written over the damaged file.
             ASSERT_EQ(table.Count(), 10u) << length;
             EXPECT_EQ(table.Entries[0].time, 5940000);
@@ -153,6 +157,49 @@ TEST_F(HighScoreListTest, ATableThatCannotBeWrittenStaysInMemoryAndAFailedWriteL
     SetAtomicWriteFault(AtomicWriteFault::None);
     EXPECT_EQ(testenv::ReadFile(table.filepath), old);
     EXPECT_EQ(table.Count(), count + 1);
+    EXPECT_EQ(table.Save(), 1);  // and the next failure will be said again
+}
+
+TEST_F(HighScoreListTest, AFullFolderIsSaidOnceForAllTablesUntilAWriteSucceeds) {
+    SetAtomicWriteFault(AtomicWriteFault::CannotCreate);
+    for (const char* name : {"hs4x4", "hs6x6", "hs9x9"}) {
+        TPellixHighScoreList table;
+        table.Create(dir.Str() + name, 10, 10);
+        table.Load();  // missing: the default, which cannot be written
+        EXPECT_EQ(table.Count(), 10u);
+    }
+    SetAtomicWriteFault(AtomicWriteFault::None);
+    EXPECT_EQ(notices.size(), 1u);
+    TPellixHighScoreList table;
+    table.Create(dir.Str() + "hs12x12", 10, 10);
+    EXPECT_EQ(table.Save(), 1);
+    SetAtomicWriteFault(AtomicWriteFault::CannotCreate);
+    EXPECT_EQ(table.Save(), 0);
+    SetAtomicWriteFault(AtomicWriteFault::None);
+    EXPECT_EQ(notices.size(), 2u);
+    EXPECT_EQ(table.Save(), 1);
+}
+
+// Only ten entries with sensible values are kept; a file larger than any real table is taken as damaged.
+TEST_F(HighScoreListTest, ReadingKeepsTenGoodEntriesAndRefusesHugeFiles) {
+    std::string bytes = Entry("\x8f", -5, 0) + Entry("\x8f", 100, 5) + Entry("\x8f", 200, -1);
+    for (int i = 0; i < 12; ++i) bytes += Entry("\x90", 1000 + i, i % 5);
+    testenv::WriteFile(dir.Path() / "t.dat", bytes);
+    TPellixHighScoreList table;
+    table.Create(dir.Str() + "t", 10, 10);
+    table.Load();
+    ASSERT_EQ(table.Count(), 10u);
+    EXPECT_EQ(table.Entries.front().time, 1000);
+    EXPECT_EQ(table.Entries.back().time, 1009);
+    EXPECT_EQ(testenv::ReadFile(dir.Path() / "t.dat"), bytes);
+
+    std::string huge;
+    for (int i = 0; i < 2000; ++i) huge += Entry("\x90", 1000 + i, 0);
+    testenv::WriteFile(dir.Path() / "t.dat", huge);
+    table.Load();
+    ASSERT_EQ(table.Count(), 10u);
+    EXPECT_EQ(table.Entries[0].time, 5940000);  // the default table, written over the damaged file
+    EXPECT_EQ(testenv::ReadFile(dir.Path() / "t.dat"), HighScoreEncode(table.Entries));
 }
 
 }  // namespace

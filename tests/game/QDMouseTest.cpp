@@ -2,7 +2,9 @@
 // window in time and space, and drags.
 #include <gtest/gtest.h>
 
+#include "core/Game.h"
 #include "game/QDMouse.h"
+#include "presentation/MousePointer.h"
 
 namespace {
 
@@ -84,6 +86,17 @@ TEST(QDMouseTest, DragsStartBeyondFourPixels) {
     EXPECT_EQ(c.mouse.Drag(), 1);  // 3 + 2 > 4
     c.Call(10, 10, false);
     EXPECT_EQ(c.mouse.Drag(), 0);
+}
+
+TEST(QDMouseTest, TheGamesPointerFeedsTheClickCounters) {
+    Game = std::make_unique<TGame>();
+    Game->Mouse = std::make_shared<TMousePointer>();
+    Game->Mouse->b1 = 1;
+    QDMouseClicks = QDMouse();
+    QDMouseClicks.UpdateMouseClicks();
+    EXPECT_EQ(QDMouseClicks.LeftClick(), 1);
+    QDMouseClicks = QDMouse();
+    Game.reset();
 }
 
 }  // namespace

@@ -29,6 +29,13 @@ std::string Digits2(int v) {
     return text;
 }
 
+// A valid solution for size n, its regions shaped as on the board.
+int SolutionAt(int n, int x, int y) {
+    const int rw = n == 4 ? 2 : n == 6 ? 3 : n == 9 ? 3 : 4;
+    const int rh = n / rw;
+    return (x + rw * (y % rh) + y / rh) % n + 1;
+}
+
 // Fills the board model with a recognisable state for size n.
 void FillBoard(int n) {
     PuzzleWidth = PuzzleHeight = n;
@@ -38,7 +45,7 @@ void FillBoard(int n) {
     Markup = {};
     for (int x = 0; x < n; ++x)
         for (int y = 0; y < n; ++y) {
-            Solution[x][y] = static_cast<std::uint8_t>((x * 3 + y) % n + 1);
+            Solution[x][y] = static_cast<std::uint8_t>(SolutionAt(n, x, y));
             PuzzleStart[x][y] = (x + y) % 3 == 0 ? Solution[x][y] : 0;
             Puzzle[x][y] =
                 (x + 2 * y) % 4 == 0 ? static_cast<std::uint8_t>((x + y) % n + 1) : PuzzleStart[x][y];
@@ -63,7 +70,7 @@ std::string HandMadeFile(int n, int elapsed) {
             lines.push_back(line);
         }
     };
-    auto solution = [n](int x, int y) { return (x * 3 + y) % n + 1; };
+    auto solution = [n](int x, int y) { return SolutionAt(n, x, y); };
     auto start = [&](int x, int y) { return (x + y) % 3 == 0 ? solution(x, y) : 0; };
     grid(start);
     grid([&](int x, int y) { return (x + 2 * y) % 4 == 0 ? (x + y) % n + 1 : start(x, y); });
@@ -216,6 +223,53 @@ TEST_F(SaveGameTest, DamagedFilesAreRefusedWithoutTouchingTheBoard) {
     EXPECT_EQ(SaveGameLoad("bad"), 1);
 }
 
+// The checks across grids and of the size: each refusal names its fault; the file stays as it was.
+TEST_F(SaveGameTest, InconsistentOrOversizedSavesAreRefusedNamingTheFault) {
+    const std::string good = HandMadeFile(4, 777);
+    // Lines 16-19 are the solution of a 4 x 4 save, 6-9 its givens (counted from 0).
+    std::string twoEqualRows = ReplaceLine(good, 17, "01 02 03 04 ");
+    std::string givenOff = ReplaceLine(good, 6, "02 00 00 04 ");
+    std::string zeroInSolution = ReplaceLine(good, 16, "00 02 03 04 ");
+    // Rows and columns hold every number, the 2 x 2 regions do not.
+    std::string latinSquare = good;
+    for (int y = 0; y < 4; ++y) {
+        std::string row;
+        for (int x = 0; x < 4; ++x) row += Digits2((x + y) % 4 + 1) + " ";
+        latinSquare = ReplaceLine(latinSquare, 16 + y, row);
+    }
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {twoEqualRows, "the solution is not a valid grid"},
+        {zeroInSolution, "the solution is not a valid grid"},
+        {latinSquare, "the solution is not a valid grid"},
+        {givenOff, "the given at column 1, row 1 differs from the solution"},
+        {good + std::string(100 * 1024, '\n'), "far too large to be a saved game"},
+    };
+    FillBoard(9);
+    const BoardSnapshot before = BoardSnapshot::Take();
+    for (const auto& [text, fault] : cases) {
+        SCOPED_TRACE(fault);
+        testenv::WriteFile(SavePath("odd"), text);
+        notices.clear();
+        EXPECT_EQ(SaveGameLoad("odd"), 0);
+        ASSERT_EQ(notices.size(), 1u);
+        EXPECT_NE(notices[0].find(fault), std::string::npos) << notices[0];
+        EXPECT_TRUE(BoardSnapshot::Take() == before);
+        EXPECT_EQ(testenv::ReadFile(SavePath("odd")), text);
+    }
+}
+
+TEST_F(SaveGameTest, AnyFirstLineAndNamesUpToTheFileSystemLimitAreAccepted) {
+    testenv::WriteFile(SavePath("elsewhere"), ReplaceLine(HandMadeFile(6, 42), 0, "Made by another build \x01"));
+    EXPECT_EQ(SaveGameLoad("elsewhere"), 1);
+    EXPECT_EQ(PuzzleWidth, 6);
+    // 251 bytes and ".dat" make the longest file name the file system takes.
+    const std::string longest(251, 'n');
+    const std::string saved = SaveFilled(9, 5000, longest);
+    EXPECT_EQ(saved, HandMadeFile(9, 5000));
+    EXPECT_EQ(SaveGameLoad(longest), 1);
+    EXPECT_TRUE(notices.empty());
+}
+
 TEST_F(SaveGameTest, EveryTruncationIsRefused) {
     const std::string good = HandMadeFile(6, 42);
     // Cutting only the final line end leaves every value in place; any shorter cut loses data.
@@ -256,8 +310,10 @@ TEST_F(SaveGameTest, RandomlyDamagedFilesAreRefusedOrReadBackExactly) {
                         data->Width == 16);
             ASSERT_EQ(data->Height, data->Width);
             ASSERT_GE(data->ElapsedTime, 0);
-            // The only slack the reader allows: either line end, blank lines at the end, no final line end.
+            // The only slack the reader allows: any first line, either line end, blank lines at the end,
+            // no final line end.
             auto normalised = [](std::string t) {
+                t.erase(0, t.find('\n'));
                 for (std::size_t at; (at = t.find("\r\n")) != std::string::npos;) t.erase(at, 1);
                 while (t.ends_with("\n\n")) t.pop_back();
                 if (!t.ends_with("\n")) t += "\n";

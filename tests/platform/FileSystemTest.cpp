@@ -52,6 +52,35 @@ TEST_F(FileSystemTest, CrashMidWriteOrFailureBeforeRenameLeavesTheOldFileIntact)
     EXPECT_FALSE(WriteFileAtomic(clean.Str(), "x"));  // onto a folder
 }
 
+TEST_F(FileSystemTest, NamesUpToTheLimitAreWrittenAndLeftoversOfThemFound) {
+    const std::string longest(255, 'n');
+    ASSERT_TRUE(WriteFileAtomic(Path(longest), "whole"));
+    EXPECT_EQ(testenv::ReadFile(Path(longest)), "whole");
+    // An interrupted write of that name leaves a cut-short temporary name, which is still found.
+    SetAtomicWriteFault(AtomicWriteFault::BeforeRename, true);
+    EXPECT_FALSE(WriteFileAtomic(Path(longest), "new"));
+    SetAtomicWriteFault(AtomicWriteFault::None);
+    EXPECT_EQ(FilesIn(dir.Path()), 2u);
+    EXPECT_EQ(RemoveAtomicLeftovers(dir.Str(), [](const std::string&, bool cut) { return cut; }), 1);
+    EXPECT_EQ(FilesIn(dir.Path()), 1u);
+    EXPECT_EQ(testenv::ReadFile(Path(longest)), "whole");
+}
+
+TEST_F(FileSystemTest, ABoundedReadRefusesLargerFilesAndAFolderThatTakesNoFileChangesNothing) {
+    testenv::WriteFile(Path("f.dat"), std::string(100, 'x'));
+    bool tooLarge = true;
+    EXPECT_EQ(LoadFile(Path("f.dat"), 100, &tooLarge), std::string(100, 'x'));
+    EXPECT_FALSE(tooLarge);
+    EXPECT_FALSE(LoadFile(Path("f.dat"), 99, &tooLarge));
+    EXPECT_TRUE(tooLarge);
+    EXPECT_FALSE(LoadFile(Path("none.dat"), 99, &tooLarge));
+    EXPECT_FALSE(tooLarge);
+    SetAtomicWriteFault(AtomicWriteFault::CannotCreate);
+    EXPECT_FALSE(WriteFileAtomic(Path("f.dat"), "new"));
+    EXPECT_EQ(testenv::ReadFile(Path("f.dat")), std::string(100, 'x'));
+    EXPECT_EQ(FilesIn(dir.Path()), 1u);
+}
+
 TEST_F(FileSystemTest, WriterInStepsReplacesOnlyOnCommit) {
     testenv::WriteFile(Path("f.dat"), "OLD");
     {

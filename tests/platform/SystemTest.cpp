@@ -43,6 +43,35 @@ TEST(SingleInstance, SecondHolderIsRefusedUntilTheFirstEnds) {
     EXPECT_EQ(InChild([] { return SingleInstanceLock("Numora Test") ? 1 : 0; }), 1);
 }
 
+TEST(SingleInstance, ALockInThePlayerFolderStopsACopyWithAnotherRuntimeFolder) {
+    testenv::TempDir runtimeA, runtimeB, player;
+    const std::string folder = player.Str() + "Tolvane/Numora";
+    int toChild[2], fromChild[2];
+    ASSERT_EQ(pipe(toChild), 0);
+    ASSERT_EQ(pipe(fromChild), 0);
+    pid_t first = fork();
+    if (first == 0) {
+        setenv("XDG_RUNTIME_DIR", runtimeA.Str().c_str(), 1);
+        char c = SingleInstanceLock("Numora Player", folder) ? 'y' : 'n';
+        (void)!write(fromChild[1], &c, 1);
+        (void)!read(toChild[0], &c, 1);
+        _exit(0);
+    }
+    char answer = 0;
+    ASSERT_EQ(read(fromChild[0], &answer, 1), 1);
+    EXPECT_EQ(answer, 'y');
+    auto second = [&] {
+        return InChild([&] {
+            setenv("XDG_RUNTIME_DIR", runtimeB.Str().c_str(), 1);
+            return SingleInstanceLock("Numora Player", folder) ? 1 : 0;
+        });
+    };
+    EXPECT_EQ(second(), 0);
+    (void)!write(toChild[1], "x", 1);
+    waitpid(first, nullptr, 0);
+    EXPECT_EQ(second(), 1);
+}
+
 TEST(SingleInstance, FallsBackToTheTempFolderWithTheUserId) {
     EXPECT_EQ(InChild([] {
                   unsetenv("XDG_RUNTIME_DIR");

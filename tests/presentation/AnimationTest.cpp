@@ -32,6 +32,17 @@ TEST_F(AnimationTest, TimingIsTickExactInEitherDirection) {
     EXPECT_EQ(up->Manage(), 1);
 }
 
+TEST_F(AnimationTest, StartedAgainItGoesOnWithWhatIsLeft) {
+    auto anim = TAnimation::Create(50, 0, 0, 0, 0);  // 10 ticks, counting down
+    anim->Start();
+    Ticks(9, 1.0f, [&] { anim->Manage(); });
+    Delta = 0.5f;
+    EXPECT_EQ(anim->Manage(), 0);
+    anim->Start();  // half a tick left
+    EXPECT_EQ(anim->Manage(), 1);
+    Delta = 1.0f;
+}
+
 TEST_F(AnimationTest, CyclingPassesPingPongAndStopAtLoopTotal) {
     auto anim = TAnimation::Create(50, 0, 0, 1, 1);  // 10 ticks, ping-pong
     anim->LoopTotal = 4;
@@ -50,6 +61,10 @@ TEST_F(AnimationTest, CyclingPassesPingPongAndStopAtLoopTotal) {
     EXPECT_FLOAT_EQ(anim->Counter, 0.5f);
     EXPECT_EQ(anim->Reverse, 1);
     EXPECT_EQ(anim->Direction, 0);
+    // Stopped on its way back, the animation ends that pass at once.
+    anim->LoopTotal = anim->LoopCount + 1;
+    anim->Stop();
+    EXPECT_EQ(anim->Finished, 1);
 }
 
 TEST_F(AnimationTest, HeldCyclingAnimationStaysFinishedPastItsLoopTotal) {

@@ -1,5 +1,6 @@
 // Dialogs: results (0 while open, then the answer), keys and clicks of each kind, closing and opening
 // transitions, random slides, Esc handling of the game around a dialog, text entry and the box's drawing.
+#include <algorithm>
 #include <set>
 
 #include "WidgetWorld.h"
@@ -130,6 +131,18 @@ TEST_F(DialogTest, ARandomSlidePicksEachOfTheFourEdges) {
     EXPECT_EQ(seen.size(), 4u);
 }
 
+TEST_F(DialogTest, OnceSlidInTheDialogRestsInItsPlace) {
+    auto d = TDialogOK::Create("Sure?", nullptr, 0, 0, 0);
+    d->SetTransitions(300, 0, 0, 0, 0, 0);
+    d->Slide = 1;
+    d->Start();
+    for (int i = 0; i < 100; ++i) d->Manage();
+    ASSERT_EQ(d->Transitioning, 0);
+    d->CalcOffset();
+    EXPECT_EQ(d->OffsetX, 0);
+    EXPECT_EQ(d->OffsetY, 0);
+}
+
 TEST_F(DialogTest, DrawShowsNothingClosedAndLeavesACleanState) {
     EXPECT_EQ(TDialogOK::Create("Sure?", nullptr, 0, 0, 0)->Draw(), 0);
     EXPECT_TRUE(rec.calls.empty()) << "a closed dialog draws nothing";
@@ -175,6 +188,26 @@ TEST_F(DialogTest, BlankEntryIsRefusedAndEscapeCancelsOnlyWithACancelButton) {
     Type(U"a\x1b");
     EXPECT_EQ(TicksToResult(*withCancel, 5, result), 2);
     EXPECT_EQ(result, -1);
+}
+
+TEST_F(DialogTest, TheButtonsAreCentredInTheBox) {
+    auto d = OpenYesNo();
+    float left = 1e9f, right = -1e9f;
+    for (const auto& b : d->Menu->Items) {
+        left = std::min(left, b->x);
+        right = std::max(right, b->x + float(b->w));
+    }
+    EXPECT_NEAR(left - float(d->x), float(d->x + d->w) - right, 1.0f);
+}
+
+TEST_F(DialogTest, TheEntryIsDrawnOnItsBox) {
+    auto d = OpenTextInput(0);
+    d->BoxColor = TColor::Create(10, 20, 30, 1.0f);
+    rec.calls.clear();
+    d->Draw();
+    int boxes = 0;
+    for (const TDrawCommand* c : rec.Find("DrawRect")) boxes += c->state.red == 10 && c->state.blue == 30;
+    EXPECT_EQ(boxes, 1);
 }
 
 TEST_F(DialogTest, ErrorCheckOpensABoxAndTheEntryComesBackWithItsText) {

@@ -25,6 +25,7 @@ TEST_F(DrawHelpersTest, BmpRowsArePaddedAndStoredBottomUp) {
     std::vector<uint8_t> bmp = WriteBMP(p);
     ASSERT_EQ(bmp.size(), 12u * 2 + 54);
     EXPECT_EQ(LE32(bmp, 2), 78u);
+    EXPECT_EQ(LE32(bmp, 14), 40u) << "the info header every reader expects";
     EXPECT_EQ(LE32(bmp, 18), 3u);
     EXPECT_EQ(LE32(bmp, 22), 2u);
     // First stored row is the bottom one: its last pixel in blue-green-red order, then 3 fill bytes.
@@ -64,6 +65,10 @@ TEST_F(DrawHelpersTest, SavedFilesAndAFailedSaveIsReported) {
     EXPECT_EQ(PngCompressionClass(testenv::ReadFile(path)), 3) << "screenshots use the strongest compression";
     std::vector<uint8_t> plain = EncodePNG(TPixmap(64, 64, 0xFF336699u));
     EXPECT_EQ(PngCompressionClass(std::string(plain.begin(), plain.end())), 2);
+    EXPECT_TRUE(std::filesystem::exists(path));
+    path = SaveScreenshot(dir.Path().string());  // a folder named without its closing slash
+    EXPECT_EQ(std::filesystem::path(path).parent_path(), dir.Path());
+    EXPECT_TRUE(std::filesystem::exists(path));
 }
 
 // DrawTextGlyphs places each glyph where DrawText puts it, handle, scale, rotation and origin included.
@@ -140,6 +145,46 @@ TEST_F(DrawHelpersTest, CopiesAreMirroredAndClippedAtTheEdge) {
     EXPECT_EQ(b->Pixels(0).ReadPixel(2, 0), 0xFF0000FFu);
     CopyImageRect(a.get(), 0, 0, 2, 1, b.get(), 2, 0);  // clipped at the right edge
     EXPECT_EQ(b->Pixels(0).ReadPixel(2, 0), 0xFF0000FFu);
+}
+
+TEST_F(DrawHelpersTest, ACopyReachingPastTheSourceLeavesTheRestOfTheDestination) {
+    TPixmap src(2, 2, 0xFF00FF00u);
+    auto a = TImage::FromPixmap(src);
+    auto b = CreateImage(2, 1);
+    b->Lock(0).WritePixel(1, 0, 0xFF123456u);
+    CopyImageRect(a.get(), 1, 0, 2, 1, b.get(), 0, 0);  // the source ends after one column
+    EXPECT_EQ(b->Pixels(0).ReadPixel(0, 0), 0xFF00FF00u);
+    EXPECT_EQ(b->Pixels(0).ReadPixel(1, 0), 0xFF123456u);
+}
+
+TEST_F(DrawHelpersTest, APointerSwitchedOffIsNotDrawn) {
+    Game->Mouse->On();
+    Game->Mouse->Draw();
+    EXPECT_FALSE(rec.calls.empty());
+    rec.calls.clear();
+    Game->Mouse->Off();
+    Game->Mouse->Draw();
+    EXPECT_TRUE(rec.calls.empty());
+}
+
+TEST_F(DrawHelpersTest, AnOutlineClosesOnAllFourSides) {
+    DrawRectOutline(10, 20, 5, 4);
+    std::vector<std::vector<float>> lines;
+    for (const TDrawCommand* c : rec.Find("DrawLine")) lines.push_back(c->args);
+    const std::vector<std::vector<float>> sides = {
+        {10, 20, 14, 20, 1}, {14, 20, 14, 23, 1}, {14, 23, 10, 23, 1}, {10, 23, 10, 20, 1}};
+    EXPECT_EQ(lines, sides);
+}
+
+TEST_F(DrawHelpersTest, ShadowedTextCentredOnXHasItsMiddleThere) {
+    SetImageFont(MakeBlockFont());
+    SetTextShadow(2, 2, 0.5f);
+    const float width = TextWidth("abcd");
+    DrawTextShadow(100, 50, "abcd", 1);
+    const auto texts = rec.Find("DrawText");
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_FLOAT_EQ(texts[0]->args.at(0), float(int(100 - width / 2)) + 2) << "the shadow";
+    EXPECT_FLOAT_EQ(texts[1]->args.at(0), float(int(100 - width / 2)));
 }
 
 TEST_F(DrawHelpersTest, BoxWithoutColourDrawsNothing) {

@@ -1,13 +1,8 @@
 // Headless picture checks: a few scenes rendered by SDL's software renderer into an offscreen surface and
-// compared with reference PNGs in tests/presentation/golden/ within a tolerance.
-//
-// A missing reference (or NUMORA_UPDATE_GOLDEN=1) writes the current picture as the new reference and
-// skips the comparison; look at a new reference before committing it.
+// compared with reference PNGs in tests/presentation/golden/ by the shared golden comparison.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
-#include <filesystem>
 
 #include "TestWorld.h"
 #include "platform/Image.h"
@@ -15,7 +10,7 @@
 #include "presentation/DrawHelpers.h"
 #include "presentation/Particles.h"
 #include "presentation/Sprite.h"
-#include "support/TestEnv.h"
+#include "support/Golden.h"
 
 namespace {
 
@@ -58,30 +53,7 @@ protected:
     }
 
     void Compare(const std::string& name) {
-        TPixmap shot = GrabPixmap(0, 0, kW, kH);
-        std::filesystem::path ref = testenv::SourceDir() / "tests/presentation/golden" / (name + ".png");
-        const char* update = std::getenv("NUMORA_UPDATE_GOLDEN");
-        if (!std::filesystem::exists(ref) || (update != nullptr && std::string(update) == "1")) {
-            std::vector<uint8_t> png = EncodePNG(shot);
-            testenv::WriteFile(ref, std::string(png.begin(), png.end()));
-            GTEST_SKIP() << "reference written: " << ref;
-        }
-        std::string bytes = testenv::ReadFile(ref);
-        auto expected = DecodePNG(std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
-        ASSERT_TRUE(expected);
-        ASSERT_EQ(expected->width, kW);
-        ASSERT_EQ(expected->height, kH);
-        int off = 0;
-        for (size_t i = 0; i < shot.pixels.size(); ++i) {
-            uint32_t a = shot.pixels[i], b = expected->pixels[i];
-            for (int s = 0; s < 24; s += 8)
-                if (std::abs(int((a >> s) & 255) - int((b >> s) & 255)) > 12) {
-                    ++off;
-                    break;
-                }
-        }
-        // Edge pixels of rotated shapes may differ between SDL versions; the picture as a whole may not.
-        EXPECT_LE(off, kW * kH / 200) << name << ": " << off << " pixels differ";
+        EXPECT_TRUE(golden::MatchesReference(GrabPixmap(0, 0, kW, kH), "tests/presentation/golden", name));
     }
 
     std::unique_ptr<TDrawBackend> offscreen;

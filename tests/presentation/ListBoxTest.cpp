@@ -50,6 +50,9 @@ TEST_F(ListBoxTest, SelectingScrollsTheWindowAndAnIndexOutsideTheListMeansNone) 
     EXPECT_EQ(list->TopIndex, 15);
     list = MakeList(4);
     list->SetIndex(2);
+    list->SetIndex(4);  // one past the last row
+    EXPECT_EQ(list->Index, -1);
+    list->SetIndex(2);
     list->SetIndex(9);
     EXPECT_EQ(list->Index, -1);
     EXPECT_EQ(list->Value, "");
@@ -95,6 +98,13 @@ TEST_F(ListBoxTest, DoubleClicksNeedTheSameRowWithinTheWindow) {
     ClickRow(*list, 1);
     list->Manage();
     EXPECT_EQ(list->GetDoubleClicked(), -1) << "a different row is no double click";
+    list = MakeList(5);
+    ClickRow(*list, 4);
+    list->Manage();
+    for (int i = 0; i < 400; ++i) list->Manage();  // two seconds
+    ClickRow(*list, 4);
+    list->Manage();
+    EXPECT_EQ(list->GetDoubleClicked(), -1) << "too slow for a double click";
 }
 
 TEST_F(ListBoxTest, HeldKeysMoveAtOnceThenAfter400msThenEvery100msAndStopAtTheEnds) {

@@ -42,6 +42,18 @@ TEST_F(ParticlesTest, LastPhaseEndingKillsAfterItsFunction) {
     EXPECT_EQ(list.Count(), 0);
 }
 
+TEST_F(ParticlesTest, APhaseGivesTheParticleItsSpeed) {
+    TParticleList list;
+    auto p = Add(list, 0);
+    p->AddPhase(10);  // two ticks standing still
+    p->AddPhase(1000)->dx = 3;
+    p->StartPhases();
+    Ticks(5, 1.0f, [&] { list.Manage(); });
+    const float x = p->x;
+    list.Manage();
+    EXPECT_FLOAT_EQ(p->x - x, 3);
+}
+
 TEST_F(ParticlesTest, EveryParticleIsRemovedAndReportedOnce) {
     TParticleList list;
     auto a = Add(list, 0);

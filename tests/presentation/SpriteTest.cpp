@@ -1,4 +1,5 @@
-// Sprites: frame animation at its bounds, the shadow pass's end state and the light pass's image.
+// Sprites: frame animation at its bounds, a fading glow, the shadow pass's end state and the light pass's
+// image.
 #include "presentation/Sprite.h"
 
 #include <cmath>
@@ -29,6 +30,32 @@ TEST_F(SpriteTest, LoopCountThreeWrapsTwiceThenHoldsAndReportsEveryTick) {
     EXPECT_EQ(s->frame, 3);
     Ticks(3, 1.0f, [&] { EXPECT_EQ(s->ManageAnim(), 1); });
     EXPECT_EQ(callbacks, 5);
+}
+
+TEST_F(SpriteTest, AFadingGlowDiesOutAndStaysOut) {
+    auto s = TSprite::Create(MakeImage(8, 8, 1, 0), 0, 0);
+    s->SetGlow(2, 1.0f, 0.3f, 0, 1);
+    Ticks(3, 1.0f, [&] { s->ManageGlow(); });
+    EXPECT_NEAR(s->Glow, 0.1f, 1e-5f);
+    Ticks(5, 1.0f, [&] { s->ManageGlow(); });
+    EXPECT_EQ(s->Glow, 0.0f);
+}
+
+TEST_F(SpriteTest, CentredAcrossTheScreenAtTheGivenHeight) {
+    auto s = TSprite::Create(MakeImage(40, 8, 1, 0), 0, 0);
+    s->CentreX(120);
+    EXPECT_FLOAT_EQ(s->x, float(ScreenWidth) / 2);
+    EXPECT_FLOAT_EQ(s->y, 120);
+}
+
+TEST_F(SpriteTest, GravityPullsTheSpeedItsWay) {
+    auto s = TSprite::Create(MakeImage(8, 8, 1, 0), 0, 0);
+    s->xgravity = -0.25f;
+    s->ygravity = 0.5f;
+    Ticks(2, 1.0f, [&] { s->MoveOriginalCoords(); });
+    EXPECT_FLOAT_EQ(s->dx, -0.5f);
+    EXPECT_FLOAT_EQ(s->dy, 1.0f);
+    EXPECT_FLOAT_EQ(s->oy, 0.5f) << "the first tick moves at the speed before the pull";
 }
 
 TEST_F(SpriteTest, PingPongTurnsRoundAtBothBoundsInEitherStartingDirection) {

@@ -108,4 +108,14 @@ TEST_F(TextInputTest, DroppedColoursDrawWhiteAndMeasuringKeepsTheCurrentFont) {
     EXPECT_EQ(GetImageFont(), other);
 }
 
+TEST_F(TextInputTest, DotsFillOnlyThePlacesLeftAfterTheTextAndTheCursor) {
+    input.DrawDots = 1;
+    input.MaxLength = 5;
+    Enter(U"ab");
+    input.Draw();
+    const auto texts = rec.Find("DrawText");
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts.back()->text, "..");
+}
+
 }  // namespace

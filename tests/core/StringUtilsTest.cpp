@@ -1,0 +1,45 @@
+// Cutting, padding, number formatting, line splitting and text decoding: edge cases that would garble
+// what the player reads.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/StringUtils.h"
+
+TEST(StringUtilsTest, CuttingAndPaddingCountCharactersAndNeverLoop) {
+    EXPECT_EQ(Mid("hello", 4, 10), "lo");
+    EXPECT_EQ(Mid("hello", 0, 2), "h");
+    EXPECT_EQ(SafeMid("hello", 3, -1), "");
+    EXPECT_EQ(Mid("Zoë!", 3, 2), "ë!");
+    EXPECT_EQ(PadLeft("ab", 5, "xy"), "xyxyab") << "reached or passed";
+    EXPECT_EQ(PadLeft("ab", 5, ""), "ab");
+    EXPECT_EQ(PadRight("ab", 5, ""), "ab");
+    EXPECT_EQ(PadRight("é", 3, "."), "é..") << "length counts characters";
+}
+TEST(StringUtilsTest, NumbersAsText) {
+    EXPECT_EQ(FormatDecimal(-0.05, 2), "-0.05");
+    EXPECT_EQ(FormatDecimal(-12.25, 1), "-12.2");
+    EXPECT_EQ(FormatDecimal(-0.001, 2), "0.00") << "no minus sign on a zero";
+    EXPECT_EQ(ToInt("-17x"), -17);
+    EXPECT_EQ(ToInt("loud"), 0);
+    EXPECT_EQ(ToInt("99999999999999999999"), ToInt("99999999999999999999")) << "no overflow trap";
+    EXPECT_EQ(Time12Hour("00:10:00"), "12:10:00am");
+    int minutes = 0, seconds = 0;
+    SplitMinutesSeconds(-61000, minutes, seconds);
+    EXPECT_EQ(minutes, -1);
+    EXPECT_EQ(seconds, -1);
+}
+TEST(StringUtilsTest, SplitLinesKeepsEmptyLinesAndDropsOnlyTheFinalLf) {
+    EXPECT_EQ(SplitLines("a\r\nb\n\nc"), (std::vector<std::string>{"a", "b", "", "c"}));
+    EXPECT_EQ(SplitLines("\n"), (std::vector<std::string>{""}));
+    EXPECT_TRUE(SplitLines("").empty());
+    EXPECT_EQ(SplitLines("a\rb\r\n"), (std::vector<std::string>{"a\rb"})) << "only a CR before LF is dropped";
+}
+TEST(StringUtilsTest, DecodeTextHandlesMarksAndBrokenBytes) {
+    EXPECT_EQ(DecodeText("\xEF\xBB\xBFok"), "ok");
+    EXPECT_EQ(DecodeText(std::string("\xFF\xFE\x3D\xD8\x00\xDE", 6)), "\xF0\x9F\x98\x80") << "surrogate pair";
+    EXPECT_EQ(DecodeText(std::string("\xFF\xFE\x3D\xD8", 4)), "\xEF\xBF\xBD") << "lone surrogate";
+    EXPECT_EQ(DecodeText(std::string("\xFF\xFE" "a", 3)), "") << "odd trailing byte";
+    EXPECT_EQ(DecodeText("\xC3"), "\xC3\x83") << "truncated UTF-8 read as Latin-1";
+}
