@@ -143,8 +143,8 @@ void SparseSolveTable(int grids, std::uint64_t seed) {
             maxDecided = std::max(maxDecided, ms);
             (count ? solvable : none)++;
         }
-        std::printf("| %d | %d | %d | %d | %d | %.2f | %.2f | %.2f |\n", givens, grids, solvable, none, undecided,
-                    Percentile(times, 0.5), Percentile(times, 0.95), maxDecided);
+        std::printf("| %d | %d | %d | %d | %d | %.2f | %.2f | %.2f |\n", givens, grids, solvable, none,
+                    undecided, Percentile(times, 0.5), Percentile(times, 0.95), maxDecided);
         std::fflush(stdout);
     }
 }

@@ -174,7 +174,8 @@ bool Write(const std::string& path, const std::vector<oracle::Flat>& grids, int 
             agrees = agrees && std::min(oracle::CountSolutions(g, n, 2), 1) == expected;
         } else if (expected == 1) {
             agrees = agrees && oracle::CompleteAndValid(madeFrom[i], n);
-            for (int cell = 0; cell < n * n && agrees; ++cell) agrees = !g[cell] || g[cell] == madeFrom[i][cell];
+            for (int cell = 0; cell < n * n && agrees; ++cell)
+                agrees = !g[cell] || g[cell] == madeFrom[i][cell];
         }
         if (!agrees) {
             std::fprintf(stderr, "oracle disagrees on %s\n", Line(g).c_str());
@@ -268,7 +269,8 @@ double QqwingSeconds(const std::vector<Puzzle>& puzzles, int repeat) {
 
 int Run(const std::vector<std::string>& files, int repeat, bool qqwing) {
     std::printf(
-        "| set | puzzles | decided correctly | median us | p99 us | max us | mean us | CPU median us | CPU p99 us "
+        "| set | puzzles | decided correctly | median us | p99 us | max us | mean us | CPU median us | CPU "
+        "p99 us "
         "| CPU max us |%s\n",
         qqwing ? " qqwing mean us | qqwing / ours |" : "");
     std::printf("|---|---|---|---|---|---|---|---|---|---|%s\n", qqwing ? "---|---|" : "");

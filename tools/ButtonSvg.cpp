@@ -49,10 +49,17 @@ std::string Escape(const std::string& text) {
     std::string out;
     for (char c : text) {
         switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            default: out += c;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -84,16 +91,18 @@ std::string N(double v) {
     return buf;
 }
 
-void Text(std::ostream& svg, const std::string& label, double x, double baseline, double size, const char* anchor,
-          const Palette& p, bool lightText) {
+void Text(std::ostream& svg, const std::string& label, double x, double baseline, double size,
+          const char* anchor, const Palette& p, bool lightText) {
     if (label.empty()) return;
     // A soft drop under light labels lifts them off the fill; dark labels on light pills need none.
     if (lightText) {
-        svg << "<text x=\"" << N(x) << "\" y=\"" << N(baseline + 1.2) << "\" font-family=\"Carlito\" font-weight=\"bold\""
-            << " font-size=\"" << N(size) << "\" text-anchor=\"" << anchor << "\" fill=\"#000\" fill-opacity=\"0.45\">"
-            << Escape(label) << "</text>\n";
+        svg << "<text x=\"" << N(x) << "\" y=\"" << N(baseline + 1.2)
+            << "\" font-family=\"Carlito\" font-weight=\"bold\""
+            << " font-size=\"" << N(size) << "\" text-anchor=\"" << anchor
+            << "\" fill=\"#000\" fill-opacity=\"0.45\">" << Escape(label) << "</text>\n";
     }
-    svg << "<text x=\"" << N(x) << "\" y=\"" << N(baseline) << "\" font-family=\"Carlito\" font-weight=\"bold\""
+    svg << "<text x=\"" << N(x) << "\" y=\"" << N(baseline)
+        << "\" font-family=\"Carlito\" font-weight=\"bold\""
         << " font-size=\"" << N(size) << "\" text-anchor=\"" << anchor << "\" fill=\"" << p.text << "\">"
         << Escape(label) << "</text>\n";
 }
@@ -102,26 +111,28 @@ void Text(std::ostream& svg, const std::string& label, double x, double baseline
 void CheckBox(std::ostream& svg, double x, double y, double s, bool on, const Palette& p) {
     const double r = s * 0.22;
     if (on) {
-        svg << "<rect x=\"" << N(x) << "\" y=\"" << N(y) << "\" width=\"" << N(s) << "\" height=\"" << N(s) << "\" rx=\""
-            << N(r) << "\" fill=\"" << p.mark << "\"/>\n";
+        svg << "<rect x=\"" << N(x) << "\" y=\"" << N(y) << "\" width=\"" << N(s) << "\" height=\"" << N(s)
+            << "\" rx=\"" << N(r) << "\" fill=\"" << p.mark << "\"/>\n";
         svg << "<path d=\"M" << N(x + s * 0.22) << " " << N(y + s * 0.52) << " L" << N(x + s * 0.43) << " "
             << N(y + s * 0.74) << " L" << N(x + s * 0.8) << " " << N(y + s * 0.28)
             << "\" fill=\"none\" stroke=\"#ffe7b0\" stroke-width=\"" << N(std::max(1.6, s * 0.16))
             << "\" stroke-linecap=\"round\" stroke-linejoin=\"round\"/>\n";
     } else {
-        svg << "<rect x=\"" << N(x + 0.75) << "\" y=\"" << N(y + 0.75) << "\" width=\"" << N(s - 1.5) << "\" height=\""
-            << N(s - 1.5) << "\" rx=\"" << N(r) << "\" fill=\"#0d1826\" fill-opacity=\"0.35\" stroke=\"" << p.mark
+        svg << "<rect x=\"" << N(x + 0.75) << "\" y=\"" << N(y + 0.75) << "\" width=\"" << N(s - 1.5)
+            << "\" height=\"" << N(s - 1.5) << "\" rx=\"" << N(r)
+            << "\" fill=\"#0d1826\" fill-opacity=\"0.35\" stroke=\"" << p.mark
             << "\" stroke-width=\"1.5\"/>\n";
     }
 }
 
 // A ring at (cx, cy); filled with a centre dot when chosen.
 void RadioMark(std::ostream& svg, double cx, double cy, double r, bool on, const Palette& p) {
-    svg << "<circle cx=\"" << N(cx) << "\" cy=\"" << N(cy) << "\" r=\"" << N(r) << "\" fill=\"#0d1826\" fill-opacity=\""
-        << (on ? "0.0" : "0.35") << "\" stroke=\"" << p.mark << "\" stroke-width=\"1.6\"/>\n";
+    svg << "<circle cx=\"" << N(cx) << "\" cy=\"" << N(cy) << "\" r=\"" << N(r)
+        << "\" fill=\"#0d1826\" fill-opacity=\"" << (on ? "0.0" : "0.35") << "\" stroke=\"" << p.mark
+        << "\" stroke-width=\"1.6\"/>\n";
     if (on) {
-        svg << "<circle cx=\"" << N(cx) << "\" cy=\"" << N(cy) << "\" r=\"" << N(r * 0.52) << "\" fill=\"" << p.mark
-            << "\"/>\n";
+        svg << "<circle cx=\"" << N(cx) << "\" cy=\"" << N(cy) << "\" r=\"" << N(r * 0.52) << "\" fill=\""
+            << p.mark << "\"/>\n";
     }
 }
 
@@ -129,10 +140,10 @@ void RadioMark(std::ostream& svg, double cx, double cy, double r, bool on, const
 void EraserIcon(std::ostream& svg, double cx, double cy, double s, const Palette& p) {
     svg << "<g transform=\"translate(" << N(cx) << " " << N(cy) << ") rotate(-35)\">\n";
     svg << "<rect x=\"" << N(-s * 0.5) << "\" y=\"" << N(-s * 0.22) << "\" width=\"" << N(s) << "\" height=\""
-        << N(s * 0.44) << "\" rx=\"" << N(s * 0.09) << "\" fill=\"none\" stroke=\"" << p.mark << "\" stroke-width=\""
-        << N(std::max(1.4, s * 0.08)) << "\"/>\n";
-    svg << "<rect x=\"" << N(-s * 0.5) << "\" y=\"" << N(-s * 0.22) << "\" width=\"" << N(s * 0.38) << "\" height=\""
-        << N(s * 0.44) << "\" rx=\"" << N(s * 0.09) << "\" fill=\"" << p.mark << "\"/>\n";
+        << N(s * 0.44) << "\" rx=\"" << N(s * 0.09) << "\" fill=\"none\" stroke=\"" << p.mark
+        << "\" stroke-width=\"" << N(std::max(1.4, s * 0.08)) << "\"/>\n";
+    svg << "<rect x=\"" << N(-s * 0.5) << "\" y=\"" << N(-s * 0.22) << "\" width=\"" << N(s * 0.38)
+        << "\" height=\"" << N(s * 0.44) << "\" rx=\"" << N(s * 0.09) << "\" fill=\"" << p.mark << "\"/>\n";
     svg << "</g>\n";
 }
 
@@ -148,7 +159,9 @@ void WriteButton(std::ostream& svg, ButtonRow row, bool hover, bool on) {
     // A style ending in "main" is its base style in the main-action colours.
     const bool main = row.style.size() > 4 && row.style.ends_with("main");
     if (main) row.style.resize(row.style.size() - 4);
-    const Palette& p = on ? (hover ? kOnHover : kOn) : main ? (hover ? kMainHover : kMain) : (hover ? kHover : kNormal);
+    const Palette& p = on     ? (hover ? kOnHover : kOn)
+                       : main ? (hover ? kMainHover : kMain)
+                              : (hover ? kHover : kNormal);
     const double m = 3.0;  // margin for the glow ring
     const double W = row.width, H = row.height;
     const double w = W - 2 * m, h = H - 2 * m;
@@ -159,26 +172,30 @@ void WriteButton(std::ostream& svg, ButtonRow row, bool hover, bool on) {
     svg << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << row.width << "\" height=\"" << row.height
         << "\" viewBox=\"0 0 " << row.width << " " << row.height << "\">\n";
     svg << "<defs>\n"
-        << "<linearGradient id=\"fill\" x1=\"0\" y1=\"0\" x2=\"0\" y2=\"1\"><stop offset=\"0\" stop-color=\"" << p.top
-        << "\"/><stop offset=\"1\" stop-color=\"" << p.bottom << "\"/></linearGradient>\n"
-        << "<linearGradient id=\"shine\" x1=\"0\" y1=\"0\" x2=\"0\" y2=\"1\"><stop offset=\"0\" stop-color=\"#fff\""
-        << " stop-opacity=\"0.28\"/><stop offset=\"1\" stop-color=\"#fff\" stop-opacity=\"0\"/></linearGradient>\n"
-        << "<filter id=\"blur\" x=\"-20%\" y=\"-40%\" width=\"140%\" height=\"180%\"><feGaussianBlur stdDeviation=\"1.6\"/>"
+        << "<linearGradient id=\"fill\" x1=\"0\" y1=\"0\" x2=\"0\" y2=\"1\"><stop offset=\"0\" stop-color=\""
+        << p.top << "\"/><stop offset=\"1\" stop-color=\"" << p.bottom << "\"/></linearGradient>\n"
+        << "<linearGradient id=\"shine\" x1=\"0\" y1=\"0\" x2=\"0\" y2=\"1\"><stop offset=\"0\" "
+           "stop-color=\"#fff\""
+        << " stop-opacity=\"0.28\"/><stop offset=\"1\" stop-color=\"#fff\" "
+           "stop-opacity=\"0\"/></linearGradient>\n"
+        << "<filter id=\"blur\" x=\"-20%\" y=\"-40%\" width=\"140%\" height=\"180%\"><feGaussianBlur "
+           "stdDeviation=\"1.6\"/>"
         << "</filter>\n</defs>\n";
 
     if (*p.glow) {
-        svg << "<rect x=\"" << N(m - 0.5) << "\" y=\"" << N(m - 0.5) << "\" width=\"" << N(w + 1) << "\" height=\""
-            << N(h + 1) << "\" rx=\"" << N(r + 0.5) << "\" fill=\"none\" stroke=\"" << p.glow
-            << "\" stroke-width=\"3\" stroke-opacity=\"0.85\" filter=\"url(#blur)\"/>\n";
+        svg << "<rect x=\"" << N(m - 0.5) << "\" y=\"" << N(m - 0.5) << "\" width=\"" << N(w + 1)
+            << "\" height=\"" << N(h + 1) << "\" rx=\"" << N(r + 0.5) << "\" fill=\"none\" stroke=\""
+            << p.glow << "\" stroke-width=\"3\" stroke-opacity=\"0.85\" filter=\"url(#blur)\"/>\n";
     }
-    svg << "<rect x=\"" << N(m) << "\" y=\"" << N(m) << "\" width=\"" << N(w) << "\" height=\"" << N(h) << "\" rx=\""
-        << N(r) << "\" fill=\"url(#fill)\"/>\n";
+    svg << "<rect x=\"" << N(m) << "\" y=\"" << N(m) << "\" width=\"" << N(w) << "\" height=\"" << N(h)
+        << "\" rx=\"" << N(r) << "\" fill=\"url(#fill)\"/>\n";
     // The upper sheen, kept inside the pill.
     svg << "<rect x=\"" << N(m + 1) << "\" y=\"" << N(m + 1) << "\" width=\"" << N(w - 2) << "\" height=\""
         << N(h * 0.5) << "\" rx=\"" << N(std::max(0.0, r - 1)) << "\" fill=\"url(#shine)\"/>\n";
-    svg << "<rect x=\"" << N(m + 0.6) << "\" y=\"" << N(m + 0.6) << "\" width=\"" << N(w - 1.2) << "\" height=\""
-        << N(h - 1.2) << "\" rx=\"" << N(r) << "\" fill=\"none\" stroke=\"" << p.rim << "\" stroke-opacity=\""
-        << N(p.rimAlpha) << "\" stroke-width=\"" << (*p.glow ? "1.8" : "1.2") << "\"/>\n";
+    svg << "<rect x=\"" << N(m + 0.6) << "\" y=\"" << N(m + 0.6) << "\" width=\"" << N(w - 1.2)
+        << "\" height=\"" << N(h - 1.2) << "\" rx=\"" << N(r) << "\" fill=\"none\" stroke=\"" << p.rim
+        << "\" stroke-opacity=\"" << N(p.rimAlpha) << "\" stroke-width=\"" << (*p.glow ? "1.8" : "1.2")
+        << "\"/>\n";
 
     const bool lightText = !on;
     const double cx = W / 2, cy = H / 2;

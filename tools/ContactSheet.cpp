@@ -36,8 +36,9 @@ struct ButtonRow {
 };
 
 class Sheet {
-public:
-    Sheet(fs::path data, fs::path pak, fs::path base) : data_(std::move(data)), pak_(std::move(pak)), base_(std::move(base)) {}
+  public:
+    Sheet(fs::path data, fs::path pak, fs::path base)
+        : data_(std::move(data)), pak_(std::move(pak)), base_(std::move(base)) {}
 
     std::ostringstream out;
 
@@ -50,8 +51,10 @@ public:
         auto it = sizes_.find(file);
         if (it != sizes_.end()) return it->second;
         std::pair<int, int> size{0, 0};
-        if (std::optional<TPixmap> p = LoadPixmap(Resolve(file).string())) size = {p->width, p->height};
-        else std::cerr << "ContactSheet: cannot decode " << Resolve(file) << "\n";
+        if (std::optional<TPixmap> p = LoadPixmap(Resolve(file).string()))
+            size = {p->width, p->height};
+        else
+            std::cerr << "ContactSheet: cannot decode " << Resolve(file) << "\n";
         sizes_[file] = size;
         return size;
     }
@@ -73,35 +76,38 @@ public:
               const char* anchor = "start", double shadow = 0, double shadowAlpha = 0.6) {
         const double baseline = y + size * 0.75;
         if (shadow > 0) {
-            out << "<text x=\"" << x + shadow << "\" y=\"" << baseline + shadow << "\" font-family=\"Carlito\" font-size=\""
-                << size << "\" text-anchor=\"" << anchor << "\" fill=\"#000\" fill-opacity=\"" << shadowAlpha << "\">"
-                << Escape(text) << "</text>\n";
+            out << "<text x=\"" << x + shadow << "\" y=\"" << baseline + shadow
+                << "\" font-family=\"Carlito\" font-size=\"" << size << "\" text-anchor=\"" << anchor
+                << "\" fill=\"#000\" fill-opacity=\"" << shadowAlpha << "\">" << Escape(text) << "</text>\n";
         }
         out << "<text x=\"" << x << "\" y=\"" << baseline << "\" font-family=\"Carlito\" font-size=\"" << size
-            << "\" text-anchor=\"" << anchor << "\" fill=\"" << colour << "\">" << Escape(text) << "</text>\n";
+            << "\" text-anchor=\"" << anchor << "\" fill=\"" << colour << "\">" << Escape(text)
+            << "</text>\n";
     }
     void Label(const std::string& text, double x, double y) {
         out << "<text x=\"" << x << "\" y=\"" << y << "\" font-family=\"Carlito\" font-size=\"14\""
             << " fill=\"#f4f4f4\">" << Escape(text) << "</text>\n";
     }
     void Rect(double x, double y, double w, double h, const std::string& fill, double opacity = 1) {
-        out << "<rect x=\"" << x << "\" y=\"" << y << "\" width=\"" << w << "\" height=\"" << h << "\" fill=\"" << fill
-            << "\" fill-opacity=\"" << opacity << "\"/>\n";
+        out << "<rect x=\"" << x << "\" y=\"" << y << "\" width=\"" << w << "\" height=\"" << h
+            << "\" fill=\"" << fill << "\" fill-opacity=\"" << opacity << "\"/>\n";
     }
     // Starts a clipped 800 x 600 screen at (x, y); everything until EndScreen is in screen pixels.
     void BeginScreen(double x, double y, const std::string& background) {
-        out << "<svg x=\"" << x << "\" y=\"" << y << "\" width=\"800\" height=\"600\" viewBox=\"0 0 800 600\">\n";
+        out << "<svg x=\"" << x << "\" y=\"" << y
+            << "\" width=\"800\" height=\"600\" viewBox=\"0 0 800 600\">\n";
         Rect(0, 0, 800, 600, "#000");
         if (background != "black") Image(background + ".jpg", 0, 0);
     }
     void EndScreen() { out << "</svg>\n"; }
     // A piece of a background behind a tile: the area around the screen point (sx, sy).
-    void Backdrop(const std::string& background, double x, double y, double w, double h, double sx, double sy) {
+    void Backdrop(const std::string& background, double x, double y, double w, double h, double sx,
+                  double sy) {
         // Keep the window on the picture where it is large enough, so no black shows around it.
         const double vx = std::clamp(sx - w / 2, 0.0, std::max(0.0, 800 - w));
         const double vy = h <= 600 ? std::clamp(sy - h / 2, 0.0, 600 - h) : sy - h / 2;
-        out << "<svg x=\"" << x << "\" y=\"" << y << "\" width=\"" << w << "\" height=\"" << h << "\" viewBox=\""
-            << vx << " " << vy << " " << w << " " << h << "\">\n";
+        out << "<svg x=\"" << x << "\" y=\"" << y << "\" width=\"" << w << "\" height=\"" << h
+            << "\" viewBox=\"" << vx << " " << vy << " " << w << " " << h << "\">\n";
         Rect(vx, vy, w, h, "#000");
         // Tiles wider than the screen continue the picture, mirrored, so the seam stays smooth.
         if (background != "black") {
@@ -118,15 +124,19 @@ public:
     static std::string Escape(const std::string& s) {
         std::string r;
         for (char c : s) {
-            if (c == '&') r += "&amp;";
-            else if (c == '<') r += "&lt;";
-            else if (c == '>') r += "&gt;";
-            else r += c;
+            if (c == '&')
+                r += "&amp;";
+            else if (c == '<')
+                r += "&lt;";
+            else if (c == '>')
+                r += "&gt;";
+            else
+                r += c;
         }
         return r;
     }
 
-private:
+  private:
     fs::path data_, pak_, base_;
     std::map<std::string, std::pair<int, int>> sizes_;
 };
@@ -210,25 +220,35 @@ void Board(Sheet& s, int n, int regionW, int regionH) {
         for (int y = 0; y < n; ++y) {
             const int shade = (x / regionW + y / regionH) % 2;
             const bool hover = x == 4 && y == 4;
-            const bool highlight = x == 4 || y == 4 || (x / regionW == 4 / regionW && y / regionH == 4 / regionH);
-            s.Centred(hover || highlight ? "graphics/cell3.png" : shade ? "graphics/cell2.png" : "graphics/cell1.png",
+            const bool highlight =
+                x == 4 || y == 4 || (x / regionW == 4 / regionW && y / regionH == 4 / regionH);
+            s.Centred(hover || highlight ? "graphics/cell3.png"
+                      : shade            ? "graphics/cell2.png"
+                                         : "graphics/cell1.png",
                       left + x * 32, top + y * 32);
             const int v = (x * 3 + y + (y / regionH)) % n + 1;
             const int kind = (x * 7 + y * 5) % 6;
             const double cx = left + x * 32 - 16, cy = top + y * 32 - 16;
             const std::string digit = v < 10 ? std::to_string(v) : std::string(1, char('A' + v - 10));
-            if (kind == 0 || kind == 3) s.Text(digit, cx + 8, cy + 1, 34, "rgb(200,200,200)");
-            else if (kind == 1) s.Text(digit, cx + 8, cy + 1, 34, (x + y) % 9 == 4 ? "rgb(255,0,0)" : "#ffffff");
+            if (kind == 0 || kind == 3)
+                s.Text(digit, cx + 8, cy + 1, 34, "rgb(200,200,200)");
+            else if (kind == 1)
+                s.Text(digit, cx + 8, cy + 1, 34, (x + y) % 9 == 4 ? "rgb(255,0,0)" : "#ffffff");
             else if (kind == 2 && n == 9) {
                 for (int k = 0; k < 9; ++k)
-                    if ((k * 5 + x + y) % 3 == 0) s.Text(std::to_string(k + 1), cx + 4 + (k % 3) * 9, cy + 1 + (k / 3) * 10, 12, "#ffffff");
+                    if ((k * 5 + x + y) % 3 == 0)
+                        s.Text(std::to_string(k + 1), cx + 4 + (k % 3) * 9, cy + 1 + (k / 3) * 10, 12,
+                               "#ffffff");
             }
         }
     }
 }
 
 void Mockups(Sheet& s, const std::map<std::string, std::string>& texts, double ox, double oy) {
-    auto T = [&](const char* key) { auto it = texts.find(key); return it == texts.end() ? std::string("<missing>") : it->second; };
+    auto T = [&](const char* key) {
+        auto it = texts.find(key);
+        return it == texts.end() ? std::string("<missing>") : it->second;
+    };
     auto B = [](const std::string& n, const char* st = "normal") { return ButtonFile(n, st); };
     const double W = 820, H = 640;
     auto caption = [&](double x, double y, const std::string& t) { s.Label(t, x, y + 616); };
@@ -269,7 +289,9 @@ void Mockups(Sheet& s, const std::map<std::string, std::string>& texts, double o
         s.Image("graphics/marker.png", int(346 + 22 + value / 100 * (280 - 44) - 9), sy);
     }
     s.Centred("graphics/optionsheader.png", 400, 50);
-    Column(s, {B("fullscreen", "On"), B("showtimer", "OnMO"), B("highlighter"), B("preventdoublenumbers", "On")}, -1, 240, 10);
+    Column(s,
+           {B("fullscreen", "On"), B("showtimer", "OnMO"), B("highlighter"), B("preventdoublenumbers", "On")},
+           -1, 240, 10);
     s.Image(B("oksmall"), (800 - 140) / 2, (600 - 46) / 2 + 260);
     s.EndScreen();
     caption(x, y, "options screen");
@@ -292,7 +314,8 @@ void Mockups(Sheet& s, const std::map<std::string, std::string>& texts, double o
     s.BeginScreen(x, y, "titlescreen");
     s.Centred("graphics/blackback.png", 400, 284);
     s.Centred("graphics/highscoresheader.png", 400, 50);
-    Row(s, {B("4x4button"), B("6x6button", "MO"), B("9x9button"), B("12x12button"), B("16x16button")}, 115, 15);
+    Row(s, {B("4x4button"), B("6x6button", "MO"), B("9x9button"), B("12x12button"), B("16x16button")}, 115,
+        15);
     Row(s, {B("oksmall"), B("clear")}, (600 - 46) / 2 + 260, 15);
     s.Text(T("Name"), 80, 170, 34, "rgb(255,255,0)");
     s.Text(T("Difficulty"), 600, 170, 34, "rgb(255,255,0)", "end");
@@ -301,7 +324,8 @@ void Mockups(Sheet& s, const std::map<std::string, std::string>& texts, double o
     for (int i = 0; i < 10; ++i) {
         s.Text(T(("Highscore Name " + std::to_string(i + 1)).c_str()), 80, 200 + i * 25, 34, "#ffffff");
         s.Text(T(levels[(i * 3) % 5]), 600, 200 + i * 25, 34, "#ffffff", "end");
-        s.Text(std::to_string(3 + i * 2) + ":" + std::to_string(10 + i * 4), 720, 200 + i * 25, 34, "#ffffff", "end");
+        s.Text(std::to_string(3 + i * 2) + ":" + std::to_string(10 + i * 4), 720, 200 + i * 25, 34, "#ffffff",
+               "end");
     }
     s.EndScreen();
     caption(x, y, "best-time screen");
@@ -310,13 +334,17 @@ void Mockups(Sheet& s, const std::map<std::string, std::string>& texts, double o
     x = ox + 2 * W;
     s.BeginScreen(x, y, "gamescreen1");
     s.Centred("graphics/logosmall.png", 102, 50);
-    Column(s, {B("pause"), B("savegame"), B("newpuzzle", "MO"), B("restartpuzzle"), B("backtomenu")}, 27, 100, 10);
-    Column(s, {B("showhidemistakes"), B("lockunlocknumbers", "On"), B("showrandomcell"), B("showdesiredcell"),
-               B("showhideautomarkup", "OnMO"), B("showhidesolution")}, 27, 280, 10);
+    Column(s, {B("pause"), B("savegame"), B("newpuzzle", "MO"), B("restartpuzzle"), B("backtomenu")}, 27, 100,
+           10);
+    Column(s,
+           {B("showhidemistakes"), B("lockunlocknumbers", "On"), B("showrandomcell"), B("showdesiredcell"),
+            B("showhideautomarkup", "OnMO"), B("showhidesolution")},
+           27, 280, 10);
     Board(s, 9, 3, 3);
     {
         std::vector<std::string> nums;
-        for (int i = 0; i <= 9; ++i) nums.push_back(B(std::to_string(i), i == 5 ? "On" : i == 2 ? "MO" : "normal"));
+        for (int i = 0; i <= 9; ++i)
+            nums.push_back(B(std::to_string(i), i == 5 ? "On" : i == 2 ? "MO" : "normal"));
         Column(s, nums, 730, (600 - ColumnHeight(s, nums, 7)) / 2, 7);
     }
     s.Text(T("Time Field") + "03:25", 25, 490, 34, "#ffffff", "start", 2);
@@ -331,17 +359,21 @@ void Mockups(Sheet& s, const std::map<std::string, std::string>& texts, double o
     s.BeginScreen(x, y, "gamescreen3");
     s.Centred("graphics/logosmall.png", 102, 50);
     Column(s, {B("pause"), B("savegame"), B("newpuzzle"), B("restartpuzzle"), B("backtomenu")}, 27, 100, 10);
-    Column(s, {B("showhidemistakes", "On"), B("lockunlocknumbers", "On"), B("showrandomcell"), B("showdesiredcell"),
-               B("showhideautomarkup"), B("showhidesolution")}, 27, 280, 10);
+    Column(s,
+           {B("showhidemistakes", "On"), B("lockunlocknumbers", "On"), B("showrandomcell"),
+            B("showdesiredcell"), B("showhideautomarkup"), B("showhidesolution")},
+           27, 280, 10);
     Board(s, 16, 4, 4);
     {
         std::vector<std::string> nums;
-        for (int i = 0; i <= 16; ++i) nums.push_back(B("small" + std::to_string(i), i == 12 ? "On" : "normal"));
+        for (int i = 0; i <= 16; ++i)
+            nums.push_back(B("small" + std::to_string(i), i == 12 ? "On" : "normal"));
         Column(s, nums, 730, (600 - ColumnHeight(s, nums, 3)) / 2, 3);
     }
     s.Text(T("Time Field") + "41:07", 25, 490, 34, "#ffffff", "start", 2);
     s.Centred("graphics/endlevelback.png", 400, 300);
-    Column(s, {B("nextpuzzle", "MO"), B("restartpuzzle"), B("backtomenu")}, -1, (600 - (3 * 25 + 20)) / 2, 10);
+    Column(s, {B("nextpuzzle", "MO"), B("restartpuzzle"), B("backtomenu")}, -1, (600 - (3 * 25 + 20)) / 2,
+           10);
     TextBlock(s, T("Finished Puzzle Message"), 400, 565, 25, "middle");
     s.EndScreen();
     caption(x, y, "board 16x16, finished: end-of-puzzle panel (C chosen)");
@@ -465,11 +497,17 @@ int main(int argc, char** argv) {
         if (b.states == 4) states.insert(states.end(), {"On", "OnMO"});
         const double w = std::max((b.width + 6) * double(states.size()) + 18, 170.0), h = b.height + 18 + 18;
         auto [px, py] = place(w, h);
-        const bool board = b.style == "side" || b.style == "sidecheck" || b.style == "number" || b.style == "eraser";
+        const bool board =
+            b.style == "side" || b.style == "sidecheck" || b.style == "number" || b.style == "eraser";
         const bool dialog = b.style == "up" || b.style == "down" || b.name == "ok" || b.name == "yes" ||
                             b.name == "no" || b.name == "cancel" || b.name == "delete" || b.name == "load";
-        if (dialog) s.Rect(px, py, w, h - 18, "#16263c");
-        else s.Backdrop(board ? "gamescreen1" : b.style == "radio" ? "playscreen" : "titlescreen", px, py, w, h - 18, 300, 300);
+        if (dialog)
+            s.Rect(px, py, w, h - 18, "#16263c");
+        else
+            s.Backdrop(board                ? "gamescreen1"
+                       : b.style == "radio" ? "playscreen"
+                                            : "titlescreen",
+                       px, py, w, h - 18, 300, 300);
         double bx = px + 9;
         for (const std::string& st : states) {
             s.Image(ButtonFile(b.name, st), bx, py + 9);
@@ -481,7 +519,8 @@ int main(int argc, char** argv) {
 
     std::ofstream out(outPath);
     out << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << sheetW << "\" height=\"" << int(y)
-        << "\" viewBox=\"0 0 " << sheetW << " " << int(y) << "\">\n<rect width=\"100%\" height=\"100%\" fill=\"#3a3a3a\"/>\n"
+        << "\" viewBox=\"0 0 " << sheetW << " " << int(y)
+        << "\">\n<rect width=\"100%\" height=\"100%\" fill=\"#3a3a3a\"/>\n"
         << s.out.str() << "</svg>\n";
     return out.good() ? 0 : 1;
 }

@@ -22,6 +22,8 @@
 //   claps <start> <duration> <count> <velocity>                    (a crowd clapping, swelling and fading)
 //
 // Pitches are note names (A4 = 440 Hz, "C#5", "Bb3") or plain frequencies in Hz.
+#include <vorbis/vorbisenc.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -36,8 +38,6 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
-
-#include <vorbis/vorbisenc.h>
 
 namespace {
 
@@ -81,7 +81,8 @@ struct Mix {
 };
 
 double ParsePitch(const std::string& text) {
-    static const std::map<char, int> steps{{'C', -9}, {'D', -7}, {'E', -5}, {'F', -4}, {'G', -2}, {'A', 0}, {'B', 2}};
+    static const std::map<char, int> steps{{'C', -9}, {'D', -7}, {'E', -5}, {'F', -4},
+                                           {'G', -2}, {'A', 0},  {'B', 2}};
     if (!text.empty() && std::isdigit(static_cast<unsigned char>(text[0]))) return std::stod(text);
     if (text.empty() || !steps.count(char(std::toupper(static_cast<unsigned char>(text[0])))))
         throw std::runtime_error("bad pitch '" + text + "'");
@@ -123,7 +124,9 @@ double Envelope(const Voice& v, double t, double held) {
 }
 
 // One-pole filter coefficient for a cutoff in Hz.
-double OnePole(double cutoff, int rate) { return 1 - std::exp(-2 * kPi * cutoff / rate); }
+double OnePole(double cutoff, int rate) {
+    return 1 - std::exp(-2 * kPi * cutoff / rate);
+}
 
 void RenderNote(Mix& mix, const Song& song, const Voice& v, double startBeats, double durBeats, double freq,
                 double velocity, std::mt19937& rng) {
@@ -255,7 +258,8 @@ void ApplyReverb(Mix& mix, const Song& song) {
                 wet[i] = out;
             }
         }
-        for (size_t i = 0; i < buf.size(); ++i) buf[i] = buf[i] * (1 - song.reverb.mix) + wet[i] * song.reverb.mix * 3;
+        for (size_t i = 0; i < buf.size(); ++i)
+            buf[i] = buf[i] * (1 - song.reverb.mix) + wet[i] * song.reverb.mix * 3;
     }
 }
 
@@ -403,39 +407,61 @@ void ReadRecipe(const std::string& path, Song& song, std::vector<Event>& events)
             } else if (cmd == "reverb") {
                 for (const auto& [k, v] : ParseParams(s)) {
                     const double d = std::stod(v);
-                    if (k == "mix") song.reverb.mix = d;
-                    else if (k == "room") song.reverb.room = d;
-                    else if (k == "damp") song.reverb.damp = d;
-                    else throw std::runtime_error("unknown reverb setting " + k);
+                    if (k == "mix")
+                        song.reverb.mix = d;
+                    else if (k == "room")
+                        song.reverb.room = d;
+                    else if (k == "damp")
+                        song.reverb.damp = d;
+                    else
+                        throw std::runtime_error("unknown reverb setting " + k);
                 }
             } else if (cmd == "voice") {
                 std::string name;
                 s >> name;
                 Voice v;
                 for (const auto& [k, val] : ParseParams(s)) {
-                    if (k == "wave") { v.wave = val; continue; }
+                    if (k == "wave") {
+                        v.wave = val;
+                        continue;
+                    }
                     const double d = std::stod(val);
-                    if (k == "attack") v.attack = d;
-                    else if (k == "decay") v.decay = d;
-                    else if (k == "sustain") v.sustain = d;
-                    else if (k == "release") v.release = d;
-                    else if (k == "detune") v.detune = d;
-                    else if (k == "lowpass") v.lowpass = d;
-                    else if (k == "highpass") v.highpass = d;
-                    else if (k == "vibrato") v.vibrato = d;
-                    else if (k == "glide") v.glide = d;
-                    else if (k == "ratio") v.ratio = d;
-                    else if (k == "index") v.index = d;
-                    else if (k == "pan") v.pan = d;
-                    else if (k == "gate") v.gate = d;
-                    else throw std::runtime_error("unknown voice setting " + k);
+                    if (k == "attack")
+                        v.attack = d;
+                    else if (k == "decay")
+                        v.decay = d;
+                    else if (k == "sustain")
+                        v.sustain = d;
+                    else if (k == "release")
+                        v.release = d;
+                    else if (k == "detune")
+                        v.detune = d;
+                    else if (k == "lowpass")
+                        v.lowpass = d;
+                    else if (k == "highpass")
+                        v.highpass = d;
+                    else if (k == "vibrato")
+                        v.vibrato = d;
+                    else if (k == "glide")
+                        v.glide = d;
+                    else if (k == "ratio")
+                        v.ratio = d;
+                    else if (k == "index")
+                        v.index = d;
+                    else if (k == "pan")
+                        v.pan = d;
+                    else if (k == "gate")
+                        v.gate = d;
+                    else
+                        throw std::runtime_error("unknown voice setting " + k);
                 }
                 song.voices[name] = v;
             } else if (cmd == "note") {
                 Event e;
                 e.kind = "note";
                 std::string pitch;
-                if (!(s >> e.voice >> e.start >> e.duration >> pitch >> e.velocity)) throw std::runtime_error("short note");
+                if (!(s >> e.voice >> e.start >> e.duration >> pitch >> e.velocity))
+                    throw std::runtime_error("short note");
                 e.pitch = ParsePitch(pitch);
                 events.push_back(e);
             } else if (cmd == "chord" || cmd == "arp") {
@@ -443,15 +469,18 @@ void ReadRecipe(const std::string& path, Song& song, std::vector<Event>& events)
                 e.kind = "note";
                 double total = 0, step = 0;
                 s >> e.voice >> e.start;
-                if (cmd == "arp") s >> total >> step;
-                else s >> e.duration;
+                if (cmd == "arp")
+                    s >> total >> step;
+                else
+                    s >> e.duration;
                 s >> e.velocity;
                 std::vector<double> pitches;
                 std::string p;
                 while (s >> p) pitches.push_back(ParsePitch(p));
                 if (pitches.empty() || !s.eof()) throw std::runtime_error("bad " + cmd);
                 if (cmd == "chord") {
-                    for (double f : pitches) events.push_back({"note", e.voice, e.start, e.duration, e.velocity, f, 0});
+                    for (double f : pitches)
+                        events.push_back({"note", e.voice, e.start, e.duration, e.velocity, f, 0});
                 } else {
                     const int steps = int(std::lround(total / step));
                     for (int k = 0; k < steps; ++k)
@@ -461,7 +490,8 @@ void ReadRecipe(const std::string& path, Song& song, std::vector<Event>& events)
             } else if (cmd == "claps") {
                 Event e;
                 e.kind = "claps";
-                if (!(s >> e.start >> e.duration >> e.count >> e.velocity)) throw std::runtime_error("short claps");
+                if (!(s >> e.start >> e.duration >> e.count >> e.velocity))
+                    throw std::runtime_error("short claps");
                 events.push_back(e);
             } else {
                 throw std::runtime_error("unknown command " + cmd);
@@ -471,7 +501,8 @@ void ReadRecipe(const std::string& path, Song& song, std::vector<Event>& events)
         }
     }
     for (const Event& e : events)
-        if (e.kind == "note" && !song.voices.count(e.voice)) throw std::runtime_error("no voice named " + e.voice);
+        if (e.kind == "note" && !song.voices.count(e.voice))
+            throw std::runtime_error("no voice named " + e.voice);
 }
 
 }  // namespace
@@ -501,12 +532,15 @@ int main(int argc, char** argv) {
         mix.r.assign(mix.l.size(), 0.0);
         std::mt19937 rng(song.seed);
         for (const Event& e : events) {
-            if (e.kind == "claps") RenderClaps(mix, song, e.start, e.duration, e.count, e.velocity, rng);
-            else RenderNote(mix, song, song.voices[e.voice], e.start, e.duration, e.pitch, e.velocity, rng);
+            if (e.kind == "claps")
+                RenderClaps(mix, song, e.start, e.duration, e.count, e.velocity, rng);
+            else
+                RenderNote(mix, song, song.voices[e.voice], e.start, e.duration, e.pitch, e.velocity, rng);
         }
         ApplyReverb(mix, song);
         double peak = 1e-9;
-        for (size_t i = 0; i < mix.l.size(); ++i) peak = std::max({peak, std::abs(mix.l[i]), std::abs(mix.r[i])});
+        for (size_t i = 0; i < mix.l.size(); ++i)
+            peak = std::max({peak, std::abs(mix.l[i]), std::abs(mix.r[i])});
         for (size_t i = 0; i < mix.l.size(); ++i) {
             mix.l[i] *= song.gain / peak;
             mix.r[i] *= song.gain / peak;

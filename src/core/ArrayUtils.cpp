@@ -28,8 +28,10 @@ std::vector<std::string> RemoveArrayRange(const std::vector<std::string>& array,
 }
 
 void SortArray(std::vector<std::string>& array, bool ascending) {
-    if (ascending) std::sort(array.begin(), array.end());
-    else std::sort(array.begin(), array.end(), std::greater<>());
+    if (ascending)
+        std::sort(array.begin(), array.end());
+    else
+        std::sort(array.begin(), array.end(), std::greater<>());
 }
 
 int ListIndexOfString(const std::vector<std::string>& list, const std::string& text) {

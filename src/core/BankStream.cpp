@@ -23,15 +23,26 @@ uint64_t TBankStream::ReadLE(size_t bytes) {
     return v;
 }
 
-int TBankStream::ReadByte() { return int(ReadLE(1)); }
-int TBankStream::ReadShort() { return int(ReadLE(2)); }
-int32_t TBankStream::ReadInt() { return static_cast<int32_t>(static_cast<uint32_t>(ReadLE(4))); }
-float TBankStream::ReadFloat() { return std::bit_cast<float>(static_cast<uint32_t>(ReadLE(4))); }
-double TBankStream::ReadDouble() { return std::bit_cast<double>(ReadLE(8)); }
+int TBankStream::ReadByte() {
+    return int(ReadLE(1));
+}
+int TBankStream::ReadShort() {
+    return int(ReadLE(2));
+}
+int32_t TBankStream::ReadInt() {
+    return static_cast<int32_t>(static_cast<uint32_t>(ReadLE(4)));
+}
+float TBankStream::ReadFloat() {
+    return std::bit_cast<float>(static_cast<uint32_t>(ReadLE(4)));
+}
+double TBankStream::ReadDouble() {
+    return std::bit_cast<double>(ReadLE(8));
+}
 
 std::vector<uint8_t> TBankStream::ReadBytes(size_t count) {
     size_t n = std::min(count, bytes_.size() - pos_);
-    std::vector<uint8_t> out(bytes_.begin() + std::ptrdiff_t(pos_), bytes_.begin() + std::ptrdiff_t(pos_ + n));
+    std::vector<uint8_t> out(bytes_.begin() + std::ptrdiff_t(pos_),
+                             bytes_.begin() + std::ptrdiff_t(pos_ + n));
     pos_ += n;
     return out;
 }
@@ -52,4 +63,6 @@ std::string TBankStream::ReadLine() {
     return line;
 }
 
-std::string TBankStream::LoadText() { return DecodeText(ReadString(bytes_.size() - pos_)); }
+std::string TBankStream::LoadText() {
+    return DecodeText(ReadString(bytes_.size() - pos_));
+}

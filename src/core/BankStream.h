@@ -11,7 +11,7 @@
 #include <vector>
 
 class TBankStream {
-public:
+  public:
     TBankStream(std::shared_ptr<const void> owner, std::span<const uint8_t> bytes)
         : owner_(std::move(owner)), bytes_(bytes) {}
 
@@ -37,7 +37,7 @@ public:
     // The rest of the stream as text (byte-order mark decides UTF-8 or UTF-16, else 8-bit).
     std::string LoadText();
 
-private:
+  private:
     uint64_t ReadLE(size_t bytes);
 
     std::shared_ptr<const void> owner_;

@@ -44,7 +44,8 @@ TGameChannel* TChannelArray::GetChannel() {
     return nullptr;
 }
 
-TGameChannel* TChannelArray::PlayGameSound(TGameSound& sound, TGameChannel* channel, float volume, float pan) {
+TGameChannel* TChannelArray::PlayGameSound(TGameSound& sound, TGameChannel* channel, float volume,
+                                           float pan) {
     if (!channel) channel = GetChannel();
     if (!channel) return nullptr;
     channel->OriginalVolume = volume * sound.volume;
@@ -55,7 +56,8 @@ TGameChannel* TChannelArray::PlayGameSound(TGameSound& sound, TGameChannel* chan
 
 void TChannelArray::StopGameChannel(TGameChannel* channel) {
     if (!channel) return;
-    auto at = std::find_if(Items.begin(), Items.end(), [channel](const auto& c) { return c.get() == channel; });
+    auto at =
+        std::find_if(Items.begin(), Items.end(), [channel](const auto& c) { return c.get() == channel; });
     if (at == Items.end()) {
         // Not one of ours: stop it, but never grow the pool with a replacement.
         if (channel->Channel) channel->Channel->Stop();
@@ -69,7 +71,8 @@ void TChannelArray::StopGameChannel(TGameChannel* channel) {
 }
 
 int TChannelArray::CountPlaying() const {
-    return int(std::count_if(Items.begin(), Items.end(), [](const auto& c) { return ChannelPlaying(c->Channel.get()); }));
+    return int(std::count_if(Items.begin(), Items.end(),
+                             [](const auto& c) { return ChannelPlaying(c->Channel.get()); }));
 }
 
 float TChannelArray::BalanceVolumes(int extra) {
@@ -84,7 +87,9 @@ void TChannelArray::SetVolume(float factor) {
     for (const auto& c : Items) SetChannelVolume(c->Channel.get(), c->OriginalVolume * factor * sound);
 }
 
-void TChannelArray::Manage() { BalanceVolumes(0); }
+void TChannelArray::Manage() {
+    BalanceVolumes(0);
+}
 
 TGameChannel* TChannelArray::ChannelByIndex(int index) const {
     if (index < 1 || index > int(Items.size())) return nullptr;

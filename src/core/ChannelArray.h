@@ -18,7 +18,7 @@ class TChannel;
 class TGameSound;
 
 class TGameChannel {
-public:
+  public:
     std::shared_ptr<TChannel> Channel;
     std::string name;
     int Reserved = 0;          // never handed out when set
@@ -30,7 +30,7 @@ public:
 };
 
 class TChannelArray {
-public:
+  public:
     std::vector<std::shared_ptr<TGameChannel>> Items;
     float MaxVol = 1.5f;
     TGameChannel* Current = nullptr;
@@ -57,7 +57,7 @@ public:
 };
 
 class TAmbientSounds {
-public:
+  public:
     static constexpr int MAX_SOUNDS = 20;
 
     int Chance = 0;

@@ -14,11 +14,10 @@ int DateLanguage = lngEnglish;
 const char* const ShortMonthNames[2][12] = {
     {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"},
     {"Janv", "F vr", "Mars", "Avr", "Mai", "Juin", "Juil", "Ao t", "Sept", "Oct", "Nov", "D c"}};
-const char* const LongMonthNames[2][12] = {
-    {"January", "February", "March", "April", "May", "June", "July", "August", "September", "October", "November",
-     "December"},
-    {"Janvier", "F vrier", "Mars", "Avril", "Mai", "Juin", "Juillet", "Ao t", "Septembre", "Octobre", "Novembre",
-     "D cembre"}};
+const char* const LongMonthNames[2][12] = {{"January", "February", "March", "April", "May", "June", "July",
+                                            "August", "September", "October", "November", "December"},
+                                           {"Janvier", "F vrier", "Mars", "Avril", "Mai", "Juin", "Juillet",
+                                            "Ao t", "Septembre", "Octobre", "Novembre", "D cembre"}};
 const char* const ShortDayNames[2][7] = {{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"},
                                          {"Dim", "Lun", "Mar", "Mer", "Jeu", "Ven", "Sam"}};
 const char* const LongDayNames[2][7] = {
@@ -27,15 +26,24 @@ const char* const LongDayNames[2][7] = {
 
 namespace {
 
-long long FloorDiv(long long a, long long b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
-long long FloorMod(long long a, long long b) { return a - FloorDiv(a, b) * b; }
+long long FloorDiv(long long a, long long b) {
+    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
+}
+long long FloorMod(long long a, long long b) {
+    return a - FloorDiv(a, b) * b;
+}
 
-int Language() { return DateLanguage == lngFrench ? lngFrench : lngEnglish; }
+int Language() {
+    return DateLanguage == lngFrench ? lngFrench : lngEnglish;
+}
 
-int SecondsOfDay(const TDateTime& d) { return d.Hour * 3600 + d.Minute * 60 + d.Second; }
+int SecondsOfDay(const TDateTime& d) {
+    return d.Hour * 3600 + d.Minute * 60 + d.Second;
+}
 
 // Adds amount to a time field of unit size, carrying whole units into the next larger interval.
-TDateTime AddWithCarry(TDateTime result, int TDateTime::*field, long long amount, int unit, const char* larger) {
+TDateTime AddWithCarry(TDateTime result, int TDateTime::*field, long long amount, int unit,
+                       const char* larger) {
     long long total = result.*field + amount;
     result.*field = static_cast<int>(FloorMod(total, unit));
     long long carry = FloorDiv(total, unit);
@@ -50,8 +58,8 @@ std::string MonthFromTable(const std::string& key, const char* const table[12]) 
 
 constexpr const char* kFrenchMonths[12] = {"Janv", "F vr", "Mars", "Avr", "Mai", "Juin",
                                            "Juil", "Ao t", "Sept", "Oct", "Nov", "D c"};
-constexpr const char* kGermanMonths[12] = {"Jan", "Feb", "M rz", "April", "Mai", "Juni",
-                                           "Juli", "Aug", "Sept", "Okt", "Nov", "Dez"};
+constexpr const char* kGermanMonths[12] = {"Jan",  "Feb", "M rz", "April", "Mai", "Juni",
+                                           "Juli", "Aug", "Sept", "Okt",   "Nov", "Dez"};
 constexpr const char* kSpanishMonths[12] = {"Ene", "Feb", "Mar", "Abr", "May", "Jun",
                                             "Jul", "Ago", "Sep", "Oct", "Nov", "Dic"};
 
@@ -93,8 +101,12 @@ void TDateTime::Set_TimeFromText(const std::string& time) {
     Second = ToInt(Mid(time, 7, 2));
 }
 
-void TDateTime::Set_DateCurrent() { Set_DateFromText(CurrentDate()); }
-void TDateTime::Set_TimeCurrent() { Set_TimeFromText(CurrentTime()); }
+void TDateTime::Set_DateCurrent() {
+    Set_DateFromText(CurrentDate());
+}
+void TDateTime::Set_TimeCurrent() {
+    Set_TimeFromText(CurrentTime());
+}
 
 void TDateTime::Set_DateTimeCurrent() {
     Set_DateCurrent();
@@ -133,7 +145,8 @@ int TDateTime::WeekDay(const TDateTime& date) {
         m += 12;
         y -= 1;
     }
-    long long sum = date.Day + FloorDiv(13 * m - 27, 5) + y + FloorDiv(y, 4) - FloorDiv(y, 100) + FloorDiv(y, 400);
+    long long sum =
+        date.Day + FloorDiv(13 * m - 27, 5) + y + FloorDiv(y, 4) - FloorDiv(y, 100) + FloorDiv(y, 400);
     return static_cast<int>(FloorMod(sum, 7));
 }
 
@@ -198,7 +211,8 @@ std::string TDateTime::Get_String_Parser(const TDateTime& date, char c, int coun
             }
             return number(date.Month);
         case 'D':
-            if (count == 3 || count == 4) return (count == 3 ? ShortDayNames : LongDayNames)[language][WeekDay(date)];
+            if (count == 3 || count == 4)
+                return (count == 3 ? ShortDayNames : LongDayNames)[language][WeekDay(date)];
             return number(date.Day);
         case 'H':
             return number(date.Hour);
@@ -230,10 +244,22 @@ std::string TDateTime::Debug_PrintDate() const {
     return text;
 }
 
-std::string FrenchMonth(const std::string& key) { return MonthFromTable(key, kFrenchMonths); }
-std::string GermanMonth(const std::string& key) { return MonthFromTable(key, kGermanMonths); }
-std::string SpanishMonth(const std::string& key) { return MonthFromTable(key, kSpanishMonths); }
+std::string FrenchMonth(const std::string& key) {
+    return MonthFromTable(key, kFrenchMonths);
+}
+std::string GermanMonth(const std::string& key) {
+    return MonthFromTable(key, kGermanMonths);
+}
+std::string SpanishMonth(const std::string& key) {
+    return MonthFromTable(key, kSpanishMonths);
+}
 
-std::string DateToFrench(const std::string& date) { return TranslateDate(date, FrenchMonth); }
-std::string DateToGerman(const std::string& date) { return TranslateDate(date, GermanMonth); }
-std::string DateToSpanish(const std::string& date) { return TranslateDate(date, SpanishMonth); }
+std::string DateToFrench(const std::string& date) {
+    return TranslateDate(date, FrenchMonth);
+}
+std::string DateToGerman(const std::string& date) {
+    return TranslateDate(date, GermanMonth);
+}
+std::string DateToSpanish(const std::string& date) {
+    return TranslateDate(date, SpanishMonth);
+}

@@ -24,7 +24,7 @@ extern const char* const ShortDayNames[2][7];
 extern const char* const LongDayNames[2][7];
 
 class TDateTime {
-public:
+  public:
     int Year = 0;
     int Month = 0;   // 1-12
     int Day = 0;     // 1-31

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "core/FrontEnd.h"
 #include "core/ErrorReport.h"
+#include "core/FrontEnd.h"
 #include "core/Game.h"
 #include "platform/Clock.h"
 #include "platform/Draw.h"
@@ -40,7 +40,9 @@ void TCounter::Activate() {
 }
 
 // A counter of no length has nothing left to run.
-float TCounter::GetRatio() const { return CounterLength != 0 ? Counter / float(CounterLength) : 0.0f; }
+float TCounter::GetRatio() const {
+    return CounterLength != 0 ? Counter / float(CounterLength) : 0.0f;
+}
 
 int TCounter::Manage() {
     if (Counter <= 0.0f) return 0;
@@ -78,13 +80,17 @@ void TTrackingVar::Init() {
     displayLimitChars = 3;
 }
 
-void TTrackingVar::Display(float x, float y) { DrawDebugText(GetDisplay(), x, y, false); }
+void TTrackingVar::Display(float x, float y) {
+    DrawDebugText(GetDisplay(), x, y, false);
+}
 
 std::string TTrackingVar::GetDisplay() const {
     return Label + ZeroPadded(Current, displayLimitChars) + "/" + ZeroPadded(maximum, displayLimitChars);
 }
 
-void TDebugVar::Start() { Current = MilliSecs(); }
+void TDebugVar::Start() {
+    Current = MilliSecs();
+}
 
 void TDebugVar::Calc() {
     Current = MilliSecs() - Current;
@@ -99,7 +105,9 @@ void TFPSCounter::Init() {
     TTrackingVar::Init();
 }
 
-void TFPSCounter::Display(float x, float y) { DrawDebugText(GetDisplay(), x, y, false); }
+void TFPSCounter::Display(float x, float y) {
+    DrawDebugText(GetDisplay(), x, y, false);
+}
 
 std::string TFPSCounter::GetDisplay() const {
     return Label + ZeroPadded(Current, displayLimitChars) + "/" + ZeroPadded(minimum, displayLimitChars);
@@ -124,18 +132,26 @@ void TTextCursor::Init(int x_, int y_, int linegap_) {
     linegap = linegap_;
 }
 
-void TTextCursor::NewLine() { y += linegap; }
+void TTextCursor::NewLine() {
+    y += linegap;
+}
 
-void TTextCursor::Output(const std::string& text) { DrawDebugText(text, float(x), float(y), Shadow != 0); }
+void TTextCursor::Output(const std::string& text) {
+    DrawDebugText(text, float(x), float(y), Shadow != 0);
+}
 
 void TTextCursor::OutputNL(const std::string& text) {
     Output(text);
     NewLine();
 }
 
-TValue TValue::Create(const std::string& name, int value) { return TValue{name, value}; }
+TValue TValue::Create(const std::string& name, int value) {
+    return TValue{name, value};
+}
 
-void TValue::PrintValue() const { std::printf("%s=%d\n", name.c_str(), value); }
+void TValue::PrintValue() const {
+    std::printf("%s=%d\n", name.c_str(), value);
+}
 
 TValueList TValueList::Create(const std::string& file) {
     TValueList list;
@@ -156,9 +172,13 @@ void TValueList::Read(const std::string& file) {
     }
 }
 
-void TValueList::AddTValue(const TValue& value) { Items.push_back(value); }
+void TValueList::AddTValue(const TValue& value) {
+    Items.push_back(value);
+}
 
-void TValueList::AddValue(const std::string& name, int value) { Items.push_back(TValue::Create(name, value)); }
+void TValueList::AddValue(const std::string& name, int value) {
+    Items.push_back(TValue::Create(name, value));
+}
 
 const TValue* TValueList::GetValueByIndex(int i) const {
     return i >= 0 && i < int(Items.size()) ? &Items[size_t(i)] : nullptr;
@@ -174,7 +194,9 @@ void TValueList::PrintList() const {
     for (const TValue& value : Items) value.PrintValue();
 }
 
-int Round(float x) { return int(std::floor(x + 0.5f)); }
+int Round(float x) {
+    return int(std::floor(x + 0.5f));
+}
 
 double PointDistance(double x1, double y1, double x2, double y2) {
     return std::sqrt((x2 - x1) * (x2 - x1) + (y2 - y1) * (y2 - y1));
@@ -189,14 +211,18 @@ double PointSegmentDistance(double px, double py, double x1, double y1, double x
     return std::min(PointDistance(px, py, x1, y1), PointDistance(px, py, x2, y2));
 }
 
-double TriangleLeg(double a, double b) { return std::sqrt(a * a - b * b); }
+double TriangleLeg(double a, double b) {
+    return std::sqrt(a * a - b * b);
+}
 
 int RandRange(int low, int high) {
     if (high < low) return low;
     return low + int(unsigned(std::rand()) % (unsigned(high) - unsigned(low) + 1u));
 }
 
-void SeedCRand(unsigned seed) { std::srand(seed); }
+void SeedCRand(unsigned seed) {
+    std::srand(seed);
+}
 
 std::string FormatNumber(double value, int decimals, int group) {
     char buffer[64];
@@ -209,7 +235,8 @@ std::string FormatNumber(double value, int decimals, int group) {
         size_t start = text[0] == '-' ? 1 : 0;
         size_t end = text.find('.');
         if (end == std::string::npos) end = text.size();
-        for (ptrdiff_t at = ptrdiff_t(end) - group; at > ptrdiff_t(start); at -= group) text.insert(size_t(at), 1, ',');
+        for (ptrdiff_t at = ptrdiff_t(end) - group; at > ptrdiff_t(start); at -= group)
+            text.insert(size_t(at), 1, ',');
     }
     return text;
 }
@@ -235,26 +262,32 @@ int TGame::DebugPrint() {
     std::vector<std::string> lines;
     lines.push_back(FPS->GetDisplay());
     if (!DebugShowFPSOnly) {
-        lines.insert(lines.begin(), {FixedRateLogic->GetDisplay(), LogicTime->GetDisplay(), DrawTime->GetDisplay(),
-                                     CodeTime->GetDisplay()});
+        lines.insert(lines.begin(), {FixedRateLogic->GetDisplay(), LogicTime->GetDisplay(),
+                                     DrawTime->GetDisplay(), CodeTime->GetDisplay()});
         int load = 0, totalMB = 0, usedMB = 0;
         SystemMemoryStatus(load, totalMB, usedMB);
         lines.insert(lines.end(),
-                     {"Desk Hz " + std::to_string(DesktopRefreshRate), "Game Hz " + std::to_string(GameRefreshRate),
-                      "Flip    " + std::to_string(FlipSync), "Fast    " + std::to_string(Fast),
-                      "Slow    " + std::to_string(SlowMotion), "VSync   " + std::to_string(VSync),
+                     {"Desk Hz " + std::to_string(DesktopRefreshRate),
+                      "Game Hz " + std::to_string(GameRefreshRate),
+                      "Flip    " + std::to_string(FlipSync),
+                      "Fast    " + std::to_string(Fast),
+                      "Slow    " + std::to_string(SlowMotion),
+                      "VSync   " + std::to_string(VSync),
                       "Timing  " + std::to_string(NoTiming ? 0 : 1),
                       Driver == 0 ? "Gfx Drv DirectX " + DirectXVersion : std::string("Gfx Drv OpenGL"),
-                      "Snd Drv " + SoundDriver, "Os Ver  " + OSVersion,
+                      "Snd Drv " + SoundDriver,
+                      "Os Ver  " + OSVersion,
                       "GC Mem  " + std::to_string(ProcessMemoryKB()) + "KB",
-                      "Win Mem " + std::to_string(load) + "% Load " + "MB Total = " + std::to_string(totalMB) +
-                          " MB Used/" + std::to_string(usedMB),
+                      "Win Mem " + std::to_string(load) + "% Load " +
+                          "MB Total = " + std::to_string(totalMB) + " MB Used/" + std::to_string(usedMB),
                       "M. Vol. " + std::to_string(MusicVolume) + " (" + onOff(Music) + ")",
                       "S. Vol. " + std::to_string(SoundVolume) + " (" + onOff(Sound) + ")",
                       "Sp. Vol." + std::to_string(SpeechVolume) + " (" + onOff(Speech) + ")",
                       "Screen  " + (CurrentTScreen ? CurrentTScreen->name : std::string()),
-                      "Handle  " + std::to_string(WindowHandle), "Debug1  " + std::to_string(Debug1),
-                      "Debug2  " + std::to_string(Debug2), "Debug3  " + std::to_string(Debug3),
+                      "Handle  " + std::to_string(WindowHandle),
+                      "Debug1  " + std::to_string(Debug1),
+                      "Debug2  " + std::to_string(Debug2),
+                      "Debug3  " + std::to_string(Debug3),
                       "Debug4  " + std::to_string(Debug4)});
         if (GraphicPlacement) {
             lines.push_back("GP X    " + std::to_string(gpX));
@@ -265,7 +298,8 @@ int TGame::DebugPrint() {
     SetBlend(ALPHABLEND);
     SetColor(0, 0, 0);
     SetAlpha(DebugPanel);
-    DrawRect(float(DebugDisplayX), float(DebugDisplayY), 260.0f, float(lines.size() * size_t(DebugImageFontGap) + 4));
+    DrawRect(float(DebugDisplayX), float(DebugDisplayY), 260.0f,
+             float(lines.size() * size_t(DebugImageFontGap) + 4));
     SetColor(255, 255, 255);
     SetAlpha(1.0f);
     if (DebugImageFont) SetImageFont(DebugImageFont);

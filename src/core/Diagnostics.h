@@ -13,7 +13,7 @@
 
 // Countdown in logic ticks; advances by the global Delta.
 class TCounter {
-public:
+  public:
     int Active = 0;
     float Counter = 0.0f;
     int CounterLength = 1000;
@@ -27,7 +27,7 @@ public:
 
 // Counters owned by value; std::list keeps the address AddNew returns valid while others are removed.
 class TCounterList {
-public:
+  public:
     std::list<TCounter> Items;
 
     TCounter* AddNew(int ms);
@@ -35,7 +35,7 @@ public:
 };
 
 class TTrackingVar {
-public:
+  public:
     int Current = 0;
     int maximum = 0;
     int displayLimit = 999;
@@ -50,13 +50,13 @@ public:
 
 // Measures one stretch of code per frame in milliseconds.
 class TDebugVar : public TTrackingVar {
-public:
+  public:
     void Start();
     void Calc();
 };
 
 class TFPSCounter : public TTrackingVar {
-public:
+  public:
     int counter = 0;
     int time = 0;
     int framerate = 0;
@@ -70,7 +70,7 @@ public:
 
 // Text position for the debug panel: each Output draws a line, NewLine moves down.
 class TTextCursor {
-public:
+  public:
     int x = 0;
     int y = 0;
     int linegap = 20;
@@ -83,7 +83,7 @@ public:
 };
 
 class TValue {
-public:
+  public:
     std::string name;
     int value = 0;
 
@@ -92,7 +92,7 @@ public:
 };
 
 class TValueList {
-public:
+  public:
     std::vector<TValue> Items;
 
     static TValueList Create(const std::string& file);

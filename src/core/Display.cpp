@@ -29,7 +29,8 @@ bool OpenFullScreen(TGame& game, int depth) {
 int TGame::GraphicsCreate() {
     Checkpoint = 100;
     if (std::string missing = MissingDisplayText(); !missing.empty()) throw TRaisedText(missing);
-    if (CountGraphicsModes() == 0) throw TRuntimeError("No 3D Hardware Found (could not count graphics modes.)");
+    if (CountGraphicsModes() == 0)
+        throw TRuntimeError("No 3D Hardware Found (could not count graphics modes.)");
 
     bool driverSet = false;
     // A settings file may name a driver this program never wrote; it is treated as the first
@@ -89,7 +90,8 @@ int TGame::GraphicsCreate() {
         if (!Graphics(ScreenWidth, ScreenHeight, 0, DesktopRefreshRate)) {
             Checkpoint = 11801;
             throw TRuntimeError("Cannot create Windowed Mode at " + std::to_string(ScreenWidth) + "x" +
-                                std::to_string(ScreenHeight) + " " + std::to_string(DesktopRefreshRate) + "Hz");
+                                std::to_string(ScreenHeight) + " " + std::to_string(DesktopRefreshRate) +
+                                "Hz");
         }
         Checkpoint = 119;
         WindowHandle = GetActiveWindowSafe();
@@ -127,7 +129,9 @@ int TGame::GraphicsCreate() {
     return 0;
 }
 
-int TGame::GetActiveWindowSafe() { return WindowId(); }
+int TGame::GetActiveWindowSafe() {
+    return WindowId();
+}
 
 int TGame::SetPriority() {
     if (FullScreen)

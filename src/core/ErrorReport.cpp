@@ -3,8 +3,8 @@
 #include "core/ErrorReport.h"
 
 #include <algorithm>
-#include <fstream>
 #include <cstdio>
+#include <fstream>
 #include <utility>
 #include <vector>
 
@@ -72,9 +72,15 @@ std::function<std::string()>& LogTime() {
 
 }  // namespace
 
-void SetErrorNotice(ErrorNoticeFunction notice) { Notice() = std::move(notice); }
-void SetInGameNotice(ErrorNoticeFunction dialog) { InGameNotice() = std::move(dialog); }
-void SetErrorCloseDisplay(std::function<void()> closeDisplay) { CloseDisplay() = std::move(closeDisplay); }
+void SetErrorNotice(ErrorNoticeFunction notice) {
+    Notice() = std::move(notice);
+}
+void SetInGameNotice(ErrorNoticeFunction dialog) {
+    InGameNotice() = std::move(dialog);
+}
+void SetErrorCloseDisplay(std::function<void()> closeDisplay) {
+    CloseDisplay() = std::move(closeDisplay);
+}
 
 void SetErrorLogClock(std::function<std::string()> date, std::function<std::string()> time) {
     LogDate() = std::move(date);
@@ -113,7 +119,8 @@ std::vector<std::string> WrapToWidth(const std::string& text, float width) {
         size_t pos = 0;
         while (pos <= paragraph.size()) {
             size_t blank = paragraph.find(' ', pos);
-            std::string word = paragraph.substr(pos, blank == std::string::npos ? std::string::npos : blank - pos);
+            std::string word =
+                paragraph.substr(pos, blank == std::string::npos ? std::string::npos : blank - pos);
             std::string joined = line.empty() ? word : line + " " + word;
             if (!line.empty() && TextWidth(joined) > width) {
                 lines.push_back(line);
@@ -141,7 +148,8 @@ bool ErrorScreenDismissed() {
     bool hit = false;
     TEvent event;
     while (PollEvent(event))
-        if (event.id == EVENT_KEYDOWN || event.id == EVENT_MOUSEDOWN || event.id == EVENT_APPTERMINATE) hit = true;
+        if (event.id == EVENT_KEYDOWN || event.id == EVENT_MOUSEDOWN || event.id == EVENT_APPTERMINATE)
+            hit = true;
     return hit;
 }
 
@@ -232,7 +240,8 @@ void ReportUncaughtException(std::exception_ptr error) {
 void WriteErrorLog(const std::string& text) {
     std::string date = LogDate() ? LogDate()() : "";
     std::string time = LogTime() ? LogTime()() : "";
-    WriteFileAtomic(LogFolder + "ErrorLog.txt", "Date: " + date + "\r\nTime: " + time + "\r\n" + text + "\r\n");
+    WriteFileAtomic(LogFolder + "ErrorLog.txt",
+                    "Date: " + date + "\r\nTime: " + time + "\r\n" + text + "\r\n");
 }
 
 void CheckSectionHeader(const std::string& line, const std::string& name) {

@@ -32,20 +32,20 @@ inline constexpr const char* ErrorLoadingSample = "Error loading sample ";
 
 // The runtime's own error kind: shown with the checkpoint prefix.
 class TRuntimeError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // A raised text: shown as it stands, never prefixed again.
 class TRaisedText : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // A fatal report already shown on the error screen: the guard neither shows nor logs it again, it
 // only quits in order.
 class TShownError : public TRaisedText {
-public:
+  public:
     using TRaisedText::TRaisedText;
 };
 
@@ -99,8 +99,8 @@ void CheckSectionHeader(const std::string& line, const std::string& name);
 
 // Load-or-die helpers: the loaded thing, or ReportError with the message above + path.
 std::shared_ptr<TImage> LoadImageOrDie(const std::string& path, int flags = -1);
-std::shared_ptr<TImage> LoadAnimImageOrDie(const std::string& path, int cellWidth, int cellHeight, int firstCell,
-                                           int cellCount, int flags = -1);
+std::shared_ptr<TImage> LoadAnimImageOrDie(const std::string& path, int cellWidth, int cellHeight,
+                                           int firstCell, int cellCount, int flags = -1);
 std::string ReadFileOrDie(const std::string& path);
 std::shared_ptr<TSound> LoadSoundOrDie(const std::string& path, int flags = 0);
 

@@ -9,7 +9,9 @@
 
 namespace {
 
-bool IsHeader(const std::string& line) { return !line.empty() && line[0] == '['; }
+bool IsHeader(const std::string& line) {
+    return !line.empty() && line[0] == '[';
+}
 
 size_t ExtensionDot(const std::string& path) {
     size_t slash = path.find_last_of("/\\");
@@ -20,7 +22,9 @@ size_t ExtensionDot(const std::string& path) {
 
 }  // namespace
 
-bool FileExists(const std::string& path) { return FileType(path) != FILETYPE_NONE; }
+bool FileExists(const std::string& path) {
+    return FileType(path) != FILETYPE_NONE;
+}
 
 std::string OneLine(std::string text) {
     for (char& c : text) {

@@ -21,14 +21,18 @@ void TFixedRateLogic::Init() {
     First = FirstMax;
 }
 
-void TFixedRateLogic::Create() { History.assign(size_t(std::max(HistorySizeMax, 1)), 0); }
+void TFixedRateLogic::Create() {
+    History.assign(size_t(std::max(HistorySizeMax, 1)), 0);
+}
 
 void TFixedRateLogic::CalcMS() {
     int rate = int(Framerate);
     MS = rate > 0 ? 1000.0f / float(rate) : 1000.0f;
 }
 
-void TFixedRateLogic::SetThreshold(int ms) { Threshold = ms; }
+void TFixedRateLogic::SetThreshold(int ms) {
+    Threshold = ms;
+}
 
 void TFixedRateLogic::Calc() {
     if (Game && Game->Fast) {
@@ -53,7 +57,8 @@ void TFixedRateLogic::Calc() {
             --First;
         } else if (!History.empty()) {
             History[size_t(HistoryCounter)] = int(TmpMS);
-            average = double(std::accumulate(History.begin(), History.begin() + HistorySize, 0)) / HistorySize;
+            average =
+                double(std::accumulate(History.begin(), History.begin() + HistorySize, 0)) / HistorySize;
             ++HistoryCounter;
             if (HistorySize < std::min(HistorySizeMax, int(History.size()))) ++HistorySize;
             if (HistoryCounter >= HistorySize) HistoryCounter = 0;

@@ -13,7 +13,7 @@
 extern float Delta;
 
 class TFixedRateLogic : public TTrackingVar {
-public:
+  public:
     int FramerateDefault = 200;
     float Framerate = 200.0f;
     double LastTime = 0;

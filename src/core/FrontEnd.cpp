@@ -13,7 +13,9 @@ std::unique_ptr<TFrontEnd>& Registered() {
 
 }  // namespace
 
-void SetFrontEnd(std::unique_ptr<TFrontEnd> frontEnd) { Registered() = std::move(frontEnd); }
+void SetFrontEnd(std::unique_ptr<TFrontEnd> frontEnd) {
+    Registered() = std::move(frontEnd);
+}
 
 TFrontEnd& FrontEnd() {
     if (!Registered()) {

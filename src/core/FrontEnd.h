@@ -17,7 +17,7 @@ class TMenu;
 class TScreen;
 
 class TFrontEnd {
-public:
+  public:
     virtual ~TFrontEnd() = default;
 
     // The pointer, the screen fade and the loading screen of a new application object.

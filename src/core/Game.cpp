@@ -12,9 +12,9 @@
 #include "core/Profile.h"
 #include "core/ScoreList.h"
 #include "core/StringUtils.h"
-#include "platform/FileSystem.h"
 #include "platform/Clock.h"
 #include "platform/Events.h"
+#include "platform/FileSystem.h"
 #include "platform/System.h"
 #include "platform/Window.h"
 
@@ -169,7 +169,9 @@ int TGame::SlowMotionOff() {
 }
 
 // A speed of zero would stop time altogether; such a speed counts as normal speed.
-float TGame::CalcAnimLength(int ms) const { return CalcAnimLengthFromFloat(float(ms)); }
+float TGame::CalcAnimLength(int ms) const {
+    return CalcAnimLengthFromFloat(float(ms));
+}
 
 float TGame::CalcAnimLengthFromFloat(float ms) const {
     float speed = CurrentSpeed != 0.0f ? CurrentSpeed : 1.0f;
@@ -258,7 +260,9 @@ int TGame::FrameRefreshRate() const {
     return GameRefreshRate > 0 ? GameRefreshRate : TFramePacer::DefaultRefreshRate;
 }
 
-int TGame::Fading() { return FrontEnd().FadeActive(*this) ? 1 : 0; }
+int TGame::Fading() {
+    return FrontEnd().FadeActive(*this) ? 1 : 0;
+}
 
 int TGame::FadeOff() {
     NoFade = 1;

@@ -34,7 +34,7 @@ class THighScoreList;
 class TProfile;
 
 class TGame {
-public:
+  public:
     TGame();
     virtual ~TGame();
     TGame(const TGame&) = delete;
@@ -255,7 +255,8 @@ public:
     int ChangeSoundDriver(const std::string& name, int save);
     int SoundPlay(const std::shared_ptr<TSound>& sound);
     int SoundPlaySameChannel(std::shared_ptr<TChannel>& channel, const std::shared_ptr<TSound>& sound);
-    int SoundPlayReturnChannel(std::shared_ptr<TChannel>& channel, const std::shared_ptr<TSound>& sound, float rate);
+    int SoundPlayReturnChannel(std::shared_ptr<TChannel>& channel, const std::shared_ptr<TSound>& sound,
+                               float rate);
     // volume < 0 plays at the record's own volume; the pool passes its balanced volume instead.
     int GameSoundPlay(std::shared_ptr<TChannel>& channel, TGameSound& sound, float pan, float volume = -1.0f);
     int SoundSetVolume(int volume, int save);

@@ -5,15 +5,17 @@
 
 #include "core/ChannelArray.h"
 #include "core/ErrorReport.h"
-#include "core/FrontEnd.h"
 #include "core/FixedRateLogic.h"
+#include "core/FrontEnd.h"
 #include "core/Game.h"
 #include "core/SoundBank.h"
 #include "platform/Audio.h"
 
 namespace {
 
-int ClampVolume(int v) { return std::clamp(v, 0, 100); }
+int ClampVolume(int v) {
+    return std::clamp(v, 0, 100);
+}
 
 // The share of a fade done: (length - counter) / length, all of it when the length is zero.
 float FadeShare(float length, float counter) {
@@ -21,7 +23,9 @@ float FadeShare(float length, float counter) {
     return (length - counter) / length;
 }
 
-void CountDown(float& counter) { counter = std::max(0.0f, counter - Delta); }
+void CountDown(float& counter) {
+    counter = std::max(0.0f, counter - Delta);
+}
 
 }  // namespace
 
@@ -84,9 +88,13 @@ int TGame::GetMusicVolume() const {
     return CustomMusicVolume ? int(float(MusicVolume) * float(CustomMusicVolume) / 100.0f) : MusicVolume;
 }
 
-float TGame::MusicFadeInCalc() const { return FadeShare(CalcAnimLength(int(MusicFadeIn)), MusicFadeInCounter); }
+float TGame::MusicFadeInCalc() const {
+    return FadeShare(CalcAnimLength(int(MusicFadeIn)), MusicFadeInCounter);
+}
 
-float TGame::MusicFadeOutCalc() const { return FadeShare(CalcAnimLength(int(MusicFadeOut)), MusicFadeOutCounter); }
+float TGame::MusicFadeOutCalc() const {
+    return FadeShare(CalcAnimLength(int(MusicFadeOut)), MusicFadeOutCounter);
+}
 
 int TGame::MusicFadeInApply() {
     float share = MusicFadeIn > 0.0f ? MusicFadeInCalc() : 1.0f;
@@ -136,7 +144,9 @@ int TGame::MusicSetVolume(int volume, int save) {
     return 0;
 }
 
-int TGame::MusicChangeVolume(int step) { return MusicSetVolume(MusicVolume + step, 1); }
+int TGame::MusicChangeVolume(int step) {
+    return MusicSetVolume(MusicVolume + step, 1);
+}
 
 int TGame::ToggleMusic() {
     if (Paused) return 0;
@@ -173,7 +183,9 @@ int TGame::MusicOn() {
     return 1;
 }
 
-float TGame::PauseFadeCalc() const { return FadeShare(CalcAnimLength(int(PauseFadeLength)), PauseFadeCounter); }
+float TGame::PauseFadeCalc() const {
+    return FadeShare(CalcAnimLength(int(PauseFadeLength)), PauseFadeCounter);
+}
 
 int TGame::PauseFadeApply() {
     float share = PauseFadeCalc();
@@ -257,7 +269,9 @@ int TGame::SoundSetVolume(int volume, int save) {
     return 0;
 }
 
-int TGame::SoundChangeVolume(int step) { return SoundSetVolume(SoundVolume + step, 1); }
+int TGame::SoundChangeVolume(int step) {
+    return SoundSetVolume(SoundVolume + step, 1);
+}
 
 int TGame::ToggleSound() {
     if (Sound == 0)
@@ -307,7 +321,9 @@ int TGame::SpeechSetVolume(int volume, int save) {
     return 0;
 }
 
-int TGame::SpeechChangeVolume(int step) { return SpeechSetVolume(SpeechVolume + step, 1); }
+int TGame::SpeechChangeVolume(int step) {
+    return SpeechSetVolume(SpeechVolume + step, 1);
+}
 
 int TGame::SpeechOff() {
     Speech = 0;

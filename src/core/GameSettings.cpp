@@ -26,7 +26,9 @@ std::string MarkerPath(const TGame* game, const std::string& name) {
 }
 
 // An empty file: only its existence counts. A marker that cannot be created is ignored.
-void CreateMarker(const std::string& path) { WriteFileAtomic(path, ""); }
+void CreateMarker(const std::string& path) {
+    WriteFileAtomic(path, "");
+}
 
 }  // namespace
 
@@ -66,29 +68,52 @@ int TGame::IniExtract() {
     for (const TIniLine& line : *Ini) {
         const std::string& name = line.Name;
         const std::string& value = line.Value;
-        if (name == "VERSION NO") VersionNumber = value;
-        else if (name == "FULL SCREEN") FullScreen = ToInt(value);
-        else if (name == "SOUND") Sound = ToInt(value);
-        else if (name == "MUSIC") Music = ToInt(value);
-        else if (name == "SPEECH") Speech = ToInt(value);
-        else if (name == "SOUND VOLUME") SoundVolume = ToInt(value);
-        else if (name == "MUSIC VOLUME") MusicVolume = ToInt(value);
-        else if (name == "SPEECH VOLUME") SpeechVolume = ToInt(value);
-        else if (name == "FADE") Fade = ToInt(value);
-        else if (name == "PARTICLES") Particles = ToInt(value);
-        else if (name == "PORTAL SPLASH") PortalSplash = ToInt(value);
-        else if (name == "PORTAL SPLASH2") PortalSplash2 = ToInt(value);
-        else if (name == "INTRO") IntroShow = ToInt(value);
-        else if (name == "VSYNC") VSync = ToInt(value);
-        else if (name == "DRIVER") Driver = ToInt(value);
-        else if (name == "SOUND DRIVER") SoundDriver = value;
-        else if (name == "FULL SCREEN PROCESS PRIORITY") FullScreenProcess = ToInt(value);
-        else if (name == "FULL SCREEN THREAD PRIORITY") FullScreenThread = ToInt(value);
-        else if (name == "WINDOWED PROCESS PRIORITY") WindowedProcess = ToInt(value);
-        else if (name == "WINDOWED THREAD PRIORITY") WindowedThread = ToInt(value);
-        else if (name == "PROFILE NAME") ProfileName = value;
-        else if (name == "REGION") Region = ToInt(value);
-        else if (name == "SUB-REGION") SubRegion = ToInt(value);
+        if (name == "VERSION NO")
+            VersionNumber = value;
+        else if (name == "FULL SCREEN")
+            FullScreen = ToInt(value);
+        else if (name == "SOUND")
+            Sound = ToInt(value);
+        else if (name == "MUSIC")
+            Music = ToInt(value);
+        else if (name == "SPEECH")
+            Speech = ToInt(value);
+        else if (name == "SOUND VOLUME")
+            SoundVolume = ToInt(value);
+        else if (name == "MUSIC VOLUME")
+            MusicVolume = ToInt(value);
+        else if (name == "SPEECH VOLUME")
+            SpeechVolume = ToInt(value);
+        else if (name == "FADE")
+            Fade = ToInt(value);
+        else if (name == "PARTICLES")
+            Particles = ToInt(value);
+        else if (name == "PORTAL SPLASH")
+            PortalSplash = ToInt(value);
+        else if (name == "PORTAL SPLASH2")
+            PortalSplash2 = ToInt(value);
+        else if (name == "INTRO")
+            IntroShow = ToInt(value);
+        else if (name == "VSYNC")
+            VSync = ToInt(value);
+        else if (name == "DRIVER")
+            Driver = ToInt(value);
+        else if (name == "SOUND DRIVER")
+            SoundDriver = value;
+        else if (name == "FULL SCREEN PROCESS PRIORITY")
+            FullScreenProcess = ToInt(value);
+        else if (name == "FULL SCREEN THREAD PRIORITY")
+            FullScreenThread = ToInt(value);
+        else if (name == "WINDOWED PROCESS PRIORITY")
+            WindowedProcess = ToInt(value);
+        else if (name == "WINDOWED THREAD PRIORITY")
+            WindowedThread = ToInt(value);
+        else if (name == "PROFILE NAME")
+            ProfileName = value;
+        else if (name == "REGION")
+            Region = ToInt(value);
+        else if (name == "SUB-REGION")
+            SubRegion = ToInt(value);
     }
     return 0;
 }

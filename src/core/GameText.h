@@ -18,7 +18,7 @@
 std::map<std::string, std::vector<std::string>> ParseTextEntries(const std::vector<std::string>& lines);
 
 class TGameText {
-public:
+  public:
     // A new table read from the application object's text folder + file.
     static std::unique_ptr<TGameText> Create(const std::string& file);
 
@@ -38,7 +38,7 @@ public:
 
     std::size_t Count() const { return table_.size(); }
 
-private:
+  private:
     std::map<std::string, std::vector<std::string>> table_;
 };
 

@@ -13,11 +13,15 @@
 
 namespace {
 
-std::string FileLine(const TIniLine& line) { return OneLine(line.Name) + "=" + OneLine(line.Value) + "\r\n"; }
+std::string FileLine(const TIniLine& line) {
+    return OneLine(line.Name) + "=" + OneLine(line.Value) + "\r\n";
+}
 
 }  // namespace
 
-void TIniFile::Add(const std::string& name, const std::string& value) { lines_.push_back({Upper(name), value}); }
+void TIniFile::Add(const std::string& name, const std::string& value) {
+    lines_.push_back({Upper(name), value});
+}
 
 void TIniFile::Load() {
     std::optional<std::string> bytes = LoadFile(FileName + ".ini", MaxIniFileBytes);
@@ -61,7 +65,8 @@ int TIniFile::Save() {
         if (!failureShown_) {
             failureShown_ = true;
             std::string text = "(";
-            ShowNotice(text.append(std::to_string(Checkpoint)).append(") Failed to save the file: ").append(path));
+            ShowNotice(
+                text.append(std::to_string(Checkpoint)).append(") Failed to save the file: ").append(path));
         }
         return -1;
     }

@@ -16,7 +16,7 @@ struct TIniLine {
 };
 
 class TIniFile {
-public:
+  public:
     using Lines = std::vector<TIniLine>;
 
     // Path of the file without the ".ini" that Load and Save append.
@@ -55,7 +55,7 @@ public:
     Lines::const_iterator begin() const { return lines_.begin(); }
     Lines::const_iterator end() const { return lines_.end(); }
 
-private:
+  private:
     Lines lines_;
     bool failureShown_ = false;
 };

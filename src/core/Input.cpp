@@ -28,11 +28,17 @@ int KeyPause = KEY_A + ('P' - 'A'), KeyVolumeDown = KEY_MINUS, KeyVolumeUp = KEY
 
 namespace {
 
-bool ValidKey(int key) { return key >= 0 && key < KeyBufferSize; }
+bool ValidKey(int key) {
+    return key >= 0 && key < KeyBufferSize;
+}
 
-bool ValidButton(int button) { return button >= 1 && button <= 3; }
+bool ValidButton(int button) {
+    return button >= 1 && button <= 3;
+}
 
-bool AltHeld() { return GameKeyDown(KEY_LALT) != 0 || GameKeyDown(KEY_RALT) != 0; }
+bool AltHeld() {
+    return GameKeyDown(KEY_LALT) != 0 || GameKeyDown(KEY_RALT) != 0;
+}
 
 // Enter went down while Alt was held. A quick tap can go down and up between two logic calls, and then
 // neither key is held any more when the keys are read.
@@ -127,12 +133,24 @@ int TGame::DoPeekEvent() {
     TEvent event;
     while (PollEvent(event)) {
         switch (event.id) {
-            case EVENT_APPSUSPEND: SuspendedEvent = 1; break;
-            case EVENT_APPRESUME: SuspendedEvent = 0; break;
-            case EVENT_APPTERMINATE: TerminatedEvent = 1; break;
-            case EVENT_KEYDOWN: KeyBufferKeyDown(event.data); break;
-            case EVENT_KEYUP: KeyBufferKeyUp(event.data); break;
-            case EVENT_KEYCHAR: KeyBufferChar(event.data); break;
+            case EVENT_APPSUSPEND:
+                SuspendedEvent = 1;
+                break;
+            case EVENT_APPRESUME:
+                SuspendedEvent = 0;
+                break;
+            case EVENT_APPTERMINATE:
+                TerminatedEvent = 1;
+                break;
+            case EVENT_KEYDOWN:
+                KeyBufferKeyDown(event.data);
+                break;
+            case EVENT_KEYUP:
+                KeyBufferKeyUp(event.data);
+                break;
+            case EVENT_KEYCHAR:
+                KeyBufferChar(event.data);
+                break;
             case EVENT_MOUSEDOWN:
                 if (ValidButton(event.data)) FrontEnd().PointerButton(*this, event.data, true);
                 break;
@@ -142,8 +160,11 @@ int TGame::DoPeekEvent() {
             case EVENT_MOUSEMOVE:
                 FrontEnd().PointerMoved(*this, event.x, event.y);
                 break;
-            case EVENT_MOUSEWHEEL: FrontEnd().PointerWheel(*this, event.data); break;
-            default: break;
+            case EVENT_MOUSEWHEEL:
+                FrontEnd().PointerWheel(*this, event.data);
+                break;
+            default:
+                break;
         }
     }
     // The window can become active again without a resume event.
@@ -165,7 +186,8 @@ int TGame::ReadKeys() {
         DestinationTScreen = ExitScreen.get();
     }
     // No fade runs while paused or suspended: a pending fade to the exit would never end.
-    if ((Paused || Suspended) && Fading() && FrontEnd().FadeOut(*this) && DestinationTScreen == ExitScreen.get()) {
+    if ((Paused || Suspended) && Fading() && FrontEnd().FadeOut(*this) &&
+        DestinationTScreen == ExitScreen.get()) {
         InstantExit = 1;
         return -1;
     }

@@ -18,10 +18,18 @@ bool AnyKeyHit() {
     return hit;
 }
 
-int MouseHitCount() { return PolledMouseHit(1) + PolledMouseHit(2) + PolledMouseHit(3); }
-int MouseDownCount() { return PolledMouseDown(1) + PolledMouseDown(2) + PolledMouseDown(3); }
-bool AnyMouseHit() { return MouseHitCount() > 0; }
-bool AnyMouseDown() { return MouseDownCount() > 0; }
+int MouseHitCount() {
+    return PolledMouseHit(1) + PolledMouseHit(2) + PolledMouseHit(3);
+}
+int MouseDownCount() {
+    return PolledMouseDown(1) + PolledMouseDown(2) + PolledMouseDown(3);
+}
+bool AnyMouseHit() {
+    return MouseHitCount() > 0;
+}
+bool AnyMouseDown() {
+    return MouseDownCount() > 0;
+}
 
 bool AnyInputHit() {
     // Both are asked, so a key hit and a click pending together are both consumed.
@@ -30,10 +38,16 @@ bool AnyInputHit() {
     return key || mouse;
 }
 
-bool CtrlDown() { return GameKeyDown(162) || GameKeyDown(163); }
-bool ShiftDown() { return GameKeyDown(160) || GameKeyDown(161); }
+bool CtrlDown() {
+    return GameKeyDown(162) || GameKeyDown(163);
+}
+bool ShiftDown() {
+    return GameKeyDown(160) || GameKeyDown(161);
+}
 
-void EnablePolledInputSafe() { PolledInputOn = 1; }
+void EnablePolledInputSafe() {
+    PolledInputOn = 1;
+}
 
 void DisablePolledInputSafe() {
     PolledInputOn = 0;
@@ -47,9 +61,12 @@ void PumpInput() {
     PollSystem();
     TEvent event;
     while (PollEvent(event)) {
-        if (event.id == EVENT_KEYDOWN) KeyBufferKeyDown(event.data);
-        else if (event.id == EVENT_KEYUP) KeyBufferKeyUp(event.data);
-        else if (event.id == EVENT_KEYCHAR) KeyBufferChar(event.data);
+        if (event.id == EVENT_KEYDOWN)
+            KeyBufferKeyDown(event.data);
+        else if (event.id == EVENT_KEYUP)
+            KeyBufferKeyUp(event.data);
+        else if (event.id == EVENT_KEYCHAR)
+            KeyBufferChar(event.data);
     }
 }
 

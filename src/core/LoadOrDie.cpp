@@ -11,8 +11,8 @@ std::shared_ptr<TImage> LoadImageOrDie(const std::string& path, int flags) {
     return image;
 }
 
-std::shared_ptr<TImage> LoadAnimImageOrDie(const std::string& path, int cellWidth, int cellHeight, int firstCell,
-                                           int cellCount, int flags) {
+std::shared_ptr<TImage> LoadAnimImageOrDie(const std::string& path, int cellWidth, int cellHeight,
+                                           int firstCell, int cellCount, int flags) {
     std::shared_ptr<TImage> image = LoadAnimImage(path, cellWidth, cellHeight, firstCell, cellCount, flags);
     if (!image) ReportError(ErrorLoadingAnimBitmap + path, 1);
     return image;

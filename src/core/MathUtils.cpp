@@ -11,7 +11,9 @@ int SecondsToTicks(float seconds) {
     return static_cast<int>(Game->CalcAnimLength(static_cast<int>(seconds * 1000.0f)));
 }
 
-float FrameMillisecs(float n) { return 1000.0f / n; }
+float FrameMillisecs(float n) {
+    return 1000.0f / n;
+}
 
 int FrameFromTime(float elapsed, float total, int frames, int forward) {
     if (frames <= 0) return 0;
@@ -34,16 +36,22 @@ void ClampPercent(int& v) {
     if (v > 100) v = 100;
 }
 
-bool WithinRange(float value, float limit) { return value == 0.0f || (-limit < value && value < limit); }
+bool WithinRange(float value, float limit) {
+    return value == 0.0f || (-limit < value && value < limit);
+}
 
-float SineEase(float x) { return 0.5f + std::sin((x - 0.5f) * std::numbers::pi_v<float>) / 2.0f; }
+float SineEase(float x) {
+    return 0.5f + std::sin((x - 0.5f) * std::numbers::pi_v<float>) / 2.0f;
+}
 
 float PanFromX(float x) {
     float width = static_cast<float>(ScreenWidth);
     return (x - width / 2.0f) / width;
 }
 
-float SemitoneRatio(float n) { return std::pow(2.0f, n / 12.0f); }
+float SemitoneRatio(float n) {
+    return std::pow(2.0f, n / 12.0f);
+}
 
 float ScaleStepRatio(int step) {
     static const int thresholds[] = {1, 2, 4, 5, 6, 8, 9, 11, 12, 13};
@@ -54,8 +62,8 @@ float ScaleStepRatio(int step) {
     return SemitoneRatio(static_cast<float>(semitones));
 }
 
-void BezierPoint(float x0, float y0, float x3, float y3, float x1, float y1, float x2, float y2, float t, float& x,
-                 float& y) {
+void BezierPoint(float x0, float y0, float x3, float y3, float x1, float y1, float x2, float y2, float t,
+                 float& x, float& y) {
     float u = 1.0f - t;
     float a = u * u * u, b = 3.0f * u * u * t, c = 3.0f * u * t * t, d = t * t * t;
     x = a * x0 + b * x1 + c * x2 + d * x3;
@@ -66,9 +74,11 @@ bool RectsOverlap(float x1, float y1, float w1, float h1, float x2, float y2, fl
     return x1 < x2 + w2 && x1 + w1 > x2 && y1 < y2 + h2 && y1 + h1 > y2;
 }
 
-bool PointInQuad(float px, float py, float x1, float y1, float x2, float y2, float x3, float y3, float x4, float y4) {
+bool PointInQuad(float px, float py, float x1, float y1, float x2, float y2, float x3, float y3, float x4,
+                 float y4) {
     auto inside = [px, py](float ax, float ay, float bx, float by) {
         return (py - ay) * (bx - ax) - (px - ax) * (by - ay) > 0.0f;
     };
-    return inside(x1, y1, x2, y2) && inside(x2, y2, x3, y3) && inside(x3, y3, x4, y4) && inside(x4, y4, x1, y1);
+    return inside(x1, y1, x2, y2) && inside(x2, y2, x3, y3) && inside(x3, y3, x4, y4) &&
+           inside(x4, y4, x1, y1);
 }

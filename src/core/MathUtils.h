@@ -26,9 +26,10 @@ float SemitoneRatio(float n);
 // The ratio of the step-th note of a major scale (0, 2, 4, 5, 7, 9, 11, 12, 14 ... semitones).
 float ScaleStepRatio(int step);
 // The cubic Bezier point at t from (x0, y0) to (x3, y3) with control points (x1, y1), (x2, y2).
-void BezierPoint(float x0, float y0, float x3, float y3, float x1, float y1, float x2, float y2, float t, float& x,
-                 float& y);
+void BezierPoint(float x0, float y0, float x3, float y3, float x1, float y1, float x2, float y2, float t,
+                 float& x, float& y);
 // True when the rectangles overlap; rectangles that only share an edge do not.
 bool RectsOverlap(float x1, float y1, float w1, float h1, float x2, float y2, float w2, float h2);
 // True when (px, py) lies strictly on the inner side of every edge 1-2, 2-3, 3-4, 4-1.
-bool PointInQuad(float px, float py, float x1, float y1, float x2, float y2, float x3, float y3, float x4, float y4);
+bool PointInQuad(float px, float py, float x1, float y1, float x2, float y2, float x3, float y3, float x4,
+                 float y4);

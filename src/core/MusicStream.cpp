@@ -23,7 +23,9 @@ int FormatFor(int channels, int bits) {
     return bits == 8 ? STREAM_FORMAT_STEREO8 : STREAM_FORMAT_STEREO16;
 }
 
-int ClampToInt(size_t v) { return int(std::min<size_t>(v, size_t(INT32_MAX))); }
+int ClampToInt(size_t v) {
+    return int(std::min<size_t>(v, size_t(INT32_MAX)));
+}
 
 }  // namespace
 
@@ -47,23 +49,34 @@ int TMusic::Seti(int id, int value) {
 
 int TMusic::Geti(int id) const {
     switch (id) {
-        case 1: return STREAM_SIZE;
-        case 2: return STREAM_POS;
-        case 3: return PlayStatus;
-        case 4: return STREAM_FORMAT;
-        case 5: return SAMPLE_RATE;
-        case 7: return STREAM_LOOP;
-        default: return 0;
+        case 1:
+            return STREAM_SIZE;
+        case 2:
+            return STREAM_POS;
+        case 3:
+            return PlayStatus;
+        case 4:
+            return STREAM_FORMAT;
+        case 5:
+            return SAMPLE_RATE;
+        case 7:
+            return STREAM_LOOP;
+        default:
+            return 0;
     }
 }
 
 int TMusic::BytesPerFrame(int format) {
     switch (format) {
-        case STREAM_FORMAT_MONO8: return 1;
+        case STREAM_FORMAT_MONO8:
+            return 1;
         case STREAM_FORMAT_MONO16:
-        case STREAM_FORMAT_STEREO8: return 2;
-        case STREAM_FORMAT_STEREO16: return 4;
-        default: return 0;
+        case STREAM_FORMAT_STEREO8:
+            return 2;
+        case STREAM_FORMAT_STEREO16:
+            return 4;
+        default:
+            return 0;
     }
 }
 
@@ -86,7 +99,9 @@ std::unique_ptr<TMusic> TWavStream::FromBytes(std::vector<uint8_t> bytes) {
     return Load(OpenMemoryStream(std::make_shared<const std::vector<uint8_t>>(std::move(bytes))));
 }
 
-std::unique_ptr<TMusic> TWavStream::Load(const std::string& url) { return Load(OpenFileStream(DataFileName(url))); }
+std::unique_ptr<TMusic> TWavStream::Load(const std::string& url) {
+    return Load(OpenFileStream(DataFileName(url)));
+}
 
 size_t TWavStream::FillBuffer(uint8_t* buffer, size_t bytes) {
     size_t frame = size_t(BytesPerFrame(STREAM_FORMAT));
@@ -138,9 +153,12 @@ std::unique_ptr<TMusic> TOGGStream::FromBytes(std::vector<uint8_t> bytes) {
     return Load(OpenMemoryStream(std::make_shared<const std::vector<uint8_t>>(std::move(bytes))));
 }
 
-std::unique_ptr<TMusic> TOGGStream::Load(const std::string& url) { return Load(OpenFileStream(DataFileName(url))); }
+std::unique_ptr<TMusic> TOGGStream::Load(const std::string& url) {
+    return Load(OpenFileStream(DataFileName(url)));
+}
 
-std::unique_ptr<TMusic> TOGGStream::OpenIceStream(const std::string& host, const std::string& path, int port) {
+std::unique_ptr<TMusic> TOGGStream::OpenIceStream(const std::string& host, const std::string& path,
+                                                  int port) {
     std::shared_ptr<TSocketStream> socket = TSocketStream::Connect(host, port);
     if (!socket) {
         ShowNotice("Unable to connect");
@@ -257,7 +275,8 @@ std::shared_ptr<TAudioStream> TAudioStream::Create(const std::string& url, int l
     return stream;
 }
 
-std::shared_ptr<TAudioStream> TAudioStream::Create(std::shared_ptr<TMusic> music, int loop, bool startPaused) {
+std::shared_ptr<TAudioStream> TAudioStream::Create(std::shared_ptr<TMusic> music, int loop,
+                                                   bool startPaused) {
     if (!music || TMusic::BytesPerFrame(music->STREAM_FORMAT) == 0) return nullptr;
     auto stream = std::make_shared<TAudioStream>();
     stream->Music = std::move(music);

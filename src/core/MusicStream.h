@@ -26,7 +26,7 @@ inline constexpr int STREAM_FORMAT_STEREO8 = 202;
 inline constexpr int STREAM_FORMAT_STEREO16 = 203;
 
 class TMusic {
-public:
+  public:
     virtual ~TMusic() = default;
 
     std::string DebugData;
@@ -47,8 +47,12 @@ public:
     void WriteBug(const std::string& text) { DebugData += text; }
 
     static int BytesPerFrame(int format);
-    int Channels() const { return STREAM_FORMAT == STREAM_FORMAT_STEREO8 || STREAM_FORMAT == STREAM_FORMAT_STEREO16 ? 2 : 1; }
-    int Bits() const { return STREAM_FORMAT == STREAM_FORMAT_MONO8 || STREAM_FORMAT == STREAM_FORMAT_STEREO8 ? 8 : 16; }
+    int Channels() const {
+        return STREAM_FORMAT == STREAM_FORMAT_STEREO8 || STREAM_FORMAT == STREAM_FORMAT_STEREO16 ? 2 : 1;
+    }
+    int Bits() const {
+        return STREAM_FORMAT == STREAM_FORMAT_MONO8 || STREAM_FORMAT == STREAM_FORMAT_STEREO8 ? 8 : 16;
+    }
 
     // Writes up to bytes of PCM into buffer (whole frames); fewer only at the end of a stream
     // that does not loop. Returns the bytes written.
@@ -56,7 +60,7 @@ public:
 };
 
 class TWavStream : public TMusic {
-public:
+  public:
     // Null unless the file is a PCM WAV of 8 or 16 bits, mono or stereo, with a "data" chunk.
     static std::unique_ptr<TMusic> Load(const std::string& url);
     // The same from a stream that can seek, read from its current contents; the source keeps it.
@@ -64,13 +68,13 @@ public:
     static std::unique_ptr<TMusic> FromBytes(std::vector<uint8_t> bytes);
     size_t FillBuffer(uint8_t* buffer, size_t bytes) override;
 
-private:
+  private:
     std::shared_ptr<TByteStream> stream_;
     int64_t loopseek_ = 0;  // stream position of the first byte of sample data
 };
 
 class TOGGStream : public TMusic {
-public:
+  public:
     // Null unless the file is Ogg Vorbis of 1 or 2 channels; format and rate come from the stream.
     static std::unique_ptr<TMusic> Load(const std::string& url);
     static std::unique_ptr<TMusic> Load(std::shared_ptr<TByteStream> stream);
@@ -85,7 +89,7 @@ public:
     ~TOGGStream() override;
     size_t FillBuffer(uint8_t* buffer, size_t bytes) override;
 
-private:
+  private:
     static std::unique_ptr<TOGGStream> Open(std::shared_ptr<TByteStream> stream);
     std::unique_ptr<TOggDecoder> ogg_;
 };
@@ -111,7 +115,7 @@ struct SonvekLoader {
 };
 
 class TAudioStream : public TChannel {
-public:
+  public:
     static constexpr int BUFFER_COUNT = 16;
     static constexpr size_t BUFFER_SIZE = 8192;
 
@@ -139,7 +143,7 @@ public:
     bool Playing() override;
     float Volume() const override { return output_->Volume(); }
 
-private:
+  private:
     std::shared_ptr<TStreamChannel> output_;
     std::vector<uint8_t> scratch_;
     bool stopped_ = false;

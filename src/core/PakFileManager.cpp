@@ -44,11 +44,17 @@ std::unique_ptr<TBankStream> TPakItem::GetStream() const {
     return std::make_unique<TBankStream>(shared_from_this(), std::span<const uint8_t>(Data));
 }
 
-std::string TPakItem::GetText() const { return DecodeText(GetString()); }
+std::string TPakItem::GetText() const {
+    return DecodeText(GetString());
+}
 
-std::optional<TPixmap> TPakItem::GetPixmap() const { return DecodeImage(Data); }
+std::optional<TPixmap> TPakItem::GetPixmap() const {
+    return DecodeImage(Data);
+}
 
-std::shared_ptr<TImage> TPakItem::GetImage(int flags) const { return LoadImage(std::span<const uint8_t>(Data), flags); }
+std::shared_ptr<TImage> TPakItem::GetImage(int flags) const {
+    return LoadImage(std::span<const uint8_t>(Data), flags);
+}
 
 std::shared_ptr<TImage> TPakItem::GetAnimImage(int cellWidth, int cellHeight, int firstCell, int cellCount,
                                                int flags) const {
@@ -60,9 +66,13 @@ std::shared_ptr<TImageFont> TPakItem::GetImageFont(int size, int style) const {
     return TImageFont::FromRaster(TFontRaster::Create(Data, size, (style & SMOOTHFONT) != 0));
 }
 
-std::shared_ptr<TSound> TPakItem::GetSound(int flags) const { return LoadSound(std::span<const uint8_t>(Data), flags); }
+std::shared_ptr<TSound> TPakItem::GetSound(int flags) const {
+    return LoadSound(std::span<const uint8_t>(Data), flags);
+}
 
-std::shared_ptr<TAudioSample> TPakItem::GetAudioSample() const { return LoadAudioSample(std::span<const uint8_t>(Data)); }
+std::shared_ptr<TAudioSample> TPakItem::GetAudioSample() const {
+    return LoadAudioSample(std::span<const uint8_t>(Data));
+}
 
 // ---- TPakFile ---------------------------------------------------------------------------------
 
@@ -225,7 +235,8 @@ std::shared_ptr<TImage> TPakFileManager::GetAnimImage(const std::string& name, i
     return item ? item->GetAnimImage(cellWidth, cellHeight, firstCell, cellCount, flags) : nullptr;
 }
 
-std::shared_ptr<TImageFont> TPakFileManager::GetImageFont(const std::string& name, int size, int style) const {
+std::shared_ptr<TImageFont> TPakFileManager::GetImageFont(const std::string& name, int size,
+                                                          int style) const {
     auto item = GetItem(name);
     return item ? item->GetImageFont(size, style) : nullptr;
 }
@@ -246,7 +257,8 @@ std::shared_ptr<TImage> TPakFileManager::GetImageOrDie(const std::string& name, 
     return image;
 }
 
-std::shared_ptr<TImageFont> TPakFileManager::GetImageFontOrDie(const std::string& name, int size, int style) const {
+std::shared_ptr<TImageFont> TPakFileManager::GetImageFontOrDie(const std::string& name, int size,
+                                                               int style) const {
     auto font = GetImageFont(name, size, style);
     if (!font) ReportError(std::string(ErrorLoadingFile) + Path + name, 1);
     return font;
@@ -266,7 +278,8 @@ std::vector<TPakFileStreamFactory>& Factories() {
 }
 }  // namespace
 
-std::unique_ptr<TBankStream> TPakFileStreamFactory::CreateStream(const std::string&, const std::string& protocol,
+std::unique_ptr<TBankStream> TPakFileStreamFactory::CreateStream(const std::string&,
+                                                                 const std::string& protocol,
                                                                  const std::string& path, bool,
                                                                  bool writeable) const {
     if (protocol != Protocoll || writeable || !PakMan) return nullptr;

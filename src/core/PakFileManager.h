@@ -31,7 +31,7 @@ inline constexpr int SMOOTHFONT = 4;
 
 // One resource held in memory, decompressed.
 class TPakItem : public std::enable_shared_from_this<TPakItem> {
-public:
+  public:
     std::string Name;  // as stored, or the path below the resource folder for a loose file
     int VarType = 0;   // resource kind by extension, see ExtensionType
     std::vector<uint8_t> Data;
@@ -58,7 +58,7 @@ public:
 
 // One archive file read whole into items.
 class TPakFile {
-public:
+  public:
     std::vector<std::shared_ptr<TPakItem>> Items;
 
     // Null when the file cannot be opened; a damaged archive is reported fatally.
@@ -69,7 +69,7 @@ public:
 };
 
 class TPakFileManager {
-public:
+  public:
     std::string Path;  // the resource folder, absolute, ending in "/"
     std::string Ext;   // archive extension, ".pak"
     std::map<std::string, std::shared_ptr<TPakItem>> Map;
@@ -91,8 +91,8 @@ public:
     std::string GetText(const std::string& name) const;
     std::optional<TPixmap> GetPixmap(const std::string& name) const;
     std::shared_ptr<TImage> GetImage(const std::string& name, int flags = -1) const;
-    std::shared_ptr<TImage> GetAnimImage(const std::string& name, int cellWidth, int cellHeight, int firstCell,
-                                         int cellCount, int flags = -1) const;
+    std::shared_ptr<TImage> GetAnimImage(const std::string& name, int cellWidth, int cellHeight,
+                                         int firstCell, int cellCount, int flags = -1) const;
     std::shared_ptr<TImageFont> GetImageFont(const std::string& name, int size, int style) const;
     std::shared_ptr<TSound> GetSound(const std::string& name, int flags = 0) const;
     std::shared_ptr<TAudioSample> GetAudioSample(const std::string& name) const;
@@ -102,7 +102,7 @@ public:
     std::shared_ptr<TImage> GetImageOrDie(const std::string& name, int flags = -1) const;
     std::shared_ptr<TImageFont> GetImageFontOrDie(const std::string& name, int size, int style) const;
 
-private:
+  private:
     void Insert(const std::shared_ptr<TPakItem>& item);
     void ScanFiles(std::vector<std::string>& list, const std::string& folder) const;
 };
@@ -117,7 +117,7 @@ bool DataPakReadable(const std::string& resourcePath);
 // Reaches archive items through a protocol prefix: after RegisterPakFileStreams(manager, "pak"),
 // OpenPakStream("pak::titlescreen.jpg") gives a stream over that item.
 class TPakFileStreamFactory {
-public:
+  public:
     TPakFileManager* PakMan = nullptr;
     std::string Protocoll;
 

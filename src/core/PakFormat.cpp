@@ -14,8 +14,9 @@ constexpr int64_t kMaxEntrySize = int64_t(1) << 30;
 constexpr size_t kMinZlibStream = 8;
 
 class ByteReader {
-public:
-    ByteReader(std::span<const uint8_t> bytes, const std::string& archive) : bytes_(bytes), archive_(archive) {}
+  public:
+    ByteReader(std::span<const uint8_t> bytes, const std::string& archive)
+        : bytes_(bytes), archive_(archive) {}
 
     size_t Remaining() const { return bytes_.size() - pos_; }
     size_t Position() const { return pos_; }
@@ -37,7 +38,7 @@ public:
         throw TPakFormatError("TPakFile::Corrupt pak file " + archive_ + ": " + detail);
     }
 
-private:
+  private:
     std::span<const uint8_t> bytes_;
     size_t pos_ = 0;
     const std::string& archive_;
@@ -61,7 +62,8 @@ std::vector<uint8_t> Inflate(ByteReader& in, int32_t packed, int32_t real, const
 }
 
 int32_t LoadLE(const uint8_t* p) {
-    return static_cast<int32_t>(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24);
+    return static_cast<int32_t>(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 |
+                                uint32_t(p[3]) << 24);
 }
 
 void PutLE(std::vector<uint8_t>& out, int32_t value) {
@@ -76,15 +78,18 @@ void PutLEAt(std::vector<uint8_t>& out, size_t at, int32_t value) {
 
 void PutName(std::vector<uint8_t>& out, const std::string& name, size_t field) {
     if (name.size() > field)
-        throw TPakFormatError("PakWrite: name '" + name + "' is longer than " + std::to_string(field) + " bytes");
+        throw TPakFormatError("PakWrite: name '" + name + "' is longer than " + std::to_string(field) +
+                              " bytes");
     for (unsigned char c : name)
-        if (c <= 32 || c >= 128) throw TPakFormatError("PakWrite: name '" + name + "' must be printable ASCII without blanks");
+        if (c <= 32 || c >= 128)
+            throw TPakFormatError("PakWrite: name '" + name + "' must be printable ASCII without blanks");
     out.insert(out.end(), name.begin(), name.end());
     out.insert(out.end(), field - name.size(), 0);
 }
 
 int32_t CheckedSize(size_t n, const std::string& name) {
-    if (n > size_t(std::numeric_limits<int32_t>::max())) throw TPakFormatError("PakWrite: '" + name + "' is too large");
+    if (n > size_t(std::numeric_limits<int32_t>::max()))
+        throw TPakFormatError("PakWrite: '" + name + "' is too large");
     return static_cast<int32_t>(n);
 }
 
@@ -133,7 +138,8 @@ std::string PakLowerName(const std::string& name) {
 
 std::vector<TPakEntry> ReadPakArchive(std::span<const uint8_t> bytes, const std::string& archive_name) {
     ByteReader in(bytes, archive_name);
-    if (bytes.size() < 4 || LoadLE(bytes.data()) != PAK_MAGIC) throw TPakFormatError("TPakFile::Invalid pak file");
+    if (bytes.size() < 4 || LoadLE(bytes.data()) != PAK_MAGIC)
+        throw TPakFormatError("TPakFile::Invalid pak file");
     in.Take(4, "magic");
     int32_t version = in.ReadInt("version");
     if (version != PAK_VERSION_PLAIN && version != PAK_VERSION_PACKED)
@@ -177,7 +183,8 @@ std::vector<TTableItem> ReadPakTable(std::span<const uint8_t> bytes, int32_t cou
                                      int32_t table_size, const std::string& archive_name) {
     ByteReader in(bytes, archive_name);
     if (int64_t(table_size) != int64_t(count) * int64_t(ITEM_SIZE))
-        in.Fail("table size " + std::to_string(table_size) + " does not match " + std::to_string(count) + " entries");
+        in.Fail("table size " + std::to_string(table_size) + " does not match " + std::to_string(count) +
+                " entries");
     // Every data block is at least a minimal zlib stream, so the bytes after the table bound the count.
     if (packed_size >= 0 && size_t(packed_size) <= in.Remaining() &&
         size_t(count) > (in.Remaining() - size_t(packed_size)) / kMinZlibStream)

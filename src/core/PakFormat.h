@@ -55,7 +55,7 @@ struct TTableItem {
 
 // Raised for every archive the reader refuses; what() is the text the player sees.
 class TPakFormatError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -85,4 +85,5 @@ std::vector<TTableItem> ReadPakTable(std::span<const uint8_t> bytes, int32_t cou
 
 // Writes entries in the given order. Version PAK_VERSION_PACKED (default) or PAK_VERSION_PLAIN.
 // Throws TPakFormatError for a name that does not fit its field or is not plain ASCII.
-std::vector<uint8_t> WritePakArchive(const std::vector<TPakEntry>& entries, int32_t version = PAK_VERSION_PACKED);
+std::vector<uint8_t> WritePakArchive(const std::vector<TPakEntry>& entries,
+                                     int32_t version = PAK_VERSION_PACKED);

@@ -24,7 +24,9 @@ uint32_t GetU32(const std::string& bytes, std::size_t at) {
     return v;
 }
 
-uint32_t Addend(int index) { return TProfile::DisguiseBase + uint32_t(index) * TProfile::DisguiseStep; }
+uint32_t Addend(int index) {
+    return TProfile::DisguiseBase + uint32_t(index) * TProfile::DisguiseStep;
+}
 
 }  // namespace
 
@@ -56,9 +58,13 @@ void TProfile::Init(const std::string& name) {
     ClearHints();
 }
 
-void TProfile::ClearHints() { HintsShown.fill(0); }
+void TProfile::ClearHints() {
+    HintsShown.fill(0);
+}
 
-void TProfile::HintsSet(int value) { HintsShown.fill(value); }
+void TProfile::HintsSet(int value) {
+    HintsShown.fill(value);
+}
 
 int TProfile::ShowHint(int index, int save) {
     if (index < 0 || index >= MAX_HINTS || HintsShown[index] != 0) return 0;
@@ -67,7 +73,9 @@ int TProfile::ShowHint(int index, int save) {
     return 1;
 }
 
-std::string TProfile::FilePath() const { return (Game ? Game->ProfilePath : std::string()) + Name + ".dat"; }
+std::string TProfile::FilePath() const {
+    return (Game ? Game->ProfilePath : std::string()) + Name + ".dat";
+}
 
 std::string TProfile::Encode() const {
     std::string bytes;
@@ -98,7 +106,8 @@ bool TProfile::Decode(const std::string& bytes, std::size_t& rest) {
     InstructionsFlag = int(GetU32(bytes, 36));
     ClearHints();
     std::size_t at = 40;
-    for (int i = 0; i < MAX_HINTS && at + 4 <= bytes.size(); ++i, at += 4) HintsShown[i] = int(GetU32(bytes, at));
+    for (int i = 0; i < MAX_HINTS && at + 4 <= bytes.size(); ++i, at += 4)
+        HintsShown[i] = int(GetU32(bytes, at));
     rest = at;
     return true;
 }

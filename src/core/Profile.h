@@ -30,7 +30,7 @@
 #include <string>
 
 class TProfile {
-public:
+  public:
     static constexpr int MAX_HINTS = 100;
     static constexpr uint32_t DisguiseBase = 0x3b91c4;
     static constexpr uint32_t DisguiseStep = 0x1a5e73;

@@ -14,7 +14,11 @@ std::vector<uint32_t> CodePoints(const std::string& text) {
     std::vector<uint32_t> codes;
     for (std::size_t i = 0; i < text.size();) {
         const auto lead = uint8_t(text[i]);
-        const int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xe ? 3 : (lead >> 3) == 0x1e ? 4 : 0;
+        const int length = lead < 0x80           ? 1
+                           : (lead >> 5) == 0x6  ? 2
+                           : (lead >> 4) == 0xe  ? 3
+                           : (lead >> 3) == 0x1e ? 4
+                                                 : 0;
         uint32_t code = length == 1 ? lead : lead & (0x7f >> length);
         bool valid = length > 0 && i + length <= text.size();
         for (int k = 1; valid && k < length; ++k) {
@@ -47,8 +51,8 @@ int GetInt(const std::string& bytes, std::size_t at) {
     return int(v);
 }
 
-const char* const DefaultNames[10] = {"Ada", "Bruno", "Clara", "Dario", "Elin",
-                                      "Farid", "Greta", "Hugo", "Iris", "Jonas"};
+const char* const DefaultNames[10] = {"Ada",   "Bruno", "Clara", "Dario", "Elin",
+                                      "Farid", "Greta", "Hugo",  "Iris",  "Jonas"};
 
 }  // namespace
 
@@ -94,7 +98,9 @@ void THighScoreList::Create(const std::string& file, int maxNameLength) {
     MaxNameLength = maxNameLength;
 }
 
-void THighScoreList::Add(const std::string& name, int score, int level) { Entries.push_back({name, score, level}); }
+void THighScoreList::Add(const std::string& name, int score, int level) {
+    Entries.push_back({name, score, level});
+}
 
 void THighScoreList::Insert(const std::string& name, int score, int level) {
     auto place = Entries.begin();

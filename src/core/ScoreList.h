@@ -25,7 +25,7 @@ struct THighScore {
 };
 
 class THighScoreList {
-public:
+  public:
     static constexpr int NameDisguise = 0x5c;
 
     std::vector<THighScore> Entries;  // best first

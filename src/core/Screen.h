@@ -15,7 +15,7 @@ class TSprite;
 class TMenu;
 
 class TScreen {
-public:
+  public:
     std::shared_ptr<TImage> Image;
     std::shared_ptr<TSprite> Header;
     std::string Ext = ".png";

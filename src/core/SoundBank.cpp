@@ -24,9 +24,12 @@ void TGameSound::PlayInChannel(std::shared_ptr<TChannel>& channel, float pan) {
     if (Game) Game->GameSoundPlay(channel, *this, pan);
 }
 
-void TSoundBank::SetPath(const std::string& path) { Path = AddTrailingSlash(path); }
+void TSoundBank::SetPath(const std::string& path) {
+    Path = AddTrailingSlash(path);
+}
 
-void TSoundBank::Load(const std::string& file, float pitch, float volume, const std::string& name, int flags) {
+void TSoundBank::Load(const std::string& file, float pitch, float volume, const std::string& name,
+                      int flags) {
     std::string ext(1, '.');
     ext += ExtractExt(file);
     std::string base = StripExt(file);

@@ -12,7 +12,7 @@ class TSound;
 class TChannel;
 
 class TGameSound {
-public:
+  public:
     std::string name;  // upper-cased key
     std::shared_ptr<TSound> sound;
     float pitch = 1.0f;   // playback rate
@@ -26,7 +26,7 @@ public:
 };
 
 class TSoundBank {
-public:
+  public:
     std::string Path;
     std::string Ext = ".wav";
     std::map<std::string, std::shared_ptr<TGameSound>> Map;

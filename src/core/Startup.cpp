@@ -8,9 +8,9 @@
 #include "core/ErrorReport.h"
 #include "core/Game.h"
 #include "core/GameText.h"
+#include "core/IniFile.h"
 #include "core/Input.h"
 #include "core/MusicStream.h"
-#include "core/IniFile.h"
 #include "core/PakFileManager.h"
 #include "core/SoundBank.h"
 #include "platform/Audio.h"
@@ -261,4 +261,6 @@ void GameQuit(int code) {
     End(code);
 }
 
-void SetGameQuitTrace(std::function<void(const std::string& step)> trace) { QuitTrace() = std::move(trace); }
+void SetGameQuitTrace(std::function<void(const std::string& step)> trace) {
+    QuitTrace() = std::move(trace);
+}

@@ -18,7 +18,9 @@ std::vector<std::size_t> CharOffsets(const std::string& s) {
     return offsets;
 }
 
-int CharCount(const std::string& s) { return static_cast<int>(CharOffsets(s).size()) - 1; }
+int CharCount(const std::string& s) {
+    return static_cast<int>(CharOffsets(s).size()) - 1;
+}
 
 void AppendUtf8(std::string& out, std::uint32_t cp) {
     if (cp < 0x80) {
@@ -42,7 +44,11 @@ bool IsValidUtf8(const std::string& s) {
     std::size_t i = 0;
     while (i < s.size()) {
         unsigned char c = static_cast<unsigned char>(s[i]);
-        int more = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : -1;
+        int more = c < 0x80             ? 0
+                   : (c & 0xE0) == 0xC0 ? 1
+                   : (c & 0xF0) == 0xE0 ? 2
+                   : (c & 0xF8) == 0xF0 ? 3
+                                        : -1;
         if (more < 0 || s.size() - i <= static_cast<std::size_t>(more)) return false;
         for (int k = 1; k <= more; ++k) {
             if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
@@ -99,7 +105,9 @@ std::string Trim(const std::string& s) {
     return s.substr(first, s.find_last_not_of(blanks) - first + 1);
 }
 
-std::string Quote(const std::string& s) { return "\"" + s + "\""; }
+std::string Quote(const std::string& s) {
+    return "\"" + s + "\"";
+}
 
 std::string AddTrailingSlash(const std::string& path) {
     if (!path.empty() && (path.back() == '/' || path.back() == '\\')) return path;
@@ -116,9 +124,15 @@ std::string AfterSeparator(const std::string& s, const std::string& sep) {
     return at == std::string::npos ? "" : s.substr(at + sep.size());
 }
 
-std::string BeforeComma(const std::string& s) { return BeforeSeparator(s, ","); }
-std::string IniLineName(const std::string& s) { return BeforeSeparator(s, "="); }
-std::string IniLineValue(const std::string& s) { return AfterSeparator(s, "="); }
+std::string BeforeComma(const std::string& s) {
+    return BeforeSeparator(s, ",");
+}
+std::string IniLineName(const std::string& s) {
+    return BeforeSeparator(s, "=");
+}
+std::string IniLineValue(const std::string& s) {
+    return AfterSeparator(s, "=");
+}
 
 std::string SplitFirst(std::string& s, const std::string& sep) {
     std::string::size_type at = sep.empty() ? std::string::npos : s.find(sep);
@@ -143,7 +157,9 @@ std::string Mid(const std::string& s, int pos, int count) {
     return s.substr(offsets[first], offsets[last] - offsets[first]);
 }
 
-std::string SafeMid(const std::string& s, int pos, int count) { return count < 0 ? "" : Mid(s, pos, count); }
+std::string SafeMid(const std::string& s, int pos, int count) {
+    return count < 0 ? "" : Mid(s, pos, count);
+}
 
 std::string PadLeft(const std::string& s, int length, const std::string& pad) {
     if (pad.empty()) return s;
@@ -159,7 +175,9 @@ std::string PadRight(const std::string& s, int length, const std::string& pad) {
     return out;
 }
 
-std::string PadZeros(const std::string& s, int length) { return PadLeft(s, length, "0"); }
+std::string PadZeros(const std::string& s, int length) {
+    return PadLeft(s, length, "0");
+}
 
 std::string SignedNumber(int n) {
     std::string text = n >= 1 ? "+" : "";
@@ -173,9 +191,9 @@ std::string FormatDecimal(double value, int places) {
     bool negative = scaled < 0;
     std::string digits = std::to_string(negative ? -scaled : scaled);
     while (places >= 1 && static_cast<int>(digits.size()) <= places) digits = "0" + digits;
-    std::string text = places < 1 ? digits
-                                  : digits.substr(0, digits.size() - places) + "." +
-                                        digits.substr(digits.size() - places);
+    std::string text =
+        places < 1 ? digits
+                   : digits.substr(0, digits.size() - places) + "." + digits.substr(digits.size() - places);
     return negative ? "-" + text : text;
 }
 

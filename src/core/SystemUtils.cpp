@@ -9,13 +9,25 @@
 #include "platform/System.h"
 #include "platform/Window.h"
 
-TPoint CreatePoint() { return {}; }
-TPoint NewPoint() { return {}; }
+TPoint CreatePoint() {
+    return {};
+}
+TPoint NewPoint() {
+    return {};
+}
 
-void CentreWindow(int /*window*/) { ::CentreWindow(); }
-void CentreActiveWindow() { ::CentreWindow(); }
-void MinimiseWindow(int /*window*/) { MinimizeWindow(); }
-bool WindowIsActive(int /*window*/) { return GraphicsOpen() && WindowIsForeground(); }
+void CentreWindow(int /*window*/) {
+    ::CentreWindow();
+}
+void CentreActiveWindow() {
+    ::CentreWindow();
+}
+void MinimiseWindow(int /*window*/) {
+    MinimizeWindow();
+}
+bool WindowIsActive(int /*window*/) {
+    return GraphicsOpen() && WindowIsForeground();
+}
 
 TWindowInfo GetWindowInfoOf(int window) {
     TWindowInfo info;
@@ -37,7 +49,9 @@ TWindowInfo GetWindowInfoOf(int window) {
     return info;
 }
 
-TWindowInfo GetActiveWindowInfo() { return GetWindowInfoOf(WindowId()); }
+TWindowInfo GetActiveWindowInfo() {
+    return GetWindowInfoOf(WindowId());
+}
 
 TRect GetWindowRectOf(int /*window*/) {
     TRect rect;
@@ -50,7 +64,9 @@ TRect GetWindowRectOf(int /*window*/) {
     return rect;
 }
 
-TRect GetActiveWindowRect() { return GetWindowRectOf(WindowId()); }
+TRect GetActiveWindowRect() {
+    return GetWindowRectOf(WindowId());
+}
 
 std::optional<TPoint> GetCursorPoint() {
     if (!GraphicsOpen()) return std::nullopt;
@@ -90,32 +106,47 @@ bool FindGraphicsMode(int width, int height, int depth, int hertz) {
 
 void ListGraphicsModes() {
     for (const TGraphicsMode& mode : GraphicsModes())
-        std::printf("Width: %d Height: %d Depth: %d Hertz: %d\n", mode.width, mode.height, mode.depth, mode.hertz);
+        std::printf("Width: %d Height: %d Depth: %d Hertz: %d\n", mode.width, mode.height, mode.depth,
+                    mode.hertz);
     std::fflush(stdout);
 }
 
 std::string GetSpecialFolderPath(int folderId) {
     switch (folderId) {
         case 0x23:
-        case 0x1C: return XdgFolder("DATA");
-        case 0x1A: return XdgFolder("CONFIG");
-        case 0x20: return XdgFolder("CACHE");
-        case 0x28: return XdgFolder("HOME");
+        case 0x1C:
+            return XdgFolder("DATA");
+        case 0x1A:
+            return XdgFolder("CONFIG");
+        case 0x20:
+            return XdgFolder("CACHE");
+        case 0x28:
+            return XdgFolder("HOME");
         case 0x00:
-        case 0x10: return XdgFolder("DESKTOP");
-        case 0x05: return XdgFolder("DOCUMENTS");
-        case 0x0D: return XdgFolder("MUSIC");
-        case 0x27: return XdgFolder("PICTURES");
-        case 0x0E: return XdgFolder("VIDEOS");
-        default: return "";
+        case 0x10:
+            return XdgFolder("DESKTOP");
+        case 0x05:
+            return XdgFolder("DOCUMENTS");
+        case 0x0D:
+            return XdgFolder("MUSIC");
+        case 0x27:
+            return XdgFolder("PICTURES");
+        case 0x0E:
+            return XdgFolder("VIDEOS");
+        default:
+            return "";
     }
 }
 
 void AddMinimizeBox(int /*window*/) {}
 
-void AddMaximizeBox(int /*window*/) { SetWindowMaximisable(true); }
+void AddMaximizeBox(int /*window*/) {
+    SetWindowMaximisable(true);
+}
 
-void SetProcessPriority(int priorityClass, int threadPriority) { SetPriorityValues(priorityClass, threadPriority); }
+void SetProcessPriority(int priorityClass, int threadPriority) {
+    SetPriorityValues(priorityClass, threadPriority);
+}
 
 bool SetWindowIconFromFile(const std::string& path, int /*window*/) {
     std::optional<TPixmap> icon = LoadPixmap(path);
@@ -124,4 +155,6 @@ bool SetWindowIconFromFile(const std::string& path, int /*window*/) {
     return true;
 }
 
-int SetFolderFullAccess(const std::string& path) { return GrantFolderAccess(path) ? 1 : 0; }
+int SetFolderFullAccess(const std::string& path) {
+    return GrantFolderAccess(path) ? 1 : 0;
+}

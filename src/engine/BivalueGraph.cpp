@@ -5,16 +5,14 @@
 
 namespace {
 
-bool Sees(const SudokuCell* a, const SudokuCell* b)
-{
+bool Sees(const SudokuCell* a, const SudokuCell* b) {
     return a->block == b->block || a->rowIndex == b->rowIndex || a->colIndex == b->colIndex;
 }
 
 }  // namespace
 
 BivalueGraph::BivalueGraph(const std::vector<SudokuCell*>& bivalueCells)
-    : cells(bivalueCells), candidates(cells.size()), neighbours(cells.size())
-{
+    : cells(bivalueCells), candidates(cells.size()), neighbours(cells.size()) {
     for (std::size_t p = 0; p < cells.size(); ++p) candidates[p] = cells[p]->Candidates();
     // Each list comes out ascending: partners below p are appended while the outer loop visits
     // them in order, partners above p afterwards.

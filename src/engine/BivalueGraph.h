@@ -24,8 +24,7 @@ struct BivalueGraph {
     // Refreshes every cell's candidates house by house, in the houses' order, and keeps the cells
     // left with exactly two: the scan order decides which chains a search meets first.
     template <class Houses, class Refresh>
-    static BivalueGraph FromHouses(const Houses& houses, Refresh&& refresh)
-    {
+    static BivalueGraph FromHouses(const Houses& houses, Refresh&& refresh) {
         std::vector<SudokuCell*> bivalue;
         for (const auto& house : houses)
             for (SudokuCell* cell : house->cells)

@@ -14,8 +14,7 @@ struct HolderTable {
 
 }  // namespace
 
-bool SudokuBoard::FindBlockBlockRestriction(SudokuBlock* a, SudokuBlock* b)
-{
+bool SudokuBoard::FindBlockBlockRestriction(SudokuBlock* a, SudokuBlock* b) {
     if (a == b) return false;
     const int n = static_cast<int>(a->cells.size());
     for (int p = 0; p < n; ++p) {
@@ -47,11 +46,13 @@ bool SudokuBoard::FindBlockBlockRestriction(SudokuBlock* a, SudokuBlock* b)
         if (ValueCount(ta.rowSpan[v]) == 2 && ta.rowSpan[v] == tb.rowSpan[v]) {
             for (std::uint32_t m = ta.rowSpan[v]; m != 0; m &= m - 1)
                 for (SudokuCell* x : rows[std::countr_zero(m)]->cells)
-                    if (!isHolder(x, v)) progress |= Eliminate(x->index, v, "Block/Block restriction found at r");
+                    if (!isHolder(x, v))
+                        progress |= Eliminate(x->index, v, "Block/Block restriction found at r");
         } else if (ValueCount(ta.colSpan[v]) == 2 && ta.colSpan[v] == tb.colSpan[v]) {
             for (std::uint32_t m = ta.colSpan[v]; m != 0; m &= m - 1)
                 for (SudokuCell* x : columns[std::countr_zero(m)]->cells)
-                    if (!isHolder(x, v)) progress |= Eliminate(x->index, v, "Block/Block restriction found at r");
+                    if (!isHolder(x, v))
+                        progress |= Eliminate(x->index, v, "Block/Block restriction found at r");
         }
     }
     return progress;

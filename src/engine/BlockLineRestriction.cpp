@@ -3,8 +3,7 @@
 // with a single holder in the block is placed there, silently and without counting as progress.
 #include "SudokuBoard.h"
 
-bool SudokuBoard::FindBlockLineRestriction(SudokuBlock* block)
-{
+bool SudokuBoard::FindBlockLineRestriction(SudokuBlock* block) {
     const auto& cells = block->cells;
     const int n = static_cast<int>(cells.size());
     // holders[v]: positions (bit p = cells[p]) whose refreshed cache holds v; fixed for the call.

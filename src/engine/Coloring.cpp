@@ -7,8 +7,7 @@
 
 #include "SudokuBoard.h"
 
-bool SudokuBoard::FindColorRestriction()
-{
+bool SudokuBoard::FindColorRestriction() {
     const int cellCount = CellCount();
     std::vector<std::vector<int>> links(cellCount);
     std::vector<char> isPairCell(cellCount);

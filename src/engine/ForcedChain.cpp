@@ -19,16 +19,14 @@
 namespace {
 
 // A recorded chain: start cell, assumed start value, end cell and end value.
-std::uint64_t ChainKey(int start, int startValue, int end, int endValue)
-{
+std::uint64_t ChainKey(int start, int startValue, int end, int endValue) {
     return (static_cast<std::uint64_t>(start) << 24) | (static_cast<std::uint64_t>(startValue) << 16) |
            (static_cast<std::uint64_t>(end) << 8) | static_cast<std::uint64_t>(endValue);
 }
 
 }  // namespace
 
-bool SudokuBoard::FindForcedChain()
-{
+bool SudokuBoard::FindForcedChain() {
     const BivalueGraph graph =
         BivalueGraph::FromHouses(blocks, [this](int cell) { return RefreshCandidates(cell); });
     const int n = graph.Size();
@@ -37,7 +35,9 @@ bool SudokuBoard::FindForcedChain()
     std::vector<char> inChain(n, 0);
     std::uint64_t steps = 0;
     int start = 0, startValue = 0;
-    const auto held = [&](int position, int v) { return HasValue(PeerValues(graph.cells[position]->index), v); };
+    const auto held = [&](int position, int v) {
+        return HasValue(PeerValues(graph.cells[position]->index), v);
+    };
 
     // Extends the non-contradictory chain ending at position `last` with end value `free`;
     // false when the budget ran out.

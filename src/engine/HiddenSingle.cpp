@@ -3,8 +3,7 @@
 // the naked-single text.
 #include "SudokuBoard.h"
 
-bool SudokuBoard::FindHiddenSingle(SudokuCell* cell)
-{
+bool SudokuBoard::FindHiddenSingle(SudokuCell* cell) {
     const int c = cell->index;
     if (value_[c] != 0) return false;
     const ValueSet cands = RefreshCandidates(c);

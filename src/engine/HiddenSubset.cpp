@@ -3,8 +3,7 @@
 // first triplet) ends the call, even when it eliminates nothing.
 #include "SudokuBoard.h"
 
-bool SudokuBoard::FindHiddenSubset(SudokuCellSet* house)
-{
+bool SudokuBoard::FindHiddenSubset(SudokuCellSet* house) {
     const auto& cells = house->cells;
     const int n = static_cast<int>(cells.size());
     // positions[v]: bit p set when cells[p]'s refreshed cache holds v.

@@ -3,8 +3,7 @@
 // and its value is pushed into the eliminated sets of the house's other cells, filled ones too.
 #include "SudokuBoard.h"
 
-bool SudokuBoard::FindNakedSubset(SudokuCellSet* house)
-{
+bool SudokuBoard::FindNakedSubset(SudokuCellSet* house) {
     const auto& cells = house->cells;
     const int n = static_cast<int>(cells.size());
     std::array<ValueSet, kMaxBoardSize> sets{};
@@ -29,7 +28,8 @@ bool SudokuBoard::FindNakedSubset(SudokuCellSet* house)
             for (int p = 0; p < n; ++p) {
                 if (sets[p] == s) continue;
                 for (ValueSet vs = s; vs != 0; vs &= vs - 1)
-                    progress |= Eliminate(cells[p]->index, LowestValue(vs), "Naked Subset restriction found at r");
+                    progress |=
+                        Eliminate(cells[p]->index, LowestValue(vs), "Naked Subset restriction found at r");
             }
         }
     }

@@ -16,9 +16,11 @@ namespace {
 
 struct RemoteChainSearch {
     RemoteChainSearch(const BivalueGraph& graph, std::uint64_t budget, bool keepRepeats)
-        : graph(graph), budget(budget), keepRepeats(keepRepeats), inChain(graph.Size(), 0), found(graph.Size(), 0)
-    {
-    }
+        : graph(graph),
+          budget(budget),
+          keepRepeats(keepRepeats),
+          inChain(graph.Size(), 0),
+          found(graph.Size(), 0) {}
 
     const BivalueGraph& graph;
     std::uint64_t budget;
@@ -32,8 +34,7 @@ struct RemoteChainSearch {
     std::vector<int> ends;
 
     // Scans for extensions of a chain of `length` cells ending at `last`, from list position `from`.
-    bool Extend(int last, int length, int from)
-    {
+    bool Extend(int last, int length, int from) {
         for (int k : graph.neighbours[last]) {
             if (k < from || inChain[k] || graph.candidates[k] != pair) continue;
             if (++steps > budget) return false;
@@ -52,8 +53,7 @@ struct RemoteChainSearch {
 
 }  // namespace
 
-bool SudokuBoard::FindRemoteChains()
-{
+bool SudokuBoard::FindRemoteChains() {
     const BivalueGraph graph =
         BivalueGraph::FromHouses(rows, [this](int cell) { return RefreshCandidates(cell); });
     const int n = graph.Size();
@@ -88,8 +88,8 @@ bool SudokuBoard::FindRemoteChains()
             eliminated_[x] |= pair;
             if (fresh != 0 && value_[x] == 0 && x != first && x != last) progress = true;
             if (x == x2 && log_) {
-                std::string line = "RemoteChains restriction found at r" + std::to_string(rowOf_[x] + 1) + "c" +
-                                   std::to_string(colOf_[x] + 1) + " for vals ";
+                std::string line = "RemoteChains restriction found at r" + std::to_string(rowOf_[x] + 1) +
+                                   "c" + std::to_string(colOf_[x] + 1) + " for vals ";
                 for (ValueSet m = pair; m != 0; m &= m - 1) line += std::to_string(LowestValue(m)) + " ";
                 LogLine(line + "\n");
             }

@@ -51,7 +51,8 @@ std::unique_ptr<Tables> BuildTables(int w, int h) {
             if (other == cell) continue;
             const int orow = other / n, ocol = other % n;
             const bool sameBlock = orow / h == r / h && ocol / w == k / w;
-            if (orow == r || ocol == k || sameBlock) t->peers[cell][count++] = static_cast<std::uint8_t>(other);
+            if (orow == r || ocol == k || sameBlock)
+                t->peers[cell][count++] = static_cast<std::uint8_t>(other);
         }
         t->peerCount[cell] = static_cast<std::uint8_t>(count);
     }
@@ -106,7 +107,8 @@ bool SolutionCounter::Assign(State& s, int cell, int digit) {
         s.cand[peer] = static_cast<std::uint16_t>(s.cand[peer] & ~bit);
         if (!s.cand[peer]) return false;
         dirty_ |= t_->unitMask[peer];
-        if (std::has_single_bit(static_cast<unsigned>(s.cand[peer]))) queue_[queued_++] = static_cast<std::uint8_t>(peer);
+        if (std::has_single_bit(static_cast<unsigned>(s.cand[peer])))
+            queue_[queued_++] = static_cast<std::uint8_t>(peer);
     }
     return true;
 }
@@ -115,7 +117,8 @@ bool SolutionCounter::Eliminate(State& s, int cell, int digit) {
     s.cand[cell] = static_cast<std::uint16_t>(s.cand[cell] & ~(1u << digit));
     if (!s.cand[cell]) return false;
     dirty_ |= t_->unitMask[cell];
-    if (std::has_single_bit(static_cast<unsigned>(s.cand[cell]))) queue_[queued_++] = static_cast<std::uint8_t>(cell);
+    if (std::has_single_bit(static_cast<unsigned>(s.cand[cell])))
+        queue_[queued_++] = static_cast<std::uint8_t>(cell);
     return true;
 }
 
@@ -141,9 +144,11 @@ bool SolutionCounter::Load(const int* flat, State& s) {
     for (int cell = 0; cell < cells; ++cell) {
         if (!IsOpen(s.open, cell)) continue;
         const auto& u = t_->unitOf[cell];
-        s.cand[cell] = static_cast<std::uint16_t>(full_ & ~(s.placed[u[0]] | s.placed[u[1]] | s.placed[u[2]]));
+        s.cand[cell] =
+            static_cast<std::uint16_t>(full_ & ~(s.placed[u[0]] | s.placed[u[1]] | s.placed[u[2]]));
         if (!s.cand[cell]) return false;
-        if (std::has_single_bit(static_cast<unsigned>(s.cand[cell]))) queue_[queued_++] = static_cast<std::uint8_t>(cell);
+        if (std::has_single_bit(static_cast<unsigned>(s.cand[cell])))
+            queue_[queued_++] = static_cast<std::uint8_t>(cell);
     }
     dirty_ = (1ull << (3 * n)) - 1;
     return Propagate(s);
@@ -216,7 +221,8 @@ bool SolutionCounter::Locked(State& s) {
         s.cand[cell] = static_cast<std::uint16_t>(s.cand[cell] & ~digits);
         if (!s.cand[cell]) return false;
         dirty_ |= t_->unitMask[cell];
-        if (std::has_single_bit(static_cast<unsigned>(s.cand[cell]))) queue_[queued_++] = static_cast<std::uint8_t>(cell);
+        if (std::has_single_bit(static_cast<unsigned>(s.cand[cell])))
+            queue_[queued_++] = static_cast<std::uint8_t>(cell);
         return true;
     };
     for (int r = 0; r < n; ++r) {
@@ -316,7 +322,8 @@ void SolutionCounter::Search(const State& s) {
         const unsigned unplaced = full_ & ~static_cast<unsigned>(s.placed[unit]);
         for (int places = 2; places < best; ++places) {
             const unsigned match = unplaced & (places & 1 ? b0 : ~b0) & (places & 2 ? b1 : ~b1) &
-                                   (places & 4 ? b2 : ~b2) & (places & 8 ? b3 : ~b3) & (places & 16 ? b4 : ~b4);
+                                   (places & 4 ? b2 : ~b2) & (places & 8 ? b3 : ~b3) &
+                                   (places & 16 ? b4 : ~b4);
             if (match) {
                 best = places;
                 chosenUnit = unit;

@@ -10,8 +10,8 @@
 // at once (a cell with one candidate, a row, column or block with one place for a value), locked
 // candidates are struck (a block's places for a value all on one line, or a line's all in one block),
 // and the search branches on the constraint with the fewest ways left, cell or unit-value alike. The
-// search is complete: without a branch budget it always decides. The count is a pure function of the grid; the
-// order in which solutions are found is not part of the contract.
+// search is complete: without a branch budget it always decides. The count is a pure function of the grid;
+// the order in which solutions are found is not part of the contract.
 //
 // Flat grids are row-major (index = row * N + column), 0 for an empty cell and 1..N for a value; a
 // value outside 1..N counts as empty. N is the block width w times the block height h.

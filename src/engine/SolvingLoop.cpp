@@ -3,8 +3,7 @@
 // pass, and the next pass starts again with the singles.
 #include "SudokuBoard.h"
 
-void SudokuBoard::Solve(bool useAllTechniques)
-{
+void SudokuBoard::Solve(bool useAllTechniques) {
     TechniqueFlags allowed;
     for (int id = 0; id < kTechniqueCount; ++id) allowed[id] = enabled[id] || useAllTechniques;
     // One more pass is granted the first time a single empty cell is left, even without progress.
@@ -32,7 +31,8 @@ void SudokuBoard::Solve(bool useAllTechniques)
                     attempt(kBlockLineRestriction, FindBlockLineRestriction(blocks[i].get()));
                 for (std::size_t j = i + 1; j < blocks.size(); ++j)
                     if (allowed[kBlockBlockRestriction])
-                        attempt(kBlockBlockRestriction, FindBlockBlockRestriction(blocks[i].get(), blocks[j].get()));
+                        attempt(kBlockBlockRestriction,
+                                FindBlockBlockRestriction(blocks[i].get(), blocks[j].get()));
             }
         }
 

@@ -17,25 +17,30 @@ struct BlockShape {
 };
 
 // Rows x columns per block; N = rows * columns.
-BlockShape ShapeFor(int size)
-{
+BlockShape ShapeFor(int size) {
     switch (size) {
-    case 4: return {2, 2};
-    case 6: return {2, 3};
-    case 12: return {3, 4};
-    case 16: return {4, 4};
-    default: return {3, 3};
+        case 4:
+            return {2, 2};
+        case 6:
+            return {2, 3};
+        case 12:
+            return {3, 4};
+        case 16:
+            return {4, 4};
+        default:
+            return {3, 3};
     }
 }
 
-bool IsSupportedSize(int size) { return size == 4 || size == 6 || size == 9 || size == 12 || size == 16; }
+bool IsSupportedSize(int size) {
+    return size == 4 || size == 6 || size == 9 || size == 12 || size == 16;
+}
 
 }  // namespace
 
 // Any other size has no block shape; such a board is built 9 x 9 rather than with blocks that do
 // not tile it.
-SudokuBoard::SudokuBoard(int requestedSize) : size(IsSupportedSize(requestedSize) ? requestedSize : 9)
-{
+SudokuBoard::SudokuBoard(int requestedSize) : size(IsSupportedSize(requestedSize) ? requestedSize : 9) {
     enabled.fill(true);
     used.fill(false);
     const BlockShape shape = ShapeFor(size);
@@ -74,7 +79,8 @@ SudokuBoard::SudokuBoard(int requestedSize) : size(IsSupportedSize(requestedSize
         for (int k = 0; k < size; ++k) {
             const int b = (r / rowsPerBlock_) * rowsPerBlock_ + k / colsPerBlock_;
             SudokuBlock* block = blocks[b].get();
-            cells_.push_back(std::make_unique<SudokuCell>(this, block, rows[r].get(), columns[k].get(), r, k, 0));
+            cells_.push_back(
+                std::make_unique<SudokuCell>(this, block, rows[r].get(), columns[k].get(), r, k, 0));
             SudokuCell* cell = cells_.back().get();
             rowOf_[cell->index] = static_cast<std::uint8_t>(r);
             colOf_[cell->index] = static_cast<std::uint8_t>(k);
@@ -90,8 +96,7 @@ SudokuBoard::~SudokuBoard() = default;
 
 // ---- Cell state ------------------------------------------------------------------------------
 
-void SudokuBoard::PlaceValue(int cell, int v)
-{
+void SudokuBoard::PlaceValue(int cell, int v) {
     const int old = value_[cell];
     if (old == v) return;
     const int houses[3] = {rowOf_[cell], size + colOf_[cell], 2 * size + blockOf_[cell]};
@@ -109,8 +114,7 @@ void SudokuBoard::PlaceValue(int cell, int v)
     value_[cell] = static_cast<std::uint8_t>(v);
 }
 
-void SudokuBoard::RebuildHouseTables()
-{
+void SudokuBoard::RebuildHouseTables() {
     for (auto& count : houseCount_) count.fill(0);
     std::fill(houseMask_.begin(), houseMask_.end(), 0);
     conflicts_ = 0;
@@ -119,43 +123,37 @@ void SudokuBoard::RebuildHouseTables()
     for (int c = 0; c < CellCount(); ++c) PlaceValue(c, values[c]);
 }
 
-ValueSet SudokuBoard::PeerValues(int cell) const
-{
+ValueSet SudokuBoard::PeerValues(int cell) const {
     return houseMask_[rowOf_[cell]] | houseMask_[size + colOf_[cell]] | houseMask_[2 * size + blockOf_[cell]];
 }
 
-ValueSet SudokuBoard::RefreshCandidates(int cell)
-{
+ValueSet SudokuBoard::RefreshCandidates(int cell) {
     if (value_[cell] != 0) return candidates_[cell] = ValueBit(value_[cell]);
     eliminated_[cell] |= PeerValues(cell);
     return candidates_[cell] = full_ & ~eliminated_[cell];
 }
 
-bool SudokuBoard::Eliminate(int cell, int v, const char* text)
-{
+bool SudokuBoard::Eliminate(int cell, int v, const char* text) {
     if (HasValue(eliminated_[cell], v)) return false;
     eliminated_[cell] |= ValueBit(v);
     if (log_) LogCellValue(text, cell, v);
     return true;
 }
 
-bool SudokuBoard::SetValue(int row, int column, int v)
-{
+bool SudokuBoard::SetValue(int row, int column, int v) {
     if (v < 0 || v > size || row < 0 || row >= size || column < 0 || column >= size) return false;
     PlaceValue(row * size + column, v);
     return true;
 }
 
-Grid SudokuBoard::GetValues() const
-{
+Grid SudokuBoard::GetValues() const {
     Grid g(size, std::vector<int>(size, 0));
     for (int r = 0; r < size; ++r)
         for (int k = 0; k < size; ++k) g[r][k] = value_[r * size + k];
     return g;
 }
 
-bool SudokuBoard::SetValues(const Grid& g)
-{
+bool SudokuBoard::SetValues(const Grid& g) {
     if (size <= 0 || static_cast<int>(g.size()) != size) return false;
     for (const auto& row : g) {
         if (static_cast<int>(row.size()) != size) return false;
@@ -171,25 +169,24 @@ bool SudokuBoard::SetValues(const Grid& g)
     return true;
 }
 
-void SudokuBoard::ResetUsedTechniques()
-{
+void SudokuBoard::ResetUsedTechniques() {
     for (int id = 0; id < kTrialAndError; ++id) used[id] = false;
 }
 
 // ---- Log -------------------------------------------------------------------------------------
 
-void SudokuBoard::LogLine(const std::string& line) { log_->push_back(line); }
+void SudokuBoard::LogLine(const std::string& line) {
+    log_->push_back(line);
+}
 
-void SudokuBoard::LogCell(const char* text, int cell)
-{
+void SudokuBoard::LogCell(const char* text, int cell) {
     if (!log_) return;
     std::ostringstream line;
     line << text << rowOf_[cell] + 1 << 'c' << colOf_[cell] + 1 << '\n';
     LogLine(line.str());
 }
 
-void SudokuBoard::LogCellValue(const char* text, int cell, int v)
-{
+void SudokuBoard::LogCellValue(const char* text, int cell, int v) {
     if (!log_) return;
     std::ostringstream line;
     line << text << rowOf_[cell] + 1 << 'c' << colOf_[cell] + 1 << " for val " << v << '\n';
@@ -198,15 +195,13 @@ void SudokuBoard::LogCellValue(const char* text, int cell, int v)
 
 // ---- Trial-and-error snapshots ----------------------------------------------------------------
 
-void SudokuBoard::PushSnapshot()
-{
+void SudokuBoard::PushSnapshot() {
     savedValues_.insert(savedValues_.end(), value_.begin(), value_.end());
     savedEliminated_.insert(savedEliminated_.end(), eliminated_.begin(), eliminated_.end());
     savedUnsolved_.push_back(unsolvedCount);
 }
 
-void SudokuBoard::RestoreSnapshot()
-{
+void SudokuBoard::RestoreSnapshot() {
     const std::size_t n = value_.size();
     std::copy(savedValues_.end() - n, savedValues_.end(), value_.begin());
     std::copy(savedEliminated_.end() - n, savedEliminated_.end(), eliminated_.begin());
@@ -215,8 +210,7 @@ void SudokuBoard::RestoreSnapshot()
     RebuildHouseTables();
 }
 
-void SudokuBoard::DropSnapshot()
-{
+void SudokuBoard::DropSnapshot() {
     const std::size_t n = value_.size();
     savedValues_.resize(savedValues_.size() - n);
     savedEliminated_.resize(savedEliminated_.size() - n);
@@ -225,14 +219,12 @@ void SudokuBoard::DropSnapshot()
 
 // ---- Diagnostics -----------------------------------------------------------------------------
 
-int SudokuBoard::FindAllSolutions(unsigned cap)
-{
+int SudokuBoard::FindAllSolutions(unsigned cap) {
     std::vector<int> flat(value_.begin(), value_.end());
     return CollectAllSolutions(flat, solutions, colsPerBlock_, rowsPerBlock_, cap);
 }
 
-bool SudokuBoard::IsSolved() const
-{
+bool SudokuBoard::IsSolved() const {
     for (const auto& row : rows)
         if (row->Sum() != houseSum) return false;
     for (const auto& column : columns)
@@ -242,8 +234,7 @@ bool SudokuBoard::IsSolved() const
     return true;
 }
 
-bool SudokuBoard::MatchesGrid(const Grid& a, const Grid& b) const
-{
+bool SudokuBoard::MatchesGrid(const Grid& a, const Grid& b) const {
     for (int r = 0; r < size && r < static_cast<int>(a.size()); ++r) {
         for (int k = 0; k < size && k < static_cast<int>(a[r].size()); ++k) {
             if (a[r][k] == 0) continue;
@@ -254,8 +245,7 @@ bool SudokuBoard::MatchesGrid(const Grid& a, const Grid& b) const
     return true;
 }
 
-void SudokuBoard::Print(std::ostream& out) const
-{
+void SudokuBoard::Print(std::ostream& out) const {
     const std::string rule(size + size / colsPerBlock_ + 1, '-');
     out << rule << '\n';
     for (int r = 0; r < size; ++r) {
@@ -273,8 +263,7 @@ void SudokuBoard::Print(std::ostream& out) const
     }
 }
 
-bool SudokuBoard::LoadFromFile(const std::string& path)
-{
+bool SudokuBoard::LoadFromFile(const std::string& path) {
     std::ifstream in(path);
     int n = 0;
     if (!in || !(in >> n) || n != size) return false;

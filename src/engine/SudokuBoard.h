@@ -56,7 +56,7 @@ using TechniqueFlags = std::array<bool, kTechniqueCount>;
 inline constexpr int kMaxBoardSize = 16;
 
 class SudokuBoard {
-public:
+  public:
     // Builds an empty board of the given size (4, 6, 9, 12 or 16; any other size gives 9).
     explicit SudokuBoard(int size = 9);
     virtual ~SudokuBoard();
@@ -149,7 +149,7 @@ public:
     // How often a chain search ran out of its budget on this board.
     std::uint64_t chainBudgetHits = 0;
 
-private:
+  private:
     friend class SudokuCell;
 
     // Cell state changes; all keep the house tables in step.

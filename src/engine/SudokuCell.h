@@ -10,9 +10,9 @@ class SudokuBlock;
 class SudokuChain;
 
 class SudokuCell {
-public:
-    SudokuCell(SudokuBoard* board, SudokuBlock* block, SudokuChain* row, SudokuChain* column,
-               int rowIndex, int colIndex, int value);
+  public:
+    SudokuCell(SudokuBoard* board, SudokuBlock* block, SudokuChain* row, SudokuChain* column, int rowIndex,
+               int colIndex, int value);
     virtual ~SudokuCell();
     SudokuCell(const SudokuCell&) = delete;
     SudokuCell& operator=(const SudokuCell&) = delete;

@@ -8,7 +8,7 @@
 class SudokuCell;
 
 class SudokuCellSet {
-public:
+  public:
     SudokuCellSet() = default;
     virtual ~SudokuCellSet();
     SudokuCellSet(const SudokuCellSet&) = delete;
@@ -26,7 +26,7 @@ public:
 };
 
 class SudokuChain : public SudokuCellSet {
-public:
+  public:
     SudokuChain(bool isRow, int index);
     ~SudokuChain() override;
 
@@ -35,7 +35,7 @@ public:
 };
 
 class SudokuBlock : public SudokuCellSet {
-public:
+  public:
     SudokuBlock(int firstRow, int firstColumn, int rowsPerBlock, int colsPerBlock);
     ~SudokuBlock() override;
 

@@ -2,8 +2,7 @@
 // each, three rows in all; the value is eliminated from the rest of those rows.
 #include "SudokuBoard.h"
 
-bool SudokuBoard::FindSwordfish()
-{
+bool SudokuBoard::FindSwordfish() {
     const auto table = [&](int column, std::array<ValueSet, kMaxBoardSize + 1>& positions) {
         positions.fill(0);
         const auto& cells = columns[column]->cells;

@@ -5,8 +5,7 @@
 
 #include "SudokuBoard.h"
 
-bool SudokuBoard::TrialAndError()
-{
+bool SudokuBoard::TrialAndError() {
     int cell = 0;
     while (cell < CellCount() && value_[cell] != 0) ++cell;
     if (cell == CellCount()) return false;
@@ -18,8 +17,8 @@ bool SudokuBoard::TrialAndError()
 
         PushSnapshot();
         if (log_)
-            LogLine("Trying value " + std::to_string(v) + " for cell r" + std::to_string(rowOf_[cell] + 1) + "c" +
-                    std::to_string(colOf_[cell] + 1) + "\n");
+            LogLine("Trying value " + std::to_string(v) + " for cell r" + std::to_string(rowOf_[cell] + 1) +
+                    "c" + std::to_string(colOf_[cell] + 1) + "\n");
         PlaceValue(cell, v);
         --unsolvedCount;
         Solve(false);

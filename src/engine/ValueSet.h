@@ -13,14 +13,24 @@
 
 using ValueSet = std::uint32_t;
 
-inline constexpr ValueSet ValueBit(int v) { return ValueSet{1} << v; }
+inline constexpr ValueSet ValueBit(int v) {
+    return ValueSet{1} << v;
+}
 
 // Values 1..n.
-inline constexpr ValueSet FullValueSet(int n) { return ((ValueSet{1} << (n + 1)) - 1) & ~ValueSet{1}; }
+inline constexpr ValueSet FullValueSet(int n) {
+    return ((ValueSet{1} << (n + 1)) - 1) & ~ValueSet{1};
+}
 
-inline constexpr bool HasValue(ValueSet s, int v) { return (s >> v) & 1u; }
+inline constexpr bool HasValue(ValueSet s, int v) {
+    return (s >> v) & 1u;
+}
 
-inline constexpr int ValueCount(ValueSet s) { return std::popcount(s); }
+inline constexpr int ValueCount(ValueSet s) {
+    return std::popcount(s);
+}
 
 // Smallest member; the set must not be empty.
-inline constexpr int LowestValue(ValueSet s) { return std::countr_zero(s); }
+inline constexpr int LowestValue(ValueSet s) {
+    return std::countr_zero(s);
+}

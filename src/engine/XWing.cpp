@@ -5,8 +5,7 @@
 namespace {
 
 // Positions (columns) of a row's cells whose cache holds v.
-ValueSet PositionsOf(const std::vector<SudokuCell*>& cells, int v)
-{
+ValueSet PositionsOf(const std::vector<SudokuCell*>& cells, int v) {
     ValueSet positions = 0;
     for (std::size_t p = 0; p < cells.size(); ++p)
         if (HasValue(cells[p]->Candidates(), v)) positions |= ValueBit(static_cast<int>(p));
@@ -15,8 +14,7 @@ ValueSet PositionsOf(const std::vector<SudokuCell*>& cells, int v)
 
 }  // namespace
 
-bool SudokuBoard::FindXWing()
-{
+bool SudokuBoard::FindXWing() {
     bool progress = false;
     for (int r1 = 0; r1 < size; ++r1) {
         const auto& row1 = rows[r1]->cells;

@@ -12,9 +12,7 @@ namespace {
 
 struct XYChainSearch {
     XYChainSearch(const BivalueGraph& graph, std::uint64_t budget)
-        : graph(graph), budget(budget), inChain(graph.Size(), 0)
-    {
-    }
+        : graph(graph), budget(budget), inChain(graph.Size(), 0) {}
 
     const BivalueGraph& graph;
     std::uint64_t budget;
@@ -25,8 +23,7 @@ struct XYChainSearch {
     std::vector<char>* found = nullptr;
     std::vector<int> ends;
 
-    bool Extend(int last, int free)
-    {
+    bool Extend(int last, int free) {
         for (int k : graph.neighbours[last]) {
             if (inChain[k] || !HasValue(graph.candidates[k], free)) continue;
             if (++steps > budget) return false;
@@ -55,8 +52,7 @@ struct FoundChain {
 
 }  // namespace
 
-bool SudokuBoard::FindXYChain()
-{
+bool SudokuBoard::FindXYChain() {
     const BivalueGraph graph =
         BivalueGraph::FromHouses(blocks, [this](int cell) { return RefreshCandidates(cell); });
     const int n = graph.Size();

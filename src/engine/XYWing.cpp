@@ -7,8 +7,7 @@
 
 #include "SudokuBoard.h"
 
-bool SudokuBoard::FindXYWing()
-{
+bool SudokuBoard::FindXYWing() {
     std::vector<int> bivalue;
     for (int c = 0; c < CellCount(); ++c)
         if (ValueCount(RefreshCandidates(c)) == 2) bivalue.push_back(c);
@@ -36,8 +35,10 @@ bool SudokuBoard::FindXYWing()
                 targets.clear();
                 targets.push_back(rowOf_[r] * size + colOf_[q]);
                 if (blockOf_[r] == blockOf_[p]) {
-                    for (SudokuCell* x : blocks[blockOf_[r]]->GetCellsInRow(rowOf_[p])) targets.push_back(x->index);
-                    for (SudokuCell* x : blocks[blockOf_[q]]->GetCellsInRow(rowOf_[r])) targets.push_back(x->index);
+                    for (SudokuCell* x : blocks[blockOf_[r]]->GetCellsInRow(rowOf_[p]))
+                        targets.push_back(x->index);
+                    for (SudokuCell* x : blocks[blockOf_[q]]->GetCellsInRow(rowOf_[r]))
+                        targets.push_back(x->index);
                 }
                 std::sort(targets.begin(), targets.end());
                 targets.erase(std::unique(targets.begin(), targets.end()), targets.end());

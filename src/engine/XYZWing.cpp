@@ -2,8 +2,7 @@
 // value common to all three is eliminated, but only from cells of the pivot's block.
 #include "SudokuBoard.h"
 
-bool SudokuBoard::FindXYZWing()
-{
+bool SudokuBoard::FindXYZWing() {
     std::vector<int> bivalue, trivalue;
     for (int c = 0; c < CellCount(); ++c) {
         const int n = ValueCount(RefreshCandidates(c));
@@ -36,7 +35,9 @@ bool SudokuBoard::FindXYZWing()
                 for (SudokuCell* x : blocks[blockOf_[t]]->cells) {
                     const int c = x->index;
                     if (c == t || c == a || c == b) continue;
-                    const auto lineWith = [&](int other) { return rowOf_[c] == rowOf_[other] || colOf_[c] == colOf_[other]; };
+                    const auto lineWith = [&](int other) {
+                        return rowOf_[c] == rowOf_[other] || colOf_[c] == colOf_[other];
+                    };
                     if ((aInBlock && lineWith(b)) || (bInBlock && lineWith(a)))
                         progress |= Eliminate(c, z, "XYZWing restriction found at r");
                 }

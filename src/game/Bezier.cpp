@@ -102,7 +102,9 @@ void TBezier::MovePoint(float& px, float& py) {
     }
 }
 
-void TBezier::GetCurrentPoint(float& px, float& py) { GetPoint(t, px, py); }
+void TBezier::GetCurrentPoint(float& px, float& py) {
+    GetPoint(t, px, py);
+}
 
 void TBezier::DrawCurve() const {
     DrawLine(ax, ay, bx, by);

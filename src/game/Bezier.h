@@ -12,7 +12,7 @@
 #include <ostream>
 
 class TBezier {
-public:
+  public:
     static constexpr int RecordSize = 64;
 
     float ax = 0, ay = 0, bx = 0, by = 0, cx = 0, cy = 0, dx = 0, dy = 0;
@@ -39,7 +39,7 @@ public:
     void TestCurve(int ax, int ay, int dx, int dy);
     void GetCurrentPoint(float& x, float& y);
 
-private:
+  private:
     void Point(float at, float& px, float& py) const;
     // Length of the curve's tangent at t (pixels per unit of t).
     float Speed(float at) const;

@@ -4,7 +4,7 @@
 #pragma once
 
 class TCameraZoom {
-public:
+  public:
     unsigned char Dragging = 0;
     int MSX = 0, MSY = 0;
     int MPosX = 0, MPosY = 0;
@@ -29,12 +29,12 @@ public:
     // The target scale starts again at 1 and is kept within [ZoomMin, ZoomMAX).
     void Zoom(double dx, double dy, double factor);
 
-private:
+  private:
     void ClampToWorld();
 };
 
 class TZoomDirection {
-public:
+  public:
     float X = 0, Y = 0, ZoomAmount = 0;
     int ZoomType = 0;
 

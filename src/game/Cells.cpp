@@ -6,7 +6,6 @@
 
 #include "core/Game.h"
 #include "core/GameText.h"
-#include "presentation/ImageBank.h"
 #include "core/Input.h"
 #include "core/Startup.h"
 #include "game/Core.h"
@@ -16,6 +15,7 @@
 #include "platform/Keys.h"
 #include "platform/Random.h"
 #include "presentation/DrawHelpers.h"
+#include "presentation/ImageBank.h"
 #include "presentation/MousePointer.h"
 
 TCellList CellList;

@@ -57,7 +57,7 @@ extern int ShowTimer;
 extern int ShowHighlighter;
 
 class TCore {
-public:
+  public:
     TCore();
     virtual ~TCore() = default;
 

@@ -17,7 +17,8 @@ void GiveMenuSounds(TMenu& menu, TButton& button) {
 }
 
 // The image names of a radio button in its state.
-void RadioImages(const std::string& name, bool chosen, int onMouseOverFlag, std::string& image, std::string& imageMO) {
+void RadioImages(const std::string& name, bool chosen, int onMouseOverFlag, std::string& image,
+                 std::string& imageMO) {
     if (chosen) {
         image = name + "On";
         imageMO = onMouseOverFlag ? name + "OnMO" : name + "MO";
@@ -54,7 +55,8 @@ void UpdateCheckButtonImages(TMenu& menu, TButton& button, int flag) {
     GiveMenuSounds(menu, button);
 }
 
-TButton* SetToggleImage(TMenu& menu, const std::string& name, const std::string& chosenName, int onMouseOverFlag) {
+TButton* SetToggleImage(TMenu& menu, const std::string& name, const std::string& chosenName,
+                        int onMouseOverFlag) {
     std::string image, imageMO;
     RadioImages(name, Upper(name) == Upper(chosenName), onMouseOverFlag, image, imageMO);
     return menu.AddNew(image, imageMO, name, 0, 0, 1);
@@ -70,7 +72,8 @@ void UpdateToggleButtonsInList(TMenu& menu, const std::string& chosenName, int o
     }
 }
 
-std::unique_ptr<TButton> CreateCentredButton(const std::string& image, const std::string& imageMO, int, int, int) {
+std::unique_ptr<TButton> CreateCentredButton(const std::string& image, const std::string& imageMO, int, int,
+                                             int) {
     auto button = std::make_unique<TButton>();
     button->UseMenuPath = 1;
     button->Load(image, imageMO, "", "", 0, 0, 1);

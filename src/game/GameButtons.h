@@ -16,7 +16,8 @@ void UpdateToggleButtonImages(TMenu& menu, TButton& button, int flag);
 void UpdateCheckButtonImages(TMenu& menu, TButton& button, int flag);
 // A radio button called name, chosen when name equals chosenName (case ignored). A chosen button shows
 // name + "OnMO" under the pointer when onMouseOverFlag is set, else name + "MO".
-TButton* SetToggleImage(TMenu& menu, const std::string& name, const std::string& chosenName, int onMouseOverFlag);
+TButton* SetToggleImage(TMenu& menu, const std::string& name, const std::string& chosenName,
+                        int onMouseOverFlag);
 // Reloads every button's images so that only the button named chosenName shows its "On" state.
 void UpdateToggleButtonsInList(TMenu& menu, const std::string& chosenName, int onMouseOverFlag);
 // A button from the menu folder centred on the screen, with the game's hover and click sounds.

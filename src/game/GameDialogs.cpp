@@ -4,12 +4,12 @@
 #include "game/GameDialogs.h"
 
 #include "core/Game.h"
-#include "presentation/ImageBank.h"
 #include "core/Input.h"
 #include "core/Startup.h"
 #include "platform/Image.h"
 #include "presentation/Color.h"
 #include "presentation/Dialog.h"
+#include "presentation/ImageBank.h"
 #include "presentation/TextInput.h"
 
 const char* const SaveNameBannedChars = "\"|*\\/:;~?<>";
@@ -20,23 +20,28 @@ void RestartTiming() {
     if (Game && Game->FixedRateLogic) Game->FixedRateLogic->Init();
 }
 
-std::shared_ptr<TImage> Panel(const std::string& name) { return ImageBank->FindTImage(name); }
+std::shared_ptr<TImage> Panel(const std::string& name) {
+    return ImageBank->FindTImage(name);
+}
 
 void CommonLook(TDialog& dialog, int red, int green, int blue) {
     dialog.DrawHighlight = 0;
     dialog.Shadow = TShadow::Create(3, 3, 0.4f);
-    dialog.SetupCaption(FontCalibri20, TColor::Create(red, green, blue, 1.0f), TShadow::Create(1, 1, 0.6f), nullptr);
+    dialog.SetupCaption(FontCalibri20, TColor::Create(red, green, blue, 1.0f), TShadow::Create(1, 1, 0.6f),
+                        nullptr);
 }
 
-std::unique_ptr<TDialogTextInput> TextEntry(int withCancel, const std::string& caption, const std::string& panel,
-                                            int maxLength, int boxBorder, const std::string& banned) {
+std::unique_ptr<TDialogTextInput> TextEntry(int withCancel, const std::string& caption,
+                                            const std::string& panel, int maxLength, int boxBorder,
+                                            const std::string& banned) {
     RestartTiming();
     auto dialog = TDialogTextInput::Create(caption, "", maxLength, Panel(panel), 0, 0, 0, 0);
     dialog->BoxBorderH = boxBorder;
     dialog->Gap = 11;
     dialog->MenuCreate(withCancel, 50);
     CommonLook(*dialog, 255, 255, 255);
-    dialog->SetupText(FontCalibri20, TColor::Create(255, 255, 255, 1.0f), TShadow::Create(1, 1, 0.6f), 1, nullptr);
+    dialog->SetupText(FontCalibri20, TColor::Create(255, 255, 255, 1.0f), TShadow::Create(1, 1, 0.6f), 1,
+                      nullptr);
     dialog->TextInput->DotCol = TColor::Create(255, 255, 255, 1.0f);
     dialog->TextInput->AllowExtendedChars = 1;
     dialog->TextInput->BannedChars = banned;
@@ -63,7 +68,9 @@ std::unique_ptr<TDialogTextInput> InputDialog(int withCancel, const std::string&
     return TextEntry(withCancel, caption, "input", 14, 40, SaveNameBannedChars);
 }
 
-std::unique_ptr<TDialogOK> OKDialogLong(const std::string& caption) { return MessageBox(caption, 255, 0, 0); }
+std::unique_ptr<TDialogOK> OKDialogLong(const std::string& caption) {
+    return MessageBox(caption, 255, 0, 0);
+}
 
 std::unique_ptr<TDialogOK> OKDialogLongWhite(const std::string& caption) {
     return MessageBox(caption, 255, 255, 255);

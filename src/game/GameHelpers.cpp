@@ -11,7 +11,6 @@
 
 #include "core/FileUtils.h"
 #include "core/Game.h"
-#include "presentation/ImageBank.h"
 #include "core/IniFile.h"
 #include "core/StringUtils.h"
 #include "game/QDMouse.h"
@@ -22,6 +21,7 @@
 #include "presentation/BitmapFont.h"
 #include "presentation/DrawHelpers.h"
 #include "presentation/GameImage.h"
+#include "presentation/ImageBank.h"
 #include "presentation/MousePointer.h"
 #include "presentation/SineCounter.h"
 #include "presentation/Sprite.h"
@@ -47,15 +47,16 @@ std::vector<std::string> SplitBy(const std::string& s, char separator) {
 
 void WriteInt(std::ostream& stream, std::int32_t value) {
     const auto u = static_cast<std::uint32_t>(value);
-    const char bytes[4] = {char(u & 0xff), char((u >> 8) & 0xff), char((u >> 16) & 0xff), char((u >> 24) & 0xff)};
+    const char bytes[4] = {char(u & 0xff), char((u >> 8) & 0xff), char((u >> 16) & 0xff),
+                           char((u >> 24) & 0xff)};
     stream.write(bytes, 4);
 }
 
 bool ReadInt(std::istream& stream, std::int32_t& value) {
     unsigned char bytes[4];
     if (!stream.read(reinterpret_cast<char*>(bytes), 4)) return false;
-    value = std::int32_t(std::uint32_t(bytes[0]) | std::uint32_t(bytes[1]) << 8 | std::uint32_t(bytes[2]) << 16 |
-                         std::uint32_t(bytes[3]) << 24);
+    value = std::int32_t(std::uint32_t(bytes[0]) | std::uint32_t(bytes[1]) << 8 |
+                         std::uint32_t(bytes[2]) << 16 | std::uint32_t(bytes[3]) << 24);
     return true;
 }
 
@@ -74,12 +75,14 @@ bool ReadFloat(std::istream& stream, float& value) {
     return true;
 }
 
-std::vector<std::string> TextLines(const std::string& text) { return SplitLines(text); }
+std::vector<std::string> TextLines(const std::string& text) {
+    return SplitLines(text);
+}
 
 }  // namespace
 
-void DrawTextBlock(const std::string& text, float x, float y, const std::shared_ptr<TImageFont>& font, int setWhite,
-                   int anchorBottom, int snap, int align) {
+void DrawTextBlock(const std::string& text, float x, float y, const std::shared_ptr<TImageFont>& font,
+                   int setWhite, int anchorBottom, int snap, int align) {
     if (text.empty()) return;
     if (setWhite) SetColor(255, 255, 255);
     if (font) SetImageFont(font);
@@ -95,8 +98,8 @@ void DrawTextBlock(const std::string& text, float x, float y, const std::shared_
     }
 }
 
-void DrawTextBlockSpaced(const std::string& text, float x, float y, TBitmapFont* font, int anchorBottom, int shadow,
-                         int centred, float centringSpacing) {
+void DrawTextBlockSpaced(const std::string& text, float x, float y, TBitmapFont* font, int anchorBottom,
+                         int shadow, int centred, float centringSpacing) {
     if (text.empty() || !font) return;
     const std::vector<std::string> lines = TextLines(text);
     const int count = int(lines.size());
@@ -111,8 +114,8 @@ void DrawTextBlockSpaced(const std::string& text, float x, float y, TBitmapFont*
     }
 }
 
-void DrawTextLine(const std::string& line, float x, float y, TBitmapFont* font, int roundX, int roundY, int shadow,
-                  int centred) {
+void DrawTextLine(const std::string& line, float x, float y, TBitmapFont* font, int roundX, int roundY,
+                  int shadow, int centred) {
     if (!font) return;
     double lineX = x;
     if (centred) lineX -= font->StringWidth(line) / 2.0;
@@ -120,7 +123,9 @@ void DrawTextLine(const std::string& line, float x, float y, TBitmapFont* font, 
     font->Draw(line, lineX, y, 0, 0, roundX, roundY, 0, 0);
 }
 
-void PrintText(const std::string& text) { std::cout << text << "\n"; }
+void PrintText(const std::string& text) {
+    std::cout << text << "\n";
+}
 
 std::string FormatSecondsHundredths(int ms) {
     const std::string digits = std::to_string(ms / 10);
@@ -140,7 +145,8 @@ std::string FormatSeconds(int ms) {
 std::string FormatDollars(long long n) {
     // The sign stays in front of the digits so that grouping never puts a comma after it.
     const bool negative = n < 0;
-    const std::string digits = std::to_string(negative ? -(n + 1) + 1ULL : static_cast<unsigned long long>(n));
+    const std::string digits =
+        std::to_string(negative ? -(n + 1) + 1ULL : static_cast<unsigned long long>(n));
     std::string grouped;
     const int length = int(digits.size());
     for (int i = 0; i < length; ++i) {
@@ -165,8 +171,8 @@ std::string RemoveLineBreaks(const std::string& s) {
     return joined.substr(start, end - start);
 }
 
-std::shared_ptr<TGameImage> CreateGameImage(std::shared_ptr<TImage> image, const std::string& name, int midHandle,
-                                            TImageBank* bank) {
+std::shared_ptr<TGameImage> CreateGameImage(std::shared_ptr<TImage> image, const std::string& name,
+                                            int midHandle, TImageBank* bank) {
     const std::string key = Upper(name);
     auto record = TGameImage::CreateFromImage(std::move(image), key, midHandle);
     TImageBank* target = bank ? bank : ImageBank.get();
@@ -209,16 +215,23 @@ std::shared_ptr<TImage> GrabImageRect(const TImage* image, int x, int y, int w, 
     return TImage::FromPixmap(PixmapWindow(image->Pixels(0), x, y, w, h));
 }
 
-std::vector<std::string> SplitByComma(const std::string& s) { return SplitBy(s, ','); }
-std::vector<std::string> SplitByEquals(const std::string& s) { return SplitBy(s, '='); }
-std::vector<std::string> SplitByDash(const std::string& s) { return SplitBy(s, '-'); }
-
-int IsAlphaNumeric(int code) {
-    return ((code >= 'a' && code <= 'z') || (code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z')) ? 1 : 0;
+std::vector<std::string> SplitByComma(const std::string& s) {
+    return SplitBy(s, ',');
+}
+std::vector<std::string> SplitByEquals(const std::string& s) {
+    return SplitBy(s, '=');
+}
+std::vector<std::string> SplitByDash(const std::string& s) {
+    return SplitBy(s, '-');
 }
 
-std::string NextNumberedFileName(const std::string& path, const std::string& prefix, const std::string& extension,
-                                 int max, const std::string& defaultName) {
+int IsAlphaNumeric(int code) {
+    return ((code >= 'a' && code <= 'z') || (code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z')) ? 1
+                                                                                                          : 0;
+}
+
+std::string NextNumberedFileName(const std::string& path, const std::string& prefix,
+                                 const std::string& extension, int max, const std::string& defaultName) {
     const int n = ToInt(StripAll(path));
     if (n >= 1 && n < max) {
         const std::string candidate = prefix + PadZeros(std::to_string(n + 1), 3) + "." + extension;
@@ -256,7 +269,9 @@ void IniFileRecordValue(const std::string& iniName, const std::string& path, con
     kept.Save();
 }
 
-int PercentOf(float a, float b) { return int(a / 100.0f * b); }
+int PercentOf(float a, float b) {
+    return int(a / 100.0f * b);
+}
 
 int AsPercentage(float a, float b) {
     if (a == 0.0f) return 0;
@@ -287,9 +302,9 @@ std::shared_ptr<TAnimation> ReadAnimation(std::istream& stream) {
     auto animation = std::make_shared<TAnimation>();
     std::int32_t active, phase, cycle, finished, leaveActive, reverse, total;
     float counter;
-    if (!ReadInt(stream, active) || !ReadFloat(stream, counter) || !ReadInt(stream, phase) || !ReadInt(stream, cycle) ||
-        !ReadInt(stream, finished) || !ReadInt(stream, leaveActive) || !ReadInt(stream, reverse) ||
-        !ReadInt(stream, total))
+    if (!ReadInt(stream, active) || !ReadFloat(stream, counter) || !ReadInt(stream, phase) ||
+        !ReadInt(stream, cycle) || !ReadInt(stream, finished) || !ReadInt(stream, leaveActive) ||
+        !ReadInt(stream, reverse) || !ReadInt(stream, total))
         return nullptr;
     // The phase table has a fixed size: a count or a phase index outside it marks a damaged record.
     if (total < 1 || total > TAnimation::MAX_PHASES || phase < 0 || phase >= total) return nullptr;
@@ -313,7 +328,8 @@ void WriteSineCounter(std::ostream& stream, const TSineCounter* counter) {
         return;
     }
     WriteInt(stream, 1);
-    for (float value : {counter->Counter, counter->EndPoint, counter->ratio, counter->Speed, counter->StartPoint})
+    for (float value :
+         {counter->Counter, counter->EndPoint, counter->ratio, counter->Speed, counter->StartPoint})
         WriteInt(stream, std::int32_t(value));
 }
 

@@ -23,12 +23,12 @@ class TSprite;
 // Lines 25 pixels apart, split at LF (a trailing CR of a line dropped). With anchorBottom the last line
 // sits at y; x = -1 centres every line across the screen, else align is 0 left, 1 centred, 2 right.
 // Always with the text shadow. A null font keeps the current one.
-void DrawTextBlock(const std::string& text, float x, float y, const std::shared_ptr<TImageFont>& font, int setWhite,
-                   int anchorBottom, int snap, int align);
-void DrawTextBlockSpaced(const std::string& text, float x, float y, TBitmapFont* font, int anchorBottom, int shadow,
-                         int centred, float centringSpacing);
-void DrawTextLine(const std::string& line, float x, float y, TBitmapFont* font, int roundX, int roundY, int shadow,
-                  int centred);
+void DrawTextBlock(const std::string& text, float x, float y, const std::shared_ptr<TImageFont>& font,
+                   int setWhite, int anchorBottom, int snap, int align);
+void DrawTextBlockSpaced(const std::string& text, float x, float y, TBitmapFont* font, int anchorBottom,
+                         int shadow, int centred, float centringSpacing);
+void DrawTextLine(const std::string& line, float x, float y, TBitmapFont* font, int roundX, int roundY,
+                  int shadow, int centred);
 void PrintText(const std::string& text);
 
 std::string FormatSecondsHundredths(int ms);
@@ -39,8 +39,8 @@ std::string RemoveLineBreaks(const std::string& s);
 
 // Wraps an already loaded image as a bank record named Upper(name) and inserts it into bank (the global
 // ImageBank when bank is null). Returns the record.
-std::shared_ptr<TGameImage> CreateGameImage(std::shared_ptr<TImage> image, const std::string& name, int midHandle,
-                                            TImageBank* bank);
+std::shared_ptr<TGameImage> CreateGameImage(std::shared_ptr<TImage> image, const std::string& name,
+                                            int midHandle, TImageBank* bank);
 
 int PointInTriangle(float px, float py, float x1, float y1, float x2, float y2, float x3, float y3);
 int MouseInRect(int x1, int y1, int x2, int y2);
@@ -54,8 +54,8 @@ std::vector<std::string> SplitByComma(const std::string& s);
 std::vector<std::string> SplitByEquals(const std::string& s);
 std::vector<std::string> SplitByDash(const std::string& s);
 int IsAlphaNumeric(int code);
-std::string NextNumberedFileName(const std::string& path, const std::string& prefix, const std::string& extension,
-                                 int max, const std::string& defaultName);
+std::string NextNumberedFileName(const std::string& path, const std::string& prefix,
+                                 const std::string& extension, int max, const std::string& defaultName);
 
 // The ini file name + ".ini" read line by line (every line kept, in file order) and written back.
 std::unique_ptr<TIniFile> LoadIniFile(const std::string& name);

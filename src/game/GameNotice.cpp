@@ -39,8 +39,8 @@ void DrawBehindNotice() {
 
 // A close of the window ends the notice; the main loop then carries out the close.
 bool Closing() {
-    return Game->InstantExit != 0 || (Game->Fading() && Game->GameFade->Out != 0 &&
-                                      Game->DestinationTScreen == Game->ExitScreen.get());
+    return Game->InstantExit != 0 ||
+           (Game->Fading() && Game->GameFade->Out != 0 && Game->DestinationTScreen == Game->ExitScreen.get());
 }
 
 }  // namespace
@@ -101,7 +101,9 @@ void RunNoticeDialog(const std::string& text) {
     Game->FixedRateLogic->Init();
 }
 
-void RegisterNoticeDialog() { SetInGameNotice(RunNoticeDialog); }
+void RegisterNoticeDialog() {
+    SetInGameNotice(RunNoticeDialog);
+}
 
 std::string GameString(const std::string& key) {
     return GameText ? GameText->FindString(key) : std::string();

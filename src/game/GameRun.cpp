@@ -7,7 +7,6 @@
 
 #include "core/FileUtils.h"
 #include "core/Game.h"
-#include "presentation/ImageBank.h"
 #include "core/PakFileManager.h"
 #include "core/SoundBank.h"
 #include "game/GameHelpers.h"
@@ -16,6 +15,7 @@
 #include "platform/Draw.h"
 #include "platform/Image.h"
 #include "platform/Window.h"
+#include "presentation/ImageBank.h"
 #include "presentation/MousePointer.h"
 
 std::function<void()> GameRunStartTitle;

@@ -7,7 +7,6 @@
 
 #include "core/Game.h"
 #include "core/GameText.h"
-#include "presentation/ImageBank.h"
 #include "core/Input.h"
 #include "core/SoundBank.h"
 #include "core/Startup.h"
@@ -29,6 +28,7 @@
 #include "presentation/DrawHelpers.h"
 #include "presentation/Fade.h"
 #include "presentation/GameFade.h"
+#include "presentation/ImageBank.h"
 #include "presentation/Menu.h"
 #include "presentation/MousePointer.h"
 #include "presentation/Particles.h"

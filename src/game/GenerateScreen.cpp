@@ -3,7 +3,6 @@
 
 #include "core/Game.h"
 #include "core/GameText.h"
-#include "presentation/ImageBank.h"
 #include "core/Input.h"
 #include "core/SoundBank.h"
 #include "game/Core.h"
@@ -15,6 +14,7 @@
 #include "presentation/Dialog.h"
 #include "presentation/DrawHelpers.h"
 #include "presentation/GameFade.h"
+#include "presentation/ImageBank.h"
 #include "presentation/MousePointer.h"
 
 std::unique_ptr<TGenerateScreen> GenerateScreen = std::make_unique<TGenerateScreen>();

@@ -8,7 +8,7 @@
 #include "presentation/SineCounter.h"
 
 class QDGlow {
-public:
+  public:
     std::shared_ptr<TSineCounter> GlowCounter = std::make_shared<TSineCounter>();
     float Glow = 0;
     float GlowModifier = 0.3f;

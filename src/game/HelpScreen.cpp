@@ -2,13 +2,13 @@
 #include "game/HelpScreen.h"
 
 #include "core/Game.h"
-#include "presentation/ImageBank.h"
 #include "core/Startup.h"
 #include "game/GameHelpers.h"
 #include "game/GameNotice.h"
 #include "game/TitleScreen.h"
 #include "platform/Draw.h"
 #include "presentation/GameImage.h"
+#include "presentation/ImageBank.h"
 #include "presentation/Menu.h"
 
 std::unique_ptr<THelpScreen> HelpScreen;

@@ -7,7 +7,7 @@
 #include "game/MenuScreen.h"
 
 class THelpScreen : public TMenuScreen {
-public:
+  public:
     void Load() override;
     void Logic() override;
     void Draw() override;

@@ -149,7 +149,8 @@ int TPellixHighScoreList::Load() {
     if (bytes && bytes->empty()) return 0;
     if (bytes) {
         for (TPellixHighScore& entry : HighScoreDecode(*bytes)) {
-            if (NumMaxNameEntries >= 0 && Entries.size() >= static_cast<std::size_t>(NumMaxNameEntries)) break;
+            if (NumMaxNameEntries >= 0 && Entries.size() >= static_cast<std::size_t>(NumMaxNameEntries))
+                break;
             if (ValidEntry(entry)) Entries.push_back(std::move(entry));
         }
     }

@@ -25,7 +25,7 @@ struct TPellixHighScore {
 };
 
 class TPellixHighScoreList {
-public:
+  public:
     std::vector<TPellixHighScore> Entries;  // best (lowest time) first
     std::string filepath;                   // full path including ".dat"
     int MaxNameLength = 20;

@@ -3,7 +3,6 @@
 #include "game/HighScoreScreen.h"
 
 #include "core/Game.h"
-#include "presentation/ImageBank.h"
 #include "core/Input.h"
 #include "core/Startup.h"
 #include "game/Core.h"
@@ -12,12 +11,13 @@
 #include "game/HighScoreList.h"
 #include "game/TitleScreen.h"
 #include "platform/Draw.h"
+#include "presentation/Dialog.h"
 #include "presentation/DrawHelpers.h"
 #include "presentation/GameImage.h"
+#include "presentation/ImageBank.h"
 #include "presentation/Menu.h"
 #include "presentation/SlideLine.h"
 #include "presentation/Sprite.h"
-#include "presentation/Dialog.h"
 
 std::unique_ptr<THighScoreScreen> HighScoreScreen;
 

@@ -14,7 +14,7 @@ class TPellixHighScoreList;
 class TSlideLineList;
 
 class THighScoreScreen : public TMenuScreen {
-public:
+  public:
     std::shared_ptr<TMenu> SizeMenu;
     std::unique_ptr<TSlideLineList> SlideLines;
     int StartY = 200;

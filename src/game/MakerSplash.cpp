@@ -17,7 +17,8 @@
 TSplashScreen::TSplashScreen() : fade(std::make_unique<TFade>()) {}
 TSplashScreen::~TSplashScreen() = default;
 
-void TSplashScreen::Init(const std::string& imagePath, const std::string& soundPath, int sound, int fadeSound) {
+void TSplashScreen::Init(const std::string& imagePath, const std::string& soundPath, int sound,
+                         int fadeSound) {
     Image = LoadImageOrDie(imagePath, 0);
     // The fade places the logo by its top-left corner, whatever the automatic mid-handle setting.
     SetImageHandle(Image.get(), 0, 0);
@@ -96,8 +97,8 @@ void TSplashScreen::CleanUp() {
 
 int ShowMakerSplash(int sound, int backgroundFlag) {
     TSplashScreen splash;
-    splash.Init(Game->DataPrefix + "data/graphics/tolvanelogo.png", Game->DataPrefix + "data/sound/splash.wav", sound,
-                1);
+    splash.Init(Game->DataPrefix + "data/graphics/tolvanelogo.png",
+                Game->DataPrefix + "data/sound/splash.wav", sound, 1);
     const std::string backgroundPath = Game->DataPrefix + "data/graphics/splashbg.jpg";
     if (backgroundFlag != 0 && FileType(backgroundPath) == FILETYPE_FILE) {
         splash.background = LoadImageOrDie(backgroundPath, -1);
@@ -120,7 +121,8 @@ int ShowSplash(const std::string& imagePath, const std::string& soundPath, int s
 }
 
 int ShowPortalSplash(int in, int full, int out, int number) {
-    const std::string base = Game->DataPrefix + "data/portallogo" + (number != 0 ? std::to_string(number) : "");
+    const std::string base =
+        Game->DataPrefix + "data/portallogo" + (number != 0 ? std::to_string(number) : "");
     const std::string path = FileType(base + ".png") == FILETYPE_FILE ? base + ".png" : base + ".jpg";
     TSplashScreen splash;
     splash.Init(path, "", 0, 0);

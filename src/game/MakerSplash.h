@@ -12,7 +12,7 @@ class TImage;
 class TSound;
 
 class TSplashScreen {
-public:
+  public:
     TSplashScreen();
     ~TSplashScreen();
 

@@ -5,13 +5,13 @@
 #include <algorithm>
 
 #include "core/Game.h"
-#include "presentation/ImageBank.h"
 #include "game/TitleScreen.h"
 #include "platform/Draw.h"
 #include "platform/Random.h"
 #include "presentation/Color.h"
 #include "presentation/GameFade.h"
 #include "presentation/GameImage.h"
+#include "presentation/ImageBank.h"
 #include "presentation/MousePointer.h"
 #include "presentation/Particles.h"
 #include "presentation/Sprite.h"
@@ -26,7 +26,9 @@ void TMenuScreen::Start() {
     Game->IgnoreEscapeKey = 0;
 }
 
-void TMenuScreen::LoadBackground(const std::string& name) { Background = ImageBank->Find(name); }
+void TMenuScreen::LoadBackground(const std::string& name) {
+    Background = ImageBank->Find(name);
+}
 
 void TMenuScreen::LoadHeader(const std::string& name, float headerX, float headerY) {
     Header = TSprite::Create(TGameImage::Create(Game->ImagePath + name + ".png", -1, 1), headerX, headerY);

@@ -13,7 +13,7 @@ class TGameImage;
 class TParticle;
 
 class TMenuScreen : public TScreen {
-public:
+  public:
     float x = 0, y = 0;  // offset of the background picture from the screen centre
     std::shared_ptr<TGameImage> Background;
 

@@ -3,7 +3,6 @@
 #include "game/OptionsScreen.h"
 
 #include "core/Game.h"
-#include "presentation/ImageBank.h"
 #include "game/Core.h"
 #include "game/GameButtons.h"
 #include "game/GameOptions.h"
@@ -13,6 +12,7 @@
 #include "platform/Draw.h"
 #include "presentation/DrawHelpers.h"
 #include "presentation/GameImage.h"
+#include "presentation/ImageBank.h"
 #include "presentation/Menu.h"
 #include "presentation/Slider.h"
 
@@ -22,7 +22,9 @@ namespace {
 
 constexpr int ClickSoundInterval = 250;
 
-int Invert(int flag) { return flag == 0 ? 1 : 0; }
+int Invert(int flag) {
+    return flag == 0 ? 1 : 0;
+}
 
 }  // namespace
 
@@ -72,7 +74,8 @@ void TOptionsScreen::Logic() {
     const auto toggle = [this](const char* name, int& flag) {
         if (!OptionsMenu->Clicked(name)) return;
         flag = Invert(flag);
-        if (TButton* button = OptionsMenu->FindButton(name)) UpdateToggleButtonImages(*OptionsMenu, *button, flag);
+        if (TButton* button = OptionsMenu->FindButton(name))
+            UpdateToggleButtonImages(*OptionsMenu, *button, flag);
     };
     toggle("showtimer", ShowTimer);
     toggle("preventdoublenumbers", PreventDoubleNumbers);

@@ -11,7 +11,7 @@ class TMenu;
 class TSlider;
 
 class TOptionsScreen : public TMenuScreen {
-public:
+  public:
     std::shared_ptr<TMenu> OptionsMenu;
     std::shared_ptr<TSlider> MusicSlider, SoundSlider;
     int LastClickTime = 0;

@@ -3,7 +3,6 @@
 #include "game/PlayScreen.h"
 
 #include "core/Game.h"
-#include "presentation/ImageBank.h"
 #include "core/Startup.h"
 #include "game/Core.h"
 #include "game/GameButtons.h"
@@ -17,6 +16,7 @@
 #include "presentation/Color.h"
 #include "presentation/Font.h"
 #include "presentation/GameImage.h"
+#include "presentation/ImageBank.h"
 #include "presentation/Menu.h"
 #include "presentation/MousePointer.h"
 #include "presentation/Shapes.h"
@@ -159,22 +159,25 @@ void TPlayScreen::ManageMenus() {
 }
 
 void TPlayScreen::ShowSaveGameManager() {
-    SaveGameManager = TSaveGameManager::Create(GameString("Choose Savegame"), ImageBank->FindTImage("manager"), 0, 0,
-                                               0, "dat", Game->ProfilePath, GameString("Delete File"));
+    SaveGameManager =
+        TSaveGameManager::Create(GameString("Choose Savegame"), ImageBank->FindTImage("manager"), 0, 0, 0,
+                                 "dat", Game->ProfilePath, GameString("Delete File"));
     TSaveGameManager& manager = *SaveGameManager;
     manager.DrawHighlight = 0;
     manager.DimWhenActive = 1;
     manager.DimWhenShowingDialogs = 1;
     manager.Shadow = TShadow::Create(3, 3, 0.4f);
     manager.NavButtonsXPosition = 616;
-    manager.ListBox->SetupFont(FontCalibri20, TColor::Create(255, 255, 255, 1.0f), TShadow::Create(1, 1, 0.6f));
+    manager.ListBox->SetupFont(FontCalibri20, TColor::Create(255, 255, 255, 1.0f),
+                               TShadow::Create(1, 1, 0.6f));
     manager.ListBox->SetupBox(TColor::Create(100, 100, 100, 0.5f));
     manager.ListBox->Centred = 1;
     manager.ListBox->HighlightCol = TColor::Create(255, 255, 255, 0.2f);
     manager.ListBox->HighlightUnder = 0;
     manager.ErrorDialogFunc = OKDialogLong;
     manager.DialogYesNoFunc = YesNoDialogLong;
-    manager.SetupCaption(FontCalibri20, TColor::Create(255, 255, 255, 1.0f), TShadow::Create(1, 1, 0.6f), nullptr);
+    manager.SetupCaption(FontCalibri20, TColor::Create(255, 255, 255, 1.0f), TShadow::Create(1, 1, 0.6f),
+                         nullptr);
     manager.Start();
     Game->FixedRateLogic->Init();
 }

@@ -13,7 +13,7 @@ class TSaveGameManager;
 class TSprite;
 
 class TPlayScreen : public TMenuScreen {
-public:
+  public:
     std::shared_ptr<TMenu> SizeMenu, DifficultyMenu, MainMenu;
     std::string ChosenDifficulty, ChosenSize;
     std::unique_ptr<TSaveGameManager> SaveGameManager;  // empty while the chooser is closed
@@ -29,7 +29,7 @@ public:
     void Kill() override;
     void ShowSaveGameManager();
 
-private:
+  private:
     void ManageSaveGameManager();
     void ManageMenus();
 };

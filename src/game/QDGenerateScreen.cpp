@@ -2,11 +2,11 @@
 #include "game/QDGenerateScreen.h"
 
 #include "core/Game.h"
-#include "presentation/ImageBank.h"
 #include "core/Input.h"
 #include "platform/Draw.h"
 #include "presentation/Animation.h"
 #include "presentation/GameImage.h"
+#include "presentation/ImageBank.h"
 #include "presentation/MousePointer.h"
 
 void QDGenerateScreen::Load() {

@@ -14,7 +14,7 @@
 class TAnimation;
 
 class QDGenerateScreen : public TScreen {
-public:
+  public:
     int Active = 0;
     int MouseState = 0;
     std::shared_ptr<TAnimation> FadeIn, FadeOut;

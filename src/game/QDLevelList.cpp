@@ -6,7 +6,6 @@
 
 #include "core/FileUtils.h"
 #include "core/Game.h"
-#include "presentation/ImageBank.h"
 #include "core/IniFile.h"
 #include "core/Input.h"
 #include "core/SoundBank.h"
@@ -19,6 +18,7 @@
 #include "platform/Keys.h"
 #include "presentation/DrawHelpers.h"
 #include "presentation/GameImage.h"
+#include "presentation/ImageBank.h"
 #include "presentation/Menu.h"
 #include "presentation/SineCounter.h"
 

@@ -5,7 +5,7 @@
 #pragma once
 
 class QDMouse {
-public:
+  public:
     int MBL = 0;    // logic calls the left button has been held without Ctrl; 0 when released
     int MBR = 0;    // the same for a right click
     int MBLDC = 0;  // 1 during the call in which a double click was completed

@@ -5,8 +5,9 @@
 #include "core/Input.h"
 #include "game/QDProfile.h"
 
-std::unique_ptr<QDPlayerManager> QDPlayerManager::Create(const std::string& caption, std::shared_ptr<TImage> background,
-                                                         int a, int b, int c, int limit) {
+std::unique_ptr<QDPlayerManager> QDPlayerManager::Create(const std::string& caption,
+                                                         std::shared_ptr<TImage> background, int a, int b,
+                                                         int c, int limit) {
     auto manager = std::make_unique<QDPlayerManager>();
     manager->Setup(caption, std::move(background), a, b, c, limit, "");
     manager->FillList();

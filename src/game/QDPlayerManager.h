@@ -9,11 +9,12 @@
 #include "presentation/PlayerManager.h"
 
 class QDPlayerManager : public TPlayerManager {
-public:
+  public:
     std::function<void(QDPlayerManager&)> CustomDeleteFunction;
 
-    static std::unique_ptr<QDPlayerManager> Create(const std::string& caption, std::shared_ptr<TImage> background,
-                                                   int a, int b, int c, int limit);
+    static std::unique_ptr<QDPlayerManager> Create(const std::string& caption,
+                                                   std::shared_ptr<TImage> background, int a, int b, int c,
+                                                   int limit);
     // The profile names, then ActiveProfile's name selected when there is one.
     void FillList() override;
     void DeleteProfile() override;
@@ -21,6 +22,6 @@ public:
     int OKClick() override;
     int CancelClick() override;
 
-private:
+  private:
     void Choose(const std::string& name);
 };

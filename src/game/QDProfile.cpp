@@ -18,11 +18,17 @@ std::shared_ptr<QDProfile> QDProfile::Create(const std::string& name) {
     return profile;
 }
 
-int QDProfile::Save() { return SaveFunction ? SaveFunction() : 0; }
+int QDProfile::Save() {
+    return SaveFunction ? SaveFunction() : 0;
+}
 
-int QDProfile::Load() { return LoadFunction ? LoadFunction() : 0; }
+int QDProfile::Load() {
+    return LoadFunction ? LoadFunction() : 0;
+}
 
-void QDIniFile::Add(const std::string& name, const std::string& value) { Lines.push_back({Upper(name), value}); }
+void QDIniFile::Add(const std::string& name, const std::string& value) {
+    Lines.push_back({Upper(name), value});
+}
 
 const std::string* QDIniFile::Find(const std::string& name) const {
     const std::string key = Upper(name);

@@ -16,13 +16,13 @@
 #include "core/Profile.h"
 
 class TSaveData {
-public:
+  public:
     virtual ~TSaveData() = default;
     static std::shared_ptr<TSaveData> Create() { return std::make_shared<TSaveData>(); }
 };
 
 class QDProfile : public TProfile {
-public:
+  public:
     std::function<int()> SaveFunction, LoadFunction;
     std::shared_ptr<TSaveData> savedata;
 
@@ -37,7 +37,7 @@ public:
 extern std::shared_ptr<QDProfile> ActiveProfile;
 
 class QDIniFile {
-public:
+  public:
     std::vector<TIniLine> Lines;
     std::string FileName;
 
@@ -52,7 +52,7 @@ public:
 };
 
 class QDGameText {
-public:
+  public:
     std::map<std::string, std::vector<std::string>> Map;
 
     static std::unique_ptr<QDGameText> Create(const std::string& file, int fromArchive);

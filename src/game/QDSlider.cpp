@@ -10,9 +10,9 @@
 #include "presentation/GameImage.h"
 #include "presentation/MousePointer.h"
 
-std::shared_ptr<QDSlider> QDSlider::CreateSpecial(const std::string& image, const std::string& dot, int px, int py,
-                                                  int border, const std::string& sliderName, int borderY,
-                                                  const std::string& full, int dotYOffset) {
+std::shared_ptr<QDSlider> QDSlider::CreateSpecial(const std::string& image, const std::string& dot, int px,
+                                                  int py, int border, const std::string& sliderName,
+                                                  int borderY, const std::string& full, int dotYOffset) {
     auto slider = std::make_shared<QDSlider>();
     slider->Load(image, dot, sliderName, full);
     slider->SetPosition(float(px), float(py));
@@ -55,14 +55,18 @@ void QDSlider::SetValue(int v) {
 int QDSlider::Manage() {
     if (!active) return 0;
     const float mx = float(Game->Mouse->x), my = float(Game->Mouse->y);
-    if (mx >= x - 10 && mx < x + float(w) + 10 && my >= y - float(BorderY) && my < y + float(h) + float(BorderY)) {
+    if (mx >= x - 10 && mx < x + float(w) + 10 && my >= y - float(BorderY) &&
+        my < y + float(h) + float(BorderY)) {
         MouseOver = 1;
         if (!Game->Mouse->GetMb()) return 0;
         const float span = float(w - 2 * Border);
-        if (mx <= x + float(Border)) SetValue(0);
-        else if (mx >= x + float(w - Border)) SetValue(100);
+        if (mx <= x + float(Border))
+            SetValue(0);
+        else if (mx >= x + float(w - Border))
+            SetValue(100);
         // A slider with no room between its borders can only be at an end.
-        else SetValue(span > 0 ? int(std::lround((mx - x - float(Border)) / span * 100.0f)) : 0);
+        else
+            SetValue(span > 0 ? int(std::lround((mx - x - float(Border)) / span * 100.0f)) : 0);
         return 1;
     }
     MouseOver = 0;
@@ -73,6 +77,7 @@ void QDSlider::Draw() {
     if (!active) return;
     SetBlend(ALPHABLEND);
     if (image) DrawImage(image->image.get(), x, y);
-    if (FullImage && FullX > 0) DrawImagePart(FullImage->image.get(), x, y, 0, 0, float(FullX), float(FullImage->h));
+    if (FullImage && FullX > 0)
+        DrawImagePart(FullImage->image.get(), x, y, 0, 0, float(FullX), float(FullImage->h));
     if (DotImage) DrawImage(DotImage->image.get(), float(DotX), float(DotY));
 }

@@ -10,7 +10,7 @@
 #include "presentation/Sprite.h"
 
 class QDSlider : public TSprite {
-public:
+  public:
     std::string Ext = ".png";
     std::shared_ptr<TGameImage> DotImage, FullImage;
     int DotX = 0, DotY = 0, FullX = 0;
@@ -19,10 +19,11 @@ public:
     int Border = 0;   // dead zone at each end, pixels
     int BorderY = 5;  // extra hit height above and below
 
-    static std::shared_ptr<QDSlider> CreateSpecial(const std::string& image, const std::string& dot, int x, int y,
-                                                   int border, const std::string& name, int borderY,
+    static std::shared_ptr<QDSlider> CreateSpecial(const std::string& image, const std::string& dot, int x,
+                                                   int y, int border, const std::string& name, int borderY,
                                                    const std::string& full, int dotYOffset);
-    void Load(const std::string& image, const std::string& dot, const std::string& name, const std::string& full);
+    void Load(const std::string& image, const std::string& dot, const std::string& name,
+              const std::string& full);
     // Images from Game->ImagePath + name + Ext with top-left handles; a missing one is fatal.
     void LoadImages(const std::string& image, const std::string& dot, const std::string& full);
     void Init() override;

@@ -46,7 +46,7 @@ bool IsDigit(char c) {
 
 // Reads the lines in order and records the first thing out of place.
 class TSaveGameReader {
-public:
+  public:
     explicit TSaveGameReader(const std::string& text) : lines_(SplitLines(text)) {}
 
     std::optional<TSaveGameData> Read() {
@@ -66,8 +66,8 @@ public:
         for (int y = 0; y < data.Width; ++y)
             for (int x = 0; x < data.Width; ++x)
                 if (data.PuzzleStart[x][y] != 0 && data.PuzzleStart[x][y] != data.Solution[x][y]) {
-                    error_ = "the given at column " + std::to_string(x + 1) + ", row " + std::to_string(y + 1) +
-                             " differs from the solution";
+                    error_ = "the given at column " + std::to_string(x + 1) + ", row " +
+                             std::to_string(y + 1) + " differs from the solution";
                     return std::nullopt;
                 }
         return data;
@@ -75,7 +75,7 @@ public:
 
     const std::string& Error() const { return error_; }
 
-private:
+  private:
     std::vector<std::string> lines_;
     std::size_t next_ = 0;
     std::string error_;
@@ -100,9 +100,9 @@ private:
             for (int k = 0; k < n; ++k) {
                 const int rx = unit % (n / regionWidth) * regionWidth + k % regionWidth;
                 const int ry = unit / (n / regionWidth) * regionHeight + k / regionWidth;
-                for (auto [value, seen] : {std::pair{data.Solution[k][unit], &row},
-                                           std::pair{data.Solution[unit][k], &column},
-                                           std::pair{data.Solution[rx][ry], &region}}) {
+                for (auto [value, seen] :
+                     {std::pair{data.Solution[k][unit], &row}, std::pair{data.Solution[unit][k], &column},
+                      std::pair{data.Solution[rx][ry], &region}}) {
                     if (value < 1 || value > n) return false;
                     *seen |= 1u << value;
                 }

@@ -40,7 +40,7 @@ TSaveGameData SaveGameCapture();
 void SaveGameApply(const TSaveGameData& data);
 
 class TSaveGame {
-public:
+  public:
     std::string Name;  // without folder or extension
 
     static TSaveGame Create(const std::string& name);

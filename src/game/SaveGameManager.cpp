@@ -27,10 +27,12 @@ constexpr int VisibleRows = 8;
 
 }  // namespace
 
-std::unique_ptr<QDListBox> QDListBox::Create(int, int gap, int centred, int drawBox, int doubleClickMilliseconds) {
+std::unique_ptr<QDListBox> QDListBox::Create(int, int gap, int centred, int drawBox,
+                                             int doubleClickMilliseconds) {
     auto list = std::make_unique<QDListBox>();
     list->Init(gap, centred, drawBox);
-    list->Font = TFont::Create(nullptr, TColor::Create(255, 255, 255, 1.0f), nullptr, 0, nullptr, nullptr, "");
+    list->Font =
+        TFont::Create(nullptr, TColor::Create(255, 255, 255, 1.0f), nullptr, 0, nullptr, nullptr, "");
     list->Box = TBox::Create(0, 0, 0, 0, TColor::Create(0, 0, 0, 1.0f));
     list->HighlightCol = TColor::Create(0, 0, 150, 1.0f);
     list->DoubleClickTime = Game->CalcAnimLength(doubleClickMilliseconds);
@@ -49,7 +51,9 @@ void QDListBox::SetupFont(std::shared_ptr<TImageFont> font, std::shared_ptr<TCol
     CalcLineHeight();
 }
 
-void QDListBox::SetupBox(std::shared_ptr<TColor> color) { Box->Color = std::move(color); }
+void QDListBox::SetupBox(std::shared_ptr<TColor> color) {
+    Box->Color = std::move(color);
+}
 
 void QDListBox::SetCoords(float x, float y, float w, float h) {
     Box->X = x;
@@ -65,7 +69,9 @@ void QDListBox::CalcLineHeight() {
     if (RoundHeight) Box->H = float(int(Box->H / float(LineHeight)) * LineHeight);
 }
 
-void QDListBox::AddItem(const std::string& text) { Strings.push_back(text); }
+void QDListBox::AddItem(const std::string& text) {
+    Strings.push_back(text);
+}
 
 void QDListBox::ClearList() {
     Strings.clear();
@@ -157,7 +163,8 @@ void QDListBox::Draw(float ox, float oy) {
     const int last = std::min(EndList, Count() - 1);
     for (int i = StartList; i <= last; ++i) {
         const std::string& text = Strings[std::size_t(i)];
-        const float rowY = Box->Y + oy + float((i - StartList) * LineHeight) + float(LineHeight - int(Font->H)) / 2;
+        const float rowY =
+            Box->Y + oy + float((i - StartList) * LineHeight) + float(LineHeight - int(Font->H)) / 2;
         float textX = Box->X + ox + float(TextBorder);
         if (Centred) textX = Box->X + ox + float(int((Box->W - TextWidth(text)) / 2));
         DrawTextAt(text, float(int(textX)), float(int(rowY)), Font->Shadow ? 1 : 0, 1);
@@ -176,8 +183,9 @@ void QDListBox::Kill() {
 }
 
 std::unique_ptr<TSaveGameManager> TSaveGameManager::Create(const std::string& caption,
-                                                           std::shared_ptr<TImage> background, int a, int b, int c,
-                                                           const std::string& extension, const std::string& directory,
+                                                           std::shared_ptr<TImage> background, int a, int b,
+                                                           int c, const std::string& extension,
+                                                           const std::string& directory,
                                                            const std::string& deleteMessage) {
     auto manager = std::make_unique<TSaveGameManager>();
     manager->Directory = directory;
@@ -266,7 +274,9 @@ void TSaveGameManager::FillList() {
     ListBox->ResetWindow();
 }
 
-std::string TSaveGameManager::SelectedPath() const { return Directory + ListBox->Value + "." + Extension; }
+std::string TSaveGameManager::SelectedPath() const {
+    return Directory + ListBox->Value + "." + Extension;
+}
 
 int TSaveGameManager::Manage() {
     if (DialogOK) {

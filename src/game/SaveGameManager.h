@@ -24,7 +24,7 @@ class TGameSound;
 class TShadow;
 
 class QDListBox {
-public:
+  public:
     std::shared_ptr<TFont> Font;
     int DrawBox = 1;
     std::shared_ptr<TBox> Box;
@@ -53,7 +53,8 @@ public:
     static std::unique_ptr<QDListBox> Create(int ignored, int gap, int centred, int drawBox,
                                              int doubleClickMilliseconds);
     void Init(int gap, int centred, int drawBox);
-    void SetupFont(std::shared_ptr<TImageFont> font, std::shared_ptr<TColor> color, std::shared_ptr<TShadow> shadow);
+    void SetupFont(std::shared_ptr<TImageFont> font, std::shared_ptr<TColor> color,
+                   std::shared_ptr<TShadow> shadow);
     void SetupBox(std::shared_ptr<TColor> color);
     void SetCoords(float x, float y, float w, float h);
     void CalcLineHeight();
@@ -75,13 +76,13 @@ public:
     void DrawHighlight(float ox, float oy);
     void Kill();
 
-private:
+  private:
     // The visible row under the pointer, or -1.
     int RowAt(int px, int py) const;
 };
 
 class TSaveGameManager : public TDialog {
-public:
+  public:
     int ButtonGap = 10;
     int BoxBorderH = 20, BoxBorderV = 20;
     int BoxY = 0;
@@ -98,9 +99,11 @@ public:
     std::unique_ptr<TMenu> MenuArrowUp, MenuArrowDown;
     int NavButtonsXPosition = -1;
 
-    static std::unique_ptr<TSaveGameManager> Create(const std::string& caption, std::shared_ptr<TImage> background,
-                                                    int a, int b, int c, const std::string& extension,
-                                                    const std::string& directory, const std::string& deleteMessage);
+    static std::unique_ptr<TSaveGameManager> Create(const std::string& caption,
+                                                    std::shared_ptr<TImage> background, int a, int b, int c,
+                                                    const std::string& extension,
+                                                    const std::string& directory,
+                                                    const std::string& deleteMessage);
     void MenuCreate(int gap);
     void MenuArrowCreate();
     void CalcSize() override;

@@ -2,8 +2,8 @@
 #include "game/TitleScreen.h"
 
 #include "core/Game.h"
-#include "game/GameNotice.h"
 #include "core/Startup.h"
+#include "game/GameNotice.h"
 #include "game/GameRun.h"
 #include "game/HelpScreen.h"
 #include "game/HighScoreScreen.h"

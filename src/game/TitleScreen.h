@@ -9,7 +9,7 @@
 #include "game/MenuScreen.h"
 
 class TTitleScreen : public TMenuScreen {
-public:
+  public:
     void Load() override;
     void Logic() override;
     void Draw() override;

@@ -37,7 +37,9 @@ int TTolvaneGame::LogicWrapper() {
     return 1;
 }
 
-int TTolvaneGame::CheckCommandQForMac() { return 0; }
+int TTolvaneGame::CheckCommandQForMac() {
+    return 0;
+}
 
 int TTolvaneGame::MusicStreamLoad(const std::string& name, int loop) {
     if (Music) {

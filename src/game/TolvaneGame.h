@@ -9,7 +9,7 @@
 #include "core/Game.h"
 
 class TTolvaneGame : public TGame {
-public:
+  public:
     // Names the game's own player files (options, best-time tables) for the start-up clean-up.
     TTolvaneGame();
     int LogicWrapper() override;

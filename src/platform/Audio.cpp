@@ -5,8 +5,6 @@
 // reclaimed once they have finished.
 #include "platform/Audio.h"
 
-#include "platform/DataFile.h"
-
 #include <AL/al.h>
 #include <AL/alc.h>
 
@@ -14,12 +12,14 @@
 #include <cmath>
 #include <vector>
 
+#include "platform/DataFile.h"
+
 namespace {
 
 // ---- silent driver ----------------------------------------------------------------------------
 
 class NullChannel : public TStreamChannel {
-public:
+  public:
     explicit NullChannel(int buffers = 0) : buffers_(buffers) {}
     void Cue(const std::shared_ptr<TSound>&) override {}
     void SetVolume(float v) override { volume_ = v; }
@@ -34,13 +34,13 @@ public:
     void QueueBuffer(const uint8_t*, size_t, int, int, int) override {}
     int BufferCount() const override { return buffers_; }
 
-private:
+  private:
     float volume_ = 1.0f;
     int buffers_;
 };
 
 class NullDriver : public TAudioDriver {
-public:
+  public:
     std::string Name() const override { return "None"; }
     std::shared_ptr<TChannel> AllocChannel() override { return std::make_shared<NullChannel>(); }
     std::shared_ptr<TStreamChannel> AllocStreamChannel(int buffers) override {
@@ -131,8 +131,9 @@ void Reap(ALDevice& device) {
 }
 
 class ALChannel : public TChannel {
-public:
-    ALChannel(std::shared_ptr<ALDevice> device, ALuint source) : device_(std::move(device)), source_(source) {}
+  public:
+    ALChannel(std::shared_ptr<ALDevice> device, ALuint source)
+        : device_(std::move(device)), source_(source) {}
     ~ALChannel() override;
 
     void Cue(const std::shared_ptr<TSound>& sound) override;
@@ -160,7 +161,7 @@ public:
     }
     float Volume() const override { return volume_; }
 
-private:
+  private:
     std::shared_ptr<ALDevice> device_;
     ALuint source_;
     std::shared_ptr<void> buffer_;
@@ -168,7 +169,7 @@ private:
 };
 
 class ALStreamChannel : public TStreamChannel {
-public:
+  public:
     ALStreamChannel(std::shared_ptr<ALDevice> device, ALuint source, int buffers)
         : device_(std::move(device)), source_(source), count_(std::max(2, buffers)) {}
     ~ALStreamChannel() override {
@@ -222,7 +223,7 @@ public:
         if (!paused_ && !stopped_ && SourceState(source_) != AL_PLAYING) alSourcePlay(source_);
     }
 
-private:
+  private:
     int Queued() {
         ALint queued = 0;
         alGetSourcei(source_, AL_BUFFERS_QUEUED, &queued);
@@ -239,7 +240,7 @@ private:
 };
 
 class OpenALDriver : public TAudioDriver {
-public:
+  public:
     static std::unique_ptr<OpenALDriver> Open() {
         auto device = std::make_shared<ALDevice>();
         device->device = alcOpenDevice(nullptr);
@@ -267,7 +268,7 @@ public:
         return std::make_shared<ALStreamChannel>(device_, source, buffers);
     }
 
-private:
+  private:
     explicit OpenALDriver(std::shared_ptr<ALDevice> device) : device_(std::move(device)) {
         static uint64_t next = 1;
         device_->id = next++;
@@ -313,7 +314,9 @@ std::unique_ptr<OpenALDriver>& ParkedOpenAL() {
     return driver;
 }
 
-bool IsOpenALName(const std::string& name) { return name.rfind("OpenAL", 0) == 0; }
+bool IsOpenALName(const std::string& name) {
+    return name.rfind("OpenAL", 0) == 0;
+}
 
 }  // namespace
 
@@ -342,9 +345,13 @@ bool SetAudioDriver(const std::string& name) {
     return name == "None";
 }
 
-TAudioDriver& AudioDriver() { return *CurrentDriver(); }
+TAudioDriver& AudioDriver() {
+    return *CurrentDriver();
+}
 
-std::string AudioDriverName() { return CurrentDriver()->Name(); }
+std::string AudioDriverName() {
+    return CurrentDriver()->Name();
+}
 
 void SetAudioDriverInstance(std::unique_ptr<TAudioDriver> driver) {
     if (dynamic_cast<OpenALDriver*>(CurrentDriver().get()))
@@ -367,7 +374,9 @@ std::shared_ptr<TSound> LoadSound(const std::string& path, int flags) {
     return LoadSound(std::span<const uint8_t>(*bytes), flags);
 }
 
-std::shared_ptr<TChannel> AllocChannel() { return AudioDriver().AllocChannel(); }
+std::shared_ptr<TChannel> AllocChannel() {
+    return AudioDriver().AllocChannel();
+}
 
 std::shared_ptr<TChannel> CueSound(const std::shared_ptr<TSound>& sound, std::shared_ptr<TChannel> channel) {
     if (!channel) channel = AllocChannel();
@@ -399,4 +408,6 @@ void SetChannelPan(TChannel* channel, float pan) {
 void SetChannelRate(TChannel* channel, float rate) {
     if (channel) channel->SetRate(rate);
 }
-bool ChannelPlaying(TChannel* channel) { return channel && channel->Playing(); }
+bool ChannelPlaying(TChannel* channel) {
+    return channel && channel->Playing();
+}

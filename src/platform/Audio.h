@@ -25,8 +25,9 @@
 inline constexpr int SOUND_LOOP = 1;
 
 class TSound {
-public:
-    TSound(std::shared_ptr<const TAudioSample> sample, int flags) : sample_(std::move(sample)), flags_(flags) {}
+  public:
+    TSound(std::shared_ptr<const TAudioSample> sample, int flags)
+        : sample_(std::move(sample)), flags_(flags) {}
     const TAudioSample& Sample() const { return *sample_; }
     bool Looped() const { return (flags_ & SOUND_LOOP) != 0; }
     int Flags() const { return flags_; }
@@ -35,13 +36,13 @@ public:
     std::shared_ptr<void> deviceBuffer;
     uint64_t deviceOwner = 0;
 
-private:
+  private:
     std::shared_ptr<const TAudioSample> sample_;
     int flags_;
 };
 
 class TChannel {
-public:
+  public:
     virtual ~TChannel() = default;
     // Stops what plays and loads the sound, paused; Resume starts it.
     virtual void Cue(const std::shared_ptr<TSound>& sound) = 0;
@@ -59,7 +60,7 @@ public:
 // A channel fed piece by piece (music streaming): the owner queues PCM buffers and refills the
 // ones that have been played.
 class TStreamChannel : public TChannel {
-public:
+  public:
     // Buffers already played and free to be queued again (never more than BufferCount).
     virtual int ProcessedBuffers() = 0;
     // Queues one buffer of PCM (16-bit or 8-bit, 1 or 2 channels at rate).
@@ -71,7 +72,7 @@ public:
 };
 
 class TAudioDriver {
-public:
+  public:
     virtual ~TAudioDriver() = default;
     virtual std::string Name() const = 0;
     virtual std::shared_ptr<TChannel> AllocChannel() = 0;
@@ -98,8 +99,10 @@ std::shared_ptr<TSound> CreateSound(std::shared_ptr<const TAudioSample> sample, 
 // The platform's channel calls; every one accepts a null channel and then does nothing.
 std::shared_ptr<TChannel> AllocChannel();
 // Cues the sound in channel (a new channel when null) and returns the channel used.
-std::shared_ptr<TChannel> CueSound(const std::shared_ptr<TSound>& sound, std::shared_ptr<TChannel> channel = nullptr);
-std::shared_ptr<TChannel> PlaySound(const std::shared_ptr<TSound>& sound, std::shared_ptr<TChannel> channel = nullptr);
+std::shared_ptr<TChannel> CueSound(const std::shared_ptr<TSound>& sound,
+                                   std::shared_ptr<TChannel> channel = nullptr);
+std::shared_ptr<TChannel> PlaySound(const std::shared_ptr<TSound>& sound,
+                                    std::shared_ptr<TChannel> channel = nullptr);
 void PauseChannel(TChannel* channel);
 void ResumeChannel(TChannel* channel);
 void StopChannel(TChannel* channel);

@@ -1,18 +1,24 @@
 // WAV parsing and Ogg Vorbis decoding to PCM.
 #include "platform/AudioSample.h"
 
+#include <vorbis/vorbisfile.h>
+
 #include <algorithm>
 #include <cstring>
-
-#include <vorbis/vorbisfile.h>
 
 #include "platform/FileSystem.h"
 
 namespace {
 
-uint32_t U32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
-uint16_t U16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
-bool Tag(const uint8_t* p, const char* tag) { return std::memcmp(p, tag, 4) == 0; }
+uint32_t U32(const uint8_t* p) {
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+uint16_t U16(const uint8_t* p) {
+    return uint16_t(p[0] | p[1] << 8);
+}
+bool Tag(const uint8_t* p, const char* tag) {
+    return std::memcmp(p, tag, 4) == 0;
+}
 
 constexpr int kMaxRate = 384000;
 
@@ -44,7 +50,8 @@ std::optional<TWavInfo> ParseWavChunks(size_t total, ReadAt read) {
             info.channels = U16(f + 2);
             info.rate = int(U32(f + 4));
             info.bits = U16(f + 14);
-            if (info.channels < 1 || info.channels > 2 || (info.bits != 8 && info.bits != 16)) return std::nullopt;
+            if (info.channels < 1 || info.channels > 2 || (info.bits != 8 && info.bits != 16))
+                return std::nullopt;
             if (U32(f + 4) == 0 || U32(f + 4) > uint32_t(kMaxRate)) return std::nullopt;
             fmt = info;
         } else if (Tag(chunk, "data") && !haveData) {
@@ -126,7 +133,8 @@ std::unique_ptr<TOggDecoder> TOggDecoder::Open(std::shared_ptr<TByteStream> stre
     if (!stream) return nullptr;
     if (stream->Seekable()) {
         char magic[4];
-        if (stream->Read(magic, 4) != 4 || std::memcmp(magic, "OggS", 4) != 0 || !stream->Seek(0, 0)) return nullptr;
+        if (stream->Read(magic, 4) != 4 || std::memcmp(magic, "OggS", 4) != 0 || !stream->Seek(0, 0))
+            return nullptr;
     }
     std::unique_ptr<TOggDecoder> dec(new TOggDecoder());
     dec->impl_ = std::make_unique<Impl>();
@@ -166,7 +174,9 @@ size_t TOggDecoder::Read(uint8_t* out, size_t size) {
     return done;
 }
 
-bool TOggDecoder::Rewind() { return ov_seekable(&impl_->file) && ov_pcm_seek(&impl_->file, 0) == 0; }
+bool TOggDecoder::Rewind() {
+    return ov_seekable(&impl_->file) && ov_pcm_seek(&impl_->file, 0) == 0;
+}
 
 std::optional<TAudioSample> DecodeOgg(std::span<const uint8_t> bytes) {
     auto copy = std::make_shared<std::vector<uint8_t>>(bytes.begin(), bytes.end());
@@ -177,7 +187,8 @@ std::optional<TAudioSample> DecodeOgg(std::span<const uint8_t> bytes) {
     sample.rate = dec->Rate();
     sample.bits = 16;
     // The stated length is only a hint (a damaged file may lie); grow as data arrives.
-    size_t hint = size_t(std::min<int64_t>(dec->TotalFrames(), int64_t(1) << 26)) * size_t(sample.BytesPerFrame());
+    size_t hint =
+        size_t(std::min<int64_t>(dec->TotalFrames(), int64_t(1) << 26)) * size_t(sample.BytesPerFrame());
     sample.data.reserve(hint);
     std::vector<uint8_t> chunk(64 * 1024);
     for (;;) {

@@ -2,9 +2,9 @@
 // Ogg Vorbis through vorbisfile).
 //
 // Sounds are decoded from bytes in memory because they may come from the resource archive as well
-// as from files; music is decoded piece by piece from an open stream (platform/ByteStream.h). The WAV parser is strict about structure and lenient about
-// sizes: chunks of odd size are padded, a stated size beyond the end of the file is clamped to
-// what is there, and a file without "fmt " or "data" is refused.
+// as from files; music is decoded piece by piece from an open stream (platform/ByteStream.h). The WAV parser
+// is strict about structure and lenient about sizes: chunks of odd size are padded, a stated size beyond the
+// end of the file is clamped to what is there, and a file without "fmt " or "data" is refused.
 //
 // Used by the platform's audio and the core's music streaming.
 #pragma once
@@ -53,7 +53,7 @@ std::shared_ptr<TAudioSample> LoadAudioSample(const std::string& path);
 
 // Incremental Ogg Vorbis decoding over a stream, for music that is decoded while it plays.
 class TOggDecoder {
-public:
+  public:
     // nullptr when the bytes are not an Ogg Vorbis stream of 1 or 2 channels.
     static std::unique_ptr<TOggDecoder> Open(std::shared_ptr<const std::vector<uint8_t>> bytes);
     // The decoder reads the stream as it decodes and owns it. A stream that cannot seek (a radio
@@ -74,7 +74,7 @@ public:
     // Back to the first frame; false when the stream cannot be rewound.
     bool Rewind();
 
-private:
+  private:
     TOggDecoder() = default;
     struct Impl;
     std::unique_ptr<Impl> impl_;

@@ -8,7 +8,7 @@
 namespace {
 
 class TFileStream : public TByteStream {
-public:
+  public:
     explicit TFileStream(std::FILE* file) : file_(file) {}
     ~TFileStream() override { std::fclose(file_); }
 
@@ -36,12 +36,12 @@ public:
         return int64_t(end);
     }
 
-private:
+  private:
     std::FILE* file_;
 };
 
 class TMemoryStream : public TByteStream {
-public:
+  public:
     explicit TMemoryStream(std::shared_ptr<const std::vector<uint8_t>> bytes) : bytes_(std::move(bytes)) {}
 
     size_t Read(void* out, size_t size) override {
@@ -60,7 +60,7 @@ public:
     int64_t Tell() const override { return int64_t(pos_); }
     int64_t Size() const override { return int64_t(bytes_->size()); }
 
-private:
+  private:
     std::shared_ptr<const std::vector<uint8_t>> bytes_;
     size_t pos_ = 0;
 };

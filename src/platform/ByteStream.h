@@ -10,7 +10,7 @@
 #include <vector>
 
 class TByteStream {
-public:
+  public:
     virtual ~TByteStream() = default;
 
     // Reads up to size bytes; fewer only at the end of the data, except from a connection, which

@@ -38,8 +38,14 @@ void Delay(int ms) {
     if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
-void SetClockSource(std::function<int()> now) { Source() = std::move(now); }
+void SetClockSource(std::function<int()> now) {
+    Source() = std::move(now);
+}
 
-void SetDelayHandler(std::function<void(int)> sleep) { Sleeper() = std::move(sleep); }
+void SetDelayHandler(std::function<void(int)> sleep) {
+    Sleeper() = std::move(sleep);
+}
 
-bool DelayHandlerSet() { return bool(Sleeper()); }
+bool DelayHandlerSet() {
+    return bool(Sleeper());
+}

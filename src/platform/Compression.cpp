@@ -1,13 +1,14 @@
 // zlib calls for the archive reader and writer.
 #include "platform/Compression.h"
 
+#include <zlib.h>
+
 #include <limits>
 #include <stdexcept>
 
-#include <zlib.h>
-
 bool ZlibUncompressExact(const uint8_t* src, size_t src_len, uint8_t* dst, size_t dst_len) {
-    if (src_len > std::numeric_limits<uLong>::max() || dst_len > std::numeric_limits<uLong>::max()) return false;
+    if (src_len > std::numeric_limits<uLong>::max() || dst_len > std::numeric_limits<uLong>::max())
+        return false;
     // zlib wants a writable buffer even for an empty result.
     uint8_t scratch = 0;
     Bytef* out = dst_len == 0 ? &scratch : dst;

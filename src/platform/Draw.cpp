@@ -30,7 +30,9 @@ std::unique_ptr<TDrawBackend>& WindowBackendSlot() {
 }
 
 TDrawBackend* WindowBackend();
-TDrawBackend* Current() { return g_backend != nullptr ? g_backend : WindowBackend(); }
+TDrawBackend* Current() {
+    return g_backend != nullptr ? g_backend : WindowBackend();
+}
 
 struct Transform {
     float ax, ay, c, s, sx, sy;
@@ -48,13 +50,15 @@ struct Transform {
 
 Transform MakeTransform(float x, float y) {
     float rad = g_state.rotation * std::numbers::pi_v<float> / 180.0f;
-    return {x + g_state.originX, y + g_state.originY, std::cos(rad), std::sin(rad), g_state.scaleX, g_state.scaleY};
+    return {x + g_state.originX, y + g_state.originY, std::cos(rad),
+            std::sin(rad),       g_state.scaleX,      g_state.scaleY};
 }
 
 // Two triangles of the rectangle (x0, y0)-(x1, y1) in local space with texture coordinates.
-void AddQuad(std::vector<TVertex>& out, const Transform& t, float x0, float y0, float x1, float y1, float u0 = 0,
-             float v0 = 0, float u1 = 0, float v1 = 0) {
-    TVertex a = t.At(x0, y0, u0, v0), b = t.At(x1, y0, u1, v0), c = t.At(x1, y1, u1, v1), d = t.At(x0, y1, u0, v1);
+void AddQuad(std::vector<TVertex>& out, const Transform& t, float x0, float y0, float x1, float y1,
+             float u0 = 0, float v0 = 0, float u1 = 0, float v1 = 0) {
+    TVertex a = t.At(x0, y0, u0, v0), b = t.At(x1, y0, u1, v0), c = t.At(x1, y1, u1, v1),
+            d = t.At(x0, y1, u0, v1);
     out.insert(out.end(), {a, b, c, a, c, d});
 }
 
@@ -72,19 +76,25 @@ TDrawCommand Command(const char* op, std::vector<float> args) {
 
 // ---- SDL backend ----
 
-void ReleaseTexture(void* handle) { SDL_DestroyTexture(static_cast<SDL_Texture*>(handle)); }
+void ReleaseTexture(void* handle) {
+    SDL_DestroyTexture(static_cast<SDL_Texture*>(handle));
+}
 
 SDL_BlendMode ToSdlBlend(int blend) {
     switch (blend) {
-        case SOLIDBLEND: return SDL_BLENDMODE_NONE;
-        case LIGHTBLEND: return SDL_BLENDMODE_ADD;
-        case SHADEBLEND: return SDL_BLENDMODE_MOD;
-        default: return SDL_BLENDMODE_BLEND;
+        case SOLIDBLEND:
+            return SDL_BLENDMODE_NONE;
+        case LIGHTBLEND:
+            return SDL_BLENDMODE_ADD;
+        case SHADEBLEND:
+            return SDL_BLENDMODE_MOD;
+        default:
+            return SDL_BLENDMODE_BLEND;
     }
 }
 
 class SdlBackend : public TDrawBackend {
-public:
+  public:
     SdlBackend(SDL_Renderer* renderer, SDL_Surface* ownedSurface)
         : renderer_(renderer),
           surface_(ownedSurface),
@@ -115,9 +125,10 @@ public:
         SDL_Texture* texture = TextureOf(shape ? *white_ : *cmd.image, shape ? 0 : cmd.frame);
         if (texture == nullptr) return;
         SDL_SetTextureBlendMode(texture, ToSdlBlend(st.blend));
-        SDL_Color color{Uint8(std::clamp(st.red, 0, 255)), Uint8(std::clamp(st.green, 0, 255)),
-                        Uint8(std::clamp(st.blue, 0, 255)),
-                        Uint8(st.blend == SOLIDBLEND ? 255 : std::lround(std::clamp(st.alpha, 0.0f, 1.0f) * 255.0f))};
+        SDL_Color color{
+            Uint8(std::clamp(st.red, 0, 255)), Uint8(std::clamp(st.green, 0, 255)),
+            Uint8(std::clamp(st.blue, 0, 255)),
+            Uint8(st.blend == SOLIDBLEND ? 255 : std::lround(std::clamp(st.alpha, 0.0f, 1.0f) * 255.0f))};
         vertices_.clear();
         // Shape triangles span the whole white texture: SDL's software renderer takes a fill path that
         // ignores blend modes when a triangle's texture coordinates collapse to one point.
@@ -163,15 +174,15 @@ public:
         return out;
     }
 
-private:
+  private:
     SDL_Texture* TextureOf(const TImage& image, int frame) {
         TImage::TextureSlot& slot = image.Slot(frame);
         const TPixmap& pixels = image.Pixels(frame);
         if (pixels.Empty()) return nullptr;
         if (slot.handle != nullptr && slot.owner != owner_) slot.handle = nullptr;  // made by a dead renderer
         if (slot.handle == nullptr) {
-            SDL_Texture* texture = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC,
-                                                     pixels.width, pixels.height);
+            SDL_Texture* texture = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
+                                                     SDL_TEXTUREACCESS_STATIC, pixels.width, pixels.height);
             if (texture == nullptr) return nullptr;
             SDL_SetTextureScaleMode(texture, image.Filtered() ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
             slot.handle = texture;
@@ -274,7 +285,9 @@ std::vector<void*> Collide(CollisionEntry entry, uint32_t collideMask, uint32_t 
 
 }  // namespace
 
-TPixmap TRecordingBackend::Grab(int, int, int w, int h) { return TPixmap(std::max(0, w), std::max(0, h), 0); }
+TPixmap TRecordingBackend::Grab(int, int, int w, int h) {
+    return TPixmap(std::max(0, w), std::max(0, h), 0);
+}
 
 std::vector<const TDrawCommand*> TRecordingBackend::Find(const std::string& op) const {
     std::vector<const TDrawCommand*> out;
@@ -294,11 +307,19 @@ std::unique_ptr<TDrawBackend> CreateOffscreenBackend(int width, int height) {
     return std::make_unique<SdlBackend>(renderer, surface);
 }
 
-void SetDrawBackend(TDrawBackend* backend) { g_backend = backend; }
-TDrawBackend* GetDrawBackend() { return Current(); }
+void SetDrawBackend(TDrawBackend* backend) {
+    g_backend = backend;
+}
+TDrawBackend* GetDrawBackend() {
+    return Current();
+}
 
-const TDrawState& GetDrawState() { return g_state; }
-void SetDrawState(const TDrawState& state) { g_state = state; }
+const TDrawState& GetDrawState() {
+    return g_state;
+}
+void SetDrawState(const TDrawState& state) {
+    g_state = state;
+}
 
 void ResetDrawStateDefaults(int screenWidth, int screenHeight) {
     g_state = TDrawState{};
@@ -306,8 +327,12 @@ void ResetDrawStateDefaults(int screenWidth, int screenHeight) {
     g_state.viewportH = screenHeight;
 }
 
-void SetBlend(int blend) { g_state.blend = blend; }
-int GetBlend() { return g_state.blend; }
+void SetBlend(int blend) {
+    g_state.blend = blend;
+}
+int GetBlend() {
+    return g_state.blend;
+}
 
 void SetColor(int red, int green, int blue) {
     g_state.red = red;
@@ -321,8 +346,12 @@ void GetColor(int& red, int& green, int& blue) {
     blue = g_state.blue;
 }
 
-void SetAlpha(float alpha) { g_state.alpha = alpha; }
-float GetAlpha() { return g_state.alpha; }
+void SetAlpha(float alpha) {
+    g_state.alpha = alpha;
+}
+float GetAlpha() {
+    return g_state.alpha;
+}
 
 void SetScale(float x, float y) {
     g_state.scaleX = x;
@@ -334,8 +363,12 @@ void GetScale(float& x, float& y) {
     y = g_state.scaleY;
 }
 
-void SetRotation(float degrees) { g_state.rotation = degrees; }
-float GetRotation() { return g_state.rotation; }
+void SetRotation(float degrees) {
+    g_state.rotation = degrees;
+}
+float GetRotation() {
+    return g_state.rotation;
+}
 
 void SetOrigin(float x, float y) {
     g_state.originX = x;
@@ -367,10 +400,16 @@ void GetViewport(int& x, int& y, int& w, int& h) {
     h = g_state.viewportH;
 }
 
-void SetImageFont(std::shared_ptr<TImageFont> font) { g_state.font = std::move(font); }
-std::shared_ptr<TImageFont> GetImageFont() { return g_state.font; }
+void SetImageFont(std::shared_ptr<TImageFont> font) {
+    g_state.font = std::move(font);
+}
+std::shared_ptr<TImageFont> GetImageFont() {
+    return g_state.font;
+}
 
-void Cls() { Submit(Command("Cls", {})); }
+void Cls() {
+    Submit(Command("Cls", {}));
+}
 
 void DrawImage(const TImage* image, float x, float y, int frame) {
     if (image == nullptr) return;
@@ -379,12 +418,13 @@ void DrawImage(const TImage* image, float x, float y, int frame) {
     c.frame = frame;
     Transform t = MakeTransform(x, y);
     float w = float(image->Width()), h = float(image->Height());
-    AddQuad(c.vertices, t, -image->handleX, -image->handleY, w - image->handleX, h - image->handleY, 0, 0, 1, 1);
+    AddQuad(c.vertices, t, -image->handleX, -image->handleY, w - image->handleX, h - image->handleY, 0, 0, 1,
+            1);
     Submit(std::move(c));
 }
 
-void DrawSubImageRect(const TImage* image, float x, float y, float w, float h, float sx, float sy, float sw, float sh,
-                      float hx, float hy, int frame) {
+void DrawSubImageRect(const TImage* image, float x, float y, float w, float h, float sx, float sy, float sw,
+                      float sh, float hx, float hy, int frame) {
     if (image == nullptr || image->Width() <= 0 || image->Height() <= 0) return;
     TDrawCommand c = Command("DrawSubImageRect", {x, y, w, h, sx, sy, sw, sh, hx, hy, float(frame)});
     c.image = image;
@@ -405,7 +445,8 @@ void DrawRect(float x, float y, float w, float h) {
 void DrawLine(float x1, float y1, float x2, float y2, bool lastPixel) {
     TDrawCommand c = Command("DrawLine", {x1, y1, x2, y2, lastPixel ? 1.0f : 0.0f});
     Transform t = MakeTransform(x1, y1);
-    TVertex a = t.At(-g_state.handleX, -g_state.handleY), b = t.At(x2 - x1 - g_state.handleX, y2 - y1 - g_state.handleY);
+    TVertex a = t.At(-g_state.handleX, -g_state.handleY),
+            b = t.At(x2 - x1 - g_state.handleX, y2 - y1 - g_state.handleY);
     // A one-pixel wide band through the pixel centres, reaching half a pixel past the first end and, with
     // the last pixel, past the second; without it the band stops half a pixel short of the last centre.
     float dx = b.x - a.x, dy = b.y - a.y, len = std::sqrt(dx * dx + dy * dy);
@@ -465,9 +506,13 @@ void DrawText(const std::string& text, float x, float y) {
     Submit(std::move(c));
 }
 
-float TextWidth(const std::string& text) { return g_state.font ? g_state.font->TextWidth(text) : 0.0f; }
+float TextWidth(const std::string& text) {
+    return g_state.font ? g_state.font->TextWidth(text) : 0.0f;
+}
 
-float TextHeight(const std::string&) { return g_state.font ? g_state.font->LineHeight() : 0.0f; }
+float TextHeight(const std::string&) {
+    return g_state.font ? g_state.font->LineHeight() : 0.0f;
+}
 
 void PrecacheImage(const TImage* image) {
     TDrawBackend* backend = Current();

@@ -46,9 +46,9 @@ struct TVertex {
 };
 
 struct TDrawCommand {
-    std::string op;           // name of the drawing operation ("DrawImage", "Cls", ...)
-    std::vector<float> args;  // its numeric arguments as passed
-    std::string text;         // the text of DrawText
+    std::string op;                 // name of the drawing operation ("DrawImage", "Cls", ...)
+    std::vector<float> args;        // its numeric arguments as passed
+    std::string text;               // the text of DrawText
     const TImage* image = nullptr;  // image argument, or the glyph atlas for text
     int frame = 0;
     TDrawState state;               // the state at the moment of the call
@@ -56,7 +56,7 @@ struct TDrawCommand {
 };
 
 class TDrawBackend {
-public:
+  public:
     virtual ~TDrawBackend() = default;
     virtual void Submit(const TDrawCommand& command) = 0;
     // Make every frame's texture of the image exist now.
@@ -67,7 +67,7 @@ public:
 
 // Keeps every command; draws nothing.
 class TRecordingBackend : public TDrawBackend {
-public:
+  public:
     void Submit(const TDrawCommand& command) override { calls.push_back(command); }
     void Precache(const TImage& image) override { precached.push_back(&image); }
     TPixmap Grab(int x, int y, int w, int h) override;
@@ -115,8 +115,8 @@ void Cls();
 void DrawImage(const TImage* image, float x, float y, int frame = 0);
 // The source rectangle (sx, sy, sw, sh) of a frame stretched over w x h at (x, y); (hx, hy) is a handle
 // in destination pixels. Scale and rotation act about (x, y).
-void DrawSubImageRect(const TImage* image, float x, float y, float w, float h, float sx, float sy, float sw, float sh,
-                      float hx = 0, float hy = 0, int frame = 0);
+void DrawSubImageRect(const TImage* image, float x, float y, float w, float h, float sx, float sy, float sw,
+                      float sh, float hx = 0, float hy = 0, int frame = 0);
 void DrawRect(float x, float y, float w, float h);
 // A one-pixel line from the first pixel to the last, or up to the last without it when lastPixel is false.
 void DrawLine(float x1, float y1, float x2, float y2, bool lastPixel = true);

@@ -30,8 +30,12 @@ Polled& State() {
     return polled;
 }
 
-bool ValidKey(int key) { return key >= 0 && key < 256; }
-bool ValidButton(int button) { return button >= 1 && button <= 3; }
+bool ValidKey(int key) {
+    return key >= 0 && key < 256;
+}
+bool ValidButton(int button) {
+    return button >= 1 && button <= 3;
+}
 
 // Keeps the polled view in step with every event that enters the queue.
 void Track(const TEvent& e) {
@@ -70,15 +74,21 @@ void Track(const TEvent& e) {
     }
 }
 
-void Emit(int id, int data, int x = 0, int y = 0) { PostEvent(TEvent{id, data, x, y}); }
+void Emit(int id, int data, int x = 0, int y = 0) {
+    PostEvent(TEvent{id, data, x, y});
+}
 
 // Windows numbers the buttons left, right, middle; SDL left, middle, right.
 int ButtonFromSDL(Uint8 button) {
     switch (button) {
-        case SDL_BUTTON_LEFT: return 1;
-        case SDL_BUTTON_RIGHT: return 2;
-        case SDL_BUTTON_MIDDLE: return 3;
-        default: return 0;
+        case SDL_BUTTON_LEFT:
+            return 1;
+        case SDL_BUTTON_RIGHT:
+            return 2;
+        case SDL_BUTTON_MIDDLE:
+            return 3;
+        default:
+            return 0;
     }
 }
 
@@ -88,8 +98,10 @@ int ControlCharacter(int key) {
         case KEY_BACKSPACE:
         case KEY_TAB:
         case KEY_ENTER:
-        case KEY_ESCAPE: return key;
-        default: return 0;
+        case KEY_ESCAPE:
+            return key;
+        default:
+            return 0;
     }
 }
 
@@ -111,7 +123,9 @@ void EmitText(const char* text) {
 
 void Translate(const SDL_Event& e) {
     switch (e.type) {
-        case SDL_QUIT: Emit(EVENT_APPTERMINATE, 0); break;
+        case SDL_QUIT:
+            Emit(EVENT_APPTERMINATE, 0);
+            break;
         case SDL_WINDOWEVENT:
             if (e.window.event == SDL_WINDOWEVENT_CLOSE) Emit(EVENT_APPTERMINATE, 0);
             if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) Emit(EVENT_APPSUSPEND, 0);
@@ -129,25 +143,33 @@ void Translate(const SDL_Event& e) {
             if (key >= 0) Emit(EVENT_KEYUP, key);
             break;
         }
-        case SDL_TEXTINPUT: EmitText(e.text.text); break;
+        case SDL_TEXTINPUT:
+            EmitText(e.text.text);
+            break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
             if (int b = ButtonFromSDL(e.button.button))
-                Emit(e.type == SDL_MOUSEBUTTONDOWN ? EVENT_MOUSEDOWN : EVENT_MOUSEUP, b, e.button.x, e.button.y);
+                Emit(e.type == SDL_MOUSEBUTTONDOWN ? EVENT_MOUSEDOWN : EVENT_MOUSEUP, b, e.button.x,
+                     e.button.y);
             break;
-        case SDL_MOUSEMOTION: Emit(EVENT_MOUSEMOVE, 0, e.motion.x, e.motion.y); break;
+        case SDL_MOUSEMOTION:
+            Emit(EVENT_MOUSEMOVE, 0, e.motion.x, e.motion.y);
+            break;
         case SDL_MOUSEWHEEL: {
             int steps = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
             if (steps != 0) Emit(EVENT_MOUSEWHEEL, steps);
             break;
         }
-        default: break;
+        default:
+            break;
     }
 }
 
 }  // namespace
 
-bool EventsStartup() { return SDL_WasInit(SDL_INIT_EVENTS) || SDL_InitSubSystem(SDL_INIT_EVENTS) == 0; }
+bool EventsStartup() {
+    return SDL_WasInit(SDL_INIT_EVENTS) || SDL_InitSubSystem(SDL_INIT_EVENTS) == 0;
+}
 
 void PollSystem() {
     if (!SDL_WasInit(SDL_INIT_EVENTS)) return;
@@ -190,7 +212,9 @@ int PolledKeyHit(int key) {
     return hits;
 }
 
-int PolledKeyDown(int key) { return ValidKey(key) ? State().keyDowns[size_t(key)] : 0; }
+int PolledKeyDown(int key) {
+    return ValidKey(key) ? State().keyDowns[size_t(key)] : 0;
+}
 
 int PolledFirstKeyHit() {
     const auto& hits = State().keyHits;
@@ -199,7 +223,9 @@ int PolledFirstKeyHit() {
     return -1;
 }
 
-int PolledAnyKeyHit() { return PolledFirstKeyHit() >= 0 ? 1 : 0; }
+int PolledAnyKeyHit() {
+    return PolledFirstKeyHit() >= 0 ? 1 : 0;
+}
 
 void PolledClearKey(int key) {
     if (!ValidKey(key)) return;
@@ -227,10 +253,18 @@ int PolledMouseHit(int button) {
     return hits;
 }
 
-int PolledMouseDown(int button) { return ValidButton(button) ? State().mouseDowns[size_t(button)] : 0; }
-int PolledMouseX() { return State().x; }
-int PolledMouseY() { return State().y; }
-int PolledMouseZ() { return State().z; }
+int PolledMouseDown(int button) {
+    return ValidButton(button) ? State().mouseDowns[size_t(button)] : 0;
+}
+int PolledMouseX() {
+    return State().x;
+}
+int PolledMouseY() {
+    return State().y;
+}
+int PolledMouseZ() {
+    return State().z;
+}
 
 void PolledFlushMouse() {
     State().mouseHits.fill(0);
@@ -242,62 +276,111 @@ int VirtualKeyFromSDL(int keycode, int scancode) {
     // the key's position, so AZERTY's digit row still gives digits.
     if (keycode >= SDLK_a && keycode <= SDLK_z) return KEY_A + (keycode - SDLK_a);
     if (scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z) return KEY_A + (scancode - SDL_SCANCODE_A);
-    if (scancode >= SDL_SCANCODE_1 && scancode <= SDL_SCANCODE_9) return KEY_0 + 1 + (scancode - SDL_SCANCODE_1);
+    if (scancode >= SDL_SCANCODE_1 && scancode <= SDL_SCANCODE_9)
+        return KEY_0 + 1 + (scancode - SDL_SCANCODE_1);
     if (scancode == SDL_SCANCODE_0) return KEY_0;
     if (scancode >= SDL_SCANCODE_KP_1 && scancode <= SDL_SCANCODE_KP_9)
         return KEY_NUM0 + 1 + (scancode - SDL_SCANCODE_KP_1);
     if (scancode == SDL_SCANCODE_KP_0) return KEY_NUM0;
     if (keycode >= SDLK_F1 && keycode <= SDLK_F12) return KEY_F1 + (keycode - SDLK_F1);
     switch (scancode) {
-        case SDL_SCANCODE_KP_MULTIPLY: return KEY_NUMMULTIPLY;
-        case SDL_SCANCODE_KP_PLUS: return KEY_NUMADD;
-        case SDL_SCANCODE_KP_MINUS: return KEY_NUMSUBTRACT;
-        case SDL_SCANCODE_KP_PERIOD: return KEY_NUMDECIMAL;
-        case SDL_SCANCODE_KP_DIVIDE: return KEY_NUMDIVIDE;
-        case SDL_SCANCODE_KP_ENTER: return KEY_ENTER;
-        case SDL_SCANCODE_SEMICOLON: return KEY_SEMICOLON;
-        case SDL_SCANCODE_EQUALS: return KEY_EQUALS;
-        case SDL_SCANCODE_COMMA: return KEY_COMMA;
-        case SDL_SCANCODE_MINUS: return KEY_MINUS;
-        case SDL_SCANCODE_PERIOD: return KEY_PERIOD;
-        case SDL_SCANCODE_SLASH: return KEY_SLASH;
-        case SDL_SCANCODE_GRAVE: return KEY_TILDE;
-        case SDL_SCANCODE_LEFTBRACKET: return KEY_OPENBRACKET;
-        case SDL_SCANCODE_BACKSLASH: return KEY_BACKSLASH;
-        case SDL_SCANCODE_RIGHTBRACKET: return KEY_CLOSEBRACKET;
-        case SDL_SCANCODE_APOSTROPHE: return KEY_QUOTES;
-        default: break;
+        case SDL_SCANCODE_KP_MULTIPLY:
+            return KEY_NUMMULTIPLY;
+        case SDL_SCANCODE_KP_PLUS:
+            return KEY_NUMADD;
+        case SDL_SCANCODE_KP_MINUS:
+            return KEY_NUMSUBTRACT;
+        case SDL_SCANCODE_KP_PERIOD:
+            return KEY_NUMDECIMAL;
+        case SDL_SCANCODE_KP_DIVIDE:
+            return KEY_NUMDIVIDE;
+        case SDL_SCANCODE_KP_ENTER:
+            return KEY_ENTER;
+        case SDL_SCANCODE_SEMICOLON:
+            return KEY_SEMICOLON;
+        case SDL_SCANCODE_EQUALS:
+            return KEY_EQUALS;
+        case SDL_SCANCODE_COMMA:
+            return KEY_COMMA;
+        case SDL_SCANCODE_MINUS:
+            return KEY_MINUS;
+        case SDL_SCANCODE_PERIOD:
+            return KEY_PERIOD;
+        case SDL_SCANCODE_SLASH:
+            return KEY_SLASH;
+        case SDL_SCANCODE_GRAVE:
+            return KEY_TILDE;
+        case SDL_SCANCODE_LEFTBRACKET:
+            return KEY_OPENBRACKET;
+        case SDL_SCANCODE_BACKSLASH:
+            return KEY_BACKSLASH;
+        case SDL_SCANCODE_RIGHTBRACKET:
+            return KEY_CLOSEBRACKET;
+        case SDL_SCANCODE_APOSTROPHE:
+            return KEY_QUOTES;
+        default:
+            break;
     }
     switch (keycode) {
-        case SDLK_BACKSPACE: return KEY_BACKSPACE;
-        case SDLK_TAB: return KEY_TAB;
-        case SDLK_CLEAR: return KEY_CLEAR;
-        case SDLK_RETURN: return KEY_ENTER;
-        case SDLK_PAUSE: return KEY_PAUSE;
-        case SDLK_CAPSLOCK: return KEY_CAPSLOCK;
-        case SDLK_ESCAPE: return KEY_ESCAPE;
-        case SDLK_SPACE: return KEY_SPACE;
-        case SDLK_PAGEUP: return KEY_PAGEUP;
-        case SDLK_PAGEDOWN: return KEY_PAGEDOWN;
-        case SDLK_END: return KEY_END;
-        case SDLK_HOME: return KEY_HOME;
-        case SDLK_LEFT: return KEY_LEFT;
-        case SDLK_UP: return KEY_UP;
-        case SDLK_RIGHT: return KEY_RIGHT;
-        case SDLK_DOWN: return KEY_DOWN;
-        case SDLK_PRINTSCREEN: return KEY_PRINTSCREEN;
-        case SDLK_INSERT: return KEY_INSERT;
-        case SDLK_DELETE: return KEY_DELETE;
-        case SDLK_LGUI: return KEY_LWIN;
-        case SDLK_RGUI: return KEY_RWIN;
-        case SDLK_NUMLOCKCLEAR: return KEY_NUMLOCK;
-        case SDLK_SCROLLLOCK: return KEY_SCROLLLOCK;
-        case SDLK_LSHIFT: return KEY_LSHIFT;
-        case SDLK_RSHIFT: return KEY_RSHIFT;
-        case SDLK_LCTRL: return KEY_LCONTROL;
-        case SDLK_RCTRL: return KEY_RCONTROL;
-        case SDLK_LALT: return KEY_LALT;
-        case SDLK_RALT: return KEY_RALT;
-        default: return -1;
+        case SDLK_BACKSPACE:
+            return KEY_BACKSPACE;
+        case SDLK_TAB:
+            return KEY_TAB;
+        case SDLK_CLEAR:
+            return KEY_CLEAR;
+        case SDLK_RETURN:
+            return KEY_ENTER;
+        case SDLK_PAUSE:
+            return KEY_PAUSE;
+        case SDLK_CAPSLOCK:
+            return KEY_CAPSLOCK;
+        case SDLK_ESCAPE:
+            return KEY_ESCAPE;
+        case SDLK_SPACE:
+            return KEY_SPACE;
+        case SDLK_PAGEUP:
+            return KEY_PAGEUP;
+        case SDLK_PAGEDOWN:
+            return KEY_PAGEDOWN;
+        case SDLK_END:
+            return KEY_END;
+        case SDLK_HOME:
+            return KEY_HOME;
+        case SDLK_LEFT:
+            return KEY_LEFT;
+        case SDLK_UP:
+            return KEY_UP;
+        case SDLK_RIGHT:
+            return KEY_RIGHT;
+        case SDLK_DOWN:
+            return KEY_DOWN;
+        case SDLK_PRINTSCREEN:
+            return KEY_PRINTSCREEN;
+        case SDLK_INSERT:
+            return KEY_INSERT;
+        case SDLK_DELETE:
+            return KEY_DELETE;
+        case SDLK_LGUI:
+            return KEY_LWIN;
+        case SDLK_RGUI:
+            return KEY_RWIN;
+        case SDLK_NUMLOCKCLEAR:
+            return KEY_NUMLOCK;
+        case SDLK_SCROLLLOCK:
+            return KEY_SCROLLLOCK;
+        case SDLK_LSHIFT:
+            return KEY_LSHIFT;
+        case SDLK_RSHIFT:
+            return KEY_RSHIFT;
+        case SDLK_LCTRL:
+            return KEY_LCONTROL;
+        case SDLK_RCTRL:
+            return KEY_RCONTROL;
+        case SDLK_LALT:
+            return KEY_LALT;
+        case SDLK_RALT:
+            return KEY_RALT;
+        default:
+            return -1;
     }
 }

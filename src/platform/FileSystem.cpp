@@ -2,15 +2,16 @@
 // std::filesystem where the exact failure behaviour matters (fsync, rename, lstat).
 #include "platform/FileSystem.h"
 
-#include <algorithm>
-#include <utility>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <utility>
 
 namespace {
 
@@ -77,9 +78,12 @@ std::optional<std::vector<DirEntry>> ReadDir(const std::string& path) {
         entry.Name = name;
         struct stat st {};
         if (::lstat((folder + "/" + name).c_str(), &st) == 0) {
-            if (S_ISLNK(st.st_mode)) entry.Kind = EntryKind::Symlink;
-            else if (S_ISREG(st.st_mode)) entry.Kind = EntryKind::File;
-            else if (S_ISDIR(st.st_mode)) entry.Kind = EntryKind::Dir;
+            if (S_ISLNK(st.st_mode))
+                entry.Kind = EntryKind::Symlink;
+            else if (S_ISREG(st.st_mode))
+                entry.Kind = EntryKind::File;
+            else if (S_ISDIR(st.st_mode))
+                entry.Kind = EntryKind::Dir;
         }
         entries.push_back(std::move(entry));
     }
@@ -116,8 +120,10 @@ bool DeleteDir(const std::string& path, bool recurse) {
         if (!entries) return false;
         for (const DirEntry& entry : *entries) {
             std::string child = folder + "/" + entry.Name;
-            if (entry.Kind == EntryKind::Dir) DeleteDir(child, true);
-            else ::unlink(child.c_str());
+            if (entry.Kind == EntryKind::Dir)
+                DeleteDir(child, true);
+            else
+                ::unlink(child.c_str());
         }
     }
     return ::rmdir(folder.c_str()) == 0;
@@ -128,7 +134,9 @@ bool CopyFile(const std::string& source, const std::string& target) {
     return bytes && WriteFileAtomic(target, *bytes);
 }
 
-std::optional<std::string> LoadFile(const std::string& path) { return LoadFile(path, std::string().max_size()); }
+std::optional<std::string> LoadFile(const std::string& path) {
+    return LoadFile(path, std::string().max_size());
+}
 
 std::optional<std::string> LoadFile(const std::string& path, std::size_t maxBytes, bool* tooLarge) {
     if (tooLarge) *tooLarge = false;
@@ -168,7 +176,9 @@ bool WriteFileAtomic(const std::string& path, const std::string& bytes) {
 
 TAtomicFile::TAtomicFile(std::string path) : path_(std::move(path)) {}
 
-TAtomicFile::~TAtomicFile() { Abandon(); }
+TAtomicFile::~TAtomicFile() {
+    Abandon();
+}
 
 void TAtomicFile::Abandon() {
     if (fd_ >= 0) ::close(fd_);
@@ -253,9 +263,7 @@ int RemoveAtomicLeftovers(const std::string& folder,
         const std::string& name = entry.Name;
         if (entry.Kind != EntryKind::File || name.size() < 2 + TempSuffixLength || name[0] != '.') continue;
         const std::size_t dot = name.size() - TempSuffixLength;
-        if (name[dot] != '.' ||
-            name.find_first_not_of(randomChars, dot + 1) != std::string::npos)
-            continue;
+        if (name[dot] != '.' || name.find_first_not_of(randomChars, dot + 1) != std::string::npos) continue;
         const std::string target = name.substr(1, dot - 1);
         if (!ours(target, name.size() == NameLimit)) continue;
         if (::unlink((TrimTrailingSlashes(folder) + "/" + name).c_str()) == 0) ++removed;

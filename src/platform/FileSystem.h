@@ -60,16 +60,16 @@ std::optional<std::string> LoadFile(const std::string& path, std::size_t maxByte
 
 // Replaces (or creates) the file at path with bytes, atomically: temporary file in the same
 // folder (named "." + file name + "." + six random characters, the file name cut short when the
-// whole would pass the file system's 255-byte limit), written, flushed, fsync'd, closed, renamed over path, folder fsync'd. Every result is
-// checked; on any failure the temporary file is removed, the old file is left untouched and
-// false is returned.
+// whole would pass the file system's 255-byte limit), written, flushed, fsync'd, closed, renamed over path,
+// folder fsync'd. Every result is checked; on any failure the temporary file is removed, the old file is left
+// untouched and false is returned.
 bool WriteFileAtomic(const std::string& path, const std::string& bytes);
 
 // The atomic write in steps, for writers that produce their bytes piece by piece and need to
 // know which step failed. Nothing replaces the target until Commit succeeds; a writer destroyed
 // without a successful Commit removes its temporary file.
 class TAtomicFile {
-public:
+  public:
     explicit TAtomicFile(std::string path);
     ~TAtomicFile();
     TAtomicFile(const TAtomicFile&) = delete;
@@ -82,7 +82,7 @@ public:
     // Flushes, fsyncs and closes the temporary file, then renames it over the target.
     bool Commit();
 
-private:
+  private:
     void Abandon();
 
     std::string path_;

@@ -50,9 +50,13 @@ std::shared_ptr<TFontRaster> TFontRaster::Create(std::vector<uint8_t> bytes, int
 
 TFontRaster::~TFontRaster() = default;
 
-int TFontRaster::GlyphCount() const { return int(impl_->face->num_glyphs); }
+int TFontRaster::GlyphCount() const {
+    return int(impl_->face->num_glyphs);
+}
 
-bool TFontRaster::HasGlyph(char32_t ch) const { return FT_Get_Char_Index(impl_->face, FT_ULong(ch)) != 0; }
+bool TFontRaster::HasGlyph(char32_t ch) const {
+    return FT_Get_Char_Index(impl_->face, FT_ULong(ch)) != 0;
+}
 
 std::optional<TGlyphBitmap> TFontRaster::RenderGlyph(char32_t ch) {
     FT_Face face = impl_->face;
@@ -60,7 +64,8 @@ std::optional<TGlyphBitmap> TFontRaster::RenderGlyph(char32_t ch) {
     if (index == 0) return std::nullopt;
     FT_Int32 load = smooth_ ? FT_LOAD_TARGET_NORMAL : (FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME);
     if (FT_Load_Glyph(face, index, load) != 0) return std::nullopt;
-    if (FT_Render_Glyph(face->glyph, smooth_ ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO) != 0) return std::nullopt;
+    if (FT_Render_Glyph(face->glyph, smooth_ ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO) != 0)
+        return std::nullopt;
     const FT_GlyphSlot slot = face->glyph;
     const FT_Bitmap& bm = slot->bitmap;
     TGlyphBitmap glyph;

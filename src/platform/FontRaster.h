@@ -15,7 +15,7 @@
 #include "platform/ImageFont.h"
 
 class TFontRaster {
-public:
+  public:
     // A rasteriser over a copy of the font bytes (kept for the rasteriser's life). When FreeType
     // cannot set pixelSize, the next smaller size that works is used; nullptr when none does or the
     // bytes are not a font.
@@ -37,7 +37,7 @@ public:
     // The glyph's coverage bitmap with its bearings and advance; nullopt when the font lacks it.
     std::optional<TGlyphBitmap> RenderGlyph(char32_t ch);
 
-private:
+  private:
     TFontRaster() = default;
     struct Impl;
     std::unique_ptr<Impl> impl_;

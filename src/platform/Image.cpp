@@ -23,7 +23,9 @@ uint64_t RegisterTextureOwner(void (*release)(void* handle)) {
     return id;
 }
 
-void UnregisterTextureOwner(uint64_t owner) { Owners().erase(owner); }
+void UnregisterTextureOwner(uint64_t owner) {
+    Owners().erase(owner);
+}
 
 TImage::TImage(int width, int height, int frames, int flags)
     : width_(std::max(0, width)), height_(std::max(0, height)), flags_(flags) {
@@ -64,14 +66,19 @@ std::shared_ptr<TImage> TImage::FromStrip(const TPixmap& pixmap, int cellW, int 
     auto image = std::make_shared<TImage>(cellW, cellH, count, flags);
     for (int i = 0; i < count; ++i) {
         int cell = first + i;
-        image->frames_[size_t(i)] = PixmapWindow(pixmap, (cell % across) * cellW, (cell / across) * cellH, cellW, cellH);
+        image->frames_[size_t(i)] =
+            PixmapWindow(pixmap, (cell % across) * cellW, (cell / across) * cellH, cellW, cellH);
     }
     return image;
 }
 
-int TImage::ClampFrame(int frame) const { return std::clamp(frame, 0, Frames() - 1); }
+int TImage::ClampFrame(int frame) const {
+    return std::clamp(frame, 0, Frames() - 1);
+}
 
-const TPixmap& TImage::Pixels(int frame) const { return frames_[size_t(ClampFrame(frame))]; }
+const TPixmap& TImage::Pixels(int frame) const {
+    return frames_[size_t(ClampFrame(frame))];
+}
 
 TPixmap& TImage::Lock(int frame) {
     frame = ClampFrame(frame);
@@ -79,9 +86,13 @@ TPixmap& TImage::Lock(int frame) {
     return frames_[size_t(frame)];
 }
 
-uint64_t TImage::Version(int frame) const { return versions_[size_t(ClampFrame(frame))]; }
+uint64_t TImage::Version(int frame) const {
+    return versions_[size_t(ClampFrame(frame))];
+}
 
-TImage::TextureSlot& TImage::Slot(int frame) const { return slots_[size_t(ClampFrame(frame))]; }
+TImage::TextureSlot& TImage::Slot(int frame) const {
+    return slots_[size_t(ClampFrame(frame))];
+}
 
 void SetImageHandle(TImage* image, float x, float y) {
     if (image == nullptr) return;
@@ -95,17 +106,27 @@ void MidHandleImage(TImage* image) {
     image->handleY = float(image->Height() / 2);
 }
 
-void AutoMidHandle(bool on) { g_autoMidHandle = on; }
-bool AutoMidHandleEnabled() { return g_autoMidHandle; }
+void AutoMidHandle(bool on) {
+    g_autoMidHandle = on;
+}
+bool AutoMidHandleEnabled() {
+    return g_autoMidHandle;
+}
 
-int ImageWidth(const TImage* image) { return image ? image->Width() : 0; }
-int ImageHeight(const TImage* image) { return image ? image->Height() : 0; }
+int ImageWidth(const TImage* image) {
+    return image ? image->Width() : 0;
+}
+int ImageHeight(const TImage* image) {
+    return image ? image->Height() : 0;
+}
 
 std::shared_ptr<TImage> CreateImage(int width, int height, int frames, int flags) {
     return TImage::Create(width, height, frames, flags);
 }
 
-TPixmap& LockImage(TImage* image, int frame) { return image->Lock(frame); }
+TPixmap& LockImage(TImage* image, int frame) {
+    return image->Lock(frame);
+}
 
 void UnlockImage(TImage*, int) {}
 

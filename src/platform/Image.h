@@ -24,15 +24,16 @@ inline constexpr int DYNAMICIMAGE = 8;
 inline constexpr int DEFAULT_IMAGE_FLAGS = -1;
 
 class TImage {
-public:
+  public:
     // A blank (transparent black) image of `frames` frames of width x height.
-    static std::shared_ptr<TImage> Create(int width, int height, int frames = 1, int flags = DEFAULT_IMAGE_FLAGS);
+    static std::shared_ptr<TImage> Create(int width, int height, int frames = 1,
+                                          int flags = DEFAULT_IMAGE_FLAGS);
     // One frame holding the pixmap.
     static std::shared_ptr<TImage> FromPixmap(TPixmap pixmap, int flags = DEFAULT_IMAGE_FLAGS);
     // An animation strip: `count` cells of cellW x cellH taken left to right, top to bottom from the
     // pixmap, starting at cell `first`. Null when the pixmap holds fewer cells than asked for.
-    static std::shared_ptr<TImage> FromStrip(const TPixmap& pixmap, int cellW, int cellH, int first, int count,
-                                             int flags = DEFAULT_IMAGE_FLAGS);
+    static std::shared_ptr<TImage> FromStrip(const TPixmap& pixmap, int cellW, int cellH, int first,
+                                             int count, int flags = DEFAULT_IMAGE_FLAGS);
 
     TImage(int width, int height, int frames, int flags);
     ~TImage();
@@ -64,7 +65,7 @@ public:
     };
     TextureSlot& Slot(int frame) const;
 
-private:
+  private:
     int ClampFrame(int frame) const;
 
     int width_;

@@ -4,12 +4,12 @@
 // longjmp never skips a destructor.
 #include "platform/ImageCodec.h"
 
+#include <jpeglib.h>
+#include <png.h>
+
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
-
-#include <jpeglib.h>
-#include <png.h>
 
 #include "platform/FileSystem.h"
 
@@ -100,7 +100,8 @@ bool JpegDecodeInto(const uint8_t* data, size_t size, TPixmap* out, std::vector<
     }
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
-    if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK || !DimensionsOk(info.image_width, info.image_height)) {
+    if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK ||
+        !DimensionsOk(info.image_width, info.image_height)) {
         jpeg_destroy_decompress(&info);
         return false;
     }

@@ -137,8 +137,8 @@ std::vector<TGlyphQuad> TImageFont::Layout(const std::string& utf8) {
         const TGlyph* g = Glyph(ch);
         if (g == nullptr) continue;
         if (g->width > 0 && g->height > 0)
-            quads.push_back({pen + g->offsetX, g->offsetY, float(g->width), float(g->height), g->atlasX, g->atlasY,
-                             g->width, g->height});
+            quads.push_back({pen + g->offsetX, g->offsetY, float(g->width), float(g->height), g->atlasX,
+                             g->atlasY, g->width, g->height});
         pen += g->advance;
     }
     return quads;

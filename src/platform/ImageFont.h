@@ -44,7 +44,7 @@ struct TGlyphQuad {
 };
 
 class TImageFont {
-public:
+  public:
     // Renders a character, or nothing when the font has no glyph for it.
     using GlyphSource = std::function<std::optional<TGlyphBitmap>(char32_t)>;
 
@@ -63,7 +63,7 @@ public:
     const TImage* Atlas() const { return atlas_.get(); }
     const TGlyph* Glyph(char32_t ch);
 
-private:
+  private:
     TImageFont(GlyphSource source, float ascent, float lineHeight);
     bool AddGlyph(char32_t ch);
     void GrowAtlas(int minHeight);

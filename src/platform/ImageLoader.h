@@ -16,7 +16,7 @@ std::shared_ptr<TImage> LoadImage(const std::string& path, int flags = DEFAULT_I
 
 // Animation strip of count cells of cellWidth x cellHeight from cell first; nullptr when the data
 // does not decode or holds too few cells.
-std::shared_ptr<TImage> LoadAnimImage(std::span<const uint8_t> bytes, int cellWidth, int cellHeight, int first,
+std::shared_ptr<TImage> LoadAnimImage(std::span<const uint8_t> bytes, int cellWidth, int cellHeight,
+                                      int first, int count, int flags = DEFAULT_IMAGE_FLAGS);
+std::shared_ptr<TImage> LoadAnimImage(const std::string& path, int cellWidth, int cellHeight, int first,
                                       int count, int flags = DEFAULT_IMAGE_FLAGS);
-std::shared_ptr<TImage> LoadAnimImage(const std::string& path, int cellWidth, int cellHeight, int first, int count,
-                                      int flags = DEFAULT_IMAGE_FLAGS);

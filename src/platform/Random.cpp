@@ -13,7 +13,9 @@ std::mt19937& Engine() {
 
 }  // namespace
 
-void SeedRnd(uint32_t seed) { Engine().seed(seed); }
+void SeedRnd(uint32_t seed) {
+    Engine().seed(seed);
+}
 
 float Rnd(float low, float high) {
     if (low > high) std::swap(low, high);

@@ -53,7 +53,9 @@ std::unique_ptr<TSocketStream> TSocketStream::Connect(const std::string& host, i
     return std::unique_ptr<TSocketStream>(new TSocketStream(fd));
 }
 
-TSocketStream::~TSocketStream() { close(fd_); }
+TSocketStream::~TSocketStream() {
+    close(fd_);
+}
 
 bool TSocketStream::Write(const std::string& bytes) {
     size_t done = 0;

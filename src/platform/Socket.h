@@ -12,11 +12,12 @@
 #include "platform/ByteStream.h"
 
 class TSocketStream : public TByteStream {
-public:
+  public:
     static constexpr int TIMEOUT_MS = 10000;
 
     // A connection to host:port (a name or an address); nullptr when none can be made.
-    static std::unique_ptr<TSocketStream> Connect(const std::string& host, int port, int timeoutMs = TIMEOUT_MS);
+    static std::unique_ptr<TSocketStream> Connect(const std::string& host, int port,
+                                                  int timeoutMs = TIMEOUT_MS);
     ~TSocketStream() override;
     TSocketStream(const TSocketStream&) = delete;
     TSocketStream& operator=(const TSocketStream&) = delete;
@@ -35,7 +36,7 @@ public:
     int64_t Size() const override { return -1; }
     bool Seekable() const override { return false; }
 
-private:
+  private:
     explicit TSocketStream(int fd) : fd_(fd) {}
     int fd_;
     int64_t received_ = 0;

@@ -4,6 +4,7 @@
 #include <SDL.h>
 #include <fcntl.h>
 #include <pwd.h>
+#include <strings.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/sysinfo.h>
@@ -13,12 +14,11 @@
 
 #include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <string_view>
-#include <strings.h>
 #include <utility>
 
 #include "platform/Window.h"
@@ -204,7 +204,7 @@ std::string XdgFolder(const std::string& name) {
     if (name == "CONFIG") return base("XDG_CONFIG_HOME", "/.config");
     if (name == "CACHE") return base("XDG_CACHE_HOME", "/.cache");
     static const char* const userDirs[][2] = {
-        {"DESKTOP", "Desktop"}, {"DOCUMENTS", "Documents"}, {"MUSIC", "Music"},
+        {"DESKTOP", "Desktop"},   {"DOCUMENTS", "Documents"}, {"MUSIC", "Music"},
         {"PICTURES", "Pictures"}, {"VIDEOS", "Videos"},
     };
     for (const auto& dir : userDirs) {
@@ -231,7 +231,7 @@ long ProcessMemoryKB() {
 }
 
 bool SystemMemoryStatus(int& loadPercent, int& totalMB, int& usedMB) {
-    struct sysinfo info{};
+    struct sysinfo info {};
     loadPercent = totalMB = usedMB = 0;
     if (sysinfo(&info) != 0 || info.totalram == 0) return false;
     double unit = double(info.mem_unit) / (1024.0 * 1024.0);
@@ -243,7 +243,7 @@ bool SystemMemoryStatus(int& loadPercent, int& totalMB, int& usedMB) {
 
 bool SystemMemory(TSystemMemory& out) {
     out = TSystemMemory{};
-    struct sysinfo info{};
+    struct sysinfo info {};
     if (sysinfo(&info) != 0 || info.totalram == 0) return false;
     uint64_t unit = info.mem_unit;
     out.totalPhys = uint64_t(info.totalram) * unit;
@@ -254,7 +254,8 @@ bool SystemMemory(TSystemMemory& out) {
     // The address space: the process's limit, else the 47 bits a user process has on x86-64.
     rlimit limit{};
     out.totalVirtual = uint64_t(1) << 47;
-    if (getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY) out.totalVirtual = limit.rlim_cur;
+    if (getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
+        out.totalVirtual = limit.rlim_cur;
     uint64_t mapped = 0;
     if (FILE* f = std::fopen("/proc/self/statm", "r")) {
         unsigned long pages = 0;
@@ -333,4 +334,6 @@ void End(int code) {
     std::_Exit(code);
 }
 
-void SetEndHandler(std::function<void(int)> handler) { EndHandler() = std::move(handler); }
+void SetEndHandler(std::function<void(int)> handler) {
+    EndHandler() = std::move(handler);
+}

@@ -6,10 +6,10 @@
 
 #include <SDL.h>
 
-#include "platform/ImageCodec.h"
-
 #include <algorithm>
 #include <vector>
+
+#include "platform/ImageCodec.h"
 
 namespace {
 
@@ -114,7 +114,9 @@ std::string MissingDisplayText() {
     return text;
 }
 
-bool GraphicsDriverExists(int driver) { return driver == GraphicsDriverOpenGL && EnsureVideo(); }
+bool GraphicsDriverExists(int driver) {
+    return driver == GraphicsDriverOpenGL && EnsureVideo();
+}
 
 bool SetGraphicsDriver(int driver) {
     if (!GraphicsDriverExists(driver)) return false;
@@ -122,7 +124,9 @@ bool SetGraphicsDriver(int driver) {
     return true;
 }
 
-int CurrentGraphicsDriver() { return State().driver; }
+int CurrentGraphicsDriver() {
+    return State().driver;
+}
 
 int CountGraphicsModes() {
     if (!EnsureVideo()) return 0;
@@ -176,8 +180,8 @@ bool Graphics(int width, int height, int depth, int /*hertz*/) {
             d.window = SDL_CreateWindow(d.title.c_str(), bounds.x, bounds.y, bounds.w, bounds.h,
                                         SDL_WINDOW_SHOWN | SDL_WINDOW_BORDERLESS);
         else
-            d.window = SDL_CreateWindow(d.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
-                                        height, SDL_WINDOW_SHOWN);
+            d.window = SDL_CreateWindow(d.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                        width, height, SDL_WINDOW_SHOWN);
         if (!d.window) return false;
         if ((fullScreen && !EnterFullScreen()) || !CreateRenderer()) {
             SDL_DestroyWindow(d.window);
@@ -206,9 +210,13 @@ void EndGraphics() {
     SDL_ShowCursor(SDL_ENABLE);
 }
 
-bool GraphicsOpen() { return State().renderer != nullptr; }
+bool GraphicsOpen() {
+    return State().renderer != nullptr;
+}
 
-bool GraphicsIsFullScreen() { return State().window && State().fullScreen; }
+bool GraphicsIsFullScreen() {
+    return State().window && State().fullScreen;
+}
 
 void LeaveFullScreen() {
     if (GraphicsIsFullScreen()) ApplyWindowedSize();
@@ -227,18 +235,30 @@ void Flip(int sync) {
     SDL_RenderPresent(d.renderer);
 }
 
-SDL_Window* GraphicsWindow() { return State().window; }
-SDL_Renderer* GraphicsRenderer() { return State().renderer; }
-int GraphicsWidth() { return State().width; }
-int GraphicsHeight() { return State().height; }
-unsigned GraphicsGeneration() { return State().generation; }
+SDL_Window* GraphicsWindow() {
+    return State().window;
+}
+SDL_Renderer* GraphicsRenderer() {
+    return State().renderer;
+}
+int GraphicsWidth() {
+    return State().width;
+}
+int GraphicsHeight() {
+    return State().height;
+}
+unsigned GraphicsGeneration() {
+    return State().generation;
+}
 
 void SetAppTitle(const std::string& title) {
     State().title = title;
     if (State().window) SDL_SetWindowTitle(State().window, title.c_str());
 }
 
-const std::string& AppTitle() { return State().title; }
+const std::string& AppTitle() {
+    return State().title;
+}
 
 void DesktopSize(int& width, int& height) {
     SDL_DisplayMode mode;
@@ -262,7 +282,9 @@ int WindowRefreshRate() {
     return -1;
 }
 
-int WindowId() { return State().window ? int(SDL_GetWindowID(State().window)) : 0; }
+int WindowId() {
+    return State().window ? int(SDL_GetWindowID(State().window)) : 0;
+}
 
 void CentreWindow() {
     if (State().window && !State().fullScreen)
@@ -304,8 +326,12 @@ void SetWindowIconFromPixmap(const TPixmap& icon) {
     SDL_FreeSurface(surface);
 }
 
-void HideMouse() { SDL_ShowCursor(SDL_DISABLE); }
-void ShowMouse() { SDL_ShowCursor(SDL_ENABLE); }
+void HideMouse() {
+    SDL_ShowCursor(SDL_DISABLE);
+}
+void ShowMouse() {
+    SDL_ShowCursor(SDL_ENABLE);
+}
 
 void MoveMouse(int x, int y) {
     Display& d = State();

@@ -16,7 +16,8 @@ int TAnimation::AddPhase(int ms) {
     return 0;
 }
 
-std::shared_ptr<TAnimation> TAnimation::Create(int ms, int leaveActive, int reverse, int cycle, int pingPong) {
+std::shared_ptr<TAnimation> TAnimation::Create(int ms, int leaveActive, int reverse, int cycle,
+                                               int pingPong) {
     auto animation = std::make_shared<TAnimation>();
     animation->Init(ms, leaveActive, reverse, cycle, pingPong);
     return animation;
@@ -39,11 +40,14 @@ int TAnimation::Clear() {
     return 0;
 }
 
-float TAnimation::PhaseLength() const { return Length[size_t(std::clamp(CurrentPhase, 0, MAX_PHASES - 1))]; }
+float TAnimation::PhaseLength() const {
+    return Length[size_t(std::clamp(CurrentPhase, 0, MAX_PHASES - 1))];
+}
 
 int TAnimation::EndAnim() {
     CurrentPhase += Direction == 1 ? 1 : -1;
-    bool passEnded = (Direction == 1 && CurrentPhase >= TotalPhases) || (Direction == 0 && CurrentPhase <= -1);
+    bool passEnded =
+        (Direction == 1 && CurrentPhase >= TotalPhases) || (Direction == 0 && CurrentPhase <= -1);
     if (passEnded) {
         ++LoopCount;
         // Once the pass limit is reached it stays reached: a held animation that keeps ending its last
@@ -103,11 +107,21 @@ float TAnimation::GetRatio() const {
     return Counter / length;
 }
 
-float TAnimation::GetRatioSine() const { return SinDeg(GetRatio() * 90.0f); }
-float TAnimation::GetRatioSine180() const { return SineEase(GetRatio()); }
-float TAnimation::GetRatioInv() const { return 1.0f - GetRatio(); }
-float TAnimation::GetRatioInvSine() const { return SinDeg((1.0f - GetRatio()) * 90.0f); }
-float TAnimation::GetRatioInvSine180() const { return SineEase(GetRatioInv()); }
+float TAnimation::GetRatioSine() const {
+    return SinDeg(GetRatio() * 90.0f);
+}
+float TAnimation::GetRatioSine180() const {
+    return SineEase(GetRatio());
+}
+float TAnimation::GetRatioInv() const {
+    return 1.0f - GetRatio();
+}
+float TAnimation::GetRatioInvSine() const {
+    return SinDeg((1.0f - GetRatio()) * 90.0f);
+}
+float TAnimation::GetRatioInvSine180() const {
+    return SineEase(GetRatioInv());
+}
 
 int TAnimation::Init(int ms, int leaveActive, int reverse, int cycle, int pingPong) {
     Length[0] = Game->CalcAnimLength(ms);

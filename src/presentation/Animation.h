@@ -11,7 +11,7 @@
 #include <memory>
 
 class TAnimation {
-public:
+  public:
     static constexpr int MAX_PHASES = 50;
 
     int Active = 0;
@@ -53,6 +53,6 @@ public:
     int Start();
     int Stop();
 
-private:
+  private:
     float PhaseLength() const;
 };

@@ -46,7 +46,9 @@ bool StartsWithNoCase(const std::string& line, const std::string& prefix) {
     return Upper(line.substr(0, prefix.size())) == Upper(prefix);
 }
 
-double Round(double v) { return std::floor(v + 0.5); }
+double Round(double v) {
+    return std::floor(v + 0.5);
+}
 
 }  // namespace
 
@@ -113,7 +115,8 @@ int TBitmapFont::CalcVRAM() const {
 
 void TBitmapFont::ExpandArrays() {
     ArraySize += 100;
-    for (auto* a : {&width, &height, &xAdvance, &xOffset, &yOffset, &xPos, &yPos}) a->resize(size_t(ArraySize), 0);
+    for (auto* a : {&width, &height, &xAdvance, &xOffset, &yOffset, &xPos, &yPos})
+        a->resize(size_t(ArraySize), 0);
     ID.resize(size_t(ArraySize), 0);
 }
 
@@ -123,11 +126,17 @@ int TBitmapFont::FindChar(char32_t code) const {
     return 0;
 }
 
-int TBitmapFont::SlotOf(char32_t code) const { return code < 256 ? int(code) : FindChar(code); }
+int TBitmapFont::SlotOf(char32_t code) const {
+    return code < 256 ? int(code) : FindChar(code);
+}
 
-void TBitmapFont::Kill() { Image.reset(); }
+void TBitmapFont::Kill() {
+    Image.reset();
+}
 
-void TBitmapFont::Precache() const { PrecacheImage(Image.get()); }
+void TBitmapFont::Precache() const {
+    PrecacheImage(Image.get());
+}
 
 void TBitmapFont::ResetHandle() {
     ChangeHandle = 0;
@@ -188,8 +197,8 @@ std::string TBitmapFont::TruncateString(const std::string& s, int maxWidth) cons
     return best;
 }
 
-int TBitmapFont::Draw(const std::string& text, double x, double y, int centre, int right, int roundX, int roundY,
-                      int shadow, int centreY) {
+int TBitmapFont::Draw(const std::string& text, double x, double y, int centre, int right, int roundX,
+                      int roundY, int shadow, int centreY) {
     if (text.empty()) return 0;
     int r = 255, g = 255, b = 255;
     if (shadow != 0) {
@@ -273,11 +282,20 @@ int TBitmapFont::Draw(const std::string& text, double x, double y, int centre, i
 void TBitmapFont::DrawAligned(const std::string& text, double x, double y, int align, int roundX, int roundY,
                               int shadow) {
     switch (align) {
-        case 0: Draw(text, x, y, 0, 0, roundX, roundY, shadow, 0); break;
-        case 1: Draw(text, x, y, 1, 0, roundX, roundY, shadow, 0); break;
-        case 2: Draw(text, x, y, 0, 1, roundX, roundY, shadow, 0); break;
-        case 3: Draw(text, x, y, 1, 0, roundX, roundY, shadow, 1); break;
-        default: break;
+        case 0:
+            Draw(text, x, y, 0, 0, roundX, roundY, shadow, 0);
+            break;
+        case 1:
+            Draw(text, x, y, 1, 0, roundX, roundY, shadow, 0);
+            break;
+        case 2:
+            Draw(text, x, y, 0, 1, roundX, roundY, shadow, 0);
+            break;
+        case 3:
+            Draw(text, x, y, 1, 0, roundX, roundY, shadow, 1);
+            break;
+        default:
+            break;
     }
 }
 
@@ -287,8 +305,9 @@ void TBitmapFont::DrawAlignedWithShadow(const std::string& text, double x, doubl
     DrawAligned(text, x, y, align, roundX, roundY, 0);
 }
 
-void TBitmapFont::DrawStringArray(const std::vector<std::string>& lines, double x, double y, int centre, int right,
-                                  int roundX, int roundY, int shadow, int lineGap, int centreVert) {
+void TBitmapFont::DrawStringArray(const std::vector<std::string>& lines, double x, double y, int centre,
+                                  int right, int roundX, int roundY, int shadow, int lineGap,
+                                  int centreVert) {
     if (lineGap == 0) lineGap = int(StringHeight(TestString));
     if (centreVert != 0) y -= Round(double(lineGap) * double(lines.size()) / 2);
     for (const std::string& line : lines) {

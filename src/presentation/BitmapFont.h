@@ -14,7 +14,7 @@
 class TImage;
 
 class TBitmapFont {
-public:
+  public:
     double CharGap = 0;
     // Handle mode: every glyph is drawn at the pen position (x, y) through a handle, so the current scale
     // and rotation act on the whole string about that point. HandleX/HandleY is the running handle in the
@@ -35,19 +35,21 @@ public:
     std::vector<double> xPos = std::vector<double>(406, 0), yPos = std::vector<double>(406, 0);
 
     // Loads the page image path + ext and the layout path + ".fnt"; a missing file is fatal.
-    static std::shared_ptr<TBitmapFont> Create(const std::string& path, int flags, int spare, int yOffsetAdjust,
-                                               const std::string& ext);
+    static std::shared_ptr<TBitmapFont> Create(const std::string& path, int flags, int spare,
+                                               int yOffsetAdjust, const std::string& ext);
     // Reads the layout from the text of a ".fnt" file (the page image is set separately).
     void ParseFnt(const std::string& text, int yOffsetAdjust);
 
     int CalcVRAM() const;
-    int Draw(const std::string& text, double x, double y, int centre, int right, int roundX, int roundY, int shadow,
-             int centreY);
+    int Draw(const std::string& text, double x, double y, int centre, int right, int roundX, int roundY,
+             int shadow, int centreY);
     // Align 0 left, 1 centred, 2 right, 3 centred both ways; others draw nothing.
-    void DrawAligned(const std::string& text, double x, double y, int align, int roundX, int roundY, int shadow);
-    void DrawAlignedWithShadow(const std::string& text, double x, double y, int align, int roundX, int roundY);
-    void DrawStringArray(const std::vector<std::string>& lines, double x, double y, int centre, int right, int roundX,
-                         int roundY, int shadow, int lineGap, int centreVert);
+    void DrawAligned(const std::string& text, double x, double y, int align, int roundX, int roundY,
+                     int shadow);
+    void DrawAlignedWithShadow(const std::string& text, double x, double y, int align, int roundX,
+                               int roundY);
+    void DrawStringArray(const std::vector<std::string>& lines, double x, double y, int centre, int right,
+                         int roundX, int roundY, int shadow, int lineGap, int centreVert);
     void ExpandArrays();
     // The extra slot holding the code, 0 when none.
     int FindChar(char32_t code) const;
@@ -58,6 +60,6 @@ public:
     double StringWidth(const std::string& s) const;
     std::string TruncateString(const std::string& s, int maxWidth) const;
 
-private:
+  private:
     int SlotOf(char32_t code) const;
 };

@@ -9,9 +9,13 @@ void TColor::Apply() const {
     SetAlpha(Alpha);
 }
 
-void TColor::ApplyNoAlpha() const { SetColor(R, G, B); }
+void TColor::ApplyNoAlpha() const {
+    SetColor(R, G, B);
+}
 
-void TColor::Copy(const TColor& other) { *this = other; }
+void TColor::Copy(const TColor& other) {
+    *this = other;
+}
 
 std::shared_ptr<TColor> TColor::Create(int r, int g, int b, float alpha) {
     auto color = std::make_shared<TColor>();
@@ -54,9 +58,13 @@ void TShadow::Init(float x, float y, float alpha) {
     Alpha = alpha;
 }
 
-void TShadow::ApplyToText() const { SetTextShadow(X, Y, Alpha); }
+void TShadow::ApplyToText() const {
+    SetTextShadow(X, Y, Alpha);
+}
 
-void TShadow::Copy(const TShadow& other) { *this = other; }
+void TShadow::Copy(const TShadow& other) {
+    *this = other;
+}
 
 void TShadow::Apply() const {
     SetColor(0, 0, 0);

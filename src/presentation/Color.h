@@ -9,7 +9,7 @@
 #include <memory>
 
 class TColor {
-public:
+  public:
     int R = 0, G = 0, B = 0;
     float Alpha = 1.0f;
 
@@ -24,7 +24,7 @@ public:
 };
 
 class TShadow {
-public:
+  public:
     float X = 1.0f, Y = 1.0f;
     float Alpha = 0.5f;
 

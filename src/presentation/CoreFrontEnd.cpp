@@ -16,7 +16,7 @@
 namespace {
 
 class TPresentationFrontEnd : public TFrontEnd {
-public:
+  public:
     void CreateParts(TGame& game) override {
         game.LoadingScreen = std::make_shared<TLoadingScreen>();
         game.GameFade = std::make_shared<TGameFade>();
@@ -97,4 +97,6 @@ public:
 
 }  // namespace
 
-void RegisterPresentation() { SetFrontEnd(std::make_unique<TPresentationFrontEnd>()); }
+void RegisterPresentation() {
+    SetFrontEnd(std::make_unique<TPresentationFrontEnd>());
+}

@@ -24,7 +24,9 @@ float TextAlpha = 1.0f;
 
 namespace {
 
-float Snap(float v) { return std::floor(v + 0.5f); }
+float Snap(float v) {
+    return std::floor(v + 0.5f);
+}
 
 void PlainOrShadow(const std::string& text, float x, float y, int shadow) {
     if (shadow != 0) {
@@ -47,15 +49,16 @@ std::vector<std::string> Words(std::string paragraph) {
     size_t start = 0;
     while (true) {
         size_t blank = paragraph.find(' ', start);
-        words.push_back(paragraph.substr(start, blank == std::string::npos ? std::string::npos : blank - start));
+        words.push_back(
+            paragraph.substr(start, blank == std::string::npos ? std::string::npos : blank - start));
         if (blank == std::string::npos) break;
         start = blank + 1;
     }
     return words;
 }
 
-std::vector<std::string> Wrap(const std::vector<std::string>& paragraphs, float width, float lastWidth, int maxLines,
-                              TBitmapFont* bitmapFont, float scale) {
+std::vector<std::string> Wrap(const std::vector<std::string>& paragraphs, float width, float lastWidth,
+                              int maxLines, TBitmapFont* bitmapFont, float scale) {
     std::vector<std::string> lines;
     auto limit = [&] { return maxLines > 0 && int(lines.size()) >= maxLines - 1 ? lastWidth : width; };
     for (const std::string& paragraph : paragraphs) {
@@ -163,10 +166,17 @@ void DrawTextRight(const std::string& text, float x, float y, int shadow, int sn
 
 void DrawTextAligned(const std::string& text, float x, float y, int shadow, int alignment, int snap) {
     switch (alignment) {
-        case 0: DrawTextAt(text, x, y, shadow, snap); break;
-        case 1: DrawTextCentred(text, x, y, shadow, snap); break;
-        case 2: DrawTextRight(text, x, y, shadow, snap); break;
-        default: break;
+        case 0:
+            DrawTextAt(text, x, y, shadow, snap);
+            break;
+        case 1:
+            DrawTextCentred(text, x, y, shadow, snap);
+            break;
+        case 2:
+            DrawTextRight(text, x, y, shadow, snap);
+            break;
+        default:
+            break;
     }
 }
 
@@ -192,7 +202,8 @@ void DrawTextCentredScaledY(const std::string& text, float x, float y, int shado
     PlainOrShadow(text, x, y, shadow);
 }
 
-void DrawTextLinesShadow(float x, float y, const std::vector<std::string>& lines, int centre, float lineHeight) {
+void DrawTextLinesShadow(float x, float y, const std::vector<std::string>& lines, int centre,
+                         float lineHeight) {
     int blend = GetBlend();
     float step = lineHeight != 0 ? lineHeight : TextHeight("ABCXYZ");
     for (const std::string& line : lines) {
@@ -202,13 +213,13 @@ void DrawTextLinesShadow(float x, float y, const std::vector<std::string>& lines
     SetBlend(blend);
 }
 
-std::vector<std::string> WordWrap(const std::vector<std::string>& paragraphs, float width, TBitmapFont* bitmapFont,
-                                  float scale) {
+std::vector<std::string> WordWrap(const std::vector<std::string>& paragraphs, float width,
+                                  TBitmapFont* bitmapFont, float scale) {
     return Wrap(paragraphs, width, width, 0, bitmapFont, scale);
 }
 
-std::vector<std::string> WordWrapLast(const std::vector<std::string>& paragraphs, float width, float lastWidth,
-                                      int maxLines, TBitmapFont* bitmapFont, float scale) {
+std::vector<std::string> WordWrapLast(const std::vector<std::string>& paragraphs, float width,
+                                      float lastWidth, int maxLines, TBitmapFont* bitmapFont, float scale) {
     return Wrap(paragraphs, width, lastWidth, maxLines, bitmapFont, scale);
 }
 
@@ -222,8 +233,8 @@ void DrawImageRect(const TImage* image, float x, float y, int sx, int sy, int w,
     DrawImage(part.get(), x, y, 0);
 }
 
-void DrawImageClipped(const TImage* image, float x, float y, float clipX, float clipY, float clipW, float clipH,
-                      float offsetX, float offsetY) {
+void DrawImageClipped(const TImage* image, float x, float y, float clipX, float clipY, float clipW,
+                      float clipH, float offsetX, float offsetY) {
     if (image == nullptr) return;
     float x0 = std::max(x, clipX), y0 = std::max(y, clipY);
     float x1 = std::min(x + float(image->Width()), clipX + clipW);
@@ -248,7 +259,8 @@ void DrawImageShadow(const TImage* image, float x, float y, const TShadow* shado
 }
 
 void DrawImageShadowCentred(const TImage* image, const TShadow* shadow) {
-    float x = float((ScreenWidth - ImageWidth(image)) / 2), y = float((ScreenHeight - ImageHeight(image)) / 2);
+    float x = float((ScreenWidth - ImageWidth(image)) / 2),
+          y = float((ScreenHeight - ImageHeight(image)) / 2);
     DrawImageShadow(image, x, y, shadow);
 }
 
@@ -276,8 +288,9 @@ void DrawFrameText(const std::string& text, float x, float y, const TImage* stri
     }
 }
 
-void DrawFrameTextSpaced(const std::string& text, float x, float y, const TImage* strip, const std::vector<int>& widths,
-                         const std::vector<int>& offsets, float spacing, int centre, int snap, float scale) {
+void DrawFrameTextSpaced(const std::string& text, float x, float y, const TImage* strip,
+                         const std::vector<int>& widths, const std::vector<int>& offsets, float spacing,
+                         int centre, int snap, float scale) {
     if (strip == nullptr) return;
     if (centre != 0) x -= FrameTextWidth(text, widths, spacing, scale) / 2;
     if (snap != 0) {
@@ -295,7 +308,8 @@ void DrawFrameTextSpaced(const std::string& text, float x, float y, const TImage
 float FrameTextWidth(const std::string& text, const std::vector<int>& widths, float spacing, float scale) {
     if (text.empty()) return 0;
     float total = 0;
-    for (unsigned char ch : text) total += (ch < widths.size() ? float(widths[ch]) : 0.0f) * scale + spacing * scale;
+    for (unsigned char ch : text)
+        total += (ch < widths.size() ? float(widths[ch]) : 0.0f) * scale + spacing * scale;
     return total - spacing * scale;
 }
 
@@ -307,7 +321,8 @@ void SetImageHandleMid(TImage* image, int mid) {
     }
 }
 
-int ImageRectCollide(const TImage* image, float x, float y, int frame, float rx, float ry, float rw, float rh) {
+int ImageRectCollide(const TImage* image, float x, float y, int frame, float rx, float ry, float rw,
+                     float rh) {
     ResetCollisions();
     CollideImage(image, x, y, frame, 0, 1);
     return CollideRect(rx, ry, rw, rh, 1, 0).empty() ? 0 : 1;
@@ -326,8 +341,8 @@ void CopyImageRect(const TImage* source, int sx, int sy, int w, int h, TImage* d
     CopyImageRectMirrored(source, sx, sy, w, h, destination, dx, dy, 0);
 }
 
-void CopyImageRectMirrored(const TImage* source, int sx, int sy, int w, int h, TImage* destination, int dx, int dy,
-                           int mode) {
+void CopyImageRectMirrored(const TImage* source, int sx, int sy, int w, int h, TImage* destination, int dx,
+                           int dy, int mode) {
     if (source == nullptr || destination == nullptr) return;
     const TPixmap& from = source->Pixels(0);
     TPixmap& to = destination->Lock(0);
@@ -360,17 +375,26 @@ void BlendImageIntoPixmap(const TImage* image, int frame, TPixmap& pixmap, int x
             auto channel = [&](int dc, int sc) {
                 return std::clamp(int(float(dc) * dShare + float(sc) * colorWeight * sShare), 0, 255);
             };
-            pixmap.WritePixel(px, py,
-                              MakePixel(std::min(255, int(total)), channel(PixelRed(d), PixelRed(s)),
-                                        channel(PixelGreen(d), PixelGreen(s)), channel(PixelBlue(d), PixelBlue(s))));
+            pixmap.WritePixel(
+                px, py,
+                MakePixel(std::min(255, int(total)), channel(PixelRed(d), PixelRed(s)),
+                          channel(PixelGreen(d), PixelGreen(s)), channel(PixelBlue(d), PixelBlue(s))));
         }
     }
 }
 
-int PixelAlpha(uint32_t pixel) { return int(pixel >> 24); }
-int PixelRed(uint32_t pixel) { return int((pixel >> 16) & 255); }
-int PixelGreen(uint32_t pixel) { return int((pixel >> 8) & 255); }
-int PixelBlue(uint32_t pixel) { return int(pixel & 255); }
+int PixelAlpha(uint32_t pixel) {
+    return int(pixel >> 24);
+}
+int PixelRed(uint32_t pixel) {
+    return int((pixel >> 16) & 255);
+}
+int PixelGreen(uint32_t pixel) {
+    return int((pixel >> 8) & 255);
+}
+int PixelBlue(uint32_t pixel) {
+    return int(pixel & 255);
+}
 
 uint32_t MakePixel(int alpha, int red, int green, int blue) {
     return (uint32_t(alpha & 255) << 24) | (uint32_t(red & 255) << 16) | (uint32_t(green & 255) << 8) |
@@ -383,7 +407,9 @@ void ResetDrawState() {
     SetColor(255, 255, 255);
 }
 
-void DimScreen(float alpha) { DimRect(alpha, 0, 0, float(ScreenWidth), float(ScreenHeight)); }
+void DimScreen(float alpha) {
+    DimRect(alpha, 0, 0, float(ScreenWidth), float(ScreenHeight));
+}
 
 void DimRect(float alpha, float x, float y, float w, float h) {
     SetBlend(ALPHABLEND);
@@ -443,7 +469,9 @@ void DrawTextGlyphsSnapped(const std::string& text, float x, float y, float lett
     DrawGlyphs(text, x, y, letterSpacing, true);
 }
 
-int ScreenHeightOffset(int a, int b) { return b - (a + ScreenHeight); }
+int ScreenHeightOffset(int a, int b) {
+    return b - (a + ScreenHeight);
+}
 
 std::vector<uint8_t> WriteBMP(const TPixmap& pixmap) {
     // Row size in 16 bits as the format's writers always did: images up to 21844 pixels wide.
@@ -497,8 +525,8 @@ bool SaveLoadedImageBMP(const std::string& source, const std::string& path) {
 
 std::string ScreenshotFileName(int year, int month, int day, int hour, int minute, int second) {
     char name[64];
-    std::snprintf(name, sizeof name, "%04d-%02d-%02d %02d%02d%02d screenshot.png", year, month, day, hour, minute,
-                  second);
+    std::snprintf(name, sizeof name, "%04d-%02d-%02d %02d%02d%02d screenshot.png", year, month, day, hour,
+                  minute, second);
     return name;
 }
 
@@ -508,8 +536,8 @@ std::string SaveScreenshot(const std::string& folder) {
     std::time_t now = std::time(nullptr);
     const std::tm* local = std::localtime(&now);
     if (local == nullptr) return std::string();
-    std::string path = ScreenshotFileName(local->tm_year + 1900, local->tm_mon + 1, local->tm_mday, local->tm_hour,
-                                          local->tm_min, local->tm_sec);
+    std::string path = ScreenshotFileName(local->tm_year + 1900, local->tm_mon + 1, local->tm_mday,
+                                          local->tm_hour, local->tm_min, local->tm_sec);
     if (!folder.empty()) path = (folder.back() == '/' ? folder : folder + "/") + path;
     return SavePixmapPNG(shot, path, 9) ? path : std::string();
 }

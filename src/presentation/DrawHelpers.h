@@ -35,22 +35,25 @@ void DrawTextAligned(const std::string& text, float x, float y, int shadow, int 
 void DrawTextCentredScaled(const std::string& text, float y, int shadow, int snap);
 void DrawTextScreenCentred(const std::string& text, int shadow, int snap);
 void DrawTextCentredScaledY(const std::string& text, float x, float y, int shadow);
-void DrawTextLinesShadow(float x, float y, const std::vector<std::string>& lines, int centre, float lineHeight);
+void DrawTextLinesShadow(float x, float y, const std::vector<std::string>& lines, int centre,
+                         float lineHeight);
 
 // Each paragraph broken at blanks into lines no wider than width (x scale), measured with the bitmap
 // font when given, else with the current image font. An empty paragraph gives an empty line.
 std::vector<std::string> WordWrap(const std::vector<std::string>& paragraphs, float width,
                                   TBitmapFont* bitmapFont = nullptr, float scale = 1.0f);
 // As WordWrap, but lines from maxLines - 1 on are measured against lastWidth.
-std::vector<std::string> WordWrapLast(const std::vector<std::string>& paragraphs, float width, float lastWidth,
-                                      int maxLines, TBitmapFont* bitmapFont = nullptr, float scale = 1.0f);
+std::vector<std::string> WordWrapLast(const std::vector<std::string>& paragraphs, float width,
+                                      float lastWidth, int maxLines, TBitmapFont* bitmapFont = nullptr,
+                                      float scale = 1.0f);
 
-void DrawImagePart(const TImage* image, float x, float y, float sx, float sy, float w, float h, int frame = 0);
+void DrawImagePart(const TImage* image, float x, float y, float sx, float sy, float w, float h,
+                   int frame = 0);
 void DrawImageRect(const TImage* image, float x, float y, int sx, int sy, int w, int h);
 // The part of the image (top-left handle) placed at (x, y) that lies inside the clip rectangle,
 // moved by the offset; nothing when they do not overlap.
-void DrawImageClipped(const TImage* image, float x, float y, float clipX, float clipY, float clipW, float clipH,
-                      float offsetX = 0, float offsetY = 0);
+void DrawImageClipped(const TImage* image, float x, float y, float clipX, float clipY, float clipW,
+                      float clipH, float offsetX = 0, float offsetY = 0);
 void DrawImageViewport(const TImage* image, int x, int y, int w, int h, int frame = 0);
 void DrawImageShadow(const TImage* image, float x, float y, const TShadow* shadow);
 void DrawImageShadowCentred(const TImage* image, const TShadow* shadow);
@@ -59,16 +62,18 @@ void DrawImageLight(const TImage* image, float x, float y, float level, float re
                     float blue = 1, int frame = 0);
 void DrawFrameText(const std::string& text, float x, float y, const TImage* strip, int charWidth, int centre,
                    int snap);
-void DrawFrameTextSpaced(const std::string& text, float x, float y, const TImage* strip, const std::vector<int>& widths,
-                         const std::vector<int>& offsets, float spacing, int centre, int snap, float scale);
+void DrawFrameTextSpaced(const std::string& text, float x, float y, const TImage* strip,
+                         const std::vector<int>& widths, const std::vector<int>& offsets, float spacing,
+                         int centre, int snap, float scale);
 float FrameTextWidth(const std::string& text, const std::vector<int>& widths, float spacing, float scale);
 void SetImageHandleMid(TImage* image, int mid);
-int ImageRectCollide(const TImage* image, float x, float y, int frame, float rx, float ry, float rw, float rh);
+int ImageRectCollide(const TImage* image, float x, float y, int frame, float rx, float ry, float rw,
+                     float rh);
 std::shared_ptr<TImage> CopyImageFrames(const TImage* image);
 void CopyImageRect(const TImage* source, int sx, int sy, int w, int h, TImage* destination, int dx, int dy);
 // Mode 0 as is, 1 mirrored left-right, 2 top-bottom, 3 both.
-void CopyImageRectMirrored(const TImage* source, int sx, int sy, int w, int h, TImage* destination, int dx, int dy,
-                           int mode);
+void CopyImageRectMirrored(const TImage* source, int sx, int sy, int w, int h, TImage* destination, int dx,
+                           int dy, int mode);
 void BlendImageIntoPixmap(const TImage* image, int frame, TPixmap& pixmap, int x, int y, float imageWeight,
                           float colorWeight);
 

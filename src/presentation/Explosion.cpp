@@ -22,7 +22,9 @@ void TExplosion::StartAnim(int ms, int frames) {
     FramesTotal = frames;
 }
 
-void TExplosion::Move() { TSprite::Move(); }
+void TExplosion::Move() {
+    TSprite::Move();
+}
 
 void TExplosion::Manage() {
     Move();
@@ -101,7 +103,8 @@ void TGameObjectList::Kill() {
 void TGameObjectList::Collide() {
     for (const auto& item : Items)
         if (item->image && item->image->image)
-            CollideImage(item->image->image.get(), float(int(item->x)), float(int(item->y)), 0, 0, 1, item.get());
+            CollideImage(item->image->image.get(), float(int(item->x)), float(int(item->y)), 0, 0, 1,
+                         item.get());
 }
 
 void TGameObjectList::Remove(const TGameObject* object) {

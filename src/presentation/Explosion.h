@@ -13,7 +13,7 @@ class TExplosionList;
 class TGameObjectList;
 
 class TExplosion : public TSprite {
-public:
+  public:
     TExplosionList* Explosions = nullptr;
 
     static std::shared_ptr<TExplosion> Create(std::shared_ptr<TGameImage> image, float x, float y);
@@ -24,7 +24,7 @@ public:
 };
 
 class TExplosionList {
-public:
+  public:
     std::vector<std::shared_ptr<TExplosion>> Items;
 
     TExplosion* AddNew(float x, float y, std::shared_ptr<TGameImage> image);
@@ -34,7 +34,7 @@ public:
 };
 
 class TGameObject : public TSprite {
-public:
+  public:
     TGameObjectList* GameObjects = nullptr;
 
     static std::shared_ptr<TGameObject> Create(std::shared_ptr<TGameImage> image, float x, float y);
@@ -43,7 +43,7 @@ public:
 };
 
 class TGameObjectList {
-public:
+  public:
     std::vector<std::shared_ptr<TGameObject>> Items;
 
     TGameObject* AddNew(float x, float y, std::shared_ptr<TGameImage> image);

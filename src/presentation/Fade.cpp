@@ -22,7 +22,9 @@ bool InputHit() {
     return key || mouse;
 }
 
-float Now() { return float(MilliSecs()); }
+float Now() {
+    return float(MilliSecs());
+}
 
 }  // namespace
 
@@ -87,7 +89,8 @@ int TFade::MoveBackground(float now, float elapsed) {
     } else if (Out == 0) {
         BackgroundAlpha = std::min(1.0f, elapsed / BackgroundFadeTime);
     } else {
-        BackgroundAlpha = std::max(0.0f, 1.0f - (elapsed - (Length - BackgroundFadeTime)) / BackgroundFadeTime);
+        BackgroundAlpha =
+            std::max(0.0f, 1.0f - (elapsed - (Length - BackgroundFadeTime)) / BackgroundFadeTime);
     }
     LastTime = now;
     return 0;

@@ -13,7 +13,7 @@ class TChannel;
 class TImage;
 
 class TFade {
-public:
+  public:
     std::shared_ptr<TChannel> Channel;
     std::shared_ptr<TImage> Image;
     int X = 0, Y = 0;
@@ -48,12 +48,13 @@ public:
 int ScreenFade(int ms, int out, std::shared_ptr<TChannel> channel);
 
 class TCrossFade {
-public:
+  public:
     std::shared_ptr<TImage> Image1, Image2;
     float X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
     std::shared_ptr<TAnimation> Anim;
 
-    static std::shared_ptr<TCrossFade> Create(std::shared_ptr<TImage> image1, std::shared_ptr<TImage> image2, int ms);
+    static std::shared_ptr<TCrossFade> Create(std::shared_ptr<TImage> image1, std::shared_ptr<TImage> image2,
+                                              int ms);
     void Draw();
     void Init(std::shared_ptr<TImage> image1, std::shared_ptr<TImage> image2, int ms);
     void Manage();

@@ -8,7 +8,7 @@
 class TGameSound;
 
 class TFlasher {
-public:
+  public:
     std::shared_ptr<TGameSound> FlashSound;
     int FlashState = 1;
     float AnimCounter = 0;  // ticks left of the whole flashing

@@ -5,7 +5,9 @@
 #include "platform/Draw.h"
 #include "presentation/DrawHelpers.h"
 
-void TFont::Apply() { ApplyCustomColor(Color); }
+void TFont::Apply() {
+    ApplyCustomColor(Color);
+}
 
 void TFont::ApplyCustomColor(const std::shared_ptr<TColor>& color) {
     if (color) color->Apply();
@@ -40,12 +42,14 @@ float TFont::FontHeight() {
     return H;
 }
 
-float TFont::CalcHeight() { return FontHeight(); }
+float TFont::CalcHeight() {
+    return FontHeight();
+}
 
 std::shared_ptr<TFont> TFont::Create(std::shared_ptr<TImageFont> font, std::shared_ptr<TColor> color,
                                      std::shared_ptr<TShadow> shadow, int fixedWidth,
-                                     std::shared_ptr<TBitmapFont> bitmapFont, std::shared_ptr<TColor> inverseColor,
-                                     const std::string& name) {
+                                     std::shared_ptr<TBitmapFont> bitmapFont,
+                                     std::shared_ptr<TColor> inverseColor, const std::string& name) {
     auto f = std::make_shared<TFont>();
     f->Init(std::move(font), std::move(color), std::move(shadow), fixedWidth, std::move(bitmapFont),
             std::move(inverseColor), name);
@@ -60,9 +64,9 @@ void TFont::Kill() {
     Shadow.reset();
 }
 
-void TFont::Init(std::shared_ptr<TImageFont> font, std::shared_ptr<TColor> color, std::shared_ptr<TShadow> shadow,
-                 int fixedWidth, std::shared_ptr<TBitmapFont> bitmapFont, std::shared_ptr<TColor> inverseColor,
-                 const std::string& name) {
+void TFont::Init(std::shared_ptr<TImageFont> font, std::shared_ptr<TColor> color,
+                 std::shared_ptr<TShadow> shadow, int fixedWidth, std::shared_ptr<TBitmapFont> bitmapFont,
+                 std::shared_ptr<TColor> inverseColor, const std::string& name) {
     ImageFont = std::move(font);
     Color = std::move(color);
     Shadow = std::move(shadow);
@@ -109,10 +113,12 @@ float TLabel::CalcWidth() {
     return W * Scale;
 }
 
-void TLabel::CalcWordWrappedHeight() { H = float(TotalLines * LineGap); }
+void TLabel::CalcWordWrappedHeight() {
+    H = float(TotalLines * LineGap);
+}
 
-std::shared_ptr<TLabel> TLabel::CreateSpecial(const std::string& text, float x, float y, int alignment, int wordWrap,
-                                              int centreVertically) {
+std::shared_ptr<TLabel> TLabel::CreateSpecial(const std::string& text, float x, float y, int alignment,
+                                              int wordWrap, int centreVertically) {
     auto label = std::make_shared<TLabel>();
     label->Text = text;
     label->X = x;
@@ -141,7 +147,8 @@ int TLabel::Draw(float ox, float oy, int applyColor) {
     if (a != 1.0f) SetAlpha(a);
     if (WordWrap > 0) {
         for (int i = 0; i < TotalLines && i < int(TextArray.size()); ++i)
-            DrawTextLine(TextArray[size_t(i)], X + ox, Y + oy + float(i) * float(LineGap) * Scale, applyColor);
+            DrawTextLine(TextArray[size_t(i)], X + ox, Y + oy + float(i) * float(LineGap) * Scale,
+                         applyColor);
     } else if (CentreVertically != 0) {
         float half = H / 2;
         if (BitmapFont) {

@@ -17,7 +17,7 @@
 class TImageFont;
 
 class TFont {
-public:
+  public:
     virtual ~TFont() = default;
 
     std::shared_ptr<TBitmapFont> BitmapFont;
@@ -37,20 +37,20 @@ public:
     virtual float CalcHeight();
     static std::shared_ptr<TFont> Create(std::shared_ptr<TImageFont> font, std::shared_ptr<TColor> color,
                                          std::shared_ptr<TShadow> shadow, int fixedWidth,
-                                         std::shared_ptr<TBitmapFont> bitmapFont, std::shared_ptr<TColor> inverseColor,
-                                         const std::string& name);
+                                         std::shared_ptr<TBitmapFont> bitmapFont,
+                                         std::shared_ptr<TColor> inverseColor, const std::string& name);
     void Kill();
-    void Init(std::shared_ptr<TImageFont> font, std::shared_ptr<TColor> color, std::shared_ptr<TShadow> shadow,
-              int fixedWidth, std::shared_ptr<TBitmapFont> bitmapFont, std::shared_ptr<TColor> inverseColor,
-              const std::string& name);
+    void Init(std::shared_ptr<TImageFont> font, std::shared_ptr<TColor> color,
+              std::shared_ptr<TShadow> shadow, int fixedWidth, std::shared_ptr<TBitmapFont> bitmapFont,
+              std::shared_ptr<TColor> inverseColor, const std::string& name);
     void RestoreScale();
 
-protected:
+  protected:
     float FontHeight();
 };
 
 class TLabel : public TFont {
-public:
+  public:
     float Alpha = 1.0f;
     int CentreVertically = 0;
     int LineGap = 0;
@@ -71,8 +71,8 @@ public:
     void CalcSize();
     float CalcWidth();
     void CalcWordWrappedHeight();
-    static std::shared_ptr<TLabel> CreateSpecial(const std::string& text, float x, float y, int alignment, int wordWrap,
-                                                 int centreVertically);
+    static std::shared_ptr<TLabel> CreateSpecial(const std::string& text, float x, float y, int alignment,
+                                                 int wordWrap, int centreVertically);
     int Draw(float ox, float oy, int applyColor);
     void DrawTextLine(const std::string& text, float x, float y, int applyColor);
     void PreCalcWordWrap();

@@ -106,7 +106,8 @@ int TGameFade::FadeChannels() {
     if (Channel) SetChannelVolume(Channel.get(), Ratio * float(Game->GetMusicVolume()) / 100.0f);
     if (Channel2 != nullptr && Channel2->Channel)
         SetChannelVolume(Channel2->Channel.get(), Ratio * float(Game->SoundVolume) / 100.0f);
-    if (Game->SpeechChannel) SetChannelVolume(Game->SpeechChannel.get(), Ratio * float(Game->SpeechVolume) / 100.0f);
+    if (Game->SpeechChannel)
+        SetChannelVolume(Game->SpeechChannel.get(), Ratio * float(Game->SpeechVolume) / 100.0f);
     return 0;
 }
 

@@ -11,7 +11,7 @@ class TChannel;
 class TGameChannel;
 
 class TGameFade {
-public:
+  public:
     int Length = 0;
     float Counter = 0;
     int Active = 0;

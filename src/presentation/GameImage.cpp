@@ -44,8 +44,8 @@ std::shared_ptr<TGameImage> TGameImage::CreateAuto(const std::string& path, int 
     return gameImage;
 }
 
-std::shared_ptr<TGameImage> TGameImage::CreateFromImage(std::shared_ptr<TImage> image, const std::string& name,
-                                                        int midHandle) {
+std::shared_ptr<TGameImage> TGameImage::CreateFromImage(std::shared_ptr<TImage> image,
+                                                        const std::string& name, int midHandle) {
     auto gameImage = std::make_shared<TGameImage>();
     gameImage->image = std::move(image);
     gameImage->name = name;
@@ -54,7 +54,9 @@ std::shared_ptr<TGameImage> TGameImage::CreateFromImage(std::shared_ptr<TImage> 
     return gameImage;
 }
 
-void TGameImage::Draw(float x, float y) const { DrawImage(image.get(), x, y, 0); }
+void TGameImage::Draw(float x, float y) const {
+    DrawImage(image.get(), x, y, 0);
+}
 
 void TGameImage::GetSize() {
     if (!image) return;
@@ -89,4 +91,6 @@ void TGameImage::MidHandle(int on) {
     }
 }
 
-void TGameImage::Precache() const { PrecacheImage(image.get()); }
+void TGameImage::Precache() const {
+    PrecacheImage(image.get());
+}

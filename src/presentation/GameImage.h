@@ -13,7 +13,7 @@
 class TImage;
 
 class TGameImage {
-public:
+  public:
     std::string name;
     std::shared_ptr<TImage> image;
     int w = 0, h = 0;
@@ -25,8 +25,8 @@ public:
     int CalcRAM() const;
     int CalcVRAM() const;
     static std::shared_ptr<TGameImage> Create(const std::string& path, int flags, int midHandle);
-    static std::shared_ptr<TGameImage> CreateAuto(const std::string& path, int cellW, int cellH, int first, int count,
-                                                  int flags, int midHandle);
+    static std::shared_ptr<TGameImage> CreateAuto(const std::string& path, int cellW, int cellH, int first,
+                                                  int count, int flags, int midHandle);
     static std::shared_ptr<TGameImage> CreateFromImage(std::shared_ptr<TImage> image, const std::string& name,
                                                        int midHandle);
     void Draw(float x, float y) const;
@@ -34,7 +34,8 @@ public:
     // Fatal ("Error loading bitmap " + path) when the file cannot be loaded.
     void Load(const std::string& path, int flags, int midHandle);
     // Fatal ("Error loading anim bitmap " + path) when the strip cannot be loaded.
-    void LoadAnim(const std::string& path, int cellW, int cellH, int first, int count, int flags, int midHandle);
+    void LoadAnim(const std::string& path, int cellW, int cellH, int first, int count, int flags,
+                  int midHandle);
     void MidHandle(int on);
     void Precache() const;
 };

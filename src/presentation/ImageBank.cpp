@@ -8,7 +8,9 @@
 
 std::unique_ptr<TImageBank> ImageBank;
 
-void TImageBank::SetPath(const std::string& path) { Path = AddTrailingSlash(path); }
+void TImageBank::SetPath(const std::string& path) {
+    Path = AddTrailingSlash(path);
+}
 
 void TImageBank::Load(const std::string& file, const std::string& name, int flags, int midHandle) {
     std::string ext(1, '.');
@@ -24,8 +26,8 @@ void TImageBank::LoadNoMid(const std::string& file, const std::string& name, int
     Load(file, name, flags, 0);
 }
 
-void TImageBank::LoadAnim(const std::string& file, int cellWidth, int cellHeight, int firstCell, int cellCount,
-                          int flags, int midHandle) {
+void TImageBank::LoadAnim(const std::string& file, int cellWidth, int cellHeight, int firstCell,
+                          int cellCount, int flags, int midHandle) {
     auto record = std::make_shared<TGameImage>();
     record->LoadAnim(Path + file + Ext, cellWidth, cellHeight, firstCell, cellCount, flags, midHandle);
     Map[record->name] = record;

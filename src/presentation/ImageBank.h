@@ -11,7 +11,7 @@ class TGameImage;
 class TImage;
 
 class TImageBank {
-public:
+  public:
     std::string Path;
     std::string Ext = ".png";
     std::map<std::string, std::shared_ptr<TGameImage>> Map;
@@ -22,8 +22,8 @@ public:
     void Load(const std::string& file, const std::string& name = "", int flags = -1, int midHandle = 1);
     void LoadNoMid(const std::string& file, const std::string& name = "", int flags = -1);
     // An animation strip from Path + file + Ext, stored under the file's upper-cased bare name.
-    void LoadAnim(const std::string& file, int cellWidth, int cellHeight, int firstCell, int cellCount, int flags = -1,
-                  int midHandle = 1);
+    void LoadAnim(const std::string& file, int cellWidth, int cellHeight, int firstCell, int cellCount,
+                  int flags = -1, int midHandle = 1);
     // The record, or the fatal report "Image '" + NAME + "' was Not found in the ImageBank".
     std::shared_ptr<TGameImage> Find(const std::string& name) const;
     // The record's image, or null; never reports.

@@ -44,4 +44,6 @@ std::unique_ptr<TKeyRepeat> TKeyRepeat::Create(int initialDelayMs, int repeatDel
     return repeat;
 }
 
-int TKeyRepeat::GetKey(int key) { return Step(GameKeyDown(key) != 0, 1); }
+int TKeyRepeat::GetKey(int key) {
+    return Step(GameKeyDown(key) != 0, 1);
+}

@@ -77,7 +77,9 @@ int TMousePointer::ClearMouseHit() {
     return 0;
 }
 
-int TMousePointer::GetMb() const { return mb; }
+int TMousePointer::GetMb() const {
+    return mb;
+}
 
 int TMousePointer::GetMh(int clear) {
     int hits = mh;
@@ -141,4 +143,6 @@ std::shared_ptr<TMouseRepeat> TMouseRepeat::Create(int initialDelayMs, int repea
     return repeat;
 }
 
-int TMouseRepeat::GetButton() { return Step(Game->Mouse->GetMb() != 0, 2); }
+int TMouseRepeat::GetButton() {
+    return Step(Game->Mouse->GetMb() != 0, 2);
+}

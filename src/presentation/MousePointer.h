@@ -18,7 +18,7 @@
 class TImage;
 
 class TMousePointer {
-public:
+  public:
     TMousePointer();
 
     int Active = 1;
@@ -64,7 +64,7 @@ public:
 };
 
 class TMouseRepeat : public THeldRepeat {
-public:
+  public:
     static std::shared_ptr<TMouseRepeat> Create(int initialDelayMs, int repeatDelayMs);
     // 1 on the first call of a press, 2 on each repeat, else 0.
     int GetButton();

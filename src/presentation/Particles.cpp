@@ -13,9 +13,10 @@ void TParticlePhase::SetFade(int in, int sustain, int out) {
     FadeMS = float(out);
 }
 
-std::shared_ptr<TParticle> TParticle::CreateSpecial(std::shared_ptr<TGameImage> image, float x, float y, float dx,
-                                                    float dy, float ygravity, float fadeMs, int lightBlend, int rotate,
-                                                    float rotationSpeed, float scale, float scaleSpeed, int lifeMs) {
+std::shared_ptr<TParticle> TParticle::CreateSpecial(std::shared_ptr<TGameImage> image, float x, float y,
+                                                    float dx, float dy, float ygravity, float fadeMs,
+                                                    int lightBlend, int rotate, float rotationSpeed,
+                                                    float scale, float scaleSpeed, int lifeMs) {
     auto p = std::make_shared<TParticle>();
     p->SetImage(std::move(image));
     p->x = x;
@@ -73,7 +74,9 @@ void TParticle::Kill() {
     DataObject.reset();
 }
 
-void TParticle::Move() { MoveParticle(); }
+void TParticle::Move() {
+    MoveParticle();
+}
 
 int TParticle::MoveParticle() {
     std::shared_ptr<TParticle> self = weak_from_this().lock();
@@ -216,7 +219,8 @@ int TParticle::ManagePhases() {
     if (PhaseCounter < CurrentPhase->Length) return 0;
     TParticlePhase* ended = CurrentPhase;
     if (ended->UserFunction) ended->UserFunction(this);
-    auto it = std::find_if(PhaseList.begin(), PhaseList.end(), [&](const auto& p) { return p.get() == ended; });
+    auto it =
+        std::find_if(PhaseList.begin(), PhaseList.end(), [&](const auto& p) { return p.get() == ended; });
     if (it == PhaseList.end() || std::next(it) == PhaseList.end()) return -1;
     ApplyPhase(std::next(it)->get());
     return 1;
@@ -305,12 +309,12 @@ std::vector<std::shared_ptr<TParticle>> TParticleList::Items() const {
     return out;
 }
 
-std::shared_ptr<TParticle> TParticleList::AddNew(int x, int y, std::shared_ptr<TGameImage> image, float dx, float dy,
-                                                 float ygravity, float fadeMs, int lightBlend, int rotate,
-                                                 float rotationSpeed, float scale, float scaleSpeed, int lifeMs,
-                                                 int addFirst) {
-    auto p = TParticle::CreateSpecial(std::move(image), float(x), float(y), dx, dy, ygravity, fadeMs, lightBlend,
-                                      rotate, rotationSpeed, scale, scaleSpeed, lifeMs);
+std::shared_ptr<TParticle> TParticleList::AddNew(int x, int y, std::shared_ptr<TGameImage> image, float dx,
+                                                 float dy, float ygravity, float fadeMs, int lightBlend,
+                                                 int rotate, float rotationSpeed, float scale,
+                                                 float scaleSpeed, int lifeMs, int addFirst) {
+    auto p = TParticle::CreateSpecial(std::move(image), float(x), float(y), dx, dy, ygravity, fadeMs,
+                                      lightBlend, rotate, rotationSpeed, scale, scaleSpeed, lifeMs);
     p->Particles = this;
     if (addFirst == 1) {
         AddFirst(p);
@@ -397,7 +401,8 @@ void TParticleList::Collide() {
 
 // ---- generators ----
 
-std::shared_ptr<TParticleGenerator> TParticleGenerator::Create(float x, float y, int quantity, float intervalMs,
+std::shared_ptr<TParticleGenerator> TParticleGenerator::Create(float x, float y, int quantity,
+                                                               float intervalMs,
                                                                std::function<void(TParticleGenerator*)> make,
                                                                int data1, int data2, int makeFirstNow) {
     auto g = std::make_shared<TParticleGenerator>();
@@ -438,8 +443,8 @@ int TParticleGenerator::Manage() {
     return 0;
 }
 
-std::shared_ptr<TParticleGenerator> TParticleGeneratorList::Add(float x, float y, int quantity, float intervalMs,
-                                                                std::function<void(TParticleGenerator*)> make) {
+std::shared_ptr<TParticleGenerator> TParticleGeneratorList::Add(
+    float x, float y, int quantity, float intervalMs, std::function<void(TParticleGenerator*)> make) {
     auto g = TParticleGenerator::Create(x, y, quantity, intervalMs, std::move(make), 0, 0, 1);
     if (g->Qty > 0) items_.push_back(g);
     return g;

@@ -22,7 +22,7 @@ class TParticleGenerator;
 using TParticleFunction = std::function<void(TParticle*)>;
 
 class TParticlePhase {
-public:
+  public:
     float Length = 0;
     int Hidden = 0;
     float dx = 0, dy = 0;
@@ -44,7 +44,7 @@ public:
 };
 
 class TParticle : public TSprite, public std::enable_shared_from_this<TParticle> {
-public:
+  public:
     TParticleList* Particles = nullptr;
     int Hidden = 0;
     float LifeCounter = 0;
@@ -82,9 +82,10 @@ public:
     // One logic step; 0 when the particle was killed for its phases ending or leaving the screen, else 1.
     int MoveParticle();
 
-    static std::shared_ptr<TParticle> CreateSpecial(std::shared_ptr<TGameImage> image, float x, float y, float dx,
-                                                    float dy, float ygravity, float fadeMs, int lightBlend, int rotate,
-                                                    float rotationSpeed, float scale, float scaleSpeed, int lifeMs);
+    static std::shared_ptr<TParticle> CreateSpecial(std::shared_ptr<TGameImage> image, float x, float y,
+                                                    float dx, float dy, float ygravity, float fadeMs,
+                                                    int lightBlend, int rotate, float rotationSpeed,
+                                                    float scale, float scaleSpeed, int lifeMs);
     void SetDelay(int ms);
     TParticlePhase* AddPhase(int ms);
     void StartPhases();
@@ -95,19 +96,20 @@ public:
     void KillPhases();
     bool Killed() const { return killed_; }
 
-private:
+  private:
     bool killed_ = false;
 };
 
 class TParticleList {
-public:
+  public:
     TParticleList() = default;
     TParticleList(const TParticleList&) = delete;
     TParticleList& operator=(const TParticleList&) = delete;
 
     std::shared_ptr<TParticle> AddNew(int x, int y, std::shared_ptr<TGameImage> image, float dx, float dy,
-                                      float ygravity, float fadeMs, int lightBlend, int rotate, float rotationSpeed,
-                                      float scale, float scaleSpeed, int lifeMs, int addFirst);
+                                      float ygravity, float fadeMs, int lightBlend, int rotate,
+                                      float rotationSpeed, float scale, float scaleSpeed, int lifeMs,
+                                      int addFirst);
     void Draw();
     void Move();
     void Animate();
@@ -131,7 +133,7 @@ public:
     // The live particles in drawing order.
     std::vector<std::shared_ptr<TParticle>> Items() const;
 
-private:
+  private:
     template <typename F>
     void Walk(F&& f);
 
@@ -142,7 +144,7 @@ private:
 };
 
 class TParticleGenerator {
-public:
+  public:
     int Active = 1;
     float x = 0, y = 0, dx = 0, dy = 0;
     int Qty = 0;
@@ -152,19 +154,19 @@ public:
     int Data1 = 0, Data2 = 0;
 
     static std::shared_ptr<TParticleGenerator> Create(float x, float y, int quantity, float intervalMs,
-                                                      std::function<void(TParticleGenerator*)> make, int data1,
-                                                      int data2, int makeFirstNow);
+                                                      std::function<void(TParticleGenerator*)> make,
+                                                      int data1, int data2, int makeFirstNow);
     // -1 when inactive, 1 when it has just emitted its last particle, else 0.
     int Manage();
 };
 
 class TParticleGeneratorList {
-public:
+  public:
     std::shared_ptr<TParticleGenerator> Add(float x, float y, int quantity, float intervalMs,
                                             std::function<void(TParticleGenerator*)> make);
     void Manage();
     int Count() const { return int(items_.size()); }
 
-private:
+  private:
     std::vector<std::shared_ptr<TParticleGenerator>> items_;
 };

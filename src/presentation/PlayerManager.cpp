@@ -14,15 +14,16 @@
 #include "presentation/GameImage.h"
 #include "presentation/TextInput.h"
 
-std::unique_ptr<TPlayerManager> TPlayerManager::Create(const std::string& caption, std::shared_ptr<TImage> background,
-                                                       int a, int b, int c, int limit, const std::string& menuText) {
+std::unique_ptr<TPlayerManager> TPlayerManager::Create(const std::string& caption,
+                                                       std::shared_ptr<TImage> background, int a, int b,
+                                                       int c, int limit, const std::string& menuText) {
     auto manager = std::make_unique<TPlayerManager>();
     manager->Setup(caption, std::move(background), a, b, c, limit, menuText);
     return manager;
 }
 
-void TPlayerManager::Setup(const std::string& caption, std::shared_ptr<TImage> background, int a, int b, int c,
-                           int limit, const std::string& menuText) {
+void TPlayerManager::Setup(const std::string& caption, std::shared_ptr<TImage> background, int a, int b,
+                           int c, int limit, const std::string& menuText) {
     Init(caption, std::move(background), a, 0, b, c);
     ListBox = TListBox::Create(10, 5, 0, 1, 500);
     ListBox->Limit = limit;
@@ -77,7 +78,8 @@ void TPlayerManager::FillList() {
         for (const DirEntry& entry : *entries) {
             if (entry.Kind != EntryKind::File) continue;
             const std::string ext = Lower(ExtractExt(entry.Name));
-            const std::string stem = entry.Name.substr(0, entry.Name.size() - (ext.empty() ? 0 : ext.size() + 1));
+            const std::string stem =
+                entry.Name.substr(0, entry.Name.size() - (ext.empty() ? 0 : ext.size() + 1));
             if (ext == "dat" && !stem.empty()) ListBox->Strings.push_back(stem);
         }
     }
@@ -174,7 +176,8 @@ int TPlayerManager::OKClick() {
 int TPlayerManager::CancelClick() {
     if (Game->CurrentProfile && !ListBox->Strings.empty()) {
         bool listed = false;
-        for (const std::string& name : ListBox->Strings) listed = listed || name == Game->CurrentProfile->Name;
+        for (const std::string& name : ListBox->Strings)
+            listed = listed || name == Game->CurrentProfile->Name;
         if (!listed) ChooseProfile(ListBox->Strings.front());
     }
     FlushInput();
@@ -217,11 +220,16 @@ int TPlayerManager::Manage() {
     if (ManageCore() == 0) return CloseResult;
     if (CloseResult != 0 || Transitioning != 0 || Disabled != 0) return CloseResult;
     ListBox->Manage();
-    if (ListBox->GetDoubleClicked() >= 0) OKClick();
-    else if (Menu->Clicked("OK")) OKClick();
-    else if (Menu->Clicked("Cancel") || GameKeyHit(KEY_ESCAPE)) CancelClick();
-    else if (Menu->Clicked("Create")) CreateProfile();
-    else if (Menu->Clicked("Delete")) DeleteProfileCheck();
+    if (ListBox->GetDoubleClicked() >= 0)
+        OKClick();
+    else if (Menu->Clicked("OK"))
+        OKClick();
+    else if (Menu->Clicked("Cancel") || GameKeyHit(KEY_ESCAPE))
+        CancelClick();
+    else if (Menu->Clicked("Create"))
+        CreateProfile();
+    else if (Menu->Clicked("Delete"))
+        DeleteProfileCheck();
     return CloseResult;
 }
 
@@ -235,7 +243,8 @@ int TPlayerManager::Draw() {
         if (FrontFrame) DrawImage(FrontFrame->image.get(), float(FrontFrameX), float(FrontFrameY));
         if (Header) DrawImage(Header->image.get(), float(HeaderX), float(HeaderY));
     }
-    if ((showingDialog && DimWhenShowingDialogs) || (EnterName && DimWhenShowingEnterNamePrompt)) DimScreen(0.5f);
+    if ((showingDialog && DimWhenShowingDialogs) || (EnterName && DimWhenShowingEnterNamePrompt))
+        DimScreen(0.5f);
     if (DialogOK) DialogOK->Draw();
     if (DialogYesNo) DialogYesNo->Draw();
     if (EnterName) EnterName->Draw();

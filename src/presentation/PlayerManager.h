@@ -15,7 +15,7 @@
 class TGameImage;
 
 class TPlayerManager : public TDialog {
-public:
+  public:
     int Limit = 10;  // 0: no limit
     int ButtonGap = 10;
     int BoxBorderH = 20, BoxBorderV = 20;
@@ -40,8 +40,9 @@ public:
     std::string MessageCannotDelete = "The list must contain at least one player!";
     std::string MessageConfirmDelete = "Are you sure you want to delete this player?";
 
-    static std::unique_ptr<TPlayerManager> Create(const std::string& caption, std::shared_ptr<TImage> background,
-                                                  int a, int b, int c, int limit, const std::string& menuText);
+    static std::unique_ptr<TPlayerManager> Create(const std::string& caption,
+                                                  std::shared_ptr<TImage> background, int a, int b, int c,
+                                                  int limit, const std::string& menuText);
     // Builds everything Create builds into this dialog.
     void Setup(const std::string& caption, std::shared_ptr<TImage> background, int a, int b, int c, int limit,
                const std::string& menuText);
@@ -62,7 +63,7 @@ public:
     int Draw() override;
     void Kill() override;
 
-protected:
+  protected:
     void ShowMessage(const std::string& text);
     // A typed name accepted by the prompt: a plain file name that is not in the list yet.
     bool AcceptableNewName(const std::string& name) const;

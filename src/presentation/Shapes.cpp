@@ -24,7 +24,9 @@ void TBox::Init(float x, float y, float w, float h, std::shared_ptr<TColor> colo
     Color = std::move(color);
 }
 
-void TBox::Kill() { Color.reset(); }
+void TBox::Kill() {
+    Color.reset();
+}
 
 std::shared_ptr<TCircle> TCircle::Create(int x, int y, int r, std::shared_ptr<TColor> color) {
     auto circle = std::make_shared<TCircle>();

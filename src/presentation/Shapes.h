@@ -7,7 +7,7 @@
 #include "presentation/Color.h"
 
 class TBox {
-public:
+  public:
     int Active = 1;
     std::shared_ptr<TColor> Color;
     float X = 0, Y = 0, W = 0, H = 0;
@@ -20,7 +20,7 @@ public:
 };
 
 class TCircle {
-public:
+  public:
     std::shared_ptr<TColor> Color;
     float r = 0, x = 0, y = 0;
 
@@ -29,6 +29,6 @@ public:
 };
 
 class TCollideObject {
-public:
+  public:
     int Value = 0;
 };

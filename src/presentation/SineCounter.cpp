@@ -6,8 +6,12 @@
 
 #include "core/FixedRateLogic.h"
 
-float SinDeg(float degrees) { return std::sin(degrees * std::numbers::pi_v<float> / 180.0f); }
-float CosDeg(float degrees) { return std::cos(degrees * std::numbers::pi_v<float> / 180.0f); }
+float SinDeg(float degrees) {
+    return std::sin(degrees * std::numbers::pi_v<float> / 180.0f);
+}
+float CosDeg(float degrees) {
+    return std::cos(degrees * std::numbers::pi_v<float> / 180.0f);
+}
 
 std::shared_ptr<TSineCounter> TSineCounter::Create(float start, float end, float speed, int runOnce) {
     auto counter = std::make_shared<TSineCounter>();

@@ -6,7 +6,7 @@
 #include <memory>
 
 class TSineCounter {
-public:
+  public:
     int Active = 1;
     float Counter = 0.0f;
     float Speed = 1.0f;

@@ -65,7 +65,9 @@ void TSlideLine::Draw() {
     if (Color) TColor::Restore();
 }
 
-void TSlideLine::AttachObject(std::shared_ptr<void> object) { AttachedObject = std::move(object); }
+void TSlideLine::AttachObject(std::shared_ptr<void> object) {
+    AttachedObject = std::move(object);
+}
 
 TSlideLineList::TSlideLineList() : Color(TColor::Create(255, 255, 255, 1.0f)) {}
 

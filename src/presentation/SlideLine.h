@@ -13,7 +13,7 @@
 class TColor;
 
 class TSlideLine : public TAnimation {
-public:
+  public:
     std::vector<float> StartX, StartY, EndX, EndY;  // one entry per phase
     float DX = 0, DY = 0;
     std::string text;
@@ -35,7 +35,7 @@ public:
 };
 
 class TSlideLineList {
-public:
+  public:
     TSlideLineList();
 
     std::shared_ptr<TColor> Color;

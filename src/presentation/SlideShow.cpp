@@ -19,7 +19,8 @@ std::shared_ptr<TTransitionEffect> TTransitionEffect::CreateCopy() const {
 }
 
 std::shared_ptr<TSlide> TSlide::Create(const std::string& image, int flags, int centred,
-                                       std::shared_ptr<TTransitionEffect> in, std::shared_ptr<TTransitionEffect> hold,
+                                       std::shared_ptr<TTransitionEffect> in,
+                                       std::shared_ptr<TTransitionEffect> hold,
                                        std::shared_ptr<TTransitionEffect> out, const std::string& slideName) {
     auto slide = std::make_shared<TSlide>();
     if (!image.empty()) slide->Image = TGameImage::Create(image, flags, centred);
@@ -140,12 +141,15 @@ void TSlide::DrawMask(float s) const {
     SetScale(1, 1);
 }
 
-std::unique_ptr<TSlideShow> TSlideShow::Create() { return std::make_unique<TSlideShow>(); }
+std::unique_ptr<TSlideShow> TSlideShow::Create() {
+    return std::make_unique<TSlideShow>();
+}
 
-TSlide* TSlideShow::AddSlide(const std::string& image, int flags, int centred, std::shared_ptr<TTransitionEffect> in,
-                             std::shared_ptr<TTransitionEffect> hold, std::shared_ptr<TTransitionEffect> out,
-                             const std::string& name) {
-    Slides.push_back(TSlide::Create(image, flags, centred, std::move(in), std::move(hold), std::move(out), name));
+TSlide* TSlideShow::AddSlide(const std::string& image, int flags, int centred,
+                             std::shared_ptr<TTransitionEffect> in, std::shared_ptr<TTransitionEffect> hold,
+                             std::shared_ptr<TTransitionEffect> out, const std::string& name) {
+    Slides.push_back(
+        TSlide::Create(image, flags, centred, std::move(in), std::move(hold), std::move(out), name));
     return Slides.back().get();
 }
 

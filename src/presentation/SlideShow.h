@@ -13,7 +13,7 @@
 class TGameImage;
 
 class TTransitionEffect {
-public:
+  public:
     int EffectType = 0;  // 0 plain, 1 fade or mask in, 2 fade or mask out, 3 cross-slide
     int Length = 0;      // ticks
     float ScrollSpeedX = 0, ScrollSpeedY = 0;
@@ -27,7 +27,7 @@ public:
 };
 
 class TSlide {
-public:
+  public:
     std::string name;
     std::shared_ptr<TGameImage> Image;
     std::shared_ptr<TTransitionEffect> InEffect, HoldEffect, OutEffect;
@@ -44,7 +44,8 @@ public:
     // The image from path image (when not empty) with flags and centred handle; centred slides sit at
     // the screen centre. The first of the effects that exists becomes current.
     static std::shared_ptr<TSlide> Create(const std::string& image, int flags, int centred,
-                                          std::shared_ptr<TTransitionEffect> in, std::shared_ptr<TTransitionEffect> hold,
+                                          std::shared_ptr<TTransitionEffect> in,
+                                          std::shared_ptr<TTransitionEffect> hold,
                                           std::shared_ptr<TTransitionEffect> out, const std::string& name);
     void CentreCoords();
     void Kill();
@@ -56,14 +57,14 @@ public:
     // Progress of the current effect, 0 to 1 (1 for an effect without length).
     float Progress() const;
 
-private:
+  private:
     void MoveBy(const TTransitionEffect& effect);
     TTransitionEffect* NextEffect() const;
     void DrawPicture();
 };
 
 class TSlideShow {
-public:
+  public:
     std::vector<std::shared_ptr<TSlide>> Slides;
     int CurrentSlide = 0;
     int LetterBoxHeight = 0;

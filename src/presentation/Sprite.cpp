@@ -91,7 +91,9 @@ void TSprite::CentreX(int py) {
     y = float(py);
 }
 
-void TSprite::ClearRotation() { Rotation = 0; }
+void TSprite::ClearRotation() {
+    Rotation = 0;
+}
 
 void TSprite::ClearScale() {
     ScaleX = 1;
@@ -110,7 +112,8 @@ std::shared_ptr<TSprite> TSprite::Create(std::shared_ptr<TGameImage> image, floa
     return sprite;
 }
 
-std::shared_ptr<TSprite> TSprite::CreateFromFile(const std::string& file, float x, float y, int centre, int flags) {
+std::shared_ptr<TSprite> TSprite::CreateFromFile(const std::string& file, float x, float y, int centre,
+                                                 int flags) {
     auto sprite = Create(TGameImage::Create(Game->ImagePath + file + ".png", flags, 1), x, y);
     if (centre != 0) sprite->Centre();
     return sprite;
@@ -121,7 +124,9 @@ int TSprite::DrawFrame() const {
     return ImageFrame;
 }
 
-const TGameImage* TSprite::DrawnImage() const { return AlternativeImage ? AlternativeImage.get() : image.get(); }
+const TGameImage* TSprite::DrawnImage() const {
+    return AlternativeImage ? AlternativeImage.get() : image.get();
+}
 
 void TSprite::DrawAt(float px, float py, int scrolled) {
     const TGameImage* drawn = DrawnImage();
@@ -221,7 +226,9 @@ void TSprite::DrawWithOffset() {
     if (UseAlpha != 0) SetAlpha(1);
 }
 
-int TSprite::GetAnimFrame() { return FrameFromTime(AnimCounter, float(AnimLength), FramesTotal, AnimCounterDir); }
+int TSprite::GetAnimFrame() {
+    return FrameFromTime(AnimCounter, float(AnimLength), FramesTotal, AnimCounterDir);
+}
 
 void TSprite::GetSize() {
     if (!image) return;
@@ -231,7 +238,9 @@ void TSprite::GetSize() {
     h2 = image->h2;
 }
 
-float TSprite::Height() { return float(h) * ScaleY; }
+float TSprite::Height() {
+    return float(h) * ScaleY;
+}
 
 void TSprite::Init() {}
 
@@ -339,7 +348,9 @@ int TSprite::OutOfBounds() {
     return (x < float(-w) || x > float(ScreenWidth) || y < float(-h) || y > float(ScreenHeight)) ? 1 : 0;
 }
 
-void TSprite::RandomiseAnimPos() { AnimCounter = Rnd(0.01f, float(AnimLength)); }
+void TSprite::RandomiseAnimPos() {
+    AnimCounter = Rnd(0.01f, float(AnimLength));
+}
 
 void TSprite::ScaleOriginalCoords() {
     x = ox * BaseScaleX;
@@ -361,7 +372,9 @@ void TSprite::SetImage(std::shared_ptr<TGameImage> newImage) {
     GetSize();
 }
 
-void TSprite::SetName(const std::string& newName) { name = Upper(newName); }
+void TSprite::SetName(const std::string& newName) {
+    name = Upper(newName);
+}
 
 void TSprite::SetPosition(float px, float py) {
     x = px;
@@ -437,4 +450,6 @@ void TSprite::StoreOriginalCoords() {
     oy = y;
 }
 
-float TSprite::Width() { return float(w) * ScaleX; }
+float TSprite::Width() {
+    return float(w) * ScaleX;
+}

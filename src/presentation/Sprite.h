@@ -16,7 +16,7 @@
 #include "presentation/SineCounter.h"
 
 class TSprite {
-public:
+  public:
     TSprite();
     virtual ~TSprite() = default;
 
@@ -84,7 +84,8 @@ public:
     virtual void ClearScale();
     virtual void ClearTransformations();
     static std::shared_ptr<TSprite> Create(std::shared_ptr<TGameImage> image, float x, float y);
-    static std::shared_ptr<TSprite> CreateFromFile(const std::string& file, float x, float y, int centre, int flags);
+    static std::shared_ptr<TSprite> CreateFromFile(const std::string& file, float x, float y, int centre,
+                                                   int flags);
     virtual void DoDraw();
     virtual void Draw();
     virtual int DrawLight(float alpha, float r, float g, float b, std::shared_ptr<TGameImage> image);
@@ -127,7 +128,7 @@ public:
     virtual void StoreOriginalCoords();
     virtual float Width();
 
-private:
+  private:
     // The frame the draw passes show: the animation's while its counter runs, else ImageFrame.
     int DrawFrame() const;
     const TGameImage* DrawnImage() const;

@@ -20,7 +20,9 @@ void TToolTip::PlaceAtPointer() {
     const float height = image ? float(image->h) : 0.0f;
     const float width = image ? float(image->w) : 0.0f;
     const float below = float(mouse.y + mouse.h + GapFromMouse);
-    y = (AlwaysShowAboveMouse || below + height > float(ScreenHeight)) ? float(mouse.y - GapFromMouse) - height : below;
+    y = (AlwaysShowAboveMouse || below + height > float(ScreenHeight))
+            ? float(mouse.y - GapFromMouse) - height
+            : below;
     x = float(mouse.x + XOffset);
     if (x + width > float(ScreenWidth)) x = float(ScreenWidth) - width;
     if (RoundedCoords) x = std::round(x), y = std::round(y);
@@ -35,7 +37,8 @@ void TToolTip::Collide(int over) {
         CollideCounter += Delta;
         if (CollideCounter > float(CollideCounterMax)) {
             CollideCounter = float(CollideCounterMax);
-            if (!Visible && ToolTipSound && Game->Channels) Game->Channels->PlayGameSound(*ToolTipSound, nullptr, 1, 0);
+            if (!Visible && ToolTipSound && Game->Channels)
+                Game->Channels->PlayGameSound(*ToolTipSound, nullptr, 1, 0);
             Visible = 1;
             shown = true;
         }
@@ -87,8 +90,11 @@ int TToolTip::SetText(const std::string& text) {
     if (Fade && FadeLevel > 0) return 0;
     Text = text;
     if (Font) Font->Apply();
-    TextWrapped = WordWrap(SplitLines(text), float(TextDrawWidth), Font ? Font->BitmapFont.get() : nullptr, 1.0f);
+    TextWrapped =
+        WordWrap(SplitLines(text), float(TextDrawWidth), Font ? Font->BitmapFont.get() : nullptr, 1.0f);
     return 1;
 }
 
-void TToolTip::SetCollideCounterMax(int ms) { CollideCounterMax = int(Game->CalcAnimLength(ms)); }
+void TToolTip::SetCollideCounterMax(int ms) {
+    CollideCounterMax = int(Game->CalcAnimLength(ms));
+}

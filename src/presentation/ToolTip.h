@@ -12,7 +12,7 @@ class TGameImage;
 class TGameSound;
 
 class TToolTip {
-public:
+  public:
     int Visible = 0;
     float x = 0, y = 0;
     std::shared_ptr<TGameImage> image;
@@ -44,6 +44,6 @@ public:
     int SetText(const std::string& text);
     void SetCollideCounterMax(int ms);
 
-private:
+  private:
     void PlaceAtPointer();
 };

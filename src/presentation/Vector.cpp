@@ -14,10 +14,13 @@ void TVector::AddVector(const TVector& v) {
     y += v.y;
 }
 
-double TVector::CalcLength() const { return std::sqrt(x * x + y * y); }
+double TVector::CalcLength() const {
+    return std::sqrt(x * x + y * y);
+}
 
 double TVector::CalcSlope() const {
-    if (x == 0) return y >= 0 ? std::numeric_limits<double>::infinity() : -std::numeric_limits<double>::infinity();
+    if (x == 0)
+        return y >= 0 ? std::numeric_limits<double>::infinity() : -std::numeric_limits<double>::infinity();
     return y / x;
 }
 
@@ -74,9 +77,13 @@ std::unique_ptr<TLine> TLine::CreateFromVector(double x, double y, const TVector
     return Create(x, y, x + v.x, y + v.y);
 }
 
-void TLine::CalcLength() { length = GetVector().CalcLength(); }
+void TLine::CalcLength() {
+    length = GetVector().CalcLength();
+}
 
-double TLine::CalcSlope() const { return GetVector().CalcSlope(); }
+double TLine::CalcSlope() const {
+    return GetVector().CalcSlope();
+}
 
 void TLine::Draw(int lastPixel) const {
     if (Color) Color->Apply();
@@ -89,9 +96,15 @@ void TLine::SetFromVector(const TVector& v, double x, double y) {
     ex = x + v.x, ey = y + v.y;
 }
 
-TVector VectorAdded(const TVector& a, const TVector& b) { return TVector::CreateFromVectorsAdded(a, b); }
-TVector VectorScaled(const TVector& a, double factor) { return TVector::CreateFromVectorScaled(a, factor); }
-TVector VectorSubtracted(const TVector& a, const TVector& b) { return TVector::CreateFromVectorsSubtracted(a, b); }
+TVector VectorAdded(const TVector& a, const TVector& b) {
+    return TVector::CreateFromVectorsAdded(a, b);
+}
+TVector VectorScaled(const TVector& a, double factor) {
+    return TVector::CreateFromVectorScaled(a, factor);
+}
+TVector VectorSubtracted(const TVector& a, const TVector& b) {
+    return TVector::CreateFromVectorsSubtracted(a, b);
+}
 
 bool CircleTouchesLine(const TCircle& circle, const TLine& line) {
     double dx = line.ex - line.sx, dy = line.ey - line.sy;

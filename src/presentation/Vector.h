@@ -8,14 +8,20 @@
 #include "presentation/Color.h"
 
 class TVector {
-public:
+  public:
     double x = 0, y = 0;
 
     static TVector Create(double x, double y) { return {x, y}; }
     static TVector CreateFromPoints(double x1, double y1, double x2, double y2) { return {x2 - x1, y2 - y1}; }
-    static TVector CreateFromVectorsAdded(const TVector& a, const TVector& b) { return {a.x + b.x, a.y + b.y}; }
-    static TVector CreateFromVectorScaled(const TVector& a, double factor) { return {a.x * factor, a.y * factor}; }
-    static TVector CreateFromVectorsSubtracted(const TVector& a, const TVector& b) { return {a.x - b.x, a.y - b.y}; }
+    static TVector CreateFromVectorsAdded(const TVector& a, const TVector& b) {
+        return {a.x + b.x, a.y + b.y};
+    }
+    static TVector CreateFromVectorScaled(const TVector& a, double factor) {
+        return {a.x * factor, a.y * factor};
+    }
+    static TVector CreateFromVectorsSubtracted(const TVector& a, const TVector& b) {
+        return {a.x - b.x, a.y - b.y};
+    }
     void AddVector(const TVector& v);
     double CalcLength() const;
     TVector CalcNormal() const { return {-y, x}; }
@@ -39,7 +45,7 @@ public:
 class TCircle;
 
 class TLine {
-public:
+  public:
     double sx = 0, sy = 0, ex = 0, ey = 0;
     double length = 0;
     std::shared_ptr<TColor> Color = TColor::Create(255, 255, 255, 1.0f);

@@ -3,11 +3,11 @@
 
 #include "FakeAudio.h"
 #include "core/ErrorReport.h"
-#include "presentation/ImageBank.h"
 #include "core/SoundBank.h"
 #include "platform/ImageCodec.h"
 #include "platform/TestWav.h"
 #include "presentation/GameImage.h"
+#include "presentation/ImageBank.h"
 #include "support/TestEnv.h"
 
 namespace {
@@ -18,7 +18,7 @@ std::string Wav(int frames) {
 }
 
 class BankTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         SetErrorNotice([this](const std::string& text) { notices.push_back(text); });
         SetAudioDriverInstance(std::make_unique<FakeDriver>(&made));

@@ -1,19 +1,19 @@
 // The effect-channel pool and the ambient player against a recording audio driver.
 #include <gtest/gtest.h>
 
+#include "FakeAudio.h"
 #include "core/ChannelArray.h"
 #include "core/FixedRateLogic.h"
 #include "core/Game.h"
 #include "core/IniFile.h"
 #include "core/SoundBank.h"
-#include "FakeAudio.h"
 #include "platform/Random.h"
 #include "support/TestEnv.h"
 
 namespace {
 
 class ChannelArrayTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         SetAudioDriverInstance(std::make_unique<FakeDriver>(&made));
         Game = std::make_unique<TGame>();
@@ -75,7 +75,7 @@ TEST_F(ChannelArrayTest, TheSearchCountsItsStartAndAFullOrReservedPoolDropsTheSo
 TEST_F(ChannelArrayTest, PlayingKeepsTheRecordsVolumeAndAppliesPanAndPitch) {
     TGameChannel* c = Pool().PlayGameSound(sound, nullptr, 0.8f, -0.5f);
     ASSERT_NE(c, nullptr);
-    EXPECT_FLOAT_EQ(sound.volume, 0.5f);  // the record is not rewritten
+    EXPECT_FLOAT_EQ(sound.volume, 0.5f);                   // the record is not rewritten
     EXPECT_FLOAT_EQ(Fake(c)->volume, 0.5f * 0.8f * 0.5f);  // sound volume x volume x record volume
     // Playing it again gives the same loudness, not a compounding one.
     TGameChannel* d = Pool().PlayGameSound(sound, nullptr, 0.8f, 0.0f);
@@ -89,7 +89,8 @@ TEST_F(ChannelArrayTest, EveryLogicTickRebalancesThePool) {
     for (auto& c : Pool().Items) c->OriginalVolume = 1.0f;
     AllPlaying();
     Game->LogicWrapper();
-    for (auto& c : Pool().Items) EXPECT_FLOAT_EQ(Fake(c.get())->volume, 0.5f * 0.5f);  // 8 / 16 x sound volume
+    for (auto& c : Pool().Items)
+        EXPECT_FLOAT_EQ(Fake(c.get())->volume, 0.5f * 0.5f);  // 8 / 16 x sound volume
     Fake(Pool().ChannelByIndex(1))->playing = false;
     for (int i = 9; i <= 16; ++i) Fake(Pool().ChannelByIndex(i))->playing = false;
     Game->LogicWrapper();
@@ -139,4 +140,3 @@ TEST_F(ChannelArrayTest, AnAmbientSoundSureToPlayIsHeardOncePerPeriod) {
     for (auto& c : Pool().Items) cues += Fake(c.get())->cues;
     EXPECT_EQ(cues, 6);
 }
-

@@ -35,7 +35,8 @@ TEST(DateTimeTest, AddingCarriesAndClampsAcrossMonthYearAndCenturyEnds) {
     TDateTime eve = Date(2026, 12, 31, 23, 30, 0);
     ExpectDate(TDateTime::Add("N", 45, eve), 2027, 1, 1, 0, 15, 0);
     ExpectDate(TDateTime::Add("S", 59, Date(2026, 5, 1, 10, 59, 59)), 2026, 5, 1, 11, 0, 58);
-    ExpectDate(TDateTime::Add("S", -60, Date(2026, 5, 1, 12, 0, 0)), 2026, 5, 1, 11, 59, 0);  // a whole unit back
+    ExpectDate(TDateTime::Add("S", -60, Date(2026, 5, 1, 12, 0, 0)), 2026, 5, 1, 11, 59,
+               0);  // a whole unit back
     ExpectDate(TDateTime::Add("X", 5, eve), 2026, 12, 31, 23, 30, 0);
 }
 

@@ -13,7 +13,7 @@
 namespace {
 
 class DiagnosticsTest : public ::testing::Test {
-protected:
+  protected:
     int now = 0;
     void SetUp() override {
         SetClockSource([this] { return now; });

@@ -19,7 +19,7 @@
 namespace {
 
 class DisplayTest : public ::testing::Test {
-protected:
+  protected:
     testenv::TempDir dir;
 
     void SetUp() override {

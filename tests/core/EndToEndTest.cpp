@@ -19,7 +19,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path Executable() { return testenv::BinDir() / "SudokuNumora"; }
+fs::path Executable() {
+    return testenv::BinDir() / "SudokuNumora";
+}
 
 // Starts the program with its own data and runtime folders; its output goes to a log file.
 pid_t Launch(const fs::path& dataHome, const fs::path& runtimeDir, const fs::path& log,
@@ -146,7 +148,8 @@ TEST(EndToEnd, SettingsLeftByACrashAfterAChangeAreRestoredKeepingTheProfileName)
     const fs::path shared = home.Path() / "Tolvane Games" / "Sudoku Numora";
     fs::create_directories(shared);
     // The previous run changed its settings and never reached its orderly end.
-    testenv::WriteFile(shared / "SudokuNumora.ini", "FULL SCREEN=0\r\nMUSIC VOLUME=7\r\nPROFILE NAME=Ada\r\n");
+    testenv::WriteFile(shared / "SudokuNumora.ini",
+                       "FULL SCREEN=0\r\nMUSIC VOLUME=7\r\nPROFILE NAME=Ada\r\n");
     testenv::WriteFile(shared / "inichanged.dat", "");
     const fs::path log = home.Path() / "output.txt";
     EXPECT_EQ(RunOnce(home.Path(), runtime.Path(), log), 0) << testenv::ReadFile(log);
@@ -162,7 +165,8 @@ TEST(EndToEnd, SettingsLeftByACrashAfterAChangeAreRestoredKeepingTheProfileName)
 TEST(EndToEnd, AnUnusableDriverFallsBackAndLeftoversOfAnInterruptedWriteGo) {
     if (!fs::exists(Executable())) GTEST_SKIP() << "the program is not built: " << Executable();
     const fs::path data = testenv::BinDir() / "data";
-    if (!fs::exists(data / "resources" / "data.pak")) GTEST_SKIP() << "the game data is not built yet in " << data;
+    if (!fs::exists(data / "resources" / "data.pak"))
+        GTEST_SKIP() << "the game data is not built yet in " << data;
     testenv::TempDir home, runtime;
     const fs::path shared = home.Path() / "Tolvane Games" / "Sudoku Numora";
     fs::create_directories(shared);
@@ -188,10 +192,12 @@ TEST(EndToEnd, AMissingArchiveEndsInOrderBeforeAnyOptionsAreWritten) {
     fs::copy_file(data / "text" / "gametext.txt", install.Path() / "data" / "text" / "gametext.txt");
     const fs::path shared = home.Path() / "Tolvane Games" / "Sudoku Numora";
     fs::create_directories(shared);
-    const std::string options = "PREVENTDOUBLENUMBERS=0\r\nSHOWTIMER=0\r\nSHOWHIGHLIGHTER=1\r\nFIRSTRUN=0\r\n";
+    const std::string options =
+        "PREVENTDOUBLENUMBERS=0\r\nSHOWTIMER=0\r\nSHOWHIGHLIGHTER=1\r\nFIRSTRUN=0\r\n";
     testenv::WriteFile(shared / "config.ini", options);
 
-    pid_t pid = Launch(home.Path(), runtime.Path(), install.Path() / "output.txt", install.Path() / "SudokuNumora");
+    pid_t pid =
+        Launch(home.Path(), runtime.Path(), install.Path() / "output.txt", install.Path() / "SudokuNumora");
     // A failed start is no success to a launcher or a script.
     EXPECT_EQ(WaitForExit(pid, std::chrono::seconds(30)), 1);
     EXPECT_TRUE(fs::exists(shared / "goodexit.dat"));

@@ -20,7 +20,7 @@
 namespace {
 
 class ErrorReportTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         SetErrorNotice([this](const std::string& text) { notices.push_back(text); });
         SetErrorCloseDisplay([] {});
@@ -57,11 +57,13 @@ TEST_F(ErrorReportTest, ReportedErrorIsShownPlainThenWithTheCheckpoint) {
     Guarded([] { ReportError("Error loading bitmap data/graphics/x.png", 1); });
     ASSERT_EQ(notices.size(), 2u);
     EXPECT_EQ(notices[1], "(139) Error loading bitmap data/graphics/x.png");
-    EXPECT_EQ(Log(), "Date: 06 Dec 2026\r\nTime: 21:47:10\r\n(139) Error loading bitmap data/graphics/x.png\r\n");
+    EXPECT_EQ(Log(),
+              "Date: 06 Dec 2026\r\nTime: 21:47:10\r\n(139) Error loading bitmap data/graphics/x.png\r\n");
 }
 
 TEST_F(ErrorReportTest, EveryThrownKindGivesItsTextWithThePrefixOnlyWhereItBelongs) {
-    EXPECT_THROW(ReportError("Data pak missing", 0), TRuntimeError) << "the non-fatal flag still ends the run";
+    EXPECT_THROW(ReportError("Data pak missing", 0), TRuntimeError)
+        << "the non-fatal flag still ends the run";
     Guarded([] { throw TRuntimeError("early failure"); });  // no prefix while the checkpoint is zero
     Guarded([] { throw 42; });
     Checkpoint = 5007;
@@ -70,8 +72,10 @@ TEST_F(ErrorReportTest, EveryThrownKindGivesItsTextWithThePrefixOnlyWhereItBelon
     Guarded([] { throw "c string"; });
     Checkpoint = 8004;
     Guarded([] { throw std::out_of_range("index 300 out of bounds"); });  // a runtime error
-    EXPECT_EQ(notices, (std::vector<std::string>{"Data pak missing", "early failure", "Unknown error", "(5007) Failed to save the file: utf8::x.ini",
-                                                 "plain string", "c string", "(8004) index 300 out of bounds"}));
+    EXPECT_EQ(notices,
+              (std::vector<std::string>{"Data pak missing", "early failure", "Unknown error",
+                                        "(5007) Failed to save the file: utf8::x.ini", "plain string",
+                                        "c string", "(8004) index 300 out of bounds"}));
 }
 
 TEST_F(ErrorReportTest, LogHoldsOnlyTheLastErrorAndAnUnwritableFolderIsIgnored) {
@@ -102,7 +106,7 @@ std::shared_ptr<TImageFont> BlockFont() {
 }
 
 class ErrorScreenTest : public ErrorReportTest {
-protected:
+  protected:
     void SetUp() override {
         ErrorReportTest::SetUp();
         Game = std::make_unique<TGame>();
@@ -148,11 +152,11 @@ TEST_F(ErrorScreenTest, TheDrawnScreenShowsTheTextLogsItAndANonFatalReportGoesOn
     TPixmap frame = ReportWithAKeyHit("Could not read the level file", 0, &result);
     EXPECT_EQ(result, 0);
     ASSERT_EQ(frame.width, 800);
-    EXPECT_EQ(frame.ReadPixel(5, 5) & 0xFFFFFFu, 0x000000u);             // black around the box
-    EXPECT_EQ(frame.ReadPixel(100, 300) & 0xFFFFFFu, 0xDCDCC8u);         // its outline (220, 220, 200)
-    EXPECT_EQ(frame.ReadPixel(650, 330) & 0xFFFFFFu, 0x969696u);         // the grey box, 600 x 100 centred
-    EXPECT_TRUE(Shows(frame, 100, 250, 700, 280, 0xDCDC00u));           // the text in yellow inside it
-    EXPECT_TRUE(Shows(frame, 300, 350, 500, 380, 0x00DC00u));           // "<press any key>" in green below
+    EXPECT_EQ(frame.ReadPixel(5, 5) & 0xFFFFFFu, 0x000000u);      // black around the box
+    EXPECT_EQ(frame.ReadPixel(100, 300) & 0xFFFFFFu, 0xDCDCC8u);  // its outline (220, 220, 200)
+    EXPECT_EQ(frame.ReadPixel(650, 330) & 0xFFFFFFu, 0x969696u);  // the grey box, 600 x 100 centred
+    EXPECT_TRUE(Shows(frame, 100, 250, 700, 280, 0xDCDC00u));     // the text in yellow inside it
+    EXPECT_TRUE(Shows(frame, 300, 350, 500, 380, 0x00DC00u));     // "<press any key>" in green below
     EXPECT_TRUE(notices.empty());
     EXPECT_EQ(Log(), "Date: 06 Dec 2026\r\nTime: 21:47:10\r\nCould not read the level file\r\n");
     EXPECT_EQ(PolledInputOn, 0);  // the polled input is back as it was

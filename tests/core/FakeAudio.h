@@ -63,4 +63,6 @@ inline std::shared_ptr<TSound> FakeSound(int frames = 100) {
     return CreateSound(s, 0);
 }
 
-inline FakeChannel* AsFake(const std::shared_ptr<TChannel>& c) { return static_cast<FakeChannel*>(c.get()); }
+inline FakeChannel* AsFake(const std::shared_ptr<TChannel>& c) {
+    return static_cast<FakeChannel*>(c.get());
+}

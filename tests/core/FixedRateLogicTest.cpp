@@ -11,7 +11,7 @@ namespace {
 
 // Records the Delta of every logic call instead of running a game.
 class RecordingGame : public TGame {
-public:
+  public:
     std::vector<float> deltas;
     int LogicWrapper() override {
         deltas.push_back(Delta);
@@ -20,7 +20,7 @@ public:
 };
 
 class FixedRateLogicTest : public ::testing::Test {
-protected:
+  protected:
     int now = 10000;
     RecordingGame* game = nullptr;
 
@@ -49,7 +49,7 @@ protected:
 TEST_F(FixedRateLogicTest, FramesBecomeWholeTicksAndAFractionUpToFiftyMilliseconds) {
     const std::pair<int, std::vector<float>> cases[] = {
         {12, {1.0f, 1.0f, 0.4f}},
-        {10, {1.0f, 1.0f}},  // no fraction
+        {10, {1.0f, 1.0f}},                  // no fraction
         {80, std::vector<float>(10, 1.0f)},  // long frames count 50 ms
     };
     for (const auto& [ms, expected] : cases) {

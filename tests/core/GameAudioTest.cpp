@@ -14,7 +14,7 @@
 namespace {
 
 class GameAudioTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         SetErrorNotice([this](const std::string& text) { notices.push_back(text); });
         SetAudioDriverInstance(std::make_unique<FakeDriver>(&made));

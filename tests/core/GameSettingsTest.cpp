@@ -16,7 +16,7 @@
 namespace {
 
 class GameSettingsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         SetErrorNotice([this](const std::string& text) { notices.push_back(text); });
         game = std::make_unique<TGame>();
@@ -34,7 +34,9 @@ protected:
     std::string SettingsPath() const { return game->SettingsFileName() + ".ini"; }
     std::string Shared(const std::string& name) const { return shared.Str() + name; }
     bool Exists(const std::string& name) const { return FileType(Shared(name)) == FILETYPE_FILE; }
-    void WriteDefault(const std::string& bytes) const { testenv::WriteFile(install.Path() / "data/default.ini", bytes); }
+    void WriteDefault(const std::string& bytes) const {
+        testenv::WriteFile(install.Path() / "data/default.ini", bytes);
+    }
     void Touch(const std::string& name) const { testenv::WriteFile(shared.Path() / name, ""); }
 
     testenv::TempDir shared, install;
@@ -144,9 +146,9 @@ TEST_F(GameSettingsTest, TemporaryFilesOfInterruptedWritesGoAtTheNextStartOnlyOu
     const std::vector<std::string> leftovers = {
         Shared("." + settings + ".a1B2c3"), Shared(".config.ini.XyZ123"), Shared(".goodexit.dat.000000"),
         profiles + ".my game.dat.abcdef", profiles + "." + std::string(247, 'n') + ".Q1w2E3"};
-    const std::vector<std::string> others = {
-        Shared("config.ini"), Shared(".notes.txt.abcdef"), Shared(".config.ini.abc"), Shared(".config.ini.ab-d!f"),
-        profiles + ".list.txt.abcdef", profiles + "my game.dat"};
+    const std::vector<std::string> others = {Shared("config.ini"),          Shared(".notes.txt.abcdef"),
+                                             Shared(".config.ini.abc"),     Shared(".config.ini.ab-d!f"),
+                                             profiles + ".list.txt.abcdef", profiles + "my game.dat"};
     for (const auto& path : leftovers) testenv::WriteFile(path, "half");
     for (const auto& path : others) testenv::WriteFile(path, "keep");
     // A link named like a leftover is never followed nor removed.

@@ -10,7 +10,7 @@
 namespace {
 
 class GameTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { Game = std::make_unique<TGame>(); }
     void TearDown() override { Game.reset(); }
 };

@@ -11,7 +11,7 @@
 namespace {
 
 class GameTextTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         SetErrorNotice([this](const std::string& text) { notices.push_back(text); });
         text.Folder = dir.Str();
@@ -44,7 +44,7 @@ TEST_F(GameTextTest, FilesReadToTheirEntries) {
         {"[TEXT]\nA\nline\n\n[TEXT]\nB\nother\n", "A", "line\r\n", 2},  // the blank line belongs to A
         {"[TEXT]\nK\nold\n[TEXT]\nk\nnew\n", "K", "new", 1},  // the later entry replaces the earlier
         {"[TEXT]\n[TEXT]\nK\nv\n[TEXT]", "K", "v", 1},        // a header without a key line is skipped
-        {"[TEXT]\nK\nCaf\xE9\n", "K", "Caf\xC3\xA9", 1},  // eight-bit without a mark is Latin-1
+        {"[TEXT]\nK\nCaf\xE9\n", "K", "Caf\xC3\xA9", 1},      // eight-bit without a mark is Latin-1
         {utf16le, "K", "Caf\xC3\xA9", 1},
         {utf16be, "K", "hi", 1},
         {"", "K", "", 0},

@@ -14,7 +14,7 @@
 namespace {
 
 class IniFileTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         SetErrorNotice([this](const std::string& text) { notices.push_back(text); });
         ini.FileName = dir.Str() + "settings";
@@ -56,7 +56,11 @@ TEST_F(IniFileTest, LoadReadsWhatItKnowsAndWritesBackTheWholeList) {
         {{{"Flag", "set"}}, "flag\r\n", {{"FLAG", ""}}, "FLAG=\r\n"},
         {{{"Dup", "1"}, {"dup", "2"}}, "DUP=9\r\n", {}, "DUP=9\r\nDUP=9\r\n"},
         {{{"Old", "1"}, {"New", "default"}}, "OLD=5\r\n", {}, "OLD=5\r\nNEW=default\r\n"},
-        {{{"First", "0"}}, "\xEF\xBB\xBF" "FIRST=7\r\n", {{"First", "7"}}, "FIRST=7\r\n"},
+        {{{"First", "0"}},
+         "\xEF\xBB\xBF"
+         "FIRST=7\r\n",
+         {{"First", "7"}},
+         "FIRST=7\r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file.value_or("(no file)"));

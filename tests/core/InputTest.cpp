@@ -13,7 +13,7 @@
 namespace {
 
 class InputTest : public ::testing::Test {
-protected:
+  protected:
     int now = 100000;
 
     void SetUp() override {

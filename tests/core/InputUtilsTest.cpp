@@ -10,7 +10,7 @@
 namespace {
 
 class InputUtilsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         FlushInput();
         FlushEvents();

@@ -21,10 +21,12 @@
 
 namespace {
 
-std::vector<uint8_t> Wav(int channels, int bits, size_t dataBytes) { return testwav::Wav(channels, 11025, bits, dataBytes); }
+std::vector<uint8_t> Wav(int channels, int bits, size_t dataBytes) {
+    return testwav::Wav(channels, 11025, bits, dataBytes);
+}
 
 class MusicStreamTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { SetAudioDriverInstance(std::make_unique<FakeDriver>(&made)); }
     void TearDown() override { SetAudioDriverInstance(nullptr); }
     FakeChannel* Output() { return made.back().get(); }
@@ -34,7 +36,7 @@ protected:
 // A radio server for one connection on 127.0.0.1: records the request up to its empty line,
 // answers with the reply bytes, then closes. Every wait is bounded, so a failing test cannot hang.
 class RadioServer {
-public:
+  public:
     explicit RadioServer(std::string reply) : reply_(std::move(reply)) {
         listen_ = socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in addr{};
@@ -57,7 +59,7 @@ public:
         return request_;
     }
 
-private:
+  private:
     void Serve() {
         pollfd p{listen_, POLLIN, 0};
         if (poll(&p, 1, 5000) != 1) return;
@@ -67,7 +69,8 @@ private:
         setsockopt(c, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
         setsockopt(c, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
         char ch = 0;
-        while (request_.size() < 4096 && request_.find("\r\n\r\n") == std::string::npos && recv(c, &ch, 1, 0) == 1)
+        while (request_.size() < 4096 && request_.find("\r\n\r\n") == std::string::npos &&
+               recv(c, &ch, 1, 0) == 1)
             request_ += ch;
         send(c, reply_.data(), reply_.size(), MSG_NOSIGNAL);
         close(c);
@@ -80,16 +83,18 @@ private:
 };
 
 std::string OggReply(const std::string& headers, const std::vector<uint8_t>& ogg) {
-    return "HTTP/1.0 200 OK\r\nContent-Type: application/ogg\r\n" + headers + "\r\n" + std::string(ogg.begin(), ogg.end());
+    return "HTTP/1.0 200 OK\r\nContent-Type: application/ogg\r\n" + headers + "\r\n" +
+           std::string(ogg.begin(), ogg.end());
 }
 
 }  // namespace
 
 TEST(MusicSource, RadioStreamSendsItsRequestReadsTheHeadersAndPlaysUntilTheServerStops) {
     std::vector<uint8_t> ogg = MakeOgg(1, 22050, 30000);
-    RadioServer server(OggReply("icy-name: Test\r\nice-audio-info: ice-channels=1;ice-samplerate=22050;channels=1;"
-                                "samplerate=22050\r\n",
-                                ogg));
+    RadioServer server(
+        OggReply("icy-name: Test\r\nice-audio-info: ice-channels=1;ice-samplerate=22050;channels=1;"
+                 "samplerate=22050\r\n",
+                 ogg));
     std::unique_ptr<TMusic> radio = TOGGStream::OpenIceStream("127.0.0.1", "live.ogg", server.Port());
     ASSERT_NE(radio, nullptr);
     EXPECT_EQ(radio->STREAM_SIZE, 0);  // endless
@@ -179,7 +184,7 @@ TEST(MusicSource, MonoOggKeepsItsRateAndLoopsWithoutGapsOrEndsOnce) {
     std::vector<uint8_t> buf(8192);
     size_t total = 0;
     for (int i = 0; i < 5; ++i) total += music->FillBuffer(buf.data(), buf.size());
-    EXPECT_EQ(total, 5u * 8192);  // every request met, across the loop points
+    EXPECT_EQ(total, 5u * 8192);                                 // every request met, across the loop points
     auto once = TOGGStream::FromBytes(MakeOgg(1, 22050, 5000));  // without the loop it ends once
     size_t played = 0;
     for (int i = 0; i < 5; ++i) played += once->FillBuffer(buf.data(), buf.size());
@@ -214,7 +219,8 @@ TEST_F(MusicStreamTest, StreamFillsItsBuffersAndRefillsWhatWasPlayed) {
 }
 
 TEST_F(MusicStreamTest, StreamWithoutLoopEndsAfterItsLastBuffer) {
-    auto stream = TAudioStream::Create(std::shared_ptr<TMusic>(TWavStream::FromBytes(Wav(1, 16, 10000))), 0, true);
+    auto stream =
+        TAudioStream::Create(std::shared_ptr<TMusic>(TWavStream::FromBytes(Wav(1, 16, 10000))), 0, true);
     FakeChannel* out = Output();
     EXPECT_EQ(out->queued, 2);  // 8192 + 1808 bytes
     EXPECT_EQ(out->queuedSizes.back(), 1808u);
@@ -228,7 +234,8 @@ TEST_F(MusicStreamTest, UnreadableSourcesGiveNoStream) {
     EXPECT_EQ(TAudioStream::Create(std::shared_ptr<TMusic>(), 1, false), nullptr);
     std::weak_ptr<TAudioStream> gone;
     {
-        auto s = TAudioStream::Create(std::shared_ptr<TMusic>(TWavStream::FromBytes(Wav(1, 16, 100))), 1, false);
+        auto s =
+            TAudioStream::Create(std::shared_ptr<TMusic>(TWavStream::FromBytes(Wav(1, 16, 100))), 1, false);
         gone = s;
     }
     EXPECT_TRUE(gone.expired());

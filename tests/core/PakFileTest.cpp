@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "support/TestEnv.h"
 #include "core/ErrorReport.h"
 #include "core/PakFileManager.h"
 #include "core/PakFormat.h"
@@ -14,12 +13,15 @@
 #include "platform/Image.h"
 #include "platform/ImageCodec.h"
 #include "platform/ImageFont.h"
+#include "support/TestEnv.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<uint8_t> Bytes(const std::string& s) { return std::vector<uint8_t>(s.begin(), s.end()); }
+std::vector<uint8_t> Bytes(const std::string& s) {
+    return std::vector<uint8_t>(s.begin(), s.end());
+}
 
 TPakEntry Entry(const std::string& name, const std::string& data, int kind = 0) {
     return TPakEntry{name, kind, Bytes(data)};
@@ -39,7 +41,8 @@ void PutField(std::vector<uint8_t>& out, const std::string& name, size_t size, u
 }
 
 // A version-1 archive written byte by byte, independently of the writer.
-std::vector<uint8_t> HandMadeV1(const std::vector<std::pair<std::string, std::string>>& files, uint8_t pad = 0) {
+std::vector<uint8_t> HandMadeV1(const std::vector<std::pair<std::string, std::string>>& files,
+                                uint8_t pad = 0) {
     std::vector<uint8_t> out;
     PutInt(out, 0x4B415021);
     PutInt(out, 1);
@@ -67,8 +70,8 @@ std::string ReadError(const std::vector<uint8_t>& bytes) {
 std::vector<TPakEntry> Sample() {
     std::string big(5000, 'x');
     for (size_t i = 0; i < big.size(); ++i) big[i] = char(i * 7 % 251);
-    return {Entry("titlescreen.jpg", big, 2), Entry("gametext.txt", "TEXT\r\nhello", 1), Entry("empty.dat", ""),
-            Entry("sub/dir/file.bin", std::string("\0\1\2\3", 4))};
+    return {Entry("titlescreen.jpg", big, 2), Entry("gametext.txt", "TEXT\r\nhello", 1),
+            Entry("empty.dat", ""), Entry("sub/dir/file.bin", std::string("\0\1\2\3", 4))};
 }
 
 }  // namespace
@@ -107,7 +110,8 @@ TEST(PakFormat, EveryTruncationAndFlippedByteIsAnErrorNamingTheArchive) {
         }
     }
     EXPECT_EQ(ReadError({}), "TPakFile::Invalid pak file");
-    std::vector<uint8_t> pak = WritePakArchive({Entry("a.txt", std::string(2000, 'a') + "tail")}, PAK_VERSION_PLAIN);
+    std::vector<uint8_t> pak =
+        WritePakArchive({Entry("a.txt", std::string(2000, 'a') + "tail")}, PAK_VERSION_PLAIN);
     // Every byte of the data block (header is 12 + 64 bytes) flipped in turn.
     for (size_t i = 12 + 64; i < pak.size(); ++i) {
         std::vector<uint8_t> bad = pak;
@@ -178,13 +182,14 @@ TEST(PakFormat, WriterRefusesNamesThatCannotBeStored) {
 // ---- manager --------------------------------------------------------------------------------
 
 class PakManagerTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         SetErrorNotice([this](const std::string& text) { notices.push_back(text); });
     }
     void TearDown() override { SetErrorNotice(nullptr); }
 
-    void WritePak(const std::string& name, const std::vector<TPakEntry>& entries, int32_t version = PAK_VERSION_PACKED) {
+    void WritePak(const std::string& name, const std::vector<TPakEntry>& entries,
+                  int32_t version = PAK_VERSION_PACKED) {
         std::vector<uint8_t> bytes = WritePakArchive(entries, version);
         testenv::WriteFile(dir.Path() / name, std::string(bytes.begin(), bytes.end()));
     }
@@ -251,7 +256,9 @@ TEST_F(PakManagerTest, DataPakMustBeAReadablePlainFile) {
 
 TEST_F(PakManagerTest, StreamsAndTextOverItems) {
     const char numbers[] = "\x01\x00\x00\x00";
-    const char utf16[] = "\xFF\xFE" "h\0i\0";
+    const char utf16[] =
+        "\xFF\xFE"
+        "h\0i\0";
     WritePak("data.pak", {Entry("n.bin", std::string(numbers, sizeof numbers - 1)),
                           Entry("u16.txt", std::string(utf16, sizeof utf16 - 1))});
     auto m = TPakFileManager::Create(dir.Str(), ".pak");
@@ -267,7 +274,8 @@ TEST_F(PakManagerTest, ImagesAndFontsComeOutOfTheArchive) {
     px.WritePixel(2, 1, 0x80FF0000u);
     std::vector<uint8_t> png = EncodePNG(px);
     std::string font = testenv::ReadFile("/usr/share/fonts/truetype/crosextra/Carlito-Regular.ttf");
-    WritePak("data.pak", {TPakEntry{"pic.png", 2, png}, Entry("calibri.ttf", font, 3), Entry("junk.png", "junk")});
+    WritePak("data.pak",
+             {TPakEntry{"pic.png", 2, png}, Entry("calibri.ttf", font, 3), Entry("junk.png", "junk")});
     auto m = TPakFileManager::Create(dir.Str(), ".pak");
     auto image = m->GetImage("PIC.png");
     ASSERT_NE(image, nullptr);

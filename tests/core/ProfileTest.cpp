@@ -20,7 +20,7 @@ uint32_t U32At(const std::string& bytes, std::size_t at) {
 }
 
 class ProfileWorld : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Game = std::make_unique<TGame>();
         Game->SetProfilePath(dir.Str());

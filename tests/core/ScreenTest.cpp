@@ -15,7 +15,7 @@
 namespace {
 
 class CountingScreen : public TScreen {
-public:
+  public:
     std::vector<std::string> calls;
     void Load() override {
         calls.push_back("Load");
@@ -37,7 +37,7 @@ public:
 };
 
 class ScreenTest : public ::testing::Test {
-protected:
+  protected:
     CountingScreen a, b;
     std::vector<std::string> notices;
 

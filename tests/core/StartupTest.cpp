@@ -24,7 +24,7 @@ struct Ended {
 };
 
 class StartupTest : public ::testing::Test {
-protected:
+  protected:
     testenv::TempDir dir;
     std::vector<std::string> steps;
     std::vector<std::string> notices;
@@ -100,7 +100,8 @@ TEST_F(StartupTest, AFatalErrorEndsThroughTheOrderlyQuitWithStatusOne) {
 TEST_F(StartupTest, AReadOnlyOrFullPlayerFolderStillStartsAndKeepsItsFiles) {
     fs::create_directories(dir.Path() / "profiles");
     const std::string settings = "FULL SCREEN=0\r\nMUSIC VOLUME=7\r\n";
-    const std::string options = "PREVENTDOUBLENUMBERS=0\r\nSHOWTIMER=0\r\nSHOWHIGHLIGHTER=1\r\nFIRSTRUN=0\r\n";
+    const std::string options =
+        "PREVENTDOUBLENUMBERS=0\r\nSHOWTIMER=0\r\nSHOWHIGHLIGHTER=1\r\nFIRSTRUN=0\r\n";
     testenv::WriteFile(Game->SettingsFileName() + ".ini", settings);
     testenv::WriteFile(dir.Path() / "config.ini", options);
     SetAtomicWriteFault(AtomicWriteFault::CannotCreate);

@@ -40,6 +40,10 @@ TEST(StringUtilsTest, DecodeTextHandlesMarksAndBrokenBytes) {
     EXPECT_EQ(DecodeText("\xEF\xBB\xBFok"), "ok");
     EXPECT_EQ(DecodeText(std::string("\xFF\xFE\x3D\xD8\x00\xDE", 6)), "\xF0\x9F\x98\x80") << "surrogate pair";
     EXPECT_EQ(DecodeText(std::string("\xFF\xFE\x3D\xD8", 4)), "\xEF\xBF\xBD") << "lone surrogate";
-    EXPECT_EQ(DecodeText(std::string("\xFF\xFE" "a", 3)), "") << "odd trailing byte";
+    EXPECT_EQ(DecodeText(std::string("\xFF\xFE"
+                                     "a",
+                                     3)),
+              "")
+        << "odd trailing byte";
     EXPECT_EQ(DecodeText("\xC3"), "\xC3\x83") << "truncated UTF-8 read as Latin-1";
 }

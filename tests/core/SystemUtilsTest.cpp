@@ -19,8 +19,9 @@ TEST(SystemUtilsTest, SpecialFoldersAreTheDesktopsXdgFolders) {
     setenv("XDG_DATA_HOME", (home.Str() + "data").c_str(), 1);
     setenv("XDG_CONFIG_HOME", (home.Str() + "config").c_str(), 1);
     std::filesystem::create_directories(home.Path() / "config");
-    testenv::WriteFile(home.Path() / "config/user-dirs.dirs",
-                       "# written by xdg-user-dirs-update\nXDG_MUSIC_DIR=\"$HOME/Tunes\"\nXDG_DESKTOP_DIR=\"relative\"\n");
+    testenv::WriteFile(
+        home.Path() / "config/user-dirs.dirs",
+        "# written by xdg-user-dirs-update\nXDG_MUSIC_DIR=\"$HOME/Tunes\"\nXDG_DESKTOP_DIR=\"relative\"\n");
     EXPECT_EQ(GetSpecialFolderPath(0x23), home.Str() + "data/");
     EXPECT_EQ(GetSpecialFolderPath(0x1A), home.Str() + "config/");
     EXPECT_EQ(GetSpecialFolderPath(0x0D), home.Str() + "Tunes/");
@@ -47,9 +48,9 @@ TEST(SystemUtilsTest, FindGraphicsModeWantsExactlyAListedMode) {
     testing::internal::CaptureStdout();
     ListGraphicsModes();
     std::string listed = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(listed.substr(0, listed.find('\n')), "Width: " + std::to_string(m.width) + " Height: " +
-                                                       std::to_string(m.height) + " Depth: " + std::to_string(m.depth) +
-                                                       " Hertz: " + std::to_string(m.hertz));
+    EXPECT_EQ(listed.substr(0, listed.find('\n')),
+              "Width: " + std::to_string(m.width) + " Height: " + std::to_string(m.height) +
+                  " Depth: " + std::to_string(m.depth) + " Hertz: " + std::to_string(m.hertz));
 }
 
 TEST(SystemUtilsTest, MemoryStatusReportsTheMachinesFigures) {

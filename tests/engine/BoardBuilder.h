@@ -12,8 +12,7 @@
 
 namespace builder {
 
-inline std::unique_ptr<SudokuBoard> Board(int n, const std::vector<std::string>& rows = {})
-{
+inline std::unique_ptr<SudokuBoard> Board(int n, const std::vector<std::string>& rows = {}) {
     auto board = std::make_unique<SudokuBoard>(n);
     for (std::size_t r = 0; r < rows.size(); ++r)
         for (std::size_t k = 0; k < rows[r].size(); ++k) {
@@ -25,8 +24,7 @@ inline std::unique_ptr<SudokuBoard> Board(int n, const std::vector<std::string>&
 }
 
 // Leaves the empty cell (r, k) with the given candidates (as far as its peers allow).
-inline void Only(SudokuBoard& board, int r, int k, std::initializer_list<int> values)
-{
+inline void Only(SudokuBoard& board, int r, int k, std::initializer_list<int> values) {
     ValueSet keep = 0;
     for (int v : values) keep |= ValueBit(v);
     for (int v = 1; v <= board.size; ++v)
@@ -34,8 +32,7 @@ inline void Only(SudokuBoard& board, int r, int k, std::initializer_list<int> va
 }
 
 // Removes v from every empty cell except the listed ones.
-inline void ValueOnlyAt(SudokuBoard& board, int v, std::initializer_list<std::pair<int, int>> cells)
-{
+inline void ValueOnlyAt(SudokuBoard& board, int v, std::initializer_list<std::pair<int, int>> cells) {
     for (int c = 0; c < board.CellCount(); ++c) {
         SudokuCell* cell = board.CellAt(c);
         bool listed = false;
@@ -44,8 +41,7 @@ inline void ValueOnlyAt(SudokuBoard& board, int v, std::initializer_list<std::pa
     }
 }
 
-inline ValueSet Set(std::initializer_list<int> values)
-{
+inline ValueSet Set(std::initializer_list<int> values) {
     ValueSet s = 0;
     for (int v : values) s |= ValueBit(v);
     return s;

@@ -10,8 +10,7 @@
 
 using builder::Set;
 
-TEST(Board, RefusesGridsValuesSizesAndFilesThatDoNotFit)
-{
+TEST(Board, RefusesGridsValuesSizesAndFilesThatDoNotFit) {
     SudokuBoard board(4);
     board.Cell(0, 0)->InsertEliminated(2);
     const Grid good = {{1, 2, 3, 4}, {3, 4, 1, 2}, {2, 1, 4, 3}, {4, 3, 2, 1}};
@@ -57,8 +56,7 @@ TEST(Board, RefusesGridsValuesSizesAndFilesThatDoNotFit)
     EXPECT_EQ(fresh.solutions.size(), 5u);
 }
 
-TEST(Board, AFullGridIsSolvedAndOneWithAnEmptyCellIsNot)
-{
+TEST(Board, AFullGridIsSolvedAndOneWithAnEmptyCellIsNot) {
     SudokuBoard board(4);
     Grid grid = {{1, 2, 3, 4}, {3, 4, 1, 2}, {2, 1, 4, 3}, {4, 3, 2, 1}};
     ASSERT_TRUE(board.SetValues(grid));
@@ -69,8 +67,7 @@ TEST(Board, AFullGridIsSolvedAndOneWithAnEmptyCellIsNot)
     EXPECT_FALSE(open.IsSolved());
 }
 
-TEST(Board, PrintsTheGridWithARuleUnderEveryBandAndABarAfterEveryStack)
-{
+TEST(Board, PrintsTheGridWithARuleUnderEveryBandAndABarAfterEveryStack) {
     SudokuBoard board(4);
     ASSERT_TRUE(board.SetValues({{1, 2, 3, 4}, {3, 4, 1, 2}, {2, 1, 4, 3}, {4, 3, 2, 0}}));
     std::ostringstream out;

@@ -12,8 +12,7 @@
 
 namespace {
 
-std::unique_ptr<SudokuBoard> Clone(const SudokuBoard& from)
-{
+std::unique_ptr<SudokuBoard> Clone(const SudokuBoard& from) {
     auto board = std::make_unique<SudokuBoard>(from.size);
     board->SetValues(from.GetValues());
     for (int c = 0; c < from.CellCount(); ++c)
@@ -29,8 +28,7 @@ struct Technique {
 };
 
 // Compares one technique on a copy of the position; returns whether it made progress.
-bool Compare(const SudokuBoard& position, const Technique& t, int& found)
-{
+bool Compare(const SudokuBoard& position, const Technique& t, int& found) {
     auto mine = Clone(position);
     auto theirs = Clone(position);
     std::vector<std::string> mineLog, theirLog;
@@ -52,8 +50,7 @@ bool Compare(const SudokuBoard& position, const Technique& t, int& found)
     return a;
 }
 
-TEST(ChainEquivalence, InPlaceSearchesMatchTheStraightforwardOnes)
-{
+TEST(ChainEquivalence, InPlaceSearchesMatchTheStraightforwardOnes) {
     const Technique techniques[] = {
         {"XY-chain", [](SudokuBoard& b) { return b.FindXYChain(); }, literal::XYChain},
         {"remote chains", [](SudokuBoard& b) { return b.FindRemoteChains(); }, literal::RemoteChains},

@@ -5,8 +5,7 @@
 #include "BoardBuilder.h"
 #include "SudokuBoard.h"
 
-TEST(Coloring, OddLoopFalsifiesTheStartColour)
-{
+TEST(Coloring, OddLoopFalsifiesTheStartColour) {
     // Value 1 only at A(0,0) B(0,4) C(4,4) D(4,1) E(1,1) F(2,2): colouring from A gives A, C, E
     // one colour, and A and E share block 0.
     auto board = builder::Board(9);
@@ -15,13 +14,12 @@ TEST(Coloring, OddLoopFalsifiesTheStartColour)
     board->AttachLog(&log);
     EXPECT_TRUE(board->FindColorRestriction());
     EXPECT_EQ(log, (std::vector<std::string>{"Color restriction found at r1c1 for val 1\n",
-                                              "Color restriction found at r2c2 for val 1\n",
-                                              "Color restriction found at r5c5 for val 1\n"}));
+                                             "Color restriction found at r2c2 for val 1\n",
+                                             "Color restriction found at r5c5 for val 1\n"}));
     EXPECT_FALSE(HasValue(board->Cell(0, 4)->Eliminated(), 1));
 }
 
-TEST(XYChain, ThreeCellChainClearsBothCrossingsWithOneLineWithinItsBudget)
-{
+TEST(XYChain, ThreeCellChainClearsBothCrossingsWithOneLineWithinItsBudget) {
     SudokuBoard board(9);
     builder::Only(board, 0, 0, {1, 2});
     builder::Only(board, 0, 4, {2, 3});
@@ -39,8 +37,7 @@ TEST(XYChain, ThreeCellChainClearsBothCrossingsWithOneLineWithinItsBudget)
     EXPECT_FALSE(board.FindXYChain());
 }
 
-TEST(RemoteChains, FourCellChainClearsTheCrossings)
-{
+TEST(RemoteChains, FourCellChainClearsTheCrossings) {
     SudokuBoard board(9);
     for (auto [r, k] : {std::pair{0, 0}, {0, 4}, {4, 4}, {4, 8}}) builder::Only(board, r, k, {3, 8});
     std::vector<std::string> log;
@@ -51,8 +48,7 @@ TEST(RemoteChains, FourCellChainClearsTheCrossings)
     EXPECT_FALSE(board.FindRemoteChains());
 }
 
-TEST(ForcedChain, BothValuesOfTheStartForceTheSameEndValue)
-{
+TEST(ForcedChain, BothValuesOfTheStartForceTheSameEndValue) {
     // S(0,0) {1,2}: S=1 -> A(0,4)=3 -> E(4,4)=5; S=2 -> B(4,0)=3 -> E=5.
     SudokuBoard board(9);
     builder::Only(board, 0, 0, {1, 2});
@@ -68,8 +64,7 @@ TEST(ForcedChain, BothValuesOfTheStartForceTheSameEndValue)
 }
 
 // Positions one step short of each pattern find nothing.
-TEST(Chains, NearMissesFindNothing)
-{
+TEST(Chains, NearMissesFindNothing) {
     auto even = builder::Board(9);  // an even loop A(0,0) B(0,4) C(4,4) D(4,0)
     builder::ValueOnlyAt(*even, 1, {{0, 0}, {0, 4}, {4, 4}, {4, 0}, {7, 7}, {8, 8}});
     EXPECT_FALSE(even->FindColorRestriction());

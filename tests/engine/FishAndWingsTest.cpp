@@ -9,8 +9,7 @@
 namespace {
 
 // Leaves v in line `line` (a row, or a column when byColumn) only at the given positions.
-void Confine(SudokuBoard& b, bool byColumn, int line, int v, std::initializer_list<int> keep)
-{
+void Confine(SudokuBoard& b, bool byColumn, int line, int v, std::initializer_list<int> keep) {
     for (int i = 0; i < 9; ++i)
         if (std::find(keep.begin(), keep.end(), i) == keep.end())
             (byColumn ? b.Cell(i, line) : b.Cell(line, i))->InsertEliminated(v);
@@ -18,8 +17,7 @@ void Confine(SudokuBoard& b, bool byColumn, int line, int v, std::initializer_li
 
 }  // namespace
 
-TEST(XWing, RowsWithTheSameTwoColumnsClearThoseColumns)
-{
+TEST(XWing, RowsWithTheSameTwoColumnsClearThoseColumns) {
     SudokuBoard board(9);
     Confine(board, false, 2, 5, {1, 7});
     Confine(board, false, 6, 5, {1, 7});
@@ -37,8 +35,7 @@ TEST(XWing, RowsWithTheSameTwoColumnsClearThoseColumns)
     EXPECT_TRUE(HasValue(largest.Cell(0, 7)->Eliminated(), 9));
 }
 
-TEST(Swordfish, ThreeColumnsOverThreeRows)
-{
+TEST(Swordfish, ThreeColumnsOverThreeRows) {
     SudokuBoard board(9);
     Confine(board, true, 0, 3, {1, 4});
     Confine(board, true, 3, 3, {4, 8});
@@ -50,8 +47,7 @@ TEST(Swordfish, ThreeColumnsOverThreeRows)
     EXPECT_FALSE(board.FindSwordfish());
 }
 
-TEST(XYWing, PincersInRowAndColumnClearTheirCrossingFilledOrNot)
-{
+TEST(XYWing, PincersInRowAndColumnClearTheirCrossingFilledOrNot) {
     SudokuBoard board(9);
     board.SetValue(4, 5, 7);
     builder::Only(board, 0, 0, {1, 2});
@@ -65,8 +61,7 @@ TEST(XYWing, PincersInRowAndColumnClearTheirCrossingFilledOrNot)
     EXPECT_FALSE(board.FindXYWing());
 }
 
-TEST(XYZWing, PincerInTheBlockClearsTheBlockCellsInLineWithTheOther)
-{
+TEST(XYZWing, PincerInTheBlockClearsTheBlockCellsInLineWithTheOther) {
     SudokuBoard board(9);
     builder::Only(board, 0, 0, {1, 2, 3});
     builder::Only(board, 0, 6, {1, 3});
@@ -75,13 +70,12 @@ TEST(XYZWing, PincerInTheBlockClearsTheBlockCellsInLineWithTheOther)
     board.AttachLog(&log);
     EXPECT_TRUE(board.FindXYZWing());
     EXPECT_EQ(log, (std::vector<std::string>{"XYZWing restriction found at r1c2 for val 1\n",
-                                              "XYZWing restriction found at r1c3 for val 1\n"}));
+                                             "XYZWing restriction found at r1c3 for val 1\n"}));
     EXPECT_FALSE(board.FindXYZWing());
 }
 
 // Positions one step short of each pattern find nothing.
-TEST(FishAndWings, NearMissesFindNothing)
-{
+TEST(FishAndWings, NearMissesFindNothing) {
     SudokuBoard rows(9), columns(9), sword(9), xy(9), xyz(9);
     Confine(rows, false, 2, 5, {1, 7});
     Confine(rows, false, 6, 5, {1, 4});

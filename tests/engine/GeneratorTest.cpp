@@ -87,7 +87,9 @@ TEST(Generator, BoardGenerateLeavesACleanPuzzleAndTheLogOfTheLatestAttemptOnly) 
     bool shrank = false;
     for (int slice = 0; slice < 40 && !shrank; ++slice) {
         // A deadline already passed: exactly one attempt per call.
-        if (sliced.Generate(board, 4, [&now] { return ++now; }, 0)) log.clear();
+        if (sliced.Generate(
+                board, 4, [&now] { return ++now; }, 0))
+            log.clear();
         shrank = log.size() < previous;
         previous = log.size();
     }
@@ -112,7 +114,8 @@ TEST(Generator, ImpossibleDemandsAndInvalidLevelsGiveUpLeavingTheBoard) {
     EXPECT_FALSE(fresh.Generate(board, 5));
     EXPECT_FALSE(fresh.Generate(board, -1));
     EXPECT_EQ(fresh.stats.attempts, 0u);
-    for (auto [size, level] : {std::pair{9, -1}, {9, 5}, {8, 0}}) EXPECT_EQ(SudokuGenerator::HoleCount(size, level), -1);
+    for (auto [size, level] : {std::pair{9, -1}, {9, 5}, {8, 0}})
+        EXPECT_EQ(SudokuGenerator::HoleCount(size, level), -1);
 }
 
 }  // namespace

@@ -15,35 +15,32 @@ namespace literal {
 
 using Chain = std::vector<SudokuCell*>;
 
-inline bool Sees(const SudokuCell* a, const SudokuCell* b)
-{
+inline bool Sees(const SudokuCell* a, const SudokuCell* b) {
     return a->block == b->block || a->rowIndex == b->rowIndex || a->colIndex == b->colIndex;
 }
 
-inline bool InChain(const Chain& chain, const SudokuCell* c, bool exceptFirst = false)
-{
+inline bool InChain(const Chain& chain, const SudokuCell* c, bool exceptFirst = false) {
     for (std::size_t i = exceptFirst ? 1 : 0; i < chain.size(); ++i)
         if (chain[i] == c) return true;
     return false;
 }
 
-inline int Other(ValueSet s, int v) { return LowestValue(s & ~ValueBit(v)); }
+inline int Other(ValueSet s, int v) {
+    return LowestValue(s & ~ValueBit(v));
+}
 
-inline std::string Where(const SudokuCell* c)
-{
+inline std::string Where(const SudokuCell* c) {
     const std::string row = std::to_string(c->rowIndex + 1);
     return std::string("r").append(row).append("c").append(std::to_string(c->colIndex + 1));
 }
 
-inline bool Eliminate(SudokuCell* c, int v, const std::string& text, std::vector<std::string>& log)
-{
+inline bool Eliminate(SudokuCell* c, int v, const std::string& text, std::vector<std::string>& log) {
     if (!c->InsertEliminated(v)) return false;
     log.push_back(text + Where(c) + " for val " + std::to_string(v) + "\n");
     return true;
 }
 
-inline std::vector<SudokuCell*> Bivalue(SudokuBoard& b, bool blockOrder)
-{
+inline std::vector<SudokuCell*> Bivalue(SudokuBoard& b, bool blockOrder) {
     std::vector<SudokuCell*> list;
     const auto take = [&](const SudokuCellSet& house) {
         for (SudokuCell* c : house.cells)
@@ -56,8 +53,7 @@ inline std::vector<SudokuCell*> Bivalue(SudokuBoard& b, bool blockOrder)
     return list;
 }
 
-inline bool XYChain(SudokuBoard& b, std::vector<std::string>& log)
-{
+inline bool XYChain(SudokuBoard& b, std::vector<std::string>& log) {
     const auto list = Bivalue(b, true);
     const int n = static_cast<int>(list.size());
     std::vector<std::pair<Chain, int>> found;
@@ -137,8 +133,7 @@ inline bool XYChain(SudokuBoard& b, std::vector<std::string>& log)
     return progress;
 }
 
-inline bool RemoteChains(SudokuBoard& b, std::vector<std::string>& log)
-{
+inline bool RemoteChains(SudokuBoard& b, std::vector<std::string>& log) {
     const auto list = Bivalue(b, false);
     const int n = static_cast<int>(list.size());
     std::vector<Chain> found;
@@ -151,7 +146,8 @@ inline bool RemoteChains(SudokuBoard& b, std::vector<std::string>& log)
             for (;;) {
                 while (k < n) {
                     SudokuCell* c = list[k];
-                    if (InChain(chain, c) || !Sees(c, chain.back()) || c->Candidates() != list[i]->Candidates()) {
+                    if (InChain(chain, c) || !Sees(c, chain.back()) ||
+                        c->Candidates() != list[i]->Candidates()) {
                         ++k;
                         continue;
                     }
@@ -189,13 +185,12 @@ inline bool RemoteChains(SudokuBoard& b, std::vector<std::string>& log)
     return progress;
 }
 
-inline bool Contradictory(const Chain& chain, const std::vector<int>& values)
-{
+inline bool Contradictory(const Chain& chain, const std::vector<int>& values) {
     bool bad = false;
     for (std::size_t m = 0; m < chain.size(); ++m) {
-        for (const SudokuCellSet* house :
-             {static_cast<const SudokuCellSet*>(chain[m]->column), static_cast<const SudokuCellSet*>(chain[m]->row),
-              static_cast<const SudokuCellSet*>(chain[m]->block)})
+        for (const SudokuCellSet* house : {static_cast<const SudokuCellSet*>(chain[m]->column),
+                                           static_cast<const SudokuCellSet*>(chain[m]->row),
+                                           static_cast<const SudokuCellSet*>(chain[m]->block)})
             for (const SudokuCell* c : house->cells) bad = bad || c->Value() == values[m];
         chain[m]->SetValue(values[m]);
     }
@@ -203,8 +198,7 @@ inline bool Contradictory(const Chain& chain, const std::vector<int>& values)
     return bad;
 }
 
-inline bool ForcedChain(SudokuBoard& b, std::vector<std::string>& log)
-{
+inline bool ForcedChain(SudokuBoard& b, std::vector<std::string>& log) {
     const auto list = Bivalue(b, true);
     const int n = static_cast<int>(list.size());
     std::vector<std::pair<Chain, std::vector<int>>> found;
@@ -251,8 +245,8 @@ inline bool ForcedChain(SudokuBoard& b, std::vector<std::string>& log)
         if (Contradictory(pc, pv)) continue;
         for (std::size_t q = p + 1; q < found.size(); ++q) {
             const auto& [qc, qv] = found[q];
-            if (qc[0] == pc[0] && qc[1] != pc[1] && qv[0] != pv[0] && qc.back() == pc.back() && qv.back() == pv.back() &&
-                !Contradictory(qc, qv))
+            if (qc[0] == pc[0] && qc[1] != pc[1] && qv[0] != pv[0] && qc.back() == pc.back() &&
+                qv.back() == pv.back() && !Contradictory(qc, qv))
                 placements[pc.back()->index] = {pc.back(), pv.back()};
         }
     }
@@ -262,9 +256,9 @@ inline bool ForcedChain(SudokuBoard& b, std::vector<std::string>& log)
     for (const auto& [index, placement] : placements) {
         SudokuCell* cell = placement.first;
         bool clash = false;
-        for (const SudokuCellSet* house : {static_cast<const SudokuCellSet*>(cell->column),
-                                           static_cast<const SudokuCellSet*>(cell->row),
-                                           static_cast<const SudokuCellSet*>(cell->block)})
+        for (const SudokuCellSet* house :
+             {static_cast<const SudokuCellSet*>(cell->column), static_cast<const SudokuCellSet*>(cell->row),
+              static_cast<const SudokuCellSet*>(cell->block)})
             for (const SudokuCell* c : house->cells) clash = clash || c->Value() == placement.second;
         if (clash) continue;
         cell->SetValue(placement.second);

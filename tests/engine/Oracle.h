@@ -22,26 +22,29 @@ struct Shape {
     int colsPerBlock;
 };
 
-inline Shape ShapeOf(int n)
-{
+inline Shape ShapeOf(int n) {
     switch (n) {
-    case 4: return {4, 2, 2};
-    case 6: return {6, 2, 3};
-    case 12: return {12, 3, 4};
-    case 16: return {16, 4, 4};
-    default: return {9, 3, 3};
+        case 4:
+            return {4, 2, 2};
+        case 6:
+            return {6, 2, 3};
+        case 12:
+            return {12, 3, 4};
+        case 16:
+            return {16, 4, 4};
+        default:
+            return {9, 3, 3};
     }
 }
 
 class Solver {
-public:
+  public:
     explicit Solver(int n) : shape_(ShapeOf(n)), full_(((1u << n) - 1) << 1) {}
 
     // Enumerates solutions of g (in value order, or in a random value order when rng is given)
     // until `cap` are found; each is passed to onSolution. Returns the number found.
     template <typename F>
-    int Enumerate(const Flat& g, int cap, F&& onSolution, std::mt19937* rng = nullptr)
-    {
+    int Enumerate(const Flat& g, int cap, F&& onSolution, std::mt19937* rng = nullptr) {
         if (!Consistent(g)) return 0;  // also marks the givens as used
         grid_ = g;
         found_ = 0;
@@ -52,16 +55,15 @@ public:
     }
 
     // A random complete grid.
-    Flat RandomSolution(std::mt19937& rng)
-    {
+    Flat RandomSolution(std::mt19937& rng) {
         Flat result;
-        Enumerate(Flat(shape_.n * shape_.n, 0), 1, [&](const Flat& s) { result = s; }, &rng);
+        Enumerate(
+            Flat(shape_.n * shape_.n, 0), 1, [&](const Flat& s) { result = s; }, &rng);
         return result;
     }
 
     // True when every cell holds 0..n and no value repeats in a house.
-    bool Consistent(const Flat& g)
-    {
+    bool Consistent(const Flat& g) {
         used_.assign(3 * shape_.n, 0);
         for (int c = 0; c < static_cast<int>(g.size()); ++c) {
             if (g[c] < 0 || g[c] > shape_.n) return false;
@@ -74,17 +76,15 @@ public:
         return true;
     }
 
-private:
-    std::array<int, 3> Houses(int c) const
-    {
+  private:
+    std::array<int, 3> Houses(int c) const {
         const int r = c / shape_.n, k = c % shape_.n;
         const int b = (r / shape_.rowsPerBlock) * shape_.rowsPerBlock + k / shape_.colsPerBlock;
         return {r, shape_.n + k, 2 * shape_.n + b};
     }
 
     template <typename F>
-    void Search(F& onSolution)
-    {
+    void Search(F& onSolution) {
         if (found_ >= cap_) return;
         int best = -1, bestCount = 99;
         std::uint32_t bestMask = 0;
@@ -131,8 +131,7 @@ private:
 
 // A puzzle with exactly one solution: cells of a random complete grid are emptied in random order
 // while the solution stays unique, until `holes` are empty or no cell can go.
-inline Flat RandomUniquePuzzle(Solver& solver, std::mt19937& rng, int holes, Flat* solution = nullptr)
-{
+inline Flat RandomUniquePuzzle(Solver& solver, std::mt19937& rng, int holes, Flat* solution = nullptr) {
     Flat grid = solver.RandomSolution(rng);
     if (solution) *solution = grid;
     std::vector<int> order(grid.size());
@@ -151,46 +150,43 @@ inline Flat RandomUniquePuzzle(Solver& solver, std::mt19937& rng, int holes, Fla
     return grid;
 }
 
-inline bool Consistent(const Flat& g, int n) { return Solver(n).Consistent(g); }
+inline bool Consistent(const Flat& g, int n) {
+    return Solver(n).Consistent(g);
+}
 
-inline bool CompleteAndValid(const Flat& g, int n)
-{
+inline bool CompleteAndValid(const Flat& g, int n) {
     return std::find(g.begin(), g.end(), 0) == g.end() && Consistent(g, n);
 }
 
-// Number of solutions up to `cap` (0 for clashing or out-of-range givens), each collected into `all` when given.
-inline int CountSolutions(const Flat& g, int n, int cap, std::vector<Flat>* all = nullptr)
-{
+// Number of solutions up to `cap` (0 for clashing or out-of-range givens), each collected into `all` when
+// given.
+inline int CountSolutions(const Flat& g, int n, int cap, std::vector<Flat>* all = nullptr) {
     return Solver(n).Enumerate(g, cap, [&](const Flat& s) {
         if (all) all->push_back(s);
     });
 }
 
 // Row-major flat grids to and from rows of values and the game's column-major 256-byte grids.
-inline std::vector<std::vector<int>> ToGrid(const Flat& flat, int n)
-{
+inline std::vector<std::vector<int>> ToGrid(const Flat& flat, int n) {
     std::vector<std::vector<int>> g(n, std::vector<int>(n));
     for (int i = 0; i < n * n; ++i) g[i / n][i % n] = flat[i];
     return g;
 }
 
-inline Flat FlatOf(const std::vector<std::vector<int>>& g)
-{
+inline Flat FlatOf(const std::vector<std::vector<int>>& g) {
     Flat flat;
     for (const auto& row : g) flat.insert(flat.end(), row.begin(), row.end());
     return flat;
 }
 
-inline Flat FromBytes(const signed char* bytes, int n)
-{
+inline Flat FromBytes(const signed char* bytes, int n) {
     Flat g(n * n);
     for (int k = 0; k < n; ++k)
         for (int r = 0; r < n; ++r) g[r * n + k] = bytes[k * n + r];
     return g;
 }
 
-inline std::vector<signed char> ToBytes(const Flat& g, int n)
-{
+inline std::vector<signed char> ToBytes(const Flat& g, int n) {
     std::vector<signed char> bytes(256, 0);
     for (int k = 0; k < n; ++k)
         for (int r = 0; r < n; ++r) bytes[k * n + r] = static_cast<signed char>(g[r * n + k]);

@@ -7,8 +7,7 @@
 
 using builder::Set;
 
-TEST(BlockLine, ValueConfinedToOneRowLeavesTheRestOfTheRowButTwoHoldersApartDoNothing)
-{
+TEST(BlockLine, ValueConfinedToOneRowLeavesTheRestOfTheRowButTwoHoldersApartDoNothing) {
     auto board = builder::Board(9, {".........", "8........"});
     builder::ValueOnlyAt(*board, 4, {{1, 3}, {1, 5}, {0, 0}, {2, 2}, {5, 5}});
     std::vector<std::string> log;
@@ -26,13 +25,13 @@ TEST(BlockLine, ValueConfinedToOneRowLeavesTheRestOfTheRowButTwoHoldersApartDoNo
     EXPECT_FALSE(apart->FindBlockLineRestriction(apart->blocks[1].get()));
 }
 
-TEST(BlockBlock, SameTwoColumnsInTwoBlocksOfAStackClearTheThirdButDifferentPairsDoNothing)
-{
+TEST(BlockBlock, SameTwoColumnsInTwoBlocksOfAStackClearTheThirdButDifferentPairsDoNothing) {
     SudokuBoard board(9);
     // 7 in block 3 at rows {3, 4}, in block 4 at rows {3, 5}: no row case; columns differ too.
     for (int r = 3; r <= 5; ++r)
         for (int k = 0; k < 6; ++k) {
-            const bool holder = (r == 3 && k == 0) || (r == 4 && k == 1) || (r == 3 && k == 4) || (r == 5 && k == 5);
+            const bool holder =
+                (r == 3 && k == 0) || (r == 4 && k == 1) || (r == 3 && k == 4) || (r == 5 && k == 5);
             if (!holder) board.Cell(r, k)->InsertEliminated(7);
         }
     EXPECT_FALSE(board.FindBlockBlockRestriction(board.blocks[3].get(), board.blocks[4].get()));
@@ -45,8 +44,7 @@ TEST(BlockBlock, SameTwoColumnsInTwoBlocksOfAStackClearTheThirdButDifferentPairs
     EXPECT_FALSE(HasValue(board.Cell(8, 2)->Eliminated(), 7));
 }
 
-TEST(NakedSubset, PairLeavesTheRestOfTheHouseButSetsOfDifferentSizesDoNot)
-{
+TEST(NakedSubset, PairLeavesTheRestOfTheHouseButSetsOfDifferentSizesDoNot) {
     auto board = builder::Board(9);
     builder::Only(*board, 1, 4, {3, 8});
     builder::Only(*board, 6, 4, {3, 8});
@@ -62,8 +60,7 @@ TEST(NakedSubset, PairLeavesTheRestOfTheHouseButSetsOfDifferentSizesDoNot)
     EXPECT_FALSE(other->FindNakedSubset(other->rows[0].get()));
 }
 
-TEST(HiddenSubset, PairStripsTheOtherValuesButPlacedValuesNeverTakePart)
-{
+TEST(HiddenSubset, PairStripsTheOtherValuesButPlacedValuesNeverTakePart) {
     auto board = builder::Board(9);
     // In block 0, 5 and 9 only at positions 2 and 7: cells (0, 2) and (2, 1).
     for (int p = 0; p < 9; ++p)

@@ -4,8 +4,7 @@
 #include "BoardBuilder.h"
 #include "SudokuBoard.h"
 
-TEST(Singles, OnlyCandidateOrOnlyPlaceInTheBlockIsPlaced)
-{
+TEST(Singles, OnlyCandidateOrOnlyPlaceInTheBlockIsPlaced) {
     // Row 4 holds 1..6, column 0 holds 8 and 9: only 7 is left for (4, 0).
     auto naked = builder::Board(9, {"8........", "9........", ".........", ".........", ".123456.."});
     std::vector<std::string> log;
@@ -27,8 +26,7 @@ TEST(Singles, OnlyCandidateOrOnlyPlaceInTheBlockIsPlaced)
     EXPECT_EQ(hidden->Value(0, 0), 2);
 }
 
-TEST(Singles, FilledCellsCellsWithoutCandidatesAndRowOnlySinglesAreLeftAlone)
-{
+TEST(Singles, FilledCellsCellsWithoutCandidatesAndRowOnlySinglesAreLeftAlone) {
     auto nine = builder::Board(9, {"5........"});
     auto four = builder::Board(4, {"..12", "34.."});  // (0, 0) has no candidate left
     for (SudokuBoard* board : {nine.get(), four.get()}) {

@@ -12,15 +12,13 @@
 namespace {
 
 // A random complete grid with up to `holes` cells emptied.
-oracle::Flat Partial(int n, int holes, std::mt19937& rng)
-{
+oracle::Flat Partial(int n, int holes, std::mt19937& rng) {
     oracle::Flat g = oracle::Solver(n).RandomSolution(rng);
     for (int i = 0; i < holes; ++i) g[rng() % g.size()] = 0;
     return g;
 }
 
-TEST(SolutionCounter, CountsCollectsAndOrdersAsTheOracle)
-{
+TEST(SolutionCounter, CountsCollectsAndOrdersAsTheOracle) {
     std::mt19937 rng(3);
     SolutionCounter counter;
     bool sawThree = false;
@@ -40,7 +38,8 @@ TEST(SolutionCounter, CountsCollectsAndOrdersAsTheOracle)
         EXPECT_EQ(got, std::set<oracle::Flat>(all.begin(), all.end()));
         sawThree |= count == 3;
         oracle::Flat solved(n * n, 0);
-        ASSERT_EQ(counter.FirstInOrder(g.data(), s.colsPerBlock, s.rowsPerBlock, 0, solved.data()), count ? 1 : 0);
+        ASSERT_EQ(counter.FirstInOrder(g.data(), s.colsPerBlock, s.rowsPerBlock, 0, solved.data()),
+                  count ? 1 : 0);
         if (count) {
             EXPECT_EQ(solved, *std::min_element(all.begin(), all.end())) << trial;
         }
@@ -51,8 +50,7 @@ TEST(SolutionCounter, CountsCollectsAndOrdersAsTheOracle)
     EXPECT_EQ(out.size(), 5u);
 }
 
-TEST(SolutionCounter, RefusesMisshapenGridsAndReportsDamagedOnesAndSpentBudgets)
-{
+TEST(SolutionCounter, RefusesMisshapenGridsAndReportsDamagedOnesAndSpentBudgets) {
     // (2, 3) and (3, 5) share a block only when blocks are 3 wide and 2 high.
     oracle::Flat six(36, 0);
     six[2 * 6 + 3] = six[3 * 6 + 5] = 4;

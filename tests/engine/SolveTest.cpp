@@ -11,15 +11,13 @@
 
 namespace {
 
-int Count(const std::vector<std::string>& log, const std::string& prefix)
-{
+int Count(const std::vector<std::string>& log, const std::string& prefix) {
     const auto starts = [&](const std::string& line) { return line.rfind(prefix, 0) == 0; };
     return static_cast<int>(std::count_if(log.begin(), log.end(), starts));
 }
 
 // A board on which only trial and error runs, logging into `log`.
-void GuessOnly(SudokuBoard& board, int unsolved, std::vector<std::string>& log)
-{
+void GuessOnly(SudokuBoard& board, int unsolved, std::vector<std::string>& log) {
     board.enabled.fill(false);
     board.enabled[kTrialAndError] = true;
     board.unsolvedCount = unsolved;
@@ -28,8 +26,7 @@ void GuessOnly(SudokuBoard& board, int unsolved, std::vector<std::string>& log)
 
 }  // namespace
 
-TEST(TrialAndError, GuessesAloneSolveAndUndoExactly)
-{
+TEST(TrialAndError, GuessesAloneSolveAndUndoExactly) {
     // Every empty cell is filled by a guess, so the guesses that were not undone are exactly the
     // holes; every undo restores values and eliminated sets.
     std::mt19937 rng(11);
@@ -52,8 +49,7 @@ TEST(TrialAndError, GuessesAloneSolveAndUndoExactly)
     }
 }
 
-TEST(TrialAndError, FailedGuessesRestoreTheBoardAndInvalidCompletionsAreRefused)
-{
+TEST(TrialAndError, FailedGuessesRestoreTheBoardAndInvalidCompletionsAreRefused) {
     // Every guess on (0, 0) fails, since (1, 0) has no value left at all.
     SudokuBoard board(4);
     board.SetValues({{0, 2, 0, 0}, {0, 0, 2, 0}, {0, 0, 0, 0}, {0, 0, 0, 2}});
@@ -80,13 +76,13 @@ TEST(TrialAndError, FailedGuessesRestoreTheBoardAndInvalidCompletionsAreRefused)
     invalid.Solve();
     EXPECT_EQ(invalid.unsolvedCount, 1);
     EXPECT_EQ(invalid.Value(0, 0), 0);
-    EXPECT_EQ(lines, (std::vector<std::string>{"Trying value 1 for cell r1c1\n", "Trial-and-error backtrack.\n",
-                                                "Trying value 1 for cell r1c1\n", "Trial-and-error backtrack.\n"}));
+    EXPECT_EQ(lines,
+              (std::vector<std::string>{"Trying value 1 for cell r1c1\n", "Trial-and-error backtrack.\n",
+                                        "Trying value 1 for cell r1c1\n", "Trial-and-error backtrack.\n"}));
     EXPECT_EQ(invalid.TrialDepth(), 0);
 }
 
-TEST(Solve, FishAndWingsAreAllTriedInTheirPass)
-{
+TEST(Solve, FishAndWingsAreAllTriedInTheirPass) {
     // An X-Wing on 5 and an XY-Wing, nothing easier: both fire in the same pass, the XY-Wing
     // although the X-Wing already made progress.
     SudokuBoard board(9);
@@ -104,8 +100,7 @@ TEST(Solve, FishAndWingsAreAllTriedInTheirPass)
     EXPECT_FALSE(board.used[kNakedSubset]);
 }
 
-TEST(Solve, AForcedChainIsTriedWhenItIsAllowed)
-{
+TEST(Solve, AForcedChainIsTriedWhenItIsAllowed) {
     // The forced-chain position of the chain tests, with only the forced chain switched on.
     SudokuBoard board(9);
     builder::Only(board, 0, 0, {1, 2});

@@ -20,22 +20,20 @@ struct Harness {
     std::array<int, kTechniqueCount>& fired;
 
     // True when the board still agrees with the solution.
-    ::testing::AssertionResult Agrees(const char* after) const
-    {
+    ::testing::AssertionResult Agrees(const char* after) const {
         for (int c = 0; c < board.CellCount(); ++c) {
             const SudokuCell* cell = board.CellAt(c);
             if (cell->Value() != 0 && cell->Value() != solution[c])
-                return ::testing::AssertionFailure() << after << " placed " << cell->Value() << " at cell " << c
-                                                     << ", solution " << solution[c];
+                return ::testing::AssertionFailure() << after << " placed " << cell->Value() << " at cell "
+                                                     << c << ", solution " << solution[c];
             if (cell->Value() == 0 && HasValue(cell->Eliminated(), solution[c]))
-                return ::testing::AssertionFailure() << after << " eliminated the true value " << solution[c]
-                                                     << " of cell " << c;
+                return ::testing::AssertionFailure()
+                       << after << " eliminated the true value " << solution[c] << " of cell " << c;
         }
         return ::testing::AssertionSuccess();
     }
 
-    bool Round()
-    {
+    bool Round() {
         bool any = false;
         const auto note = [&](TechniqueId id, bool progress) {
             if (progress) {
@@ -51,7 +49,8 @@ struct Harness {
         for (std::size_t i = 0; i < board.blocks.size(); ++i) {
             note(kBlockLineRestriction, board.FindBlockLineRestriction(board.blocks[i].get()));
             for (std::size_t j = i + 1; j < board.blocks.size(); ++j)
-                note(kBlockBlockRestriction, board.FindBlockBlockRestriction(board.blocks[i].get(), board.blocks[j].get()));
+                note(kBlockBlockRestriction,
+                     board.FindBlockBlockRestriction(board.blocks[i].get(), board.blocks[j].get()));
         }
         EXPECT_TRUE(Agrees("block restrictions"));
         std::vector<SudokuCellSet*> houses;
@@ -64,10 +63,14 @@ struct Harness {
         }
         EXPECT_TRUE(Agrees("subsets"));
         const std::pair<TechniqueId, bool (SudokuBoard::*)()> wholeBoard[] = {
-            {kXWing, &SudokuBoard::FindXWing},          {kSwordfish, &SudokuBoard::FindSwordfish},
-            {kXYWing, &SudokuBoard::FindXYWing},        {kXYZWing, &SudokuBoard::FindXYZWing},
-            {kColoring, &SudokuBoard::FindColorRestriction}, {kXYChain, &SudokuBoard::FindXYChain},
-            {kRemoteChains, &SudokuBoard::FindRemoteChains}, {kForcedChain, &SudokuBoard::FindForcedChain}};
+            {kXWing, &SudokuBoard::FindXWing},
+            {kSwordfish, &SudokuBoard::FindSwordfish},
+            {kXYWing, &SudokuBoard::FindXYWing},
+            {kXYZWing, &SudokuBoard::FindXYZWing},
+            {kColoring, &SudokuBoard::FindColorRestriction},
+            {kXYChain, &SudokuBoard::FindXYChain},
+            {kRemoteChains, &SudokuBoard::FindRemoteChains},
+            {kForcedChain, &SudokuBoard::FindForcedChain}};
         for (const auto& [id, find] : wholeBoard) {
             note(id, (board.*find)());
             EXPECT_TRUE(Agrees(("technique " + std::to_string(id)).c_str()));
@@ -76,8 +79,7 @@ struct Harness {
     }
 };
 
-void RunSize(int n, int holes, int puzzles, std::array<int, kTechniqueCount>& fired)
-{
+void RunSize(int n, int holes, int puzzles, std::array<int, kTechniqueCount>& fired) {
     std::mt19937 rng(1000 + n);
     oracle::Solver solver(n);
     for (int p = 0; p < puzzles; ++p) {
@@ -107,15 +109,15 @@ void RunSize(int n, int holes, int puzzles, std::array<int, kTechniqueCount>& fi
 // large ones a little beyond the game's hardest hole counts, where the oracle stays quick. One
 // test for all sizes, since the property means little unless every technique actually deduced
 // something somewhere.
-TEST(Soundness, EveryDeductionAgreesWithTheTrueSolution)
-{
+TEST(Soundness, EveryDeductionAgreesWithTheTrueSolution) {
     std::array<int, kTechniqueCount> fired{};
     RunSize(4, 16, 400, fired);
     RunSize(6, 36, 400, fired);
     RunSize(9, 81, 300, fired);
     RunSize(12, 90, 30, fired);
     RunSize(16, 140, 8, fired);
-    for (int id = 0; id < kTrialAndError; ++id) EXPECT_GT(fired[id], 0) << "technique " << id << " never fired";
+    for (int id = 0; id < kTrialAndError; ++id)
+        EXPECT_GT(fired[id], 0) << "technique " << id << " never fired";
 }
 
 }  // namespace

@@ -151,9 +151,9 @@ TEST_F(EngineTest, EntryPointsRefuseBadArguments) {
     EXPECT_EQ(solution, Filled(3));
 
     std::vector<std::vector<int>> bad(6, std::vector<int>(81, 0));
-    bad[0][0] = bad[0][8] = 7;    // row
-    bad[1][9] = bad[1][72] = 2;   // column: (1, 0) and (8, 0)
-    bad[2][0] = bad[2][20] = 5;   // block: (0, 0) and (2, 2)
+    bad[0][0] = bad[0][8] = 7;   // row
+    bad[1][9] = bad[1][72] = 2;  // column: (1, 0) and (8, 0)
+    bad[2][0] = bad[2][20] = 5;  // block: (0, 0) and (2, 2)
     bad[3][40] = 10;
     bad[4][3] = -1;
     for (int k = 0; k < 8; ++k) bad[5][k] = k + 1;  // (0, 8) must be 9, but column 8 has one
@@ -269,7 +269,9 @@ std::vector<std::vector<int>> GridClass(const std::vector<int>& g, int n) {
     for (int transpose = 0; transpose < 2; ++transpose)
         for (int a = 0; a < n; ++a)
             for (int b = a + 1; b < n; ++b) {
-                const auto at = [&](int line, int i) { return transpose ? g[i * n + line] : g[line * n + i]; };
+                const auto at = [&](int line, int i) {
+                    return transpose ? g[i * n + line] : g[line * n + i];
+                };
                 std::vector<int> next(n + 1), lengths;
                 for (int i = 0; i < n; ++i) next[at(a, i)] = at(b, i);
                 std::vector<bool> seen(n + 1);

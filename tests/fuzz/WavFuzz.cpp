@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     auto stream = OpenMemoryStream(std::make_shared<const std::vector<uint8_t>>(data, data + size));
     std::optional<TWavInfo> streamed = ParseWav(*stream);
     if (info.has_value() != streamed.has_value()) __builtin_trap();
-    if (info && (info->dataOffset != streamed->dataOffset || info->dataSize != streamed->dataSize)) __builtin_trap();
+    if (info && (info->dataOffset != streamed->dataOffset || info->dataSize != streamed->dataSize))
+        __builtin_trap();
     if (info) {
         if (info->dataOffset > size || info->dataSize > size - info->dataOffset) __builtin_trap();
         if (info->dataSize % size_t(info->channels * info->bits / 8) != 0) __builtin_trap();

@@ -31,7 +31,8 @@ class BoardFrameTest : public BoardWorld {
     // The board in play with the aids switched on by clicking their buttons, as the player does; before()
     // runs just ahead of the drawing.
     template <typename F = void (*)()>
-    void Frame(int n, std::vector<std::string> aids = {"showhidemistakes"}, F before = [] {}) {
+    void Frame(
+        int n, std::vector<std::string> aids = {"showhidemistakes"}, F before = [] {}) {
         NewBoard(n);
         EnterBoardScreen();
         Tick();
@@ -143,7 +144,8 @@ TEST_F(BoardFrameTest, NumbersUnlocked) {
 // The comparison is tight enough that the wrong number drawn in white, as if mistakes were not shown, fails.
 TEST_F(BoardFrameTest, OneNumberInTheWrongColourDoesNotMatch) {
     Frame(9, {"showhidemistakes"}, [] { ShowMistakes = 0; });
-    const int off = golden::DifferingFromReference(GrabPixmap(0, 0, 800, 600), "tests/game/golden", "board9x9");
+    const int off =
+        golden::DifferingFromReference(GrabPixmap(0, 0, 800, 600), "tests/game/golden", "board9x9");
     ASSERT_GE(off, 0) << "no readable reference";
     EXPECT_GT(off, golden::kMaxDifferingPixels);
 }

@@ -13,7 +13,6 @@
 #include "core/FixedRateLogic.h"
 #include "core/Game.h"
 #include "core/GameText.h"
-#include "presentation/ImageBank.h"
 #include "core/Input.h"
 #include "core/PakFileManager.h"
 #include "core/SoundBank.h"
@@ -30,6 +29,7 @@
 #include "platform/ImageFont.h"
 #include "platform/Window.h"
 #include "presentation/GameFade.h"
+#include "presentation/ImageBank.h"
 #include "presentation/Menu.h"
 #include "presentation/MousePointer.h"
 #include "support/TestEnv.h"
@@ -80,9 +80,15 @@ class BoardWorld : public ::testing::Test {
         GameText = TGameText::Create("gametext.txt");
         PakManager = TPakFileManager::Create(DataFolder("resources"), ".pak");
         ASSERT_TRUE(PakManager);
-        for (auto [font, size] : {std::pair{&FontCalibri10, 10}, {&FontCalibri11, 11}, {&FontCalibri12, 12},
-                                  {&FontCalibri14, 14}, {&FontCalibri16, 16}, {&FontCalibri18, 18},
-                                  {&FontCalibri20, 20}, {&FontCalibri25, 25}, {&FontCalibri34, 34}})
+        for (auto [font, size] : {std::pair{&FontCalibri10, 10},
+                                  {&FontCalibri11, 11},
+                                  {&FontCalibri12, 12},
+                                  {&FontCalibri14, 14},
+                                  {&FontCalibri16, 16},
+                                  {&FontCalibri18, 18},
+                                  {&FontCalibri20, 20},
+                                  {&FontCalibri25, 25},
+                                  {&FontCalibri34, 34}})
             *font = PakManager->GetImageFont("calibri.ttf", size, 4);
         ResetDrawStateDefaults();
         SetDrawBackend(&rec);
@@ -128,7 +134,8 @@ class BoardWorld : public ::testing::Test {
         SoundBank.reset();
         GameText.reset();
         for (auto* font : {&FontCalibri10, &FontCalibri11, &FontCalibri12, &FontCalibri14, &FontCalibri16,
-                           &FontCalibri18, &FontCalibri20, &FontCalibri25, &FontCalibri34}) font->reset();
+                           &FontCalibri18, &FontCalibri20, &FontCalibri25, &FontCalibri34})
+            font->reset();
         Game.reset();
         FlushEvents();
         GameFlushKeys();

@@ -96,7 +96,8 @@ TEST_F(CellsTest, LeftClickEntersTheNumberClearingAllItsMarksAndRecomputingAutom
     const int answer = Solution[x][y];
     ChosenNumber = answer;
     Click(x, y);
-    for (int xx = 0; xx < 9; ++xx) EXPECT_EQ(Markup[xx][y][answer - 1], 0) << "no cell of the row still offers it";
+    for (int xx = 0; xx < 9; ++xx)
+        EXPECT_EQ(Markup[xx][y][answer - 1], 0) << "no cell of the row still offers it";
 }
 
 TEST_F(CellsTest, GuardRefusesDoubleNumbersAndFlashesTheConflictingCell) {

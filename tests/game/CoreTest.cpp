@@ -16,7 +16,7 @@ namespace {
 int FakeNow = 0;
 
 class CoreTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         FakeNow = 100000;
         SetClockSource([] { return FakeNow; });

@@ -3,11 +3,11 @@
 #include <cmath>
 #include <sstream>
 
-#include "presentation/WidgetWorld.h"
 #include "game/Bezier.h"
 #include "game/CameraZoom.h"
 #include "game/Glow.h"
 #include "game/QDSlider.h"
+#include "presentation/WidgetWorld.h"
 
 namespace {
 

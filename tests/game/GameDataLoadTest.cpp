@@ -9,10 +9,10 @@
 
 #include "core/ErrorReport.h"
 #include "core/Game.h"
-#include "presentation/ImageBank.h"
 #include "core/SoundBank.h"
 #include "game/GameRun.h"
 #include "platform/Image.h"
+#include "presentation/ImageBank.h"
 #include "support/TestEnv.h"
 
 // Start-up's own loaders, with the application object's folders pointed at the built data.

@@ -28,7 +28,7 @@ std::vector<float> TextRows(const TRecordingBackend& rec) {
 }
 
 class TextBlockTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ResetDrawStateDefaults();
         SetDrawBackend(&rec);
@@ -110,7 +110,7 @@ TEST(FileTest, IniRecordsAreAppendedOnceAndConflictsLeftAlone) {
 
 // Animations measure their phases in ticks of the application object.
 class StreamRecordTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { Game = std::make_unique<TGame>(); }
     void TearDown() override { Game.reset(); }
 };

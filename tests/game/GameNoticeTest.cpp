@@ -14,7 +14,7 @@
 namespace {
 
 class GameNoticeTest : public ::testing::Test {
-protected:
+  protected:
     testenv::TempDir dir;
 
     void SetUp() override {

@@ -1,5 +1,5 @@
-// Game options: keys in any case, unknown keys dropped, saved values read back, the atomic write, and the get-started page opened by the first orderly quit only (through a stand-in
-// xdg-open).
+// Game options: keys in any case, unknown keys dropped, saved values read back, the atomic write, and the
+// get-started page opened by the first orderly quit only (through a stand-in xdg-open).
 #include <gtest/gtest.h>
 
 #include <chrono>

@@ -7,13 +7,13 @@
 #include <string>
 
 #include "core/Game.h"
-#include "presentation/ImageBank.h"
 #include "core/PakFileManager.h"
 #include "core/SoundBank.h"
 #include "game/GameRun.h"
 #include "game/HighScoreList.h"
 #include "game/TolvaneGame.h"
 #include "platform/FileSystem.h"
+#include "presentation/ImageBank.h"
 #include "presentation/MousePointer.h"
 #include "support/TestEnv.h"
 

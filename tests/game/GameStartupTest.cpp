@@ -20,7 +20,7 @@ struct Ended {
 };
 
 class GameStartupTest : public ::testing::Test {
-protected:
+  protected:
     testenv::TempDir dir;
     std::vector<std::string> steps;
 
@@ -55,8 +55,8 @@ TEST_F(GameStartupTest, TheGameMakesItsOwnApplicationObject) {
 TEST_F(GameStartupTest, TheGameQuitsInOrderAndKeepsTheFirstRunSeen) {
     GameOptionsLoaded = 1;
     EXPECT_EQ(Quit(), 0);
-    const std::vector<std::string> expected = {"MakeGoodExit", "Kill",    "ShowMouse",   "OpenGetStartedPage",
-                                               "FirstRun",     "OptionsSave", "End"};
+    const std::vector<std::string> expected = {
+        "MakeGoodExit", "Kill", "ShowMouse", "OpenGetStartedPage", "FirstRun", "OptionsSave", "End"};
     EXPECT_EQ(steps, expected);
     EXPECT_EQ(FirstRun, 0);
     EXPECT_NE(testenv::ReadFile(dir.Path() / "config.ini").find("FIRSTRUN=0"), std::string::npos);

@@ -26,7 +26,7 @@ std::string Entry(const std::string& nameBytes, int time, int difficulty) {
 }
 
 class HighScoreListTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         SetGameNoticeHandler([this](const std::string& text) { notices.push_back(text); });
     }
@@ -61,7 +61,10 @@ TEST_F(HighScoreListTest, EverySizeRoundTripsThroughHandMadeBytes) {
 
 TEST_F(HighScoreListTest, NamesKeepEveryByteCharacterExceptTheTerminatorOne) {
     // U+00B2 would encode as the terminating 0; U+20AC does not fit a byte.
-    const auto decoded = HighScoreDecode(HighScoreEncode({{"x\xc2\xb2", 2, 0}, {"\xe2\x82\xac" "5", 3, 0}}));
+    const auto decoded = HighScoreDecode(HighScoreEncode({{"x\xc2\xb2", 2, 0},
+                                                          {"\xe2\x82\xac"
+                                                           "5",
+                                                           3, 0}}));
     ASSERT_EQ(decoded.size(), 2u);
     EXPECT_EQ(decoded[0].name, "x?");
     EXPECT_EQ(decoded[1].name, "?5");

@@ -22,7 +22,7 @@
 namespace {
 
 class MakerSplashTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Game = std::make_unique<TTolvaneGame>();
         Game->DataPrefix = testenv::BinDir().string() + "/";
@@ -81,8 +81,8 @@ TEST_F(MakerSplashTest, AKeyDuringTheFadeInEndsItAtOnce) {
 
 TEST_F(MakerSplashTest, ASkipStopsTheJingle) {
     TSplashScreen splash;
-    splash.Init(Game->DataPrefix + "data/graphics/tolvanelogo.png", Game->DataPrefix + "data/sound/splash.wav", 1,
-                1);
+    splash.Init(Game->DataPrefix + "data/graphics/tolvanelogo.png",
+                Game->DataPrefix + "data/sound/splash.wav", 1, 1);
     splash.InitTimes(1250, 1500, 1250);
     skipAt = now + 2000;  // during the hold
     EXPECT_EQ(splash.DoSplash(), -1);
@@ -98,7 +98,7 @@ TEST_F(MakerSplashTest, LeavesPolledInputAsItFoundIt) {
 }
 
 class SlideLineTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Game = std::make_unique<TGame>();
         Delta = 1.0f;

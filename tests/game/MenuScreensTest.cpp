@@ -12,7 +12,6 @@
 
 #include "core/Game.h"
 #include "core/GameText.h"
-#include "presentation/ImageBank.h"
 #include "core/Input.h"
 #include "core/PakFileManager.h"
 #include "core/SoundBank.h"
@@ -39,6 +38,7 @@
 #include "platform/Random.h"
 #include "presentation/Dialog.h"
 #include "presentation/GameFade.h"
+#include "presentation/ImageBank.h"
 #include "presentation/Menu.h"
 #include "presentation/MousePointer.h"
 #include "presentation/Shapes.h"
@@ -49,10 +49,12 @@ namespace {
 
 constexpr int KeyEnter = 13, KeyEscape = 27, KeyY = 89;
 
-std::string DataFolder(const std::string& sub) { return (testenv::BinDir() / "data" / sub).string() + "/"; }
+std::string DataFolder(const std::string& sub) {
+    return (testenv::BinDir() / "data" / sub).string() + "/";
+}
 
 class MenuScreensTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Game = std::make_unique<TTolvaneGame>();
         Game->SubPath = shared.Str();
@@ -74,7 +76,9 @@ protected:
         PakManager = TPakFileManager::Create(DataFolder("resources"), ".pak");
         ASSERT_TRUE(PakManager);
         GameText = TGameText::Create("gametext.txt");
-        for (auto [font, size] : {std::pair{&FontCalibri18, 18}, {&FontCalibri20, 20}, {&FontCalibri25, 25},
+        for (auto [font, size] : {std::pair{&FontCalibri18, 18},
+                                  {&FontCalibri20, 20},
+                                  {&FontCalibri25, 25},
                                   {&FontCalibri34, 34}})
             *font = PakManager->GetImageFont("calibri.ttf", size, 4);
         OptionsStartUp(shared.Str());
@@ -99,9 +103,10 @@ protected:
     void TearDown() override {
         SetClockSource(nullptr);
         SetGameNoticeHandler(nullptr);
-        for (TScreen* s : {static_cast<TScreen*>(TitleScreen.get()), static_cast<TScreen*>(PlayScreen.get()),
-                           static_cast<TScreen*>(OptionsScreen.get()), static_cast<TScreen*>(HelpScreen.get()),
-                           static_cast<TScreen*>(HighScoreScreen.get())})
+        for (TScreen* s :
+             {static_cast<TScreen*>(TitleScreen.get()), static_cast<TScreen*>(PlayScreen.get()),
+              static_cast<TScreen*>(OptionsScreen.get()), static_cast<TScreen*>(HelpScreen.get()),
+              static_cast<TScreen*>(HighScoreScreen.get())})
             if (s) s->Kill();
         TitleScreen.reset();
         PlayScreen.reset();

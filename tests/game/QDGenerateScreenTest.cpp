@@ -1,14 +1,14 @@
 // The reusable generating overlay: it generates once after its fade-in, dims at half alpha while
 // shown, and a hide fades back from where the fade-in had got to.
-#include "presentation/WidgetWorld.h"
-#include "presentation/ImageBank.h"
 #include "game/QDGenerateScreen.h"
 #include "presentation/Animation.h"
+#include "presentation/ImageBank.h"
+#include "presentation/WidgetWorld.h"
 
 namespace {
 
 class QDGenerate : public WidgetWorld {
-protected:
+  protected:
     void SetUp() override {
         WidgetWorld::SetUp();
         WritePng("graphics/generating.png", 100, 40, 0xFFFFFFFFu);

@@ -2,11 +2,11 @@
 // from the player's file (read, never written), and selection by clicks and keys.
 #include <filesystem>
 
-#include "presentation/ImageBank.h"
 #include "core/Startup.h"
 #include "game/QDLevelList.h"
 #include "game/QDMouse.h"
 #include "platform/Keys.h"
+#include "presentation/ImageBank.h"
 #include "presentation/Menu.h"
 #include "presentation/WidgetWorld.h"
 

@@ -10,7 +10,7 @@ namespace {
 
 // Drives one QDMouse through logic calls 5 ms apart on its own clock.
 class Clicks {
-public:
+  public:
     void Call(int x, int y, bool left, bool right = false, bool ctrl = false) {
         now += 5;
         mouse.Update(x, y, left, right, ctrl, now);

@@ -1,17 +1,17 @@
 // The profile chooser driven by injected clicks over a real profiles folder, and the game-side
 // profile, ini file and text table read from disk and from the resource archive.
-#include "presentation/WidgetWorld.h"
 #include "core/IniFile.h"
 #include "core/PakFileManager.h"
 #include "core/PakFormat.h"
 #include "core/Profile.h"
 #include "game/QDPlayerManager.h"
 #include "game/QDProfile.h"
+#include "presentation/WidgetWorld.h"
 
 namespace {
 
 class QDProfiles : public WidgetWorld {
-protected:
+  protected:
     void SetUp() override {
         WidgetWorld::SetUp();
         for (const char* name : {"create", "delete"}) MenuImage(name, 60, 30);

@@ -117,7 +117,7 @@ struct BoardSnapshot {
 };
 
 class SaveGameTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         if (!Game) Game = std::make_unique<TGame>();
         Game->ProfilePath = dir.Str();
@@ -259,7 +259,8 @@ TEST_F(SaveGameTest, InconsistentOrOversizedSavesAreRefusedNamingTheFault) {
 }
 
 TEST_F(SaveGameTest, AnyFirstLineAndNamesUpToTheFileSystemLimitAreAccepted) {
-    testenv::WriteFile(SavePath("elsewhere"), ReplaceLine(HandMadeFile(6, 42), 0, "Made by another build \x01"));
+    testenv::WriteFile(SavePath("elsewhere"),
+                       ReplaceLine(HandMadeFile(6, 42), 0, "Made by another build \x01"));
     EXPECT_EQ(SaveGameLoad("elsewhere"), 1);
     EXPECT_EQ(PuzzleWidth, 6);
     // 251 bytes and ".dat" make the longest file name the file system takes.

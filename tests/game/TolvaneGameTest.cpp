@@ -18,7 +18,7 @@ struct Record {
 };
 
 class RecordingChannel : public TChannel {
-public:
+  public:
     explicit RecordingChannel(std::shared_ptr<Record> record) : record_(std::move(record)) {}
     void Cue(const std::shared_ptr<TSound>&) override {}
     void SetVolume(float volume) override { record_->volume = volume; }
@@ -30,12 +30,12 @@ public:
     bool Playing() override { return false; }
     float Volume() const override { return record_->volume; }
 
-private:
+  private:
     std::shared_ptr<Record> record_;
 };
 
 class RecordingDriver : public TAudioDriver {
-public:
+  public:
     explicit RecordingDriver(std::vector<std::shared_ptr<Record>>* records) : records_(records) {}
     std::string Name() const override { return "Recording"; }
     std::shared_ptr<TChannel> AllocChannel() override {
@@ -44,12 +44,12 @@ public:
     }
     std::shared_ptr<TStreamChannel> AllocStreamChannel(int) override { return nullptr; }
 
-private:
+  private:
     std::vector<std::shared_ptr<Record>>* records_;
 };
 
 class TolvaneGameTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { SetAudioDriverInstance(std::make_unique<RecordingDriver>(&records)); }
     void TearDown() override { SetAudioDriverInstance(nullptr); }
 

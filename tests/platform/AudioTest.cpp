@@ -46,4 +46,3 @@ TEST(Audio, OpenALChannelsCuePauseResumeAndStop) {
     EXPECT_NE(AllocChannel(), nullptr);
     SetAudioDriver("None");
 }
-

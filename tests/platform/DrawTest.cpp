@@ -9,7 +9,7 @@
 namespace {
 
 class DrawTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ResetDrawStateDefaults();
         SetDrawBackend(&rec);
@@ -67,7 +67,9 @@ TEST_F(DrawTest, CollisionsUseAlphaMasks) {
 }
 
 // Whether a one-pixel rectangle at (x, y) touches collision layer 1.
-bool Touches(int x, int y) { return !CollideRect(float(x), float(y), 1, 1, 1, 0).empty(); }
+bool Touches(int x, int y) {
+    return !CollideRect(float(x), float(y), 1, 1, 1, 0).empty();
+}
 
 // An opaque image of width x height with the listed pixels transparent.
 std::shared_ptr<TImage> Opaque(int width, int height, std::initializer_list<std::pair<int, int>> holes = {}) {
@@ -116,8 +118,9 @@ TEST_F(DrawTest, CollisionsFollowRotationScaleAndMirroring) {
 }
 
 TEST_F(DrawTest, CollisionsKeepWholePixelPlacementWhenUntransformed) {
-    auto marker = Opaque(3, 3, {{0, 0}, {2, 0}, {0, 1}, {1, 1}, {2, 1}, {0, 2}, {2, 2}});  // only (1, 0) solid
-    MidHandleImage(marker.get());  // handle (1, 1)
+    auto marker =
+        Opaque(3, 3, {{0, 0}, {2, 0}, {0, 1}, {1, 1}, {2, 1}, {0, 2}, {2, 2}});  // only (1, 0) solid
+    MidHandleImage(marker.get());                                                // handle (1, 1)
     ResetCollisions();
     CollideImage(marker.get(), 10.75f, 20.25f, 0, 0, 1);
     // Top-left corner at (9.75, 19.25) snaps down to (9, 19).
@@ -148,8 +151,8 @@ TEST_F(DrawTest, CollisionsCoverTheDrawnQuad) {
         float sx, sy, rotation;
         bool mid;
     };
-    for (Case c : {Case{1, 1, 90, false}, Case{2, -3, 90, true}, Case{-2, 2, 0, true}, Case{1.5f, 2.5f, 270, true},
-                   Case{3, 3, 180, false}, Case{2, 1, 30, true}}) {
+    for (Case c : {Case{1, 1, 90, false}, Case{2, -3, 90, true}, Case{-2, 2, 0, true},
+                   Case{1.5f, 2.5f, 270, true}, Case{3, 3, 180, false}, Case{2, 1, 30, true}}) {
         SetImageHandle(image.get(), c.mid ? 3 : 0, c.mid ? 2 : 0);
         SetScale(c.sx, c.sy);
         SetRotation(c.rotation);

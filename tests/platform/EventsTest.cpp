@@ -10,7 +10,7 @@
 namespace {
 
 class EventsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(EventsStartup());
         FlushEvents();
@@ -51,12 +51,16 @@ TEST_F(EventsTest, KeysBecomeVirtualKeyCodesLettersByLayoutDigitsByPosition) {
         int vk;
     };
     const Case cases[] = {
-        {SDLK_KP_9, SDL_SCANCODE_KP_9, 105}, {SDLK_VOLUMEUP, SDL_SCANCODE_VOLUMEUP, -1},
+        {SDLK_KP_9, SDL_SCANCODE_KP_9, 105},
+        {SDLK_VOLUMEUP, SDL_SCANCODE_VOLUMEUP, -1},
         // On AZERTY the key in the Q position types "a"; the digit row types symbols but means
         // digits; a non-Latin layout still gives the key's letter.
-        {SDLK_a, SDL_SCANCODE_Q, 65}, {SDLK_AMPERSAND, SDL_SCANCODE_1, 49}, {0x0444, SDL_SCANCODE_A, 65},
+        {SDLK_a, SDL_SCANCODE_Q, 65},
+        {SDLK_AMPERSAND, SDL_SCANCODE_1, 49},
+        {0x0444, SDL_SCANCODE_A, 65},
     };
-    for (const Case& c : cases) EXPECT_EQ(VirtualKeyFromSDL(c.sym, c.scancode), c.vk) << c.sym << " " << c.scancode;
+    for (const Case& c : cases)
+        EXPECT_EQ(VirtualKeyFromSDL(c.sym, c.scancode), c.vk) << c.sym << " " << c.scancode;
 }
 
 TEST_F(EventsTest, KeysControlCharactersAndTypedText) {

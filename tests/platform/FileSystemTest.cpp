@@ -1,24 +1,25 @@
 // File-system services: the atomic write must never leave a broken target, listings and deletes
 // must not follow links out of the folder.
 #include <gtest/gtest.h>
-
-#include <filesystem>
 #include <sys/stat.h>
 
-#include "support/TestEnv.h"
+#include <filesystem>
+
 #include "platform/FileSystem.h"
+#include "support/TestEnv.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 class FileSystemTest : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override { SetAtomicWriteFault(AtomicWriteFault::None); }
 
     std::string Path(const std::string& name) const { return dir.Str() + name; }
     std::size_t FilesIn(const fs::path& folder) const {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+        return static_cast<std::size_t>(
+            std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
     }
 
     testenv::TempDir dir;

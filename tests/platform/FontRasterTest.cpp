@@ -22,13 +22,15 @@ TEST(FontRaster, GlyphsHaveCoverageBearingsAndAdvanceSmoothedOrNot) {
     EXPECT_EQ(a->coverage.size(), size_t(a->width * a->height));
     EXPECT_NEAR(a->bearingY, float(a->height), 2.0f);  // a capital sits on the baseline
     // Smoothed: some partly covered pixels.
-    EXPECT_TRUE(std::any_of(a->coverage.begin(), a->coverage.end(), [](uint8_t c) { return c > 0 && c < 255; }));
+    EXPECT_TRUE(
+        std::any_of(a->coverage.begin(), a->coverage.end(), [](uint8_t c) { return c > 0 && c < 255; }));
 
     EXPECT_FALSE(font->RenderGlyph(U'\U0001F600'));
     auto sharp = TFontRaster::Create(FontBytes(), 16, false);  // unsmoothed: one-bit coverage
     auto g = sharp->RenderGlyph(U'g');
     ASSERT_TRUE(g);
-    EXPECT_TRUE(std::all_of(g->coverage.begin(), g->coverage.end(), [](uint8_t c) { return c == 0 || c == 255; }));
+    EXPECT_TRUE(
+        std::all_of(g->coverage.begin(), g->coverage.end(), [](uint8_t c) { return c == 0 || c == 255; }));
     EXPECT_LT(g->bearingY, float(g->height));  // descender below the baseline
 }
 

@@ -1,8 +1,8 @@
 // PNG and JPEG made in the test, decoded back, and damaged files refused.
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <cstdlib>
-#include <zlib.h>
 
 #include "platform/ImageCodec.h"
 #include "platform/ImageLoader.h"
@@ -14,11 +14,14 @@ TPixmap Gradient(int w, int h) {
     TPixmap p(w, h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            p.WritePixel(x, y, uint32_t(x * 255 / w) << 24 | uint32_t(x * 20) << 16 | uint32_t(y * 30) << 8 | 0x40u);
+            p.WritePixel(
+                x, y, uint32_t(x * 255 / w) << 24 | uint32_t(x * 20) << 16 | uint32_t(y * 30) << 8 | 0x40u);
     return p;
 }
 
-int Channel(uint32_t p, int shift) { return int((p >> shift) & 0xFF); }
+int Channel(uint32_t p, int shift) {
+    return int((p >> shift) & 0xFF);
+}
 
 }  // namespace
 

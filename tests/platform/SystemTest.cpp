@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "support/TestEnv.h"
 #include "platform/System.h"
+#include "support/TestEnv.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // Ogg Vorbis files made in memory for tests: a quiet sine tone of the given shape.
 #pragma once
 
+#include <gtest/gtest.h>
+#include <vorbis/vorbisenc.h>
+
 #include <cmath>
 #include <cstdint>
 #include <vector>
-#include <vorbis/vorbisenc.h>
-
-#include <gtest/gtest.h>
 
 inline std::vector<uint8_t> MakeOgg(int channels, int rate, int frames) {
     vorbis_info vi;

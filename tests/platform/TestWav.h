@@ -12,7 +12,9 @@ inline void Put(std::vector<uint8_t>& v, uint32_t x, int bytes) {
     for (int i = 0; i < bytes; ++i) v.push_back(uint8_t(x >> (8 * i)));
 }
 
-inline void PutTag(std::vector<uint8_t>& v, const char* t) { v.insert(v.end(), t, t + 4); }
+inline void PutTag(std::vector<uint8_t>& v, const char* t) {
+    v.insert(v.end(), t, t + 4);
+}
 
 // A "fmt " chunk whose body is `size` bytes: cut short below 16, made up with zero bytes above.
 inline std::vector<uint8_t> Fmt(int channels, int rate, int bits, int tag = 1, uint32_t size = 16) {

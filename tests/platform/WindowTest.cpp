@@ -10,7 +10,7 @@
 namespace {
 
 class WindowTest : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override { EndGraphics(); }
 };
 

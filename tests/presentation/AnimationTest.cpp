@@ -1,7 +1,6 @@
 // Phase animation: tick-exact timing with fractional ticks, passes, ping-pong, held ends, phase table.
-#include "presentation/Animation.h"
-
 #include "TestWorld.h"
+#include "presentation/Animation.h"
 
 namespace {
 
@@ -83,8 +82,8 @@ TEST_F(AnimationTest, HeldCyclingAnimationStaysFinishedPastItsLoopTotal) {
 
 TEST_F(AnimationTest, PhasesRunInOrderAndTheTableRefusesMoreThanFifty) {
     auto anim = TAnimation::Create(50, 0, 0, 0, 0);  // 10 ticks
-    anim->AddPhase(25);                               // 5 ticks
-    anim->InsertPhase(100, 0);                        // 20 ticks, now first
+    anim->AddPhase(25);                              // 5 ticks
+    anim->InsertPhase(100, 0);                       // 20 ticks, now first
     ASSERT_EQ(anim->TotalPhases, 3);
     anim->Start();
     EXPECT_FLOAT_EQ(anim->Counter, 20.0f);

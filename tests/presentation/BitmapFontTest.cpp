@@ -1,12 +1,11 @@
 // Bitmap fonts: the ".fnt" reader on hand-written files, good and damaged.
-#include "presentation/BitmapFont.h"
-
-#include "support/TestEnv.h"
 #include "TestWorld.h"
 #include "core/ErrorReport.h"
 #include "platform/Image.h"
 #include "platform/ImageCodec.h"
+#include "presentation/BitmapFont.h"
 #include "presentation/DrawHelpers.h"
+#include "support/TestEnv.h"
 
 namespace {
 
@@ -23,7 +22,7 @@ const char* kFont =
     "char id=67 x=40 y=20 width=7 height=10 xoffset=0 yoffset=0 xadvance=8 page=0\r\n";
 
 class BitmapFontTest : public TestWorld {
-protected:
+  protected:
     TBitmapFont Parsed(const std::string& text, int yAdjust = 0) {
         TBitmapFont font;
         font.ParseFnt(text, yAdjust);

@@ -87,8 +87,10 @@ TEST_F(DialogTest, EscapeAndKeysGoBackToTheGameWhenClosedOrKilled) {
 }
 
 TEST_F(DialogTest, YesNoAnswersByKeyAndByClick) {
-    for (auto [key, expected] : {std::pair{int(KEY_ESCAPE), -1}, {KEY_A + ('N' - 'A'), -1},
-                                 {KEY_A + ('Y' - 'A'), 1}, {int(KEY_ENTER), 1}}) {
+    for (auto [key, expected] : {std::pair{int(KEY_ESCAPE), -1},
+                                 {KEY_A + ('N' - 'A'), -1},
+                                 {KEY_A + ('Y' - 'A'), 1},
+                                 {int(KEY_ENTER), 1}}) {
         auto d = OpenYesNo();
         PointAt(0, 0);
         PressKey(key);

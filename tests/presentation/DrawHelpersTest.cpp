@@ -1,11 +1,10 @@
 // Drawing helpers, shapes, lines and the mouse pointer: files, glyph placement, clipping, pixel copies and
 // click handling.
-#include "presentation/DrawHelpers.h"
-
 #include "TestWorld.h"
 #include "core/FileUtils.h"
 #include "platform/Image.h"
 #include "platform/ImageCodec.h"
+#include "presentation/DrawHelpers.h"
 #include "presentation/Shapes.h"
 #include "presentation/Vector.h"
 #include "support/TestEnv.h"

@@ -18,7 +18,9 @@ namespace {
 
 using Extras = WidgetWorld;
 
-std::shared_ptr<TTransitionEffect> Effect(int type, int ms) { return TTransitionEffect::Create(type, ms); }
+std::shared_ptr<TTransitionEffect> Effect(int type, int ms) {
+    return TTransitionEffect::Create(type, ms);
+}
 
 TEST_F(Extras, SlideRunsInHoldOutInOrderAndScrolls) {
     auto in = Effect(1, 50), hold = Effect(0, 50), out = Effect(2, 50);

@@ -1,23 +1,22 @@
 // Screen fade and blocking image fades: timing, aborts and lengths of nothing.
-#include "presentation/Fade.h"
-
 #include "TestWorld.h"
 #include "core/Screen.h"
 #include "platform/Clock.h"
 #include "platform/Image.h"
 #include "presentation/DrawHelpers.h"
+#include "presentation/Fade.h"
 
 namespace {
 
 class RecordingScreen : public TScreen {
-public:
+  public:
     void PostFadeIn() override { ++fadeIns; }
     void PostFadeOut() override { ++fadeOuts; }
     int fadeIns = 0, fadeOuts = 0;
 };
 
 class FadeTest : public TestWorld {
-protected:
+  protected:
     void SetUp() override {
         TestWorld::SetUp();
         Game->CurrentTScreen = &screen;

@@ -1,13 +1,12 @@
 // Labels, fonts and the text helpers: measuring, alignment, word wrap and the state left behind.
-#include "presentation/Font.h"
-
 #include "TestWorld.h"
 #include "presentation/DrawHelpers.h"
+#include "presentation/Font.h"
 
 namespace {
 
 class FontTest : public TestWorld {
-protected:
+  protected:
     void SetUp() override {
         TestWorld::SetUp();
         font = MakeBlockFont();

@@ -41,7 +41,7 @@ std::shared_ptr<TImage> Tile(int w, int h) {
 }
 
 class GoldenTest : public TestWorld {
-protected:
+  protected:
     void SetUp() override {
         TestWorld::SetUp();
         offscreen = CreateOffscreenBackend(kW, kH);

@@ -36,7 +36,8 @@ TEST_F(LoadingBarTest, TheApplicationObjectsMoveBarStepsAndDrawsItsLoadingScreen
     Game->LoadingScreen->SetSteps(4);
     Game->MoveBar();
     EXPECT_FLOAT_EQ(Game->LoadingScreen->LoadingBar->Position, 50);
-    EXPECT_TRUE(std::any_of(rec.calls.begin(), rec.calls.end(), [&](const auto& c) { return c.image == bar.get(); }));
+    EXPECT_TRUE(
+        std::any_of(rec.calls.begin(), rec.calls.end(), [&](const auto& c) { return c.image == bar.get(); }));
     Game->MoveBar();
     EXPECT_FLOAT_EQ(Game->LoadingScreen->LoadingBar->Position, 100);
 }

@@ -21,32 +21,32 @@ class MenuTest : public WidgetWorld {
 
 TEST_F(MenuTest, ClicksAndEnterReachOneButtonAndAreConsumed) {
     {
-    auto menu = ThreeButtons();
-    ClickAt(360, 110);
-    EXPECT_EQ(menu->Manage(0, 0), 1);
-    EXPECT_EQ(menu->Clicked("play"), 1);
-    EXPECT_EQ(menu->Clicked("Play"), 0) << "the name was consumed";
-    EXPECT_EQ(menu->FindButton("Quit"), menu->Items[2].get()) << "names in any case";
-    menu->Manage(0, 0);
-    EXPECT_EQ(menu->Clicked("play"), 0) << "one click, one report";
+        auto menu = ThreeButtons();
+        ClickAt(360, 110);
+        EXPECT_EQ(menu->Manage(0, 0), 1);
+        EXPECT_EQ(menu->Clicked("play"), 1);
+        EXPECT_EQ(menu->Clicked("Play"), 0) << "the name was consumed";
+        EXPECT_EQ(menu->FindButton("Quit"), menu->Items[2].get()) << "names in any case";
+        menu->Manage(0, 0);
+        EXPECT_EQ(menu->Clicked("play"), 0) << "one click, one report";
     }
     {
-    auto menu = TMenu::Create("", "", 0, 0, 10);
-    menu->AddQuick("yes", "")->OKButton = 1;
-    menu->AddQuick("no", "");
-    PointAt(0, 0);
-    PressKey(KEY_ENTER);
-    menu->Manage(0, 0);
-    EXPECT_EQ(menu->Clicked("yes"), 1);
+        auto menu = TMenu::Create("", "", 0, 0, 10);
+        menu->AddQuick("yes", "")->OKButton = 1;
+        menu->AddQuick("no", "");
+        PointAt(0, 0);
+        PressKey(KEY_ENTER);
+        menu->Manage(0, 0);
+        EXPECT_EQ(menu->Clicked("yes"), 1);
     }
     {
-    auto menu = TMenu::Create("", "", 0, 0, 0);
-    TButton* a = menu->AddQuick("ok", "A");
-    TButton* b = menu->AddQuick("yes", "B");
-    b->MoveTo(a->x, a->y);
-    PointAt(int(a->x) + 1, int(a->y) + 1);
-    menu->Manage(0, 0);
-    EXPECT_EQ(menu->MouseOverName, "B");
+        auto menu = TMenu::Create("", "", 0, 0, 0);
+        TButton* a = menu->AddQuick("ok", "A");
+        TButton* b = menu->AddQuick("yes", "B");
+        b->MoveTo(a->x, a->y);
+        PointAt(int(a->x) + 1, int(a->y) + 1);
+        menu->Manage(0, 0);
+        EXPECT_EQ(menu->MouseOverName, "B");
     }
 }
 

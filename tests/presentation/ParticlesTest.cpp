@@ -1,14 +1,13 @@
 // Particles: fades, phases, kills during list walks, generators and random bounds.
-#include "presentation/Particles.h"
-
 #include "TestWorld.h"
 #include "platform/Image.h"
 #include "platform/Random.h"
+#include "presentation/Particles.h"
 
 namespace {
 
 class ParticlesTest : public TestWorld {
-protected:
+  protected:
     std::shared_ptr<TGameImage> Dot() { return TGameImage::CreateFromImage(TImage::Create(4, 4), "DOT", 1); }
     std::shared_ptr<TParticle> Add(TParticleList& list, float fadeMs) {
         return list.AddNew(100, 100, Dot(), 0, 0, 0, fadeMs, 0, 0, 0, 1, 0, 0, 0);
@@ -108,10 +107,12 @@ TEST_F(ParticlesTest, GeneratorsEmitTheirQuantityThenStop) {
     Ticks(20, 1.0f, [&] { gens.Manage(); });
     EXPECT_EQ(made, 3);
     EXPECT_EQ(gens.Count(), 0);
-    auto single = TParticleGenerator::Create(0, 0, 1, 50, [&](TParticleGenerator*) { ++made; }, 0, 0, 1);
+    auto single = TParticleGenerator::Create(
+        0, 0, 1, 50, [&](TParticleGenerator*) { ++made; }, 0, 0, 1);
     Ticks(100, 1.0f, [&] { single->Manage(); });
     EXPECT_EQ(made, 4) << "a generator of one emits only its first particle";
-    auto never = TParticleGenerator::Create(0, 0, 5, 0, [&](TParticleGenerator*) { ++made; }, 0, 0, 0);
+    auto never = TParticleGenerator::Create(
+        0, 0, 5, 0, [&](TParticleGenerator*) { ++made; }, 0, 0, 0);
     EXPECT_EQ(never->Manage(), 0);
 }
 

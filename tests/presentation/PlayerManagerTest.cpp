@@ -1,9 +1,9 @@
 // The player chooser dialog over a real profiles folder: its box and the Delete button's question.
 #include <filesystem>
 
-#include "presentation/PlayerManager.h"
 #include "core/Profile.h"
 #include "platform/Image.h"
+#include "presentation/PlayerManager.h"
 #include "presentation/WidgetWorld.h"
 
 namespace {

@@ -1,16 +1,15 @@
 // Sprites: frame animation at its bounds, a fading glow, the shadow pass's end state and the light pass's
 // image.
-#include "presentation/Sprite.h"
-
 #include <cmath>
 
 #include "TestWorld.h"
 #include "platform/Image.h"
+#include "presentation/Sprite.h"
 
 namespace {
 
 class SpriteTest : public TestWorld {
-protected:
+  protected:
     std::shared_ptr<TGameImage> MakeImage(int w, int h, int frames, int mid) {
         return TGameImage::CreateFromImage(TImage::Create(w, h, frames), "TEST", mid);
     }
@@ -65,8 +64,10 @@ TEST_F(SpriteTest, PingPongTurnsRoundAtBothBoundsInEitherStartingDirection) {
         Ticks(10, 1.0f, [&] { s->ManageAnim(); });
         float atTurn = s->AnimCounter;
         s->ManageAnim();
-        if (up) EXPECT_LT(s->AnimCounter, atTurn) << "the counter must run back down after the upper bound";
-        else EXPECT_GT(s->AnimCounter, atTurn);
+        if (up)
+            EXPECT_LT(s->AnimCounter, atTurn) << "the counter must run back down after the upper bound";
+        else
+            EXPECT_GT(s->AnimCounter, atTurn);
         for (int i = 0; i < 200; ++i) {
             s->ManageAnim();
             ASSERT_GT(s->AnimCounter, 0.0f) << up;

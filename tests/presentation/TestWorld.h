@@ -31,7 +31,7 @@ inline std::shared_ptr<TImageFont> MakeBlockFont() {
 }
 
 class TestWorld : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Game = std::make_unique<TGame>();
         Game->FixedRateLogic->CalcMS();

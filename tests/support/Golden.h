@@ -77,11 +77,11 @@ inline ::testing::AssertionResult MatchesReference(const TPixmap& shot, const st
     if (off >= 0 && off <= kMaxDifferingPixels) return ::testing::AssertionSuccess();
     WritePng(std::filesystem::current_path() / ("golden-actual-" + name + ".png"), shot);
     if (off < 0)
-        return ::testing::AssertionFailure() << name << ": " << shot.width << " x " << shot.height
-                                             << " against a reference of " << expected->width << " x "
-                                             << expected->height;
-    return ::testing::AssertionFailure() << name << ": " << off << " pixels differ (at most "
-                                         << kMaxDifferingPixels << " may)";
+        return ::testing::AssertionFailure()
+               << name << ": " << shot.width << " x " << shot.height << " against a reference of "
+               << expected->width << " x " << expected->height;
+    return ::testing::AssertionFailure()
+           << name << ": " << off << " pixels differ (at most " << kMaxDifferingPixels << " may)";
 }
 
 }  // namespace golden

@@ -1,11 +1,12 @@
 // The shared test helpers of TestEnv.h: throw-away folders, headless set-up and file helpers for every suite.
 #include "TestEnv.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -51,7 +52,9 @@ TempDir::~TempDir() {
     fs::remove_all(path_, ec);
 }
 
-const fs::path& ProcessRoot() { return Folders().root; }
+const fs::path& ProcessRoot() {
+    return Folders().root;
+}
 
 fs::path BinDir() {
     const char* dir = std::getenv("NUMORA_BIN_DIR");

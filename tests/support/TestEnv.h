@@ -9,7 +9,7 @@ namespace testenv {
 
 // A fresh folder under the system temp folder, removed with everything in it on destruction.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -18,7 +18,7 @@ public:
     const std::filesystem::path& Path() const { return path_; }
     std::string Str() const { return path_.string() + "/"; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
