@@ -1,7 +1,8 @@
 #!/bin/bash
 # Idle cost of the running game under a virtual X server (Xvfb, software OpenGL), as a player would
 # run it: CPU share of one core and memory, read from /proc, on the idle title, the paused title and
-# an idle 16 x 16 board; plus a start-up trace (strace timestamps of the files the start-up reads).
+# an idle 16 x 16 board; plus a start-up trace (strace timestamps of the files the start-up reads)
+# taken on a separate run, since tracing inflates the CPU the game uses.
 #
 #   bench/idle_cpu.sh [build/bin/SudokuNumora] [display number, default 97] [seconds per state, default 10]
 #
@@ -44,24 +45,46 @@ measure() {
         "$(awk '/VmRSS/{print $2}' /proc/$GAME_PID/status)" "$(awk '/VmHWM/{print $2}' /proc/$GAME_PID/status)"
 }
 
-START=$(date +%s.%N)
-strace -f -tt -e trace=openat,connect -o "$WORK/trace.txt" "$GAME" >"$WORK/output.txt" 2>&1 &
-TRACER=$!
-# The game's own process id (strace's child).
-for _ in $(seq 50); do
-    GAME_PID=$(pgrep -P "$TRACER" || true)
-    [ -n "$GAME_PID" ] && break
-    sleep 0.1
-done
-xdotool search --sync --name "Sudoku Numora" >/dev/null
-FIRST_WINDOW=$(date +%s.%N)
-# Past the maker's splash and the loading; a bare X server has no window manager to give the focus.
-sleep 8
-WINDOW=$(xdotool search --name "Sudoku Numora" | tail -1)
-xdotool windowfocus "$WINDOW"
-xdotool mousemove 1020 760
-sleep 2
+# Starts the game (under strace when $1 is "traced") and waits past the maker's splash and the loading.
+start_game() {
+    rm -rf "$WORK/data" && mkdir -p "$WORK/data"
+    START=$(date +%s.%N)
+    if [ "$1" = traced ]; then
+        strace -f -tt -e trace=openat,connect -o "$WORK/trace.txt" "$GAME" >"$WORK/output.txt" 2>&1 &
+        TRACER=$!
+        # The game's own process id (strace's child).
+        for _ in $(seq 50); do
+            GAME_PID=$(pgrep -P "$TRACER" || true)
+            [ -n "$GAME_PID" ] && break
+            sleep 0.1
+        done
+    else
+        "$GAME" >"$WORK/output.txt" 2>&1 &
+        GAME_PID=$!
+        TRACER=$GAME_PID
+    fi
+    xdotool search --sync --name "Sudoku Numora" >/dev/null
+    FIRST_WINDOW=$(date +%s.%N)
+    # A bare X server has no window manager to give the focus.
+    sleep 8
+    WINDOW=$(xdotool search --name "Sudoku Numora" | tail -1)
+    xdotool windowfocus "$WINDOW"
+    xdotool mousemove 1020 760
+    sleep 2
+}
 
+stop_game() {
+    kill "$GAME_PID"
+    for _ in $(seq 50); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
+    if kill -0 "$GAME_PID" 2>/dev/null; then echo "the game did not end on SIGTERM"; kill -9 "$GAME_PID"; fi
+    GAME_PID=""
+    wait "$TRACER" 2>/dev/null || true
+}
+
+# The start-up trace comes from a run of its own: strace stops the game at its system calls, which
+# would inflate the CPU figures.
+start_game traced
+stop_game
 echo "start-up (from exec):"
 awk -v start="$START" '
     function t(s,   p) { split(s, p, ":"); return p[1] * 3600 + p[2] * 60 + p[3] }
@@ -78,6 +101,8 @@ printf '  %6.3f s  window shown (xdotool)\n' "$(echo "$FIRST_WINDOW - $START" | 
 echo "  files opened more than once:"
 grep -o 'openat([^"]*"[^"]*data/[^"]*"' "$WORK/trace.txt" | sed 's/.*"\(.*\)"/\1/' | sort | uniq -c | awk '$1 > 1 {print "   ", $0}'
 
+echo "load average before the measurement: $(cut -d' ' -f1-3 /proc/loadavg)"
+start_game plain
 measure "idle title"
 xdotool key p
 sleep 1
@@ -92,8 +117,5 @@ xdotool mousemove 1020 760
 sleep 1
 measure "idle 16x16 board"
 
-kill "$GAME_PID"
-for _ in $(seq 50); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$GAME_PID" 2>/dev/null; then echo "the game did not end on SIGTERM"; kill -9 "$GAME_PID"; fi
-GAME_PID=""
-wait "$TRACER" 2>/dev/null || true
+stop_game
+echo "load average after the measurement: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -4,6 +4,7 @@
 // and the aids that change it: the solution shown and the numbers unlocked.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,49 @@ TEST_F(BoardFrameTest, NineByNineInPlay) {
 TEST_F(BoardFrameTest, SixteenBySixteenInPlay) {
     Frame(16);
     Compare("board16x16");
+}
+
+// The ink of a full set of pencil marks in an empty cell, measured on the frame: the pixels that change
+// when the marks are drawn, as a box against the cell's 32 x 32 tile. Every size keeps the marks inside
+// the tile with room at the sides; the 16 x 16 layout (four rows, 8 pixels apart, from one pixel above
+// the tile, in a font whose digits and letters are 7 pixels tall) spans 31 of the tile's 32 rows, so it
+// keeps its one spare row at the bottom.
+TEST_F(BoardFrameTest, PencilMarksKeepAMarginInsideTheirCell) {
+    struct TMargins {
+        int n, left, top, right, bottom;
+    };
+    const TMargins least[] = {
+        {4, 2, 2, 2, 2}, {6, 2, 2, 2, 2}, {9, 2, 2, 2, 2}, {12, 2, 2, 2, 2}, {16, 2, 0, 2, 1}};
+    for (const TMargins& want : least) {
+        SCOPED_TRACE("board " + std::to_string(want.n));
+        NewBoard(want.n);
+        EnterBoardScreen();
+        Game->Mouse->x = Game->Mouse->y = -100;  // no hover tile or hint line
+        TCell* cell = nullptr;
+        for (int x = 0; x < want.n && !cell; ++x)
+            for (int y = 0; y < want.n && !cell; ++y)
+                if (Puzzle[x][y] == 0) cell = CellAt(x, y);
+        ASSERT_NE(cell, nullptr);
+        const int ax = cell->ArrayLocationX, ay = cell->ArrayLocationY;
+        GameScreen->Draw();
+        const int left = int(cell->x) - 16, top = int(cell->y) - 16, reach = 8;
+        const TPixmap bare = GrabPixmap(left - reach, top - reach, 32 + 2 * reach, 32 + 2 * reach);
+        for (int k = 0; k < want.n; ++k) Markup[ax][ay][k] = 1;
+        GameScreen->Draw();
+        const TPixmap marked = GrabPixmap(left - reach, top - reach, 32 + 2 * reach, 32 + 2 * reach);
+        int x0 = 1000, y0 = 1000, x1 = -1000, y1 = -1000;
+        for (int y = 0; y < bare.height; ++y)
+            for (int x = 0; x < bare.width; ++x)
+                if (bare.ReadPixel(x, y) != marked.ReadPixel(x, y)) {
+                    x0 = std::min(x0, x - reach), y0 = std::min(y0, y - reach);
+                    x1 = std::max(x1, x - reach), y1 = std::max(y1, y - reach);
+                }
+        ASSERT_LE(x0, x1) << "no marks drawn";
+        EXPECT_GE(x0, want.left);
+        EXPECT_GE(y0, want.top);
+        EXPECT_GE(31 - x1, want.right);
+        EXPECT_GE(31 - y1, want.bottom);
+    }
 }
 
 // The other sizes lay their numbers and pencil marks out each in their own way.
