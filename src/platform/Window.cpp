@@ -155,16 +155,8 @@ void SetWindowMaximisable(bool on) {
 }
 
 bool GraphicsModeExists(int width, int height, int depth, int /*hertz*/) {
-    if (!EnsureVideo()) return false;
-    for (int i = 0; i < SDL_GetNumVideoDisplays(); ++i) {
-        for (int m = 0; m < SDL_GetNumDisplayModes(i); ++m) {
-            SDL_DisplayMode mode;
-            if (SDL_GetDisplayMode(i, m, &mode) != 0) continue;
-            int bits = int(SDL_BITSPERPIXEL(mode.format));
-            if (bits == 24 && SDL_BYTESPERPIXEL(mode.format) == 4) bits = 32;
-            if (mode.w >= width && mode.h >= height && (depth == 0 || bits == depth)) return true;
-        }
-    }
+    for (const TGraphicsMode& mode : GraphicsModes())
+        if (mode.width >= width && mode.height >= height && (depth == 0 || mode.depth == depth)) return true;
     return false;
 }
 
