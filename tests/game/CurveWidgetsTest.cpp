@@ -97,7 +97,7 @@ TEST_F(CurveWidgets, SliderClampsAndFollowsTheHeldPointer) {
     Game->Mouse->ButtonUp(1);
 }
 
-TEST_F(CurveWidgets, ZoomStaysWithinItsLimitsAndNeverDividesByZero) {
+TEST_F(CurveWidgets, ZoomStaysWithinItsLimitsAndTheWorldAndNeverDividesByZero) {
     TCameraZoom camera;
     camera.Zoom(100, 0, 2.0);
     EXPECT_EQ(camera.ZoomTargetScale, 2);
@@ -106,8 +106,10 @@ TEST_F(CurveWidgets, ZoomStaysWithinItsLimitsAndNeverDividesByZero) {
     camera.Zoom(0, 0, 0.0);
     EXPECT_EQ(camera.ZoomTargetScale, 1);
     EXPECT_TRUE(std::isfinite(camera.ZoomTargetX));
-    camera.Zoom(-100000, 0, 2.0);
+    camera.Clear();  // the world is 1024 x 768
+    camera.Zoom(-100000, 100000, 2.0);
     EXPECT_EQ(camera.ZoomTargetX, 0);
+    EXPECT_EQ(camera.ZoomTargetY, 768);
 }
 
 }  // namespace

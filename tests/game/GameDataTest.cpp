@@ -42,61 +42,27 @@ Size ImageSize(const std::string& folder, const std::string& name) {
     return p ? Size{p->width, p->height} : Size{};
 }
 
+// The words of a list, cut at each separator.
+std::vector<std::string> Split(const std::string& list, char separator) {
+    std::vector<std::string> words;
+    std::istringstream in(list);
+    for (std::string word; std::getline(in, word, separator);) words.push_back(word);
+    return words;
+}
+
 // Buttons with an image and its hover image ("Exit" pairs with "exitMO", see below).
-const std::vector<std::string> kTwoState = {"play",
-                                            "help",
-                                            "options",
-                                            "highscore",
-                                            "playsmall",
-                                            "customsmall",
-                                            "load",
-                                            "backsmall",
-                                            "oksmall",
-                                            "clear",
-                                            "4x4button",
-                                            "6x6button",
-                                            "9x9button",
-                                            "12x12button",
-                                            "16x16button",
-                                            "OK",
-                                            "Yes",
-                                            "No",
-                                            "Cancel",
-                                            "Delete",
-                                            "Load",
-                                            "Up",
-                                            "Down",
-                                            "pause",
-                                            "savegame",
-                                            "newpuzzle",
-                                            "restartpuzzle",
-                                            "backtomenu",
-                                            "showrandomcell",
-                                            "showdesiredcell",
-                                            "checkplay",
-                                            "nextpuzzle"};
+const std::vector<std::string> kTwoState = Split(
+    "play help options highscore playsmall customsmall load backsmall oksmall clear 4x4button 6x6button "
+    "9x9button 12x12button 16x16button OK Yes No Cancel Delete Load Up Down pause savegame newpuzzle "
+    "restartpuzzle backtomenu showrandomcell showdesiredcell checkplay nextpuzzle",
+    ' ');
 
 // Toggles and radio choices: also name + "On" and name + "OnMO".
 std::vector<std::string> FourState() {
-    std::vector<std::string> names = {"4x4",
-                                      "6x6",
-                                      "9x9",
-                                      "12x12",
-                                      "16x16",
-                                      "veryeasy",
-                                      "easy",
-                                      "medium",
-                                      "hard",
-                                      "veryhard",
-                                      "fullscreen",
-                                      "showtimer",
-                                      "highlighter",
-                                      "preventdoublenumbers",
-                                      "check",
-                                      "showhidemistakes",
-                                      "lockunlocknumbers",
-                                      "showhideautomarkup",
-                                      "showhidesolution"};
+    std::vector<std::string> names = Split(
+        "4x4 6x6 9x9 12x12 16x16 veryeasy easy medium hard veryhard fullscreen showtimer highlighter "
+        "preventdoublenumbers check showhidemistakes lockunlocknumbers showhideautomarkup showhidesolution",
+        ' ');
     for (int i = 0; i <= 9; ++i) names.push_back(std::to_string(i));
     for (int i = 0; i <= 16; ++i) names.push_back("small" + std::to_string(i));
     return names;
@@ -104,38 +70,13 @@ std::vector<std::string> FourState() {
 
 // Every key the game looks up in the texts.
 std::vector<std::string> TextKeys() {
-    std::vector<std::string> keys = {"Data Pak Error",
-                                     "Locked Cell",
-                                     "Cell Message Text",
-                                     "Cell Message Only",
-                                     "Highscore Place",
-                                     "Restart Puzzle",
-                                     "Create Puzzle",
-                                     "Exit Playing",
-                                     "Enter Save Name",
-                                     "Not Solvable",
-                                     "Click Contents Message",
-                                     "Finished Puzzle Message",
-                                     "Time Field",
-                                     "Could Not Create File",
-                                     "Could Not Load File",
-                                     "Damaged Savegame",
-                                     "Could Not Delete File",
-                                     "Failed Save File",
-                                     "Very Easy",
-                                     "Easy",
-                                     "Medium",
-                                     "Hard",
-                                     "Very Hard",
-                                     "Version",
-                                     "Choose Savegame",
-                                     "Delete File",
-                                     "Help Message 1",
-                                     "Help Message 2",
-                                     "Name",
-                                     "Difficulty",
-                                     "Time",
-                                     "Clear Highscore"};
+    std::vector<std::string> keys = Split(
+        "Data Pak Error,Locked Cell,Cell Message Text,Cell Message Only,Highscore Place,Restart Puzzle,"
+        "Create Puzzle,Exit Playing,Enter Save Name,Not Solvable,Click Contents Message,"
+        "Finished Puzzle Message,Time Field,Could Not Create File,Could Not Load File,Damaged Savegame,"
+        "Could Not Delete File,Failed Save File,Very Easy,Easy,Medium,Hard,Very Hard,Version,"
+        "Choose Savegame,Delete File,Help Message 1,Help Message 2,Name,Difficulty,Time,Clear Highscore",
+        ',');
     for (int i = 1; i <= 10; ++i) keys.push_back("Highscore Name " + std::to_string(i));
     return keys;
 }

@@ -174,6 +174,7 @@ TEST_F(GameScreenTest, EndMenuWaitsWhileAQuestionIsOpen) {
     Enter(9);
     Now += 5000;
     Solve();
+    GameScreen->Draw();  // drawn, the end menu keeps all three of its buttons
     ClickButton(*GameScreen->endLevelMenu->Menu, "backtomenu");
     ASSERT_TRUE(GameScreen->QuitInput);
     TDialogYesNo* question = GameScreen->QuitInput.get();

@@ -328,19 +328,19 @@ TEST_F(MenuScreensTest, ChooserRowsSelectEmptyRowsDoNotAndDeleteAsksFirst) {
     QDListBox& list = *m.ListBox;
     const auto row = [&](int r) { return int(list.Box->Y) + r * list.LineHeight + list.LineHeight / 2; };
     const int x = int(list.Box->X) + 20;
-    ClickAt(x, row(0));
-    ClickAt(x, row(1));  // two rows clicked quickly only move the selection
+    ClickAt(x, row(1));
+    ClickAt(x, row(0));  // two rows clicked quickly only move the selection
     ASSERT_TRUE(PlayScreen->SaveGameManager);
     for (int i = 0; i < 200; ++i) Tick();  // past the double-click window
     ClickAt(x, row(5));                    // below the last name
-    EXPECT_EQ(list.Value, "beta");
+    EXPECT_EQ(list.Value, "alpha");
     ClickButton(*m.Menu, "Delete");
     ASSERT_TRUE(m.DialogYesNo);
     Press(KeyY);
     EXPECT_FALSE(m.DialogYesNo);
-    EXPECT_EQ(FileType(profiles.Str() + "beta.dat"), FILETYPE_NONE);
-    EXPECT_EQ(FileType(profiles.Str() + "alpha.dat"), FILETYPE_FILE);
-    EXPECT_EQ(m.ListBox->Strings, std::vector<std::string>{"alpha"});
+    EXPECT_EQ(FileType(profiles.Str() + "alpha.dat"), FILETYPE_NONE);
+    EXPECT_EQ(FileType(profiles.Str() + "beta.dat"), FILETYPE_FILE);
+    EXPECT_EQ(m.ListBox->Strings, std::vector<std::string>{"beta"});
     ClickButton(*m.Menu, "Delete");  // nothing selected: no question
     EXPECT_FALSE(m.DialogYesNo);
 }

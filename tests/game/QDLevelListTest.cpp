@@ -66,13 +66,6 @@ class QDLevels : public WidgetWorld {
     std::shared_ptr<TImage> levelImage = CreateImage(30, 30);
 };
 
-TEST_F(QDLevels, ListsOnlyLevelFilesSortedWithoutExtension) {
-    WriteLevels(3);
-    auto list = MakeList();
-    EXPECT_EQ(list->LevelList, (std::vector<std::string>{"01", "02", "03"}));
-    EXPECT_EQ(list->CurrentLevel, "01") << "an unknown current level falls back to the first";
-}
-
 TEST_F(QDLevels, TenLevelsPageToAFullLastPageAndBack) {
     WriteLevels(10);
     auto list = MakeList();
@@ -99,14 +92,15 @@ TEST_F(QDLevels, EmptyFolderIgnoresPagingKeysAndClicks) {
     EXPECT_EQ(list->StartLevel, 0);
 }
 
-TEST_F(QDLevels, CompletionComesFromThePlayersFileWithoutWritingIt) {
+TEST_F(QDLevels, ListsOnlyLevelFilesWithTheirCompletionFromThePlayersFileWithoutWritingIt) {
     WriteLevels(3);
-    MakeList();
+    EXPECT_EQ(MakeList()->LevelList, (std::vector<std::string>{"01", "02", "03"})) << "sorted, no extension";
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "standard.ini"))
         << "looking at the levels must not create the player's file";
 
     testenv::WriteFile(dir.Path() / "standard.ini", "01=1\r\n03=0\r\nother=1\r\n");
     auto list = MakeList();
+    EXPECT_EQ(list->CurrentLevel, "01") << "an unknown current level falls back to the first";
     EXPECT_EQ(list->LevelCompletedList, (std::vector<std::string>{"1", "0", "0"}));
     EXPECT_EQ(testenv::ReadFile(dir.Path() / "standard.ini"), "01=1\r\n03=0\r\nother=1\r\n");
 
@@ -153,6 +147,8 @@ TEST_F(QDLevels, KeysMoveTheSelectionAndTurnPagesAtTheEdges) {
     }
     EXPECT_EQ(list->CurrentLevelID, 7) << "the last page keeps its last slot";
     EXPECT_EQ(list->CurrentLevel, "10");
+    for (int frame = 0; frame < 180; ++frame) list->Manage();
+    EXPECT_NEAR(list->Glow, 0.5f, 0.05f) << "the selected level's highlight glows";
 }
 
 TEST_F(QDLevels, OddPageSizesNeverDivideByZeroOrLeaveTheLayout) {

@@ -57,10 +57,10 @@ TEST_F(QDTutorialPager, ThreePagesOfferPreviousNextAndCloseWhereTheyMakeSense) {
 
     tutorial.NextPage();
     EXPECT_EQ(tutorial.currPage, 2) << "no page after the last";
-    Click(tutorial, "tutprev");
-    EXPECT_EQ(tutorial.currPage, 1);
-    EXPECT_EQ(SoundsPlayed(), before + 3);
-    tutorial.NextPage();
+    for (int i = 0; i < 2; ++i) Click(tutorial, "tutprev");
+    EXPECT_EQ(tutorial.currPage, 0) << "back to the first page";
+    EXPECT_EQ(SoundsPlayed(), before + 4);
+    for (int i = 0; i < 2; ++i) tutorial.NextPage();
     tutorial.Logic();
     Click(tutorial, "tutclose");
     EXPECT_EQ(tutorial.isActive, 0);
@@ -78,26 +78,24 @@ TEST_F(QDTutorialPager, AFullBoxRefusesMorePagesWithZeroAndKeepsItsPages) {
     tutorial.Draw();
 }
 
-TEST_F(QDTutorialPager, MissingPicturesNeverHideTheCloseButton) {
+TEST_F(QDTutorialPager, MissingPicturesOrNoPagesNeverHideTheCloseButton) {
     QDTutorial tutorial;
     tutorial.Init(1, 5, "page", "");
     for (int i = 0; i < 3; ++i) tutorial.NextPage();
     EXPECT_EQ(tutorial.currPage, 2);
     tutorial.Logic();
     EXPECT_EQ(IsActive(tutorial, "tutclose"), 1);
-}
 
-TEST_F(QDTutorialPager, ABoxWithoutPagesCanStillBeClosed) {
-    QDTutorial tutorial;
-    tutorial.Init(1, -2, "page", "");
-    EXPECT_TRUE(tutorial.pages.empty());
-    tutorial.Logic();
-    EXPECT_EQ(IsActive(tutorial, "tutclose"), 1);
-    tutorial.NextPage();
-    tutorial.PrevPage();
-    tutorial.Draw();
-    Click(tutorial, "tutclose");
-    EXPECT_EQ(tutorial.isActive, 0);
+    QDTutorial empty;
+    empty.Init(1, -2, "page", "");
+    EXPECT_TRUE(empty.pages.empty());
+    empty.Logic();
+    EXPECT_EQ(IsActive(empty, "tutclose"), 1);
+    empty.NextPage();
+    empty.PrevPage();
+    empty.Draw();
+    Click(empty, "tutclose");
+    EXPECT_EQ(empty.isActive, 0);
 }
 
 }  // namespace
