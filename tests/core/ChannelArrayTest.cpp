@@ -124,7 +124,6 @@ TEST_F(ChannelArrayTest, AmbientPlayerIsSafeEmptyFullAndKilled) {
     EXPECT_FALSE(ambient.AddSound(s));
     EXPECT_EQ(ambient.TotalSounds, TAmbientSounds::MAX_SOUNDS);
     ambient.Kill();
-    for (int i = 0; i < 5; ++i) ambient.Manage();
     EXPECT_TRUE(ambient.AddSound(s));
 }
 

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <list>
 
 #include "core/Diagnostics.h"
 #include "core/ErrorReport.h"
@@ -90,11 +89,6 @@ TEST(Utilities, RandomRangesStayInsideAndAnEmptyRangeGivesItsStart) {
     SeedCRand(7);
     for (int i = 0; i < 200; ++i) ASSERT_LE(std::abs(RandRange(-2, 2)), 2);
     EXPECT_EQ(RandRange(5, 1), 5);
-}
-
-TEST(Utilities, AppendingToNoListDoesNothing) {
-    std::list<int> b{3};
-    EXPECT_EQ(ListAppend<std::list<int>>(nullptr, &b), 0);
 }
 
 }  // namespace

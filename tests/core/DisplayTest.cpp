@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/ErrorReport.h"
+#include "core/FrontEnd.h"
 #include "core/Game.h"
 #include "core/IniFile.h"
 #include "core/Input.h"
@@ -13,7 +14,6 @@
 #include "platform/FileSystem.h"
 #include "platform/Keys.h"
 #include "platform/Window.h"
-#include "presentation/MousePointer.h"
 #include "support/TestEnv.h"
 
 namespace {
@@ -99,11 +99,18 @@ TEST_F(DisplayTest, AltEnterSwitchesOnceEvenForAQuickTapAndSaves) {
     EXPECT_EQ(Game->FullScreen, 1);
 }
 
-TEST_F(DisplayTest, AForcedWindowRefusesFullScreen) {
+TEST_F(DisplayTest, SwitchingKeepsThePointerWhereItWasInsideTheScreenAndAForcedWindowStays) {
     Game->Driver = 1;
     Game->FullScreen = 0;
-    Game->ForceWindowedMode = 1;
     Game->GraphicsCreate();
+    FrontEnd().PointerMoved(*Game, 900, 700);  // it had left the window
+    Game->ToggleFullScreen();
+    EXPECT_EQ(FrontEnd().PointerPosition(*Game), std::make_pair(799, 599));
+    FrontEnd().PointerMoved(*Game, 300, 200);
+    Game->ToggleFullScreen();
+    Game->DoPeekEvent();
+    EXPECT_EQ(FrontEnd().PointerPosition(*Game), std::make_pair(300, 200));
+    Game->ForceWindowedMode = 1;
     Game->ToggleFullScreen();
     EXPECT_FALSE(GraphicsIsFullScreen());
 }

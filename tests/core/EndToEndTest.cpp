@@ -23,14 +23,17 @@ fs::path Executable() {
     return testenv::BinDir() / "SudokuNumora";
 }
 
-// Starts the program with its own data and runtime folders; its output goes to a log file.
+// Starts the program with its own data and runtime folders; its output goes to a log file. Without a
+// display, no X or Wayland display and no video driver is named.
 pid_t Launch(const fs::path& dataHome, const fs::path& runtimeDir, const fs::path& log,
-             const fs::path& program = Executable()) {
+             const fs::path& program = Executable(), bool display = true) {
     pid_t pid = fork();
     if (pid == 0) {
         setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
         setenv("XDG_RUNTIME_DIR", runtimeDir.c_str(), 1);
         setenv("SDL_VIDEODRIVER", "dummy", 1);
+        if (!display)
+            for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}) unsetenv(name);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         setenv("ALSOFT_DRIVERS", "null", 1);
         if (FILE* out = std::fopen(log.c_str(), "w")) {
@@ -43,23 +46,11 @@ pid_t Launch(const fs::path& dataHome, const fs::path& runtimeDir, const fs::pat
     return pid;
 }
 
-// The same with no display at all: no X or Wayland display and no video driver named.
-pid_t LaunchWithoutDisplay(const fs::path& dataHome, const fs::path& runtimeDir, const fs::path& log) {
-    pid_t pid = fork();
-    if (pid == 0) {
-        setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
-        setenv("XDG_RUNTIME_DIR", runtimeDir.c_str(), 1);
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}) unsetenv(name);
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
-        setenv("ALSOFT_DRIVERS", "null", 1);
-        if (FILE* out = std::fopen(log.c_str(), "w")) {
-            dup2(fileno(out), 1);
-            dup2(fileno(out), 2);
-        }
-        execl(Executable().c_str(), "SudokuNumora", static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    return pid;
+// The program and every data file the runs below read; the tests that run it skip without them.
+bool Built() {
+    const fs::path data = testenv::BinDir() / "data";
+    return fs::exists(Executable()) && fs::exists(data / "text" / "gametext.txt") &&
+           fs::exists(data / "default.ini") && fs::exists(data / "resources" / "data.pak");
 }
 
 // Waits for the process to end; -1 when it is still running after the limit (it is then killed).
@@ -87,16 +78,12 @@ bool WaitForFile(const fs::path& path, pid_t pid, std::chrono::seconds limit) {
 }
 
 TEST(EndToEnd, AFullRunClosedByTheSystemEndsInOrder) {
-    if (!fs::exists(Executable())) GTEST_SKIP() << "the program is not built: " << Executable();
-    const fs::path data = testenv::BinDir() / "data";
-    if (!fs::exists(data / "text" / "gametext.txt") || !fs::exists(data / "resources" / "data.pak"))
-        GTEST_SKIP() << "the game data is not built yet in " << data;
+    if (!Built()) GTEST_SKIP() << "the program or its data is not built yet";
 
     testenv::TempDir home, runtime;
     const fs::path shared = home.Path() / "Tolvane Games" / "Sudoku Numora";
     const fs::path log = home.Path() / "output.txt";
     pid_t pid = Launch(home.Path(), runtime.Path(), log);
-    ASSERT_GT(pid, 0);
     // The settings file is written during start-up, after the close request is being listened for.
     ASSERT_TRUE(WaitForFile(shared / "SudokuNumora.ini", pid, std::chrono::seconds(30)))
         << testenv::ReadFile(log);
@@ -140,10 +127,7 @@ int RunOnce(const fs::path& home, const fs::path& runtime, const fs::path& log) 
 }
 
 TEST(EndToEnd, SettingsLeftByACrashAfterAChangeAreRestoredKeepingTheProfileName) {
-    if (!fs::exists(Executable())) GTEST_SKIP() << "the program is not built: " << Executable();
-    const fs::path data = testenv::BinDir() / "data";
-    if (!fs::exists(data / "default.ini") || !fs::exists(data / "resources" / "data.pak"))
-        GTEST_SKIP() << "the game data is not built yet in " << data;
+    if (!Built()) GTEST_SKIP() << "the program or its data is not built yet";
     testenv::TempDir home, runtime;
     const fs::path shared = home.Path() / "Tolvane Games" / "Sudoku Numora";
     fs::create_directories(shared);
@@ -163,10 +147,7 @@ TEST(EndToEnd, SettingsLeftByACrashAfterAChangeAreRestoredKeepingTheProfileName)
 }
 
 TEST(EndToEnd, AnUnusableDriverFallsBackAndLeftoversOfAnInterruptedWriteGo) {
-    if (!fs::exists(Executable())) GTEST_SKIP() << "the program is not built: " << Executable();
-    const fs::path data = testenv::BinDir() / "data";
-    if (!fs::exists(data / "resources" / "data.pak"))
-        GTEST_SKIP() << "the game data is not built yet in " << data;
+    if (!Built()) GTEST_SKIP() << "the program or its data is not built yet";
     testenv::TempDir home, runtime;
     const fs::path shared = home.Path() / "Tolvane Games" / "Sudoku Numora";
     fs::create_directories(shared);
@@ -182,9 +163,8 @@ TEST(EndToEnd, AnUnusableDriverFallsBackAndLeftoversOfAnInterruptedWriteGo) {
 }
 
 TEST(EndToEnd, AMissingArchiveEndsInOrderBeforeAnyOptionsAreWritten) {
+    if (!Built()) GTEST_SKIP() << "the program or its data is not built yet";
     const fs::path data = testenv::BinDir() / "data";
-    if (!fs::exists(Executable()) || !fs::exists(data / "text" / "gametext.txt"))
-        GTEST_SKIP() << "the program or its texts are not built yet";
     // A copy of the program beside its texts but without the resource archive.
     testenv::TempDir install, home, runtime;
     fs::copy_file(Executable(), install.Path() / "SudokuNumora");
@@ -251,8 +231,7 @@ TEST(EndToEnd, WithoutADisplayItSaysSoAndEndsWithStatusOne) {
     if (!fs::exists(Executable())) GTEST_SKIP() << "the program is not built: " << Executable();
     testenv::TempDir home, runtime;
     const fs::path log = home.Path() / "output.txt";
-    pid_t pid = LaunchWithoutDisplay(home.Path(), runtime.Path(), log);
-    ASSERT_GT(pid, 0);
+    pid_t pid = Launch(home.Path(), runtime.Path(), log, Executable(), false);
     EXPECT_EQ(WaitForExit(pid, std::chrono::seconds(30)), 1);
     const std::string output = testenv::ReadFile(log);
     EXPECT_NE(output.find("No display"), std::string::npos) << output;

@@ -10,7 +10,7 @@
 struct FakeChannel : TStreamChannel {
     std::shared_ptr<TSound> sound;
     float volume = 1.0f;
-    bool playing = false;
+    bool playing = false, paused = false;
     int cues = 0, resumes = 0;
     int processed = 0, queued = 0, count = 0;
     std::vector<size_t> queuedSizes;
@@ -23,8 +23,11 @@ struct FakeChannel : TStreamChannel {
     void SetVolume(float v) override { volume = v; }
     void SetPan(float) override {}
     void SetRate(float) override {}
-    void Pause() override {}
-    void Resume() override { ++resumes; }
+    void Pause() override { paused = true; }
+    void Resume() override {
+        paused = false;
+        ++resumes;
+    }
     void Stop() override {
         playing = false;
         sound.reset();

@@ -51,6 +51,7 @@ TEST_F(GameAudioTest, MusicOffAndOnPauseAndResumeWhatThereIsToResume) {
     EXPECT_EQ(game->MusicOff(), 0) << "no music: nothing changes";
     StartMusic();
     game->MusicOff();
+    EXPECT_TRUE(Music()->paused);
     EXPECT_TRUE(Music()->Playing());  // paused music is not over
     game->MusicNone();
     EXPECT_EQ(game->MusicOn(), 1);  // would otherwise try to load a file called "none"
@@ -109,8 +110,6 @@ TEST_F(GameAudioTest, ReplayingInABusyChannelTurnsItDownFirst) {
 TEST_F(GameAudioTest, DriverChoiceFallsBackToSilence) {
     game->ChangeSoundDriver("FreeAudio", 0);
     EXPECT_EQ(game->SoundDriver, "None");
-    game->ChangeSoundDriver("OpenAL Generic Software", 0);
-    EXPECT_TRUE(game->SoundDriver == "OpenAL Generic Software" || game->SoundDriver == "None");
     SetAudioDriverInstance(std::make_unique<FakeDriver>(&made));
 }
 
@@ -120,5 +119,4 @@ TEST_F(GameAudioTest, KillStopsEveryChannel) {
     FakeChannel* music = Music();
     game->Kill();
     EXPECT_FALSE(music->playing);
-    game->Kill();  // twice is harmless
 }

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <thread>
 
@@ -154,6 +155,14 @@ TEST(MusicSource, WavIsReadFromTheOpenFileAsItPlays) {
     }
     for (int i = 1; i <= 150; ++i) ASSERT_EQ(music->FillBuffer(buf.data(), buf.size()), 1000u);
     EXPECT_EQ(buf, std::vector<uint8_t>(1000, 0x7F));
+    // A file cut inside a sample while it plays ends on the last whole sample.
+    wav = Wav(2, 16, 200000);
+    testenv::WriteFile(dir.Path() / "cut.wav", std::string(wav.begin(), wav.end()));
+    music = SonvekLoader::Load(dir.Str() + "cut.wav");
+    std::filesystem::resize_file(dir.Path() / "cut.wav", wav.size() - 3);
+    size_t played = 0;
+    for (size_t n; (n = music->FillBuffer(buf.data(), buf.size())) > 0;) played += n;
+    EXPECT_EQ(played, 200000u - 4);
 }
 
 TEST(MusicSource, WavLoopsAroundTheEndOfItsDataOrEndsOnceAndDamagedWavIsRefused) {

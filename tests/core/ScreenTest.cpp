@@ -8,7 +8,9 @@
 #include "core/Game.h"
 #include "core/Input.h"
 #include "platform/Clock.h"
+#include "platform/Draw.h"
 #include "platform/Events.h"
+#include "platform/Image.h"
 #include "platform/Keys.h"
 #include "presentation/GameFade.h"
 
@@ -125,6 +127,17 @@ TEST_F(ScreenTest, ClosingDuringAFadeStillQuits) {
     PostEvent(TEvent{EVENT_APPTERMINATE, 0, 0, 0});
     EXPECT_GT(CallsUntilQuit(1000), 0);
     EXPECT_TRUE(b.calls.empty());
+}
+
+TEST_F(ScreenTest, AScreenIsDrawnOverItsPicture) {
+    TRecordingBackend rec;
+    SetDrawBackend(&rec);
+    a.Image = CreateImage(800, 600);
+    a.Draw();
+    SetDrawBackend(nullptr);
+    ASSERT_EQ(rec.calls.size(), 1u);
+    EXPECT_EQ(rec.calls[0].op, "DrawImage");
+    EXPECT_EQ(rec.calls[0].state.blend, SOLIDBLEND);  // the picture replaces what was there
 }
 
 TEST_F(ScreenTest, EscapeDuringAFadeInEndsItAtOnce) {

@@ -54,9 +54,9 @@ class StartupTest : public ::testing::Test {
         Game.reset();
     }
 
-    int Quit() {
+    int Quit(int code = 0) {
         try {
-            GameQuit();
+            GameQuit(code);
         } catch (const Ended& e) {
             return e.code;
         }
@@ -86,13 +86,7 @@ TEST_F(StartupTest, AFailedOptionsSaveIsSaidOnceAndTheQuitGoesOn) {
 }
 
 TEST_F(StartupTest, AFatalErrorEndsThroughTheOrderlyQuitWithStatusOne) {
-    int code = -1;
-    try {
-        GameQuit(1);
-    } catch (const Ended& e) {
-        code = e.code;
-    }
-    EXPECT_EQ(code, 1);
+    EXPECT_EQ(Quit(1), 1);
     EXPECT_EQ(steps.back(), "End");
     EXPECT_TRUE(fs::exists(dir.Path() / "goodexit.dat"));
 }
