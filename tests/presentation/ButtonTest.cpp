@@ -129,7 +129,9 @@ TEST_F(ButtonTest, DrawPicksThePressedImageAndLeavesACleanState) {
 TEST_F(ButtonTest, GlowPassTakesTheButtonsColour) {
     auto b = MakeButton();
     b->SetGlow(1, 0.5f, 0, 0, 1);
+    b->SetupCaption("A", MakeBlockFont(), nullptr, nullptr, nullptr, nullptr);
     b->Draw();
+    EXPECT_EQ(rec.Find("DrawText").at(0)->state.red, 255) << "the caption takes no tint from the glow";
     b->Color = TColor::Create(200, 40, 10, 1.0f);
     b->Draw();
     auto draws = rec.Find("DrawImage");

@@ -46,6 +46,8 @@ TEST_F(ListBoxTest, SelectingScrollsTheWindowAndAnIndexOutsideTheListMeansNone) 
     auto list = MakeList(20, 5);
     list->SetIndex(7);
     EXPECT_EQ(list->TopIndex, 3);
+    list->SetIndex(5);
+    EXPECT_EQ(list->TopIndex, 3) << "a row already in view scrolls nothing";
     list->SetTopIndex(18);
     EXPECT_EQ(list->TopIndex, 15);
     list = MakeList(4);
@@ -58,7 +60,6 @@ TEST_F(ListBoxTest, SelectingScrollsTheWindowAndAnIndexOutsideTheListMeansNone) 
     EXPECT_EQ(list->Value, "");
     list->SetIndex(-1);
     EXPECT_EQ(list->GetIndexY(), 0);
-    list->Draw();
 }
 
 TEST_F(ListBoxTest, AClickSelectsTheRowUnderThePointerAndOneOutsideIsLeftForOthers) {
