@@ -2,6 +2,7 @@
 // click handling.
 #include "TestWorld.h"
 #include "core/FileUtils.h"
+#include "platform/Events.h"
 #include "platform/Image.h"
 #include "platform/ImageCodec.h"
 #include "presentation/DrawHelpers.h"
@@ -156,14 +157,28 @@ TEST_F(DrawHelpersTest, ACopyReachingPastTheSourceLeavesTheRestOfTheDestination)
     EXPECT_EQ(b->Pixels(0).ReadPixel(1, 0), 0xFF123456u);
 }
 
-TEST_F(DrawHelpersTest, APointerSwitchedOffIsNotDrawn) {
+TEST_F(DrawHelpersTest, APointerDrawsItsSecondImageUnderneathAndNothingWhenSwitchedOff) {
+    Game->Mouse->Image2 = TImage::Create(4, 4);
     Game->Mouse->On();
     Game->Mouse->Draw();
-    EXPECT_FALSE(rec.calls.empty());
+    ASSERT_FALSE(rec.Find("DrawImage").empty());
+    EXPECT_EQ(rec.Find("DrawImage")[0]->image, Game->Mouse->Image2.get());
     rec.calls.clear();
     Game->Mouse->Off();
     Game->Mouse->Draw();
     EXPECT_TRUE(rec.calls.empty());
+}
+
+TEST_F(DrawHelpersTest, PointerUpdateTakesThePolledPositionAndEveryButton) {
+    PostEvent(TEvent{EVENT_MOUSEMOVE, 0, 30, 40});
+    PostEvent(TEvent{EVENT_MOUSEDOWN, 2, 0, 0});
+    Game->Mouse->Update();
+    FlushEvents();
+    PolledFlushMouse();
+    EXPECT_EQ(Game->Mouse->x, 30);
+    EXPECT_EQ(Game->Mouse->y, 40);
+    EXPECT_EQ(Game->Mouse->GetMb(), 1);
+    EXPECT_EQ(Game->Mouse->GetMh(1), 1);
 }
 
 TEST_F(DrawHelpersTest, AnOutlineClosesOnAllFourSides) {

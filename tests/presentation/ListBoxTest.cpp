@@ -2,7 +2,9 @@
 // the logic clock driven tick by tick, held keys, the scroll bar's mapping and dragging, and drawing.
 #include "WidgetWorld.h"
 #include "core/SoundBank.h"
+#include "platform/Image.h"
 #include "platform/Keys.h"
+#include "presentation/BitmapFont.h"
 #include "presentation/Font.h"
 #include "presentation/ListBox.h"
 #include "presentation/MousePointer.h"
@@ -145,6 +147,15 @@ TEST_F(ListBoxTest, DrawShowsOnlyTheVisibleRowsAndLeavesACleanState) {
         if (rows.empty() || rows.back() != t->text) rows.push_back(t->text);
     EXPECT_EQ(rows, (std::vector<std::string>{"row 2", "row 3", "row 4"}));
     ExpectCleanState();
+
+    auto bitmap = std::make_shared<TBitmapFont>();
+    bitmap->ParseFnt("info\ncommon scaleW=64 scaleH=64\nchar id=114 width=8 height=10 xadvance=10\n", 0);
+    bitmap->Image = TImage::FromPixmap(TPixmap(64, 64, 0xFFFFFFFFu));
+    bitmap->ScaleFactor = 1;
+    list->SetupFont(nullptr, nullptr, nullptr, bitmap, nullptr);
+    list->Scale = 2;
+    list->Draw();
+    EXPECT_EQ(bitmap->ScaleFactor, 1) << "a bitmap font gets its own scale back";
 }
 
 class ScrollBarTest : public WidgetWorld {
@@ -192,6 +203,10 @@ TEST_F(ScrollBarTest, DraggingMovesTheSliderWithinTheTrack) {
     Game->Mouse->ButtonUp(1);
     bar->Manage();
     EXPECT_EQ(bar->SliderSelected, 0);
+    auto bare = TScrollBar::Create(nullptr, 120, 10, 300, 100, 1);
+    Game->Mouse->ButtonDown(1);
+    bare->Manage();
+    EXPECT_EQ(bare->SliderSelected, 0) << "a bar without a slider has nothing to drag";
 }
 
 TEST_F(ScrollBarTest, ArrowsStepTheValueAndDisableAtTheEnds) {
