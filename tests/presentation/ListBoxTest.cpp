@@ -2,7 +2,6 @@
 // the logic clock driven tick by tick, held keys, the scroll bar's mapping and dragging, and drawing.
 #include "WidgetWorld.h"
 #include "core/SoundBank.h"
-#include "platform/Image.h"
 #include "platform/Keys.h"
 #include "presentation/BitmapFont.h"
 #include "presentation/Font.h"
@@ -149,8 +148,6 @@ TEST_F(ListBoxTest, DrawShowsOnlyTheVisibleRowsAndLeavesACleanState) {
     ExpectCleanState();
 
     auto bitmap = std::make_shared<TBitmapFont>();
-    bitmap->ParseFnt("info\ncommon scaleW=64 scaleH=64\nchar id=114 width=8 height=10 xadvance=10\n", 0);
-    bitmap->Image = TImage::FromPixmap(TPixmap(64, 64, 0xFFFFFFFFu));
     bitmap->ScaleFactor = 1;
     list->SetupFont(nullptr, nullptr, nullptr, bitmap, nullptr);
     list->Scale = 2;
