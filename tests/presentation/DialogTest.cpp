@@ -268,6 +268,14 @@ TEST_F(DialogTest, OKHooksDecideWhenTheEntryCloses) {
     answer = 1;
     Type(U"\r");
     EXPECT_EQ(d->Manage(), 1);
+
+    d = OpenTextInput(0);
+    d->OKClickedDialog = OpenOK();
+    TButton* ok = d->Menu->FindButton("OK");
+    ok->MouseOver = 1;
+    ClickButton(*d->OKClickedDialog, "OK");
+    EXPECT_EQ(d->Manage(), 1);
+    EXPECT_EQ(ok->MouseOver, 0) << "the entry's buttons forget what happened while the box was open";
 }
 
 }  // namespace
