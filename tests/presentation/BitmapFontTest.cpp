@@ -33,6 +33,7 @@ class BitmapFontTest : public TestWorld {
 TEST_F(BitmapFontTest, ReadsCharactersHighCodesAndScaleUpToKerning) {
     TBitmapFont f = Parsed(kFont, 1);
     EXPECT_DOUBLE_EQ(f.xPos[65], 10);
+    EXPECT_DOUBLE_EQ(f.TextureW, 256);
     EXPECT_DOUBLE_EQ(f.yOffset[65], 4) << "y offset plus the caller's adjustment";
     EXPECT_DOUBLE_EQ(f.xAdvance[66], 123) << "a value longer than its window is cut";
     EXPECT_EQ(f.NumChars, 3);

@@ -129,7 +129,9 @@ TEST_F(ButtonTest, DrawPicksThePressedImageAndLeavesACleanState) {
 TEST_F(ButtonTest, GlowPassTakesTheButtonsColour) {
     auto b = MakeButton();
     b->SetGlow(1, 0.5f, 0, 0, 1);
+    b->SetupCaption("A", MakeBlockFont(), nullptr, nullptr, nullptr, nullptr);
     b->Draw();
+    EXPECT_EQ(rec.Find("DrawText").at(0)->state.red, 255) << "the caption takes no tint from the glow";
     b->Color = TColor::Create(200, 40, 10, 1.0f);
     b->Draw();
     auto draws = rec.Find("DrawImage");
@@ -139,6 +141,13 @@ TEST_F(ButtonTest, GlowPassTakesTheButtonsColour) {
     EXPECT_EQ(draws[3]->state.red, 200);
     EXPECT_EQ(draws[3]->state.green, 40);
     ExpectCleanState();
+    auto fixed = MakeButton();  // a fixed hover glow lights at full strength under the pointer
+    fixed->SetFixedGlowOnMO(0.8f, 0.1f, 0);
+    PointAt(110, 60);
+    fixed->Manage();
+    fixed->Draw();
+    EXPECT_EQ(rec.calls.back().state.blend, LIGHTBLEND);
+    EXPECT_EQ(rec.calls.back().state.red, 204);
 }
 
 TEST_F(ButtonTest, SimulatedClickAndKillAreSafeWithoutAChannelPool) {

@@ -149,12 +149,16 @@ TEST_F(DialogTest, DrawShowsNothingClosedAndLeavesACleanState) {
     EXPECT_EQ(TDialogOK::Create("Sure?", nullptr, 0, 0, 0)->Draw(), 0);
     EXPECT_TRUE(rec.calls.empty()) << "a closed dialog draws nothing";
     auto d = OpenOK();
+    d->Caption->X += 0.5f;  // the centre of a box of odd width: the resting caption still lands on a pixel
+    d->Manage();
     d->DimBackground = 0.5f;
     d->Shadow = TShadow::Create(3, 3, 0.4f);
     d->Picture = TGameImage::CreateFromImage(TImage::Create(8, 8), "PIC", 1);
     d->PictureAngle = 30;
     EXPECT_EQ(d->Draw(), 1);
     EXPECT_EQ(DrawsOf(d->Menu->FindButton("OK")->image->image.get()), 2);
+    const float captionX = rec.Find("DrawText").at(0)->args[0];
+    EXPECT_EQ(captionX, float(int(captionX)));
     ExpectCleanState();
 }
 
@@ -264,6 +268,14 @@ TEST_F(DialogTest, OKHooksDecideWhenTheEntryCloses) {
     answer = 1;
     Type(U"\r");
     EXPECT_EQ(d->Manage(), 1);
+
+    d = OpenTextInput(0);
+    d->OKClickedDialog = OpenOK();
+    TButton* ok = d->Menu->FindButton("OK");
+    ok->MouseOver = 1;
+    ClickButton(*d->OKClickedDialog, "OK");
+    EXPECT_EQ(d->Manage(), 1);
+    EXPECT_EQ(ok->MouseOver, 0) << "the entry's buttons forget what happened while the box was open";
 }
 
 }  // namespace

@@ -3,12 +3,15 @@
 #include <cmath>
 
 #include "WidgetWorld.h"
+#include "core/InputUtils.h"
+#include "platform/Events.h"
 #include "platform/Image.h"
 #include "presentation/BitmapFont.h"
 #include "presentation/Explosion.h"
 #include "presentation/Flasher.h"
 #include "presentation/Font.h"
 #include "presentation/GameImage.h"
+#include "presentation/ImageBank.h"
 #include "presentation/Shapes.h"
 #include "presentation/SlideShow.h"
 #include "presentation/ToolTip.h"
@@ -37,11 +40,46 @@ TEST_F(Extras, SlideRunsInHoldOutInOrderAndScrolls) {
     EXPECT_EQ(ended, 1);
 }
 
-TEST_F(Extras, EffectWithoutLengthNeitherDividesByZeroNorStalls) {
-    auto slide = TSlide::Create("", 0, 1, Effect(2, 0), nullptr, nullptr, "z");
+// A fade in starts dark; a masked fade dims the screen too only when asked to; the slide's own drawing runs
+// alpha blended and whatever blend it leaves does not outlast it; an effect without length ends at once.
+TEST_F(Extras, SlideDrawingFadesMasksOwnDrawingAndEffectsWithoutLength) {
+    auto in = Effect(1, 50);
+    auto slide = TSlide::Create("", 0, 1, in, nullptr, nullptr, "f");
+    slide->Draw();
+    ASSERT_EQ(rec.Find("DrawRect").size(), 1u);
+    EXPECT_FLOAT_EQ(rec.Find("DrawRect")[0]->state.alpha, 1.0f);
+    in->MaskImage = TGameImage::CreateFromImage(TImage::Create(8, 8), "MASK", 1);
+    rec.calls.clear();
+    slide->Draw();
+    EXPECT_TRUE(rec.Find("DrawRect").empty());
+    in->MaskAndFade = 1;
+    slide->Draw();
+    EXPECT_EQ(rec.Find("DrawRect").size(), 1u);
+    slide = TSlide::Create("", 0, 1, nullptr, Effect(0, 10), nullptr, "u");
+    int seen = -1;
+    slide->UserDraw = [&](TSlide&) {
+        seen = GetBlend();
+        SetBlend(LIGHTBLEND);
+    };
+    slide->Draw();
+    EXPECT_EQ(seen, ALPHABLEND);
+    EXPECT_EQ(GetBlend(), SOLIDBLEND);
+    slide = TSlide::Create("", 0, 1, Effect(2, 0), nullptr, nullptr, "z");
     EXPECT_FLOAT_EQ(slide->Progress(), 1.0f);
     slide->Draw();
     EXPECT_EQ(slide->Manage(), 1);
+}
+
+// With the drawn error screen on too, a missing image ends the run in order instead of going on without it.
+TEST_F(Extras, AMissingImageIsFatalOnTheDrawnErrorScreenToo) {
+    ErrorLogEnabled = 0;
+    ErrorScreenFullScreen = 1;
+    PostEvent(TEvent{EVENT_KEYDOWN, 65, 0, 0});  // closes the screen
+    TImageBank bank;
+    EXPECT_THROW(bank.Find("title"), TShownError);
+    ErrorScreenFullScreen = 0;
+    ErrorLogEnabled = 1;
+    DisablePolledInputSafe();
 }
 
 TEST_F(Extras, ShowReportsEachNewSlideThenItsEndOnceAndThenDrawsNothing) {

@@ -66,6 +66,10 @@ TEST_F(FontTest, LabelWithoutColourDrawsAndLeavesTheCallersScale) {
     GetScale(sx, sy);
     EXPECT_FLOAT_EQ(sx, 2.0f);
     EXPECT_EQ(GetDrawState().red, 255) << "the label leaves white behind";
+    auto plain = TFont::Create(font, nullptr, nullptr, 0, nullptr, nullptr, "");
+    plain->ApplyScale(3);
+    plain->RestoreScale();
+    ExpectCleanState();
 }
 
 }  // namespace

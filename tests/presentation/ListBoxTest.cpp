@@ -3,6 +3,7 @@
 #include "WidgetWorld.h"
 #include "core/SoundBank.h"
 #include "platform/Keys.h"
+#include "presentation/BitmapFont.h"
 #include "presentation/Font.h"
 #include "presentation/ListBox.h"
 #include "presentation/MousePointer.h"
@@ -46,6 +47,8 @@ TEST_F(ListBoxTest, SelectingScrollsTheWindowAndAnIndexOutsideTheListMeansNone) 
     auto list = MakeList(20, 5);
     list->SetIndex(7);
     EXPECT_EQ(list->TopIndex, 3);
+    list->SetIndex(5);
+    EXPECT_EQ(list->TopIndex, 3) << "a row already in view scrolls nothing";
     list->SetTopIndex(18);
     EXPECT_EQ(list->TopIndex, 15);
     list = MakeList(4);
@@ -58,7 +61,6 @@ TEST_F(ListBoxTest, SelectingScrollsTheWindowAndAnIndexOutsideTheListMeansNone) 
     EXPECT_EQ(list->Value, "");
     list->SetIndex(-1);
     EXPECT_EQ(list->GetIndexY(), 0);
-    list->Draw();
 }
 
 TEST_F(ListBoxTest, AClickSelectsTheRowUnderThePointerAndOneOutsideIsLeftForOthers) {
@@ -144,6 +146,13 @@ TEST_F(ListBoxTest, DrawShowsOnlyTheVisibleRowsAndLeavesACleanState) {
         if (rows.empty() || rows.back() != t->text) rows.push_back(t->text);
     EXPECT_EQ(rows, (std::vector<std::string>{"row 2", "row 3", "row 4"}));
     ExpectCleanState();
+
+    auto bitmap = std::make_shared<TBitmapFont>();
+    bitmap->ScaleFactor = 1;
+    list->SetupFont(nullptr, nullptr, nullptr, bitmap, nullptr);
+    list->Scale = 2;
+    list->Draw();
+    EXPECT_EQ(bitmap->ScaleFactor, 1) << "a bitmap font gets its own scale back";
 }
 
 class ScrollBarTest : public WidgetWorld {
@@ -191,6 +200,10 @@ TEST_F(ScrollBarTest, DraggingMovesTheSliderWithinTheTrack) {
     Game->Mouse->ButtonUp(1);
     bar->Manage();
     EXPECT_EQ(bar->SliderSelected, 0);
+    auto bare = TScrollBar::Create(nullptr, 120, 10, 300, 100, 1);
+    Game->Mouse->ButtonDown(1);
+    bare->Manage();
+    EXPECT_EQ(bare->SliderSelected, 0) << "a bar without a slider has nothing to drag";
 }
 
 TEST_F(ScrollBarTest, ArrowsStepTheValueAndDisableAtTheEnds) {

@@ -42,6 +42,7 @@ TEST_F(PlayerManagerTest, DeleteAsksFirstAndYesRemovesTheChosenPlayersFile) {
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "profiles" / "Anna.dat"));
     EXPECT_EQ(manager->ListBox->Strings, (std::vector<std::string>{"Bert", "Cleo"}));
     manager->Kill();
+    EXPECT_EQ(manager->Draw(), 0) << "a closed chooser draws nothing";
 }
 
 }  // namespace

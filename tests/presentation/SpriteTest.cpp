@@ -55,6 +55,9 @@ TEST_F(SpriteTest, GravityPullsTheSpeedItsWay) {
     EXPECT_FLOAT_EQ(s->dx, -0.5f);
     EXPECT_FLOAT_EQ(s->dy, 1.0f);
     EXPECT_FLOAT_EQ(s->oy, 0.5f) << "the first tick moves at the speed before the pull";
+    s->Stop();
+    EXPECT_EQ(s->dx, 0.0f);
+    EXPECT_EQ(s->dy, 0.0f);
 }
 
 TEST_F(SpriteTest, PingPongTurnsRoundAtBothBoundsInEitherStartingDirection) {

@@ -1,5 +1,5 @@
-// The one-line text entry: typing one character per tick, UTF-8 characters, Backspace, the character
-// and pixel limits, filters, Enter on a blank text, and drawing without colours.
+// The one-line text entry: UTF-8 characters, Backspace, the character and pixel limits, filters, Enter on
+// a blank text, and drawing without colours (one character per tick is counted by the dialog tests).
 #include "WidgetWorld.h"
 #include "core/SoundBank.h"
 #include "platform/Keys.h"
@@ -24,15 +24,6 @@ class TextInputTest : public WidgetWorld {
 
     TTextInput input;
 };
-
-TEST_F(TextInputTest, OneCharacterPerTick) {
-    Type(U"abc");
-    input.Manage();
-    EXPECT_EQ(input.Text, "a");
-    input.Manage();
-    input.Manage();
-    EXPECT_EQ(input.Text, "abc");
-}
 
 TEST_F(TextInputTest, Utf8CharactersAreStoredCountedUpperCasedAndErasedWhole) {
     Enter(U"\u00e9");
