@@ -1,5 +1,5 @@
-// The curve mover's record and motion, the glow's range, the value slider driven by the pointer and
-// the zoom camera's limits.
+// The curve mover's record and motion, the glow's range and light pass, the value slider driven by the
+// pointer and the zoom camera's limits.
 #include <cmath>
 #include <sstream>
 
@@ -33,30 +33,24 @@ TEST_F(CurveWidgets, BezierRecordIs64BytesRoundTripsAndAShortOneIsRefused) {
 }
 
 TEST_F(CurveWidgets, SpeedCorrectionKeepsPixelsPerTickAndSurvivesAFlatTangent) {
-    TBezier curve;
-    curve.Init(0, 0, 0, 0, 300, 0, 300, 0, 2.0f, 1, 0, 0);
-    float x = 0, y = 0, last = 0;
-    for (int i = 0; i < 40; ++i) {
-        curve.MovePoint(x, y);
-        EXPECT_TRUE(std::isfinite(x));
-        if (i > 5 && x < 290) {
-            EXPECT_NEAR(x - last, 2.0f, 0.5f) << i;
+    TBezier flat, upright;  // flat with no tangent at its start; upright, evenly spaced
+    flat.Init(0, 0, 0, 0, 300, 0, 300, 0, 2.0f, 1, 0, 0);
+    upright.Init(0, 0, 0, 100, 0, 200, 0, 300, 2.0f, 1, 0, 0);
+    for (TBezier* curve : {&flat, &upright}) {
+        float x = 0, y = 0, last = 0;
+        for (int i = 0; i < 150; ++i) {  // the whole way
+            curve->MovePoint(x, y);
+            const float along = curve == &upright ? y : x;
+            EXPECT_TRUE(std::isfinite(along));
+            if (i > 5 && along < 290) {
+                EXPECT_NEAR(along - last, 2.0f, 0.5f) << i;
+            }
+            last = along;
         }
-        last = x;
-    }
-    TBezier down;  // upright, with its control points evenly spaced
-    down.Init(0, 0, 0, 100, 0, 200, 0, 300, 2.0f, 1, 0, 0);
-    x = y = last = 0;
-    for (int i = 0; i < 150; ++i) {  // the whole way down
-        down.MovePoint(x, y);
-        if (i > 5 && y < 290) {
-            EXPECT_NEAR(y - last, 2.0f, 0.5f) << i;
-        }
-        last = y;
     }
 }
 
-TEST_F(CurveWidgets, GlowStaysBetween07And1) {
+TEST_F(CurveWidgets, GlowStaysBetween07And1AndLightsItsPass) {
     auto glow = QDGlow::Create(7, 0.3f, 0, 360, 0);
     float low = 2, high = -1;
     int wraps = 0;
@@ -70,6 +64,11 @@ TEST_F(CurveWidgets, GlowStaysBetween07And1) {
     EXPECT_LT(low, 0.75f);
     EXPECT_EQ(wraps, glow->numWraps);
     EXPECT_GE(wraps, 3);
+    glow->Process1_StartGlow();
+    EXPECT_EQ(GetBlend(), LIGHTBLEND) << "the glow pass adds light";
+    EXPECT_EQ(GetDrawState().red, int(glow->Glow * 255.0f));
+    glow->Process2_EndGlow();
+    ExpectCleanState();
 }
 
 TEST_F(CurveWidgets, SliderClampsAndFollowsTheHeldPointer) {
@@ -103,8 +102,10 @@ TEST_F(CurveWidgets, ZoomStaysWithinItsLimitsAndTheWorldAndNeverDividesByZero) {
     EXPECT_EQ(camera.ZoomTargetScale, 2);
     camera.Zoom(0, 0, 40.0);
     EXPECT_EQ(camera.ZoomTargetScale, 1);
-    camera.Zoom(0, 0, 0.0);
-    EXPECT_EQ(camera.ZoomTargetScale, 1);
+    for (double factor : {0.0, -0.5}) {  // 1 / -0.5 is finite but below the limit
+        camera.Zoom(0, 0, factor);
+        EXPECT_EQ(camera.ZoomTargetScale, 1) << factor;
+    }
     EXPECT_TRUE(std::isfinite(camera.ZoomTargetX));
     camera.Clear();  // the world is 1024 x 768
     camera.Zoom(-100000, 100000, 2.0);

@@ -66,7 +66,7 @@ class QDLevels : public WidgetWorld {
     std::shared_ptr<TImage> levelImage = CreateImage(30, 30);
 };
 
-TEST_F(QDLevels, TenLevelsPageToAFullLastPageAndBack) {
+TEST_F(QDLevels, TenLevelsPageToAFullLastPageAndBackAndKeysTurnPagesAtTheEdges) {
     WriteLevels(10);
     auto list = MakeList();
     list->MoveRight();
@@ -79,6 +79,21 @@ TEST_F(QDLevels, TenLevelsPageToAFullLastPageAndBack) {
 
     EXPECT_EQ(list->CalculateCurrentPagePosition(-3), 0);
     EXPECT_EQ(MakeList("10")->CurrentLevelID, 7) << "opens on the page of the current level";
+
+    for (int i = 0; i < 8; ++i) {
+        PressKey(KEY_RIGHT);
+        list->ManageKeyboard();
+    }
+    EXPECT_EQ(list->CurrentPagePosition, 2);
+    EXPECT_EQ(list->CurrentLevel, "03");
+    for (int i = 0; i < 8; ++i) {
+        PressKey(KEY_RIGHT);
+        list->ManageKeyboard();
+    }
+    EXPECT_EQ(list->CurrentLevelID, 7) << "the last page keeps its last slot";
+    EXPECT_EQ(list->CurrentLevel, "10");
+    for (int frame = 0; frame < 180; ++frame) list->Manage();
+    EXPECT_NEAR(list->Glow, 0.5f, 0.05f) << "the selected level's highlight glows";
 }
 
 TEST_F(QDLevels, EmptyFolderIgnoresPagingKeysAndClicks) {
@@ -132,25 +147,6 @@ TEST_F(QDLevels, ClickSelectsAndDoubleClickStartsForOneFrame) {
     EXPECT_EQ(list->CurrentLevelID, 5) << "a click beside the slot selects nothing";
 }
 
-TEST_F(QDLevels, KeysMoveTheSelectionAndTurnPagesAtTheEdges) {
-    WriteLevels(10);
-    auto list = MakeList();
-    for (int i = 0; i < 8; ++i) {
-        PressKey(KEY_RIGHT);
-        list->ManageKeyboard();
-    }
-    EXPECT_EQ(list->CurrentPagePosition, 2);
-    EXPECT_EQ(list->CurrentLevel, "03");
-    for (int i = 0; i < 8; ++i) {
-        PressKey(KEY_RIGHT);
-        list->ManageKeyboard();
-    }
-    EXPECT_EQ(list->CurrentLevelID, 7) << "the last page keeps its last slot";
-    EXPECT_EQ(list->CurrentLevel, "10");
-    for (int frame = 0; frame < 180; ++frame) list->Manage();
-    EXPECT_NEAR(list->Glow, 0.5f, 0.05f) << "the selected level's highlight glows";
-}
-
 TEST_F(QDLevels, OddPageSizesNeverDivideByZeroOrLeaveTheLayout) {
     WriteLevels(10);
     auto list = MakeList();
@@ -162,6 +158,9 @@ TEST_F(QDLevels, OddPageSizesNeverDivideByZeroOrLeaveTheLayout) {
     list->CreateImages(1);
     EXPECT_EQ(list->LevelsOnPage(), 8);
     list->Draw();
+    auto texts = rec.Find("DrawText");
+    ASSERT_GE(texts.size(), 2u);
+    EXPECT_EQ(texts.end()[-2]->text, "Cards: " + std::to_string(list->CurrentLevelID + 3)) << "its shadow";
 }
 
 }  // namespace

@@ -98,7 +98,7 @@ TEST_F(Extras, ShowReportsEachNewSlideThenItsEndOnceAndThenDrawsNothing) {
     EXPECT_EQ(empty.Manage(), 0);
 }
 
-TEST_F(Extras, FlasherTogglesEvery21TicksUntil200) {
+TEST_F(Extras, FlasherTogglesEvery21TicksUntilItsEndAndTakesTheStepDueOnItsLastTick) {
     auto flasher = TFlasher::Create(1000, 100, 100, 0);
     std::vector<int> toggles;
     int state = flasher->FlashState, finishedAt = -1;
@@ -110,17 +110,15 @@ TEST_F(Extras, FlasherTogglesEvery21TicksUntil200) {
     EXPECT_EQ(toggles[0], 21);
     EXPECT_EQ(toggles[2], 63);
     EXPECT_EQ(finishedAt, 200);
-}
 
-// A state due to change on the flashing's last tick changes: 105 ms are 21 ticks, as is the first state.
-TEST_F(Extras, FlasherTakesItsStepOnTheLastTick) {
-    auto flasher = TFlasher::Create(105, 100, 100, 0);
-    for (int tick = 1; tick < 21; ++tick) EXPECT_EQ(flasher->Manage(), 0);
-    EXPECT_EQ(flasher->FlashState, 1);
-    EXPECT_EQ(flasher->Manage(), 1);
-    EXPECT_EQ(flasher->FlashState, 0);
-    EXPECT_EQ(flasher->Manage(), 1);
-    EXPECT_EQ(flasher->FlashState, 0) << "no steps once the flashing is over";
+    // A state due to change on the flashing's last tick changes: 105 ms are 21 ticks, as is the first state.
+    auto brief = TFlasher::Create(105, 100, 100, 0);
+    for (int tick = 1; tick < 21; ++tick) EXPECT_EQ(brief->Manage(), 0);
+    EXPECT_EQ(brief->FlashState, 1);
+    EXPECT_EQ(brief->Manage(), 1);
+    EXPECT_EQ(brief->FlashState, 0);
+    EXPECT_EQ(brief->Manage(), 1);
+    EXPECT_EQ(brief->FlashState, 0) << "no steps once the flashing is over";
 }
 
 // A tooltip whose font is a bitmap font draws its lines from that font's page, shadow first, centred.
@@ -148,7 +146,7 @@ TEST_F(Extras, TooltipDrawsWithItsBitmapFont) {
     ExpectCleanState();
 }
 
-TEST_F(Extras, TooltipLeftEarlyIsNeverShown) {
+TEST_F(Extras, TooltipLeftEarlyIsNeverShownAndRefusesNewTextWhileShowing) {
     TToolTip tip;
     PointAt(100, 100);
     for (int i = 0; i < 50; ++i) tip.Collide(1);
@@ -158,19 +156,13 @@ TEST_F(Extras, TooltipLeftEarlyIsNeverShown) {
     EXPECT_EQ(tip.Visible, 0);
     tip.Collide(1);
     EXPECT_EQ(tip.Visible, 1);
-}
-
-TEST_F(Extras, TooltipFadesOutAndRefusesNewTextWhileShowing) {
-    TToolTip tip;
-    tip.CollideCounterMax = 0;
-    tip.Collide(1);
     EXPECT_EQ(tip.SetText("new"), 0);
     tip.Collide(0);
     EXPECT_EQ(tip.Visible, 0);
     EXPECT_EQ(tip.SetText("line one\nline two"), 1);
 }
 
-TEST_F(Extras, ExplosionRemovesItselfWhenItsTimeIsUp) {
+TEST_F(Extras, ExplosionsAndGameObjectsLeaveTheirListsWhenDone) {
     WritePng("graphics/boom.png", 8, 8, 0xFFFFFFFFu);
     auto image = TGameImage::Create(dir.Str() + "graphics/boom.png", -1, 1);
     TExplosionList list;
@@ -182,27 +174,19 @@ TEST_F(Extras, ExplosionRemovesItselfWhenItsTimeIsUp) {
     EXPECT_EQ(rec.Find("DrawImage").size(), 1u);
     for (int i = 0; i < 10; ++i) list.Manage();
     EXPECT_TRUE(list.Items.empty());
+    TGameObjectList objects;
+    objects.AddNew(100, 100, image);
+    objects.AddNew(-500, 100, image);
+    objects.Move();
+    EXPECT_EQ(objects.Items.size(), 1u) << "a game object leaving the screen leaves its list";
 }
 
-TEST_F(Extras, GameObjectLeavingTheScreenLeavesItsList) {
-    WritePng("graphics/obj.png", 8, 8, 0xFFFFFFFFu);
-    auto image = TGameImage::Create(dir.Str() + "graphics/obj.png", -1, 1);
-    TGameObjectList list;
-    list.AddNew(100, 100, image);
-    list.AddNew(-500, 100, image);
-    list.Move();
-    EXPECT_EQ(list.Items.size(), 1u);
-}
-
-TEST_F(Extras, ZeroVectorsNeverBecomeNaN) {
+TEST_F(Extras, VectorsNeverBecomeNaNCopiesLeaveTheirArgumentsAndCirclesTouchOnlyTheSegment) {
     TVector z;
     z.Normalise();
     z.Rebound(TVector{});
     EXPECT_EQ(z.x, 0);
     EXPECT_FALSE(std::isnan(z.y));
-}
-
-TEST_F(Extras, VectorCopiesLeaveTheirArgumentsAndCirclesTouchOnlyTheSegment) {
     TVector a{3, 4}, b{1, -2};
     TVector sum = VectorAdded(a, b), scaled = VectorScaled(a, 2), diff = VectorSubtracted(a, b);
     EXPECT_EQ(a.x, 3);
