@@ -65,6 +65,21 @@ TEST_F(GameAudioTest, MusicOffAndOnPauseAndResumeWhatThereIsToResume) {
     EXPECT_EQ(Music()->resumes, resumes);
 }
 
+TEST_F(GameAudioTest, ToggleMusicSwitchesTheSettingExceptWhilePaused) {
+    EXPECT_EQ(game->SetSoundPath("sounds"), 0);
+    EXPECT_EQ(game->SoundPath, "sounds/");
+    StartMusic();
+    const int was = game->Music;
+    EXPECT_EQ(game->ToggleMusic(), 0);
+    EXPECT_NE(game->Music, was);
+    game->Paused = 1;
+    EXPECT_EQ(game->ToggleMusic(), 0);
+    EXPECT_NE(game->Music, was) << "paused: nothing changes";
+    game->Paused = 0;
+    EXPECT_EQ(game->ToggleMusic(), 0);
+    EXPECT_EQ(game->Music, was);
+}
+
 TEST_F(GameAudioTest, MissingMusicIsFatal) {
     game->SetMusicPath(dir.Str());
     EXPECT_THROW(game->MusicLoad("missing.ogg", 1), TRuntimeError);

@@ -7,6 +7,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -209,6 +210,11 @@ TEST(MusicSource, LoaderFindsFilesInAnyCase) {
     auto music = SonvekLoader::Load(dir.Str() + "Theme.OGG");
     EXPECT_NE(music, nullptr);
     EXPECT_EQ(SonvekLoader::Load(dir.Str() + "missing.ogg"), nullptr);
+    // The file-dialog filter: one entry per loader, separated by ';' with none before the first.
+    const std::string filter = SonvekLoader::GetExtensions(true, true);
+    EXPECT_EQ(filter.rfind("All supported:", 0), 0u) << filter;
+    EXPECT_EQ(size_t(std::count(filter.begin(), filter.end(), ';')), SonvekLoader::Loaders().size() + 1);
+    EXPECT_EQ(filter.substr(filter.size() - 12), ";All Files:*");
 }
 
 TEST_F(MusicStreamTest, StreamFillsItsBuffersAndRefillsWhatWasPlayed) {

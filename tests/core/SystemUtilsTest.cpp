@@ -53,6 +53,13 @@ TEST(SystemUtilsTest, FindGraphicsModeWantsExactlyAListedMode) {
                   " Depth: " + std::to_string(m.depth) + " Hertz: " + std::to_string(m.hertz));
 }
 
+TEST(SystemUtilsTest, AWindowIconComesOnlyFromAReadablePicture) {
+    testenv::TempDir dir;
+    EXPECT_FALSE(SetWindowIconFromFile(dir.Str() + "missing.png", 0));
+    testenv::WriteFile(dir.Path() / "broken.png", "not a picture");
+    EXPECT_FALSE(SetWindowIconFromFile(dir.Str() + "broken.png", 0));
+}
+
 TEST(SystemUtilsTest, MemoryStatusReportsTheMachinesFigures) {
     TMemoryStatus status = GetMemoryStatus();
     EXPECT_EQ(status.dwLength, 32);
