@@ -104,17 +104,3 @@ TEST(Solve, FishAndWingsAreAllTriedInTheirPass) {
     EXPECT_TRUE(board.used[kXYWing]);
     EXPECT_FALSE(board.used[kNakedSubset]);
 }
-
-TEST(Solve, AForcedChainIsTriedWhenItIsAllowed) {
-    // The forced-chain position of the chain tests, with only the forced chain switched on.
-    SudokuBoard board(9);
-    builder::Only(board, 0, 0, {1, 2});
-    builder::Only(board, 0, 4, {1, 3});
-    builder::Only(board, 4, 0, {2, 3});
-    builder::Only(board, 4, 4, {3, 5});
-    for (int id = 0; id < kTechniqueCount; ++id) board.enabled[id] = id == kForcedChain;
-    board.unsolvedCount = 81;
-    board.Solve();
-    EXPECT_TRUE(board.used[kForcedChain]);
-    EXPECT_EQ(board.Value(4, 4), 5);
-}
