@@ -6,17 +6,18 @@
 #include "SudokuBoard.h"
 
 TEST(Coloring, OddLoopFalsifiesTheStartColour) {
-    // Value 1 only at A(0,0) B(0,4) C(4,4) D(4,1) E(1,1) F(2,2): colouring from A gives A, C, E
-    // one colour, and A and E share block 0.
+    // Value 2 only at A(3,0) B(3,4) C(7,4) D(7,1) E(4,1) F(5,2): colouring from A gives A, C, E
+    // one colour, and A and E share block 3. Value 1's pair on row 0 is earlier but its own.
     auto board = builder::Board(9);
-    builder::ValueOnlyAt(*board, 1, {{0, 0}, {0, 4}, {4, 4}, {4, 1}, {1, 1}, {2, 2}});
+    builder::ValueOnlyAt(*board, 1, {{0, 0}, {0, 8}});
+    builder::ValueOnlyAt(*board, 2, {{3, 0}, {3, 4}, {7, 4}, {7, 1}, {4, 1}, {5, 2}});
     std::vector<std::string> log;
     board->AttachLog(&log);
     EXPECT_TRUE(board->FindColorRestriction());
-    EXPECT_EQ(log, (std::vector<std::string>{"Color restriction found at r1c1 for val 1\n",
-                                             "Color restriction found at r2c2 for val 1\n",
-                                             "Color restriction found at r5c5 for val 1\n"}));
-    EXPECT_FALSE(HasValue(board->Cell(0, 4)->Eliminated(), 1));
+    EXPECT_EQ(log, (std::vector<std::string>{"Color restriction found at r4c1 for val 2\n",
+                                             "Color restriction found at r5c2 for val 2\n",
+                                             "Color restriction found at r8c5 for val 2\n"}));
+    EXPECT_FALSE(HasValue(board->Cell(3, 4)->Eliminated(), 2));
 }
 
 TEST(XYChain, ThreeCellChainClearsBothCrossingsWithOneLineWithinItsBudget) {
@@ -57,7 +58,11 @@ TEST(ForcedChain, BothValuesOfTheStartForceTheSameEndValue) {
     builder::Only(board, 4, 4, {3, 5});
     std::vector<std::string> log;
     board.AttachLog(&log);
-    EXPECT_TRUE(board.FindForcedChain());
+    // Through the solving loop, with the forced chain alone allowed.
+    for (int id = 0; id < kTechniqueCount; ++id) board.enabled[id] = id == kForcedChain;
+    board.unsolvedCount = 81;
+    board.Solve();
+    EXPECT_TRUE(board.used[kForcedChain]);
     EXPECT_EQ(board.Value(4, 4), 5);
     EXPECT_EQ(log, std::vector<std::string>{"Forced Chain restriction found at r5c5 for val 5\n"});
     for (auto [r, k] : {std::pair{0, 0}, {0, 4}, {4, 0}}) EXPECT_EQ(board.Value(r, k), 0);

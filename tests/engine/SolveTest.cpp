@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <random>
+#include <tuple>
 
 #include "BoardBuilder.h"
 #include "Oracle.h"
@@ -83,12 +84,15 @@ TEST(TrialAndError, FailedGuessesRestoreTheBoardAndInvalidCompletionsAreRefused)
 }
 
 TEST(Solve, FishAndWingsAreAllTriedInTheirPass) {
-    // An X-Wing on 5 and an XY-Wing, nothing easier: both fire in the same pass, the XY-Wing
-    // although the X-Wing already made progress.
+    // An X-Wing on 5, a Swordfish on 7 (columns 0, 5, 8 over rows 1, 4, 8) and an XY-Wing, nothing
+    // easier: all fire in the same pass, each although the ones before already made progress.
     SudokuBoard board(9);
     for (int r : {2, 6})
         for (int k = 0; k < 9; ++k)
             if (k != 1 && k != 7) board.Cell(r, k)->InsertEliminated(5);
+    for (auto [k, a, b] : {std::tuple{0, 1, 4}, {5, 4, 8}, {8, 1, 8}})
+        for (int r = 0; r < 9; ++r)
+            if (r != a && r != b) board.Cell(r, k)->InsertEliminated(7);
     builder::Only(board, 0, 3, {1, 2});
     builder::Only(board, 0, 4, {1, 3});
     builder::Only(board, 4, 3, {2, 3});
@@ -96,20 +100,7 @@ TEST(Solve, FishAndWingsAreAllTriedInTheirPass) {
     board.unsolvedCount = 81;
     board.Solve();
     EXPECT_TRUE(board.used[kXWing]);
+    EXPECT_TRUE(board.used[kSwordfish]);
     EXPECT_TRUE(board.used[kXYWing]);
     EXPECT_FALSE(board.used[kNakedSubset]);
-}
-
-TEST(Solve, AForcedChainIsTriedWhenItIsAllowed) {
-    // The forced-chain position of the chain tests, with only the forced chain switched on.
-    SudokuBoard board(9);
-    builder::Only(board, 0, 0, {1, 2});
-    builder::Only(board, 0, 4, {1, 3});
-    builder::Only(board, 4, 0, {2, 3});
-    builder::Only(board, 4, 4, {3, 5});
-    for (int id = 0; id < kTechniqueCount; ++id) board.enabled[id] = id == kForcedChain;
-    board.unsolvedCount = 81;
-    board.Solve();
-    EXPECT_TRUE(board.used[kForcedChain]);
-    EXPECT_EQ(board.Value(4, 4), 5);
 }
