@@ -2,6 +2,7 @@
 // fading to its destination.
 #include "WidgetWorld.h"
 #include "core/SoundBank.h"
+#include "platform/Image.h"
 #include "platform/Keys.h"
 #include "presentation/GameFade.h"
 #include "presentation/LoadingScreen.h"
@@ -128,6 +129,20 @@ TEST_F(LoadingScreenTest, AnyClickEndsTheWaitWithTheButtonsSound) {
     EXPECT_EQ(Game->DestinationTScreen, &destination);
     EXPECT_EQ(s.ClickHereButton->Clicked, 1) << "the click is shown on the button";
     EXPECT_EQ(SoundsPlayed(), 1);
+}
+
+TEST_F(LoadingScreenTest, TheSecondLoadingTextShowsOnlyWhenSwitchedOn) {
+    TLoadingScreen s;
+    s.LoadingTextImage = TImage::Create(10, 10);
+    s.LoadingTextImage2 = TImage::Create(10, 10);
+    for (int second = 0; second <= 1; ++second) {
+        rec.calls.clear();
+        s.DrawLoadingTextImage2 = second;
+        s.DrawLoading(0);
+        const auto draws = rec.Find("DrawImage");
+        ASSERT_EQ(draws.size(), 1u);
+        EXPECT_EQ(draws[0]->image, second ? s.LoadingTextImage2.get() : s.LoadingTextImage.get());
+    }
 }
 
 TEST_F(LoadingScreenTest, KillDropsItsPartsAndADrawAfterIsHarmless) {

@@ -24,6 +24,18 @@ TEST_F(PlayerManagerTest, TheBoxTakesTheSizeOfItsPicture) {
     manager->Start();
     EXPECT_EQ(manager->w, 420);
     EXPECT_EQ(manager->h, 360);
+    auto dims = [&] {
+        rec.calls.clear();
+        manager->Draw();
+        int n = 0;
+        for (const TDrawCommand* c : rec.Find("DrawRect"))
+            n += c->state.red == 0 && c->state.alpha == 0.5f && c->args.size() > 2 &&
+                 c->args[2] == float(ScreenWidth);
+        return n;
+    };
+    const int plain = dims();
+    manager->DimWhenActive = 1;
+    EXPECT_EQ(dims(), plain + 1) << "the screen behind the chooser is dimmed once";
     manager->Kill();
 }
 
