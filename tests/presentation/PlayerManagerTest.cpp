@@ -1,4 +1,5 @@
 // The player chooser dialog over a real profiles folder: its box and the Delete button's question.
+#include <algorithm>
 #include <filesystem>
 
 #include "core/Profile.h"
@@ -27,13 +28,11 @@ TEST_F(PlayerManagerTest, TheBoxTakesTheSizeOfItsPicture) {
     auto dims = [&] {
         rec.calls.clear();
         manager->Draw();
-        int n = 0;
-        for (const TDrawCommand* c : rec.Find("DrawRect"))
-            n += c->state.red == 0 && c->state.alpha == 0.5f && c->args.size() > 2 &&
-                 c->args[2] == float(ScreenWidth);
-        return n;
+        return std::count_if(rec.calls.begin(), rec.calls.end(), [](const TDrawCommand& c) {
+            return c.op == "DrawRect" && c.state.alpha == 0.5f;
+        });
     };
-    const int plain = dims();
+    const auto plain = dims();
     manager->DimWhenActive = 1;
     EXPECT_EQ(dims(), plain + 1) << "the screen behind the chooser is dimmed once";
     manager->Kill();
