@@ -114,6 +114,15 @@ TEST_F(DrawHelpersTest, LinesAndVectorsHonourTheLastPixelFlag) {
     EXPECT_FLOAT_EQ(rightmost(lines[3]), 12.0f);
 }
 
+TEST_F(DrawHelpersTest, HandleMidSwitchesBetweenCentreAndCorner) {
+    auto image = CreateImage(20, 10);
+    SetImageHandleMid(image.get(), 1);
+    EXPECT_FLOAT_EQ(image->handleX, 10);
+    SetImageHandleMid(image.get(), 0);
+    EXPECT_FLOAT_EQ(image->handleX, 0);
+    EXPECT_FLOAT_EQ(image->handleY, 0);
+}
+
 TEST_F(DrawHelpersTest, ClippedDrawShowsOnlyTheOverlap) {
     auto image = CreateImage(20, 20);
     DrawImageClipped(image.get(), 200, 200, 0, 0, 100, 100);
@@ -214,11 +223,15 @@ TEST_F(DrawHelpersTest, PressesClearPendingHitsAndReadsConsume) {
     PostEvent(TEvent{EVENT_MOUSEMOVE, 0, 30, 40});  // Update takes everything from the polled state
     PostEvent(TEvent{EVENT_MOUSEDOWN, 2, 0, 0});
     m.Update();
-    FlushEvents();
-    PolledFlushMouse();
     EXPECT_EQ(m.x + m.y, 70);
     EXPECT_EQ(m.GetMb(), 1);
     EXPECT_EQ(m.GetMh(1), 1);
+    EXPECT_EQ(m.b3, 0);
+    PostEvent(TEvent{EVENT_MOUSEDOWN, 3, 0, 0});
+    m.Update();
+    FlushEvents();
+    PolledFlushMouse();
+    EXPECT_EQ(m.b3, 1) << "the third button is read too";
 }
 
 TEST_F(DrawHelpersTest, MouseRepeatTiming) {

@@ -50,6 +50,7 @@ TEST_F(FadeTest, AClickAbortsAFadeInButInputFromBeforeItCannot) {
     Game->Mouse->ButtonDown(1);
     EXPECT_EQ(fade->Manage(), -1);
     EXPECT_EQ(fade->FadeInAborted, 1);
+    EXPECT_FLOAT_EQ(fade->FadeCounterBeforeAbort, 1.0f) << "how far the fade had come";
     EXPECT_FLOAT_EQ(fade->Ratio, 1.0f);
     EXPECT_EQ(Game->Mouse->mh, 0);
 
@@ -73,6 +74,12 @@ TEST_F(FadeTest, ZeroLengthFadeEndsOnFirstCall) {
     EXPECT_FLOAT_EQ(fade->Ratio, 1.0f);
     fade->Init(0, 1, nullptr, 0, 5, nullptr);
     EXPECT_FLOAT_EQ(fade->Ratio, 0.0f);
+    SetClsColor(40, 50, 60);
+    EXPECT_EQ(fade->Manage(), 1);
+    const auto cls = rec.Find("Cls");
+    ASSERT_EQ(cls.size(), 1u);
+    EXPECT_EQ(cls[0]->state.clsRed + cls[0]->state.clsGreen + cls[0]->state.clsBlue, 0)
+        << "a faded-out end is black";
 }
 
 TEST_F(FadeTest, BlockingFadeFollowsTheClockAndNeverHangsOnAFrozenOne) {

@@ -225,6 +225,10 @@ TEST_F(ScrollBarTest, ArrowsStepTheValueAndDisableAtTheEnds) {
     EXPECT_EQ(bar->SliderPosition, 100);
     EXPECT_EQ(down->Disabled, 1);
     EXPECT_EQ(up->Disabled, 0);
+    const float upX = up->x, upY = up->y;
+    bar->SetCoords(bar->X + 40, bar->Y - 25);
+    EXPECT_FLOAT_EQ(up->x, upX + 40) << "the arrows move with the bar";
+    EXPECT_FLOAT_EQ(up->y, upY - 25);
 }
 
 TEST_F(ScrollBarTest, AListFollowsItsScrollBar) {

@@ -2,6 +2,7 @@
 // fading to its destination.
 #include "WidgetWorld.h"
 #include "core/SoundBank.h"
+#include "platform/Image.h"
 #include "platform/Keys.h"
 #include "presentation/GameFade.h"
 #include "presentation/LoadingScreen.h"
@@ -128,6 +129,17 @@ TEST_F(LoadingScreenTest, AnyClickEndsTheWaitWithTheButtonsSound) {
     EXPECT_EQ(Game->DestinationTScreen, &destination);
     EXPECT_EQ(s.ClickHereButton->Clicked, 1) << "the click is shown on the button";
     EXPECT_EQ(SoundsPlayed(), 1);
+}
+
+TEST_F(LoadingScreenTest, TheSecondLoadingTextShowsOnlyWhenSwitchedOn) {
+    TLoadingScreen s;
+    s.LoadingTextImage = TImage::Create(10, 10);
+    s.LoadingTextImage2 = TImage::Create(10, 10);
+    s.DrawLoading(0);
+    s.DrawLoadingTextImage2 = 1;
+    s.DrawLoading(0);
+    EXPECT_EQ(DrawsOf(s.LoadingTextImage.get()), 1);
+    EXPECT_EQ(DrawsOf(s.LoadingTextImage2.get()), 1);
 }
 
 TEST_F(LoadingScreenTest, KillDropsItsPartsAndADrawAfterIsHarmless) {

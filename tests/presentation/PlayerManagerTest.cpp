@@ -1,4 +1,5 @@
 // The player chooser dialog over a real profiles folder: its box and the Delete button's question.
+#include <algorithm>
 #include <filesystem>
 
 #include "core/Profile.h"
@@ -24,6 +25,16 @@ TEST_F(PlayerManagerTest, TheBoxTakesTheSizeOfItsPicture) {
     manager->Start();
     EXPECT_EQ(manager->w, 420);
     EXPECT_EQ(manager->h, 360);
+    auto dims = [&] {
+        rec.calls.clear();
+        manager->Draw();
+        return std::count_if(rec.calls.begin(), rec.calls.end(), [](const TDrawCommand& c) {
+            return c.op == "DrawRect" && c.state.alpha == 0.5f;
+        });
+    };
+    const auto plain = dims();
+    manager->DimWhenActive = 1;
+    EXPECT_EQ(dims(), plain + 1) << "the screen behind the chooser is dimmed once";
     manager->Kill();
 }
 

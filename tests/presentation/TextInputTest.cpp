@@ -2,7 +2,9 @@
 // a blank text, and drawing without colours (one character per tick is counted by the dialog tests).
 #include "WidgetWorld.h"
 #include "core/SoundBank.h"
+#include "platform/Image.h"
 #include "platform/Keys.h"
+#include "presentation/BitmapFont.h"
 #include "presentation/Color.h"
 #include "presentation/TextInput.h"
 
@@ -92,6 +94,17 @@ TEST_F(TextInputTest, DroppedColoursDrawWhiteAndMeasuringKeepsTheCurrentFont) {
     ASSERT_EQ(rec.Find("DrawText").size(), 3u);
     for (auto* t : rec.Find("DrawText")) EXPECT_EQ(t->state.green, 255);
     ExpectCleanState();
+
+    rec.calls.clear();
+    auto bitmap = std::make_shared<TBitmapFont>();
+    bitmap->ParseFnt("char id=65 x=0 y=0 width=8 height=12 xoffset=0 yoffset=0 xadvance=9 page=0\n", 0);
+    bitmap->Image = TImage::FromPixmap(TPixmap(16, 16, 0xFFFFFFFFu));
+    input.BitmapFont = bitmap;
+    input.Text = "A";
+    input.Draw();
+    ASSERT_FALSE(rec.Find("DrawSubImageRect").empty());
+    for (auto* g : rec.Find("DrawSubImageRect"))
+        EXPECT_EQ(g->state.green, 255) << "no shadow without one set";
 
     auto other = MakeBlockFont();
     SetImageFont(other);
