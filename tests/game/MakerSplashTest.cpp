@@ -14,6 +14,7 @@
 #include "platform/Clock.h"
 #include "platform/Draw.h"
 #include "platform/Image.h"
+#include "platform/ImageCodec.h"
 #include "platform/ImageLoader.h"
 #include "presentation/MousePointer.h"
 #include "presentation/SlideLine.h"
@@ -95,6 +96,23 @@ TEST_F(MakerSplashTest, LeavesPolledInputAsItFoundIt) {
     skipAt = now + 100;
     ShowMakerSplash(0, 0);
     EXPECT_EQ(PolledInputOn, 1);
+}
+
+TEST_F(MakerSplashTest, ThePortalSplashShowsTheUnnumberedLogoForZeroAndTheNumberedOneOtherwise) {
+    testenv::TempDir dir;
+    Game->DataPrefix = dir.Str();
+    for (const auto& [name, width] : {std::pair{"portallogo", 40}, std::pair{"portallogo2", 80}}) {
+        const std::vector<uint8_t> png = EncodePNG(TPixmap(width, 10, 0xFFFFFFFFu));
+        testenv::WriteFile(dir.Path() / "data" / (std::string(name) + ".png"),
+                           std::string(png.begin(), png.end()));
+    }
+    for (const auto& [number, width] : {std::pair{0, 40}, std::pair{2, 80}}) {
+        rec.calls.clear();
+        EXPECT_EQ(ShowPortalSplash(10, 10, 10, number), 0);
+        const auto draws = rec.Find("DrawImage");
+        ASSERT_FALSE(draws.empty());
+        EXPECT_FLOAT_EQ(draws.back()->vertices.front().x, float((ScreenWidth - width) / 2)) << number;
+    }
 }
 
 class SlideLineTest : public ::testing::Test {
