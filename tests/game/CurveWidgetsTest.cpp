@@ -33,14 +33,16 @@ TEST_F(CurveWidgets, BezierRecordIs64BytesRoundTripsAndAShortOneIsRefused) {
 }
 
 TEST_F(CurveWidgets, SpeedCorrectionKeepsPixelsPerTickAndSurvivesAFlatTangent) {
-    TBezier flat, upright;  // flat with no tangent at its start; upright, evenly spaced
+    // flat with no tangent at its start; upright and level (off the origin), evenly spaced
+    TBezier flat, upright, level;
     flat.Init(0, 0, 0, 0, 300, 0, 300, 0, 2.0f, 1, 0, 0);
     upright.Init(0, 0, 0, 100, 0, 200, 0, 300, 2.0f, 1, 0, 0);
-    for (TBezier* curve : {&flat, &upright}) {
+    level.Init(100, 0, 200, 0, 300, 0, 400, 0, 2.0f, 1, 0, 0);
+    for (TBezier* curve : {&flat, &upright, &level}) {
         float x = 0, y = 0, last = 0;
         for (int i = 0; i < 150; ++i) {  // the whole way
             curve->MovePoint(x, y);
-            const float along = curve == &upright ? y : x;
+            const float along = curve == &upright ? y : x - curve->ax;
             EXPECT_TRUE(std::isfinite(along));
             if (i > 5 && along < 290) {
                 EXPECT_NEAR(along - last, 2.0f, 0.5f) << i;
