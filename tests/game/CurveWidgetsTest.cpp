@@ -115,4 +115,20 @@ TEST_F(CurveWidgets, ZoomStaysWithinItsLimitsAndTheWorldAndNeverDividesByZero) {
     EXPECT_EQ(camera.ZoomTargetY, 768);
 }
 
+// Dragging carries the world with the pointer, by screen pixels over the scale, up to the world's edge.
+TEST_F(CurveWidgets, DraggingMovesTheViewWithThePointer) {
+    TCameraZoom camera;
+    camera.Clear();
+    camera.Viewscale = 2;
+    camera.MSX = camera.MSY = 100;
+    camera.Drag(140, 80);
+    EXPECT_FLOAT_EQ(camera.WorldViewOriginX, 512 - 20);
+    EXPECT_FLOAT_EQ(camera.WorldViewOriginY, 384 + 10);
+    EXPECT_FLOAT_EQ(camera.ZoomTargetX, 512 - 20);
+    EXPECT_FLOAT_EQ(camera.ZoomTargetY, 384 + 10);
+    camera.Drag(-100000, 100000);
+    EXPECT_FLOAT_EQ(camera.WorldViewOriginX, 1024);
+    EXPECT_FLOAT_EQ(camera.WorldViewOriginY, 0);
+}
+
 }  // namespace
