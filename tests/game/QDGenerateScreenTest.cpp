@@ -1,5 +1,7 @@
 // The reusable generating overlay: it generates once after its fade-in, dims at half alpha while
 // shown, and a hide fades back from where the fade-in had got to.
+#include <algorithm>
+
 #include "game/QDGenerateScreen.h"
 #include "presentation/Animation.h"
 #include "presentation/ImageBank.h"
@@ -37,6 +39,19 @@ TEST_F(QDGenerate, GeneratesOnceAfterTheFadeInAndDimsByHalf) {
     auto rects = rec.Find("DrawRect");
     ASSERT_EQ(rects.size(), 1u);
     EXPECT_FLOAT_EQ(rects[0]->state.alpha, 0.5f);
+    // The header sits in the middle of the screen, whether its handle is its middle or its corner.
+    for (int corner = 0; corner < 2; ++corner) {
+        if (corner) ImageBank->LoadNoMid("generating"), rec.calls.clear(), overlay.Draw();
+        auto images = rec.Find("DrawImage");
+        ASSERT_EQ(images.size(), 1u);
+        float left = 1e9f, right = -1e9f, top = 1e9f, bottom = -1e9f;
+        for (const auto& v : images[0]->vertices) {
+            left = std::min(left, v.x), right = std::max(right, v.x);
+            top = std::min(top, v.y), bottom = std::max(bottom, v.y);
+        }
+        EXPECT_FLOAT_EQ((left + right) / 2, float(ScreenWidth) / 2) << corner;
+        EXPECT_FLOAT_EQ((top + bottom) / 2, float(ScreenHeight) / 2) << corner;
+    }
     ExpectCleanState();
     overlay.Hide();
     for (int i = 0; i < 101; ++i) overlay.Logic();
