@@ -33,14 +33,16 @@ TEST_F(CurveWidgets, BezierRecordIs64BytesRoundTripsAndAShortOneIsRefused) {
 }
 
 TEST_F(CurveWidgets, SpeedCorrectionKeepsPixelsPerTickAndSurvivesAFlatTangent) {
-    TBezier flat, upright;  // flat with no tangent at its start; upright, evenly spaced
+    // flat with no tangent at its start; upright and level (off the origin), evenly spaced
+    TBezier flat, upright, level;
     flat.Init(0, 0, 0, 0, 300, 0, 300, 0, 2.0f, 1, 0, 0);
     upright.Init(0, 0, 0, 100, 0, 200, 0, 300, 2.0f, 1, 0, 0);
-    for (TBezier* curve : {&flat, &upright}) {
+    level.Init(100, 0, 200, 0, 300, 0, 400, 0, 2.0f, 1, 0, 0);
+    for (TBezier* curve : {&flat, &upright, &level}) {
         float x = 0, y = 0, last = 0;
         for (int i = 0; i < 150; ++i) {  // the whole way
             curve->MovePoint(x, y);
-            const float along = curve == &upright ? y : x;
+            const float along = curve == &upright ? y : x - curve->ax;
             EXPECT_TRUE(std::isfinite(along));
             if (i > 5 && along < 290) {
                 EXPECT_NEAR(along - last, 2.0f, 0.5f) << i;
@@ -96,7 +98,7 @@ TEST_F(CurveWidgets, SliderClampsAndFollowsTheHeldPointer) {
     Game->Mouse->ButtonUp(1);
 }
 
-TEST_F(CurveWidgets, ZoomStaysWithinItsLimitsAndTheWorldAndNeverDividesByZero) {
+TEST_F(CurveWidgets, ZoomAndDragStayWithinTheirLimitsAndTheWorldAndNeverDivideByZero) {
     TCameraZoom camera;
     camera.Zoom(100, 0, 2.0);
     EXPECT_EQ(camera.ZoomTargetScale, 2);
@@ -111,6 +113,18 @@ TEST_F(CurveWidgets, ZoomStaysWithinItsLimitsAndTheWorldAndNeverDividesByZero) {
     camera.Zoom(-100000, 100000, 2.0);
     EXPECT_EQ(camera.ZoomTargetX, 0);
     EXPECT_EQ(camera.ZoomTargetY, 768);
+    // Dragging carries the world with the pointer, by screen pixels over the scale, up to the world's edge.
+    camera.Clear();
+    camera.Viewscale = 2;
+    camera.MSX = camera.MSY = 100;
+    camera.Drag(140, 80);
+    EXPECT_FLOAT_EQ(camera.WorldViewOriginX, 512 - 20);
+    EXPECT_FLOAT_EQ(camera.WorldViewOriginY, 384 + 10);
+    EXPECT_FLOAT_EQ(camera.ZoomTargetX, 512 - 20);
+    EXPECT_FLOAT_EQ(camera.ZoomTargetY, 384 + 10);
+    camera.Drag(-100000, 100000);
+    EXPECT_FLOAT_EQ(camera.WorldViewOriginX, 1024);
+    EXPECT_FLOAT_EQ(camera.WorldViewOriginY, 0);
 }
 
 }  // namespace

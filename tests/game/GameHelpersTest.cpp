@@ -121,6 +121,7 @@ TEST_F(StreamRecordTest, AnimationRoundTripAndNull) {
     a.AddPhase(250);
     a.Counter = 7.5f;
     a.CurrentPhase = 1;
+    a.Finished = 1;
     std::stringstream s;
     WriteAnimation(s, &a);
     WriteAnimation(s, nullptr);
@@ -128,6 +129,7 @@ TEST_F(StreamRecordTest, AnimationRoundTripAndNull) {
     ASSERT_TRUE(back);
     EXPECT_EQ(back->TotalPhases, 2);
     EXPECT_FLOAT_EQ(back->Counter, 7.5f);
+    EXPECT_EQ(back->Finished, 1);
     EXPECT_FLOAT_EQ(back->Length[1], a.Length[1]);
     EXPECT_FALSE(ReadAnimation(s));
 }

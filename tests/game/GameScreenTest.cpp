@@ -131,6 +131,19 @@ TEST_F(GameScreenTest, PauseButtonPausesAndKeepsMusicOffWhenResumed) {
     EXPECT_EQ(Game->Music, 0);
 }
 
+// While playing, the side buttons answer the pointer exactly over their own pixels.
+TEST_F(GameScreenTest, SideButtonsAnswerThePointerOverTheirOwnPixels) {
+    Enter(9);
+    const TButton* pause = GameScreen->MainMenu->FindButton("pause");
+    ASSERT_NE(pause, nullptr);
+    MoveMouse(int(pause->x) + pause->w / 2, int(pause->y));
+    Tick();
+    EXPECT_EQ(GameScreen->MainMenu->MouseOverName, "PAUSE");
+    MoveMouse(int(pause->x) + pause->w / 2, int(pause->y) + pause->h);
+    Tick();
+    EXPECT_NE(GameScreen->MainMenu->MouseOverName, "PAUSE");
+}
+
 TEST_F(GameScreenTest, SolvingWithABestTimeAsksForANameAndStoresItAtOnce) {
     Enter(9);
     Now += 61000;

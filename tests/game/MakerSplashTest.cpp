@@ -14,6 +14,7 @@
 #include "platform/Clock.h"
 #include "platform/Draw.h"
 #include "platform/Image.h"
+#include "platform/ImageCodec.h"
 #include "platform/ImageLoader.h"
 #include "presentation/MousePointer.h"
 #include "presentation/SlideLine.h"
@@ -95,6 +96,20 @@ TEST_F(MakerSplashTest, LeavesPolledInputAsItFoundIt) {
     skipAt = now + 100;
     ShowMakerSplash(0, 0);
     EXPECT_EQ(PolledInputOn, 1);
+}
+
+TEST_F(MakerSplashTest, ThePortalSplashShowsTheUnnumberedLogoForZeroAndTheNumberedOneOtherwise) {
+    testenv::TempDir dir;
+    Game->DataPrefix = dir.Str();
+    for (const auto& [number, width] : {std::pair{0, 40}, std::pair{2, 80}}) {
+        const std::vector<uint8_t> png = EncodePNG(TPixmap(width, 10, 0xFFFFFFFFu));
+        const std::string name = "portallogo" + (number != 0 ? std::to_string(number) : "") + ".png";
+        testenv::WriteFile(dir.Path() / "data" / name, std::string(png.begin(), png.end()));
+    }
+    for (const auto& [number, width] : {std::pair{0, 40}, std::pair{2, 80}}) {
+        EXPECT_EQ(ShowPortalSplash(10, 10, 10, number), 0);
+        EXPECT_FLOAT_EQ(rec.Find("DrawImage").back()->vertices.front().x, float((ScreenWidth - width) / 2));
+    }
 }
 
 class SlideLineTest : public ::testing::Test {

@@ -37,6 +37,16 @@ TEST_F(QDGenerate, GeneratesOnceAfterTheFadeInAndDimsByHalf) {
     auto rects = rec.Find("DrawRect");
     ASSERT_EQ(rects.size(), 1u);
     EXPECT_FLOAT_EQ(rects[0]->state.alpha, 0.5f);
+    // The header sits in the middle of the screen, whether its handle is its middle or its corner.
+    for (int corner = 0; corner < 2; ++corner) {
+        if (corner) ImageBank->LoadNoMid("generating"), rec.calls.clear(), overlay.Draw();
+        auto images = rec.Find("DrawImage");
+        ASSERT_EQ(images.size(), 1u);
+        float sx = 0, sy = 0;  // two triangles sharing a diagonal: their corners average to the middle
+        for (const auto& v : images[0]->vertices) sx += v.x / 6, sy += v.y / 6;
+        EXPECT_FLOAT_EQ(sx, float(ScreenWidth) / 2) << corner;
+        EXPECT_FLOAT_EQ(sy, float(ScreenHeight) / 2) << corner;
+    }
     ExpectCleanState();
     overlay.Hide();
     for (int i = 0; i < 101; ++i) overlay.Logic();

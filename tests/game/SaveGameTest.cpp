@@ -190,6 +190,7 @@ TEST_F(SaveGameTest, DamagedFilesAreRefusedWithoutTouchingTheBoard) {
         {"unequal", replaceLine(1, "04x06")},
         {"rows narrower than the size", replaceLine(1, "16x16")},
         {"difficulty", replaceLine(2, "5")},
+        {"two-digit difficulty", replaceLine(2, "22")},
         {"huge time", replaceLine(4, "99999999999")},
         {"value over N", replaceLine(6, "05 00 00 00 ")},
         {"trailing text", good + "more\r\n"},
