@@ -96,7 +96,7 @@ TEST(PakFormat, HandMadeArchiveReadsWhateverThePadding) {
     ASSERT_EQ(v1.size(), 2u);
     EXPECT_EQ(v1[0].Name, "abcde");  // five characters then 47 zero bytes
     EXPECT_EQ(std::string(v1[0].Data.begin(), v1[0].Data.end()), "hello");
-    EXPECT_EQ(ReadPakArchive(HandMadeV1({{"abcde", "hello"}}, ' '), "a")[0].Name, "abcde");
+    EXPECT_EQ(ReadPakArchive(HandMadeV1({{"  abcde", "hello"}}, ' '), "a")[0].Name, "abcde");
 }
 
 TEST(PakFormat, EveryTruncationAndFlippedByteIsAnErrorNamingTheArchive) {
