@@ -21,45 +21,52 @@ int InChild(Fn fn) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// A first copy: a child that runs take(), tells whether it got the lock ('y' or 'n') in answer, and holds
+// what it took until Release().
+struct FirstCopy {
+    int toChild[2] = {-1, -1}, fromChild[2] = {-1, -1};
+    pid_t pid = -1;
+    char answer = 0;
+
+    template <class Fn>
+    void Start(Fn take) {
+        ASSERT_EQ(pipe(toChild), 0);
+        ASSERT_EQ(pipe(fromChild), 0);
+        pid = fork();
+        if (pid == 0) {
+            char c = take() ? 'y' : 'n';
+            (void)!write(fromChild[1], &c, 1);
+            (void)!read(toChild[0], &c, 1);
+            _exit(0);
+        }
+        ASSERT_EQ(read(fromChild[0], &answer, 1), 1);
+    }
+    void Release() {
+        (void)!write(toChild[1], "x", 1);
+        waitpid(pid, nullptr, 0);
+    }
+};
+
 TEST(SingleInstance, SecondHolderIsRefusedUntilTheFirstEnds) {
     // The first copy is a child that takes the lock and waits for our word before ending.
-    int toChild[2], fromChild[2];
-    ASSERT_EQ(pipe(toChild), 0);
-    ASSERT_EQ(pipe(fromChild), 0);
-    pid_t first = fork();
-    if (first == 0) {
-        char c = SingleInstanceLock("Numora Test") ? 'y' : 'n';
-        (void)!write(fromChild[1], &c, 1);
-        (void)!read(toChild[0], &c, 1);
-        _exit(0);
-    }
-    char answer = 0;
-    ASSERT_EQ(read(fromChild[0], &answer, 1), 1);
-    EXPECT_EQ(answer, 'y');
+    FirstCopy first;
+    ASSERT_NO_FATAL_FAILURE(first.Start([] { return SingleInstanceLock("Numora Test"); }));
+    EXPECT_EQ(first.answer, 'y');
     EXPECT_EQ(InChild([] { return SingleInstanceLock("Numora Test") ? 1 : 0; }), 0);
     EXPECT_EQ(InChild([] { return SingleInstanceLock("Other Game") ? 1 : 0; }), 1);
-    (void)!write(toChild[1], "x", 1);
-    waitpid(first, nullptr, 0);
+    first.Release();
     EXPECT_EQ(InChild([] { return SingleInstanceLock("Numora Test") ? 1 : 0; }), 1);
 }
 
 TEST(SingleInstance, ALockInThePlayerFolderStopsACopyWithAnotherRuntimeFolder) {
     testenv::TempDir runtimeA, runtimeB, player;
     const std::string folder = player.Str() + "Tolvane/Numora";
-    int toChild[2], fromChild[2];
-    ASSERT_EQ(pipe(toChild), 0);
-    ASSERT_EQ(pipe(fromChild), 0);
-    pid_t first = fork();
-    if (first == 0) {
+    FirstCopy first;
+    ASSERT_NO_FATAL_FAILURE(first.Start([&] {
         setenv("XDG_RUNTIME_DIR", runtimeA.Str().c_str(), 1);
-        char c = SingleInstanceLock("Numora Player", folder) ? 'y' : 'n';
-        (void)!write(fromChild[1], &c, 1);
-        (void)!read(toChild[0], &c, 1);
-        _exit(0);
-    }
-    char answer = 0;
-    ASSERT_EQ(read(fromChild[0], &answer, 1), 1);
-    EXPECT_EQ(answer, 'y');
+        return SingleInstanceLock("Numora Player", folder);
+    }));
+    EXPECT_EQ(first.answer, 'y');
     auto second = [&] {
         return InChild([&] {
             setenv("XDG_RUNTIME_DIR", runtimeB.Str().c_str(), 1);
@@ -67,8 +74,7 @@ TEST(SingleInstance, ALockInThePlayerFolderStopsACopyWithAnotherRuntimeFolder) {
         });
     };
     EXPECT_EQ(second(), 0);
-    (void)!write(toChild[1], "x", 1);
-    waitpid(first, nullptr, 0);
+    first.Release();
     EXPECT_EQ(second(), 1);
 }
 
