@@ -7,6 +7,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -555,9 +556,10 @@ std::vector<void*> CollideImage(const TImage* image, float x, float y, int frame
                      .handleY = image->handleY,
                      .id = id};
     if (place.sx != 0 && place.sy != 0) {
-        std::vector<TVertex> quad;
-        float w = float(image->Width()), h = float(image->Height());
-        AddQuad(quad, place, -image->handleX, -image->handleY, w - image->handleX, h - image->handleY);
+        float x0 = -image->handleX, y0 = -image->handleY;
+        float x1 = float(image->Width()) + x0, y1 = float(image->Height()) + y0;
+        const std::array<TVertex, 4> quad{place.At(x0, y0), place.At(x1, y0), place.At(x1, y1),
+                                          place.At(x0, y1)};
         auto [left, right] =
             std::minmax_element(quad.begin(), quad.end(), [](auto& a, auto& b) { return a.x < b.x; });
         auto [top, bottom] =
