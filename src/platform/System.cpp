@@ -119,6 +119,11 @@ bool Notify(const std::string& text, bool serious) {
 
 namespace {
 
+std::string WithSlash(std::string folder) {
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    return folder;
+}
+
 // 1 when the lock is now held, 0 when another process holds it, -1 when no lock file can be had.
 int LockFile(const std::string& path) {
     int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
@@ -151,9 +156,7 @@ bool SingleInstanceLock(const std::string& name, const std::string& playerFolder
     if (!playerFolder.empty()) {
         std::error_code ec;
         std::filesystem::create_directories(playerFolder, ec);
-        std::string path = playerFolder;
-        if (path.back() != '/') path += '/';
-        if (LockFile(path + file + ".lock") == 0) return false;
+        if (LockFile(WithSlash(playerFolder) + file + ".lock") == 0) return false;
     }
     held = true;
     return true;
@@ -162,8 +165,7 @@ bool SingleInstanceLock(const std::string& name, const std::string& playerFolder
 std::string CommonAppDataFolder() {
     std::string folder = Env("XDG_DATA_HOME");
     if (folder.empty() || folder[0] != '/') folder = HomeFolder() + "/.local/share";
-    if (folder.back() != '/') folder += '/';
-    return folder;
+    return WithSlash(folder);
 }
 
 namespace {
@@ -173,23 +175,18 @@ std::string UserDirsEntry(const std::string& configHome, const std::string& key)
     std::FILE* f = std::fopen((configHome + "user-dirs.dirs").c_str(), "r");
     if (!f) return "";
     std::string found;
+    const std::string prefix = key + "=\"";
     char line[4096];
     // A small file of short lines; a longer line is read in pieces that match nothing.
     for (int n = 0; n < 1000 && std::fgets(line, sizeof line, f); ++n) {
         std::string text(line);
         while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-        std::string prefix = key + "=\"";
         if (text.rfind(prefix, 0) != 0 || text.size() < prefix.size() + 1 || text.back() != '"') continue;
         found = text.substr(prefix.size(), text.size() - prefix.size() - 1);
         if (found.rfind("$HOME", 0) == 0) found = HomeFolder() + found.substr(5);
     }
     std::fclose(f);
     return found.empty() || found[0] != '/' ? "" : found;
-}
-
-std::string WithSlash(std::string folder) {
-    if (folder.empty() || folder.back() != '/') folder += '/';
-    return folder;
 }
 
 }  // namespace
