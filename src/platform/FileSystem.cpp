@@ -20,8 +20,8 @@ bool g_faultLeavesTemp = false;
 
 // The longest file name the file systems in use take, and the random part of a temporary name.
 constexpr std::size_t NameLimit = 255;
-constexpr const char* TempSuffix = ".XXXXXX";
-constexpr std::size_t TempSuffixLength = 7;
+constexpr char TempSuffix[] = ".XXXXXX";
+constexpr std::size_t TempSuffixLength = sizeof TempSuffix - 1;
 
 std::string ParentOf(const std::string& path) {
     std::string::size_type slash = path.find_last_of('/');
