@@ -38,11 +38,16 @@ bool ScreenlessDriver(const char* name) {
     return name && (SDL_strcasecmp(name, "offscreen") == 0 || SDL_strcasecmp(name, "dummy") == 0);
 }
 
+// True when SDL_VIDEODRIVER names a driver.
+bool DriverChosen() {
+    const char* chosen = SDL_getenv("SDL_VIDEODRIVER");
+    return chosen && *chosen;
+}
+
 bool EnsureVideo() {
     if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
-    const char* chosen = SDL_getenv("SDL_VIDEODRIVER");
-    if ((chosen && *chosen) || !ScreenlessDriver(SDL_GetCurrentVideoDriver())) return true;
+    if (DriverChosen() || !ScreenlessDriver(SDL_GetCurrentVideoDriver())) return true;
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return false;
 }
@@ -94,8 +99,7 @@ bool CreateRenderer() {
 
 std::string MissingDisplayText() {
     // A driver named on purpose is the caller's choice; whether it works is for the later steps to say.
-    const char* chosen = SDL_getenv("SDL_VIDEODRIVER");
-    if ((chosen && *chosen) || EnsureVideo()) return "";
+    if (DriverChosen() || EnsureVideo()) return "";
     auto variable = [](const char* name) {
         const char* value = SDL_getenv(name);
         return std::string(value ? value : "");
