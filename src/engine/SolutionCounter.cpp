@@ -89,6 +89,16 @@ bool SolutionCounter::Start(int w, int h, long nodeBudget) {
     return true;
 }
 
+inline bool SolutionCounter::Strike(State& s, int cell, unsigned digits) {
+    if (!(s.cand[cell] & digits)) return true;
+    s.cand[cell] = static_cast<std::uint16_t>(s.cand[cell] & ~digits);
+    if (!s.cand[cell]) return false;
+    dirty_ |= t_->unitMask[cell];
+    if (std::has_single_bit(static_cast<unsigned>(s.cand[cell])))
+        queue_[queued_++] = static_cast<std::uint8_t>(cell);
+    return true;
+}
+
 bool SolutionCounter::Assign(State& s, int cell, int digit) {
     const auto bit = static_cast<std::uint16_t>(1u << digit);
     if (!(s.cand[cell] & bit)) return false;
@@ -101,15 +111,8 @@ bool SolutionCounter::Assign(State& s, int cell, int digit) {
     dirty_ |= t_->unitMask[cell];
     // A peer still holding the value is open: a filled one would have clashed in a shared unit.
     const auto& peers = t_->peers[cell];
-    for (int i = 0, count = t_->peerCount[cell]; i < count; ++i) {
-        const int peer = peers[i];
-        if (!(s.cand[peer] & bit)) continue;
-        s.cand[peer] = static_cast<std::uint16_t>(s.cand[peer] & ~bit);
-        if (!s.cand[peer]) return false;
-        dirty_ |= t_->unitMask[peer];
-        if (std::has_single_bit(static_cast<unsigned>(s.cand[peer])))
-            queue_[queued_++] = static_cast<std::uint8_t>(peer);
-    }
+    for (int i = 0, count = t_->peerCount[cell]; i < count; ++i)
+        if (!Strike(s, peers[i], bit)) return false;
     return true;
 }
 
@@ -217,15 +220,6 @@ bool SolutionCounter::Locked(State& s) {
     };
     build(seg.data(), h, w, rowCell);
     build(colSeg, w, h, colCell);
-    const auto strike = [&](int cell, unsigned digits) {
-        if (!(s.cand[cell] & digits)) return true;
-        s.cand[cell] = static_cast<std::uint16_t>(s.cand[cell] & ~digits);
-        if (!s.cand[cell]) return false;
-        dirty_ |= t_->unitMask[cell];
-        if (std::has_single_bit(static_cast<unsigned>(s.cand[cell])))
-            queue_[queued_++] = static_cast<std::uint8_t>(cell);
-        return true;
-    };
     const auto sweep = [&](const unsigned* lineSeg, int per, int len, auto cellAt) {
         for (int line = 0; line < n; ++line) {
             for (int b = 0; b < per; ++b) {
@@ -239,10 +233,10 @@ bool SolutionCounter::Locked(State& s) {
                 const unsigned pointing = inside & ~blockRest & lineRest;
                 const unsigned claiming = inside & ~lineRest & blockRest;
                 for (int pos = 0; pos < n && pointing; ++pos)
-                    if (pos / len != b && !strike(cellAt(line, pos), pointing)) return false;
+                    if (pos / len != b && !Strike(s, cellAt(line, pos), pointing)) return false;
                 for (int other = band; other < band + per && claiming; ++other)
                     for (int pos = b * len; pos < b * len + len && other != line; ++pos)
-                        if (!strike(cellAt(other, pos), claiming)) return false;
+                        if (!Strike(s, cellAt(other, pos), claiming)) return false;
             }
         }
         return true;
