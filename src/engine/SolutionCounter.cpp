@@ -116,15 +116,6 @@ bool SolutionCounter::Assign(State& s, int cell, int digit) {
     return true;
 }
 
-bool SolutionCounter::Eliminate(State& s, int cell, int digit) {
-    s.cand[cell] = static_cast<std::uint16_t>(s.cand[cell] & ~(1u << digit));
-    if (!s.cand[cell]) return false;
-    dirty_ |= t_->unitMask[cell];
-    if (std::has_single_bit(static_cast<unsigned>(s.cand[cell])))
-        queue_[queued_++] = static_cast<std::uint8_t>(cell);
-    return true;
-}
-
 bool SolutionCounter::Load(const int* flat, State& s) {
     // Givens first: each unit takes a value at most once, or two givens clash.
     const int n = t_->n, cells = t_->cells;
@@ -381,7 +372,8 @@ int SolutionCounter::FirstInOrder(const int* flat, int w, int h, long nodeBudget
             }
             queued_ = 0;
             dirty_ = 0;
-            if (!Eliminate(base, cell, digit) || !Propagate(base)) return 0;  // cannot be: the witness fits
+            if (!Strike(base, cell, 1u << digit) || !Propagate(base))
+                return 0;  // cannot be: the witness fits
         }
         if (!IsOpen(base.open, cell)) continue;
         queued_ = 0;

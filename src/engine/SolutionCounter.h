@@ -76,7 +76,6 @@ class SolutionCounter {
     bool Assign(State& s, int cell, int digit);
     // Takes `digits` from the cell's candidates, queueing it when one is left; false when none is.
     bool Strike(State& s, int cell, unsigned digits);
-    bool Eliminate(State& s, int cell, int digit);
     bool Propagate(State& s);
     // One round of locked candidates (a block's places for a value all on one line, or a line's
     // all in one block); false on a cell left without candidates.
