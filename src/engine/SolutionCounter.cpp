@@ -89,6 +89,16 @@ bool SolutionCounter::Start(int w, int h, long nodeBudget) {
     return true;
 }
 
+inline bool SolutionCounter::Strike(State& s, int cell, unsigned digits) {
+    if (!(s.cand[cell] & digits)) return true;
+    s.cand[cell] = static_cast<std::uint16_t>(s.cand[cell] & ~digits);
+    if (!s.cand[cell]) return false;
+    dirty_ |= t_->unitMask[cell];
+    if (std::has_single_bit(static_cast<unsigned>(s.cand[cell])))
+        queue_[queued_++] = static_cast<std::uint8_t>(cell);
+    return true;
+}
+
 bool SolutionCounter::Assign(State& s, int cell, int digit) {
     const auto bit = static_cast<std::uint16_t>(1u << digit);
     if (!(s.cand[cell] & bit)) return false;
@@ -101,24 +111,8 @@ bool SolutionCounter::Assign(State& s, int cell, int digit) {
     dirty_ |= t_->unitMask[cell];
     // A peer still holding the value is open: a filled one would have clashed in a shared unit.
     const auto& peers = t_->peers[cell];
-    for (int i = 0, count = t_->peerCount[cell]; i < count; ++i) {
-        const int peer = peers[i];
-        if (!(s.cand[peer] & bit)) continue;
-        s.cand[peer] = static_cast<std::uint16_t>(s.cand[peer] & ~bit);
-        if (!s.cand[peer]) return false;
-        dirty_ |= t_->unitMask[peer];
-        if (std::has_single_bit(static_cast<unsigned>(s.cand[peer])))
-            queue_[queued_++] = static_cast<std::uint8_t>(peer);
-    }
-    return true;
-}
-
-bool SolutionCounter::Eliminate(State& s, int cell, int digit) {
-    s.cand[cell] = static_cast<std::uint16_t>(s.cand[cell] & ~(1u << digit));
-    if (!s.cand[cell]) return false;
-    dirty_ |= t_->unitMask[cell];
-    if (std::has_single_bit(static_cast<unsigned>(s.cand[cell])))
-        queue_[queued_++] = static_cast<std::uint8_t>(cell);
+    for (int i = 0, count = t_->peerCount[cell]; i < count; ++i)
+        if (!Strike(s, peers[i], bit)) return false;
     return true;
 }
 
@@ -203,65 +197,43 @@ bool SolutionCounter::Locked(State& s) {
     // on no other cell of its line or block, so filled cells may take part in the masks.
     const int n = t_->n, w = t_->w, h = t_->h;
     std::array<unsigned, kMaxCells> seg{};  // rows: [r * h + block column]; columns: after n * h
-    for (int r = 0; r < n; ++r)
-        for (int bc = 0; bc < h; ++bc) {
-            unsigned m = 0;
-            for (int k = bc * w; k < bc * w + w; ++k) m |= s.cand[r * n + k];
-            seg[r * h + bc] = m;
-        }
     unsigned* colSeg = seg.data() + n * h;
-    for (int k = 0; k < n; ++k)
-        for (int br = 0; br < w; ++br) {
-            unsigned m = 0;
-            for (int r = br * h; r < br * h + h; ++r) m |= s.cand[r * n + k];
-            colSeg[k * w + br] = m;
+    const auto rowCell = [n](int r, int k) { return r * n + k; };
+    const auto colCell = [n](int k, int r) { return r * n + k; };
+    // A line crosses `per` blocks, `len` cells each; as many lines make up one band of blocks.
+    const auto build = [&](unsigned* lineSeg, int per, int len, auto cellAt) {
+        for (int line = 0; line < n; ++line)
+            for (int b = 0; b < per; ++b) {
+                unsigned m = 0;
+                for (int pos = b * len; pos < b * len + len; ++pos) m |= s.cand[cellAt(line, pos)];
+                lineSeg[line * per + b] = m;
+            }
+    };
+    build(seg.data(), h, w, rowCell);
+    build(colSeg, w, h, colCell);
+    const auto sweep = [&](const unsigned* lineSeg, int per, int len, auto cellAt) {
+        for (int line = 0; line < n; ++line) {
+            for (int b = 0; b < per; ++b) {
+                const unsigned inside = lineSeg[line * per + b];
+                unsigned lineRest = 0, blockRest = 0;
+                for (int other = 0; other < per; ++other)
+                    if (other != b) lineRest |= lineSeg[line * per + other];
+                const int band = (line / per) * per;
+                for (int other = band; other < band + per; ++other)
+                    if (other != line) blockRest |= lineSeg[other * per + b];
+                const unsigned pointing = inside & ~blockRest & lineRest;
+                const unsigned claiming = inside & ~lineRest & blockRest;
+                for (int pos = 0; pos < n && pointing; ++pos)
+                    if (pos / len != b && !Strike(s, cellAt(line, pos), pointing)) return false;
+                for (int other = band; other < band + per && claiming; ++other)
+                    for (int pos = b * len; pos < b * len + len && other != line; ++pos)
+                        if (!Strike(s, cellAt(other, pos), claiming)) return false;
+            }
         }
-    const auto strike = [&](int cell, unsigned digits) {
-        if (!(s.cand[cell] & digits)) return true;
-        s.cand[cell] = static_cast<std::uint16_t>(s.cand[cell] & ~digits);
-        if (!s.cand[cell]) return false;
-        dirty_ |= t_->unitMask[cell];
-        if (std::has_single_bit(static_cast<unsigned>(s.cand[cell])))
-            queue_[queued_++] = static_cast<std::uint8_t>(cell);
         return true;
     };
-    for (int r = 0; r < n; ++r) {
-        for (int bc = 0; bc < h; ++bc) {
-            const unsigned inside = seg[r * h + bc];
-            unsigned lineRest = 0, blockRest = 0;
-            for (int other = 0; other < h; ++other)
-                if (other != bc) lineRest |= seg[r * h + other];
-            const int top = (r / h) * h;
-            for (int other = top; other < top + h; ++other)
-                if (other != r) blockRest |= seg[other * h + bc];
-            const unsigned pointing = inside & ~blockRest & lineRest;
-            const unsigned claiming = inside & ~lineRest & blockRest;
-            for (int k = 0; k < n && pointing; ++k)
-                if (k / w != bc && !strike(r * n + k, pointing)) return false;
-            for (int other = top; other < top + h && claiming; ++other)
-                for (int k = bc * w; k < bc * w + w && other != r; ++k)
-                    if (!strike(other * n + k, claiming)) return false;
-        }
-    }
-    for (int k = 0; k < n; ++k) {
-        for (int br = 0; br < w; ++br) {
-            const unsigned inside = colSeg[k * w + br];
-            unsigned lineRest = 0, blockRest = 0;
-            for (int other = 0; other < w; ++other)
-                if (other != br) lineRest |= colSeg[k * w + other];
-            const int left = (k / w) * w;
-            for (int other = left; other < left + w; ++other)
-                if (other != k) blockRest |= colSeg[other * w + br];
-            const unsigned pointing = inside & ~blockRest & lineRest;
-            const unsigned claiming = inside & ~lineRest & blockRest;
-            for (int r = 0; r < n && pointing; ++r)
-                if (r / h != br && !strike(r * n + k, pointing)) return false;
-            for (int other = left; other < left + w && claiming; ++other)
-                for (int r = br * h; r < br * h + h && other != k; ++r)
-                    if (!strike(r * n + other, claiming)) return false;
-        }
-    }
-    return true;
+    // Both sets of masks are taken before any strike, so the columns see the candidates as they were.
+    return sweep(seg.data(), h, w, rowCell) && sweep(colSeg, w, h, colCell);
 }
 
 void SolutionCounter::Record(const State& s) {
@@ -400,7 +372,8 @@ int SolutionCounter::FirstInOrder(const int* flat, int w, int h, long nodeBudget
             }
             queued_ = 0;
             dirty_ = 0;
-            if (!Eliminate(base, cell, digit) || !Propagate(base)) return 0;  // cannot be: the witness fits
+            if (!Strike(base, cell, 1u << digit) || !Propagate(base))
+                return 0;  // cannot be: the witness fits
         }
         if (!IsOpen(base.open, cell)) continue;
         queued_ = 0;

@@ -74,7 +74,8 @@ class SolutionCounter {
     bool Start(int w, int h, long nodeBudget);
     bool Load(const int* flat, State& s);
     bool Assign(State& s, int cell, int digit);
-    bool Eliminate(State& s, int cell, int digit);
+    // Takes `digits` from the cell's candidates, queueing it when one is left; false when none is.
+    bool Strike(State& s, int cell, unsigned digits);
     bool Propagate(State& s);
     // One round of locked candidates (a block's places for a value all on one line, or a line's
     // all in one block); false on a cell left without candidates.
