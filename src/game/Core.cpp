@@ -3,6 +3,8 @@
 // index x * N + y).
 #include "game/Core.h"
 
+#include <array>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -81,15 +83,7 @@ int TCore::Start() {
 }
 
 int TCore::SetPuzzleRegion() {
-    // Columns x rows of one region by grid size; any other size gets 3 x 3.
-    static constexpr int shapes[][3] = {{4, 2, 2}, {6, 3, 2}, {9, 3, 3}, {12, 4, 3}, {16, 4, 4}};
-    RegionWidth = 3;
-    RegionHeight = 3;
-    for (const auto& shape : shapes)
-        if (shape[0] == PuzzleWidth) {
-            RegionWidth = shape[1];
-            RegionHeight = shape[2];
-        }
+    std::tie(RegionWidth, RegionHeight) = RegionShape(PuzzleWidth);
     return 0;
 }
 
@@ -261,6 +255,31 @@ int IsNumberInRowOrColumn(int n, int x, int y) {
     for (int column = x + 1; column < PuzzleWidth; ++column)
         if (Puzzle[column][y] == n) return found(column, y);
     return 0;
+}
+
+std::pair<int, int> RegionShape(int size) {
+    static constexpr int shapes[][3] = {{4, 2, 2}, {6, 3, 2}, {9, 3, 3}, {12, 4, 3}, {16, 4, 4}};
+    for (const auto& shape : shapes)
+        if (shape[0] == size) return {shape[1], shape[2]};
+    return {3, 3};
+}
+
+bool GridFollowsTheRule(const TByteGrid& grid, int size, int regionWidth, int regionHeight) {
+    if (size < 1 || size > 16 || regionWidth < 1 || regionHeight < 1) return false;
+    std::array<unsigned, 16> rows{}, columns{}, regions{};
+    const int regionsPerRow = (size + regionWidth - 1) / regionWidth;
+    for (int x = 0; x < size; ++x)
+        for (int y = 0; y < size; ++y) {
+            const int v = grid[x][y];
+            if (v < 1 || v > size) return false;
+            const unsigned bit = 1u << v;
+            const int region = (y / regionHeight) * regionsPerRow + x / regionWidth;
+            if (region >= 16 || ((rows[y] | columns[x] | regions[region]) & bit) != 0) return false;
+            rows[y] |= bit;
+            columns[x] |= bit;
+            regions[region] |= bit;
+        }
+    return true;
 }
 
 int IsNumberInRegion(int n, int rx, int ry) {

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 
 using TByteGrid = std::array<std::array<std::uint8_t, 16>, 16>;
 using TMarkupGrid = std::array<TByteGrid, 16>;  // [x][y][n - 1]
@@ -95,6 +96,11 @@ class TCore {
 };
 
 extern TCore Core;
+
+// Columns and rows of one region of a size x size grid; any other size gets 3 x 3.
+std::pair<int, int> RegionShape(int size);
+// Every number 1 to size once in each row, column and region of the first size columns and rows.
+bool GridFollowsTheRule(const TByteGrid& grid, int size, int regionWidth, int regionHeight);
 
 int IsNumberInRowOrColumn(int n, int x, int y);
 int IsNumberInRegion(int n, int rx, int ry);

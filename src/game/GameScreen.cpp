@@ -2,7 +2,6 @@
 // chosen number, bursts, end-of-puzzle menu, conflict flash, background change) and its frame.
 #include "game/GameScreen.h"
 
-#include <array>
 #include <utility>
 
 #include "core/Game.h"
@@ -99,22 +98,11 @@ std::string TypedText(const TDialogTextInput& dialog) {
 
 bool BoardSolvedByTheRule() {
     const int n = PuzzleWidth;
-    if (n < 1 || n > 16 || PuzzleHeight != n || RegionWidth < 1 || RegionHeight < 1) return false;
-    std::array<unsigned, 16> rows{}, columns{}, regions{};
-    const int regionsPerRow = (n + RegionWidth - 1) / RegionWidth;
+    if (n < 1 || n > 16 || PuzzleHeight != n) return false;
     for (int x = 0; x < n; ++x)
-        for (int y = 0; y < n; ++y) {
-            const int v = Puzzle[x][y];
-            if (v < 1 || v > n) return false;
-            if (PuzzleStart[x][y] != 0 && PuzzleStart[x][y] != v) return false;
-            const unsigned bit = 1u << v;
-            const int region = (y / RegionHeight) * regionsPerRow + x / RegionWidth;
-            if (region >= 16 || ((rows[y] | columns[x] | regions[region]) & bit) != 0) return false;
-            rows[y] |= bit;
-            columns[x] |= bit;
-            regions[region] |= bit;
-        }
-    return true;
+        for (int y = 0; y < n; ++y)
+            if (PuzzleStart[x][y] != 0 && PuzzleStart[x][y] != Puzzle[x][y]) return false;
+    return GridFollowsTheRule(Puzzle, n, RegionWidth, RegionHeight);
 }
 
 void ParticleBurst(float x, float y, const std::shared_ptr<TGameImage>& image, int n) {

@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "core/Game.h"
@@ -59,7 +58,8 @@ class TSaveGameReader {
         if (!MarkupGrid(data.Markup, data.Width)) return std::nullopt;
         while (next_ < lines_.size())
             if (!lines_[next_++].empty()) return Fail("unexpected text after the pencil marks");
-        if (!SolutionIsValid(data)) {
+        const auto [regionWidth, regionHeight] = RegionShape(data.Width);
+        if (!GridFollowsTheRule(data.Solution, data.Width, regionWidth, regionHeight)) {
             error_ = "the solution is not a valid grid";
             return std::nullopt;
         }
@@ -88,29 +88,6 @@ class TSaveGameReader {
     const std::string* NextLine() {
         if (next_ >= lines_.size()) return nullptr;
         return &lines_[next_++];
-    }
-
-    // Every number once in each row, column and region; the regions are shaped as on the board.
-    static bool SolutionIsValid(const TSaveGameData& data) {
-        const int n = data.Width;
-        const int regionWidth = n == 4 ? 2 : n == 6 ? 3 : n == 9 ? 3 : 4;
-        const int regionHeight = n / regionWidth;
-        for (int unit = 0; unit < n; ++unit) {
-            std::uint32_t row = 0, column = 0, region = 0;
-            for (int k = 0; k < n; ++k) {
-                const int rx = unit % (n / regionWidth) * regionWidth + k % regionWidth;
-                const int ry = unit / (n / regionWidth) * regionHeight + k / regionWidth;
-                for (auto [value, seen] :
-                     {std::pair{data.Solution[k][unit], &row}, std::pair{data.Solution[unit][k], &column},
-                      std::pair{data.Solution[rx][ry], &region}}) {
-                    if (value < 1 || value > n) return false;
-                    *seen |= 1u << value;
-                }
-            }
-            const std::uint32_t all = ((1u << n) - 1) << 1;
-            if (row != all || column != all || region != all) return false;
-        }
-        return true;
     }
 
     bool Header(TSaveGameData& data) {

@@ -281,22 +281,9 @@ int TBitmapFont::Draw(const std::string& text, double x, double y, int centre, i
 
 void TBitmapFont::DrawAligned(const std::string& text, double x, double y, int align, int roundX, int roundY,
                               int shadow) {
-    switch (align) {
-        case 0:
-            Draw(text, x, y, 0, 0, roundX, roundY, shadow, 0);
-            break;
-        case 1:
-            Draw(text, x, y, 1, 0, roundX, roundY, shadow, 0);
-            break;
-        case 2:
-            Draw(text, x, y, 0, 1, roundX, roundY, shadow, 0);
-            break;
-        case 3:
-            Draw(text, x, y, 1, 0, roundX, roundY, shadow, 1);
-            break;
-        default:
-            break;
-    }
+    if (align < 0 || align > 3) return;
+    Draw(text, x, y, align == 1 || align == 3 ? 1 : 0, align == 2 ? 1 : 0, roundX, roundY, shadow,
+         align == 3 ? 1 : 0);
 }
 
 void TBitmapFont::DrawAlignedWithShadow(const std::string& text, double x, double y, int align, int roundX,

@@ -1,6 +1,8 @@
 // The player-profile dialog: its list, buttons, prompts and the files it deletes.
 #include "presentation/PlayerManager.h"
 
+#include <algorithm>
+
 #include "core/FileUtils.h"
 #include "core/Game.h"
 #include "core/Input.h"
@@ -109,9 +111,9 @@ void TPlayerManager::ShowMessage(const std::string& text) {
 
 bool TPlayerManager::AcceptableNewName(const std::string& name) const {
     if (!IsValidProfileName(name) || Trim(name).empty()) return false;
-    for (const std::string& known : ListBox->Strings)
-        if (Lower(known) == Lower(name)) return false;
-    return true;
+    const std::string lowered = Lower(name);
+    return std::ranges::none_of(ListBox->Strings,
+                                [&](const std::string& known) { return Lower(known) == lowered; });
 }
 
 void TPlayerManager::CreateProfile() {
@@ -174,12 +176,9 @@ int TPlayerManager::OKClick() {
 }
 
 int TPlayerManager::CancelClick() {
-    if (Game->CurrentProfile && !ListBox->Strings.empty()) {
-        bool listed = false;
-        for (const std::string& name : ListBox->Strings)
-            listed = listed || name == Game->CurrentProfile->Name;
-        if (!listed) ChooseProfile(ListBox->Strings.front());
-    }
+    if (Game->CurrentProfile && !ListBox->Strings.empty() &&
+        std::ranges::find(ListBox->Strings, Game->CurrentProfile->Name) == ListBox->Strings.end())
+        ChooseProfile(ListBox->Strings.front());
     FlushInput();
     Close(-1);
     return 0;

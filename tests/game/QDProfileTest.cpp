@@ -14,12 +14,9 @@ class QDProfiles : public WidgetWorld {
   protected:
     void SetUp() override {
         WidgetWorld::SetUp();
-        for (const char* name : {"create", "delete"}) MenuImage(name, 60, 30);
-        std::filesystem::create_directories(dir.Path() / "profiles");
-        Game->SetProfilePath(dir.Str() + "profiles");
+        ThreePlayers();
         Game->SubPath = dir.Str();
         Game->Ini->FileName = dir.Str() + "settings";
-        for (const char* name : {"Anna", "Bert", "Cleo"}) TProfile::Create(name)->Save();
         testenv::WriteFile(dir.Path() / "profiles" / ".dat", "");
         testenv::WriteFile(dir.Path() / "profiles" / "notes.txt", "");
     }

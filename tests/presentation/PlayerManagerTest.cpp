@@ -13,10 +13,7 @@ class PlayerManagerTest : public WidgetWorld {
   protected:
     void SetUp() override {
         WidgetWorld::SetUp();
-        for (const char* name : {"create", "delete"}) MenuImage(name, 60, 30);
-        std::filesystem::create_directories(dir.Path() / "profiles");
-        Game->SetProfilePath(dir.Str() + "profiles");
-        for (const char* name : {"Anna", "Bert", "Cleo"}) TProfile::Create(name)->Save();
+        ThreePlayers();
     }
 };
 

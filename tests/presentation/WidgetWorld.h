@@ -3,6 +3,7 @@
 // inject pointer positions, clicks, keys and typed characters the way the event handling does.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "core/ChannelArray.h"
 #include "core/ErrorReport.h"
 #include "core/FakeAudio.h"
+#include "core/Profile.h"
 #include "platform/ImageCodec.h"
 #include "support/TestEnv.h"
 
@@ -47,6 +49,13 @@ class WidgetWorld : public TestWorld {
     void MenuImage(const std::string& name, int w, int h) {
         WritePng("menus/" + name + ".png", w, h, 0xFF808080u);
         WritePng("menus/" + name + "mo.png", w, h, 0xFFFFFFFFu);
+    }
+    // The player chooser's Create and Delete buttons and a profiles folder holding Anna, Bert and Cleo.
+    void ThreePlayers() {
+        for (const char* name : {"create", "delete"}) MenuImage(name, 60, 30);
+        std::filesystem::create_directories(dir.Path() / "profiles");
+        Game->SetProfilePath(dir.Str() + "profiles");
+        for (const char* name : {"Anna", "Bert", "Cleo"}) TProfile::Create(name)->Save();
     }
     void WriteWav(const std::string& relative) {
         std::string wav = "RIFF0000WAVEfmt ";

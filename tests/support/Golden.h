@@ -15,7 +15,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -44,26 +43,23 @@ inline int DifferingPixels(const TPixmap& a, const TPixmap& b) {
 
 inline void WritePng(const std::filesystem::path& path, const TPixmap& shot) {
     const std::vector<uint8_t> png = EncodePNG(shot);
-    std::filesystem::create_directories(path.parent_path());
     testenv::WriteFile(path, std::string(png.begin(), png.end()));
 }
 
-inline std::optional<TPixmap> ReadReference(const std::filesystem::path& ref) {
-    if (!std::filesystem::exists(ref)) return std::nullopt;
-    const std::string bytes = testenv::ReadFile(ref);
-    return DecodePNG(std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+inline std::filesystem::path ReferencePath(const std::string& folder, const std::string& name) {
+    return testenv::SourceDir() / folder / (name + ".png");
 }
 
 // Pixels of the frame that differ from the reference; -1 when it is missing, unreadable or another size.
 inline int DifferingFromReference(const TPixmap& shot, const std::string& folder, const std::string& name) {
-    const auto expected = ReadReference(testenv::SourceDir() / folder / (name + ".png"));
+    const auto expected = LoadPixmap(ReferencePath(folder, name).string());
     return expected ? DifferingPixels(shot, *expected) : -1;
 }
 
 // Compares the frame with <source>/<folder>/<name>.png, folder relative to the source tree.
 inline ::testing::AssertionResult MatchesReference(const TPixmap& shot, const std::string& folder,
                                                    const std::string& name) {
-    const std::filesystem::path ref = testenv::SourceDir() / folder / (name + ".png");
+    const std::filesystem::path ref = ReferencePath(folder, name);
     const char* update = std::getenv("NUMORA_UPDATE_GOLDEN");
     if (update != nullptr && std::string(update) == "1") {
         WritePng(ref, shot);
@@ -71,7 +67,7 @@ inline ::testing::AssertionResult MatchesReference(const TPixmap& shot, const st
     }
     if (!std::filesystem::exists(ref))
         return ::testing::AssertionFailure() << "no reference " << ref << "; run tools/update-golden.sh";
-    const auto expected = ReadReference(ref);
+    const auto expected = LoadPixmap(ref.string());
     if (!expected) return ::testing::AssertionFailure() << "unreadable reference " << ref;
     const int off = DifferingPixels(shot, *expected);
     if (off >= 0 && off <= kMaxDifferingPixels) return ::testing::AssertionSuccess();
