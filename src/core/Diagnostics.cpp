@@ -4,11 +4,11 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 
 #include "core/ErrorReport.h"
 #include "core/FrontEnd.h"
 #include "core/Game.h"
+#include "core/StringUtils.h"
 #include "platform/Clock.h"
 #include "platform/Draw.h"
 #include "platform/System.h"
@@ -160,10 +160,7 @@ TValueList TValueList::Create(const std::string& file) {
 }
 
 void TValueList::Read(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) ReportError(ErrorLoadingFile + file, 1);
-    std::string line;
-    while (std::getline(in, line)) {
+    for (std::string line : SplitLines(ReadFileOrDie(file))) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         size_t eq = line.find('=');
         std::string name = line.substr(0, eq);

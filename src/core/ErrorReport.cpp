@@ -70,6 +70,11 @@ std::function<std::string()>& LogTime() {
     return time;
 }
 
+// The date and time a log entry is stamped with; blank where no clock is set.
+std::pair<std::string, std::string> LogStamp() {
+    return {LogDate() ? LogDate()() : "", LogTime() ? LogTime()() : ""};
+}
+
 }  // namespace
 
 void SetErrorNotice(ErrorNoticeFunction notice) {
@@ -199,8 +204,7 @@ void AppendLogLine(const std::string& path, const std::string& line) {
 }
 
 void LogException(std::exception_ptr error) {
-    std::string date = LogDate() ? LogDate()() : "";
-    std::string time = LogTime() ? LogTime()() : "";
+    const auto [date, time] = LogStamp();
     std::string folder = Game ? Game->SubPath : std::string();
     AppendLogLine(folder + "log.txt",
                   "[" + date + " " + time + "] Exception Caught: " + UncaughtErrorText(error, Checkpoint));
@@ -238,8 +242,7 @@ void ReportUncaughtException(std::exception_ptr error) {
 }
 
 void WriteErrorLog(const std::string& text) {
-    std::string date = LogDate() ? LogDate()() : "";
-    std::string time = LogTime() ? LogTime()() : "";
+    const auto [date, time] = LogStamp();
     WriteFileAtomic(LogFolder + "ErrorLog.txt",
                     "Date: " + date + "\r\nTime: " + time + "\r\n" + text + "\r\n");
 }

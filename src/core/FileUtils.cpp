@@ -62,12 +62,19 @@ void SetFileWrittenObserver(std::function<void(const std::string&)> observer) {
     g_fileWrittenObserver = std::move(observer);
 }
 
-std::string ReadIniValue(const std::string& path, const std::string& name) {
+std::optional<std::vector<std::string>> LoadIniLines(const std::string& path) {
     std::optional<std::string> bytes = LoadFile(path, MaxIniFileBytes);
-    if (!bytes) return "";
+    if (!bytes) return std::nullopt;
+    std::vector<std::string> lines = SplitLines(DecodeText(*bytes));
+    for (std::string& line : lines) std::erase(line, '\r');
+    return lines;
+}
+
+std::string ReadIniValue(const std::string& path, const std::string& name) {
+    std::optional<std::vector<std::string>> lines = LoadIniLines(path);
+    if (!lines) return "";
     std::string key = Upper(name);
-    for (std::string line : SplitLines(DecodeText(*bytes))) {
-        std::erase(line, '\r');
+    for (const std::string& line : *lines) {
         if (Upper(BeforeSeparator(line, "=")) == key) return AfterSeparator(line, "=");
     }
     return "";
@@ -75,12 +82,11 @@ std::string ReadIniValue(const std::string& path, const std::string& name) {
 
 int CopyIniWithValue(const std::string& source, const std::string& target, const std::string& name,
                      const std::string& value) {
-    std::optional<std::string> bytes = LoadFile(source, MaxIniFileBytes);
-    if (!bytes) return 0;
+    std::optional<std::vector<std::string>> lines = LoadIniLines(source);
+    if (!lines) return 0;
     std::string key = Upper(name);
     std::string text;
-    for (std::string line : SplitLines(DecodeText(*bytes))) {
-        std::erase(line, '\r');
+    for (std::string& line : *lines) {
         if (Upper(BeforeSeparator(line, "=")) == key) line = key + "=" + OneLine(value);
         text += line + "\r\n";
     }

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -14,6 +15,10 @@
 // The most an ini file of ours may hold: a few dozen short lines in practice. A larger one is
 // damaged and is read as if it were missing, so it cannot freeze the start or fill memory.
 inline constexpr std::size_t MaxIniFileBytes = 64 * 1024;
+
+// The lines of an ini file, decoded and without their CRs; nullopt when it cannot be read or is
+// larger than MaxIniFileBytes.
+std::optional<std::vector<std::string>> LoadIniLines(const std::string& path);
 
 // FileType(path) != FILETYPE_NONE.
 bool FileExists(const std::string& path);

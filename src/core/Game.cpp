@@ -189,19 +189,17 @@ int TGame::MainLogicLoop() {
     LogicTime->Start();
     double ticks = FixedRateLogic->NumTicks;
     bool logicRan = false;
-    for (int i = 0; i < int(std::floor(ticks)); ++i) {
-        FixedRateLogic->SetDelta(1.0f);
+    // One logic tick of delta; false when the logic asks to stop.
+    auto tick = [&](float delta) {
+        FixedRateLogic->SetDelta(delta);
         int result = LogicWrapper();
-        if (result == -1) return -1;
         logicRan = logicRan || result != 0;
-    }
+        return result != -1;
+    };
+    for (int i = 0; i < int(std::floor(ticks)); ++i)
+        if (!tick(1.0f)) return -1;
     double rest = std::fmod(ticks, 1.0);
-    if (rest > 0.0) {
-        FixedRateLogic->SetDelta(float(rest));
-        int result = LogicWrapper();
-        if (result == -1) return -1;
-        logicRan = logicRan || result != 0;
-    }
+    if (rest > 0.0 && !tick(float(rest))) return -1;
     IdleFrame = (Paused || Suspended) && !logicRan ? 1 : 0;
     LogicTime->Calc();
     return 1;

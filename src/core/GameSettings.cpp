@@ -7,6 +7,8 @@
 // the player the settings they have.
 #include <algorithm>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/ErrorReport.h"
@@ -65,55 +67,42 @@ int TGame::IniFill() {
 }
 
 int TGame::IniExtract() {
+    // The numeric settings by their upper-case names in the file.
+    static constexpr std::pair<std::string_view, int TGame::*> kIntSettings[] = {
+        {"FULL SCREEN", &TGame::FullScreen},
+        {"SOUND", &TGame::Sound},
+        {"MUSIC", &TGame::Music},
+        {"SPEECH", &TGame::Speech},
+        {"SOUND VOLUME", &TGame::SoundVolume},
+        {"MUSIC VOLUME", &TGame::MusicVolume},
+        {"SPEECH VOLUME", &TGame::SpeechVolume},
+        {"FADE", &TGame::Fade},
+        {"PARTICLES", &TGame::Particles},
+        {"PORTAL SPLASH", &TGame::PortalSplash},
+        {"PORTAL SPLASH2", &TGame::PortalSplash2},
+        {"INTRO", &TGame::IntroShow},
+        {"VSYNC", &TGame::VSync},
+        {"DRIVER", &TGame::Driver},
+        {"FULL SCREEN PROCESS PRIORITY", &TGame::FullScreenProcess},
+        {"FULL SCREEN THREAD PRIORITY", &TGame::FullScreenThread},
+        {"WINDOWED PROCESS PRIORITY", &TGame::WindowedProcess},
+        {"WINDOWED THREAD PRIORITY", &TGame::WindowedThread},
+        {"REGION", &TGame::Region},
+        {"SUB-REGION", &TGame::SubRegion},
+    };
     for (const TIniLine& line : *Ini) {
         const std::string& name = line.Name;
         const std::string& value = line.Value;
-        if (name == "VERSION NO")
+        if (name == "VERSION NO") {
             VersionNumber = value;
-        else if (name == "FULL SCREEN")
-            FullScreen = ToInt(value);
-        else if (name == "SOUND")
-            Sound = ToInt(value);
-        else if (name == "MUSIC")
-            Music = ToInt(value);
-        else if (name == "SPEECH")
-            Speech = ToInt(value);
-        else if (name == "SOUND VOLUME")
-            SoundVolume = ToInt(value);
-        else if (name == "MUSIC VOLUME")
-            MusicVolume = ToInt(value);
-        else if (name == "SPEECH VOLUME")
-            SpeechVolume = ToInt(value);
-        else if (name == "FADE")
-            Fade = ToInt(value);
-        else if (name == "PARTICLES")
-            Particles = ToInt(value);
-        else if (name == "PORTAL SPLASH")
-            PortalSplash = ToInt(value);
-        else if (name == "PORTAL SPLASH2")
-            PortalSplash2 = ToInt(value);
-        else if (name == "INTRO")
-            IntroShow = ToInt(value);
-        else if (name == "VSYNC")
-            VSync = ToInt(value);
-        else if (name == "DRIVER")
-            Driver = ToInt(value);
-        else if (name == "SOUND DRIVER")
+        } else if (name == "SOUND DRIVER") {
             SoundDriver = value;
-        else if (name == "FULL SCREEN PROCESS PRIORITY")
-            FullScreenProcess = ToInt(value);
-        else if (name == "FULL SCREEN THREAD PRIORITY")
-            FullScreenThread = ToInt(value);
-        else if (name == "WINDOWED PROCESS PRIORITY")
-            WindowedProcess = ToInt(value);
-        else if (name == "WINDOWED THREAD PRIORITY")
-            WindowedThread = ToInt(value);
-        else if (name == "PROFILE NAME")
+        } else if (name == "PROFILE NAME") {
             ProfileName = value;
-        else if (name == "REGION")
-            Region = ToInt(value);
-        else if (name == "SUB-REGION")
-            SubRegion = ToInt(value);
+        } else {
+            for (const auto& [key, field] : kIntSettings)
+                if (name == key) this->*field = ToInt(value);
+        }
     }
     return 0;
 }

@@ -24,10 +24,9 @@ void TIniFile::Add(const std::string& name, const std::string& value) {
 }
 
 void TIniFile::Load() {
-    std::optional<std::string> bytes = LoadFile(FileName + ".ini", MaxIniFileBytes);
-    if (bytes) {
-        for (std::string text : SplitLines(DecodeText(*bytes))) {
-            std::erase(text, '\r');
+    std::optional<std::vector<std::string>> texts = LoadIniLines(FileName + ".ini");
+    if (texts) {
+        for (const std::string& text : *texts) {
             std::string::size_type eq = text.find('=');
             std::string name = Upper(eq == std::string::npos ? text : text.substr(0, eq));
             std::string value = eq == std::string::npos ? "" : text.substr(eq + 1);
