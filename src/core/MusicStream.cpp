@@ -3,12 +3,14 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 
 #include "core/ErrorReport.h"
 #include "core/StringUtils.h"
 #include "platform/AudioSample.h"
 #include "platform/DataFile.h"
+#include "platform/Events.h"
 #include "platform/Socket.h"
 
 namespace {
@@ -271,20 +273,30 @@ std::shared_ptr<TAudioStream> TAudioStream::Create(const std::string& url, int l
     std::shared_ptr<TMusic> music = SonvekLoader::Load(url);
     if (!music) return nullptr;
     auto stream = Create(std::move(music), loop, startPaused);
-    stream->KeepMusic = 0;
+    if (stream) stream->KeepMusic = 0;
     return stream;
 }
 
 std::shared_ptr<TAudioStream> TAudioStream::Create(std::shared_ptr<TMusic> music, int loop,
                                                    bool startPaused) {
-    if (!music || TMusic::BytesPerFrame(music->STREAM_FORMAT) == 0) return nullptr;
-    auto stream = std::make_shared<TAudioStream>();
+    const int frame = music ? TMusic::BytesPerFrame(music->STREAM_FORMAT) : 0;
+    if (frame == 0) return nullptr;
+    // The streams are topped up from the platform's refill timer from the first one on.
+    static const bool refillTimer = SetRefillHandler(UpdateAudioStreams);
+    (void)refillTimer;
+    TAudioDriver& driver = AudioDriver();
+    const size_t ringBytes = size_t(std::max(music->SAMPLE_RATE, 1)) * RING_MS / 1000 * size_t(frame);
+    std::shared_ptr<TAudioStream> stream;
+    if (auto ring = driver.AllocRingChannel(music->Channels(), music->Bits(), music->SAMPLE_RATE, ringBytes))
+        stream = std::make_shared<TDirectSoundAudioStream>(std::move(ring));
+    else if (auto queue = driver.AllocStreamChannel(BUFFER_COUNT))
+        stream = std::make_shared<TOpenALAudioStream>(std::move(queue));
+    else
+        stream = std::make_shared<TFreeAudioAudioStream>();
     stream->Music = std::move(music);
     stream->Music->Seti(7, loop);
     stream->KeepMusic = 1;
     stream->samplerate = stream->Music->SAMPLE_RATE;
-    stream->output_ = AudioDriver().AllocStreamChannel(BUFFER_COUNT);
-    stream->scratch_.resize(BUFFER_SIZE);
     stream->paused = true;
     stream->Update();
     if (startPaused)
@@ -295,7 +307,42 @@ std::shared_ptr<TAudioStream> TAudioStream::Create(std::shared_ptr<TMusic> music
     return stream;
 }
 
-int TAudioStream::Update() {
+void TAudioStream::SetVolume(float volume) {
+    volume_ = volume;
+    SetChannelVolume(Output(), volume);
+}
+
+void TAudioStream::SetPan(float pan) {
+    SetChannelPan(Output(), pan);
+}
+
+void TAudioStream::SetRate(float rate) {
+    SetChannelRate(Output(), rate);
+}
+
+void TAudioStream::Pause() {
+    paused = true;
+    PauseChannel(Output());
+}
+
+void TAudioStream::Resume() {
+    if (stopped_) return;
+    paused = false;
+    ResumeChannel(Output());
+}
+
+void TAudioStream::Stop() {
+    stopped_ = true;
+    StopChannel(Output());
+}
+
+// ---- queue output -----------------------------------------------------------------------------
+
+TOpenALAudioStream::TOpenALAudioStream(std::shared_ptr<TStreamChannel> output) : output_(std::move(output)) {
+    scratch_.resize(BUFFER_SIZE);
+}
+
+int TOpenALAudioStream::Update() {
     if (stopped_) return 0;
     int free = output_->ProcessedBuffers();
     int queued = 0;
@@ -309,25 +356,56 @@ int TAudioStream::Update() {
     return queued;
 }
 
-void TAudioStream::Pause() {
-    paused = true;
-    output_->Pause();
-}
-
-void TAudioStream::Resume() {
-    if (stopped_) return;
-    paused = false;
-    output_->Resume();
-}
-
-void TAudioStream::Stop() {
-    stopped_ = true;
-    output_->Stop();
-}
-
-bool TAudioStream::Playing() {
+bool TOpenALAudioStream::Playing() {
     if (stopped_) return false;
     return Music->PlayStatus == 1 || output_->ProcessedBuffers() < output_->BufferCount();
+}
+
+// ---- ring output ------------------------------------------------------------------------------
+
+TDirectSoundAudioStream::TDirectSoundAudioStream(std::shared_ptr<TRingChannel> ring) : pDSB(std::move(ring)) {
+    scratch_.resize(BUFFER_SIZE);
+}
+
+int TDirectSoundAudioStream::Centibels(float volume) {
+    if (volume >= 1.0f) return 0;
+    if (volume <= 0.0f) return -10000;
+    return std::max(-10000, int(1000.0f * std::log2(volume)));
+}
+
+void TDirectSoundAudioStream::SetVolume(float volume) {
+    volume_ = volume;
+    pDSB->SetAttenuation(Centibels(volume));
+}
+
+int TDirectSoundAudioStream::Update() {
+    if (stopped_ || finstart) return 0;
+    const size_t ring = pDSB->RingBytes();
+    // Everything the device has read since may be written again: up to its read position.
+    size_t room = ring - std::min(ring, size_t(writepos - pDSB->ReadPosition()));
+    room -= room % FrameBytes();
+    int writes = 0;
+    while (room > 0 && Music->PlayStatus == 1) {
+        const size_t want = std::min(room, scratch_.size());
+        const size_t n = Music->FillBuffer(scratch_.data(), want);
+        if (n == 0) break;
+        pDSB->Write(scratch_.data(), n);
+        writepos += n;
+        room -= n;
+        ++writes;
+    }
+    if (Music->PlayStatus != 1) {
+        finstart = 1;
+        finloop = int(writepos / ring);
+        finpos = writepos % ring;
+    }
+    return writes;
+}
+
+bool TDirectSoundAudioStream::Playing() {
+    if (stopped_) return false;
+    if (!finstart) return true;
+    return pDSB->ReadPosition() < uint64_t(finloop) * pDSB->RingBytes() + finpos;
 }
 
 void UpdateAudioStreams() {

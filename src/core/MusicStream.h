@@ -1,8 +1,8 @@
 // Music streaming: music decoded piece by piece into a queue of output buffers instead of being
 // loaded whole as a sample. Sources (WAV, Ogg Vorbis) are found through a registry of loaders
 // keyed by extension; a TAudioStream plays one source through a streaming channel of the
-// platform and is refilled from the main loop (UpdateAudioStreams, once per frame), so nothing
-// runs on a timer or another thread.
+// platform and is refilled on the main thread wherever events are pumped (a platform timer posts a
+// refill event 120 times a second), so a long job that keeps pumping events never lets it run dry.
 //
 // Sources decode from an open stream as they play: a file is never read whole. An Ogg source may
 // also come from an internet-radio server (TOGGStream::OpenIceStream): an endless stream that
@@ -114,10 +114,15 @@ struct SonvekLoader {
     static std::vector<SonvekLoader>& Loaders();
 };
 
+// A source playing through the output of the audio driver in use, chosen by the channel it offers:
+// a ring the device reads round and round (TDirectSoundAudioStream), a queue of buffers
+// (TOpenALAudioStream), or nothing to hear (TFreeAudioAudioStream). Live streams are topped up
+// wherever the platform pumps events, from its 120 Hz refill timer, and once per frame.
 class TAudioStream : public TChannel {
   public:
     static constexpr int BUFFER_COUNT = 16;
     static constexpr size_t BUFFER_SIZE = 8192;
+    static constexpr int RING_MS = 750;
 
     std::shared_ptr<TMusic> Music;
     size_t writepos = 0;  // bytes handed to the output so far
@@ -129,25 +134,74 @@ class TAudioStream : public TChannel {
     static std::shared_ptr<TAudioStream> Create(const std::string& url, int loop, bool startPaused);
     static std::shared_ptr<TAudioStream> Create(std::shared_ptr<TMusic> music, int loop, bool startPaused);
 
-    // Refills the output buffers that have been played. Returns the buffers queued.
-    int Update();
+    // Tops up the output with what has been played since. Returns the pieces written.
+    virtual int Update() = 0;
 
     void Cue(const std::shared_ptr<TSound>&) override {}
-    void SetVolume(float volume) override { output_->SetVolume(volume); }
-    void SetPan(float pan) override { output_->SetPan(pan); }
-    void SetRate(float rate) override { output_->SetRate(rate); }
+    void SetVolume(float volume) override;
+    void SetPan(float pan) override;
+    void SetRate(float rate) override;
     void Pause() override;
     void Resume() override;
     void Stop() override;
+    float Volume() const override { return volume_; }
+
+  protected:
+    // The platform channel behind the stream; null for the silent one.
+    virtual TChannel* Output() const = 0;
+    size_t FrameBytes() const { return size_t(TMusic::BytesPerFrame(Music->STREAM_FORMAT)); }
+
+    std::vector<uint8_t> scratch_;
+    bool stopped_ = false;
+    float volume_ = 1.0f;
+};
+
+// Output to a queue of BUFFER_COUNT buffers of BUFFER_SIZE bytes; a refill queues the played ones again.
+class TOpenALAudioStream final : public TAudioStream {
+  public:
+    explicit TOpenALAudioStream(std::shared_ptr<TStreamChannel> output);
+    int Update() override;
     // True until stopped, or until a source without looping has ended and its last buffer played.
     bool Playing() override;
-    float Volume() const override { return output_->Volume(); }
+
+  protected:
+    TChannel* Output() const override { return output_.get(); }
 
   private:
     std::shared_ptr<TStreamChannel> output_;
-    std::vector<uint8_t> scratch_;
-    bool stopped_ = false;
 };
 
-// Tops up every live stream; the main loop calls it once per frame.
+// Output to a ring of RING_MS of sound; a refill writes up to the device's read position. The volume
+// reaches the device in centibels (Centibels).
+class TDirectSoundAudioStream final : public TAudioStream {
+  public:
+    explicit TDirectSoundAudioStream(std::shared_ptr<TRingChannel> ring);
+    std::shared_ptr<TRingChannel> pDSB;
+    int finstart = 0;   // 1 once the end of a source without looping is in the ring
+    int finloop = 0;    // then the lap of the ring
+    size_t finpos = 0;  // and the offset in it where the music ends
+
+    // 0 at volume 1 or more, -10000 at 0 or less, else 1000 x log2(volume) down to -10000.
+    static int Centibels(float volume);
+
+    int Update() override;
+    // True until stopped, or until the device has played the end of a source without looping.
+    bool Playing() override;
+    void SetVolume(float volume) override;
+
+  protected:
+    TChannel* Output() const override { return pDSB.get(); }
+};
+
+// The stream of a driver without sound: keeps its settings and plays nothing.
+class TFreeAudioAudioStream final : public TAudioStream {
+  public:
+    int Update() override { return 0; }
+    bool Playing() override { return !stopped_; }
+
+  protected:
+    TChannel* Output() const override { return nullptr; }
+};
+
+// Tops up every live stream (the refill timer's handler; the main loop also calls it once per frame).
 void UpdateAudioStreams();

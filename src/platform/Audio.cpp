@@ -1,4 +1,4 @@
-// The OpenAL Soft driver, the silent "None" driver and the platform's channel calls.
+// The OpenAL Soft driver, SDL's audio ("DirectSound"), the silent drivers and the platform's channel calls.
 //
 // OpenAL releases a source when its channel object goes, but a sound started and forgotten
 // ("play this click") must still be heard to its end; such sources are parked in the driver and
@@ -7,9 +7,11 @@
 
 #include <AL/al.h>
 #include <AL/alc.h>
+#include <SDL.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "platform/DataFile.h"
@@ -39,12 +41,156 @@ class NullChannel : public TStreamChannel {
     int buffers_;
 };
 
+// "None", or "FreeAudio": a driver that was chosen and plays nothing.
 class NullDriver : public TAudioDriver {
   public:
-    std::string Name() const override { return "None"; }
+    explicit NullDriver(std::string name = "None") : name_(std::move(name)) {}
+    std::string Name() const override { return name_; }
     std::shared_ptr<TChannel> AllocChannel() override { return std::make_shared<NullChannel>(); }
-    std::shared_ptr<TStreamChannel> AllocStreamChannel(int buffers) override {
-        return std::make_shared<NullChannel>(buffers);
+    std::shared_ptr<TStreamChannel> AllocStreamChannel(int) override { return nullptr; }
+
+  private:
+    std::string name_;
+};
+
+// ---- SDL audio ("DirectSound") ----------------------------------------------------------------
+
+// One SDL audio device per ring, opened in the ring's own layout (SDL converts to the hardware's).
+// SDL's callback reads the ring under the device lock; the owner's calls take the same lock.
+class SDLRingChannel : public TRingChannel {
+  public:
+    static std::shared_ptr<SDLRingChannel> Open(int channels, int bits, int rate, size_t bytes) {
+        const size_t frame = size_t(channels * bits / 8);
+        if (frame == 0 || rate <= 0 || bytes < frame) return nullptr;
+        auto ring =
+            std::shared_ptr<SDLRingChannel>(new SDLRingChannel(bytes - bytes % frame, bits, channels));
+        SDL_AudioSpec want{}, have{};
+        want.freq = rate;
+        want.format = bits == 8 ? AUDIO_U8 : AUDIO_S16SYS;
+        want.channels = Uint8(channels);
+        want.samples = 1024;
+        want.callback = [](void* self, Uint8* out, int len) {
+            static_cast<SDLRingChannel*>(self)->Read(out, size_t(len));
+        };
+        want.userdata = ring.get();
+        ring->device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+        if (ring->device_ == 0) return nullptr;
+        return ring;
+    }
+    ~SDLRingChannel() override {
+        if (device_ != 0) SDL_CloseAudioDevice(device_);
+    }
+
+    size_t RingBytes() const override { return ring_.size(); }
+    uint64_t ReadPosition() override {
+        Lock lock(device_);
+        return read_;
+    }
+    void Write(const uint8_t* data, size_t size) override {
+        Lock lock(device_);
+        size = std::min(size, ring_.size() - size_t(written_ - read_));
+        for (size_t done = 0; done < size;) {
+            const size_t at = size_t(written_ % ring_.size());
+            const size_t n = std::min(size - done, ring_.size() - at);
+            std::copy_n(data + done, n, ring_.data() + at);
+            done += n;
+            written_ += n;
+        }
+    }
+    void SetAttenuation(int centibels) override {
+        const float gain =
+            centibels <= -10000 ? 0.0f : float(std::pow(10.0, std::min(centibels, 0) / 2000.0));
+        Lock lock(device_);
+        gain_ = gain;
+    }
+    void SetVolume(float v) override {
+        volume_ = std::max(0.0f, v);
+        Lock lock(device_);
+        gain_ = volume_;
+    }
+    void SetPan(float pan) override {
+        Lock lock(device_);
+        pan_ = std::clamp(pan, -1.0f, 1.0f);
+    }
+    void SetRate(float) override {}  // the device runs at the stream's own rate
+    void Pause() override { SDL_PauseAudioDevice(device_, 1); }
+    void Resume() override {
+        if (!stopped_) SDL_PauseAudioDevice(device_, 0);
+    }
+    void Stop() override {
+        stopped_ = true;
+        SDL_PauseAudioDevice(device_, 1);
+    }
+    bool Playing() override { return !stopped_; }
+    float Volume() const override { return volume_; }
+
+  private:
+    struct Lock {
+        explicit Lock(SDL_AudioDeviceID d) : device(d) { SDL_LockAudioDevice(device); }
+        ~Lock() { SDL_UnlockAudioDevice(device); }
+        SDL_AudioDeviceID device;
+    };
+
+    SDLRingChannel(size_t bytes, int bits, int channels) : ring_(bytes), bits_(bits), channels_(channels) {}
+
+    // The audio thread, lock held: the next len bytes, from the ring as far as it was written.
+    void Read(uint8_t* out, size_t len) {
+        const size_t frame = size_t(channels_ * bits_ / 8);
+        size_t n = std::min(len, size_t(written_ - read_));
+        n -= n % frame;
+        for (size_t done = 0; done < n;) {
+            const size_t at = size_t(read_ % ring_.size());
+            const size_t run = std::min(n - done, ring_.size() - at);
+            std::copy_n(ring_.data() + at, run, out + done);
+            done += run;
+            read_ += run;
+        }
+        Scale(out, n);
+        std::fill(out + n, out + len, uint8_t(bits_ == 8 ? 0x80 : 0));
+    }
+
+    // The loudness and, for stereo, the balance (the far side fades as the pan moves away from it).
+    void Scale(uint8_t* out, size_t n) const {
+        const float left = gain_ * (pan_ > 0.0f ? 1.0f - pan_ : 1.0f);
+        const float right = gain_ * (pan_ < 0.0f ? 1.0f + pan_ : 1.0f);
+        if (left == 1.0f && right == 1.0f) return;
+        const size_t samples = n / size_t(bits_ / 8);
+        for (size_t i = 0; i < samples; ++i) {
+            const float g = channels_ == 2 ? (i % 2 == 0 ? left : right) : gain_;
+            if (bits_ == 8) {
+                out[i] = uint8_t(std::lround(128.0f + (float(out[i]) - 128.0f) * g));
+            } else {
+                int16_t v;
+                std::memcpy(&v, out + 2 * i, 2);
+                v = int16_t(std::lround(float(v) * g));
+                std::memcpy(out + 2 * i, &v, 2);
+            }
+        }
+    }
+
+    SDL_AudioDeviceID device_ = 0;
+    std::vector<uint8_t> ring_;
+    uint64_t read_ = 0;
+    uint64_t written_ = 0;
+    int bits_;
+    int channels_;
+    float gain_ = 1.0f;
+    float pan_ = 0.0f;
+    float volume_ = 1.0f;
+    bool stopped_ = false;
+};
+
+class SDLAudioDriver : public TAudioDriver {
+  public:
+    static std::unique_ptr<SDLAudioDriver> Open() {
+        if (!SDL_WasInit(SDL_INIT_AUDIO) && SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return nullptr;
+        return std::make_unique<SDLAudioDriver>();
+    }
+    std::string Name() const override { return "DirectSound"; }
+    std::shared_ptr<TChannel> AllocChannel() override { return std::make_shared<NullChannel>(); }
+    std::shared_ptr<TStreamChannel> AllocStreamChannel(int) override { return nullptr; }
+    std::shared_ptr<TRingChannel> AllocRingChannel(int channels, int bits, int rate, size_t bytes) override {
+        return SDLRingChannel::Open(channels, bits, rate, bytes);
     }
 };
 
@@ -339,6 +485,16 @@ bool SetAudioDriver(const std::string& name) {
     if (IsOpenALName(name) && EnableOpenALAudio()) {
         ParkedOpenAL()->SetName(name);
         current = std::move(ParkedOpenAL());
+        return true;
+    }
+    if (name == "DirectSound") {
+        if (auto sdl = SDLAudioDriver::Open()) {
+            current = std::move(sdl);
+            return true;
+        }
+    }
+    if (name == "FreeAudio") {
+        current = std::make_unique<NullDriver>(name);
         return true;
     }
     current = std::make_unique<NullDriver>();

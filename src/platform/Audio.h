@@ -71,17 +71,42 @@ class TStreamChannel : public TChannel {
     void Cue(const std::shared_ptr<TSound>&) override {}
 };
 
+// A channel the device plays from a ring of PCM bytes (music streaming over one buffer that the
+// device reads round and round): the owner writes ahead of what the device has read. Positions count
+// bytes from the start, so the ring offset of one is position % RingBytes() and a full ring is never
+// mistaken for an empty one. The device never reads past what was written: it plays silence and
+// waits for more, so a late refill loses no music.
+class TRingChannel : public TChannel {
+  public:
+    virtual size_t RingBytes() const = 0;
+    // Bytes the device has read so far.
+    virtual uint64_t ReadPosition() = 0;
+    // Appends PCM after what was written before; what does not fit in the ring is dropped.
+    virtual void Write(const uint8_t* data, size_t size) = 0;
+    // Loudness in hundredths of a decibel: 0 full, -10000 (or less) silent.
+    virtual void SetAttenuation(int centibels) = 0;
+    void Cue(const std::shared_ptr<TSound>&) override {}
+};
+
 class TAudioDriver {
   public:
     virtual ~TAudioDriver() = default;
     virtual std::string Name() const = 0;
     virtual std::shared_ptr<TChannel> AllocChannel() = 0;
+    // Null when the driver has no buffer-queue output for streams.
     virtual std::shared_ptr<TStreamChannel> AllocStreamChannel(int buffers) = 0;
+    // A ring of bytes for PCM of the given layout, or null when the driver has no ring output.
+    virtual std::shared_ptr<TRingChannel> AllocRingChannel(int /*channels*/, int /*bits*/, int /*rate*/,
+                                                           size_t /*bytes*/) {
+        return nullptr;
+    }
 };
 
-// Chooses the driver by name: any name beginning "OpenAL" opens OpenAL Soft's default device,
-// "None" the silent driver. True on success; on failure the silent driver is installed and false
-// returned. Re-choosing the open OpenAL driver keeps its device.
+// Chooses the driver by name: any name beginning "OpenAL" opens OpenAL Soft's default device;
+// "DirectSound" SDL's audio, which streams music through a ring channel on a device of its own
+// (sound effects are silent under it); "FreeAudio" and "None" are silent drivers. True on success;
+// on failure the silent driver "None" is installed and false returned. Re-choosing the open OpenAL
+// driver keeps its device.
 bool SetAudioDriver(const std::string& name);
 // True when an OpenAL device can be opened (opens it for later use).
 bool EnableOpenALAudio();

@@ -4,7 +4,9 @@
 #include <SDL.h>
 
 #include <array>
+#include <atomic>
 #include <deque>
+#include <functional>
 
 #include "platform/Clock.h"
 #include "platform/Keys.h"
@@ -121,7 +123,38 @@ void EmitText(const char* text) {
     }
 }
 
+// ---- stream refill timer ----
+// The timer thread only posts; the refill runs where the events are handled, on the main thread.
+
+std::atomic<Uint32> refillEvent{0};
+std::atomic<bool> refillPending{false};
+
+std::function<void()>& RefillHandler() {
+    static std::function<void()> handler;
+    return handler;
+}
+
+Uint32 RefillTick(Uint32 interval, void*) {
+    // One event at a time: a loop that pumps nothing must not find hundreds queued when it does.
+    if (!refillPending.exchange(true)) {
+        SDL_Event e{};
+        e.type = refillEvent.load();
+        if (SDL_PushEvent(&e) != 1) refillPending = false;
+    }
+    return interval;
+}
+
+bool IsRefill(const SDL_Event& e) {
+    Uint32 type = refillEvent.load();
+    return type != 0 && e.type == type;
+}
+
 void Translate(const SDL_Event& e) {
+    if (IsRefill(e)) {
+        refillPending = false;
+        if (RefillHandler()) RefillHandler()();
+        return;
+    }
     switch (e.type) {
         case SDL_QUIT:
             Emit(EVENT_APPTERMINATE, 0);
@@ -201,8 +234,31 @@ void WaitForEvent(int ms) {
         Delay(ms);
         return;
     }
+    // A refill is not what the caller waits for: handle it and wait out the rest.
+    const Uint64 deadline = SDL_GetTicks64() + Uint64(ms);
     SDL_Event e;
-    if (SDL_WaitEventTimeout(&e, ms)) Translate(e);
+    while (SDL_WaitEventTimeout(&e, ms)) {
+        Translate(e);
+        if (!IsRefill(e) || !Queue().empty()) return;
+        const Uint64 now = SDL_GetTicks64();
+        if (now >= deadline) return;
+        ms = int(deadline - now);
+    }
+}
+
+bool SetRefillHandler(std::function<void()> refill) {
+    RefillHandler() = std::move(refill);
+    static SDL_TimerID timer = 0;
+    if (timer != 0) return true;
+    if (!EventsStartup() || (!SDL_WasInit(SDL_INIT_TIMER) && SDL_InitSubSystem(SDL_INIT_TIMER) != 0))
+        return false;
+    if (refillEvent.load() == 0) {
+        Uint32 type = SDL_RegisterEvents(1);
+        if (type == Uint32(-1)) return false;
+        refillEvent = type;
+    }
+    timer = SDL_AddTimer(RefillIntervalMs, RefillTick, nullptr);
+    return timer != 0;
 }
 
 int PolledKeyHit(int key) {

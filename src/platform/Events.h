@@ -9,6 +9,8 @@
 // through PollSystem while the engine runs.
 #pragma once
 
+#include <functional>
+
 enum : int {
     EVENT_APPSUSPEND = 0x101,
     EVENT_APPRESUME = 0x102,
@@ -42,6 +44,13 @@ void FlushEvents();
 // in the queue) or at once when the queue holds one. With an injected sleeper (SetDelayHandler) the
 // sleeper is called instead, so tests never wait.
 void WaitForEvent(int ms);
+
+// Streamed audio is topped up wherever events are pumped (PollSystem, PollEvent, WaitForEvent): a
+// timer posts a refill event every RefillIntervalMs, never a second one while the first waits, and
+// handling it calls the refill handler on the pumping thread. The first call starts the timer (and
+// the event system); later calls replace the handler. False when no timer can run.
+inline constexpr int RefillIntervalMs = 8;
+bool SetRefillHandler(std::function<void()> refill);
 
 // The platform's polled input: key and button states and hit counts kept from the same events,
 // consulted by the core only while its polled input is switched on.

@@ -124,6 +124,8 @@ TEST_F(GameAudioTest, ReplayingInABusyChannelTurnsItDownFirst) {
 
 TEST_F(GameAudioTest, DriverChoiceFallsBackToSilence) {
     game->ChangeSoundDriver("FreeAudio", 0);
+    EXPECT_EQ(game->SoundDriver, "FreeAudio");
+    game->ChangeSoundDriver("Glide Audio", 0);
     EXPECT_EQ(game->SoundDriver, "None");
     SetAudioDriverInstance(std::make_unique<FakeDriver>(&made));
 }

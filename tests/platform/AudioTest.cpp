@@ -24,8 +24,15 @@ TEST(Audio, SilentDriverAcceptsEverythingAndPlaysNothing) {
     EXPECT_FALSE(ch->Playing());
     EXPECT_FALSE(ChannelPlaying(nullptr));
     StopChannel(nullptr);
-    EXPECT_FALSE(SetAudioDriver("DirectSound"));
+    EXPECT_FALSE(SetAudioDriver("Glide Audio"));
     EXPECT_EQ(AudioDriverName(), "None");
+    // FreeAudio is a driver of its own that plays nothing.
+    ASSERT_TRUE(SetAudioDriver("FreeAudio"));
+    EXPECT_EQ(AudioDriverName(), "FreeAudio");
+    EXPECT_FALSE(PlaySound(Tone(100))->Playing());
+    EXPECT_EQ(AudioDriver().AllocStreamChannel(16), nullptr);
+    EXPECT_EQ(AudioDriver().AllocRingChannel(2, 16, 44100, 4096), nullptr);
+    SetAudioDriver("None");
 }
 
 TEST(Audio, OpenALChannelsCuePauseResumeAndStop) {

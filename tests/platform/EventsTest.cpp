@@ -124,4 +124,25 @@ TEST_F(EventsTest, WindowWheelAndPolledKeys) {
     EXPECT_EQ(PolledKeyHit(300), 0);
 }
 
+// The refill timer's events run the handler wherever events are pumped, reach no one else, never
+// pile up while nobody pumps, and do not cut a wait for input short (an idle frame would otherwise
+// be redrawn 120 times a second). Real time: about half a second.
+TEST_F(EventsTest, RefillTimerRunsTheHandlerInEveryPumpAndNeverWakesAWait) {
+    int refills = 0;
+    ASSERT_TRUE(SetRefillHandler([&] { ++refills; }));
+    SDL_Delay(100);  // nobody pumps: at most one refill waits
+    PollSystem();
+    EXPECT_LE(refills, 1);
+    const int before = refills;
+    const Uint64 start = SDL_GetTicks64();
+    WaitForEvent(200);
+    EXPECT_GE(SDL_GetTicks64() - start, 195u);
+    EXPECT_GT(refills, before);
+    TEvent e;
+    EXPECT_FALSE(PollEvent(e));
+    SetRefillHandler(nullptr);
+    SDL_Delay(50);
+    PollSystem();
+}
+
 }  // namespace
