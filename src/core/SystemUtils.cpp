@@ -6,6 +6,7 @@
 
 #include "platform/Events.h"
 #include "platform/ImageCodec.h"
+#include "platform/Priority.h"
 #include "platform/System.h"
 #include "platform/Window.h"
 

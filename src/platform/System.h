@@ -2,7 +2,7 @@
 // the web browser, dates, the executable's folder and the process end.
 //
 // These stand in for the Windows services the game was designed around; the ones Linux has no
-// counterpart for (folder access lists, process priority, DirectX) are the no-ops of StandIns.h.
+// counterpart for (folder access lists, DirectX) are the no-ops of StandIns.h.
 //
 // Used by the core's start-up, errors, settings and display, and by the game's notices and options.
 #pragma once
