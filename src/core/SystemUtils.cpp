@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "platform/Events.h"
 #include "platform/ImageCodec.h"
 #include "platform/Priority.h"
 #include "platform/System.h"
@@ -32,19 +31,18 @@ bool WindowIsActive(int /*window*/) {
 
 TWindowInfo GetWindowInfoOf(int window) {
     TWindowInfo info;
-    TRect rect = GetWindowRectOf(window);
-    info.wl = rect.L;
-    info.wt = rect.T;
-    info.wr = rect.R;
-    info.wb = rect.B;
-    int x = 0, y = 0;
-    if (ClientPosition(x, y)) {
-        info.cl = x;
-        info.ct = y;
-        info.cr = x + GraphicsWidth();
-        info.cb = y + GraphicsHeight();
-        info.cxWindowBorders = x - rect.L;
-        info.cyWindowBorders = y - rect.T;
+    TScreenRect frame, client;
+    if (GraphicsOpen() && WindowRects(frame, client)) {
+        info.wl = frame.left;
+        info.wt = frame.top;
+        info.wr = frame.right;
+        info.wb = frame.bottom;
+        info.cl = client.left;
+        info.ct = client.top;
+        info.cr = client.right;
+        info.cb = client.bottom;
+        info.cxWindowBorders = client.left - frame.left;
+        info.cyWindowBorders = client.top - frame.top;
     }
     info.dwWindowStatus = WindowIsActive(window) ? 1 : 0;
     return info;
@@ -56,12 +54,12 @@ TWindowInfo GetActiveWindowInfo() {
 
 TRect GetWindowRectOf(int /*window*/) {
     TRect rect;
-    int x = 0, y = 0;
-    if (!GraphicsOpen() || !WindowPosition(x, y)) return rect;
-    rect.L = x;
-    rect.T = y;
-    rect.R = x + GraphicsWidth();
-    rect.B = y + GraphicsHeight();
+    TScreenRect frame, client;
+    if (!GraphicsOpen() || !WindowRects(frame, client)) return rect;
+    rect.L = frame.left;
+    rect.T = frame.top;
+    rect.R = frame.right;
+    rect.B = frame.bottom;
     return rect;
 }
 
@@ -70,9 +68,8 @@ TRect GetActiveWindowRect() {
 }
 
 std::optional<TPoint> GetCursorPoint() {
-    if (!GraphicsOpen()) return std::nullopt;
     TPoint point;
-    point.Set(PolledMouseX(), PolledMouseY());
+    if (!GraphicsOpen() || !CursorScreenPosition(point.X, point.Y)) return std::nullopt;
     return point;
 }
 

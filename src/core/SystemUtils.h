@@ -84,9 +84,10 @@ void MinimiseWindow(int window);
 bool WindowIsActive(int window);
 TWindowInfo GetWindowInfoOf(int window);
 TWindowInfo GetActiveWindowInfo();
+// The window's frame rectangle on the screen (the client area where the desktop reports no borders).
 TRect GetWindowRectOf(int window);
 TRect GetActiveWindowRect();
-// The pointer position in window pixels; nullopt without a window.
+// The system cursor in screen pixels; nullopt without a window.
 std::optional<TPoint> GetCursorPoint();
 // Desktop resolution; -1 when it cannot be read, else 1.
 int GetDesktopSize(int& width, int& height);

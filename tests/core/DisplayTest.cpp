@@ -44,6 +44,15 @@ class DisplayTest : public ::testing::Test {
     std::string Settings() const { return testenv::ReadFile(dir.Path() / "SudokuNumora.ini"); }
 };
 
+TEST_F(DisplayTest, TheFirstOpeningTakesTheDesktopsRefreshRate) {
+    Game->Driver = 1;
+    Game->FullScreen = 0;
+    Game->DesktopRefreshRate = 0;
+    Game->GraphicsCreate();
+    EXPECT_EQ(Game->DesktopRefreshRate, ::DesktopRefreshRate());
+    EXPECT_GT(Game->DesktopRefreshRate, 0);
+}
+
 TEST_F(DisplayTest, AnyDriverButTheRendererFallsBackToItAndIsSaved) {
     // 0 is the missing Direct3D driver; the others were never written by the game.
     for (int driver : {0, 2, -1, 111}) {
