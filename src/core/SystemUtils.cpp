@@ -2,7 +2,9 @@
 #include "core/SystemUtils.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
+#include <cstring>
 
 #include "platform/ImageCodec.h"
 #include "platform/Priority.h"
@@ -71,6 +73,35 @@ std::optional<TPoint> GetCursorPoint() {
     TPoint point;
     if (!GraphicsOpen() || !CursorScreenPosition(point.X, point.Y)) return std::nullopt;
     return point;
+}
+
+namespace {
+
+// The 128-byte text area of the version record, from szCSDVersion to pad15 inclusive.
+constexpr size_t kVersionTextOffset = offsetof(TOSVersionInfoEx, szCSDVersion);
+constexpr size_t kVersionTextSize = 128;
+static_assert(offsetof(TOSVersionInfoEx, wServicePackMajor) - kVersionTextOffset == kVersionTextSize);
+
+}  // namespace
+
+bool GetOSVersionInfo(TOSVersionInfoEx& info) {
+    info = TOSVersionInfoEx{};
+    info.dwOSVersionInfoSize = int(sizeof(TOSVersionInfoEx));
+    TOSRelease release;
+    if (!OSRelease(release)) return false;
+    info.dwVerMajor = release.major;
+    info.dwVerMinor = release.minor;
+    info.dwBuildNumber = release.build;
+    info.dwPlatformId = OSPlatformUnix;
+    const std::string name = GetOSVersionName();
+    std::memcpy(reinterpret_cast<char*>(&info) + kVersionTextOffset, name.data(),
+                std::min(name.size(), kVersionTextSize - 1));
+    return true;
+}
+
+std::string OSVersionInfoText(const TOSVersionInfoEx& info) {
+    const char* text = reinterpret_cast<const char*>(&info) + kVersionTextOffset;
+    return std::string(text, std::find(text, text + kVersionTextSize, '\0'));
 }
 
 int GetDesktopSize(int& width, int& height) {
