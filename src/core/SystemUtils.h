@@ -119,7 +119,8 @@ std::string GetSpecialFolderPath(int folderId);
 // the maximise box is SDL's resizable window.
 void AddMinimizeBox(int window);
 void AddMaximizeBox(int window);
-// Priority class 0 normal, 1 above normal, 2 high, with the thread priority.
+// Priority class 0 normal, 1 above normal, 2 high, with the thread priority (platform/Priority.h:
+// nice 0, -5 or -10 for the game's threads, the thread value for the caller).
 void SetProcessPriority(int priorityClass, int threadPriority);
 // The image file (PNG or JPEG) becomes the window's icon; false when it cannot be read.
 bool SetWindowIconFromFile(const std::string& path, int window);

@@ -39,6 +39,8 @@ class XvfbEnvironment : public ::testing::Environment {
         name += std::to_string(display_);
         setenv("DISPLAY", name.c_str(), 1);
         setenv("SDL_VIDEODRIVER", "x11", 1);
+        // SDL's own renderer maps the picture as any other does and needs no OpenGL driver.
+        setenv("SDL_RENDER_DRIVER", "software", 1);
         // A session bus of the test's own is not wanted; SDL must not start one through the display.
         setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/session_bus", 1);
     }
