@@ -11,6 +11,7 @@
 #include "core/SystemUtils.h"
 #include "platform/FileSystem.h"
 #include "platform/ImageCodec.h"
+#include "platform/Priority.h"
 #include "platform/System.h"
 #include "platform/Window.h"
 
@@ -63,7 +64,8 @@ int TGame::GraphicsCreate() {
     if (FirstTime) {
         Checkpoint = 112;
         FirstTime = 0;
-        DesktopRefreshRate = 60;
+        // The desktop's own rate where the display reports one, else 60.
+        DesktopRefreshRate = ::DesktopRefreshRate();
         DesktopSize(DesktopWidth, DesktopHeight);
     }
 

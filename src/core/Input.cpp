@@ -10,6 +10,7 @@
 #include "platform/Draw.h"
 #include "platform/Events.h"
 #include "platform/Keys.h"
+#include "platform/Priority.h"
 #include "platform/System.h"
 #include "platform/Window.h"
 

@@ -2,10 +2,12 @@
 #include "core/SystemUtils.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
+#include <cstring>
 
-#include "platform/Events.h"
 #include "platform/ImageCodec.h"
+#include "platform/Priority.h"
 #include "platform/System.h"
 #include "platform/Window.h"
 
@@ -31,19 +33,18 @@ bool WindowIsActive(int /*window*/) {
 
 TWindowInfo GetWindowInfoOf(int window) {
     TWindowInfo info;
-    TRect rect = GetWindowRectOf(window);
-    info.wl = rect.L;
-    info.wt = rect.T;
-    info.wr = rect.R;
-    info.wb = rect.B;
-    int x = 0, y = 0;
-    if (ClientPosition(x, y)) {
-        info.cl = x;
-        info.ct = y;
-        info.cr = x + GraphicsWidth();
-        info.cb = y + GraphicsHeight();
-        info.cxWindowBorders = x - rect.L;
-        info.cyWindowBorders = y - rect.T;
+    TScreenRect frame, client;
+    if (GraphicsOpen() && WindowRects(frame, client)) {
+        info.wl = frame.left;
+        info.wt = frame.top;
+        info.wr = frame.right;
+        info.wb = frame.bottom;
+        info.cl = client.left;
+        info.ct = client.top;
+        info.cr = client.right;
+        info.cb = client.bottom;
+        info.cxWindowBorders = client.left - frame.left;
+        info.cyWindowBorders = client.top - frame.top;
     }
     info.dwWindowStatus = WindowIsActive(window) ? 1 : 0;
     return info;
@@ -55,12 +56,12 @@ TWindowInfo GetActiveWindowInfo() {
 
 TRect GetWindowRectOf(int /*window*/) {
     TRect rect;
-    int x = 0, y = 0;
-    if (!GraphicsOpen() || !WindowPosition(x, y)) return rect;
-    rect.L = x;
-    rect.T = y;
-    rect.R = x + GraphicsWidth();
-    rect.B = y + GraphicsHeight();
+    TScreenRect frame, client;
+    if (!GraphicsOpen() || !WindowRects(frame, client)) return rect;
+    rect.L = frame.left;
+    rect.T = frame.top;
+    rect.R = frame.right;
+    rect.B = frame.bottom;
     return rect;
 }
 
@@ -69,10 +70,38 @@ TRect GetActiveWindowRect() {
 }
 
 std::optional<TPoint> GetCursorPoint() {
-    if (!GraphicsOpen()) return std::nullopt;
     TPoint point;
-    point.Set(PolledMouseX(), PolledMouseY());
+    if (!GraphicsOpen() || !CursorScreenPosition(point.X, point.Y)) return std::nullopt;
     return point;
+}
+
+namespace {
+
+// The 128-byte text area of the version record, from szCSDVersion to pad15 inclusive.
+constexpr size_t kVersionTextOffset = offsetof(TOSVersionInfoEx, szCSDVersion);
+constexpr size_t kVersionTextSize = 128;
+static_assert(offsetof(TOSVersionInfoEx, wServicePackMajor) - kVersionTextOffset == kVersionTextSize);
+
+}  // namespace
+
+bool GetOSVersionInfo(TOSVersionInfoEx& info) {
+    info = TOSVersionInfoEx{};
+    info.dwOSVersionInfoSize = int(sizeof(TOSVersionInfoEx));
+    TOSRelease release;
+    if (!OSRelease(release)) return false;
+    info.dwVerMajor = release.major;
+    info.dwVerMinor = release.minor;
+    info.dwBuildNumber = release.build;
+    info.dwPlatformId = OSPlatformUnix;
+    const std::string name = GetOSVersionName();
+    std::memcpy(reinterpret_cast<char*>(&info) + kVersionTextOffset, name.data(),
+                std::min(name.size(), kVersionTextSize - 1));
+    return true;
+}
+
+std::string OSVersionInfoText(const TOSVersionInfoEx& info) {
+    const char* text = reinterpret_cast<const char*>(&info) + kVersionTextOffset;
+    return std::string(text, std::find(text, text + kVersionTextSize, '\0'));
 }
 
 int GetDesktopSize(int& width, int& height) {

@@ -38,7 +38,7 @@ struct TMemoryStatus {
     int dwTotalVirtual = 0, dwAvailVirtual = 0;
 };
 
-// The Windows version query's layout (GetVersionEx, 156 bytes); nothing fills it here.
+// The Windows version query's layout (GetVersionEx, 156 bytes), filled by GetOSVersionInfo.
 #pragma pack(push, 4)
 struct TOSVersionInfoEx {
     int dwOSVersionInfoSize = 0;
@@ -53,6 +53,17 @@ struct TOSVersionInfoEx {
 };
 #pragma pack(pop)
 static_assert(sizeof(TOSVersionInfoEx) == 156);
+
+// Windows numbers its platforms 0 (Win32s), 1 (Windows 95 to ME) and 2 (NT); a Unix-like system is
+// 4, the number .NET gives Unix.
+constexpr int OSPlatformUnix = 4;
+
+// The running system from uname: the size 156, the release's major, minor and build numbers, the
+// platform OSPlatformUnix, and GetOSVersionName's text in the 128-byte service-pack text area (cut to
+// 127 bytes, zero-ended). False, with only the size set, when the system cannot be asked.
+bool GetOSVersionInfo(TOSVersionInfoEx& info);
+// The text of the service-pack text area, up to its first zero byte.
+std::string OSVersionInfoText(const TOSVersionInfoEx& info);
 
 // A user record of Unix-like systems (struct passwd), field for field.
 struct TPasswdEntry {
@@ -84,9 +95,10 @@ void MinimiseWindow(int window);
 bool WindowIsActive(int window);
 TWindowInfo GetWindowInfoOf(int window);
 TWindowInfo GetActiveWindowInfo();
+// The window's frame rectangle on the screen (the client area where the desktop reports no borders).
 TRect GetWindowRectOf(int window);
 TRect GetActiveWindowRect();
-// The pointer position in window pixels; nullopt without a window.
+// The system cursor in screen pixels; nullopt without a window.
 std::optional<TPoint> GetCursorPoint();
 // Desktop resolution; -1 when it cannot be read, else 1.
 int GetDesktopSize(int& width, int& height);
@@ -107,7 +119,8 @@ std::string GetSpecialFolderPath(int folderId);
 // the maximise box is SDL's resizable window.
 void AddMinimizeBox(int window);
 void AddMaximizeBox(int window);
-// Priority class 0 normal, 1 above normal, 2 high, with the thread priority.
+// Priority class 0 normal, 1 above normal, 2 high, with the thread priority (platform/Priority.h:
+// nice 0, -5 or -10 for the game's threads, the thread value for the caller).
 void SetProcessPriority(int priorityClass, int threadPriority);
 // The image file (PNG or JPEG) becomes the window's icon; false when it cannot be read.
 bool SetWindowIconFromFile(const std::string& path, int window);

@@ -5,8 +5,6 @@ bool GrantFolderAccess(const std::string&) {
     return true;
 }
 
-void SetPriorityValues(int, int) {}
-
 std::string GetDirectXVersion() {
     return "";
 }

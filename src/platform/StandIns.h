@@ -1,7 +1,7 @@
 // The Windows services the program's framework calls that have no counterpart on this desktop, each a
 // documented no-op (or a fixed neutral answer) kept so its callers stay as they are. All such
-// stand-ins live here and nowhere else. Used by the core's start-up (folder access), its display and
-// pause code (priorities) and its window and system conveniences (core/SystemUtils.h).
+// stand-ins live here and nowhere else. Used by the core's start-up (folder access) and its window and
+// system conveniences (core/SystemUtils.h).
 #pragma once
 
 #include <string>
@@ -9,10 +9,6 @@
 // Stands for the access-list grant that opened the shared data folder to the local Users group and to
 // Everyone. The per-user data folder here is the player's own already: nothing to widen, always true.
 bool GrantFolderAccess(const std::string& path);
-
-// Stands for SetPriorityClass and SetThreadPriority of the game's process and thread. The desktop's
-// scheduler is left alone; the settings that choose the values still round-trip in the settings file.
-void SetPriorityValues(int process, int thread);
 
 // Stands for the registry's installed DirectX version. No DirectX exists here: always empty.
 std::string GetDirectXVersion();

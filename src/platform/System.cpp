@@ -12,12 +12,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <limits>
 #include <string_view>
 #include <utility>
 
@@ -212,10 +214,29 @@ std::string XdgFolder(const std::string& name) {
     return "";
 }
 
-std::string GetOSVersionName() {
+bool OSRelease(TOSRelease& out) {
+    out = TOSRelease{};
     utsname name{};
-    if (uname(&name) != 0) return "Linux";
-    return std::string(name.sysname) + " " + name.release;
+    if (uname(&name) != 0) return false;
+    out.name = name.sysname;
+    out.release = name.release;
+    // Up to three numbers separated by dots; the first other character ends them.
+    int* const parts[] = {&out.major, &out.minor, &out.build};
+    const char* at = name.release;
+    for (int* part : parts) {
+        if (*at < '0' || *at > '9') break;
+        char* end = nullptr;
+        *part = int(std::min(std::strtol(at, &end, 10), long(std::numeric_limits<int>::max())));
+        if (*end != '.') break;
+        at = end + 1;
+    }
+    return true;
+}
+
+std::string GetOSVersionName() {
+    TOSRelease release;
+    if (!OSRelease(release)) return "Linux";
+    return release.name + " " + release.release;
 }
 
 long ProcessMemoryKB() {

@@ -2,7 +2,7 @@
 // the web browser, dates, the executable's folder and the process end.
 //
 // These stand in for the Windows services the game was designed around; the ones Linux has no
-// counterpart for (folder access lists, process priority, DirectX) are the no-ops of StandIns.h.
+// counterpart for (folder access lists, DirectX) are the no-ops of StandIns.h.
 //
 // Used by the core's start-up, errors, settings and display, and by the game's notices and options.
 #pragma once
@@ -40,6 +40,15 @@ std::string CommonAppDataFolder();
 // folder). Ends in "/"; empty for any other name.
 std::string XdgFolder(const std::string& name);
 
+// The running system as uname tells it: its name ("Linux"), its release text, and the release's
+// first three numbers (6, 1, 0 of "6.1.0-13-amd64"; 0 for any that is missing). False when uname
+// fails.
+struct TOSRelease {
+    std::string name, release;
+    int major = 0, minor = 0, build = 0;
+};
+bool OSRelease(TOSRelease& out);
+// The system's name and release ("Linux 6.1.0-13-amd64"); "Linux" when uname fails.
 std::string GetOSVersionName();
 // Memory figures for the debug panel: the process's resident size, and the machine's load.
 long ProcessMemoryKB();

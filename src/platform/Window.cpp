@@ -7,8 +7,10 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
+#include "platform/Events.h"
 #include "platform/ImageCodec.h"
 
 namespace {
@@ -82,6 +84,13 @@ bool EnterFullScreen() {
         SDL_SetWindowSize(d.window, bounds.w, bounds.h);
     }
     return SDL_SetWindowFullscreen(d.window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+}
+
+// Only X11 tells where the cursor is outside the window; under the other drivers SDL answers the
+// global query with the position inside the window, in window pixels.
+bool DesktopCursorKnown() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver && SDL_strcmp(driver, "x11") == 0;
 }
 
 bool CreateRenderer() {
@@ -288,11 +297,30 @@ void CentreWindow() {
 }
 
 bool WindowPosition(int& x, int& y) {
-    if (!ClientPosition(x, y)) return false;
-    int top = 0, left = 0;
-    if (SDL_GetWindowBordersSize(State().window, &top, &left, nullptr, nullptr) == 0) {
-        x -= left;
-        y -= top;
+    TScreenRect frame, client;
+    x = y = 0;
+    if (!WindowRects(frame, client)) return false;
+    x = frame.left;
+    y = frame.top;
+    return true;
+}
+
+bool WindowRects(TScreenRect& frame, TScreenRect& client) {
+    frame = client = TScreenRect{};
+    SDL_Window* window = State().window;
+    if (!window) return false;
+    int w = 0, h = 0;
+    SDL_GetWindowPosition(window, &client.left, &client.top);
+    SDL_GetWindowSize(window, &w, &h);
+    client.right = client.left + w;
+    client.bottom = client.top + h;
+    frame = client;
+    int top = 0, left = 0, bottom = 0, right = 0;
+    if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) == 0) {
+        frame.left -= left;
+        frame.top -= top;
+        frame.right += right;
+        frame.bottom += bottom;
     }
     return true;
 }
@@ -335,6 +363,40 @@ void MoveMouse(int x, int y) {
     int wx = 0, wy = 0;
     SDL_RenderLogicalToWindow(d.renderer, float(x), float(y), &wx, &wy);
     SDL_WarpMouseInWindow(d.window, wx, wy);
+}
+
+bool CursorScreenPosition(int& x, int& y) {
+    Display& d = State();
+    if (!d.window || !d.renderer) return false;
+    if (DesktopCursorKnown()) {
+        SDL_GetGlobalMouseState(&x, &y);
+        return true;
+    }
+    int wx = 0, wy = 0;
+    SDL_RenderLogicalToWindow(d.renderer, float(PolledMouseX()), float(PolledMouseY()), &x, &y);
+    SDL_GetWindowPosition(d.window, &wx, &wy);
+    x += wx;
+    y += wy;
+    return true;
+}
+
+bool CursorPicturePosition(int& x, int& y) {
+    Display& d = State();
+    if (!d.window || !d.renderer) return false;
+    if (!DesktopCursorKnown()) {
+        x = PolledMouseX();
+        y = PolledMouseY();
+        return true;
+    }
+    int gx = 0, gy = 0, wx = 0, wy = 0;
+    SDL_GetGlobalMouseState(&gx, &gy);
+    SDL_GetWindowPosition(d.window, &wx, &wy);
+    float lx = 0, ly = 0;
+    SDL_RenderWindowToLogical(d.renderer, gx - wx, gy - wy, &lx, &ly);
+    // Rounded down, so a cursor just left of or above the picture is at -1, not 0.
+    x = int(std::floor(lx));
+    y = int(std::floor(ly));
+    return true;
 }
 
 bool CaptureFrame(TPixmap& out) {

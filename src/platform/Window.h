@@ -80,6 +80,12 @@ void CentreWindow();
 // Screen position of the window's frame and of its client area; false without a window.
 bool WindowPosition(int& x, int& y);
 bool ClientPosition(int& x, int& y);
+// Screen rectangles (right and bottom exclusive) of the window's frame and of its client area; the
+// frame is the client area where the desktop reports no borders. False without a window.
+struct TScreenRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+bool WindowRects(TScreenRect& frame, TScreenRect& client);
 bool WindowIsForeground();
 void MinimizeWindow();
 void SetWindowIconFromPixmap(const TPixmap& icon);
@@ -87,6 +93,12 @@ void SetWindowIconFromPixmap(const TPixmap& icon);
 void HideMouse();
 void ShowMouse();
 void MoveMouse(int x, int y);
+// The system cursor in screen pixels, and in the picture's logical pixels (letterbox and scale as
+// drawn; beyond 0 ... width - 1 and 0 ... height - 1 while the cursor is outside the window). Only
+// X11 tells where the cursor is outside the window; under other drivers both give the last position
+// inside it that the mouse events brought. False without a window.
+bool CursorScreenPosition(int& x, int& y);
+bool CursorPicturePosition(int& x, int& y);
 
 // Reads back the frame drawn so far (call before Flip), at the renderer's output size.
 bool CaptureFrame(TPixmap& out);

@@ -7,6 +7,7 @@
 #include "platform/Draw.h"
 #include "platform/Events.h"
 #include "platform/Image.h"
+#include "platform/Window.h"
 
 TMousePointer::TMousePointer() : ParticleList(std::make_unique<TParticleList>()) {}
 
@@ -60,8 +61,13 @@ int TMousePointer::Manage() {
 // refreshed for the application's sake and the position taken as it is.
 int TMousePointer::UpdateCoords() {
     if (Game) Game->SetClientCoords();
-    x = PolledMouseX();
-    y = PolledMouseY();
+    // Followed outside the window too, so the pointer leaves the picture with the cursor instead of
+    // stopping on its edge; without a window the last position stays.
+    int cursorX = 0, cursorY = 0;
+    if (CursorPicturePosition(cursorX, cursorY)) {
+        x = cursorX;
+        y = cursorY;
+    }
     return 0;
 }
 

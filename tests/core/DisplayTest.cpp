@@ -1,5 +1,8 @@
 // Opening the display headless: driver choice, checkpoints, full screen and its fallbacks.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -13,6 +16,7 @@
 #include "platform/Events.h"
 #include "platform/FileSystem.h"
 #include "platform/Keys.h"
+#include "platform/Priority.h"
 #include "platform/Window.h"
 #include "support/TestEnv.h"
 
@@ -39,6 +43,15 @@ class DisplayTest : public ::testing::Test {
 
     std::string Settings() const { return testenv::ReadFile(dir.Path() / "SudokuNumora.ini"); }
 };
+
+TEST_F(DisplayTest, TheFirstOpeningTakesTheDesktopsRefreshRate) {
+    Game->Driver = 1;
+    Game->FullScreen = 0;
+    Game->DesktopRefreshRate = 0;
+    Game->GraphicsCreate();
+    EXPECT_EQ(Game->DesktopRefreshRate, ::DesktopRefreshRate());
+    EXPECT_GT(Game->DesktopRefreshRate, 0);
+}
 
 TEST_F(DisplayTest, AnyDriverButTheRendererFallsBackToItAndIsSaved) {
     // 0 is the missing Direct3D driver; the others were never written by the game.
@@ -204,6 +217,36 @@ TEST_F(DisplayTest, WithVSyncFramesArePacedToTheRefreshAndAnUnchangedPauseToAFew
     Game->SetFlipSync();
     running = RunOneSecond();
     EXPECT_GT(running.frames, 200);
+}
+
+// The nice of the calling thread.
+int MainThreadNice() {
+    return getpriority(PRIO_PROCESS, id_t(syscall(SYS_gettid)));
+}
+
+TEST_F(DisplayTest, TheWindowedPrioritySettingRaisesTheGameAndPauseAndFocusLossBringItToNormal) {
+    if (geteuid() != 0) GTEST_SKIP() << "raising a priority needs root (as in CI)";
+    SetDelayHandler([](int) {});
+    testenv::WriteFile(dir.Path() / "SudokuNumora.ini", "WINDOWED PROCESS PRIORITY=2\r\nDRIVER=1\r\n");
+    Game->IniFill();
+    Game->Ini->Load();
+    Game->IniExtract();
+    Game->Music = Game->Speech = 0;
+    Game->FullScreen = 0;
+    Game->GraphicsCreate();
+    EXPECT_EQ(MainThreadNice(), -10);
+    Game->TogglePause();
+    EXPECT_EQ(MainThreadNice(), 0) << "paused";
+    Game->TogglePause();
+    EXPECT_EQ(MainThreadNice(), -10);
+    Game->SuspendedEvent = 1;
+    Game->CheckWindow();
+    EXPECT_EQ(MainThreadNice(), 0) << "suspended";
+    Game->SuspendedEvent = 0;
+    Game->CheckWindow();
+    EXPECT_EQ(MainThreadNice(), -10);
+    SetPriorityValues(0, 0);
+    SetDelayHandler(nullptr);
 }
 
 }  // namespace

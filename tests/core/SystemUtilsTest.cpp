@@ -1,5 +1,6 @@
 // System conveniences: the desktop's special folders, exact graphics modes and the machine's memory.
 #include <gtest/gtest.h>
+#include <sys/utsname.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "core/SystemUtils.h"
+#include "platform/System.h"
 #include "platform/Window.h"
 #include "support/TestEnv.h"
 
@@ -70,4 +72,22 @@ TEST(SystemUtilsTest, MemoryStatusReportsTheMachinesFigures) {
     EXPECT_GT(status.dwAvailVirtual, 0);
     EXPECT_GE(status.dwTotalVirtual, status.dwAvailVirtual);
     EXPECT_GE(status.dwTotalPageFile, status.dwAvailPageFile);
+}
+
+TEST(SystemUtilsTest, TheVersionRecordComesFromUnameAsTheVersionNameDoes) {
+    utsname name{};
+    ASSERT_EQ(uname(&name), 0);
+    EXPECT_EQ(GetOSVersionName(), std::string(name.sysname) + " " + name.release);
+    TOSVersionInfoEx info;
+    info.wServicePackMajor = 7;  // the record is filled afresh
+    ASSERT_TRUE(GetOSVersionInfo(info));
+    EXPECT_EQ(info.dwOSVersionInfoSize, 156);
+    EXPECT_EQ(info.dwPlatformId, OSPlatformUnix);
+    EXPECT_EQ(OSVersionInfoText(info), GetOSVersionName());
+    EXPECT_EQ(info.wServicePackMajor, 0);
+    EXPECT_GT(info.dwVerMajor, 0);
+    // The release begins with the three numbers ("6.1.0-13-amd64").
+    const std::string numbers = std::to_string(info.dwVerMajor) + "." + std::to_string(info.dwVerMinor) +
+                                "." + std::to_string(info.dwBuildNumber);
+    EXPECT_EQ(std::string(name.release).rfind(numbers, 0), 0u) << numbers << " of " << name.release;
 }

@@ -58,6 +58,13 @@ TEST_F(WindowTest, FullScreenWindowCoversTheDesktopAndLetterboxesTheLogicalSize)
     }
 }
 
+TEST_F(WindowTest, TheDesktopRefreshRateIsTheDesktopModesElse60) {
+    const int rate = DesktopRefreshRate();
+    SDL_DisplayMode mode;
+    ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &mode), 0);
+    EXPECT_EQ(rate, mode.refresh_rate > 0 ? mode.refresh_rate : 60);
+}
+
 TEST_F(WindowTest, CapturedAndSavedFramesHoldWhatWasDrawn) {
     ASSERT_TRUE(SetGraphicsDriver(GraphicsDriverOpenGL));
     ASSERT_TRUE(Graphics(800, 600, 0, 60));
