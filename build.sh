@@ -8,7 +8,8 @@ cd "$(dirname "$0")"
 PACKAGES=(build-essential cmake pkg-config
           libsdl2-dev libopenal-dev zlib1g-dev libpng-dev libjpeg-dev libfreetype-dev
           libogg-dev libvorbis-dev libgtest-dev libgmock-dev libbenchmark-dev
-          librsvg2-bin fonts-crosextra-carlito clang-format)
+          librsvg2-bin fonts-crosextra-carlito clang-format
+          libdbus-1-dev libacl1-dev xvfb libgl1-mesa-dri dbus-daemon python3-dbusmock)
 
 install_missing() {
     local missing=()

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/Desktop.h"
 #include "platform/Events.h"
 #include "platform/ImageCodec.h"
 #include "platform/System.h"
