@@ -9,7 +9,7 @@ PACKAGES=(build-essential cmake pkg-config
           libsdl2-dev libopenal-dev zlib1g-dev libpng-dev libjpeg-dev libfreetype-dev
           libogg-dev libvorbis-dev libgtest-dev libgmock-dev libbenchmark-dev
           librsvg2-bin fonts-crosextra-carlito clang-format
-          xvfb xdotool x11-utils)
+          xvfb xdotool x11-utils libdbus-1-dev libacl1-dev libgl1-mesa-dri dbus-daemon python3-dbusmock)
 
 install_missing() {
     local missing=()

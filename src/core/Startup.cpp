@@ -54,16 +54,14 @@ void QuitStep(const char* name, Step&& step) {
     }
 }
 
-// Opens the shared data folder and each parent below the application-data folder to every user.
-void GrantSharedFolder(const std::string& subPath) {
-    const std::string root = CommonAppDataFolder();
-    std::string path = subPath;
-    while (path.size() > root.size() && path.compare(0, root.size(), root) == 0) {
-        if (!GrantFolderAccess(path)) ReportError("Cannot give shared data folder full access!");
-        std::string::size_type cut = path.find_last_of("/\\", path.size() - 2);
-        if (cut == std::string::npos) break;
-        path.erase(cut + 1);
-    }
+// The single-instance lock's name and player folder, kept for the second look that Init takes once
+// a first start has made the folder.
+struct TInstanceLock {
+    std::string name, playerFolder;
+};
+TInstanceLock& InstanceLock() {
+    static TInstanceLock lock;
+    return lock;
 }
 
 // The first driver choice: by number, or the settings file's when the number is 0 or less.
@@ -151,6 +149,7 @@ TStartupHooks& StartupHooks() {
 }
 
 void SingleInstanceCheck(const std::string& name, const std::string& playerFolder) {
+    InstanceLock() = {name, playerFolder};
     if (!SingleInstanceLock(name, playerFolder)) End(0);
 }
 
@@ -194,12 +193,14 @@ int TGame::Init(int soundDriverChoice, int) {
         if (!ReadDir(SubPath)) {
             Checkpoint = 1002;
             if (!CreateDir(SubPath, true)) ReportError("Cannot create shared data folder " + SubPath);
-            // 1003 marked the system check that spared Windows 9x the grant; every system here gets it.
-            Checkpoint = 1003;
-            Checkpoint = 1004;
-            GrantSharedFolder(SubPath);
+            // No access grant follows: the folder lies in the player's own data folder, not in one
+            // shared by the machine's users, and opening it to everyone would let any of them change
+            // this player's saves and settings. It keeps the access it was made with.
         }
     }
+    // On a first start the player folder exists only now: its lock is taken here, and a copy started
+    // meanwhile with another runtime folder that got there first ends this one, silently.
+    if (!InstanceLock().name.empty()) SingleInstanceCheck(InstanceLock().name, InstanceLock().playerFolder);
 
     Checkpoint = 3;
     Ini->FileName = SettingsFileName();

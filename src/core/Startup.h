@@ -50,7 +50,8 @@ TStartupHooks& StartupHooks();
 [[noreturn]] void MainUnitInit();
 
 // Ends the process at once, silently and with exit code 0, when another copy holds the lock in the
-// runtime folder or in the player folder.
+// runtime folder or in the player folder. A player folder that does not exist yet is locked by
+// TGame::Init right after the first start has made it.
 void SingleInstanceCheck(const std::string& name, const std::string& playerFolder = "");
 
 // The orderly end: marker, channels, pointer, first-run page and options, then the exit code: 0 for

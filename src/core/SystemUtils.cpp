@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/Desktop.h"
+#include "platform/Events.h"
 #include "platform/ImageCodec.h"
 #include "platform/Priority.h"
 #include "platform/System.h"

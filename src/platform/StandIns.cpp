@@ -1,10 +1,6 @@
 // The no-op stand-ins for Windows services; see StandIns.h for what each stands for.
 #include "platform/StandIns.h"
 
-bool GrantFolderAccess(const std::string&) {
-    return true;
-}
-
 std::string GetDirectXVersion() {
     return "";
 }
@@ -12,12 +8,4 @@ std::string GetDirectXVersion() {
 bool DirectX7Available() {
     std::string version = GetDirectXVersion();
     return version != "1.0" && version != "2.0" && version != "3.0" && version != "5.0" && version != "6.0";
-}
-
-void GetVideoMemory(int& total, int& free) {
-    total = free = 0;
-}
-
-bool SetDesktopWallpaper(const std::string& /*path*/) {
-    return false;
 }

@@ -20,6 +20,7 @@
 #include <ctime>
 #include <filesystem>
 #include <limits>
+#include <set>
 #include <string_view>
 #include <utility>
 
@@ -143,8 +144,16 @@ int LockFile(const std::string& path) {
 }  // namespace
 
 bool SingleInstanceLock(const std::string& name, const std::string& playerFolder) {
-    static bool held = false;
-    if (held) return true;
+    // The lock files this process holds; taking one again is a no-op.
+    static std::set<std::string> held;
+    // False only when another process holds the lock. Without a lock file the check cannot be
+    // made; running is better than refusing to start.
+    auto take = [](const std::string& path) {
+        if (held.count(path)) return true;
+        const int locked = LockFile(path);
+        if (locked == 1) held.insert(path);
+        return locked != 0;
+    };
     std::string file;
     for (char c : name) file += (c == '/' ? '_' : c);
     std::string folder = Env("XDG_RUNTIME_DIR");
@@ -153,14 +162,11 @@ bool SingleInstanceLock(const std::string& name, const std::string& playerFolder
         folder = std::filesystem::temp_directory_path().string();
         runtimeFile.append("-").append(std::to_string(getuid()));
     }
-    // Without a lock file the check cannot be made; running is better than refusing to start.
-    if (LockFile(folder + "/" + runtimeFile + ".lock") == 0) return false;
-    if (!playerFolder.empty()) {
-        std::error_code ec;
-        std::filesystem::create_directories(playerFolder, ec);
-        if (LockFile(WithSlash(playerFolder) + file + ".lock") == 0) return false;
-    }
-    held = true;
+    if (!take(folder + "/" + runtimeFile + ".lock")) return false;
+    // A missing player folder is left for the first start to make in its own step.
+    std::error_code ec;
+    if (!playerFolder.empty() && std::filesystem::is_directory(playerFolder, ec))
+        return take(WithSlash(playerFolder) + file + ".lock");
     return true;
 }
 

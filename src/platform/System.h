@@ -2,7 +2,7 @@
 // the web browser, dates, the executable's folder and the process end.
 //
 // These stand in for the Windows services the game was designed around; the ones Linux has no
-// counterpart for (folder access lists, DirectX) are the no-ops of StandIns.h.
+// counterpart for (DirectX) are the no-ops of StandIns.h.
 //
 // Used by the core's start-up, errors, settings and display, and by the game's notices and options.
 #pragma once
@@ -26,9 +26,11 @@ std::string WrapNoticeText(const std::string& text, size_t width);
 bool HeadlessVideo();
 
 // Takes an exclusive lock named after `name` in $XDG_RUNTIME_DIR (else the temp folder, with the
-// user id in the file name) and, when `playerFolder` is given, a second one on name + ".lock" in
-// that folder (created when missing), so that copies started with different runtime folders still
-// meet. Both are held for the life of the process. False when another process holds either.
+// user id in the file name) and, when `playerFolder` is given and exists, a second one on name +
+// ".lock" in that folder, so that copies started with different runtime folders still meet. A
+// missing player folder is not made here: call again once it exists to take its lock then (the
+// locks already held are kept). All are held for the life of the process. False when another
+// process holds any of them.
 bool SingleInstanceLock(const std::string& name, const std::string& playerFolder = "");
 
 // The per-user application-data folder, $XDG_DATA_HOME or ~/.local/share, ending in "/".

@@ -191,6 +191,7 @@ TEST(EndToEnd, ASecondCopyLeavesAtOnceAndWritesNothingEvenWithAnotherRuntimeFold
     if (!fs::exists(Executable())) GTEST_SKIP() << "the program is not built: " << Executable();
     testenv::TempDir home, runtime, otherRuntime, logDir;
     const fs::path shared = home.Path() / "Tolvane Games" / "Sudoku Numora";
+    fs::create_directories(shared);
     // The first copy is stood in for by a process that holds the same locks.
     int ready[2], release[2];
     ASSERT_EQ(pipe(ready), 0);

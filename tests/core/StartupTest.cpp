@@ -1,5 +1,9 @@
 // The framework's start-up steps and GameQuit: order, checkpoints, guarded steps, options kept.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -114,6 +118,27 @@ TEST_F(StartupTest, AProfilesFolderThatCannotBeMadeDoesNotStopTheStart) {
     ASSERT_EQ(notices.size(), 1u);
     EXPECT_EQ(notices[0], "Cannot create shared profiles folder " + Game->ProfilePath);
     EXPECT_EQ(testenv::ReadFile(dir.Path() / "profiles"), "x");
+}
+
+TEST_F(StartupTest, AFirstStartMakesThePlayerFolderKeepsItToThePlayerAndThenLocksIt) {
+    const std::string folder = dir.Str() + "Tolvane Games/Sudoku Numora";
+    Game->SubPath = folder + "/";
+    Game->ProfilePath = Game->SubPath + "profiles/";
+    SingleInstanceCheck("Numora First Start", folder);
+    ASSERT_FALSE(fs::exists(folder));  // left for the start-up's own step
+    const mode_t mask = umask(022);
+    EXPECT_NO_THROW(Game->Init(0, 0));
+    umask(mask);
+    ASSERT_TRUE(fs::is_directory(folder));
+    EXPECT_TRUE(fs::is_directory(Game->ProfilePath));
+    // The player's own folder is not opened to the machine's other users.
+    EXPECT_EQ(fs::status(folder).permissions() & (fs::perms::group_write | fs::perms::others_write),
+              fs::perms::none);
+    // The folder's lock is held once the folder exists, against any other opener.
+    const int lock = open((folder + "/Numora First Start.lock").c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(lock, 0);
+    EXPECT_NE(flock(lock, LOCK_EX | LOCK_NB), 0);
+    close(lock);
 }
 
 TEST_F(StartupTest, InitFailureCarriesItsCheckpoint) {

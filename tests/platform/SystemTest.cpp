@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 
 #include "platform/System.h"
@@ -64,6 +65,10 @@ TEST(SingleInstance, ALockInThePlayerFolderStopsACopyWithAnotherRuntimeFolder) {
     FirstCopy first;
     ASSERT_NO_FATAL_FAILURE(first.Start([&] {
         setenv("XDG_RUNTIME_DIR", runtimeA.Str().c_str(), 1);
+        // A first start finds no player folder: the lock leaves it for the start-up to make, and a
+        // second call once it exists takes the folder's lock.
+        if (!SingleInstanceLock("Numora Player", folder) || std::filesystem::exists(folder)) return false;
+        std::filesystem::create_directories(folder);
         return SingleInstanceLock("Numora Player", folder);
     }));
     EXPECT_EQ(first.answer, 'y');
