@@ -39,7 +39,7 @@ void ShowInGameNotice(const std::string& text) {
     try {
         InGameNotice()(text);
     } catch (...) {
-        // The notice is on standard error and in the log already; the caller's own error goes on.
+        // The notice is on standard error already; the caller's own error goes on.
     }
     showing = false;
 }
@@ -93,15 +93,24 @@ void SetErrorLogClock(std::function<std::string()> date, std::function<std::stri
 }
 
 void ShowNotice(const std::string& text) {
-    // Logged first: a box waits for the player, who may end the program instead of answering.
-    WriteErrorLog(text);
     if (Notice()) Notice()(text);
 }
+
+namespace {
+
+// An error is logged before it is shown: the box waits for the player, who may end the program
+// instead of answering.
+void ShowErrorNotice(const std::string& text) {
+    WriteErrorLog(text);
+    ShowNotice(text);
+}
+
+}  // namespace
 
 int ReportError(const std::string& text, int fatal) {
     int polled = PolledInputOn;
     if (ErrorScreenFullScreen == 0) {
-        ShowNotice(text);
+        ShowErrorNotice(text);
         throw TRuntimeError(text);
     }
     EnablePolledInputSafe();
@@ -238,7 +247,7 @@ void ReportUncaughtException(std::exception_ptr error) {
     } catch (...) {
     }
     if (CloseDisplay()) CloseDisplay()();
-    ShowNotice(UncaughtErrorText(error, Checkpoint));
+    ShowErrorNotice(UncaughtErrorText(error, Checkpoint));
 }
 
 void WriteErrorLog(const std::string& text) {

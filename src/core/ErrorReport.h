@@ -59,8 +59,9 @@ extern int ErrorLogEnabled;
 extern int ErrorDebugStop;
 
 // Shows text in the system notice (a message box captioned with the application title), always also
-// on standard error and in the error log. Where the system's box cannot open while the display is
-// up (a bare X server), the text goes to the in-game notice instead.
+// on standard error. Where the system's box cannot open while the display is up (a bare X server),
+// the text goes to the in-game notice instead. An information notice never touches the error log,
+// which keeps the last error only; the error paths below log their text themselves.
 void ShowNotice(const std::string& text);
 
 // Shows text in a system notice and throws TRuntimeError carrying it; the fatal flag does not

@@ -141,6 +141,7 @@ TEST(EndToEnd, SettingsLeftByACrashAfterAChangeAreRestoredKeepingTheProfileName)
     EXPECT_NE(settings.find("PROFILE NAME=Ada\r\n"), std::string::npos) << settings;
     EXPECT_NE(settings.find("MUSIC VOLUME=50\r\n"), std::string::npos) << settings;
     EXPECT_NE(testenv::ReadFile(log).find("Default ini file restored!"), std::string::npos);
+    EXPECT_FALSE(fs::exists(shared / "ErrorLog.txt")) << "a notice is no error";
     EXPECT_FALSE(fs::exists(shared / "inichanged.dat"));
     EXPECT_FALSE(fs::exists(shared / ".ini"));
     EXPECT_FALSE(fs::exists(shared / ".ini.ini"));
