@@ -13,6 +13,7 @@
 #include "core/InputUtils.h"
 #include "core/StringUtils.h"
 #include "platform/Clock.h"
+#include "platform/DataFile.h"
 #include "platform/Draw.h"
 #include "platform/Events.h"
 #include "platform/FileSystem.h"
@@ -261,7 +262,7 @@ void CheckSectionHeader(const std::string& line, const std::string& name) {
 }
 
 std::string ReadFileOrDie(const std::string& path) {
-    std::optional<std::string> bytes = LoadFile(path);
+    std::optional<std::string> bytes = LoadFile(path, MaxDataTextBytes);
     if (!bytes) ReportError(ErrorLoadingFile + path, 1);
     return *bytes;
 }

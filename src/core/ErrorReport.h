@@ -98,7 +98,9 @@ void WriteErrorLog(const std::string& text);
 // The fatal report "[" + name + "] header hot found" unless Upper(line) is "[" + name + "]".
 void CheckSectionHeader(const std::string& line, const std::string& name);
 
-// Load-or-die helpers: the loaded thing, or ReportError with the message above + path.
+// Load-or-die helpers: the loaded thing, or ReportError with the message above + path. ReadFileOrDie
+// reads the game's text data, so a file larger than MaxDataTextBytes (platform/DataFile.h) is such a
+// failure too, refused by its size before it is read.
 std::shared_ptr<TImage> LoadImageOrDie(const std::string& path, int flags = -1);
 std::shared_ptr<TImage> LoadAnimImageOrDie(const std::string& path, int cellWidth, int cellHeight,
                                            int firstCell, int cellCount, int flags = -1);

@@ -1,6 +1,7 @@
 // The shared test helpers of TestEnv.h: throw-away folders, headless set-up and file helpers for every suite.
 #include "TestEnv.h"
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -77,6 +78,17 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
     if (path.has_parent_path()) fs::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << bytes;
+}
+
+void WriteSparseFile(const fs::path& path, const std::string& head, std::uintmax_t size) {
+    WriteFile(path, head);
+    fs::resize_file(path, size);
+}
+
+long PeakMemoryKB() {
+    struct rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
 }
 
 }  // namespace testenv

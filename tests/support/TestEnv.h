@@ -2,6 +2,7 @@
 // so no test ever touches the real player's files.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -31,5 +32,9 @@ std::filesystem::path SourceDir();
 
 std::string ReadFile(const std::filesystem::path& path);
 void WriteFile(const std::filesystem::path& path, const std::string& bytes);
+// A file of size bytes starting with head, the rest a hole: a huge file that costs no disk.
+void WriteSparseFile(const std::filesystem::path& path, const std::string& head, std::uintmax_t size);
+// The most memory the process has held so far, in KB (its peak resident set).
+long PeakMemoryKB();
 
 }  // namespace testenv
