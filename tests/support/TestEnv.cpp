@@ -27,6 +27,10 @@ struct ProcessFolders {
         root = MakeTemp("numora-test-");
         fs::create_directories(root / "data");
         fs::create_directories(root / "runtime");
+        fs::create_directories(root / "work");
+        // Whatever a test writes by a relative path (the error log before its folder is set, for one)
+        // lands in the process's own folder, never where the executable happened to be started.
+        fs::current_path(root / "work");
         setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
         setenv("XDG_RUNTIME_DIR", (root / "runtime").c_str(), 1);
         setenv("SDL_VIDEODRIVER", "dummy", 0);
@@ -58,13 +62,15 @@ const fs::path& ProcessRoot() {
 }
 
 fs::path BinDir() {
-    const char* dir = std::getenv("NUMORA_BIN_DIR");
-    return dir ? fs::path(dir) : fs::current_path().parent_path() / "bin";
+    return NUMORA_BIN_DIR;
 }
 
 fs::path SourceDir() {
-    const char* dir = std::getenv("NUMORA_SOURCE_DIR");
-    return dir ? fs::path(dir) : fs::current_path().parent_path().parent_path();
+    return NUMORA_SOURCE_DIR;
+}
+
+fs::path TestsDir() {
+    return NUMORA_TESTS_DIR;
 }
 
 std::string ReadFile(const fs::path& path) {

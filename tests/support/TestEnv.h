@@ -23,12 +23,15 @@ class TempDir {
     std::filesystem::path path_;
 };
 
-// Root of the process-wide temp folders that XDG_DATA_HOME and XDG_RUNTIME_DIR point at.
+// Root of the process-wide temp folders that XDG_DATA_HOME and XDG_RUNTIME_DIR point at; its folder
+// "work" is the working folder of every test process.
 const std::filesystem::path& ProcessRoot();
 
-// Folder of the built executable and its data (build/bin), and of the source tree.
+// Folder of the built executable and its data (build/bin), of the source tree, and of the test
+// executables (build/tests): absolute paths fixed by the build, whatever the working folder.
 std::filesystem::path BinDir();
 std::filesystem::path SourceDir();
+std::filesystem::path TestsDir();
 
 std::string ReadFile(const std::filesystem::path& path);
 void WriteFile(const std::filesystem::path& path, const std::string& bytes);
