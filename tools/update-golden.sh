@@ -17,5 +17,5 @@ cd "$build/tests"
 for target in "${targets[@]}"; do
     echo "== $target"
     NUMORA_UPDATE_GOLDEN=1 SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ALSOFT_DRIVERS=null \
-        NUMORA_BIN_DIR="$build/bin" NUMORA_SOURCE_DIR="$root" "./$target" --gtest_brief=1
+        "./$target" --gtest_brief=1
 done

@@ -263,6 +263,7 @@ int TGame::DebugPrint() {
                                      DrawTime->GetDisplay(), CodeTime->GetDisplay()});
         int load = 0, totalMB = 0, usedMB = 0;
         SystemMemoryStatus(load, totalMB, usedMB);
+        const auto [mouseX, mouseY] = FrontEnd().PointerPosition(*this);
         lines.insert(lines.end(),
                      {"Desk Hz " + std::to_string(DesktopRefreshRate),
                       "Game Hz " + std::to_string(GameRefreshRate),
@@ -280,6 +281,8 @@ int TGame::DebugPrint() {
                       "M. Vol. " + std::to_string(MusicVolume) + " (" + onOff(Music) + ")",
                       "S. Vol. " + std::to_string(SoundVolume) + " (" + onOff(Sound) + ")",
                       "Sp. Vol." + std::to_string(SpeechVolume) + " (" + onOff(Speech) + ")",
+                      "Mouse X " + std::to_string(mouseX),
+                      "Mouse Y " + std::to_string(mouseY),
                       "Screen  " + (CurrentTScreen ? CurrentTScreen->name : std::string()),
                       "Handle  " + std::to_string(WindowHandle),
                       "Debug1  " + std::to_string(Debug1),

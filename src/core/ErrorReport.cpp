@@ -13,6 +13,7 @@
 #include "core/InputUtils.h"
 #include "core/StringUtils.h"
 #include "platform/Clock.h"
+#include "platform/DataFile.h"
 #include "platform/Draw.h"
 #include "platform/Events.h"
 #include "platform/FileSystem.h"
@@ -39,7 +40,7 @@ void ShowInGameNotice(const std::string& text) {
     try {
         InGameNotice()(text);
     } catch (...) {
-        // The notice is on standard error and in the log already; the caller's own error goes on.
+        // The notice is on standard error already; the caller's own error goes on.
     }
     showing = false;
 }
@@ -93,15 +94,24 @@ void SetErrorLogClock(std::function<std::string()> date, std::function<std::stri
 }
 
 void ShowNotice(const std::string& text) {
-    // Logged first: a box waits for the player, who may end the program instead of answering.
-    WriteErrorLog(text);
     if (Notice()) Notice()(text);
 }
+
+namespace {
+
+// An error is logged before it is shown: the box waits for the player, who may end the program
+// instead of answering.
+void ShowErrorNotice(const std::string& text) {
+    WriteErrorLog(text);
+    ShowNotice(text);
+}
+
+}  // namespace
 
 int ReportError(const std::string& text, int fatal) {
     int polled = PolledInputOn;
     if (ErrorScreenFullScreen == 0) {
-        ShowNotice(text);
+        ShowErrorNotice(text);
         throw TRuntimeError(text);
     }
     EnablePolledInputSafe();
@@ -238,7 +248,7 @@ void ReportUncaughtException(std::exception_ptr error) {
     } catch (...) {
     }
     if (CloseDisplay()) CloseDisplay()();
-    ShowNotice(UncaughtErrorText(error, Checkpoint));
+    ShowErrorNotice(UncaughtErrorText(error, Checkpoint));
 }
 
 void WriteErrorLog(const std::string& text) {
@@ -252,7 +262,7 @@ void CheckSectionHeader(const std::string& line, const std::string& name) {
 }
 
 std::string ReadFileOrDie(const std::string& path) {
-    std::optional<std::string> bytes = LoadFile(path);
+    std::optional<std::string> bytes = LoadFile(path, MaxDataTextBytes);
     if (!bytes) ReportError(ErrorLoadingFile + path, 1);
     return *bytes;
 }

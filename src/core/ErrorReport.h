@@ -59,8 +59,9 @@ extern int ErrorLogEnabled;
 extern int ErrorDebugStop;
 
 // Shows text in the system notice (a message box captioned with the application title), always also
-// on standard error and in the error log. Where the system's box cannot open while the display is
-// up (a bare X server), the text goes to the in-game notice instead.
+// on standard error. Where the system's box cannot open while the display is up (a bare X server),
+// the text goes to the in-game notice instead. An information notice never touches the error log,
+// which keeps the last error only; the error paths below log their text themselves.
 void ShowNotice(const std::string& text);
 
 // Shows text in a system notice and throws TRuntimeError carrying it; the fatal flag does not
@@ -97,7 +98,9 @@ void WriteErrorLog(const std::string& text);
 // The fatal report "[" + name + "] header hot found" unless Upper(line) is "[" + name + "]".
 void CheckSectionHeader(const std::string& line, const std::string& name);
 
-// Load-or-die helpers: the loaded thing, or ReportError with the message above + path.
+// Load-or-die helpers: the loaded thing, or ReportError with the message above + path. ReadFileOrDie
+// reads the game's text data, so a file larger than MaxDataTextBytes (platform/DataFile.h) is such a
+// failure too, refused by its size before it is read.
 std::shared_ptr<TImage> LoadImageOrDie(const std::string& path, int flags = -1);
 std::shared_ptr<TImage> LoadAnimImageOrDie(const std::string& path, int cellWidth, int cellHeight,
                                            int firstCell, int cellCount, int flags = -1);

@@ -8,6 +8,7 @@
 #include "core/PakFormat.h"
 #include "core/StringUtils.h"
 #include "platform/Audio.h"
+#include "platform/DataFile.h"
 #include "platform/FileSystem.h"
 #include "platform/FontRaster.h"
 #include "platform/ImageCodec.h"
@@ -97,7 +98,7 @@ void TPakFile::ReadFromStream(TBankStream& stream, const std::string& path) {
 }
 
 std::unique_ptr<TPakFile> TPakFile::Create(const std::string& path) {
-    std::optional<std::string> bytes = LoadFile(path);
+    std::optional<std::string> bytes = LoadFile(path, MaxDataFileBytes);
     if (!bytes) return nullptr;
     auto owner = std::make_shared<const std::string>(std::move(*bytes));
     TBankStream stream(owner, std::span(reinterpret_cast<const uint8_t*>(owner->data()), owner->size()));
@@ -178,7 +179,7 @@ int TPakFileManager::LoadFiles(const std::string& path) {
     std::vector<std::string> list;
     ScanFiles(list, folder);
     for (const std::string& file : list) {
-        std::optional<std::string> bytes = LoadFile(file);
+        std::optional<std::string> bytes = LoadFile(file, MaxDataFileBytes);
         if (!bytes) continue;
         auto item = std::make_shared<TPakItem>();
         item->Name = file.substr(folder.size());
@@ -266,7 +267,7 @@ std::shared_ptr<TImageFont> TPakFileManager::GetImageFontOrDie(const std::string
 
 bool DataPakReadable(const std::string& resourcePath) {
     std::string path = resourcePath + "data.pak";
-    return FileType(path) == FILETYPE_FILE && LoadFile(path).has_value();
+    return FileType(path) == FILETYPE_FILE && LoadFile(path, MaxDataFileBytes).has_value();
 }
 
 // ---- protocol streams -------------------------------------------------------------------------

@@ -6,6 +6,7 @@
 
 #include "core/ChannelArray.h"
 #include "core/ErrorReport.h"
+#include "core/FileUtils.h"
 #include "core/Game.h"
 #include "core/GameText.h"
 #include "core/IniFile.h"
@@ -210,7 +211,7 @@ int TGame::Init(int soundDriverChoice, int) {
     const std::string defaultIni = DataPrefix + "data/default.ini";
     if (FileType(Ini->FileName + ".ini") == FILETYPE_NONE && FileType(defaultIni) == FILETYPE_FILE) {
         Checkpoint = 5001;
-        CopyFile(defaultIni, Ini->FileName + ".ini");
+        CopyFile(defaultIni, Ini->FileName + ".ini", MaxIniFileBytes);
     }
     Checkpoint = 5002;
     Ini->Load();

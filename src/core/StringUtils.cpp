@@ -90,6 +90,35 @@ std::string Upper(const std::string& s) {
     return out;
 }
 
+char32_t UpperLetter(char32_t c) {
+    if (c >= U'a' && c <= U'z') return c - 32;
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 32;  // à-þ, not the division sign
+    if (c == 0xFF) return 0x178;                             // ÿ -> Ÿ
+    if (c == 0x131) return U'I';                             // dotless i
+    // Latin Extended-A pairs its letters upper then lower, on even codes up to ķ and from Ŋ to ŷ,
+    // on odd codes from Ĺ to ň and from Ź to ž; ĸ and ŉ have no upper case.
+    if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177)) return (c & 1) ? c - 1 : c;
+    if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) return (c & 1) ? c : c - 1;
+    return c;
+}
+
+std::string EncodeUtf8(char32_t c) {
+    std::string out;
+    AppendUtf8(out, c);
+    return out;
+}
+
+std::string UpperFirst(const std::string& s) {
+    if (s.empty()) return s;
+    const unsigned char lead = static_cast<unsigned char>(s[0]);
+    if (lead < 0x80) return EncodeUtf8(UpperLetter(lead)) + s.substr(1);
+    // Every letter UpperLetter changes takes two bytes; longer or broken sequences stay as they are.
+    if ((lead & 0xE0) != 0xC0 || s.size() < 2 || (static_cast<unsigned char>(s[1]) & 0xC0) != 0x80) return s;
+    const char32_t c = char32_t(lead & 0x1F) << 6 | char32_t(static_cast<unsigned char>(s[1]) & 0x3F);
+    if (c < 0x80) return s;  // an overlong form is no letter
+    return EncodeUtf8(UpperLetter(c)) + s.substr(2);
+}
+
 std::string Lower(const std::string& s) {
     std::string out = s;
     for (char& c : out) {

@@ -1,6 +1,6 @@
 // Small text helpers used across the program: case, separators, padding, number formatting,
-// line splitting and decoding of text files. Strings are UTF-8; case changes touch ASCII letters
-// only, so multi-byte characters pass through unchanged.
+// line splitting and decoding of text files. Strings are UTF-8; Upper and Lower touch ASCII letters
+// only (keys and file names), so multi-byte characters pass through unchanged.
 // Used throughout the core, the presentation layer and the game.
 #pragma once
 
@@ -9,6 +9,13 @@
 
 std::string Upper(const std::string& s);
 std::string Lower(const std::string& s);
+// The upper-case letter of a lower-case one of ASCII, Latin-1 and Latin Extended-A (a name's letters);
+// any other code point unchanged.
+char32_t UpperLetter(char32_t c);
+// s with its first character through UpperLetter, whatever its length in bytes; the rest unchanged.
+std::string UpperFirst(const std::string& s);
+// The UTF-8 bytes of one code point.
+std::string EncodeUtf8(char32_t c);
 // Blanks, tabs, CR and LF removed from both ends.
 std::string Trim(const std::string& s);
 

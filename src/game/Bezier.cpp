@@ -82,16 +82,22 @@ float TBezier::Speed(float at) const {
     return std::sqrt(vx * vx + vy * vy);
 }
 
-void TBezier::GetPoint(float at, float& px, float& py) {
+void TBezier::StoreT(float at) {
     t = at;
     if (t > 1.0f) t = reset ? 0.0f : 1.0f;
     if (t < 0.0f) t = reset ? 1.0f : 0.0f;
-    Point(t, px, py);
+}
+
+void TBezier::GetPoint(float at, float& px, float& py) {
+    StoreT(at);
+    Point(at, px, py);
 }
 
 void TBezier::MovePoint(float& px, float& py) {
-    t += goBackward ? -currSpeed * Delta : currSpeed * Delta;
-    GetPoint(t, x, y);
+    // The mover shows the point at the stored t: the curve carried on past an end lies far off where a
+    // step is large (a vanished tangent keeps the uncorrected speed), and the point would leap there.
+    StoreT(t + (goBackward ? -currSpeed * Delta : currSpeed * Delta));
+    Point(t, x, y);
     px = x;
     py = y;
     // Where the tangent vanishes (coincident control points) the last speed is kept rather than

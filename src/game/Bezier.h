@@ -28,9 +28,10 @@ class TBezier {
     bool Load(std::istream& stream);
     void Init(int ax, int ay, int bx, int by, int cx, int cy, int dx, int dy, float baseSpeed, int speedCorr,
               int goBackward, int reset);
-    // A t past either end wraps the stored t round (reset) or holds it at the end; the point is taken
-    // at the stored t, so it never lies beyond the curve's ends.
+    // The point at t, even past either end (the curve carried on); only the stored t is wrapped round
+    // (reset) or held at the end.
     void GetPoint(float t, float& x, float& y);
+    // One tick along the curve; the point shown is at the stored t, never beyond the ends.
     void MovePoint(float& x, float& y);
     void Logic(float& x, float& y) { MovePoint(x, y); }
     void DrawCurve() const;
@@ -40,6 +41,8 @@ class TBezier {
     void GetCurrentPoint(float& x, float& y);
 
   private:
+    // t := at, wrapped round (reset) or held at the end it passed.
+    void StoreT(float at);
     void Point(float at, float& px, float& py) const;
     // Length of the curve's tangent at t (pixels per unit of t).
     float Speed(float at) const;

@@ -72,11 +72,11 @@ void UpdateToggleButtonsInList(TMenu& menu, const std::string& chosenName, int o
     }
 }
 
-std::unique_ptr<TButton> CreateCentredButton(const std::string& image, const std::string& imageMO, int, int,
-                                             int) {
+std::unique_ptr<TButton> CreateCentredButton(const std::string& image, const std::string& imageMO, int cellW,
+                                             int cellH, int frames) {
     auto button = std::make_unique<TButton>();
     button->UseMenuPath = 1;
-    button->Load(image, imageMO, "", "", 0, 0, 1);
+    button->Load(image, imageMO, "", "", cellW, cellH, frames);
     button->CentreX(int(button->y));
     // A sound the bank has not loaded leaves the button silent rather than ending the game.
     if (SoundBank) {

@@ -20,6 +20,7 @@ TButton* SetToggleImage(TMenu& menu, const std::string& name, const std::string&
                         int onMouseOverFlag);
 // Reloads every button's images so that only the button named chosenName shows its "On" state.
 void UpdateToggleButtonsInList(TMenu& menu, const std::string& chosenName, int onMouseOverFlag);
-// A button from the menu folder centred on the screen, with the game's hover and click sounds.
-std::unique_ptr<TButton> CreateCentredButton(const std::string& image, const std::string& imageMO, int flag1,
-                                             int flag2, int flag3);
+// A button from the menu folder centred on the screen, with the game's hover and click sounds; with
+// frames > 1 its images are strips of cellW x cellH cells.
+std::unique_ptr<TButton> CreateCentredButton(const std::string& image, const std::string& imageMO, int cellW,
+                                             int cellH, int frames);

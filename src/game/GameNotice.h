@@ -1,7 +1,7 @@
 // Messages that the game shows the player without ending the run (a save that could not be written, a
-// saved game that cannot be read). They go to the system notice of the core (message box, standard
-// error, error log); where that box cannot open while the display is up, the game's own OK dialog
-// takes over (RegisterNoticeDialog). The handler is replaceable for tests.
+// saved game that cannot be read). They go to the system notice of the core (message box and standard
+// error; never the error log, which is for errors); where that box cannot open while the display is up,
+// the game's own OK dialog takes over (RegisterNoticeDialog). The handler is replaceable for tests.
 // Used by the screens and the save-game and best-time code whenever a write or read fails.
 #pragma once
 

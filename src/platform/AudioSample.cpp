@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/DataFile.h"
 #include "platform/FileSystem.h"
 
 namespace {
@@ -211,7 +212,7 @@ std::shared_ptr<TAudioSample> LoadAudioSample(std::span<const uint8_t> bytes) {
 }
 
 std::shared_ptr<TAudioSample> LoadAudioSample(const std::string& path) {
-    std::optional<std::string> bytes = LoadFile(path);
+    std::optional<std::string> bytes = LoadFile(path, MaxDataFileBytes);
     if (!bytes) return nullptr;
     return LoadAudioSample(std::span(reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size()));
 }

@@ -13,7 +13,7 @@ std::string DataFileName(const std::string& path) {
 }
 
 std::optional<std::vector<uint8_t>> LoadDataFile(const std::string& path) {
-    std::optional<std::string> bytes = LoadFile(DataFileName(path));
+    std::optional<std::string> bytes = LoadFile(DataFileName(path), MaxDataFileBytes);
     if (!bytes) return std::nullopt;
     return std::vector<uint8_t>(bytes->begin(), bytes->end());
 }

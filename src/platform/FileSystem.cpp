@@ -129,8 +129,8 @@ bool DeleteDir(const std::string& path, bool recurse) {
     return ::rmdir(folder.c_str()) == 0;
 }
 
-bool CopyFile(const std::string& source, const std::string& target) {
-    std::optional<std::string> bytes = LoadFile(source);
+bool CopyFile(const std::string& source, const std::string& target, std::size_t maxBytes) {
+    std::optional<std::string> bytes = LoadFile(source, maxBytes);
     return bytes && WriteFileAtomic(target, *bytes);
 }
 
@@ -143,6 +143,13 @@ std::optional<std::string> LoadFile(const std::string& path, std::size_t maxByte
     if (FileType(path) != FILETYPE_FILE) return std::nullopt;
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
+    // A file already too large is refused by its size, before a byte of it is read.
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && info.st_size > 0 && std::uintmax_t(info.st_size) > maxBytes) {
+        ::close(fd);
+        if (tooLarge) *tooLarge = true;
+        return std::nullopt;
+    }
     std::string bytes;
     char buffer[65536];
     for (;;) {

@@ -49,13 +49,16 @@ bool DeleteFile(const std::string& path);
 // never followed). True when the folder is gone afterwards.
 bool DeleteDir(const std::string& path, bool recurse = false);
 
-// Copies a file's bytes to a new or existing file through WriteFileAtomic. True on success.
-bool CopyFile(const std::string& source, const std::string& target);
+// Copies a file's bytes to a new or existing file through WriteFileAtomic. True on success; a source
+// larger than maxBytes is not copied.
+bool CopyFile(const std::string& source, const std::string& target,
+              std::size_t maxBytes = std::string().max_size());
 
 // The whole file as bytes; nullopt when it cannot be opened or read.
 std::optional<std::string> LoadFile(const std::string& path);
-// The same for player files, which are small: a file of more than maxBytes is not read at all
-// (nullopt, and *tooLarge set when given), so a huge file cannot freeze the game or fill memory.
+// The same bounded, for player files and game data, which are small: a file of more than maxBytes is
+// not read (nullopt, and *tooLarge set when given; one whose size says so is refused before reading),
+// so a huge file cannot freeze the game or fill memory.
 std::optional<std::string> LoadFile(const std::string& path, std::size_t maxBytes, bool* tooLarge = nullptr);
 
 // Replaces (or creates) the file at path with bytes, atomically: temporary file in the same

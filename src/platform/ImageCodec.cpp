@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/DataFile.h"
 #include "platform/FileSystem.h"
 
 namespace {
@@ -210,7 +211,7 @@ std::optional<TPixmap> DecodeImage(std::span<const uint8_t> bytes) {
 }
 
 std::optional<TPixmap> LoadPixmap(const std::string& path) {
-    std::optional<std::string> bytes = LoadFile(path);
+    std::optional<std::string> bytes = LoadFile(path, MaxDataFileBytes);
     if (!bytes) return std::nullopt;
     return DecodeImage(std::span(reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size()));
 }

@@ -636,10 +636,7 @@ int TDialogTextInput::ProcessOKClickedFunc() {
 int TDialogTextInput::OKClickTest() {
     if (!TextInput) return 0;
     TextInput->ForceDraw = 1;
-    if (UppercaseFirstChar != 0 && !TextInput->Text.empty()) {
-        char& first = TextInput->Text[0];
-        if (first >= 'a' && first <= 'z') first = char(first - 32);
-    }
+    if (UppercaseFirstChar != 0) TextInput->Text = UpperFirst(TextInput->Text);
     auto refuse = [&] {
         if (Game) Game->BlockKeys = 1;
         // Without an error box to close, the entry must stay live or the dialog could never be answered.

@@ -209,7 +209,7 @@ int TPlayerManager::Manage() {
         EnterName->Kill();
         EnterName.reset();
         if (answer != 1 || !AcceptableNewName(name)) return 0;
-        if (UpperFirstChar && !name.empty()) name[0] = Upper(name.substr(0, 1))[0];
+        if (UpperFirstChar) name = UpperFirst(name);
         if (CreateProfileFunc) CreateProfileFunc(name);
         FillList();
         SelectName(name);

@@ -16,26 +16,6 @@
 
 namespace {
 
-std::string EncodeUtf8(char32_t c) {
-    std::string out;
-    if (c < 0x80) {
-        out += char(c);
-    } else if (c < 0x800) {
-        out += char(0xC0 | (c >> 6));
-        out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += char(0xE0 | (c >> 12));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    } else {
-        out += char(0xF0 | (c >> 18));
-        out += char(0x80 | ((c >> 12) & 0x3F));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    }
-    return out;
-}
-
 // Byte length of the text without its last character (continuation bytes belong to it).
 size_t WithoutLastChar(const std::string& text) {
     size_t end = text.size();
@@ -44,13 +24,6 @@ size_t WithoutLastChar(const std::string& text) {
         if ((static_cast<unsigned char>(text[end]) & 0xC0) != 0x80) break;
     }
     return end;
-}
-
-// Upper case for ASCII and the Latin-1 letters, the characters a name can start with here.
-char32_t UpperChar(char32_t c) {
-    if (c >= U'a' && c <= U'z') return c - 32;
-    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 32;
-    return c;
 }
 
 // Control characters (DEL and the C1 block), surrogates and values beyond Unicode are never text,
@@ -133,7 +106,7 @@ int TTextInput::Manage() {
     if (PrintableCode(code, AllowExtendedChars)) {
         bool fits = CurrentChar <= MaxLength;
         char32_t c = char32_t(code);
-        if (UppercaseFirstCharAsTyped != 0 && CurrentChar == 1) c = UpperChar(c);
+        if (UppercaseFirstCharAsTyped != 0 && CurrentChar == 1) c = UpperLetter(c);
         std::string typed = EncodeUtf8(c);
         if (fits && MaxPixelWidth > 0) fits = GetWidth(typed) <= MaxPixelWidth;
         if (fits) {

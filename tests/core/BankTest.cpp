@@ -4,6 +4,7 @@
 #include "FakeAudio.h"
 #include "core/ErrorReport.h"
 #include "core/SoundBank.h"
+#include "platform/DataFile.h"
 #include "platform/ImageCodec.h"
 #include "platform/TestWav.h"
 #include "presentation/GameImage.h"
@@ -60,6 +61,19 @@ TEST_F(BankTest, SoundsKeepPitchAndVolumeAndAreFoundInAnyCase) {
     auto click = sounds.Find("buttonCLICK");
     EXPECT_FLOAT_EQ(click->pitch, 1.5f);
     EXPECT_EQ(sounds.Find("Cheer")->sound->Sample().Frames(), 20u);
+}
+
+TEST_F(BankTest, ImagesAndSoundsOverTheBoundAreRefusedLikeMissingOnesWithoutBeingRead) {
+    const std::vector<uint8_t> png = EncodePNG(TPixmap(4, 4, 0xFFFFFFFFu));
+    testenv::WriteSparseFile(dir.Path() / "huge.png", std::string(png.begin(), png.end()),
+                             MaxDataFileBytes + 1);
+    testenv::WriteSparseFile(dir.Path() / "huge.wav", Wav(10), MaxDataFileBytes + 1);
+    const long before = testenv::PeakMemoryKB();
+    EXPECT_THROW(images.Load("huge"), TRuntimeError);
+    EXPECT_THROW(sounds.Load("huge"), TRuntimeError);
+    EXPECT_LT(testenv::PeakMemoryKB() - before, 16 * 1024) << "a file was read";
+    EXPECT_EQ(notices, (std::vector<std::string>{"Error loading bitmap " + dir.Str() + "huge.png",
+                                                 "Error loading sample " + dir.Str() + "huge.wav"}));
 }
 
 TEST_F(BankTest, MissingImagesAndSoundsAreFatalWithTheExactText) {

@@ -1,12 +1,17 @@
 // Counters, timing trackers, the name/value list and the numeric helpers at their edges.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "core/Diagnostics.h"
 #include "core/ErrorReport.h"
+#include "core/FrontEnd.h"
 #include "core/Game.h"
 #include "platform/Clock.h"
+#include "platform/Draw.h"
 #include "support/TestEnv.h"
 
 namespace {
@@ -52,6 +57,26 @@ TEST_F(DiagnosticsTest, DebugVarMaximumNeverPassesTheDisplayLimit) {
     EXPECT_EQ(var.maximum, 999);
     var.Current = 7;
     EXPECT_EQ(var.GetDisplay(), "Draw    007/999");
+}
+
+TEST_F(DiagnosticsTest, DebugPanelShowsThePointerAfterTheVolumes) {
+    Game->Debug = 1;
+    Game->DebugShowFPSOnly = 0;
+    FrontEnd().PointerMoved(*Game, 123, 456);
+    TRecordingBackend rec;
+    SetDrawBackend(&rec);
+    Game->DebugPrint();
+    SetDrawBackend(nullptr);
+    std::vector<std::string> lines;
+    for (const TDrawCommand* text : rec.Find("DrawText"))
+        if (lines.empty() || lines.back() != text->text) lines.push_back(text->text);  // shadow passes
+    const auto speech = std::find_if(lines.begin(), lines.end(),
+                                     [](const std::string& line) { return line.rfind("Sp. Vol.", 0) == 0; });
+    ASSERT_NE(speech, lines.end());
+    ASSERT_GE(lines.end() - speech, 4);
+    EXPECT_EQ(speech[1], "Mouse X 123");
+    EXPECT_EQ(speech[2], "Mouse Y 456");
+    EXPECT_EQ(speech[3].rfind("Screen  ", 0), 0u) << speech[3];
 }
 
 TEST(ValueList, ReadsNameEqualsValueLines) {

@@ -46,7 +46,7 @@ pid_t Launch(const fs::path& dataHome, const fs::path& runtimeDir, const fs::pat
     return pid;
 }
 
-// The program and every data file the runs below read; the tests that run it skip without them.
+// The program and every data file the runs below read; the build makes them before this test.
 bool Built() {
     const fs::path data = testenv::BinDir() / "data";
     return fs::exists(Executable()) && fs::exists(data / "text" / "gametext.txt") &&
@@ -78,7 +78,7 @@ bool WaitForFile(const fs::path& path, pid_t pid, std::chrono::seconds limit) {
 }
 
 TEST(EndToEnd, AFullRunClosedByTheSystemEndsInOrder) {
-    if (!Built()) GTEST_SKIP() << "the program or its data is not built yet";
+    ASSERT_TRUE(Built()) << "the program or its data is not built in " << testenv::BinDir();
 
     testenv::TempDir home, runtime;
     const fs::path shared = home.Path() / "Tolvane Games" / "Sudoku Numora";
@@ -127,7 +127,7 @@ int RunOnce(const fs::path& home, const fs::path& runtime, const fs::path& log) 
 }
 
 TEST(EndToEnd, SettingsLeftByACrashAfterAChangeAreRestoredKeepingTheProfileName) {
-    if (!Built()) GTEST_SKIP() << "the program or its data is not built yet";
+    ASSERT_TRUE(Built()) << "the program or its data is not built in " << testenv::BinDir();
     testenv::TempDir home, runtime;
     const fs::path shared = home.Path() / "Tolvane Games" / "Sudoku Numora";
     fs::create_directories(shared);
@@ -141,13 +141,14 @@ TEST(EndToEnd, SettingsLeftByACrashAfterAChangeAreRestoredKeepingTheProfileName)
     EXPECT_NE(settings.find("PROFILE NAME=Ada\r\n"), std::string::npos) << settings;
     EXPECT_NE(settings.find("MUSIC VOLUME=50\r\n"), std::string::npos) << settings;
     EXPECT_NE(testenv::ReadFile(log).find("Default ini file restored!"), std::string::npos);
+    EXPECT_FALSE(fs::exists(shared / "ErrorLog.txt")) << "a notice is no error";
     EXPECT_FALSE(fs::exists(shared / "inichanged.dat"));
     EXPECT_FALSE(fs::exists(shared / ".ini"));
     EXPECT_FALSE(fs::exists(shared / ".ini.ini"));
 }
 
 TEST(EndToEnd, AnUnusableDriverFallsBackAndLeftoversOfAnInterruptedWriteGo) {
-    if (!Built()) GTEST_SKIP() << "the program or its data is not built yet";
+    ASSERT_TRUE(Built()) << "the program or its data is not built in " << testenv::BinDir();
     testenv::TempDir home, runtime;
     const fs::path shared = home.Path() / "Tolvane Games" / "Sudoku Numora";
     fs::create_directories(shared);
@@ -163,7 +164,7 @@ TEST(EndToEnd, AnUnusableDriverFallsBackAndLeftoversOfAnInterruptedWriteGo) {
 }
 
 TEST(EndToEnd, AMissingArchiveEndsInOrderBeforeAnyOptionsAreWritten) {
-    if (!Built()) GTEST_SKIP() << "the program or its data is not built yet";
+    ASSERT_TRUE(Built()) << "the program or its data is not built in " << testenv::BinDir();
     const fs::path data = testenv::BinDir() / "data";
     // A copy of the program beside its texts but without the resource archive.
     testenv::TempDir install, home, runtime;
@@ -188,7 +189,7 @@ TEST(EndToEnd, AMissingArchiveEndsInOrderBeforeAnyOptionsAreWritten) {
 }
 
 TEST(EndToEnd, ASecondCopyLeavesAtOnceAndWritesNothingEvenWithAnotherRuntimeFolder) {
-    if (!fs::exists(Executable())) GTEST_SKIP() << "the program is not built: " << Executable();
+    ASSERT_TRUE(fs::exists(Executable())) << "the program is not built: " << Executable();
     testenv::TempDir home, runtime, otherRuntime, logDir;
     const fs::path shared = home.Path() / "Tolvane Games" / "Sudoku Numora";
     fs::create_directories(shared);
@@ -229,7 +230,7 @@ TEST(EndToEnd, ASecondCopyLeavesAtOnceAndWritesNothingEvenWithAnotherRuntimeFold
 // Without a display the game must not run unseen on a screenless driver: it says which display is
 // missing and ends in order with status 1.
 TEST(EndToEnd, WithoutADisplayItSaysSoAndEndsWithStatusOne) {
-    if (!fs::exists(Executable())) GTEST_SKIP() << "the program is not built: " << Executable();
+    ASSERT_TRUE(fs::exists(Executable())) << "the program is not built: " << Executable();
     testenv::TempDir home, runtime;
     const fs::path log = home.Path() / "output.txt";
     pid_t pid = Launch(home.Path(), runtime.Path(), log, Executable(), false);

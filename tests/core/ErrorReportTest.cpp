@@ -82,9 +82,11 @@ TEST_F(ErrorReportTest, LogHoldsOnlyTheLastErrorAndAnUnwritableFolderIsIgnored) 
     Guarded([] { throw TRuntimeError("first"); });
     Guarded([] { throw TRuntimeError("second"); });
     EXPECT_EQ(Log(), "Date: 06 Dec 2026\r\nTime: 21:47:10\r\nsecond\r\n");
+    ShowNotice("Cannot create shared profiles folder /x/");
+    EXPECT_EQ(Log(), "Date: 06 Dec 2026\r\nTime: 21:47:10\r\nsecond\r\n") << "a notice is no error";
     LogFolder = dir.Str() + "no/such/folder/";
     EXPECT_NO_THROW(Guarded([] { throw TRuntimeError("x"); }));
-    EXPECT_EQ(notices.size(), 3u);
+    EXPECT_EQ(notices.size(), 4u);
 }
 
 namespace {

@@ -2,6 +2,7 @@
 // file, the markers and every path of the restore.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "core/ErrorReport.h"
@@ -139,6 +140,28 @@ TEST_F(GameSettingsTest, CrashRecoveryRestoresOnlyWhatItCanAndClaimsOnlyWhatItDi
             EXPECT_FALSE(Exists("inichanged.dat"));
         }
     }
+}
+
+TEST_F(GameSettingsTest, TheRestoreNoticeLeavesTheLogOfTheLastErrorAndAnErrorStillReplacesIt) {
+    const std::string savedFolder = LogFolder;
+    LogFolder = shared.Str();
+    const std::string lastError =
+        "Date: 01 Dec 2026\r\nTime: 10:00:00\r\n(139) Error loading bitmap x.png\r\n";
+    testenv::WriteFile(shared.Path() / "ErrorLog.txt", lastError);
+    Touch("inichanged.dat");
+    WriteDefault(kDefault);
+    game->CheckGoodExit();
+    EXPECT_EQ(notices, std::vector<std::string>{"Default ini file restored!"});
+    EXPECT_EQ(testenv::ReadFile(shared.Path() / "ErrorLog.txt"), lastError);
+    try {
+        ReportError("Error loading file data/text/gametext.txt", 1);
+    } catch (...) {
+        ReportUncaughtException(std::current_exception());
+    }
+    const std::string log = testenv::ReadFile(shared.Path() / "ErrorLog.txt");
+    EXPECT_NE(log.find("Error loading file data/text/gametext.txt"), std::string::npos) << log;
+    EXPECT_EQ(log.find("bitmap"), std::string::npos) << log;
+    LogFolder = savedFolder;
 }
 
 TEST_F(GameSettingsTest, TemporaryFilesOfInterruptedWritesGoAtTheNextStartOnlyOurs) {

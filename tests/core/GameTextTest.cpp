@@ -2,10 +2,12 @@
 // malformed files that must end the program.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "core/ErrorReport.h"
 #include "core/GameText.h"
+#include "platform/DataFile.h"
 #include "support/TestEnv.h"
 
 namespace {
@@ -65,4 +67,19 @@ TEST_F(GameTextTest, MalformedOrMissingFilesEndTheProgram) {
     EXPECT_THROW(text.Read("nothere.txt"), TRuntimeError);
     EXPECT_EQ(notices, (std::vector<std::string>{"[TEXT] header hot found", "[TEXT] header hot found",
                                                  "Error loading file " + dir.Str() + "nothere.txt"}));
+}
+
+TEST_F(GameTextTest, AFileOverTheBoundIsRefusedByItsSizeWithoutBeingRead) {
+    const std::string entry = "[TEXT]\nK\n";
+    // At the bound the file is read; one byte over it is not.
+    Read(entry + std::string(MaxDataTextBytes - entry.size() - 1, 'v') + "\n");
+    EXPECT_EQ(text.Find("k").size(), 1u);
+    EXPECT_THROW(Read(entry + std::string(MaxDataTextBytes - entry.size(), 'v') + "\n"), TRuntimeError);
+    // A damaged install: 100 MB of it.
+    testenv::WriteSparseFile(dir.Path() / "gametext.txt", entry + "v\n", 100u << 20);
+    const long before = testenv::PeakMemoryKB();
+    EXPECT_THROW(text.Read("gametext.txt"), TRuntimeError);
+    EXPECT_LT(testenv::PeakMemoryKB() - before, 16 * 1024) << "the file was read";
+    const std::string refused = "Error loading file " + dir.Str() + "gametext.txt";
+    EXPECT_EQ(notices, (std::vector<std::string>{refused, refused}));
 }

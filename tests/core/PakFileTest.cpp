@@ -10,6 +10,7 @@
 #include "core/PakFileManager.h"
 #include "core/PakFormat.h"
 #include "platform/Compression.h"
+#include "platform/DataFile.h"
 #include "platform/Image.h"
 #include "platform/ImageCodec.h"
 #include "platform/ImageFont.h"
@@ -252,6 +253,8 @@ TEST_F(PakManagerTest, DataPakMustBeAReadablePlainFile) {
     fs::remove(dir.Path() / "data.pak");
     WritePak("data.pak", {});
     EXPECT_TRUE(DataPakReadable(dir.Str()));
+    fs::resize_file(dir.Path() / "data.pak", MaxDataFileBytes + 1);  // damaged: far larger than ours
+    EXPECT_FALSE(DataPakReadable(dir.Str()));
 }
 
 TEST_F(PakManagerTest, StreamsAndTextOverItems) {

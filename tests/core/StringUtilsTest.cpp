@@ -47,3 +47,47 @@ TEST(StringUtilsTest, DecodeTextHandlesMarksAndBrokenBytes) {
         << "odd trailing byte";
     EXPECT_EQ(DecodeText("\xC3"), "\xC3\x83") << "truncated UTF-8 read as Latin-1";
 }
+
+TEST(StringUtilsTest, UpperFirstRaisesAnAccentedFirstLetterAndLeavesTheRest) {
+    const struct {
+        std::string in, out;
+    } rows[] = {
+        {"élodie", "Élodie"},
+        {"bob", "Bob"},
+        {"àþ", "Àþ"},
+        {"þor", "Þor"},
+        {"ÿves", "Ÿves"},
+        {"ōsaka", "Ōsaka"},
+        {"łódź", "Łódź"},
+        {"ňa", "Ňa"},
+        {"ŋa", "Ŋa"},
+        {"žofie", "Žofie"},
+        {"źdź", "Źdź"},
+        {"ıa", "Ia"},
+        {"÷2", "÷2"},
+        {"ßa", "ßa"},
+        {"ĸa", "ĸa"},
+        {"ŉa", "ŉa"},
+        {"Élodie", "Élodie"},
+        {"1a", "1a"},
+        {"", ""},
+        {"€a", "€a"},
+        {"\xc3", "\xc3"},
+        {"\xc1\xa1", "\xc1\xa1"},
+        {"éé", "Éé"},
+    };
+    for (const auto& row : rows) EXPECT_EQ(UpperFirst(row.in), row.out) << row.in;
+    // 31 lower-case letters in Latin-1 and 62 in Latin Extended-A (ĸ, ŉ and ſ have no single upper
+    // case); an upper-case letter stays.
+    int changed = 0;
+    for (char32_t c = 0xC0; c <= 0x17F; ++c) {
+        const char32_t up = UpperLetter(c);
+        if (up != c) ++changed;
+        EXPECT_EQ(UpperLetter(up), up) << std::hex << unsigned(c);
+    }
+    EXPECT_EQ(changed, 93);
+    EXPECT_EQ(UpperLetter(0x101), char32_t(0x100));
+    EXPECT_EQ(UpperLetter(0x13A), char32_t(0x139));
+    EXPECT_EQ(UpperLetter(0x17E), char32_t(0x17D));
+    EXPECT_EQ(UpperLetter(0x100), char32_t(0x100));
+}

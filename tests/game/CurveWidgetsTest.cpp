@@ -32,6 +32,39 @@ TEST_F(CurveWidgets, BezierRecordIs64BytesRoundTripsAndAShortOneIsRefused) {
     EXPECT_EQ(back.ax, 1);
 }
 
+TEST_F(CurveWidgets, GetPointAnswersTheGivenTAndOnlyTheStoredTWrapsOrStops) {
+    // Evenly spaced control points on a line: x = 300 t, also beyond the ends.
+    const struct {
+        int reset;
+        float at, x, storedT;
+    } rows[] = {
+        {1, 0.25f, 75.0f, 0.25f}, {1, 1.5f, 450.0f, 0.0f},   {1, -0.5f, -150.0f, 1.0f},
+        {0, 1.5f, 450.0f, 1.0f},  {0, -0.5f, -150.0f, 0.0f},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.at);
+        TBezier curve;
+        curve.Init(0, 7, 100, 7, 200, 7, 300, 7, 0.01f, 0, 0, row.reset);
+        float x = 0, y = 0;
+        curve.GetPoint(row.at, x, y);
+        EXPECT_FLOAT_EQ(x, row.x);
+        EXPECT_FLOAT_EQ(y, 7.0f);
+        EXPECT_FLOAT_EQ(curve.t, row.storedT);
+    }
+}
+
+TEST_F(CurveWidgets, AMoverStopsOnItsEndOrStartsAgainNeverRunningPastIt) {
+    for (int reset : {0, 1}) {
+        SCOPED_TRACE(reset);
+        TBezier curve;
+        curve.Init(0, 7, 100, 7, 200, 7, 300, 7, 0.3f, 0, 0, reset);
+        float x = 0, y = 0;
+        for (int i = 0; i < 4; ++i) curve.MovePoint(x, y);  // t 0.3, 0.6, 0.9, then past 1
+        EXPECT_FLOAT_EQ(x, reset ? 0.0f : 300.0f);
+        EXPECT_FLOAT_EQ(curve.x, x);
+    }
+}
+
 TEST_F(CurveWidgets, SpeedCorrectionKeepsPixelsPerTickAndSurvivesAFlatTangent) {
     // flat with no tangent at its start; upright and level (off the origin), evenly spaced
     TBezier flat, upright, level;

@@ -78,15 +78,15 @@ TEST_F(QDProfiles, CreatedNameIsCapitalisedAndAcceptedButUnsafeOrTakenNamesAreNo
         TProfile::Create(name)->Save();
     };
     manager->Start();
-    for (const char* typed : {"../up", "anna", "dora"}) {
+    for (const char* typed : {"../up", "anna", "élodie"}) {
         manager->CreateProfile();
         ASSERT_TRUE(manager->EnterName);
         manager->EnterName->TextInput->Text = typed;
         manager->EnterName->CloseResult = 1;
         manager->Manage();
     }
-    EXPECT_EQ(created, (std::vector<std::string>{"Dora"}));
-    EXPECT_EQ(Game->ProfileName, "Dora");
+    EXPECT_EQ(created, (std::vector<std::string>{"Élodie"}));
+    EXPECT_EQ(Game->ProfileName, "Élodie");
     EXPECT_EQ(manager->CloseResult, 1);
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "up.dat"));
     manager->Kill();

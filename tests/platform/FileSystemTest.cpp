@@ -105,6 +105,9 @@ TEST_F(FileSystemTest, CreateDeleteAndCopyRefuseWhatDoesNotFit) {
     EXPECT_FALSE(CreateDir(Path("file"), true));
     EXPECT_TRUE(CopyFile(Path("file"), Path("copy")));
     EXPECT_FALSE(CopyFile(Path("missing"), Path("copy")));
+    testenv::WriteFile(Path("big"), "xyz");
+    EXPECT_FALSE(CopyFile(Path("big"), Path("copy"), 2)) << "over the bound";
+    EXPECT_EQ(testenv::ReadFile(Path("copy")), "x");
     EXPECT_FALSE(DeleteFile(Path("a")));
     EXPECT_FALSE(DeleteDir(Path("missing")));
 }

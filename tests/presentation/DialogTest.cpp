@@ -2,6 +2,8 @@
 // transitions, random slides, Esc handling of the game around a dialog, text entry and the box's drawing.
 #include <algorithm>
 #include <set>
+#include <string>
+#include <utility>
 
 #include "WidgetWorld.h"
 #include "core/Screen.h"
@@ -176,6 +178,19 @@ TEST_F(DialogTest, TextEntryIsAcceptedByEnterEvenPressedInTheTypingFrame) {
     KeyBufferKeyUp(KEY_ENTER);
     EXPECT_EQ(TicksToResult(*again, 10, result), 4);
     EXPECT_EQ(again->TextInput->Text, "Bob");
+}
+
+TEST_F(DialogTest, AnAccentedFirstLetterIsUpperCasedOnAcceptance) {
+    for (const auto& [typed, accepted] : {std::pair<std::u32string, std::string>{U"\u00e9lodie\r", "Élodie"},
+                                          {U"\u017eofie\r", "Žofie"},
+                                          {U"\u00f7x\r", "÷x"}}) {
+        auto d = OpenTextInput(0);
+        d->TextInput->AllowExtendedChars = 1;
+        Type(typed);
+        int result = 0;
+        EXPECT_GT(TicksToResult(*d, 10, result), 0);
+        EXPECT_EQ(d->TextInput->Text, accepted);
+    }
 }
 
 TEST_F(DialogTest, BlankEntryIsRefusedAndEscapeCancelsOnlyWithACancelButton) {

@@ -41,6 +41,12 @@ TEST_F(TextInputTest, Utf8CharactersAreStoredCountedUpperCasedAndErasedWhole) {
     EXPECT_EQ(input.Text, "");
     EXPECT_EQ(input.CurrentChar, 1);
 
+    Enter(U"\u00ff");
+    EXPECT_EQ(input.Text, "Ÿ");
+    Enter(U"\b\u0142\u00f3d\u017a");
+    EXPECT_EQ(input.Text, "Łódź") << "Latin Extended-A too, and only the first letter";
+    Enter(U"\b\b\b\b");
+
     Enter(U"\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9x");
     EXPECT_EQ(input.Length(), 10);
     EXPECT_EQ(input.Text.find('x'), std::string::npos) << "the limit counts characters, not bytes";

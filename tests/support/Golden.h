@@ -71,7 +71,7 @@ inline ::testing::AssertionResult MatchesReference(const TPixmap& shot, const st
     if (!expected) return ::testing::AssertionFailure() << "unreadable reference " << ref;
     const int off = DifferingPixels(shot, *expected);
     if (off >= 0 && off <= kMaxDifferingPixels) return ::testing::AssertionSuccess();
-    WritePng(std::filesystem::current_path() / ("golden-actual-" + name + ".png"), shot);
+    WritePng(testenv::TestsDir() / ("golden-actual-" + name + ".png"), shot);
     if (off < 0)
         return ::testing::AssertionFailure()
                << name << ": " << shot.width << " x " << shot.height << " against a reference of "

@@ -1,6 +1,7 @@
 // The shared test helpers of TestEnv.h: throw-away folders, headless set-up and file helpers for every suite.
 #include "TestEnv.h"
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -26,6 +27,10 @@ struct ProcessFolders {
         root = MakeTemp("numora-test-");
         fs::create_directories(root / "data");
         fs::create_directories(root / "runtime");
+        fs::create_directories(root / "work");
+        // Whatever a test writes by a relative path (the error log before its folder is set, for one)
+        // lands in the process's own folder, never where the executable happened to be started.
+        fs::current_path(root / "work");
         setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
         setenv("XDG_RUNTIME_DIR", (root / "runtime").c_str(), 1);
         setenv("SDL_VIDEODRIVER", "dummy", 0);
@@ -57,13 +62,15 @@ const fs::path& ProcessRoot() {
 }
 
 fs::path BinDir() {
-    const char* dir = std::getenv("NUMORA_BIN_DIR");
-    return dir ? fs::path(dir) : fs::current_path().parent_path() / "bin";
+    return NUMORA_BIN_DIR;
 }
 
 fs::path SourceDir() {
-    const char* dir = std::getenv("NUMORA_SOURCE_DIR");
-    return dir ? fs::path(dir) : fs::current_path().parent_path().parent_path();
+    return NUMORA_SOURCE_DIR;
+}
+
+fs::path TestsDir() {
+    return NUMORA_TESTS_DIR;
 }
 
 std::string ReadFile(const fs::path& path) {
@@ -77,6 +84,17 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
     if (path.has_parent_path()) fs::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << bytes;
+}
+
+void WriteSparseFile(const fs::path& path, const std::string& head, std::uintmax_t size) {
+    WriteFile(path, head);
+    fs::resize_file(path, size);
+}
+
+long PeakMemoryKB() {
+    struct rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
 }
 
 }  // namespace testenv

@@ -2,6 +2,7 @@
 // so no test ever touches the real player's files.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -22,14 +23,21 @@ class TempDir {
     std::filesystem::path path_;
 };
 
-// Root of the process-wide temp folders that XDG_DATA_HOME and XDG_RUNTIME_DIR point at.
+// Root of the process-wide temp folders that XDG_DATA_HOME and XDG_RUNTIME_DIR point at; its folder
+// "work" is the working folder of every test process.
 const std::filesystem::path& ProcessRoot();
 
-// Folder of the built executable and its data (build/bin), and of the source tree.
+// Folder of the built executable and its data (build/bin), of the source tree, and of the test
+// executables (build/tests): absolute paths fixed by the build, whatever the working folder.
 std::filesystem::path BinDir();
 std::filesystem::path SourceDir();
+std::filesystem::path TestsDir();
 
 std::string ReadFile(const std::filesystem::path& path);
 void WriteFile(const std::filesystem::path& path, const std::string& bytes);
+// A file of size bytes starting with head, the rest a hole: a huge file that costs no disk.
+void WriteSparseFile(const std::filesystem::path& path, const std::string& head, std::uintmax_t size);
+// The most memory the process has held so far, in KB (its peak resident set).
+long PeakMemoryKB();
 
 }  // namespace testenv
