@@ -83,6 +83,7 @@ bool SolutionCounter::Start(int w, int h, long nodeBudget) {
     nodes_ = 0;
     found_ = 0;
     outOfBudget_ = false;
+    abandoned_ = false;
     nodeBudget_ = nodeBudget;
     queued_ = 0;
     dirty_ = 0;
@@ -391,7 +392,10 @@ bool SolutionCounter::Branch(const State& s, int cell, int digit) {
         return false;
     }
     ++nodes_;
-    if (tick_ && (nodes_ & 255) == 0) tick_();
+    if (tick_ && (nodes_ & 255) == 0 && !tick_()) {
+        abandoned_ = true;
+        return false;
+    }
     State next = s;
     queued_ = 0;
     dirty_ = 0;
@@ -419,7 +423,7 @@ int SolutionCounter::FirstInOrder(const int* flat, int w, int h, long nodeBudget
     State base;
     if (!Load(flat, base)) return 0;
     Search(base);
-    if (found_ == 0) return outOfBudget_ ? -1 : 0;
+    if (found_ == 0) return outOfBudget_ || abandoned_ ? -1 : 0;
     // Any solution is a witness; then, cell by cell in reading order, each smaller candidate is
     // tried in turn, and the first that still has a solution becomes the new witness. A candidate
     // without one is struck from the base, which propagation then uses.
@@ -436,7 +440,7 @@ int SolutionCounter::FirstInOrder(const int* flat, int w, int h, long nodeBudget
             const int digit = LowestDigit(base.cand[cell] & lower);
             found_ = 0;
             Branch(base, cell, digit);
-            if (outOfBudget_) return settle(-1);
+            if (outOfBudget_ || abandoned_) return settle(-1);
             if (found_) {
                 witness = lastSolution_;
                 break;

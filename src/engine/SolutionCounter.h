@@ -48,8 +48,11 @@ class SolutionCounter {
     int FirstInOrder(const int* flat, int w, int h, long nodeBudget, int* solved);
 
     // Called every few hundred branches while a search runs (a long search can then keep a window
-    // answering); empty for none.
-    void SetTick(std::function<void()> tick) { tick_ = std::move(tick); }
+    // answering); empty for none. A false result abandons the search: it ends at once, and Count
+    // and FirstInOrder report what they had found (FirstInOrder -1, as for a spent budget).
+    void SetTick(std::function<bool()> tick) { tick_ = std::move(tick); }
+    // Whether the last search was abandoned through the tick.
+    bool Abandoned() const { return abandoned_; }
 
     // Values of the last solution found by Count or FirstInOrder, row-major.
     const std::array<int, kMaxCells>& LastSolution() const { return lastSolution_; }
@@ -89,7 +92,7 @@ class SolutionCounter {
     // Tries one value in one cell below s; false when the search should stop.
     bool Branch(const State& s, int cell, int digit);
     void Record(const State& s);
-    bool Stopped() const { return found_ >= limit_ || outOfBudget_; }
+    bool Stopped() const { return found_ >= limit_ || outOfBudget_ || abandoned_; }
 
     const Tables* t_ = nullptr;
     std::uint16_t full_ = 0;
@@ -106,8 +109,9 @@ class SolutionCounter {
     int depth_ = 0;  // guesses open on the way to the state being propagated
     long nodeBudget_ = 0;
     bool outOfBudget_ = false;
+    bool abandoned_ = false;
     std::vector<Grid>* out_ = nullptr;
-    std::function<void()> tick_;
+    std::function<bool()> tick_;
     std::array<int, kMaxCells> lastSolution_{};
 };
 

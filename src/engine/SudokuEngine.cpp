@@ -6,7 +6,8 @@
 // Solving goes through the complete exact-cover search, which always decides; of several solutions
 // it returns the one that guessing on the first empty cell with the smallest value first reaches,
 // when a bounded search can tell which one that is.
-// A long search calls the caller's pump every slice, so the window keeps answering meanwhile.
+// A long search calls the caller's pump every slice, so the window keeps answering meanwhile, and
+// the pump can abandon it.
 #include "SudokuEngine.h"
 
 #include <chrono>
@@ -29,7 +30,7 @@ constexpr long kInOrderNodeBudget = 20000;
 struct SliceSettings {
     SudokuGenerator::Clock clock;
     int sliceMs = kDefaultSliceMs;
-    void (*solvePump)() = nullptr;
+    int (*solvePump)() = nullptr;
 };
 
 SliceSettings& Slices() {
@@ -140,7 +141,7 @@ SudokuGenerator::Clock SliceClock() {
 
 }  // namespace
 
-extern "C" void SetSolvePuzzlePump(void (*pump)(void)) {
+extern "C" void SetSolvePuzzlePump(int (*pump)(void)) {
     Slices().solvePump = pump;
 }
 
@@ -171,19 +172,22 @@ extern "C" int SolvePuzzle(int size, const signed char* cells, signed char* out)
         return 0;
     }
     SolutionCounter counter;
-    if (void (*pump)() = Slices().solvePump) {
+    if (int (*pump)() = Slices().solvePump) {
         const SudokuGenerator::Clock now = SliceClock();
         const int sliceMs = Slices().sliceMs;
         counter.SetTick([pump, now, sliceMs, last = now()]() mutable {
-            if (now() - last < sliceMs) return;
-            pump();
+            if (now() - last < sliceMs) return true;
+            if (pump() != 0) return false;
             last = now();
+            return true;
         });
     }
     const int count = counter.Count(givens.data(), w, h, 2);
+    if (counter.Abandoned()) return -1;
     if (count > 0) {
         std::vector<int> solved(counter.LastSolution().begin(), counter.LastSolution().begin() + size * size);
         if (count > 1) counter.FirstInOrder(givens.data(), w, h, kInOrderNodeBudget, solved.data());
+        if (counter.Abandoned()) return -1;
         if (SolvesGivens(solved, givens, w, h)) {
             ToBytes(solved, size, out);
             return 1;
