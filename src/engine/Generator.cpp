@@ -31,14 +31,14 @@ Grid EmptyGrid(int n) {
     return Grid(n, std::vector<int>(n, 0));
 }
 
-std::int64_t SteadyMilliseconds() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
-
 }  // namespace
 
 SudokuGenerator::SudokuGenerator(std::uint64_t seed) : rng_(seed) {}
+
+std::int64_t SudokuGenerator::SteadyMilliseconds() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
 
 void SudokuGenerator::Seed(std::uint64_t seed) {
     rng_.seed(seed);

@@ -47,6 +47,8 @@ class SudokuGenerator {
 
     // How long the chain searches of one grading solve may run in all.
     static constexpr std::int64_t kGradingSearchMs = 250;
+    // The clock used when none is given: the steady clock in milliseconds.
+    static std::int64_t SteadyMilliseconds();
 
     explicit SudokuGenerator(std::uint64_t seed);
     // Restarts the random sequence; the same seed gives the same puzzles.

@@ -10,7 +10,6 @@
 // the pump can abandon it.
 #include "SudokuEngine.h"
 
-#include <chrono>
 #include <utility>
 #include <vector>
 
@@ -36,11 +35,6 @@ struct SliceSettings {
 SliceSettings& Slices() {
     static SliceSettings settings;
     return settings;
-}
-
-std::int64_t SteadyMilliseconds() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
 // Block width and height for the game's sizes; false for any other size.
@@ -136,7 +130,7 @@ namespace {
 
 SudokuGenerator::Clock SliceClock() {
     const SudokuGenerator::Clock& clock = Slices().clock;
-    return clock ? clock : SudokuGenerator::Clock(SteadyMilliseconds);
+    return clock ? clock : SudokuGenerator::Clock(SudokuGenerator::SteadyMilliseconds);
 }
 
 }  // namespace

@@ -12,7 +12,9 @@ extern "C" {
 
 // Fills `puzzle` and `solution` with a puzzle of the given size (4, 6, 9, 12, 16) and level
 // (0 Very Easy .. 4 Very Hard) and returns 1; returns 0 and writes nothing when a time slice of
-// about 50 ms ends without an accepted puzzle (call again) or when size or level is invalid.
+// about 50 ms ends without an accepted puzzle (call again) or when size or level is invalid. A
+// grading that the end of a slice cut short is done again at the start of the next call for the
+// same size and level, which may then take up to 250 ms.
 int GeneratePuzzle(int size, int level, signed char* puzzle, signed char* solution);
 
 // Solves `cells` into `out` and returns 1 with a valid complete grid that keeps every given; of
