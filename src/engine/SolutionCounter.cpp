@@ -21,9 +21,13 @@ namespace {
 using Tables = SolutionCounter::Tables;
 constexpr int kMaxSize = SolutionCounter::kMaxSize;
 
-// Guesses deep, at most, that the units are matched after propagation. Below that a short unit
-// costs the search little, while matching at every node would cost a hard 9 x 9 grid some 40 %.
-constexpr int kMatchDepth = 2;
+// Guesses deep, at most, that the units are matched after propagation: on 12 x 12 and 16 x 16 the
+// first two levels (which cuts the slowest grids' time by a quarter), on smaller grids only the
+// start. Deeper, a short unit costs the search little, while matching at every node would cost a
+// hard 9 x 9 grid some 40 %.
+int MatchDepth(int n) {
+    return n >= 12 ? 2 : 0;
+}
 
 int LowestDigit(unsigned mask) {
     return std::countr_zero(mask);
@@ -178,7 +182,7 @@ bool SolutionCounter::Propagate(State& s) {
                 if (dirty_ || queued_) continue;
             }
             // Only the units that changed since their last matching can have lost it.
-            if (depth_ > kMatchDepth) unmatched_ = 0;
+            if (depth_ > MatchDepth(n)) unmatched_ = 0;
             for (; unmatched_; unmatched_ &= unmatched_ - 1)
                 if (!Matched(s, std::countr_zero(unmatched_))) return fail();
             return true;
