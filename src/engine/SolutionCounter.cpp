@@ -259,37 +259,40 @@ bool SolutionCounter::Matched(const State& s, int unit) {
     // Hall's condition: the open cells of a unit take distinct values only when every set of them
     // has at least as many candidates between them as it has cells, that is when cells and values
     // can be matched one to one. The matching of the unit's last check is kept as a start (the
-    // search mostly revisits close relatives of the state it left), so only cells whose value has
-    // gone are matched afresh, each by one augmenting path.
+    // search mostly revisits close relatives of the state it left), so mostly only cells whose value
+    // has gone are matched afresh, each by one augmenting path.
     const int n = t_->n;
     // After propagation every open cell has two candidates or more and every value left two places
     // or more; a set of cells short of values then needs three cells and leaves out two others.
     if (n - std::popcount(static_cast<unsigned>(s.placed[unit])) < 5) return true;
     const auto& members = t_->units[unit];
     auto& hint = matchHint_[unit];
-    std::array<std::int8_t, kMaxSize> owner;  // member matched to each value, -1 for none
-    owner.fill(-1);
+    std::array<std::int8_t, kMaxSize> owner;  // member matched to each value, valid where taken
     unsigned taken = 0;
-    std::array<std::uint8_t, kMaxSize> loose{};
+    std::array<std::uint8_t, kMaxSize> loose;
     int looseCount = 0;
+    const auto take = [&](int j, int d) {
+        owner[d] = static_cast<std::int8_t>(j);
+        taken |= 1u << d;
+        hint[j] = static_cast<std::int8_t>(d);
+    };
+    // The last matching where it still holds, else any value still free; the rest by augmenting.
     for (int j = 0; j < n; ++j) {
         if (!IsOpen(s.open, members[j])) continue;
+        const unsigned c = s.cand[members[j]];
         const int d = hint[j];
-        if (d >= 0 && ((s.cand[members[j]] >> d) & 1u) && owner[d] < 0) {
-            owner[d] = static_cast<std::int8_t>(j);
-            taken |= 1u << d;
-        } else {
+        if (d >= 0 && ((c & ~taken) >> d) & 1u)
+            take(j, d);
+        else if (c & ~taken)
+            take(j, LowestDigit(c & ~taken));
+        else
             loose[looseCount++] = static_cast<std::uint8_t>(j);
-        }
     }
     unsigned visited = 0;
     const auto augment = [&](auto& self, int j) -> bool {
         const unsigned options = s.cand[members[j]] & ~visited;
         if (const unsigned free = options & ~taken) {
-            const int d = LowestDigit(free);
-            owner[d] = static_cast<std::int8_t>(j);
-            taken |= 1u << d;
-            hint[j] = static_cast<std::int8_t>(d);
+            take(j, LowestDigit(free));
             return true;
         }
         visited |= options;
