@@ -161,16 +161,17 @@ oracle::Flat Parse(const char* s) {
     return g;
 }
 
-// Writes a set. The oracle's exhaustive search settles the 9 x 9 answers; on sparse 16 x 16 grids it
-// is far too slow, so there it checks the grid each solvable puzzle was made from instead (complete,
-// valid, keeps the givens), and the unsolvable ones are so by construction.
-bool Write(const std::string& path, const std::vector<oracle::Flat>& grids, int n, int expected,
+// Writes a set. The oracle's exhaustive search settles the answers up to 9 x 9; on sparse 16 x 16
+// grids it is far too slow, so there it checks the grid each solvable puzzle was made from instead
+// (complete, valid, keeps the givens), and the unsolvable ones are so by construction.
+bool Write(const std::string& path, const std::vector<oracle::Flat>& grids, int expected,
            const std::vector<oracle::Flat>& madeFrom = {}) {
     std::ofstream out(path);
     for (std::size_t i = 0; i < grids.size(); ++i) {
         const oracle::Flat& g = grids[i];
+        const int n = static_cast<int>(std::lround(std::sqrt(static_cast<double>(g.size()))));
         bool agrees = oracle::Consistent(g, n);
-        if (n == 9) {
+        if (n <= 9) {
             agrees = agrees && std::min(oracle::CountSolutions(g, n, 2), 1) == expected;
         } else if (expected == 1) {
             agrees = agrees && oracle::CompleteAndValid(madeFrom[i], n);
@@ -234,10 +235,25 @@ int Make(const std::string& dir, std::uint64_t seed) {
             break;
         }
     }
-    const bool ok = Write(dir + "/clue17.txt", seventeen, 9, 1) && Write(dir + "/hard9.txt", hard, 9, 1) &&
-                    Write(dir + "/minimal16.txt", minimal, 16, 1, solutions) &&
-                    Write(dir + "/several16.txt", several, 16, 1, solutions) &&
-                    Write(dir + "/nosolution16.txt", none, 16, 0);
+    // Short units: of every size, 20 grids each with a row, a column or a block (anywhere) in which
+    // half the cells can take one value fewer than their number between them; first the 16 x 16
+    // one whose row 1 keeps only 10 to 16 for its eight cells in columns 9 to 16.
+    std::vector<oracle::Flat> shortUnits;
+    std::mt19937 unitRng(static_cast<std::uint32_t>(seed));
+    std::vector<int> row, low;
+    for (int k = 8; k < 16; ++k) row.push_back(k);
+    for (int v = 1; v <= 9; ++v) low.push_back(v);
+    while (shortUnits.empty()) {
+        const oracle::Flat g = oracle::ShortUnitGrid(16, 0, row, low, unitRng, 1);
+        if (!g.empty()) shortUnits.push_back(g);
+    }
+    for (int n : {4, 6, 9, 12, 16})
+        for (int kind = 0; kind < 3; ++kind)
+            for (int i = 0; i < 20; ++i) shortUnits.push_back(oracle::RandomShortUnitGrid(n, kind, unitRng));
+    const bool ok = Write(dir + "/clue17.txt", seventeen, 1) && Write(dir + "/hard9.txt", hard, 1) &&
+                    Write(dir + "/minimal16.txt", minimal, 1, solutions) &&
+                    Write(dir + "/several16.txt", several, 1, solutions) &&
+                    Write(dir + "/nosolution16.txt", none, 0) && Write(dir + "/shortunit.txt", shortUnits, 0);
     return ok ? 0 : 1;
 }
 

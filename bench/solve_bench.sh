@@ -10,4 +10,4 @@ trap 'rm -rf "$sets"' EXIT
 "$build/bench/SolveBench" make "$sets"
 qqwing --generate 95 --difficulty expert --one-line | sed 's/$/ 1/' > "$sets/qqwing9.txt"
 "$build/bench/SolveBench" run "$sets/hard9.txt" "$sets/clue17.txt" "$sets/qqwing9.txt" \
-    "$sets/minimal16.txt" "$sets/several16.txt" "$sets/nosolution16.txt" --repeat="$repeat" --qqwing
+    "$sets/minimal16.txt" "$sets/several16.txt" "$sets/nosolution16.txt" "$sets/shortunit.txt" --repeat="$repeat" --qqwing

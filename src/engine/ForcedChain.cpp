@@ -9,7 +9,8 @@
 // too, so they are not walked; they still count as extensions of their parent, which is then not
 // a recorded end. A recorded chain is reduced to its start, assumed value, end cell and end
 // value, and the pairwise comparison becomes a lookup of the partner's key. The search stops
-// after chainStepBudget extensions, in which case the call reports no progress.
+// after chainStepBudget extensions or at the board's search deadline, in which case the call
+// reports no progress.
 #include <map>
 #include <unordered_set>
 
@@ -33,7 +34,7 @@ bool SudokuBoard::FindForcedChain() {
 
     std::vector<std::uint64_t> found;
     std::vector<char> inChain(n, 0);
-    std::uint64_t steps = 0;
+    ChainBound bound = NewChainBound();
     int start = 0, startValue = 0;
     const auto held = [&](int position, int v) {
         return HasValue(PeerValues(graph.cells[position]->index), v);
@@ -45,7 +46,7 @@ bool SudokuBoard::FindForcedChain() {
         bool extended = false;
         for (int k : graph.neighbours[last]) {
             if ((inChain[k] && k != start) || !HasValue(graph.candidates[k], free)) continue;
-            if (++steps > chainStepBudget) return false;
+            if (!bound.Step()) return false;
             extended = true;
             const int y = LowestValue(graph.candidates[k] & ~ValueBit(free));
             if (held(k, y)) continue;

@@ -35,6 +35,11 @@ Grid EmptyGrid(int n) {
 
 SudokuGenerator::SudokuGenerator(std::uint64_t seed) : rng_(seed) {}
 
+std::int64_t SudokuGenerator::SteadyMilliseconds() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
 void SudokuGenerator::Seed(std::uint64_t seed) {
     rng_.seed(seed);
     fillDigits_.clear();
@@ -277,13 +282,56 @@ bool SudokuGenerator::Dig(const Grid& solution, int holes, int w, int h, Grid& p
     return true;
 }
 
+SudokuGenerator::Grading SudokuGenerator::Grade(SudokuBoard& board, int level, const Grid& puzzle, int holes,
+                                                const Clock& clock, std::int64_t start,
+                                                std::int64_t searchDeadline) {
+    ++stats.gradingSolves;
+    const bool trialAndError = board.enabled[kTrialAndError];
+    board.SetValues(puzzle);
+    board.unsolvedCount = holes;
+    board.enabled[kTrialAndError] = false;
+    board.SetSearchDeadline(clock, searchDeadline);
+    const std::uint64_t hitsBefore = board.chainBudgetHits;
+    board.Solve(false);
+    board.SetSearchDeadline({}, 0);
+    board.enabled[kTrialAndError] = trialAndError;
+    if (board.chainBudgetHits != hitsBefore) {
+        if (searchDeadline < start + kGradingSearchMs) return Grading::kCut;
+        stats.chainBudgetHits += board.chainBudgetHits - hitsBefore;
+    }
+    return Accepts(level, board) ? Grading::kAccepted : Grading::kRejected;
+}
+
 bool SudokuGenerator::Generate(SudokuBoard& board, int level, const Clock& now, std::int64_t deadline) {
     const int n = board.size;
     const int holes = HoleCount(n, level);
     if (holes < 0) return false;
     const int w = board.blocks[0]->colsPerBlock, h = board.blocks[0]->rowsPerBlock;
-    const bool trialAndError = board.enabled[kTrialAndError];
+    const Clock clock = now ? now : Clock(SteadyMilliseconds);
+    const auto accept = [&](Grid solution, const Grid& puzzle) {
+        ++stats.accepted;
+        board.solution = std::move(solution);
+        board.puzzle = puzzle;
+        board.SetValues(puzzle);
+        board.unsolvedCount = holes;
+        ClearLog(board);
+        return true;
+    };
     attemptsSinceFill_ = 0;
+    // An attempt whose grading the last slice cut short is graded first, with the whole bound.
+    if (pending_.size == n && pending_.level == level) {
+        PendingGrading attempt = std::move(pending_);
+        pending_ = {};
+        ClearLog(board);
+        board.ResetUsedTechniques();
+        ++stats.gradingsResumed;
+        const std::int64_t start = clock();
+        if (Grade(board, level, attempt.puzzle, holes, clock, start, start + kGradingSearchMs) ==
+            Grading::kAccepted)
+            return accept(std::move(attempt.solution), attempt.puzzle);
+        if (now && now() >= deadline) return false;
+    }
+    pending_ = {};
     bool first = true;
     // The first dig of a call always runs to its end, so that every call makes progress.
     const std::function<bool()> overdue = [&] { return !first && now && now() >= deadline; };
@@ -293,7 +341,6 @@ bool SudokuGenerator::Generate(SudokuBoard& board, int level, const Clock& now, 
         board.ResetUsedTechniques();
         Grid solution = NewCompleteGrid(n, w, h);
         Grid puzzle;
-        bool accepted = false;
         const bool dug = Dig(solution, holes, w, h, puzzle, overdue);
         if (overdue()) {
             // Nor does a grading solve begin once the slice is over.
@@ -307,24 +354,18 @@ bool SudokuGenerator::Generate(SudokuBoard& board, int level, const Clock& now, 
             // finish never gets past them: rejected without the (far dearer) grading solve.
             ++stats.prefilterRejects;
         } else {
-            ++stats.gradingSolves;
-            board.SetValues(puzzle);
-            board.unsolvedCount = holes;
-            board.enabled[kTrialAndError] = false;
-            const std::uint64_t hitsBefore = board.chainBudgetHits;
-            board.Solve(false);
-            board.enabled[kTrialAndError] = trialAndError;
-            stats.chainBudgetHits += board.chainBudgetHits - hitsBefore;
-            accepted = Accepts(level, board);
-        }
-        if (accepted) {
-            ++stats.accepted;
-            board.solution = std::move(solution);
-            board.puzzle = puzzle;
-            board.SetValues(puzzle);
-            board.unsolvedCount = holes;
-            ClearLog(board);
-            return true;
+            const std::int64_t start = clock();
+            const std::int64_t bound = start + kGradingSearchMs;
+            switch (
+                Grade(board, level, puzzle, holes, clock, start, now ? std::min(deadline, bound) : bound)) {
+                case Grading::kAccepted:
+                    return accept(std::move(solution), puzzle);
+                case Grading::kCut:
+                    pending_ = {n, level, std::move(solution), std::move(puzzle)};
+                    return false;
+                case Grading::kRejected:
+                    break;
+            }
         }
         if (now && now() >= deadline) return false;
     }
@@ -365,7 +406,9 @@ bool SudokuGenerator::GenerateWithTechniques(SudokuBoard& board, const Technique
                 ++stats.gradingSolves;
                 board.SetValues(puzzle);
                 board.unsolvedCount = holes;
+                board.SetSearchDeadline(SteadyMilliseconds, SteadyMilliseconds() + kGradingSearchMs);
                 board.Solve(false);
+                board.SetSearchDeadline({}, 0);
             };
             solveWith();
             bool accepted = board.unsolvedCount == 0;

@@ -11,6 +11,11 @@
 // Two things keep generation from hanging: the fill gives up after a budget of calls and starts
 // again (the plain backtracking fill has a heavy tail on 16 x 16), and an attempt whose remaining
 // givens have all failed to come out is dropped instead of drawing cells forever.
+//
+// A grading solve's chain searches may take up to kGradingSearchMs. Within a time slice they stop
+// at the slice's end instead; the attempt is then kept and graded afresh at the start of the next
+// call, with the whole bound (the grading is a pure function of the puzzle, so nothing but time is
+// lost), and its grade is the one an uninterrupted solve gives.
 #pragma once
 
 #include <cstdint>
@@ -30,14 +35,20 @@ struct GeneratorStats {
     std::uint64_t gradingSolves = 0;
     std::uint64_t fillRestarts = 0;     // fills abandoned at the call budget
     std::uint64_t counts = 0;           // solution counts made while digging
-    std::uint64_t chainBudgetHits = 0;  // chain searches of grading solves that ran out of steps
+    std::uint64_t chainBudgetHits = 0;  // chain searches of grading solves stopped at their time bound
     std::uint64_t attemptsCut = 0;      // digs abandoned because their time slice was over
+    std::uint64_t gradingsResumed = 0;  // grading solves stopped at the slice's end, redone in the next
 };
 
 class SudokuGenerator {
   public:
     // Milliseconds from any fixed origin.
-    using Clock = std::function<std::int64_t()>;
+    using Clock = SearchClock;
+
+    // How long the chain searches of one grading solve may run in all.
+    static constexpr std::int64_t kGradingSearchMs = 250;
+    // The clock used when none is given: the steady clock in milliseconds.
+    static std::int64_t SteadyMilliseconds();
 
     explicit SudokuGenerator(std::uint64_t seed);
     // Restarts the random sequence; the same seed gives the same puzzles.
@@ -73,9 +84,10 @@ class SudokuGenerator {
     // Generates a puzzle of the board's size for level 0..4 into the board (its values and
     // `puzzle` hold the puzzle, `solution` the complete grid, `unsolvedCount` the holes). Makes
     // attempts until one is accepted or, once at least one attempt was made, `now` has reached
-    // `deadline` (a later dig in progress then is abandoned); then returns false with the board's
-    // values undefined. Without a clock it runs
-    // until a puzzle is accepted. The `enabled` entry of trial and error is restored.
+    // `deadline` (a later dig or grading in progress then is abandoned; an abandoned grading is
+    // redone first by the next call for the same size and level); then returns false with the
+    // board's values undefined. Without a clock it runs until a puzzle is accepted. The `enabled`
+    // entry of trial and error is restored.
     bool Generate(SudokuBoard& board, int level, const Clock& now = {}, std::int64_t deadline = 0);
 
     // Generates a puzzle whose logical solve with the `allowed` techniques completes, uses every
@@ -87,6 +99,19 @@ class SudokuGenerator {
     GeneratorStats stats;
 
   private:
+    // An attempt whose grading solve the end of a slice cut short.
+    struct PendingGrading {
+        int size = 0;
+        int level = -1;
+        Grid solution;
+        Grid puzzle;
+    };
+    enum class Grading { kRejected, kAccepted, kCut };
+    // The grading solve of one dug puzzle, its chain searches bounded by `searchDeadline` on `clock`;
+    // kCut when they stopped there before kGradingSearchMs had passed since `start`.
+    Grading Grade(SudokuBoard& board, int level, const Grid& puzzle, int holes, const Clock& clock,
+                  std::int64_t start, std::int64_t searchDeadline);
+
     bool Fill(int index, Grid& g);
     int Draw(int bound) { return static_cast<int>(rng_() % static_cast<unsigned>(bound)); }
 
@@ -101,6 +126,7 @@ class SudokuGenerator {
     int attemptsSinceFill_ = 0;
     std::vector<int> flat_;
     std::vector<int> diggable_;
+    PendingGrading pending_;
 };
 
 // The engine's one generator, seeded afresh at first use; every generation goes through it.

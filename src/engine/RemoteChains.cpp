@@ -5,8 +5,8 @@
 //
 // Chains are enumerated depth first over the precomputed neighbour lists, each extension taken
 // from further along the list than the previous one, and recorded when their own scan ends (so
-// after all their extensions); the search stops after chainStepBudget extensions, in which case
-// the call reports no progress.
+// after all their extensions); the search stops after chainStepBudget extensions or at the
+// board's search deadline, in which case the call reports no progress.
 #include <string>
 
 #include "BivalueGraph.h"
@@ -15,19 +15,18 @@
 namespace {
 
 struct RemoteChainSearch {
-    RemoteChainSearch(const BivalueGraph& graph, std::uint64_t budget, bool keepRepeats)
+    RemoteChainSearch(const BivalueGraph& graph, ChainBound bound, bool keepRepeats)
         : graph(graph),
-          budget(budget),
+          bound(bound),
           keepRepeats(keepRepeats),
           inChain(graph.Size(), 0),
           found(graph.Size(), 0) {}
 
     const BivalueGraph& graph;
-    std::uint64_t budget;
+    ChainBound bound;
     // With a log attached every finding is kept, since each writes a line; otherwise a repeated
     // (start, end) pair changes nothing and is dropped.
     bool keepRepeats;
-    std::uint64_t steps = 0;
     ValueSet pair = 0;
     std::vector<char> inChain;
     std::vector<char> found;
@@ -37,7 +36,7 @@ struct RemoteChainSearch {
     bool Extend(int last, int length, int from) {
         for (int k : graph.neighbours[last]) {
             if (k < from || inChain[k] || graph.candidates[k] != pair) continue;
-            if (++steps > budget) return false;
+            if (!bound.Step()) return false;
             inChain[k] = 1;
             const bool ok = Extend(k, length + 1, k + 1);
             inChain[k] = 0;
@@ -58,7 +57,7 @@ bool SudokuBoard::FindRemoteChains() {
         BivalueGraph::FromHouses(rows, [this](int cell) { return RefreshCandidates(cell); });
     const int n = graph.Size();
 
-    RemoteChainSearch search(graph, chainStepBudget, log_ != nullptr);
+    RemoteChainSearch search(graph, NewChainBound(), log_ != nullptr);
     std::vector<std::pair<int, int>> chains;
     for (int i = 0; i < n; ++i) {
         std::fill(search.found.begin(), search.found.end(), 0);

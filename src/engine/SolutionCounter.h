@@ -9,8 +9,10 @@
 // another ends the count at 0); afterwards every constraint left with a single way to be met is met
 // at once (a cell with one candidate, a row, column or block with one place for a value), locked
 // candidates are struck (a block's places for a value all on one line, or a line's all in one block),
-// and the search branches on the constraint with the fewest ways left, cell or unit-value alike. The
-// search is complete: without a branch budget it always decides. The count is a pure function of the grid;
+// and each unit's open cells are matched one to one with values they can take (at the start and for
+// the first guesses), which finds a set of cells short of values before any guess. The search then
+// branches on the constraint with the fewest ways left, cell or unit-value alike. The search is
+// complete: without a branch budget it always decides. The count is a pure function of the grid;
 // the order in which solutions are found is not part of the contract.
 //
 // Flat grids are row-major (index = row * N + column), 0 for an empty cell and 1..N for a value; a
@@ -46,8 +48,11 @@ class SolutionCounter {
     int FirstInOrder(const int* flat, int w, int h, long nodeBudget, int* solved);
 
     // Called every few hundred branches while a search runs (a long search can then keep a window
-    // answering); empty for none.
-    void SetTick(std::function<void()> tick) { tick_ = std::move(tick); }
+    // answering); empty for none. A false result abandons the search: it ends at once, and Count
+    // and FirstInOrder report what they had found (FirstInOrder -1, as for a spent budget).
+    void SetTick(std::function<bool()> tick) { tick_ = std::move(tick); }
+    // Whether the last search was abandoned through the tick.
+    bool Abandoned() const { return abandoned_; }
 
     // Values of the last solution found by Count or FirstInOrder, row-major.
     const std::array<int, kMaxCells>& LastSolution() const { return lastSolution_; }
@@ -80,26 +85,33 @@ class SolutionCounter {
     // One round of locked candidates (a block's places for a value all on one line, or a line's
     // all in one block); false on a cell left without candidates.
     bool Locked(State& s);
+    // Whether the unit's open cells can each take a different one of their candidates.
+    bool Matched(const State& s, int unit);
     // Searches below s until `limit_` solutions are found or the budget is spent.
     void Search(const State& s);
     // Tries one value in one cell below s; false when the search should stop.
     bool Branch(const State& s, int cell, int digit);
     void Record(const State& s);
-    bool Stopped() const { return found_ >= limit_ || outOfBudget_; }
+    bool Stopped() const { return found_ >= limit_ || outOfBudget_ || abandoned_; }
 
     const Tables* t_ = nullptr;
     std::uint16_t full_ = 0;
-    std::uint64_t dirty_ = 0;  // units whose candidates changed since their last hidden-single check
+    std::uint64_t dirty_ = 0;      // units whose candidates changed since their last hidden-single check
+    std::uint64_t unmatched_ = 0;  // units whose candidates changed since their last matching
+    // Per unit and member: the value it was last matched to, -1 for none.
+    std::array<std::array<std::int8_t, kMaxSize>, 3 * kMaxSize> matchHint_{};
     std::array<std::uint8_t, kMaxCells> queue_{};
     int queued_ = 0;
 
     unsigned limit_ = 0;
     unsigned found_ = 0;
     long nodes_ = 0;
+    int depth_ = 0;  // guesses open on the way to the state being propagated
     long nodeBudget_ = 0;
     bool outOfBudget_ = false;
+    bool abandoned_ = false;
     std::vector<Grid>* out_ = nullptr;
-    std::function<void()> tick_;
+    std::function<bool()> tick_;
     std::array<int, kMaxCells> lastSolution_{};
 };
 

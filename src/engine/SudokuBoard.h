@@ -19,7 +19,9 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -54,6 +56,24 @@ inline constexpr int kTechniqueCount = 15;
 using TechniqueFlags = std::array<bool, kTechniqueCount>;
 
 inline constexpr int kMaxBoardSize = 16;
+
+// Milliseconds from any fixed origin.
+using SearchClock = std::function<std::int64_t()>;
+
+// The bound of one chain search: a step budget and, while a clock is set, a deadline that the
+// search reads every 1024 steps (reading a clock at every step would cost more than the step).
+struct ChainBound {
+    std::uint64_t budget;
+    const SearchClock* clock;
+    std::int64_t deadline;
+    std::uint64_t steps = 0;
+
+    // Counts one step; false when the search must stop.
+    bool Step() {
+        if (++steps > budget) return false;
+        return (steps & 1023) != 0 || !clock || !*clock || (*clock)() < deadline;
+    }
+};
 
 class SudokuBoard {
   public:
@@ -144,10 +164,17 @@ class SudokuBoard {
     TechniqueFlags used;
 
     // Steps (chain extensions) one call of the XY-chain, remote-chain or forced-chain search may
-    // take; when spent, that call reports no progress. Far above what real puzzles need.
-    std::uint64_t chainStepBudget = 250'000;
-    // How often a chain search ran out of its budget on this board.
+    // take; when spent, that call reports no progress. No limit unless set.
+    std::uint64_t chainStepBudget = std::numeric_limits<std::uint64_t>::max();
+    // How often a chain search ran out of its budget or its time on this board.
     std::uint64_t chainBudgetHits = 0;
+    // Bounds the chain searches in time: a search still running at `deadline` by `clock` stops and
+    // reports no progress, as with a spent step budget. An empty clock lifts the bound.
+    void SetSearchDeadline(SearchClock clock, std::int64_t deadline) {
+        searchClock_ = std::move(clock);
+        searchDeadline_ = deadline;
+    }
+    ChainBound NewChainBound() const { return {chainStepBudget, &searchClock_, searchDeadline_}; }
 
   private:
     friend class SudokuCell;
@@ -193,4 +220,6 @@ class SudokuBoard {
     std::vector<int> savedUnsolved_;
 
     std::vector<std::string>* log_ = nullptr;
+    SearchClock searchClock_;
+    std::int64_t searchDeadline_ = 0;
 };

@@ -6,10 +6,10 @@
 // Solving goes through the complete exact-cover search, which always decides; of several solutions
 // it returns the one that guessing on the first empty cell with the smallest value first reaches,
 // when a bounded search can tell which one that is.
-// A long search calls the caller's pump every slice, so the window keeps answering meanwhile.
+// A long search calls the caller's pump every slice, so the window keeps answering meanwhile, and
+// the pump can abandon it.
 #include "SudokuEngine.h"
 
-#include <chrono>
 #include <utility>
 #include <vector>
 
@@ -29,17 +29,12 @@ constexpr long kInOrderNodeBudget = 20000;
 struct SliceSettings {
     SudokuGenerator::Clock clock;
     int sliceMs = kDefaultSliceMs;
-    void (*solvePump)() = nullptr;
+    int (*solvePump)() = nullptr;
 };
 
 SliceSettings& Slices() {
     static SliceSettings settings;
     return settings;
-}
-
-std::int64_t SteadyMilliseconds() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
 // Block width and height for the game's sizes; false for any other size.
@@ -105,9 +100,11 @@ bool SolvesGivens(const std::vector<int>& solved, const std::vector<int>& givens
 }
 
 // For a grid without solution: the givens plus what the logical techniques place before they
-// stall, which is also where guessing would leave the board after undoing every guess.
-std::vector<int> LogicalStall(const std::vector<int>& flat, int n) {
+// stall, which is also where guessing would leave the board after undoing every guess. The chain
+// searches get the time a grading solve gets.
+std::vector<int> LogicalStall(const std::vector<int>& flat, int n, const SudokuGenerator::Clock& now) {
     SudokuBoard board(n);
+    board.SetSearchDeadline(now, now() + SudokuGenerator::kGradingSearchMs);
     Grid grid(n, std::vector<int>(n));
     int empty = 0;
     for (int cell = 0; cell < n * n; ++cell) {
@@ -133,12 +130,12 @@ namespace {
 
 SudokuGenerator::Clock SliceClock() {
     const SudokuGenerator::Clock& clock = Slices().clock;
-    return clock ? clock : SudokuGenerator::Clock(SteadyMilliseconds);
+    return clock ? clock : SudokuGenerator::Clock(SudokuGenerator::SteadyMilliseconds);
 }
 
 }  // namespace
 
-extern "C" void SetSolvePuzzlePump(void (*pump)(void)) {
+extern "C" void SetSolvePuzzlePump(int (*pump)(void)) {
     Slices().solvePump = pump;
 }
 
@@ -169,25 +166,28 @@ extern "C" int SolvePuzzle(int size, const signed char* cells, signed char* out)
         return 0;
     }
     SolutionCounter counter;
-    if (void (*pump)() = Slices().solvePump) {
+    if (int (*pump)() = Slices().solvePump) {
         const SudokuGenerator::Clock now = SliceClock();
         const int sliceMs = Slices().sliceMs;
         counter.SetTick([pump, now, sliceMs, last = now()]() mutable {
-            if (now() - last < sliceMs) return;
-            pump();
+            if (now() - last < sliceMs) return true;
+            if (pump() != 0) return false;
             last = now();
+            return true;
         });
     }
     const int count = counter.Count(givens.data(), w, h, 2);
+    if (counter.Abandoned()) return -1;
     if (count > 0) {
         std::vector<int> solved(counter.LastSolution().begin(), counter.LastSolution().begin() + size * size);
         if (count > 1) counter.FirstInOrder(givens.data(), w, h, kInOrderNodeBudget, solved.data());
+        if (counter.Abandoned()) return -1;
         if (SolvesGivens(solved, givens, w, h)) {
             ToBytes(solved, size, out);
             return 1;
         }
     }
     // No solution: the givens plus what the logical techniques place before they stall.
-    ToBytes(LogicalStall(givens, size), size, out);
+    ToBytes(LogicalStall(givens, size, SliceClock()), size, out);
     return 0;
 }

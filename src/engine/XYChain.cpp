@@ -4,19 +4,19 @@
 //
 // The search is a depth-first enumeration of every simple chain from every seed, which is
 // exponential in the worst case; it walks the precomputed neighbour lists in place and stops
-// after chainStepBudget extensions, in which case the call reports no progress.
+// after chainStepBudget extensions or at the board's search deadline, in which case the call
+// reports no progress.
 #include "BivalueGraph.h"
 #include "SudokuBoard.h"
 
 namespace {
 
 struct XYChainSearch {
-    XYChainSearch(const BivalueGraph& graph, std::uint64_t budget)
-        : graph(graph), budget(budget), inChain(graph.Size(), 0) {}
+    XYChainSearch(const BivalueGraph& graph, ChainBound bound)
+        : graph(graph), bound(bound), inChain(graph.Size(), 0) {}
 
     const BivalueGraph& graph;
-    std::uint64_t budget;
-    std::uint64_t steps = 0;
+    ChainBound bound;
     int target = 0;
     std::vector<char> inChain;
     // Chain ends already found for the current start cell, per target value.
@@ -26,7 +26,7 @@ struct XYChainSearch {
     bool Extend(int last, int free) {
         for (int k : graph.neighbours[last]) {
             if (inChain[k] || !HasValue(graph.candidates[k], free)) continue;
-            if (++steps > budget) return false;
+            if (!bound.Step()) return false;
             const int y = LowestValue(graph.candidates[k] & ~ValueBit(free));
             if (y == target) {
                 if (!(*found)[k]) {
@@ -57,7 +57,7 @@ bool SudokuBoard::FindXYChain() {
         BivalueGraph::FromHouses(blocks, [this](int cell) { return RefreshCandidates(cell); });
     const int n = graph.Size();
 
-    XYChainSearch search(graph, chainStepBudget);
+    XYChainSearch search(graph, NewChainBound());
     std::vector<FoundChain> chains;
     std::array<std::vector<char>, 2> foundPerTarget;
     for (int i = 0; i < n; ++i) {

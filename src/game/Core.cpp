@@ -11,6 +11,7 @@
 #include "SudokuEngine.h"
 #include "platform/Clock.h"
 #include "platform/Events.h"
+#include "platform/Keys.h"
 #include "platform/Random.h"
 
 int PuzzleWidth = 9;
@@ -67,11 +68,23 @@ bool IsPuzzleSize(int size) {
 }  // namespace
 
 // A long solve of a typed-in grid pumps the system's events through the core's pump, as generation does
-// between its slices.
-TCore::TCore() : Generate(GeneratePuzzle), Solve(SolvePuzzle), PumpEvents([] { PollSystem(); }) {
+// between its slices, and stops when the player asks to quit or presses Escape.
+TCore::TCore()
+    : Generate(GeneratePuzzle),
+      Solve(SolvePuzzle),
+      PumpEvents([] { PollSystem(); }),
+      SolveAbandoned(QuitOrEscapePending) {
     SetSolvePuzzlePump([] {
         if (Core.PumpEvents) Core.PumpEvents();
+        return Core.SolveAbandoned && Core.SolveAbandoned() ? 1 : 0;
     });
+}
+
+bool QuitOrEscapePending() {
+    if (EventPending(EVENT_APPTERMINATE)) return true;
+    if (!TakeEvent(EVENT_KEYDOWN, KEY_ESCAPE)) return false;
+    TakeEvent(EVENT_KEYCHAR, KEY_ESCAPE);  // the same press as a typed character
+    return true;
 }
 
 int TCore::Start() {
@@ -94,7 +107,8 @@ int TCore::CheckCustomPuzzle() {
     TEngineGrid output{};
     for (int x = 0; x < n; ++x)
         for (int y = 0; y < n; ++y) grid[x * n + y] = static_cast<signed char>(Puzzle[x][y]);
-    if (Solve(n, grid.data(), output.data()) == 0) return 0;
+    const int solved = Solve(n, grid.data(), output.data());
+    if (solved != 1) return solved < 0 ? -1 : 0;
     for (int x = 0; x < n; ++x)
         for (int y = 0; y < n; ++y) {
             Solution[x][y] = static_cast<std::uint8_t>(output[x * n + y]);

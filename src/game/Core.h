@@ -64,6 +64,8 @@ class TCore {
 
     virtual int Start();
     virtual int SetPuzzleRegion();
+    // Has the engine solve the typed-in puzzle: 1 when it has a solution (taken as the puzzle's), 0 when
+    // not, -1 when the player asked to quit or pressed Escape while the engine searched (nothing changed).
     virtual int CheckCustomPuzzle();
     virtual int CreateCells(int flyIn);
     virtual int IsPuzzleCompleted();
@@ -88,6 +90,8 @@ class TCore {
     std::function<int(int size, int level, signed char* puzzle, signed char* solution)> Generate;
     std::function<int(int size, const signed char* cells, signed char* out)> Solve;
     std::function<void()> PumpEvents;
+    // Asked after each pump of a long solve: true abandons the solve.
+    std::function<bool()> SolveAbandoned;
 
     // Set by the modules that own the cell sprites and the board screen: rebuilding the cells, and the
     // screen change that follows an accepted custom puzzle.
@@ -96,6 +100,10 @@ class TCore {
 };
 
 extern TCore Core;
+
+// Whether the player has asked to end a long solve: a quit request waits (it stays queued, so the main
+// loop ends the program as usual) or Escape was pressed (the key is taken, it only stops the solve).
+bool QuitOrEscapePending();
 
 // Columns and rows of one region of a size x size grid; any other size gets 3 x 3.
 std::pair<int, int> RegionShape(int size);

@@ -118,10 +118,12 @@ void TGenerateScreen::Draw() {
 
     if (FadeIn->Active != 0 || HasGenerated != 0) return;
     if (CustomPuzzleMode != 0) {
-        if (Core.CheckCustomPuzzle() == 0) {
-            Hide();
-            if (GameScreen) GameScreen->OKInput = OKDialogLong(GameText->FindString("Not Solvable"));
-        }
+        // An abandoned check (the player quit or pressed Escape) only closes the overlay; a quit request
+        // is still queued for the main loop.
+        const int checked = Core.CheckCustomPuzzle();
+        if (checked != 1) Hide();
+        if (checked == 0 && GameScreen)
+            GameScreen->OKInput = OKDialogLong(GameText->FindString("Not Solvable"));
         HasGenerated = 1;
         Game->Mouse->On();
     } else {

@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <deque>
@@ -221,6 +222,26 @@ bool PollEvent(TEvent& event) {
 void PostEvent(const TEvent& event) {
     Track(event);
     Queue().push_back(event);
+}
+
+namespace {
+
+auto FindEvent(int id, int data) {
+    return std::find_if(Queue().begin(), Queue().end(),
+                        [&](const TEvent& e) { return e.id == id && (data == -1 || e.data == data); });
+}
+
+}  // namespace
+
+bool EventPending(int id, int data) {
+    return FindEvent(id, data) != Queue().end();
+}
+
+bool TakeEvent(int id, int data) {
+    const auto found = FindEvent(id, data);
+    if (found == Queue().end()) return false;
+    Queue().erase(found);
+    return true;
 }
 
 void FlushEvents() {

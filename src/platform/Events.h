@@ -39,6 +39,12 @@ void PollSystem();
 // Takes the oldest event; when the queue is empty the system is polled once first.
 bool PollEvent(TEvent& event);
 void PostEvent(const TEvent& event);
+// Whether an event with this id (and this data, unless data is -1) waits in the queue; nothing is
+// taken and the system is not polled.
+bool EventPending(int id, int data = -1);
+// Takes the oldest such event from the queue, leaving the others in their order; false when none
+// waits.
+bool TakeEvent(int id, int data = -1);
 void FlushEvents();
 // Sleeps up to ms milliseconds, returning as soon as the system delivers an event (which then waits
 // in the queue) or at once when the queue holds one. With an injected sleeper (SetDelayHandler) the

@@ -166,6 +166,71 @@ inline int CountSolutions(const Flat& g, int n, int cap, std::vector<Flat>* all 
     });
 }
 
+// A grid without solution whose givens repeat nothing: `cells` (row-major indexes) all lie in one
+// unit (kind 0 a row, 1 a column, 2 a block), and between them their other units hold every value
+// of `missing`, which leaves the cells fewer values than there are cells (more than N - cells.size()
+// values in `missing`). Each missing value is given in a random peer outside the unit, one that
+// shares the unit kind `through` with the cell when that is not -1; empty when the random placement
+// ran into a dead end (try again with another draw).
+inline Flat ShortUnitGrid(int n, int kind, const std::vector<int>& cells, const std::vector<int>& missing,
+                          std::mt19937& rng, int through = -1) {
+    const Shape s = ShapeOf(n);
+    const auto unitOf = [&](int c, int k) {
+        const int r = c / n, col = c % n;
+        return k == 0 ? r : k == 1 ? col : (r / s.rowsPerBlock) * s.rowsPerBlock + col / s.colsPerBlock;
+    };
+    const int unit = unitOf(cells.front(), kind);
+    Flat g(n * n, 0);
+    Solver check(n);
+    for (int cell : cells) {
+        for (int v : missing) {
+            std::vector<int> spots;
+            bool seen = false;
+            for (int p = 0; p < n * n && !seen; ++p) {
+                bool peer = false;
+                for (int k = 0; k < 3; ++k)
+                    peer = peer ||
+                           (k != kind && (through < 0 || k == through) && unitOf(p, k) == unitOf(cell, k));
+                if (!peer || unitOf(p, kind) == unit) continue;
+                seen = g[p] == v;
+                if (g[p] != 0) continue;
+                g[p] = v;
+                if (check.Consistent(g)) spots.push_back(p);
+                g[p] = 0;
+            }
+            if (seen) continue;
+            if (spots.empty()) return {};
+            g[spots[rng() % spots.size()]] = v;
+        }
+    }
+    return g;
+}
+
+// A random grid of that kind: a random unit, half its cells (at least two) and one value too many
+// missing among them.
+inline Flat RandomShortUnitGrid(int n, int kind, std::mt19937& rng) {
+    const Shape s = ShapeOf(n);
+    for (;;) {
+        const int unit = static_cast<int>(rng() % n);
+        std::vector<int> members;
+        for (int i = 0; i < n; ++i) {
+            const int top = (unit / s.rowsPerBlock) * s.rowsPerBlock,
+                      left = (unit % s.rowsPerBlock) * s.colsPerBlock;
+            members.push_back(kind == 0   ? unit * n + i
+                              : kind == 1 ? i * n + unit
+                                          : (top + i / s.colsPerBlock) * n + left + i % s.colsPerBlock);
+        }
+        std::shuffle(members.begin(), members.end(), rng);
+        members.resize(std::max(2, n / 2));
+        std::vector<int> values(n);
+        std::iota(values.begin(), values.end(), 1);
+        std::shuffle(values.begin(), values.end(), rng);
+        values.resize(n - members.size() + 1);
+        const Flat g = ShortUnitGrid(n, kind, members, values, rng);
+        if (!g.empty()) return g;
+    }
+}
+
 // Row-major flat grids to and from rows of values and the game's column-major 256-byte grids.
 inline std::vector<std::vector<int>> ToGrid(const Flat& flat, int n) {
     std::vector<std::vector<int>> g(n, std::vector<int>(n));

@@ -81,4 +81,42 @@ TEST(SolutionCounter, RefusesMisshapenGridsAndReportsDamagedOnesAndSpentBudgets)
     EXPECT_FALSE(counter.OutOfBudget());
 }
 
+// Cells of one unit that between them can take fewer values than there are cells: no solution,
+// found before the first guess (the search used to wander for a long time on the wide ones).
+TEST(SolutionCounter, AUnitShortOfValuesHasNoSolutionWithoutAGuess) {
+    std::mt19937 rng(21);
+    SolutionCounter counter;
+    // Row 1 of a 16 x 16 grid: 1 to 9 given in each of columns 9 to 16 further down leave its eight
+    // cells there only the seven values 10 to 16.
+    std::vector<int> row, low;
+    for (int k = 8; k < 16; ++k) row.push_back(k);
+    for (int v = 1; v <= 9; ++v) low.push_back(v);
+    oracle::Flat wide;
+    while (wide.empty()) wide = oracle::ShortUnitGrid(16, 0, row, low, rng, 1);
+    ASSERT_EQ(std::count(wide.begin(), wide.end(), 0), 256 - 72);
+    ASSERT_TRUE(oracle::Consistent(wide, 16));
+    // A branch budget keeps a search that has to guess from running for long.
+    constexpr long kBranches = 1000;
+    EXPECT_EQ(counter.Count(wide.data(), 4, 4, 2, nullptr, kBranches), 0);
+    EXPECT_EQ(counter.Nodes(), 0);
+    oracle::Flat solved(256);
+    EXPECT_EQ(counter.FirstInOrder(wide.data(), 4, 4, kBranches, solved.data()), 0);
+    EXPECT_EQ(counter.Nodes(), 0);
+    // Every size, a short row, column or block anywhere.
+    for (int n : {4, 6, 9, 12, 16}) {
+        const oracle::Shape s = oracle::ShapeOf(n);
+        for (int kind = 0; kind < 3; ++kind) {
+            for (int trial = 0; trial < 6; ++trial) {
+                const oracle::Flat g = oracle::RandomShortUnitGrid(n, kind, rng);
+                ASSERT_TRUE(oracle::Consistent(g, n));
+                if (n <= 9) {
+                    ASSERT_EQ(oracle::CountSolutions(g, n, 1), 0);
+                }
+                EXPECT_EQ(counter.Count(g.data(), s.colsPerBlock, s.rowsPerBlock, 2, nullptr, kBranches), 0);
+                EXPECT_EQ(counter.Nodes(), 0) << n << " " << kind << " " << trial;
+            }
+        }
+    }
+}
+
 }  // namespace

@@ -250,7 +250,7 @@ TEST_F(EngineTest, SolveDecidesMinimalSparseAndUnsolvableGridsOfEverySize) {
 TEST_F(EngineTest, ALongSolvePumpsTheCallersEvents) {
     static int pumped;
     pumped = 0;
-    SetSolvePuzzlePump([] { ++pumped; });
+    SetSolvePuzzlePump([] { return ++pumped, 0; });
     Bytes empty = Filled(0), out = Filled(0);
     ASSERT_EQ(SolvePuzzle(16, empty.data(), out.data()), 1);
     EXPECT_EQ(pumped, 0);  // every read of the clock moves it 1 ms: a few dozen reads, no slice over
@@ -258,6 +258,50 @@ TEST_F(EngineTest, ALongSolvePumpsTheCallersEvents) {
     ASSERT_EQ(SolvePuzzle(16, empty.data(), out.data()), 1);
     EXPECT_GT(pumped, 0);
     EXPECT_TRUE(oracle::CompleteAndValid(oracle::FromBytes(out.data(), 16), 16));
+    SetSolvePuzzlePump(nullptr);
+}
+
+// Grids whose givens repeat nothing but leave the cells of one row, column or block fewer values
+// than cells: "no solution", with the givens and what logic placed, before the search has taken
+// enough branches to meet the pump (which a clock that jumps a slice at every read calls at once).
+TEST_F(EngineTest, SolveRefusesAUnitShortOfValuesBeforeItsFirstSlice) {
+    static int pumped;
+    pumped = 0;
+    SetSolvePuzzlePump([] { return ++pumped, 1; });
+    SetGeneratePuzzleTestHooks(1, SteppingClock(1000), 50);
+    std::mt19937 rng(8);
+    for (int n : {4, 6, 9, 12, 16}) {
+        for (int kind = 0; kind < 3; ++kind) {
+            const oracle::Flat g = oracle::RandomShortUnitGrid(n, kind, rng);
+            const std::vector<signed char> in = oracle::ToBytes(g, n);
+            Bytes out = Filled(77);
+            EXPECT_EQ(SolvePuzzle(n, in.data(), out.data()), 0) << n << " " << kind;
+            const oracle::Flat o = oracle::FromBytes(out.data(), n);
+            EXPECT_TRUE(oracle::Consistent(o, n));
+            for (int i = 0; i < n * n; ++i) EXPECT_TRUE(g[i] == 0 || o[i] == g[i]) << i;
+        }
+    }
+    EXPECT_EQ(pumped, 0);
+    SetSolvePuzzlePump(nullptr);
+}
+
+// A pump that asks to stop abandons the search at once: -1, nothing written, no further call.
+TEST_F(EngineTest, APumpThatAsksToStopAbandonsTheSolve) {
+    static int pumped;
+    pumped = 0;
+    SetSolvePuzzlePump([] { return ++pumped == 3 ? 1 : 0; });
+    SetGeneratePuzzleTestHooks(1, SteppingClock(100), 50);
+    Bytes empty = Filled(0), out = Filled(77);
+    EXPECT_EQ(SolvePuzzle(16, empty.data(), out.data()), -1);
+    EXPECT_EQ(pumped, 3);
+    EXPECT_EQ(out, Filled(77));
+    // A grid the search decides before its first slice is over never meets the pump.
+    Bytes given = Filled(0);
+    given[0] = 1;
+    pumped = 2;
+    SetGeneratePuzzleTestHooks(1, SteppingClock(0), 50);
+    EXPECT_EQ(SolvePuzzle(4, given.data(), out.data()), 1);
+    EXPECT_EQ(pumped, 2);
     SetSolvePuzzlePump(nullptr);
 }
 

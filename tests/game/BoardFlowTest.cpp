@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 
 #include "BoardWorld.h"
+#include "Generator.h"
 #include "SudokuEngine.h"
 #include "game/HighScoreList.h"
 #include "game/PlayScreen.h"
 #include "game/SaveGame.h"
 #include "game/TitleScreen.h"
 #include "platform/Keys.h"
+#include "presentation/Animation.h"
 #include "presentation/Dialog.h"
 
 namespace {
@@ -28,8 +30,36 @@ class BoardFlowTest : public BoardWorld {
     }
 
     void TearDown() override {
+        SetGeneratePuzzleTestHooks(SudokuGenerator::FreshSeed(), {}, 50);
         if (PlayScreen) PlayScreen->Kill();
         BoardWorld::TearDown();
+    }
+
+    // The empty 16 x 16 custom board checked by the real engine, whose clock jumps a whole slice at
+    // every read, so that its search calls the game's pump every few hundred branches; `request` is
+    // what the player does once the overlay has faded in and the engine runs.
+    void CheckWhileThePlayer(const TEvent& request) {
+        EnterPlayScreen(16);
+        ClickButton(*PlayScreen->MainMenu, "custom");
+        Run(300);
+        ASSERT_EQ(CustomPuzzleMode, 1);
+        Run(400);
+        ClickButton(*GameScreen->CustomPuzzleMenu, "checkplay");
+        ASSERT_EQ(GenerateScreen->Active, 1);
+        while (GenerateScreen->FadeIn->Active) {
+            Now += 5;
+            Tick();
+        }
+        auto clock = std::make_shared<std::int64_t>(0);
+        SetGeneratePuzzleTestHooks(
+            1, [clock] { return *clock += 100; }, 50);
+        PostEvent(request);
+        GameScreen->Draw();  // the engine runs in this frame
+        EXPECT_EQ(GenerateScreen->HasGenerated, 1);
+        EXPECT_EQ(GenerateScreen->FadeOut->Active, 1);
+        EXPECT_FALSE(GameScreen->OKInput);
+        EXPECT_EQ(CustomPuzzleAccepted, 0);
+        EXPECT_EQ(CustomPuzzleMode, 1);
     }
 
     // Logic calls and frames as the main loop runs them, the clock moving 5 ms per logic call.
@@ -137,6 +167,27 @@ TEST_F(BoardFlowTest, GameSavedOnTheBoardComesBackWithItsTimeAndMarks) {
     EXPECT_EQ(Puzzle, board);
     EXPECT_EQ(Markup[ex][ey][3], 1);
     EXPECT_EQ(StopwatchText(), "01:30");
+}
+
+// A quit request while the engine checks a typed-in grid abandons the check; the request stays queued,
+// and the main loop then ends the program as it always does.
+TEST_F(BoardFlowTest, AQuitRequestAbandonsALongCheckAndEndsTheProgram) {
+    CheckWhileThePlayer({EVENT_APPTERMINATE, 0, 0, 0});
+    EXPECT_TRUE(EventPending(EVENT_APPTERMINATE));
+    Tick();
+    EXPECT_EQ(Game->CheckWindow(), -1);
+}
+
+// Escape on the overlay abandons the check and closes the overlay; the key does nothing else.
+TEST_F(BoardFlowTest, EscapeAbandonsALongCheckAndClosesTheOverlay) {
+    CheckWhileThePlayer({EVENT_KEYDOWN, KEY_ESCAPE, 0, 0});
+    EXPECT_FALSE(EventPending(EVENT_KEYDOWN, KEY_ESCAPE));
+    Run(200);
+    EXPECT_EQ(GenerateScreen->Active, 0);
+    EXPECT_FALSE(GameScreen->QuitInput);
+    EXPECT_FALSE(GameScreen->OKInput);
+    EXPECT_EQ(Game->CurrentTScreen, GameScreen.get());
+    EXPECT_EQ(CustomPuzzleMode, 1);
 }
 
 }  // namespace

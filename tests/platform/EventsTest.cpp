@@ -145,4 +145,25 @@ TEST_F(EventsTest, RefillTimerRunsTheHandlerInEveryPumpAndNeverWakesAWait) {
     PollSystem();
 }
 
+// A waiting event can be looked for without taking anything, and one can be taken out of the middle
+// of the queue, the others keeping their order (a long engine run looks for the player's quit or
+// Escape this way).
+TEST_F(EventsTest, EventsAreFoundAndTakenOutOfTheQueueInPlace) {
+    PostEvent(TEvent{EVENT_MOUSEMOVE, 0, 5, 6});
+    PostEvent(TEvent{EVENT_KEYDOWN, KEY_ESCAPE, 0, 0});
+    PostEvent(TEvent{EVENT_KEYDOWN, KEY_A, 0, 0});
+    PostEvent(TEvent{EVENT_APPTERMINATE, 0, 0, 0});
+    EXPECT_TRUE(EventPending(EVENT_APPTERMINATE));
+    EXPECT_TRUE(EventPending(EVENT_KEYDOWN, KEY_A));
+    EXPECT_FALSE(EventPending(EVENT_KEYDOWN, KEY_A + 1));
+    EXPECT_FALSE(TakeEvent(EVENT_KEYUP));
+    EXPECT_TRUE(TakeEvent(EVENT_KEYDOWN, KEY_ESCAPE));
+    EXPECT_FALSE(EventPending(EVENT_KEYDOWN, KEY_ESCAPE));
+    const auto events = Drain();
+    ASSERT_EQ(events.size(), 3u);
+    EXPECT_EQ(events[0].id, EVENT_MOUSEMOVE);
+    EXPECT_EQ(events[1].data, KEY_A);
+    EXPECT_EQ(events[2].id, EVENT_APPTERMINATE);
+}
+
 }  // namespace
