@@ -207,7 +207,8 @@ int TGame::Init(int soundDriverChoice, int) {
     IniFill();
     Checkpoint = 5;
     const std::string defaultIni = DataPrefix + "data/default.ini";
-    if (FileType(Ini->FileName + ".ini") == FILETYPE_NONE && FileType(defaultIni) == FILETYPE_FILE) {
+    // Only where nothing at all is: a settings file that cannot be read is kept aside by the load.
+    if (!PathExists(Ini->FileName + ".ini") && FileType(defaultIni) == FILETYPE_FILE) {
         Checkpoint = 5001;
         CopyFile(defaultIni, Ini->FileName + ".ini");
     }
