@@ -1,4 +1,4 @@
-// The two entry points. Both check everything they are given and everything they hand back: the
+// The entry points. Each checks everything they are given and everything they hand back: the
 // game passes player-typed grids straight through, and a 0 result must mean "nothing usable".
 //
 // Generation runs in time slices so that the game's loop can pump window events between calls;
@@ -9,6 +9,7 @@
 // A long search calls the caller's pump every slice, so the window keeps answering meanwhile.
 #include "SudokuEngine.h"
 
+#include <algorithm>
 #include <chrono>
 #include <utility>
 #include <vector>
@@ -70,6 +71,12 @@ void ToBytes(const std::vector<int>& flat, int n, signed char* bytes) {
         for (int r = 0; r < n; ++r) bytes[k * n + r] = static_cast<signed char>(flat[r * n + k]);
 }
 
+Grid ToGrid(const std::vector<int>& flat, int n) {
+    Grid grid(n, std::vector<int>(n));
+    for (int cell = 0; cell < n * n; ++cell) grid[cell / n][cell % n] = flat[cell];
+    return grid;
+}
+
 std::vector<int> Flatten(const Grid& g) {
     std::vector<int> flat;
     for (const auto& row : g) flat.insert(flat.end(), row.begin(), row.end());
@@ -108,13 +115,8 @@ bool SolvesGivens(const std::vector<int>& solved, const std::vector<int>& givens
 // stall, which is also where guessing would leave the board after undoing every guess.
 std::vector<int> LogicalStall(const std::vector<int>& flat, int n) {
     SudokuBoard board(n);
-    Grid grid(n, std::vector<int>(n));
-    int empty = 0;
-    for (int cell = 0; cell < n * n; ++cell) {
-        grid[cell / n][cell % n] = flat[cell];
-        empty += flat[cell] == 0;
-    }
-    board.SetValues(grid);
+    const int empty = static_cast<int>(std::count(flat.begin(), flat.end(), 0));
+    board.SetValues(ToGrid(flat, n));
     board.enabled[kTrialAndError] = false;
     board.unsolvedCount = empty + 1;
     board.Solve(false);
@@ -134,6 +136,19 @@ namespace {
 SudokuGenerator::Clock SliceClock() {
     const SudokuGenerator::Clock& clock = Slices().clock;
     return clock ? clock : SudokuGenerator::Clock(SteadyMilliseconds);
+}
+
+// A long search calls the pump set by SetSolvePuzzlePump every slice.
+void PumpDuring(SolutionCounter& counter) {
+    void (*pump)() = Slices().solvePump;
+    if (!pump) return;
+    const SudokuGenerator::Clock now = SliceClock();
+    const int sliceMs = Slices().sliceMs;
+    counter.SetTick([pump, now, sliceMs, last = now()]() mutable {
+        if (now() - last < sliceMs) return;
+        pump();
+        last = now();
+    });
 }
 
 }  // namespace
@@ -169,15 +184,7 @@ extern "C" int SolvePuzzle(int size, const signed char* cells, signed char* out)
         return 0;
     }
     SolutionCounter counter;
-    if (void (*pump)() = Slices().solvePump) {
-        const SudokuGenerator::Clock now = SliceClock();
-        const int sliceMs = Slices().sliceMs;
-        counter.SetTick([pump, now, sliceMs, last = now()]() mutable {
-            if (now() - last < sliceMs) return;
-            pump();
-            last = now();
-        });
-    }
+    PumpDuring(counter);
     const int count = counter.Count(givens.data(), w, h, 2);
     if (count > 0) {
         std::vector<int> solved(counter.LastSolution().begin(), counter.LastSolution().begin() + size * size);
@@ -190,4 +197,16 @@ extern "C" int SolvePuzzle(int size, const signed char* cells, signed char* out)
     // No solution: the givens plus what the logical techniques place before they stall.
     ToBytes(LogicalStall(givens, size), size, out);
     return 0;
+}
+
+extern "C" int GradePuzzle(int size, const signed char* cells) {
+    int w = 0, h = 0;
+    if (!BlockShape(size, w, h) || !cells) return -1;
+    const std::vector<int> givens = FromBytes(cells, size);
+    if (!Consistent(givens, w, h) || std::count(givens.begin(), givens.end(), 0) == 0) return -1;
+    SolutionCounter counter;
+    PumpDuring(counter);
+    if (counter.Count(givens.data(), w, h, 2) != 1) return -1;
+    SudokuBoard board(size);
+    return SudokuGenerator::Grade(board, ToGrid(givens, size));
 }

@@ -1,4 +1,4 @@
-// The engine's two C entry points, the only way the game reaches the engine.
+// The engine's C entry points, the only way the game reaches the engine.
 //
 // Grids are byte arrays, one signed byte per cell, 0 for an empty cell and 1..N for a number,
 // column-major: the cell in column k, row r is at index k * N + r. Only the first N * N bytes are
@@ -23,6 +23,12 @@ int GeneratePuzzle(int size, int level, signed char* puzzle, signed char* soluti
 // plus what logic could place when the grid has no solution. The search always decides; while it
 // runs, the pump set by SetSolvePuzzlePump is called about every 50 ms.
 int SolvePuzzle(int size, const signed char* cells, signed char* out);
+
+// Grades a typed-in puzzle as the generator grades its own puzzles (see SudokuGenerator::Grade):
+// returns the level 0 (Very Easy) .. 4 (Very Hard) of a valid grid with exactly one solution and at
+// least one empty cell, else -1 (an invalid size or byte, a clash, no solution, several solutions, or
+// nothing left to fill). Calls the pump as SolvePuzzle does.
+int GradePuzzle(int size, const signed char* cells);
 
 // Sets the function SolvePuzzle calls about every 50 ms of a long solve, so that the caller's
 // window keeps answering (null for none). The pump must not call the engine.

@@ -1,4 +1,4 @@
-// The board model's state and operations. The engine is reached only through its two entry points, with
+// The board model's state and operations. The engine is reached only through its entry points, with
 // byte grids that this file allocates per call (column-major: the cell (x, y) of an N x N puzzle sits at
 // index x * N + y).
 #include "game/Core.h"
@@ -16,6 +16,7 @@
 int PuzzleWidth = 9;
 int PuzzleHeight = 9;
 int PuzzleDifficulty = 0;
+std::optional<int> CustomPuzzleGrade;
 int RegionWidth = 3;
 int RegionHeight = 3;
 
@@ -56,6 +57,13 @@ namespace {
 
 using TEngineGrid = std::array<signed char, 256>;
 
+TEngineGrid EngineGrid(const TByteGrid& grid, int n) {
+    TEngineGrid bytes{};
+    for (int x = 0; x < n; ++x)
+        for (int y = 0; y < n; ++y) bytes[x * n + y] = static_cast<signed char>(grid[x][y]);
+    return bytes;
+}
+
 int Toggled(int flag) {
     return flag == 0 ? 1 : 0;
 }
@@ -68,7 +76,8 @@ bool IsPuzzleSize(int size) {
 
 // A long solve of a typed-in grid pumps the system's events through the core's pump, as generation does
 // between its slices.
-TCore::TCore() : Generate(GeneratePuzzle), Solve(SolvePuzzle), PumpEvents([] { PollSystem(); }) {
+TCore::TCore()
+    : Generate(GeneratePuzzle), Solve(SolvePuzzle), Grade(GradePuzzle), PumpEvents([] { PollSystem(); }) {
     SetSolvePuzzlePump([] {
         if (Core.PumpEvents) Core.PumpEvents();
     });
@@ -90,19 +99,25 @@ int TCore::SetPuzzleRegion() {
 int TCore::CheckCustomPuzzle() {
     const int n = PuzzleWidth;
     if (!IsPuzzleSize(n)) return 0;
-    TEngineGrid grid{};
+    const TEngineGrid grid = EngineGrid(Puzzle, n);
     TEngineGrid output{};
-    for (int x = 0; x < n; ++x)
-        for (int y = 0; y < n; ++y) grid[x * n + y] = static_cast<signed char>(Puzzle[x][y]);
     if (Solve(n, grid.data(), output.data()) == 0) return 0;
     for (int x = 0; x < n; ++x)
         for (int y = 0; y < n; ++y) {
             Solution[x][y] = static_cast<std::uint8_t>(output[x * n + y]);
             PuzzleStart[x][y] = Puzzle[x][y];
         }
+    // Its time goes under the level the engine grades it at, not the one last chosen for new puzzles.
+    CustomPuzzleGrade = GradeGivens();
     CustomPuzzleAccepted = 1;
     if (OnCustomPuzzleAccepted) OnCustomPuzzleAccepted();
     return 1;
+}
+
+int TCore::GradeGivens() const {
+    if (!IsPuzzleSize(PuzzleWidth)) return -1;
+    const TEngineGrid grid = EngineGrid(PuzzleStart, PuzzleWidth);
+    return Grade(PuzzleWidth, grid.data());
 }
 
 int TCore::CreateCells(int flyIn) {
@@ -236,7 +251,12 @@ int TCore::CreatePuzzle(int width, int height, int difficulty) {
     PuzzleWidth = width;
     PuzzleHeight = height;
     PuzzleDifficulty = difficulty;
+    CustomPuzzleGrade.reset();
     return 0;
+}
+
+int HighScoreDifficulty() {
+    return CustomPuzzleGrade ? *CustomPuzzleGrade : PuzzleDifficulty;
 }
 
 int IsNumberInRowOrColumn(int n, int x, int y) {
