@@ -6,12 +6,14 @@
 
 #include "core/ChannelArray.h"
 #include "core/ErrorReport.h"
+#include "core/FileUtils.h"
 #include "core/Game.h"
 #include "core/GameText.h"
 #include "core/IniFile.h"
 #include "core/Input.h"
 #include "core/MusicStream.h"
 #include "core/PakFileManager.h"
+#include "core/PlayerFile.h"
 #include "core/SoundBank.h"
 #include "platform/Audio.h"
 #include "platform/Clock.h"
@@ -207,8 +209,9 @@ int TGame::Init(int soundDriverChoice, int) {
     IniFill();
     Checkpoint = 5;
     const std::string defaultIni = DataPrefix + "data/default.ini";
-    // Only where nothing at all is: a settings file that cannot be read is kept aside by the load.
-    if (!PathExists(Ini->FileName + ".ini") && FileType(defaultIni) == FILETYPE_FILE) {
+    // A settings file that cannot be read is kept aside here, and the defaults take its place too.
+    if (ReadPlayerFile(Ini->FileName + ".ini", MaxIniFileBytes).State != PlayerFileState::Read &&
+        FileType(defaultIni) == FILETYPE_FILE) {
         Checkpoint = 5001;
         CopyFile(defaultIni, Ini->FileName + ".ini");
     }
