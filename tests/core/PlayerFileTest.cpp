@@ -127,6 +127,8 @@ TEST_F(PlayerFileTest, EveryRewrittenPlayerFileThatCannotBeReadIsKeptAsideAndSai
             const std::string bytes = Spoil(path, damage);
             notices.clear();
             reader.load();
+            // (Checked as a file first: reading a FIFO put there would wait for ever.)
+            ASSERT_TRUE(fs::is_regular_file(path + ".unreadable"));
             EXPECT_EQ(testenv::ReadFile(path + ".unreadable"), "an earlier copy");
             ExpectKept(path + ".unreadable2", damage, bytes);
             // (The crash recovery also says that it restored the defaults.)
