@@ -62,22 +62,29 @@ void SetFileWrittenObserver(std::function<void(const std::string&)> observer) {
     g_fileWrittenObserver = std::move(observer);
 }
 
-std::optional<std::vector<std::string>> LoadIniLines(const std::string& path) {
-    std::optional<std::string> bytes = LoadFile(path, MaxIniFileBytes);
-    if (!bytes) return std::nullopt;
-    std::vector<std::string> lines = SplitLines(DecodeText(*bytes));
+std::vector<std::string> IniLines(const std::string& bytes) {
+    std::vector<std::string> lines = SplitLines(DecodeText(bytes));
     for (std::string& line : lines) std::erase(line, '\r');
     return lines;
 }
 
-std::string ReadIniValue(const std::string& path, const std::string& name) {
-    std::optional<std::vector<std::string>> lines = LoadIniLines(path);
-    if (!lines) return "";
+std::optional<std::vector<std::string>> LoadIniLines(const std::string& path) {
+    std::optional<std::string> bytes = LoadFile(path, MaxIniFileBytes);
+    if (!bytes) return std::nullopt;
+    return IniLines(*bytes);
+}
+
+std::string IniValue(const std::vector<std::string>& lines, const std::string& name) {
     std::string key = Upper(name);
-    for (const std::string& line : *lines) {
+    for (const std::string& line : lines) {
         if (Upper(BeforeSeparator(line, "=")) == key) return AfterSeparator(line, "=");
     }
     return "";
+}
+
+std::string ReadIniValue(const std::string& path, const std::string& name) {
+    std::optional<std::vector<std::string>> lines = LoadIniLines(path);
+    return lines ? IniValue(*lines, name) : "";
 }
 
 int CopyIniWithValue(const std::string& source, const std::string& target, const std::string& name,

@@ -16,9 +16,12 @@
 // damaged and is read as if it were missing, so it cannot freeze the start or fill memory.
 inline constexpr std::size_t MaxIniFileBytes = 64 * 1024;
 
-// The lines of an ini file, decoded and without their CRs; nullopt when it cannot be read or is
-// larger than MaxIniFileBytes.
+// The lines of an ini file's bytes, decoded and without their CRs.
+std::vector<std::string> IniLines(const std::string& bytes);
+// The lines of an ini file; nullopt when it cannot be read or is larger than MaxIniFileBytes.
 std::optional<std::vector<std::string>> LoadIniLines(const std::string& path);
+// The value of the first line whose Upper(name part) equals Upper(name); "" when there is none.
+std::string IniValue(const std::vector<std::string>& lines, const std::string& name);
 
 // FileType(path) != FILETYPE_NONE.
 bool FileExists(const std::string& path);

@@ -15,6 +15,7 @@
 #include "core/FileUtils.h"
 #include "core/Game.h"
 #include "core/IniFile.h"
+#include "core/PlayerFile.h"
 #include "core/StringUtils.h"
 #include "platform/FileSystem.h"
 #include "platform/System.h"
@@ -126,7 +127,10 @@ int TGame::CheckGoodExit() {
         DeleteFile(goodExit);
     } else if (FileType(iniChanged) == FILETYPE_FILE) {
         const std::string settings = SettingsFileName() + ".ini";
-        const std::string profile = ReadIniValue(settings, "Profile Name");
+        // A settings file that cannot be read is kept aside rather than replaced in place.
+        const TPlayerFile read = ReadPlayerFile(settings, MaxIniFileBytes);
+        const std::string profile =
+            read.State == PlayerFileState::Read ? IniValue(IniLines(read.Bytes), "Profile Name") : "";
         // The default is read first and replaces the settings in one step; without a readable
         // default the settings stay as they are and nothing is claimed.
         if (RestoreIniKeepingValue(DataPrefix + "data/default.ini", settings, "Profile Name", profile)) {

@@ -8,6 +8,7 @@
 #include "core/ErrorReport.h"
 #include "core/FileUtils.h"
 #include "core/Game.h"
+#include "core/PlayerFile.h"
 #include "core/StringUtils.h"
 #include "platform/FileSystem.h"
 
@@ -24,9 +25,9 @@ void TIniFile::Add(const std::string& name, const std::string& value) {
 }
 
 void TIniFile::Load() {
-    std::optional<std::vector<std::string>> texts = LoadIniLines(FileName + ".ini");
-    if (texts) {
-        for (const std::string& text : *texts) {
+    const TPlayerFile file = ReadPlayerFile(FileName + ".ini", MaxIniFileBytes);
+    if (file.State == PlayerFileState::Read) {
+        for (const std::string& text : IniLines(file.Bytes)) {
             std::string::size_type eq = text.find('=');
             std::string name = Upper(eq == std::string::npos ? text : text.substr(0, eq));
             std::string value = eq == std::string::npos ? "" : text.substr(eq + 1);

@@ -25,8 +25,8 @@ class TIniFile {
     // Appends NAME=value with the name upper-cased; never merges with an existing line.
     void Add(const std::string& name, const std::string& value);
 
-    // Reads FileName + ".ini" (a missing file, or one larger than MaxIniFileBytes, is no error:
-    // the values stay) and then always calls Save.
+    // Reads FileName + ".ini" (a missing file is no error: the values stay; one that cannot be read
+    // or is larger than MaxIniFileBytes is kept aside, see ReadPlayerFile) and then always calls Save.
     // Reading: LF ends a line, CR is dropped; the name is everything before the first "=",
     // upper-cased, the value everything after it; a line without "=" is all name and an empty
     // value. Every added line with exactly that name takes the value; other file lines are dropped.

@@ -8,6 +8,7 @@
 #include "core/ErrorReport.h"
 #include "core/FileUtils.h"
 #include "core/Game.h"
+#include "core/PlayerFile.h"
 #include "platform/FileSystem.h"
 
 std::function<void(TProfile&)> ProfileCreateHook;
@@ -126,19 +127,18 @@ int TProfile::Save() {
 int TProfile::Load() {
     if (!IsValidProfileName(Name)) return 0;
     // A profile holds a few settings and records; one of megabytes is damaged, not read.
-    bool tooLarge = false;
-    const auto bytes = LoadFile(FilePath(), 1024 * 1024, &tooLarge);
-    if (tooLarge) return 0;
-    if (!bytes) {
+    const TPlayerFile file = ReadPlayerFile(FilePath(), 1024 * 1024);
+    if (file.State == PlayerFileState::KeptAside) return 0;
+    if (file.State == PlayerFileState::Missing) {
         Save();
         return 0;
     }
     TProfile read = *this;
     std::size_t rest = 0;
-    if (!read.Decode(*bytes, rest)) return 0;
+    if (!read.Decode(file.Bytes, rest)) return 0;
     *this = read;
     if (LoadUserFunction) {
-        std::istringstream stream(bytes->substr(rest));
+        std::istringstream stream(file.Bytes.substr(rest));
         LoadUserFunction(stream);
     }
     return 1;

@@ -66,7 +66,8 @@ class TProfile {
     virtual int Save();
     // 1 when the file was read. A missing file is created from the current values (0). A damaged file
     // (shorter than the fixed counters, or a hint cut in half) is refused: 0, the values and the file
-    // stay as they were.
+    // stay as they were. One that cannot be read or is far too large: 0, the values stay and the file
+    // is kept aside (ReadPlayerFile).
     virtual int Load();
 
     std::string FilePath() const;

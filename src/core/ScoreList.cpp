@@ -5,6 +5,7 @@
 
 #include "core/ErrorReport.h"
 #include "core/FileUtils.h"
+#include "core/PlayerFile.h"
 #include "platform/FileSystem.h"
 
 namespace {
@@ -110,14 +111,15 @@ void THighScoreList::Insert(const std::string& name, int score, int level) {
 
 int THighScoreList::Load() {
     Entries.clear();
-    // A table of names and scores is small; an oversized file is damaged and replaced like a missing one.
-    const auto bytes = LoadFile(filepath, 64 * 1024);
-    if (!bytes) {
+    // A table of names and scores is small. One that cannot be read, or is far too large, is kept
+    // aside and replaced like a missing one.
+    const TPlayerFile file = ReadPlayerFile(filepath, 64 * 1024);
+    if (file.State != PlayerFileState::Read) {
         CreateDefault();
         return 0;
     }
     bool complete = true;
-    Entries = ScoreListDecode(*bytes, complete);
+    Entries = ScoreListDecode(file.Bytes, complete);
     return complete ? 1 : 0;
 }
 

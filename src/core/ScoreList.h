@@ -37,7 +37,9 @@ class THighScoreList {
     // Before the first entry whose score is lower than or equal to score, else at the end.
     void Insert(const std::string& name, int score, int level);
     // A missing file gives the default table. A damaged file (an entry cut short) keeps the complete
-    // entries before the damage and leaves the file as it is. Returns 1 when the file was read whole.
+    // entries before the damage and leaves the file as it is. One that cannot be read or is far too
+    // large is kept aside (ReadPlayerFile) and the default table written in its place. Returns 1 when the
+    // file was read whole.
     int Load();
     // Atomic; fatal "Failed to save file " + filepath when it cannot be written.
     int Save();

@@ -13,6 +13,7 @@
 #include "core/Input.h"
 #include "core/MusicStream.h"
 #include "core/PakFileManager.h"
+#include "core/PlayerFile.h"
 #include "core/SoundBank.h"
 #include "platform/Audio.h"
 #include "platform/Clock.h"
@@ -209,7 +210,9 @@ int TGame::Init(int soundDriverChoice, int) {
     IniFill();
     Checkpoint = 5;
     const std::string defaultIni = DataPrefix + "data/default.ini";
-    if (FileType(Ini->FileName + ".ini") == FILETYPE_NONE && FileType(defaultIni) == FILETYPE_FILE) {
+    // A settings file that cannot be read is kept aside here, and the defaults take its place too.
+    if (ReadPlayerFile(Ini->FileName + ".ini", MaxIniFileBytes).State != PlayerFileState::Read &&
+        FileType(defaultIni) == FILETYPE_FILE) {
         Checkpoint = 5001;
         CopyFile(defaultIni, Ini->FileName + ".ini", MaxIniFileBytes);
     }

@@ -74,6 +74,25 @@ bool SudokuGenerator::Accepts(int level, const SudokuBoard& graded) {
     return advanced;
 }
 
+int SudokuGenerator::Grade(SudokuBoard& board, const Grid& puzzle) {
+    int holes = 0;
+    for (const auto& row : puzzle) holes += static_cast<int>(std::count(row.begin(), row.end(), 0));
+    const bool trialAndError = board.enabled[kTrialAndError];
+    board.ResetUsedTechniques();
+    board.SetValues(puzzle);
+    board.unsolvedCount = holes;
+    board.enabled[kTrialAndError] = false;
+    // The chain searches get the time the generator's own grading gives them.
+    board.SetSearchDeadline(SteadyMilliseconds, SteadyMilliseconds() + kGradingSearchMs);
+    board.Solve(false);
+    board.SetSearchDeadline({}, 0);
+    board.enabled[kTrialAndError] = trialAndError;
+    if (board.unsolvedCount != 0) return 4;
+    for (int level = 4; level > 0; --level)
+        if (holes >= HoleCount(board.size, level) && Accepts(level, board)) return level;
+    return 0;
+}
+
 bool SudokuGenerator::SinglesComplete(const Grid& puzzle, int w, int h) {
     const int n = w * h;
     const auto full = static_cast<std::uint16_t>((1u << n) - 1u);

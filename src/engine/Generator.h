@@ -60,6 +60,11 @@ class SudokuGenerator {
     static int HoleCount(int size, int level);
     // The acceptance table, applied to a board right after its grading solve.
     static bool Accepts(int level, const SudokuBoard& graded);
+    // The level a puzzle with one solution earns as the generator grades its own: a logical solve
+    // without guessing on `board`, then the hardest level whose hole count the puzzle reaches and whose
+    // acceptance the solve meets (the lowest level when it reaches no hole count; the hardest when
+    // logic alone cannot finish it). The board's values and technique maps are left from the solve.
+    static int Grade(SudokuBoard& board, const Grid& puzzle);
     // True when naked singles and hidden singles within blocks, and nothing else, complete the
     // puzzle: the grading solve would then never leave the singles.
     static bool SinglesComplete(const Grid& puzzle, int w, int h);

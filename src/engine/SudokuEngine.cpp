@@ -1,4 +1,4 @@
-// The two entry points. Both check everything they are given and everything they hand back: the
+// The entry points. Each checks everything they are given and everything they hand back: the
 // game passes player-typed grids straight through, and a 0 result must mean "nothing usable".
 //
 // Generation runs in time slices so that the game's loop can pump window events between calls;
@@ -10,6 +10,8 @@
 // the pump can abandon it.
 #include "SudokuEngine.h"
 
+#include <algorithm>
+#include <chrono>
 #include <utility>
 #include <vector>
 
@@ -65,6 +67,12 @@ void ToBytes(const std::vector<int>& flat, int n, signed char* bytes) {
         for (int r = 0; r < n; ++r) bytes[k * n + r] = static_cast<signed char>(flat[r * n + k]);
 }
 
+Grid ToGrid(const std::vector<int>& flat, int n) {
+    Grid grid(n, std::vector<int>(n));
+    for (int cell = 0; cell < n * n; ++cell) grid[cell / n][cell % n] = flat[cell];
+    return grid;
+}
+
 std::vector<int> Flatten(const Grid& g) {
     std::vector<int> flat;
     for (const auto& row : g) flat.insert(flat.end(), row.begin(), row.end());
@@ -105,13 +113,8 @@ bool SolvesGivens(const std::vector<int>& solved, const std::vector<int>& givens
 std::vector<int> LogicalStall(const std::vector<int>& flat, int n, const SudokuGenerator::Clock& now) {
     SudokuBoard board(n);
     board.SetSearchDeadline(now, now() + SudokuGenerator::kGradingSearchMs);
-    Grid grid(n, std::vector<int>(n));
-    int empty = 0;
-    for (int cell = 0; cell < n * n; ++cell) {
-        grid[cell / n][cell % n] = flat[cell];
-        empty += flat[cell] == 0;
-    }
-    board.SetValues(grid);
+    const int empty = static_cast<int>(std::count(flat.begin(), flat.end(), 0));
+    board.SetValues(ToGrid(flat, n));
     board.enabled[kTrialAndError] = false;
     board.unsolvedCount = empty + 1;
     board.Solve(false);
@@ -131,6 +134,20 @@ namespace {
 SudokuGenerator::Clock SliceClock() {
     const SudokuGenerator::Clock& clock = Slices().clock;
     return clock ? clock : SudokuGenerator::Clock(SudokuGenerator::SteadyMilliseconds);
+}
+
+// A long search calls the pump set by SetSolvePuzzlePump every slice and stops when it asks to.
+void PumpDuring(SolutionCounter& counter) {
+    int (*pump)() = Slices().solvePump;
+    if (!pump) return;
+    const SudokuGenerator::Clock now = SliceClock();
+    const int sliceMs = Slices().sliceMs;
+    counter.SetTick([pump, now, sliceMs, last = now()]() mutable {
+        if (now() - last < sliceMs) return true;
+        if (pump() != 0) return false;
+        last = now();
+        return true;
+    });
 }
 
 }  // namespace
@@ -166,16 +183,7 @@ extern "C" int SolvePuzzle(int size, const signed char* cells, signed char* out)
         return 0;
     }
     SolutionCounter counter;
-    if (int (*pump)() = Slices().solvePump) {
-        const SudokuGenerator::Clock now = SliceClock();
-        const int sliceMs = Slices().sliceMs;
-        counter.SetTick([pump, now, sliceMs, last = now()]() mutable {
-            if (now() - last < sliceMs) return true;
-            if (pump() != 0) return false;
-            last = now();
-            return true;
-        });
-    }
+    PumpDuring(counter);
     const int count = counter.Count(givens.data(), w, h, 2);
     if (counter.Abandoned()) return -1;
     if (count > 0) {
@@ -190,4 +198,16 @@ extern "C" int SolvePuzzle(int size, const signed char* cells, signed char* out)
     // No solution: the givens plus what the logical techniques place before they stall.
     ToBytes(LogicalStall(givens, size, SliceClock()), size, out);
     return 0;
+}
+
+extern "C" int GradePuzzle(int size, const signed char* cells) {
+    int w = 0, h = 0;
+    if (!BlockShape(size, w, h) || !cells) return -1;
+    const std::vector<int> givens = FromBytes(cells, size);
+    if (!Consistent(givens, w, h) || std::count(givens.begin(), givens.end(), 0) == 0) return -1;
+    SolutionCounter counter;
+    PumpDuring(counter);
+    if (counter.Count(givens.data(), w, h, 2) != 1 || counter.Abandoned()) return -1;
+    SudokuBoard board(size);
+    return SudokuGenerator::Grade(board, ToGrid(givens, size));
 }

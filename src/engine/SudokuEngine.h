@@ -1,4 +1,4 @@
-// The engine's two C entry points, the only way the game reaches the engine.
+// The engine's C entry points, the only way the game reaches the engine.
 //
 // Grids are byte arrays, one signed byte per cell, 0 for an empty cell and 1..N for a number,
 // column-major: the cell in column k, row r is at index k * N + r. Only the first N * N bytes are
@@ -27,6 +27,12 @@ int GeneratePuzzle(int size, int level, signed char* puzzle, signed char* soluti
 // and when the pump asks to stop, the search is abandoned and SolvePuzzle returns -1 at once,
 // writing nothing.
 int SolvePuzzle(int size, const signed char* cells, signed char* out);
+
+// Grades a typed-in puzzle as the generator grades its own puzzles (see SudokuGenerator::Grade):
+// returns the level 0 (Very Easy) .. 4 (Very Hard) of a valid grid with exactly one solution and at
+// least one empty cell, else -1 (an invalid size or byte, a clash, no solution, several solutions,
+// nothing left to fill, or a search the pump abandoned). Calls the pump as SolvePuzzle does.
+int GradePuzzle(int size, const signed char* cells);
 
 // Sets the function SolvePuzzle calls about every 50 ms of a long solve (null for none), so that
 // the caller's window keeps answering and the caller can give up a search it no longer needs.

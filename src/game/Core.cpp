@@ -1,4 +1,4 @@
-// The board model's state and operations. The engine is reached only through its two entry points, with
+// The board model's state and operations. The engine is reached only through its entry points, with
 // byte grids that this file allocates per call (column-major: the cell (x, y) of an N x N puzzle sits at
 // index x * N + y).
 #include "game/Core.h"
@@ -17,6 +17,7 @@
 int PuzzleWidth = 9;
 int PuzzleHeight = 9;
 int PuzzleDifficulty = 0;
+std::optional<int> CustomPuzzleGrade;
 int RegionWidth = 3;
 int RegionHeight = 3;
 
@@ -57,6 +58,13 @@ namespace {
 
 using TEngineGrid = std::array<signed char, 256>;
 
+TEngineGrid EngineGrid(const TByteGrid& grid, int n) {
+    TEngineGrid bytes{};
+    for (int x = 0; x < n; ++x)
+        for (int y = 0; y < n; ++y) bytes[x * n + y] = static_cast<signed char>(grid[x][y]);
+    return bytes;
+}
+
 int Toggled(int flag) {
     return flag == 0 ? 1 : 0;
 }
@@ -72,6 +80,7 @@ bool IsPuzzleSize(int size) {
 TCore::TCore()
     : Generate(GeneratePuzzle),
       Solve(SolvePuzzle),
+      Grade(GradePuzzle),
       PumpEvents([] { PollSystem(); }),
       SolveAbandoned(QuitOrEscapePending) {
     SetSolvePuzzlePump([] {
@@ -103,10 +112,8 @@ int TCore::SetPuzzleRegion() {
 int TCore::CheckCustomPuzzle() {
     const int n = PuzzleWidth;
     if (!IsPuzzleSize(n)) return 0;
-    TEngineGrid grid{};
+    const TEngineGrid grid = EngineGrid(Puzzle, n);
     TEngineGrid output{};
-    for (int x = 0; x < n; ++x)
-        for (int y = 0; y < n; ++y) grid[x * n + y] = static_cast<signed char>(Puzzle[x][y]);
     const int solved = Solve(n, grid.data(), output.data());
     if (solved != 1) return solved < 0 ? -1 : 0;
     for (int x = 0; x < n; ++x)
@@ -114,9 +121,17 @@ int TCore::CheckCustomPuzzle() {
             Solution[x][y] = static_cast<std::uint8_t>(output[x * n + y]);
             PuzzleStart[x][y] = Puzzle[x][y];
         }
+    // Its time goes under the level the engine grades it at, not the one last chosen for new puzzles.
+    CustomPuzzleGrade = GradeGivens();
     CustomPuzzleAccepted = 1;
     if (OnCustomPuzzleAccepted) OnCustomPuzzleAccepted();
     return 1;
+}
+
+int TCore::GradeGivens() const {
+    if (!IsPuzzleSize(PuzzleWidth)) return -1;
+    const TEngineGrid grid = EngineGrid(PuzzleStart, PuzzleWidth);
+    return Grade(PuzzleWidth, grid.data());
 }
 
 int TCore::CreateCells(int flyIn) {
@@ -250,7 +265,12 @@ int TCore::CreatePuzzle(int width, int height, int difficulty) {
     PuzzleWidth = width;
     PuzzleHeight = height;
     PuzzleDifficulty = difficulty;
+    CustomPuzzleGrade.reset();
     return 0;
+}
+
+int HighScoreDifficulty() {
+    return CustomPuzzleGrade ? *CustomPuzzleGrade : PuzzleDifficulty;
 }
 
 int IsNumberInRowOrColumn(int n, int x, int y) {

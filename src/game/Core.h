@@ -13,6 +13,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -22,6 +23,9 @@ using TMarkupGrid = std::array<TByteGrid, 16>;  // [x][y][n - 1]
 extern int PuzzleWidth;
 extern int PuzzleHeight;  // always equal to PuzzleWidth; also the largest number
 extern int PuzzleDifficulty;
+// For a typed-in puzzle on the board, the engine's grade of it (0..4), or -1 when it takes no place in the
+// best-time tables (several solutions, nothing to fill); none for a generated puzzle.
+extern std::optional<int> CustomPuzzleGrade;
 extern int RegionWidth;
 extern int RegionHeight;
 
@@ -64,9 +68,12 @@ class TCore {
 
     virtual int Start();
     virtual int SetPuzzleRegion();
-    // Has the engine solve the typed-in puzzle: 1 when it has a solution (taken as the puzzle's), 0 when
-    // not, -1 when the player asked to quit or pressed Escape while the engine searched (nothing changed).
+    // Has the engine solve the typed-in puzzle: 1 when it has a solution (taken as the puzzle's, its givens
+    // graded for the best-time table), 0 when not, -1 when the player asked to quit or pressed Escape while
+    // the engine searched (nothing changed).
     virtual int CheckCustomPuzzle();
+    // The engine's grade of the givens PuzzleStart: 0..4, or -1 (see GradePuzzle).
+    int GradeGivens() const;
     virtual int CreateCells(int flyIn);
     virtual int IsPuzzleCompleted();
     virtual int ShowHideMarkup();
@@ -89,6 +96,7 @@ class TCore {
     // the engine's running time or a window.
     std::function<int(int size, int level, signed char* puzzle, signed char* solution)> Generate;
     std::function<int(int size, const signed char* cells, signed char* out)> Solve;
+    std::function<int(int size, const signed char* cells)> Grade;
     std::function<void()> PumpEvents;
     // Asked after each pump of a long solve: true abandons the solve.
     std::function<bool()> SolveAbandoned;
@@ -104,6 +112,10 @@ extern TCore Core;
 // Whether the player has asked to end a long solve: a quit request waits (it stays queued, so the main
 // loop ends the program as usual) or Escape was pressed (the key is taken, it only stops the solve).
 bool QuitOrEscapePending();
+
+// The level a finished puzzle's time is recorded under: PuzzleDifficulty, or a typed-in puzzle's grade;
+// -1 when it takes no place.
+int HighScoreDifficulty();
 
 // Columns and rows of one region of a size x size grid; any other size gets 3 x 3.
 std::pair<int, int> RegionShape(int size);

@@ -12,6 +12,7 @@
 #include "core/FileUtils.h"
 #include "core/Game.h"
 #include "core/IniFile.h"
+#include "core/PlayerFile.h"
 #include "core/StringUtils.h"
 #include "game/QDMouse.h"
 #include "platform/Draw.h"
@@ -243,8 +244,9 @@ std::string NextNumberedFileName(const std::string& path, const std::string& pre
 std::unique_ptr<TIniFile> LoadIniFile(const std::string& name) {
     auto ini = std::make_unique<TIniFile>();
     ini->FileName = name;
-    if (const auto bytes = LoadFile(name + ".ini", MaxIniFileBytes)) {
-        for (const std::string& line : SplitLines(DecodeText(*bytes))) {
+    const TPlayerFile file = ReadPlayerFile(name + ".ini", MaxIniFileBytes);
+    if (file.State == PlayerFileState::Read) {
+        for (const std::string& line : SplitLines(DecodeText(file.Bytes))) {
             if (line.empty()) continue;
             ini->Add(IniLineName(line), IniLineValue(line));
         }

@@ -319,7 +319,7 @@ void TGameScreen::CheckCompletion() {
     CompletionParticles = std::make_unique<TParticleList>();
     StopwatchPause();
     Game->SoundPlay(SoundBank->Find("applause")->sound);
-    const int place = HighScoreWillEnter(PuzzleEndTime - PuzzleStartTime);
+    const int place = HighScoreDifficulty() < 0 ? 0 : HighScoreWillEnter(PuzzleEndTime - PuzzleStartTime);
     if (place != 0) {
         NameInput = InputLongDialog(0, place, Text("Highscore Place"));
         NameInput->Start();
@@ -344,7 +344,7 @@ void TGameScreen::ManageDialogs() {
     ManageDialog(NameInput, ShowingInput, [this](TDialogTextInput& dialog) {
         HighlightX = -1;
         HighlightY = -1;
-        HighScoreAdd(TypedText(dialog), PuzzleDifficulty, PuzzleEndTime - PuzzleStartTime);
+        HighScoreAdd(TypedText(dialog), HighScoreDifficulty(), PuzzleEndTime - PuzzleStartTime);
         endLevelMenu->Init(-1, -1);
     });
     ManageDialog(SaveGameNameInput, ShowingInput,

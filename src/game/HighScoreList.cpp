@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "core/PlayerFile.h"
 #include "game/Core.h"
 #include "game/GameNotice.h"
 #include "platform/FileSystem.h"
@@ -139,22 +140,26 @@ void TPellixHighScoreList::Insert(const std::string& name, int time, int difficu
 int TPellixHighScoreList::WillEnterHighscore(int time) const {
     for (std::size_t i = 0; i < Entries.size(); ++i)
         if (Entries[i].time > time) return static_cast<int>(i) + 1;
+    // A table with room takes any time after its last entry.
+    if (NumMaxNameEntries < 0 || Entries.size() < static_cast<std::size_t>(NumMaxNameEntries))
+        return static_cast<int>(Entries.size()) + 1;
     return 0;
 }
 
 int TPellixHighScoreList::Load() {
     Entries.clear();
-    const auto bytes = LoadFile(filepath, MaxTableBytes);
-    // An existing empty file is an empty table; a missing, oversized or unreadable one the default.
-    if (bytes && bytes->empty()) return 0;
-    if (bytes) {
-        for (TPellixHighScore& entry : HighScoreDecode(*bytes)) {
-            if (NumMaxNameEntries >= 0 && Entries.size() >= static_cast<std::size_t>(NumMaxNameEntries))
-                break;
-            if (ValidEntry(entry)) Entries.push_back(std::move(entry));
-        }
+    const TPlayerFile file = ReadPlayerFile(filepath, MaxTableBytes);
+    // An existing empty file is an empty table.
+    if (file.State == PlayerFileState::Read && file.Bytes.empty()) return 0;
+    // A table far too large was kept aside; the player's entries at its start are still taken.
+    for (TPellixHighScore& entry : HighScoreDecode(file.Bytes)) {
+        if (NumMaxNameEntries >= 0 && Entries.size() >= static_cast<std::size_t>(NumMaxNameEntries)) break;
+        if (ValidEntry(entry)) Entries.push_back(std::move(entry));
     }
-    if (Entries.empty()) CreateDefault();
+    if (Entries.empty())
+        CreateDefault();
+    else if (file.State == PlayerFileState::KeptAside)
+        Save();
     return 0;
 }
 

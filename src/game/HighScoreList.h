@@ -36,12 +36,15 @@ class TPellixHighScoreList {
     // Places the entry before the first one with a greater time (equal times keep the older first), then
     // drops entries beyond NumMaxNameEntries.
     void Insert(const std::string& name, int time, int difficulty);
-    // 1-based place the time would take, 0 when it does not enter.
+    // 1-based place the time would take: before the first slower entry, else after the last one while
+    // the table has room; 0 when it does not enter.
     int WillEnterHighscore(int time) const;
     // Reads the file: at most NumMaxNameEntries entries, each with a time of 0 or more and a difficulty
     // of 0 to 4 (others are skipped); a trailing partial entry is dropped. An existing empty file is an
-    // empty table. A missing file, one larger than any real table, or one without a single good entry
-    // gives the default table (written at once). Never fatal.
+    // empty table. A missing file, or one without a single good entry, gives the default table (written
+    // at once). One that cannot be read or is larger than any real table is kept aside (ReadPlayerFile)
+    // and a new file written: the good entries at the start of an oversized one, else the default.
+    // Never fatal.
     int Load();
     // Writes the table through the atomic write. 1 on success; 0 with the table staying in memory, after
     // showing "Failed Save File" with the path (only for the first failure since a write last succeeded).

@@ -2,6 +2,8 @@
 // entry it was built for even while the table changes under it.
 #include "game/HighScoreScreen.h"
 
+#include <algorithm>
+
 #include "core/Game.h"
 #include "core/Input.h"
 #include "core/Startup.h"
@@ -27,6 +29,8 @@ constexpr const char* TabNames[] = {"4x4", "6x6", "9x9", "12x12", "16x16"};
 constexpr int TabSizes[] = {4, 6, 9, 12, 16};
 constexpr int RowHeight = 25;
 constexpr int RestingPhase = 2;
+// Pixels between a name (with its shadow) and the difficulty column.
+constexpr float NameGap = 12.0f;
 
 }  // namespace
 
@@ -133,6 +137,11 @@ void THighScoreScreen::Draw() {
     DrawTextRight(GameString("Difficulty"), float(col2), float(StartY - 30), 1, 1);
     DrawTextRight(GameString("Time"), float(col3), float(StartY - 30), 1, 1);
 
+    // A name ends left of the widest difficulty text, with a gap and room for its shadow.
+    float difficultyWidth = TextWidth(GameString("Difficulty"));
+    for (int level = 0; level <= 4; ++level)
+        difficultyWidth = std::max(difficultyWidth, TextWidth(DifficultyName(level)));
+    const float nameWidth = float(col2 - col1) - difficultyWidth - NameGap;
     for (const auto& line : SlideLines->Lines) {
         const auto entry = std::static_pointer_cast<TPellixHighScore>(line->AttachedObject);
         if (!entry) continue;
@@ -144,7 +153,7 @@ void THighScoreScreen::Draw() {
         } else {
             SetColor(255, 255, 255);
         }
-        DrawTextAt(entry->name, lx, ly, 1, 0);
+        DrawTextAt(FitText(entry->name, nameWidth), lx, ly, 1, 0);
         DrawTextRight(DifficultyName(entry->difficulty), lx + float(col2 - col1), ly, 1, 0);
         DrawTextRight(FormatMinSec(entry->time), lx + float(col3 - col1), ly, 1, 0);
     }

@@ -225,7 +225,8 @@ TSaveGameData SaveGameCapture() {
     TSaveGameData data;
     data.Width = PuzzleWidth;
     data.Height = PuzzleHeight;
-    data.Difficulty = PuzzleDifficulty;
+    // A typed-in puzzle keeps the level it was graded at.
+    data.Difficulty = HighScoreDifficulty() >= 0 ? HighScoreDifficulty() : PuzzleDifficulty;
     data.ShowMarkup = ShowMarkup ? 1 : 0;
     data.ElapsedTime = StopwatchElapsed();
     data.PuzzleStart = PuzzleStart;
@@ -248,6 +249,11 @@ void SaveGameApply(const TSaveGameData& data) {
     Solution = data.Solution;
     Locked = data.Locked;
     Markup = data.Markup;
+    // A saved typed-in puzzle with several solutions or nothing to fill takes no place after loading either.
+    if (Core.GradeGivens() < 0)
+        CustomPuzzleGrade = -1;
+    else
+        CustomPuzzleGrade.reset();
 }
 
 TSaveGame TSaveGame::Create(const std::string& name) {

@@ -11,11 +11,17 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <set>
 #include <utility>
 
 namespace {
 
 AtomicWriteFault g_fault = AtomicWriteFault::None;
+
+std::set<std::string>& RefusedPaths() {
+    static std::set<std::string> paths;
+    return paths;
+}
 bool g_faultLeavesTemp = false;
 
 // The longest file name the file systems in use take, and the random part of a temporary name.
@@ -138,42 +144,72 @@ std::optional<std::string> LoadFile(const std::string& path) {
     return LoadFile(path, std::string().max_size());
 }
 
-std::optional<std::string> LoadFile(const std::string& path, std::size_t maxBytes, bool* tooLarge) {
-    if (tooLarge) *tooLarge = false;
-    if (FileType(path) != FILETYPE_FILE) return std::nullopt;
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
-    // A file already too large is refused by its size, before a byte of it is read.
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && info.st_size > 0 && std::uintmax_t(info.st_size) > maxBytes) {
-        ::close(fd);
-        if (tooLarge) *tooLarge = true;
-        return std::nullopt;
+bool PathExists(const std::string& path) {
+    struct stat st {};
+    return !path.empty() && ::lstat(path.c_str(), &st) == 0;
+}
+
+TBoundedRead ReadFileBounded(const std::string& path, std::size_t maxBytes) {
+    TBoundedRead result;
+    struct stat st {};
+    if (path.empty() || ::stat(path.c_str(), &st) != 0) {
+        // A dangling link is as good as nothing; a path that cannot even be looked at is not.
+        result.Outcome = errno == ENOENT || errno == ENOTDIR ? ReadOutcome::Missing : ReadOutcome::Unreadable;
+        return result;
     }
+    result.Outcome = ReadOutcome::Unreadable;
+    if (!S_ISREG(st.st_mode)) return result;
+    // Non-blocking, in case a FIFO took the file's place after the check.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return result;
     std::string bytes;
     char buffer[65536];
-    for (;;) {
-        // The size is checked while reading, so a file that grows meanwhile is caught too.
-        if (bytes.size() > maxBytes) {
-            ::close(fd);
-            if (tooLarge) *tooLarge = true;
-            return std::nullopt;
-        }
-        ssize_t got = ::read(fd, buffer, sizeof buffer);
+    // The size is checked while reading, so a file that grows meanwhile is caught too.
+    while (bytes.size() <= maxBytes) {
+        const std::size_t want = std::min(sizeof buffer, maxBytes - bytes.size() + 1);
+        ssize_t got = ::read(fd, buffer, want);
         if (got < 0) {
             if (errno == EINTR) continue;
             ::close(fd);
-            return std::nullopt;
+            return result;
         }
         if (got == 0) break;
         bytes.append(buffer, static_cast<std::size_t>(got));
     }
     ::close(fd);
     if (bytes.size() > maxBytes) {
+        bytes.resize(maxBytes);
+        result.Outcome = ReadOutcome::TooLarge;
+    } else {
+        result.Outcome = ReadOutcome::Read;
+    }
+    result.Bytes = std::move(bytes);
+    return result;
+}
+
+std::optional<std::string> LoadFile(const std::string& path, std::size_t maxBytes, bool* tooLarge) {
+    // A file already too large is refused by its size, before a byte of it is read (a damaged data
+    // file can be hundreds of megabytes); ReadFileBounded keeps its start for readers that want it.
+    struct stat st {};
+    if (!path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+        static_cast<std::uintmax_t>(st.st_size) > maxBytes) {
         if (tooLarge) *tooLarge = true;
         return std::nullopt;
     }
-    return bytes;
+    TBoundedRead read = ReadFileBounded(path, maxBytes);
+    if (tooLarge) *tooLarge = read.Outcome == ReadOutcome::TooLarge;
+    if (read.Outcome != ReadOutcome::Read) return std::nullopt;
+    return std::move(read.Bytes);
+}
+
+bool RenameNoReplace(const std::string& from, const std::string& to) {
+    // One copy of the game runs per player folder, so nothing else creates `to` in between.
+    if (PathExists(to)) return false;
+    return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+void RefuseWritesTo(const std::string& path) {
+    RefusedPaths().insert(path);
 }
 
 bool WriteFileAtomic(const std::string& path, const std::string& bytes) {
@@ -198,7 +234,8 @@ void TAtomicFile::Abandon() {
 
 bool TAtomicFile::Open() {
     if (fd_ >= 0 || failed_) return false;
-    if (path_.empty() || path_.back() == '/' || FileType(path_) == FILETYPE_DIR) {
+    if (path_.empty() || path_.back() == '/' || FileType(path_) == FILETYPE_DIR ||
+        RefusedPaths().count(path_)) {
         failed_ = true;
         return false;
     }

@@ -54,12 +54,32 @@ bool DeleteDir(const std::string& path, bool recurse = false);
 bool CopyFile(const std::string& source, const std::string& target,
               std::size_t maxBytes = std::string().max_size());
 
+// Whether anything at all (a file, a folder, a FIFO, a dangling link) is at path.
+bool PathExists(const std::string& path);
+
+// What a bounded read found. Missing only when nothing is at the path; Unreadable for anything there
+// that cannot be read as a plain file (a folder, a FIFO, no read permission, an I/O error).
+enum class ReadOutcome { Read, Missing, Unreadable, TooLarge };
+struct TBoundedRead {
+    ReadOutcome Outcome = ReadOutcome::Missing;
+    std::string Bytes;  // the file when Read; its first maxBytes when TooLarge; else empty
+};
+// Reads the file, never more than maxBytes + 1 bytes of it, and never waits on a FIFO or device.
+TBoundedRead ReadFileBounded(const std::string& path, std::size_t maxBytes);
+
 // The whole file as bytes; nullopt when it cannot be opened or read.
 std::optional<std::string> LoadFile(const std::string& path);
 // The same bounded, for player files and game data, which are small: a file of more than maxBytes is
 // not read (nullopt, and *tooLarge set when given; one whose size says so is refused before reading),
 // so a huge file cannot freeze the game or fill memory.
 std::optional<std::string> LoadFile(const std::string& path, std::size_t maxBytes, bool* tooLarge = nullptr);
+
+// Renames from to to; false (and nothing renamed) when anything is at to already.
+bool RenameNoReplace(const std::string& from, const std::string& to);
+
+// From now on until the program ends, every atomic write to path fails and leaves it as it is: for a
+// player file that could not be read and could not be moved aside either.
+void RefuseWritesTo(const std::string& path);
 
 // Replaces (or creates) the file at path with bytes, atomically: temporary file in the same
 // folder (named "." + file name + "." + six random characters, the file name cut short when the

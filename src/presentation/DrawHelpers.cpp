@@ -213,6 +213,20 @@ void DrawTextLinesShadow(float x, float y, const std::vector<std::string>& lines
     SetBlend(blend);
 }
 
+std::string FitText(const std::string& text, float width) {
+    if (TextWidth(text) <= width) return text;
+    static const std::string ellipsis = "\u2026";
+    std::string cut = text;
+    while (!cut.empty()) {
+        // Back to the start of the last UTF-8 character.
+        std::size_t at = cut.size() - 1;
+        while (at > 0 && (static_cast<unsigned char>(cut[at]) & 0xc0) == 0x80) --at;
+        cut.erase(at);
+        if (TextWidth(cut + ellipsis) <= width) break;
+    }
+    return cut + ellipsis;
+}
+
 std::vector<std::string> WordWrap(const std::vector<std::string>& paragraphs, float width,
                                   TBitmapFont* bitmapFont, float scale) {
     return Wrap(paragraphs, width, width, 0, bitmapFont, scale);

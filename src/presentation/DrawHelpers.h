@@ -38,6 +38,10 @@ void DrawTextCentredScaledY(const std::string& text, float x, float y, int shado
 void DrawTextLinesShadow(float x, float y, const std::vector<std::string>& lines, int centre,
                          float lineHeight);
 
+// The text as it is when it is no wider than width in the current image font, else cut after a whole
+// character with "…" appended so that the whole is no wider.
+std::string FitText(const std::string& text, float width);
+
 // Each paragraph broken at blanks into lines no wider than width (x scale), measured with the bitmap
 // font when given, else with the current image font. An empty paragraph gives an empty line.
 std::vector<std::string> WordWrap(const std::vector<std::string>& paragraphs, float width,

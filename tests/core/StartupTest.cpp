@@ -108,6 +108,30 @@ TEST_F(StartupTest, AReadOnlyOrFullPlayerFolderStillStartsAndKeepsItsFiles) {
     EXPECT_EQ(testenv::ReadFile(dir.Path() / "config.ini"), options);
 }
 
+// A FIFO in place of the settings and a folder in place of the options: neither is seeded or written over,
+// both are kept aside, each said once, and the start goes on with fresh files.
+TEST_F(StartupTest, SettingsAndOptionsThatCannotBeReadAreKeptAsideAtTheStart) {
+    testenv::TempDir install;
+    Game->DataPrefix = install.Str();
+    testenv::WriteFile(install.Path() / "data/default.ini", "MUSIC VOLUME=33\r\n");
+    const std::string settings = Game->SettingsFileName() + ".ini";
+    ASSERT_EQ(::mkfifo(settings.c_str(), 0666), 0);
+    fs::create_directory(dir.Path() / "config.ini");
+    testenv::WriteFile(dir.Path() / "config.ini" / "mine", "x");
+    EXPECT_NO_THROW(Game->Init(0, 0));
+    EXPECT_NO_THROW(OptionsStartUp(Game->SubPath));
+    EXPECT_TRUE(fs::is_fifo(settings + ".unreadable"));
+    ASSERT_TRUE(fs::is_regular_file(settings));  // a FIFO is never read
+    EXPECT_NE(testenv::ReadFile(settings).find("MUSIC VOLUME=33\r\n"), std::string::npos)
+        << "seeded from the defaults";
+    EXPECT_EQ(Game->MusicVolume, 33);
+    EXPECT_EQ(testenv::ReadFile(dir.Path() / "config.ini.unreadable" / "mine"), "x");
+    EXPECT_TRUE(fs::is_regular_file(dir.Path() / "config.ini"));
+    ASSERT_EQ(notices.size(), 2u);
+    EXPECT_NE(notices[0].find(settings + ".unreadable"), std::string::npos);
+    EXPECT_NE(notices[1].find("config.ini.unreadable"), std::string::npos);
+}
+
 TEST_F(StartupTest, AProfilesFolderThatCannotBeMadeDoesNotStopTheStart) {
     // A file where the profiles folder should be stands for a read-only or full player folder.
     testenv::WriteFile(dir.Path() / "profiles", "x");

@@ -346,3 +346,43 @@ TEST_F(EngineTest, ConsecutivePuzzlesShareNoGrid) {
 }
 
 }  // namespace
+
+// A typed puzzle takes the level the generator would give it: a generated puzzle grades as its own level,
+// except where the generator's levels cannot be told apart (the same hole count and the same
+// acceptance: the harder one is given). Grids that are not one puzzle with one solution and something to
+// fill take no level.
+TEST_F(EngineTest, ATypedPuzzleGradesAsTheGeneratorGradesItsOwn) {
+    const int sizes[5] = {4, 6, 9, 12, 16};
+    const int grades[5][5] = {
+        {1, 1, 4, 4, 4}, {0, 1, 2, 4, 4}, {0, 1, 2, 4, 4}, {0, 1, 2, 3, 4}, {0, 1, 2, 3, 4},
+    };
+    for (int s = 0; s < 5; ++s) {
+        for (int level = 0; level < 5; ++level) {
+            Bytes puzzle, solution;
+            Generate(sizes[s], level, puzzle, solution);
+            EXPECT_EQ(GradePuzzle(sizes[s], puzzle.data()), grades[s][level]) << sizes[s] << " " << level;
+            // Nothing left to fill.
+            EXPECT_EQ(GradePuzzle(sizes[s], solution.data()), -1) << sizes[s];
+        }
+    }
+    Bytes puzzle, solution;
+    Generate(9, 4, puzzle, solution);
+    // One hole: fewer than any level's, the easiest.
+    Bytes oneHole = solution;
+    oneHole[40] = 0;
+    EXPECT_EQ(GradePuzzle(9, oneHole.data()), 0);
+    // Two givens on a 4 x 4: several solutions.
+    Bytes two = Filled(0);
+    two[0] = 1;
+    two[5] = 2;
+    EXPECT_EQ(GradePuzzle(4, two.data()), -1);
+    // A clash, a byte out of range, an unknown size, no grid.
+    Bytes clash = puzzle;
+    clash[0] = clash[1] = static_cast<signed char>(solution[0]);
+    EXPECT_EQ(GradePuzzle(9, clash.data()), -1);
+    Bytes outOfRange = puzzle;
+    outOfRange[3] = 10;
+    EXPECT_EQ(GradePuzzle(9, outOfRange.data()), -1);
+    EXPECT_EQ(GradePuzzle(8, puzzle.data()), -1);
+    EXPECT_EQ(GradePuzzle(9, nullptr), -1);
+}

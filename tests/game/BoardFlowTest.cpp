@@ -4,6 +4,9 @@
 // loaded from the play screen's chooser road.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "BoardWorld.h"
 #include "Generator.h"
 #include "SudokuEngine.h"
@@ -141,6 +144,55 @@ TEST_F(BoardFlowTest, TypedInPuzzleIsCheckedByTheEngineAndPlayed) {
     for (int x = 0; x < 4; ++x)
         for (int y = 0; y < 4; ++y) EXPECT_EQ(Solution[x][y], grid[y][x]);
     EXPECT_EQ(Locked[1][0], 1);
+}
+
+// A typed-in puzzle's time goes under the level the engine grades it at, whatever level was last chosen
+// for new puzzles; one with several solutions or nothing to fill takes no place at all.
+TEST_F(BoardFlowTest, TypedInPuzzlesTakeTheEnginesGradeOrNoPlaceInTheBestTimes) {
+    const int grid[4][4] = {{1, 2, 3, 4}, {3, 4, 1, 2}, {2, 1, 4, 3}, {4, 3, 2, 1}};  // [y][x]
+    struct Case {
+        const char* what;
+        std::vector<std::pair<int, int>> holes;  // every other cell is typed; all of them for "several"
+        bool several;
+        int recorded;  // -1: no name asked, nothing recorded
+    };
+    const Case cases[] = {
+        {"three holes: Very Easy", {{1, 1}, {2, 2}, {3, 3}}, false, 0},
+        {"two givens: several solutions", {}, true, -1},
+        {"a complete grid", {}, false, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        HighScores4.Create(shared.Str() + "hs4x4", 10, 10);  // empty: any time enters
+        EnterPlayScreen(4);
+        PuzzleDifficulty = 4;  // "Very Hard" chosen last
+        ClickButton(*PlayScreen->MainMenu, "custom");
+        Run(700);
+        ASSERT_EQ(CustomPuzzleMode, 1);
+        for (int x = 0; x < 4; ++x)
+            for (int y = 0; y < 4; ++y) {
+                const bool hole = std::find(c.holes.begin(), c.holes.end(), std::pair{x, y}) != c.holes.end();
+                const bool given = c.several ? (x == 0 && y == 0) || (x == 1 && y == 2) : !hole;
+                Puzzle[x][y] = given ? static_cast<std::uint8_t>(grid[y][x]) : 0;
+            }
+        ClickButton(*GameScreen->CustomPuzzleMenu, "checkplay");
+        Run(700);
+        ASSERT_EQ(CustomPuzzleMode, 0);
+        Now += 5000;
+        for (int x = 0; x < 4; ++x)
+            for (int y = 0; y < 4; ++y) Puzzle[x][y] = Solution[x][y];
+        Run(2);
+        ASSERT_EQ(PuzzleCompleted, 1);
+        if (c.recorded < 0) {
+            EXPECT_FALSE(GameScreen->NameInput);
+            EXPECT_EQ(HighScores4.Count(), 0u);
+            continue;
+        }
+        ASSERT_TRUE(GameScreen->NameInput);
+        Type("Lin");
+        ASSERT_EQ(HighScores4.Count(), 1u);
+        EXPECT_EQ(HighScores4.Entries[0].difficulty, c.recorded);
+    }
 }
 
 TEST_F(BoardFlowTest, GameSavedOnTheBoardComesBackWithItsTimeAndMarks) {

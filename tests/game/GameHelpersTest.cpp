@@ -5,7 +5,10 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
+#include "core/ErrorReport.h"
+#include "core/FileUtils.h"
 #include "core/Game.h"
 #include "core/IniFile.h"
 #include "game/GameHelpers.h"
@@ -106,6 +109,23 @@ TEST(FileTest, IniRecordsAreAppendedOnceAndConflictsLeftAlone) {
     auto ini = LoadIniFile(name);
     ASSERT_NE(ini->Find("level7"), nullptr);
     EXPECT_EQ(*ini->Find("level7"), "1");
+}
+
+// A progress file far too large to be real is kept aside, not written over, and the player told once.
+TEST(FileTest, AProgressFileThatCannotBeReadInFullIsKeptAside) {
+    testenv::TempDir dir;
+    std::vector<std::string> notices;
+    SetErrorNotice([&](const std::string& text) { notices.push_back(text); });
+    const std::string savedLogFolder = LogFolder;
+    LogFolder = dir.Str();
+    const std::string huge = "LEVEL1=1\r\n" + std::string(MaxIniFileBytes, 'x');
+    testenv::WriteFile(dir.Path() / "progress.ini", huge);
+    IniFileRecordValue(dir.Str() + "progress", "level7", "1");
+    EXPECT_EQ(testenv::ReadFile(dir.Path() / "progress.ini.unreadable"), huge);
+    EXPECT_EQ(testenv::ReadFile(dir.Path() / "progress.ini"), "LEVEL7=1\r\n");
+    EXPECT_EQ(notices.size(), 1u);
+    SetErrorNotice(nullptr);
+    LogFolder = savedLogFolder;
 }
 
 // Animations measure their phases in ticks of the application object.

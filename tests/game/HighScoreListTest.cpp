@@ -1,11 +1,16 @@
 // Best-time tables: the byte format against hand-made bytes for every size, the name encoding, insertion
-// order, damaged and truncated files, and a table that cannot be written.
+// order, a table with room, damaged, truncated, unreadable and oversized files, and a table that cannot
+// be written.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "core/ErrorReport.h"
 #include "game/Core.h"
 #include "game/GameNotice.h"
 #include "game/HighScoreList.h"
@@ -29,10 +34,20 @@ class HighScoreListTest : public ::testing::Test {
   protected:
     void SetUp() override {
         SetGameNoticeHandler([this](const std::string& text) { notices.push_back(text); });
+        SetErrorNotice([this](const std::string& text) { errorNotices.push_back(text); });
+        savedLogFolder = LogFolder;
+        LogFolder = dir.Str();
     }
-    void TearDown() override { SetGameNoticeHandler({}); }
+    void TearDown() override {
+        SetGameNoticeHandler({});
+        SetErrorNotice(nullptr);
+        LogFolder = savedLogFolder;
+    }
 
     std::vector<std::string> notices;
+    // Notices of the core: a player file kept aside.
+    std::vector<std::string> errorNotices;
+    std::string savedLogFolder;
     testenv::TempDir dir;
 };
 
@@ -196,13 +211,70 @@ TEST_F(HighScoreListTest, ReadingKeepsTenGoodEntriesAndRefusesHugeFiles) {
     EXPECT_EQ(table.Entries.back().time, 1009);
     EXPECT_EQ(testenv::ReadFile(dir.Path() / "t.dat"), bytes);
 
-    std::string huge;
-    for (int i = 0; i < 2000; ++i) huge += Entry("\x90", 1000 + i, 0);
-    testenv::WriteFile(dir.Path() / "t.dat", huge);
+    // The player's ten times with 100 MB appended: the file is kept aside as it was, the player told
+    // once, and the ten times at its start are the table, written afresh.
+    std::string ten;
+    for (int i = 0; i < 10; ++i) ten += Entry("\x90", 1000 + i, i % 5);
+    {
+        std::ofstream huge(dir.Path() / "t.dat", std::ios::binary);
+        huge << ten;
+        const std::string junk(1024 * 1024, '\x55');
+        for (int i = 0; i < 100; ++i) huge << junk;
+    }
+    const auto hugeSize = std::filesystem::file_size(dir.Path() / "t.dat");
     table.Load();
     ASSERT_EQ(table.Count(), 10u);
-    EXPECT_EQ(table.Entries[0].time, 5940000);  // the default table, written over the damaged file
-    EXPECT_EQ(testenv::ReadFile(dir.Path() / "t.dat"), HighScoreEncode(table.Entries));
+    EXPECT_EQ(HighScoreEncode(table.Entries), ten);
+    EXPECT_EQ(testenv::ReadFile(dir.Path() / "t.dat"), ten);
+    EXPECT_EQ(std::filesystem::file_size(dir.Path() / "t.dat.unreadable"), hugeSize);
+    ASSERT_EQ(errorNotices.size(), 1u);
+    EXPECT_NE(errorNotices[0].find(dir.Str() + "t.dat.unreadable"), std::string::npos);
+}
+
+// A table file that is there but cannot be read (a folder or a FIFO in its place, as tests run as root)
+// is kept aside, not replaced; the default table takes its place and the player is told once.
+TEST_F(HighScoreListTest, ATableThatCannotBeReadIsKeptAsideAndSaidOnce) {
+    std::filesystem::create_directory(dir.Path() / "hs9x9.dat");
+    testenv::WriteFile(dir.Path() / "hs9x9.dat" / "times", "mine");
+    ASSERT_EQ(::mkfifo((dir.Str() + "hs4x4.dat").c_str(), 0666), 0);
+    for (const char* name : {"hs9x9", "hs4x4"}) {
+        errorNotices.clear();
+        TPellixHighScoreList table;
+        table.Create(dir.Str() + name, 10, 10);
+        table.Load();
+        EXPECT_EQ(table.Count(), 10u) << name;
+        ASSERT_TRUE(std::filesystem::is_regular_file(table.filepath)) << name;  // a FIFO is never read
+        EXPECT_EQ(testenv::ReadFile(table.filepath), HighScoreEncode(table.Entries)) << name;
+        EXPECT_TRUE(std::filesystem::exists(table.filepath + ".unreadable")) << name;
+        EXPECT_EQ(errorNotices.size(), 1u) << name;
+    }
+    EXPECT_EQ(testenv::ReadFile(dir.Path() / "hs9x9.dat.unreadable" / "times"), "mine");
+}
+
+// A table with fewer entries than its limit takes any time: before the first slower entry, else after
+// its last one; a full one only a better time.
+TEST_F(HighScoreListTest, ATableWithRoomTakesATimeAfterItsLastEntry) {
+    struct Case {
+        int entries, limit, time, place;
+    };
+    const Case cases[] = {
+        {0, 10, 500, 1},   {0, 10, 0, 1},      {3, 10, 9999, 4},   {3, 10, 3000, 4}, {3, 10, 2999, 3},
+        {9, 10, 9999, 10}, {10, 10, 10000, 0}, {10, 10, 9999, 10}, {2, 2, 2000, 0},  {1, 2, 2000, 2},
+    };
+    for (const Case& c : cases) {
+        TPellixHighScoreList table;
+        table.Create(dir.Str() + "room", 10, c.limit);
+        for (int i = 1; i <= c.entries; ++i) table.Add("p", i * 1000, 0);
+        EXPECT_EQ(table.WillEnterHighscore(c.time), c.place) << c.entries << " " << c.time;
+    }
+    // An empty best-time file is an empty table, and the first finished puzzle enters it.
+    testenv::WriteFile(dir.Path() / "hs6x6.dat", "");
+    HighScores6.Create(dir.Str() + "hs6x6", 10, 10);
+    HighScores6.Load();
+    PuzzleWidth = 6;
+    ASSERT_EQ(HighScoreWillEnter(70000), 1);
+    HighScoreAdd("First", 1, 70000);
+    EXPECT_EQ(testenv::ReadFile(dir.Path() / "hs6x6.dat"), HighScoreEncode({{"First", 70000, 1}}));
 }
 
 }  // namespace

@@ -4,8 +4,10 @@
 // with a reference picture.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -260,6 +262,58 @@ TEST_F(MenuScreensTest, BestTimeHeadingsAndRowsShareTheLargeFont) {
     const size_t rows = HighScores6.Entries.size();
     ASSERT_EQ(texts.size(), 2 * (3 + 3 * rows)) << "headings and three columns a row, each with its shadow";
     for (const TDrawCommand* c : texts) EXPECT_EQ(c->state.font, FontCalibri34) << c->text;
+}
+
+// The longest name the name box takes, in the widest letter, ends left of every row's difficulty text,
+// shadows included; a short name is drawn whole.
+TEST_F(MenuScreensTest, LongBestTimeNamesEndLeftOfTheDifficultyColumn) {
+    const std::string longest(13, 'W');
+    for (int level = 0; level < 5; ++level) HighScores6.Insert(longest, 1000 + level, level);
+    HighScores6.Insert("Ann", 2000, 4);
+    GoTo("highscore", HighScoreScreen.get());
+    for (int i = 0; i < 1500; ++i) Tick();  // the rows come to rest
+    TRecordingBackend rec;
+    SetDrawBackend(&rec);
+    HighScoreScreen->Draw();
+    SetDrawBackend(offscreen.get());
+    // Each text command's drawn extent, by the row it stands in (rows 25 apart, shadows a few pixels off).
+    constexpr int RowHeight = 25;
+    struct Extent {
+        float left = 1e9f, right = -1e9f;
+    };
+    std::map<int, std::vector<std::pair<std::string, Extent>>> rows;
+    for (const TDrawCommand* c : rec.Find("DrawText")) {
+        Extent e;
+        for (const TVertex& v : c->vertices) {
+            e.left = std::min(e.left, v.x);
+            e.right = std::max(e.right, v.x);
+        }
+        if (!c->vertices.empty()) rows[int(c->args.at(1) + 10) / RowHeight].emplace_back(c->text, e);
+    }
+    int longRows = 0;
+    for (const auto& [row, texts] : rows) {
+        float nameRight = -1e9f, difficultyLeft = 1e9f;
+        bool hasLong = false;
+        for (const auto& [text, e] : texts) {
+            if (text.rfind("WW", 0) == 0) {
+                hasLong = true;
+                nameRight = std::max(nameRight, e.right);
+                EXPECT_NE(text, longest) << "drawn cut";
+            }
+            for (int level = 0; level < 5; ++level)
+                if (text == DifficultyName(level)) difficultyLeft = std::min(difficultyLeft, e.left);
+        }
+        if (!hasLong) continue;
+        ++longRows;
+        EXPECT_LT(nameRight, difficultyLeft) << "row " << row;
+    }
+    EXPECT_EQ(longRows, 5);
+    SetImageFont(FontCalibri34);
+    EXPECT_GT(TextWidth("\u2026"), 5.0f) << "the font draws the ellipsis";
+    EXPECT_EQ(rec.Find("DrawText").size(), 2 * (3 + 3 * HighScores6.Entries.size()));
+    bool annWhole = false;
+    for (const TDrawCommand* c : rec.Find("DrawText")) annWhole = annWhole || c->text == "Ann";
+    EXPECT_TRUE(annWhole);
 }
 
 TEST_F(MenuScreensTest, ChooserListsOnlySaveFilesAndKeepsItsSelectionInside) {

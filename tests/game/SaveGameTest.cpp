@@ -386,3 +386,31 @@ TEST_F(SaveGameTest, AProcessKilledDuringASaveLeavesTheOldFileIntact) {
 }
 
 }  // namespace
+
+// A typed-in puzzle is saved under the level it was graded at, and one that takes no place in the best
+// times takes none after loading either.
+TEST_F(SaveGameTest, ATypedInPuzzleKeepsItsBestTimeLevelThroughASave) {
+    struct Case {
+        const char* what;
+        int givens;  // the first cells of the solution in reading order
+        int savedLevel, recorded;
+    };
+    const Case cases[] = {{"three holes: Very Easy", 13, 0, 0}, {"two givens: several solutions", 2, 4, -1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FillBoard(4);
+        PuzzleDifficulty = 4;
+        PuzzleStart = {};
+        for (int i = 0; i < c.givens; ++i) PuzzleStart[i % 4][i / 4] = Solution[i % 4][i / 4];
+        CustomPuzzleGrade = Core.GradeGivens();
+        ASSERT_EQ(HighScoreDifficulty(), c.recorded);
+        ASSERT_EQ(SaveGameSave("typed"), 1);
+        // The third line holds the level.
+        EXPECT_EQ(testenv::ReadFile(SavePath("typed")).substr(31, 3), std::to_string(c.savedLevel) + "\r\n");
+        CustomPuzzleGrade.reset();
+        PuzzleDifficulty = 2;
+        ASSERT_EQ(SaveGameLoad("typed"), 1);
+        EXPECT_EQ(HighScoreDifficulty(), c.recorded);
+    }
+    CustomPuzzleGrade.reset();
+}

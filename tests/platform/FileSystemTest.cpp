@@ -82,6 +82,51 @@ TEST_F(FileSystemTest, ABoundedReadRefusesLargerFilesAndAFolderThatTakesNoFileCh
     EXPECT_EQ(FilesIn(dir.Path()), 1u);
 }
 
+// Missing means nothing at all is there; whatever is there but cannot be read as a file is told apart,
+// and a FIFO is never waited on.
+TEST_F(FileSystemTest, ABoundedReadTellsAMissingFileFromOneThatCannotBeRead) {
+    testenv::WriteFile(Path("small"), "abc");
+    testenv::WriteFile(Path("large"), "abcdef");
+    fs::create_directory(Path("folder"));
+    ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0666), 0);
+    fs::create_symlink(Path("nowhere"), Path("dangling"));
+    struct Case {
+        const char* name;
+        ReadOutcome outcome;
+        const char* bytes;
+    };
+    const Case cases[] = {
+        {"small", ReadOutcome::Read, "abc"},     {"large", ReadOutcome::TooLarge, "abcd"},
+        {"none", ReadOutcome::Missing, ""},      {"dangling", ReadOutcome::Missing, ""},
+        {"folder", ReadOutcome::Unreadable, ""}, {"fifo", ReadOutcome::Unreadable, ""},
+        {"small/x", ReadOutcome::Missing, ""},
+    };
+    for (const Case& c : cases) {
+        const TBoundedRead read = ReadFileBounded(Path(c.name), 4);
+        EXPECT_EQ(read.Outcome, c.outcome) << c.name;
+        EXPECT_EQ(read.Bytes, c.bytes) << c.name;
+        EXPECT_EQ(PathExists(Path(c.name)),
+                  c.outcome != ReadOutcome::Missing || c.name == std::string("dangling"))
+            << c.name;
+    }
+}
+
+TEST_F(FileSystemTest, ARenameNeverReplacesAndARefusedPathIsNeverWritten) {
+    testenv::WriteFile(Path("a"), "A");
+    testenv::WriteFile(Path("b"), "B");
+    EXPECT_FALSE(RenameNoReplace(Path("a"), Path("b")));
+    EXPECT_EQ(testenv::ReadFile(Path("b")), "B");
+    EXPECT_TRUE(RenameNoReplace(Path("a"), Path("c")));
+    EXPECT_EQ(testenv::ReadFile(Path("c")), "A");
+    EXPECT_FALSE(PathExists(Path("a")));
+
+    RefuseWritesTo(Path("b"));
+    EXPECT_FALSE(WriteFileAtomic(Path("b"), "new"));
+    EXPECT_EQ(testenv::ReadFile(Path("b")), "B");
+    EXPECT_TRUE(WriteFileAtomic(Path("c"), "new"));
+    EXPECT_EQ(FilesIn(dir.Path()), 2u);
+}
+
 TEST_F(FileSystemTest, WriterInStepsReplacesOnlyOnCommit) {
     testenv::WriteFile(Path("f.dat"), "OLD");
     {

@@ -52,6 +52,17 @@ TEST_F(FontTest, WordWrapBreaksAtBlanks) {
     EXPECT_EQ(last[1], "cc");
 }
 
+// Every character of the block font is 8 wide, the ellipsis too.
+TEST_F(FontTest, FitTextCutsWholeCharactersAndEndsWithAnEllipsisThatFits) {
+    SetImageFont(font);
+    const std::pair<std::string, float> fits[] = {{"ABCD", 32}, {"", 0}};
+    for (const auto& [text, width] : fits) EXPECT_EQ(FitText(text, width), text);
+    EXPECT_EQ(FitText("ABCDE", 32), "ABC\u2026");
+    EXPECT_EQ(FitText("ABCDE", 31), "AB\u2026");
+    EXPECT_EQ(FitText("\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9", 24), "\xC3\xA9\xC3\xA9\u2026");
+    EXPECT_EQ(FitText("AB", 4), "\u2026");
+}
+
 TEST_F(FontTest, LabelWithoutColourDrawsAndLeavesTheCallersScale) {
     auto label = TLabel::CreateSpecial("Hello", 10, 10, 0, 0, 0);
     label->ImageFont = font;

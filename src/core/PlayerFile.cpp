@@ -1,0 +1,52 @@
+// The bounded player-file read and the move aside of a file that could not be read.
+#include "core/PlayerFile.h"
+
+#include "core/ErrorReport.h"
+#include "platform/FileSystem.h"
+
+namespace {
+
+// Far more kept copies than any player has; beyond them the file stays and is not written.
+constexpr int MaxKeptCopies = 100;
+
+}  // namespace
+
+TPlayerFile ReadPlayerFile(const std::string& path, std::size_t maxBytes) {
+    TBoundedRead read = ReadFileBounded(path, maxBytes);
+    TPlayerFile file;
+    switch (read.Outcome) {
+        case ReadOutcome::Read:
+            file.State = PlayerFileState::Read;
+            file.Bytes = std::move(read.Bytes);
+            break;
+        case ReadOutcome::Missing:
+            break;
+        case ReadOutcome::Unreadable:
+            file.State = PlayerFileState::KeptAside;
+            KeepPlayerFileAside(path, "it cannot be read");
+            break;
+        case ReadOutcome::TooLarge:
+            file.State = PlayerFileState::KeptAside;
+            file.Bytes = std::move(read.Bytes);
+            KeepPlayerFileAside(path, "it is far too large");
+            break;
+    }
+    return file;
+}
+
+std::string KeepPlayerFileAside(const std::string& path, const std::string& reason) {
+    std::string kept;
+    for (int n = 1; n <= MaxKeptCopies && kept.empty(); ++n) {
+        const std::string name = path + ".unreadable" + (n == 1 ? "" : std::to_string(n));
+        if (RenameNoReplace(path, name)) kept = name;
+    }
+    if (kept.empty()) {
+        RefuseWritesTo(path);
+        ShowNotice("The file " + path + " was not loaded: " + reason +
+                   ". It is left as it is and will not be written over.");
+        return path;
+    }
+    ShowNotice("The file " + path + " was not loaded: " + reason + ". It has been kept as " + kept +
+               " and a new one is used.");
+    return kept;
+}
