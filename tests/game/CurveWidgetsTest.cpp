@@ -98,6 +98,20 @@ TEST_F(CurveWidgets, SliderClampsAndFollowsTheHeldPointer) {
     Game->Mouse->ButtonUp(1);
 }
 
+// The slider answers the pointer within its border above and below the bar, and not beyond it.
+TEST_F(CurveWidgets, SliderAnswersWithinItsBorderAboveAndBelow) {
+    WritePng("graphics/track.png", 210, 20, 0xFF404040u);
+    WritePng("graphics/dot.png", 10, 10, 0xFFFFFFFFu);
+    WritePng("graphics/full.png", 210, 20, 0xFF00FF00u);
+    auto slider = QDSlider::CreateSpecial("track", "dot", 100, 200, 5, "volume", 5, "full", 3);
+    for (const auto& [y, over] : {std::pair{195, 1}, {194, 0}, {224, 1}, {225, 0}}) {
+        PointAt(150, y);
+        slider->Manage();
+        EXPECT_EQ(slider->MouseOver, over) << y;
+        slider->MouseOver = 0;
+    }
+}
+
 TEST_F(CurveWidgets, ZoomAndDragStayWithinTheirLimitsAndTheWorldAndNeverDivideByZero) {
     TCameraZoom camera;
     camera.Zoom(100, 0, 2.0);
