@@ -18,6 +18,7 @@
 //   tap                     a left click where the pointer is
 //   press slider <music|sound> / release   the left button held down on a slider, and let go
 //   select <row>            a row of the save-game chooser selected
+//   rm <file>               a file of the player's folder removed behind the game's back
 //   mark                    the sounds played so far are set aside (the state "clicks" counts from here)
 //   particles <percent>     the particle amount of the settings
 //   toboard                 from the title: play, then play again (a generated puzzle)
@@ -297,6 +298,8 @@ class ScenarioTest : public BoardWorld, public ::testing::WithParamInterface<TRo
             Step();
         } else if (verb == "select") {
             PlayScreen->SaveGameManager->ListBox->SetIndex(std::stoi(a[1]));
+        } else if (verb == "rm") {
+            std::filesystem::remove(shared.Path() / a[1]);
         } else if (verb == "mark") {
             clicksBefore = Clicks();
         } else if (verb == "particles") {
@@ -332,7 +335,9 @@ class ScenarioTest : public BoardWorld, public ::testing::WithParamInterface<TRo
         }
         if (HighScoreScreen && HighScoreScreen->ClearHighscore) return "clear";
         if (PlayScreen && PlayScreen->SaveGameManager)
-            return PlayScreen->SaveGameManager->DialogYesNo ? "delete" : "chooser";
+            return PlayScreen->SaveGameManager->DialogYesNo ? "delete"
+                   : PlayScreen->SaveGameManager->DialogOK  ? "error"
+                                                            : "chooser";
         return "none";
     }
 
@@ -435,6 +440,12 @@ class ScenarioTest : public BoardWorld, public ::testing::WithParamInterface<TRo
             const auto parts = Split(arg, '.');
             return yes(Drawn(parts.at(0), parts.at(1)));
         }
+        if (name == "drawncount") {
+            const auto image = ImageBank->FindTImage(arg);
+            int n = 0;
+            for (const auto& c : rec.calls) n += image && c.image == image.get() ? 1 : 0;
+            return num(n);
+        }
         if (name == "background") {
             const int now = GameScreen->LastImage;
             return now == firstBackground ? "same" : now == firstBackground % 4 + 1 ? "next" : "other";
@@ -508,6 +519,12 @@ const TRow Rows[] = {
      "click title options; settle; click options highlighter; click screen ok; settle; toboard; point 1 0",
      "highlight", "1,0"},
     {"NoHighlighterNoHighlight", "title", "toboard; point 1 0", "highlight", "-1,-1"},
+    // The pointed cell's row, column and region: 21 cells of 9 x 9.
+    {"HighlightedCellsAreDrawnLit", "title",
+     "click title options; settle; click options highlighter; click screen ok; settle; toboard; point 1 0",
+     "drawncount:cell3", "21"},
+    // Only the cell under the pointer.
+    {"NoHighlighterOnlyThePointedCellLit", "title", "toboard; point 1 0", "drawncount:cell3", "1"},
     {"PreventRefusesADouble", "title", "toboard; key 1; cell 1 0", "cell:1,0", "0"},
     {"PreventOffAllowsADouble", "title",
      "click title options; settle; click options preventdoublenumbers; click screen ok; settle; toboard; key "
@@ -658,6 +675,11 @@ const TRow Rows[] = {
      "click "
      "chooser Delete; click dialog Yes",
      "file:Keep.dat", "no"},
+    {"ChooserDeleteOfAFileAlreadyGoneIsNoError", "board9",
+     "click main savegame; type keep; key esc; click dialog Yes; settle; click play loadgame; select 0; "
+     "click "
+     "chooser Delete; rm Keep.dat; click dialog Yes",
+     "dialog", "chooser"},
     {"ChooserDeleteNo", "board9",
      "click main savegame; type keep; key esc; click dialog Yes; settle; click play loadgame; select 0; "
      "click "
