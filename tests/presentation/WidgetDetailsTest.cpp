@@ -1,6 +1,7 @@
 // Small things a player sees of the widgets: a particle's life and arrival, a sprite's turning, a dialog's
 // dimming, the typed text following a sliding entry, wrapped text, pixels and blends, and what a killed
 // dialog lets go of.
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -11,7 +12,11 @@
 #include "presentation/Color.h"
 #include "presentation/Dialog.h"
 #include "presentation/DrawHelpers.h"
+#include "presentation/Fade.h"
+#include "presentation/Font.h"
 #include "presentation/Particles.h"
+#include "presentation/SlideLine.h"
+#include "presentation/SlideShow.h"
 #include "presentation/Sprite.h"
 #include "presentation/TextInput.h"
 
@@ -91,6 +96,42 @@ TEST_F(WidgetDetailsTest, PixelsPackAlphaRedGreenBlueAndBlendRowByRow) {
     EXPECT_EQ(target.ReadPixel(0, 1) & 0xFFFFFF, 0x000000u);
 }
 
+TEST_F(WidgetDetailsTest, ASlidesPictureIsDrawnAtItsScale) {
+    auto slide = TSlide::Create("", 0, 0, nullptr, nullptr, nullptr, "s");
+    slide->Image = Dot();
+    slide->scale = 2.0f;
+    slide->Draw();
+    const auto images = rec.Find("DrawImage");
+    ASSERT_EQ(images.size(), 1u);
+    EXPECT_FLOAT_EQ(images[0]->state.scaleX, 2.0f);
+}
+
+TEST_F(WidgetDetailsTest, ASlidingLineIsDrawnInItsColour) {
+    SetImageFont(MakeBlockFont());
+    TSlideLineList lines;
+    TSlideLine* line = lines.Add("row", 0, 0, 0, 0, 0);
+    line->Color = TColor::Create(255, 0, 0, 1.0f);
+    line->Draw();
+    const auto texts = rec.Find("DrawText");
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts.front()->state.green, 0);
+    SetImageFont(nullptr);
+}
+
+// The picture a screen fade shows covers the screen from its top left corner.
+TEST_F(WidgetDetailsTest, AScreenFadeCoversTheScreenFromItsCorner) {
+    ScreenFade(0, 1, nullptr);
+    const auto images = rec.Find("DrawImage");
+    ASSERT_FALSE(images.empty());
+    float left = 1e9f, top = 1e9f;
+    for (const TVertex& v : images.back()->vertices) {
+        left = std::min(left, v.x);
+        top = std::min(top, v.y);
+    }
+    EXPECT_FLOAT_EQ(left, 0.0f);
+    EXPECT_FLOAT_EQ(top, 0.0f);
+}
+
 TEST_F(WidgetDetailsTest, AnEntryDialogWithoutItsEntryAcceptsNothing) {
     TDialogTextInput dialog;
     EXPECT_EQ(dialog.OKClickTest(), 0);
@@ -112,6 +153,17 @@ TEST_F(DialogWorldTest, DimsTheScreenOnlyWhenAsked) {
         EXPECT_EQ(fullScreen, dim > 0 ? 1 : 0) << dim;
         dialog->Kill();
     }
+}
+
+// A word-wrapped caption sits in the middle of its dialog, however narrow the wrap.
+TEST_F(DialogWorldTest, AWrappedCaptionIsCentredVerticallyEvenWrappedAtOnePixel) {
+    auto dialog = TDialogOK::Create("one two three", nullptr, 300, 0, 0);
+    dialog->SetupCaption(MakeBlockFont(), TColor::Create(255, 255, 255, 1.0f), nullptr, nullptr);
+    dialog->SetWordWrap(1);
+    dialog->Start();
+    ASSERT_EQ(dialog->Caption->WordWrap, 1);
+    EXPECT_GT(dialog->Caption->Y, float(dialog->y + dialog->Border)) << "below the top border: centred";
+    dialog->Kill();
 }
 
 // A killed dialog lets go of its sounds, so they end with their last owner.
