@@ -167,16 +167,19 @@ TEST_F(StreamRecordTest, AnimationRoundTripAndNull) {
     EXPECT_FALSE(ReadAnimation(s));
 }
 
-TEST_F(StreamRecordTest, AnimationAtItsFirstAndLastPhaseRoundTrips) {
-    for (int phase : {0, 1}) {
+// A one-phase animation, and each end of a longer one, read back as written.
+TEST_F(StreamRecordTest, AnimationsOfOnePhaseAndAtEitherEndRoundTrip) {
+    const std::pair<int, int> rows[] = {{1, 0}, {2, 0}, {2, 1}};  // phases, current phase
+    for (const auto& [phases, phase] : rows) {
         TAnimation a;
         a.Init(100, 1, 0, 3, 0);
-        a.AddPhase(250);
+        if (phases == 2) a.AddPhase(250);
         a.CurrentPhase = phase;
         std::stringstream s;
         WriteAnimation(s, &a);
         const auto back = ReadAnimation(s);
-        ASSERT_TRUE(back) << phase;
+        ASSERT_TRUE(back) << phases << " " << phase;
+        EXPECT_EQ(back->TotalPhases, phases);
         EXPECT_EQ(back->CurrentPhase, phase);
     }
 }
