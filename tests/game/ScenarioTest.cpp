@@ -2,7 +2,8 @@
 // step (pointer, events, keys, fade, screen change, logic, then the frame) on a hand-driven clock.
 //
 // Each row of the table is one short scenario: where it starts, a script of actions and the named state it
-// must leave. Script actions, separated by ';':
+// must leave (a value, a file, or a region of the frame compared with a reference picture). Script actions,
+// separated by ';':
 //   click <menu> <button>   a click on a named button (menus: see MenuNamed)
 //   key <name>              a key pressed and let go: a digit, a letter, esc, enter, del, back, kp<digit>,
 //                           altenter
@@ -48,6 +49,7 @@
 #include "presentation/Dialog.h"
 #include "presentation/Particles.h"
 #include "presentation/Slider.h"
+#include "support/Golden.h"
 
 namespace {
 
@@ -129,6 +131,7 @@ class ScenarioTest : public BoardWorld, public ::testing::WithParamInterface<TRo
     }
 
     void Start(const std::string& where) {
+        SeedRnd(1);  // the board's background among the random choices: frames compare with references
         if (where == "title" || where == "play" || where == "custom") {
             StartTitleScreen();
             Game->GameFade->Finish();
@@ -382,6 +385,20 @@ class ScenarioTest : public BoardWorld, public ::testing::WithParamInterface<TRo
         return false;
     }
 
+    // The current screen drawn by a real renderer; a region of it compared with a reference picture.
+    std::string Frame(const std::vector<std::string>& at) {
+        auto offscreen = CreateOffscreenBackend(800, 600);
+        SetDrawBackend(offscreen.get());
+        SetClsColor(0, 0, 0);
+        Cls();
+        Game->CurrentTScreen->Draw();
+        const TPixmap shot =
+            GrabPixmap(std::stoi(at.at(0)), std::stoi(at.at(1)), std::stoi(at.at(2)), std::stoi(at.at(3)));
+        SetDrawBackend(&rec);
+        const auto result = golden::MatchesReference(shot, "tests/game/golden", "scenario-" + at.at(4));
+        return result ? "match" : result.message();
+    }
+
     int Clicks() const {
         int cues = 0;
         for (const auto& c : channels) cues += c->cues;
@@ -440,6 +457,7 @@ class ScenarioTest : public BoardWorld, public ::testing::WithParamInterface<TRo
             const auto parts = Split(arg, '.');
             return yes(Drawn(parts.at(0), parts.at(1)));
         }
+        if (name == "frame") return Frame(Split(arg, ','));
         if (name == "drawncount") {
             const auto image = ImageBank->FindTImage(arg);
             int n = 0;
@@ -685,6 +703,10 @@ const TRow Rows[] = {
      "click "
      "chooser Delete; click dialog No",
      "file:Keep.dat", "yes"},
+
+    // Frames: the cells are hidden while the game is paused, and back when it goes on.
+    {"PausedBoardHidesItsCells", "board9", "key p", "frame:310,120,310,310,paused-board", "match"},
+    {"ResumedBoardShowsItsCells", "board9", "key p; key p", "frame:310,120,310,310,board-cells", "match"},
 
     // The board's background changes every two and a half minutes.
     {"BackgroundKeptJustBeforeTheInterval", "board9", "wait 149990", "background", "same"},
