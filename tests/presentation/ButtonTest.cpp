@@ -165,6 +165,14 @@ TEST_F(ButtonTest, ASimulatedClickPlaysTheFirstClickSound) {
     EXPECT_EQ(second, 0);
 }
 
+// Enter lights its button as the pointer would.
+TEST_F(ButtonTest, ASimulatedClickLightsTheButton) {
+    auto b = MakeButton();
+    b->SimulateClick();
+    b->Draw();
+    EXPECT_EQ(DrawsOf(b->ImageMouseOver->image.get()), 1);
+}
+
 TEST_F(ButtonTest, APressedButtonShowsItsCaption) {
     auto b = MakeButton();
     b->LoadMouseClick("cancel", 200);
