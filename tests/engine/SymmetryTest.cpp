@@ -1,6 +1,7 @@
 // Every technique on its known pattern, moved onto other values and places that must not change its
 // outcome: the values relabelled (the pattern's lowest value becomes the board's highest), the board
-// transposed (rows become columns, so each wing and each line case is met from both sides) and mirrored.
+// transposed (rows become columns, so each wing and each line case is met from both sides) and mirrored,
+// and the patterns that use no block also on the 16 x 16 board with its highest value.
 // The techniques that judge cells in board order (the wings and the chains start from the first of their
 // cells) are only moved in ways that keep that order; the fish search one direction only (X-Wing on rows,
 // Swordfish on columns), so transposed they must find nothing.
@@ -16,18 +17,17 @@
 
 namespace {
 
-constexpr int N = 9;
-
 struct TMove {
     const char* name;
     bool transpose = false, mirrorRows = false, mirrorColumns = false, reverseValues = false;
+    int size = 9;  // on a 16 x 16 board the highest value is 16
     bool KeepsOrder() const { return !mirrorRows && !mirrorColumns; }
 };
 
 // A pattern written for the unmoved board, applied through a move.
 class TFrame {
   public:
-    TFrame(SudokuBoard& board, const TMove& move) : b(board), m(move) {}
+    TFrame(SudokuBoard& board, const TMove& move) : b(board), m(move), N(board.size) {}
 
     std::pair<int, int> At(int r, int k) const {
         if (m.mirrorRows) r = N - 1 - r;
@@ -83,19 +83,21 @@ class TFrame {
 
     SudokuBoard& b;
     const TMove& m;
+    const int N;
 };
 
 struct TPattern {
     const char* name;
     bool anyPlace;  // holds wherever its cells lie, not only in the order written
     bool oneWay;    // searches one direction only: transposed, it finds nothing
+    bool anySize;   // uses no block, so it holds on the 16 x 16 board as written
     std::function<void(const TFrame&)> build;
     std::function<bool(const TFrame&)> find;
     std::function<void(const TFrame&)> check;
 };
 
 const TPattern Patterns[] = {
-    {"NakedSingle", true, false,
+    {"NakedSingle", true, false, false,
      [](const TFrame& f) {
          for (int k = 1; k <= 6; ++k) f.Place(4, k, k);  // row 4 holds 1..6, column 0 holds 8 and 9
          f.Place(0, 0, 8);
@@ -103,7 +105,7 @@ const TPattern Patterns[] = {
      },
      [](const TFrame& f) { return f.b.FindNakedSingle(f.Cell(4, 0)); },
      [](const TFrame& f) { EXPECT_EQ(f.Value(4, 0), 7); }},
-    {"HiddenSingle", true, false,
+    {"HiddenSingle", true, false, false,
      [](const TFrame& f) {
          f.Only(0, 0, {1, 5});
          for (int r = 0; r < 3; ++r)
@@ -112,7 +114,7 @@ const TPattern Patterns[] = {
      },
      [](const TFrame& f) { return f.b.FindHiddenSingle(f.Cell(0, 0)); },
      [](const TFrame& f) { EXPECT_EQ(f.Value(0, 0), 1); }},
-    {"NakedPair", true, false,
+    {"NakedPair", true, false, true,
      [](const TFrame& f) {
          f.Only(1, 4, {1, 9});
          f.Only(6, 4, {1, 9});
@@ -123,7 +125,7 @@ const TPattern Patterns[] = {
          EXPECT_FALSE(f.Dropped(1, 4, 1));
          EXPECT_FALSE(f.Dropped(3, 3, 1)) << "outside the house";
      }},
-    {"HiddenPair", true, false,
+    {"HiddenPair", true, false, false,
      [](const TFrame& f) {
          for (int r = 0; r < 3; ++r)
              for (int k = 0; k < 3; ++k)
@@ -141,7 +143,7 @@ const TPattern Patterns[] = {
              EXPECT_FALSE(f.Dropped(r, k, 1) || f.Dropped(r, k, 9));
          }
      }},
-    {"BlockLine", true, false,
+    {"BlockLine", true, false, false,
      [](const TFrame& f) {
          for (int r = 0; r < 3; ++r)
              for (int k = 3; k < 6; ++k)
@@ -154,7 +156,7 @@ const TPattern Patterns[] = {
          EXPECT_FALSE(f.Dropped(1, 3, 1));
          EXPECT_FALSE(f.Dropped(0, 0, 1)) << "another row";
      }},
-    {"BlockBlock", true, false,
+    {"BlockBlock", true, false, false,
      [](const TFrame& f) {
          for (int r = 0; r < 6; ++r) f.Drop(r, 2, 1);
      },
@@ -164,7 +166,7 @@ const TPattern Patterns[] = {
          EXPECT_TRUE(f.Dropped(6, 1, 1));
          EXPECT_FALSE(f.Dropped(8, 2, 1));
      }},
-    {"XWing", true, true,
+    {"XWing", true, true, true,
      [](const TFrame& f) {
          f.Confine(false, 2, 1, {1, 7});
          f.Confine(false, 6, 1, {1, 7});
@@ -176,7 +178,7 @@ const TPattern Patterns[] = {
          EXPECT_FALSE(f.Dropped(2, 1, 1));
          EXPECT_FALSE(f.Dropped(4, 2, 1));
      }},
-    {"Swordfish", true, true,
+    {"Swordfish", true, true, true,
      [](const TFrame& f) {
          f.Confine(true, 0, 1, {1, 4});
          f.Confine(true, 3, 1, {4, 8});
@@ -189,7 +191,7 @@ const TPattern Patterns[] = {
          EXPECT_FALSE(f.Dropped(1, 0, 1));
          EXPECT_FALSE(f.Dropped(2, 1, 1));
      }},
-    {"XYWing", false, false,
+    {"XYWing", false, false, true,
      [](const TFrame& f) {
          f.Only(0, 0, {1, 2});
          f.Only(0, 5, {1, 9});
@@ -200,7 +202,7 @@ const TPattern Patterns[] = {
          EXPECT_TRUE(f.Dropped(4, 5, 9));
          EXPECT_FALSE(f.Dropped(4, 5, 1));
      }},
-    {"XYZWing", false, false,
+    {"XYZWing", false, false, false,
      [](const TFrame& f) {
          f.Only(0, 0, {1, 2, 9});
          f.Only(0, 6, {1, 9});
@@ -212,7 +214,7 @@ const TPattern Patterns[] = {
          EXPECT_TRUE(f.Dropped(0, 2, 1));
          EXPECT_FALSE(f.Dropped(0, 3, 1)) << "outside the pivot's block";
      }},
-    {"Colouring", false, false,
+    {"Colouring", false, false, false,
      [](const TFrame& f) {
          f.ValueOnlyAt(1, {{3, 0}, {3, 4}, {7, 4}, {7, 1}, {4, 1}, {5, 2}});
      },
@@ -221,7 +223,7 @@ const TPattern Patterns[] = {
          for (auto [r, k] : {std::pair{3, 0}, {4, 1}, {7, 4}}) EXPECT_TRUE(f.Dropped(r, k, 1)) << r << k;
          EXPECT_FALSE(f.Dropped(3, 4, 1));
      }},
-    {"XYChain", false, false,
+    {"XYChain", false, false, true,
      [](const TFrame& f) {
          f.Only(0, 0, {1, 2});
          f.Only(0, 4, {2, 9});
@@ -232,7 +234,7 @@ const TPattern Patterns[] = {
          EXPECT_TRUE(f.Dropped(4, 0, 1));
          EXPECT_FALSE(f.Dropped(4, 0, 9));
      }},
-    {"RemoteChains", false, false,
+    {"RemoteChains", false, false, true,
      [](const TFrame& f) {
          for (auto [r, k] : {std::pair{0, 0}, {0, 4}, {4, 4}, {4, 8}}) f.Only(r, k, {1, 9});
      },
@@ -241,7 +243,7 @@ const TPattern Patterns[] = {
          EXPECT_TRUE(f.Dropped(4, 0, 1) && f.Dropped(4, 0, 9));
          EXPECT_TRUE(f.Dropped(0, 8, 1) && f.Dropped(0, 8, 9));
      }},
-    {"ForcedChain", false, false,
+    {"ForcedChain", false, false, true,
      [](const TFrame& f) {
          f.Only(0, 0, {1, 2});
          f.Only(0, 4, {1, 3});
@@ -263,6 +265,8 @@ const TMove Moves[] = {
     {"MirroredRows", false, true},
     {"MirroredColumns", false, false, true},
     {"Turned", true, true, true, true},
+    {"SixteenHighestValue", false, false, false, true, 16},
+    {"SixteenTransposed", true, false, false, false, 16},
 };
 
 struct TCase {
@@ -274,7 +278,7 @@ std::vector<TCase> Cases() {
     std::vector<TCase> cases;
     for (const TPattern& p : Patterns)
         for (const TMove& m : Moves)
-            if (p.anyPlace || m.KeepsOrder()) cases.push_back({&p, &m});
+            if ((p.anyPlace || m.KeepsOrder()) && (p.anySize || m.size == 9)) cases.push_back({&p, &m});
     return cases;
 }
 
@@ -286,7 +290,7 @@ class Symmetry : public ::testing::TestWithParam<TCase> {};
 
 TEST_P(Symmetry, FindsTheSameDeductionMoved) {
     const TPattern& p = *GetParam().pattern;
-    SudokuBoard board(N);
+    SudokuBoard board(GetParam().move->size);
     const TFrame frame(board, *GetParam().move);
     p.build(frame);
     if (p.oneWay && GetParam().move->transpose) {
