@@ -32,6 +32,14 @@ TEST_F(CurveWidgets, BezierRecordIs64BytesRoundTripsAndAShortOneIsRefused) {
     EXPECT_EQ(back.ax, 1);
 }
 
+TEST_F(CurveWidgets, ABezierPointStartsOnItsFirstPoint) {
+    TBezier curve;
+    curve.x = curve.y = 99;
+    curve.Init(1, 2, 3, 4, 5, 6, 7, 8, 0.01f, 0, 0, 0);
+    EXPECT_FLOAT_EQ(curve.x, 1.0f);
+    EXPECT_FLOAT_EQ(curve.y, 2.0f);
+}
+
 TEST_F(CurveWidgets, SpeedCorrectionKeepsPixelsPerTickAndSurvivesAFlatTangent) {
     // flat with no tangent at its start; upright and level (off the origin), evenly spaced
     TBezier flat, upright, level;

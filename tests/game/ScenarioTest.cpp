@@ -708,6 +708,10 @@ const TRow Rows[] = {
     {"PausedBoardHidesItsCells", "board9", "key p", "frame:310,120,310,310,paused-board", "match"},
     {"ResumedBoardShowsItsCells", "board9", "key p; key p", "frame:310,120,310,310,board-cells", "match"},
 
+    // The options screen's sliders and their labels.
+    {"OptionsScreenSliders", "title", "click title options; settle", "frame:200,120,400,120,options-sliders",
+     "match"},
+
     // The board's background changes every two and a half minutes.
     {"BackgroundKeptJustBeforeTheInterval", "board9", "wait 149990", "background", "same"},
     {"BackgroundChangesAtTheInterval", "board9", "wait 149995", "background", "next"},
