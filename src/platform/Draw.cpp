@@ -10,6 +10,7 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <unordered_map>
 
 #include "platform/ImageFont.h"
 #include "platform/Window.h"
@@ -77,7 +78,14 @@ TDrawCommand Command(const char* op, std::vector<float> args) {
 
 // ---- SDL backend ----
 
+// Every texture a backend made and nobody has released yet, with the backend that made it.
+std::unordered_map<void*, uint64_t>& LiveTextures() {
+    static std::unordered_map<void*, uint64_t> live;
+    return live;
+}
+
 void ReleaseTexture(void* handle) {
+    LiveTextures().erase(handle);
     SDL_DestroyTexture(static_cast<SDL_Texture*>(handle));
 }
 
@@ -103,6 +111,8 @@ class SdlBackend : public TDrawBackend {
           white_(TImage::FromPixmap(TPixmap(2, 2, 0xFFFFFFFFu), 0)) {}
     ~SdlBackend() override {
         UnregisterTextureOwner(owner_);
+        // The renderer takes its textures with it (an owned one below, the window's when it was closed).
+        std::erase_if(LiveTextures(), [this](const auto& entry) { return entry.second == owner_; });
         if (surface_ != nullptr) {
             SDL_DestroyRenderer(renderer_);
             SDL_FreeSurface(surface_);
@@ -185,6 +195,7 @@ class SdlBackend : public TDrawBackend {
             SDL_Texture* texture = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
                                                      SDL_TEXTUREACCESS_STATIC, pixels.width, pixels.height);
             if (texture == nullptr) return nullptr;
+            LiveTextures()[texture] = owner_;
             SDL_SetTextureScaleMode(texture, image.Filtered() ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
             slot.handle = texture;
             slot.owner = owner_;
@@ -306,6 +317,10 @@ std::unique_ptr<TDrawBackend> CreateOffscreenBackend(int width, int height) {
         return nullptr;
     }
     return std::make_unique<SdlBackend>(renderer, surface);
+}
+
+int LiveTextureCount() {
+    return static_cast<int>(LiveTextures().size());
 }
 
 void SetDrawBackend(TDrawBackend* backend) {

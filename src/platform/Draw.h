@@ -81,6 +81,10 @@ class TRecordingBackend : public TDrawBackend {
 // Renders into a private CPU surface of width x height with SDL's software renderer.
 std::unique_ptr<TDrawBackend> CreateOffscreenBackend(int width, int height);
 
+// Textures the renderers hold for images right now: made and not yet released by their image or renderer.
+// Entering and leaving a screen must leave it where it was.
+int LiveTextureCount();
+
 // The backend that drawing goes to (not owned). Without one, drawing goes to the renderer of the open
 // window (platform/Window.h, which also shows the frame with Flip), and is dropped when none is open.
 void SetDrawBackend(TDrawBackend* backend);

@@ -285,7 +285,7 @@ bool TAtomicFile::Write(const std::string& bytes) {
 
 bool TAtomicFile::Commit() {
     if (fd_ < 0) return false;
-    bool ok = ::fsync(fd_) == 0;
+    bool ok = g_fault != AtomicWriteFault::SyncFails && ::fsync(fd_) == 0;
     ok = ::close(fd_) == 0 && ok;
     fd_ = -1;
     if (!ok || g_fault == AtomicWriteFault::BeforeRename || ::rename(temp_.c_str(), path_.c_str()) != 0) {

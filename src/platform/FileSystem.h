@@ -123,6 +123,7 @@ int RemoveAtomicLeftovers(const std::string& folder,
 // Test hook: simulates a crash or failure inside the next atomic writes. The write stops at the
 // given stage and reports failure; with LeaveTemp the temporary file is left behind as a killed
 // process would leave it. CannotCreate stands for a read-only or full folder: the temporary file
-// cannot be made. Stage None switches the fault off.
-enum class AtomicWriteFault { None, AfterPartialWrite, BeforeRename, CannotCreate };
+// cannot be made. SyncFails: the data does not reach the disk (fsync reports an I/O error or a full
+// disk at flush time). Stage None switches the fault off.
+enum class AtomicWriteFault { None, AfterPartialWrite, BeforeRename, CannotCreate, SyncFails };
 void SetAtomicWriteFault(AtomicWriteFault fault, bool leaveTemp = false);

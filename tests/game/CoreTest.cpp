@@ -179,6 +179,20 @@ TEST_F(CoreTest, ACloseRequestDuringGenerationStaysQueued) {
     EXPECT_EQ(closes, 1);
 }
 
+// The window is serviced before every attempt of the generator and once more after the last one.
+TEST_F(CoreTest, TheWindowIsServicedAroundEveryGeneratorAttempt) {
+    int attempts = 0, pumps = 0;
+    Core.PumpEvents = [&] { ++pumps; };
+    Core.Generate = [&](int size, int, signed char* puzzle, signed char* solution) {
+        if (++attempts < 3) return 0;
+        for (int i = 0; i < size * size; ++i) puzzle[i] = solution[i] = 1;
+        return 1;
+    };
+    Core.CreatePuzzle(4, 4, 0);
+    EXPECT_EQ(attempts, 3);
+    EXPECT_EQ(pumps, 4);
+}
+
 TEST_F(CoreTest, UnknownSizesAndLevelsAreNeverSentToTheGenerator) {
     int calls = 0;
     Core.Generate = [&](int, int, signed char*, signed char*) {

@@ -65,6 +65,14 @@ TEST_F(CurveWidgets, AMoverStopsOnItsEndOrStartsAgainNeverRunningPastIt) {
     }
 }
 
+TEST_F(CurveWidgets, ABezierPointStartsOnItsFirstPoint) {
+    TBezier curve;
+    curve.x = curve.y = 99;
+    curve.Init(1, 2, 3, 4, 5, 6, 7, 8, 0.01f, 0, 0, 0);
+    EXPECT_FLOAT_EQ(curve.x, 1.0f);
+    EXPECT_FLOAT_EQ(curve.y, 2.0f);
+}
+
 TEST_F(CurveWidgets, SpeedCorrectionKeepsPixelsPerTickAndSurvivesAFlatTangent) {
     // flat with no tangent at its start; upright and level (off the origin), evenly spaced
     TBezier flat, upright, level;
@@ -129,6 +137,20 @@ TEST_F(CurveWidgets, SliderClampsAndFollowsTheHeldPointer) {
     EXPECT_EQ(slider->Manage(), 0);
     EXPECT_EQ(slider->MouseOver, 0);
     Game->Mouse->ButtonUp(1);
+}
+
+// The slider answers the pointer within its border above and below the bar, and not beyond it.
+TEST_F(CurveWidgets, SliderAnswersWithinItsBorderAboveAndBelow) {
+    WritePng("graphics/track.png", 210, 20, 0xFF404040u);
+    WritePng("graphics/dot.png", 10, 10, 0xFFFFFFFFu);
+    WritePng("graphics/full.png", 210, 20, 0xFF00FF00u);
+    auto slider = QDSlider::CreateSpecial("track", "dot", 100, 200, 5, "volume", 5, "full", 3);
+    for (const auto& [y, over] : {std::pair{195, 1}, {194, 0}, {224, 1}, {225, 0}}) {
+        PointAt(150, y);
+        slider->Manage();
+        EXPECT_EQ(slider->MouseOver, over) << y;
+        slider->MouseOver = 0;
+    }
 }
 
 TEST_F(CurveWidgets, ZoomAndDragStayWithinTheirLimitsAndTheWorldAndNeverDivideByZero) {

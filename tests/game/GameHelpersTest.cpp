@@ -17,6 +17,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Image.h"
 #include "presentation/Animation.h"
+#include "presentation/BitmapFont.h"
 #include "presentation/MousePointer.h"
 #include "support/TestEnv.h"
 
@@ -54,6 +55,25 @@ TEST_F(TextBlockTest, AnchoredAtTheBottomTheLastLineSitsAtYAndEmptyTextDrawsNoth
     EXPECT_TRUE(rec.calls.empty());
 }
 
+// Through a bitmap font: centred on y by the given spacing, or with its last line at y.
+TEST_F(TextBlockTest, SpacedBlockIsCentredOnYOrAnchoredAtItsLastLine) {
+    TBitmapFont font;
+    font.ParseFnt(
+        "common lineHeight=18 base=14 scaleW=64 scaleH=64 pages=1\r\n"
+        "char id=65 x=0 y=0 width=8 height=8 xoffset=0 yoffset=0 xadvance=9 page=0\r\n",
+        0);
+    font.Image = TImage::FromPixmap(TPixmap(64, 64, 0xFFFFFFFFu), 0);
+    const auto firstLineY = [&](int anchorBottom, float spacing) {
+        rec.calls.clear();
+        DrawTextBlockSpaced("A\nA\nA", 100, 300, &font, anchorBottom, 0, 0, spacing);
+        const auto glyphs = rec.Find("DrawSubImageRect");
+        return glyphs.empty() ? -1.0f : glyphs.front()->args.at(1);
+    };
+    const float plain = firstLineY(0, 0);
+    EXPECT_FLOAT_EQ(firstLineY(0, 10), plain - 10);  // three lines: up by one spacing
+    EXPECT_FLOAT_EQ(firstLineY(1, 10), plain - 50);  // two lines of 25 above y
+}
+
 TEST(FormattingTest, NumbersAsTextKeepTheirSignAndDropOnlyLeadingZeros) {
     EXPECT_EQ(FormatSecondsHundredths(50), "0.5");
     EXPECT_EQ(FormatDollars(-123456), "-$123,456");
@@ -82,6 +102,19 @@ TEST(PointerTest, RectIsStrictBoxIncludesItsEdgesAndNoSpriteIsNeverHit) {
     QDMouseClicks.y = 20;
     EXPECT_EQ(MouseInBox(10, 20, 30, 40), 1);
     EXPECT_EQ(IsMouseOverSprite(nullptr), 0);
+    Game.reset();
+}
+
+// The pointer on any edge of the rectangle is outside it.
+TEST(PointerTest, RectLeavesOutEachOfItsEdges) {
+    Game = std::make_unique<TGame>();
+    Game->Mouse = std::make_shared<TMousePointer>();
+    const std::pair<int, int> points[] = {{10, 25}, {30, 25}, {20, 20}, {20, 30}, {20, 25}};
+    for (const auto& [x, y] : points) {
+        Game->Mouse->x = x;
+        Game->Mouse->y = y;
+        EXPECT_EQ(MouseInRect(10, 20, 30, 30), x == 20 && y == 25 ? 1 : 0) << x << "," << y;
+    }
     Game.reset();
 }
 
@@ -152,6 +185,23 @@ TEST_F(StreamRecordTest, AnimationRoundTripAndNull) {
     EXPECT_EQ(back->Finished, 1);
     EXPECT_FLOAT_EQ(back->Length[1], a.Length[1]);
     EXPECT_FALSE(ReadAnimation(s));
+}
+
+// A one-phase animation, and each end of a longer one, read back as written.
+TEST_F(StreamRecordTest, AnimationsOfOnePhaseAndAtEitherEndRoundTrip) {
+    const std::pair<int, int> rows[] = {{1, 0}, {2, 0}, {2, 1}};  // phases, current phase
+    for (const auto& [phases, phase] : rows) {
+        TAnimation a;
+        a.Init(100, 1, 0, 3, 0);
+        if (phases == 2) a.AddPhase(250);
+        a.CurrentPhase = phase;
+        std::stringstream s;
+        WriteAnimation(s, &a);
+        const auto back = ReadAnimation(s);
+        ASSERT_TRUE(back) << phases << " " << phase;
+        EXPECT_EQ(back->TotalPhases, phases);
+        EXPECT_EQ(back->CurrentPhase, phase);
+    }
 }
 
 TEST_F(StreamRecordTest, DamagedAnimationRecordsGiveNull) {

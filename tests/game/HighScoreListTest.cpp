@@ -178,6 +178,16 @@ TEST_F(HighScoreListTest, ATableThatCannotBeWrittenStaysInMemoryAndAFailedWriteL
     EXPECT_EQ(table.Save(), 1);  // and the next failure will be said again
 }
 
+// A time of 0 ms is a time like any other (a table of the framework's "Empty" entries is full of them).
+TEST_F(HighScoreListTest, AZeroTimeIsKeptWhenTheTableIsRead) {
+    testenv::WriteFile(dir.Path() / "hs4x4.dat", Entry("\x8f", 0, 0) + Entry("\x90", 5, 1));
+    TPellixHighScoreList table;
+    table.Create(dir.Str() + "hs4x4", 10, 10);
+    table.Load();
+    ASSERT_EQ(table.Count(), 2u);
+    EXPECT_EQ(table.Entries[0].time, 0);
+}
+
 TEST_F(HighScoreListTest, AFullFolderIsSaidOnceForAllTablesUntilAWriteSucceeds) {
     SetAtomicWriteFault(AtomicWriteFault::CannotCreate);
     for (const char* name : {"hs4x4", "hs6x6", "hs9x9"}) {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -38,7 +39,9 @@
 #include "platform/FileSystem.h"
 #include "platform/ImageCodec.h"
 #include "platform/Random.h"
+#include "presentation/Color.h"
 #include "presentation/Dialog.h"
+#include "presentation/Font.h"
 #include "presentation/GameFade.h"
 #include "presentation/ImageBank.h"
 #include "presentation/Menu.h"
@@ -431,6 +434,22 @@ TEST_F(MenuScreensTest, SaveNameEntryRefusesPathCharactersAndTheBestTimeEntryDoe
     name->Start();
     EXPECT_EQ(type(*name, "A:b"), "A:b");
     name->Kill();
+}
+
+TEST_F(MenuScreensTest, MessagesAreCaptionedInRedOrWhite) {
+    struct TMessage {
+        std::function<std::unique_ptr<TDialogOK>(const std::string&)> make;
+        int green;
+    };
+    for (const TMessage& row : {TMessage{OKDialogLong, 0}, TMessage{OKDialogLongWhite, 255}}) {
+        auto dialog = row.make("Note");
+        ASSERT_TRUE(dialog->Caption && dialog->Caption->Color);
+        const TColor& c = *dialog->Caption->Color;
+        EXPECT_EQ(c.R, 255);
+        EXPECT_EQ(c.G, row.green);
+        EXPECT_EQ(c.B, row.green);
+        dialog->Kill();
+    }
 }
 
 TEST_F(MenuScreensTest, AKeyHeldBeforeAQuestionDoesNotAnswerIt) {

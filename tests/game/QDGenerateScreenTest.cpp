@@ -54,6 +54,18 @@ TEST_F(QDGenerate, GeneratesOnceAfterTheFadeInAndDimsByHalf) {
     EXPECT_EQ(runs, 1);
 }
 
+// The screen is darkened with black whatever colour was set before.
+TEST_F(QDGenerate, DimsWithBlack) {
+    QDGenerateScreen overlay;
+    overlay.Load();
+    overlay.Show();
+    SetColor(200, 100, 50);
+    overlay.Draw();
+    const auto rects = rec.Find("DrawRect");
+    ASSERT_EQ(rects.size(), 1u);
+    EXPECT_EQ(rects[0]->state.red + rects[0]->state.green + rects[0]->state.blue, 0);
+}
+
 TEST_F(QDGenerate, EarlyHideFadesBackAsBrieflyAsItCameAndNeverGenerates) {
     QDGenerateScreen overlay;
     int runs = 0;

@@ -96,6 +96,21 @@ TEST_F(QDLevels, TenLevelsPageToAFullLastPageAndBackAndKeysTurnPagesAtTheEdges) 
     EXPECT_NEAR(list->Glow, 0.5f, 0.05f) << "the selected level's highlight glows";
 }
 
+TEST_F(QDLevels, TheArrowButtonsTurnThePages) {
+    WriteLevels(10);
+    auto list = MakeList();
+    ASSERT_TRUE(list->NavigationMenu);
+    const auto click = [&](const char* name) {
+        TButton* arrow = list->NavigationMenu->FindButton(name);
+        ClickAt(int(arrow->x) + arrow->w / 2, int(arrow->y) + arrow->h / 2);
+        list->Manage();
+    };
+    click("arrowRight");
+    EXPECT_EQ(list->CurrentPagePosition, 2) << "the last page, which overlaps the first";
+    click("arrowLeft");
+    EXPECT_EQ(list->CurrentPagePosition, 0);
+}
+
 TEST_F(QDLevels, EmptyFolderIgnoresPagingKeysAndClicks) {
     auto list = MakeList();
     list->MoveRight();

@@ -6,6 +6,7 @@
 #include "core/Profile.h"
 #include "game/QDPlayerManager.h"
 #include "game/QDProfile.h"
+#include "platform/FileSystem.h"
 #include "presentation/WidgetWorld.h"
 
 namespace {
@@ -48,6 +49,17 @@ TEST_F(QDProfiles, ListShowsProfilesOnlyAndOkMakesTheSelectionTheLoadedProfile) 
     EXPECT_EQ(Game->CurrentProfile->Name, "Cleo");
     EXPECT_EQ(Game->CurrentProfile->Score, 77);
     EXPECT_NE(testenv::ReadFile(dir.Path() / "settings.ini").find("PROFILE NAME=Cleo"), std::string::npos);
+    manager->Kill();
+}
+
+// Choosing a player changes the settings, and the next start is told so by its marker file.
+TEST_F(QDProfiles, ChoosingAPlayerLeavesTheSettingsChangedMarker) {
+    Game->UseCorrectPath = 1;
+    auto manager = QDPlayerManager::Create("Players", nullptr, 400, 0, 0, 10);
+    manager->Start();
+    manager->ListBox->SetIndex(2);
+    EXPECT_EQ(Click(*manager, "OK"), 1);
+    EXPECT_EQ(FileType(dir.Str() + "inichanged.dat"), FILETYPE_FILE);
     manager->Kill();
 }
 

@@ -208,4 +208,32 @@ TEST(Offscreen, RendersBlendModes) {
     EXPECT_NEAR(int(blended & 255), 50, 3);
 }
 
+// A texture lives while both its image and its renderer do: the image's end or the renderer's end releases
+// it, and drawing an image again makes no second one.
+TEST(Offscreen, CountsLiveTexturesUntilTheirImageOrRendererGoes) {
+    const int before = LiveTextureCount();
+    auto backend = CreateOffscreenBackend(16, 16);
+    ASSERT_TRUE(backend);
+    SetDrawBackend(backend.get());
+    ResetDrawStateDefaults(16, 16);
+    auto kept = TImage::FromPixmap(TPixmap(4, 4, 0xFFFFFFFFu), 0);
+    auto dropped = TImage::FromPixmap(TPixmap(4, 4, 0xFFFF0000u), 0);
+    const int withWhite = [&] {
+        DrawRect(0, 0, 1, 1);  // shapes draw with the backend's own white texture
+        return LiveTextureCount();
+    }();
+    DrawImage(kept.get(), 0, 0);
+    DrawImage(kept.get(), 4, 4);
+    DrawImage(dropped.get(), 8, 8);
+    EXPECT_EQ(LiveTextureCount(), withWhite + 2);
+    dropped.reset();
+    EXPECT_EQ(LiveTextureCount(), withWhite + 1);
+    SetDrawBackend(nullptr);
+    backend.reset();
+    EXPECT_EQ(LiveTextureCount(), before);
+    kept.reset();  // its texture went with the renderer and is not released twice
+    EXPECT_EQ(LiveTextureCount(), before);
+    ResetDrawStateDefaults();
+}
+
 }  // namespace

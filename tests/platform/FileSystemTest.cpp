@@ -143,6 +143,35 @@ TEST_F(FileSystemTest, WriterInStepsReplacesOnlyOnCommit) {
     EXPECT_EQ(testenv::ReadFile(Path("f.dat")), "NEW");
 }
 
+// Each failing step of the atomic write, in the writer that takes the steps one by one: the step that
+// fails says so, the steps after it refuse, the old file stays and no temporary file is left.
+TEST_F(FileSystemTest, EachFailingStepIsReportedByThatStepAndChangesNothing) {
+    struct TStep {
+        AtomicWriteFault fault;
+        int failingStep;  // 0 open, 1 write, 2 commit
+    };
+    for (const TStep& row :
+         {TStep{AtomicWriteFault::CannotCreate, 0}, TStep{AtomicWriteFault::AfterPartialWrite, 1},
+          TStep{AtomicWriteFault::SyncFails, 2}, TStep{AtomicWriteFault::BeforeRename, 2}}) {
+        SCOPED_TRACE(row.failingStep);
+        testenv::TempDir folder;
+        const std::string path = folder.Str() + "f.dat";
+        testenv::WriteFile(path, "OLD");
+        SetAtomicWriteFault(row.fault);
+        {
+            TAtomicFile file(path);
+            const bool results[] = {file.Open(), file.Write("NEW"), file.Commit()};
+            for (int step = 0; step < 3; ++step) EXPECT_EQ(results[step], step < row.failingStep) << step;
+        }
+        EXPECT_FALSE(WriteFileAtomic(path, "NEW"));
+        SetAtomicWriteFault(AtomicWriteFault::None);
+        EXPECT_EQ(testenv::ReadFile(path), "OLD");
+        EXPECT_EQ(FilesIn(folder.Path()), 1u) << "no temporary file may stay behind";
+        EXPECT_TRUE(WriteFileAtomic(path, "NEW"));
+        EXPECT_EQ(testenv::ReadFile(path), "NEW");
+    }
+}
+
 TEST_F(FileSystemTest, CreateDeleteAndCopyRefuseWhatDoesNotFit) {
     EXPECT_FALSE(CreateDir(Path("a/b/c"), false));
     EXPECT_TRUE(CreateDir(Path("a/b/c/"), true));

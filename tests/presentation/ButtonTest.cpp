@@ -1,6 +1,7 @@
 // Buttons driven headless: hover sounds, one click for one reader, the pressed image, the keyboard
 // shortcut, auto-repeat, the glow's colour and the draw pass's end state.
 #include "WidgetWorld.h"
+#include "core/SoundBank.h"
 #include "platform/Keys.h"
 #include "presentation/Button.h"
 #include "presentation/MousePointer.h"
@@ -148,6 +149,39 @@ TEST_F(ButtonTest, GlowPassTakesTheButtonsColour) {
     fixed->Draw();
     EXPECT_EQ(rec.calls.back().state.blend, LIGHTBLEND);
     EXPECT_EQ(rec.calls.back().state.red, 204);
+}
+
+// Enter's click (a simulated one) sounds the button's own click, not its second click sound.
+TEST_F(ButtonTest, ASimulatedClickPlaysTheFirstClickSound) {
+    auto b = MakeButton();
+    b->SoundClick2 = TGameSound::Create(dir.Str() + "sound/buttonclick.wav", 0);
+    b->SimulateClick();
+    int first = 0, second = 0;
+    for (const auto& c : made) {
+        first += c->cues > 0 && c->sound == b->SoundClick->sound ? 1 : 0;
+        second += c->cues > 0 && c->sound == b->SoundClick2->sound ? 1 : 0;
+    }
+    EXPECT_EQ(first, 1);
+    EXPECT_EQ(second, 0);
+}
+
+// Enter lights its button as the pointer would.
+TEST_F(ButtonTest, ASimulatedClickLightsTheButton) {
+    auto b = MakeButton();
+    b->SimulateClick();
+    b->Draw();
+    EXPECT_EQ(DrawsOf(b->ImageMouseOver->image.get()), 1);
+}
+
+TEST_F(ButtonTest, APressedButtonShowsItsCaption) {
+    auto b = MakeButton();
+    b->LoadMouseClick("cancel", 200);
+    b->SetupCaption("A", MakeBlockFont(), nullptr, nullptr, nullptr, nullptr);
+    ClickIt(*b);
+    rec.calls.clear();
+    b->Draw();
+    EXPECT_EQ(DrawsOf(b->ImageMouseClick->image.get()), 1);
+    EXPECT_FALSE(rec.Find("DrawText").empty());
 }
 
 TEST_F(ButtonTest, SimulatedClickAndKillAreSafeWithoutAChannelPool) {

@@ -246,4 +246,18 @@ TEST_F(ScrollBarTest, AListFollowsItsScrollBar) {
     EXPECT_EQ(list->TopIndex, 8);
 }
 
+TEST_F(ScrollBarTest, ArrowsSitAtTheEndsOfAVerticalTrackAndKillLetsGoOfTheSlider) {
+    auto own = TGameImage::CreateFromImage(TImage::Create(16, 20), "OWN", 0);
+    std::weak_ptr<TGameImage> watched = own;
+    auto bar = TScrollBar::Create(std::move(own), 120, 10, 300, 100, 1);
+    bar->SetArrows("up", "down", 0);
+    TButton* up = bar->Menu->FindButton("up");
+    TButton* down = bar->Menu->FindButton("down");
+    ASSERT_TRUE(up && down);
+    EXPECT_FLOAT_EQ(up->y, 100.0f - float(up->h));
+    EXPECT_FLOAT_EQ(down->y, 220.0f);
+    bar->Kill();
+    EXPECT_TRUE(watched.expired());
+}
+
 }  // namespace

@@ -131,6 +131,16 @@ TEST_F(LoadingScreenTest, AnyClickEndsTheWaitWithTheButtonsSound) {
     EXPECT_EQ(SoundsPlayed(), 1);
 }
 
+TEST_F(LoadingScreenTest, OnceFinishedTheButtonIsShownInsteadOfTheBar) {
+    TLoadingScreen s;
+    s.SpecialLoad("background.png", "bar.png", "loading.png");
+    s.SetClickHereButton("clickhere", "clickhereMO", "", "", 500);
+    s.Finished = 1;
+    s.Draw();
+    EXPECT_EQ(DrawsOf(s.LoadingBar->Image.get()), 0);
+    EXPECT_GE(DrawsOf(s.ClickHereButton->image->image.get()), 1);
+}
+
 TEST_F(LoadingScreenTest, TheSecondLoadingTextShowsOnlyWhenSwitchedOn) {
     TLoadingScreen s;
     s.LoadingTextImage = TImage::Create(10, 10);

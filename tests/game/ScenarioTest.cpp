@@ -1,0 +1,779 @@
+// What a player sees after each thing a player does, driven through the real screens by the real main-loop
+// step (pointer, events, keys, fade, screen change, logic, then the frame) on a hand-driven clock.
+//
+// Each row of the table is one short scenario: where it starts, a script of actions and the named state it
+// must leave (a value, a file, or a region of the frame compared with a reference picture). Script actions,
+// separated by ';':
+//   click <menu> <button>   a click on a named button (menus: see MenuNamed)
+//   key <name>              a key pressed and let go: a digit, a letter, esc, enter, del, back, kp<digit>,
+//                           altenter
+//   wheel up|down           one step of the mouse wheel
+//   wait <ms>               the clock moves on, then one step
+//   steps <n>               n steps of 5 ms
+//   settle                  steps until no fade or overlay runs any more
+//   type <text>             characters typed into the open entry, then Enter
+//   cell <x> <y> [right|ctrl]   a click on a cell, left by default
+//   enter <x> <y>           the cell's solution chosen by its key, then the cell clicked
+//   solve                   every empty cell but one filled with the solution, the last one entered
+//   point <x> <y>           the pointer moved over a cell
+//   tap                     a left click where the pointer is
+//   press slider <music|sound> / release   the left button held down on a slider, and let go
+//   select <row>            a row of the save-game chooser selected
+//   rm <file>               a file of the player's folder removed behind the game's back
+//   mark                    the sounds played so far are set aside (the state "clicks" counts from here)
+//   particles <percent>     the particle amount of the settings
+//   toboard                 from the title: play, then play again (a generated puzzle)
+// The named states are listed in Observe.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "BoardWorld.h"
+#include "core/FakeAudio.h"
+#include "game/GameOptions.h"
+#include "game/HelpScreen.h"
+#include "game/HighScoreList.h"
+#include "game/HighScoreScreen.h"
+#include "game/OptionsScreen.h"
+#include "game/PlayScreen.h"
+#include "game/SaveGameManager.h"
+#include "game/TitleScreen.h"
+#include "platform/Audio.h"
+#include "platform/FileSystem.h"
+#include "platform/Keys.h"
+#include "platform/Random.h"
+#include "presentation/Dialog.h"
+#include "presentation/Particles.h"
+#include "presentation/Slider.h"
+#include "support/Golden.h"
+
+namespace {
+
+using board::BoardWorld;
+using board::Now;
+
+struct TRow {
+    const char* name;
+    const char* start;  // title, play, custom, board4, board9, board16
+    const char* script;
+    const char* state;
+    const char* expected;
+};
+
+void PrintTo(const TRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+std::vector<std::string> Split(const std::string& text, char by) {
+    std::vector<std::string> parts;
+    std::stringstream in(text);
+    for (std::string part; std::getline(in, part, by);) {
+        const auto from = part.find_first_not_of(' ');
+        if (from == std::string::npos) continue;
+        parts.push_back(part.substr(from, part.find_last_not_of(' ') - from + 1));
+    }
+    return parts;
+}
+
+class ScenarioTest : public BoardWorld, public ::testing::WithParamInterface<TRow> {
+  protected:
+    void SetUp() override {
+        SetAudioDriverInstance(std::make_unique<FakeDriver>(&channels));
+        BoardWorld::SetUp();
+        Game->MusicPath = board::DataFolder("music");
+        Game->Ini->FileName = shared.Str() + "settings";
+        Game->Sound = 1;
+        // As the game's start-up sets them: the framework's own letter keys would take the board's A to G.
+        Game->IgnoreDebugKey = 1;
+        Game->IgnoreFrameworkKeys = 1;
+        OptionsStartUp(shared.Str());
+        MenuScreensInit();
+        PuzzleWidth = PuzzleHeight = 9;
+        PuzzleDifficulty = 2;
+        Core.SetPuzzleRegion();
+    }
+
+    void TearDown() override {
+        for (TScreen* s :
+             {static_cast<TScreen*>(TitleScreen.get()), static_cast<TScreen*>(PlayScreen.get()),
+              static_cast<TScreen*>(OptionsScreen.get()), static_cast<TScreen*>(HelpScreen.get()),
+              static_cast<TScreen*>(HighScoreScreen.get())})
+            if (s) s->Kill();
+        Game->Paused = 0;
+        BoardWorld::TearDown();
+        TitleScreen.reset();
+        PlayScreen.reset();
+        OptionsScreen.reset();
+        HelpScreen.reset();
+        HighScoreScreen.reset();
+        SetAudioDriverInstance(nullptr);
+    }
+
+    // One pass of the main loop: the logic step as the running game makes it, then the frame.
+    void Step() {
+        Now += 5;
+        rec.calls.clear();
+        if (Game->LogicWrapper() == -1) return;
+        if (Game->CurrentTScreen && Game->CurrentTScreen != Game->ExitScreen.get())
+            Game->CurrentTScreen->Draw();
+    }
+    void Steps(int n) {
+        for (int i = 0; i < n; ++i) Step();
+    }
+    bool Busy() const { return Game->GameFade->Active || (GenerateScreen && GenerateScreen->Active); }
+    void Settle() {
+        for (int i = 0; i < 4000 && Busy() && !Game->InstantExit; ++i) Step();
+        Steps(2);
+    }
+
+    void Start(const std::string& where) {
+        SeedRnd(1);  // the board's background among the random choices: frames compare with references
+        if (where == "title" || where == "play" || where == "custom") {
+            StartTitleScreen();
+            Game->GameFade->Finish();
+            Game->GameFade->GetDone();
+            Step();
+            if (where != "title") Run("click title play; settle");
+            if (where == "custom") Run("click play custom; settle");
+        } else {
+            NewBoard(std::stoi(where.substr(5)));
+            EnterBoardScreen();
+            Step();
+        }
+        firstBackground = GameScreen->LastImage;
+    }
+
+    void Run(const std::string& script) {
+        for (const std::string& action : Split(script, ';')) {
+            SCOPED_TRACE(action);
+            Act(Split(action, ' '));
+        }
+    }
+
+    static int KeyNamed(const std::string& name) {
+        static const std::map<std::string, int> named = {{"esc", KEY_ESCAPE},    {"enter", KEY_ENTER},
+                                                         {"del", KEY_DELETE},    {"back", KEY_BACKSPACE},
+                                                         {"ctrl", KEY_LCONTROL}, {"alt", KEY_LALT}};
+        if (named.count(name)) return named.at(name);
+        if (name.size() == 3 && name.rfind("kp", 0) == 0) return KEY_NUM0 + (name[2] - '0');
+        const char c = char(std::toupper(name[0]));
+        return c >= '0' && c <= '9' ? KEY_0 + (c - '0') : KEY_A + (c - 'A');
+    }
+    // The key that chooses number v.
+    static std::string KeyOf(int v) {
+        return v < 10 ? std::to_string(v) : std::string(1, char('A' + v - 10));
+    }
+
+    TMenu* MenuNamed(const std::string& name) {
+        if (name == "title") return TitleScreen->Menu.get();
+        if (name == "play") return PlayScreen->MainMenu.get();
+        if (name == "size") return PlayScreen->SizeMenu.get();
+        if (name == "difficulty") return PlayScreen->DifficultyMenu.get();
+        if (name == "options") return OptionsScreen->OptionsMenu.get();
+        if (name == "screen")
+            return Game->CurrentTScreen->Menu.get();  // the "ok" of help, options, best times
+        if (name == "tabs") return HighScoreScreen->SizeMenu.get();
+        if (name == "main") return GameScreen->MainMenu.get();
+        if (name == "aids") return GameScreen->PuzzleMenu.get();
+        if (name == "numbers") return GameScreen->NumberMenu.get();
+        if (name == "custom") return GameScreen->CustomPuzzleMenu.get();
+        if (name == "end") return GameScreen->endLevelMenu->Menu.get();
+        if (name == "chooser") return PlayScreen->SaveGameManager->Menu.get();
+        if (name == "dialog") {
+            TDialog* open = OpenDialog();
+            return open ? open->Menu.get() : nullptr;
+        }
+        return nullptr;
+    }
+
+    TDialog* OpenDialog() const {
+        if (Game->CurrentTScreen == GameScreen.get()) {
+            const TGameScreen& g = *GameScreen;
+            for (TDialog* d :
+                 {static_cast<TDialog*>(g.RestartInput.get()), static_cast<TDialog*>(g.NewInput.get()),
+                  static_cast<TDialog*>(g.QuitInput.get()), static_cast<TDialog*>(g.NameInput.get()),
+                  static_cast<TDialog*>(g.SaveGameNameInput.get()), static_cast<TDialog*>(g.OKInput.get())})
+                if (d) return d;
+        }
+        if (Game->CurrentTScreen == HighScoreScreen.get() && HighScoreScreen->ClearHighscore)
+            return HighScoreScreen->ClearHighscore.get();
+        if (Game->CurrentTScreen == PlayScreen.get() && PlayScreen->SaveGameManager)
+            return PlayScreen->SaveGameManager->DialogYesNo
+                       ? static_cast<TDialog*>(PlayScreen->SaveGameManager->DialogYesNo.get())
+                       : PlayScreen->SaveGameManager.get();
+        return nullptr;
+    }
+
+    void ClickAt(int x, int y, int button = 1) {
+        MoveMouse(x, y);
+        Step();
+        Press(button);
+        Step();
+        Release(button);
+        Step();
+    }
+
+    // As the platform delivers a key: Enter, Backspace and Escape also come as a character.
+    void KeyTap(int key) {
+        KeyDown(key);
+        if (key == KEY_ENTER || key == KEY_BACKSPACE || key == KEY_ESCAPE)
+            PostEvent({EVENT_KEYCHAR, key, 0, 0});
+        Step();
+        KeyUp(key);
+        Step();
+    }
+
+    void Act(const std::vector<std::string>& a) {
+        const std::string& verb = a[0];
+        if (verb == "click") {
+            // Dialogs slide in; their buttons are clicked once they have come to rest.
+            if (a[1] == "dialog" || a[1] == "chooser") Steps(200);
+            TMenu* menu = MenuNamed(a[1]);
+            ASSERT_NE(menu, nullptr) << a[1];
+            TButton* button = menu->FindButton(a[2]);
+            ASSERT_NE(button, nullptr) << a[2];
+            ClickAt(int(button->x) + button->w / 2, int(button->y) + button->h / 2);
+        } else if (verb == "key" && a[1] == "altenter") {
+            KeyDown(KEY_LALT);
+            KeyTap(KEY_ENTER);
+            KeyUp(KEY_LALT);
+            Step();
+        } else if (verb == "key") {
+            KeyTap(KeyNamed(a[1]));
+        } else if (verb == "wheel") {
+            PostEvent({EVENT_MOUSEWHEEL, a[1] == "down" ? -1 : 1, 0, 0});
+            Step();
+        } else if (verb == "wait") {
+            Now += std::stoi(a[1]) - 5;
+            Step();
+        } else if (verb == "steps") {
+            Steps(std::stoi(a[1]));
+        } else if (verb == "settle") {
+            Settle();
+        } else if (verb == "type") {
+            for (char c : a[1]) {
+                PostEvent({EVENT_KEYCHAR, c, 0, 0});
+                Step();
+            }
+            KeyTap(KEY_ENTER);
+        } else if (verb == "cell" || verb == "point") {
+            TCell* cell = CellAt(std::stoi(a[1]), std::stoi(a[2]));
+            ASSERT_NE(cell, nullptr);
+            if (verb == "point") {
+                MoveMouse(int(cell->x), int(cell->y));
+                Step();
+                return;
+            }
+            const std::string how = a.size() > 3 ? a[3] : "left";
+            if (how == "ctrl") KeyDown(KEY_LCONTROL);
+            ClickAt(int(cell->x), int(cell->y), how == "right" ? 2 : 1);
+            if (how == "ctrl") KeyUp(KEY_LCONTROL);
+        } else if (verb == "enter") {
+            const int x = std::stoi(a[1]), y = std::stoi(a[2]);
+            Act({"key", KeyOf(Solution[x][y])});
+            Act({"cell", a[1], a[2]});
+        } else if (verb == "solve") {
+            int lx = -1, ly = -1;
+            for (int x = 0; x < PuzzleWidth; ++x)
+                for (int y = 0; y < PuzzleHeight; ++y)
+                    if (Puzzle[x][y] == 0) {
+                        if (lx >= 0) Puzzle[x][y] = Solution[x][y];
+                        if (lx < 0) lx = x, ly = y;
+                    }
+            Act({"enter", std::to_string(lx), std::to_string(ly)});
+        } else if (verb == "tap") {
+            Press(1);
+            Step();
+            Release(1);
+            Step();
+        } else if (verb == "press") {
+            TSlider& s = a[2] == "music" ? *OptionsScreen->MusicSlider : *OptionsScreen->SoundSlider;
+            MoveMouse(int(s.x) + s.w / 4, int(s.y) + s.h / 2);
+            Step();
+            Press(1);
+            Step();
+        } else if (verb == "release") {
+            Release(1);
+            Step();
+        } else if (verb == "select") {
+            PlayScreen->SaveGameManager->ListBox->SetIndex(std::stoi(a[1]));
+        } else if (verb == "rm") {
+            std::filesystem::remove(shared.Path() / a[1]);
+        } else if (verb == "mark") {
+            clicksBefore = Clicks();
+        } else if (verb == "particles") {
+            Game->Particles = std::stoi(a[1]);
+        } else if (verb == "toboard") {
+            Run("click title play; settle; click play play; settle");
+        } else {
+            FAIL() << "unknown action " << verb;
+        }
+    }
+
+    std::string ScreenName(const TScreen* s) const {
+        if (s == nullptr) return "none";
+        if (s == TitleScreen.get()) return "title";
+        if (s == PlayScreen.get()) return "play";
+        if (s == OptionsScreen.get()) return "options";
+        if (s == HelpScreen.get()) return "help";
+        if (s == HighScoreScreen.get()) return "best";
+        if (s == GameScreen.get()) return "board";
+        if (s == Game->ExitScreen.get()) return "exit";
+        return "other";
+    }
+
+    std::string DialogName() const {
+        if (Game->CurrentTScreen == GameScreen.get()) {
+            const TGameScreen& g = *GameScreen;
+            if (g.RestartInput) return "restart";
+            if (g.NewInput) return "new";
+            if (g.QuitInput) return "quit";
+            if (g.NameInput) return "name";
+            if (g.SaveGameNameInput) return "savename";
+            if (g.OKInput) return "ok";
+        }
+        if (HighScoreScreen && HighScoreScreen->ClearHighscore) return "clear";
+        if (PlayScreen && PlayScreen->SaveGameManager)
+            return PlayScreen->SaveGameManager->DialogYesNo ? "delete"
+                   : PlayScreen->SaveGameManager->DialogOK  ? "error"
+                                                            : "chooser";
+        return "none";
+    }
+
+    static int CountOf(const TByteGrid& grid) {
+        int n = 0;
+        for (int x = 0; x < PuzzleWidth; ++x)
+            for (int y = 0; y < PuzzleHeight; ++y) n += grid[x][y] != 0 ? 1 : 0;
+        return n;
+    }
+
+    static std::string IniValue(const std::string& file, const std::string& key) {
+        std::stringstream in(testenv::ReadFile(file));
+        for (std::string line; std::getline(in, line);)
+            if (line.rfind(key + "=", 0) == 0)
+                return line.substr(key.size() + 1, line.find_last_not_of('\r') - key.size());
+        return "missing";
+    }
+
+    // The number button shown chosen (in its "On" images).
+    std::string ShownChosen() const {
+        std::string shown = "none";
+        for (const auto& b : *GameScreen->NumberMenu)
+            if (b->image && b->image->name.size() > 2 && b->image->name.ends_with("ON"))
+                shown = b->name.substr(GameScreen->ChosenNumberString.size());
+        return shown;
+    }
+
+    bool Drawn(const std::string& menuName, const std::string& buttonName) {
+        TMenu* menu = MenuNamed(menuName);
+        TButton* b = menu ? menu->FindButton(buttonName) : nullptr;
+        if (!b) return false;
+        for (const auto& c : rec.calls)
+            if (c.image && ((b->image && c.image == b->image->image.get()) ||
+                            (b->ImageMouseOver && c.image == b->ImageMouseOver->image.get())))
+                return true;
+        return false;
+    }
+
+    bool TextDrawn(const std::string& piece) const {
+        for (const auto& c : rec.calls)
+            if (c.op == "DrawText" && c.text.find(piece) != std::string::npos) return true;
+        return false;
+    }
+
+    // The current screen drawn by a real renderer; a region of it compared with a reference picture.
+    std::string Frame(const std::vector<std::string>& at) {
+        auto offscreen = CreateOffscreenBackend(800, 600);
+        SetDrawBackend(offscreen.get());
+        SetClsColor(0, 0, 0);
+        Cls();
+        Game->CurrentTScreen->Draw();
+        const TPixmap shot =
+            GrabPixmap(std::stoi(at.at(0)), std::stoi(at.at(1)), std::stoi(at.at(2)), std::stoi(at.at(3)));
+        SetDrawBackend(&rec);
+        const auto result = golden::MatchesReference(shot, "tests/game/golden", "scenario-" + at.at(4));
+        return result ? "match" : result.message();
+    }
+
+    int Clicks() const {
+        int cues = 0;
+        for (const auto& c : channels) cues += c->cues;
+        return cues;
+    }
+
+    std::string Observe(const std::string& what) {
+        const auto [name, arg] = [&] {
+            const auto colon = what.find(':');
+            return colon == std::string::npos ? std::pair{what, std::string()}
+                                              : std::pair{what.substr(0, colon), what.substr(colon + 1)};
+        }();
+        const auto yes = [](bool b) { return std::string(b ? "yes" : "no"); };
+        const auto num = [](int v) { return std::to_string(v); };
+        const auto xy = [&](int i) { return std::stoi(Split(arg, ',').at(size_t(i))); };
+        if (name == "screen") return ScreenName(Game->CurrentTScreen);
+        if (name == "dialog") return DialogName();
+        if (name == "chosen") return num(ChosenNumber);
+        if (name == "shownchosen") return ShownChosen();
+        if (name == "locked") return num(CountOf(Locked)) + (NumbersLocked ? " on" : " off");
+        if (name == "filled") return num(CountOf(Puzzle));
+        if (name == "cell") return num(Puzzle[size_t(xy(0))][size_t(xy(1))]);
+        if (name == "mark") return num(Markup[size_t(xy(0))][size_t(xy(1))][size_t(xy(2) - 1)]);
+        if (name == "stopwatch") return StopwatchText();
+        if (name == "paused") return num(Game->Paused);
+        if (name == "overlay") return num(GenerateScreen ? GenerateScreen->Active : 0);
+        if (name == "generated") return num(generated);
+        if (name == "completed") return num(PuzzleCompleted);
+        if (name == "custommode") return num(CustomPuzzleMode);
+        if (name == "size") return num(PuzzleWidth);
+        if (name == "difficulty") return num(PuzzleDifficulty);
+        if (name == "table") {
+            for (int n : {4, 6, 9, 12, 16})
+                if (HighScoreScreen->HighScoreList == HighScoreTable(n)) return num(n);
+            return "none";
+        }
+        if (name == "best") return HighScoreTable(std::stoi(arg))->Entries.front().name;
+        if (name == "config") return IniValue(shared.Str() + "config.ini", arg);
+        if (name == "settings") return IniValue(shared.Str() + "settings.ini", arg);
+        if (name == "file") return yes(FileType(shared.Str() + arg) == FILETYPE_FILE);
+        if (name == "fullscreen") return num(Game->FullScreen);
+        if (name == "timer") return num(ShowTimer);
+        if (name == "timershown") return yes(TextDrawn(":"));
+        if (name == "highlighter") return num(ShowHighlighter);
+        if (name == "highlight") return num(HighlightX) + "," + num(HighlightY);
+        if (name == "prevent") return num(PreventDoubleNumbers);
+        if (name == "mistakes") return num(ShowMistakes);
+        if (name == "solution") return num(ShowSolution);
+        if (name == "markup") return num(ShowMarkup);
+        if (name == "armed") return num(ShowDesiredCellArmed);
+        if (name == "particles") return num(CompletionParticles ? CompletionParticles->Count() : -1);
+        if (name == "clicks") return num(Clicks() - clicksBefore);
+        if (name == "music") return num(Game->MusicVolume);
+        if (name == "volume") return num(Game->SoundVolume);
+        if (name == "drawn") {
+            const auto parts = Split(arg, '.');
+            return yes(Drawn(parts.at(0), parts.at(1)));
+        }
+        if (name == "frame") return Frame(Split(arg, ','));
+        if (name == "drawncount") {
+            const auto image = ImageBank->FindTImage(arg);
+            int n = 0;
+            for (const auto& c : rec.calls) n += image && c.image == image.get() ? 1 : 0;
+            return num(n);
+        }
+        if (name == "background") {
+            const int now = GameScreen->LastImage;
+            return now == firstBackground ? "same" : now == firstBackground % 4 + 1 ? "next" : "other";
+        }
+        return "unknown state " + what;
+    }
+
+    std::vector<std::shared_ptr<FakeChannel>> channels;
+    int firstBackground = 0;
+    int clicksBefore = 0;
+};
+
+// The known puzzles: every third cell given ((x + 2y) % 3 == 0), 27 of 81 on 9 x 9, 6 of 16 on 4 x 4. On
+// 9 x 9 the empty cell (1, 0) holds 2, and 1 is given in its row.
+const TRow Rows[] = {
+    // The title screen's menu; Escape there quits, elsewhere it leads back to the title.
+    {"TitlePlay", "title", "click title play; settle", "screen", "play"},
+    {"TitleHelp", "title", "click title help; settle", "screen", "help"},
+    {"TitleOptions", "title", "click title options; settle", "screen", "options"},
+    {"TitleBestTimes", "title", "click title highscore; settle", "screen", "best"},
+    {"TitleExit", "title", "click title exit; settle", "screen", "exit"},
+    {"TitleEnterPlays", "title", "key enter; settle", "screen", "play"},
+    {"TitleEscapeQuits", "title", "key esc; settle", "screen", "exit"},
+    {"EscapeEndsAFadeAtOnce", "title", "click title help; key esc", "screen", "help"},
+    {"HelpOk", "title", "click title help; settle; click screen ok; settle", "screen", "title"},
+    {"HelpEscape", "title", "click title help; settle; key esc; settle", "screen", "title"},
+    {"HelpOkDrawn", "title", "click title help; settle; steps 1", "drawn:screen.ok", "yes"},
+    {"AltEnterSwitchesTheWindow", "title", "key altenter", "fullscreen", "0"},
+    {"AltEnterIsKept", "title", "key altenter", "settings:FULL SCREEN", "0"},
+
+    // The play screen's menus.
+    {"PlayGenerates", "play", "click play play; settle", "generated", "1"},
+    {"PlayGeneratesTheChosenSize", "play", "click size 16x16; click play play; settle", "filled", "86"},
+    {"PlayCustomEntersAnEmptyBoard", "play", "click play custom; settle", "filled", "0"},
+    {"PlayCustomIsTypedIn", "play", "click play custom; settle", "custommode", "1"},
+    {"PlayLoadOpensTheChooser", "play", "click play loadgame", "dialog", "chooser"},
+    {"PlayBack", "play", "click play back; settle", "screen", "title"},
+    {"PlayEscape", "play", "key esc; settle", "screen", "title"},
+    {"PlaySizeSmallest", "play", "click size 4x4", "size", "4"},
+    {"PlaySizeLargest", "play", "click size 16x16", "size", "16"},
+    {"PlayDifficultyLowest", "play", "click difficulty veryeasy", "difficulty", "0"},
+    {"PlayDifficultyHighest", "play", "click difficulty veryhard", "difficulty", "4"},
+
+    // The options screen: each option turns at once, is written on "ok" and changes play.
+    {"OptionsTimer", "title", "click title options; settle; click options showtimer", "timer", "0"},
+    {"OptionsHighlighter", "title", "click title options; settle; click options highlighter", "highlighter",
+     "1"},
+    {"OptionsPrevent", "title", "click title options; settle; click options preventdoublenumbers", "prevent",
+     "0"},
+    {"OptionsFullScreen", "title", "click title options; settle; click options fullscreen", "fullscreen",
+     "0"},
+    {"OptionsOkWrites", "title",
+     "click title options; settle; click options showtimer; click screen ok; settle", "config:SHOWTIMER",
+     "0"},
+    {"OptionsOkLeaves", "title", "click title options; settle; click screen ok; settle", "screen", "title"},
+    {"OptionsEscapeKeepsTheFile", "title",
+     "click title options; settle; click options showtimer; key esc; settle", "config:SHOWTIMER", "1"},
+    {"OptionsOkDrawn", "title", "click title options; settle; steps 1", "drawn:screen.ok", "yes"},
+    {"MusicSliderSetsTheVolume", "title", "click title options; settle; press slider music; release", "music",
+     "20"},
+    {"SoundSliderSetsTheVolume", "title", "click title options; settle; press slider sound; release",
+     "volume", "20"},
+    // Held on the slider for a second after the first sample click: three more, not one per tick.
+    {"SoundSliderClicksFourTimesASecond", "title",
+     "click title options; settle; press slider sound; mark; steps 199; release", "clicks", "3"},
+    {"TimerOffIsNotShown", "title",
+     "click title options; settle; click options showtimer; click screen ok; settle; toboard", "timershown",
+     "no"},
+    {"TimerOnIsShown", "title", "toboard", "timershown", "yes"},
+    {"HighlighterFollowsThePointer", "title",
+     "click title options; settle; click options highlighter; click screen ok; settle; toboard; point 1 0",
+     "highlight", "1,0"},
+    {"NoHighlighterNoHighlight", "title", "toboard; point 1 0", "highlight", "-1,-1"},
+    // The pointed cell's row, column and region: 21 cells of 9 x 9.
+    {"HighlightedCellsAreDrawnLit", "title",
+     "click title options; settle; click options highlighter; click screen ok; settle; toboard; point 1 0",
+     "drawncount:cell3", "21"},
+    // Only the cell under the pointer.
+    {"NoHighlighterOnlyThePointedCellLit", "title", "toboard; point 1 0", "drawncount:cell3", "1"},
+    {"PreventRefusesADouble", "title", "toboard; key 1; cell 1 0", "cell:1,0", "0"},
+    {"PreventOffAllowsADouble", "title",
+     "click title options; settle; click options preventdoublenumbers; click screen ok; settle; toboard; key "
+     "1; "
+     "cell 1 0",
+     "cell:1,0", "1"},
+
+    // The best-time screen: the table it opens on, its tabs, "ok" and "clear".
+    {"BestTimesOpenOnSixBySix", "board4",
+     "solve; type Ann; key esc; click dialog Yes; settle; click play back; "
+     "settle; click title highscore; settle",
+     "table", "6"},
+    {"BestTimesTabSmallest", "title", "click title highscore; settle; click tabs 4x4", "table", "4"},
+    {"BestTimesTabLargest", "title", "click title highscore; settle; click tabs 16x16", "table", "16"},
+    {"BestTimesOk", "title", "click title highscore; settle; click screen ok; settle", "screen", "title"},
+    {"BestTimesEscape", "title", "click title highscore; settle; key esc; settle", "screen", "title"},
+    {"BestTimesClearAsks", "title", "click title highscore; settle; click screen clear", "dialog", "clear"},
+    {"BestTimesClearYes", "board4",
+     "solve; type Ann; key esc; click dialog Yes; settle; click play back; settle; click title highscore; "
+     "settle; click tabs 4x4; click screen clear; click dialog Yes",
+     "best:4", "Ada"},
+    {"BestTimesClearNo", "board4",
+     "solve; type Ann; key esc; click dialog Yes; settle; click play back; settle; click title highscore; "
+     "settle; click tabs 4x4; click screen clear; click dialog No",
+     "best:4", "Ann"},
+
+    // The controls on the board.
+    {"LeftClickWritesTheChosenNumber", "board9", "key 2; cell 1 0", "cell:1,0", "2"},
+    {"ZeroEmptiesACell", "board9", "enter 1 0; key 0; cell 1 0", "cell:1,0", "0"},
+    {"RightClickSetsAMark", "board9", "key 2; cell 1 0 right", "mark:1,0,2", "1"},
+    {"RightClickAgainClearsIt", "board9", "key 2; cell 1 0 right; cell 1 0 right", "mark:1,0,2", "0"},
+    {"CtrlClickSetsAMark", "board9", "key 2; cell 1 0 ctrl", "mark:1,0,2", "1"},
+    {"DigitKey", "board9", "key 7", "chosen", "7"},
+    {"KeypadDigit", "board9", "key kp9", "chosen", "9"},
+    {"KeypadZero", "board9", "key kp0", "chosen", "0"},
+    {"DeleteChoosesEmpty", "board9", "key del", "chosen", "0"},
+    {"BackspaceChoosesEmpty", "board9", "key back", "chosen", "0"},
+    {"LetterAChoosesTen", "board16", "key a", "chosen", "10"},
+    {"LetterGChoosesSixteen", "board16", "key g", "chosen", "16"},
+    {"NumberButton", "board9", "click numbers 6", "chosen", "6"},
+    {"NumberButtonShownChosen", "board9", "click numbers 6", "shownchosen", "6"},
+    {"WheelDownStepsUp", "board9", "wheel down", "chosen", "2"},
+    {"WheelUpStepsDown", "board9", "wheel up", "chosen", "0"},
+    {"WheelUpPastEmptyGoesToTheLargest", "board9", "wheel up; wheel up", "chosen", "9"},
+    {"WheelDownPastTheLargestGoesToEmpty", "board16", "key g; wheel down", "chosen", "0"},
+    {"WheelShownChosen", "board9", "wheel down", "shownchosen", "2"},
+    {"PKeyPauses", "board9", "key p", "paused", "1"},
+    {"PKeyResumes", "board9", "key p; key p", "paused", "0"},
+    {"ClickResumes", "board9", "key p; tap", "paused", "0"},
+    {"EscapeResumesWithoutAsking", "board9", "key p; key esc", "dialog", "none"},
+    {"EscapeResumes", "board9", "key p; key esc", "paused", "0"},
+    {"EscapeAsksToLeave", "board9", "key esc", "dialog", "quit"},
+    {"EscapeYesLeavesForThePlayScreen", "board9", "key esc; click dialog Yes; settle", "screen", "play"},
+    {"EscapeNoStays", "board9", "key esc; click dialog No; settle", "screen", "board"},
+
+    // The board's main menu.
+    {"PauseButton", "board9", "click main pause", "paused", "1"},
+    {"SaveAsks", "board9", "click main savegame", "dialog", "savename"},
+    {"SaveWrites", "board9", "click main savegame; type keep", "file:Keep.dat", "yes"},
+    {"SaveCancelled", "board9", "click main savegame; click dialog Cancel", "file:Keep.dat", "no"},
+    {"NewPuzzleAsks", "board9", "click main newpuzzle", "dialog", "new"},
+    {"NewPuzzleYes", "board9", "click main newpuzzle; click dialog Yes; settle", "generated", "2"},
+    {"NewPuzzleNo", "board9", "click main newpuzzle; click dialog No; settle", "generated", "1"},
+    {"RestartAsks", "board9", "click main restartpuzzle", "dialog", "restart"},
+    {"RestartYesEmptiesTheTypedCells", "board9", "enter 1 0; click main restartpuzzle; click dialog Yes",
+     "filled", "27"},
+    {"RestartNoKeepsThem", "board9", "enter 1 0; click main restartpuzzle; click dialog No", "filled", "28"},
+    {"BackAsks", "board9", "click main backtomenu", "dialog", "quit"},
+    {"BackYes", "board9", "click main backtomenu; click dialog Yes; settle", "screen", "play"},
+
+    // The aids, and the state restart and lock leave behind.
+    {"MistakesShown", "board9", "click aids showhidemistakes", "mistakes", "1"},
+    {"MistakesHiddenAgain", "board9", "click aids showhidemistakes; click aids showhidemistakes", "mistakes",
+     "0"},
+    {"SolutionShown", "board9", "click aids showhidesolution", "solution", "1"},
+    {"AutoMarksShown", "board9", "click aids showhideautomarkup", "mark:1,0,2", "1"},
+    {"AutoMarksLeaveOutGivens", "board9", "click aids showhideautomarkup", "mark:1,0,1", "0"},
+    {"AutoMarksHiddenAgain", "board9", "click aids showhideautomarkup; click aids showhideautomarkup",
+     "mark:1,0,2", "0"},
+    {"RandomCellRevealsOne", "board9", "click aids showrandomcell", "filled", "28"},
+    {"DesiredCellArms", "board9", "click aids showdesiredcell", "armed", "1"},
+    {"DesiredCellRevealsTheClickedCell", "board9", "click aids showdesiredcell; cell 1 0", "cell:1,0", "2"},
+    {"LockedAtStartAreTheGivens", "board9", "enter 1 0", "locked", "27 on"},
+    {"UnlockFreesEveryCell", "board9", "enter 1 0; click aids lockunlocknumbers", "locked", "0 off"},
+    {"LockAgainTakesTheTypedNumbers", "board9",
+     "enter 1 0; click aids lockunlocknumbers; click aids lockunlocknumbers", "locked", "28 on"},
+    {"RestartLocksOnlyTheGivens", "board9",
+     "enter 1 0; click aids lockunlocknumbers; click main restartpuzzle; click dialog Yes", "locked",
+     "27 on"},
+    {"RestartHidesTheSolution", "board9",
+     "click aids showhidesolution; click main restartpuzzle; click dialog Yes", "solution", "0"},
+    {"LockedCellIgnoresAClick", "board9", "key 5; cell 0 0", "cell:0,0", "1"},
+
+    // The stopwatch across pause, dialogs and saves.
+    {"StopwatchRuns", "board9", "wait 75000", "stopwatch", "01:15"},
+    {"StopwatchStopsWhilePaused", "board9", "wait 10000; key p; wait 60000; key p; wait 5000", "stopwatch",
+     "00:15"},
+    {"StopwatchStopsWhilePausedByTheButton", "board9",
+     "wait 10000; click main pause; wait 60000; tap; wait 5000", "stopwatch", "00:15"},
+    {"StopwatchRunsDuringAQuestion", "board9",
+     "wait 10000; click main restartpuzzle; wait 60000; key n; wait 5000", "stopwatch", "01:15"},
+    {"StopwatchGoesOnAfterASave", "board9", "wait 90000; click main savegame; type keep; wait 5000",
+     "stopwatch", "01:35"},
+    {"StopwatchComesBackWithALoad", "board9",
+     "wait 90000; click main savegame; type keep; key esc; click dialog Yes; settle; wait 600000; click play "
+     "loadgame; select 0; click chooser Load; settle",
+     "stopwatch", "01:31"},
+    {"StopwatchStopsAtTheEnd", "board4", "wait 42000; solve; wait 60000", "stopwatch", "00:42"},
+
+    // Completion, its bursts and the end-of-puzzle menu.
+    {"SolvedAsksForAName", "board4", "solve", "dialog", "name"},
+    {"NameEntersTheBestTimes", "board4", "solve; type Grace", "best:4", "Grace"},
+    {"BurstsUseTheParticleAmount", "board4", "particles 100; solve", "particles", "50"},
+    {"BurstsScaleWithTheParticleAmount", "board4", "particles 40; solve", "particles", "20"},
+    {"NoParticlesNoBurst", "board4", "particles 0; solve", "particles", "0"},
+    {"EndMenuNextPuzzle", "board4", "solve; type Ann; click end nextpuzzle; settle", "generated", "2"},
+    {"EndMenuNextPuzzleIsPlayable", "board4", "solve; type Ann; click end nextpuzzle; settle", "completed",
+     "0"},
+    {"EndMenuRestartAsks", "board4", "solve; type Ann; click end restartpuzzle", "dialog", "restart"},
+    {"EndMenuRestartYes", "board4", "solve; type Ann; click end restartpuzzle; click dialog Yes", "filled",
+     "6"},
+    {"EndMenuBackAsks", "board4", "solve; type Ann; click end backtomenu", "dialog", "quit"},
+    {"EndMenuBackYes", "board4", "solve; type Ann; click end backtomenu; click dialog Yes; settle", "screen",
+     "play"},
+
+    // The custom-puzzle menu.
+    {"CustomBackAsks", "custom", "click custom backtomenu", "dialog", "quit"},
+    {"CustomBackYes", "custom", "click custom backtomenu; click dialog Yes; settle", "screen", "play"},
+    {"CustomCheckUnsolvable", "custom", "click custom checkplay; settle", "dialog", "ok"},
+    {"CustomCheckUnsolvableOkGoesOnTyping", "custom", "click custom checkplay; settle; click dialog OK",
+     "custommode", "1"},
+
+    // The save-game chooser.
+    {"ChooserLoad", "board9",
+     "enter 1 0; click main savegame; type keep; key esc; click dialog Yes; settle; click play loadgame; "
+     "select 0; "
+     "click chooser Load; settle",
+     "cell:1,0", "2"},
+    {"ChooserCancel", "play", "click play loadgame; click chooser Cancel", "dialog", "none"},
+    {"ChooserEscape", "play", "click play loadgame; steps 200; key esc", "dialog", "none"},
+    {"ChooserDeleteAsks", "board9",
+     "click main savegame; type keep; key esc; click dialog Yes; settle; click play loadgame; select 0; "
+     "click "
+     "chooser Delete",
+     "dialog", "delete"},
+    {"ChooserDeleteYes", "board9",
+     "click main savegame; type keep; key esc; click dialog Yes; settle; click play loadgame; select 0; "
+     "click "
+     "chooser Delete; click dialog Yes",
+     "file:Keep.dat", "no"},
+    {"ChooserDeleteOfAFileAlreadyGoneIsNoError", "board9",
+     "click main savegame; type keep; key esc; click dialog Yes; settle; click play loadgame; select 0; "
+     "click "
+     "chooser Delete; rm Keep.dat; click dialog Yes",
+     "dialog", "chooser"},
+    {"ChooserDeleteNo", "board9",
+     "click main savegame; type keep; key esc; click dialog Yes; settle; click play loadgame; select 0; "
+     "click "
+     "chooser Delete; click dialog No",
+     "file:Keep.dat", "yes"},
+
+    // Frames: the cells are hidden while the game is paused, and back when it goes on.
+    {"PausedBoardHidesItsCells", "board9", "key p", "frame:310,120,310,310,paused-board", "match"},
+    {"ResumedBoardShowsItsCells", "board9", "key p; key p", "frame:310,120,310,310,board-cells", "match"},
+
+    // The options screen's sliders and their labels.
+    {"OptionsScreenSliders", "title", "click title options; settle", "frame:200,120,400,120,options-sliders",
+     "match"},
+
+    // The board's background changes every two and a half minutes.
+    {"BackgroundKeptJustBeforeTheInterval", "board9", "wait 149990", "background", "same"},
+    {"BackgroundChangesAtTheInterval", "board9", "wait 149995", "background", "next"},
+    {"BackgroundChangesAgain", "board9", "wait 149995; wait 150000", "background", "other"},
+};
+
+TEST_P(ScenarioTest, LeavesTheStateAPlayerSees) {
+    const TRow& row = GetParam();
+    Start(row.start);
+    Run(row.script);
+    EXPECT_EQ(Observe(row.state), row.expected) << row.script;
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ScenarioTest, ::testing::ValuesIn(Rows),
+                         [](const ::testing::TestParamInfo<TRow>& info) {
+                             return std::string(info.param.name);
+                         });
+
+// Round trips through a screen or a dialog, drawn by a real renderer: the first trip loads what stays cached,
+// and no later one may leave more live textures than the first left.
+class TextureScenarioTest : public ScenarioTest {};
+
+const TRow RoundTrips[] = {
+    {"Help", "title", "click title help; settle; click screen ok; settle", "", ""},
+    {"Options", "title", "click title options; settle; click screen ok; settle", "", ""},
+    {"BestTimes", "title", "click title highscore; settle; click tabs 16x16; click screen ok; settle", "",
+     ""},
+    {"Play", "title", "click title play; settle; click play back; settle", "", ""},
+    {"Chooser", "play", "click play loadgame; click chooser Cancel", "", ""},
+    {"Board", "title", "toboard; key esc; click dialog Yes; settle; click play back; settle", "", ""},
+    {"BoardDialogs", "board9",
+     "click main restartpuzzle; click dialog No; click main savegame; click dialog Cancel; click main "
+     "newpuzzle; "
+     "click dialog No; key p; key p",
+     "", ""},
+    {"Completion", "board4", "solve; type Ann; wait 3000; click end restartpuzzle; click dialog Yes", "", ""},
+};
+
+TEST_P(TextureScenarioTest, LeavesNoTexturesBehind) {
+    const TRow& row = GetParam();
+    auto offscreen = CreateOffscreenBackend(800, 600);
+    ASSERT_TRUE(offscreen);
+    SetDrawBackend(offscreen.get());
+    Start(row.start);
+    // The same random choices (the board's background among them) on every trip.
+    const auto trip = [&] {
+        SeedRnd(7);
+        Run(row.script);
+        return LiveTextureCount();
+    };
+    // The board picks one of its four backgrounds at random, and the picture bank keeps what it loaded.
+    for (int n = 1; n <= 4; ++n)
+        DrawImage(ImageBank->Find("gamescreen" + std::to_string(n))->image.get(), 0, 0);
+    const int afterFirst = trip();
+    trip();
+    EXPECT_LE(trip(), afterFirst);
+    SetDrawBackend(&rec);
+}
+
+INSTANTIATE_TEST_SUITE_P(RoundTrips, TextureScenarioTest, ::testing::ValuesIn(RoundTrips),
+                         [](const ::testing::TestParamInfo<TRow>& info) {
+                             return std::string(info.param.name);
+                         });
+
+}  // namespace
