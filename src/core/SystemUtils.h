@@ -1,6 +1,7 @@
 // Window and system conveniences with the shapes the rest of the program expects (points,
 // rectangles, window information, memory status), answered by the platform layer. The services the
-// desktop here does not offer (video memory, wallpaper, DirectX) are the stand-ins of platform/StandIns.h.
+// desktop here does not offer (DirectX) are the stand-ins of platform/StandIns.h; video memory and the
+// wallpaper are answered by platform/Desktop.h.
 // Nothing in this game calls them: they are the framework's utility library, kept whole.
 #pragma once
 
