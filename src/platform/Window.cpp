@@ -25,6 +25,7 @@ struct Display {
     std::string title;
     void (*capture)(const TPixmap&, void*) = nullptr;
     void* captureUser = nullptr;
+    void (*frameEnd)() = nullptr;
 };
 
 Display& State() {
@@ -222,6 +223,7 @@ void Flip(int sync) {
     Display& d = State();
     if (!d.renderer) return;
     if (sync >= 0 && sync != d.vsync && SDL_RenderSetVSync(d.renderer, sync) == 0) d.vsync = sync;
+    if (d.frameEnd) d.frameEnd();
     if (d.capture) {
         auto callback = d.capture;
         d.capture = nullptr;
@@ -229,6 +231,10 @@ void Flip(int sync) {
         if (CaptureFrame(frame)) callback(frame, d.captureUser);
     }
     SDL_RenderPresent(d.renderer);
+}
+
+void SetFrameEndHook(void (*hook)()) {
+    State().frameEnd = hook;
 }
 
 SDL_Window* GraphicsWindow() {

@@ -208,4 +208,161 @@ TEST(Offscreen, RendersBlendModes) {
     EXPECT_NEAR(int(blended & 255), 50, 3);
 }
 
+// The frame cache of the SDL backend: every frame ended through the cache must be the picture that drawing
+// all of its commands gives (a second backend draws them all, since a grab before the end of the frame draws
+// what is held back as it is), whatever changed since the cache was drawn.
+class FrameCacheTest : public ::testing::Test {
+  protected:
+    static constexpr int kW = 80, kH = 60;
+    struct TScene {
+        std::shared_ptr<TImage> background, sprite;
+        float spriteX = 20;
+        int rectRed = 200;
+        int glow = 60;  // 0: no glow
+    };
+
+    void SetUp() override {
+        cached = CreateOffscreenBackend(kW, kH);
+        direct = CreateOffscreenBackend(kW, kH);
+        ASSERT_TRUE(cached && direct);
+        scene.background = Pattern(kW, kH, 1);
+        scene.sprite = Pattern(16, 16, 2);
+    }
+    void TearDown() override {
+        SetDrawBackend(nullptr);
+        ResetDrawStateDefaults();
+    }
+
+    // Opaque stripes, or a sprite whose alpha falls off to the right.
+    static std::shared_ptr<TImage> Pattern(int w, int h, int seed) {
+        auto image = CreateImage(w, h);
+        TPixmap& p = LockImage(image.get());
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                p.WritePixel(x, y,
+                             (seed == 1 ? 0xFF000000u : uint32_t(255 - x * 15) << 24) |
+                                 uint32_t((x * 37 + y * 11 * seed) & 255) << 16 |
+                                 uint32_t((y * 23) & 255) << 8 | uint32_t((x * y * seed) & 255));
+        return image;
+    }
+
+    static void Draw(const TScene& s) {
+        ResetDrawStateDefaults(kW, kH);
+        Cls();  // hidden under the background
+        SetBlend(SOLIDBLEND);
+        DrawImage(s.background.get(), 0, 0);
+        SetBlend(ALPHABLEND);
+        DrawImage(s.sprite.get(), s.spriteX, 10);
+        SetColor(s.rectRed, 40, 40);
+        SetAlpha(0.5f);
+        DrawRect(50, 30, 20, 20);
+        if (s.glow > 0) {
+            SetBlend(LIGHTBLEND);
+            SetColor(s.glow, s.glow, s.glow);
+            DrawImage(s.sprite.get(), 20, 10);
+        }
+        SetBlend(ALPHABLEND);
+        SetColor(90, 200, 90);
+        DrawRect(60, 5, 10, 10);   // clear of the glow
+        DrawRect(30, 20, 12, 12);  // over the glow
+    }
+
+    TPixmap Cached(const TScene& s) {
+        SetDrawBackend(cached.get());
+        Draw(s);
+        EndFrame();
+        stats = LastFrameStats();
+        return GrabPixmap(0, 0, kW, kH);
+    }
+    TPixmap Direct(const TScene& s) {
+        SetDrawBackend(direct.get());
+        Draw(s);
+        TPixmap shot = GrabPixmap(0, 0, kW, kH);
+        EndFrame();
+        return shot;
+    }
+
+    std::unique_ptr<TDrawBackend> cached, direct;
+    TScene scene;
+    TFrameStats stats;
+};
+
+TEST_F(FrameCacheTest, EveryFrameShowsWhatChanged) {
+    struct TStep {
+        const char* what;
+        void (*change)(TScene&);
+        bool redrawn;  // the cache is drawn again
+        int live;      // commands drawn on top of it
+    };
+    const TStep steps[] = {
+        {"first frame: nothing is known to stay", [](TScene&) {}, false, 6},
+        {"the same frame again: all of it cached", [](TScene&) {}, true, 0},
+        {"the glow pulses: it and what lies on it leave the cache", [](TScene& s) { s.glow = 90; }, true, 2},
+        {"the glow pulses again", [](TScene& s) { s.glow = 120; }, false, 2},
+        {"a colour changes under the cache", [](TScene& s) { s.rectRed = 10, s.glow = 130; }, true, 3},
+        {"it is cached again", [](TScene& s) { s.glow = 140; }, true, 2},
+        {"a picture's pixels change in place",
+         [](TScene& s) {
+             LockImage(s.sprite.get()).WritePixel(3, 3, 0xFF00FF00u);
+             s.glow = 150;
+         },
+         true, 3},
+        {"it is cached again", [](TScene& s) { s.glow = 160; }, true, 2},
+        {"the sprite moves", [](TScene& s) { s.spriteX = 24, s.glow = 170; }, true, 3},
+        {"a new background picture", [](TScene& s) { s.background = Pattern(kW, kH, 3), s.glow = 180; },
+         false, 6},
+        {"the glow ends", [](TScene& s) { s.glow = 0; }, true, 0},
+        {"nothing changes and nothing moves", [](TScene&) {}, false, 0},
+    };
+    TPixmap last;
+    for (const TStep& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.change(scene);
+        const TPixmap shot = Cached(scene);
+        EXPECT_EQ(shot.pixels, Direct(scene).pixels);
+        EXPECT_EQ(stats.hidden, 1) << "the clear under the background";
+        EXPECT_EQ(stats.cacheRedrawn, step.redrawn);
+        EXPECT_EQ(stats.live, step.live);
+        if (step.live > 0) {
+            EXPECT_NE(shot.pixels, last.pixels) << "the change shows";
+        }
+        last = shot;
+    }
+    EXPECT_TRUE(stats.cacheUsed);
+    EXPECT_EQ(stats.cached, 5);
+}
+
+TEST_F(FrameCacheTest, PictureReleasedBeforeTheFrameEndsIsStillDrawn) {
+    scene.glow = 0;
+    Cached(scene);
+    Cached(scene);
+    auto passing = Pattern(16, 16, 5);
+    SetDrawBackend(cached.get());
+    Draw(scene);
+    DrawImage(passing.get(), 40, 30);
+    passing.reset();
+    EndFrame();
+    const TPixmap shot = GrabPixmap(0, 0, kW, kH);
+    SetDrawBackend(direct.get());
+    passing = Pattern(16, 16, 5);
+    Draw(scene);
+    DrawImage(passing.get(), 40, 30);
+    EXPECT_EQ(shot.pixels, GrabPixmap(0, 0, kW, kH).pixels);
+}
+
+// A grab in the middle of a frame sees everything drawn so far; the rest of that frame is drawn as it comes.
+TEST_F(FrameCacheTest, GrabInTheMiddleOfAFrame) {
+    Cached(scene);
+    Cached(scene);
+    SetDrawBackend(cached.get());
+    Draw(scene);
+    const TPixmap middle = GrabPixmap(0, 0, kW, kH);
+    SetColor(255, 0, 0);
+    DrawRect(0, 0, 4, 4);
+    EndFrame();
+    EXPECT_FALSE(LastFrameStats().cacheUsed);
+    EXPECT_NEAR(int(GrabPixmap(0, 0, 1, 1).ReadPixel(0, 0) >> 16 & 255), 128, 1) << "half alpha over black";
+    EXPECT_EQ(middle.pixels, Direct(scene).pixels);
+}
+
 }  // namespace
