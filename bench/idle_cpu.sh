@@ -8,6 +8,8 @@
 #
 #   bench/idle_cpu.sh [build/bin/SudokuNumora] [display number, default 97] [seconds per state, default 10]
 #
+# "cache copy alone" is the bare-frame program drawing what the game draws for a frame in which nothing
+# changed (its cached picture copied one to one), the cost such a frame has.
 # BARE=<path> names the bare-frame program (default build/bench/BareFrame beside the game's build);
 # TRACE=0 leaves out the start-up trace; SHOTS=<folder> saves a screenshot of each measured state.
 # Needs Xvfb, xdotool and strace (ImageMagick's import for SHOTS). The game runs full screen on a
@@ -59,7 +61,7 @@ measure() {
         "$(awk '/VmRSS/{print $2}' /proc/$GAME_PID/status)" "$(awk '/VmHWM/{print $2}' /proc/$GAME_PID/status)"
 }
 measure_bare() {
-    "$BARE" >/dev/null 2>&1 &
+    "$BARE" 0 ${2:-} >/dev/null 2>&1 &
     BARE_PID=$!
     sleep 2
     CPU[$1]=$(cpu_of "$BARE_PID")
@@ -129,6 +131,7 @@ fi
 
 echo "load average before the measurement: $(cut -d' ' -f1-3 /proc/loadavg)"
 measure_bare "bare frame (1)"
+measure_bare "cache copy alone" copy
 start_game plain
 measure "idle title"
 xdotool key p
@@ -150,7 +153,7 @@ stop_game
 measure_bare "bare frame (2)"
 echo "load average after the measurement: $(cut -d' ' -f1-3 /proc/loadavg)"
 BARE_MEAN=$(echo "(${CPU[bare frame (1)]} + ${CPU[bare frame (2)]}) / 2" | bc -l)
-for state in "idle title" "paused title" "idle 16x16 board"; do
+for state in "idle title" "paused title" "idle 16x16 board" "cache copy alone"; do
     printf '%-18s %5.2f x the bare frame (%.1f %%)\n' "$state" "$(echo "${CPU[$state]} / $BARE_MEAN" | bc -l)" \
         "$BARE_MEAN"
 done

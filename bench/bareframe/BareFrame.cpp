@@ -3,15 +3,20 @@
 // sync, a logical size of 800 x 600, linear scaling), one copy of the whole texture per frame, paced to
 // 60 frames a second. Runs until it is ended (bench/idle_cpu.sh measures it beside the game).
 //
-//   BareFrame [seconds, default: until ended]
+// With "copy" it draws what the game draws for a frame in which nothing changed: the picture composed
+// once into a target texture of the output's resolution, copied one to one every frame.
+//
+//   BareFrame [seconds, 0: until ended] [copy]
 #include <SDL.h>
 
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 int main(int argc, char** argv) {
     const double seconds = argc > 1 ? std::atof(argv[1]) : 0.0;
+    const bool copy = argc > 2 && std::string(argv[2]) == "copy";
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return 1;
     SDL_Rect bounds{0, 0, 800, 600};
     SDL_GetDisplayBounds(0, &bounds);
@@ -33,6 +38,22 @@ int main(int argc, char** argv) {
             pixels[size_t(y) * 800 + size_t(x)] = 0xFF000000u | uint32_t((x * 7) & 255) << 16 |
                                                   uint32_t((y * 5) & 255) << 8 | uint32_t((x ^ y) & 255);
     SDL_UpdateTexture(texture, nullptr, pixels.data(), 800 * 4);
+    int outW = 0, outH = 0;
+    SDL_GetRendererOutputSize(renderer, &outW, &outH);
+    float scaleX = 1, scaleY = 1;
+    SDL_RenderGetScale(renderer, &scaleX, &scaleY);
+    const SDL_Rect whole{0, 0, int(800 * scaleX + 0.5f), int(600 * scaleY + 0.5f)};
+    SDL_Texture* composed = nullptr;
+    if (copy) {
+        composed =
+            SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, whole.w, whole.h);
+        if (composed == nullptr) return 1;
+        SDL_SetTextureScaleMode(composed, SDL_ScaleModeNearest);
+        SDL_SetRenderTarget(renderer, composed);
+        SDL_RenderSetScale(renderer, scaleX, scaleY);
+        SDL_RenderCopy(renderer, texture, nullptr, nullptr);
+        SDL_SetRenderTarget(renderer, nullptr);
+    }
 
     const Uint64 frequency = SDL_GetPerformanceFrequency();
     const Uint64 start = SDL_GetPerformanceCounter();
@@ -41,7 +62,13 @@ int main(int argc, char** argv) {
         SDL_Event event;
         while (SDL_PollEvent(&event))
             if (event.type == SDL_QUIT) return 0;
-        SDL_RenderCopy(renderer, texture, nullptr, nullptr);
+        if (copy) {
+            SDL_RenderSetScale(renderer, 1, 1);
+            SDL_RenderCopy(renderer, composed, nullptr, &whole);
+            SDL_RenderSetScale(renderer, scaleX, scaleY);
+        } else {
+            SDL_RenderCopy(renderer, texture, nullptr, nullptr);
+        }
         SDL_RenderPresent(renderer);
         // Xvfb does not wait for a vertical blank: the next frame is due one sixtieth of a second later.
         const double now = double(SDL_GetPerformanceCounter() - start) / double(frequency);

@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstring>
 #include <numbers>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "platform/ImageFont.h"
@@ -253,8 +254,14 @@ class SdlBackend : public TDrawBackend {
         } else {
             Resolve(stats);
         }
-        previous_.clear();
-        previous_.insert(frameHashes_.begin(), frameHashes_.end());
+        std::unordered_map<uint64_t, int> ages;
+        ages.reserve(frameHashes_.size());
+        for (uint64_t hash : frameHashes_) {
+            auto it = age_.find(hash);
+            ages[hash] = forcedLive_.contains(hash) ? 0 : it == age_.end() ? 1 : it->second + 1;
+        }
+        age_ = std::move(ages);
+        forcedLive_.clear();
         frameHashes_.clear();
         drawnEarly_ = false;
         g_lastStats = stats;
@@ -359,6 +366,7 @@ class SdlBackend : public TDrawBackend {
             return true;
         if (cache_ != nullptr) SDL_DestroyTexture(cache_);
         cacheList_.clear();
+        cacheHashes_.clear();
         cache_ = cw > 0 && ch > 0 ? SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
                                                       SDL_TEXTUREACCESS_TARGET, cw, ch)
                                   : nullptr;
@@ -371,10 +379,12 @@ class SdlBackend : public TDrawBackend {
     }
 
     // Draws the held-back frame. Commands before the last full-screen cover are hidden by it. A command that
-    // drew the same on the previous frame is still; one that did not is live, and so is every later command
-    // that overlaps a live one. When the first command drawn is a still full-screen cover, the still commands
-    // come from the cache and only the live ones are drawn on top: no pixel sees its commands in another
-    // order, so the picture is the one drawing them all would give.
+    // drew the same for FrameCacheSettleFrames frames in a row, or is in the cache and drew the same on the
+    // previous frame, is still; one that did not is live, and so is every later command that overlaps a live
+    // one. The settling keeps a slow animation, which repeats a frame now and then, from moving in and out of
+    // the cache, each time at the price of drawing the cache anew. When the first command drawn is a still
+    // full-screen cover, the still commands come from the cache and only the live ones are drawn on top: no
+    // pixel sees its commands in another order, so the picture is the one drawing them all would give.
     void Resolve(TFrameStats& stats) {
         const size_t n = pending_.size();
         if (n > 0) {
@@ -385,13 +395,20 @@ class SdlBackend : public TDrawBackend {
                 if (CoversScreen(pending_[i], w, h)) first = i;
             stats.hidden = int(first);
             std::vector<char> still(n, 0);
-            std::vector<const TPending*> live;
+            std::vector<const TPending*> live, changed;
             for (size_t i = first; i < n; ++i) {
                 const TPending& e = pending_[i];
-                still[i] =
-                    previous_.contains(e.hash) &&
-                    std::none_of(live.begin(), live.end(), [&](const TPending* l) { return l->Overlaps(e); });
+                auto age = age_.find(e.hash);
+                const bool settled = age != age_.end() &&
+                                     (age->second >= FrameCacheSettleFrames || cacheHashes_.contains(e.hash));
+                const auto overlaps = [&](const TPending* l) { return l->Overlaps(e); };
+                const bool overlapped = std::any_of(live.begin(), live.end(), overlaps);
+                // Lying on something that changed starts the count again, so that the pointer does not move
+                // in and out of the cache with every sparkle that passes under it.
+                if (std::any_of(changed.begin(), changed.end(), overlaps)) forcedLive_.insert(e.hash);
+                still[i] = settled && !overlapped;
                 if (!still[i]) live.push_back(&e);
+                if (age == age_.end()) changed.push_back(&e);
             }
             if (still[first] && CoversScreen(pending_[first], w, h) && PrepareCache(w, h, sx, sy)) {
                 std::vector<TPending*> kept;
@@ -405,7 +422,11 @@ class SdlBackend : public TDrawBackend {
                     for (const TPending* e : kept) Draw(*e);
                     SDL_SetRenderTarget(renderer_, nullptr);
                     cacheList_.clear();
-                    for (TPending* e : kept) cacheList_.push_back(std::move(*e));
+                    cacheHashes_.clear();
+                    for (TPending* e : kept) {
+                        cacheHashes_.insert(e->hash);
+                        cacheList_.push_back(std::move(*e));
+                    }
                     cacheValid_ = true;
                     stats.cacheRedrawn = true;
                 }
@@ -438,13 +459,16 @@ class SdlBackend : public TDrawBackend {
     std::unordered_set<SDL_Texture*> pendingTextures_;  // the textures they draw with
     std::vector<SDL_Texture*> graveyard_;               // released while held: destroyed after the frame
     std::vector<uint64_t> frameHashes_;                 // every command of the frame so far
-    std::unordered_set<uint64_t> previous_;             // every command of the previous frame
-    bool drawnEarly_ = false;                           // part of the frame was drawn without the cache
+    // Frames in a row that each command of the previous frame was drawn the same and could have been cached.
+    std::unordered_map<uint64_t, int> age_;
+    std::unordered_set<uint64_t> forcedLive_;  // drawn live this frame for lying on a live command
+    bool drawnEarly_ = false;                  // part of the frame was drawn without the cache
     SDL_Texture* cache_ = nullptr;
     int cacheW_ = 0, cacheH_ = 0;
     float cacheSx_ = 0, cacheSy_ = 0;
     bool cacheValid_ = false;
-    std::vector<TPending> cacheList_;  // the commands the cache shows
+    std::vector<TPending> cacheList_;           // the commands the cache shows
+    std::unordered_set<uint64_t> cacheHashes_;  // and their hashes
 };
 
 bool HeldByAFrame(SDL_Texture* texture) {

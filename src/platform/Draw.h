@@ -9,8 +9,8 @@
 //
 // The SDL backend holds a frame's commands back until the frame ends (EndFrame; Flip ends the
 // window's frames), then draws the picture once: what lies under everything else and drew the same
-// on the previous frame is kept in a cache texture at the output's resolution, redrawn only when
-// that part of the frame differs from the one in the cache; a frame is that cache plus the commands
+// for the last FrameCacheSettleFrames frames is kept in a cache texture at the output's resolution, redrawn
+// only when that part of the frame differs from the one in the cache; a frame is that cache plus the commands
 // that changed and whatever overlaps them later. The cache is compared command by command (texture
 // contents by image version, vertices, colours, blending, clipping), so any change in what the
 // cached layers draw redraws it; nothing has to report a change. Commands hidden under a later
@@ -75,6 +75,9 @@ class TDrawBackend {
     // The frame is complete: draw whatever was held back.
     virtual void EndFrame() {}
 };
+
+// Frames in a row a command must draw the same before it goes into the SDL backend's cache.
+inline constexpr int FrameCacheSettleFrames = 30;
 
 // How the last frame an SDL backend ended was drawn (commands as submitted since the frame began).
 struct TFrameStats {
