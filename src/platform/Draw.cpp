@@ -117,11 +117,10 @@ uint64_t HashOf(const TPending& e) {
     return Fnv(h, e.vertices.data(), e.vertices.size() * sizeof(SDL_Vertex));
 }
 
+// The live SDL backends, linked through their next_: a plain pointer is never destroyed, so images
+// released at exit can still ask whether a frame holds their texture.
 class SdlBackend;
-std::vector<SdlBackend*>& LiveSdlBackends() {
-    static std::vector<SdlBackend*> backends;
-    return backends;
-}
+SdlBackend* g_firstSdlBackend = nullptr;
 
 bool HeldByAFrame(SDL_Texture* texture);
 
@@ -151,11 +150,16 @@ class SdlBackend : public TDrawBackend {
           surface_(ownedSurface),
           owner_(RegisterTextureOwner(&ReleaseTexture)),
           white_(TImage::FromPixmap(TPixmap(2, 2, 0xFFFFFFFFu), 0)) {
-        LiveSdlBackends().push_back(this);
+        next_ = g_firstSdlBackend;
+        g_firstSdlBackend = this;
     }
     // A window backend's renderer is already gone when it is dropped, and took every texture with it.
     ~SdlBackend() override {
-        std::erase(LiveSdlBackends(), this);
+        for (SdlBackend** link = &g_firstSdlBackend; *link != nullptr; link = &(*link)->next_)
+            if (*link == this) {
+                *link = next_;
+                break;
+            }
         UnregisterTextureOwner(owner_);
         if (surface_ != nullptr) {
             SDL_DestroyRenderer(renderer_);
@@ -469,10 +473,13 @@ class SdlBackend : public TDrawBackend {
     bool cacheValid_ = false;
     std::vector<TPending> cacheList_;           // the commands the cache shows
     std::unordered_set<uint64_t> cacheHashes_;  // and their hashes
+
+  public:
+    SdlBackend* next_ = nullptr;  // the next live backend
 };
 
 bool HeldByAFrame(SDL_Texture* texture) {
-    for (SdlBackend* backend : LiveSdlBackends())
+    for (SdlBackend* backend = g_firstSdlBackend; backend != nullptr; backend = backend->next_)
         if (backend->Hold(texture)) return true;
     return false;
 }
