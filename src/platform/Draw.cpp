@@ -97,12 +97,14 @@ struct TPending {
     bool operator==(const TPending& o) const {
         return picture == o.picture && blend == o.blend && std::memcmp(&color, &o.color, sizeof color) == 0 &&
                std::memcmp(&clip, &o.clip, sizeof clip) == 0 && vertices.size() == o.vertices.size() &&
-               std::memcmp(vertices.data(), o.vertices.data(), vertices.size() * sizeof(SDL_Vertex)) == 0;
+               (vertices.empty() ||
+                std::memcmp(vertices.data(), o.vertices.data(), vertices.size() * sizeof(SDL_Vertex)) == 0);
     }
     bool Overlaps(const TPending& o) const { return x0 < o.x1 && o.x0 < x1 && y0 < o.y1 && o.y0 < y1; }
 };
 
 uint64_t Fnv(uint64_t hash, const void* data, size_t size) {
+    if (size == 0) return hash;
     const auto* bytes = static_cast<const unsigned char*>(data);
     for (size_t i = 0; i < size; ++i) hash = (hash ^ bytes[i]) * 0x100000001b3ull;
     return hash;

@@ -352,6 +352,30 @@ TEST_F(FrameCacheTest, EveryFrameShowsWhatChanged) {
     EXPECT_TRUE(stats.cacheUsed);
 }
 
+// A clear of the whole screen covers it as a picture does, and is cached like one.
+TEST_F(FrameCacheTest, ClearedScreenIsCachedToo) {
+    const auto draw = [] {
+        ResetDrawStateDefaults(kW, kH);
+        SetClsColor(10, 20, 30);
+        Cls();
+        SetColor(200, 100, 0);
+        DrawOval(10, 10, 30, 20);
+    };
+    TPixmap shot;
+    // The oval lay on a new command on the first frame, so its count starts a frame later.
+    for (int i = 0; i <= FrameCacheSettleFrames + 1; ++i) {
+        SetDrawBackend(cached.get());
+        draw();
+        EndFrame();
+        shot = GrabPixmap(0, 0, kW, kH);
+    }
+    EXPECT_TRUE(LastFrameStats().cacheUsed);
+    EXPECT_EQ(LastFrameStats().cached, 2);
+    SetDrawBackend(direct.get());
+    draw();
+    EXPECT_EQ(shot.pixels, GrabPixmap(0, 0, kW, kH).pixels);
+}
+
 TEST_F(FrameCacheTest, PictureReleasedBeforeTheFrameEndsIsStillDrawn) {
     scene.glow = 0;
     for (int i = 0; i <= FrameCacheSettleFrames; ++i) Cached(scene);
