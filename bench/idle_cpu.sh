@@ -76,7 +76,10 @@ start_game() {
     rm -rf "$WORK/data" && mkdir -p "$WORK/data"
     START=$(date +%s.%N)
     if [ "$1" = traced ]; then
-        strace -f -tt -e trace=openat,connect -o "$WORK/trace.txt" "$GAME" >"$WORK/output.txt" 2>&1 &
+        # Without a session bus the game's D-Bus library starts one of its own (dbus-launch), which
+        # strace would follow and wait for after the game has ended.
+        DBUS_SESSION_BUS_ADDRESS=disabled: \
+            strace -f -tt -e trace=openat,connect -o "$WORK/trace.txt" "$GAME" >"$WORK/output.txt" 2>&1 &
         TRACER=$!
         # The game's own process id (strace's child).
         for _ in $(seq 50); do
@@ -104,6 +107,9 @@ stop_game() {
     for _ in $(seq 50); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
     if kill -0 "$GAME_PID" 2>/dev/null; then echo "the game did not end on SIGTERM"; kill -9 "$GAME_PID"; fi
     GAME_PID=""
+    # A tracer still following something the game left behind lets go of it.
+    for _ in $(seq 20); do kill -0 "$TRACER" 2>/dev/null || break; sleep 0.1; done
+    kill -9 "$TRACER" 2>/dev/null || true
     wait "$TRACER" 2>/dev/null || true
 }
 
