@@ -9,8 +9,10 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "platform/ImageFont.h"
 #include "platform/Window.h"
@@ -84,9 +86,57 @@ std::unordered_map<void*, uint64_t>& LiveTextures() {
     return live;
 }
 
+TFrameStats g_lastStats;
+
+// One command as the SDL backend draws it. Two of them with equal pictures, blending, colour, clip
+// and vertices put the same pixels on the same picture underneath.
+struct TPending {
+    SDL_Texture* texture = nullptr;  // null: a fill of the clip rectangle (Cls)
+    uint64_t picture = 0;            // the texture's contents: the image frame's version
+    SDL_BlendMode blend = SDL_BLENDMODE_NONE;
+    SDL_Color color{};  // the fill colour of a Cls
+    SDL_Rect clip{};
+    std::vector<SDL_Vertex> vertices;
+    float x0 = 0, y0 = 0, x1 = 0, y1 = 0;  // logical pixels it can touch, with a pixel to spare
+    uint64_t hash = 0;
+
+    bool operator==(const TPending& o) const {
+        return picture == o.picture && blend == o.blend && std::memcmp(&color, &o.color, sizeof color) == 0 &&
+               std::memcmp(&clip, &o.clip, sizeof clip) == 0 && vertices.size() == o.vertices.size() &&
+               (vertices.empty() ||
+                std::memcmp(vertices.data(), o.vertices.data(), vertices.size() * sizeof(SDL_Vertex)) == 0);
+    }
+    bool Overlaps(const TPending& o) const { return x0 < o.x1 && o.x0 < x1 && y0 < o.y1 && o.y0 < y1; }
+};
+
+uint64_t Fnv(uint64_t hash, const void* data, size_t size) {
+    if (size == 0) return hash;
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    for (size_t i = 0; i < size; ++i) hash = (hash ^ bytes[i]) * 0x100000001b3ull;
+    return hash;
+}
+
+uint64_t HashOf(const TPending& e) {
+    uint64_t h = 0xcbf29ce484222325ull;
+    h = Fnv(h, &e.picture, sizeof e.picture);
+    h = Fnv(h, &e.blend, sizeof e.blend);
+    h = Fnv(h, &e.color, sizeof e.color);
+    h = Fnv(h, &e.clip, sizeof e.clip);
+    return Fnv(h, e.vertices.data(), e.vertices.size() * sizeof(SDL_Vertex));
+}
+
+// The live SDL backends, linked through their next_: a plain pointer is never destroyed, so images
+// released at exit can still ask whether a frame holds their texture.
+class SdlBackend;
+SdlBackend* g_firstSdlBackend = nullptr;
+
+bool HeldByAFrame(SDL_Texture* texture);
+
+// A texture that a held-back command still draws with is destroyed once its frame is drawn.
 void ReleaseTexture(void* handle) {
-    LiveTextures().erase(handle);
-    SDL_DestroyTexture(static_cast<SDL_Texture*>(handle));
+    auto* texture = static_cast<SDL_Texture*>(handle);
+    LiveTextures().erase(texture);  // its image let go of it; a held-back frame may still draw it once
+    if (!HeldByAFrame(texture)) SDL_DestroyTexture(texture);
 }
 
 SDL_BlendMode ToSdlBlend(int blend) {
@@ -108,8 +158,17 @@ class SdlBackend : public TDrawBackend {
         : renderer_(renderer),
           surface_(ownedSurface),
           owner_(RegisterTextureOwner(&ReleaseTexture)),
-          white_(TImage::FromPixmap(TPixmap(2, 2, 0xFFFFFFFFu), 0)) {}
+          white_(TImage::FromPixmap(TPixmap(2, 2, 0xFFFFFFFFu), 0)) {
+        next_ = g_firstSdlBackend;
+        g_firstSdlBackend = this;
+    }
+    // A window backend's renderer is already gone when it is dropped, and took every texture with it.
     ~SdlBackend() override {
+        for (SdlBackend** link = &g_firstSdlBackend; *link != nullptr; link = &(*link)->next_)
+            if (*link == this) {
+                *link = next_;
+                break;
+            }
         UnregisterTextureOwner(owner_);
         // The renderer takes its textures with it (an owned one below, the window's when it was closed).
         std::erase_if(LiveTextures(), [this](const auto& entry) { return entry.second == owner_; });
@@ -121,34 +180,49 @@ class SdlBackend : public TDrawBackend {
 
     void Submit(const TDrawCommand& cmd) override {
         const TDrawState& st = cmd.state;
-        SDL_Rect clip{st.viewportX, st.viewportY, st.viewportW, st.viewportH};
-        SDL_RenderSetClipRect(renderer_, &clip);
+        TPending e;
+        e.clip = SDL_Rect{st.viewportX, st.viewportY, st.viewportW, st.viewportH};
+        float x0 = float(e.clip.x), y0 = float(e.clip.y);
+        float x1 = x0 + float(std::max(0, e.clip.w)), y1 = y0 + float(std::max(0, e.clip.h));
         if (cmd.op == "Cls") {
-            SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_NONE);
-            SDL_SetRenderDrawColor(renderer_, Uint8(st.clsRed), Uint8(st.clsGreen), Uint8(st.clsBlue), 255);
-            SDL_RenderFillRect(renderer_, &clip);
-            return;
+            e.color = SDL_Color{Uint8(st.clsRed), Uint8(st.clsGreen), Uint8(st.clsBlue), 255};
+        } else {
+            if (cmd.vertices.empty()) return;
+            // Shapes use a small white texture too, so every renderer applies the texture blend mode the same
+            // way (SDL's software renderer ignores the blend mode of untextured geometry).
+            bool shape = cmd.image == nullptr;
+            const TImage& image = shape ? *white_ : *cmd.image;
+            const int frame = shape ? 0 : cmd.frame;
+            e.texture = TextureOf(image, frame);
+            if (e.texture == nullptr) return;
+            e.picture = image.Version(frame);
+            e.blend = ToSdlBlend(st.blend);
+            SDL_Color color{
+                Uint8(std::clamp(st.red, 0, 255)), Uint8(std::clamp(st.green, 0, 255)),
+                Uint8(std::clamp(st.blue, 0, 255)),
+                Uint8(st.blend == SOLIDBLEND ? 255 : std::lround(std::clamp(st.alpha, 0.0f, 1.0f) * 255.0f))};
+            // Shape triangles span the whole white texture: SDL's software renderer takes a fill path that
+            // ignores blend modes when a triangle's texture coordinates collapse to one point.
+            static constexpr SDL_FPoint kSpan[3] = {{0, 0}, {1, 0}, {1, 1}};
+            float lo[2] = {cmd.vertices[0].x, cmd.vertices[0].y}, hi[2] = {lo[0], lo[1]};
+            e.vertices.reserve(cmd.vertices.size());
+            for (size_t i = 0; i < cmd.vertices.size(); ++i) {
+                const TVertex& v = cmd.vertices[i];
+                e.vertices.push_back(
+                    SDL_Vertex{{v.x, v.y}, color, shape ? kSpan[i % 3] : SDL_FPoint{v.u, v.v}});
+                lo[0] = std::min(lo[0], v.x), lo[1] = std::min(lo[1], v.y);
+                hi[0] = std::max(hi[0], v.x), hi[1] = std::max(hi[1], v.y);
+            }
+            x0 = std::max(x0, lo[0] - 1), y0 = std::max(y0, lo[1] - 1);
+            x1 = std::min(x1, hi[0] + 1), y1 = std::min(y1, hi[1] + 1);
         }
-        if (cmd.vertices.empty()) return;
-        // Shapes use a small white texture too, so every renderer applies the texture blend mode the same way
-        // (SDL's software renderer ignores the blend mode of untextured geometry).
-        bool shape = cmd.image == nullptr;
-        SDL_Texture* texture = TextureOf(shape ? *white_ : *cmd.image, shape ? 0 : cmd.frame);
-        if (texture == nullptr) return;
-        SDL_SetTextureBlendMode(texture, ToSdlBlend(st.blend));
-        SDL_Color color{
-            Uint8(std::clamp(st.red, 0, 255)), Uint8(std::clamp(st.green, 0, 255)),
-            Uint8(std::clamp(st.blue, 0, 255)),
-            Uint8(st.blend == SOLIDBLEND ? 255 : std::lround(std::clamp(st.alpha, 0.0f, 1.0f) * 255.0f))};
-        vertices_.clear();
-        // Shape triangles span the whole white texture: SDL's software renderer takes a fill path that
-        // ignores blend modes when a triangle's texture coordinates collapse to one point.
-        static constexpr SDL_FPoint kSpan[3] = {{0, 0}, {1, 0}, {1, 1}};
-        for (size_t i = 0; i < cmd.vertices.size(); ++i) {
-            const TVertex& v = cmd.vertices[i];
-            vertices_.push_back(SDL_Vertex{{v.x, v.y}, color, shape ? kSpan[i % 3] : SDL_FPoint{v.u, v.v}});
-        }
-        SDL_RenderGeometry(renderer_, texture, vertices_.data(), int(vertices_.size()), nullptr, 0);
+        e.x0 = x0, e.y0 = y0, e.x1 = x1, e.y1 = y1;
+        e.hash = HashOf(e);
+        frameHashes_.push_back(e.hash);
+        if (e.texture != nullptr) pendingTextures_.insert(e.texture);
+        pending_.push_back(std::move(e));
+        // A frame that is never ended (a test drawing without a grab) must not grow without bound.
+        if (pending_.size() > kMaxPending) DrawHeldBackNow();
     }
 
     void Precache(const TImage& image) override {
@@ -156,6 +230,7 @@ class SdlBackend : public TDrawBackend {
     }
 
     TPixmap Grab(int x, int y, int w, int h) override {
+        DrawHeldBackNow();
         TPixmap out(std::max(0, w), std::max(0, h), 0);
         if (out.Empty()) return out;
         int outW = 0, outH = 0;
@@ -185,7 +260,38 @@ class SdlBackend : public TDrawBackend {
         return out;
     }
 
+    void EndFrame() override {
+        TFrameStats stats;
+        stats.commands = int(frameHashes_.size());
+        if (drawnEarly_) {
+            stats.live = stats.commands;
+            DrawHeldBackNow();
+        } else {
+            Resolve(stats);
+        }
+        std::unordered_map<uint64_t, int> ages;
+        ages.reserve(frameHashes_.size());
+        for (uint64_t hash : frameHashes_) {
+            auto it = age_.find(hash);
+            ages[hash] = forcedLive_.contains(hash) ? 0 : it == age_.end() ? 1 : it->second + 1;
+        }
+        age_ = std::move(ages);
+        forcedLive_.clear();
+        frameHashes_.clear();
+        drawnEarly_ = false;
+        g_lastStats = stats;
+    }
+
+    // Keeps a texture that a held-back command draws with until the frame is drawn.
+    bool Hold(SDL_Texture* texture) {
+        if (!pendingTextures_.contains(texture)) return false;
+        graveyard_.push_back(texture);
+        return true;
+    }
+
   private:
+    static constexpr size_t kMaxPending = 1 << 16;
+
     SDL_Texture* TextureOf(const TImage& image, int frame) {
         TImage::TextureSlot& slot = image.Slot(frame);
         const TPixmap& pixels = image.Pixels(frame);
@@ -203,18 +309,192 @@ class SdlBackend : public TDrawBackend {
         }
         auto* texture = static_cast<SDL_Texture*>(slot.handle);
         if (slot.version != image.Version(frame)) {
+            // Commands held back with the old pixels must draw them before the texture changes.
+            if (pendingTextures_.contains(texture)) DrawHeldBackNow();
             SDL_UpdateTexture(texture, nullptr, pixels.pixels.data(), pixels.width * 4);
             slot.version = image.Version(frame);
         }
         return texture;
     }
 
+    void Draw(const TPending& e) {
+        SDL_RenderSetClipRect(renderer_, &e.clip);
+        if (e.texture == nullptr) {
+            SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_NONE);
+            SDL_SetRenderDrawColor(renderer_, e.color.r, e.color.g, e.color.b, 255);
+            SDL_RenderFillRect(renderer_, &e.clip);
+            return;
+        }
+        SDL_SetTextureBlendMode(e.texture, e.blend);
+        SDL_RenderGeometry(renderer_, e.texture, e.vertices.data(), int(e.vertices.size()), nullptr, 0);
+    }
+
+    // Draws every held-back command as it is, in order; the rest of the frame goes without the cache.
+    void DrawHeldBackNow() {
+        if (pending_.empty()) return;
+        for (const TPending& e : pending_) Draw(e);
+        pending_.clear();
+        pendingTextures_.clear();
+        for (SDL_Texture* texture : graveyard_) SDL_DestroyTexture(texture);
+        graveyard_.clear();
+        drawnEarly_ = true;
+    }
+
+    // The logical screen and the renderer's scale to output pixels.
+    void Screen(float& w, float& h, float& sx, float& sy) const {
+        int lw = 0, lh = 0;
+        SDL_RenderGetLogicalSize(renderer_, &lw, &lh);
+        SDL_RenderGetScale(renderer_, &sx, &sy);
+        if (lw <= 0 || lh <= 0) {
+            int ow = 0, oh = 0;
+            SDL_GetRendererOutputSize(renderer_, &ow, &oh);
+            lw = int(float(ow) / sx);
+            lh = int(float(oh) / sy);
+        }
+        w = float(lw);
+        h = float(lh);
+    }
+
+    // Whatever lay under it, the command leaves the same pixels on the whole screen.
+    static bool CoversScreen(const TPending& e, float w, float h) {
+        if (e.blend != SDL_BLENDMODE_NONE || e.clip.x > 0 || e.clip.y > 0 || float(e.clip.x + e.clip.w) < w ||
+            float(e.clip.y + e.clip.h) < h)
+            return false;
+        if (e.texture == nullptr) return true;
+        if (e.vertices.size() != 6) return false;
+        // DrawImage's quad a b c, a c d, unrotated.
+        const SDL_FPoint &a = e.vertices[0].position, &b = e.vertices[1].position,
+                         &c = e.vertices[2].position, &d = e.vertices[5].position;
+        auto same = [](const SDL_FPoint& p, const SDL_FPoint& q) { return p.x == q.x && p.y == q.y; };
+        if (!same(e.vertices[3].position, a) || !same(e.vertices[4].position, c)) return false;
+        if (a.y != b.y || b.x != c.x || c.y != d.y || d.x != a.x) return false;
+        return std::min(a.x, c.x) <= 0 && std::min(a.y, c.y) <= 0 && std::max(a.x, c.x) >= w &&
+               std::max(a.y, c.y) >= h;
+    }
+
+    // A target texture of the output's pixels under the logical screen; false when the renderer has none.
+    bool PrepareCache(float w, float h, float sx, float sy) {
+        int ow = 0, oh = 0;
+        SDL_GetRendererOutputSize(renderer_, &ow, &oh);
+        const int cw = std::min(ow, int(std::ceil(w * sx - 0.001f)));
+        const int ch = std::min(oh, int(std::ceil(h * sy - 0.001f)));
+        if (cache_ != nullptr && cw == cacheW_ && ch == cacheH_ && sx == cacheSx_ && sy == cacheSy_)
+            return true;
+        if (cache_ != nullptr) SDL_DestroyTexture(cache_);
+        cacheList_.clear();
+        cacheHashes_.clear();
+        cache_ = cw > 0 && ch > 0 ? SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
+                                                      SDL_TEXTUREACCESS_TARGET, cw, ch)
+                                  : nullptr;
+        if (cache_ == nullptr) return false;
+        SDL_SetTextureScaleMode(cache_, SDL_ScaleModeNearest);
+        SDL_SetTextureBlendMode(cache_, SDL_BLENDMODE_NONE);
+        cacheW_ = cw, cacheH_ = ch, cacheSx_ = sx, cacheSy_ = sy;
+        cacheValid_ = false;
+        return true;
+    }
+
+    // Draws the held-back frame. Commands before the last full-screen cover are hidden by it. A command that
+    // drew the same for FrameCacheSettleFrames frames in a row, or is in the cache and drew the same on the
+    // previous frame, is still; one that did not is live, and so is every later command that overlaps a live
+    // one. The settling keeps a slow animation, which repeats a frame now and then, from moving in and out of
+    // the cache, each time at the price of drawing the cache anew. When the first command drawn is a still
+    // full-screen cover, the still commands come from the cache and only the live ones are drawn on top: no
+    // pixel sees its commands in another order, so the picture is the one drawing them all would give.
+    void Resolve(TFrameStats& stats) {
+        const size_t n = pending_.size();
+        if (n > 0) {
+            float w = 0, h = 0, sx = 1, sy = 1;
+            Screen(w, h, sx, sy);
+            size_t first = 0;
+            for (size_t i = 0; i < n; ++i)
+                if (CoversScreen(pending_[i], w, h)) first = i;
+            stats.hidden = int(first);
+            std::vector<char> still(n, 0);
+            std::vector<const TPending*> live, changed;
+            for (size_t i = first; i < n; ++i) {
+                const TPending& e = pending_[i];
+                auto age = age_.find(e.hash);
+                const bool settled = age != age_.end() &&
+                                     (age->second >= FrameCacheSettleFrames || cacheHashes_.contains(e.hash));
+                const auto overlaps = [&](const TPending* l) { return l->Overlaps(e); };
+                const bool overlapped = std::any_of(live.begin(), live.end(), overlaps);
+                // Lying on something that changed starts the count again, so that the pointer does not move
+                // in and out of the cache with every sparkle that passes under it.
+                if (std::any_of(changed.begin(), changed.end(), overlaps)) forcedLive_.insert(e.hash);
+                still[i] = settled && !overlapped;
+                if (!still[i]) live.push_back(&e);
+                if (age == age_.end()) changed.push_back(&e);
+            }
+            if (still[first] && CoversScreen(pending_[first], w, h) && PrepareCache(w, h, sx, sy)) {
+                std::vector<TPending*> kept;
+                for (size_t i = first; i < n; ++i)
+                    if (still[i]) kept.push_back(&pending_[i]);
+                bool same = cacheValid_ && kept.size() == cacheList_.size();
+                for (size_t i = 0; same && i < kept.size(); ++i) same = *kept[i] == cacheList_[i];
+                if (!same) {
+                    SDL_SetRenderTarget(renderer_, cache_);
+                    SDL_RenderSetScale(renderer_, sx, sy);
+                    for (const TPending* e : kept) Draw(*e);
+                    SDL_SetRenderTarget(renderer_, nullptr);
+                    cacheList_.clear();
+                    cacheHashes_.clear();
+                    for (TPending* e : kept) {
+                        cacheHashes_.insert(e->hash);
+                        cacheList_.push_back(std::move(*e));
+                    }
+                    cacheValid_ = true;
+                    stats.cacheRedrawn = true;
+                }
+                // One output pixel for one cache pixel.
+                SDL_RenderSetClipRect(renderer_, nullptr);
+                SDL_RenderSetScale(renderer_, 1, 1);
+                SDL_Rect whole{0, 0, cacheW_, cacheH_};
+                SDL_RenderCopy(renderer_, cache_, nullptr, &whole);
+                SDL_RenderSetScale(renderer_, sx, sy);
+                stats.cacheUsed = true;
+                stats.cached = int(kept.size());
+                stats.live = int(live.size());
+                for (const TPending* e : live) Draw(*e);
+            } else {
+                stats.live = int(n - first);
+                for (size_t i = first; i < n; ++i) Draw(pending_[i]);
+            }
+        }
+        pending_.clear();
+        pendingTextures_.clear();
+        for (SDL_Texture* texture : graveyard_) SDL_DestroyTexture(texture);
+        graveyard_.clear();
+    }
+
     SDL_Renderer* renderer_;
     SDL_Surface* surface_;
     uint64_t owner_;
     std::shared_ptr<TImage> white_;
-    std::vector<SDL_Vertex> vertices_;
+    std::vector<TPending> pending_;                     // the frame's commands not drawn yet
+    std::unordered_set<SDL_Texture*> pendingTextures_;  // the textures they draw with
+    std::vector<SDL_Texture*> graveyard_;               // released while held: destroyed after the frame
+    std::vector<uint64_t> frameHashes_;                 // every command of the frame so far
+    // Frames in a row that each command of the previous frame was drawn the same and could have been cached.
+    std::unordered_map<uint64_t, int> age_;
+    std::unordered_set<uint64_t> forcedLive_;  // drawn live this frame for lying on a live command
+    bool drawnEarly_ = false;                  // part of the frame was drawn without the cache
+    SDL_Texture* cache_ = nullptr;
+    int cacheW_ = 0, cacheH_ = 0;
+    float cacheSx_ = 0, cacheSy_ = 0;
+    bool cacheValid_ = false;
+    std::vector<TPending> cacheList_;           // the commands the cache shows
+    std::unordered_set<uint64_t> cacheHashes_;  // and their hashes
+
+  public:
+    SdlBackend* next_ = nullptr;  // the next live backend
 };
+
+bool HeldByAFrame(SDL_Texture* texture) {
+    for (SdlBackend* backend = g_firstSdlBackend; backend != nullptr; backend = backend->next_)
+        if (backend->Hold(texture)) return true;
+    return false;
+}
 
 // Follows the window's renderer: a new renderer (new generation) gets a new backend, so textures are
 // uploaded again; a closed display drops the backend without touching the dead renderer.
@@ -228,6 +508,9 @@ TDrawBackend* WindowBackend() {
     if (!windowBackend || g_windowGeneration != GraphicsGeneration()) {
         windowBackend = std::make_unique<SdlBackend>(renderer, nullptr);
         g_windowGeneration = GraphicsGeneration();
+        SetFrameEndHook([] {
+            if (TDrawBackend* backend = WindowBackend()) backend->EndFrame();
+        });
     }
     return windowBackend.get();
 }
@@ -528,6 +811,14 @@ float TextWidth(const std::string& text) {
 
 float TextHeight(const std::string&) {
     return g_state.font ? g_state.font->LineHeight() : 0.0f;
+}
+
+const TFrameStats& LastFrameStats() {
+    return g_lastStats;
+}
+
+void EndFrame() {
+    if (TDrawBackend* backend = Current()) backend->EndFrame();
 }
 
 void PrecacheImage(const TImage* image) {

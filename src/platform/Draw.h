@@ -7,6 +7,15 @@
 // and transforms exactly, without pixels. An offscreen backend renders into a CPU surface for
 // headless image comparisons.
 //
+// The SDL backend holds a frame's commands back until the frame ends (EndFrame; Flip ends the
+// window's frames), then draws the picture once: what lies under everything else and drew the same
+// for the last FrameCacheSettleFrames frames is kept in a cache texture at the output's resolution, redrawn
+// only when that part of the frame differs from the one in the cache; a frame is that cache plus the commands
+// that changed and whatever overlaps them later. The cache is compared command by command (texture
+// contents by image version, vertices, colours, blending, clipping), so any change in what the
+// cached layers draw redraws it; nothing has to report a change. Commands hidden under a later
+// opaque full-screen cover are not drawn at all.
+//
 // Used by every layer above that draws.
 #pragma once
 
@@ -63,7 +72,23 @@ class TDrawBackend {
     virtual void Precache(const TImage& image) = 0;
     // The picture drawn so far (back buffer), in logical pixels; transparent black where unknown.
     virtual TPixmap Grab(int x, int y, int w, int h) = 0;
+    // The frame is complete: draw whatever was held back.
+    virtual void EndFrame() {}
 };
+
+// Frames in a row a command must draw the same before it goes into the SDL backend's cache.
+inline constexpr int FrameCacheSettleFrames = 30;
+
+// How the last frame an SDL backend ended was drawn (commands as submitted since the frame began).
+struct TFrameStats {
+    int commands = 0;           // submitted
+    int hidden = 0;             // not drawn: under a later opaque full-screen cover
+    int cached = 0;             // drawn from the cache texture
+    int live = 0;               // drawn one by one on top of it, or without a cache
+    bool cacheUsed = false;     // the frame started with a copy of the cache
+    bool cacheRedrawn = false;  // the cache was drawn again this frame
+};
+const TFrameStats& LastFrameStats();
 
 // Keeps every command; draws nothing.
 class TRecordingBackend : public TDrawBackend {
@@ -131,6 +156,9 @@ void DrawText(const std::string& text, float x, float y);
 // font's line height.
 float TextWidth(const std::string& text);
 float TextHeight(const std::string& text);
+
+// Ends the current backend's frame (see TDrawBackend::EndFrame); Flip does it for the window.
+void EndFrame();
 
 // Uploads every frame of the image now.
 void PrecacheImage(const TImage* image);

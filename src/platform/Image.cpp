@@ -14,6 +14,10 @@ std::map<uint64_t, void (*)(void*)>& Owners() {
 }
 uint64_t g_nextOwner = 1;
 bool g_autoMidHandle = false;
+// Versions are drawn from one counter for all images, so a version names one picture: the drawing
+// backend's frame cache compares them across images, and a new image at a freed one's address never
+// repeats its versions.
+uint64_t g_nextVersion = 1;
 
 }  // namespace
 
@@ -31,7 +35,8 @@ TImage::TImage(int width, int height, int frames, int flags)
     : width_(std::max(0, width)), height_(std::max(0, height)), flags_(flags) {
     frames = std::max(1, frames);
     frames_.assign(size_t(frames), TPixmap(width_, height_, 0));
-    versions_.assign(size_t(frames), 1);
+    versions_.resize(size_t(frames));
+    for (uint64_t& version : versions_) version = g_nextVersion++;
     slots_.resize(size_t(frames));
     if (g_autoMidHandle) {
         handleX = float(width_ / 2);
@@ -82,7 +87,7 @@ const TPixmap& TImage::Pixels(int frame) const {
 
 TPixmap& TImage::Lock(int frame) {
     frame = ClampFrame(frame);
-    ++versions_[size_t(frame)];
+    versions_[size_t(frame)] = g_nextVersion++;
     return frames_[size_t(frame)];
 }
 

@@ -53,6 +53,7 @@ class TImage {
     const TPixmap& Pixels(int frame) const;
     // Write access: the frame's texture is refreshed before its next draw.
     TPixmap& Lock(int frame);
+    // Names the frame's pixels: changed by every Lock, and never the same for two frames of any images.
     uint64_t Version(int frame) const;
 
     // Texture bookkeeping for the drawing backend: one slot per frame, tagged with the backend that made

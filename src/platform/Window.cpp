@@ -27,6 +27,7 @@ struct Display {
     std::string title;
     void (*capture)(const TPixmap&, void*) = nullptr;
     void* captureUser = nullptr;
+    void (*frameEnd)() = nullptr;
 };
 
 Display& State() {
@@ -231,6 +232,7 @@ void Flip(int sync) {
     Display& d = State();
     if (!d.renderer) return;
     if (sync >= 0 && sync != d.vsync && SDL_RenderSetVSync(d.renderer, sync) == 0) d.vsync = sync;
+    if (d.frameEnd) d.frameEnd();
     if (d.capture) {
         auto callback = d.capture;
         d.capture = nullptr;
@@ -238,6 +240,10 @@ void Flip(int sync) {
         if (CaptureFrame(frame)) callback(frame, d.captureUser);
     }
     SDL_RenderPresent(d.renderer);
+}
+
+void SetFrameEndHook(void (*hook)()) {
+    State().frameEnd = hook;
 }
 
 SDL_Window* GraphicsWindow() {

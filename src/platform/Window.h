@@ -61,6 +61,8 @@ void LeaveFullScreen();
 // Shows the frame drawn so far; sync 1 waits for the vertical blank, 0 does not, -1 keeps the
 // current setting.
 void Flip(int sync);
+// Called by Flip before the frame is captured or shown: the drawing layer draws what it held back.
+void SetFrameEndHook(void (*hook)());
 
 SDL_Window* GraphicsWindow();
 SDL_Renderer* GraphicsRenderer();

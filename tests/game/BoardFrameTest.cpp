@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -126,6 +127,69 @@ TEST_F(BoardFrameTest, FourSixAndTwelveInPlay) {
         Frame(n);
         Compare("board" + std::to_string(n) + "x" + std::to_string(n));
         GameScreen->Kill();
+    }
+}
+
+// The drawing backend keeps the unchanged part of a frame in a cache; whatever changes on the board must show
+// in the very next frame, and in the ones after it once the cache holds it, exactly as drawing everything
+// anew shows it (a grab before the end of a frame draws everything as it comes).
+TEST_F(BoardFrameTest, ChangesOnTheBoardShowInTheNextFrame) {
+    Frame(16);
+    EndFrame();
+    const auto cached = [] {
+        GameScreen->Draw();
+        EndFrame();
+        return GrabPixmap(0, 0, 800, 600);
+    };
+    const auto direct = [] {
+        GameScreen->Draw();
+        TPixmap shot = GrabPixmap(0, 0, 800, 600);
+        EndFrame();
+        return shot;
+    };
+    TPixmap last;
+    for (int i = 0; i <= 2 * FrameCacheSettleFrames; ++i) last = cached();
+    EXPECT_TRUE(LastFrameStats().cacheUsed);
+    EXPECT_FALSE(LastFrameStats().cacheRedrawn);
+    EXPECT_EQ(LastFrameStats().live, 0) << "an idle board draws its cache alone";
+    EXPECT_GT(LastFrameStats().hidden, 0) << "the clear under the background";
+    std::vector<std::pair<int, int>> empty;
+    for (int x = 0; x < 16; ++x)
+        for (int y = 0; y < 16; ++y)
+            if (Puzzle[x][y] == 0) empty.emplace_back(x, y);
+    ASSERT_GE(empty.size(), 3u);
+    struct TChange {
+        const char* what;
+        std::function<void()> apply;
+    };
+    const TChange changes[] = {
+        {"a number written",
+         [&] { Puzzle[empty[0].first][empty[0].second] = Solution[empty[0].first][empty[0].second]; }},
+        {"a pencil mark", [&] { Markup[empty[1].first][empty[1].second][4] = 1; }},
+        {"another chosen number",
+         [] {
+             ChosenNumber = 7;
+             GameScreen->UpdateNumberButtons();
+         }},
+        {"the pointer on another cell",
+         [this, &empty] {
+             TCell* cell = CellAt(empty[2].first, empty[2].second);
+             MoveMouse(int(cell->x), int(cell->y));
+             Tick(100);
+         }},
+        {"the timer a second on", [] { Now += 1000; }},
+        {"a number taken back", [&] { Puzzle[empty[0].first][empty[0].second] = 0; }},
+    };
+    for (const TChange& change : changes) {
+        SCOPED_TRACE(change.what);
+        change.apply();
+        const TPixmap next = cached();
+        EXPECT_NE(next.pixels, last.pixels) << "the change shows at once";
+        EXPECT_EQ(next.pixels, direct().pixels);
+        for (int i = 0; i <= FrameCacheSettleFrames; ++i) last = cached();
+        EXPECT_EQ(last.pixels, next.pixels) << "and stays once it is cached";
+        EXPECT_TRUE(LastFrameStats().cacheUsed);
+        EXPECT_EQ(LastFrameStats().live, 0);
     }
 }
 

@@ -236,4 +236,205 @@ TEST(Offscreen, CountsLiveTexturesUntilTheirImageOrRendererGoes) {
     ResetDrawStateDefaults();
 }
 
+// The frame cache of the SDL backend: every frame ended through the cache must be the picture that drawing
+// all of its commands gives (a second backend draws them all, since a grab before the end of the frame draws
+// what is held back as it is), whatever changed since the cache was drawn.
+class FrameCacheTest : public ::testing::Test {
+  protected:
+    static constexpr int kW = 80, kH = 60;
+    struct TScene {
+        std::shared_ptr<TImage> background, sprite;
+        float spriteX = 20;
+        int rectRed = 200;
+        int glow = 60;  // 0: no glow
+    };
+
+    void SetUp() override {
+        cached = CreateOffscreenBackend(kW, kH);
+        direct = CreateOffscreenBackend(kW, kH);
+        ASSERT_TRUE(cached && direct);
+        scene.background = Pattern(kW, kH, 1);
+        scene.sprite = Pattern(16, 16, 2);
+    }
+    void TearDown() override {
+        SetDrawBackend(nullptr);
+        ResetDrawStateDefaults();
+    }
+
+    // Opaque stripes, or a sprite whose alpha falls off to the right.
+    static std::shared_ptr<TImage> Pattern(int w, int h, int seed) {
+        auto image = CreateImage(w, h);
+        TPixmap& p = LockImage(image.get());
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                p.WritePixel(x, y,
+                             (seed == 1 ? 0xFF000000u : uint32_t(255 - x * 15) << 24) |
+                                 uint32_t((x * 37 + y * 11 * seed) & 255) << 16 |
+                                 uint32_t((y * 23) & 255) << 8 | uint32_t((x * y * seed) & 255));
+        return image;
+    }
+
+    static void Draw(const TScene& s) {
+        ResetDrawStateDefaults(kW, kH);
+        Cls();  // hidden under the background
+        SetBlend(SOLIDBLEND);
+        DrawImage(s.background.get(), 0, 0);
+        SetBlend(ALPHABLEND);
+        DrawImage(s.sprite.get(), s.spriteX, 10);
+        SetColor(s.rectRed, 40, 40);
+        SetAlpha(0.5f);
+        DrawRect(50, 30, 20, 20);
+        if (s.glow > 0) {
+            SetBlend(LIGHTBLEND);
+            SetColor(s.glow, s.glow, s.glow);
+            DrawImage(s.sprite.get(), 20, 10);
+        }
+        SetBlend(ALPHABLEND);
+        SetColor(90, 200, 90);
+        DrawRect(60, 5, 10, 10);   // clear of the glow
+        DrawRect(30, 20, 12, 12);  // over the glow
+    }
+
+    TPixmap Cached(const TScene& s) {
+        SetDrawBackend(cached.get());
+        Draw(s);
+        EndFrame();
+        stats = LastFrameStats();
+        return GrabPixmap(0, 0, kW, kH);
+    }
+    TPixmap Direct(const TScene& s) {
+        SetDrawBackend(direct.get());
+        Draw(s);
+        TPixmap shot = GrabPixmap(0, 0, kW, kH);
+        EndFrame();
+        return shot;
+    }
+
+    std::unique_ptr<TDrawBackend> cached, direct;
+    TScene scene;
+    TFrameStats stats;
+};
+
+TEST_F(FrameCacheTest, EveryFrameShowsWhatChanged) {
+    int pulse = 0;
+    // A frame with the glow one step further, checked against drawing everything.
+    const auto frame = [&] {
+        scene.glow = 20 + ++pulse % 200;
+        const TPixmap shot = Cached(scene);
+        EXPECT_EQ(shot.pixels, Direct(scene).pixels);
+        return shot;
+    };
+    // Frames until everything that stays is cached again; returns how often the cache was drawn meanwhile.
+    const auto settle = [&] {
+        int redrawn = 0;
+        for (int i = 0; i <= FrameCacheSettleFrames; ++i) {
+            frame();
+            redrawn += stats.cacheRedrawn;
+        }
+        return redrawn;
+    };
+    settle();  // the first frame is all new: what lies on it starts counting a frame later
+    EXPECT_EQ(settle(), 1);
+    EXPECT_TRUE(stats.cacheUsed);
+    EXPECT_EQ(stats.hidden, 1) << "the clear under the background";
+    EXPECT_EQ(stats.live, 2) << "the glow and the rectangle over it";
+    EXPECT_EQ(stats.cached, 4);
+
+    struct TStep {
+        const char* what;
+        void (*change)(TScene&);
+        bool cacheUsed;  // on the frame of the change
+    };
+    const TStep steps[] = {
+        {"a colour changes under the cache", [](TScene& s) { s.rectRed = 10; }, true},
+        {"a picture's pixels change in place",
+         [](TScene& s) { LockImage(s.sprite.get()).WritePixel(3, 3, 0xFF00FF00u); }, true},
+        {"the sprite moves", [](TScene& s) { s.spriteX = 24; }, true},
+        {"a new background picture", [](TScene& s) { s.background = Pattern(kW, kH, 3); }, false},
+    };
+    for (const TStep& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.change(scene);
+        frame();
+        EXPECT_EQ(stats.cacheUsed, step.cacheUsed);
+        EXPECT_EQ(stats.cacheRedrawn, step.cacheUsed) << "what changed leaves the cache at once";
+        EXPECT_EQ(settle(), 1) << "and goes back into it once";
+        EXPECT_EQ(stats.live, 2);
+    }
+
+    SCOPED_TRACE("a glow that holds for a few frames stays out of the cache");
+    for (int i = 0; i < 3 * FrameCacheSettleFrames; ++i) {
+        pulse -= i % 4 != 0;
+        frame();
+        EXPECT_FALSE(stats.cacheRedrawn);
+    }
+
+    SCOPED_TRACE("nothing moves: the frame is the cache alone");
+    scene.glow = 0;
+    const TPixmap still = Cached(scene);
+    EXPECT_EQ(still.pixels, Direct(scene).pixels);
+    for (int i = 0; i <= FrameCacheSettleFrames; ++i) Cached(scene);
+    EXPECT_EQ(Cached(scene).pixels, still.pixels);
+    EXPECT_EQ(stats.live, 0);
+    EXPECT_FALSE(stats.cacheRedrawn);
+    EXPECT_TRUE(stats.cacheUsed);
+}
+
+// A clear of the whole screen covers it as a picture does, and is cached like one.
+TEST_F(FrameCacheTest, ClearedScreenIsCachedToo) {
+    const auto draw = [] {
+        ResetDrawStateDefaults(kW, kH);
+        SetClsColor(10, 20, 30);
+        Cls();
+        SetColor(200, 100, 0);
+        DrawOval(10, 10, 30, 20);
+    };
+    TPixmap shot;
+    // The oval lay on a new command on the first frame, so its count starts a frame later.
+    for (int i = 0; i <= FrameCacheSettleFrames + 1; ++i) {
+        SetDrawBackend(cached.get());
+        draw();
+        EndFrame();
+        shot = GrabPixmap(0, 0, kW, kH);
+    }
+    EXPECT_TRUE(LastFrameStats().cacheUsed);
+    EXPECT_EQ(LastFrameStats().cached, 2);
+    SetDrawBackend(direct.get());
+    draw();
+    EXPECT_EQ(shot.pixels, GrabPixmap(0, 0, kW, kH).pixels);
+}
+
+TEST_F(FrameCacheTest, PictureReleasedBeforeTheFrameEndsIsStillDrawn) {
+    scene.glow = 0;
+    for (int i = 0; i <= FrameCacheSettleFrames; ++i) Cached(scene);
+    ASSERT_TRUE(stats.cacheUsed);
+    auto passing = Pattern(16, 16, 5);
+    SetDrawBackend(cached.get());
+    Draw(scene);
+    DrawImage(passing.get(), 40, 30);
+    passing.reset();
+    EndFrame();
+    const TPixmap shot = GrabPixmap(0, 0, kW, kH);
+    SetDrawBackend(direct.get());
+    passing = Pattern(16, 16, 5);
+    Draw(scene);
+    DrawImage(passing.get(), 40, 30);
+    EXPECT_EQ(shot.pixels, GrabPixmap(0, 0, kW, kH).pixels);
+}
+
+// A grab in the middle of a frame sees everything drawn so far; the rest of that frame is drawn as it comes.
+TEST_F(FrameCacheTest, GrabInTheMiddleOfAFrame) {
+    for (int i = 0; i <= FrameCacheSettleFrames; ++i) Cached(scene);
+    ASSERT_TRUE(stats.cacheUsed);
+    SetDrawBackend(cached.get());
+    Draw(scene);
+    const TPixmap middle = GrabPixmap(0, 0, kW, kH);
+    SetColor(255, 0, 0);
+    DrawRect(0, 0, 4, 4);
+    EndFrame();
+    EXPECT_FALSE(LastFrameStats().cacheUsed);
+    EXPECT_NEAR(int(GrabPixmap(0, 0, 1, 1).ReadPixel(0, 0) >> 16 & 255), 128, 1) << "half alpha over black";
+    EXPECT_EQ(middle.pixels, Direct(scene).pixels);
+}
+
 }  // namespace
