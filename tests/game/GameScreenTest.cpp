@@ -406,4 +406,32 @@ TEST_F(GameScreenTest, ANoticeTheSystemBoxCannotShowWaitsInTheGamesOwnDialog) {
     EXPECT_FALSE(std::filesystem::exists(shared.Path() / "ErrorLog.txt")) << "a notice is no error";
 }
 
+// A new background fades in over the old one for two seconds; after that only the new one is drawn.
+TEST_F(GameScreenTest, TheOldBackgroundIsNoLongerDrawnOnceTheCrossFadeIsOver) {
+    Enter(9);
+    const auto old = GameScreen->Image;
+    auto drawsOf = [this](const std::shared_ptr<TImage>& image) {
+        rec.calls.clear();
+        GameScreen->Draw();
+        int n = 0;
+        for (const TDrawCommand* c : rec.Find("DrawImage")) n += c->image == image.get() ? 1 : 0;
+        return n;
+    };
+    ASSERT_EQ(drawsOf(old), 1);
+    Now += 150000;
+    Tick();
+    const auto fresh = GameScreen->Image;
+    ASSERT_NE(fresh, old);
+    EXPECT_EQ(drawsOf(old), 1) << "fading out";
+    EXPECT_EQ(drawsOf(fresh), 1) << "fading in";
+    Now += 1950;
+    Tick(390);  // logic ticks of 5 ms
+    EXPECT_EQ(drawsOf(old), 1) << "still fading";
+    Now += 100;
+    Tick(20);
+    EXPECT_EQ(drawsOf(old), 0);
+    EXPECT_EQ(drawsOf(fresh), 1);
+    EXPECT_EQ(GameScreen->CrossFade, nullptr);
+}
+
 }  // namespace
