@@ -14,6 +14,7 @@
 #include "presentation/Dialog.h"
 #include "presentation/Fade.h"
 #include "presentation/Particles.h"
+#include "presentation/Sprite.h"
 
 namespace {
 
@@ -432,6 +433,35 @@ TEST_F(GameScreenTest, TheOldBackgroundIsNoLongerDrawnOnceTheCrossFadeIsOver) {
     EXPECT_EQ(drawsOf(old), 0);
     EXPECT_EQ(drawsOf(fresh), 1);
     EXPECT_EQ(GameScreen->CrossFade, nullptr);
+}
+
+// Every key that chooses a number, and keys that choose none (the chosen number stays).
+TEST_F(GameScreenTest, EveryNumberKeyChoosesItsNumber) {
+    Enter(16);
+    std::vector<std::pair<int, int>> rows = {{KEY_DELETE, 0}, {KEY_BACKSPACE, 0}};
+    for (int n = 0; n <= 9; ++n) {
+        rows.emplace_back(KEY_0 + n, n);
+        rows.emplace_back(KEY_NUM0 + n, n);
+    }
+    for (int n = 10; n <= 16; ++n) rows.emplace_back(KEY_A + n - 10, n);
+    for (int none : {1, 2, KEY_A + 7, KEY_0 - 1}) rows.emplace_back(none, -1);
+    for (const auto& [key, number] : rows) {
+        SCOPED_TRACE(key);
+        const int before = number == 5 ? 6 : 5;
+        ChosenNumber = before;
+        PressKey(key);
+        EXPECT_EQ(ChosenNumber, number < 0 ? before : number);
+    }
+}
+
+TEST_F(GameScreenTest, TheHeaderGlowsFromNothingUpToHalf) {
+    Enter(9);
+    ASSERT_TRUE(GameScreen->Header);
+    const TSprite& header = *GameScreen->Header;
+    EXPECT_EQ(header.GlowMode, 3);
+    EXPECT_FLOAT_EQ(header.GlowSpeed, 0.25f);
+    EXPECT_FLOAT_EQ(header.GlowMin, 0.0f);
+    EXPECT_FLOAT_EQ(header.GlowMax, 0.5f);
 }
 
 }  // namespace
