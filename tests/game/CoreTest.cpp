@@ -434,4 +434,24 @@ TEST_F(CoreTest, ASolveIsAbandonedOnlyOnCloseOrEscape) {
     FlushEvents();
 }
 
+// The reveal writes the one differing cell itself, wherever it stands.
+TEST_F(CoreTest, RevealingWritesTheDifferingCellItself) {
+    UseSize(4);
+    SetUpSmallGame();
+    for (const auto& [x, y] : {std::pair{3, 1}, {0, 2}, {2, 0}}) {
+        SCOPED_TRACE(x * 4 + y);
+        const int right = Solution[x][y];
+        Puzzle[x][y] = 0;
+        Core.ShowRandomCell();
+        EXPECT_EQ(Puzzle, Solution);
+        EXPECT_EQ(Puzzle[x][y], right);
+    }
+    ShowMarkup = 1;
+    Puzzle[1][2] = 0;
+    for (int n = 0; n < 4; ++n) Markup[1][2][n] = 1;
+    Core.ShowRandomCell();
+    for (int n = 0; n < 4; ++n)
+        EXPECT_EQ(Markup[1][2][n], 0) << "the automatic marks follow the revealed cell";
+}
+
 }  // namespace

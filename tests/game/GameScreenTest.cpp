@@ -455,9 +455,11 @@ TEST_F(GameScreenTest, EveryNumberKeyChoosesItsNumber) {
 }
 
 TEST_F(GameScreenTest, TheHeaderGlowsFromNothingUpToHalf) {
-    Enter(9);
+    NewBoard(9);
+    EnterBoardScreen();
     ASSERT_TRUE(GameScreen->Header);
     const TSprite& header = *GameScreen->Header;
+    EXPECT_FLOAT_EQ(header.Glow, 0.0f);
     EXPECT_EQ(header.GlowMode, 3);
     EXPECT_FLOAT_EQ(header.GlowSpeed, 0.25f);
     EXPECT_FLOAT_EQ(header.GlowMin, 0.0f);
