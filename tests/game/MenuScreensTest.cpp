@@ -204,6 +204,54 @@ TEST_F(MenuScreensTest, EnterOnThePlayScreenGeneratesAndDoesNotAlsoStartACustomP
     EXPECT_EQ(Game->DestinationTScreen, PlayScreen.get());  // no change started by the play screen itself
 }
 
+// The play screen shows the current size and level chosen; its labels glow and its menus stand in place.
+TEST_F(MenuScreensTest, PlayScreenLooksLikeItsReference) {
+    PuzzleWidth = PuzzleHeight = 12;
+    PuzzleDifficulty = 4;
+    SetClockSource([] { return 1000000; });
+    GoTo("play", PlayScreen.get());
+    EXPECT_EQ(PlayScreen->ChosenSize, "12x12");
+    EXPECT_EQ(PlayScreen->ChosenDifficulty, "veryhard");
+    Game->Mouse->x = Game->Mouse->y = 0;
+    for (int i = 0; i < 300; ++i) Tick();
+    SetClsColor(0, 0, 0);
+    Cls();
+    PlayScreen->Draw();
+    EXPECT_TRUE(golden::MatchesReference(GrabPixmap(0, 0, 800, 600), "tests/game/golden", "playscreen"));
+}
+
+TEST_F(MenuScreensTest, PlayScreenButtonNamesOfEverySizeAndLevel) {
+    const std::pair<int, const char*> sizes[] = {{4, "4x4"},    {6, "6x6"}, {9, "9x9"}, {12, "12x12"},
+                                                 {16, "16x16"}, {5, "9x9"}, {0, "9x9"}};
+    for (const auto& [width, name] : sizes) EXPECT_EQ(SizeButtonName(width), name) << width;
+    const std::pair<int, const char*> levels[] = {{0, "veryeasy"}, {1, "easy"},   {2, "medium"}, {3, "hard"},
+                                                  {4, "veryhard"}, {5, "medium"}, {-1, "medium"}};
+    for (const auto& [level, name] : levels) EXPECT_EQ(DifficultyButtonName(level), name) << level;
+}
+
+// Size and level buttons choose at once, and the screen is entered outside custom mode.
+TEST_F(MenuScreensTest, PlayScreenSizeAndLevelButtonsChooseAtOnce) {
+    CustomPuzzleMode = CustomPuzzleAccepted = 1;
+    GoTo("play", PlayScreen.get());
+    EXPECT_EQ(CustomPuzzleMode, 0);
+    EXPECT_EQ(CustomPuzzleAccepted, 0);
+    const struct {
+        const char* button;
+        int width, level;
+    } rows[] = {{"4x4", 4, 2}, {"16x16", 16, 2}, {"veryeasy", 16, 0}, {"hard", 16, 3}, {"6x6", 6, 3}};
+    for (const auto& row : rows) {
+        ClickButton(PlayScreen->SizeMenu->FindButton(row.button) != nullptr ? *PlayScreen->SizeMenu
+                                                                            : *PlayScreen->DifficultyMenu,
+                    row.button);
+        Tick();
+        EXPECT_EQ(std::pair(PuzzleWidth, PuzzleHeight), std::pair(row.width, row.width)) << row.button;
+        EXPECT_EQ(PuzzleDifficulty, row.level) << row.button;
+        EXPECT_EQ(std::pair(RegionWidth, RegionHeight), RegionShape(row.width)) << row.button;
+    }
+    EXPECT_EQ(PlayScreen->ChosenSize, "6x6");
+    EXPECT_EQ(PlayScreen->ChosenDifficulty, "hard");
+}
+
 TEST_F(MenuScreensTest, OptionsToggleAtOnceAndAreWrittenOnOkButNotOnEscape) {
     const std::string before = testenv::ReadFile(shared.Path() / "config.ini");
     const int highlighter = ShowHighlighter;
