@@ -3,6 +3,8 @@
 // running game receives them.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "BoardWorld.h"
 #include "platform/Keys.h"
 
@@ -246,6 +248,60 @@ TEST_F(CellsTest, OutOfRangeNumbersCellsAndOtherTypesNeverTouchTheGrids) {
     rec.calls.clear();
     cell->DrawSpecial(1);
     EXPECT_TRUE(rec.Find("DrawText").empty()) << "a cell outside the board draws no number";
+}
+
+// A number's colour tells its state: wrong under "show mistakes" or flashing in conflict red, a locked one
+// grey, any other white; it stands 8 pixels in from the cell's left (7 for the letters) and 1 down.
+TEST_F(CellsTest, ANumbersColourAndPlaceTellItsState) {
+    const struct {
+        const char* what;
+        int size;
+        bool locked, wrong, mistakes, conflictHere, conflictElsewhere;
+        int red, green, blue;
+    } rows[] = {
+        {"given", 9, true, false, false, false, false, 200, 200, 200},
+        {"own", 9, false, false, false, false, false, 255, 255, 255},
+        {"wrong, mistakes hidden", 9, false, true, false, false, false, 255, 255, 255},
+        {"wrong, mistakes shown", 9, false, true, true, false, false, 255, 0, 0},
+        {"right, mistakes shown", 9, false, false, true, false, false, 255, 255, 255},
+        {"locked wrong, mistakes shown", 9, true, true, true, false, false, 255, 0, 0},
+        {"conflict here", 9, true, false, false, true, false, 255, 0, 0},
+        {"conflict elsewhere", 9, false, false, false, false, true, 255, 255, 255},
+        {"letter", 16, false, false, false, false, false, 255, 255, 255},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        NewBoard(row.size);
+        const int x = 2, y = 1;
+        const int value = row.size == 16 ? 10 : 5;  // the first letter
+        Solution[x][y] = static_cast<std::uint8_t>(row.wrong ? value % row.size + 1 : value);
+        Puzzle[x][y] = static_cast<std::uint8_t>(value);
+        Locked[x][y] = row.locked ? 1 : 0;
+        ShowMistakes = row.mistakes ? 1 : 0;
+        ConflictShown = row.conflictHere || row.conflictElsewhere ? 1 : 0;
+        ConflictX = row.conflictHere ? x : x + 1;
+        ConflictY = row.conflictHere ? y : y + 1;
+        TCell* cell = CellAt(x, y);
+        ASSERT_NE(cell, nullptr);
+        rec.calls.clear();
+        cell->DrawSpecial(0);
+        const TDrawCommand* text = nullptr;
+        for (const TDrawCommand* c : rec.Find("DrawText"))
+            if (c->text == CellSymbol(value)) text = c;
+        ASSERT_NE(text, nullptr);
+        EXPECT_EQ((std::vector<int>{text->state.red, text->state.green, text->state.blue}),
+                  (std::vector<int>{row.red, row.green, row.blue}));
+        EXPECT_FLOAT_EQ(text->args[0], std::floor(cell->x - 16 + (value >= 10 ? 7 : 8) + 0.5f));
+        EXPECT_FLOAT_EQ(text->args[1], std::floor(cell->y - 16 + 1 + 0.5f));
+        EXPECT_EQ(GetDrawState().red + GetDrawState().green + GetDrawState().blue, 3 * 255) << "left white";
+        ConflictShown = ShowMistakes = 0;
+    }
+}
+
+TEST_F(CellsTest, SymbolsAreDigitsThenLetters) {
+    const std::pair<int, const char*> rows[] = {{0, ""},   {1, "1"}, {9, "9"}, {10, "A"},
+                                                {16, "G"}, {17, ""}, {-1, ""}};
+    for (const auto& [value, symbol] : rows) EXPECT_EQ(CellSymbol(value), symbol) << value;
 }
 
 }  // namespace
