@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 
 #include "BoardWorld.h"
 #include "core/ErrorReport.h"
@@ -464,6 +465,45 @@ TEST_F(GameScreenTest, TheHeaderGlowsFromNothingUpToHalf) {
     EXPECT_FLOAT_EQ(header.GlowSpeed, 0.25f);
     EXPECT_FLOAT_EQ(header.GlowMin, 0.0f);
     EXPECT_FLOAT_EQ(header.GlowMax, 0.5f);
+}
+
+// A burst of n at full particles makes n coloured sparks that fly up and out from the point, spinning
+// either way and fading in a second; the particles option scales their number.
+TEST_F(GameScreenTest, ABurstMakesItsShareOfSparksEachWithinItsRanges) {
+    Enter(9);
+    CompletionParticles = std::make_unique<TParticleList>();
+    const auto image = ImageBank->Find("particle2");
+    const struct {
+        int setting, n, made;
+    } rows[] = {{100, 50, 50}, {100, 20, 20}, {50, 50, 25}, {80, 10, 8}, {0, 50, 0}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.setting * 1000 + row.n);
+        CompletionParticles->Clear();
+        Game->Particles = row.setting;
+        ParticleBurst(300, 200, image, row.n);
+        EXPECT_EQ(CompletionParticles->Count(), row.made);
+    }
+    Game->Particles = 100;
+    CompletionParticles->Clear();
+    ParticleBurst(300, 200, image, 200);
+    std::set<int> directions;
+    for (const auto& p : CompletionParticles->Items()) {
+        EXPECT_EQ(std::pair(p->x, p->y), std::pair(300.0f, 200.0f));
+        EXPECT_TRUE(p->dx >= -1.5f && p->dx <= 1.5f) << p->dx;
+        EXPECT_TRUE(p->dy >= -2.0f && p->dy <= 0.0f) << p->dy;
+        EXPECT_FLOAT_EQ(p->ygravity, 0.01f);
+        EXPECT_EQ(p->DoLightBlend, 1);
+        EXPECT_TRUE(p->RotationSpeed >= 0.5f && p->RotationSpeed <= 3.0f) << p->RotationSpeed;
+        EXPECT_TRUE(p->ScaleX >= 0.3f && p->ScaleX <= 1.0f) << p->ScaleX;
+        EXPECT_EQ(p->DoScale, 0);
+        EXPECT_EQ(p->FadeLength, Game->CalcAnimLength(1000));
+        directions.insert(p->DoRotate);
+        ASSERT_TRUE(p->Color);
+        for (int c : {p->Color->R, p->Color->G, p->Color->B}) EXPECT_TRUE(c >= 100 && c <= 255) << c;
+    }
+    EXPECT_EQ(directions, (std::set<int>{-1, 1}));
+    CompletionParticles.reset();
+    EXPECT_EQ(ParticleBurstCreate(1, 2, image), nullptr) << "no list, no spark";
 }
 
 }  // namespace
