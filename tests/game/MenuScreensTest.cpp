@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/Game.h"
@@ -19,6 +20,7 @@
 #include "core/PakFileManager.h"
 #include "core/SoundBank.h"
 #include "core/Startup.h"
+#include "core/StringUtils.h"
 #include "game/Core.h"
 #include "game/GameDialogs.h"
 #include "game/GameNotice.h"
@@ -39,10 +41,12 @@
 #include "platform/FileSystem.h"
 #include "platform/ImageCodec.h"
 #include "platform/Random.h"
+#include "presentation/Button.h"
 #include "presentation/Color.h"
 #include "presentation/Dialog.h"
 #include "presentation/Font.h"
 #include "presentation/GameFade.h"
+#include "presentation/GameImage.h"
 #include "presentation/ImageBank.h"
 #include "presentation/Menu.h"
 #include "presentation/MousePointer.h"
@@ -235,6 +239,7 @@ TEST_F(MenuScreensTest, PlayScreenSizeAndLevelButtonsChooseAtOnce) {
     GoTo("play", PlayScreen.get());
     EXPECT_EQ(CustomPuzzleMode, 0);
     EXPECT_EQ(CustomPuzzleAccepted, 0);
+    EXPECT_EQ(Game->FadeMusic, 0) << "the title's music plays on";
     const struct {
         const char* button;
         int width, level;
@@ -250,6 +255,17 @@ TEST_F(MenuScreensTest, PlayScreenSizeAndLevelButtonsChooseAtOnce) {
     }
     EXPECT_EQ(PlayScreen->ChosenSize, "6x6");
     EXPECT_EQ(PlayScreen->ChosenDifficulty, "hard");
+    // The chosen button shows its "On" picture, and under the pointer the same hover picture as the rest.
+    const std::tuple<TMenu*, const char*, const char*> shown[] = {
+        {PlayScreen->SizeMenu.get(), "6x6", "4x4"}, {PlayScreen->DifficultyMenu.get(), "hard", "easy"}};
+    for (const auto& [menu, chosen, other] : shown) {
+        for (const auto& [name, image] : {std::pair{chosen, Upper(chosen) + "ON"}, {other, Upper(other)}}) {
+            TButton* button = menu->FindButton(name);
+            ASSERT_NE(button, nullptr) << name;
+            EXPECT_EQ(button->image->name, image);
+            EXPECT_EQ(button->ImageMouseOver->name, Upper(name) + "MO");
+        }
+    }
 }
 
 TEST_F(MenuScreensTest, OptionsToggleAtOnceAndAreWrittenOnOkButNotOnEscape) {
