@@ -506,4 +506,42 @@ TEST_F(GameScreenTest, ABurstMakesItsShareOfSparksEachWithinItsRanges) {
     EXPECT_EQ(ParticleBurstCreate(1, 2, image), nullptr) << "no list, no spark";
 }
 
+// Once solved, a burst of fifty sparks goes off after a quarter to three quarters of a second, somewhere at
+// least 100 pixels inside the screen.
+TEST_F(GameScreenTest, BurstsGoOffAtIntervalsInsideTheScreen) {
+    FillBestTimes(HighScores9, "hs9x9");
+    Game->Particles = 100;
+    Enter(9);
+    Solve();
+    ASSERT_TRUE(CompletionParticles);
+    for (const auto& p : CompletionParticles->Items()) p->Data1 = 1;  // seen
+    std::vector<int> burstTimes;
+    for (int step = 0; step < 1000; ++step) {  // ten seconds in ticks of 10 ms
+        Now += 10;
+        Tick();
+        std::vector<std::shared_ptr<TParticle>> fresh;
+        for (const auto& p : CompletionParticles->Items())
+            if (p->Data1 == 0) {
+                p->Data1 = 1;
+                fresh.push_back(p);
+            }
+        if (fresh.empty()) continue;
+        burstTimes.push_back(Now);
+        EXPECT_EQ(fresh.size(), 50u);
+        const float x = fresh[0]->x - fresh[0]->dx;
+        EXPECT_TRUE(x >= 99.5f && x <= ScreenWidth - 99.5f) << x;
+        EXPECT_TRUE(fresh[0]->y >= 97 && fresh[0]->y <= ScreenHeight - 97) << fresh[0]->y;
+        for (const auto& p : fresh) EXPECT_NEAR(p->x - p->dx, x, 1e-3f) << "one burst, one place";
+    }
+    ASSERT_GE(burstTimes.size(), 12u);
+    EXPECT_LE(burstTimes.size(), 41u);
+    int shortest = 1 << 30, longest = 0;
+    for (size_t i = 1; i < burstTimes.size(); ++i) {
+        shortest = std::min(shortest, burstTimes[i] - burstTimes[i - 1]);
+        longest = std::max(longest, burstTimes[i] - burstTimes[i - 1]);
+    }
+    EXPECT_GE(shortest, 250);
+    EXPECT_LE(longest, 760);
+}
+
 }  // namespace
