@@ -544,4 +544,43 @@ TEST_F(GameScreenTest, BurstsGoOffAtIntervalsInsideTheScreen) {
     EXPECT_LE(longest, 760);
 }
 
+// The board's line of text: the reveal hint while armed, the congratulation once solved, and the time at
+// the bottom left unless the timer is off or a puzzle is being typed in.
+TEST_F(GameScreenTest, TheMessagesAndTheTimeShowWhenTheyShould) {
+    const struct {
+        int armed, completed, custom, timer;
+        bool hint, done, time;
+    } rows[] = {
+        {0, 0, 0, 1, false, false, true},  {1, 0, 0, 1, true, false, true},   {0, 1, 0, 1, false, true, true},
+        {0, 0, 0, 0, false, false, false}, {0, 0, 1, 1, false, false, false}, {1, 1, 0, 0, true, true, false},
+    };
+    Enter(9);
+    Now += 83000;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.armed * 1000 + row.completed * 100 + row.custom * 10 + row.timer);
+        ShowDesiredCellArmed = row.armed, PuzzleCompleted = row.completed, CustomPuzzleMode = row.custom;
+        ShowTimer = row.timer;
+        rec.calls.clear();
+        GameScreen->Draw();
+        std::string all;
+        const TDrawCommand* time = nullptr;
+        for (const TDrawCommand* c : rec.Find("DrawText")) {
+            all += c->text + " ";
+            if (c->text.find("01:23") != std::string::npos) time = c;
+        }
+        EXPECT_EQ(all.find("answer") != std::string::npos, row.hint) << all;
+        EXPECT_EQ(all.find("solved") != std::string::npos, row.done) << all;
+        EXPECT_EQ(time != nullptr, row.time) << all;
+        if (time != nullptr) {
+            EXPECT_EQ(time->text, "Time: 01:23");
+            EXPECT_EQ(std::vector<float>(time->args.begin(), time->args.begin() + 2),
+                      (std::vector<float>{25, 490}));
+            EXPECT_EQ((std::vector<int>{time->state.red, time->state.green, time->state.blue}),
+                      (std::vector<int>{255, 255, 255}));
+        }
+    }
+    ShowDesiredCellArmed = PuzzleCompleted = CustomPuzzleMode = 0;
+    ShowTimer = 1;
+}
+
 }  // namespace
