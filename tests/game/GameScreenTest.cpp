@@ -455,9 +455,11 @@ TEST_F(GameScreenTest, EveryNumberKeyChoosesItsNumber) {
     }
 }
 
-TEST_F(GameScreenTest, TheHeaderGlowsFromNothingUpToHalf) {
+TEST_F(GameScreenTest, EnteringKeepsTheMusicAndTheHeaderGlowsFromNothingUpToHalf) {
     NewBoard(9);
+    Game->FadeMusic = 1;  // as the fade-out that leads here leaves it
     EnterBoardScreen();
+    EXPECT_EQ(Game->FadeMusic, 0) << "the music plays on into the board";
     ASSERT_TRUE(GameScreen->Header);
     const TSprite& header = *GameScreen->Header;
     EXPECT_FLOAT_EQ(header.Glow, 0.0f);
