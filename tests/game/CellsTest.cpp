@@ -304,4 +304,21 @@ TEST_F(CellsTest, SymbolsAreDigitsThenLetters) {
     for (const auto& [value, symbol] : rows) EXPECT_EQ(CellSymbol(value), symbol) << value;
 }
 
+// A cell drawn while no region shape is set (before the board is sized) shows no pencil marks.
+TEST_F(CellsTest, MarksNeedARegionShape) {
+    NewBoard(9);
+    auto [x, y] = EmptyCell();
+    Markup[x][y][0] = Markup[x][y][4] = 1;
+    TCell* cell = CellAt(x, y);
+    ASSERT_NE(cell, nullptr);
+    cell->DrawSpecial(0);
+    const size_t withShape = rec.Find("DrawText").size();
+    EXPECT_GE(withShape, 2u);
+    rec.calls.clear();
+    RegionWidth = 0;
+    cell->DrawSpecial(0);
+    EXPECT_TRUE(rec.Find("DrawText").empty());
+    Core.SetPuzzleRegion();
+}
+
 }  // namespace

@@ -564,6 +564,8 @@ TEST_F(GameScreenTest, TheMessagesAndTheTimeShowWhenTheyShould) {
         ShowTimer = row.timer;
         rec.calls.clear();
         GameScreen->Draw();
+        ASSERT_FALSE(rec.calls.empty());
+        EXPECT_EQ(rec.calls[0].op, "Cls") << "each frame starts from a cleared screen";
         std::string all;
         const TDrawCommand* time = nullptr;
         for (const TDrawCommand* c : rec.Find("DrawText")) {
