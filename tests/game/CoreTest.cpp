@@ -6,6 +6,8 @@
 #include <functional>
 #include <random>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "SudokuEngine.h"
 #include "game/Core.h"
@@ -452,6 +454,40 @@ TEST_F(CoreTest, RevealingWritesTheDifferingCellItself) {
     Core.ShowRandomCell();
     for (int n = 0; n < 4; ++n)
         EXPECT_EQ(Markup[1][2][n], 0) << "the automatic marks follow the revealed cell";
+}
+
+// The generator is asked for square boards of a known size at levels 0 to 4 only.
+TEST_F(CoreTest, TheGeneratorIsAskedForEveryKnownSizeAndLevel) {
+    std::vector<std::pair<int, int>> asked;
+    Core.Generate = [&](int size, int level, signed char* puzzle, signed char* solution) {
+        asked.emplace_back(size, level);
+        for (int i = 0; i < size * size; ++i) puzzle[i] = solution[i] = 1;
+        return 1;
+    };
+    const struct {
+        int width, height, level;
+        bool asked;
+    } rows[] = {{4, 4, 0, true},   {6, 6, 4, true},  {9, 9, 2, true},   {12, 12, 1, true}, {16, 16, 3, true},
+                {9, 9, -1, false}, {9, 9, 5, false}, {9, 12, 2, false}, {12, 9, 2, false}, {8, 8, 2, false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::to_string(row.width) + "x" + std::to_string(row.height) + " " +
+                     std::to_string(row.level));
+        asked.clear();
+        Core.CreatePuzzle(row.width, row.height, row.level);
+        EXPECT_EQ(asked.size(), row.asked ? 1u : 0u);
+        if (row.asked) {
+            EXPECT_EQ(asked[0], std::pair(row.width, row.level));
+            EXPECT_EQ(std::pair(PuzzleWidth, PuzzleDifficulty), std::pair(row.width, row.level));
+        }
+    }
+    // The highest number of the largest board is found like any other.
+    UseSize(16);
+    Puzzle = {};
+    Puzzle[15][0] = 16;
+    EXPECT_EQ(IsNumberInRowOrColumn(16, 15, 9), 1);
+    EXPECT_EQ(IsNumberInRowOrColumn(16, 3, 0), 1);
+    EXPECT_EQ(IsNumberAllowed(16, 14, 1), 0);
+    EXPECT_EQ(IsNumberAllowed(16, 3, 5), 1);
 }
 
 }  // namespace

@@ -587,4 +587,20 @@ TEST_F(GameScreenTest, TheMessagesAndTheTimeShowWhenTheyShould) {
     ShowTimer = 1;
 }
 
+// A number key held down keeps its number chosen, also after the wheel moved away from it.
+TEST_F(GameScreenTest, AHeldNumberKeyKeepsItsNumberChosen) {
+    Enter(9);
+    KeyDown(KEY_0 + 3);
+    Tick();
+    ASSERT_EQ(ChosenNumber, 3);
+    ChosenNumber = 7;
+    Tick(2);
+    EXPECT_EQ(ChosenNumber, 3);
+    KeyUp(KEY_0 + 3);
+    Tick();
+    ChosenNumber = 7;
+    Tick();
+    EXPECT_EQ(ChosenNumber, 7) << "let go, it chooses no more";
+}
+
 }  // namespace
