@@ -458,8 +458,14 @@ TEST_F(GameScreenTest, EveryNumberKeyChoosesItsNumber) {
 TEST_F(GameScreenTest, EnteringKeepsTheMusicAndTheHeaderGlowsFromNothingUpToHalf) {
     NewBoard(9);
     Game->FadeMusic = 1;  // as the fade-out that leads here leaves it
+    Game->Mouse->Off();   // as the play screen leaves it while it generates
+    Game->Mouse->z = 4;   // the wheel turned before
+    ChosenNumber = 5;
     EnterBoardScreen();
     EXPECT_EQ(Game->FadeMusic, 0) << "the music plays on into the board";
+    EXPECT_EQ(Game->Mouse->Active, 1);
+    EXPECT_EQ(ChosenNumber, 1);
+    EXPECT_EQ(Game->IgnoreEscapeKey, 1) << "Escape is the board's own";
     ASSERT_TRUE(GameScreen->Header);
     const TSprite& header = *GameScreen->Header;
     EXPECT_FLOAT_EQ(header.Glow, 0.0f);
@@ -467,6 +473,8 @@ TEST_F(GameScreenTest, EnteringKeepsTheMusicAndTheHeaderGlowsFromNothingUpToHalf
     EXPECT_FLOAT_EQ(header.GlowSpeed, 0.25f);
     EXPECT_FLOAT_EQ(header.GlowMin, 0.0f);
     EXPECT_FLOAT_EQ(header.GlowMax, 0.5f);
+    Tick();
+    EXPECT_EQ(ChosenNumber, 1) << "a wheel turned before the board is no step on it";
 }
 
 // A burst of n at full particles makes n coloured sparks that fly up and out from the point, spinning
