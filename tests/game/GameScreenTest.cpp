@@ -12,8 +12,11 @@
 #include "game/HighScoreList.h"
 #include "platform/Events.h"
 #include "platform/Keys.h"
+#include "presentation/Button.h"
 #include "presentation/Dialog.h"
 #include "presentation/Fade.h"
+#include "presentation/GameImage.h"
+#include "presentation/Menu.h"
 #include "presentation/Particles.h"
 #include "presentation/Sprite.h"
 
@@ -609,6 +612,38 @@ TEST_F(GameScreenTest, AHeldNumberKeyKeepsItsNumberChosen) {
     ChosenNumber = 7;
     Tick();
     EXPECT_EQ(ChosenNumber, 7) << "let go, it chooses no more";
+}
+
+// Which menus the board shows: numbers and aids only while the puzzle is open, the main menu outside
+// custom mode, the custom menu only in it.
+TEST_F(GameScreenTest, EachMenuIsShownOnlyWhenItCanBeUsed) {
+    Enter(9);
+    auto shown = [this](const TMenu& menu) {
+        std::set<const TImage*> images;
+        for (const auto& button : menu)
+            if (button->image) images.insert(button->image->image.get());
+        for (const TDrawCommand* c : rec.Find("DrawImage"))
+            if (images.count(c->image) != 0) return true;
+        return false;
+    };
+    const struct {
+        int completed, custom;
+        bool numbers, main, aids, customMenu;
+    } rows[] = {{0, 0, true, true, true, false},
+                {1, 0, false, true, false, false},
+                {0, 1, true, false, false, true},
+                {1, 1, false, false, false, true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.completed * 10 + row.custom);
+        PuzzleCompleted = row.completed, CustomPuzzleMode = row.custom;
+        rec.calls.clear();
+        GameScreen->Draw();
+        EXPECT_EQ(shown(*GameScreen->NumberMenu), row.numbers);
+        EXPECT_EQ(shown(*GameScreen->MainMenu), row.main);
+        EXPECT_EQ(shown(*GameScreen->PuzzleMenu), row.aids);
+        EXPECT_EQ(shown(*GameScreen->CustomPuzzleMenu), row.customMenu);
+    }
+    PuzzleCompleted = CustomPuzzleMode = 0;
 }
 
 }  // namespace
