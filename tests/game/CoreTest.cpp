@@ -415,6 +415,13 @@ TEST_F(CoreTest, TheEngineGetsTheWholeBoardColumnByColumn) {
         EXPECT_EQ(HighScoreDifficulty(), 2);
         Solution = PuzzleStart = {};
     }
+    // A generated puzzle's time goes under the level it was made at again.
+    Core.Generate = [](int size, int, signed char* puzzle, signed char* solution) {
+        for (int i = 0; i < size * size; ++i) puzzle[i] = solution[i] = 1;
+        return 1;
+    };
+    Core.CreatePuzzle(9, 9, 4);
+    EXPECT_EQ(HighScoreDifficulty(), 4);
 }
 
 // A long solve stops on a close request or Escape, and only then.
