@@ -296,4 +296,24 @@ TEST_F(CurveWidgets, ClearPutsTheCameraBackOnTheMiddleOfItsWorld) {
               (std::vector<float>{512, 384, 1, 512, 384, 512, 384, 1, 1.25f, 30, 0.5f}));
 }
 
+// A zoom step aims at the point it was asked for by how far it zooms; the scale stays below its maximum.
+TEST_F(CurveWidgets, AZoomStepAimsAtItsPoint) {
+    const struct {
+        double dx, dy, factor;
+        float scale, x, y;
+    } rows[] = {
+        {100, -40, 2.0, 2, 562, 364},       {100, 40, 4.0, 4, 587, 414}, {0, 0, 29.0, 29, 512, 384},
+        {0, 0, 30.0, 1, 512, 384},          {100, 40, 0.0, 1, 612, 424}, {100, 40, -1.0, 1, 712, 464},
+        {-100, -40, 1.25, 1.25f, 492, 376},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.factor);
+        TCameraZoom camera;
+        camera.Zoom(row.dx, row.dy, row.factor);
+        EXPECT_FLOAT_EQ(camera.ZoomTargetScale, row.scale);
+        EXPECT_NEAR(camera.ZoomTargetX, row.x, 1e-3);
+        EXPECT_NEAR(camera.ZoomTargetY, row.y, 1e-3);
+    }
+}
+
 }  // namespace
