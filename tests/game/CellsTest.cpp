@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 
 #include "BoardWorld.h"
 #include "platform/Keys.h"
@@ -319,6 +320,38 @@ TEST_F(CellsTest, MarksNeedARegionShape) {
     cell->DrawSpecial(0);
     EXPECT_TRUE(rec.Find("DrawText").empty());
     Core.SetPuzzleRegion();
+}
+
+// Flying in, each column's cells start stacked above the board, each 15 to 50 pixels further down than a
+// tile below the one before, and fall at 2.5 pixels a tick; the board stands 80 pixels right of the centre
+// and 10 above it, its regions shaded in turn.
+TEST_F(CellsTest, CellsStartAboveTheBoardAndFallIntoAShadedGrid) {
+    for (int n : {4, 9, 16}) {
+        SCOPED_TRACE(n);
+        NewBoard(n, 1);
+        ASSERT_EQ(CellList.Count(), n * n);
+        const int left = 80 + (ScreenWidth - n * 32) / 2, top = (ScreenHeight - n * 32) / 2 - 10;
+        int lowestGap = 1000, highestGap = 0;
+        std::map<int, float> lastStart;
+        for (const auto& cell : CellList.Items()) {
+            const int x = cell->ArrayLocationX, y = cell->ArrayLocationY;
+            EXPECT_EQ(cell->TargetX, left + x * 32);
+            EXPECT_EQ(cell->TargetY, top + y * 32);
+            EXPECT_FLOAT_EQ(cell->x, float(cell->TargetX));
+            EXPECT_FLOAT_EQ(cell->dx, 0.0f);
+            EXPECT_FLOAT_EQ(cell->dy, 2.5f);
+            EXPECT_EQ(cell->CellType, 0);
+            EXPECT_EQ(cell->CellRegion, (x / RegionWidth + y / RegionHeight) % 2);
+            const float base = y == 0 ? float(-top - n * 67) : lastStart[x] + 32;
+            const int gap = int(cell->y - base);
+            lowestGap = std::min(lowestGap, gap), highestGap = std::max(highestGap, gap);
+            lastStart[x] = cell->y;
+        }
+        EXPECT_GE(lowestGap, 15);
+        EXPECT_LE(highestGap, 50);
+    }
+    NewBoard(9, 0);
+    for (const auto& cell : CellList.Items()) EXPECT_FLOAT_EQ(cell->y, float(cell->TargetY)) << "no fly-in";
 }
 
 }  // namespace
