@@ -8,6 +8,9 @@
 
 #include "BoardWorld.h"
 #include "platform/Keys.h"
+#include "presentation/GameImage.h"
+#include "presentation/ImageBank.h"
+#include "presentation/MousePointer.h"
 
 namespace {
 
@@ -352,6 +355,74 @@ TEST_F(CellsTest, CellsStartAboveTheBoardAndFallIntoAShadedGrid) {
     }
     NewBoard(9, 0);
     for (const auto& cell : CellList.Items()) EXPECT_FLOAT_EQ(cell->y, float(cell->TargetY)) << "no fly-in";
+}
+
+// Under the pointer a cell lights up and the hint line tells what a click does there; an armed reveal or a
+// solved board shows no hint, and the highlighter lights the pointed cell's row, column and region.
+TEST_F(CellsTest, HoverHintsAndTheHighlighter) {
+    const struct {
+        const char* what;
+        bool given, locked;
+        int custom, armed, completed;
+        const char* hint;  // a word of the expected hint, "" for none
+    } rows[] = {
+        {"empty", false, false, 0, 0, 0, "Left-click"},
+        {"locked given", true, true, 0, 0, 0, "locked"},
+        {"unlocked given", true, false, 0, 0, 0, "Left-click"},
+        {"typing in", false, false, 1, 0, 0, "Check"},
+        {"armed", false, false, 0, 1, 0, ""},
+        {"solved", false, false, 0, 0, 1, ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        NewBoard(9);
+        const auto [x, y] = row.given ? GivenCell() : EmptyCell();
+        Locked[x][y] = row.locked ? 1 : 0;
+        CustomPuzzleMode = row.custom, ShowDesiredCellArmed = row.armed, PuzzleCompleted = row.completed;
+        TCell* cell = CellAt(x, y);
+        ASSERT_NE(cell, nullptr);
+        Game->Mouse->x = int(cell->x), Game->Mouse->y = int(cell->y);
+        rec.calls.clear();
+        cell->DrawSpecial(1);
+        std::string texts;
+        for (const TDrawCommand* c : rec.Find("DrawText")) texts += c->text + " ";
+        if (*row.hint == 0) {
+            EXPECT_EQ(texts.find("click"), std::string::npos) << texts;
+            EXPECT_EQ(texts.find("locked"), std::string::npos) << texts;
+        } else {
+            EXPECT_NE(texts.find(row.hint), std::string::npos) << texts;
+        }
+        const TImage* lit = ImageBank->Find("cell3")->image.get();
+        bool drawnLit = false;
+        for (const TDrawCommand* c : rec.Find("DrawImage")) drawnLit = drawnLit || c->image == lit;
+        EXPECT_EQ(drawnLit, row.completed == 0);
+        rec.calls.clear();
+        cell->DrawSpecial(0);
+        drawnLit = false;
+        for (const TDrawCommand* c : rec.Find("DrawImage")) drawnLit = drawnLit || c->image == lit;
+        EXPECT_FALSE(drawnLit) << "no hover drawn when the board says so";
+        CustomPuzzleMode = ShowDesiredCellArmed = PuzzleCompleted = 0;
+    }
+
+    NewBoard(9);
+    ShowHighlighter = 1;
+    HighlightX = 4, HighlightY = 4;
+    Game->Mouse->x = Game->Mouse->y = 0;
+    const TImage* lit = ImageBank->Find("cell3")->image.get();
+    for (const auto& cell : CellList.Items()) {
+        const int x = cell->ArrayLocationX, y = cell->ArrayLocationY;
+        rec.calls.clear();
+        cell->DrawSpecial(1);
+        bool drawnLit = false;
+        for (const TDrawCommand* c : rec.Find("DrawImage")) drawnLit = drawnLit || c->image == lit;
+        EXPECT_EQ(drawnLit, x == 4 || y == 4 || (x / 3 == 1 && y / 3 == 1)) << x << "," << y;
+    }
+    HighlightX = -1;
+    rec.calls.clear();
+    CellList.Items()[0]->DrawSpecial(1);
+    for (const TDrawCommand* c : rec.Find("DrawImage")) EXPECT_NE(c->image, lit) << "nothing highlighted";
+    ShowHighlighter = 0;
+    HighlightY = -1;
 }
 
 }  // namespace
