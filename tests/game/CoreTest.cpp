@@ -380,6 +380,9 @@ TEST_F(CoreTest, GridFollowsTheRuleOnlyForWholeGridsWithoutDoubles) {
     ones[0][0] = 1;
     EXPECT_TRUE(GridFollowsTheRule(ones, 1, 1, 1));
     EXPECT_FALSE(GridFollowsTheRule(PatternGrid(4, 4), 17, 4, 4));
+    EXPECT_FALSE(GridFollowsTheRule(PatternGrid(3, 3), 9, 1, 1)) << "more than 16 regions";
+    PuzzleWidth = PuzzleHeight = 5;
+    EXPECT_EQ(Core.GradeGivens(), -1) << "no grade for a size the engine does not know";
 }
 
 // The engine receives the board column by column (x * N + y), every cell of it.

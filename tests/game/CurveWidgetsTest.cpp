@@ -316,4 +316,58 @@ TEST_F(CurveWidgets, AZoomStepAimsAtItsPoint) {
     }
 }
 
+// Not reversed, the glow runs from nothing up to its modifier.
+TEST_F(CurveWidgets, AnUnreversedGlowRisesFromNothing) {
+    auto glow = QDGlow::Create(7, 0.3f, 0, 360, 0);
+    glow->reverse = 0;
+    float low = 2, high = -1;
+    for (int i = 0; i < 200; ++i) {
+        glow->Logic();
+        low = std::min(low, glow->Glow), high = std::max(high, glow->Glow);
+    }
+    EXPECT_GE(low, 0.0f);
+    EXPECT_LT(low, 0.05f);
+    EXPECT_LE(high, 0.3f + 1e-6f);
+    EXPECT_GT(high, 0.25f);
+}
+
+// Backwards, a mover steps t down and at the start wraps round to the end or stays.
+TEST_F(CurveWidgets, ABackwardMoverRunsToItsStart) {
+    for (int reset : {0, 1}) {
+        SCOPED_TRACE(reset);
+        TBezier curve;
+        curve.Init(0, 7, 100, 7, 200, 7, 300, 7, 0.25f, 0, 1, reset);
+        curve.t = 0.75f;
+        float x = 0, y = 0;
+        curve.MovePoint(x, y);
+        EXPECT_FLOAT_EQ(curve.t, 0.5f);
+        EXPECT_FLOAT_EQ(x, 150.0f);
+        curve.MovePoint(x, y);
+        curve.MovePoint(x, y);
+        EXPECT_FLOAT_EQ(curve.t, 0.0f);
+        curve.MovePoint(x, y);  // past the start
+        EXPECT_FLOAT_EQ(curve.t, reset ? 1.0f : 0.0f);
+        EXPECT_FLOAT_EQ(x, reset ? 300.0f : 0.0f);
+    }
+}
+
+// A caller's own lower limit is honoured for the inverted steps too; a drag at scale 0 counts as at 1.
+TEST_F(CurveWidgets, InvertedZoomStepsKeepWithinTheLimitsAndADragAtScaleZeroMovesOneToOne) {
+    const struct {
+        double factor;
+        float scale;
+    } rows[] = {{-0.5, -2}, {-0.2, -5}, {-0.1, 1}};
+    for (const auto& row : rows) {
+        TCameraZoom camera;
+        camera.ZoomMin = -5;
+        camera.Zoom(0, 0, row.factor);
+        EXPECT_FLOAT_EQ(camera.ZoomTargetScale, row.scale) << row.factor;
+    }
+    TCameraZoom camera;
+    camera.Viewscale = 0;
+    camera.Drag(30, -20);
+    EXPECT_FLOAT_EQ(camera.WorldViewOriginX, 512 - 30);
+    EXPECT_FLOAT_EQ(camera.WorldViewOriginY, 384 + 20);
+}
+
 }  // namespace
