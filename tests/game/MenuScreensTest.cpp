@@ -268,6 +268,24 @@ TEST_F(MenuScreensTest, PlayScreenSizeAndLevelButtonsChooseAtOnce) {
     }
 }
 
+// While the save chooser is open the play screen's own buttons do nothing.
+TEST_F(MenuScreensTest, PlayScreenButtonsWaitWhileTheChooserIsOpen) {
+    GoTo("play", PlayScreen.get());
+    ClickButton(*PlayScreen->MainMenu, "loadgame");
+    ASSERT_TRUE(PlayScreen->SaveGameManager);
+    for (const char* name : {"back", "play", "custom"}) {
+        ClickButton(*PlayScreen->MainMenu, name);
+        Tick();
+    }
+    EXPECT_EQ(Game->DestinationTScreen, PlayScreen.get());
+    EXPECT_EQ(GenerateScreen->Active, 0);
+    EXPECT_EQ(CustomPuzzleMode, 0);
+    PlayScreen->SaveGameManager->Kill();
+    PlayScreen->SaveGameManager.reset();
+    ClickButton(*PlayScreen->MainMenu, "back");
+    ExpectChangeTo(TitleScreen.get());
+}
+
 TEST_F(MenuScreensTest, OptionsToggleAtOnceAndAreWrittenOnOkButNotOnEscape) {
     const std::string before = testenv::ReadFile(shared.Path() / "config.ini");
     const int highlighter = ShowHighlighter;
