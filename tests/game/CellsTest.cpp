@@ -308,16 +308,21 @@ TEST_F(CellsTest, SymbolsAreDigitsThenLetters) {
     for (const auto& [value, symbol] : rows) EXPECT_EQ(CellSymbol(value), symbol) << value;
 }
 
-// A cell drawn while no region shape is set (before the board is sized) shows no pencil marks.
-TEST_F(CellsTest, MarksNeedARegionShape) {
+// Pencil marks are white whatever was drawn before; while no region shape is set they are not drawn.
+TEST_F(CellsTest, MarksAreWhiteAndNeedARegionShape) {
     NewBoard(9);
     auto [x, y] = EmptyCell();
     Markup[x][y][0] = Markup[x][y][4] = 1;
     TCell* cell = CellAt(x, y);
     ASSERT_NE(cell, nullptr);
+    SetColor(10, 20, 30);  // whatever was drawn before
     cell->DrawSpecial(0);
     const size_t withShape = rec.Find("DrawText").size();
     EXPECT_GE(withShape, 2u);
+    for (const TDrawCommand* c : rec.Find("DrawText"))
+        EXPECT_EQ((std::vector<int>{c->state.red, c->state.green, c->state.blue}),
+                  (std::vector<int>{255, 255, 255}))
+            << "marks are white";
     rec.calls.clear();
     RegionWidth = 0;
     cell->DrawSpecial(0);
