@@ -240,6 +240,13 @@ TEST_F(MenuScreensTest, PlayScreenSizeAndLevelButtonsChooseAtOnce) {
     EXPECT_EQ(CustomPuzzleMode, 0);
     EXPECT_EQ(CustomPuzzleAccepted, 0);
     EXPECT_EQ(Game->FadeMusic, 0) << "the title's music plays on";
+    for (const auto& [menu, chosen] :
+         {std::pair{PlayScreen->SizeMenu.get(), "9x9"}, {PlayScreen->DifficultyMenu.get(), "medium"}}) {
+        TButton* button = menu->FindButton(chosen);
+        ASSERT_NE(button, nullptr) << chosen;
+        EXPECT_EQ(button->image->name, Upper(chosen) + "ON");
+        EXPECT_EQ(button->ImageMouseOver->name, Upper(chosen) + "MO") << "no lit hover picture of its own";
+    }
     const struct {
         const char* button;
         int width, level;
