@@ -515,6 +515,17 @@ TEST_F(GameScreenTest, ABurstMakesItsShareOfSparksEachWithinItsRanges) {
         for (int c : {p->Color->R, p->Color->G, p->Color->B}) EXPECT_TRUE(c >= 100 && c <= 255) << c;
     }
     EXPECT_EQ(directions, (std::set<int>{-1, 1}));
+    // Over many sparks each colour channel takes every value from 100 to 255, the ends included.
+    CompletionParticles->Clear();
+    ParticleBurst(300, 200, image, 3000);
+    std::set<int> reds, greens, blues;
+    for (const auto& p : CompletionParticles->Items())
+        reds.insert(p->Color->R), greens.insert(p->Color->G), blues.insert(p->Color->B);
+    for (const std::set<int>* channel : {&reds, &greens, &blues}) {
+        ASSERT_FALSE(channel->empty());
+        EXPECT_EQ(*channel->begin(), 100);
+        EXPECT_EQ(*channel->rbegin(), 255);
+    }
     CompletionParticles.reset();
     EXPECT_EQ(ParticleBurstCreate(1, 2, image), nullptr) << "no list, no spark";
 }
