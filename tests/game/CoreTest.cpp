@@ -3,13 +3,17 @@
 // a hand-driven clock.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "SudokuEngine.h"
 #include "game/Core.h"
 #include "platform/Clock.h"
 #include "platform/Events.h"
+#include "platform/Keys.h"
 
 namespace {
 
@@ -268,6 +272,232 @@ TEST_F(CoreTest, GeneratedAndTypedInPuzzlesFitTheBoardsRegions) {
         EXPECT_TRUE(IsValidCompleteGrid(Solution, n, RegionWidth, RegionHeight)) << n;
         EXPECT_EQ(Solution[0][0], 1);
     }
+}
+
+// Every board operation answers 0 but the two checks, which answer what they found.
+TEST_F(CoreTest, BoardOperationsAnswerZero) {
+    UseSize(4);
+    Core.Generate = [](int size, int, signed char* puzzle, signed char* solution) {
+        for (int i = 0; i < size * size; ++i) puzzle[i] = solution[i] = 1;
+        return 1;
+    };
+    SetUpSmallGame();
+    Puzzle[1][1] = 0;
+    const std::pair<const char*, std::function<int()>> rows[] = {
+        {"Start", [] { return Core.Start(); }},
+        {"SetPuzzleRegion", [] { return Core.SetPuzzleRegion(); }},
+        {"CreateCells", [] { return Core.CreateCells(1); }},
+        {"ShowHideMarkup", [] { return Core.ShowHideMarkup(); }},
+        {"ShowHideSolution", [] { return Core.ShowHideSolution(); }},
+        {"ShowHideMistakes", [] { return Core.ShowHideMistakes(); }},
+        {"ShowDesiredCell", [] { return Core.ShowDesiredCell(); }},
+        {"ShowRandomCell", [] { return Core.ShowRandomCell(); }},
+        {"ShowRandomCell on a solved board", [] { return Core.ShowRandomCell(); }},
+        {"ClearBoard", [] { return Core.ClearBoard(); }},
+        {"SetDefaultLocked", [] { return Core.SetDefaultLocked(); }},
+        {"LockNumbers", [] { return Core.LockNumbers(); }},
+        {"RestartPuzzle", [] { return Core.RestartPuzzle(); }},
+        {"CreatePuzzle", [] { return Core.CreatePuzzle(4, 4, 0); }},
+        {"CreatePuzzle refused", [] { return Core.CreatePuzzle(5, 5, 0); }},
+        {"NewPuzzle", [] { return Core.NewPuzzle(); }},
+        {"ClearBoardCompletely", [] { return Core.ClearBoardCompletely(); }},
+        {"CustomPuzzle", [] { return Core.CustomPuzzle(); }},
+    };
+    for (const auto& [name, call] : rows) EXPECT_EQ(call(), 0) << name;
+}
+
+// The scan finds the column above the cell first, then below it, then the row leftward, then rightward;
+// a region is searched row by row.
+TEST_F(CoreTest, TheFoundCellIsTheFirstInScanOrder) {
+    UseSize(9);
+    Puzzle[4][1] = Puzzle[4][7] = Puzzle[0][3] = Puzzle[8][3] = 5;
+    const std::pair<int, int> order[] = {{4, 1}, {4, 7}, {0, 3}, {8, 3}};
+    for (const auto& [fx, fy] : order) {
+        FoundX = FoundY = -1;
+        ASSERT_EQ(IsNumberInRowOrColumn(5, 4, 3), 1);
+        EXPECT_EQ(std::pair(FoundX, FoundY), std::pair(fx, fy));
+        Puzzle[fx][fy] = 0;
+    }
+    EXPECT_EQ(IsNumberInRowOrColumn(5, 4, 3), 0);
+    Puzzle[5][3] = Puzzle[3][4] = 7;
+    ASSERT_EQ(IsNumberInRegion(7, 1, 1), 1);
+    EXPECT_EQ(std::pair(FoundX, FoundY), std::pair(5, 3));
+    EXPECT_EQ(IsNumberAllowed(7, 4, 5), 0);
+    EXPECT_EQ(std::pair(FoundX, FoundY), std::pair(5, 3));
+    EXPECT_EQ(IsNumberInRegion(7, 2, 1), 0);
+    EXPECT_EQ(IsNumberInRegion(7, 1, 2), 0);
+}
+
+TEST_F(CoreTest, RegionShapesOfEverySizeAndThreeByThreeOtherwise) {
+    const struct {
+        int size, w, h;
+    } rows[] = {{4, 2, 2}, {6, 3, 2}, {9, 3, 3}, {12, 4, 3}, {16, 4, 4}, {5, 3, 3}, {0, 3, 3}, {17, 3, 3}};
+    for (const auto& row : rows) {
+        EXPECT_EQ(RegionShape(row.size), std::pair(row.w, row.h)) << row.size;
+        PuzzleWidth = row.size;
+        Core.SetPuzzleRegion();
+        EXPECT_EQ(std::pair(RegionWidth, RegionHeight), std::pair(row.w, row.h)) << row.size;
+    }
+}
+
+// A Sudoku of size w * h in the usual shifted pattern, column x and row y.
+TByteGrid PatternGrid(int w, int h) {
+    TByteGrid grid{};
+    const int n = w * h;
+    for (int x = 0; x < n; ++x)
+        for (int y = 0; y < n; ++y) grid[x][y] = static_cast<std::uint8_t>((w * (y % h) + y / h + x) % n + 1);
+    return grid;
+}
+
+TEST_F(CoreTest, GridFollowsTheRuleOnlyForWholeGridsWithoutDoubles) {
+    for (const auto& [w, h] : {std::pair{2, 2}, {3, 2}, {3, 3}, {4, 3}, {4, 4}}) {
+        const TByteGrid good = PatternGrid(w, h);
+        const int n = w * h;
+        ASSERT_TRUE(IsValidCompleteGrid(good, n, w, h)) << n;
+        EXPECT_TRUE(GridFollowsTheRule(good, n, w, h)) << n;
+        TByteGrid latin{};  // rows and columns right, regions not
+        for (int x = 0; x < n; ++x)
+            for (int y = 0; y < n; ++y) latin[x][y] = static_cast<std::uint8_t>((x + y) % n + 1);
+        EXPECT_FALSE(GridFollowsTheRule(latin, n, w, h)) << n;
+        const struct {
+            int x, y, value;
+        } faults[] = {{0, 0, 0},
+                      {n - 1, n - 1, 0},
+                      {0, n - 1, n + 1},
+                      {n - 1, 0, good[n - 2][0]},
+                      {0, n - 1, good[0][n - 2]}};
+        for (const auto& fault : faults) {
+            TByteGrid bad = good;
+            bad[fault.x][fault.y] = static_cast<std::uint8_t>(fault.value);
+            EXPECT_FALSE(GridFollowsTheRule(bad, n, w, h)) << n << " " << fault.x << "," << fault.y;
+        }
+        EXPECT_FALSE(GridFollowsTheRule(good, n, 0, h));
+        EXPECT_FALSE(GridFollowsTheRule(good, n, w, 0));
+    }
+    EXPECT_FALSE(GridFollowsTheRule(PatternGrid(3, 2), 6, 2, 3)) << "regions turned on their side";
+    EXPECT_FALSE(GridFollowsTheRule(TByteGrid{}, 0, 1, 1));
+    TByteGrid ones{};
+    ones[0][0] = 1;
+    EXPECT_TRUE(GridFollowsTheRule(ones, 1, 1, 1));
+    EXPECT_FALSE(GridFollowsTheRule(PatternGrid(4, 4), 17, 4, 4));
+    EXPECT_FALSE(GridFollowsTheRule(PatternGrid(3, 3), 9, 1, 1)) << "more than 16 regions";
+    PuzzleWidth = PuzzleHeight = 5;
+    EXPECT_EQ(Core.GradeGivens(), -1) << "no grade for a size the engine does not know";
+}
+
+// The engine receives the board column by column (x * N + y), every cell of it.
+TEST_F(CoreTest, TheEngineGetsTheWholeBoardColumnByColumn) {
+    for (int n : {4, 9, 16}) {
+        SCOPED_TRACE(n);
+        UseSize(n);
+        const TByteGrid good = PatternGrid(RegionWidth, RegionHeight);
+        for (int x = 0; x < n; ++x)
+            for (int y = 0; y < n; ++y) Puzzle[x][y] = (x + y) % 3 == 0 ? good[x][y] : 0;
+        std::vector<signed char> solved, graded;
+        Core.Solve = [&](int size, const signed char* cells, signed char* out) {
+            solved.assign(cells, cells + 256);
+            for (int x = 0; x < size; ++x)
+                for (int y = 0; y < size; ++y) out[x * size + y] = static_cast<signed char>(good[x][y]);
+            return 1;
+        };
+        Core.Grade = [&](int, const signed char* cells) {
+            graded.assign(cells, cells + 256);
+            return 2;
+        };
+        CustomPuzzleAccepted = 0;
+        ASSERT_EQ(Core.CheckCustomPuzzle(), 1);
+        ASSERT_EQ(solved.size(), 256u);
+        for (int x = 0; x < n; ++x)
+            for (int y = 0; y < n; ++y) {
+                EXPECT_EQ(solved[x * n + y], Puzzle[x][y]) << x << "," << y;
+                EXPECT_EQ(graded[x * n + y], Puzzle[x][y]) << x << "," << y;
+            }
+        EXPECT_EQ(Solution, good);
+        EXPECT_EQ(PuzzleStart, Puzzle);
+        EXPECT_EQ(CustomPuzzleAccepted, 1);
+        EXPECT_EQ(HighScoreDifficulty(), 2);
+        Solution = PuzzleStart = {};
+    }
+    // A generated puzzle's time goes under the level it was made at again.
+    Core.Generate = [](int size, int, signed char* puzzle, signed char* solution) {
+        for (int i = 0; i < size * size; ++i) puzzle[i] = solution[i] = 1;
+        return 1;
+    };
+    Core.CreatePuzzle(9, 9, 4);
+    EXPECT_EQ(HighScoreDifficulty(), 4);
+}
+
+// A long solve stops on a close request or Escape, and only then.
+TEST_F(CoreTest, ASolveIsAbandonedOnlyOnCloseOrEscape) {
+    ASSERT_TRUE(EventsStartup());
+    FlushEvents();
+    EXPECT_FALSE(QuitOrEscapePending());
+    PostEvent({EVENT_KEYDOWN, KEY_ESCAPE + 1, 0, 0});
+    EXPECT_FALSE(QuitOrEscapePending());
+    FlushEvents();
+    PostEvent({EVENT_KEYDOWN, KEY_ESCAPE, 0, 0});
+    PostEvent({EVENT_KEYCHAR, KEY_ESCAPE, 0, 0});
+    EXPECT_TRUE(QuitOrEscapePending());
+    EXPECT_FALSE(EventPending(EVENT_KEYCHAR, KEY_ESCAPE)) << "the press is taken as a whole";
+    EXPECT_FALSE(QuitOrEscapePending());
+    PostEvent({EVENT_APPTERMINATE, 0, 0, 0});
+    EXPECT_TRUE(QuitOrEscapePending());
+    EXPECT_TRUE(EventPending(EVENT_APPTERMINATE)) << "the close request stays for the main loop";
+    FlushEvents();
+}
+
+// The reveal writes the one differing cell itself, wherever it stands.
+TEST_F(CoreTest, RevealingWritesTheDifferingCellItself) {
+    UseSize(4);
+    SetUpSmallGame();
+    for (const auto& [x, y] : {std::pair{3, 1}, {0, 2}, {2, 0}}) {
+        SCOPED_TRACE(x * 4 + y);
+        const int right = Solution[x][y];
+        Puzzle[x][y] = 0;
+        Core.ShowRandomCell();
+        EXPECT_EQ(Puzzle, Solution);
+        EXPECT_EQ(Puzzle[x][y], right);
+    }
+    ShowMarkup = 1;
+    Puzzle[1][2] = 0;
+    for (int n = 0; n < 4; ++n) Markup[1][2][n] = 1;
+    Core.ShowRandomCell();
+    for (int n = 0; n < 4; ++n)
+        EXPECT_EQ(Markup[1][2][n], 0) << "the automatic marks follow the revealed cell";
+}
+
+// The generator is asked for square boards of a known size at levels 0 to 4 only.
+TEST_F(CoreTest, TheGeneratorIsAskedForEveryKnownSizeAndLevel) {
+    std::vector<std::pair<int, int>> asked;
+    Core.Generate = [&](int size, int level, signed char* puzzle, signed char* solution) {
+        asked.emplace_back(size, level);
+        for (int i = 0; i < size * size; ++i) puzzle[i] = solution[i] = 1;
+        return 1;
+    };
+    const struct {
+        int width, height, level;
+        bool asked;
+    } rows[] = {{4, 4, 0, true},   {6, 6, 4, true},  {9, 9, 2, true},   {12, 12, 1, true}, {16, 16, 3, true},
+                {9, 9, -1, false}, {9, 9, 5, false}, {9, 12, 2, false}, {12, 9, 2, false}, {8, 8, 2, false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::to_string(row.width) + "x" + std::to_string(row.height) + " " +
+                     std::to_string(row.level));
+        asked.clear();
+        Core.CreatePuzzle(row.width, row.height, row.level);
+        EXPECT_EQ(asked.size(), row.asked ? 1u : 0u);
+        if (row.asked) {
+            EXPECT_EQ(asked[0], std::pair(row.width, row.level));
+            EXPECT_EQ(std::pair(PuzzleWidth, PuzzleDifficulty), std::pair(row.width, row.level));
+        }
+    }
+    // The highest number of the largest board is found like any other.
+    UseSize(16);
+    Puzzle = {};
+    Puzzle[15][0] = 16;
+    EXPECT_EQ(IsNumberInRowOrColumn(16, 15, 9), 1);
+    EXPECT_EQ(IsNumberInRowOrColumn(16, 3, 0), 1);
+    EXPECT_EQ(IsNumberAllowed(16, 14, 1), 0);
+    EXPECT_EQ(IsNumberAllowed(16, 3, 5), 1);
 }
 
 }  // namespace

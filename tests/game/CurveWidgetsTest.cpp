@@ -182,4 +182,192 @@ TEST_F(CurveWidgets, ZoomAndDragStayWithinTheirLimitsAndTheWorldAndNeverDivideBy
     EXPECT_FLOAT_EQ(camera.WorldViewOriginY, 0);
 }
 
+TEST_F(CurveWidgets, DrawCurveShowsBothHandlesAndTheCurveFromAToD) {
+    TBezier curve;
+    curve.Init(0, 10, 100, 10, 200, 50, 300, 90, 0.01f, 0, 0, 0);
+    SetDrawBackend(&rec);
+    curve.DrawCurve();
+    const auto lines = rec.Find("DrawLine");
+    const auto rects = rec.Find("DrawRect");
+    ASSERT_EQ(lines.size(), 103u);
+    ASSERT_EQ(rects.size(), 101u);
+    EXPECT_EQ(lines[0]->args, (std::vector<float>{0, 10, 100, 10, 1}));    // handle A-B
+    EXPECT_EQ(lines[1]->args, (std::vector<float>{200, 50, 300, 90, 1}));  // handle C-D
+    EXPECT_EQ(std::vector<float>(rects[0]->args.begin(), rects[0]->args.begin() + 4),
+              (std::vector<float>{-1, 9, 3, 3}));
+    EXPECT_NEAR(rects[100]->args[0], 299, 1e-3);
+    EXPECT_NEAR(rects[100]->args[1], 89, 1e-3);
+    float mx = 0, my = 0;
+    curve.GetPoint(0.5f, mx, my);
+    EXPECT_NEAR(rects[50]->args[0], mx - 1, 1e-3);
+    EXPECT_NEAR(rects[50]->args[1], my - 1, 1e-3);
+    // The polyline joins each dot to the one before it, starting from A.
+    for (size_t i = 1; i < 101; ++i) {
+        EXPECT_NEAR(lines[i + 2]->args[0], rects[i - 1]->args[0] + 1, 1e-3) << i;
+        EXPECT_NEAR(lines[i + 2]->args[3], rects[i]->args[1] + 1, 1e-3) << i;
+    }
+    EXPECT_EQ(std::vector<float>(lines[2]->args.begin(), lines[2]->args.begin() + 2),
+              (std::vector<float>{0, 10}));
+    SetDrawBackend(nullptr);
+}
+
+TEST_F(CurveWidgets, TestCurveMovesBWithTheLeftButtonAndCWithTheRight) {
+    const struct {
+        int b1, b2;
+        float bx, by, cx, cy;
+    } rows[] = {{0, 0, 1, 2, 3, 4}, {1, 0, 70, 80, 3, 4}, {0, 1, 1, 2, 70, 80}, {1, 1, 70, 80, 70, 80}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.b1 * 2 + row.b2);
+        TBezier curve;
+        curve.Init(0, 0, 1, 2, 3, 4, 5, 6, 0.01f, 0, 0, 0);
+        PointAt(70, 80);
+        Game->Mouse->b1 = row.b1, Game->Mouse->b2 = row.b2;
+        rec.calls.clear();
+        SetDrawBackend(&rec);
+        curve.TestCurve(10, 20, 30, 40);
+        SetDrawBackend(nullptr);
+        EXPECT_EQ((std::vector<float>{curve.ax, curve.ay, curve.dx, curve.dy}),
+                  (std::vector<float>{10, 20, 30, 40}));
+        EXPECT_EQ((std::vector<float>{curve.bx, curve.by, curve.cx, curve.cy}),
+                  (std::vector<float>{row.bx, row.by, row.cx, row.cy}));
+        ASSERT_FALSE(rec.Find("DrawLine").empty());
+        EXPECT_EQ(rec.Find("DrawLine")[0]->args, (std::vector<float>{10, 20, row.bx, row.by, 1}));
+    }
+    Game->Mouse->b1 = Game->Mouse->b2 = 0;
+}
+
+TEST_F(CurveWidgets, GetCurrentPointAnswersTheStoredT) {
+    TBezier curve;
+    curve.Init(0, 7, 100, 7, 200, 7, 300, 7, 0.01f, 0, 0, 1);
+    curve.t = 0.5f;
+    float x = 0, y = 0;
+    curve.GetCurrentPoint(x, y);
+    EXPECT_FLOAT_EQ(x, 150.0f);
+    EXPECT_FLOAT_EQ(y, 7.0f);
+    EXPECT_FLOAT_EQ(curve.t, 0.5f);
+}
+
+TEST_F(CurveWidgets, GlowResetStartsTheSameCounterAgainFromNothing) {
+    auto glow = QDGlow::Create(7, 0.3f, 10, 200, 0);
+    for (int i = 0; i < 60; ++i) {
+        glow->Logic();
+        glow->CheckCounter();
+    }
+    ASSERT_GT(glow->numWraps, 0);
+    glow->Reset();
+    EXPECT_EQ(glow->numWraps, 0);
+    EXPECT_EQ(glow->lastCounter, 0);
+    EXPECT_EQ(glow->Glow, 0);
+    EXPECT_FLOAT_EQ(glow->GlowCounter->StartPoint, 10);
+    EXPECT_FLOAT_EQ(glow->GlowCounter->EndPoint, 200);
+    EXPECT_FLOAT_EQ(glow->GlowCounter->Speed, 7);
+    EXPECT_FLOAT_EQ(glow->GlowCounter->Counter, TSineCounter::Create(10, 200, 7, 0)->Counter);
+    EXPECT_EQ(glow->GlowCounter->RunOnce, 0);
+}
+
+TEST_F(CurveWidgets, SetViewScaleTakesTheZoomTargetAndScalesTheDrawing) {
+    TCameraZoom camera;
+    camera.ZoomTargetX = 100, camera.ZoomTargetY = 200, camera.ZoomTargetScale = 2.5f;
+    camera.SetViewScale();
+    EXPECT_FLOAT_EQ(camera.WorldViewOriginX, 100);
+    EXPECT_FLOAT_EQ(camera.WorldViewOriginY, 200);
+    EXPECT_FLOAT_EQ(camera.Viewscale, 2.5f);
+    float sx = 0, sy = 0;
+    GetScale(sx, sy);
+    EXPECT_FLOAT_EQ(sx, 2.5f);
+    EXPECT_FLOAT_EQ(sy, 2.5f);
+    EXPECT_FLOAT_EQ(camera.GetX(100), 512 * 2.5f);
+    SetScale(1, 1);
+}
+
+TEST_F(CurveWidgets, ClearPutsTheCameraBackOnTheMiddleOfItsWorld) {
+    TCameraZoom camera;
+    camera.Dragging = 1, camera.MSX = camera.MSY = camera.MPosX = camera.MPosY = camera.DoubleClickTime = 5;
+    camera.DoubleClickDelay = 1, camera.GW = camera.GH = 10, camera.Viewscale = 3, camera.ZoomTargetScale = 3;
+    camera.ZoomFactor = camera.ZoomMAX = camera.ZoomMin = 7;
+    camera.Clear();
+    EXPECT_EQ(camera.Dragging, 0);
+    EXPECT_EQ((std::vector<int>{camera.MSX, camera.MSY, camera.MPosX, camera.MPosY, camera.DoubleClickTime,
+                                camera.DoubleClickDelay, camera.GW, camera.GH}),
+              (std::vector<int>{0, 0, 0, 0, 0, 300, 1024, 768}));
+    EXPECT_EQ((std::vector<float>{camera.GHW, camera.GHH, camera.Viewscale, camera.WorldViewOriginX,
+                                  camera.WorldViewOriginY, camera.ZoomTargetX, camera.ZoomTargetY,
+                                  camera.ZoomTargetScale, camera.ZoomFactor, camera.ZoomMAX, camera.ZoomMin}),
+              (std::vector<float>{512, 384, 1, 512, 384, 512, 384, 1, 1.25f, 30, 0.5f}));
+}
+
+// A zoom step aims at the point it was asked for by how far it zooms; the scale stays below its maximum.
+TEST_F(CurveWidgets, AZoomStepAimsAtItsPoint) {
+    const struct {
+        double dx, dy, factor;
+        float scale, x, y;
+    } rows[] = {
+        {100, -40, 2.0, 2, 562, 364},       {100, 40, 4.0, 4, 587, 414}, {0, 0, 29.0, 29, 512, 384},
+        {0, 0, 30.0, 1, 512, 384},          {100, 40, 0.0, 1, 612, 424}, {100, 40, -1.0, 1, 712, 464},
+        {-100, -40, 1.25, 1.25f, 492, 376},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.factor);
+        TCameraZoom camera;
+        camera.Zoom(row.dx, row.dy, row.factor);
+        EXPECT_FLOAT_EQ(camera.ZoomTargetScale, row.scale);
+        EXPECT_NEAR(camera.ZoomTargetX, row.x, 1e-3);
+        EXPECT_NEAR(camera.ZoomTargetY, row.y, 1e-3);
+    }
+}
+
+// Not reversed, the glow runs from nothing up to its modifier.
+TEST_F(CurveWidgets, AnUnreversedGlowRisesFromNothing) {
+    auto glow = QDGlow::Create(7, 0.3f, 0, 360, 0);
+    glow->reverse = 0;
+    float low = 2, high = -1;
+    for (int i = 0; i < 200; ++i) {
+        glow->Logic();
+        low = std::min(low, glow->Glow), high = std::max(high, glow->Glow);
+    }
+    EXPECT_GE(low, 0.0f);
+    EXPECT_LT(low, 0.05f);
+    EXPECT_LE(high, 0.3f + 1e-6f);
+    EXPECT_GT(high, 0.25f);
+}
+
+// Backwards, a mover steps t down and at the start wraps round to the end or stays.
+TEST_F(CurveWidgets, ABackwardMoverRunsToItsStart) {
+    for (int reset : {0, 1}) {
+        SCOPED_TRACE(reset);
+        TBezier curve;
+        curve.Init(0, 7, 100, 7, 200, 7, 300, 7, 0.25f, 0, 1, reset);
+        curve.t = 0.75f;
+        float x = 0, y = 0;
+        curve.MovePoint(x, y);
+        EXPECT_FLOAT_EQ(curve.t, 0.5f);
+        EXPECT_FLOAT_EQ(x, 150.0f);
+        curve.MovePoint(x, y);
+        curve.MovePoint(x, y);
+        EXPECT_FLOAT_EQ(curve.t, 0.0f);
+        curve.MovePoint(x, y);  // past the start
+        EXPECT_FLOAT_EQ(curve.t, reset ? 1.0f : 0.0f);
+        EXPECT_FLOAT_EQ(x, reset ? 300.0f : 0.0f);
+    }
+}
+
+// A caller's own lower limit is honoured for the inverted steps too; a drag at scale 0 counts as at 1.
+TEST_F(CurveWidgets, InvertedZoomStepsKeepWithinTheLimitsAndADragAtScaleZeroMovesOneToOne) {
+    const struct {
+        double factor;
+        float scale;
+    } rows[] = {{-0.5, -2}, {-0.2, -5}, {-0.1, 1}};
+    for (const auto& row : rows) {
+        TCameraZoom camera;
+        camera.ZoomMin = -5;
+        camera.Zoom(0, 0, row.factor);
+        EXPECT_FLOAT_EQ(camera.ZoomTargetScale, row.scale) << row.factor;
+    }
+    TCameraZoom camera;
+    camera.Viewscale = 0;
+    camera.Drag(30, -20);
+    EXPECT_FLOAT_EQ(camera.WorldViewOriginX, 512 - 30);
+    EXPECT_FLOAT_EQ(camera.WorldViewOriginY, 384 + 20);
+}
+
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/Game.h"
 #include "core/PakFileManager.h"
@@ -12,7 +13,10 @@
 #include "game/GameRun.h"
 #include "game/HighScoreList.h"
 #include "game/TolvaneGame.h"
+#include "platform/Draw.h"
 #include "platform/FileSystem.h"
+#include "platform/Image.h"
+#include "presentation/GameImage.h"
 #include "presentation/ImageBank.h"
 #include "presentation/MousePointer.h"
 #include "support/TestEnv.h"
@@ -38,13 +42,25 @@ TEST(GameRunTest, LoadsEverythingTheScreensAskForAndTheFiveTables) {
     int titleStarts = 0;
     GameRunStartTitle = [&] { ++titleStarts; };
 
+    SetClsColor(10, 20, 30);
+    AutoMidHandle(false);
     ASSERT_NO_THROW(GameRun());
+    EXPECT_EQ((std::vector<int>{GetDrawState().clsRed, GetDrawState().clsGreen, GetDrawState().clsBlue}),
+              (std::vector<int>{0, 0, 0}));
+    EXPECT_TRUE(AutoMidHandleEnabled());
 
     for (const std::string name : {"BUTTONCLICK", "APPLAUSE"}) EXPECT_NO_THROW(SoundBank->Find(name)) << name;
-    for (const std::string name : {"PAUSED", "CELL1", "CELL3", "SOLVING", "MANAGER", "GAMESCREEN1",
-                                   "GAMESCREEN4", "PLAYSCREEN", "TITLESCREEN", "PARTICLE1", "PARTICLE2"}) {
-        EXPECT_NO_THROW(ImageBank->Find(name)) << name;
-        EXPECT_TRUE(ImageBank->FindTImage(name)) << name;
+    // Every picture is drawn about its centre.
+    for (const std::string name :
+         {"PAUSED",          "CELL1",      "CELL2",       "CELL3",       "GENERATING",  "SOLVING",
+          "MUSIC",           "SOUND",      "BLACKBACK",   "INPUT",       "INPUTLONG",   "SIZELABEL",
+          "DIFFICULTYLABEL", "HELPIMAGE",  "MANAGER",     "GAMESCREEN1", "GAMESCREEN2", "GAMESCREEN3",
+          "GAMESCREEN4",     "PLAYSCREEN", "TITLESCREEN", "PARTICLE1",   "PARTICLE2"}) {
+        std::shared_ptr<TGameImage> image;
+        ASSERT_NO_THROW(image = ImageBank->Find(name)) << name;
+        ASSERT_TRUE(image && image->image) << name;
+        EXPECT_EQ(image->midhandled, 1) << name;
+        EXPECT_FLOAT_EQ(image->image->handleX, float(image->image->Width() / 2)) << name;
     }
     EXPECT_TRUE(Game->Mouse->Image);
     EXPECT_TRUE(Game->SpritePaused);
@@ -53,6 +69,12 @@ TEST(GameRunTest, LoadsEverythingTheScreensAskForAndTheFiveTables) {
 
     for (const std::string file : {"hs4x4", "hs6x6", "hs9x9", "hs12x12", "hs16x16"})
         EXPECT_EQ(FileType(shared.Str() + file + ".dat"), FILETYPE_FILE) << file;
+    for (TPellixHighScoreList* table :
+         {&HighScores4, &HighScores6, &HighScores9, &HighScores12, &HighScores16}) {
+        EXPECT_EQ(table->MaxNameLength, 10);
+        EXPECT_EQ(table->NumMaxNameEntries, 10);
+        EXPECT_EQ(table->Count(), 10u);
+    }
     ASSERT_EQ(HighScores16.Count(), 10u);
     EXPECT_EQ(HighScores16.Entries[0].time, 5940000);
 

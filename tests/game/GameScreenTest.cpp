@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 
 #include "BoardWorld.h"
 #include "core/ErrorReport.h"
@@ -11,9 +12,13 @@
 #include "game/HighScoreList.h"
 #include "platform/Events.h"
 #include "platform/Keys.h"
+#include "presentation/Button.h"
 #include "presentation/Dialog.h"
 #include "presentation/Fade.h"
+#include "presentation/GameImage.h"
+#include "presentation/Menu.h"
 #include "presentation/Particles.h"
+#include "presentation/Sprite.h"
 
 namespace {
 
@@ -404,6 +409,252 @@ TEST_F(GameScreenTest, ANoticeTheSystemBoxCannotShowWaitsInTheGamesOwnDialog) {
         shown = shown || text->text.find("damaged") != std::string::npos;
     EXPECT_TRUE(shown);
     EXPECT_FALSE(std::filesystem::exists(shared.Path() / "ErrorLog.txt")) << "a notice is no error";
+}
+
+// A new background fades in over the old one for two seconds; after that only the new one is drawn.
+TEST_F(GameScreenTest, TheOldBackgroundIsNoLongerDrawnOnceTheCrossFadeIsOver) {
+    Enter(9);
+    const auto old = GameScreen->Image;
+    auto drawsOf = [this](const std::shared_ptr<TImage>& image) {
+        rec.calls.clear();
+        GameScreen->Draw();
+        int n = 0;
+        for (const TDrawCommand* c : rec.Find("DrawImage")) n += c->image == image.get() ? 1 : 0;
+        return n;
+    };
+    ASSERT_EQ(drawsOf(old), 1);
+    Now += 150000;
+    Tick();
+    const auto fresh = GameScreen->Image;
+    ASSERT_NE(fresh, old);
+    EXPECT_EQ(drawsOf(old), 1) << "fading out";
+    EXPECT_EQ(drawsOf(fresh), 1) << "fading in";
+    Now += 1950;
+    Tick(390);  // logic ticks of 5 ms
+    EXPECT_EQ(drawsOf(old), 1) << "still fading";
+    Now += 100;
+    Tick(20);
+    EXPECT_EQ(drawsOf(old), 0);
+    EXPECT_EQ(drawsOf(fresh), 1);
+    EXPECT_EQ(GameScreen->CrossFade, nullptr);
+}
+
+// Every key that chooses a number, and keys that choose none (the chosen number stays).
+TEST_F(GameScreenTest, EveryNumberKeyChoosesItsNumber) {
+    Enter(16);
+    std::vector<std::pair<int, int>> rows = {{KEY_DELETE, 0}, {KEY_BACKSPACE, 0}};
+    for (int n = 0; n <= 9; ++n) {
+        rows.emplace_back(KEY_0 + n, n);
+        rows.emplace_back(KEY_NUM0 + n, n);
+    }
+    for (int n = 10; n <= 16; ++n) rows.emplace_back(KEY_A + n - 10, n);
+    for (int none : {1, 2, KEY_A + 7, KEY_0 - 1}) rows.emplace_back(none, -1);
+    for (const auto& [key, number] : rows) {
+        SCOPED_TRACE(key);
+        const int before = number == 5 ? 6 : 5;
+        ChosenNumber = before;
+        PressKey(key);
+        EXPECT_EQ(ChosenNumber, number < 0 ? before : number);
+    }
+}
+
+TEST_F(GameScreenTest, EnteringKeepsTheMusicAndTheHeaderGlowsFromNothingUpToHalf) {
+    NewBoard(9);
+    Game->FadeMusic = 1;  // as the fade-out that leads here leaves it
+    Game->Mouse->Off();   // as the play screen leaves it while it generates
+    Game->Mouse->z = 4;   // the wheel turned before
+    ChosenNumber = 5;
+    EnterBoardScreen();
+    EXPECT_EQ(Game->FadeMusic, 0) << "the music plays on into the board";
+    EXPECT_EQ(Game->Mouse->Active, 1);
+    EXPECT_EQ(ChosenNumber, 1);
+    EXPECT_EQ(Game->IgnoreEscapeKey, 1) << "Escape is the board's own";
+    ASSERT_TRUE(GameScreen->Header);
+    const TSprite& header = *GameScreen->Header;
+    EXPECT_FLOAT_EQ(header.Glow, 0.0f);
+    EXPECT_EQ(header.GlowMode, 3);
+    EXPECT_FLOAT_EQ(header.GlowSpeed, 0.25f);
+    EXPECT_FLOAT_EQ(header.GlowMin, 0.0f);
+    EXPECT_FLOAT_EQ(header.GlowMax, 0.5f);
+    Tick();
+    EXPECT_EQ(ChosenNumber, 1) << "a wheel turned before the board is no step on it";
+}
+
+// A burst of n at full particles makes n coloured sparks that fly up and out from the point, spinning
+// either way and fading in a second; the particles option scales their number.
+TEST_F(GameScreenTest, ABurstMakesItsShareOfSparksEachWithinItsRanges) {
+    Enter(9);
+    CompletionParticles = std::make_unique<TParticleList>();
+    const auto image = ImageBank->Find("particle2");
+    const struct {
+        int setting, n, made;
+    } rows[] = {{100, 50, 50}, {100, 20, 20}, {50, 50, 25}, {80, 10, 8}, {0, 50, 0}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.setting * 1000 + row.n);
+        CompletionParticles->Clear();
+        Game->Particles = row.setting;
+        ParticleBurst(300, 200, image, row.n);
+        EXPECT_EQ(CompletionParticles->Count(), row.made);
+    }
+    Game->Particles = 100;
+    CompletionParticles->Clear();
+    ParticleBurst(300, 200, image, 200);
+    std::set<int> directions;
+    for (const auto& p : CompletionParticles->Items()) {
+        EXPECT_EQ(std::pair(p->x, p->y), std::pair(300.0f, 200.0f));
+        EXPECT_TRUE(p->dx >= -1.5f && p->dx <= 1.5f) << p->dx;
+        EXPECT_TRUE(p->dy >= -2.0f && p->dy <= 0.0f) << p->dy;
+        EXPECT_FLOAT_EQ(p->ygravity, 0.01f);
+        EXPECT_EQ(p->DoLightBlend, 1);
+        EXPECT_TRUE(p->RotationSpeed >= 0.5f && p->RotationSpeed <= 3.0f) << p->RotationSpeed;
+        EXPECT_TRUE(p->ScaleX >= 0.3f && p->ScaleX <= 1.0f) << p->ScaleX;
+        EXPECT_EQ(p->DoScale, 0);
+        EXPECT_EQ(p->FadeLength, Game->CalcAnimLength(1000));
+        directions.insert(p->DoRotate);
+        ASSERT_TRUE(p->Color);
+        for (int c : {p->Color->R, p->Color->G, p->Color->B}) EXPECT_TRUE(c >= 100 && c <= 255) << c;
+    }
+    EXPECT_EQ(directions, (std::set<int>{-1, 1}));
+    // Over many sparks each colour channel takes every value from 100 to 255, the ends included.
+    CompletionParticles->Clear();
+    ParticleBurst(300, 200, image, 3000);
+    std::set<int> reds, greens, blues;
+    for (const auto& p : CompletionParticles->Items())
+        reds.insert(p->Color->R), greens.insert(p->Color->G), blues.insert(p->Color->B);
+    for (const std::set<int>* channel : {&reds, &greens, &blues}) {
+        ASSERT_FALSE(channel->empty());
+        EXPECT_EQ(*channel->begin(), 100);
+        EXPECT_EQ(*channel->rbegin(), 255);
+    }
+    CompletionParticles.reset();
+    EXPECT_EQ(ParticleBurstCreate(1, 2, image), nullptr) << "no list, no spark";
+}
+
+// Once solved, a burst of fifty sparks goes off after a quarter to three quarters of a second, somewhere at
+// least 100 pixels inside the screen.
+TEST_F(GameScreenTest, BurstsGoOffAtIntervalsInsideTheScreen) {
+    FillBestTimes(HighScores9, "hs9x9");
+    Game->Particles = 100;
+    Enter(9);
+    Solve();
+    ASSERT_TRUE(CompletionParticles);
+    for (const auto& p : CompletionParticles->Items()) p->Data1 = 1;  // seen
+    std::vector<int> burstTimes;
+    for (int step = 0; step < 1000; ++step) {  // ten seconds in ticks of 10 ms
+        Now += 10;
+        Tick();
+        std::vector<std::shared_ptr<TParticle>> fresh;
+        for (const auto& p : CompletionParticles->Items())
+            if (p->Data1 == 0) {
+                p->Data1 = 1;
+                fresh.push_back(p);
+            }
+        if (fresh.empty()) continue;
+        burstTimes.push_back(Now);
+        EXPECT_EQ(fresh.size(), 50u);
+        const float x = fresh[0]->x - fresh[0]->dx;
+        EXPECT_TRUE(x >= 99.5f && x <= ScreenWidth - 99.5f) << x;
+        EXPECT_TRUE(fresh[0]->y >= 97 && fresh[0]->y <= ScreenHeight - 97) << fresh[0]->y;
+        for (const auto& p : fresh) EXPECT_NEAR(p->x - p->dx, x, 1e-3f) << "one burst, one place";
+    }
+    ASSERT_GE(burstTimes.size(), 12u);
+    EXPECT_LE(burstTimes.size(), 41u);
+    int shortest = 1 << 30, longest = 0;
+    for (size_t i = 1; i < burstTimes.size(); ++i) {
+        shortest = std::min(shortest, burstTimes[i] - burstTimes[i - 1]);
+        longest = std::max(longest, burstTimes[i] - burstTimes[i - 1]);
+    }
+    EXPECT_GE(shortest, 250);
+    EXPECT_LE(longest, 760);
+}
+
+// The board's line of text: the reveal hint while armed, the congratulation once solved, and the time at
+// the bottom left unless the timer is off or a puzzle is being typed in.
+TEST_F(GameScreenTest, TheMessagesAndTheTimeShowWhenTheyShould) {
+    const struct {
+        int armed, completed, custom, timer;
+        bool hint, done, time;
+    } rows[] = {
+        {0, 0, 0, 1, false, false, true},  {1, 0, 0, 1, true, false, true},   {0, 1, 0, 1, false, true, true},
+        {0, 0, 0, 0, false, false, false}, {0, 0, 1, 1, false, false, false}, {1, 1, 0, 0, true, true, false},
+    };
+    Enter(9);
+    Now += 83000;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.armed * 1000 + row.completed * 100 + row.custom * 10 + row.timer);
+        ShowDesiredCellArmed = row.armed, PuzzleCompleted = row.completed, CustomPuzzleMode = row.custom;
+        ShowTimer = row.timer;
+        rec.calls.clear();
+        GameScreen->Draw();
+        ASSERT_FALSE(rec.calls.empty());
+        EXPECT_EQ(rec.calls[0].op, "Cls") << "each frame starts from a cleared screen";
+        std::string all;
+        const TDrawCommand* time = nullptr;
+        for (const TDrawCommand* c : rec.Find("DrawText")) {
+            all += c->text + " ";
+            if (c->text.find("01:23") != std::string::npos) time = c;
+        }
+        EXPECT_EQ(all.find("answer") != std::string::npos, row.hint) << all;
+        EXPECT_EQ(all.find("solved") != std::string::npos, row.done) << all;
+        EXPECT_EQ(time != nullptr, row.time) << all;
+        if (time != nullptr) {
+            EXPECT_EQ(time->text, "Time: 01:23");
+            EXPECT_EQ(std::vector<float>(time->args.begin(), time->args.begin() + 2),
+                      (std::vector<float>{25, 490}));
+            EXPECT_EQ((std::vector<int>{time->state.red, time->state.green, time->state.blue}),
+                      (std::vector<int>{255, 255, 255}));
+        }
+    }
+    ShowDesiredCellArmed = PuzzleCompleted = CustomPuzzleMode = 0;
+    ShowTimer = 1;
+}
+
+// A number key held down keeps its number chosen, also after the wheel moved away from it.
+TEST_F(GameScreenTest, AHeldNumberKeyKeepsItsNumberChosen) {
+    Enter(9);
+    KeyDown(KEY_0 + 3);
+    Tick();
+    ASSERT_EQ(ChosenNumber, 3);
+    ChosenNumber = 7;
+    Tick(2);
+    EXPECT_EQ(ChosenNumber, 3);
+    KeyUp(KEY_0 + 3);
+    Tick();
+    ChosenNumber = 7;
+    Tick();
+    EXPECT_EQ(ChosenNumber, 7) << "let go, it chooses no more";
+}
+
+// Which menus the board shows: numbers and aids only while the puzzle is open, the main menu outside
+// custom mode, the custom menu only in it.
+TEST_F(GameScreenTest, EachMenuIsShownOnlyWhenItCanBeUsed) {
+    Enter(9);
+    auto shown = [this](const TMenu& menu) {
+        std::set<const TImage*> images;
+        for (const auto& button : menu)
+            if (button->image) images.insert(button->image->image.get());
+        for (const TDrawCommand* c : rec.Find("DrawImage"))
+            if (images.count(c->image) != 0) return true;
+        return false;
+    };
+    const struct {
+        int completed, custom;
+        bool numbers, main, aids, customMenu;
+    } rows[] = {{0, 0, true, true, true, false},
+                {1, 0, false, true, false, false},
+                {0, 1, true, false, false, true},
+                {1, 1, false, false, false, true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.completed * 10 + row.custom);
+        PuzzleCompleted = row.completed, CustomPuzzleMode = row.custom;
+        rec.calls.clear();
+        GameScreen->Draw();
+        EXPECT_EQ(shown(*GameScreen->NumberMenu), row.numbers);
+        EXPECT_EQ(shown(*GameScreen->MainMenu), row.main);
+        EXPECT_EQ(shown(*GameScreen->PuzzleMenu), row.aids);
+        EXPECT_EQ(shown(*GameScreen->CustomPuzzleMenu), row.customMenu);
+    }
+    PuzzleCompleted = CustomPuzzleMode = 0;
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/Game.h"
@@ -19,6 +20,7 @@
 #include "core/PakFileManager.h"
 #include "core/SoundBank.h"
 #include "core/Startup.h"
+#include "core/StringUtils.h"
 #include "game/Core.h"
 #include "game/GameDialogs.h"
 #include "game/GameNotice.h"
@@ -39,10 +41,12 @@
 #include "platform/FileSystem.h"
 #include "platform/ImageCodec.h"
 #include "platform/Random.h"
+#include "presentation/Button.h"
 #include "presentation/Color.h"
 #include "presentation/Dialog.h"
 #include "presentation/Font.h"
 #include "presentation/GameFade.h"
+#include "presentation/GameImage.h"
 #include "presentation/ImageBank.h"
 #include "presentation/Menu.h"
 #include "presentation/MousePointer.h"
@@ -202,6 +206,91 @@ TEST_F(MenuScreensTest, EnterOnThePlayScreenGeneratesAndDoesNotAlsoStartACustomP
     EXPECT_EQ(GenerateScreen->Active, 1);
     EXPECT_EQ(CustomPuzzleMode, 0);
     EXPECT_EQ(Game->DestinationTScreen, PlayScreen.get());  // no change started by the play screen itself
+}
+
+// The play screen shows the current size and level chosen; its labels glow and its menus stand in place.
+TEST_F(MenuScreensTest, PlayScreenLooksLikeItsReference) {
+    PuzzleWidth = PuzzleHeight = 12;
+    PuzzleDifficulty = 4;
+    SetClockSource([] { return 1000000; });
+    GoTo("play", PlayScreen.get());
+    EXPECT_EQ(PlayScreen->ChosenSize, "12x12");
+    EXPECT_EQ(PlayScreen->ChosenDifficulty, "veryhard");
+    Game->Mouse->x = Game->Mouse->y = 0;
+    for (int i = 0; i < 300; ++i) Tick();
+    SetClsColor(0, 0, 0);
+    Cls();
+    PlayScreen->Draw();
+    EXPECT_TRUE(golden::MatchesReference(GrabPixmap(0, 0, 800, 600), "tests/game/golden", "playscreen"));
+}
+
+TEST_F(MenuScreensTest, PlayScreenButtonNamesOfEverySizeAndLevel) {
+    const std::pair<int, const char*> sizes[] = {{4, "4x4"},    {6, "6x6"}, {9, "9x9"}, {12, "12x12"},
+                                                 {16, "16x16"}, {5, "9x9"}, {0, "9x9"}};
+    for (const auto& [width, name] : sizes) EXPECT_EQ(SizeButtonName(width), name) << width;
+    const std::pair<int, const char*> levels[] = {{0, "veryeasy"}, {1, "easy"},   {2, "medium"}, {3, "hard"},
+                                                  {4, "veryhard"}, {5, "medium"}, {-1, "medium"}};
+    for (const auto& [level, name] : levels) EXPECT_EQ(DifficultyButtonName(level), name) << level;
+}
+
+// Size and level buttons choose at once, and the screen is entered outside custom mode.
+TEST_F(MenuScreensTest, PlayScreenSizeAndLevelButtonsChooseAtOnce) {
+    CustomPuzzleMode = CustomPuzzleAccepted = 1;
+    GoTo("play", PlayScreen.get());
+    EXPECT_EQ(CustomPuzzleMode, 0);
+    EXPECT_EQ(CustomPuzzleAccepted, 0);
+    EXPECT_EQ(Game->FadeMusic, 0) << "the title's music plays on";
+    for (const auto& [menu, chosen] :
+         {std::pair{PlayScreen->SizeMenu.get(), "9x9"}, {PlayScreen->DifficultyMenu.get(), "medium"}}) {
+        TButton* button = menu->FindButton(chosen);
+        ASSERT_NE(button, nullptr) << chosen;
+        EXPECT_EQ(button->image->name, Upper(chosen) + "ON");
+        EXPECT_EQ(button->ImageMouseOver->name, Upper(chosen) + "MO") << "no lit hover picture of its own";
+    }
+    const struct {
+        const char* button;
+        int width, level;
+    } rows[] = {{"4x4", 4, 2}, {"16x16", 16, 2}, {"veryeasy", 16, 0}, {"hard", 16, 3}, {"6x6", 6, 3}};
+    for (const auto& row : rows) {
+        ClickButton(PlayScreen->SizeMenu->FindButton(row.button) != nullptr ? *PlayScreen->SizeMenu
+                                                                            : *PlayScreen->DifficultyMenu,
+                    row.button);
+        Tick();
+        EXPECT_EQ(std::pair(PuzzleWidth, PuzzleHeight), std::pair(row.width, row.width)) << row.button;
+        EXPECT_EQ(PuzzleDifficulty, row.level) << row.button;
+        EXPECT_EQ(std::pair(RegionWidth, RegionHeight), RegionShape(row.width)) << row.button;
+    }
+    EXPECT_EQ(PlayScreen->ChosenSize, "6x6");
+    EXPECT_EQ(PlayScreen->ChosenDifficulty, "hard");
+    // The chosen button shows its "On" picture, and under the pointer the same hover picture as the rest.
+    const std::tuple<TMenu*, const char*, const char*> shown[] = {
+        {PlayScreen->SizeMenu.get(), "6x6", "4x4"}, {PlayScreen->DifficultyMenu.get(), "hard", "easy"}};
+    for (const auto& [menu, chosen, other] : shown) {
+        for (const auto& [name, image] : {std::pair{chosen, Upper(chosen) + "ON"}, {other, Upper(other)}}) {
+            TButton* button = menu->FindButton(name);
+            ASSERT_NE(button, nullptr) << name;
+            EXPECT_EQ(button->image->name, image);
+            EXPECT_EQ(button->ImageMouseOver->name, Upper(name) + "MO");
+        }
+    }
+}
+
+// While the save chooser is open the play screen's own buttons do nothing.
+TEST_F(MenuScreensTest, PlayScreenButtonsWaitWhileTheChooserIsOpen) {
+    GoTo("play", PlayScreen.get());
+    ClickButton(*PlayScreen->MainMenu, "loadgame");
+    ASSERT_TRUE(PlayScreen->SaveGameManager);
+    for (const char* name : {"back", "play", "custom"}) {
+        ClickButton(*PlayScreen->MainMenu, name);
+        Tick();
+    }
+    EXPECT_EQ(Game->DestinationTScreen, PlayScreen.get());
+    EXPECT_EQ(GenerateScreen->Active, 0);
+    EXPECT_EQ(CustomPuzzleMode, 0);
+    PlayScreen->SaveGameManager->Kill();
+    PlayScreen->SaveGameManager.reset();
+    ClickButton(*PlayScreen->MainMenu, "back");
+    ExpectChangeTo(TitleScreen.get());
 }
 
 TEST_F(MenuScreensTest, OptionsToggleAtOnceAndAreWrittenOnOkButNotOnEscape) {
