@@ -178,4 +178,127 @@ TEST_F(QDLevels, OddPageSizesNeverDivideByZeroOrLeaveTheLayout) {
     EXPECT_EQ(texts.end()[-2]->text, "Cards: " + std::to_string(list->CurrentLevelID + 3)) << "its shadow";
 }
 
+TEST_F(QDLevels, ArrowKeysMoveTheSelectionWithinThePageAndLeftFromTheFirstSlotTurnsBack) {
+    const struct {
+        int levels;
+        const char* current;
+        int leftsBefore, key;  // Left presses that come first
+        int page, slot;
+        const char* level;
+    } rows[] = {
+        {10, "01", 0, KEY_DOWN, 0, 4, "05"},  {10, "05", 0, KEY_UP, 0, 0, "01"},
+        {10, "02", 0, KEY_UP, 0, 1, "02"},    {10, "05", 0, KEY_DOWN, 0, 4, "05"},
+        {6, "02", 0, KEY_DOWN, 0, 5, "06"},   {6, "03", 0, KEY_DOWN, 0, 2, "03"},
+        {10, "03", 0, KEY_LEFT, 0, 1, "02"},  {10, "01", 0, KEY_LEFT, 0, 0, "01"},
+        {10, "10", 7, KEY_LEFT, 0, 7, "08"},  {10, "08", 0, KEY_RIGHT, 2, 0, "03"},
+        {10, "10", 0, KEY_RIGHT, 2, 7, "10"}, {6, "06", 0, KEY_RIGHT, 0, 5, "06"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message()
+                     << row.levels << " levels, at " << row.current << ", key " << row.key);
+        std::filesystem::remove_all(dir.Path() / "levels");
+        std::filesystem::create_directories(dir.Path() / "levels");
+        WriteLevels(row.levels);
+        auto list = MakeList(row.current);
+        for (int i = 0; i < row.leftsBefore; ++i) {
+            PressKey(KEY_LEFT);
+            list->ManageKeyboard();
+        }
+        PressKey(row.key);
+        list->ManageKeyboard();
+        EXPECT_EQ(list->CurrentPagePosition, row.page);
+        EXPECT_EQ(list->CurrentLevelID, row.slot);
+        EXPECT_EQ(list->CurrentLevel, row.level);
+        GameFlushKeys();
+    }
+}
+
+// The page drawn at a start of (10, 20): the highlight glowing on the chosen level, the backs of the
+// others, each level's picture at its offset, the tick of a completed level, names and the info line.
+TEST_F(QDLevels, DrawsThePageSlotBySlotWithHighlightTicksNamesAndInfo) {
+    WriteLevels(10);
+    testenv::WriteFile(dir.Path() / "standard.ini", "02=1\r\n");
+    for (int trim : {1, 0}) {
+        SCOPED_TRACE(trim);
+        auto list = QDLevelList::Create(dir.Str() + "levels/", "lvl", "03", "Cards", "No levels", trim, 5, 6,
+                                        "standard", dir.Str(), 10, 20, 1, 10);
+        list->CreateLevelImageFunction = [this](const std::string&, int& size, int index) {
+            size = index + 3;
+            return levelImage;
+        };
+        list->Init();
+        list->CreateImages(1);
+        list->Glow = 0.4f;
+        rec.calls.clear();
+        list->DrawLevels();
+        const auto slotX = [](int slot) { return float(10 + 100 + 200 * (slot % 4)); };
+        const auto slotY = [](int slot) { return float(20 + (slot < 4 ? 217 : 360)); };
+        const auto drawsOf = [&](const TImage* image) {
+            std::vector<const TDrawCommand*> out;
+            for (const TDrawCommand* c : rec.Find("DrawImage"))
+                if (c->image == image) out.push_back(c);
+            return out;
+        };
+        const auto highlight = drawsOf(ImageBank->Find("levelhighlight")->image.get());
+        ASSERT_EQ(highlight.size(), 2u);
+        for (const TDrawCommand* c : highlight) {
+            EXPECT_EQ(c->args[0], slotX(2));
+            EXPECT_EQ(c->args[1], slotY(2));
+        }
+        EXPECT_EQ(highlight[0]->state.blend, ALPHABLEND);
+        EXPECT_EQ(highlight[0]->state.red, 255);
+        EXPECT_EQ(highlight[1]->state.blend, LIGHTBLEND) << "the glow is added light";
+        EXPECT_EQ(highlight[1]->state.red, 102);
+        const auto backs = drawsOf(ImageBank->Find("levelback")->image.get());
+        ASSERT_EQ(backs.size(), 7u);
+        const auto pictures = drawsOf(levelImage.get());
+        ASSERT_EQ(pictures.size(), 8u);
+        for (int slot = 0, back = 0; slot < 8; ++slot) {
+            SCOPED_TRACE(slot);
+            EXPECT_EQ(pictures[size_t(slot)]->args[0], slotX(slot) + 5);
+            EXPECT_EQ(pictures[size_t(slot)]->args[1], slotY(slot) + 6);
+            EXPECT_EQ(pictures[size_t(slot)]->state.blend, ALPHABLEND);
+            EXPECT_EQ(pictures[size_t(slot)]->state.red, 255);
+            if (slot == 2) continue;
+            EXPECT_EQ(backs[size_t(back)]->args[0], slotX(slot));
+            EXPECT_EQ(backs[size_t(back)]->args[1], slotY(slot));
+            ++back;
+        }
+        const auto ticks = drawsOf(ImageBank->Find("check")->image.get());
+        ASSERT_EQ(ticks.size(), 1u);
+        EXPECT_EQ(ticks[0]->args[0], slotX(1) - 74);
+        EXPECT_EQ(ticks[0]->args[1], slotY(1) - 50);
+        // A text centred on (x, y): drawn from x less half its width, at y (its shadow lies elsewhere).
+        const auto centredAt = [&](const std::string& text, float x, float y) {
+            for (const TDrawCommand* c : rec.Find("DrawText"))
+                if (c->text == text && c->args[0] == x - float(TextWidth(text)) / 2 && c->args[1] == y)
+                    return true;
+            return false;
+        };
+        for (int slot = 0; slot < 8; ++slot) {
+            std::string name = std::to_string(slot + 1);
+            if (trim == 0) name.insert(name.begin(), '0');
+            EXPECT_TRUE(centredAt(name, slotX(slot), slotY(slot) - 60)) << name;
+        }
+        EXPECT_TRUE(centredAt("Cards: 5", 410, 475));
+        ExpectCleanState();
+    }
+
+    std::filesystem::remove_all(dir.Path() / "levels");
+    std::filesystem::create_directories(dir.Path() / "levels");
+    auto empty = QDLevelList::Create(dir.Str() + "levels/", "lvl", "", "Cards", "No levels", 1, 5, 6,
+                                     "standard", dir.Str(), 10, 20, 1, 10);
+    empty->Init();
+    empty->CreateImages(1);
+    rec.calls.clear();
+    empty->DrawLevels();
+    const auto texts = rec.Find("DrawText");
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts.back()->text, "No levels");
+    EXPECT_EQ(texts.back()->state.font, FontCalibri25);
+    EXPECT_EQ(texts.back()->args[1], 270);
+    EXPECT_TRUE(rec.Find("DrawImage").empty());
+    ExpectCleanState();
+}
+
 }  // namespace
