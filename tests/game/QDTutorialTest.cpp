@@ -98,4 +98,48 @@ TEST_F(QDTutorialPager, MissingPicturesOrNoPagesNeverHideTheCloseButton) {
     EXPECT_EQ(empty.isActive, 0);
 }
 
+// Close sits centred under the page with previous and next 15 pixels to either side; the title is drawn
+// above the page, the page by its corner at the screen's middle; each way of paging has its own sound.
+TEST_F(QDTutorialPager, ButtonsTitleAndPageSitWhereTheyBelongAndEachWayHasItsSound) {
+    QDTutorial tutorial;
+    tutorial.Init(1, 3, "page", "title");
+    EXPECT_EQ(tutorial.showThisTutorial, 1);
+    const TButton* prev = tutorial.menu->FindButton("tutprev");
+    const TButton* close = tutorial.menu->FindButton("tutclose");
+    const TButton* next = tutorial.menu->FindButton("tutnext");
+    EXPECT_EQ(close->x, 400 - 30);
+    EXPECT_EQ(prev->x, 400 - 30 - 15 - 40);
+    EXPECT_EQ(next->x, 400 + 30 + 15);
+    for (const TButton* b : {prev, close, next}) EXPECT_EQ(b->y, 300 + 160);
+    EXPECT_EQ(next->OKButton, 1);
+    EXPECT_EQ(close->OKButton, 0);
+
+    rec.calls.clear();
+    SetColor(10, 20, 30);
+    SetAlpha(0.5f);
+    tutorial.Draw();
+    EXPECT_EQ(DrawsOf(tutorial.titleImage.get()), 1);
+    EXPECT_EQ(DrawsOf(tutorial.pages[0].get()), 1);
+    EXPECT_EQ(DrawsOf(tutorial.pages[1].get()), 0);
+    for (const TDrawCommand* c : rec.Find("DrawImage")) {
+        if (c->image == tutorial.titleImage.get()) {
+            EXPECT_EQ(c->args[0], 400);
+            EXPECT_EQ(c->args[1], 300 - 177);
+        } else if (c->image == tutorial.pages[0].get()) {
+            EXPECT_EQ(c->vertices.front().x, 400) << "the page's corner, not its middle, at the centre";
+            EXPECT_EQ(c->vertices.front().y, 300);
+            EXPECT_EQ(c->state.red, 255);
+            EXPECT_FLOAT_EQ(c->state.alpha, 1.0f);
+        }
+    }
+    EXPECT_FALSE(rec.Find("DrawImage").size() < 4u) << "the buttons are drawn too";
+
+    const auto lastSound = [&] { return made.empty() ? nullptr : made.back()->sound; };
+    tutorial.NextPage();
+    EXPECT_EQ(lastSound(), SoundBank->Find("tutnext")->sound);
+    tutorial.PrevPage();
+    EXPECT_EQ(lastSound(), SoundBank->Find("tutprev")->sound);
+    EXPECT_EQ(tutorial.currPage, 0);
+}
+
 }  // namespace
