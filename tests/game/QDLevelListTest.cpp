@@ -222,14 +222,16 @@ TEST_F(QDLevels, DrawsThePageSlotBySlotWithHighlightTicksNamesAndInfo) {
         SCOPED_TRACE(trim);
         auto list = QDLevelList::Create(dir.Str() + "levels/", "lvl", "03", "Cards", "No levels", trim, 5, 6,
                                         "standard", dir.Str(), 10, 20, 1, 10);
-        list->CreateLevelImageFunction = [this](const std::string&, int& size, int index) {
-            size = index + 3;
+        int built = 0;  // each picture built gets the next size
+        list->CreateLevelImageFunction = [&](const std::string&, int& size, int) {
+            size = 100 + built++;
             return levelImage;
         };
         list->Init();
         list->CreateImages(1);
         list->Glow = 0.4f;
         rec.calls.clear();
+        SetBlend(LIGHTBLEND);
         list->DrawLevels();
         const auto slotX = [](int slot) { return float(10 + 100 + 200 * (slot % 4)); };
         const auto slotY = [](int slot) { return float(20 + (slot < 4 ? 217 : 360)); };
@@ -280,8 +282,14 @@ TEST_F(QDLevels, DrawsThePageSlotBySlotWithHighlightTicksNamesAndInfo) {
             if (trim == 0) name.insert(name.begin(), '0');
             EXPECT_TRUE(centredAt(name, slotX(slot), slotY(slot) - 60)) << name;
         }
-        EXPECT_TRUE(centredAt("Cards: 5", 410, 475));
+        EXPECT_TRUE(centredAt("Cards: 102", 410, 475));
         ExpectCleanState();
+        EXPECT_EQ(backs[0]->state.blend, ALPHABLEND);
+        // The next page's sizes replace this page's.
+        list->MoveRight();
+        rec.calls.clear();
+        list->DrawLevels();
+        EXPECT_TRUE(centredAt("Cards: 108", 410, 475));
     }
 
     std::filesystem::remove_all(dir.Path() / "levels");
@@ -290,6 +298,11 @@ TEST_F(QDLevels, DrawsThePageSlotBySlotWithHighlightTicksNamesAndInfo) {
                                      "standard", dir.Str(), 10, 20, 1, 10);
     empty->Init();
     empty->CreateImages(1);
+    EXPECT_TRUE(empty->LevelList.empty());
+    empty->FolderPath = dir.Str() + "no such folder/";
+    empty->Init();
+    empty->CreateImages(1);
+    EXPECT_TRUE(empty->LevelList.empty()) << "a missing folder lists no levels";
     rec.calls.clear();
     empty->DrawLevels();
     const auto texts = rec.Find("DrawText");
