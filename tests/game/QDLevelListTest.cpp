@@ -314,4 +314,22 @@ TEST_F(QDLevels, DrawsThePageSlotBySlotWithHighlightTicksNamesAndInfo) {
     ExpectCleanState();
 }
 
+TEST_F(QDLevels, ArrowsSitInARowApartBelowThePageAndKeysBeforeThePageIsBuiltChangeNothing) {
+    WriteLevels(10);
+    auto list = QDLevelList::Create(dir.Str() + "levels/", "lvl", "03", "Cards", "No levels", 1, 0, 0,
+                                    "standard", dir.Str(), 10, 20, 1, 30);
+    const TButton* left = list->NavigationMenu->FindButton("arrowLeft");
+    const TButton* right = list->NavigationMenu->FindButton("arrowRight");
+    EXPECT_EQ(right->x - left->x, float(left->w + 30));
+    EXPECT_EQ(left->y, 20 + 450);
+    EXPECT_EQ(right->y, 20 + 450);
+    list->Init();
+    for (int key : {KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN}) {
+        PressKey(key);
+        list->ManageKeyboard();
+        EXPECT_EQ(list->CurrentLevel, "03") << key;
+        EXPECT_EQ(list->LevelsOnPage(), 0) << key;
+    }
+}
+
 }  // namespace
