@@ -62,6 +62,13 @@ class QDLevels : public WidgetWorld {
         QDMouseClicks.Update(x, y, down, false, false, now);
     }
 
+    std::vector<const TDrawCommand*> DrawsOfImage(const TImage* image) const {
+        std::vector<const TDrawCommand*> out;
+        for (const TDrawCommand* c : rec.Find("DrawImage"))
+            if (c->image == image) out.push_back(c);
+        return out;
+    }
+
     std::vector<std::string> requested;
     std::shared_ptr<TImage> levelImage = CreateImage(30, 30);
 };
@@ -330,6 +337,78 @@ TEST_F(QDLevels, ArrowsSitInARowApartBelowThePageAndKeysBeforeThePageIsBuiltChan
         EXPECT_EQ(list->CurrentLevel, "03") << key;
         EXPECT_EQ(list->LevelsOnPage(), 0) << key;
     }
+}
+
+TEST_F(QDLevels, GlowFollowsASineOfHalfADegreePerTickForeverAndAZeroGlowAddsNoLight) {
+    WriteLevels(3);
+    auto list = MakeList();
+    for (int i = 0; i < 60; ++i) list->ManageGlowAnimation();
+    EXPECT_NEAR(list->Glow, 0.25f, 0.002f);  // half of sin 30
+    for (int i = 0; i < 840; ++i) list->ManageGlowAnimation();
+    EXPECT_NEAR(list->Glow, 0.5f, 0.002f) << "past a full turn it goes on: sin 450";
+    list->Glow = 0;
+    rec.calls.clear();
+    list->DrawLevels();
+    const auto highlight = DrawsOfImage(ImageBank->Find("levelhighlight")->image.get());
+    ASSERT_EQ(highlight.size(), 2u);
+    EXPECT_EQ(highlight[1]->state.red, 0);
+}
+
+TEST_F(QDLevels, ManagingTakesKeysAndClicksUpToTheSlotsEdgeAndTheInfoLineIsOptional) {
+    WriteLevels(10);
+    auto list = MakeList();
+    PressKey(KEY_RIGHT);
+    list->Manage();
+    EXPECT_EQ(list->CurrentLevel, "02");
+    const struct {
+        int dx, dy;
+        bool selects;
+    } rows[] = {{80, 0, true},   {81, 0, false}, {-80, 50, true},
+                {-81, 0, false}, {0, -50, true}, {0, 51, false}};
+    int now = 10000;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.dx << "," << row.dy);
+        MouseFrame(0, 0, false, now += 2000);
+        MouseFrame(list->SlotX(0), list->SlotY(0), true, now += 5);
+        list->ManageLevels();
+        ASSERT_EQ(list->CurrentLevelID, 0);
+        MouseFrame(0, 0, false, now += 2000);
+        MouseFrame(list->SlotX(5) + row.dx, list->SlotY(5) + row.dy, true, now += 5);
+        list->ManageLevels();
+        EXPECT_EQ(list->CurrentLevelID, row.selects ? 5 : 0);
+    }
+    list->DrawLevelInfo = 0;
+    rec.calls.clear();
+    list->DrawLevels();
+    for (const TDrawCommand* c : rec.Find("DrawText")) EXPECT_EQ(c->text.find("Cards"), std::string::npos);
+    auto quiet = QDLevelList::Create(dir.Str() + "levels/", "lvl", "", "Cards", "No levels", 1, 0, 0,
+                                     "standard", dir.Str(), 0, 0, 0, 10);
+    EXPECT_EQ(quiet->DrawLevelInfo, 0);
+}
+
+TEST_F(QDLevels, TurningBackSelectsTheFirstSlotAndBuildsTheEarlierPageAndTheArrowsDrawInPlace) {
+    WriteLevels(10);
+    auto list = MakeList("10");
+    ASSERT_EQ(list->CurrentPagePosition, 2);
+    requested.clear();
+    list->MoveLeft();
+    EXPECT_EQ(list->CurrentPagePosition, 0);
+    EXPECT_EQ(list->CurrentLevelID, 0);
+    EXPECT_EQ(list->CurrentLevel, "01");
+    ASSERT_EQ(requested.size(), 8u);
+    EXPECT_EQ(requested.front(), dir.Str() + "levels/01.lvl");
+    requested.clear();
+    list->MoveLeft();
+    EXPECT_TRUE(requested.empty()) << "no page before the first: nothing is rebuilt";
+
+    rec.calls.clear();
+    list->DrawMenu();
+    const auto drawn = rec.calls;
+    ASSERT_FALSE(drawn.empty());
+    rec.calls.clear();
+    list->NavigationMenu->Draw(0, 0);
+    ASSERT_EQ(rec.calls.size(), drawn.size());
+    for (size_t i = 0; i < drawn.size(); ++i) EXPECT_EQ(rec.calls[i].args, drawn[i].args) << i;
 }
 
 }  // namespace
