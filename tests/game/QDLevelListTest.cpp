@@ -1,5 +1,6 @@
 // The level chooser: which files it lists, how pages turn and overlap at the end, completion ticks
 // from the player's file (read, never written), and selection by clicks and keys.
+#include <algorithm>
 #include <filesystem>
 
 #include "core/Startup.h"
@@ -239,6 +240,8 @@ TEST_F(QDLevels, DrawsThePageSlotBySlotWithHighlightTicksNamesAndInfo) {
         list->Glow = 0.4f;
         rec.calls.clear();
         SetBlend(LIGHTBLEND);
+        SetColor(1, 2, 3);
+        SetAlpha(0.3f);
         list->DrawLevels();
         const auto slotX = [](int slot) { return float(10 + 100 + 200 * (slot % 4)); };
         const auto slotY = [](int slot) { return float(20 + (slot < 4 ? 217 : 360)); };
@@ -268,9 +271,12 @@ TEST_F(QDLevels, DrawsThePageSlotBySlotWithHighlightTicksNamesAndInfo) {
             EXPECT_EQ(pictures[size_t(slot)]->args[1], slotY(slot) + 6);
             EXPECT_EQ(pictures[size_t(slot)]->state.blend, ALPHABLEND);
             EXPECT_EQ(pictures[size_t(slot)]->state.red, 255);
+            EXPECT_FLOAT_EQ(pictures[size_t(slot)]->state.alpha, 1.0f);
             if (slot == 2) continue;
             EXPECT_EQ(backs[size_t(back)]->args[0], slotX(slot));
             EXPECT_EQ(backs[size_t(back)]->args[1], slotY(slot));
+            EXPECT_EQ(backs[size_t(back)]->state.red, 255);
+            EXPECT_FLOAT_EQ(backs[size_t(back)]->state.alpha, 1.0f);
             ++back;
         }
         const auto ticks = drawsOf(ImageBank->Find("check")->image.get());
@@ -288,6 +294,11 @@ TEST_F(QDLevels, DrawsThePageSlotBySlotWithHighlightTicksNamesAndInfo) {
             std::string name = std::to_string(slot + 1);
             if (trim == 0) name.insert(name.begin(), '0');
             EXPECT_TRUE(centredAt(name, slotX(slot), slotY(slot) - 60)) << name;
+            EXPECT_EQ(
+                std::count_if(rec.calls.begin(), rec.calls.end(),
+                              [&](const TDrawCommand& c) { return c.op == "DrawText" && c.text == name; }),
+                2)
+                << "with its shadow";
         }
         EXPECT_TRUE(centredAt("Cards: 102", 410, 475));
         ExpectCleanState();
@@ -409,6 +420,17 @@ TEST_F(QDLevels, TurningBackSelectsTheFirstSlotAndBuildsTheEarlierPageAndTheArro
     list->NavigationMenu->Draw(0, 0);
     ASSERT_EQ(rec.calls.size(), drawn.size());
     for (size_t i = 0; i < drawn.size(); ++i) EXPECT_EQ(rec.calls[i].args, drawn[i].args) << i;
+}
+
+TEST_F(QDLevels, CompletionComesFromTheNamedFile) {
+    WriteLevels(3);
+    testenv::WriteFile(dir.Path() / "standard.ini", "01=1\r\n");
+    testenv::WriteFile(dir.Path() / "expert.ini", "02=1\r\n");
+    auto list = QDLevelList::Create(dir.Str() + "levels/", "lvl", "", "Cards", "No levels", 1, 0, 0, "expert",
+                                    dir.Str(), 0, 0, 1, 10);
+    list->Init();
+    list->CreateImages(1);
+    EXPECT_EQ(list->LevelCompletedList, (std::vector<std::string>{"0", "1", "0"}));
 }
 
 }  // namespace
