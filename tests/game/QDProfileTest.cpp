@@ -2,12 +2,14 @@
 // profile, ini file and text table read from disk and from the resource archive.
 #include "core/FileUtils.h"
 #include "core/IniFile.h"
+#include "core/Input.h"
 #include "core/PakFileManager.h"
 #include "core/PakFormat.h"
 #include "core/Profile.h"
 #include "game/QDPlayerManager.h"
 #include "game/QDProfile.h"
 #include "platform/FileSystem.h"
+#include "platform/Keys.h"
 #include "presentation/WidgetWorld.h"
 
 namespace {
@@ -213,6 +215,54 @@ TEST_F(QDProfiles, TextsFromDiskComeFromTheTextFolderAndAMissingOneIsFatal) {
     EXPECT_EQ(text->FindString("absent"), "");
     EXPECT_THROW(QDGameText::Create("none.txt", 0), TRuntimeError);
     EXPECT_NE(notices.back().find("none.txt"), std::string::npos);
+}
+
+TEST_F(QDProfiles, GameSideChooserOpensOnTheActivePlayerAndOkTakesOnlyAListedRow) {
+    const struct {
+        int index, result;
+        const char* chosen;
+    } rows[] = {{-1, 0, "Bert"}, {0, 1, "Anna"}, {2, 1, "Cleo"}, {3, 0, "Bert"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.index);
+        ActiveProfile = QDProfile::Create("Bert");
+        int loads = 0;
+        ActiveProfile->LoadFunction = [&] { return ++loads; };
+        Game->CurrentProfile = ActiveProfile;
+        Game->ProfileName = "Anna";
+        auto manager = QDPlayerManager::Create("Players", nullptr, 400, 0, 0, 10);
+        EXPECT_EQ(manager->ListBox->Index, 1) << "the active player is chosen at the start";
+        Game->ProfileName = "Bert";
+        manager->Start();
+        manager->ListBox->Index = row.index;
+        PressKey(KEY_A);
+        EXPECT_EQ(manager->OKClick(), row.result);
+        EXPECT_EQ(Game->ProfileName, row.chosen);
+        EXPECT_EQ(ActiveProfile->Name, row.chosen);
+        EXPECT_EQ(loads, row.result);
+        EXPECT_EQ(manager->CloseResult, row.result);
+        EXPECT_EQ(GameKeyHit(KEY_A), 0 + (row.result == 0)) << "an accepted choice drops the keys";
+        GameFlushKeys();
+        manager->Kill();
+    }
+}
+
+TEST_F(QDProfiles, CancelKeepsAListedActivePlayerAndWorksWithoutOne) {
+    for (const char* active : {"Cleo", "Anna", ""}) {
+        SCOPED_TRACE(active);
+        ActiveProfile = *active ? QDProfile::Create(active) : nullptr;
+        Game->ProfileName = "Bert";
+        auto manager = QDPlayerManager::Create("Players", nullptr, 400, 0, 0, 10);
+        manager->Start();
+        PressKey(KEY_A);
+        EXPECT_EQ(manager->CancelClick(), 0);
+        EXPECT_EQ(Game->ProfileName, "Bert") << "nothing was chosen";
+        if (ActiveProfile) {
+            EXPECT_EQ(ActiveProfile->Name, active);
+        }
+        EXPECT_EQ(manager->CloseResult, -1);
+        EXPECT_EQ(GameKeyHit(KEY_A), 0);
+        manager->Kill();
+    }
 }
 
 }  // namespace
