@@ -79,4 +79,29 @@ TEST_F(QDSliderTest, HeldPointerSetsTheValueAcrossTheTrackAndAnInactiveSliderIgn
     Game->Mouse->ButtonUp(1);
 }
 
+// A new slider is named, stands at 50 and has its three images with the default flags, each placed by
+// its corner; one without dead ends draws no filled part at 0.
+TEST_F(QDSliderTest, ANewSliderStandsAtFiftyWithCornerPlacedImagesAndAnEmptyOneDrawsNoFill) {
+    auto slider = Make();
+    EXPECT_EQ(slider->name, "VOLUME");
+    EXPECT_EQ(slider->Value, 50);
+    EXPECT_EQ(slider->DotX, 200);
+    rec.calls.clear();
+    slider->Draw();
+    ASSERT_EQ(rec.calls.size(), 3u);
+    const float corners[3][2] = {{100, 200}, {100, 200}, {200, 203}};
+    for (size_t i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(rec.calls[i].image->Flags(), DEFAULT_IMAGE_FLAGS);
+        EXPECT_EQ(rec.calls[i].vertices.front().x, corners[i][0]);
+        EXPECT_EQ(rec.calls[i].vertices.front().y, corners[i][1]);
+    }
+    auto bare = QDSlider::CreateSpecial("track", "dot", 100, 200, 0, "bare", 0, "full", 0);
+    bare->SetValue(0);
+    rec.calls.clear();
+    bare->Draw();
+    EXPECT_TRUE(rec.Find("DrawSubImageRect").empty());
+    EXPECT_EQ(rec.Find("DrawImage").size(), 2u);
+}
+
 }  // namespace
