@@ -401,6 +401,7 @@ TEST_F(QDLevels, TurningBackSelectsTheFirstSlotAndBuildsTheEarlierPageAndTheArro
     WriteLevels(10);
     auto list = MakeList("10");
     ASSERT_EQ(list->CurrentPagePosition, 2);
+    EXPECT_EQ(list->LevelSizeList.front(), "3") << "each picture is told its slot on the page";
     requested.clear();
     list->MoveLeft();
     EXPECT_EQ(list->CurrentPagePosition, 0);
@@ -431,6 +432,28 @@ TEST_F(QDLevels, CompletionComesFromTheNamedFile) {
     list->Init();
     list->CreateImages(1);
     EXPECT_EQ(list->LevelCompletedList, (std::vector<std::string>{"0", "1", "0"}));
+}
+
+TEST_F(QDLevels, ScanningAgainListsEachLevelOnceAndCompletionIsReadAfreshEachTime) {
+    WriteLevels(3);
+    auto list = MakeList();
+    list->Init();
+    EXPECT_EQ(list->LevelList, (std::vector<std::string>{"01", "02", "03"}));
+    const std::string third = dir.Str() + "levels/03.lvl";
+    EXPECT_EQ(list->CheckLevelCompleted(third), 0);
+    list->CreateImages(0);
+    testenv::WriteFile(dir.Path() / "standard.ini", "03=1\r\n");
+    EXPECT_EQ(list->CheckLevelCompleted(third), 1) << "a level completed since the page was built";
+
+    // A page built before any positioning starts at the first level; a bare chooser manages nothing.
+    auto fresh = QDLevelList::Create(dir.Str() + "levels/", "lvl", "", "Cards", "No levels", 1, 0, 0,
+                                     "standard", dir.Str(), 0, 0, 1, 10);
+    fresh->Init();
+    fresh->CreateImages(0);
+    EXPECT_EQ(fresh->CurrentPagePosition, 0);
+    EXPECT_EQ(fresh->LevelsOnPage(), 3);
+    QDLevelList bare;
+    EXPECT_NO_THROW(bare.Manage());
 }
 
 }  // namespace
