@@ -456,4 +456,13 @@ TEST_F(QDLevels, ScanningAgainListsEachLevelOnceAndCompletionIsReadAfreshEachTim
     EXPECT_NO_THROW(bare.Manage());
 }
 
+TEST_F(QDLevels, TurningPagesOfAnEmptyChooserBeforeItsFirstBuildLeavesItUnpositioned) {
+    auto list = QDLevelList::Create(dir.Str() + "levels/", "lvl", "", "Cards", "No levels", 1, 0, 0,
+                                    "standard", dir.Str(), 0, 0, 1, 10);
+    list->Init();
+    list->MoveLeft();
+    list->MoveRight();
+    EXPECT_EQ(list->CurrentPagePosition, -1);
+}
+
 }  // namespace
