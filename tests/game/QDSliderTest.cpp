@@ -1,5 +1,7 @@
 // The value slider's draw (track, filled part up to the value, dot) and the value the pointer sets at the
 // ends and between them.
+#include <tuple>
+
 #include "game/QDSlider.h"
 #include "presentation/WidgetWorld.h"
 
@@ -102,6 +104,13 @@ TEST_F(QDSliderTest, ANewSliderStandsAtFiftyWithCornerPlacedImagesAndAnEmptyOneD
     bare->Draw();
     EXPECT_TRUE(rec.Find("DrawSubImageRect").empty());
     EXPECT_EQ(rec.Find("DrawImage").size(), 2u);
+    // Without extra rows only the track's own rows count; sideways the margin is 10 pixels.
+    for (const auto& [x, y, over] :
+         {std::tuple{150, 199, 0}, {150, 200, 1}, {150, 219, 1}, {150, 220, 0}, {89, 210, 0}, {90, 210, 1}}) {
+        PointAt(x, y);
+        bare->Manage();
+        EXPECT_EQ(bare->MouseOver, over) << x << "," << y;
+    }
 }
 
 }  // namespace

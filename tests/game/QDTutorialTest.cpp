@@ -43,6 +43,7 @@ TEST_F(QDTutorialPager, ThreePagesOfferPreviousNextAndCloseWhereTheyMakeSense) {
     QDTutorial tutorial;
     tutorial.Init(1, 3, "page", "title");
     tutorial.Logic();
+    EXPECT_EQ(tutorial.isActive, 1) << "open until close is clicked";
     EXPECT_EQ(IsActive(tutorial, "tutprev"), 0);
     EXPECT_EQ(IsActive(tutorial, "tutnext"), 1);
     EXPECT_EQ(IsActive(tutorial, "tutclose"), 0);
@@ -54,6 +55,7 @@ TEST_F(QDTutorialPager, ThreePagesOfferPreviousNextAndCloseWhereTheyMakeSense) {
     EXPECT_EQ(tutorial.currPage, 2);
     EXPECT_EQ(IsActive(tutorial, "tutnext"), 0);
     EXPECT_EQ(IsActive(tutorial, "tutclose"), 1);
+    EXPECT_EQ(tutorial.isActive, 1);
 
     tutorial.NextPage();
     EXPECT_EQ(tutorial.currPage, 2) << "no page after the last";
@@ -93,7 +95,9 @@ TEST_F(QDTutorialPager, MissingPicturesOrNoPagesNeverHideTheCloseButton) {
     EXPECT_EQ(IsActive(empty, "tutclose"), 1);
     empty.NextPage();
     empty.PrevPage();
+    rec.calls.clear();
     empty.Draw();
+    EXPECT_TRUE(rec.calls.empty()) << "a tutorial without pages draws nothing";
     Click(empty, "tutclose");
     EXPECT_EQ(empty.isActive, 0);
 }
