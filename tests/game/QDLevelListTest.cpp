@@ -388,6 +388,10 @@ TEST_F(QDLevels, ManagingTakesKeysAndClicksUpToTheSlotsEdgeAndTheInfoLineIsOptio
         list->ManageLevels();
         EXPECT_EQ(list->CurrentLevelID, row.selects ? 5 : 0);
     }
+    MouseFrame(0, 0, false, now += 2000);
+    MouseFrame(list->SlotX(3), list->SlotY(3), true, now += 5);
+    list->Manage();
+    EXPECT_EQ(list->CurrentLevelID, 3) << "managing takes the clicks";
     list->DrawLevelInfo = 0;
     rec.calls.clear();
     list->DrawLevels();
@@ -412,6 +416,13 @@ TEST_F(QDLevels, TurningBackSelectsTheFirstSlotAndBuildsTheEarlierPageAndTheArro
     requested.clear();
     list->MoveLeft();
     EXPECT_TRUE(requested.empty()) << "no page before the first: nothing is rebuilt";
+    rec.calls.clear();
+    list->DrawMenu();
+    list->DrawLevels();
+    const size_t parts = rec.calls.size();
+    rec.calls.clear();
+    list->Draw();
+    EXPECT_EQ(rec.calls.size(), parts) << "the arrows and the page";
 
     rec.calls.clear();
     list->DrawMenu();
@@ -444,6 +455,12 @@ TEST_F(QDLevels, ScanningAgainListsEachLevelOnceAndCompletionIsReadAfreshEachTim
     list->CreateImages(0);
     testenv::WriteFile(dir.Path() / "standard.ini", "03=1\r\n");
     EXPECT_EQ(list->CheckLevelCompleted(third), 1) << "a level completed since the page was built";
+    testenv::WriteFile(dir.Path() / "standard.ini", "01=1\r\n");
+    list->CreateImages(0);
+    EXPECT_EQ(list->LevelCompletedList, (std::vector<std::string>{"1", "0", "0"}))
+        << "building reads it afresh";
+    list->MoveRight();
+    EXPECT_EQ(list->CurrentPagePosition, 0) << "fewer levels than a page: there is no other page";
 
     // A page built before any positioning starts at the first level; a bare chooser manages nothing.
     auto fresh = QDLevelList::Create(dir.Str() + "levels/", "lvl", "", "Cards", "No levels", 1, 0, 0,
@@ -463,6 +480,17 @@ TEST_F(QDLevels, TurningPagesOfAnEmptyChooserBeforeItsFirstBuildLeavesItUnpositi
     list->MoveLeft();
     list->MoveRight();
     EXPECT_EQ(list->CurrentPagePosition, -1);
+}
+
+TEST_F(QDLevels, TurningBackFromTheOverlappingLastPageGoesBackAWholePage) {
+    WriteLevels(20);
+    auto list = MakeList();
+    list->MoveRight();
+    list->MoveRight();
+    ASSERT_EQ(list->CurrentPagePosition, 12);
+    list->MoveLeft();
+    EXPECT_EQ(list->CurrentPagePosition, 4);
+    EXPECT_EQ(list->CurrentLevel, "05");
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 // The tutorial pager: which buttons each page offers, paging with its sounds, closing, and boxes whose
 // pictures are missing or whose slots are all taken.
+#include <filesystem>
+
 #include "core/SoundBank.h"
 #include "game/QDTutorial.h"
 #include "presentation/Menu.h"
@@ -144,6 +146,20 @@ TEST_F(QDTutorialPager, ButtonsTitleAndPageSitWhereTheyBelongAndEachWayHasItsSou
     tutorial.PrevPage();
     EXPECT_EQ(lastSound(), SoundBank->Find("tutprev")->sound);
     EXPECT_EQ(tutorial.currPage, 0);
+}
+
+TEST_F(QDTutorialPager, PagingSkipsAMissingPictureBothWaysAndInitOpensItAgain) {
+    std::filesystem::remove(dir.Path() / "graphics" / "page2.png");
+    QDTutorial tutorial;
+    tutorial.Init(0, 3, "page", "");
+    EXPECT_EQ(tutorial.showThisTutorial, 0);
+    tutorial.NextPage();
+    EXPECT_EQ(tutorial.currPage, 2);
+    tutorial.PrevPage();
+    EXPECT_EQ(tutorial.currPage, 0);
+    tutorial.Close();
+    tutorial.Init(1, 3, "page", "");
+    EXPECT_EQ(tutorial.isActive, 1);
 }
 
 }  // namespace
