@@ -59,4 +59,17 @@ TEST_F(GenerateOverlayTest, HiddenDuringItsFadeInItFadesOutFromWhereItStood) {
     EXPECT_LE(ticks, 12) << "as briefly as it had been fading in";
 }
 
+TEST_F(GenerateOverlayTest, FadesInAndOutOverHalfASecondEach) {
+    GenerateScreen->Show(0);
+    for (int i = 0; i < 99; ++i) GenerateScreen->Logic();
+    EXPECT_EQ(GenerateScreen->FadeIn->Active, 1);
+    GenerateScreen->Logic();
+    EXPECT_EQ(GenerateScreen->FadeIn->Active, 0) << "100 ticks of 5 ms";
+    GenerateScreen->Hide();
+    for (int i = 0; i < 99; ++i) GenerateScreen->Logic();
+    EXPECT_EQ(GenerateScreen->Active, 1);
+    GenerateScreen->Logic();
+    EXPECT_EQ(GenerateScreen->Active, 0);
+}
+
 }  // namespace
