@@ -157,9 +157,14 @@ TEST_F(QDTutorialPager, PagingSkipsAMissingPictureBothWaysAndInitOpensItAgain) {
     EXPECT_EQ(tutorial.currPage, 2);
     tutorial.PrevPage();
     EXPECT_EQ(tutorial.currPage, 0);
+    tutorial.NextPage();
     tutorial.Close();
     tutorial.Init(1, 3, "page", "");
     EXPECT_EQ(tutorial.isActive, 1);
+    EXPECT_EQ(tutorial.currPage, 0) << "opened again on its first page";
+    EXPECT_NE(tutorial.pages[0], nullptr) << "with its pictures loaded again";
+    QDTutorial bare;
+    EXPECT_NO_THROW(bare.Logic()) << "a tutorial never set up manages nothing";
 }
 
 }  // namespace
