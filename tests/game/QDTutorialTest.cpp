@@ -167,4 +167,23 @@ TEST_F(QDTutorialPager, PagingSkipsAMissingPictureBothWaysAndInitOpensItAgain) {
     EXPECT_NO_THROW(bare.Logic()) << "a tutorial never set up manages nothing";
 }
 
+TEST_F(QDTutorialPager, TwoPagesOfferNextThenCloseAndLoadingLeavesImagesMidHandled) {
+    AutoMidHandle(true);
+    QDTutorial tutorial;
+    tutorial.Init(1, 2, "page", "");
+    EXPECT_TRUE(AutoMidHandleEnabled()) << "images loaded after the pages are placed by their middle again";
+    tutorial.Logic();
+    EXPECT_EQ(IsActive(tutorial, "tutnext"), 1);
+    EXPECT_EQ(IsActive(tutorial, "tutclose"), 0);
+    rec.calls.clear();
+    SetBlend(LIGHTBLEND);
+    tutorial.Draw();
+    ASSERT_EQ(DrawsOf(tutorial.pages[0].get()), 1);
+    for (const TDrawCommand* c : rec.Find("DrawImage")) {
+        if (c->image == tutorial.pages[0].get()) {
+            EXPECT_EQ(c->state.blend, ALPHABLEND);
+        }
+    }
+}
+
 }  // namespace
