@@ -139,6 +139,13 @@ TEST_F(QDTutorialPager, ButtonsTitleAndPageSitWhereTheyBelongAndEachWayHasItsSou
         }
     }
     EXPECT_FALSE(rec.Find("DrawImage").size() < 4u) << "the buttons are drawn too";
+    // The buttons are drawn where they lie: the last draws are the menu's own.
+    const auto drawn = rec.calls;
+    rec.calls.clear();
+    tutorial.menu->Draw(0, 0);
+    ASSERT_LE(rec.calls.size(), drawn.size());
+    for (size_t i = 0; i < rec.calls.size(); ++i)
+        EXPECT_EQ(rec.calls[i].args, drawn[drawn.size() - rec.calls.size() + i].args) << i;
 
     const auto lastSound = [&] { return made.empty() ? nullptr : made.back()->sound; };
     tutorial.NextPage();
