@@ -4,6 +4,7 @@
 #include "core/FakeAudio.h"
 #include "platform/Audio.h"
 #include "presentation/Animation.h"
+#include "presentation/DrawHelpers.h"
 
 namespace {
 
@@ -63,6 +64,9 @@ TEST_F(GenerateOverlayTest, FadesInAndOutOverHalfASecondEach) {
     GenerateScreen->Show(0);
     for (int i = 0; i < 99; ++i) GenerateScreen->Logic();
     EXPECT_EQ(GenerateScreen->FadeIn->Active, 1);
+    GenerateScreen->Draw();
+    EXPECT_FLOAT_EQ(GetDrawState().alpha, 1.0f) << "the fading picture leaves full alpha behind";
+    EXPECT_FLOAT_EQ(TextAlpha, 1.0f);
     GenerateScreen->Logic();
     EXPECT_EQ(GenerateScreen->FadeIn->Active, 0) << "100 ticks of 5 ms";
     GenerateScreen->Hide();

@@ -150,6 +150,11 @@ TEST_F(MakerSplashTest, TheJingleRisesAndFallsWithTheLogoOnlyWhenAskedAndPlaysOn
         EXPECT_NEAR(lowest, row.lowest, 0.05f);
         EXPECT_NEAR(highest, row.highest, 0.05f);
     }
+    // The maker's jingle plays a little lower.
+    made.clear();
+    EXPECT_EQ(ShowMakerSplash(1, 0), 0);
+    ASSERT_FALSE(made.empty());
+    EXPECT_FLOAT_EQ(made.back()->rate, 0.9f);
     SetAudioDriverInstance(nullptr);
 }
 
