@@ -1,6 +1,7 @@
 // The game's logic call: an exit ends it, a pause after the start-up grace holds the screen's logic, a
 // screen fade holds it too, and otherwise the screen's logic runs with the frame's clicks counted.
 #include "BoardWorld.h"
+#include "game/MenuScreen.h"
 #include "game/QDMouse.h"
 #include "platform/Events.h"
 
@@ -55,6 +56,30 @@ TEST_F(LogicWrapperTest, ScreenLogicRunsUnlessExitingPausedAfterTheGraceOrHeldBy
         Game->CurrentTScreen = nullptr;
         Game->DestinationTScreen = nullptr;
     }
+}
+
+// With screen fades off, a screen that asks for another one is replaced within the same logic call.
+TEST_F(LogicWrapperTest, WithFadesOffTheNextScreenStartsInTheSameCall) {
+    struct Leaving : CountingScreen {
+        TScreen* next = nullptr;
+        void Logic() override {
+            CountingScreen::Logic();
+            ChangeScreenTo(next);
+        }
+    };
+    CountingScreen next;
+    Leaving leaving;
+    leaving.next = &next;
+    Game->Fade = 0;
+    Game->CurrentTScreen = &leaving;
+    Game->DestinationTScreen = nullptr;
+    GameStartTime = Now - 60000;
+    Now += 5;
+    EXPECT_EQ(Game->LogicWrapper(), 1);
+    EXPECT_EQ(leaving.logicCalls, 1);
+    EXPECT_EQ(Game->CurrentTScreen, &next);
+    Game->CurrentTScreen = nullptr;
+    Game->DestinationTScreen = nullptr;
 }
 
 }  // namespace
