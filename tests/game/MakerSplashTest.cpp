@@ -2,9 +2,13 @@
 // stopped by a skip, the polled-input state it leaves behind; and the sliding text lines.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "core/FakeAudio.h"
 #include "core/Game.h"
 #include "core/Input.h"
 #include "core/InputUtils.h"
@@ -32,6 +36,7 @@ class MakerSplashTest : public ::testing::Test {
         // Every reading of the clock moves it on by 5 ms; a key goes down once skipAt is passed.
         SetClockSource([this] {
             now += 5;
+            if (watch) watch();
             if (skipAt > 0 && now >= skipAt && !skipped) {
                 skipped = true;
                 KeyBufferKeyDown(32);
@@ -56,6 +61,7 @@ class MakerSplashTest : public ::testing::Test {
     int now = 50000;
     int skipAt = 0;
     bool skipped = false;
+    std::function<void()> watch;  // called at every reading of the clock
 };
 
 TEST_F(MakerSplashTest, RunsItsFullLengthWhenNotSkipped) {
@@ -109,6 +115,88 @@ TEST_F(MakerSplashTest, ThePortalSplashShowsTheUnnumberedLogoForZeroAndTheNumber
     for (const auto& [number, width] : {std::pair{0, 40}, std::pair{2, 80}}) {
         EXPECT_EQ(ShowPortalSplash(10, 10, 10, number), 0);
         EXPECT_FLOAT_EQ(rec.Find("DrawImage").back()->vertices.front().x, float((ScreenWidth - width) / 2));
+    }
+}
+
+TEST_F(MakerSplashTest, TheJingleRisesAndFallsWithTheLogoOnlyWhenAskedAndPlaysOnlyWithSound) {
+    std::vector<std::shared_ptr<FakeChannel>> made;
+    SetAudioDriverInstance(std::make_unique<FakeDriver>(&made));
+    const struct {
+        int sound, fadeSound;
+        bool played;
+        float firstVolume, lowest, highest;
+    } rows[] = {{1, 1, true, 0.0f, 0.0f, 1.0f}, {1, 0, true, 1.0f, 1.0f, 1.0f}, {0, 1, false, 0, 0, 0}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.sound << " " << row.fadeSound);
+        made.clear();
+        TSplashScreen splash;
+        splash.Init(Game->DataPrefix + "data/graphics/tolvanelogo.png",
+                    Game->DataPrefix + "data/sound/splash.wav", row.sound, row.fadeSound);
+        splash.InitTimes(500, 500, 500);
+        float first = -1, lowest = 2, highest = -1;
+        watch = [&] {
+            if (!splash.Channel) return;
+            const float v = splash.Channel->Volume();
+            if (first < 0) first = v;
+            lowest = std::min(lowest, v), highest = std::max(highest, v);
+        };
+        EXPECT_EQ(splash.DoSplash(), 0);
+        watch = nullptr;
+        EXPECT_EQ(splash.Channel != nullptr, row.played);
+        if (!row.played) continue;
+        EXPECT_EQ(AsFake(splash.Channel)->resumes, 1);
+        EXPECT_EQ(AsFake(splash.Channel)->sound, nullptr) << "the jingle is stopped when the splash ends";
+        EXPECT_FLOAT_EQ(first, row.firstVolume);
+        EXPECT_NEAR(lowest, row.lowest, 0.05f);
+        EXPECT_NEAR(highest, row.highest, 0.05f);
+    }
+    // The maker's jingle plays a little lower.
+    made.clear();
+    EXPECT_EQ(ShowMakerSplash(1, 0), 0);
+    ASSERT_FALSE(made.empty());
+    EXPECT_FLOAT_EQ(made.back()->rate, 0.9f);
+    SetAudioDriverInstance(nullptr);
+}
+
+TEST_F(MakerSplashTest, ShowSplashShowsTheGivenLogoAndTheMakersBackgroundDriftsAndGrowsBehindIt) {
+    testenv::TempDir dir;
+    Game->DataPrefix = dir.Str();
+    const auto write = [&](const std::string& name, int w, int h) {
+        const std::vector<uint8_t> png = EncodePNG(TPixmap(w, h, 0xFFFFFFFFu));
+        testenv::WriteFile(dir.Path() / name, std::string(png.begin(), png.end()));
+    };
+    write("logo.png", 60, 20);
+    EXPECT_EQ(ShowSplash(dir.Str() + "logo.png", "", 0, 0), 0);
+    ASSERT_FALSE(rec.Find("DrawImage").empty());
+    EXPECT_FLOAT_EQ(rec.Find("DrawImage").back()->vertices.front().x, float((ScreenWidth - 60) / 2));
+    EXPECT_EQ(rec.Find("Cls").front()->state.clsRed, 0);
+
+    std::filesystem::create_directories(dir.Path() / "data/sound");
+    std::filesystem::copy_file(testenv::BinDir() / "data/sound/splash.wav",
+                               dir.Path() / "data/sound/splash.wav", std::filesystem::copy_options::none);
+    write("data/graphics/tolvanelogo.png", 40, 10);
+    write("data/graphics/splashbg.jpg", 900, 700);
+    for (int flag : {0, 1}) {
+        SCOPED_TRACE(flag);
+        rec.calls.clear();
+        SetClsColor(200, 100, 50);
+        EXPECT_EQ(ShowMakerSplash(0, flag), 0);
+        EXPECT_EQ(rec.Find("Cls").front()->state.clsRed, 0) << "the splash starts on black";
+        std::vector<const TDrawCommand*> background;
+        for (const TDrawCommand* c : rec.Find("DrawImage"))
+            if (c->vertices.size() >= 2 && c->vertices[1].x - c->vertices[0].x >= 900)
+                background.push_back(c);
+        if (flag == 0) {
+            EXPECT_TRUE(background.empty());
+            continue;
+        }
+        ASSERT_GE(background.size(), 10u);
+        EXPECT_LT(background.front()->state.alpha, 0.5f) << "the background fades in";
+        EXPECT_LT(background.back()->args[0], background.front()->args[0]) << "it drifts left";
+        EXPECT_LT(background.back()->args[1], background.front()->args[1]) << "and up";
+        EXPECT_GT(background.back()->state.scaleX, background.front()->state.scaleX) << "and grows";
+        // Twenty pixels a second across the four seconds of the splash, at the zoom of the moment.
+        EXPECT_NEAR(-background.back()->args[0] / background.back()->state.scaleX, 80, 10);
     }
 }
 

@@ -1,6 +1,10 @@
 // The reusable generating overlay: it generates once after its fade-in, dims at half alpha while
 // shown, and a hide fades back from where the fade-in had got to.
+#include <algorithm>
+
+#include "core/Input.h"
 #include "game/QDGenerateScreen.h"
+#include "platform/Keys.h"
 #include "presentation/Animation.h"
 #include "presentation/ImageBank.h"
 #include "presentation/WidgetWorld.h"
@@ -77,6 +81,72 @@ TEST_F(QDGenerate, EarlyHideFadesBackAsBrieflyAsItCameAndNeverGenerates) {
     for (int i = 0; i < 30; ++i) overlay.Logic(), overlay.Draw();
     EXPECT_EQ(overlay.Active, 0);
     EXPECT_EQ(runs, 0);
+}
+
+// The dimming and the header's alpha rise over the fade-in and fall over the fade-out; a pointer that was
+// hidden is shown for the generating's end and hidden again by the hide; keys pressed before are dropped.
+TEST_F(QDGenerate, FadesRiseAndFallAndThePointerAndKeysAreHandledAroundIt) {
+    for (int pointerWasOn : {0, 1}) {
+        SCOPED_TRACE(pointerWasOn);
+        QDGenerateScreen overlay;
+        Game->FadeMusic = 1;
+        if (pointerWasOn)
+            Game->Mouse->On();
+        else
+            Game->Mouse->Off();
+        PressKey(KEY_A);
+        overlay.Show();  // loads itself when not loaded
+        EXPECT_EQ(Game->FadeMusic, 0);
+        EXPECT_EQ(overlay.Active, 1);
+        EXPECT_EQ(GameKeyHit(KEY_A), 0);
+        std::vector<float> dim, alpha;
+        const auto frame = [&] {
+            rec.calls.clear();
+            overlay.Logic();
+            overlay.Draw();
+            const auto rects = rec.Find("DrawRect");
+            const auto images = rec.Find("DrawImage");
+            ASSERT_EQ(rects.size(), 1u);
+            ASSERT_EQ(images.size(), 1u);
+            dim.push_back(rects[0]->state.alpha);
+            alpha.push_back(images[0]->state.alpha);
+        };
+        for (int i = 0; i < 99; ++i) frame();
+        EXPECT_LT(dim.front(), 0.05f);
+        EXPECT_LT(alpha.front(), 0.05f);
+        EXPECT_GT(dim.back(), 0.45f);
+        EXPECT_GT(alpha.back(), 0.9f);
+        EXPECT_TRUE(std::is_sorted(dim.begin(), dim.end()));
+        EXPECT_TRUE(std::is_sorted(alpha.begin(), alpha.end()));
+        EXPECT_LT(alpha[50], 0.75f) << "the header's alpha rises evenly";
+        EXPECT_GT(dim[50], 0.5f * alpha[50]) << "the dimming rises along a sine";
+        EXPECT_EQ(Game->Mouse->Active, pointerWasOn);
+        for (int i = 0; i < 5; ++i) frame();
+        EXPECT_EQ(Game->Mouse->Active, 1) << "the pointer is back once generating is done";
+        PressKey(KEY_A);
+        overlay.Hide();
+        EXPECT_EQ(GameKeyHit(KEY_A), 0);
+        EXPECT_EQ(Game->Mouse->Active, pointerWasOn);
+        dim.clear(), alpha.clear();
+        for (int i = 0; i < 99; ++i) frame();
+        EXPECT_GT(dim.front(), 0.45f);
+        EXPECT_LT(dim.back(), 0.05f);
+        EXPECT_LT(alpha.back(), 0.05f);
+        EXPECT_TRUE(std::is_sorted(dim.rbegin(), dim.rend()));
+        EXPECT_TRUE(std::is_sorted(alpha.rbegin(), alpha.rend()));
+        EXPECT_EQ(overlay.Active, 1);
+        overlay.Logic();
+        overlay.Logic();
+        EXPECT_EQ(overlay.Active, 0);
+        // Killed, it draws and manages nothing even when shown again by mistake.
+        overlay.Kill();
+        overlay.Active = 1;
+        rec.calls.clear();
+        overlay.Logic();
+        overlay.Draw();
+        overlay.Hide();
+        EXPECT_TRUE(rec.calls.empty());
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The level chooser: which files it lists, how pages turn and overlap at the end, completion ticks
 // from the player's file (read, never written), and selection by clicks and keys.
+#include <algorithm>
 #include <filesystem>
 
 #include "core/Startup.h"
@@ -60,6 +61,13 @@ class QDLevels : public WidgetWorld {
     // One logic call of the per-frame mouse state at a clock time.
     static void MouseFrame(int x, int y, bool down, int now) {
         QDMouseClicks.Update(x, y, down, false, false, now);
+    }
+
+    std::vector<const TDrawCommand*> DrawsOfImage(const TImage* image) const {
+        std::vector<const TDrawCommand*> out;
+        for (const TDrawCommand* c : rec.Find("DrawImage"))
+            if (c->image == image) out.push_back(c);
+        return out;
     }
 
     std::vector<std::string> requested;
@@ -176,6 +184,313 @@ TEST_F(QDLevels, OddPageSizesNeverDivideByZeroOrLeaveTheLayout) {
     auto texts = rec.Find("DrawText");
     ASSERT_GE(texts.size(), 2u);
     EXPECT_EQ(texts.end()[-2]->text, "Cards: " + std::to_string(list->CurrentLevelID + 3)) << "its shadow";
+}
+
+TEST_F(QDLevels, ArrowKeysMoveTheSelectionWithinThePageAndLeftFromTheFirstSlotTurnsBack) {
+    const struct {
+        int levels;
+        const char* current;
+        int leftsBefore, key;  // Left presses that come first
+        int page, slot;
+        const char* level;
+    } rows[] = {
+        {10, "01", 0, KEY_DOWN, 0, 4, "05"},  {10, "05", 0, KEY_UP, 0, 0, "01"},
+        {10, "02", 0, KEY_UP, 0, 1, "02"},    {10, "05", 0, KEY_DOWN, 0, 4, "05"},
+        {6, "02", 0, KEY_DOWN, 0, 5, "06"},   {6, "03", 0, KEY_DOWN, 0, 2, "03"},
+        {10, "03", 0, KEY_LEFT, 0, 1, "02"},  {10, "01", 0, KEY_LEFT, 0, 0, "01"},
+        {10, "10", 7, KEY_LEFT, 0, 7, "08"},  {10, "08", 0, KEY_RIGHT, 2, 0, "03"},
+        {10, "10", 0, KEY_RIGHT, 2, 7, "10"}, {6, "06", 0, KEY_RIGHT, 0, 5, "06"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message()
+                     << row.levels << " levels, at " << row.current << ", key " << row.key);
+        std::filesystem::remove_all(dir.Path() / "levels");
+        std::filesystem::create_directories(dir.Path() / "levels");
+        WriteLevels(row.levels);
+        auto list = MakeList(row.current);
+        for (int i = 0; i < row.leftsBefore; ++i) {
+            PressKey(KEY_LEFT);
+            list->ManageKeyboard();
+        }
+        PressKey(row.key);
+        list->ManageKeyboard();
+        EXPECT_EQ(list->CurrentPagePosition, row.page);
+        EXPECT_EQ(list->CurrentLevelID, row.slot);
+        EXPECT_EQ(list->CurrentLevel, row.level);
+        GameFlushKeys();
+    }
+}
+
+// The page drawn at a start of (10, 20): the highlight glowing on the chosen level, the backs of the
+// others, each level's picture at its offset, the tick of a completed level, names and the info line.
+TEST_F(QDLevels, DrawsThePageSlotBySlotWithHighlightTicksNamesAndInfo) {
+    WriteLevels(10);
+    testenv::WriteFile(dir.Path() / "standard.ini", "02=1\r\n");
+    for (int trim : {1, 0}) {
+        SCOPED_TRACE(trim);
+        auto list = QDLevelList::Create(dir.Str() + "levels/", "lvl", "03", "Cards", "No levels", trim, 5, 6,
+                                        "standard", dir.Str(), 10, 20, 1, 10);
+        int built = 0;  // each picture built gets the next size
+        list->CreateLevelImageFunction = [&](const std::string&, int& size, int) {
+            size = 100 + built++;
+            return levelImage;
+        };
+        list->Init();
+        list->CreateImages(1);
+        list->Glow = 0.4f;
+        rec.calls.clear();
+        SetBlend(LIGHTBLEND);
+        SetColor(1, 2, 3);
+        SetAlpha(0.3f);
+        list->DrawLevels();
+        const auto slotX = [](int slot) { return float(10 + 100 + 200 * (slot % 4)); };
+        const auto slotY = [](int slot) { return float(20 + (slot < 4 ? 217 : 360)); };
+        const auto drawsOf = [&](const TImage* image) {
+            std::vector<const TDrawCommand*> out;
+            for (const TDrawCommand* c : rec.Find("DrawImage"))
+                if (c->image == image) out.push_back(c);
+            return out;
+        };
+        const auto highlight = drawsOf(ImageBank->Find("levelhighlight")->image.get());
+        ASSERT_EQ(highlight.size(), 2u);
+        for (const TDrawCommand* c : highlight) {
+            EXPECT_EQ(c->args[0], slotX(2));
+            EXPECT_EQ(c->args[1], slotY(2));
+        }
+        EXPECT_EQ(highlight[0]->state.blend, ALPHABLEND);
+        EXPECT_EQ(highlight[0]->state.red, 255);
+        EXPECT_EQ(highlight[1]->state.blend, LIGHTBLEND) << "the glow is added light";
+        EXPECT_EQ(highlight[1]->state.red, 102);
+        const auto backs = drawsOf(ImageBank->Find("levelback")->image.get());
+        ASSERT_EQ(backs.size(), 7u);
+        const auto pictures = drawsOf(levelImage.get());
+        ASSERT_EQ(pictures.size(), 8u);
+        for (int slot = 0, back = 0; slot < 8; ++slot) {
+            SCOPED_TRACE(slot);
+            EXPECT_EQ(pictures[size_t(slot)]->args[0], slotX(slot) + 5);
+            EXPECT_EQ(pictures[size_t(slot)]->args[1], slotY(slot) + 6);
+            EXPECT_EQ(pictures[size_t(slot)]->state.blend, ALPHABLEND);
+            EXPECT_EQ(pictures[size_t(slot)]->state.red, 255);
+            EXPECT_FLOAT_EQ(pictures[size_t(slot)]->state.alpha, 1.0f);
+            if (slot == 2) continue;
+            EXPECT_EQ(backs[size_t(back)]->args[0], slotX(slot));
+            EXPECT_EQ(backs[size_t(back)]->args[1], slotY(slot));
+            EXPECT_EQ(backs[size_t(back)]->state.red, 255);
+            EXPECT_FLOAT_EQ(backs[size_t(back)]->state.alpha, 1.0f);
+            ++back;
+        }
+        const auto ticks = drawsOf(ImageBank->Find("check")->image.get());
+        ASSERT_EQ(ticks.size(), 1u);
+        EXPECT_EQ(ticks[0]->args[0], slotX(1) - 74);
+        EXPECT_EQ(ticks[0]->args[1], slotY(1) - 50);
+        // A text centred on (x, y): drawn from x less half its width, at y (its shadow lies elsewhere).
+        const auto centredAt = [&](const std::string& text, float x, float y) {
+            for (const TDrawCommand* c : rec.Find("DrawText"))
+                if (c->text == text && c->args[0] == x - float(TextWidth(text)) / 2 && c->args[1] == y)
+                    return true;
+            return false;
+        };
+        for (int slot = 0; slot < 8; ++slot) {
+            std::string name = std::to_string(slot + 1);
+            if (trim == 0) name.insert(name.begin(), '0');
+            EXPECT_TRUE(centredAt(name, slotX(slot), slotY(slot) - 60)) << name;
+            EXPECT_EQ(
+                std::count_if(rec.calls.begin(), rec.calls.end(),
+                              [&](const TDrawCommand& c) { return c.op == "DrawText" && c.text == name; }),
+                2)
+                << "with its shadow";
+        }
+        EXPECT_TRUE(centredAt("Cards: 102", 410, 475));
+        ExpectCleanState();
+        EXPECT_EQ(backs[0]->state.blend, ALPHABLEND);
+        // The next page's sizes replace this page's.
+        list->MoveRight();
+        rec.calls.clear();
+        list->DrawLevels();
+        EXPECT_TRUE(centredAt("Cards: 108", 410, 475));
+    }
+
+    std::filesystem::remove_all(dir.Path() / "levels");
+    std::filesystem::create_directories(dir.Path() / "levels");
+    auto empty = QDLevelList::Create(dir.Str() + "levels/", "lvl", "", "Cards", "No levels", 1, 5, 6,
+                                     "standard", dir.Str(), 10, 20, 1, 10);
+    empty->Init();
+    empty->CreateImages(1);
+    EXPECT_TRUE(empty->LevelList.empty());
+    empty->FolderPath = dir.Str() + "no such folder/";
+    empty->Init();
+    empty->CreateImages(1);
+    EXPECT_TRUE(empty->LevelList.empty()) << "a missing folder lists no levels";
+    rec.calls.clear();
+    empty->DrawLevels();
+    const auto texts = rec.Find("DrawText");
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts.back()->text, "No levels");
+    EXPECT_EQ(texts.back()->state.font, FontCalibri25);
+    EXPECT_EQ(texts.back()->args[1], 270);
+    EXPECT_TRUE(rec.Find("DrawImage").empty());
+    ExpectCleanState();
+}
+
+TEST_F(QDLevels, ArrowsSitInARowApartBelowThePageAndKeysBeforeThePageIsBuiltChangeNothing) {
+    WriteLevels(10);
+    auto list = QDLevelList::Create(dir.Str() + "levels/", "lvl", "03", "Cards", "No levels", 1, 0, 0,
+                                    "standard", dir.Str(), 10, 20, 1, 30);
+    const TButton* left = list->NavigationMenu->FindButton("arrowLeft");
+    const TButton* right = list->NavigationMenu->FindButton("arrowRight");
+    EXPECT_EQ(right->x - left->x, float(left->w + 30));
+    EXPECT_EQ(left->y, 20 + 450);
+    EXPECT_EQ(right->y, 20 + 450);
+    list->Init();
+    for (int key : {KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN}) {
+        PressKey(key);
+        list->ManageKeyboard();
+        EXPECT_EQ(list->CurrentLevel, "03") << key;
+        EXPECT_EQ(list->LevelsOnPage(), 0) << key;
+    }
+}
+
+TEST_F(QDLevels, GlowFollowsASineOfHalfADegreePerTickForeverAndAZeroGlowAddsNoLight) {
+    WriteLevels(3);
+    auto list = MakeList();
+    for (int i = 0; i < 60; ++i) list->ManageGlowAnimation();
+    EXPECT_NEAR(list->Glow, 0.25f, 0.002f);  // half of sin 30
+    for (int i = 0; i < 840; ++i) list->ManageGlowAnimation();
+    EXPECT_NEAR(list->Glow, 0.5f, 0.002f) << "past a full turn it goes on: sin 450";
+    list->Glow = 0;
+    rec.calls.clear();
+    list->DrawLevels();
+    const auto highlight = DrawsOfImage(ImageBank->Find("levelhighlight")->image.get());
+    ASSERT_EQ(highlight.size(), 2u);
+    EXPECT_EQ(highlight[1]->state.red, 0);
+}
+
+TEST_F(QDLevels, ManagingTakesKeysAndClicksUpToTheSlotsEdgeAndTheInfoLineIsOptional) {
+    WriteLevels(10);
+    auto list = MakeList();
+    PressKey(KEY_RIGHT);
+    list->Manage();
+    EXPECT_EQ(list->CurrentLevel, "02");
+    const struct {
+        int dx, dy;
+        bool selects;
+    } rows[] = {{80, 0, true},   {81, 0, false}, {-80, 50, true},
+                {-81, 0, false}, {0, -50, true}, {0, 51, false}};
+    int now = 10000;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.dx << "," << row.dy);
+        MouseFrame(0, 0, false, now += 2000);
+        MouseFrame(list->SlotX(0), list->SlotY(0), true, now += 5);
+        list->ManageLevels();
+        ASSERT_EQ(list->CurrentLevelID, 0);
+        MouseFrame(0, 0, false, now += 2000);
+        MouseFrame(list->SlotX(5) + row.dx, list->SlotY(5) + row.dy, true, now += 5);
+        list->ManageLevels();
+        EXPECT_EQ(list->CurrentLevelID, row.selects ? 5 : 0);
+    }
+    MouseFrame(0, 0, false, now += 2000);
+    MouseFrame(list->SlotX(3), list->SlotY(3), true, now += 5);
+    list->Manage();
+    EXPECT_EQ(list->CurrentLevelID, 3) << "managing takes the clicks";
+    list->DrawLevelInfo = 0;
+    rec.calls.clear();
+    list->DrawLevels();
+    for (const TDrawCommand* c : rec.Find("DrawText")) EXPECT_EQ(c->text.find("Cards"), std::string::npos);
+    auto quiet = QDLevelList::Create(dir.Str() + "levels/", "lvl", "", "Cards", "No levels", 1, 0, 0,
+                                     "standard", dir.Str(), 0, 0, 0, 10);
+    EXPECT_EQ(quiet->DrawLevelInfo, 0);
+}
+
+TEST_F(QDLevels, TurningBackSelectsTheFirstSlotAndBuildsTheEarlierPageAndTheArrowsDrawInPlace) {
+    WriteLevels(10);
+    auto list = MakeList("10");
+    ASSERT_EQ(list->CurrentPagePosition, 2);
+    EXPECT_EQ(list->LevelSizeList.front(), "3") << "each picture is told its slot on the page";
+    requested.clear();
+    list->MoveLeft();
+    EXPECT_EQ(list->CurrentPagePosition, 0);
+    EXPECT_EQ(list->CurrentLevelID, 0);
+    EXPECT_EQ(list->CurrentLevel, "01");
+    ASSERT_EQ(requested.size(), 8u);
+    EXPECT_EQ(requested.front(), dir.Str() + "levels/01.lvl");
+    requested.clear();
+    list->MoveLeft();
+    EXPECT_TRUE(requested.empty()) << "no page before the first: nothing is rebuilt";
+    rec.calls.clear();
+    list->DrawMenu();
+    list->DrawLevels();
+    const size_t parts = rec.calls.size();
+    rec.calls.clear();
+    list->Draw();
+    EXPECT_EQ(rec.calls.size(), parts) << "the arrows and the page";
+
+    rec.calls.clear();
+    list->DrawMenu();
+    const auto drawn = rec.calls;
+    ASSERT_FALSE(drawn.empty());
+    rec.calls.clear();
+    list->NavigationMenu->Draw(0, 0);
+    ASSERT_EQ(rec.calls.size(), drawn.size());
+    for (size_t i = 0; i < drawn.size(); ++i) EXPECT_EQ(rec.calls[i].args, drawn[i].args) << i;
+}
+
+TEST_F(QDLevels, CompletionComesFromTheNamedFile) {
+    WriteLevels(3);
+    testenv::WriteFile(dir.Path() / "standard.ini", "01=1\r\n");
+    testenv::WriteFile(dir.Path() / "expert.ini", "02=1\r\n");
+    auto list = QDLevelList::Create(dir.Str() + "levels/", "lvl", "", "Cards", "No levels", 1, 0, 0, "expert",
+                                    dir.Str(), 0, 0, 1, 10);
+    list->Init();
+    list->CreateImages(1);
+    EXPECT_EQ(list->LevelCompletedList, (std::vector<std::string>{"0", "1", "0"}));
+}
+
+TEST_F(QDLevels, ScanningAgainListsEachLevelOnceAndCompletionIsReadAfreshEachTime) {
+    WriteLevels(3);
+    auto list = MakeList();
+    list->Init();
+    EXPECT_EQ(list->LevelList, (std::vector<std::string>{"01", "02", "03"}));
+    const std::string third = dir.Str() + "levels/03.lvl";
+    EXPECT_EQ(list->CheckLevelCompleted(third), 0);
+    list->CreateImages(0);
+    testenv::WriteFile(dir.Path() / "standard.ini", "03=1\r\n");
+    EXPECT_EQ(list->CheckLevelCompleted(third), 1) << "a level completed since the page was built";
+    testenv::WriteFile(dir.Path() / "standard.ini", "01=1\r\n");
+    list->CreateImages(0);
+    EXPECT_EQ(list->LevelCompletedList, (std::vector<std::string>{"1", "0", "0"}))
+        << "building reads it afresh";
+    list->MoveRight();
+    EXPECT_EQ(list->CurrentPagePosition, 0) << "fewer levels than a page: there is no other page";
+
+    // A page built before any positioning starts at the first level; a bare chooser manages nothing.
+    auto fresh = QDLevelList::Create(dir.Str() + "levels/", "lvl", "", "Cards", "No levels", 1, 0, 0,
+                                     "standard", dir.Str(), 0, 0, 1, 10);
+    fresh->Init();
+    fresh->CreateImages(0);
+    EXPECT_EQ(fresh->CurrentPagePosition, 0);
+    EXPECT_EQ(fresh->LevelsOnPage(), 3);
+    QDLevelList bare;
+    EXPECT_NO_THROW(bare.Manage());
+}
+
+TEST_F(QDLevels, TurningPagesOfAnEmptyChooserBeforeItsFirstBuildLeavesItUnpositioned) {
+    auto list = QDLevelList::Create(dir.Str() + "levels/", "lvl", "", "Cards", "No levels", 1, 0, 0,
+                                    "standard", dir.Str(), 0, 0, 1, 10);
+    list->Init();
+    list->MoveLeft();
+    list->MoveRight();
+    EXPECT_EQ(list->CurrentPagePosition, -1);
+}
+
+TEST_F(QDLevels, TurningBackFromTheOverlappingLastPageGoesBackAWholePage) {
+    WriteLevels(20);
+    auto list = MakeList();
+    list->MoveRight();
+    list->MoveRight();
+    ASSERT_EQ(list->CurrentPagePosition, 12);
+    list->MoveLeft();
+    EXPECT_EQ(list->CurrentPagePosition, 4);
+    EXPECT_EQ(list->CurrentLevel, "05");
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "core/Game.h"
+#include "core/Input.h"
 #include "game/QDMouse.h"
+#include "platform/Keys.h"
 #include "presentation/MousePointer.h"
 
 namespace {
@@ -88,6 +90,41 @@ TEST(QDMouseTest, DragsStartBeyondFourPixels) {
     EXPECT_EQ(c.mouse.Drag(), 0);
 }
 
+TEST(QDMouseTest, ADragOnceStartedLastsUntilTheButtonIsReleasedEvenBackAtItsStart) {
+    Clicks c;
+    c.Call(10, 10, true);
+    c.mouse.Drag();
+    c.Call(20, 10, true);
+    EXPECT_EQ(c.mouse.Drag(), 1);
+    c.Call(10, 10, true);
+    EXPECT_EQ(c.mouse.Drag(), 1);
+    EXPECT_EQ(c.mouse.IsDragging, 1);
+    c.Call(10, 10, false);
+    EXPECT_EQ(c.mouse.IsDragging, 0);
+}
+
+TEST(QDMouseTest, TheGamesButtonsAndEitherCtrlKeyFeedTheClickCounters) {
+    Game = std::make_unique<TGame>();
+    Game->Mouse = std::make_shared<TMousePointer>();
+    const struct {
+        int b1, b2, ctrlKey;
+        int left, right;
+    } rows[] = {{0, 1, 0, 0, 1}, {1, 0, KEY_LCONTROL, 0, 1}, {1, 0, KEY_RCONTROL, 0, 1}, {0, 0, 0, 0, 0}};
+    for (const auto& row : rows) {
+        QDMouseClicks = QDMouse();
+        GameFlushKeys();
+        if (row.ctrlKey) KeyBufferKeyDown(row.ctrlKey);
+        Game->Mouse->b1 = row.b1;
+        Game->Mouse->b2 = row.b2;
+        QDMouseClicks.UpdateMouseClicks();
+        EXPECT_EQ(QDMouseClicks.LeftClick(), row.left) << row.b1 << row.b2 << row.ctrlKey;
+        EXPECT_EQ(QDMouseClicks.RightClick(), row.right) << row.b1 << row.b2 << row.ctrlKey;
+    }
+    GameFlushKeys();
+    QDMouseClicks = QDMouse();
+    Game.reset();
+}
+
 TEST(QDMouseTest, TheGamesPointerFeedsTheClickCounters) {
     Game = std::make_unique<TGame>();
     Game->Mouse = std::make_shared<TMousePointer>();
@@ -96,6 +133,64 @@ TEST(QDMouseTest, TheGamesPointerFeedsTheClickCounters) {
     QDMouseClicks.UpdateMouseClicks();
     EXPECT_EQ(QDMouseClicks.LeftClick(), 1);
     QDMouseClicks = QDMouse();
+    Game.reset();
+}
+
+// The second press must land strictly within 30 pixels of the first on both axes.
+TEST(QDMouseTest, DoubleClickSquareIsOpenOnEverySide) {
+    const struct {
+        int x, y, doubleClick;
+    } rows[] = {{70, 100, 0}, {71, 100, 1}, {130, 100, 0}, {129, 100, 1},
+                {100, 70, 0}, {100, 71, 1}, {100, 130, 0}, {100, 129, 1}};
+    for (const auto& row : rows) {
+        Clicks c;
+        c.Press(100, 100);
+        EXPECT_EQ(c.Press(row.x, row.y), row.doubleClick) << row.x << "," << row.y;
+    }
+}
+
+// The window for the second press counts the milliseconds between logic calls, except that a gap of
+// more than a second (the logic did not run) counts as nothing.
+TEST(QDMouseTest, DoubleClickWindowCountsElapsedTimeToTheMillisecond) {
+    const struct {
+        int gap;
+        float counter;
+    } rows[] = {{995, 495.0f - 1000.0f}, {996, 495.0f}, {1500, 495.0f}, {0, 490.0f}};
+    for (const auto& row : rows) {
+        Clicks c;
+        c.Press(50, 50);  // the window opens at 500 and has run 5 ms by the release
+        EXPECT_FLOAT_EQ(c.mouse.DoubleClickCounter, 495.0f);
+        c.Gap(row.gap);
+        c.Call(50, 50, false);
+        EXPECT_FLOAT_EQ(c.mouse.DoubleClickCounter, row.counter) << row.gap;
+    }
+    // A press with a single millisecond of the window left is a double click; with none left it is not.
+    for (const auto& [gap, doubleClick] : {std::pair{489, 1}, std::pair{490, 0}}) {
+        Clicks c;
+        c.Press(50, 50);
+        c.Gap(gap);
+        c.Call(50, 50, false);
+        EXPECT_EQ(c.Press(50, 50), doubleClick) << gap;
+    }
+    // A window left with a single millisecond still closes on the next call.
+    Clicks c;
+    c.Press(50, 50);
+    c.Gap(489);
+    c.Call(50, 50, false);
+    ASSERT_FLOAT_EQ(c.mouse.DoubleClickCounter, 1.0f);
+    c.Call(50, 50, false);
+    EXPECT_EQ(c.Press(50, 50), 0);
+}
+
+TEST(QDMouseTest, WithoutTheGameOrItsPointerNothingIsCounted) {
+    QDMouseClicks = QDMouse();
+    Game.reset();
+    QDMouseClicks.UpdateMouseClicks();
+    Game = std::make_unique<TGame>();
+    Game->Mouse.reset();
+    QDMouseClicks.UpdateMouseClicks();
+    EXPECT_EQ(QDMouseClicks.x, 0);
+    EXPECT_EQ(QDMouseClicks.LeftClick(), 0);
     Game.reset();
 }
 

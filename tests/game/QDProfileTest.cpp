@@ -1,12 +1,15 @@
 // The profile chooser driven by injected clicks over a real profiles folder, and the game-side
 // profile, ini file and text table read from disk and from the resource archive.
+#include "core/FileUtils.h"
 #include "core/IniFile.h"
+#include "core/Input.h"
 #include "core/PakFileManager.h"
 #include "core/PakFormat.h"
 #include "core/Profile.h"
 #include "game/QDPlayerManager.h"
 #include "game/QDProfile.h"
 #include "platform/FileSystem.h"
+#include "platform/Keys.h"
 #include "presentation/WidgetWorld.h"
 
 namespace {
@@ -158,6 +161,108 @@ TEST_F(QDProfiles, IniFileAndTextsFromTheArchiveLeaveTheDiskAlone) {
     EXPECT_THROW(QDGameText::Create("none.txt", 1), TRuntimeError);
     EXPECT_EQ(notices.back(), "Could not read file 'none.txt'");
     PakManager.reset();
+}
+
+TEST_F(QDProfiles, AGameSideProfileSavesAndLoadsOnlyThroughTheGamesFunctions) {
+    auto profile = QDProfile::Create("Dora");
+    EXPECT_EQ(profile->Name, "Dora");
+    EXPECT_NE(profile->savedata, nullptr);
+    EXPECT_EQ(profile->Save(), 0);
+    EXPECT_EQ(profile->Load(), 0);
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "profiles" / "Dora.dat"));
+    int saves = 0, loads = 0;
+    profile->SaveFunction = [&] { return ++saves + 6; };
+    profile->LoadFunction = [&] { return ++loads + 8; };
+    EXPECT_EQ(profile->Save(), 7);
+    EXPECT_EQ(profile->Load(), 9);
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(loads, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "profiles" / "Dora.dat"));
+}
+
+TEST_F(QDProfiles, IniFileSaveIsObservedLoadWithoutSaveWritesNothingAndFailuresAreFatal) {
+    std::vector<std::string> written;
+    SetFileWrittenObserver([&](const std::string& path) { written.push_back(path); });
+    QDIniFile ini;
+    ini.FileName = dir.Str() + "opts";
+    ini.Add("volume", "5");
+    EXPECT_EQ(ini.Find("absent"), nullptr);
+    EXPECT_EQ(ini.Save(), 1);
+    EXPECT_EQ(written, std::vector<std::string>{dir.Str() + "opts.ini"});
+    EXPECT_EQ(Checkpoint, 5010);
+    testenv::WriteFile(dir.Path() / "opts.ini", "volume=9\r\n");
+    ini.Load(0, 0);
+    EXPECT_EQ(*ini.Find("VOLUME"), "9");
+    EXPECT_EQ(Checkpoint, 5006);
+    EXPECT_EQ(testenv::ReadFile(dir.Path() / "opts.ini"), "volume=9\r\n");
+    EXPECT_EQ(written.size(), 1u);
+    ini.FileName = dir.Str() + "no folder/opts";
+    EXPECT_THROW(ini.Save(), TRuntimeError);
+    EXPECT_NE(notices.back().find("Failed to save file " + dir.Str() + "no folder/opts.ini"),
+              std::string::npos);
+    EXPECT_EQ(Checkpoint, 5008);
+    EXPECT_EQ(written.size(), 1u);
+    SetFileWrittenObserver(nullptr);
+    Checkpoint = 0;
+}
+
+TEST_F(QDProfiles, TextsFromDiskComeFromTheTextFolderAndAMissingOneIsFatal) {
+    std::filesystem::create_directories(dir.Path() / "text");
+    testenv::WriteFile(dir.Path() / "text" / "words.txt", "[TEXT]\r\nHello\r\nHi there\r\n");
+    Game->SetTextPath(dir.Str() + "text");
+    auto text = QDGameText::Create("words.txt", 0);
+    EXPECT_EQ(text->FindString("HELLO"), "Hi there");
+    EXPECT_EQ(text->FindString("absent"), "");
+    EXPECT_THROW(QDGameText::Create("none.txt", 0), TRuntimeError);
+    EXPECT_NE(notices.back().find("none.txt"), std::string::npos);
+}
+
+TEST_F(QDProfiles, GameSideChooserOpensOnTheActivePlayerAndOkTakesOnlyAListedRow) {
+    const struct {
+        int index, result;
+        const char* chosen;
+    } rows[] = {{-1, 0, "Bert"}, {0, 1, "Anna"}, {2, 1, "Cleo"}, {3, 0, "Bert"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.index);
+        ActiveProfile = QDProfile::Create("Bert");
+        int loads = 0;
+        ActiveProfile->LoadFunction = [&] { return ++loads; };
+        Game->CurrentProfile = ActiveProfile;
+        Game->ProfileName = "Anna";
+        auto manager = QDPlayerManager::Create("Players", nullptr, 400, 0, 0, 10);
+        EXPECT_EQ(manager->ListBox->Index, 1) << "the active player is chosen at the start";
+        Game->ProfileName = "Bert";
+        manager->Start();
+        manager->ListBox->Index = row.index;
+        PressKey(KEY_A);
+        EXPECT_EQ(manager->OKClick(), row.result);
+        EXPECT_EQ(Game->ProfileName, row.chosen);
+        EXPECT_EQ(ActiveProfile->Name, row.chosen);
+        EXPECT_EQ(loads, row.result);
+        EXPECT_EQ(manager->CloseResult, row.result);
+        EXPECT_EQ(GameKeyHit(KEY_A), 0 + (row.result == 0)) << "an accepted choice drops the keys";
+        GameFlushKeys();
+        manager->Kill();
+    }
+}
+
+TEST_F(QDProfiles, CancelKeepsAListedActivePlayerAndWorksWithoutOne) {
+    for (const char* active : {"Cleo", "Anna", ""}) {
+        SCOPED_TRACE(active);
+        ActiveProfile = *active ? QDProfile::Create(active) : nullptr;
+        Game->ProfileName = "Bert";
+        auto manager = QDPlayerManager::Create("Players", nullptr, 400, 0, 0, 10);
+        manager->Start();
+        PressKey(KEY_A);
+        EXPECT_EQ(manager->CancelClick(), 0);
+        EXPECT_EQ(Game->ProfileName, "Bert") << "nothing was chosen";
+        if (ActiveProfile) {
+            EXPECT_EQ(ActiveProfile->Name, active);
+        }
+        EXPECT_EQ(manager->CloseResult, -1);
+        EXPECT_EQ(GameKeyHit(KEY_A), 0);
+        manager->Kill();
+    }
 }
 
 }  // namespace

@@ -99,4 +99,33 @@ TEST_F(TolvaneGameTest, WithMusicOffTheStreamCallsOnlyNoteARestartAndStopReplace
     EXPECT_EQ(game.MusicRestart, 1);
 }
 
+TEST_F(TolvaneGameTest, WithMusicOnLoadingReplacesTheStreamAndPlayingResumesItAtTheMusicVolume) {
+    game.Music = 1;
+    game.MusicPath = "/nonexistent-music-folder/";
+    auto old = AllocChannel();
+    game.MusicChannel = old;
+    game.MusicRestart = 0;
+    game.MusicStreamLoad("missing.ogg", 1);
+    EXPECT_EQ(game.MusicChannel, nullptr) << "a stream that cannot be opened leaves no channel";
+    EXPECT_EQ(game.MusicRestart, 1);
+    EXPECT_EQ(game.MusicFileName, "missing.ogg");
+
+    auto channel = AllocChannel();
+    auto record = records.back();
+    game.MusicChannel = channel;
+    game.MusicVolume = 40;
+    game.MusicRestart = game.MusicStopped = 1;
+    game.MusicStreamPlay();
+    EXPECT_EQ(record->resumes, 1);
+    EXPECT_FLOAT_EQ(record->volume, 0.4f);
+    EXPECT_EQ(game.MusicRestart, 0);
+    EXPECT_EQ(game.MusicStopped, 0);
+    EXPECT_EQ(game.MusicName, "missing.ogg");
+    // Without a channel there is nothing to resume: the restart stays asked for.
+    game.MusicChannel = nullptr;
+    game.MusicRestart = 1;
+    game.MusicStreamPlay();
+    EXPECT_EQ(game.MusicRestart, 1);
+}
+
 }  // namespace
