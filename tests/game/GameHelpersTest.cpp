@@ -2,6 +2,9 @@
 // pointer tests, ini records and the animation record with damaged input.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <iostream>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -446,6 +449,20 @@ TEST_F(StreamRecordTest, EveryAnimationFieldIsReadFromItsPlaceAndOutOfRangePhase
     }
     std::istringstream full(AnimationBytes(TAnimation::MAX_PHASES, TAnimation::MAX_PHASES - 1));
     EXPECT_TRUE(ReadAnimation(full));
+    // Cut anywhere in the fixed part, the record is refused too.
+    for (std::size_t length : {0u, 3u, 4u, 8u, 12u, 35u}) {
+        std::istringstream cut(AnimationBytes(2, 1).substr(0, length));
+        EXPECT_FALSE(ReadAnimation(cut)) << length;
+    }
+}
+
+TEST(PrintTest, PrintedTextEndsItsLine) {
+    std::ostringstream captured;
+    std::streambuf* old = std::cout.rdbuf(captured.rdbuf());
+    PrintText("first");
+    PrintText("");
+    std::cout.rdbuf(old);
+    EXPECT_EQ(captured.str(), "first\n\n");
 }
 
 TEST_F(StreamRecordTest, SineCountersRoundTripInWholeUnitsAndDamagedOnesGiveNull) {
