@@ -3,6 +3,7 @@
 // either way.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -83,7 +84,15 @@ TEST_F(HighScoreScreenTest, TabsForEverySizeInARowAndTheButtonsBelowThem) {
     EXPECT_FLOAT_EQ(clear->ScaleOnMOMax, 1.15f);
     EXPECT_EQ(ok->y, clear->y);
     EXPECT_LT(ok->x, clear->x);
-    EXPECT_GT(ok->y, 260) << "below the table";
+    EXPECT_FLOAT_EQ(ok->y, float((ScreenHeight - ok->h) / 2 + 260)) << "moved 260 down from the centre row";
+    // The tabs are a row centred across the screen, 15 pixels apart.
+    const TButton* first = s.SizeMenu->FindButton("4x4");
+    const TButton* second = s.SizeMenu->FindButton("6x6");
+    const TButton* last = s.SizeMenu->FindButton("16x16");
+    EXPECT_NEAR(first->x, float(ScreenWidth) - (last->x + float(last->w)), 1.0f);
+    EXPECT_FLOAT_EQ(second->x - (first->x + float(first->w)), 15);
+    EXPECT_FLOAT_EQ(clear->x - (ok->x + float(ok->w)), 15);
+    EXPECT_NEAR(ok->x, float(ScreenWidth) - (clear->x + float(clear->w)), 1.0f);
     EXPECT_EQ(Game->FadeMusic, 0);
     EXPECT_EQ(s.HighScoreList, &HighScores6);
     EXPECT_EQ(s.ShowingInput, 0);
@@ -202,6 +211,33 @@ TEST_F(HighScoreScreenTest, TabsShowTheirTableAndTheClearQuestionIsAnsweredEithe
     EXPECT_FALSE(s.ClearHighscore);
     EXPECT_FALSE(s.SlideLines);
     s.Load();
+}
+
+// Wording of another language may make the hardest level the widest: a long name still ends left of it.
+TEST_F(HighScoreScreenTest, LongNamesEndLeftOfTheWidestDifficultyWhicheverLevelItIs) {
+    testenv::TempDir texts;
+    testenv::WriteFile(texts.Path() / "gametext.txt",
+                       testenv::ReadFile(board::DataFolder("text") + "gametext.txt") +
+                           "[TEXT]\r\nVery Hard\r\nUnbelievably Very Hard\r\n");
+    GameText->Folder = texts.Str();
+    GameText->Read("gametext.txt");
+    ASSERT_EQ(DifficultyName(4), "Unbelievably Very Hard");
+    HighScores6.Entries.clear();
+    HighScores6.Add(std::string(13, 'W'), 1000, 0);
+    HighScores6.Add("Bo", 2000, 4);
+    THighScoreScreen& s = *HighScoreScreen;
+    s.SetSlideLines();
+    Rest();
+    rec.calls.clear();
+    s.Draw();
+    float nameRight = -1e9f, hardLeft = 1e9f;
+    for (const TDrawCommand* c : rec.Find("DrawText"))
+        for (const TVertex& v : c->vertices) {
+            if (c->text.rfind("WW", 0) == 0) nameRight = std::max(nameRight, v.x);
+            if (c->text == DifficultyName(4)) hardLeft = std::min(hardLeft, v.x);
+        }
+    ASSERT_GT(nameRight, 0.0f);
+    EXPECT_LT(nameRight, hardLeft);
 }
 
 }  // namespace
