@@ -341,8 +341,16 @@ TEST_F(SaveGameManagerTest, DeletingAsksFirstAndAFailedDeletionIsShown) {
     EXPECT_EQ(m->Active, 1);
     EXPECT_EQ(PressKey(*m, 13), 0);
     EXPECT_FALSE(m->DialogOK);
+    // Closed with the question open, the question goes with it.
+    EXPECT_EQ(m->ListBox->Strings, std::vector<std::string>{"beta"}) << "a folder is never listed";
+    m->ListBox->SetIndex(0);
+    ClickButton(*m, *m->Menu, "Delete");
+    ASSERT_TRUE(m->DialogYesNo);
     m->Kill();
+    EXPECT_FALSE(m->DialogYesNo);
     EXPECT_FALSE(m->MenuArrowUp);
+    EXPECT_FALSE(m->MenuArrowDown);
+    EXPECT_TRUE(m->ListBox->Strings.empty());
     rec.calls.clear();
     EXPECT_EQ(m->Draw(), 0);
     EXPECT_TRUE(rec.calls.empty());
