@@ -200,11 +200,15 @@ TEST_F(HighScoreScreenTest, TabsShowTheirTableAndTheClearQuestionIsAnsweredEithe
     EXPECT_EQ(testenv::ReadFile(shared.Path() / "hs4x4.dat"), HighScoreEncode(HighScores4.Entries));
     EXPECT_EQ(HighScores6.Count(), 3u);
 
-    // Leaving with the question open closes it, and coming back starts without it.
+    // Leaving with the question open closes it, and coming back starts without it and with Escape
+    // handled as before the question.
+    Game->IgnoreEscapeKey = 0;
     ClickButton(*s.Menu, "clear");
     ASSERT_TRUE(s.ClearHighscore);
+    EXPECT_EQ(Game->IgnoreEscapeKey, 1);
     s.Load();
     EXPECT_FALSE(s.ClearHighscore);
+    EXPECT_EQ(Game->IgnoreEscapeKey, 0);
     ClickButton(*s.Menu, "clear");
     ASSERT_TRUE(s.ClearHighscore);
     s.Kill();
@@ -238,6 +242,19 @@ TEST_F(HighScoreScreenTest, LongNamesEndLeftOfTheWidestDifficultyWhicheverLevelI
         }
     ASSERT_GT(nameRight, 0.0f);
     EXPECT_LT(nameRight, hardLeft);
+}
+
+TEST_F(HighScoreScreenTest, EveryTabShowsTheTableOfItsSize) {
+    const std::pair<const char*, TPellixHighScoreList*> tabs[] = {{"9x9", &HighScores9},
+                                                                  {"6x6", &HighScores6},
+                                                                  {"12x12", &HighScores12},
+                                                                  {"4x4", &HighScores4},
+                                                                  {"16x16", &HighScores16}};
+    for (const auto& [name, table] : tabs) {
+        ClickButton(*HighScoreScreen->SizeMenu, name);
+        EXPECT_EQ(HighScoreScreen->HighScoreList, table) << name;
+        EXPECT_EQ(HighScoreScreen->SlideLines->Lines.size(), table->Entries.size()) << name;
+    }
 }
 
 }  // namespace

@@ -125,6 +125,18 @@ TEST_F(SaveGameManagerTest, TheSelectionStaysInsideTheListAndTheWindowWithinItsE
 
 TEST_F(SaveGameManagerTest, RowsAreAsHighAsTheFontAndGapsAndTheBoxHoldsWholeRows) {
     auto list = QDListBox::Create(10, 5, 0, 1, 500);
+    // Until set up otherwise: white names, a black box, a dark blue selection, a 500 ms double click.
+    ASSERT_TRUE(list->Font && list->Font->Color && list->Box->Color && list->HighlightCol);
+    const auto rgb = [](const TColor& c) { return std::vector<int>{c.R, c.G, c.B}; };
+    EXPECT_EQ(rgb(*list->Font->Color), (std::vector<int>{255, 255, 255}));
+    EXPECT_FALSE(list->Font->Shadow);
+    EXPECT_EQ(list->Font->FixedWidth, 0);
+    EXPECT_EQ(rgb(*list->Box->Color), (std::vector<int>{0, 0, 0}));
+    EXPECT_EQ(rgb(*list->HighlightCol), (std::vector<int>{0, 0, 150}));
+    EXPECT_FLOAT_EQ(list->DoubleClickTime, Game->CalcAnimLength(500));
+    EXPECT_EQ(list->Gap, 5);
+    EXPECT_EQ(list->Centred, 0);
+    EXPECT_EQ(list->DrawBox, 1);
     list->SetCoords(0, 0, 100, 95);
     EXPECT_EQ(list->LineHeight, 10);
     EXPECT_FLOAT_EQ(list->Box->H, 90) << "rounded down to whole rows";
@@ -286,13 +298,18 @@ TEST_F(SaveGameManagerTest, LoadingCancellingAndScrollingThroughTheChooser) {
     EXPECT_EQ(m->SelectedPath(), profiles.Str() + "game13.dat");
     EXPECT_EQ(ClickButton(*m, *m->Menu, "Load"), 1);
     EXPECT_EQ(m->Active, 0);
+    EXPECT_EQ(m->CloseResult, 1);
     m->Kill();
 
     m = OpenChooser(true, 616);
     EXPECT_EQ(PressKey(*m, KeyEscape), -1);
+    EXPECT_EQ(m->Active, 0);
+    EXPECT_EQ(m->CloseResult, -1);
     m->Kill();
     m = OpenChooser(true, 616);
     EXPECT_EQ(ClickButton(*m, *m->Menu, "Cancel"), -1);
+    EXPECT_EQ(m->Active, 0);
+    EXPECT_EQ(m->CloseResult, -1);
     m->Kill();
 
     m = OpenChooser(true, 616);
@@ -318,6 +335,13 @@ TEST_F(SaveGameManagerTest, DeletingAsksFirstAndAFailedDeletionIsShown) {
     ASSERT_TRUE(m->DialogYesNo);
     EXPECT_EQ(PressKey(*m, KeyN), 0);
     EXPECT_FALSE(m->DialogYesNo);
+    // The buttons come back from the question at rest: no pointer-over, glow or click left on "Delete".
+    const TButton* del = m->Menu->FindButton("Delete");
+    EXPECT_EQ(del->MouseOver, 0);
+    EXPECT_EQ(del->Glow, 0);
+    EXPECT_EQ(del->MouseClickCounter, 0);
+    EXPECT_EQ(m->Manage(), 0);
+    EXPECT_FALSE(m->DialogYesNo) << "the click that asked is spent";
     EXPECT_EQ(FileType(profiles.Str() + "alpha.dat"), FILETYPE_FILE);
     EXPECT_EQ(m->ListBox->Count(), 2);
 
