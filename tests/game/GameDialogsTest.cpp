@@ -3,6 +3,8 @@
 // picture, with the pointer and the pause key as they were before.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,6 +18,7 @@
 #include "presentation/Color.h"
 #include "presentation/Dialog.h"
 #include "presentation/Font.h"
+#include "presentation/Menu.h"
 #include "presentation/TextInput.h"
 
 namespace {
@@ -40,6 +43,11 @@ TEST_F(GameDialogsTest, TextEntriesTakeTheirLengthBorderAndBannedCharacters) {
         EXPECT_EQ(d.TextInput->BannedChars, row.banned) << row.caption;
         EXPECT_EQ(d.Gap, 11);
         EXPECT_EQ(d.TextInput->AllowExtendedChars, 1);
+        EXPECT_EQ(d.TextInput->MaxPixelWidth, 0) << "limited by letters only";
+        EXPECT_EQ(d.FixedWidth, 0) << "as wide as its panel, the caption not wrapped";
+        ASSERT_TRUE(d.Text && d.Text->Color);
+        EXPECT_EQ(d.Text->Color->R + d.Text->Color->G + d.Text->Color->B, 3 * 255) << "typed text in white";
+        EXPECT_TRUE(d.Text->Shadow);
         ASSERT_TRUE(d.TextInput->DotCol);
         EXPECT_EQ(d.TextInput->DotCol->R + d.TextInput->DotCol->G + d.TextInput->DotCol->B, 3 * 255);
         EXPECT_TRUE(d.Background) << row.caption;
@@ -72,6 +80,12 @@ TEST_F(GameDialogsTest, TheNoticeBoxHasItsOwnLookAndOpensAtOnce) {
     auto question = YesNoDialogLong("Sure?");
     EXPECT_EQ(question->Active, 1);
     EXPECT_TRUE(question->Background);
+    EXPECT_EQ(question->FixedWidth, 0);
+    ASSERT_TRUE(question->Menu);
+    const TButton* yes = question->Menu->Items.size() == 2 ? question->Menu->Items[0].get() : nullptr;
+    const TButton* no = question->Menu->Items.size() == 2 ? question->Menu->Items[1].get() : nullptr;
+    ASSERT_TRUE(yes && no) << "the question has its two buttons";
+    EXPECT_FLOAT_EQ(std::abs(no->x - yes->x) - float(std::min(yes->w, no->w)), 50) << "50 apart";
     EXPECT_EQ(question->DrawHighlight, 0);
     question->Kill();
 }
@@ -109,6 +123,8 @@ TEST_F(GameDialogsTest, TheLogicTimerRestartsOnceEachDialogIsBuilt) {
 
 class NoticeRunTest : public board::BoardWorld {
   protected:
+    // Clock readings after which a notice still open is taken as stuck and its window closed.
+    static constexpr int Stuck = 5000;
     void SetUp() override {
         board::BoardWorld::SetUp();
         Game->GraphicsCreate();
@@ -119,6 +135,7 @@ class NoticeRunTest : public board::BoardWorld {
         int readings = 0;
         SetClockSource([&, at] {
             if (++readings == at) action();
+            if (readings == Stuck) Game->InstantExit = 1;  // a notice that never ends fails, not hangs
             board::Now += 5;
             return board::Now;
         });
@@ -147,7 +164,7 @@ TEST_F(NoticeRunTest, TheNoticeStaysUntilAnsweredAndLeavesThePointerAndPauseKeyA
     EXPECT_TRUE(captioned);
     EXPECT_EQ(Game->Mouse->Active, 0);
     EXPECT_EQ(Game->IgnorePauseKey, 0);
-    EXPECT_EQ(Game->InstantExit, 0);
+    EXPECT_EQ(Game->InstantExit, 0) << "answered, not stopped";
 
     // A pointer that was on stays on; a pause key that was ignored stays ignored.
     Game->Mouse->On();
@@ -207,6 +224,20 @@ TEST_F(NoticeRunTest, NoticesGoToTheHandlerOrTheRegisteredDialog) {
     rec.calls.clear();
     RunNoticeDialog("no window");
     EXPECT_TRUE(rec.calls.empty());
+}
+
+// A clock that stands still (frames within one millisecond) still lets the player answer.
+TEST_F(NoticeRunTest, AStillClockStillReadsTheAnswer) {
+    int frame = 0;
+    SetClockSource([&] {
+        if (++frame == 20) PostEvent({EVENT_KEYDOWN, 13, 0, 0});
+        if (frame == Stuck) Game->InstantExit = 1;
+        return board::Now;
+    });
+    RunNoticeDialog("Frozen");
+    SetClockSource([] { return board::Now; });
+    EXPECT_LT(frame, 200);
+    EXPECT_EQ(Game->InstantExit, 0);
 }
 
 }  // namespace

@@ -100,6 +100,12 @@ TEST_F(TextBlockTest, LinesAreAlignedAsAskedInTheGivenFontAndWhiteOnlyWhenAsked)
     for (const TDrawCommand* c : rec.Find("DrawText")) EXPECT_EQ(c->state.font, font);
     SetColor(10, 20, 30);
     rec.calls.clear();
+    DrawTextBlock("ab", 100, 50, nullptr, 1, 0, 1, 0);
+    ASSERT_FALSE(rec.Find("DrawText").empty());
+    const TDrawState white = rec.Find("DrawText").back()->state;
+    EXPECT_EQ(std::vector<int>({white.red, white.green, white.blue}), std::vector<int>({255, 255, 255}));
+    SetColor(10, 20, 30);
+    rec.calls.clear();
     DrawTextBlock("ab", 100, 50, nullptr, 0, 0, 1, 0);
     const auto texts = rec.Find("DrawText");
     ASSERT_EQ(texts.size(), 2u) << "the text and its shadow";

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -144,12 +145,17 @@ TEST_F(HighScoreScreenTest, RowsShowNameDifficultyAndTimeInTheirColumns) {
         const TDrawCommand& c = *texts[3 + i];
         EXPECT_EQ(c.text, expected[i]) << i;
         EXPECT_FLOAT_EQ(c.args.at(1), float(s.StartY + 25 * int(i / 3))) << i;
-        EXPECT_EQ(c.state.green, 255) << i;
+        EXPECT_EQ(std::vector<int>({c.state.red, c.state.green, c.state.blue}),
+                  std::vector<int>({255, 255, 255}))
+            << "at rest in white: " << i;
     }
     EXPECT_FLOAT_EQ(texts[3]->args.at(0), float(s.col1));
     SetImageFont(FontCalibri34);
     EXPECT_NEAR(texts[5]->args.at(0) + TextWidth(texts[5]->text), float(s.col3), 1.0f);
     EXPECT_NEAR(texts[4]->args.at(0) + TextWidth(texts[4]->text), float(s.col2), 1.0f);
+    int r = 0, g = 0, b = 0;
+    GetColor(r, g, b);
+    EXPECT_EQ(std::vector<int>({r, g, b}), std::vector<int>({255, 255, 255})) << "drawing ends in white";
     // Arrived, a row glows for a moment: red and blue below white, blue falling faster.
     s.SetSlideLines();
     for (int i = 0; i < 170; ++i) s.SlideLines->Manage();
@@ -255,6 +261,24 @@ TEST_F(HighScoreScreenTest, EveryTabShowsTheTableOfItsSize) {
         EXPECT_EQ(HighScoreScreen->HighScoreList, table) << name;
         EXPECT_EQ(HighScoreScreen->SlideLines->Lines.size(), table->Entries.size()) << name;
     }
+}
+
+// A button is hit from its top-left pixel on: the menus are managed where they are drawn.
+TEST_F(HighScoreScreenTest, ButtonsAreHitFromTheirTopLeftPixel) {
+    THighScoreScreen& s = *HighScoreScreen;
+    const auto clickCorner = [&](TMenu& menu, const std::string& name) {
+        TButton* button = menu.FindButton(name);
+        ASSERT_NE(button, nullptr);
+        Game->Mouse->x = int(std::ceil(button->x));
+        Game->Mouse->y = int(std::ceil(button->y));
+        Game->Mouse->ButtonDown(1);
+        s.Logic();
+        Game->Mouse->ButtonUp(1);
+    };
+    clickCorner(*s.SizeMenu, "4x4");
+    EXPECT_EQ(s.HighScoreList, &HighScores4);
+    clickCorner(*s.Menu, "clear");
+    EXPECT_TRUE(s.ClearHighscore);
 }
 
 }  // namespace

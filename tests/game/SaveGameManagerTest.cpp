@@ -274,7 +274,7 @@ TEST_F(SaveGameManagerTest, TheListAndButtonsAreLaidOutInsideTheBox) {
         EXPECT_LT(up->y, down->y);
         EXPECT_FLOAT_EQ(m->Menu->y + float(m->Menu->CalcHeight()), float(m->y + m->h - m->Border));
         if (!panel) {
-            EXPECT_GE(m->w, 480);
+            EXPECT_EQ(m->w, 480) << "a short caption: the narrowest box";
             EXPECT_EQ(m->h, int(m->Caption->CalcHeight()) + 8 * list.LineHeight + m->Menu->CalcHeight() +
                                 2 * m->Border + 2 * m->BoxBorderV);
             EXPECT_EQ(m->x, (ScreenWidth - m->w) / 2);

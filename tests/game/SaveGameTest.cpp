@@ -481,6 +481,10 @@ TEST(SaveGameParseTest, EachDamagedFieldIsNamedWithItsLine) {
     EXPECT_EQ(data->Difficulty, 4);
     EXPECT_EQ(data->ShowMarkup, 0);
     EXPECT_TRUE(SaveGameParse(ReplaceLine(good, 3, "1"), nullptr)->ShowMarkup);
+    const auto easiest = SaveGameParse(ReplaceLine(ReplaceLine(good, 2, "0"), 4, "0"), nullptr);
+    ASSERT_TRUE(easiest);
+    EXPECT_EQ(easiest->Difficulty, 0);
+    EXPECT_EQ(easiest->ElapsedTime, 0);
 }
 
 }  // namespace
