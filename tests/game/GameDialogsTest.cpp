@@ -240,4 +240,48 @@ TEST_F(NoticeRunTest, AStillClockStillReadsTheAnswer) {
     EXPECT_EQ(Game->InstantExit, 0);
 }
 
+// Time runs for the notice while it is up (its buttons light and fade as anywhere else), tick by tick.
+TEST_F(NoticeRunTest, TimeRunsForTheNoticeWhileItIsUp) {
+    float largestStep = 0;
+    int readings = 0;
+    SetClockSource([&] {
+        if (readings >= 20) largestStep = std::max(largestStep, Delta);  // the start sets a step of its own
+        if (++readings == 60) PostEvent({EVENT_KEYDOWN, 13, 0, 0});
+        if (readings == Stuck) Game->InstantExit = 1;
+        board::Now += 5;  // one logic tick a reading
+        return board::Now;
+    });
+    RunNoticeDialog("Disk full");
+    SetClockSource([] { return board::Now; });
+    EXPECT_GT(largestStep, 0.5f);
+    EXPECT_EQ(Game->InstantExit, 0);
+}
+
+// A click beside the button is spent at once: moving onto "OK" afterwards does not answer the notice.
+TEST_F(NoticeRunTest, AClickBesideTheButtonIsNotTakenLaterByIt) {
+    auto probe = NoticeDialog("Disk full");  // the same notice, to find where its button stands
+    ASSERT_TRUE(probe->Menu && !probe->Menu->Items.empty());
+    const TButton& ok = *probe->Menu->Items.front();
+    const int okX = int(ok.x) + ok.w / 2, okY = int(ok.y) + ok.h / 2;
+    probe->Kill();
+    int readings = 0;
+    SetClockSource([&] {
+        ++readings;
+        if (readings == 10) {
+            PostEvent({EVENT_MOUSEMOVE, 0, 2, 2});
+            PostEvent({EVENT_MOUSEDOWN, 1, 0, 0});
+            PostEvent({EVENT_MOUSEUP, 1, 0, 0});
+        }
+        if (readings == 30) PostEvent({EVENT_MOUSEMOVE, 0, okX, okY});
+        if (readings == 300) Game->InstantExit = 1;  // still open: closed as the window would be
+        board::Now += 5;
+        return board::Now;
+    });
+    RunNoticeDialog("Disk full");
+    SetClockSource([] { return board::Now; });
+    EXPECT_EQ(Game->InstantExit, 1) << "the notice stayed until the window closed";
+    EXPECT_GE(readings, 300);
+    Game->InstantExit = 0;
+}
+
 }  // namespace

@@ -427,6 +427,11 @@ TEST(SaveGameParseTest, EachDamagedFieldIsNamedWithItsLine) {
     const std::string flags15 = "0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 ";
     const TRow rows[] = {
         {1, "04x4", "bad grid size, line 2"},
+        {1, "04x04 ", "bad grid size, line 2"},
+        {1, "0<x12", "bad grid size, line 2"},  // '<' would count as 12
+        {1, "12x0<", "bad grid size, line 2"},
+        {1, "0@x16", "bad grid size, line 2"},  // '@' as 16
+        {1, "16x0@", "bad grid size, line 2"},
         {1, "a4x04", "bad grid size, line 2"},
         {1, "0ax04", "bad grid size, line 2"},
         {1, "04-04", "bad grid size, line 2"},
