@@ -374,6 +374,7 @@ TEST_F(StreamRecordTest, AnimationRoundTripAndNull) {
     std::stringstream s;
     WriteAnimation(s, &a);
     WriteAnimation(s, nullptr);
+    EXPECT_EQ(s.str().substr(s.str().size() - 4), std::string(4, '\0')) << "an absent animation is a zero";
     auto back = ReadAnimation(s);
     ASSERT_TRUE(back);
     EXPECT_EQ(back->TotalPhases, 2);
@@ -493,6 +494,8 @@ TEST_F(StreamRecordTest, SineCountersRoundTripInWholeUnitsAndDamagedOnesGiveNull
     WriteSineCounter(s, nullptr);
     const std::string bytes = s.str();
     ASSERT_EQ(bytes.size(), 28u);
+    EXPECT_EQ(bytes.substr(0, 4), std::string("\1\0\0\0", 4));
+    EXPECT_EQ(bytes.substr(24), std::string(4, '\0')) << "an absent counter is a zero";
     const auto back = ReadSineCounter(s);
     ASSERT_TRUE(back);
     EXPECT_FLOAT_EQ(back->Counter, 12);

@@ -126,7 +126,16 @@ TEST_F(HighScoreScreenTest, RowsSlideInFromAlternatingSidesAndRestInTheirPlaces)
 // that moves from white towards green; headings in yellow.
 TEST_F(HighScoreScreenTest, RowsShowNameDifficultyAndTimeInTheirColumns) {
     THighScoreScreen& s = *HighScoreScreen;
-    for (int i = 0; i < 600; ++i) s.SlideLines->Manage();
+    // Sliding in, the first row is white: only a row at rest glows.
+    for (int i = 0; i < 60; ++i) s.SlideLines->Manage();
+    ASSERT_EQ(s.SlideLines->Lines[0]->CurrentPhase, 1);
+    rec.calls.clear();
+    s.Draw();
+    for (const TDrawCommand* c : rec.Find("DrawText"))
+        if (c->text == "Ann" && c->state.red != 0)
+            EXPECT_EQ(std::vector<int>({c->state.red, c->state.blue}), std::vector<int>({255, 255}))
+                << "sliding";
+    for (int i = 60; i < 600; ++i) s.SlideLines->Manage();
     rec.calls.clear();
     s.Draw();
     std::vector<const TDrawCommand*> texts;

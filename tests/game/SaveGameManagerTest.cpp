@@ -250,6 +250,11 @@ TEST_F(SaveGameManagerTest, TheListDrawsItsBoxHighlightAndVisibleNames) {
     rec.calls.clear();
     list->Draw(0, 0);
     EXPECT_TRUE(rec.Find("DrawRect").empty()) << "the selection is above the window";
+    // Names taken away without the window being reset: nothing left to draw.
+    list->ClearList();
+    rec.calls.clear();
+    list->Draw(0, 0);
+    EXPECT_TRUE(rec.Find("DrawText").empty());
 }
 
 // The list under the caption inset by the borders, eight rows high; "Up" level with its top and "Down"
