@@ -299,6 +299,7 @@ TEST_F(HighScoreListTest, MalformedOrWideCharactersAreStoredAsQuestionMarks) {
     };
     const TRow rows[] = {
         {"\xff", q},                             // no lead byte
+        {"\x80", q},                             // a continuation byte with no lead
         {"\xc3", q},                             // cut after the lead
         {"\xc3(", q + "\x76"},                   // a bad continuation: the next byte is read afresh
         {"\xe2\x82", q + q},                     // cut three-byte character
