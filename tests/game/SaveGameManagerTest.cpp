@@ -251,6 +251,8 @@ TEST_F(SaveGameManagerTest, TheListDrawsItsBoxHighlightAndVisibleNames) {
     list->Draw(0, 0);
     EXPECT_TRUE(rec.Find("DrawRect").empty()) << "the selection is above the window";
     // Names taken away without the window being reset: nothing left to draw.
+    list->ScrollUp();
+    ASSERT_EQ(list->StartList, 0);
     list->ClearList();
     rec.calls.clear();
     list->Draw(0, 0);
