@@ -2,9 +2,13 @@
 // pointer tests, ini records and the animation record with damaged input.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <iostream>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/ErrorReport.h"
@@ -18,7 +22,12 @@
 #include "platform/Image.h"
 #include "presentation/Animation.h"
 #include "presentation/BitmapFont.h"
+#include "presentation/GameImage.h"
+#include "presentation/ImageBank.h"
 #include "presentation/MousePointer.h"
+#include "presentation/SineCounter.h"
+#include "presentation/Sprite.h"
+#include "presentation/TestWorld.h"
 #include "support/TestEnv.h"
 
 namespace {
@@ -72,6 +81,75 @@ TEST_F(TextBlockTest, SpacedBlockIsCentredOnYOrAnchoredAtItsLastLine) {
     const float plain = firstLineY(0, 0);
     EXPECT_FLOAT_EQ(firstLineY(0, 10), plain - 10);  // three lines: up by one spacing
     EXPECT_FLOAT_EQ(firstLineY(1, 10), plain - 50);  // two lines of 25 above y
+}
+
+// Through a block font (8 pixels a letter): left, centred and right alignment, the screen-centred form,
+// the white option and the font argument.
+TEST_F(TextBlockTest, LinesAreAlignedAsAskedInTheGivenFontAndWhiteOnlyWhenAsked) {
+    const auto font = MakeBlockFont();
+    const auto firstX = [&](float x, int align) {
+        rec.calls.clear();
+        DrawTextBlock("ab\ncd", x, 50, font, 1, 0, 1, align);
+        const auto texts = rec.Find("DrawText");
+        return texts.empty() ? -1.0f : texts.back()->args.at(0);
+    };
+    EXPECT_FLOAT_EQ(firstX(100, 0), 100);
+    EXPECT_FLOAT_EQ(firstX(100, 1), 92);
+    EXPECT_FLOAT_EQ(firstX(100, 2), 84);
+    EXPECT_FLOAT_EQ(firstX(-1, 0), float((ScreenWidth - 16) / 2));
+    for (const TDrawCommand* c : rec.Find("DrawText")) EXPECT_EQ(c->state.font, font);
+    SetColor(10, 20, 30);
+    rec.calls.clear();
+    DrawTextBlock("ab", 100, 50, nullptr, 1, 0, 1, 0);
+    ASSERT_FALSE(rec.Find("DrawText").empty());
+    const TDrawState white = rec.Find("DrawText").back()->state;
+    EXPECT_EQ(std::vector<int>({white.red, white.green, white.blue}), std::vector<int>({255, 255, 255}));
+    SetColor(10, 20, 30);
+    rec.calls.clear();
+    DrawTextBlock("ab", 100, 50, nullptr, 0, 0, 1, 0);
+    const auto texts = rec.Find("DrawText");
+    ASSERT_EQ(texts.size(), 2u) << "the text and its shadow";
+    EXPECT_EQ(texts.back()->state.red, 10);
+    EXPECT_EQ(texts.back()->state.font, font) << "a null font keeps the current one";
+}
+
+// A bitmap-font line: its shadow is an extra pass, and centring moves it left by half its width.
+TEST_F(TextBlockTest, SpacedLinesDrawTheirShadowOnlyWhenAskedAndCentreOnX) {
+    TBitmapFont font;
+    font.ParseFnt(
+        "info face=\"test\" size=18\r\n"
+        "common lineHeight=18 base=14 scaleW=64 scaleH=64 pages=1\r\n"
+        "char id=65 x=0 y=0 width=8 height=8 xoffset=0 yoffset=0 xadvance=9 page=0\r\n",
+        0);
+    font.Image = TImage::FromPixmap(TPixmap(64, 64, 0xFFFFFFFFu), 0);
+    const auto glyphs = [&](int shadow, int centred) {
+        rec.calls.clear();
+        DrawTextBlockSpaced("AA\nA", 100, 300, &font, 0, shadow, centred, 0);
+        std::vector<std::vector<float>> places;  // copies: the next call clears the recording
+        for (const TDrawCommand* c : rec.Find("DrawSubImageRect")) places.push_back(c->args);
+        return places;
+    };
+    const auto plain = glyphs(0, 0);
+    ASSERT_EQ(plain.size(), 3u);
+    EXPECT_FLOAT_EQ(plain[2].at(1) - plain[0].at(1), 25) << "lines 25 apart";
+    // The shadow pass lies under the text at one fixed offset, line by line, centred or not.
+    for (int centredRows = 0; centredRows < 2; ++centredRows) {
+        const auto both = glyphs(1, centredRows);
+        ASSERT_EQ(both.size(), 6u);
+        // Each line draws its shadow, then its text: "AA" shadow, "AA", "A" shadow, "A".
+        const float dx = both[2].at(0) - both[0].at(0), dy = both[2].at(1) - both[0].at(1);
+        EXPECT_FLOAT_EQ(both[3].at(0) - both[1].at(0), dx) << centredRows;
+        EXPECT_FLOAT_EQ(both[5].at(0) - both[4].at(0), dx) << centredRows;
+        EXPECT_FLOAT_EQ(both[5].at(1) - both[4].at(1), dy) << centredRows;
+    }
+    const auto centred = glyphs(0, 1);
+    ASSERT_EQ(centred.size(), 3u);
+    EXPECT_FLOAT_EQ(plain[0].at(0) - centred[0].at(0), float(font.StringWidth("AA") / 2));
+    EXPECT_NEAR(plain[2].at(0) - centred[2].at(0), float(font.StringWidth("A") / 2), 0.5f);  // whole pixels
+    rec.calls.clear();
+    DrawTextLine("A", 0, 0, nullptr, 1, 1, 1, 1);
+    DrawTextBlockSpaced("A", 0, 0, nullptr, 0, 1, 1, 0);
+    EXPECT_TRUE(rec.calls.empty()) << "no font, nothing drawn";
 }
 
 TEST(FormattingTest, NumbersAsTextKeepTheirSignAndDropOnlyLeadingZeros) {
@@ -161,6 +239,124 @@ TEST(FileTest, AProgressFileThatCannotBeReadInFullIsKeptAside) {
     LogFolder = savedLogFolder;
 }
 
+// Times, money and trimmed text as the screens show them, at every boundary of their digit handling.
+TEST(FormattingTest, TimesMoneyAndTrimmedTextAtTheirBoundaries) {
+    const std::pair<int, std::string> hundredths[] = {
+        {0, "0.0"}, {50, "0.5"}, {100, "0.10"}, {1000, "1.00"}, {12345, "12.34"}};
+    for (const auto& [ms, text] : hundredths) EXPECT_EQ(FormatSecondsHundredths(ms), text) << ms;
+    const std::pair<int, std::string> seconds[] = {{0, "0"}, {999, "0"}, {1000, "1"}, {12345, "12"}};
+    for (const auto& [ms, text] : seconds) EXPECT_EQ(FormatSeconds(ms), text) << ms;
+    const std::pair<long long, std::string> dollars[] = {
+        {0, "$0"},
+        {999, "$999"},
+        {1000, "$1,000"},
+        {1234567, "$1,234,567"},
+        {-5, "-$5"},
+        {-1000, "-$1,000"},
+        {-9223372036854775807LL - 1, "-$9,223,372,036,854,775,808"}};
+    for (const auto& [n, text] : dollars) EXPECT_EQ(FormatDollars(n), text) << n;
+    EXPECT_EQ(StripLeadingZeros("00120"), "120");
+    EXPECT_EQ(StripLeadingZeros("5"), "5");
+    const std::pair<std::string, std::string> trimmed[] = {
+        {"  a\r\nb \n", "ab"}, {" a b ", "a b"}, {"\t\x01x", "x"}, {"!a!", "!a!"}, {" \r\n ", ""}};
+    for (const auto& [text, result] : trimmed) EXPECT_EQ(RemoveLineBreaks(text), result) << text;
+}
+
+TEST(SplittingTest, EachSeparatorSplitsOnlyAtItselfAndLettersAndDigitsAreAlphanumeric) {
+    EXPECT_EQ(SplitByEquals("KEY=va-l,ue=x"), (std::vector<std::string>{"KEY", "va-l,ue", "x"}));
+    EXPECT_EQ(SplitByDash("-a=b-"), (std::vector<std::string>{"", "a=b"}));
+    EXPECT_EQ(SplitByComma("a-b,c"), (std::vector<std::string>{"a-b", "c"}));
+    EXPECT_TRUE(SplitByComma("").empty());
+    for (int c : {'a', 'z', 'A', 'Z', '0', '9', 'm'}) EXPECT_EQ(IsAlphaNumeric(c), 1) << char(c);
+    for (int c : {int('`'), int('{'), int('@'), int('['), int('/'), int(':'), int(' '), 200})
+        EXPECT_EQ(IsAlphaNumeric(c), 0) << c;
+}
+
+TEST(GeometryTest, DistancesPercentagesAnglesAndTrianglesOfEitherWinding) {
+    EXPECT_FLOAT_EQ(Distance2D(0, 0, 3, 4), 5);
+    EXPECT_FLOAT_EQ(Distance2D(5, 10, 2, 6), 5);
+    EXPECT_FLOAT_EQ(Distance2D(1.9f, 0, 0, 0), 1);  // whole pixels only
+    EXPECT_EQ(PercentOf(50, 80), 40);
+    EXPECT_EQ(PercentOf(25, 10), 2);
+    EXPECT_EQ(AsPercentage(200, 50), 25);
+    const std::pair<float, float> angles[] = {{10, 10},     {360, 360}, {361, 1},  {725, 5},
+                                              {-360, -360}, {-361, -1}, {-725, -5}};
+    for (const auto& [angle, wrapped] : angles) EXPECT_FLOAT_EQ(WrapAngle(angle), wrapped) << angle;
+    // Both windings, a point just inside and one just past each edge.
+    for (int winding = 0; winding < 2; ++winding) {
+        const auto in = [&](float px, float py) {
+            return winding == 0 ? PointInTriangle(px, py, 0, 0, 10, 0, 0, 10)
+                                : PointInTriangle(px, py, 0, 0, 0, 10, 10, 0);
+        };
+        EXPECT_EQ(in(1, 1), 1);
+        EXPECT_EQ(in(1, -1), 0);
+        EXPECT_EQ(in(-1, 1), 0);
+        EXPECT_EQ(in(6, 6), 0);
+        EXPECT_EQ(in(4, 4), 1);
+    }
+}
+
+// The clicked point inside the box or on its edges hits it; one pixel past any edge does not.
+TEST(PointerTest, BoxAndSpriteHitsIncludeEveryEdgeAndNothingPast) {
+    const auto hit = [](int x, int y) {
+        QDMouseClicks.x = x;
+        QDMouseClicks.y = y;
+        return MouseInBox(10, 20, 30, 40);
+    };
+    const std::tuple<int, int, int> rows[] = {{10, 20, 1}, {30, 40, 1}, {20, 30, 1}, {9, 30, 0},
+                                              {31, 30, 0}, {20, 19, 0}, {20, 41, 0}};
+    for (const auto& [x, y, inside] : rows) EXPECT_EQ(hit(x, y), inside) << x << "," << y;
+    TSprite sprite;
+    sprite.x = 10;
+    sprite.y = 20;
+    sprite.w = 5;
+    sprite.h = 6;
+    const std::tuple<int, int, int> spriteRows[] = {{15, 26, 1}, {10, 20, 1}, {16, 26, 0}, {15, 27, 0}};
+    for (const auto& [x, y, inside] : spriteRows) {
+        QDMouseClicks.x = x;
+        QDMouseClicks.y = y;
+        EXPECT_EQ(IsMouseOverSprite(&sprite), inside) << x << "," << y;
+    }
+    EXPECT_EQ(MouseInRect(0, 0, 100, 100), 0) << "no game, no pointer";
+}
+
+TEST(ImageTest, AWrappedImageIsFoundInTheGivenBankOrTheGameBankByItsUpperCaseName) {
+    TImageBank bank;
+    auto image = TImage::Create(4, 2);
+    const auto record = CreateGameImage(image, "Panel", 1, &bank);
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->name, "PANEL");
+    EXPECT_EQ(bank.Map.at("PANEL"), record);
+    ImageBank = std::make_unique<TImageBank>();
+    const auto global = CreateGameImage(image, "other", 0, nullptr);
+    EXPECT_EQ(ImageBank->Map.at("OTHER"), global);
+    ImageBank.reset();
+}
+
+// The next numbered file exists only for a number from 1 up to one below the maximum.
+TEST(FileTest, TheNextNumberedFileIsChosenOnlyWhenItExistsAndIsInRange) {
+    testenv::TempDir dir;
+    const std::string prefix = dir.Str() + "level";
+    for (const char* name : {"level002.txt", "level006.txt", "level010.txt"})
+        testenv::WriteFile(dir.Path() / name, "x");
+    struct TRow {
+        std::string path;
+        int max;
+        std::string next;
+    };
+    const TRow rows[] = {{"levels/001.txt", 10, "002"},
+                         {"005.txt", 10, "006"},
+                         {"9", 10, "010"},
+                         {"9", 9, "first"},
+                         {"5", 5, "first"},
+                         {"0", 10, "first"},
+                         {"3", 10, "first"},
+                         {"x", 10, "first"}};
+    for (const TRow& row : rows)
+        EXPECT_EQ(NextNumberedFileName(row.path, prefix, "txt", row.max, "first"), prefix + row.next + ".txt")
+            << row.path << " " << row.max;
+}
+
 // Animations measure their phases in ticks of the application object.
 class StreamRecordTest : public ::testing::Test {
   protected:
@@ -178,6 +374,7 @@ TEST_F(StreamRecordTest, AnimationRoundTripAndNull) {
     std::stringstream s;
     WriteAnimation(s, &a);
     WriteAnimation(s, nullptr);
+    EXPECT_EQ(s.str().substr(s.str().size() - 4), std::string(4, '\0')) << "an absent animation is a zero";
     auto back = ReadAnimation(s);
     ASSERT_TRUE(back);
     EXPECT_EQ(back->TotalPhases, 2);
@@ -217,6 +414,98 @@ TEST_F(StreamRecordTest, DamagedAnimationRecordsGiveNull) {
     huge[33] = char(0x7f);
     std::istringstream bad(huge);
     EXPECT_FALSE(ReadAnimation(bad));
+}
+
+}  // namespace
+
+namespace {
+
+// A record with every field set apart, written by hand: present flag, seven ints around the counter, the
+// phase lengths.
+std::string AnimationBytes(std::int32_t total, std::int32_t phase) {
+    std::stringstream s;
+    const auto put = [&](std::uint32_t v) {
+        for (int k = 0; k < 4; ++k) s.put(char((v >> (8 * k)) & 0xff));
+    };
+    put(1);
+    put(1);                                                                            // active
+    put(0x40200000u);                                                                  // counter 2.5
+    put(std::uint32_t(phase));                                                         // current phase
+    put(3);                                                                            // cycle
+    put(0);                                                                            // finished
+    put(1);                                                                            // leave active
+    put(1);                                                                            // reverse
+    put(std::uint32_t(total));                                                         // phases
+    for (int i = 0; i < std::max(total, 0); ++i) put(0x41200000u + std::uint32_t(i));  // 10.0 and just above
+    return s.str();
+}
+
+TEST_F(StreamRecordTest, EveryAnimationFieldIsReadFromItsPlaceAndOutOfRangePhasesAreRefused) {
+    std::istringstream good(AnimationBytes(2, 1));
+    const auto a = ReadAnimation(good);
+    ASSERT_TRUE(a);
+    EXPECT_EQ(a->Active, 1);
+    EXPECT_FLOAT_EQ(a->Counter, 2.5f);
+    EXPECT_EQ(a->CurrentPhase, 1);
+    EXPECT_EQ(a->Cycle, 3);
+    EXPECT_EQ(a->Finished, 0);
+    EXPECT_EQ(a->LeaveActive, 1);
+    EXPECT_EQ(a->Reverse, 1);
+    EXPECT_EQ(a->OriginalReverse, 1);
+    EXPECT_EQ(a->TotalPhases, 2);
+    EXPECT_FLOAT_EQ(a->Length[0], 10.0f);
+    EXPECT_GT(a->Length[1], 10.0f);
+    // Written back byte for byte.
+    std::stringstream again;
+    WriteAnimation(again, a.get());
+    EXPECT_EQ(again.str(), AnimationBytes(2, 1));
+    const std::pair<int, int> damaged[] = {{0, 0}, {-1, 0}, {2, 2}, {2, -1}, {TAnimation::MAX_PHASES + 1, 0}};
+    for (const auto& [total, phase] : damaged) {
+        std::istringstream in(AnimationBytes(total, phase));
+        EXPECT_FALSE(ReadAnimation(in)) << total << " " << phase;
+    }
+    std::istringstream full(AnimationBytes(TAnimation::MAX_PHASES, TAnimation::MAX_PHASES - 1));
+    EXPECT_TRUE(ReadAnimation(full));
+    // Cut anywhere in the fixed part, the record is refused too.
+    for (std::size_t length : {0u, 3u, 4u, 8u, 12u, 35u}) {
+        std::istringstream cut(AnimationBytes(2, 1).substr(0, length));
+        EXPECT_FALSE(ReadAnimation(cut)) << length;
+    }
+}
+
+TEST(PrintTest, PrintedTextEndsItsLine) {
+    std::ostringstream captured;
+    std::streambuf* old = std::cout.rdbuf(captured.rdbuf());
+    PrintText("first");
+    PrintText("");
+    std::cout.rdbuf(old);
+    EXPECT_EQ(captured.str(), "first\n\n");
+}
+
+TEST_F(StreamRecordTest, SineCountersRoundTripInWholeUnitsAndDamagedOnesGiveNull) {
+    TSineCounter c;
+    c.Counter = 12.7f;
+    c.EndPoint = 360;
+    c.ratio = -3;
+    c.Speed = 4;
+    c.StartPoint = 90;
+    std::stringstream s;
+    WriteSineCounter(s, &c);
+    WriteSineCounter(s, nullptr);
+    const std::string bytes = s.str();
+    ASSERT_EQ(bytes.size(), 28u);
+    EXPECT_EQ(bytes.substr(0, 4), std::string("\1\0\0\0", 4));
+    EXPECT_EQ(bytes.substr(24), std::string(4, '\0')) << "an absent counter is a zero";
+    const auto back = ReadSineCounter(s);
+    ASSERT_TRUE(back);
+    EXPECT_FLOAT_EQ(back->Counter, 12);
+    EXPECT_FLOAT_EQ(back->EndPoint, 360);
+    EXPECT_FLOAT_EQ(back->ratio, -3);
+    EXPECT_FLOAT_EQ(back->Speed, 4);
+    EXPECT_FLOAT_EQ(back->StartPoint, 90);
+    EXPECT_FALSE(ReadSineCounter(s)) << "the absent record";
+    std::istringstream truncated(bytes.substr(0, 23));
+    EXPECT_FALSE(ReadSineCounter(truncated));
 }
 
 }  // namespace

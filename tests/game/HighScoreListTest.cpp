@@ -288,3 +288,79 @@ TEST_F(HighScoreListTest, ATableWithRoomTakesATimeAfterItsLastEntry) {
 }
 
 }  // namespace
+
+namespace {
+
+// Malformed UTF-8 stores one "?" per byte it cannot place; characters above one byte store one "?".
+TEST_F(HighScoreListTest, MalformedOrWideCharactersAreStoredAsQuestionMarks) {
+    const std::string q = "\x8d";  // '?' 0x3f + 0x4e
+    struct TRow {
+        std::string name, stored;
+    };
+    const TRow rows[] = {
+        {"\xff", q},                             // no lead byte
+        {"\x80", q},                             // a continuation byte with no lead
+        {"\xc3", q},                             // cut after the lead
+        {"\xc3(", q + "\x76"},                   // a bad continuation: the next byte is read afresh
+        {"\xe2\x82", q + q},                     // cut three-byte character
+        {"\xf0\x9f\x98\x80", q},                 // four bytes, far above a byte
+        {"\xc3\xa9z", "\x37\xc8"},               // e acute (0xe9) and z
+        {"a\xc3\xa9", std::string("\xaf\x37")},  // a character at the end of the name
+    };
+    for (const TRow& row : rows) {
+        const std::string bytes = HighScoreEncode({{row.name, 1, 0}});
+        EXPECT_EQ(bytes.substr(0, bytes.find('\0')), row.stored) << row.name;
+    }
+    EXPECT_EQ(HighScoreDecode(HighScoreEncode({{"\xc3\xa9z", 1, 0}}))[0].name, "\xc3\xa9z");
+}
+
+// The framework's zeroed table, the default one and a table without a limit.
+TEST_F(HighScoreListTest, ZeroedDefaultAndUnlimitedTables) {
+    TPellixHighScoreList table;
+    table.Create(dir.Str() + "z", 10, 10);
+    table.Add("old", 5, 1);
+    table.Zero(3);
+    ASSERT_EQ(table.Count(), 3u);
+    for (const auto& e : table.Entries) {
+        EXPECT_EQ(e.name, "Empty");
+        EXPECT_EQ(e.time, 0);
+        EXPECT_EQ(e.difficulty, 0);
+    }
+    EXPECT_EQ(testenv::ReadFile(table.filepath), HighScoreEncode(table.Entries));
+
+    table.Entries.clear();
+    table.CreateDefault();
+    ASSERT_EQ(table.Count(), 10u);
+    for (const auto& e : table.Entries) {
+        EXPECT_EQ(e.time, 5940000);
+        EXPECT_EQ(e.difficulty, 2);
+    }
+    EXPECT_EQ(testenv::ReadFile(table.filepath), HighScoreEncode(table.Entries));
+
+    TPellixHighScoreList unlimited;
+    unlimited.Create(dir.Str() + "u", 10, -1);
+    for (int i = 0; i < 12; ++i) unlimited.Insert("p", 100 - i, 0);
+    EXPECT_EQ(unlimited.Count(), 12u);
+    EXPECT_EQ(unlimited.Entries.front().time, 89);
+    EXPECT_EQ(unlimited.WillEnterHighscore(1000), 13);
+}
+
+// A grid size without a table takes no time and writes nothing.
+TEST_F(HighScoreListTest, AGridSizeWithoutATableTakesNoTime) {
+    HighScores9.Create(dir.Str() + "hs9x9", 10, 10);
+    HighScores9.Entries.clear();
+    PuzzleWidth = 9;
+    EXPECT_EQ(HighScoreWillEnter(1000), 1);
+    for (int width : {0, 5, 8, 10, 17}) {
+        EXPECT_EQ(HighScoreTable(width), nullptr) << width;
+        PuzzleWidth = width;
+        EXPECT_EQ(HighScoreWillEnter(1000), 0) << width;
+        HighScoreAdd("x", 1, 1000);
+    }
+    EXPECT_TRUE(HighScores9.Entries.empty());
+    EXPECT_EQ(DifficultyName(-1), "");
+    EXPECT_EQ(DifficultyName(5), "");
+    PuzzleWidth = 9;
+}
+
+}  // namespace

@@ -414,3 +414,82 @@ TEST_F(SaveGameTest, ATypedInPuzzleKeepsItsBestTimeLevelThroughASave) {
     }
     CustomPuzzleGrade.reset();
 }
+
+namespace {
+
+// Each field of a 4 x 4 save damaged in one way: the reason and the line (counted from 1) it names.
+TEST(SaveGameParseTest, EachDamagedFieldIsNamedWithItsLine) {
+    const std::string good = HandMadeFile(4, 777);
+    struct TRow {
+        int line;
+        std::string text, error;
+    };
+    const std::string flags15 = "0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 ";
+    const TRow rows[] = {
+        {1, "04x4", "bad grid size, line 2"},
+        {1, "04x04 ", "bad grid size, line 2"},
+        {1, "0<x12", "bad grid size, line 2"},  // '<' would count as 12
+        {1, "12x0<", "bad grid size, line 2"},
+        {1, "0@x16", "bad grid size, line 2"},  // '@' as 16
+        {1, "16x0@", "bad grid size, line 2"},
+        {1, "a4x04", "bad grid size, line 2"},
+        {1, "0ax04", "bad grid size, line 2"},
+        {1, "04-04", "bad grid size, line 2"},
+        {1, "04xa4", "bad grid size, line 2"},
+        {1, "04x0a", "bad grid size, line 2"},
+        {1, "06x04", "bad grid size, line 2"},
+        {1, "05x05", "bad grid size, line 2"},
+        {2, "", "bad difficulty, line 3"},
+        {2, "/", "bad difficulty, line 3"},
+        {2, "5", "bad difficulty, line 3"},
+        {2, "12", "bad difficulty, line 3"},
+        {3, "2", "bad pencil-mark flag, line 4"},
+        {3, "", "bad pencil-mark flag, line 4"},
+        {3, "01", "bad pencil-mark flag, line 4"},
+        {4, "", "bad time, line 5"},
+        {4, "12a", "bad time, line 5"},
+        {4, "12345678901", "bad time, line 5"},
+        {4, "2147483648", "bad time, line 5"},
+        {5, "--", "missing separator, line 6"},
+        {6, "01 00 00 00", "bad row of the givens, line 7"},
+        {6, "01 00 00 0a ", "bad row of the givens, line 7"},
+        {6, "01 00 00 a0 ", "bad row of the givens, line 7"},
+        {6, "01 00 00 00_", "bad row of the givens, line 7"},
+        {6, "05 00 00 00 ", "number out of range in the givens, line 7"},
+        {10, "", "missing separator, line 11"},
+        {12, "01 00 00 00", "bad row of the numbers, line 13"},
+        {19, "01 00 00 00", "bad row of the solution, line 20"},
+        {20, "+", "missing separator, line 21"},
+        {21, "1 0 0 2 ", "bad row of the locks, line 22"},
+        {22, "1 0 0 0", "bad row of the locks, line 23"},
+        {24, "1 0 0 0_", "bad row of the locks, line 25"},
+        {25, "", "missing separator, line 26"},
+        {26, flags15 + "2 ", "bad row of the pencil marks, line 27"},
+        {29, flags15 + "0", "bad row of the pencil marks, line 30"},
+    };
+    for (const TRow& row : rows) {
+        std::string error;
+        EXPECT_FALSE(SaveGameParse(ReplaceLine(good, row.line, row.text), &error))
+            << row.line << " " << row.text;
+        EXPECT_EQ(error, row.error) << row.line << " " << row.text;
+    }
+    std::string error;
+    EXPECT_FALSE(SaveGameParse("", &error));
+    EXPECT_EQ(error, "not a saved game");
+    EXPECT_FALSE(SaveGameParse(good + "x\r\n", &error));
+    EXPECT_EQ(error, "unexpected text after the pencil marks, line 31");
+    // Blank lines after the pencil marks, the largest time and the top difficulty are all fine.
+    const auto data =
+        SaveGameParse(ReplaceLine(ReplaceLine(good, 4, "2147483647"), 2, "4") + "\r\n\r\n", &error);
+    ASSERT_TRUE(data);
+    EXPECT_EQ(data->ElapsedTime, 2147483647);
+    EXPECT_EQ(data->Difficulty, 4);
+    EXPECT_EQ(data->ShowMarkup, 0);
+    EXPECT_TRUE(SaveGameParse(ReplaceLine(good, 3, "1"), nullptr)->ShowMarkup);
+    const auto easiest = SaveGameParse(ReplaceLine(ReplaceLine(good, 2, "0"), 4, "0"), nullptr);
+    ASSERT_TRUE(easiest);
+    EXPECT_EQ(easiest->Difficulty, 0);
+    EXPECT_EQ(easiest->ElapsedTime, 0);
+}
+
+}  // namespace
