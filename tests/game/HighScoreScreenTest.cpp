@@ -131,10 +131,12 @@ TEST_F(HighScoreScreenTest, RowsShowNameDifficultyAndTimeInTheirColumns) {
     ASSERT_EQ(s.SlideLines->Lines[0]->CurrentPhase, 1);
     rec.calls.clear();
     s.Draw();
-    for (const TDrawCommand* c : rec.Find("DrawText"))
-        if (c->text == "Ann" && c->state.red != 0)
+    for (const TDrawCommand* c : rec.Find("DrawText")) {
+        if (c->text == "Ann" && c->state.red != 0) {
             EXPECT_EQ(std::vector<int>({c->state.red, c->state.blue}), std::vector<int>({255, 255}))
                 << "sliding";
+        }
+    }
     for (int i = 60; i < 600; ++i) s.SlideLines->Manage();
     rec.calls.clear();
     s.Draw();
