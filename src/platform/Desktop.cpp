@@ -24,6 +24,8 @@
 #include <thread>
 #include <vector>
 
+#include "platform/System.h"
+
 extern char** environ;
 
 namespace {
@@ -128,17 +130,12 @@ void QueryCurrentContext(int& total, int& free) {
 
 constexpr int DesktopWaitMs = 2000;
 
-std::string Env(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? std::string(value) : std::string();
-}
-
 // The session bus's address: the session's variable, else the per-user bus of a systemd session.
 // No bus is started for the asking.
 std::string SessionBusAddress() {
-    std::string address = Env("DBUS_SESSION_BUS_ADDRESS");
+    std::string address = EnvironmentValue("DBUS_SESSION_BUS_ADDRESS");
     if (!address.empty()) return address;
-    const std::string runtime = Env("XDG_RUNTIME_DIR");
+    const std::string runtime = EnvironmentValue("XDG_RUNTIME_DIR");
     struct stat st {};
     if (!runtime.empty() && stat((runtime + "/bus").c_str(), &st) == 0 && S_ISSOCK(st.st_mode))
         return "unix:path=" + runtime + "/bus";

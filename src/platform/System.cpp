@@ -33,13 +33,8 @@ std::function<void(int)>& EndHandler() {
     return handler;
 }
 
-std::string Env(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? std::string(value) : std::string();
-}
-
 std::string HomeFolder() {
-    std::string home = Env("HOME");
+    std::string home = EnvironmentValue("HOME");
     if (!home.empty()) return home;
     if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) return pw->pw_dir;
     return "/tmp";
@@ -54,14 +49,21 @@ std::tm LocalNow() {
 
 }  // namespace
 
+std::string EnvironmentValue(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::string(value) : std::string();
+}
+
 bool HeadlessVideo() {
     std::string driver;
     if (SDL_WasInit(SDL_INIT_VIDEO)) {
         const char* current = SDL_GetCurrentVideoDriver();
         driver = current ? current : "";
     } else {
-        driver = Env("SDL_VIDEODRIVER");
-        if (driver.empty() && Env("DISPLAY").empty() && Env("WAYLAND_DISPLAY").empty()) return true;
+        driver = EnvironmentValue("SDL_VIDEODRIVER");
+        if (driver.empty() && EnvironmentValue("DISPLAY").empty() &&
+            EnvironmentValue("WAYLAND_DISPLAY").empty())
+            return true;
     }
     return strcasecmp(driver.c_str(), "dummy") == 0 || strcasecmp(driver.c_str(), "offscreen") == 0;
 }
@@ -156,7 +158,7 @@ bool SingleInstanceLock(const std::string& name, const std::string& playerFolder
     };
     std::string file;
     for (char c : name) file += (c == '/' ? '_' : c);
-    std::string folder = Env("XDG_RUNTIME_DIR");
+    std::string folder = EnvironmentValue("XDG_RUNTIME_DIR");
     std::string runtimeFile = file;
     if (folder.empty()) {
         folder = std::filesystem::temp_directory_path().string();
@@ -171,7 +173,7 @@ bool SingleInstanceLock(const std::string& name, const std::string& playerFolder
 }
 
 std::string CommonAppDataFolder() {
-    std::string folder = Env("XDG_DATA_HOME");
+    std::string folder = EnvironmentValue("XDG_DATA_HOME");
     if (folder.empty() || folder[0] != '/') folder = HomeFolder() + "/.local/share";
     return WithSlash(folder);
 }
@@ -201,7 +203,7 @@ std::string UserDirsEntry(const std::string& configHome, const std::string& key)
 
 std::string XdgFolder(const std::string& name) {
     auto base = [](const char* variable, const char* fallback) {
-        std::string folder = Env(variable);
+        std::string folder = EnvironmentValue(variable);
         return WithSlash(folder.empty() || folder[0] != '/' ? HomeFolder() + fallback : folder);
     };
     if (name == "HOME") return WithSlash(HomeFolder());

@@ -25,6 +25,9 @@ std::string WrapNoticeText(const std::string& text, size_t width);
 // True when SDL runs with a video driver that has no screen (tests, CI).
 bool HeadlessVideo();
 
+// The value of an environment variable; empty when it is not set.
+std::string EnvironmentValue(const char* name);
+
 // Takes an exclusive lock named after `name` in $XDG_RUNTIME_DIR (else the temp folder, with the
 // user id in the file name) and, when `playerFolder` is given and exists, a second one on name +
 // ".lock" in that folder, so that copies started with different runtime folders still meet. A
