@@ -107,6 +107,7 @@ TEST_F(CurveWidgets, GlowStaysBetween07And1AndLightsItsPass) {
     EXPECT_LT(low, 0.75f);
     EXPECT_EQ(wraps, glow->numWraps);
     EXPECT_GE(wraps, 3);
+    EXPECT_LE(wraps, 4) << "one wrap for each full sweep of 360 at 7 a tick, not one each tick";
     glow->Process1_StartGlow();
     EXPECT_EQ(GetBlend(), LIGHTBLEND) << "the glow pass adds light";
     EXPECT_EQ(GetDrawState().red, int(glow->Glow * 255.0f));

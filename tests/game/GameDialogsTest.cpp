@@ -15,6 +15,7 @@
 #include "game/GameNotice.h"
 #include "platform/Image.h"
 #include "platform/ImageFont.h"
+#include "presentation/Button.h"
 #include "presentation/Color.h"
 #include "presentation/Dialog.h"
 #include "presentation/Font.h"
@@ -58,6 +59,14 @@ TEST_F(GameDialogsTest, TextEntriesTakeTheirLengthBorderAndBannedCharacters) {
         d.Kill();
     }
     EXPECT_STREQ(SaveNameBannedChars, "\"|*\\/:;~?<>");
+    // "OK" and "Cancel" side by side, 50 pixels apart.
+    auto pair = InputDialog(1, "Save as");
+    const TButton* ok = pair->Menu->FindButton("OK");
+    const TButton* cancel = pair->Menu->FindButton("Cancel");
+    ASSERT_TRUE(ok && cancel);
+    EXPECT_FLOAT_EQ(cancel->x - (ok->x + float(ok->w)), 50);
+    EXPECT_FLOAT_EQ(cancel->y, ok->y);
+    pair->Kill();
 }
 
 // The notice box is the game's own: 640 wide, its colour and dimming, a white caption, open at once.

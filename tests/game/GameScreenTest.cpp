@@ -657,4 +657,17 @@ TEST_F(GameScreenTest, EachMenuIsShownOnlyWhenItCanBeUsed) {
     PuzzleCompleted = CustomPuzzleMode = 0;
 }
 
+// A board left while it asks for a best time's name does not ask again on the next board.
+TEST_F(GameScreenTest, TheNameQuestionGoesWithTheBoard) {
+    Enter(9);
+    Solve();
+    ASSERT_TRUE(GameScreen->NameInput);
+    GameScreen->Kill();
+    Enter(9);
+    EXPECT_FALSE(GameScreen->NameInput);
+    ChosenNumber = 2;
+    ClickCell(1, 0);
+    EXPECT_EQ(Puzzle[1][0], 2) << "the new board takes clicks, no question takes them";
+}
+
 }  // namespace

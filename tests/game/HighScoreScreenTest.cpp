@@ -16,6 +16,7 @@
 #include "game/GameNotice.h"
 #include "game/HighScoreList.h"
 #include "game/HighScoreScreen.h"
+#include "platform/Draw.h"
 #include "presentation/Dialog.h"
 #include "presentation/SlideLine.h"
 
@@ -290,6 +291,25 @@ TEST_F(HighScoreScreenTest, ButtonsAreHitFromTheirTopLeftPixel) {
     EXPECT_EQ(s.HighScoreList, &HighScores4);
     clickCorner(*s.Menu, "clear");
     EXPECT_TRUE(s.ClearHighscore);
+}
+
+// Leaving the screen gives back the textures of its buttons, the size tabs among them; only what the picture
+// bank keeps for the next visit stays.
+TEST_F(HighScoreScreenTest, LeavingReleasesTheTexturesOfItsButtons) {
+    THighScoreScreen& s = *HighScoreScreen;
+    auto offscreen = CreateOffscreenBackend(800, 600);
+    ASSERT_TRUE(offscreen);
+    SetDrawBackend(offscreen.get());
+    s.Draw();
+    const int drawn = LiveTextureCount();
+    int buttons = 0;
+    for (TMenu* menu : {s.SizeMenu.get(), s.Menu.get()})
+        for ([[maybe_unused]] const auto& b : *menu) ++buttons;
+    ASSERT_EQ(buttons, 7);
+    s.Kill();
+    const int after = LiveTextureCount();
+    SetDrawBackend(&rec);
+    EXPECT_GE(drawn - after, buttons);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "BoardWorld.h"
@@ -319,17 +320,20 @@ TEST_F(SaveGameManagerTest, LoadingCancellingAndScrollingThroughTheChooser) {
     EXPECT_EQ(m->CloseResult, -1);
     m->Kill();
 
-    m = OpenChooser(true, 616);
-    QDListBox& rows = *m->ListBox;
-    const int x = int(rows.Box->X) + 20, y = int(rows.Box->Y) + rows.LineHeight + 2;
-    Game->Mouse->x = x;
-    Game->Mouse->y = y;
-    Game->Mouse->h1 = 1;
-    EXPECT_EQ(m->Manage(), 0);
-    Game->Mouse->h1 = 1;
-    EXPECT_EQ(m->Manage(), 1) << "a double click loads";
-    EXPECT_EQ(rows.Value, "game11");
-    m->Kill();
+    // A double click on any row loads it, the first row as well.
+    for (const auto& [row, name] : {std::pair{1, "game11"}, {0, "game10"}}) {
+        m = OpenChooser(true, 616);
+        QDListBox& rows = *m->ListBox;
+        const int x = int(rows.Box->X) + 20, y = int(rows.Box->Y) + row * rows.LineHeight + 2;
+        Game->Mouse->x = x;
+        Game->Mouse->y = y;
+        Game->Mouse->h1 = 1;
+        EXPECT_EQ(m->Manage(), 0);
+        Game->Mouse->h1 = 1;
+        EXPECT_EQ(m->Manage(), 1) << "a double click loads row " << row;
+        EXPECT_EQ(rows.Value, name);
+        m->Kill();
+    }
 }
 
 // "No" keeps the file; a file that cannot be deleted stays listed and the player is told.

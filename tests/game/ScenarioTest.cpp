@@ -5,6 +5,7 @@
 // must leave (a value, a file, or a region of the frame compared with a reference picture). Script actions,
 // separated by ';':
 //   click <menu> <button>   a click on a named button (menus: see MenuNamed)
+//   corner <menu> <button>  a click on the button's top-left pixel
 //   key <name>              a key pressed and let go: a digit, a letter, esc, enter, del, back, kp<digit>,
 //                           altenter
 //   wheel up|down           one step of the mouse wheel
@@ -26,6 +27,7 @@
 // The named states are listed in Observe.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <map>
 #include <sstream>
@@ -229,14 +231,17 @@ class ScenarioTest : public BoardWorld, public ::testing::WithParamInterface<TRo
 
     void Act(const std::vector<std::string>& a) {
         const std::string& verb = a[0];
-        if (verb == "click") {
+        if (verb == "click" || verb == "corner") {
             // Dialogs slide in; their buttons are clicked once they have come to rest.
             if (a[1] == "dialog" || a[1] == "chooser") Steps(200);
             TMenu* menu = MenuNamed(a[1]);
             ASSERT_NE(menu, nullptr) << a[1];
             TButton* button = menu->FindButton(a[2]);
             ASSERT_NE(button, nullptr) << a[2];
-            ClickAt(int(button->x) + button->w / 2, int(button->y) + button->h / 2);
+            if (verb == "corner")
+                ClickAt(int(std::ceil(button->x)), int(std::ceil(button->y)));
+            else
+                ClickAt(int(button->x) + button->w / 2, int(button->y) + button->h / 2);
         } else if (verb == "key" && a[1] == "altenter") {
             KeyDown(KEY_LALT);
             KeyTap(KEY_ENTER);
@@ -420,6 +425,7 @@ class ScenarioTest : public BoardWorld, public ::testing::WithParamInterface<TRo
         if (name == "shownchosen") return ShownChosen();
         if (name == "locked") return num(CountOf(Locked)) + (NumbersLocked ? " on" : " off");
         if (name == "filled") return num(CountOf(Puzzle));
+        if (name == "cells") return num(CellList.Count());
         if (name == "cell") return num(Puzzle[size_t(xy(0))][size_t(xy(1))]);
         if (name == "mark") return num(Markup[size_t(xy(0))][size_t(xy(1))][size_t(xy(2) - 1)]);
         if (name == "stopwatch") return StopwatchText();
@@ -485,6 +491,7 @@ const TRow Rows[] = {
     {"TitleOptions", "title", "click title options; settle", "screen", "options"},
     {"TitleBestTimes", "title", "click title highscore; settle", "screen", "best"},
     {"TitleExit", "title", "click title exit; settle", "screen", "exit"},
+    {"TitleButtonFromItsCorner", "title", "corner title help; settle", "screen", "help"},
     {"TitleEnterPlays", "title", "key enter; settle", "screen", "play"},
     {"TitleEscapeQuits", "title", "key esc; settle", "screen", "exit"},
     {"EscapeEndsAFadeAtOnce", "title", "click title help; key esc", "screen", "help"},
@@ -612,6 +619,8 @@ const TRow Rows[] = {
     {"RestartNoKeepsThem", "board9", "enter 1 0; click main restartpuzzle; click dialog No", "filled", "28"},
     {"BackAsks", "board9", "click main backtomenu", "dialog", "quit"},
     {"BackYes", "board9", "click main backtomenu; click dialog Yes; settle", "screen", "play"},
+    {"MainButtonFromItsCornerAfterTheEnd", "board4", "solve; type Ann; corner main newpuzzle", "dialog",
+     "new"},
 
     // The aids, and the state restart and lock leave behind.
     {"MistakesShown", "board9", "click aids showhidemistakes", "mistakes", "1"},
@@ -681,6 +690,11 @@ const TRow Rows[] = {
      "select 0; "
      "click chooser Load; settle",
      "cell:1,0", "2"},
+    // A 9 x 9 game loaded after a 4 x 4 board: the board is laid out afresh in the loaded size.
+    {"ChooserLoadLaysOutTheLoadedSize", "board9",
+     "click main savegame; type keep; key esc; click dialog Yes; settle; click size 4x4; click play play; "
+     "settle; key esc; click dialog Yes; settle; click play loadgame; select 0; click chooser Load; settle",
+     "cells", "81"},
     {"ChooserCancel", "play", "click play loadgame; click chooser Cancel", "dialog", "none"},
     {"ChooserEscape", "play", "click play loadgame; steps 200; key esc", "dialog", "none"},
     {"ChooserDeleteAsks", "board9",
