@@ -31,6 +31,20 @@ Grid EmptyGrid(int n) {
     return Grid(n, std::vector<int>(n, 0));
 }
 
+// The grading solve of `puzzle` on `board`: logic without guessing, the chain searches stopping at
+// `deadline` on `clock`. The `enabled` entry of trial and error is restored.
+void GradingSolve(SudokuBoard& board, const Grid& puzzle, int holes, const SearchClock& clock,
+                  std::int64_t deadline) {
+    const bool trialAndError = board.enabled[kTrialAndError];
+    board.SetValues(puzzle);
+    board.unsolvedCount = holes;
+    board.enabled[kTrialAndError] = false;
+    board.SetSearchDeadline(clock, deadline);
+    board.Solve(false);
+    board.SetSearchDeadline({}, 0);
+    board.enabled[kTrialAndError] = trialAndError;
+}
+
 }  // namespace
 
 SudokuGenerator::SudokuGenerator(std::uint64_t seed) : rng_(seed) {}
@@ -77,16 +91,9 @@ bool SudokuGenerator::Accepts(int level, const SudokuBoard& graded) {
 int SudokuGenerator::Grade(SudokuBoard& board, const Grid& puzzle) {
     int holes = 0;
     for (const auto& row : puzzle) holes += static_cast<int>(std::count(row.begin(), row.end(), 0));
-    const bool trialAndError = board.enabled[kTrialAndError];
     board.ResetUsedTechniques();
-    board.SetValues(puzzle);
-    board.unsolvedCount = holes;
-    board.enabled[kTrialAndError] = false;
     // The chain searches get the time the generator's own grading gives them.
-    board.SetSearchDeadline(SteadyMilliseconds, SteadyMilliseconds() + kGradingSearchMs);
-    board.Solve(false);
-    board.SetSearchDeadline({}, 0);
-    board.enabled[kTrialAndError] = trialAndError;
+    GradingSolve(board, puzzle, holes, SteadyMilliseconds, SteadyMilliseconds() + kGradingSearchMs);
     if (board.unsolvedCount != 0) return 4;
     for (int level = 4; level > 0; --level)
         if (holes >= HoleCount(board.size, level) && Accepts(level, board)) return level;
@@ -305,15 +312,8 @@ SudokuGenerator::Grading SudokuGenerator::Grade(SudokuBoard& board, int level, c
                                                 const Clock& clock, std::int64_t start,
                                                 std::int64_t searchDeadline) {
     ++stats.gradingSolves;
-    const bool trialAndError = board.enabled[kTrialAndError];
-    board.SetValues(puzzle);
-    board.unsolvedCount = holes;
-    board.enabled[kTrialAndError] = false;
-    board.SetSearchDeadline(clock, searchDeadline);
     const std::uint64_t hitsBefore = board.chainBudgetHits;
-    board.Solve(false);
-    board.SetSearchDeadline({}, 0);
-    board.enabled[kTrialAndError] = trialAndError;
+    GradingSolve(board, puzzle, holes, clock, searchDeadline);
     if (board.chainBudgetHits != hitsBefore) {
         if (searchDeadline < start + kGradingSearchMs) return Grading::kCut;
         stats.chainBudgetHits += board.chainBudgetHits - hitsBefore;

@@ -89,9 +89,7 @@ bool SolutionCounter::Start(int w, int h, long nodeBudget) {
     outOfBudget_ = false;
     abandoned_ = false;
     nodeBudget_ = nodeBudget;
-    queued_ = 0;
-    dirty_ = 0;
-    unmatched_ = 0;
+    ClearPending();
     out_ = nullptr;
     t_ = TablesFor(w, h);
     if (!t_) return false;
@@ -164,9 +162,7 @@ bool SolutionCounter::Load(const int* flat, State& s) {
 bool SolutionCounter::Propagate(State& s) {
     const int n = t_->n;
     const auto fail = [this] {
-        queued_ = 0;
-        dirty_ = 0;
-        unmatched_ = 0;
+        ClearPending();
         return false;
     };
     bool lockedDone = false;
@@ -404,9 +400,7 @@ bool SolutionCounter::Branch(const State& s, int cell, int digit) {
         return false;
     }
     State next = s;
-    queued_ = 0;
-    dirty_ = 0;
-    unmatched_ = 0;
+    ClearPending();
     ++depth_;
     if (Assign(next, cell, digit) && Propagate(next)) Search(next);
     --depth_;
@@ -452,16 +446,12 @@ int SolutionCounter::FirstInOrder(const int* flat, int w, int h, long nodeBudget
                 witness = lastSolution_;
                 break;
             }
-            queued_ = 0;
-            dirty_ = 0;
-            unmatched_ = 0;
+            ClearPending();
             if (!Strike(base, cell, 1u << digit) || !Propagate(base))
                 return 0;  // cannot be: the witness fits
         }
         if (!IsOpen(base.open, cell)) continue;
-        queued_ = 0;
-        dirty_ = 0;
-        unmatched_ = 0;
+        ClearPending();
         if (!Assign(base, cell, witness[cell] - 1) || !Propagate(base)) return 0;  // likewise
     }
     return settle(1);

@@ -93,6 +93,12 @@ class SolutionCounter {
     bool Branch(const State& s, int cell, int digit);
     void Record(const State& s);
     bool Stopped() const { return found_ >= limit_ || outOfBudget_ || abandoned_; }
+    // Drops the propagation work still queued (cells to assign, units to check or match).
+    void ClearPending() {
+        queued_ = 0;
+        dirty_ = 0;
+        unmatched_ = 0;
+    }
 
     const Tables* t_ = nullptr;
     std::uint16_t full_ = 0;
