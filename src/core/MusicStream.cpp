@@ -282,8 +282,7 @@ std::shared_ptr<TAudioStream> TAudioStream::Create(std::shared_ptr<TMusic> music
     const int frame = music ? TMusic::BytesPerFrame(music->STREAM_FORMAT) : 0;
     if (frame == 0) return nullptr;
     // The streams are topped up from the platform's refill timer from the first one on.
-    static const bool refillTimer = SetRefillHandler(UpdateAudioStreams);
-    (void)refillTimer;
+    [[maybe_unused]] static const bool refillTimer = SetRefillHandler(UpdateAudioStreams);
     TAudioDriver& driver = AudioDriver();
     const size_t ringBytes = size_t(std::max(music->SAMPLE_RATE, 1)) * RING_MS / 1000 * size_t(frame);
     std::shared_ptr<TAudioStream> stream;

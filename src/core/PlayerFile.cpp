@@ -40,13 +40,12 @@ std::string KeepPlayerFileAside(const std::string& path, const std::string& reas
         const std::string name = path + ".unreadable" + (n == 1 ? "" : std::to_string(n));
         if (RenameNoReplace(path, name)) kept = name;
     }
+    const std::string notLoaded = "The file " + path + " was not loaded: " + reason + ". ";
     if (kept.empty()) {
         RefuseWritesTo(path);
-        ShowNotice("The file " + path + " was not loaded: " + reason +
-                   ". It is left as it is and will not be written over.");
+        ShowNotice(notLoaded + "It is left as it is and will not be written over.");
         return path;
     }
-    ShowNotice("The file " + path + " was not loaded: " + reason + ". It has been kept as " + kept +
-               " and a new one is used.");
+    ShowNotice(notLoaded + "It has been kept as " + kept + " and a new one is used.");
     return kept;
 }

@@ -108,6 +108,15 @@ std::string EncodeUtf8(char32_t c) {
     return out;
 }
 
+std::size_t WithoutLastChar(const std::string& s) {
+    std::size_t end = s.size();
+    while (end > 0) {
+        --end;
+        if ((static_cast<unsigned char>(s[end]) & 0xC0) != 0x80) break;
+    }
+    return end;
+}
+
 std::string UpperFirst(const std::string& s) {
     if (s.empty()) return s;
     const unsigned char lead = static_cast<unsigned char>(s[0]);

@@ -4,6 +4,7 @@
 // Used throughout the core, the presentation layer and the game.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,8 @@ char32_t UpperLetter(char32_t c);
 std::string UpperFirst(const std::string& s);
 // The UTF-8 bytes of one code point.
 std::string EncodeUtf8(char32_t c);
+// Byte length of s without its last UTF-8 character (continuation bytes belong to it); 0 for "".
+std::size_t WithoutLastChar(const std::string& s);
 // Blanks, tabs, CR and LF removed from both ends.
 std::string Trim(const std::string& s);
 

@@ -8,6 +8,7 @@
 
 #include "core/FileUtils.h"
 #include "core/Game.h"
+#include "core/StringUtils.h"
 #include "platform/Draw.h"
 #include "platform/FileSystem.h"
 #include "platform/Image.h"
@@ -218,10 +219,7 @@ std::string FitText(const std::string& text, float width) {
     static const std::string ellipsis = "\u2026";
     std::string cut = text;
     while (!cut.empty()) {
-        // Back to the start of the last UTF-8 character.
-        std::size_t at = cut.size() - 1;
-        while (at > 0 && (static_cast<unsigned char>(cut[at]) & 0xc0) == 0x80) --at;
-        cut.erase(at);
+        cut.resize(WithoutLastChar(cut));
         if (TextWidth(cut + ellipsis) <= width) break;
     }
     return cut + ellipsis;

@@ -16,16 +16,6 @@
 
 namespace {
 
-// Byte length of the text without its last character (continuation bytes belong to it).
-size_t WithoutLastChar(const std::string& text) {
-    size_t end = text.size();
-    while (end > 0) {
-        --end;
-        if ((static_cast<unsigned char>(text[end]) & 0xC0) != 0x80) break;
-    }
-    return end;
-}
-
 // Control characters (DEL and the C1 block), surrogates and values beyond Unicode are never text,
 // even where extended characters are allowed.
 bool PrintableCode(int code, int allowExtended) {
