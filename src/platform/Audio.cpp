@@ -89,13 +89,10 @@ class SDLRingChannel : public TRingChannel {
     void Write(const uint8_t* data, size_t size) override {
         Lock lock(device_);
         size = std::min(size, ring_.size() - size_t(written_ - read_));
-        for (size_t done = 0; done < size;) {
-            const size_t at = size_t(written_ % ring_.size());
-            const size_t n = std::min(size - done, ring_.size() - at);
-            std::copy_n(data + done, n, ring_.data() + at);
-            done += n;
-            written_ += n;
-        }
+        ForEachRun(written_, size, [&](size_t at, size_t done, size_t run) {
+            std::copy_n(data + done, run, ring_.data() + at);
+        });
+        written_ += size;
     }
     void SetAttenuation(int centibels) override {
         const float gain =
@@ -133,18 +130,27 @@ class SDLRingChannel : public TRingChannel {
 
     SDLRingChannel(size_t bytes, int bits, int channels) : ring_(bytes), bits_(bits), channels_(channels) {}
 
+    // Calls copy(ring offset, bytes done, run) for each stretch of the n bytes from `position` on that
+    // lies in one piece of the ring, wrapping round its end.
+    template <class Copy>
+    void ForEachRun(uint64_t position, size_t n, Copy copy) const {
+        for (size_t done = 0; done < n;) {
+            const size_t at = size_t((position + done) % ring_.size());
+            const size_t run = std::min(n - done, ring_.size() - at);
+            copy(at, done, run);
+            done += run;
+        }
+    }
+
     // The audio thread, lock held: the next len bytes, from the ring as far as it was written.
     void Read(uint8_t* out, size_t len) {
         const size_t frame = size_t(channels_ * bits_ / 8);
         size_t n = std::min(len, size_t(written_ - read_));
         n -= n % frame;
-        for (size_t done = 0; done < n;) {
-            const size_t at = size_t(read_ % ring_.size());
-            const size_t run = std::min(n - done, ring_.size() - at);
+        ForEachRun(read_, n, [&](size_t at, size_t done, size_t run) {
             std::copy_n(ring_.data() + at, run, out + done);
-            done += run;
-            read_ += run;
-        }
+        });
+        read_ += n;
         Scale(out, n);
         std::fill(out + n, out + len, uint8_t(bits_ == 8 ? 0x80 : 0));
     }

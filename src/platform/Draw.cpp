@@ -333,11 +333,16 @@ class SdlBackend : public TDrawBackend {
     void DrawHeldBackNow() {
         if (pending_.empty()) return;
         for (const TPending& e : pending_) Draw(e);
+        DropHeldBack();
+        drawnEarly_ = true;
+    }
+
+    // Forgets the drawn held-back commands and destroys the textures released while they were held.
+    void DropHeldBack() {
         pending_.clear();
         pendingTextures_.clear();
         for (SDL_Texture* texture : graveyard_) SDL_DestroyTexture(texture);
         graveyard_.clear();
-        drawnEarly_ = true;
     }
 
     // The logical screen and the renderer's scale to output pixels.
@@ -407,8 +412,9 @@ class SdlBackend : public TDrawBackend {
             float w = 0, h = 0, sx = 1, sy = 1;
             Screen(w, h, sx, sy);
             size_t first = 0;
+            bool covered = false;
             for (size_t i = 0; i < n; ++i)
-                if (CoversScreen(pending_[i], w, h)) first = i;
+                if (CoversScreen(pending_[i], w, h)) first = i, covered = true;
             stats.hidden = int(first);
             std::vector<char> still(n, 0);
             std::vector<const TPending*> live, changed;
@@ -426,7 +432,7 @@ class SdlBackend : public TDrawBackend {
                 if (!still[i]) live.push_back(&e);
                 if (age == age_.end()) changed.push_back(&e);
             }
-            if (still[first] && CoversScreen(pending_[first], w, h) && PrepareCache(w, h, sx, sy)) {
+            if (covered && still[first] && PrepareCache(w, h, sx, sy)) {
                 std::vector<TPending*> kept;
                 for (size_t i = first; i < n; ++i)
                     if (still[i]) kept.push_back(&pending_[i]);
@@ -461,10 +467,7 @@ class SdlBackend : public TDrawBackend {
                 for (size_t i = first; i < n; ++i) Draw(pending_[i]);
             }
         }
-        pending_.clear();
-        pendingTextures_.clear();
-        for (SDL_Texture* texture : graveyard_) SDL_DestroyTexture(texture);
-        graveyard_.clear();
+        DropHeldBack();
     }
 
     SDL_Renderer* renderer_;

@@ -17,12 +17,13 @@
 namespace {
 
 AtomicWriteFault g_fault = AtomicWriteFault::None;
+bool g_faultLeavesTemp = false;
 
+// The paths RefuseWritesTo closed to atomic writes.
 std::set<std::string>& RefusedPaths() {
     static std::set<std::string> paths;
     return paths;
 }
-bool g_faultLeavesTemp = false;
 
 // The longest file name the file systems in use take, and the random part of a temporary name.
 constexpr std::size_t NameLimit = 255;
