@@ -118,8 +118,11 @@ int TProfile::Save() {
     std::ostringstream stream;
     stream << Encode();
     if (SaveUserFunction) SaveUserFunction(stream);
-    if (!IsValidProfileName(Name) || !WriteFileAtomic(path, stream.str()))
-        ReportError("Could not create file '" + path + "'");
+    // A failed write keeps the previous file and the values in memory; play goes on.
+    if (!IsValidProfileName(Name) || !WriteFileAtomic(path, stream.str())) {
+        ShowNotice("Could not create file '" + path + "'");
+        return 0;
+    }
     FileWritten(path);
     return 1;
 }

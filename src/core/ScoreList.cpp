@@ -124,7 +124,11 @@ int THighScoreList::Load() {
 }
 
 int THighScoreList::Save() {
-    if (!WriteFileAtomic(filepath, ScoreListEncode(Entries))) ReportError("Failed to save file " + filepath);
+    // A failed write keeps the previous file and the table in memory; play goes on.
+    if (!WriteFileAtomic(filepath, ScoreListEncode(Entries))) {
+        ShowNotice("Failed to save file " + filepath);
+        return 0;
+    }
     FileWritten(filepath);
     return 1;
 }

@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "core/ErrorReport.h"
 #include "core/Game.h"
 #include "core/Profile.h"
 #include "core/ScoreList.h"
 #include "core/Screen.h"
+#include "platform/FileSystem.h"
 #include "support/TestEnv.h"
 
 namespace {
@@ -92,8 +95,8 @@ TEST_F(ProfileWorld, ShowHintOnceThenNeverAndOutOfRangeNever) {
 
 TEST_F(ProfileWorld, NameThatLeavesTheFolderIsNeverWritten) {
     auto profile = TProfile::Create("../escape");
-    EXPECT_THROW(profile->Save(), TRuntimeError);
-    EXPECT_EQ(notices.size(), 1u);
+    EXPECT_EQ(profile->Save(), 0);
+    EXPECT_EQ(notices, std::vector<std::string>{"Could not create file '" + profile->FilePath() + "'"});
     EXPECT_FALSE(std::filesystem::exists(dir.Path().parent_path() / "escape.dat"));
     EXPECT_FALSE(IsValidProfileName("a/b"));
     EXPECT_TRUE(IsValidProfileName("Åsa 2"));
@@ -126,6 +129,28 @@ TEST_F(ProfileWorld, ScoreFileBytesAndRoundTrip) {
     EXPECT_EQ(back.Entries[1].name, "zé~");
     EXPECT_EQ(back.Entries[1].score, -1);
     EXPECT_EQ(back.Entries[2].name, "a?b");
+}
+
+// A table that cannot be written says so and keeps the file it had; the game goes on.
+TEST_F(ProfileWorld, ScoreFileThatCannotBeWrittenIsReportedAndKept) {
+    THighScoreList list;
+    list.Create(dir.Str() + "kept", 10);
+    list.Add("one", 9, 1);
+    ASSERT_EQ(list.Save(), 1);
+    const std::string before = Read("kept.dat");
+    list.Add("two", 8, 1);
+    for (AtomicWriteFault fault : {AtomicWriteFault::CannotCreate, AtomicWriteFault::AfterPartialWrite,
+                                   AtomicWriteFault::SyncFails, AtomicWriteFault::BeforeRename}) {
+        SetAtomicWriteFault(fault);
+        EXPECT_EQ(list.Save(), 0);
+        SetAtomicWriteFault(AtomicWriteFault::None);
+        EXPECT_EQ(notices.back(), "Failed to save file " + dir.Str() + "kept.dat");
+        EXPECT_EQ(Read("kept.dat"), before);
+    }
+    EXPECT_EQ(notices.size(), 4u);
+    list.Create(dir.Str() + "no folder/kept", 10);
+    EXPECT_EQ(list.Save(), 0);
+    EXPECT_EQ(notices.back(), "Failed to save file " + dir.Str() + "no folder/kept.dat");
 }
 
 TEST_F(ProfileWorld, InsertKeepsDescendingOrderNewestFirstAmongEquals) {
