@@ -1,0 +1,342 @@
+// The menu screens and every dialog the game shows, as the player sees them: whole frames (or the dialog's
+// part of one) compared with reference pictures, the pointer and its sparkles drawn over them as the main
+// loop draws them; where each dialog's buttons take a click and where they do not; and what a screen lets
+// go of once it has been left.
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+
+#include "Scenario.h"
+#include "game/GameDialogs.h"
+#include "game/GameNotice.h"
+#include "game/MenuScreen.h"
+#include "presentation/Button.h"
+#include "presentation/Menu.h"
+#include "presentation/MousePointer.h"
+
+namespace {
+
+using scenario::Split;
+using scenario::TRow;
+
+class ScreenFramesWorld : public scenario::ScenarioWorld {
+  protected:
+    // The actions of the scenario table and a few more:
+    //   hover <menu> <button>         the pointer moved onto the button's middle and held there a while
+    //   before <menu> <button>        a click one pixel left of and above the button's top-left pixel
+    //   after <menu> <button>         a click one pixel right of and below its bottom-right pixel
+    //   click|corner|farcorner error <button>  on the chooser's message that a file could not be deleted
+    //   chars <text>                  characters typed into the open entry, without Enter
+    //   stuck <file>                  a file of the player's folder turned into a folder that cannot go
+    void Play(const std::string& script) {
+        for (const std::string& action : Split(script, ';')) {
+            SCOPED_TRACE(action);
+            const std::vector<std::string> a = Split(action, ' ');
+            if (a[0] == "hover" || a[0] == "before" || a[0] == "after" || (a.size() > 1 && a[1] == "error")) {
+                if (a[1] == "dialog" || a[1] == "chooser" || a[1] == "error") Steps(200);
+                TMenu* menu = MenuOf(a[1]);
+                ASSERT_NE(menu, nullptr) << a[1];
+                const TButton* b = menu->FindButton(a[2]);
+                ASSERT_NE(b, nullptr) << a[2];
+                if (a[0] == "corner") {
+                    ClickAt(int(std::ceil(b->x)), int(std::ceil(b->y)));
+                } else if (a[0] == "farcorner") {
+                    ClickAt(int(std::ceil(b->x + float(b->w))) - 1, int(std::ceil(b->y + float(b->h))) - 1);
+                } else if (a[0] == "hover") {
+                    MoveMouse(int(b->x) + b->w / 2, int(b->y) + b->h / 2);
+                    Steps(150);
+                } else if (a[0] == "before") {
+                    ClickAt(int(std::ceil(b->x)) - 1, int(std::ceil(b->y)) - 1);
+                } else {
+                    ClickAt(int(std::ceil(b->x + float(b->w))), int(std::ceil(b->y + float(b->h))));
+                }
+            } else if (a[0] == "chars") {
+                for (char c : a[1]) {
+                    PostEvent({EVENT_KEYCHAR, c, 0, 0});
+                    Step();
+                }
+            } else if (a[0] == "stuck") {
+                const auto path = shared.Path() / a[1];
+                std::filesystem::remove(path);
+                std::filesystem::create_directories(path / "inside");
+            } else {
+                Act(a);
+            }
+        }
+    }
+
+    // The menus of the scenario table, and "error": the chooser's message that a file could not be deleted.
+    TMenu* MenuOf(const std::string& name) {
+        if (name != "error") return MenuNamed(name);
+        const auto& manager = PlayScreen->SaveGameManager;
+        return manager && manager->DialogOK ? manager->DialogOK->Menu.get() : nullptr;
+    }
+
+    // A region of the frame, the pointer and its sparkles drawn over the screen, against "atlas-<name>".
+    std::string Shot(const std::string& at) {
+        const auto p = Split(at, ',');
+        auto offscreen = CreateOffscreenBackend(800, 600);
+        SetDrawBackend(offscreen.get());
+        SetClsColor(0, 0, 0);
+        Cls();
+        Game->CurrentTScreen->Draw();
+        Game->Mouse->Draw();
+        const TPixmap shot =
+            GrabPixmap(std::stoi(p.at(0)), std::stoi(p.at(1)), std::stoi(p.at(2)), std::stoi(p.at(3)));
+        SetDrawBackend(&rec);
+        const auto result = golden::MatchesReference(shot, "tests/game/golden", "atlas-" + p.at(4));
+        return result ? "match" : result.message();
+    }
+
+    std::string See(const std::string& what) {
+        if (what.rfind("shot:", 0) == 0) return Shot(what.substr(5));
+        return Observe(what);
+    }
+};
+
+class ScreenFramesTest : public ScreenFramesWorld, public ::testing::WithParamInterface<TRow> {};
+
+// The dialogs stand in the middle of the screen; this part of the frame holds each of them whole.
+#define DIALOG_PART "150,130,500,340"
+
+const TRow Rows[] = {
+    // The menu screens at rest, with a button under the pointer and the pointer's sparkles.
+    {"Title", "title", "steps 2", "shot:0,0,800,600,title", "match"},
+    {"TitleHoverPlay", "title", "hover title play", "shot:0,0,800,600,title-hover-play", "match"},
+    {"TitleHoverExit", "title", "hover title exit", "shot:0,0,800,600,title-hover-exit", "match"},
+    {"Help", "title", "click title help; settle", "shot:0,0,800,600,help", "match"},
+    {"HelpHoverOk", "title", "click title help; settle; hover screen ok", "shot:0,0,800,600,help-hover-ok",
+     "match"},
+    {"Options", "title", "click title options; settle", "shot:0,0,800,600,options", "match"},
+    {"OptionsHoverOk", "title", "click title options; settle; hover screen ok",
+     "shot:0,0,800,600,options-hover-ok", "match"},
+    // Every option turned the other way: each button shows its other picture.
+    {"OptionsAllTurned", "title",
+     "click title options; settle; click options showtimer; click options highlighter; click options "
+     "preventdoublenumbers; click options fullscreen; hover options highlighter",
+     "shot:0,0,800,600,options-turned", "match"},
+    {"OptionsSlidersMoved", "title",
+     "click title options; settle; press slider music; release; press slider "
+     "sound; release; steps 60",
+     "shot:0,0,800,600,options-sliders-moved", "match"},
+
+    // Every dialog, come to rest.
+    {"QuitDialog", "board9", "key esc; steps 200", "shot:" DIALOG_PART ",quit", "match"},
+    {"QuitDialogHoverYes", "board9", "key esc; hover dialog Yes", "shot:" DIALOG_PART ",quit-hover-yes",
+     "match"},
+    {"RestartDialog", "board9", "click main restartpuzzle; steps 200", "shot:" DIALOG_PART ",restart",
+     "match"},
+    {"NewPuzzleDialog", "board9", "click main newpuzzle; steps 200", "shot:" DIALOG_PART ",newpuzzle",
+     "match"},
+    {"SaveNameDialog", "board9", "click main savegame; steps 200; chars Keep",
+     "shot:" DIALOG_PART ",savename", "match"},
+    {"SaveNameDialogHoverCancel", "board9", "click main savegame; hover dialog Cancel",
+     "shot:" DIALOG_PART ",savename-hover-cancel", "match"},
+    {"CompletionNameDialog", "board4", "solve; steps 200; chars Ann", "shot:" DIALOG_PART ",completion-name",
+     "match"},
+    {"NotSolvableDialog", "custom", "click custom checkplay; settle; steps 200",
+     "shot:" DIALOG_PART ",not-solvable", "match"},
+    {"ClearBestTimesDialog", "title", "click title highscore; settle; click screen clear; steps 200",
+     "shot:0,0,800,600,clear-best-times", "match"},
+    {"DeleteSaveDialog", "board9",
+     "click main savegame; type keep; key esc; click dialog Yes; settle; click play loadgame; select 0; "
+     "click chooser Delete; steps 200",
+     "shot:0,0,800,600,delete-save", "match"},
+    {"DeleteFailedDialog", "board9",
+     "click main savegame; type keep; key esc; click dialog Yes; settle; click play loadgame; select 0; "
+     "click chooser Delete; stuck Keep.dat; click dialog Yes; steps 200",
+     "shot:0,0,800,600,delete-failed", "match"},
+    {"DeleteFailedIsTold", "board9",
+     "click main savegame; type keep; key esc; click dialog Yes; settle; click play loadgame; select 0; "
+     "click chooser Delete; stuck Keep.dat; click dialog Yes",
+     "dialog", "error"},
+    {"DeleteFailedOkBackToTheChooser", "board9",
+     "click main savegame; type keep; key esc; click dialog Yes; settle; click play loadgame; select 0; "
+     "click chooser Delete; stuck Keep.dat; click dialog Yes; corner error OK",
+     "dialog", "chooser"},
+
+    // Each dialog button answers from its first and its last pixel, and not from one pixel outside.
+    {"QuitYesCorner", "board9", "key esc; corner dialog Yes; settle", "screen", "play"},
+    {"QuitYesFarCorner", "board9", "key esc; farcorner dialog Yes; settle", "screen", "play"},
+    {"QuitYesBefore", "board9", "key esc; before dialog Yes; steps 5", "dialog", "quit"},
+    {"QuitYesAfter", "board9", "key esc; after dialog Yes; steps 5", "dialog", "quit"},
+    {"QuitNoCorner", "board9", "key esc; corner dialog No", "dialog", "none"},
+    {"QuitNoFarCorner", "board9", "key esc; farcorner dialog No", "dialog", "none"},
+    {"QuitNoBefore", "board9", "key esc; before dialog No; steps 5", "dialog", "quit"},
+    {"QuitNoAfter", "board9", "key esc; after dialog No; steps 5", "dialog", "quit"},
+    {"SaveOkCorner", "board9", "click main savegame; steps 200; chars keep; corner dialog OK",
+     "file:Keep.dat", "yes"},
+    {"SaveOkFarCorner", "board9", "click main savegame; steps 200; chars keep; farcorner dialog OK",
+     "file:Keep.dat", "yes"},
+    {"SaveOkBefore", "board9", "click main savegame; steps 200; chars keep; before dialog OK", "dialog",
+     "savename"},
+    {"SaveOkAfter", "board9", "click main savegame; steps 200; chars keep; after dialog OK", "dialog",
+     "savename"},
+    {"SaveCancelCorner", "board9", "click main savegame; corner dialog Cancel", "dialog", "none"},
+    {"SaveCancelFarCorner", "board9", "click main savegame; farcorner dialog Cancel", "dialog", "none"},
+    {"SaveCancelBefore", "board9", "click main savegame; before dialog Cancel", "dialog", "savename"},
+    {"SaveCancelAfter", "board9", "click main savegame; after dialog Cancel", "dialog", "savename"},
+    {"NameOkCorner", "board4", "solve; steps 200; chars Ann; corner dialog OK", "best:4", "Ann"},
+    {"NameOkFarCorner", "board4", "solve; steps 200; chars Ann; farcorner dialog OK", "best:4", "Ann"},
+    {"NameOkBefore", "board4", "solve; steps 200; chars Ann; before dialog OK", "dialog", "name"},
+    {"NameOkAfter", "board4", "solve; steps 200; chars Ann; after dialog OK", "dialog", "name"},
+    {"NotSolvableOkCorner", "custom", "click custom checkplay; settle; corner dialog OK", "dialog", "none"},
+    {"NotSolvableOkFarCorner", "custom", "click custom checkplay; settle; farcorner dialog OK", "dialog",
+     "none"},
+    {"NotSolvableOkBefore", "custom", "click custom checkplay; settle; before dialog OK", "dialog", "ok"},
+    {"NotSolvableOkAfter", "custom", "click custom checkplay; settle; after dialog OK", "dialog", "ok"},
+    {"ClearYesFarCorner", "title", "click title highscore; settle; click screen clear; farcorner dialog Yes",
+     "dialog", "none"},
+    {"ClearNoCorner", "title", "click title highscore; settle; click screen clear; corner dialog No",
+     "dialog", "none"},
+    {"ClearYesBefore", "title", "click title highscore; settle; click screen clear; before dialog Yes",
+     "dialog", "clear"},
+    {"ClearNoAfter", "title", "click title highscore; settle; click screen clear; after dialog No", "dialog",
+     "clear"},
+
+    // The menu screens' own buttons, from their corners and not from beside them.
+    {"HelpOkCorner", "title", "click title help; settle; corner screen ok; settle", "screen", "title"},
+    {"HelpOkFarCorner", "title", "click title help; settle; farcorner screen ok; settle", "screen", "title"},
+    {"HelpOkBefore", "title", "click title help; settle; before screen ok; settle", "screen", "help"},
+    {"HelpOkAfter", "title", "click title help; settle; after screen ok; settle", "screen", "help"},
+    {"OptionsOkCorner", "title", "click title options; settle; corner screen ok; settle", "screen", "title"},
+    {"OptionsOkFarCorner", "title", "click title options; settle; farcorner screen ok; settle", "screen",
+     "title"},
+    {"OptionsOkBefore", "title", "click title options; settle; before screen ok; settle", "screen",
+     "options"},
+    {"OptionsOkAfter", "title", "click title options; settle; after screen ok; settle", "screen", "options"},
+    {"TitleExitCorner", "title", "corner title exit; settle", "screen", "exit"},
+    {"TitlePlayFarCorner", "title", "farcorner title play; settle", "screen", "play"},
+    {"TitleOptionsCorner", "title", "corner title options; settle", "screen", "options"},
+    {"TitleHighscoreFarCorner", "title", "farcorner title highscore; settle", "screen", "best"},
+    {"OptionsTimerCorner", "title", "click title options; settle; corner options showtimer", "timer", "0"},
+    {"OptionsPreventFarCorner", "title",
+     "click title options; settle; farcorner options preventdoublenumbers", "prevent", "0"},
+    {"OptionsHighlighterCorner", "title", "click title options; settle; corner options highlighter",
+     "highlighter", "1"},
+    {"OptionsFullScreenFarCorner", "title", "click title options; settle; farcorner options fullscreen",
+     "fullscreen", "0"},
+};
+
+TEST_P(ScreenFramesTest, ShowsWhatThePlayerSees) {
+    const TRow& row = GetParam();
+    Start(row.start);
+    Play(row.script);
+    EXPECT_EQ(See(row.state), row.expected) << row.script;
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ScreenFramesTest, ::testing::ValuesIn(Rows),
+                         [](const ::testing::TestParamInfo<TRow>& info) {
+                             return std::string(info.param.name);
+                         });
+
+// A screen that has been left holds none of what it built: its menus, sliders and header are gone.
+class ScreenReleaseTest : public ScreenFramesWorld {};
+
+TEST_F(ScreenReleaseTest, ALeftScreenHoldsNothingItBuilt) {
+    Start("title");
+    struct TTrip {
+        const char* into;
+        const char* back;
+        std::function<std::vector<bool>()> held;
+    };
+    const TTrip trips[] = {
+        {"click title help; settle", "click screen ok; settle",
+         [] {
+             return std::vector<bool>{bool(HelpScreen->Menu), bool(HelpScreen->Header)};
+         }},
+        {"click title options; settle; press slider music; release", "click screen ok; settle",
+         [] {
+             const TOptionsScreen& o = *OptionsScreen;
+             return std::vector<bool>{bool(o.Menu), bool(o.Header), bool(o.OptionsMenu), bool(o.MusicSlider),
+                                      bool(o.SoundSlider)};
+         }},
+        {"click title options; settle", "key esc; settle",
+         [] {
+             const TOptionsScreen& o = *OptionsScreen;
+             return std::vector<bool>{bool(o.Menu), bool(o.Header), bool(o.OptionsMenu), bool(o.MusicSlider),
+                                      bool(o.SoundSlider)};
+         }},
+        {"click title help; settle", "key esc; settle",
+         [] {
+             return std::vector<bool>{bool(HelpScreen->Menu), bool(HelpScreen->Header)};
+         }},
+    };
+    for (const TTrip& trip : trips) {
+        SCOPED_TRACE(trip.into);
+        Play(trip.into);
+        Play(trip.back);
+        ASSERT_EQ(Observe("screen"), "title");
+        for (bool held : trip.held()) EXPECT_FALSE(held);
+    }
+    // The title itself, left for the play screen.
+    Play("click title play; settle");
+    EXPECT_FALSE(TitleScreen->Menu);
+    EXPECT_FALSE(TitleScreen->Header);
+}
+
+// The pointer's sparkles on the menu screens: every colour channel from 100 to 255, both ways round, and
+// drift, spin and size over their whole ranges.
+TEST_F(ScreenReleaseTest, MenuSparklesSpanTheirWholeRanges) {
+    Start("title");
+    TMousePointer& mouse = *Game->Mouse;
+    mouse.SparkleLength = 0;
+    mouse.ParticleList->Clear();
+    for (int i = 0; i < 3000; ++i) MenuParticleEmit();
+    int lowest = 255, highest = 0, ways = 0;
+    float dx[2] = {1, -1}, spin[2] = {1, 0}, size[2] = {1, 0};
+    const auto widen = [](float(&range)[2], float v) {
+        range[0] = std::min(range[0], v);
+        range[1] = std::max(range[1], v);
+    };
+    for (const auto& p : mouse.ParticleList->Items()) {
+        ASSERT_TRUE(p->Color);
+        for (int c : {p->Color->R, p->Color->G, p->Color->B}) {
+            lowest = std::min(lowest, c);
+            highest = std::max(highest, c);
+        }
+        ways |= p->DoRotate < 0 ? 1 : 2;
+        widen(dx, p->dx);
+        widen(spin, p->RotationSpeed);
+        widen(size, p->ScaleX);
+    }
+    EXPECT_EQ(lowest, 100);
+    EXPECT_EQ(highest, 255);
+    EXPECT_EQ(ways, 3) << "some spin one way, some the other";
+    EXPECT_LT(dx[0], -0.045f);
+    EXPECT_GT(dx[1], 0.045f);
+    EXPECT_LT(spin[0], 0.22f);
+    EXPECT_GT(spin[1], 0.48f);
+    EXPECT_LT(size[0], 0.22f);
+    EXPECT_GT(size[1], 0.48f);
+}
+
+// The game's own notice, drawn over the screen it interrupts.
+TEST_F(ScreenReleaseTest, TheNoticeLooksLikeItsReference) {
+    Start("title");
+    Game->GraphicsCreate();
+    // The picture of the interrupted screen, for the notice's shadow to fall on.
+    Game->CurrentTScreen->Image = ImageBank->Find("titlescreen")->image;
+    MoveMouse(600, 480);
+    auto offscreen = CreateOffscreenBackend(800, 600);
+    ASSERT_TRUE(offscreen);
+    SetDrawBackend(offscreen.get());
+    int readings = 0;
+    TPixmap shot;
+    SetClockSource([&] {
+        if (++readings == 400) {
+            shot = GrabPixmap(0, 0, 800, 600);
+            PostEvent({EVENT_KEYDOWN, 13, 0, 0});
+        }
+        if (readings == 5000) Game->InstantExit = 1;
+        board::Now += 5;
+        return board::Now;
+    });
+    RunNoticeDialog("The disk is full.");
+    SetClockSource([] { return board::Now; });
+    SetDrawBackend(&rec);
+    EXPECT_EQ(Game->InstantExit, 0);
+    EXPECT_TRUE(golden::MatchesReference(shot, "tests/game/golden", "atlas-notice"));
+}
+
+}  // namespace
