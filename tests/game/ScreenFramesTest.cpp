@@ -27,6 +27,7 @@ class ScreenFramesWorld : public scenario::ScenarioWorld {
     //   after <menu> <button>         a click one pixel right of and below its bottom-right pixel
     //   click|corner|farcorner error <button>  on the chooser's message that a file could not be deleted
     //   chars <text>                  characters typed into the open entry, without Enter
+    //   volumes <music> <sound>       the volumes of the settings
     //   stuck <file>                  a file of the player's folder turned into a folder that cannot go
     void Play(const std::string& script) {
         for (const std::string& action : Split(script, ';')) {
@@ -55,6 +56,9 @@ class ScreenFramesWorld : public scenario::ScenarioWorld {
                     PostEvent({EVENT_KEYCHAR, c, 0, 0});
                     Step();
                 }
+            } else if (a[0] == "volumes") {
+                Game->MusicVolume = std::stoi(a[1]);
+                Game->SoundVolume = std::stoi(a[2]);
             } else if (a[0] == "stuck") {
                 const auto path = shared.Path() / a[1];
                 std::filesystem::remove(path);
@@ -90,6 +94,9 @@ class ScreenFramesWorld : public scenario::ScenarioWorld {
 
     std::string See(const std::string& what) {
         if (what.rfind("shot:", 0) == 0) return Shot(what.substr(5));
+        if (what == "fading") return std::to_string(Game->GameFade->Active);
+        if (what == "fademusic") return std::to_string(Game->FadeMusic);
+        if (what == "music") return Game->MusicFileName + " " + Game->MusicName;
         return Observe(what);
     }
 };
@@ -154,6 +161,31 @@ const TRow Rows[] = {
      "click main savegame; type keep; key esc; click dialog Yes; settle; click play loadgame; select 0; "
      "click chooser Delete; stuck Keep.dat; click dialog Yes; corner error OK",
      "dialog", "chooser"},
+
+    // A screen change: the fade out runs its hundred ticks, the next screen comes, and fades in as long.
+    {"FadeOutLastTick", "title", "click title help; steps 98", "screen", "title"},
+    {"FadeOutOver", "title", "click title help; steps 99", "screen", "help"},
+    {"FadeInLastTick", "title", "click title help; steps 198", "fading", "1"},
+    {"FadeInOver", "title", "click title help; steps 199", "fading", "0"},
+    // The music fades when the title is left for good, not between the other menu screens.
+    {"TitleFadesTheMusic", "title", "steps 1", "fademusic", "1"},
+    {"HelpKeepsTheMusic", "title", "click title help; settle", "fademusic", "0"},
+    {"OptionsKeepsTheMusic", "title", "click title options; settle", "fademusic", "0"},
+    {"TitleStartsTheMusic", "title", "steps 1", "music", "music.ogg music.ogg"},
+    // The "ok" of help and options is the Enter key too.
+    {"HelpEnter", "title", "click title help; settle; key enter; settle", "screen", "title"},
+    {"OptionsEnter", "title", "click title options; settle; key enter; settle", "screen", "title"},
+    {"OptionsOkWritesTheVolume", "title",
+     "click title options; settle; press slider music; release; click screen ok; settle",
+     "settings:MUSIC VOLUME", "20"},
+    // The sliders open on the volumes of the settings.
+    {"OptionsSlidersShowTheVolumes", "title", "volumes 30 70; click title options; settle",
+     "shot:200,120,400,120,options-volumes", "match"},
+    // The sample click of the sound slider comes again only after a quarter of a second.
+    {"SoundSliderNoClickBeforeAQuarter", "title",
+     "click title options; settle; press slider sound; mark; wait 249; release", "clicks", "0"},
+    {"SoundSliderClickAtAQuarter", "title",
+     "click title options; settle; press slider sound; mark; wait 250; release", "clicks", "1"},
 
     // Each dialog button answers from its first and its last pixel, and not from one pixel outside.
     {"QuitYesCorner", "board9", "key esc; corner dialog Yes; settle", "screen", "play"},
