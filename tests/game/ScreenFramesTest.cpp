@@ -27,6 +27,7 @@ class ScreenFramesWorld : public scenario::ScenarioWorld {
     //   after <menu> <button>         a click one pixel right of and below its bottom-right pixel
     //   click|corner|farcorner error <button>  on the chooser's message that a file could not be deleted
     //   chars <text>                  characters typed into the open entry, without Enter
+    //   pressrow <music|sound> top|bottom|above|below  a press on a slider's first or last row, or beside
     //   volumes <music> <sound>       the volumes of the settings
     //   stuck <file>                  a file of the player's folder turned into a folder that cannot go
     void Play(const std::string& script) {
@@ -56,6 +57,23 @@ class ScreenFramesWorld : public scenario::ScenarioWorld {
                     PostEvent({EVENT_KEYCHAR, c, 0, 0});
                     Step();
                 }
+            } else if (a[0] == "pressrow") {
+                // The left button pressed on a row of a slider (its first or last, or the one outside
+                // either), a quarter along, and let go.
+                const TSlider& sl =
+                    a[1] == "music" ? *OptionsScreen->MusicSlider : *OptionsScreen->SoundSlider;
+                const int top = int(std::ceil(sl.y));
+                const int bottom = int(std::ceil(sl.y + float(sl.h))) - 1;
+                const int y = a[2] == "top"      ? top
+                              : a[2] == "above"  ? top - 1
+                              : a[2] == "bottom" ? bottom
+                                                 : bottom + 1;
+                MoveMouse(int(sl.x) + sl.w / 4, y);
+                Step();
+                Press(1);
+                Step();
+                Release(1);
+                Step();
             } else if (a[0] == "volumes") {
                 Game->MusicVolume = std::stoi(a[1]);
                 Game->SoundVolume = std::stoi(a[2]);
@@ -96,7 +114,7 @@ class ScreenFramesWorld : public scenario::ScenarioWorld {
         if (what.rfind("shot:", 0) == 0) return Shot(what.substr(5));
         if (what == "fading") return std::to_string(Game->GameFade->Active);
         if (what == "fademusic") return std::to_string(Game->FadeMusic);
-        if (what == "music") return Game->MusicFileName + " " + Game->MusicName;
+        if (what == "tune") return Game->MusicFileName + " " + Game->MusicName;
         return Observe(what);
     }
 };
@@ -171,7 +189,7 @@ const TRow Rows[] = {
     {"TitleFadesTheMusic", "title", "steps 1", "fademusic", "1"},
     {"HelpKeepsTheMusic", "title", "click title help; settle", "fademusic", "0"},
     {"OptionsKeepsTheMusic", "title", "click title options; settle", "fademusic", "0"},
-    {"TitleStartsTheMusic", "title", "steps 1", "music", "music.ogg music.ogg"},
+    {"TitleStartsTheMusic", "title", "steps 1", "tune", "music.ogg music.ogg"},
     // The "ok" of help and options is the Enter key too.
     {"HelpEnter", "title", "click title help; settle; key enter; settle", "screen", "title"},
     {"OptionsEnter", "title", "click title options; settle; key enter; settle", "screen", "title"},
@@ -181,6 +199,23 @@ const TRow Rows[] = {
     // The sliders open on the volumes of the settings.
     {"OptionsSlidersShowTheVolumes", "title", "volumes 30 70; click title options; settle",
      "shot:200,120,400,120,options-volumes", "match"},
+    // A slider takes a press on its first and last rows, and not on the rows above and below.
+    {"MusicSliderTopRow", "title", "volumes 50 50; click title options; settle; pressrow music top", "music",
+     "20"},
+    {"MusicSliderBottomRow", "title", "volumes 50 50; click title options; settle; pressrow music bottom",
+     "music", "20"},
+    {"MusicSliderAbove", "title", "volumes 50 50; click title options; settle; pressrow music above", "music",
+     "50"},
+    {"MusicSliderBelow", "title", "volumes 50 50; click title options; settle; pressrow music below", "music",
+     "50"},
+    {"SoundSliderTopRow", "title", "volumes 50 50; click title options; settle; pressrow sound top", "volume",
+     "20"},
+    {"SoundSliderBottomRow", "title", "volumes 50 50; click title options; settle; pressrow sound bottom",
+     "volume", "20"},
+    {"SoundSliderAbove", "title", "volumes 50 50; click title options; settle; pressrow sound above",
+     "volume", "50"},
+    {"SoundSliderBelow", "title", "volumes 50 50; click title options; settle; pressrow sound below",
+     "volume", "50"},
     // The sample click of the sound slider comes again only after a quarter of a second.
     {"SoundSliderNoClickBeforeAQuarter", "title",
      "click title options; settle; press slider sound; mark; wait 249; release", "clicks", "0"},
@@ -369,6 +404,107 @@ TEST_F(ScreenReleaseTest, TheNoticeLooksLikeItsReference) {
     SetDrawBackend(&rec);
     EXPECT_EQ(Game->InstantExit, 0);
     EXPECT_TRUE(golden::MatchesReference(shot, "tests/game/golden", "atlas-notice"));
+}
+
+}  // namespace
+
+namespace {
+
+// Whatever the interrupted screen left in the draw state, the notice clears to black and draws the
+// screen's picture solid, untinted and opaque behind it.
+TEST_F(ScreenReleaseTest, TheNoticeDrawsThePictureBehindItAsItIs) {
+    Start("title");
+    Game->GraphicsCreate();
+    SetDrawBackend(&rec);
+    Game->CurrentTScreen->Image = ImageBank->Find("titlescreen")->image;
+    SetClsColor(9, 9, 9);
+    SetColor(1, 2, 3);
+    SetAlpha(0.3f);
+    SetBlend(LIGHTBLEND);
+    rec.calls.clear();
+    int readings = 0;
+    SetClockSource([&] {
+        if (++readings == 20) PostEvent({EVENT_KEYDOWN, 13, 0, 0});
+        if (readings == 5000) Game->InstantExit = 1;
+        board::Now += 5;
+        return board::Now;
+    });
+    RunNoticeDialog("The disk is full.");
+    SetClockSource([] { return board::Now; });
+    const TDrawCommand* cls = rec.Find("Cls").empty() ? nullptr : rec.Find("Cls").front();
+    ASSERT_NE(cls, nullptr);
+    EXPECT_EQ(cls->state.clsRed + cls->state.clsGreen + cls->state.clsBlue, 0);
+    const TDrawCommand* picture = nullptr;
+    for (const TDrawCommand* c : rec.Find("DrawImage"))
+        if (!picture && c->image == Game->CurrentTScreen->Image.get()) picture = c;
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->state.blend, SOLIDBLEND);
+    EXPECT_EQ((std::vector<int>{picture->state.red, picture->state.green, picture->state.blue}),
+              (std::vector<int>{255, 255, 255}));
+    EXPECT_FLOAT_EQ(picture->state.alpha, 1.0f);
+    Game->CurrentTScreen->Image.reset();
+}
+
+}  // namespace
+
+namespace {
+
+// Paused, the screen's logic still runs through the first five seconds after the start (while the game
+// settles in), and from then on waits.
+using StartUpGraceTest = board::BoardWorld;
+
+TEST_F(StartUpGraceTest, PausedTheLogicRunsOnlyThroughTheFirstFiveSeconds) {
+    struct TCounting : TScreen {
+        int calls = 0;
+        void Logic() override { ++calls; }
+    };
+    const struct { int paused, elapsed, calls; } rows[] = {{1, 5000, 1}, {1, 5001, 0}, {0, 5001, 1}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.paused << " " << row.elapsed);
+        TCounting screen;
+        Game->CurrentTScreen = Game->DestinationTScreen = &screen;
+        Game->Paused = row.paused;
+        GameStartTime = board::Now - row.elapsed;
+        EXPECT_EQ(Game->LogicWrapper(), row.calls);
+        EXPECT_EQ(screen.calls, row.calls);
+        Game->Paused = 0;
+        Game->CurrentTScreen = Game->DestinationTScreen = nullptr;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// The notice takes no time from before it (its first frame does not catch up on the time the game stood
+// still), and leaves none behind: the game goes on timing from the notice's end, with no key or click
+// of the notice's left over.
+TEST_F(ScreenReleaseTest, TheNoticeTakesNoTimeFromBeforeAndLeavesNoTimeOrKeysBehind) {
+    Start("title");
+    Game->GraphicsCreate();
+    SetDrawBackend(&rec);
+    board::Now += 60000;  // the game stood still for a minute before the notice
+    double mostTicks = 0;
+    int readings = 0;
+    SetClockSource([&] {
+        mostTicks = std::max(mostTicks, Game->FixedRateLogic->NumTicks);
+        if (++readings == 40) {
+            PostEvent({EVENT_KEYDOWN, KEY_A + 23, 0, 0});
+            PostEvent({EVENT_MOUSEDOWN, 1, 0, 0});
+            PostEvent({EVENT_KEYDOWN, 13, 0, 0});
+        }
+        if (readings == 5000) Game->InstantExit = 1;
+        board::Now += 5;
+        return board::Now;
+    });
+    RunNoticeDialog("The disk is full.");
+    SetClockSource([] { return board::Now; });
+    EXPECT_EQ(Game->InstantExit, 0);
+    EXPECT_LT(mostTicks, 10);
+    EXPECT_DOUBLE_EQ(Game->FixedRateLogic->LastTime, double(board::Now));
+    EXPECT_EQ(GameAnyKeyHit(), 0);
+    EXPECT_EQ(GameKeyHit(KEY_A + 23), 0);
+    EXPECT_EQ(Game->Mouse->GetMh(1), 0);
 }
 
 }  // namespace
