@@ -508,3 +508,31 @@ TEST_F(ScreenReleaseTest, TheNoticeTakesNoTimeFromBeforeAndLeavesNoTimeOrKeysBeh
 }
 
 }  // namespace
+
+namespace {
+
+// A notice over a paused game is drawn at the full frame rate, not at the rate of an idle paused game.
+TEST_F(ScreenReleaseTest, TheNoticeIsNotPacedAsAnIdleGame) {
+    Start("title");
+    Game->GraphicsCreate();
+    SetDrawBackend(&rec);
+    Game->Paused = 1;
+    Game->IdleFrame = 1;
+    int longest = 0;
+    SetDelayHandler([&](int ms) { longest = std::max(longest, ms); });
+    int readings = 0;
+    SetClockSource([&] {
+        if (++readings == 200) PostEvent({EVENT_KEYDOWN, 13, 0, 0});
+        if (readings == 5000) Game->InstantExit = 1;
+        board::Now += 1;
+        return board::Now;
+    });
+    RunNoticeDialog("The disk is full.");
+    SetClockSource([] { return board::Now; });
+    SetDelayHandler(nullptr);
+    EXPECT_EQ(Game->InstantExit, 0);
+    EXPECT_LT(longest, 40);
+    Game->Paused = 0;
+}
+
+}  // namespace
