@@ -536,3 +536,66 @@ TEST_F(ScreenReleaseTest, TheNoticeIsNotPacedAsAnIdleGame) {
 }
 
 }  // namespace
+
+namespace {
+
+// Only a close of the window (or the fade out to the exit it starts) ends the notice unanswered: a
+// screen fading in or out to another screen, or the exit named without a fade, leaves it up, and the
+// player answers it as anywhere else (a running fade would hold a menu's input).
+TEST_F(ScreenReleaseTest, OnlyTheWayOutEndsTheNoticeUnanswered) {
+    Start("title");
+    Game->GraphicsCreate();
+    SetDrawBackend(&rec);
+    struct TRow {
+        const char* what;
+        int fade;  // -1 none, 0 in, 1 out
+        bool toExit;
+    };
+    for (const TRow& row : {TRow{"fading in", 0, false}, TRow{"fading out to the title", 1, false},
+                            TRow{"the exit named without a fade", -1, true}}) {
+        SCOPED_TRACE(row.what);
+        Game->GameFade->Finish();
+        if (row.fade >= 0) Game->GameFade->Init(5000.0f, row.fade, nullptr, 0, 0, nullptr);
+        Game->DestinationTScreen = row.toExit ? Game->ExitScreen.get() : TitleScreen.get();
+        int readings = 0;
+        SetClockSource([&] {
+            if (++readings == 60) PostEvent({EVENT_KEYDOWN, 13, 0, 0});
+            if (readings == 5000) Game->InstantExit = 1;
+            board::Now += 5;
+            return board::Now;
+        });
+        RunNoticeDialog("The disk is full.");
+        SetClockSource([] { return board::Now; });
+        EXPECT_GE(readings, 60) << "answered, not ended at once";
+        EXPECT_EQ(Game->InstantExit, 0);
+        // The fade goes on where it stood.
+        EXPECT_EQ(Game->GameFade->Active, row.fade >= 0 ? 1 : 0);
+        if (row.fade >= 0) {
+            EXPECT_EQ(Game->GameFade->Out, row.fade);
+        }
+        Game->InstantExit = 0;
+    }
+    // A close of the window during a notice over a fade: the notice ends and the way out goes on.
+    Game->GameFade->Finish();
+    Game->GameFade->Init(5000.0f, 0, nullptr, 0, 0, nullptr);
+    Game->DestinationTScreen = TitleScreen.get();
+    int readings = 0;
+    SetClockSource([&] {
+        if (++readings == 10) {
+            Game->GameFade->Init(500.0f, 1, nullptr, 1, 0, nullptr);
+            Game->DestinationTScreen = Game->ExitScreen.get();
+        }
+        if (readings == 5000) Game->InstantExit = 1;
+        board::Now += 5;
+        return board::Now;
+    });
+    RunNoticeDialog("The disk is full.");
+    SetClockSource([] { return board::Now; });
+    EXPECT_LT(readings, 60);
+    EXPECT_EQ(Game->GameFade->Active, 1);
+    EXPECT_EQ(Game->GameFade->Out, 1);
+    Game->GameFade->Finish();
+    Game->DestinationTScreen = nullptr;
+}
+
+}  // namespace
