@@ -581,7 +581,12 @@ TEST_F(ScreenReleaseTest, OnlyTheWayOutEndsTheNoticeUnanswered) {
     Game->DestinationTScreen = TitleScreen.get();
     int readings = 0;
     SetClockSource([&] {
-        if (++readings == 10) {
+        if (++readings == 300) {  // the notice has come to rest
+            PostEvent({EVENT_MOUSEMOVE, 0, 2, 2});
+            PostEvent({EVENT_KEYDOWN, KEY_A + 23, 0, 0});
+            PostEvent({EVENT_MOUSEDOWN, 1, 0, 0});
+        }
+        if (readings == 330) {
             Game->GameFade->Init(500.0f, 1, nullptr, 1, 0, nullptr);
             Game->DestinationTScreen = Game->ExitScreen.get();
         }
@@ -591,9 +596,12 @@ TEST_F(ScreenReleaseTest, OnlyTheWayOutEndsTheNoticeUnanswered) {
     });
     RunNoticeDialog("The disk is full.");
     SetClockSource([] { return board::Now; });
-    EXPECT_LT(readings, 60);
+    EXPECT_LT(readings, 360);
     EXPECT_EQ(Game->GameFade->Active, 1);
     EXPECT_EQ(Game->GameFade->Out, 1);
+    // Nothing pressed during the notice is left to cut the way out short.
+    EXPECT_EQ(GameAnyKeyHit(), 0);
+    EXPECT_EQ(Game->Mouse->GetMh(1), 0);
     Game->GameFade->Finish();
     Game->DestinationTScreen = nullptr;
 }
