@@ -135,6 +135,8 @@ const TRow Rows[] = {
     {"Options", "title", "click title options; settle", "shot:0,0,800,600,options", "match"},
     {"OptionsHoverOk", "title", "click title options; settle; hover screen ok",
      "shot:0,0,800,600,options-hover-ok", "match"},
+    // Leaving: the title goes on glowing while it fades out.
+    {"TitleFadingOut", "title", "click title help; steps 60", "shot:0,0,800,600,title-fading-out", "match"},
     // Every option turned the other way: each button shows its other picture.
     {"OptionsAllTurned", "title",
      "click title options; settle; click options showtimer; click options highlighter; click options "
