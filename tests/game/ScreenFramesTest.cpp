@@ -609,3 +609,34 @@ TEST_F(ScreenReleaseTest, OnlyTheWayOutEndsTheNoticeUnanswered) {
 }
 
 }  // namespace
+
+namespace {
+
+// From the moment the game begins loading, the window shows black, not what was in it before.
+using GameRunFrameTest = board::BoardWorld;
+
+TEST_F(GameRunFrameTest, TheWindowShowsBlackWhileTheGameLoads) {
+    Game->GraphicsCreate();
+    SetDrawBackend(nullptr);
+    SetClsColor(255, 255, 255);
+    Cls();
+    static TPixmap shown;
+    static int frames = 0;
+    frames = 0;
+    CaptureNextFrame(
+        [](const TPixmap& frame, void*) {
+            shown = frame;
+            ++frames;
+        },
+        nullptr);
+    GameRun();
+    SetDrawBackend(&rec);
+    ASSERT_EQ(frames, 1);
+    int lit = 0;
+    for (int y = 0; y < shown.height; y += 7)
+        for (int x = 0; x < shown.width; x += 7) lit += (shown.ReadPixel(x, y) & 0xFFFFFFu) != 0 ? 1 : 0;
+    EXPECT_GT(shown.width, 0);
+    EXPECT_EQ(lit, 0);
+}
+
+}  // namespace
