@@ -9,6 +9,7 @@
 #include "Scenario.h"
 #include "game/GameDialogs.h"
 #include "game/GameNotice.h"
+#include "game/GameOptions.h"
 #include "game/MenuScreen.h"
 #include "presentation/Button.h"
 #include "presentation/Menu.h"
@@ -637,6 +638,35 @@ TEST_F(GameRunFrameTest, TheWindowShowsBlackWhileTheGameLoads) {
         for (int x = 0; x < shown.width; x += 7) lit += (shown.ReadPixel(x, y) & 0xFFFFFFu) != 0 ? 1 : 0;
     EXPECT_GT(shown.width, 0);
     EXPECT_EQ(lit, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// On the first quit the get-started page opens in the browser; a full-screen game first closes its
+// screen so the browser is not hidden behind it. A windowed game, or a later quit, leaves the window.
+TEST(GetStartedPageTest, AFullScreenGameClosesItsScreenBeforeTheBrowserOpens) {
+    testenv::TempDir dir;
+    const struct {
+        int fullScreen, firstRun;
+        bool open;
+    } rows[] = {{1, 1, false}, {0, 1, true}, {1, 0, true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.fullScreen << row.firstRun);
+        Game = std::make_unique<TGame>();
+        Game->FixedRateLogic->Create();
+        Game->SubPath = dir.Str();
+        Game->Ini->FileName = dir.Str() + "settings";
+        Game->Driver = 1;
+        Game->FullScreen = row.fullScreen;
+        Game->GraphicsCreate();
+        ASSERT_TRUE(GraphicsOpen());
+        OpenGetStartedPage(row.firstRun);
+        EXPECT_EQ(GraphicsOpen(), row.open);
+        EndGraphics();
+        Game.reset();
+    }
 }
 
 }  // namespace
