@@ -582,6 +582,22 @@ TEST_F(ScreenReleaseTest, OnlyTheWayOutEndsTheNoticeUnanswered) {
         }
         Game->InstantExit = 0;
     }
+    // A notice that comes while the way out already runs ends at once, and the way out goes on.
+    Game->GameFade->Finish();
+    Game->GameFade->Init(500.0f, 1, nullptr, 1, 0, nullptr);
+    Game->DestinationTScreen = Game->ExitScreen.get();
+    int late = 0;
+    SetClockSource([&] {
+        if (++late == 5000) Game->InstantExit = 1;
+        board::Now += 5;
+        return board::Now;
+    });
+    RunNoticeDialog("The disk is full.");
+    SetClockSource([] { return board::Now; });
+    EXPECT_LT(late, 60);
+    EXPECT_EQ(Game->GameFade->Active, 1);
+    EXPECT_EQ(Game->InstantExit, 0);
+    Game->InstantExit = 0;
     // A close of the window during a notice over a fade: the notice ends and the way out goes on.
     Game->GameFade->Finish();
     Game->GameFade->Init(5000.0f, 0, nullptr, 0, 0, nullptr);
