@@ -100,10 +100,13 @@ class ScreenFramesWorld : public scenario::ScenarioWorld {
         const auto p = Split(at, ',');
         auto offscreen = CreateOffscreenBackend(800, 600);
         SetDrawBackend(offscreen.get());
-        SetClsColor(0, 0, 0);
-        Cls();
-        Game->CurrentTScreen->Draw();
-        Game->Mouse->Draw();
+        // Two frames, so the second starts from the draw state the first one left, as in the running game.
+        for (int frame = 0; frame < 2; ++frame) {
+            SetClsColor(0, 0, 0);
+            Cls();
+            Game->CurrentTScreen->Draw();
+            Game->Mouse->Draw();
+        }
         const TPixmap shot =
             GrabPixmap(std::stoi(p.at(0)), std::stoi(p.at(1)), std::stoi(p.at(2)), std::stoi(p.at(3)));
         SetDrawBackend(&rec);
@@ -138,6 +141,8 @@ const TRow Rows[] = {
      "shot:0,0,800,600,options-hover-ok", "match"},
     // Leaving: the title goes on glowing while it fades out.
     {"TitleFadingOut", "title", "click title help; steps 60", "shot:0,0,800,600,title-fading-out", "match"},
+    // Coming in: the help screen stands still under its fade-in.
+    {"HelpFadingIn", "title", "click title help; steps 150", "shot:0,0,800,600,help-fading-in", "match"},
     // Every option turned the other way: each button shows its other picture.
     {"OptionsAllTurned", "title",
      "click title options; settle; click options showtimer; click options highlighter; click options "
