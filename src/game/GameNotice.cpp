@@ -71,6 +71,11 @@ void RunNoticeDialog(const std::string& text) {
     Game->IgnorePauseKey = 1;
     FlushInput();
     Game->FixedRateLogic->Init();
+    // A running screen fade holds every menu's input, the notice's too: it is set aside while the notice
+    // is up and goes on afterwards, unless a close of the window has started the way out meanwhile.
+    TGameFade& fade = *Game->GameFade;
+    const int heldFade = Closing() ? 0 : fade.Active;
+    if (heldFade != 0) fade.Active = 0;
     int result = 0;
     auto tick = [&](float delta) {
         Game->FixedRateLogic->SetDelta(delta);
@@ -95,6 +100,7 @@ void RunNoticeDialog(const std::string& text) {
         Game->PostDraw();
     }
     dialog->Kill();
+    if (heldFade != 0 && fade.Active == 0 && Game->InstantExit == 0) fade.Active = heldFade;
     Game->IgnorePauseKey = ignorePause;
     if (pointerActive == 0) mouse.Off();
     FlushInput();
