@@ -1,0 +1,213 @@
+// The board screen as the player meets it: every button of its menus answers a click on its first and last
+// pixel and none beside it, the board is drawn as expected in each state a player sees (whole frames against
+// references board-<state>.png), and a board entered anew keeps nothing of the one left before.
+#include "Scenario.h"
+
+namespace {
+
+using scenario::TRow;
+
+class BoardScreenTest : public scenario::ScenarioWorld {
+  protected:
+    // The scenario actions, and the board's own:
+    //   outside <menu> <button>  clicks one pixel up and left of the button's top-left pixel and one pixel down
+    //                            and right of its bottom-right pixel
+    //   highlighter              the highlighter option on
+    //   untilboard               steps until the board is the current screen (its first frame)
+    //   away                     the pointer off the board and every menu
+    //   reenter                  the board left and entered again as a screen change does it
+    void Play(const std::string& script) {
+        for (const std::string& action : scenario::Split(script, ';')) {
+            SCOPED_TRACE(action);
+            const auto a = scenario::Split(action, ' ');
+            if (a[0] == "outside") {
+                TMenu* menu = MenuNamed(a[1]);
+                ASSERT_NE(menu, nullptr) << a[1];
+                const TButton* b = menu->FindButton(a[2]);
+                ASSERT_NE(b, nullptr) << a[2];
+                ClickAt(int(std::ceil(b->x)) - 1, int(std::ceil(b->y)) - 1);
+                ClickAt(int(std::ceil(b->x + float(b->w))), int(std::ceil(b->y + float(b->h))));
+            } else if (a[0] == "highlighter") {
+                ShowHighlighter = 1;
+            } else if (a[0] == "untilboard") {
+                for (int i = 0; i < 4000 && Game->CurrentTScreen != GameScreen.get(); ++i) Step();
+            } else if (a[0] == "reenter") {
+                GameScreen->Kill();
+                EnterBoardScreen();
+                Step();
+            } else if (a[0] == "away") {
+                MoveMouse(400, 595);
+                Step();
+            } else {
+                Act(a);
+            }
+        }
+    }
+
+    std::string See(const std::string& what) {
+        if (what == "sparkles") return std::to_string(Game->Mouse->ParticleList->Count());
+        if (what == "crossfade") return GameScreen->CrossFade ? "yes" : "no";
+        if (what == "showing") return std::to_string(GameScreen->ShowingInput);
+        if (what == "endshown") return std::to_string(GameScreen->endLevelMenu->Show);
+        if (what.rfind("shot:", 0) == 0) return Shot(what.substr(5));
+        return Observe(what);
+    }
+
+    // The whole board drawn by a real renderer, compared with the reference board-<name>.png.
+    std::string Shot(const std::string& name) {
+        auto offscreen = CreateOffscreenBackend(800, 600);
+        SetDrawBackend(offscreen.get());
+        SetClsColor(0, 0, 0);
+        Cls();
+        Game->CurrentTScreen->Draw();
+        const TPixmap shot = GrabPixmap(0, 0, 800, 600);
+        SetDrawBackend(&rec);
+        const auto result = golden::MatchesReference(shot, "tests/game/golden", "board-" + name);
+        return result ? "match" : result.message();
+    }
+};
+
+class BoardScreenRows : public BoardScreenTest, public ::testing::WithParamInterface<TRow> {};
+
+TEST_P(BoardScreenRows, LeaveTheStateAPlayerSees) {
+    const TRow& row = GetParam();
+    Start(row.start);
+    Play(row.script);
+    EXPECT_EQ(See(row.state), row.expected) << row.script;
+}
+
+std::string RowName(const ::testing::TestParamInfo<TRow>& info) {
+    return info.param.name;
+}
+
+// Every button from its top-left and its bottom-right pixel; the pixels just beside them do nothing.
+const TRow Corners[] = {
+    {"MainPause", "board9", "corner main pause", "paused", "1"},
+    {"MainPauseFar", "board9", "farcorner main pause", "paused", "1"},
+    {"MainPauseOutside", "board9", "outside main pause", "paused", "0"},
+    {"MainSave", "board9", "corner main savegame", "dialog", "savename"},
+    {"MainSaveFar", "board9", "farcorner main savegame", "dialog", "savename"},
+    {"MainSaveOutside", "board9", "outside main savegame", "dialog", "none"},
+    {"MainNew", "board9", "corner main newpuzzle", "dialog", "new"},
+    {"MainNewFar", "board9", "farcorner main newpuzzle", "dialog", "new"},
+    {"MainNewOutside", "board9", "outside main newpuzzle", "dialog", "none"},
+    {"MainRestart", "board9", "corner main restartpuzzle", "dialog", "restart"},
+    {"MainRestartFar", "board9", "farcorner main restartpuzzle", "dialog", "restart"},
+    {"MainRestartOutside", "board9", "outside main restartpuzzle", "dialog", "none"},
+    {"MainBack", "board9", "corner main backtomenu", "dialog", "quit"},
+    {"MainBackFar", "board9", "farcorner main backtomenu", "dialog", "quit"},
+    {"MainBackOutside", "board9", "outside main backtomenu", "dialog", "none"},
+    {"MainAfterTheEnd", "board4", "solve; type Ann; corner main restartpuzzle", "dialog", "restart"},
+    {"MainAfterTheEndFar", "board4", "solve; type Ann; farcorner main backtomenu", "dialog", "quit"},
+    {"MainAfterTheEndOutside", "board4", "solve; type Ann; outside main backtomenu", "dialog", "none"},
+
+    {"AidMistakes", "board9", "corner aids showhidemistakes", "mistakes", "1"},
+    {"AidMistakesFar", "board9", "farcorner aids showhidemistakes", "mistakes", "1"},
+    {"AidMistakesOutside", "board9", "outside aids showhidemistakes", "mistakes", "0"},
+    {"AidLock", "board9", "corner aids lockunlocknumbers", "locked", "0 off"},
+    {"AidLockFar", "board9", "farcorner aids lockunlocknumbers", "locked", "0 off"},
+    {"AidLockOutside", "board9", "outside aids lockunlocknumbers", "locked", "27 on"},
+    {"AidRandom", "board9", "corner aids showrandomcell", "filled", "28"},
+    {"AidRandomFar", "board9", "farcorner aids showrandomcell", "filled", "28"},
+    {"AidRandomOutside", "board9", "outside aids showrandomcell", "filled", "27"},
+    {"AidDesired", "board9", "corner aids showdesiredcell", "armed", "1"},
+    {"AidDesiredFar", "board9", "farcorner aids showdesiredcell", "armed", "1"},
+    {"AidDesiredOutside", "board9", "outside aids showdesiredcell", "armed", "0"},
+    {"AidMarks", "board9", "corner aids showhideautomarkup", "markup", "1"},
+    {"AidMarksFar", "board9", "farcorner aids showhideautomarkup", "markup", "1"},
+    {"AidMarksOutside", "board9", "outside aids showhideautomarkup", "markup", "0"},
+    {"AidSolution", "board9", "corner aids showhidesolution", "solution", "1"},
+    {"AidSolutionFar", "board9", "farcorner aids showhidesolution", "solution", "1"},
+    {"AidSolutionOutside", "board9", "outside aids showhidesolution", "solution", "0"},
+
+    {"NumberFirst", "board9", "corner numbers 0", "chosen", "0"},
+    {"NumberFirstFar", "board9", "farcorner numbers 0", "chosen", "0"},
+    {"NumberFirstOutside", "board9", "outside numbers 0", "chosen", "1"},
+    {"NumberLast", "board9", "corner numbers 9", "chosen", "9"},
+    {"NumberLastFar", "board9", "farcorner numbers 9", "chosen", "9"},
+    {"NumberLastOutside", "board9", "outside numbers 9", "chosen", "1"},
+    {"SmallNumberFirst", "board16", "corner numbers small0", "chosen", "0"},
+    {"SmallNumberFirstFar", "board16", "farcorner numbers small0", "chosen", "0"},
+    {"SmallNumberLast", "board16", "corner numbers small16", "chosen", "16"},
+    {"SmallNumberLastFar", "board16", "farcorner numbers small16", "chosen", "16"},
+    {"SmallNumberLastOutside", "board16", "outside numbers small16", "chosen", "1"},
+
+    {"CustomBack", "custom", "corner custom backtomenu", "dialog", "quit"},
+    {"CustomBackFar", "custom", "farcorner custom backtomenu", "dialog", "quit"},
+    {"CustomBackOutside", "custom", "outside custom backtomenu", "dialog", "none"},
+    {"CustomCheck", "custom", "corner custom checkplay", "overlay", "1"},
+    {"CustomCheckFar", "custom", "farcorner custom checkplay", "overlay", "1"},
+    {"CustomCheckOutside", "custom", "outside custom checkplay", "overlay", "0"},
+
+    {"EndNext", "board4", "solve; type Ann; corner end nextpuzzle", "overlay", "1"},
+    {"EndNextFar", "board4", "solve; type Ann; farcorner end nextpuzzle", "overlay", "1"},
+    {"EndNextOutside", "board4", "solve; type Ann; outside end nextpuzzle", "overlay", "0"},
+    {"EndRestart", "board4", "solve; type Ann; corner end restartpuzzle", "dialog", "restart"},
+    {"EndRestartFar", "board4", "solve; type Ann; farcorner end restartpuzzle", "dialog", "restart"},
+    {"EndRestartOutside", "board4", "solve; type Ann; outside end restartpuzzle", "dialog", "none"},
+    {"EndBack", "board4", "solve; type Ann; corner end backtomenu", "dialog", "quit"},
+    {"EndBackFar", "board4", "solve; type Ann; farcorner end backtomenu", "dialog", "quit"},
+    {"EndBackOutside", "board4", "solve; type Ann; outside end backtomenu", "dialog", "none"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Corners, BoardScreenRows, ::testing::ValuesIn(Corners), RowName);
+
+// The whole board in each state a player sees. On 9 x 9 the empty cell (1, 0) holds 2; 3 there is a mistake.
+const TRow Frames[] = {
+    {"Marks", "board9", "key 2; cell 1 0 right; key 5; cell 1 0 right; key 3; cell 2 1 ctrl; away", "shot:marks",
+     "match"},
+    {"MistakeShown", "board9", "click aids showhidemistakes; key 3; cell 1 0; away", "shot:mistakes", "match"},
+    {"SolutionShown", "board9", "click aids showhidesolution; away", "shot:solution", "match"},
+    {"AutoMarks", "board9", "click aids showhideautomarkup; away", "shot:automarks", "match"},
+    {"Highlighter", "board9", "highlighter; point 4 4", "shot:highlighter", "match"},
+    {"ChosenNumber", "board9", "click numbers 6; away", "shot:chosen", "match"},
+    {"CellAsked", "board9", "click aids showdesiredcell; away", "shot:cellasked", "match"},
+    {"Paused", "board9", "wait 61000; key p", "shot:paused", "match"},
+    {"Completed", "board4", "wait 42000; solve; type Ann; away; wait 3000", "shot:completed", "match"},
+    {"CustomPuzzle", "custom", "key 4; cell 2 2; away", "shot:custom", "match"},
+    {"CustomPuzzleSixteen", "play", "click size 16x16; click play custom; settle; away", "shot:custom16",
+     "match"},
+    {"BackgroundCrossFading", "board9", "away; wait 150000; steps 200", "shot:crossfade", "match"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Frames, BoardScreenRows, ::testing::ValuesIn(Frames), RowName);
+
+// A board entered anew keeps nothing of the board left before.
+const TRow Fresh[] = {
+    // The menus' sparkle trail ends as the board comes.
+    {"NoSparklesOnTheBoard", "play", "click play play; untilboard", "sparkles", "0"},
+    {"NoBurstsAfterTheNextPuzzle", "board4", "solve; type Ann; wait 3000; click end nextpuzzle; settle",
+     "particles", "-1"},
+    {"NoEndMenuAfterTheNextPuzzle", "board4", "solve; type Ann; click end nextpuzzle; settle", "endshown", "0"},
+    {"NoRestartQuestion", "board9", "click main restartpuzzle; reenter", "dialog", "none"},
+    {"NoNewPuzzleQuestion", "board9", "click main newpuzzle; reenter", "dialog", "none"},
+    {"NoLeaveQuestion", "board9", "key esc; reenter", "dialog", "none"},
+    {"NoNameQuestion", "board4", "solve; reenter", "dialog", "none"},
+    {"NoSaveNameQuestion", "board9", "click main savegame; reenter", "dialog", "none"},
+    {"NoNotSolvableMessage", "custom", "click custom checkplay; settle; reenter", "dialog", "none"},
+    {"NoQuestionShowing", "board9", "click main restartpuzzle; reenter", "showing", "0"},
+    {"NoCrossFadeLeftOver", "board9",
+     "wait 150000; steps 10; key esc; click dialog Yes; settle; click play play; settle", "crossfade", "no"},
+};
+
+// The highlight is cleared once the puzzle is done, and stays so while the name is asked and after it.
+const TRow Highlight[] = {
+    {"ClearedAtTheEnd", "board4", "highlighter; point 1 1; solve", "highlight", "-1,-1"},
+    {"ClearedAfterTheName", "board4", "highlighter; point 1 1; solve; type Ann; point 0 1", "highlight",
+     "-1,-1"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Highlight, BoardScreenRows, ::testing::ValuesIn(Highlight), RowName);
+
+// ShowingInput tells whether a question is open.
+const TRow Showing[] = {
+    {"WhileAsked", "board9", "click main restartpuzzle; steps 1", "showing", "1"},
+    {"AfterTheAnswer", "board9", "click main restartpuzzle; click dialog No", "showing", "0"},
+    {"AfterTheNotSolvableMessage", "custom", "click custom checkplay; settle; click dialog OK", "showing", "0"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Showing, BoardScreenRows, ::testing::ValuesIn(Showing), RowName);
+
+INSTANTIATE_TEST_SUITE_P(Fresh, BoardScreenRows, ::testing::ValuesIn(Fresh), RowName);
+
+}  // namespace
