@@ -1,6 +1,9 @@
 // The board screen as the player meets it: every button of its menus answers a click on its first and last
 // pixel and none beside it, the board is drawn as expected in each state a player sees (whole frames against
 // references board-<state>.png), and a board entered anew keeps nothing of the one left before.
+#include <set>
+#include <utility>
+
 #include "Scenario.h"
 
 namespace {
@@ -10,12 +13,15 @@ using scenario::TRow;
 class BoardScreenTest : public scenario::ScenarioWorld {
   protected:
     // The scenario actions, and the board's own:
-    //   outside <menu> <button>  clicks one pixel up and left of the button's top-left pixel and one pixel down
+    //   outside <menu> <button>  clicks one pixel up and left of the button's top-left pixel and one pixel
+    //   down
     //                            and right of its bottom-right pixel
     //   highlighter              the highlighter option on
     //   untilboard               steps until the board is the current screen (its first frame)
     //   away                     the pointer off the board and every menu
     //   reenter                  the board left and entered again as a screen change does it
+    //   almost                   every empty cell but one filled with the solution
+    //   fulltable                the best-time table of the board's size full of times no one can beat
     void Play(const std::string& script) {
         for (const std::string& action : scenario::Split(script, ';')) {
             SCOPED_TRACE(action);
@@ -35,6 +41,13 @@ class BoardScreenTest : public scenario::ScenarioWorld {
                 GameScreen->Kill();
                 EnterBoardScreen();
                 Step();
+            } else if (a[0] == "almost") {
+                bool first = true;
+                for (int x = 0; x < PuzzleWidth; ++x)
+                    for (int y = 0; y < PuzzleHeight; ++y)
+                        if (Puzzle[x][y] == 0 && !std::exchange(first, false)) Puzzle[x][y] = Solution[x][y];
+            } else if (a[0] == "fulltable") {
+                for (int i = 0; i < 10; ++i) HighScoreTable(PuzzleWidth)->Insert("Fast", 1, PuzzleDifficulty);
             } else if (a[0] == "away") {
                 MoveMouse(400, 595);
                 Step();
@@ -47,6 +60,34 @@ class BoardScreenTest : public scenario::ScenarioWorld {
     std::string See(const std::string& what) {
         if (what == "sparkles") return std::to_string(Game->Mouse->ParticleList->Count());
         if (what == "crossfade") return GameScreen->CrossFade ? "yes" : "no";
+        if (what == "dialogs") {
+            const TGameScreen& g = *GameScreen;
+            return std::to_string(int(bool(g.RestartInput)) + int(bool(g.NewInput)) + int(bool(g.QuitInput)) +
+                                  int(bool(g.NameInput)) + int(bool(g.SaveGameNameInput)) +
+                                  int(bool(g.OKInput)));
+        }
+        if (what.rfind("hasbutton:", 0) == 0) {
+            TMenu* menu = MenuNamed("dialog");
+            return menu && menu->FindButton(what.substr(10)) ? "yes" : "no";
+        }
+        if (what == "pointer") return std::to_string(Game->Mouse->Active);
+        if (what.rfind("hovered:", 0) == 0) {
+            std::string hovered;
+            for (const auto& b : *MenuNamed(what.substr(8))) hovered += b->MouseOver != 0 ? b->name : "";
+            return "[" + hovered + "]";
+        }
+        // Steps until the running fade is over.
+        if (what == "fadeticks") {
+            int n = 0;
+            for (; n < 1000 && Game->GameFade->Active; ++n) Step();
+            return std::to_string(n);
+        }
+        // Whether the logo's glow moves over the next ten steps.
+        if (what == "glow") {
+            const float before = GameScreen->Header->Glow;
+            Steps(10);
+            return GameScreen->Header->Glow == before ? "still" : "moving";
+        }
         if (what == "showing") return std::to_string(GameScreen->ShowingInput);
         if (what == "endshown") return std::to_string(GameScreen->endLevelMenu->Show);
         if (what.rfind("shot:", 0) == 0) return Shot(what.substr(5));
@@ -154,9 +195,16 @@ INSTANTIATE_TEST_SUITE_P(Corners, BoardScreenRows, ::testing::ValuesIn(Corners),
 
 // The whole board in each state a player sees. On 9 x 9 the empty cell (1, 0) holds 2; 3 there is a mistake.
 const TRow Frames[] = {
-    {"Marks", "board9", "key 2; cell 1 0 right; key 5; cell 1 0 right; key 3; cell 2 1 ctrl; away", "shot:marks",
+    {"Restarted", "board9",
+     "click aids showhidemistakes; click aids lockunlocknumbers; click aids showhideautomarkup; click aids "
+     "showhidesolution; click main restartpuzzle; click dialog Yes; steps 800; away",
+     "shot:restarted", "match"},
+    {"CompletedWithoutABestTime", "board4", "fulltable; solve; away; wait 1000", "shot:completed-notime",
      "match"},
-    {"MistakeShown", "board9", "click aids showhidemistakes; key 3; cell 1 0; away", "shot:mistakes", "match"},
+    {"Marks", "board9", "key 2; cell 1 0 right; key 5; cell 1 0 right; key 3; cell 2 1 ctrl; away",
+     "shot:marks", "match"},
+    {"MistakeShown", "board9", "click aids showhidemistakes; key 3; cell 1 0; away", "shot:mistakes",
+     "match"},
     {"SolutionShown", "board9", "click aids showhidesolution; away", "shot:solution", "match"},
     {"AutoMarks", "board9", "click aids showhideautomarkup; away", "shot:automarks", "match"},
     {"Highlighter", "board9", "highlighter; point 4 4", "shot:highlighter", "match"},
@@ -178,7 +226,8 @@ const TRow Fresh[] = {
     {"NoSparklesOnTheBoard", "play", "click play play; untilboard", "sparkles", "0"},
     {"NoBurstsAfterTheNextPuzzle", "board4", "solve; type Ann; wait 3000; click end nextpuzzle; settle",
      "particles", "-1"},
-    {"NoEndMenuAfterTheNextPuzzle", "board4", "solve; type Ann; click end nextpuzzle; settle", "endshown", "0"},
+    {"NoEndMenuAfterTheNextPuzzle", "board4", "solve; type Ann; click end nextpuzzle; settle", "endshown",
+     "0"},
     {"NoRestartQuestion", "board9", "click main restartpuzzle; reenter", "dialog", "none"},
     {"NoNewPuzzleQuestion", "board9", "click main newpuzzle; reenter", "dialog", "none"},
     {"NoLeaveQuestion", "board9", "key esc; reenter", "dialog", "none"},
@@ -189,6 +238,50 @@ const TRow Fresh[] = {
     {"NoCrossFadeLeftOver", "board9",
      "wait 150000; steps 10; key esc; click dialog Yes; settle; click play play; settle", "crossfade", "no"},
 };
+
+// What each answer and each click of the board leads to.
+const TRow Outcomes[] = {
+    {"EndNextAsksNothing", "board4", "solve; type Ann; click end nextpuzzle", "dialogs", "0"},
+    {"EndRestartAsksOneQuestion", "board4", "solve; type Ann; click end restartpuzzle", "dialogs", "1"},
+    {"EndBackAsksOneQuestion", "board4", "solve; type Ann; click end backtomenu", "dialogs", "1"},
+    {"NoBestTimeGoesStraightToTheEndMenu", "board4", "fulltable; solve", "endshown", "1"},
+    {"NoBestTimeAsksNothing", "board4", "fulltable; solve", "dialogs", "0"},
+    {"TheEasiestPuzzlesHaveBestTimesToo", "play",
+     "click difficulty veryeasy; click size 4x4; click play play; settle; solve", "dialog", "name"},
+    {"NoSavingOnceSolved", "board4", "solve; type Ann; click main savegame", "dialogs", "0"},
+    {"TheNameCannotBeCancelled", "board4", "solve; steps 200", "hasbutton:Cancel", "no"},
+    {"TheSaveNameCanBeCancelled", "board9", "click main savegame; steps 200", "hasbutton:Cancel", "yes"},
+    // The pointer goes while the overlay makes or checks a puzzle.
+    {"NoPointerWhileANewPuzzleIsMade", "board9", "click main newpuzzle; click dialog Yes", "pointer", "0"},
+    {"NoPointerWhileTheNextPuzzleIsMade", "board4", "solve; type Ann; click end nextpuzzle", "pointer", "0"},
+    {"NoPointerWhileATypedPuzzleIsChecked", "custom", "click custom checkplay", "pointer", "0"},
+    // The board is shown without the pointer's tile while a question is open or once it is solved.
+    {"NoHoverUnderAQuestion", "board9", "click main restartpuzzle; point 1 0", "drawncount:cell3", "0"},
+    {"NoHoverOnceSolved", "board4", "solve; type Ann; point 1 0", "drawncount:cell3", "0"},
+    // Solved by an aid, that aid's button is no longer shown hovered.
+    {"NoAidHoveredOnceSolved", "board4", "almost; click aids showrandomcell; steps 1", "hovered:aids", "[]"},
+    // Each open dialog is drawn over the board.
+    {"RestartQuestionDrawn", "board9", "click main restartpuzzle; steps 200", "drawn:dialog.Yes", "yes"},
+    {"NewPuzzleQuestionDrawn", "board9", "click main newpuzzle; steps 200", "drawn:dialog.Yes", "yes"},
+    {"LeaveQuestionDrawn", "board9", "key esc; steps 200", "drawn:dialog.Yes", "yes"},
+    {"NameQuestionDrawn", "board4", "solve; steps 200", "drawn:dialog.OK", "yes"},
+    {"SaveNameQuestionDrawn", "board9", "click main savegame; steps 200", "drawn:dialog.OK", "yes"},
+    {"NotSolvableMessageDrawn", "custom", "click custom checkplay; settle; steps 200", "drawn:dialog.OK",
+     "yes"},
+    // The screen fades in for half a second with the board's own logic halted, and fades out for half a
+    // second when left, the board going on meanwhile.
+    {"FadeInLength", "play", "click play play; untilboard", "fadeticks", "100"},
+    {"NoGlowDuringTheFadeIn", "play", "click play play; untilboard; steps 50", "glow", "still"},
+    {"GlowAfterTheFadeIn", "play", "click play play; settle", "glow", "moving"},
+    // The rest of the fade-out, then the play screen's fade-in.
+    {"FadeOutLength", "board9", "key esc; click dialog Yes", "fadeticks", "199"},
+    {"GlowGoesOnDuringTheFadeOut", "board9", "key esc; click dialog Yes; steps 50", "glow", "moving"},
+    {"BackgroundComesRound", "board9", "wait 149995; wait 150000; wait 150000; wait 150000", "background",
+     "same"},
+    {"NoSparklesOnTheBoardLater", "play", "click play play; settle; steps 20", "sparkles", "0"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Outcomes, BoardScreenRows, ::testing::ValuesIn(Outcomes), RowName);
 
 // The highlight is cleared once the puzzle is done, and stays so while the name is asked and after it.
 const TRow Highlight[] = {
@@ -203,11 +296,65 @@ INSTANTIATE_TEST_SUITE_P(Highlight, BoardScreenRows, ::testing::ValuesIn(Highlig
 const TRow Showing[] = {
     {"WhileAsked", "board9", "click main restartpuzzle; steps 1", "showing", "1"},
     {"AfterTheAnswer", "board9", "click main restartpuzzle; click dialog No", "showing", "0"},
-    {"AfterTheNotSolvableMessage", "custom", "click custom checkplay; settle; click dialog OK", "showing", "0"},
+    {"AfterTheNotSolvableMessage", "custom", "click custom checkplay; settle; click dialog OK", "showing",
+     "0"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Showing, BoardScreenRows, ::testing::ValuesIn(Showing), RowName);
 
 INSTANTIATE_TEST_SUITE_P(Fresh, BoardScreenRows, ::testing::ValuesIn(Fresh), RowName);
+
+}  // namespace
+
+namespace {
+
+// The screens are made once; a second call keeps them, and the board is known by its name "game".
+TEST_F(BoardScreenTest, TheBoardScreensAreMadeOnce) {
+    TGameScreen* board = GameScreen.get();
+    TGenerateScreen* overlay = GenerateScreen.get();
+    BoardScreensInit();
+    EXPECT_EQ(GameScreen.get(), board);
+    EXPECT_EQ(GenerateScreen.get(), overlay);
+    EXPECT_EQ(GameScreen->name, "game");
+    GameScreen.reset();
+    GenerateScreen.reset();
+    BoardScreensInit();
+    EXPECT_TRUE(GameScreen);
+    EXPECT_TRUE(GenerateScreen);
+}
+
+// Each entry shows one of the four backgrounds, each of them in turn, and no other.
+TEST_F(BoardScreenTest, EveryEntryShowsOneOfTheFourBackgrounds) {
+    Start("board9");
+    std::set<int> shown;
+    for (int seed = 1; seed <= 40; ++seed) {
+        SeedRnd(seed);
+        GameScreen->Load();
+        const int n = GameScreen->LastImage;
+        shown.insert(n);
+        ASSERT_GE(n, 1);
+        ASSERT_LE(n, 4);
+        EXPECT_EQ(GameScreen->Image, ImageBank->Find("gamescreen" + std::to_string(n))->image);
+    }
+    EXPECT_EQ(shown, (std::set<int>{1, 2, 3, 4}));
+}
+
+// Only a square board of a size the game knows can be solved.
+TEST_F(BoardScreenTest, OnlyAFullSquareBoardIsSolved) {
+    Start("board4");
+    for (int x = 0; x < 4; ++x)
+        for (int y = 0; y < 4; ++y) Puzzle[x][y] = Solution[x][y];
+    const struct {
+        int width, height;
+        bool solved;
+    } rows[] = {{4, 4, true}, {0, 0, false}, {4, 3, false}, {17, 17, false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.width * 100 + row.height);
+        PuzzleWidth = row.width;
+        PuzzleHeight = row.height;
+        EXPECT_EQ(BoardSolvedByTheRule(), row.solved);
+    }
+    PuzzleWidth = PuzzleHeight = 4;
+}
 
 }  // namespace
