@@ -358,3 +358,39 @@ TEST_F(BoardScreenTest, OnlyAFullSquareBoardIsSolved) {
 }
 
 }  // namespace
+
+namespace {
+
+// Bursts go off from a quarter of a second on, rarely at once, and somewhere from the 100-pixel margin of the
+// screen to the opposite one, both ends included.
+TEST_F(BoardScreenTest, BurstsReachEveryEdgeOfTheirRanges) {
+    Start("board4");
+    Play("fulltable; solve; away");
+    ASSERT_EQ(PuzzleCompleted, 1);
+    Game->Particles = 2;  // one spark a burst
+    ASSERT_TRUE(CompletionParticles);
+    int atQuarter = 0;
+    for (int i = 0; i < 5000; ++i) {
+        LastBurstTime = board::Now - 250;
+        Tick();
+        atQuarter += LastBurstTime == board::Now ? 1 : 0;
+    }
+    EXPECT_GT(atQuarter, 0) << "a quarter of a second is within the range";
+    EXPECT_LT(atQuarter, 30) << "but only its lower end";
+    std::set<int> xs, ys;
+    for (int i = 0; i < 4000; ++i) {
+        LastBurstTime = board::Now - 1000;
+        CompletionParticles->Clear();
+        Tick();
+        ASSERT_EQ(CompletionParticles->Count(), 1);
+        const auto p = CompletionParticles->Items().front();
+        xs.insert(int(std::lround(p->x - p->dx)));
+        ys.insert(int(std::lround(p->y - p->dy)));
+    }
+    EXPECT_EQ(*xs.begin(), 100);
+    EXPECT_EQ(*xs.rbegin(), ScreenWidth - 100);
+    EXPECT_EQ(*ys.begin(), 100);
+    EXPECT_EQ(*ys.rbegin(), ScreenHeight - 100);
+}
+
+}  // namespace
