@@ -22,6 +22,7 @@ class BoardScreenTest : public scenario::ScenarioWorld {
     //   reenter                  the board left and entered again as a screen change does it
     //   almost                   every empty cell but one filled with the solution
     //   fulltable                the best-time table of the board's size full of times no one can beat
+    //   slowtable                that table full of ten-minute times
     void Play(const std::string& script) {
         for (const std::string& action : scenario::Split(script, ';')) {
             SCOPED_TRACE(action);
@@ -48,6 +49,9 @@ class BoardScreenTest : public scenario::ScenarioWorld {
                         if (Puzzle[x][y] == 0 && !std::exchange(first, false)) Puzzle[x][y] = Solution[x][y];
             } else if (a[0] == "fulltable") {
                 for (int i = 0; i < 10; ++i) HighScoreTable(PuzzleWidth)->Insert("Fast", 1, PuzzleDifficulty);
+            } else if (a[0] == "slowtable") {
+                for (int i = 0; i < 10; ++i)
+                    HighScoreTable(PuzzleWidth)->Insert("Slow", 600000, PuzzleDifficulty);
             } else if (a[0] == "away") {
                 MoveMouse(400, 595);
                 Step();
@@ -70,6 +74,7 @@ class BoardScreenTest : public scenario::ScenarioWorld {
             TMenu* menu = MenuNamed("dialog");
             return menu && menu->FindButton(what.substr(10)) ? "yes" : "no";
         }
+        if (what == "besttime") return std::to_string(HighScoreTable(PuzzleWidth)->Entries.front().time);
         if (what == "pointer") return std::to_string(Game->Mouse->Active);
         if (what.rfind("hovered:", 0) == 0) {
             std::string hovered;
@@ -248,6 +253,9 @@ const TRow Outcomes[] = {
     {"NoBestTimeAsksNothing", "board4", "fulltable; solve", "dialogs", "0"},
     {"TheEasiestPuzzlesHaveBestTimesToo", "play",
      "click difficulty veryeasy; click size 4x4; click play play; settle; solve", "dialog", "name"},
+    // A time enters the table ahead of slower ones, as the time the puzzle took.
+    {"AFasterTimeAsksForAName", "board4", "slowtable; wait 42000; solve", "dialog", "name"},
+    {"AFasterTimeIsKept", "board4", "slowtable; wait 42000; solve; type Ann", "besttime", "42030"},
     {"NoSavingOnceSolved", "board4", "solve; type Ann; click main savegame", "dialogs", "0"},
     {"TheNameCannotBeCancelled", "board4", "solve; steps 200", "hasbutton:Cancel", "no"},
     {"TheSaveNameCanBeCancelled", "board9", "click main savegame; steps 200", "hasbutton:Cancel", "yes"},
@@ -355,6 +363,16 @@ TEST_F(BoardScreenTest, OnlyAFullSquareBoardIsSolved) {
         EXPECT_EQ(BoardSolvedByTheRule(), row.solved);
     }
     PuzzleWidth = PuzzleHeight = 4;
+    // A full board that keeps the rule but not its one given, a 1 in the first column, is not solved.
+    PuzzleStart = {};
+    for (int x = 0; x < 4; ++x)
+        for (int y = 0; y < 4; ++y) Puzzle[x][y] = static_cast<std::uint8_t>(Solution[x][y] % 4 + 1);
+    ASSERT_NE(Puzzle[0][0], 1);
+    ASSERT_TRUE(BoardSolvedByTheRule()) << "without the given";
+    PuzzleStart[0][0] = 1;
+    EXPECT_FALSE(BoardSolvedByTheRule());
+    Puzzle[0][0] = 1;
+    EXPECT_FALSE(BoardSolvedByTheRule()) << "now it breaks the rule";
 }
 
 }  // namespace
@@ -391,6 +409,34 @@ TEST_F(BoardScreenTest, BurstsReachEveryEdgeOfTheirRanges) {
     EXPECT_EQ(*xs.rbegin(), ScreenWidth - 100);
     EXPECT_EQ(*ys.begin(), 100);
     EXPECT_EQ(*ys.rbegin(), ScreenHeight - 100);
+}
+
+}  // namespace
+
+namespace {
+
+// A new spark is appended at the end of the list.
+TEST_F(BoardScreenTest, ANewSparkGoesLast) {
+    Start("board9");
+    CompletionParticles = std::make_unique<TParticleList>();
+    const auto image = ImageBank->Find("particle2");
+    const auto first = ParticleBurstCreate(10, 20, image);
+    const auto second = ParticleBurstCreate(30, 40, image);
+    ASSERT_EQ(CompletionParticles->Count(), 2);
+    EXPECT_EQ(CompletionParticles->Items().front(), first);
+    EXPECT_EQ(CompletionParticles->Items().back(), second);
+}
+
+// The end-of-puzzle menu asked to stand at the screen's corner stands there, not in the middle.
+TEST_F(BoardScreenTest, AnEndMenuAskedAtTheCornerStandsThere) {
+    Start("board9");
+    QDEndLevelMenu menu;
+    menu.Init(0, 0);
+    EXPECT_EQ(std::pair(menu.X, menu.Y), std::pair(0, 0));
+    float left = 1e9f, top = 1e9f;
+    for (const auto& button : *menu.Menu) left = std::min(left, button->x), top = std::min(top, button->y);
+    EXPECT_FLOAT_EQ(left, 0);
+    EXPECT_FLOAT_EQ(top, 0);
 }
 
 }  // namespace
