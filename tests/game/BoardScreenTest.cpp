@@ -19,6 +19,7 @@ class BoardScreenTest : public scenario::ScenarioWorld {
     //   highlighter              the highlighter option on
     //   untilboard               steps until the board is the current screen (its first frame)
     //   away                     the pointer off the board and every menu
+    //   escdown / escup          Escape pressed and held / let go
     //   reenter                  the board left and entered again as a screen change does it
     //   almost                   every empty cell but one filled with the solution
     //   fulltable                the best-time table of the board's size full of times no one can beat
@@ -52,6 +53,13 @@ class BoardScreenTest : public scenario::ScenarioWorld {
             } else if (a[0] == "slowtable") {
                 for (int i = 0; i < 10; ++i)
                     HighScoreTable(PuzzleWidth)->Insert("Slow", 600000, PuzzleDifficulty);
+            } else if (a[0] == "escdown") {
+                KeyDown(KEY_ESCAPE);
+                PostEvent({EVENT_KEYCHAR, KEY_ESCAPE, 0, 0});
+                Step();
+            } else if (a[0] == "escup") {
+                KeyUp(KEY_ESCAPE);
+                Step();
             } else if (a[0] == "away") {
                 MoveMouse(400, 595);
                 Step();
@@ -75,6 +83,12 @@ class BoardScreenTest : public scenario::ScenarioWorld {
             return menu && menu->FindButton(what.substr(10)) ? "yes" : "no";
         }
         if (what == "besttime") return std::to_string(HighScoreTable(PuzzleWidth)->Entries.front().time);
+        // The picture a button shows under the pointer.
+        if (what.rfind("hoverimage:", 0) == 0) {
+            const auto parts = scenario::Split(what.substr(11), '.');
+            const TButton* b = MenuNamed(parts.at(0))->FindButton(parts.at(1));
+            return b && b->ImageMouseOver ? b->ImageMouseOver->name : "none";
+        }
         if (what == "pointer") return std::to_string(Game->Mouse->Active);
         if (what.rfind("hovered:", 0) == 0) {
             std::string hovered;
@@ -256,6 +270,15 @@ const TRow Outcomes[] = {
     // A time enters the table ahead of slower ones, as the time the puzzle took.
     {"AFasterTimeAsksForAName", "board4", "slowtable; wait 42000; solve", "dialog", "name"},
     {"AFasterTimeIsKept", "board4", "slowtable; wait 42000; solve; type Ann", "besttime", "42030"},
+    // The chosen number's button keeps its chosen look under the pointer, however it was chosen.
+    {"ChosenAtTheStartUnderThePointer", "board9", "steps 1", "hoverimage:numbers.1", "1ONMO"},
+    {"ChosenByTheWheelUnderThePointer", "board9", "wheel down", "hoverimage:numbers.2", "2ONMO"},
+    {"ChosenByAClickUnderThePointer", "board9", "click numbers 6", "hoverimage:numbers.6", "6ONMO"},
+    {"NotChosenUnderThePointer", "board9", "click numbers 6", "hoverimage:numbers.1", "1MO"},
+    // Escape held from before the board came, its press spent on ending the fade-in, asks nothing.
+    {"EscapeHeldIntoTheBoardAsksNothing", "play", "click play play; untilboard; escdown; steps 20", "dialog",
+     "none"},
+    {"EscapePressedOnTheBoardAsks", "play", "click play play; settle; escdown; steps 20", "dialog", "quit"},
     {"NoSavingOnceSolved", "board4", "solve; type Ann; click main savegame", "dialogs", "0"},
     {"TheNameCannotBeCancelled", "board4", "solve; steps 200", "hasbutton:Cancel", "no"},
     {"TheSaveNameCanBeCancelled", "board9", "click main savegame; steps 200", "hasbutton:Cancel", "yes"},
