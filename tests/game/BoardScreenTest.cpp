@@ -21,6 +21,7 @@ class BoardScreenTest : public scenario::ScenarioWorld {
     //   away                     the pointer off the board and every menu
     //   escdown / escup          Escape pressed and held / let go
     //   reenter                  the board left and entered again as a screen change does it
+    //   leave                    the board left as a screen change does it (the quit with a dialog open)
     //   almost                   every empty cell but one filled with the solution
     //   fulltable                the best-time table of the board's size full of times no one can beat
     //   slowtable                that table full of ten-minute times
@@ -39,6 +40,8 @@ class BoardScreenTest : public scenario::ScenarioWorld {
                 ShowHighlighter = 1;
             } else if (a[0] == "untilboard") {
                 for (int i = 0; i < 4000 && Game->CurrentTScreen != GameScreen.get(); ++i) Step();
+            } else if (a[0] == "leave") {
+                GameScreen->Kill();
             } else if (a[0] == "reenter") {
                 GameScreen->Kill();
                 EnterBoardScreen();
@@ -72,6 +75,7 @@ class BoardScreenTest : public scenario::ScenarioWorld {
     std::string See(const std::string& what) {
         if (what == "sparkles") return std::to_string(Game->Mouse->ParticleList->Count());
         if (what == "crossfade") return GameScreen->CrossFade ? "yes" : "no";
+        if (what == "typingblocked") return std::to_string(Game->BlockKeys);
         if (what == "dialogs") {
             const TGameScreen& g = *GameScreen;
             return std::to_string(int(bool(g.RestartInput)) + int(bool(g.NewInput)) + int(bool(g.QuitInput)) +
@@ -323,6 +327,23 @@ const TRow Highlight[] = {
 
 INSTANTIATE_TEST_SUITE_P(Highlight, BoardScreenRows, ::testing::ValuesIn(Highlight), RowName);
 
+// A board left with a question open, as the quit does it, closes the question and gives Escape back.
+const TRow LeftAsked[] = {
+    {"Restart", "board9", "click main restartpuzzle; steps 200; leave", "dialogs", "0"},
+    {"NewPuzzle", "board9", "click main newpuzzle; steps 200; leave", "dialogs", "0"},
+    {"Leave", "board9", "key esc; steps 200; leave", "dialogs", "0"},
+    {"Name", "board4", "solve; steps 200; leave", "dialogs", "0"},
+    {"SaveName", "board9", "click main savegame; steps 200; leave", "dialogs", "0"},
+    {"NotSolvable", "custom", "click custom checkplay; settle; steps 200; leave", "dialogs", "0"},
+    {"KeysBlockedWhileTyping", "board9", "click main savegame; steps 200", "typingblocked", "1"},
+    {"KeysFreed", "board9", "click main savegame; steps 200; leave", "typingblocked", "0"},
+    {"NoneShowing", "board9", "click main restartpuzzle; steps 200; leave", "showing", "0"},
+    {"NoBursts", "board4", "fulltable; solve; leave", "particles", "-1"},
+    {"NoCrossFade", "board9", "wait 150000; steps 10; leave", "crossfade", "no"},
+};
+
+INSTANTIATE_TEST_SUITE_P(LeftAsked, BoardScreenRows, ::testing::ValuesIn(LeftAsked), RowName);
+
 // ShowingInput tells whether a question is open.
 const TRow Showing[] = {
     {"WhileAsked", "board9", "click main restartpuzzle; steps 1", "showing", "1"},
@@ -460,6 +481,34 @@ TEST_F(BoardScreenTest, AnEndMenuAskedAtTheCornerStandsThere) {
     for (const auto& button : *menu.Menu) left = std::min(left, button->x), top = std::min(top, button->y);
     EXPECT_FLOAT_EQ(left, 0);
     EXPECT_FLOAT_EQ(top, 0);
+}
+
+}  // namespace
+namespace {
+
+// A board left for the play screen holds nothing: no menu, dialog, picture or burst.
+TEST_F(BoardScreenTest, ALeftBoardHoldsNothing) {
+    Start("play");
+    const struct {
+        const char* name;
+        const char* script;
+    } trips[] = {
+        {"played", "click play play; settle; key esc; click dialog Yes; settle"},
+        // Left from the end menu while the background cross-fades.
+        {"solved",
+         "click size 4x4; click play play; settle; solve; type Ann; wait 150000; steps 20; "
+         "click end backtomenu; click dialog Yes; settle"},
+    };
+    for (const auto& trip : trips) {
+        SCOPED_TRACE(trip.name);
+        Play(trip.script);
+        ASSERT_EQ(Game->CurrentTScreen, PlayScreen.get());
+        const TGameScreen& g = *GameScreen;
+        EXPECT_FALSE(g.NumberMenu || g.MainMenu || g.PuzzleMenu || g.CustomPuzzleMenu);
+        EXPECT_FALSE(g.endLevelMenu || g.CrossFade || g.Image || g.Header || CompletionParticles);
+        EXPECT_EQ(See("dialogs"), "0");
+        EXPECT_EQ(g.ShowingInput, 0);
+    }
 }
 
 }  // namespace
