@@ -21,6 +21,7 @@ class BoardScreenTest : public scenario::ScenarioWorld {
     //   away                     the pointer off the board and every menu
     //   escdown / escup          Escape pressed and held / let go
     //   reenter                  the board left and entered again as a screen change does it
+    //   solvable                 the engine solves any typed-in puzzle to the known grid
     //   leave                    the board left as a screen change does it (the quit with a dialog open)
     //   almost                   every empty cell but one filled with the solution
     //   fulltable                the best-time table of the board's size full of times no one can beat
@@ -38,8 +39,22 @@ class BoardScreenTest : public scenario::ScenarioWorld {
                 ClickAt(int(std::ceil(b->x + float(b->w))), int(std::ceil(b->y + float(b->h))));
             } else if (a[0] == "highlighter") {
                 ShowHighlighter = 1;
+            } else if (a[0] == "untilfaded") {
+                // Until the board shows after the overlay's fade-out: its first frames.
+                for (int i = 0;
+                     i < 4000 && !(Game->CurrentTScreen == GameScreen.get() && CustomPuzzleMode == 0); ++i)
+                    Step();
             } else if (a[0] == "untilboard") {
                 for (int i = 0; i < 4000 && Game->CurrentTScreen != GameScreen.get(); ++i) Step();
+            } else if (a[0] == "solvable") {
+                Core.Solve = [](int n, const signed char*, signed char* out) {
+                    int rw = 3, rh = 3;
+                    RegionOf(n, rw, rh);
+                    for (int x = 0; x < n; ++x)
+                        for (int y = 0; y < n; ++y)
+                            out[x * n + y] = static_cast<signed char>(board::SolvedValue(n, rw, rh, x, y));
+                    return 1;
+                };
             } else if (a[0] == "leave") {
                 GameScreen->Kill();
             } else if (a[0] == "reenter") {
@@ -92,6 +107,12 @@ class BoardScreenTest : public scenario::ScenarioWorld {
             const auto parts = scenario::Split(what.substr(11), '.');
             const TButton* b = MenuNamed(parts.at(0))->FindButton(parts.at(1));
             return b && b->ImageMouseOver ? b->ImageMouseOver->name : "none";
+        }
+        if (what == "flying") {
+            int away = 0;
+            for (const auto& cell : CellList.Items())
+                away += int(cell->x) != cell->TargetX || int(cell->y) != cell->TargetY ? 1 : 0;
+            return away > 0 ? "yes" : "no";
         }
         if (what == "pointer") return std::to_string(Game->Mouse->Active);
         if (what.rfind("hovered:", 0) == 0) {
@@ -283,6 +304,17 @@ const TRow Outcomes[] = {
     {"EscapeHeldIntoTheBoardAsksNothing", "play", "click play play; untilboard; escdown; steps 20", "dialog",
      "none"},
     {"EscapePressedOnTheBoardAsks", "play", "click play play; settle; escdown; steps 20", "dialog", "quit"},
+    // A typed-in puzzle the engine solves is played: its cells fly in, and the boards after it are entered
+    // as they come.
+    {"AcceptedTypedPuzzleIsPlayed", "custom", "solvable; key 1; cell 0 0; click custom checkplay; settle",
+     "custommode", "0"},
+    {"AcceptedTypedPuzzleFliesIn", "custom", "solvable; key 1; cell 0 0; click custom checkplay; untilfaded",
+     "flying", "yes"},
+    {"AfterATypedPuzzleALoadKeepsItsNumbers", "custom",
+     "solvable; key 1; cell 0 0; click custom checkplay; settle; enter 1 0; click main savegame; type keep; "
+     "key "
+     "esc; click dialog Yes; settle; click play loadgame; select 0; click chooser Load; settle",
+     "cell:1,0", "2"},
     {"NoSavingOnceSolved", "board4", "solve; type Ann; click main savegame", "dialogs", "0"},
     {"TheNameCannotBeCancelled", "board4", "solve; steps 200", "hasbutton:Cancel", "no"},
     {"TheSaveNameCanBeCancelled", "board9", "click main savegame; steps 200", "hasbutton:Cancel", "yes"},
