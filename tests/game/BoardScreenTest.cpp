@@ -114,6 +114,12 @@ class BoardScreenTest : public scenario::ScenarioWorld {
                 away += int(cell->x) != cell->TargetX || int(cell->y) != cell->TargetY ? 1 : 0;
             return away > 0 ? "yes" : "no";
         }
+        if (what == "applause") {
+            const auto applause = SoundBank->Find("applause")->sound;
+            for (const auto& c : channels)
+                if (c->sound == applause) return "played";
+            return "silent";
+        }
         if (what == "pointer") return std::to_string(Game->Mouse->Active);
         if (what.rfind("hovered:", 0) == 0) {
             std::string hovered;
@@ -315,6 +321,8 @@ const TRow Outcomes[] = {
      "key "
      "esc; click dialog Yes; settle; click play loadgame; select 0; click chooser Load; settle",
      "cell:1,0", "2"},
+    {"ApplauseOnceSolved", "board4", "solve", "applause", "played"},
+    {"NoApplauseBefore", "board4", "enter 1 0", "applause", "silent"},
     {"NoSavingOnceSolved", "board4", "solve; type Ann; click main savegame", "dialogs", "0"},
     {"TheNameCannotBeCancelled", "board4", "solve; steps 200", "hasbutton:Cancel", "no"},
     {"TheSaveNameCanBeCancelled", "board9", "click main savegame; steps 200", "hasbutton:Cancel", "yes"},
@@ -540,6 +548,20 @@ TEST_F(BoardScreenTest, ALeftBoardHoldsNothing) {
         EXPECT_FALSE(g.endLevelMenu || g.CrossFade || g.Image || g.Header || CompletionParticles);
         EXPECT_EQ(See("dialogs"), "0");
         EXPECT_EQ(g.ShowingInput, 0);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// Keys that are no number's leave the chosen number as it is, whichever it is.
+TEST_F(BoardScreenTest, KeysOfNoNumberChooseNothing) {
+    Start("board16");
+    for (int chosen : {5, 7}) {
+        ChosenNumber = chosen;
+        for (int key : {1, 2, 3, KEY_A + 7}) KeyTap(key);
+        EXPECT_EQ(ChosenNumber, chosen);
     }
 }
 
