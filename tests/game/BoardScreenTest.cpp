@@ -120,6 +120,7 @@ class BoardScreenTest : public scenario::ScenarioWorld {
                 if (c->sound == applause) return "played";
             return "silent";
         }
+        if (what == "elapsed") return std::to_string(board::Now - PuzzleStartTime);
         if (what == "pointer") return std::to_string(Game->Mouse->Active);
         if (what.rfind("hovered:", 0) == 0) {
             std::string hovered;
@@ -323,6 +324,11 @@ const TRow Outcomes[] = {
      "cell:1,0", "2"},
     {"ApplauseOnceSolved", "board4", "solve", "applause", "played"},
     {"NoApplauseBefore", "board4", "enter 1 0", "applause", "silent"},
+    // The clock of a new puzzle runs from its making, through the fade to it.
+    {"AfterATypedPuzzleANewPuzzleKeepsItsClock", "custom",
+     "solvable; key 1; cell 0 0; click custom checkplay; settle; click main newpuzzle; click dialog Yes; "
+     "settle",
+     "elapsed", "1010"},
     {"NoSavingOnceSolved", "board4", "solve; type Ann; click main savegame", "dialogs", "0"},
     {"TheNameCannotBeCancelled", "board4", "solve; steps 200", "hasbutton:Cancel", "no"},
     {"TheSaveNameCanBeCancelled", "board9", "click main savegame; steps 200", "hasbutton:Cancel", "yes"},
