@@ -187,16 +187,8 @@ void TGameScreen::Load() {
     GenerateScreenReplace();
     Game->Mouse->ParticleList->Clear();
     Game->Mouse->ParticleFunc = nullptr;
-    CompletionParticles.reset();
-    RestartInput.reset();
-    NewInput.reset();
-    QuitInput.reset();
-    NameInput.reset();
-    SaveGameNameInput.reset();
-    OKInput.reset();
-    CrossFade.reset();
+    DropDialogsAndEffects();
     Game->FadeMusic = 0;
-    ShowingInput = 0;
     endLevelMenu = std::make_unique<QDEndLevelMenu>();
 }
 
@@ -220,6 +212,32 @@ void TGameScreen::Start() {
     Game->IgnoreEscapeKey = 1;
     LastFade = MilliSecs();
     EscapePressSeen = false;
+}
+
+void TGameScreen::Kill() {
+    DropDialogsAndEffects();
+    NumberMenu.reset();
+    MainMenu.reset();
+    PuzzleMenu.reset();
+    CustomPuzzleMenu.reset();
+    endLevelMenu.reset();
+    TScreen::Kill();
+}
+
+void TGameScreen::DropDialogsAndEffects() {
+    const auto drop = [](auto& dialog) {
+        if (dialog) dialog->Kill();
+        dialog.reset();
+    };
+    drop(RestartInput);
+    drop(NewInput);
+    drop(QuitInput);
+    drop(NameInput);
+    drop(SaveGameNameInput);
+    drop(OKInput);
+    ShowingInput = 0;
+    CrossFade.reset();
+    CompletionParticles.reset();
 }
 
 void TGameScreen::BuildMenus() {

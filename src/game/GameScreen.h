@@ -6,7 +6,8 @@
 // stops all of its own logic. Dialogs and menus are held by shared pointers so this header needs only their
 // names; every dialog pointer is empty while that dialog is closed.
 //
-// Made at start-up (GameStartup); entered from the play screen and the generating overlay.
+// Made at start-up (GameStartup); entered from the play screen and the generating overlay. Once left it holds
+// nothing until it is entered again.
 #pragma once
 
 #include <memory>
@@ -67,6 +68,8 @@ class TGameScreen : public TScreen {
     void Start() override;
     void Logic() override;
     void Draw() override;
+    // Lets go of the menus, dialogs, pictures and bursts; the next entry builds them afresh.
+    void Kill() override;
 
     // Builds the four menus for the current board and aid flags.
     void BuildMenus();
@@ -79,6 +82,8 @@ class TGameScreen : public TScreen {
     // (ending the fade-in) does not also ask to leave.
     bool EscapePressSeen = false;
 
+    // Closes every dialog and drops the background cross-fade and the bursts.
+    void DropDialogsAndEffects();
     void CheckCompletion();
     void ManageDialogs();
     void ManagePlay();
