@@ -383,4 +383,60 @@ TEST_F(PlayScreensTest, OverlayShownAgainWhileFadingOutRunsAgain) {
     EXPECT_EQ(generated, before + 1);
 }
 
+// A puzzle made, the board fades in over the whole default fade: a tick shorter shows as a jump.
+TEST_F(PlayScreensTest, TheMadePuzzleFadesIntoTheBoardOverAWholeFade) {
+    Start("play");
+    Run("click play play");
+    for (int i = 0; i < 400 && GenerateScreen->HasGenerated == 0; ++i) Step();
+    ASSERT_EQ(Game->GameFade->Active, 1);
+    int steps = 0;
+    for (; steps < 400 && Game->CurrentTScreen != GameScreen.get(); ++steps) Step();
+    EXPECT_EQ(steps, DefaultFadeLength / 5);
+}
+
+// The overlay darkens with alpha blending whatever blend its owner's frame ended in.
+TEST_F(PlayScreensTest, OverlayDarkensWithAlphaBlendingWhateverTheOwnerLeft) {
+    Start("play");
+    Run("click play play; steps 20");
+    for (int blend : {SOLIDBLEND, LIGHTBLEND, SHADEBLEND}) {
+        rec.calls.clear();
+        SetBlend(blend);
+        GenerateScreen->Draw();
+        const auto rects = rec.Find("DrawRect");
+        ASSERT_FALSE(rects.empty());
+        EXPECT_EQ(rects.front()->state.blend, ALPHABLEND);
+    }
+}
+
+// A key pressed while a typed-in puzzle is checked does not answer the message that it cannot be solved.
+TEST_F(PlayScreensTest, AKeyPressedDuringTheCheckDoesNotAnswerItsMessage) {
+    Start("custom");
+    Run("click custom checkplay; steps 20; key enter; key space; settle; steps 100");
+    EXPECT_EQ(DialogName(), "ok");
+}
+
+// A saved game that cannot be deleted stays listed and the player is told.
+TEST_F(PlayScreensTest, ASaveThatCannotBeDeletedIsReported) {
+    Start("board9");
+    Run("click main savegame; type keep; key esc; click dialog Yes; settle; click play loadgame; select 0; "
+        "click chooser Delete");
+    std::filesystem::remove(shared.Path() / "Keep.dat");
+    std::filesystem::create_directory(shared.Path() / "Keep.dat");
+    testenv::WriteFile(shared.Path() / "Keep.dat" / "inside", "x");
+    Run("click dialog Yes");
+    EXPECT_EQ(DialogName(), "error");
+}
+
+// A loaded game starts with the aids the last board had turned on put away.
+TEST_F(PlayScreensTest, ALoadedGameStartsWithTheAidsPutAway) {
+    Start("board9");
+    Run("click main savegame; type keep; key esc; click dialog Yes; settle; click play loadgame; select 0; "
+        "click chooser Cancel; click play back; settle; toboard; click aids showhidemistakes; "
+        "click aids showhidesolution; key esc; click dialog Yes; settle; click play loadgame; select 0; "
+        "click chooser Load; settle");
+    ASSERT_EQ(Observe("screen"), "board");
+    EXPECT_EQ(Observe("mistakes"), "0");
+    EXPECT_EQ(Observe("solution"), "0");
+}
+
 }  // namespace
