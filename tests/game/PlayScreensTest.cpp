@@ -268,7 +268,8 @@ TEST_F(PlayScreensTest, AScreenLeftWithItsQuestionOpenDropsItAndGivesEscapeBack)
     EXPECT_EQ(Game->IgnoreEscapeKey, 0);
 }
 
-// Killed, the overlay holds no sound, channel or fade; shown again it loads them anew and runs as before.
+// Killed, the overlay holds no sound, channel or fade and does nothing; shown again it loads them anew and
+// runs as before.
 TEST_F(PlayScreensTest, AKilledOverlayHoldsNothingAndLoadsAgainWhenShown) {
     Start("play");
     Run("click play play");
@@ -279,6 +280,11 @@ TEST_F(PlayScreensTest, AKilledOverlayHoldsNothingAndLoadsAgainWhenShown) {
     EXPECT_FALSE(overlay.Channel);
     EXPECT_FALSE(overlay.FadeIn);
     EXPECT_FALSE(overlay.FadeOut);
+    // Hidden, stepped or drawn while it has no fades, it does nothing.
+    overlay.Hide();
+    overlay.Logic();
+    overlay.Draw();
+    EXPECT_EQ(overlay.HasGenerated, 0);
     Run("mark");
     overlay.Show(1);
     EXPECT_EQ(Observe("clicks"), "1");
@@ -437,6 +443,21 @@ TEST_F(PlayScreensTest, ALoadedGameStartsWithTheAidsPutAway) {
     ASSERT_EQ(Observe("screen"), "board");
     EXPECT_EQ(Observe("mistakes"), "0");
     EXPECT_EQ(Observe("solution"), "0");
+}
+
+// A row glows from the moment it arrives (0.6 s after its tab is chosen, the first row without delay) for
+// half a second, and is white from then on.
+TEST_F(PlayScreensTest, ABestTimeRowGlowsForHalfASecondAfterItArrives) {
+    Start("title");
+    Run(ToBest);
+    Run("click tabs 9x9");
+    const TSlideLine& first = *HighScoreScreen->SlideLines->Lines.front();
+    const auto glowing = [&] { return first.Active != 0 && first.CurrentPhase == 2; };
+    int steps = 0;
+    for (; steps < 1000 && !glowing(); ++steps) Step();
+    const int arrived = steps;
+    for (; steps < 1000 && glowing(); ++steps) Step();
+    EXPECT_EQ(steps - arrived, 100) << "steps of 5 ms";
 }
 
 }  // namespace
