@@ -400,7 +400,7 @@ TEST_F(PlayScreensTest, TheMadePuzzleFadesIntoTheBoardOverAWholeFade) {
     EXPECT_EQ(steps, DefaultFadeLength / 5);
 }
 
-// The overlay darkens with alpha blending whatever blend its owner's frame ended in.
+// The overlay darkens with black, alpha blended over whatever blend its owner's frame ended in.
 TEST_F(PlayScreensTest, OverlayDarkensWithAlphaBlendingWhateverTheOwnerLeft) {
     Start("play");
     Run("click play play; steps 20");
@@ -411,6 +411,8 @@ TEST_F(PlayScreensTest, OverlayDarkensWithAlphaBlendingWhateverTheOwnerLeft) {
         const auto rects = rec.Find("DrawRect");
         ASSERT_FALSE(rects.empty());
         EXPECT_EQ(rects.front()->state.blend, ALPHABLEND);
+        EXPECT_EQ(rects.front()->state.red + rects.front()->state.green + rects.front()->state.blue, 0)
+            << "darkened with black";
     }
 }
 
