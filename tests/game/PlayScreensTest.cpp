@@ -185,6 +185,17 @@ TEST_F(PlayScreensTest, GeneratingOverlayLooksLikeItsReferenceAsItFades) {
     EXPECT_TRUE(Shot("generate-in-25"));
     Steps(45);
     EXPECT_TRUE(Shot("generate-in-70"));
+    // Made: the picture stays whole while the board fades in.
+    for (int i = 0; i < 100 && GenerateScreen->HasGenerated == 0; ++i) Step();
+    Steps(1);
+    EXPECT_TRUE(Shot("generate-made"));
+}
+
+// The stopwatch of a made puzzle starts when the puzzle is there, not when the game or the last puzzle did.
+TEST_F(PlayScreensTest, TheStopwatchStartsWithTheMadePuzzle) {
+    Start("play");
+    Run("wait 60000; click play play; settle");
+    EXPECT_EQ(Observe("stopwatch"), "00:01") << "the fades since the puzzle was made";
 }
 
 TEST_F(PlayScreensTest, SolvingOverlayLooksLikeItsReferenceAsItFadesInAndOut) {
