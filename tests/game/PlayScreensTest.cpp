@@ -473,4 +473,17 @@ TEST_F(PlayScreensTest, ABestTimeRowGlowsForHalfASecondAfterItArrives) {
     EXPECT_EQ(steps - arrived, 100) << "steps of 5 ms";
 }
 
+// A game loaded after another size was chosen has the regions of its own size: the pointed cell lights its
+// row, column and 3 x 3 region, 21 cells.
+TEST_F(PlayScreensTest, ALoadedGameHasTheRegionsOfItsOwnSize) {
+    Start("board9");
+    Run("click main savegame; type keep; key esc; click dialog Yes; settle; click size 4x4; click play "
+        "loadgame; "
+        "select 0; click chooser Load; settle");
+    ASSERT_EQ(Observe("screen"), "board");
+    ShowHighlighter = 1;
+    Run("point 1 0");
+    EXPECT_EQ(Observe("drawncount:cell3"), "21");
+}
+
 }  // namespace
