@@ -494,3 +494,44 @@ TEST_F(QDLevels, TurningBackFromTheOverlappingLastPageGoesBackAWholePage) {
 }
 
 }  // namespace
+
+namespace {
+
+// The info line carries the caller's own word for a level's size, and the glow comes back to nothing
+// after each whole turn of its sine, however many turns it has made.
+TEST_F(QDLevels, TheInfoLineUsesTheGivenWordAndTheGlowRepeatsEveryTurn) {
+    WriteLevels(3);
+    auto list = QDLevelList::Create(dir.Str() + "levels/", "lvl", "02", "Size", "No levels", 1, 0, 0,
+                                    "standard", dir.Str(), 0, 0, 1, 10);
+    list->CreateLevelImageFunction = [this](const std::string&, int& size, int) {
+        size = 9;
+        return levelImage;
+    };
+    list->Init();
+    list->CreateImages(1);
+    rec.calls.clear();
+    list->DrawLevels();
+    const auto texts = rec.Find("DrawText");
+    EXPECT_TRUE(
+        std::any_of(texts.begin(), texts.end(), [](const TDrawCommand* c) { return c->text == "Size: 9"; }));
+    for (int tick = 0; tick < 180 * 720; ++tick) list->ManageGlowAnimation();
+    EXPECT_NEAR(list->Glow, 0.0f, 0.002f) << "180 whole turns at half a degree a tick";
+    for (int tick = 0; tick < 180; ++tick) list->ManageGlowAnimation();
+    EXPECT_NEAR(list->Glow, 0.5f, 0.002f) << "and a quarter turn more";
+}
+
+// Level files without an extension are listed whole; a chooser that builds no pictures gives each level
+// the size 0.
+TEST_F(QDLevels, AnEmptyExtensionListsWholeNamesAndLevelsWithoutPicturesHaveSizeNothing) {
+    for (const char* name : {"alpha", "beta"}) testenv::WriteFile(dir.Path() / "levels" / name, "x");
+    testenv::WriteFile(dir.Path() / "levels" / "notes.txt", "x");
+    auto list = QDLevelList::Create(dir.Str() + "levels/", "", "beta", "Cards", "No levels", 0, 0, 0,
+                                    "standard", dir.Str(), 0, 0, 1, 10);
+    list->Init();
+    list->CreateImages(1);
+    EXPECT_EQ(list->LevelList, (std::vector<std::string>{"alpha", "beta"}));
+    EXPECT_EQ(list->LevelSizeList, (std::vector<std::string>{"0", "0"}));
+    EXPECT_EQ(list->CurrentLevelID, 1);
+}
+
+}  // namespace
