@@ -534,4 +534,28 @@ TEST_F(QDLevels, AnEmptyExtensionListsWholeNamesAndLevelsWithoutPicturesHaveSize
     EXPECT_EQ(list->CurrentLevelID, 1);
 }
 
+// The arrows answer clicks on their corner pixels and not one pixel outside them.
+TEST_F(QDLevels, TheArrowsAnswerClicksOnTheirCornerPixelsOnly) {
+    WriteLevels(10);
+    const struct {
+        const char* arrow;
+        int dx, dy;  // from the top-left pixel; the arrows are 40 x 40
+        int page;
+    } rows[] = {
+        {"arrowRight", 0, 0, 2},   {"arrowRight", -1, 0, 0},  {"arrowRight", 0, -1, 0},
+        {"arrowRight", 39, 39, 2}, {"arrowRight", 40, 39, 0}, {"arrowRight", 39, 40, 0},
+        {"arrowLeft", 0, 0, 0},    {"arrowLeft", -1, 0, 2},   {"arrowLeft", 0, -1, 2},
+        {"arrowLeft", 39, 39, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.arrow << " " << row.dx << "," << row.dy);
+        auto list = MakeList(row.arrow == std::string("arrowLeft") ? "10" : "01");
+        const TButton* arrow = list->NavigationMenu->FindButton(row.arrow);
+        ClickAt(int(arrow->x) + row.dx, int(arrow->y) + row.dy);
+        list->Manage();
+        EXPECT_EQ(list->CurrentPagePosition, row.page);
+        Game->Mouse->GetMh(1);
+    }
+}
+
 }  // namespace
