@@ -558,4 +558,25 @@ TEST_F(QDLevels, TheArrowsAnswerClicksOnTheirCornerPixelsOnly) {
     }
 }
 
+// Only a fresh press selects: not a pointer resting on a level, not a held button dragged onto one, and
+// not a press on an empty slot after the last level.
+TEST_F(QDLevels, OnlyAFreshPressOnALevelSelectsIt) {
+    WriteLevels(3);
+    auto list = MakeList();
+    MouseFrame(list->SlotX(2), list->SlotY(2), false, 1000);
+    list->ManageLevels();
+    EXPECT_EQ(list->CurrentLevelID, 0) << "resting on a level";
+    MouseFrame(list->SlotX(1), list->SlotY(1), true, 1100);
+    list->ManageLevels();
+    ASSERT_EQ(list->CurrentLevelID, 1);
+    MouseFrame(list->SlotX(2), list->SlotY(2), true, 1200);
+    list->ManageLevels();
+    EXPECT_EQ(list->CurrentLevelID, 1) << "held and dragged onto a level";
+    MouseFrame(0, 0, false, 3000);
+    MouseFrame(list->SlotX(3), list->SlotY(3), true, 3100);
+    list->ManageLevels();
+    EXPECT_EQ(list->CurrentLevelID, 1) << "the empty fourth slot";
+    EXPECT_EQ(list->CurrentLevel, "02");
+}
+
 }  // namespace
