@@ -1,7 +1,9 @@
 // The level chooser: which files it lists, how pages turn and overlap at the end, completion ticks
 // from the player's file (read, never written), and selection by clicks and keys.
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
+#include <optional>
 
 #include "core/Startup.h"
 #include "game/QDLevelList.h"
@@ -577,6 +579,111 @@ TEST_F(QDLevels, OnlyAFreshPressOnALevelSelectsIt) {
     list->ManageLevels();
     EXPECT_EQ(list->CurrentLevelID, 1) << "the empty fourth slot";
     EXPECT_EQ(list->CurrentLevel, "02");
+}
+
+// A font whose glyphs advance an odd 7 pixels, so that centred texts fall on half pixels unless snapped.
+std::shared_ptr<TImageFont> OddFont() {
+    return TImageFont::Create(
+        [](char32_t ch) -> std::optional<TGlyphBitmap> {
+            if (ch < 32) return std::nullopt;
+            TGlyphBitmap g;
+            g.advance = 7;
+            g.bearingY = 10;
+            if (ch == U' ') return g;
+            g.width = 5;
+            g.height = 10;
+            g.coverage.assign(50, 255);
+            return g;
+        },
+        10, 12);
+}
+
+// Every text of the page (names, the info line in its own font, the empty folder's notice) is drawn
+// with its shadow on whole pixels, and the info line goes when a rescan leaves the selection past the end.
+TEST_F(QDLevels, TextsAreShadowedOnWholePixelsAndAStaleSelectionDrawsNoInfo) {
+    FontCalibri16 = OddFont();
+    FontCalibri25 = OddFont();
+    WriteLevels(5);
+    auto list = QDLevelList::Create(dir.Str() + "levels/", "lvl", "04", "Size", "No levels", 1, 0, 0,
+                                    "standard", dir.Str(), 0, 0, 1, 10);
+    list->CreateLevelImageFunction = [this](const std::string&, int& size, int) {
+        size = 3;
+        return levelImage;
+    };
+    list->Init();
+    list->CreateImages(1);
+    rec.calls.clear();
+    list->DrawLevels();
+    int names = 0, info = 0;
+    for (const TDrawCommand* c : rec.Find("DrawText")) {
+        SCOPED_TRACE(c->text);
+        EXPECT_EQ(c->args[0], std::floor(c->args[0]));
+        if (c->text == "Size: 3") {
+            ++info;
+            EXPECT_EQ(c->state.font, FontCalibri25);
+        } else {
+            ++names;
+            EXPECT_EQ(c->state.font, FontCalibri16);
+        }
+    }
+    EXPECT_EQ(names, 2 * 5);
+    EXPECT_EQ(info, 2);
+
+    for (int i = 4; i <= 5; ++i)
+        std::filesystem::remove(dir.Path() / "levels" / ("0" + std::to_string(i) + ".lvl"));
+    list->Init();
+    list->CreateImages(0);
+    ASSERT_EQ(list->LevelsOnPage(), 3);
+    ASSERT_EQ(list->CurrentLevelID, 3);
+    rec.calls.clear();
+    list->DrawLevels();
+    for (const TDrawCommand* c : rec.Find("DrawText")) EXPECT_EQ(c->text.find("Size"), std::string::npos);
+
+    std::filesystem::remove_all(dir.Path() / "levels");
+    list->Init();
+    list->CreateImages(0);
+    rec.calls.clear();
+    SetImageFont(FontCalibri16);
+    list->DrawLevels();
+    const auto texts = rec.Find("DrawText");
+    ASSERT_EQ(texts.size(), 2u) << "the notice and its shadow";
+    for (const TDrawCommand* c : texts) {
+        EXPECT_EQ(c->text, "No levels");
+        EXPECT_EQ(c->state.font, FontCalibri25);
+        EXPECT_EQ(c->args[0], std::floor(c->args[0]));
+    }
+}
+
+// With one level to a page, turning right before the first page is built opens the first page.
+TEST_F(QDLevels, TurningRightBeforeTheFirstBuildOfSingleLevelPagesOpensTheFirst) {
+    WriteLevels(3);
+    auto list = QDLevelList::Create(dir.Str() + "levels/", "lvl", "", "Cards", "No levels", 1, 0, 0,
+                                    "standard", dir.Str(), 0, 0, 1, 10);
+    list->NumLevelItems = 1;
+    list->Init();
+    list->MoveRight();
+    EXPECT_EQ(list->CurrentPagePosition, 0);
+    EXPECT_EQ(list->CurrentLevel, "01");
+}
+
+// A selection left on the last slot of a page that a rescan shortened turns no page and reads no level
+// past the end when Right is pressed.
+TEST_F(QDLevels, RightOnASelectionARescanLeftPastTheEndChangesNothing) {
+    WriteLevels(10);
+    auto list = MakeList("08");
+    ASSERT_EQ(list->CurrentLevelID, 7);
+    for (int i = 8; i <= 10; ++i) {
+        std::string name = std::to_string(i);
+        if (i < 10) name.insert(name.begin(), '0');
+        std::filesystem::remove(dir.Path() / "levels" / (name + ".lvl"));
+    }
+    list->Init();
+    list->CreateImages(0);
+    ASSERT_EQ(list->LevelsOnPage(), 7);
+    PressKey(KEY_RIGHT);
+    list->ManageKeyboard();
+    EXPECT_EQ(list->CurrentPagePosition, 0);
+    EXPECT_EQ(list->CurrentLevelID, 7);
 }
 
 }  // namespace
