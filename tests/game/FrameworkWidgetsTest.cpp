@@ -159,4 +159,29 @@ TEST_F(FrameworkWidgets, EachLoadingStepShowsItsFrame) {
     EndGraphics();
 }
 
+// The page is drawn in plain white, and a page number a caller set out of range draws no page at all.
+TEST_F(FrameworkWidgets, TutorialPagesDrawInWhiteAndAPageOutOfRangeDrawsNone) {
+    for (const char* name : {"tutprev", "tutclose", "tutnext"}) MenuImage(name, 40, 30);
+    for (int i = 1; i <= 3; ++i) WritePng("graphics/page" + std::to_string(i) + ".png", 30, 20, 0xFFFFFFFFu);
+    QDTutorial tutorial;
+    tutorial.Init(1, 3, "page", "");
+    SetColor(1, 2, 3);
+    rec.calls.clear();
+    tutorial.Draw();
+    ASSERT_EQ(DrawsOf(tutorial.pages[0].get()), 1);
+    for (const TDrawCommand* c : rec.Find("DrawImage")) {
+        if (c->image != tutorial.pages[0].get()) continue;
+        EXPECT_EQ((std::vector<int>{c->state.red, c->state.green, c->state.blue}),
+                  (std::vector<int>{255, 255, 255}));
+    }
+    for (int page : {-1, 3, 4}) {
+        SCOPED_TRACE(page);
+        tutorial.currPage = page;
+        rec.calls.clear();
+        tutorial.Draw();
+        for (const auto& shown : tutorial.pages) EXPECT_EQ(DrawsOf(shown.get()), 0);
+        EXPECT_FALSE(rec.Find("DrawImage").empty()) << "the buttons are still drawn";
+    }
+}
+
 }  // namespace
