@@ -1,9 +1,10 @@
 // The curve mover: Bernstein points, the constant-speed correction and the stored record.
 #include "game/Bezier.h"
 
+#include <array>
+#include <bit>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 
 #include "core/FixedRateLogic.h"
 #include "core/Game.h"
@@ -13,21 +14,18 @@
 namespace {
 
 void PutU32(std::ostream& out, uint32_t v) {
-    char b[4];
-    for (int k = 0; k < 4; ++k) b[k] = char((v >> (8 * k)) & 0xff);
-    out.write(b, 4);
+    std::array<char, 4> b{};
+    for (size_t k = 0; k < b.size(); ++k) b[k] = char((v >> (8 * k)) & 0xff);
+    out.write(b.data(), std::streamsize(b.size()));
 }
 
 void PutFloat(std::ostream& out, float f) {
-    uint32_t v = 0;
-    std::memcpy(&v, &f, 4);
-    PutU32(out, v);
+    PutU32(out, std::bit_cast<uint32_t>(f));
 }
 
 uint32_t U32At(const char* b) {
-    uint32_t v = 0;
-    for (int k = 0; k < 4; ++k) v |= uint32_t(uint8_t(b[k])) << (8 * k);
-    return v;
+    return uint32_t(uint8_t(b[0])) | uint32_t(uint8_t(b[1])) << 8 | uint32_t(uint8_t(b[2])) << 16 |
+           uint32_t(uint8_t(b[3])) << 24;
 }
 
 }  // namespace
@@ -40,11 +38,9 @@ void TBezier::Save(std::ostream& stream) const {
 bool TBezier::Load(std::istream& stream) {
     char record[RecordSize];
     if (!stream.read(record, RecordSize)) return false;
-    float* floats[] = {&ax, &ay, &bx, &by, &cx, &cy, &dx, &dy, &t, &x, &y, &baseSpeed, &currSpeed};
-    for (int i = 0; i < 13; ++i) {
-        const uint32_t v = U32At(record + 4 * i);
-        std::memcpy(floats[i], &v, 4);
-    }
+    const std::array<float*, 13> floats = {&ax, &ay, &bx, &by, &cx,        &cy,       &dx,
+                                           &dy, &t,  &x,  &y,  &baseSpeed, &currSpeed};
+    for (size_t i = 0; i < floats.size(); ++i) *floats[i] = std::bit_cast<float>(U32At(record + 4 * i));
     speedCorr = int(U32At(record + 52));
     goBackward = int(U32At(record + 56));
     reset = int(U32At(record + 60));

@@ -303,9 +303,9 @@ TEST_F(CurveWidgets, AZoomStepAimsAtItsPoint) {
         double dx, dy, factor;
         float scale, x, y;
     } rows[] = {
-        {100, -40, 2.0, 2, 562, 364},       {100, 40, 4.0, 4, 587, 414}, {0, 0, 29.0, 29, 512, 384},
-        {0, 0, 30.0, 1, 512, 384},          {100, 40, 0.0, 1, 612, 424}, {100, 40, -1.0, 1, 712, 464},
-        {-100, -40, 1.25, 1.25f, 492, 376},
+        {100, -40, 2.0, 2, 562, 364},       {100, 40, 4.0, 4, 587, 414},    {0, 0, 29.0, 29, 512, 384},
+        {0, 0, 30.0, 1, 512, 384},          {100, 40, 0.0, 1, 612, 424},    {100, 40, -1.0, 1, 712, 464},
+        {-100, -40, 1.25, 1.25f, 492, 376}, {100, 40, 0.5, 0.5f, 412, 344},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.factor);
@@ -357,18 +357,111 @@ TEST_F(CurveWidgets, InvertedZoomStepsKeepWithinTheLimitsAndADragAtScaleZeroMove
     const struct {
         double factor;
         float scale;
-    } rows[] = {{-0.5, -2}, {-0.2, -5}, {-0.1, 1}};
+        float zoomMax;
+    } rows[] = {{-0.5, -2, 30}, {-0.2, -5, 30}, {-0.1, 1, 30}, {-0.5, 1, -2}, {-0.25, -4, -2}, {-1, 1, -2}};
     for (const auto& row : rows) {
         TCameraZoom camera;
         camera.ZoomMin = -5;
+        camera.ZoomMAX = row.zoomMax;  // below it, never at it
         camera.Zoom(0, 0, row.factor);
-        EXPECT_FLOAT_EQ(camera.ZoomTargetScale, row.scale) << row.factor;
+        EXPECT_FLOAT_EQ(camera.ZoomTargetScale, row.scale) << row.factor << " " << row.zoomMax;
     }
     TCameraZoom camera;
     camera.Viewscale = 0;
     camera.Drag(30, -20);
     EXPECT_FLOAT_EQ(camera.WorldViewOriginX, 512 - 30);
     EXPECT_FLOAT_EQ(camera.WorldViewOriginY, 384 + 20);
+}
+
+}  // namespace
+
+namespace {
+
+// With speed correction a mover covers its base speed in pixels every tick, along the whole curve: the
+// tangent it divides by is the curve's own at each point (control points off the origin, no two
+// differences alike, so every term of the tangent counts).
+TEST_F(CurveWidgets, ASpeedCorrectedMoverCoversItsBaseSpeedInPixelsEveryTickFromStartToEnd) {
+    for (float base : {1.0f, 2.5f}) {
+        SCOPED_TRACE(base);
+        TBezier curve;
+        curve.Init(10, 20, 110, 70, 160, 220, 310, 240, base, 1, 0, 0);
+        float lastX = curve.x, lastY = curve.y, x = 0, y = 0;
+        int ticks = 0;
+        while (curve.t < 1.0f && ticks < 2000) {
+            curve.MovePoint(x, y);
+            ++ticks;
+            if (curve.t < 1.0f) {
+                EXPECT_NEAR(std::hypot(x - lastX, y - lastY), base, 0.01f * base) << "tick " << ticks;
+            }
+            lastX = x, lastY = y;
+        }
+        EXPECT_GT(ticks, int(300 / base)) << "the curve is longer than the straight line from A to D";
+        EXPECT_LT(ticks, int(600 / base));
+    }
+}
+
+// A mover set up again starts again from A, whatever it had done; the end itself is no wrap.
+TEST_F(CurveWidgets, InitStartsAMoverAgainAndTheEndsThemselvesAreOnTheCurve) {
+    TBezier curve;
+    curve.Init(0, 7, 100, 7, 200, 7, 300, 7, 0.25f, 0, 0, 1);
+    float x = 0, y = 0;
+    curve.MovePoint(x, y);
+    curve.MovePoint(x, y);
+    curve.Init(0, 7, 100, 7, 200, 7, 300, 7, 0.25f, 0, 0, 1);
+    EXPECT_EQ(curve.t, 0.0f);
+    curve.GetCurrentPoint(x, y);
+    EXPECT_FLOAT_EQ(x, 0.0f);
+    for (float end : {0.0f, 1.0f}) {
+        curve.GetPoint(end, x, y);
+        EXPECT_EQ(curve.t, end) << "a wrapping mover keeps an end it has reached";
+        EXPECT_FLOAT_EQ(x, 300 * end);
+    }
+    EXPECT_EQ(curve.IsFinished(), 1);
+}
+
+// The polyline runs from dot to dot in both coordinates; the test view draws without a pointer too.
+TEST_F(CurveWidgets, TheCurvesPolylineJoinsTheDotsAndTheTestViewNeedsNoPointer) {
+    TBezier curve;
+    curve.Init(0, 10, 100, 10, 200, 50, 300, 90, 0.01f, 0, 0, 0);
+    SetDrawBackend(&rec);
+    curve.DrawCurve();
+    const auto lines = rec.Find("DrawLine");
+    const auto rects = rec.Find("DrawRect");
+    ASSERT_EQ(lines.size(), 103u);
+    ASSERT_EQ(rects.size(), 101u);
+    for (size_t i = 1; i < 101; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_NEAR(lines[i + 2]->args[0], rects[i - 1]->args[0] + 1, 1e-3);
+        EXPECT_NEAR(lines[i + 2]->args[1], rects[i - 1]->args[1] + 1, 1e-3);
+        EXPECT_NEAR(lines[i + 2]->args[2], rects[i]->args[0] + 1, 1e-3);
+        EXPECT_NEAR(lines[i + 2]->args[3], rects[i]->args[1] + 1, 1e-3);
+    }
+    auto mouse = std::move(Game->Mouse);
+    rec.calls.clear();
+    curve.TestCurve(5, 6, 7, 8);
+    Game->Mouse = std::move(mouse);
+    SetDrawBackend(nullptr);
+    EXPECT_EQ((std::vector<float>{curve.bx, curve.by, curve.cx, curve.cy}),
+              (std::vector<float>{100, 10, 200, 50}));
+    EXPECT_EQ(rec.Find("DrawRect").size(), 101u);
+}
+
+// The glow reaches the modifier it was made with; a counter standing still never counts as a wrap.
+TEST_F(CurveWidgets, AGlowReachesItsOwnModifierAndAStillCounterNeverWraps) {
+    auto glow = QDGlow::Create(7, 0.6f, 0, 360, 0);
+    glow->reverse = 0;
+    float high = 0;
+    for (int i = 0; i < 100; ++i) {
+        glow->Logic();
+        high = std::max(high, glow->Glow);
+    }
+    EXPECT_NEAR(high, 0.6f, 0.01f);
+    auto still = QDGlow::Create(0, 0.3f, 0, 360, 0);
+    for (int i = 0; i < 10; ++i) {
+        still->Logic();
+        EXPECT_EQ(still->CheckCounter(), 0);
+    }
+    EXPECT_EQ(still->numWraps, 0);
 }
 
 }  // namespace

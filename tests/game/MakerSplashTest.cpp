@@ -20,6 +20,7 @@
 #include "platform/Image.h"
 #include "platform/ImageCodec.h"
 #include "platform/ImageLoader.h"
+#include "platform/Window.h"
 #include "presentation/MousePointer.h"
 #include "presentation/SlideLine.h"
 #include "support/TestEnv.h"
@@ -232,6 +233,242 @@ TEST_F(SlideLineTest, LegsBeyondThePhaseTableAreIgnored) {
     for (int i = 0; i < TAnimation::MAX_PHASES + 5; ++i) line.AddPhaseSpecial(i, i, i + 1, i + 1, 10);
     EXPECT_EQ(line.TotalPhases, TAnimation::MAX_PHASES);
     EXPECT_EQ(int(line.EndX.size()), TAnimation::MAX_PHASES);
+}
+
+}  // namespace
+
+namespace {
+
+// The logo's draws of a run: (clock time since the start, alpha).
+std::vector<std::pair<int, float>> LogoTimeline(const TRecordingBackend& rec, const std::vector<int>& times,
+                                                float logoWidth) {
+    std::vector<std::pair<int, float>> out;
+    for (size_t i = 0; i < rec.calls.size(); ++i) {
+        const TDrawCommand& c = rec.calls[i];
+        if (c.op == "DrawImage" && c.vertices.size() >= 2 && c.vertices[1].x - c.vertices[0].x == logoWidth)
+            out.emplace_back(times[i], c.state.alpha);
+    }
+    return out;
+}
+
+// A skip at each stage ends the splash at once with -1: the jingle stopped, the key used up, the drawing
+// state and the polled input as the splash found them.
+TEST_F(MakerSplashTest, ASkipAtEachStageEndsItAtOnceAndCleansUp) {
+    std::vector<std::shared_ptr<FakeChannel>> made;
+    SetAudioDriverInstance(std::make_unique<FakeDriver>(&made));
+    for (const char* stage : {"in", "hold", "out"}) {
+        SCOPED_TRACE(stage);
+        rec.calls.clear();
+        TSplashScreen splash;
+        splash.Init(Game->DataPrefix + "data/graphics/tolvanelogo.png",
+                    Game->DataPrefix + "data/sound/splash.wav", 1, 1);
+        splash.InitTimes(500, 500, 500);
+        const float logoWidth = float(splash.Image->Width());
+        // Watch the logo's alpha: rising, held at 1 for a while, then falling.
+        size_t seen = 0;
+        int atOne = 0, pressedAt = 0;
+        bool rising = false, fallen = false;
+        watch = [&] {
+            for (; seen < rec.calls.size(); ++seen) {
+                const TDrawCommand& c = rec.calls[seen];
+                if (c.op != "DrawImage" || c.vertices.size() < 2 ||
+                    c.vertices[1].x - c.vertices[0].x != logoWidth)
+                    continue;
+                const float a = c.state.alpha;
+                if (a > 0.2f && a < 0.8f && atOne == 0) rising = true;
+                if (a == 1.0f) ++atOne;
+                if (a < 0.8f && atOne > 0) fallen = true;
+            }
+            const bool now_ =
+                (stage[0] == 'i' && rising) || (stage[0] == 'h' && atOne >= 3) || (stage[0] == 'o' && fallen);
+            if (now_ && pressedAt == 0) {
+                pressedAt = now;
+                KeyBufferKeyDown(32);
+            }
+        };
+        SetColor(10, 20, 30);
+        EXPECT_EQ(splash.DoSplash(), -1);
+        watch = nullptr;
+        ASSERT_GT(pressedAt, 0);
+        EXPECT_LT(now - pressedAt, 60) << "ended at once";
+        EXPECT_EQ(GameKeyHit(32), 0) << "the key does not reach the first screen";
+        ASSERT_TRUE(splash.Channel);
+        EXPECT_EQ(AsFake(splash.Channel)->sound, nullptr) << "the jingle is stopped";
+        EXPECT_EQ(PolledInputOn, 0);
+        EXPECT_EQ(GetBlend(), ALPHABLEND);
+        int r = 0, g = 0, b = 0;
+        GetColor(r, g, b);
+        EXPECT_EQ(r + g + b, 3 * 255);
+        EXPECT_FLOAT_EQ(GetAlpha(), 1.0f);
+        GameFlushKeys();
+    }
+    SetAudioDriverInstance(nullptr);
+}
+
+// Setting up takes the input that was waiting and switches polled input on; the logo is loaded plain,
+// placed by its corner and sent to the card; the jingle is loaded with flag 1 only when it fades.
+TEST_F(MakerSplashTest, InitLoadsTheLogoPlainAndTheJingleByItsFadeAndTakesOverTheInput) {
+    for (int fadeSound : {1, 0}) {
+        SCOPED_TRACE(fadeSound);
+        KeyBufferKeyDown(32);
+        PolledInputOn = 0;
+        rec.precached.clear();
+        TSplashScreen splash;
+        splash.Init(Game->DataPrefix + "data/graphics/tolvanelogo.png",
+                    Game->DataPrefix + "data/sound/splash.wav", 1, fadeSound);
+        EXPECT_EQ(PolledInputOn, 1);
+        PolledInputOn = 0;  // the game's own buffer, which polled input leaves alone
+        EXPECT_EQ(GameKeyHit(32), 0);
+        PolledInputOn = 1;
+        EXPECT_EQ(splash.OriginalPolledInputState, 0);
+        ASSERT_TRUE(splash.Image);
+        EXPECT_EQ(splash.Image->Flags(), 0);
+        EXPECT_EQ(rec.precached, std::vector<const TImage*>{splash.Image.get()});
+        ASSERT_TRUE(splash.Sample);
+        EXPECT_EQ(splash.Sample->Flags(), fadeSound);
+        splash.CleanUp();
+        EXPECT_EQ(PolledInputOn, 0) << "off again as it was";
+    }
+}
+
+// The maker's splash: black first, then the logo centred by its corner fading in over 1250 ms, held
+// 1500 ms and fading out over 1250 ms to nothing, frame for frame as a splash given those times.
+TEST_F(MakerSplashTest, TheMakersSplashRunsItsOwnTimesFromBlackToNothing) {
+    // A clock of single milliseconds, so that a stage a millisecond longer shows.
+    SetClockSource([this] {
+        now += 1;
+        if (watch) watch();
+        return now;
+    });
+    std::vector<int> times;
+    watch = [&] {
+        while (times.size() < rec.calls.size()) times.push_back(now);
+    };
+    auto run = [&](const std::function<int()>& splash) {
+        rec.calls.clear();
+        times.clear();
+        const int start = now;
+        EXPECT_EQ(splash(), 0);
+        while (times.size() < rec.calls.size()) times.push_back(now);
+        for (int& t : times) t -= start;
+    };
+    const auto logo = LoadImage(Game->DataPrefix + "data/graphics/tolvanelogo.png");
+    ASSERT_TRUE(logo);
+    run([] { return ShowMakerSplash(0, 0); });
+    ASSERT_GE(rec.calls.size(), 3u);
+    EXPECT_EQ(rec.calls[0].op, "Cls");
+    EXPECT_EQ(rec.calls[1].op, "Cls") << "a black frame of its own before the first frame of the logo";
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(rec.calls[size_t(i)].state.clsRed + rec.calls[size_t(i)].state.clsGreen +
+                      rec.calls[size_t(i)].state.clsBlue,
+                  0);
+    }
+    const auto makers = LogoTimeline(rec, times, float(logo->Width()));
+    ASSERT_FALSE(makers.empty());
+    EXPECT_EQ(makers.back().second, 0.0f) << "it ends on nothing";
+    for (const TDrawCommand* c : rec.Find("DrawImage")) {
+        if (c->vertices.size() >= 2 && c->vertices[1].x - c->vertices[0].x == float(logo->Width())) {
+            EXPECT_EQ(c->vertices.front().y, float((ScreenHeight - logo->Height()) / 2));
+        }
+    }
+    EXPECT_EQ(GetBlend(), ALPHABLEND);
+
+    run([] {
+        TSplashScreen splash;
+        splash.Init(Game->DataPrefix + "data/graphics/tolvanelogo.png",
+                    Game->DataPrefix + "data/sound/splash.wav", 0, 1);
+        splash.InitTimes(1250, 1500, 1250);
+        return splash.DoSplash();
+    });
+    EXPECT_EQ(LogoTimeline(rec, times, float(logo->Width())), makers);
+    watch = nullptr;
+}
+
+// A portal splash keeps the default for each time given as 0 and takes any other; a splash with sound
+// on but no jingle simply plays none.
+TEST_F(MakerSplashTest, ThePortalSplashTakesEachTimeGivenAndSoundWithoutAJingleIsSilent) {
+    testenv::TempDir dir;
+    Game->DataPrefix = dir.Str();
+    const std::vector<uint8_t> png = EncodePNG(TPixmap(40, 10, 0xFFFFFFFFu));
+    testenv::WriteFile(dir.Path() / "data" / "portallogo.png", std::string(png.begin(), png.end()));
+    const struct {
+        int in, full, out, total;
+    } rows[] = {{100, 200, 300, 600}, {0, 200, 300, 2500}, {100, 0, 300, 1400}, {100, 200, 0, 2300}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.in << " " << row.full << " " << row.out);
+        const int start = now;
+        EXPECT_EQ(ShowPortalSplash(row.in, row.full, row.out, 0), 0);
+        EXPECT_GE(now - start, row.total);
+        EXPECT_LT(now - start, row.total + 200);
+    }
+    EXPECT_EQ(ShowSplash(dir.Str() + "data/portallogo.png", "", 1, 0), 0);
+}
+
+// The maker's background is placed by its corner and sent to the card with the logo.
+TEST_F(MakerSplashTest, TheMakersBackgroundIsPlacedByItsCornerAndPrecached) {
+    testenv::TempDir dir;
+    Game->DataPrefix = dir.Str();
+    for (const auto& [name, w, h] : {std::tuple{"data/graphics/tolvanelogo.png", 40, 10},
+                                     std::tuple{"data/graphics/splashbg.jpg", 900, 700}}) {
+        const std::vector<uint8_t> png = EncodePNG(TPixmap(w, h, 0xFFFFFFFFu));
+        testenv::WriteFile(dir.Path() / name, std::string(png.begin(), png.end()));
+    }
+    std::filesystem::create_directories(dir.Path() / "data/sound");
+    std::filesystem::copy_file(testenv::BinDir() / "data/sound/splash.wav",
+                               dir.Path() / "data/sound/splash.wav");
+    AutoMidHandle(true);
+    rec.precached.clear();
+    int backgroundFlags = 0;  // read while the splash still holds its pictures
+    watch = [&] {
+        if (rec.precached.size() == 2) backgroundFlags = rec.precached[1]->Flags();
+    };
+    EXPECT_EQ(ShowMakerSplash(0, 1), 0);
+    watch = nullptr;
+    EXPECT_EQ(rec.precached.size(), 2u);
+    EXPECT_EQ(backgroundFlags, DEFAULT_IMAGE_FLAGS) << "the background is loaded with the default flags";
+    int backgrounds = 0;
+    for (const TDrawCommand* c : rec.Find("DrawImage")) {
+        if (c->vertices.size() < 2 || c->vertices[1].x - c->vertices[0].x < 900) continue;
+        ++backgrounds;
+        EXPECT_FLOAT_EQ(c->vertices.front().x, c->args[0]);
+        EXPECT_FLOAT_EQ(c->vertices.front().y, c->args[1]);
+    }
+    EXPECT_GT(backgrounds, 10);
+    AutoMidHandle(false);
+}
+
+// Every frame of the splash is shown, the black one it starts with too: one flip for each clearing.
+TEST_F(MakerSplashTest, EveryFrameIsShownFromTheFirstBlackOne) {
+    ASSERT_TRUE(SetGraphicsDriver(GraphicsDriverOpenGL));
+    ASSERT_TRUE(Graphics(800, 600, 0, 60));
+    static int flips = 0;
+    flips = 0;
+    static void (*count)(const TPixmap&, void*) = [](const TPixmap&, void*) {
+        ++flips;
+        CaptureNextFrame(count, nullptr);
+    };
+    CaptureNextFrame(count, nullptr);
+    EXPECT_EQ(ShowMakerSplash(0, 0), 0);
+    CaptureNextFrame(nullptr, nullptr);
+    EXPECT_GT(flips, 10);
+    EXPECT_EQ(size_t(flips), rec.Find("Cls").size());
+    EndGraphics();
+}
+
+// The fade-out runs down: once the logo has been held at full it only ever fades.
+TEST_F(MakerSplashTest, AfterTheHoldTheLogoOnlyFades) {
+    const auto logo = LoadImage(Game->DataPrefix + "data/graphics/tolvanelogo.png");
+    ASSERT_TRUE(logo);
+    EXPECT_EQ(ShowMakerSplash(0, 0), 0);
+    std::vector<float> alphas;
+    for (const TDrawCommand* c : rec.Find("DrawImage"))
+        if (c->vertices.size() >= 2 && c->vertices[1].x - c->vertices[0].x == float(logo->Width()))
+            alphas.push_back(c->state.alpha);
+    const auto held = std::find(alphas.begin(), alphas.end(), 1.0f);
+    ASSERT_NE(held, alphas.end());
+    EXPECT_TRUE(std::is_sorted(alphas.begin(), held)) << "rising to full";
+    EXPECT_TRUE(std::is_sorted(held, alphas.end(), std::greater<float>())) << "then only falling";
+    EXPECT_LT(*std::min_element(held, alphas.end()), 0.01f);
 }
 
 }  // namespace

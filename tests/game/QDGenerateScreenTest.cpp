@@ -150,3 +150,65 @@ TEST_F(QDGenerate, FadesRiseAndFallAndThePointerAndKeysAreHandledAroundIt) {
 }
 
 }  // namespace
+
+namespace {
+
+// Each fade takes exactly half a second (100 logic ticks of 5 ms): the generating runs on the frame the
+// fade-in ends, and a full hide ends the overlay on the hundredth tick.
+TEST_F(QDGenerate, EachFadeTakesExactlyHalfASecond) {
+    QDGenerateScreen overlay;
+    int runs = 0;
+    overlay.GenerateFunction = [&] { ++runs; };
+    overlay.Show();
+    int frames = 0;
+    while (runs == 0 && frames < 200) overlay.Logic(), overlay.Draw(), ++frames;
+    EXPECT_EQ(frames, 100);
+    overlay.Hide();
+    int ticks = 0;
+    while (overlay.Active != 0 && ticks < 200) overlay.Logic(), ++ticks;
+    EXPECT_EQ(ticks, 100);
+}
+
+// Loaded but not shown, it draws nothing; while shown it dims the whole screen from its corner with an
+// alpha blend whatever blend was set, and leaves the alpha at 1; an early hide falls back at once.
+TEST_F(QDGenerate, ALoadedOverlayWaitsForShowAndDimsTheWholeScreenAndAnEarlyHideFallsAtOnce) {
+    QDGenerateScreen overlay;
+    overlay.Load();
+    rec.calls.clear();
+    overlay.Logic();
+    overlay.Draw();
+    EXPECT_TRUE(rec.calls.empty()) << "not shown yet";
+    overlay.Show();
+    std::vector<float> dim;
+    for (int i = 0; i < 40; ++i) {
+        overlay.Logic();
+        rec.calls.clear();
+        SetBlend(LIGHTBLEND);
+        overlay.Draw();
+        const auto rects = rec.Find("DrawRect");
+        ASSERT_EQ(rects.size(), 1u);
+        EXPECT_EQ(rects[0]->args[0], 0);
+        EXPECT_EQ(rects[0]->args[1], 0);
+        EXPECT_EQ(rects[0]->args[2], float(ScreenWidth));
+        EXPECT_EQ(rects[0]->args[3], float(ScreenHeight));
+        EXPECT_EQ(rects[0]->state.blend, ALPHABLEND);
+        EXPECT_FLOAT_EQ(GetAlpha(), 1.0f);
+        dim.push_back(rects[0]->state.alpha);
+    }
+    const float before = dim.back();
+    overlay.Hide();
+    dim.clear();
+    for (int i = 0; i < 10; ++i) {
+        overlay.Logic();
+        rec.calls.clear();
+        overlay.Draw();
+        dim.push_back(rec.Find("DrawRect").at(0)->state.alpha);
+    }
+    EXPECT_LE(dim.front(), before);
+    EXPECT_TRUE(std::is_sorted(dim.rbegin(), dim.rend())) << "falling from the first frame";
+    overlay.Kill();
+    EXPECT_FALSE(overlay.FadeIn);
+    EXPECT_FALSE(overlay.FadeOut);
+}
+
+}  // namespace

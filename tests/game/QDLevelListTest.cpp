@@ -1,7 +1,9 @@
 // The level chooser: which files it lists, how pages turn and overlap at the end, completion ticks
 // from the player's file (read, never written), and selection by clicks and keys.
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
+#include <optional>
 
 #include "core/Startup.h"
 #include "game/QDLevelList.h"
@@ -491,6 +493,197 @@ TEST_F(QDLevels, TurningBackFromTheOverlappingLastPageGoesBackAWholePage) {
     list->MoveLeft();
     EXPECT_EQ(list->CurrentPagePosition, 4);
     EXPECT_EQ(list->CurrentLevel, "05");
+}
+
+}  // namespace
+
+namespace {
+
+// The info line carries the caller's own word for a level's size, and the glow comes back to nothing
+// after each whole turn of its sine, however many turns it has made.
+TEST_F(QDLevels, TheInfoLineUsesTheGivenWordAndTheGlowRepeatsEveryTurn) {
+    WriteLevels(3);
+    auto list = QDLevelList::Create(dir.Str() + "levels/", "lvl", "02", "Size", "No levels", 1, 0, 0,
+                                    "standard", dir.Str(), 0, 0, 1, 10);
+    list->CreateLevelImageFunction = [this](const std::string&, int& size, int) {
+        size = 9;
+        return levelImage;
+    };
+    list->Init();
+    list->CreateImages(1);
+    rec.calls.clear();
+    list->DrawLevels();
+    const auto texts = rec.Find("DrawText");
+    EXPECT_TRUE(
+        std::any_of(texts.begin(), texts.end(), [](const TDrawCommand* c) { return c->text == "Size: 9"; }));
+    for (int tick = 0; tick < 180 * 720; ++tick) list->ManageGlowAnimation();
+    EXPECT_NEAR(list->Glow, 0.0f, 0.002f) << "180 whole turns at half a degree a tick";
+    for (int tick = 0; tick < 180; ++tick) list->ManageGlowAnimation();
+    EXPECT_NEAR(list->Glow, 0.5f, 0.002f) << "and a quarter turn more";
+}
+
+// Level files without an extension are listed whole; a chooser that builds no pictures gives each level
+// the size 0.
+TEST_F(QDLevels, AnEmptyExtensionListsWholeNamesAndLevelsWithoutPicturesHaveSizeNothing) {
+    for (const char* name : {"alpha", "beta"}) testenv::WriteFile(dir.Path() / "levels" / name, "x");
+    testenv::WriteFile(dir.Path() / "levels" / "notes.txt", "x");
+    auto list = QDLevelList::Create(dir.Str() + "levels/", "", "beta", "Cards", "No levels", 0, 0, 0,
+                                    "standard", dir.Str(), 0, 0, 1, 10);
+    list->Init();
+    list->CreateImages(1);
+    EXPECT_EQ(list->LevelList, (std::vector<std::string>{"alpha", "beta"}));
+    EXPECT_EQ(list->LevelSizeList, (std::vector<std::string>{"0", "0"}));
+    EXPECT_EQ(list->CurrentLevelID, 1);
+}
+
+// The arrows answer clicks on their corner pixels and not one pixel outside them.
+TEST_F(QDLevels, TheArrowsAnswerClicksOnTheirCornerPixelsOnly) {
+    WriteLevels(10);
+    const struct {
+        const char* arrow;
+        int dx, dy;  // from the top-left pixel; the arrows are 40 x 40
+        int page;
+    } rows[] = {
+        {"arrowRight", 0, 0, 2},   {"arrowRight", -1, 0, 0},  {"arrowRight", 0, -1, 0},
+        {"arrowRight", 39, 39, 2}, {"arrowRight", 40, 39, 0}, {"arrowRight", 39, 40, 0},
+        {"arrowLeft", 0, 0, 0},    {"arrowLeft", -1, 0, 2},   {"arrowLeft", 0, -1, 2},
+        {"arrowLeft", 39, 39, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.arrow << " " << row.dx << "," << row.dy);
+        auto list = MakeList(row.arrow == std::string("arrowLeft") ? "10" : "01");
+        const TButton* arrow = list->NavigationMenu->FindButton(row.arrow);
+        ClickAt(int(arrow->x) + row.dx, int(arrow->y) + row.dy);
+        list->Manage();
+        EXPECT_EQ(list->CurrentPagePosition, row.page);
+        Game->Mouse->GetMh(1);
+    }
+}
+
+// Only a fresh press selects: not a pointer resting on a level, not a held button dragged onto one, and
+// not a press on an empty slot after the last level.
+TEST_F(QDLevels, OnlyAFreshPressOnALevelSelectsIt) {
+    WriteLevels(3);
+    auto list = MakeList();
+    MouseFrame(list->SlotX(2), list->SlotY(2), false, 1000);
+    list->ManageLevels();
+    EXPECT_EQ(list->CurrentLevelID, 0) << "resting on a level";
+    MouseFrame(list->SlotX(1), list->SlotY(1), true, 1100);
+    list->ManageLevels();
+    ASSERT_EQ(list->CurrentLevelID, 1);
+    MouseFrame(list->SlotX(2), list->SlotY(2), true, 1200);
+    list->ManageLevels();
+    EXPECT_EQ(list->CurrentLevelID, 1) << "held and dragged onto a level";
+    MouseFrame(0, 0, false, 3000);
+    MouseFrame(list->SlotX(3), list->SlotY(3), true, 3100);
+    list->ManageLevels();
+    EXPECT_EQ(list->CurrentLevelID, 1) << "the empty fourth slot";
+    EXPECT_EQ(list->CurrentLevel, "02");
+}
+
+// A font whose glyphs advance an odd 7 pixels, so that centred texts fall on half pixels unless snapped.
+std::shared_ptr<TImageFont> OddFont() {
+    return TImageFont::Create(
+        [](char32_t ch) -> std::optional<TGlyphBitmap> {
+            if (ch < 32) return std::nullopt;
+            TGlyphBitmap g;
+            g.advance = 7;
+            g.bearingY = 10;
+            if (ch == U' ') return g;
+            g.width = 5;
+            g.height = 10;
+            g.coverage.assign(50, 255);
+            return g;
+        },
+        10, 12);
+}
+
+// Every text of the page (names, the info line in its own font, the empty folder's notice) is drawn
+// with its shadow on whole pixels, and the info line goes when a rescan leaves the selection past the end.
+TEST_F(QDLevels, TextsAreShadowedOnWholePixelsAndAStaleSelectionDrawsNoInfo) {
+    FontCalibri16 = OddFont();
+    FontCalibri25 = OddFont();
+    WriteLevels(5);
+    auto list = QDLevelList::Create(dir.Str() + "levels/", "lvl", "04", "Size", "No levels", 1, 0, 0,
+                                    "standard", dir.Str(), 0, 0, 1, 10);
+    list->CreateLevelImageFunction = [this](const std::string&, int& size, int) {
+        size = 3;
+        return levelImage;
+    };
+    list->Init();
+    list->CreateImages(1);
+    rec.calls.clear();
+    list->DrawLevels();
+    int names = 0, info = 0;
+    for (const TDrawCommand* c : rec.Find("DrawText")) {
+        SCOPED_TRACE(c->text);
+        EXPECT_EQ(c->args[0], std::floor(c->args[0]));
+        if (c->text == "Size: 3") {
+            ++info;
+            EXPECT_EQ(c->state.font, FontCalibri25);
+        } else {
+            ++names;
+            EXPECT_EQ(c->state.font, FontCalibri16);
+        }
+    }
+    EXPECT_EQ(names, 2 * 5);
+    EXPECT_EQ(info, 2);
+
+    for (int i = 4; i <= 5; ++i)
+        std::filesystem::remove(dir.Path() / "levels" / ("0" + std::to_string(i) + ".lvl"));
+    list->Init();
+    list->CreateImages(0);
+    ASSERT_EQ(list->LevelsOnPage(), 3);
+    ASSERT_EQ(list->CurrentLevelID, 3);
+    rec.calls.clear();
+    list->DrawLevels();
+    for (const TDrawCommand* c : rec.Find("DrawText")) EXPECT_EQ(c->text.find("Size"), std::string::npos);
+
+    std::filesystem::remove_all(dir.Path() / "levels");
+    list->Init();
+    list->CreateImages(0);
+    rec.calls.clear();
+    SetImageFont(FontCalibri16);
+    list->DrawLevels();
+    const auto texts = rec.Find("DrawText");
+    ASSERT_EQ(texts.size(), 2u) << "the notice and its shadow";
+    for (const TDrawCommand* c : texts) {
+        EXPECT_EQ(c->text, "No levels");
+        EXPECT_EQ(c->state.font, FontCalibri25);
+        EXPECT_EQ(c->args[0], std::floor(c->args[0]));
+    }
+}
+
+// With one level to a page, turning right before the first page is built opens the first page.
+TEST_F(QDLevels, TurningRightBeforeTheFirstBuildOfSingleLevelPagesOpensTheFirst) {
+    WriteLevels(3);
+    auto list = QDLevelList::Create(dir.Str() + "levels/", "lvl", "", "Cards", "No levels", 1, 0, 0,
+                                    "standard", dir.Str(), 0, 0, 1, 10);
+    list->NumLevelItems = 1;
+    list->Init();
+    list->MoveRight();
+    EXPECT_EQ(list->CurrentPagePosition, 0);
+    EXPECT_EQ(list->CurrentLevel, "01");
+}
+
+// A selection left on the last slot of a page that a rescan shortened turns no page and reads no level
+// past the end when Right is pressed.
+TEST_F(QDLevels, RightOnASelectionARescanLeftPastTheEndChangesNothing) {
+    WriteLevels(10);
+    auto list = MakeList("08");
+    ASSERT_EQ(list->CurrentLevelID, 7);
+    for (int i = 8; i <= 10; ++i) {
+        std::string name = std::to_string(i);
+        if (i < 10) name.insert(name.begin(), '0');
+        std::filesystem::remove(dir.Path() / "levels" / (name + ".lvl"));
+    }
+    list->Init();
+    list->CreateImages(0);
+    ASSERT_EQ(list->LevelsOnPage(), 7);
+    PressKey(KEY_RIGHT);
+    list->ManageKeyboard();
+    EXPECT_EQ(list->CurrentPagePosition, 0);
+    EXPECT_EQ(list->CurrentLevelID, 7);
 }
 
 }  // namespace

@@ -195,3 +195,25 @@ TEST(QDMouseTest, WithoutTheGameOrItsPointerNothingIsCounted) {
 }
 
 }  // namespace
+
+namespace {
+
+// A drag is measured from where the press began, never from where the pointer rested before it, and a
+// release clears both coordinates of the start.
+TEST(QDMouseTest, ADragIsMeasuredFromThePressAndAReleaseClearsItsStart) {
+    Clicks c;
+    c.Call(0, 0, false);
+    EXPECT_EQ(c.mouse.Drag(), 0) << "resting, not pressed";
+    c.Call(100, 100, true);
+    EXPECT_EQ(c.mouse.Drag(), 0);
+    c.Call(102, 100, true);
+    EXPECT_EQ(c.mouse.Drag(), 0) << "two pixels from the press";
+    c.Call(103, 102, true);
+    EXPECT_EQ(c.mouse.Drag(), 1) << "five pixels from the press";
+    c.Call(103, 102, false);
+    EXPECT_EQ(c.mouse.DragStartX, -1);
+    EXPECT_EQ(c.mouse.DragStartY, -1);
+    EXPECT_EQ(c.mouse.IsDragging, 0);
+}
+
+}  // namespace

@@ -266,3 +266,24 @@ TEST_F(QDProfiles, CancelKeepsAListedActivePlayerAndWorksWithoutOne) {
 }
 
 }  // namespace
+
+namespace {
+
+// A failure reports where it happened: a missing file at the start of loading, and whoever is told of
+// a finished write sees the save past its write.
+TEST_F(QDProfiles, IniFileCheckpointsTellAMissingFileAndAFinishedWrite) {
+    int seen = 0;
+    SetFileWrittenObserver([&](const std::string&) { seen = Checkpoint; });
+    QDIniFile ini;
+    ini.FileName = dir.Str() + "opts";
+    ini.Add("volume", "5");
+    ini.Save();
+    EXPECT_EQ(seen, 5009);
+    SetFileWrittenObserver(nullptr);
+    ini.FileName = dir.Str() + "absent";
+    EXPECT_THROW(ini.Load(0, 0), std::exception);
+    EXPECT_EQ(Checkpoint, 5002);
+    Checkpoint = 0;
+}
+
+}  // namespace

@@ -114,3 +114,19 @@ TEST_F(QDSliderTest, ANewSliderStandsAtFiftyWithCornerPlacedImagesAndAnEmptyOneD
 }
 
 }  // namespace
+
+namespace {
+
+// A one-pixel dead end at 0 still shows its one filled pixel.
+TEST_F(QDSliderTest, ANarrowDeadEndShowsItsSinglePixelOfFill) {
+    Make();
+    auto slider = QDSlider::CreateSpecial("track", "dot", 100, 200, 1, "narrow", 0, "full", 0);
+    slider->SetValue(0);
+    rec.calls.clear();
+    slider->Draw();
+    const auto parts = rec.Find("DrawSubImageRect");
+    ASSERT_EQ(parts.size(), 1u);
+    EXPECT_EQ(parts[0]->args[2], 1);
+}
+
+}  // namespace
