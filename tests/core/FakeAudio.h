@@ -9,7 +9,7 @@
 
 struct FakeChannel : TStreamChannel {
     std::shared_ptr<TSound> sound;
-    float volume = 1.0f, rate = 1.0f;
+    float volume = 1.0f, rate = 1.0f, pan = 0.0f;
     bool playing = false, paused = false;
     int cues = 0, resumes = 0;
     int processed = 0, queued = 0, count = 0;
@@ -21,7 +21,7 @@ struct FakeChannel : TStreamChannel {
         ++cues;
     }
     void SetVolume(float v) override { volume = v; }
-    void SetPan(float) override {}
+    void SetPan(float p) override { pan = p; }
     void SetRate(float r) override { rate = r; }
     void Pause() override { paused = true; }
     void Resume() override {

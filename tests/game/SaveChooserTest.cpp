@@ -157,6 +157,12 @@ class SaveChooserWorld : public scenario::ScenarioWorld {
         }
         if (name == "errortext") return m && m->DialogOK ? m->DialogOK->Caption->Text : "none";
         if (name == "shot") return Frame(arg);
+        // The sounds since "mark", and whether every channel plays from the middle.
+        if (name == "clicks") {
+            bool centred = true;
+            for (const auto& c : channels) centred = centred && c->pan == 0.0f;
+            return Observe("clicks") + (centred ? " centred" : " panned");
+        }
         return Observe(what);
     }
 };
@@ -198,7 +204,12 @@ const TChooserRow Rows[] = {
     {"DoubleClickOnTheLastNameLoadsIt", 10,
      "open; hit down Down tl 0 0; hit down Down tl 0 0; double 7; settle", "loaded", "Jon"},
     {"DoubleClickOnTheOnlySaveLoadsIt", 1, "open; double 0; settle", "loaded", "Anna"},
-    {"ADoubleClickOnARowSoundsOncePerClick", 10, "open; mark; double 2", "clicks", "2"},
+    {"ADoubleClickOnARowSoundsOncePerClick", 10, "open; mark; double 2", "clicks", "2 centred"},
+    // Half a second from the first press: the second press 490 ms later still counts, 495 ms does not.
+    {"TheSecondClickJustInTime", 10, "open; row 2; steps 96; row 2", "dialog", "none"},
+    {"TheSecondClickJustTooLate", 10, "open; row 2; steps 97; row 2", "dialog", "chooser"},
+    {"AClickOnARowSoundsInTheMiddle", 3, "open; mark; row 2", "clicks", "1 centred"},
+    {"AClickBelowTheLastNameIsSilent", 3, "open; mark; row 3", "clicks", "0 centred"},
 
     // Load, Cancel and Delete from the corner pixels of each button, and not one pixel outside.
     {"LoadTopLeft", 10, "open; row 2; hit chooser Load tl 0 0; settle", "loaded", "Carl"},
@@ -218,7 +229,7 @@ const TChooserRow Rows[] = {
     {"CancelRightOfItsRightEdge", 10, "open; hit chooser Cancel br 1 0", "dialog", "chooser"},
     {"CancelBelowItsBottomEdge", 10, "open; hit chooser Cancel br 0 1", "dialog", "chooser"},
     {"CancelLoadsNothing", 10, "open; row 2; hit chooser Cancel tl 0 0; settle", "screen", "play"},
-    {"EscapeClosesWithAClick", 10, "open; mark; key esc", "clicks", "1"},
+    {"EscapeClosesWithAClick", 10, "open; mark; key esc", "clicks", "1 centred"},
     {"EscapeLoadsNothing", 10, "open; row 2; key esc; settle", "screen", "play"},
     {"DeleteTopLeft", 10, "open; row 2; hit chooser Delete tl 0 0", "dialog", "delete"},
     {"DeleteBottomRight", 10, "open; row 2; hit chooser Delete br 0 0", "dialog", "delete"},
@@ -249,6 +260,8 @@ const TChooserRow Rows[] = {
     // The delete question and what follows each answer.
     {"DeleteYesRemovesTheFirstSave", 10, "open; row 0; hit chooser Delete tl 0 0; click dialog Yes", "saves",
      "Ben,Carl,Dora,Emil,Fay,Gus,Hugo,Ida,Jon"},
+    {"DeleteYesShowsNoMessage", 10, "open; row 0; hit chooser Delete tl 0 0; click dialog Yes", "dialog",
+     "chooser"},
     {"DeleteYesRelists", 10, "open; row 0; hit chooser Delete tl 0 0; click dialog Yes", "list",
      "Ben,Carl,Dora,Emil,Fay,Gus,Hugo,Ida,Jon"},
     {"DeleteYesLeavesNothingSelected", 10, "open; row 0; hit chooser Delete tl 0 0; click dialog Yes",
@@ -293,7 +306,7 @@ const TChooserRow Rows[] = {
     {"FrameScrolledWithASelection", 10, "open; hit down Down tl 0 0; row 0; steps 100", "shot:scrolled",
      "match"},
     {"FrameShortList", 3, "open; row 2", "shot:short", "match"},
-    {"FrameQuestion", 10, "open; row 3; hit chooser Delete tl 0 0; steps 200", "shot:question", "match"},
+    {"FrameQuestion", 10, "open; row 0; hit chooser Delete tl 0 0; steps 200", "shot:question", "match"},
     {"FrameMessage", 10, "open; row 1; hit chooser Delete tl 0 0; block Ben.dat; click dialog Yes; steps 200",
      "shot:message", "match"},
     {"FrameAfterTheMessage", 10,
@@ -328,6 +341,33 @@ TEST_F(SaveChooserWorld, ClosingLetsGoOfEverything) {
     rec.calls.clear();
     EXPECT_EQ(m->Draw(), 0);
     EXPECT_TRUE(rec.calls.empty());
+}
+
+// The chooser on its own over a folder: the extension it is made with picks the files, the list box the
+// settings it is made with, and once closed it keeps answering with how it closed.
+TEST_F(SaveChooserWorld, TheChooserTakesItsExtensionAndKeepsItsAnswer) {
+    WriteSaves(2);
+    testenv::WriteFile(Profiles() / "Other.sav", "x");
+    auto m = TSaveGameManager::Create("Choose", nullptr, 0, 0, 0, "sav", Profiles().string() + "/", "Gone?");
+    EXPECT_EQ(m->ListBox->Strings, std::vector<std::string>{"Other"});
+    EXPECT_EQ(m->DeleteMessage, "Gone?");
+    m->Start();
+    m->ListBox->SetIndex(0);
+    EXPECT_EQ(m->SelectedPath(), Profiles().string() + "/Other.sav");
+    EXPECT_EQ(m->OKClick(), 1);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(m->Manage(), 1) << "asked again after choosing";
+    m->Kill();
+    m = TSaveGameManager::Create("Choose", nullptr, 0, 0, 0, "dat", Profiles().string() + "/", "Gone?");
+    m->Start();
+    m->CancelClick();
+    EXPECT_EQ(m->Manage(), -1);
+    EXPECT_EQ(m->Manage(), -1);
+    m->Kill();
+    auto list = QDListBox::Create(0, 7, 1, 0, 250);
+    EXPECT_EQ(list->Gap, 7);
+    EXPECT_EQ(list->Centred, 1);
+    EXPECT_EQ(list->DrawBox, 0);
+    EXPECT_FLOAT_EQ(list->DoubleClickTime, Game->CalcAnimLength(250));
 }
 
 TEST_P(SaveChooserTest, LeavesWhatThePlayerSees) {
