@@ -10,6 +10,7 @@
 #include "Scenario.h"
 #include "game/SaveGame.h"
 #include "platform/Draw.h"
+#include "presentation/Color.h"
 #include "presentation/Font.h"
 #include "presentation/Shapes.h"
 
@@ -210,6 +211,7 @@ const TChooserRow Rows[] = {
     {"TheSecondClickJustTooLate", 10, "open; row 2; steps 97; row 2", "dialog", "chooser"},
     {"AClickOnARowSoundsInTheMiddle", 3, "open; mark; row 2", "clicks", "1 centred"},
     {"AClickBelowTheLastNameIsSilent", 3, "open; mark; row 3", "clicks", "0 centred"},
+    {"AClickOnAnEmptyListIsSilent", 0, "open; mark; row 0", "clicks", "0 centred"},
 
     // Load, Cancel and Delete from the corner pixels of each button, and not one pixel outside.
     {"LoadTopLeft", 10, "open; row 2; hit chooser Load tl 0 0; settle", "loaded", "Carl"},
@@ -352,6 +354,9 @@ TEST_F(SaveChooserWorld, TheChooserTakesItsExtensionAndKeepsItsAnswer) {
     EXPECT_EQ(m->ListBox->Strings, std::vector<std::string>{"Other"});
     EXPECT_EQ(m->DeleteMessage, "Gone?");
     m->Start();
+    // Without a font of its own the list still holds eight rows, each as high as its two gaps.
+    EXPECT_EQ(m->ListBox->LineHeight, 10);
+    EXPECT_FLOAT_EQ(m->ListBox->Box->H, float(8 * m->ListBox->LineHeight));
     m->ListBox->SetIndex(0);
     EXPECT_EQ(m->SelectedPath(), Profiles().string() + "/Other.sav");
     EXPECT_EQ(m->OKClick(), 1);
@@ -368,6 +373,33 @@ TEST_F(SaveChooserWorld, TheChooserTakesItsExtensionAndKeepsItsAnswer) {
     EXPECT_EQ(list->Centred, 1);
     EXPECT_EQ(list->DrawBox, 0);
     EXPECT_FLOAT_EQ(list->DoubleClickTime, Game->CalcAnimLength(250));
+}
+
+// Whatever is drawn after the list is drawn in plain white at full strength, the highlight over or under
+// the names, the font with or without a shadow.
+TEST_F(SaveChooserWorld, TheListLeavesNoColourBehind) {
+    for (const bool shadow : {false, true})
+        for (const int under : {1, 0}) {
+            SCOPED_TRACE(std::to_string(shadow) + " " + std::to_string(under));
+            auto list = QDListBox::Create(10, 5, 0, 1, 500);
+            list->SetupFont(FontCalibri20, TColor::Create(10, 20, 30, 0.5f),
+                            shadow ? TShadow::Create(1, 1, 0.6f) : nullptr);
+            for (const char* name : {"a", "b", "c"}) list->AddItem(name);
+            list->RoundHeight = 0;
+            list->SetCoords(100, 50, 200, 80);
+            list->ResetWindow();
+            list->HighlightCol = TColor::Create(0, 0, 150, 0.2f);
+            list->HighlightUnder = under;
+            list->SetIndex(1);
+            rec.calls.clear();
+            list->Draw();
+            DrawRect(0, 0, 1, 1);
+            const TDrawState& after = rec.calls.back().state;
+            EXPECT_EQ(after.red, 255);
+            EXPECT_EQ(after.green, 255);
+            EXPECT_EQ(after.blue, 255);
+            EXPECT_FLOAT_EQ(after.alpha, 1.0f);
+        }
 }
 
 TEST_P(SaveChooserTest, LeavesWhatThePlayerSees) {
