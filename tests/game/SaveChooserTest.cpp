@@ -195,6 +195,7 @@ const TChooserRow Rows[] = {
     {"FirstRowFromItsBottomRightPixel", 10, "open; row 0 br", "selected", "0 Anna"},
     {"LastVisibleRowFromItsBottomRightPixel", 10, "open; row 7 br", "selected", "7 Hugo"},
     {"NothingBelowTheWindow", 10, "open; row 8", "selected", "-1 "},
+    {"NothingBelowTheScrolledWindow", 10, "open; hit down Down tl 0 0; row 8", "selected", "-1 "},
     {"NothingBelowTheLastName", 3, "open; row 3", "selected", "-1 "},
     {"LastNameOfAShortList", 3, "open; row 2 br", "selected", "2 Carl"},
     {"ARowOfTheScrolledWindow", 10, "open; hit down Down tl 0 0; row 0", "selected", "1 Ben"},
