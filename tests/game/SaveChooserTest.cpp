@@ -217,6 +217,10 @@ const TChooserRow Rows[] = {
     // Load, Cancel and Delete from the corner pixels of each button, and not one pixel outside.
     {"LoadTopLeft", 10, "open; row 2; hit chooser Load tl 0 0; settle", "loaded", "Carl"},
     {"LoadBottomRight", 10, "open; row 2; hit chooser Load br 0 0; settle", "loaded", "Carl"},
+    // The click that loads or cancels is spent: the play screen's level and size buttons under the
+    // chooser's buttons do not take it as well.
+    {"LoadKeepsTheLevelOfTheSave", 10, "open; row 2; hit chooser Load tl 0 0; settle", "difficulty", "1"},
+    {"CancelKeepsTheSizeChosen", 10, "open; hit chooser Cancel tl 0 0; settle", "size", "9"},
     {"LoadLeftOfItsLeftEdge", 10, "open; row 2; hit chooser Load tl -1 0", "dialog", "chooser"},
     {"LoadAboveItsTopEdge", 10, "open; row 2; hit chooser Load tl 0 -1", "dialog", "chooser"},
     {"LoadRightOfItsRightEdge", 10, "open; row 2; hit chooser Load br 1 0", "dialog", "chooser"},
