@@ -380,8 +380,8 @@ TEST_F(SaveChooserWorld, TheChooserTakesItsExtensionAndKeepsItsAnswer) {
     EXPECT_FLOAT_EQ(list->DoubleClickTime, Game->CalcAnimLength(250));
 }
 
-// Whatever is drawn after the list is drawn in plain white at full strength, the highlight over or under
-// the names, the font with or without a shadow.
+// The highlight over or under the names sits on its row moved by the owner's offset, and whatever is drawn
+// after the list is drawn in plain white at full strength, the font with or without a shadow.
 TEST_F(SaveChooserWorld, TheListLeavesNoColourBehind) {
     for (const bool shadow : {false, true})
         for (const int under : {1, 0}) {
@@ -397,7 +397,12 @@ TEST_F(SaveChooserWorld, TheListLeavesNoColourBehind) {
             list->HighlightUnder = under;
             list->SetIndex(1);
             rec.calls.clear();
-            list->Draw();
+            list->Draw(5, 7);
+            // The highlight of the second row, moved by the owner's offset like the box.
+            const auto rects = rec.Find("DrawRect");
+            ASSERT_EQ(rects.size(), 2u);
+            const float lh = float(list->LineHeight);
+            EXPECT_EQ(rects[1]->args, (std::vector<float>{105, 57 + lh, 200, lh}));
             DrawRect(0, 0, 1, 1);
             const TDrawState& after = rec.calls.back().state;
             EXPECT_EQ(after.red, 255);
