@@ -445,6 +445,33 @@ TEST_F(CellStatesTest, TheHoverTileSitsOnItsCellUnderTheNumber) {
     EXPECT_TRUE(number);
 }
 
+// The hint line is white in its own font at the foot of the screen, whatever was drawn before.
+TEST_F(CellStatesTest, TheHintLineIsWhiteWhateverCameBefore) {
+    NewBoard(9);
+    const struct {
+        int x, y, custom;
+        const char* key;
+    } rows[] = {{0, 0, 0, "Locked Cell"}, {8, 7, 0, "Cell Message Text"}, {8, 7, 1, "Cell Message Only"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.key);
+        CustomPuzzleMode = row.custom;
+        TCell* cell = CellAt(row.x, row.y);
+        Game->Mouse->x = int(cell->x), Game->Mouse->y = int(cell->y);
+        rec.calls.clear();
+        SetColor(10, 20, 30);
+        SetImageFont(FontCalibri10);
+        cell->DrawSpecial(1);
+        const TDrawCommand* hint = nullptr;
+        for (const TDrawCommand* c : rec.Find("DrawText"))
+            if (c->text == GameText->FindString(row.key)) hint = c;
+        ASSERT_NE(hint, nullptr);
+        EXPECT_EQ(Rgb(*hint), (std::vector<int>{255, 255, 255}));
+        EXPECT_EQ(hint->state.font, FontCalibri25);
+        EXPECT_FLOAT_EQ(hint->args[1], 565.0f);
+    }
+    CustomPuzzleMode = 0;
+}
+
 // ---- whole frames of the cells alone ----
 
 class CellFramesTest : public CellStatesTest {
