@@ -138,6 +138,24 @@ TEST_F(CoreBoardTest, ASmallerBoardIsJudgedOnItsOwnCellsOnly) {
     }
 }
 
+// The largest board's automatic marks follow the rule to its last row, column and number.
+TEST_F(CoreBoardTest, TheLargestBoardsAutomaticMarksFollowTheRule) {
+    Deal(16);
+    std::mt19937 random(245);
+    for (int x = 0; x < 16; ++x)
+        for (int y = 0; y < 16; ++y)
+            if (Puzzle[x][y] == 0 && random() % 4 == 0)
+                Puzzle[x][y] = static_cast<std::uint8_t>(random() % 16 + 1);
+    Puzzle[15][15] = 16;
+    Core.ShowHideMarkup();
+    for (int x = 0; x < 16; ++x)
+        for (int y = 0; y < 16; ++y)
+            for (int v = 1; v <= 16; ++v)
+                ASSERT_EQ(Markup[x][y][v - 1] == 1, OracleAllowed(v, x, y, 16)) << x << "," << y << " " << v;
+    EXPECT_EQ(Markup[15][0][15], 0) << "16 stands in the last column";
+    EXPECT_EQ(IsNumberAllowed(16, 0, 15), 0) << "and in the last row";
+}
+
 // One wrong or empty cell anywhere, the four corners included, and the board is not complete.
 TEST_F(CoreBoardTest, CompletionNeedsEveryCellUpToTheCorners) {
     for (int n : AllSizes) {
