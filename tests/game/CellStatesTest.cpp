@@ -445,6 +445,33 @@ TEST_F(CellStatesTest, TheHoverTileSitsOnItsCellUnderTheNumber) {
     EXPECT_TRUE(number);
 }
 
+// A falling cell draws its number, its pencil marks and the solution on whole pixels.
+TEST_F(CellStatesTest, AFallingCellDrawsOnWholePixels) {
+    NewBoard(9);
+    TCell* given = CellAt(0, 0);
+    TCell* empty = CellAt(0, 1);
+    ASSERT_NE(Puzzle[0][0], 0);
+    ASSERT_EQ(Puzzle[0][1], 0);
+    Markup[0][1][0] = Markup[0][1][8] = 1;
+    for (TCell* cell : {given, empty}) {
+        cell->x = float(cell->TargetX) + 0.25f;
+        cell->y = float(cell->TargetY) - 7.5f;
+    }
+    Game->Mouse->x = Game->Mouse->y = -100;
+    for (int solution : {0, 1}) {
+        ShowSolution = solution;
+        for (TCell* cell : {given, empty}) {
+            const auto texts = TextsOf(*cell);
+            ASSERT_FALSE(texts.empty());
+            for (const TDrawCommand* c : texts) {
+                EXPECT_FLOAT_EQ(c->args[0], std::floor(c->args[0])) << c->text << " " << solution;
+                EXPECT_FLOAT_EQ(c->args[1], std::floor(c->args[1])) << c->text << " " << solution;
+            }
+        }
+    }
+    ShowSolution = 0;
+}
+
 // The hint line is white in its own font at the foot of the screen, whatever was drawn before.
 TEST_F(CellStatesTest, TheHintLineIsWhiteWhateverCameBefore) {
     NewBoard(9);
