@@ -49,7 +49,11 @@ int QDIniFile::Save() {
         text += line.Name + "=" + value + "\r\n";
     }
     Checkpoint = 5008;
-    if (!WriteFileAtomic(path, text)) ReportError("Failed to save file " + path);
+    // A failed write keeps the previous file and the values in memory; play goes on.
+    if (!WriteFileAtomic(path, text)) {
+        ShowNotice("Failed to save file " + path);
+        return 0;
+    }
     Checkpoint = 5009;
     FileWritten(path);
     Checkpoint = 5010;
