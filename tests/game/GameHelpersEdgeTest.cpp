@@ -29,6 +29,7 @@ class TextEdgeTest : public ::testing::Test {
         ResetDrawStateDefaults();
         SetDrawBackend(&rec);
         font.ParseFnt(
+            "info face=\"test\" size=18\r\n"
             "common lineHeight=18 base=14 scaleW=64 scaleH=64 pages=1\r\n"
             "char id=65 x=0 y=0 width=8 height=8 xoffset=0 yoffset=0 xadvance=9 page=0\r\n",
             0);
@@ -163,6 +164,28 @@ TEST(IniEdgeTest, LoadingWritesTheFileBackWithoutBlankLines) {
     EXPECT_EQ(ini->FileName, dir.Str() + "progress");
     EXPECT_EQ(ini->Count(), 2u);
     EXPECT_EQ(testenv::ReadFile(dir.Path() / "progress.ini"), "LEVEL1=1\r\nLEVEL2=0\r\n");
+}
+
+// Every edge of a triangle, in either winding, leaves out the points on it and takes the points a
+// hair inside it; a triangle smaller than a pixel still holds its inside.
+TEST(GeometryEdgeTest, EachTriangleEdgeLeavesOutItsOwnPointsAndTakesThoseJustInside) {
+    struct TRow {
+        float px, py;
+        int inside;
+    };
+    const TRow rows[] = {
+        {5, 0, 0},         {5, 5, 0},         {0, 5, 0},      // on the edges
+        {5, 0.05f, 1},     {4.96f, 4.96f, 1}, {0.05f, 5, 1},  // a hair inside each of them
+        {0.02f, 0.02f, 1},                                    // by the first corner
+    };
+    for (const TRow& r : rows) {
+        EXPECT_EQ(PointInTriangle(r.px, r.py, 0, 0, 10, 0, 0, 10), r.inside) << r.px << "," << r.py;
+        EXPECT_EQ(PointInTriangle(r.px, r.py, 0, 0, 0, 10, 10, 0), r.inside) << r.px << "," << r.py;
+        EXPECT_EQ(PointInTriangle(r.px, r.py, 10, 0, 0, 10, 0, 0), r.inside) << r.px << "," << r.py;
+    }
+    EXPECT_EQ(PointInTriangle(0.2f, 0.2f, 0, 0, 1, 0, 0, 1), 1);
+    EXPECT_EQ(PointInTriangle(0.2f, 0.2f, 0, 0, 0, 1, 1, 0), 1);
+    EXPECT_EQ(PointInTriangle(0.2f, 0.2f, 0, 0, 0.5f, 0, 0, 0.5f), 1);
 }
 
 }  // namespace
