@@ -188,4 +188,11 @@ TEST(GeometryEdgeTest, EachTriangleEdgeLeavesOutItsOwnPointsAndTakesThoseJustIns
     EXPECT_EQ(PointInTriangle(0.2f, 0.2f, 0, 0, 0.5f, 0, 0, 0.5f), 1);
 }
 
+// Text that is nothing but line breaks and blanks, or nothing at all, trims to nothing.
+TEST(TrimEdgeTest, NothingButBreaksAndBlanksTrimsToNothing) {
+    for (const std::string text : {"", "\r\n", "\n\n\r", " ", "\t\n "})
+        EXPECT_EQ(RemoveLineBreaks(text), "") << text;
+    EXPECT_EQ(RemoveLineBreaks("\nx\r"), "x");
+}
+
 }  // namespace
