@@ -2,6 +2,7 @@
 // kept aside, the first and last entry of a full table, names at the edges of the byte encoding.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -128,6 +129,22 @@ TEST_F(HighScoreTableTest, DefaultNamesAndDifficultiesComeFromTheGameTexts) {
         EXPECT_EQ(DifficultyName(d), GameString(levels[d])) << d;
     }
     GameText.reset();
+}
+
+// A time better than every entry takes the first place, in a full table and in one with room, and
+// pushes the old tenth entry out of a full one.
+TEST_F(HighScoreTableTest, ABestTimeTakesTheFirstPlaceAndPushesOutTheTenth) {
+    for (int count : {3, 10}) {
+        TPellixHighScoreList table;
+        table.Create(dir.Str() + "best", 10, 10);
+        for (int i = 1; i <= count; ++i) table.Add(std::string("p").append(std::to_string(i)), i * 1000, 0);
+        EXPECT_EQ(table.WillEnterHighscore(999), 1) << count;
+        EXPECT_EQ(table.WillEnterHighscore(1000), 2) << count << ": an equal time goes after";
+        table.Insert("best", 999, 3);
+        ASSERT_EQ(table.Count(), std::size_t(std::min(count + 1, 10))) << count;
+        EXPECT_EQ(table.Entries.front().name, "best") << count;
+        EXPECT_EQ(table.Entries.back().name, count == 10 ? "p9" : "p3") << count;
+    }
 }
 
 }  // namespace
