@@ -106,7 +106,7 @@ TEST_F(TextEdgeTest, ScreenCentredLinesHaveTheirShadowAndEmptyBlocksChangeNothin
     EXPECT_TRUE(rec.calls.empty());
 }
 
-// Records read one after another each end exactly where the next begins.
+// Records read one after another, absent ones among them, each end exactly where the next begins.
 TEST(StreamEdgeTest, RecordsBackToBackReadBackEachInTurn) {
     Game = std::make_unique<TGame>();
     TAnimation first, second;
@@ -123,11 +123,15 @@ TEST(StreamEdgeTest, RecordsBackToBackReadBackEachInTurn) {
     std::stringstream s;
     WriteAnimation(s, &first);
     WriteSineCounter(s, &c1);
+    WriteAnimation(s, nullptr);
     WriteAnimation(s, &second);
+    WriteSineCounter(s, nullptr);
     WriteSineCounter(s, &c2);
     const auto a1 = ReadAnimation(s);
     const auto s1 = ReadSineCounter(s);
+    EXPECT_FALSE(ReadAnimation(s)) << "an absent animation reads as none and takes only its own bytes";
     const auto a2 = ReadAnimation(s);
+    EXPECT_FALSE(ReadSineCounter(s)) << "an absent counter reads as none and takes only its own bytes";
     const auto s2 = ReadSineCounter(s);
     ASSERT_TRUE(a1 && s1 && a2 && s2);
     EXPECT_EQ(a1->TotalPhases, 1);
