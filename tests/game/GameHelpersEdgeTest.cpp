@@ -158,6 +158,24 @@ TEST(ImageEdgeTest, AnImageWithoutABankIsStillWrappedAndAnEmptyHeightGrabsNothin
     const auto one = GrabImageRect(image.get(), 3, 3, 1, 1);
     ASSERT_TRUE(one);
     EXPECT_EQ(one->Height(), 1);
+    // Of an image with several frames, the first is grabbed.
+    const auto frames = TImage::Create(2, 2, 2);
+    frames->Lock(0).pixels[0] = 0xff000001u;
+    frames->Lock(1).pixels[0] = 0xff000002u;
+    const auto first = GrabImageRect(frames.get(), 0, 0, 1, 1);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->Pixels(0).pixels[0], 0xff000001u);
+}
+
+// Number 0 has no next file even when file 001 is there; the next of the last allowed number is none.
+TEST(FileEdgeTest, NumberZeroAndTheLastNumberHaveNoNextFile) {
+    testenv::TempDir dir;
+    const std::string prefix = dir.Str() + "level";
+    for (const char* name : {"level001.txt", "level010.txt", "level011.txt"})
+        testenv::WriteFile(dir.Path() / name, "x");
+    EXPECT_EQ(NextNumberedFileName("000", prefix, "txt", 10, "first"), prefix + "first.txt");
+    EXPECT_EQ(NextNumberedFileName("9", prefix, "txt", 10, "first"), prefix + "010.txt");
+    EXPECT_EQ(NextNumberedFileName("10", prefix, "txt", 10, "first"), prefix + "first.txt");
 }
 
 // Loading an ini file writes it straight back in the game's own form: blank lines gone, CR LF endings.
