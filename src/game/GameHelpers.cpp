@@ -50,12 +50,12 @@ void WriteInt(std::ostream& stream, std::int32_t value) {
     const auto u = static_cast<std::uint32_t>(value);
     const char bytes[4] = {char(u & 0xff), char((u >> 8) & 0xff), char((u >> 16) & 0xff),
                            char((u >> 24) & 0xff)};
-    stream.write(bytes, 4);
+    stream.write(bytes, sizeof bytes);
 }
 
 bool ReadInt(std::istream& stream, std::int32_t& value) {
     unsigned char bytes[4];
-    if (!stream.read(reinterpret_cast<char*>(bytes), 4)) return false;
+    if (!stream.read(reinterpret_cast<char*>(bytes), sizeof bytes)) return false;
     value = std::int32_t(std::uint32_t(bytes[0]) | std::uint32_t(bytes[1]) << 8 |
                          std::uint32_t(bytes[2]) << 16 | std::uint32_t(bytes[3]) << 24);
     return true;
@@ -64,7 +64,7 @@ bool ReadInt(std::istream& stream, std::int32_t& value) {
 void WriteFloat(std::ostream& stream, float value) {
     std::uint32_t u;
     static_assert(sizeof(u) == sizeof(value));
-    std::memcpy(&u, &value, 4);
+    std::memcpy(&u, &value, sizeof u);
     WriteInt(stream, std::int32_t(u));
 }
 
@@ -72,7 +72,7 @@ bool ReadFloat(std::istream& stream, float& value) {
     std::int32_t i;
     if (!ReadInt(stream, i)) return false;
     const auto u = std::uint32_t(i);
-    std::memcpy(&value, &u, 4);
+    std::memcpy(&value, &u, sizeof value);
     return true;
 }
 
@@ -101,7 +101,7 @@ void DrawTextBlock(const std::string& text, float x, float y, const std::shared_
 
 void DrawTextBlockSpaced(const std::string& text, float x, float y, TBitmapFont* font, int anchorBottom,
                          int shadow, int centred, float centringSpacing) {
-    if (text.empty() || !font) return;
+    // No lines for empty text; DrawTextLine skips a null font.
     const std::vector<std::string> lines = TextLines(text);
     const int count = int(lines.size());
     float lineY = y;

@@ -78,10 +78,10 @@ void AppendInt(std::string& bytes, int value) {
 }
 
 int ReadInt(const std::string& bytes, std::size_t at) {
-    std::uint32_t bits = 0;
-    for (int k = 0; k < 4; ++k)
-        bits |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + k])) << (8 * k);
-    return static_cast<int>(bits);
+    const auto byte = [&](std::size_t k) {
+        return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + k]));
+    };
+    return static_cast<int>(byte(0) | byte(1) << 8 | byte(2) << 16 | byte(3) << 24);
 }
 
 }  // namespace
@@ -129,20 +129,27 @@ void TPellixHighScoreList::Add(const std::string& name, int time, int difficulty
     Entries.push_back({name, time, difficulty});
 }
 
+namespace {
+
+// The most entries a table keeps; a negative limit is none.
+std::size_t Places(int maxEntries) {
+    return maxEntries < 0 ? SIZE_MAX : static_cast<std::size_t>(maxEntries);
+}
+
+}  // namespace
+
 void TPellixHighScoreList::Insert(const std::string& name, int time, int difficulty) {
     auto place = Entries.begin();
     while (place != Entries.end() && place->time <= time) ++place;
     Entries.insert(place, {name, time, difficulty});
-    if (NumMaxNameEntries >= 0 && Entries.size() > static_cast<std::size_t>(NumMaxNameEntries))
-        Entries.resize(NumMaxNameEntries);
+    while (Entries.size() > Places(NumMaxNameEntries)) Entries.pop_back();
 }
 
 int TPellixHighScoreList::WillEnterHighscore(int time) const {
     for (std::size_t i = 0; i < Entries.size(); ++i)
         if (Entries[i].time > time) return static_cast<int>(i) + 1;
     // A table with room takes any time after its last entry.
-    if (NumMaxNameEntries < 0 || Entries.size() < static_cast<std::size_t>(NumMaxNameEntries))
-        return static_cast<int>(Entries.size()) + 1;
+    if (Entries.size() < Places(NumMaxNameEntries)) return static_cast<int>(Entries.size()) + 1;
     return 0;
 }
 
@@ -153,7 +160,7 @@ int TPellixHighScoreList::Load() {
     if (file.State == PlayerFileState::Read && file.Bytes.empty()) return 0;
     // A table far too large was kept aside; the player's entries at its start are still taken.
     for (TPellixHighScore& entry : HighScoreDecode(file.Bytes)) {
-        if (NumMaxNameEntries >= 0 && Entries.size() >= static_cast<std::size_t>(NumMaxNameEntries)) break;
+        if (Entries.size() >= Places(NumMaxNameEntries)) break;
         if (ValidEntry(entry)) Entries.push_back(std::move(entry));
     }
     if (Entries.empty())
