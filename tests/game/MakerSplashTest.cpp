@@ -12,6 +12,7 @@
 #include "core/Game.h"
 #include "core/Input.h"
 #include "core/InputUtils.h"
+#include "core/Startup.h"
 #include "game/MakerSplash.h"
 #include "game/TolvaneGame.h"
 #include "platform/Audio.h"
@@ -156,6 +157,20 @@ TEST_F(MakerSplashTest, TheJingleRisesAndFallsWithTheLogoOnlyWhenAskedAndPlaysOn
     EXPECT_EQ(ShowMakerSplash(1, 0), 0);
     ASSERT_FALSE(made.empty());
     EXPECT_FLOAT_EQ(made.back()->rate, 0.9f);
+    SetAudioDriverInstance(nullptr);
+}
+
+// The game's start-up shows the maker's splash with the jingle when sound is on.
+TEST_F(MakerSplashTest, StartUpSplashPlaysTheJingleWithSoundOn) {
+    std::vector<std::shared_ptr<FakeChannel>> made;
+    SetAudioDriverInstance(std::make_unique<FakeDriver>(&made));
+    ASSERT_TRUE(StartupHooks().Splash);
+    for (const int sound : {1, 0}) {
+        made.clear();
+        Game->Sound = sound;
+        StartupHooks().Splash();
+        EXPECT_EQ(made.size(), sound != 0 ? 1u : 0u) << sound;
+    }
     SetAudioDriverInstance(nullptr);
 }
 
