@@ -113,4 +113,28 @@ TEST_F(BitmapFontTest, HandleModeTurnsAndScalesTheWholeStringAboutItsPoint) {
     }
 }
 
+// Cutting a string to a width re-encodes each character it keeps; every UTF-8 length must come back whole.
+TEST_F(BitmapFontTest, TruncatingKeepsCharactersOfEveryEncodedLengthWhole) {
+    TBitmapFont f = Parsed(kFont);
+    for (const char* s :
+         {"A\x7F", "A\xC2\x80", "A\xDF\xBF", "A\xE0\xA0\x80", "A\xEF\xBF\xBF", "A\xF0\x90\x80\x80"})
+        EXPECT_EQ(f.TruncateString(s, 1000), s);
+    EXPECT_EQ(f.TruncateString("AAA", 18), "AA");
+}
+
+// Lines of a string array without a given gap are one measured line height apart.
+TEST_F(BitmapFontTest, StringArrayLinesStepByTheFontHeightUnlessGiven) {
+    TBitmapFont f = Parsed(kFont);
+    f.Image = TImage::FromPixmap(TPixmap(64, 64, 0xFFFFFFFFu));
+    const float lineHeight = float(f.StringHeight(f.TestString));
+    ASSERT_GT(lineHeight, 0);
+    for (int gap : {0, 5}) {
+        rec.calls.clear();
+        f.DrawStringArray({"A", "A"}, 0, 0, 0, 0, 0, 0, 0, gap, 0);
+        const std::vector<const TDrawCommand*> glyphs = rec.Find("DrawSubImageRect");
+        ASSERT_EQ(glyphs.size(), 2u);
+        EXPECT_FLOAT_EQ(glyphs[1]->args.at(1) - glyphs[0]->args.at(1), gap == 0 ? lineHeight : float(gap));
+    }
+}
+
 }  // namespace

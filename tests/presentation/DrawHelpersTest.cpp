@@ -251,4 +251,11 @@ TEST_F(DrawHelpersTest, MouseRepeatTiming) {
     EXPECT_EQ(repeat->GetButton(), 0);
 }
 
+TEST_F(DrawHelpersTest, ScreenHeightOffsetIsWhatIsLeftBelowTheScreen) {
+    const int saved = ScreenHeight;
+    ScreenHeight = 600;
+    EXPECT_EQ(ScreenHeightOffset(100, 768), 68);
+    ScreenHeight = saved;
+}
+
 }  // namespace

@@ -47,6 +47,8 @@ TEST_F(MenuTest, ClicksAndEnterReachOneButtonAndAreConsumed) {
         PointAt(int(a->x) + 1, int(a->y) + 1);
         menu->Manage(0, 0);
         EXPECT_EQ(menu->MouseOverName, "B");
+        EXPECT_EQ(menu->MouseOver("A"), 0) << "not the button underneath";
+        EXPECT_EQ(menu->MouseOver("b"), 1);
     }
 }
 

@@ -116,6 +116,20 @@ TEST_F(ParticlesTest, GeneratorsEmitTheirQuantityThenStop) {
     EXPECT_EQ(never->Manage(), 0);
 }
 
+// A phase sets the particle's alpha only when it names one.
+TEST_F(ParticlesTest, APhaseChangesTheDrawnAlphaOnlyWhenItSetsOne) {
+    for (int alpha : {-1, 0}) {
+        TParticleList list;
+        auto p = Add(list, 0);
+        p->AddPhase(1000)->Alpha = alpha;
+        p->StartPhases();
+        rec.calls.clear();
+        list.Draw();
+        ASSERT_FALSE(rec.calls.empty());
+        EXPECT_FLOAT_EQ(rec.calls.back().state.alpha, alpha == -1 ? 1.0f : 0.0f) << "phase alpha " << alpha;
+    }
+}
+
 TEST(Random, BoundsInEitherOrder) {
     SeedRnd(7);
     for (int i = 0; i < 200; ++i) {
