@@ -93,6 +93,29 @@ TEST_F(DrawHelpersTest, GlyphByGlyphTextFollowsTheHandleAsDrawTextDoes) {
         }
 }
 
+// Letter spacing widens the gap after every glyph by the same amount.
+TEST_F(DrawHelpersTest, LetterSpacingAddsToEachAdvance) {
+    SetImageFont(MakeBlockFont());
+    DrawTextGlyphs("abc", 100, 80, 3);
+    const auto glyphs = rec.Find("DrawSubImageRect");
+    ASSERT_EQ(glyphs.size(), 3u);
+    EXPECT_FLOAT_EQ(glyphs[1]->args.at(0) - glyphs[0]->args.at(0), 8 + 3);
+    EXPECT_FLOAT_EQ(glyphs[2]->args.at(0) - glyphs[0]->args.at(0), 2 * (8 + 3));
+}
+
+// Dimming lays translucent black over the area and leaves the caller white and opaque.
+TEST_F(DrawHelpersTest, DimmingIsTranslucentBlackOverTheWholeScreen) {
+    DimScreen(0.4f);
+    const auto rects = rec.Find("DrawRect");
+    ASSERT_EQ(rects.size(), 1u);
+    EXPECT_EQ(rects[0]->args, (std::vector<float>{0, 0, float(ScreenWidth), float(ScreenHeight)}));
+    const TDrawState& s = rects[0]->state;
+    EXPECT_EQ(s.red + s.green + s.blue, 0);
+    EXPECT_FLOAT_EQ(s.alpha, 0.4f);
+    EXPECT_EQ(s.blend, ALPHABLEND);
+    ExpectCleanState();
+}
+
 // A line without its last pixel stops where the last pixel begins; with it, it covers that pixel too.
 TEST_F(DrawHelpersTest, LinesAndVectorsHonourTheLastPixelFlag) {
     auto rightmost = [](const TDrawCommand* c) {

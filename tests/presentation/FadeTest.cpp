@@ -103,4 +103,20 @@ TEST_F(FadeTest, BlockingFadeFollowsTheClockAndNeverHangsOnAFrozenOne) {
     EXPECT_FLOAT_EQ(draws[0]->state.alpha, 0.0f);
 }
 
+// The game mid-handles new images; the grabbed screen must still be laid back from its corner.
+TEST_F(FadeTest, AScreenFadeLaysThePictureBackWhereItWasWithMidHandlesOn) {
+    AutoMidHandle(true);
+    ScreenFade(0, 1, nullptr);
+    AutoMidHandle(false);
+    const auto images = rec.Find("DrawImage");
+    ASSERT_FALSE(images.empty());
+    float left = 1e9f, top = 1e9f;
+    for (const TVertex& v : images.back()->vertices) {
+        left = std::min(left, v.x);
+        top = std::min(top, v.y);
+    }
+    EXPECT_FLOAT_EQ(left, 0.0f);
+    EXPECT_FLOAT_EQ(top, 0.0f);
+}
+
 }  // namespace

@@ -82,6 +82,26 @@ TEST_F(MenuTest, CompanionFilesAreTakenOnlyWhenPresentAndAMissingImageIsFatal) {
     EXPECT_NE(notices[0].find("nosuchbutton"), std::string::npos);
 }
 
+// A row or column of buttons ends up in the middle of the screen both ways.
+TEST_F(MenuTest, RowsAndColumnsAreCentredOnTheScreen) {
+    for (bool row : {true, false}) {
+        auto menu = ThreeButtons();
+        if (row)
+            menu->MakeRow(10);
+        else
+            menu->MakeColumn(10);
+        float left = 1e9f, right = -1e9f, top = 1e9f, bottom = -1e9f;
+        for (const auto& b : menu->Items) {
+            left = std::min(left, b->x);
+            right = std::max(right, b->x + float(b->w));
+            top = std::min(top, b->y);
+            bottom = std::max(bottom, b->y + float(b->h));
+        }
+        EXPECT_NEAR(left, float(ScreenWidth) - right, 1.0f) << row;
+        EXPECT_NEAR(top, float(ScreenHeight) - bottom, 1.0f) << row;
+    }
+}
+
 TEST_F(MenuTest, AnEmptyMenuHasNoExtentAndKeepsItsOrigin) {
     auto menu = TMenu::Create("", "", 30, 40, 10);
     EXPECT_EQ(menu->CalcWidth(), 0);

@@ -58,6 +58,13 @@ TEST_F(SpriteTest, GravityPullsTheSpeedItsWay) {
     s->Stop();
     EXPECT_EQ(s->dx, 0.0f);
     EXPECT_EQ(s->dy, 0.0f);
+
+    const float x0 = s->x, y0 = s->y;  // the same pull on the drawn position
+    Ticks(3, 1.0f, [&] { s->Move(); });
+    EXPECT_FLOAT_EQ(s->dx, -0.75f);
+    EXPECT_FLOAT_EQ(s->dy, 1.5f);
+    EXPECT_FLOAT_EQ(s->x - x0, -0.75f);
+    EXPECT_FLOAT_EQ(s->y - y0, 1.5f);
 }
 
 TEST_F(SpriteTest, PingPongTurnsRoundAtBothBoundsInEitherStartingDirection) {
