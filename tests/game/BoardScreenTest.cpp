@@ -146,17 +146,7 @@ class BoardScreenTest : public scenario::ScenarioWorld {
     }
 
     // The whole board drawn by a real renderer, compared with the reference board-<name>.png.
-    std::string Shot(const std::string& name) {
-        auto offscreen = CreateOffscreenBackend(800, 600);
-        SetDrawBackend(offscreen.get());
-        SetClsColor(0, 0, 0);
-        Cls();
-        Game->CurrentTScreen->Draw();
-        const TPixmap shot = GrabPixmap(0, 0, 800, 600);
-        SetDrawBackend(&rec);
-        const auto result = golden::MatchesReference(shot, "tests/game/golden", "board-" + name);
-        return result ? "match" : result.message();
-    }
+    std::string Shot(const std::string& name) { return Said(FrameMatches("board-" + name)); }
 };
 
 class BoardScreenRows : public BoardScreenTest, public ::testing::WithParamInterface<TRow> {};

@@ -89,14 +89,7 @@ class PlayScreensWorld : public scenario::ScenarioWorld {
     // The whole current screen (or a part of it) drawn by a real renderer, compared with
     // tests/game/golden/screens-<name>.png.
     ::testing::AssertionResult Shot(const std::string& name, int x = 0, int y = 0, int w = 800, int h = 600) {
-        auto offscreen = CreateOffscreenBackend(800, 600);
-        SetDrawBackend(offscreen.get());
-        SetClsColor(0, 0, 0);
-        Cls();
-        Game->CurrentTScreen->Draw();
-        const TPixmap shot = GrabPixmap(x, y, w, h);
-        SetDrawBackend(&rec);
-        return golden::MatchesReference(shot, "tests/game/golden", "screens-" + name);
+        return FrameMatches("screens-" + name, x, y, w, h);
     }
 };
 

@@ -115,17 +115,7 @@ class SaveChooserWorld : public scenario::ScenarioWorld {
     }
 
     // The whole screen drawn by a real renderer, compared with tests/game/golden/saves-<name>.png.
-    std::string Frame(const std::string& name) {
-        auto offscreen = CreateOffscreenBackend(800, 600);
-        SetDrawBackend(offscreen.get());
-        SetClsColor(0, 0, 0);
-        Cls();
-        Game->CurrentTScreen->Draw();
-        const TPixmap shot = GrabPixmap(0, 0, 800, 600);
-        SetDrawBackend(&rec);
-        const auto result = golden::MatchesReference(shot, "tests/game/golden", "saves-" + name);
-        return result ? "match" : result.message();
-    }
+    std::string Frame(const std::string& name) { return Said(FrameMatches("saves-" + name)); }
 
     std::string State(const std::string& what) {
         const auto colon = what.find(':');

@@ -396,18 +396,31 @@ class ScenarioWorld : public BoardWorld {
         return false;
     }
 
-    // The current screen drawn by a real renderer; a region of it compared with a reference picture.
-    std::string Frame(const std::vector<std::string>& at) {
+    // The current screen drawn by a real renderer (the pointer over it when asked; several frames, so the
+    // last starts from the draw state the one before left, as in the running game), a region of it compared
+    // with tests/game/golden/<reference>.png.
+    ::testing::AssertionResult FrameMatches(const std::string& reference, int x = 0, int y = 0, int w = 800,
+                                            int h = 600, int frames = 1, bool pointer = false) {
         auto offscreen = CreateOffscreenBackend(800, 600);
         SetDrawBackend(offscreen.get());
-        SetClsColor(0, 0, 0);
-        Cls();
-        Game->CurrentTScreen->Draw();
-        const TPixmap shot =
-            GrabPixmap(std::stoi(at.at(0)), std::stoi(at.at(1)), std::stoi(at.at(2)), std::stoi(at.at(3)));
+        for (int frame = 0; frame < frames; ++frame) {
+            SetClsColor(0, 0, 0);
+            Cls();
+            Game->CurrentTScreen->Draw();
+            if (pointer) Game->Mouse->Draw();
+        }
+        const TPixmap shot = GrabPixmap(x, y, w, h);
         SetDrawBackend(&rec);
-        const auto result = golden::MatchesReference(shot, "tests/game/golden", "scenario-" + at.at(4));
+        return golden::MatchesReference(shot, "tests/game/golden", reference);
+    }
+    // A comparison as a named state says it.
+    static std::string Said(const ::testing::AssertionResult& result) {
         return result ? "match" : result.message();
+    }
+
+    std::string Frame(const std::vector<std::string>& at) {
+        return Said(FrameMatches("scenario-" + at.at(4), std::stoi(at.at(0)), std::stoi(at.at(1)),
+                                 std::stoi(at.at(2)), std::stoi(at.at(3))));
     }
 
     int Clicks() const {

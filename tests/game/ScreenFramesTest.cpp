@@ -98,20 +98,8 @@ class ScreenFramesWorld : public scenario::ScenarioWorld {
     // A region of the frame, the pointer and its sparkles drawn over the screen, against "atlas-<name>".
     std::string Shot(const std::string& at) {
         const auto p = Split(at, ',');
-        auto offscreen = CreateOffscreenBackend(800, 600);
-        SetDrawBackend(offscreen.get());
-        // Two frames, so the second starts from the draw state the first one left, as in the running game.
-        for (int frame = 0; frame < 2; ++frame) {
-            SetClsColor(0, 0, 0);
-            Cls();
-            Game->CurrentTScreen->Draw();
-            Game->Mouse->Draw();
-        }
-        const TPixmap shot =
-            GrabPixmap(std::stoi(p.at(0)), std::stoi(p.at(1)), std::stoi(p.at(2)), std::stoi(p.at(3)));
-        SetDrawBackend(&rec);
-        const auto result = golden::MatchesReference(shot, "tests/game/golden", "atlas-" + p.at(4));
-        return result ? "match" : result.message();
+        return Said(FrameMatches("atlas-" + p.at(4), std::stoi(p.at(0)), std::stoi(p.at(1)),
+                                 std::stoi(p.at(2)), std::stoi(p.at(3)), 2, true));
     }
 
     std::string See(const std::string& what) {
