@@ -186,15 +186,14 @@ class SDLRingChannel : public TRingChannel {
     bool stopped_ = false;
 };
 
-class SDLAudioDriver : public TAudioDriver {
+// The silent driver's channels, and music through ring channels of its own.
+class SDLAudioDriver : public NullDriver {
   public:
+    SDLAudioDriver() : NullDriver("DirectSound") {}
     static std::unique_ptr<SDLAudioDriver> Open() {
         if (!SDL_WasInit(SDL_INIT_AUDIO) && SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return nullptr;
         return std::make_unique<SDLAudioDriver>();
     }
-    std::string Name() const override { return "DirectSound"; }
-    std::shared_ptr<TChannel> AllocChannel() override { return std::make_shared<NullChannel>(); }
-    std::shared_ptr<TStreamChannel> AllocStreamChannel(int) override { return nullptr; }
     std::shared_ptr<TRingChannel> AllocRingChannel(int channels, int bits, int rate, size_t bytes) override {
         return SDLRingChannel::Open(channels, bits, rate, bytes);
     }

@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "platform/System.h"
+#include "platform/Window.h"
 
 extern char** environ;
 
@@ -83,10 +84,7 @@ bool HasExtension(const char* list, const char* name) {
 int MesaVideoMemory() {
     // Only SDL's X11 driver speaks GLX; elsewhere (Wayland, X11 over EGL) the glX names would resolve
     // to stubs that must not be called.
-    const char* driver = SDL_GetCurrentVideoDriver();
-    if (!driver || std::strcmp(driver, "x11") != 0 ||
-        SDL_GetHintBoolean("SDL_VIDEO_X11_FORCE_EGL", SDL_FALSE))
-        return 0;
+    if (!X11Video() || SDL_GetHintBoolean("SDL_VIDEO_X11_FORCE_EGL", SDL_FALSE)) return 0;
     auto currentDisplay = GlFunction<void* (*)()>("glXGetCurrentDisplay");
     auto currentContext = GlFunction<void* (*)()>("glXGetCurrentContext");
     auto queryContext = GlFunction<int (*)(void*, void*, int, int*)>("glXQueryContext");

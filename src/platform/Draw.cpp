@@ -110,7 +110,6 @@ struct TPending {
 };
 
 uint64_t Fnv(uint64_t hash, const void* data, size_t size) {
-    if (size == 0) return hash;
     const auto* bytes = static_cast<const unsigned char*>(data);
     for (size_t i = 0; i < size; ++i) hash = (hash ^ bytes[i]) * 0x100000001b3ull;
     return hash;

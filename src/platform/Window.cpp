@@ -87,13 +87,6 @@ bool EnterFullScreen() {
     return SDL_SetWindowFullscreen(d.window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
 }
 
-// Only X11 tells where the cursor is outside the window; under the other drivers SDL answers the
-// global query with the position inside the window, in window pixels.
-bool DesktopCursorKnown() {
-    const char* driver = SDL_GetCurrentVideoDriver();
-    return driver && SDL_strcmp(driver, "x11") == 0;
-}
-
 bool CreateRenderer() {
     Display& d = State();
     SDL_SetHintWithPriority(SDL_HINT_RENDER_SCALE_QUALITY, "linear", SDL_HINT_DEFAULT);
@@ -371,10 +364,17 @@ void MoveMouse(int x, int y) {
     SDL_WarpMouseInWindow(d.window, wx, wy);
 }
 
+bool X11Video() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver && SDL_strcmp(driver, "x11") == 0;
+}
+
+// Only X11 tells where the cursor is outside the window; under the other drivers SDL answers the
+// global query with the position inside the window, in window pixels.
 bool CursorScreenPosition(int& x, int& y) {
     Display& d = State();
     if (!d.window || !d.renderer) return false;
-    if (DesktopCursorKnown()) {
+    if (X11Video()) {
         SDL_GetGlobalMouseState(&x, &y);
         return true;
     }
@@ -389,7 +389,7 @@ bool CursorScreenPosition(int& x, int& y) {
 bool CursorPicturePosition(int& x, int& y) {
     Display& d = State();
     if (!d.window || !d.renderer) return false;
-    if (!DesktopCursorKnown()) {
+    if (!X11Video()) {
         x = PolledMouseX();
         y = PolledMouseY();
         return true;

@@ -64,6 +64,8 @@ void Flip(int sync);
 // Called by Flip before the frame is captured or shown: the drawing layer draws what it held back.
 void SetFrameEndHook(void (*hook)());
 
+// True when SDL's video runs on its X11 driver.
+bool X11Video();
 SDL_Window* GraphicsWindow();
 SDL_Renderer* GraphicsRenderer();
 int GraphicsWidth();
