@@ -128,9 +128,8 @@ int TGame::CheckGoodExit() {
     } else if (FileType(iniChanged) == FILETYPE_FILE) {
         const std::string settings = SettingsFileName() + ".ini";
         // A settings file that cannot be read is kept aside rather than replaced in place.
-        const TPlayerFile read = ReadPlayerFile(settings, MaxIniFileBytes);
-        const std::string profile =
-            read.State == PlayerFileState::Read ? IniValue(IniLines(read.Bytes), "Profile Name") : "";
+        const auto lines = ReadPlayerIniLines(settings);
+        const std::string profile = lines ? IniValue(*lines, "Profile Name") : "";
         // The default is read first and replaces the settings in one step; without a readable
         // default the settings stay as they are and nothing is claimed.
         if (RestoreIniKeepingValue(DataPrefix + "data/default.ini", settings, "Profile Name", profile)) {

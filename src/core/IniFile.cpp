@@ -25,9 +25,8 @@ void TIniFile::Add(const std::string& name, const std::string& value) {
 }
 
 void TIniFile::Load() {
-    const TPlayerFile file = ReadPlayerFile(FileName + ".ini", MaxIniFileBytes);
-    if (file.State == PlayerFileState::Read) {
-        for (const std::string& text : IniLines(file.Bytes)) {
+    if (const auto texts = ReadPlayerIniLines(FileName + ".ini")) {
+        for (const std::string& text : *texts) {
             std::string::size_type eq = text.find('=');
             std::string name = Upper(eq == std::string::npos ? text : text.substr(0, eq));
             std::string value = eq == std::string::npos ? "" : text.substr(eq + 1);

@@ -2,6 +2,7 @@
 #include "core/PlayerFile.h"
 
 #include "core/ErrorReport.h"
+#include "core/FileUtils.h"
 #include "platform/FileSystem.h"
 
 namespace {
@@ -32,6 +33,12 @@ TPlayerFile ReadPlayerFile(const std::string& path, std::size_t maxBytes) {
             break;
     }
     return file;
+}
+
+std::optional<std::vector<std::string>> ReadPlayerIniLines(const std::string& path) {
+    const TPlayerFile file = ReadPlayerFile(path, MaxIniFileBytes);
+    if (file.State != PlayerFileState::Read) return std::nullopt;
+    return IniLines(file.Bytes);
 }
 
 std::string KeepPlayerFileAside(const std::string& path, const std::string& reason) {

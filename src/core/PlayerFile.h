@@ -9,7 +9,9 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <vector>
 
 enum class PlayerFileState { Read, Missing, KeptAside };
 
@@ -22,6 +24,10 @@ struct TPlayerFile {
 
 // The file at path, read with the bound maxBytes.
 TPlayerFile ReadPlayerFile(const std::string& path, std::size_t maxBytes);
+
+// The lines of a player's ini file (IniLines), read with the bound MaxIniFileBytes; nullopt when it is
+// missing or was kept aside.
+std::optional<std::vector<std::string>> ReadPlayerIniLines(const std::string& path);
 
 // What ReadPlayerFile does with a file it could not read in full: moves it aside (or refuses writes
 // to it) and tells the player, naming the reason. Returns the name it is kept under, or path itself

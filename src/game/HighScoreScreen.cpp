@@ -72,11 +72,18 @@ void THighScoreScreen::SetSlideLines() {
     w = col3 - col1;
     height = 0;
     SetImageFont(FontCalibri34);
+    // A name ends left of the widest difficulty text, with a gap and room for its shadow; each row's text
+    // is its name so fitted, once rather than every frame.
+    float difficultyWidth = TextWidth(GameString("Difficulty"));
+    for (int level = 0; level <= 4; ++level)
+        difficultyWidth = std::max(difficultyWidth, TextWidth(DifficultyName(level)));
+    const float nameWidth = float(col2 - col1) - difficultyWidth - NameGap;
     SlideLines = std::make_unique<TSlideLineList>();
     if (HighScoreList) {
         for (std::size_t i = 0; i < HighScoreList->Entries.size(); ++i) {
             const int index = int(i);
-            TSlideLine* line = SlideLines->Add("", -w, lineY, -w, lineY, index * 30);
+            const std::string name = FitText(HighScoreList->Entries[i].name, nameWidth);
+            TSlideLine* line = SlideLines->Add(name, -w, lineY, -w, lineY, index * 30);
             const int fromX = index % 2 == 0 ? -w : ScreenWidth;
             line->AddPhaseSpecial(fromX, lineY, col1, lineY, 600);
             line->AddPhaseSpecial(col1, lineY, col1, lineY, 500);
@@ -137,11 +144,6 @@ void THighScoreScreen::Draw() {
     DrawTextRight(GameString("Difficulty"), float(col2), float(StartY - 30), 1, 1);
     DrawTextRight(GameString("Time"), float(col3), float(StartY - 30), 1, 1);
 
-    // A name ends left of the widest difficulty text, with a gap and room for its shadow.
-    float difficultyWidth = TextWidth(GameString("Difficulty"));
-    for (int level = 0; level <= 4; ++level)
-        difficultyWidth = std::max(difficultyWidth, TextWidth(DifficultyName(level)));
-    const float nameWidth = float(col2 - col1) - difficultyWidth - NameGap;
     for (const auto& line : SlideLines->Lines) {
         const auto entry = std::static_pointer_cast<TPellixHighScore>(line->AttachedObject);
         if (!entry) continue;
@@ -153,7 +155,7 @@ void THighScoreScreen::Draw() {
         } else {
             SetColor(255, 255, 255);
         }
-        DrawTextAt(FitText(entry->name, nameWidth), lx, ly, 1, 0);
+        DrawTextAt(line->text, lx, ly, 1, 0);
         DrawTextRight(DifficultyName(entry->difficulty), lx + float(col2 - col1), ly, 1, 0);
         DrawTextRight(FormatMinSec(entry->time), lx + float(col3 - col1), ly, 1, 0);
     }

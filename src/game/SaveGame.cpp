@@ -226,7 +226,8 @@ TSaveGameData SaveGameCapture() {
     data.Width = PuzzleWidth;
     data.Height = PuzzleHeight;
     // A typed-in puzzle keeps the level it was graded at.
-    data.Difficulty = HighScoreDifficulty() >= 0 ? HighScoreDifficulty() : PuzzleDifficulty;
+    const int graded = HighScoreDifficulty();
+    data.Difficulty = graded >= 0 ? graded : PuzzleDifficulty;
     data.ShowMarkup = ShowMarkup ? 1 : 0;
     data.ElapsedTime = StopwatchElapsed();
     data.PuzzleStart = PuzzleStart;
