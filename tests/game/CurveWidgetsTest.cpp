@@ -11,7 +11,22 @@
 
 namespace {
 
-using CurveWidgets = WidgetWorld;
+class CurveWidgets : public WidgetWorld {
+  protected:
+    // Draws the curve A(0,10) B(100,10) C(200,50) D(300,90) in steps of 0.01 into the recorder: the two
+    // handles and the polyline as lines, a dot at each of the 101 points.
+    void DrawSampleCurve(TBezier& curve) {
+        curve.Init(0, 10, 100, 10, 200, 50, 300, 90, 0.01f, 0, 0, 0);
+        SetDrawBackend(&rec);
+        curve.DrawCurve();
+        lines = rec.Find("DrawLine");
+        rects = rec.Find("DrawRect");
+        ASSERT_EQ(lines.size(), 103u);
+        ASSERT_EQ(rects.size(), 101u);
+    }
+
+    std::vector<const TDrawCommand*> lines, rects;
+};
 
 TEST_F(CurveWidgets, BezierRecordIs64BytesRoundTripsAndAShortOneIsRefused) {
     TBezier curve;
@@ -185,13 +200,7 @@ TEST_F(CurveWidgets, ZoomAndDragStayWithinTheirLimitsAndTheWorldAndNeverDivideBy
 
 TEST_F(CurveWidgets, DrawCurveShowsBothHandlesAndTheCurveFromAToD) {
     TBezier curve;
-    curve.Init(0, 10, 100, 10, 200, 50, 300, 90, 0.01f, 0, 0, 0);
-    SetDrawBackend(&rec);
-    curve.DrawCurve();
-    const auto lines = rec.Find("DrawLine");
-    const auto rects = rec.Find("DrawRect");
-    ASSERT_EQ(lines.size(), 103u);
-    ASSERT_EQ(rects.size(), 101u);
+    ASSERT_NO_FATAL_FAILURE(DrawSampleCurve(curve));
     EXPECT_EQ(lines[0]->args, (std::vector<float>{0, 10, 100, 10, 1}));    // handle A-B
     EXPECT_EQ(lines[1]->args, (std::vector<float>{200, 50, 300, 90, 1}));  // handle C-D
     EXPECT_EQ(std::vector<float>(rects[0]->args.begin(), rects[0]->args.begin() + 4),
@@ -422,13 +431,7 @@ TEST_F(CurveWidgets, InitStartsAMoverAgainAndTheEndsThemselvesAreOnTheCurve) {
 // The polyline runs from dot to dot in both coordinates; the test view draws without a pointer too.
 TEST_F(CurveWidgets, TheCurvesPolylineJoinsTheDotsAndTheTestViewNeedsNoPointer) {
     TBezier curve;
-    curve.Init(0, 10, 100, 10, 200, 50, 300, 90, 0.01f, 0, 0, 0);
-    SetDrawBackend(&rec);
-    curve.DrawCurve();
-    const auto lines = rec.Find("DrawLine");
-    const auto rects = rec.Find("DrawRect");
-    ASSERT_EQ(lines.size(), 103u);
-    ASSERT_EQ(rects.size(), 101u);
+    ASSERT_NO_FATAL_FAILURE(DrawSampleCurve(curve));
     for (size_t i = 1; i < 101; ++i) {
         SCOPED_TRACE(i);
         EXPECT_NEAR(lines[i + 2]->args[0], rects[i - 1]->args[0] + 1, 1e-3);

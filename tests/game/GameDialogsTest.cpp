@@ -20,6 +20,7 @@
 #include "presentation/Dialog.h"
 #include "presentation/Font.h"
 #include "presentation/Menu.h"
+#include "presentation/TestWorld.h"
 #include "presentation/TextInput.h"
 
 namespace {
@@ -105,14 +106,7 @@ TEST_F(GameDialogsTest, TheLogicTimerRestartsOnceEachDialogIsBuilt) {
     SetClockSource([] { return board::Now; });
     const TImageFont::GlyphSource slowGlyphs = [](char32_t ch) -> std::optional<TGlyphBitmap> {
         if (ch > 0xff) board::Now += 100;
-        TGlyphBitmap g;
-        g.advance = 8;
-        g.bearingY = 10;
-        if (ch == U' ') return g;
-        g.width = 6;
-        g.height = 10;
-        g.coverage.assign(60, 255);
-        return g;
+        return BlockGlyph(ch, 6, 8);
     };
     const auto savedFont = FontCalibri20;
     const auto restartedAtTheEnd = [&](auto build) {

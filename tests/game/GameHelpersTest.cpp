@@ -50,6 +50,15 @@ class TextBlockTest : public ::testing::Test {
         SetDrawBackend(nullptr);
         ResetDrawStateDefaults();
     }
+    // A bitmap font of the one letter "A", 8 x 8 and 9 pixels apart, on lines 18 pixels high.
+    static void LetterFont(TBitmapFont& font) {
+        font.ParseFnt(
+            "info face=\"test\" size=18\r\n"
+            "common lineHeight=18 base=14 scaleW=64 scaleH=64 pages=1\r\n"
+            "char id=65 x=0 y=0 width=8 height=8 xoffset=0 yoffset=0 xadvance=9 page=0\r\n",
+            0);
+        font.Image = TImage::FromPixmap(TPixmap(64, 64, 0xFFFFFFFFu), 0);
+    }
     TRecordingBackend rec;
 };
 
@@ -67,11 +76,7 @@ TEST_F(TextBlockTest, AnchoredAtTheBottomTheLastLineSitsAtYAndEmptyTextDrawsNoth
 // Through a bitmap font: centred on y by the given spacing, or with its last line at y.
 TEST_F(TextBlockTest, SpacedBlockIsCentredOnYOrAnchoredAtItsLastLine) {
     TBitmapFont font;
-    font.ParseFnt(
-        "common lineHeight=18 base=14 scaleW=64 scaleH=64 pages=1\r\n"
-        "char id=65 x=0 y=0 width=8 height=8 xoffset=0 yoffset=0 xadvance=9 page=0\r\n",
-        0);
-    font.Image = TImage::FromPixmap(TPixmap(64, 64, 0xFFFFFFFFu), 0);
+    LetterFont(font);
     const auto firstLineY = [&](int anchorBottom, float spacing) {
         rec.calls.clear();
         DrawTextBlockSpaced("A\nA\nA", 100, 300, &font, anchorBottom, 0, 0, spacing);
@@ -116,12 +121,7 @@ TEST_F(TextBlockTest, LinesAreAlignedAsAskedInTheGivenFontAndWhiteOnlyWhenAsked)
 // A bitmap-font line: its shadow is an extra pass, and centring moves it left by half its width.
 TEST_F(TextBlockTest, SpacedLinesDrawTheirShadowOnlyWhenAskedAndCentreOnX) {
     TBitmapFont font;
-    font.ParseFnt(
-        "info face=\"test\" size=18\r\n"
-        "common lineHeight=18 base=14 scaleW=64 scaleH=64 pages=1\r\n"
-        "char id=65 x=0 y=0 width=8 height=8 xoffset=0 yoffset=0 xadvance=9 page=0\r\n",
-        0);
-    font.Image = TImage::FromPixmap(TPixmap(64, 64, 0xFFFFFFFFu), 0);
+    LetterFont(font);
     const auto glyphs = [&](int shadow, int centred) {
         rec.calls.clear();
         DrawTextBlockSpaced("AA\nA", 100, 300, &font, 0, shadow, centred, 0);

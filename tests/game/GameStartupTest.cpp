@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ScreenGlobals.h"
 #include "core/Game.h"
 #include "core/IniFile.h"
 #include "core/Startup.h"
@@ -109,14 +110,7 @@ TEST_F(GameStartupTest, TheStartUpStepsMakeTheScreensAndReadTheOptions) {
     EXPECT_EQ(RegionWidth, 3);
     EXPECT_EQ(RegionHeight, 3);
 
-    TitleScreen.reset();
-    PlayScreen.reset();
-    OptionsScreen.reset();
-    HelpScreen.reset();
-    HighScoreScreen.reset();
-    GenerateScreen.reset();
-    GameScreen.reset();
-    GameRunStartTitle = nullptr;
+    ReleaseScreens();
     ImageBank.reset();
 }
 

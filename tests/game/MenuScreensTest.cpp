@@ -14,6 +14,7 @@
 #include <tuple>
 #include <vector>
 
+#include "ScreenGlobals.h"
 #include "core/Game.h"
 #include "core/GameText.h"
 #include "core/Input.h"
@@ -112,19 +113,8 @@ class MenuScreensTest : public ::testing::Test {
     void TearDown() override {
         SetClockSource(nullptr);
         SetGameNoticeHandler(nullptr);
-        for (TScreen* s :
-             {static_cast<TScreen*>(TitleScreen.get()), static_cast<TScreen*>(PlayScreen.get()),
-              static_cast<TScreen*>(OptionsScreen.get()), static_cast<TScreen*>(HelpScreen.get()),
-              static_cast<TScreen*>(HighScoreScreen.get())})
-            if (s) s->Kill();
-        TitleScreen.reset();
-        PlayScreen.reset();
-        OptionsScreen.reset();
-        HelpScreen.reset();
-        HighScoreScreen.reset();
-        GenerateScreen.reset();
-        GameScreen.reset();
-        GameRunStartTitle = nullptr;
+        KillMenuScreens();
+        ReleaseScreens();
         SetDrawBackend(nullptr);
         ResetDrawStateDefaults();
         GameFlushKeys();

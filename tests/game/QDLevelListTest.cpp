@@ -586,14 +586,7 @@ std::shared_ptr<TImageFont> OddFont() {
     return TImageFont::Create(
         [](char32_t ch) -> std::optional<TGlyphBitmap> {
             if (ch < 32) return std::nullopt;
-            TGlyphBitmap g;
-            g.advance = 7;
-            g.bearingY = 10;
-            if (ch == U' ') return g;
-            g.width = 5;
-            g.height = 10;
-            g.coverage.assign(50, 255);
-            return g;
+            return BlockGlyph(ch, 5, 7);
         },
         10, 12);
 }

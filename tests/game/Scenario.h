@@ -38,6 +38,7 @@
 #include <vector>
 
 #include "BoardWorld.h"
+#include "ScreenGlobals.h"
 #include "core/FakeAudio.h"
 #include "game/GameOptions.h"
 #include "game/HelpScreen.h"
@@ -103,11 +104,7 @@ class ScenarioWorld : public BoardWorld {
     }
 
     void TearDown() override {
-        for (TScreen* s :
-             {static_cast<TScreen*>(TitleScreen.get()), static_cast<TScreen*>(PlayScreen.get()),
-              static_cast<TScreen*>(OptionsScreen.get()), static_cast<TScreen*>(HelpScreen.get()),
-              static_cast<TScreen*>(HighScoreScreen.get())})
-            if (s) s->Kill();
+        KillMenuScreens();
         Game->Paused = 0;
         BoardWorld::TearDown();
         TitleScreen.reset();

@@ -108,15 +108,7 @@ TEST_F(FadeTest, AScreenFadeLaysThePictureBackWhereItWasWithMidHandlesOn) {
     AutoMidHandle(true);
     ScreenFade(0, 1, nullptr);
     AutoMidHandle(false);
-    const auto images = rec.Find("DrawImage");
-    ASSERT_FALSE(images.empty());
-    float left = 1e9f, top = 1e9f;
-    for (const TVertex& v : images.back()->vertices) {
-        left = std::min(left, v.x);
-        top = std::min(top, v.y);
-    }
-    EXPECT_FLOAT_EQ(left, 0.0f);
-    EXPECT_FLOAT_EQ(top, 0.0f);
+    ExpectLastImageFromTheCorner();
 }
 
 }  // namespace

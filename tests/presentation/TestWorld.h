@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/FixedRateLogic.h"
 #include "core/Game.h"
 #include "core/Input.h"
@@ -12,19 +14,26 @@
 #include "presentation/GameFade.h"
 #include "presentation/MousePointer.h"
 
+// A solid glyph, width x 10 pixels standing on the baseline; a blank is empty but advances too.
+inline TGlyphBitmap BlockGlyph(char32_t ch, int width, float advance) {
+    TGlyphBitmap g;
+    g.advance = advance;
+    g.bearingY = 10;
+    if (ch == U' ') return g;
+    g.width = width;
+    g.height = 10;
+    g.coverage.assign(size_t(width * 10), 255);
+    return g;
+}
+
 // A font without FreeType: every printable character is a 6 x 10 block with a hole, advancing 8 pixels;
 // the line is 12 pixels high. Blanks are empty but advance too.
 inline std::shared_ptr<TImageFont> MakeBlockFont() {
     auto source = [](char32_t ch) -> std::optional<TGlyphBitmap> {
         if (ch < 32) return std::nullopt;
-        TGlyphBitmap g;
-        g.advance = 8;
-        g.bearingY = 10;
-        if (ch == U' ') return g;
-        g.width = 6;
-        g.height = 10;
-        g.coverage.assign(60, 255);
-        for (int y = 3; y < 7; ++y) g.coverage[size_t(y * 6 + 2 + int(ch % 2))] = 0;
+        TGlyphBitmap g = BlockGlyph(ch, 6, 8);
+        if (ch != U' ')
+            for (int y = 3; y < 7; ++y) g.coverage[size_t(y * 6 + 2 + int(ch % 2))] = 0;
         return g;
     };
     return TImageFont::Create(source, 10, 12);
@@ -69,6 +78,19 @@ class TestWorld : public ::testing::Test {
         EXPECT_FLOAT_EQ(s.scaleY, 1.0f);
         EXPECT_FLOAT_EQ(s.rotation, 0.0f);
         EXPECT_EQ(s.blend, ALPHABLEND);
+    }
+
+    // The last image drawn begins at the screen's top left corner.
+    void ExpectLastImageFromTheCorner() const {
+        const auto images = rec.Find("DrawImage");
+        ASSERT_FALSE(images.empty());
+        float left = 1e9f, top = 1e9f;
+        for (const TVertex& v : images.back()->vertices) {
+            left = std::min(left, v.x);
+            top = std::min(top, v.y);
+        }
+        EXPECT_FLOAT_EQ(left, 0.0f);
+        EXPECT_FLOAT_EQ(top, 0.0f);
     }
 
     TRecordingBackend rec;

@@ -121,15 +121,7 @@ TEST_F(WidgetDetailsTest, ASlidingLineIsDrawnInItsColour) {
 // The picture a screen fade shows covers the screen from its top left corner.
 TEST_F(WidgetDetailsTest, AScreenFadeCoversTheScreenFromItsCorner) {
     ScreenFade(0, 1, nullptr);
-    const auto images = rec.Find("DrawImage");
-    ASSERT_FALSE(images.empty());
-    float left = 1e9f, top = 1e9f;
-    for (const TVertex& v : images.back()->vertices) {
-        left = std::min(left, v.x);
-        top = std::min(top, v.y);
-    }
-    EXPECT_FLOAT_EQ(left, 0.0f);
-    EXPECT_FLOAT_EQ(top, 0.0f);
+    ExpectLastImageFromTheCorner();
 }
 
 TEST_F(WidgetDetailsTest, AnEntryDialogWithoutItsEntryAcceptsNothing) {
