@@ -7,10 +7,6 @@
 
 class TChannel;
 
-// Event ids of the mouse entering and leaving the window.
-inline constexpr int EVENT_MOUSEENTER = 0x405;
-inline constexpr int EVENT_MOUSELEAVE = 0x406;
-
 // Non-zero while the system mouse pointer is shown because the mouse has left the window.
 extern int SystemPointerShown;
 
@@ -35,7 +31,8 @@ void WaitForInput();
 // Waits until milliseconds have passed (0) or a key or button is hit (-1).
 int WaitOrInput(int milliseconds);
 
-// Takes one event: leaving the window shows the system pointer, entering hides it again.
+// Takes one event from the platform's queue: the mouse leaving the window (EVENT_MOUSELEAVE) shows the
+// system pointer, its coming back (EVENT_MOUSEENTER) hides it again.
 void ManageSystemPointer();
 
 // Stops the channel unless it is null.

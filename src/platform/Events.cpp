@@ -164,6 +164,8 @@ void Translate(const SDL_Event& e) {
             if (e.window.event == SDL_WINDOWEVENT_CLOSE) Emit(EVENT_APPTERMINATE, 0);
             if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) Emit(EVENT_APPSUSPEND, 0);
             if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) Emit(EVENT_APPRESUME, 0);
+            if (e.window.event == SDL_WINDOWEVENT_ENTER) Emit(EVENT_MOUSEENTER, 0);
+            if (e.window.event == SDL_WINDOWEVENT_LEAVE) Emit(EVENT_MOUSELEAVE, 0);
             break;
         case SDL_KEYDOWN: {
             int key = VirtualKeyFromSDL(e.key.keysym.sym, e.key.keysym.scancode);

@@ -22,6 +22,8 @@ enum : int {
     EVENT_MOUSEUP = 0x402,
     EVENT_MOUSEMOVE = 0x403,
     EVENT_MOUSEWHEEL = 0x404,
+    EVENT_MOUSEENTER = 0x405,  // the mouse came into the window
+    EVENT_MOUSELEAVE = 0x406,  // the mouse left the window
 };
 
 struct TEvent {

@@ -369,17 +369,35 @@ bool X11Video() {
     return driver && SDL_strcmp(driver, "x11") == 0;
 }
 
-// Only X11 tells where the cursor is outside the window; under the other drivers SDL answers the
-// global query with the position inside the window, in window pixels.
+namespace {
+
+// The cursor in window pixels (negative or beyond the window's size while it is outside). While the
+// window has the mouse, SDL keeps its position from every motion the window receives, a pointer warped
+// by another program included; the desktop-wide query is refreshed only by a device's own motion, so it
+// serves only outside the window, and only X11 answers it there. False when neither tells.
+bool CursorWindowPixels(const Display& d, int& x, int& y) {
+    if (SDL_GetMouseFocus() == d.window) {
+        SDL_GetMouseState(&x, &y);
+        return true;
+    }
+    if (!X11Video()) return false;
+    int wx = 0, wy = 0;
+    SDL_GetGlobalMouseState(&x, &y);
+    SDL_GetWindowPosition(d.window, &wx, &wy);
+    x -= wx;
+    y -= wy;
+    return true;
+}
+
+}  // namespace
+
+// Where no position is told, the last one inside the window that the mouse events brought stays.
 bool CursorScreenPosition(int& x, int& y) {
     Display& d = State();
     if (!d.window || !d.renderer) return false;
-    if (X11Video()) {
-        SDL_GetGlobalMouseState(&x, &y);
-        return true;
-    }
+    if (!CursorWindowPixels(d, x, y))
+        SDL_RenderLogicalToWindow(d.renderer, float(PolledMouseX()), float(PolledMouseY()), &x, &y);
     int wx = 0, wy = 0;
-    SDL_RenderLogicalToWindow(d.renderer, float(PolledMouseX()), float(PolledMouseY()), &x, &y);
     SDL_GetWindowPosition(d.window, &wx, &wy);
     x += wx;
     y += wy;
@@ -389,16 +407,14 @@ bool CursorScreenPosition(int& x, int& y) {
 bool CursorPicturePosition(int& x, int& y) {
     Display& d = State();
     if (!d.window || !d.renderer) return false;
-    if (!X11Video()) {
+    int wx = 0, wy = 0;
+    if (!CursorWindowPixels(d, wx, wy)) {
         x = PolledMouseX();
         y = PolledMouseY();
         return true;
     }
-    int gx = 0, gy = 0, wx = 0, wy = 0;
-    SDL_GetGlobalMouseState(&gx, &gy);
-    SDL_GetWindowPosition(d.window, &wx, &wy);
     float lx = 0, ly = 0;
-    SDL_RenderWindowToLogical(d.renderer, gx - wx, gy - wy, &lx, &ly);
+    SDL_RenderWindowToLogical(d.renderer, wx, wy, &lx, &ly);
     // Rounded down, so a cursor just left of or above the picture is at -1, not 0.
     x = int(std::floor(lx));
     y = int(std::floor(ly));

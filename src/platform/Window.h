@@ -98,9 +98,10 @@ void HideMouse();
 void ShowMouse();
 void MoveMouse(int x, int y);
 // The system cursor in screen pixels, and in the picture's logical pixels (letterbox and scale as
-// drawn; beyond 0 ... width - 1 and 0 ... height - 1 while the cursor is outside the window). Only
-// X11 tells where the cursor is outside the window; under other drivers both give the last position
-// inside it that the mouse events brought. False without a window.
+// drawn; beyond 0 ... width - 1 and 0 ... height - 1 while the cursor is outside the window). While
+// the window has the mouse, both follow the window's own pointer position, which sees a pointer warped
+// by another program. Only X11 tells where the cursor is outside the window; under other drivers both
+// give the last position inside it that the mouse events brought. False without a window.
 bool CursorScreenPosition(int& x, int& y);
 bool CursorPicturePosition(int& x, int& y);
 

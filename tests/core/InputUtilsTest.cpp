@@ -1,5 +1,7 @@
 // Input conveniences over the key buffer: hits are consumed once, modifiers read either key, and
-// the timed wait returns on input without waiting for the clock.
+// the timed wait returns on input without waiting for the clock; the system pointer follows the
+// mouse out of the window and back.
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include "core/Input.h"
@@ -43,4 +45,21 @@ TEST_F(InputUtilsTest, WaitOrInputTimesOutOnTheInjectedClockOrReturnsOnAKey) {
     PostEvent({EVENT_KEYDOWN, 32, 0, 0});
     EXPECT_EQ(WaitOrInput(100000), -1);
     EXPECT_LT(now, 100);
+}
+
+// The window's own leave and enter notices come up through the platform's event pump.
+TEST_F(InputUtilsTest, TheSystemPointerShowsWhileTheMouseIsOutsideTheWindow) {
+    ASSERT_TRUE(EventsStartup());
+    SDL_Event crossing{};
+    crossing.type = SDL_WINDOWEVENT;
+    crossing.window.event = SDL_WINDOWEVENT_LEAVE;
+    SDL_PushEvent(&crossing);
+    ManageSystemPointer();
+    EXPECT_EQ(SystemPointerShown, 1);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+    crossing.window.event = SDL_WINDOWEVENT_ENTER;
+    SDL_PushEvent(&crossing);
+    ManageSystemPointer();
+    EXPECT_EQ(SystemPointerShown, 0);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
 }

@@ -172,6 +172,35 @@ TEST_F(DesktopCursorTest, AButtonOnTheWindowsEdgeLosesItsHoverWhenTheCursorLeave
     EXPECT_EQ(button->MouseOver, 0) << "the pointer stayed at " << Game->Mouse->x << ", " << Game->Mouse->y;
 }
 
+// Another program warps the pointer (xdotool jumps without the motion a real mouse makes, which the
+// desktop-wide query waits for) onto a button of the window, and the player clicks: the pointer drawn
+// in between and the click follow the jump, so the button under the new spot answers, not the old one.
+TEST_F(DesktopCursorTest, AClickAfterAWarpActsOnTheButtonUnderTheNewSpot) {
+    auto button = [](float x, float y) {
+        auto b = std::make_shared<TButton>();
+        b->UseMenuPath = 1;
+        b->Load("ok", "okMO", "buttonMO", "buttonclick", 0, 0, 1);
+        b->MoveTo(x, y);
+        return b;
+    };
+    const auto before = button(100, 100), after = button(500, 300);
+    MoveCursor(client.left + 110, client.top + 110);
+    ASSERT_EQ(Shell("xdotool mousemove " + std::to_string(client.left + 520) + " " +
+                    std::to_string(client.top + 315)),
+              0);
+    ASSERT_TRUE(Until([] { return PolledMouseX() == 520 && PolledMouseY() == 315; }))
+        << "the window never saw the pointer arrive";
+    Game->DoPeekEvent();
+    Game->Mouse->Draw();  // a frame of the windowed game, which places the pointer anew
+    ASSERT_EQ(Shell("xdotool click 1"), 0);
+    ASSERT_TRUE(Until([] { return EventPending(EVENT_MOUSEUP); }));
+    Game->DoPeekEvent();
+    before->Manage();
+    after->Manage();
+    EXPECT_EQ(before->Clicked, 0) << "the click acted at the old spot";
+    EXPECT_EQ(after->Clicked, 1) << "the pointer was at " << Game->Mouse->x << ", " << Game->Mouse->y;
+}
+
 TEST_F(DesktopCursorTest, InFullScreenTheCursorIsMappedThroughTheLetterbox) {
     // The 1280 x 768 desktop shows the picture 1.28 times as large, 128 pixels in from either side.
     ASSERT_TRUE(Graphics(800, 600, 32, 60));
