@@ -6,6 +6,7 @@
 
 #include "core/StringUtils.h"
 #include "platform/FileSystem.h"
+#include "platform/System.h"
 
 namespace {
 
@@ -152,4 +153,8 @@ std::string AppFileNoDebug(const std::string& appFile) {
         return appFile.substr(0, appFile.size() - 10) + ".exe";
     }
     return appFile;
+}
+
+std::string AppFileNoDebug() {
+    return AppFileNoDebug(ExecutablePath());
 }

@@ -69,7 +69,9 @@ std::vector<std::string> ReadStreamSection(std::istream& stream, std::string& li
 // Reads two lines; returns the first, second receives the second.
 std::string ReadLinePair(std::istream& stream, std::string& second);
 
-// The executable's path with a debug build's name mapped to the release name: when the five
-// characters ending four before the end read "debug", the path less its last ten characters +
-// ".exe". The one-argument form maps a given path.
+// The running executable's path, mapped as below; "" when the system cannot tell it.
+std::string AppFileNoDebug();
+// Maps a debug build's file name to the release name: when the five characters ending four before
+// the end of appFile read "debug", appFile less its last ten characters (the separator before the
+// word goes too: "Game_debug.exe" gives "Game.exe") + ".exe"; any other path is returned unchanged.
 std::string AppFileNoDebug(const std::string& appFile);

@@ -67,6 +67,13 @@ void DrawImageAt(const char* name, float x, float y) {
     DrawImage(image->image.get(), x, y);
 }
 
+// A number or a solution in the current font, snapped, its top-left at (8, 1) from the cell's corner; a
+// letter, wider, one pixel further left.
+void DrawCellValue(int value, float left, float top) {
+    const float offsetX = value >= 10 ? 7.0f : 8.0f;
+    DrawTextAt(CellSymbol(value), left + offsetX, top + 1, 0, 1);
+}
+
 }  // namespace
 
 std::string CellSymbol(int value) {
@@ -121,8 +128,7 @@ void TCell::DrawSpecial(int drawHover) {
         if (ShowSolution != 0) {
             SetColor(255, 255, 255);
             SetImageFont(FontCalibri34);
-            DrawTextAt(CellSymbol(Solution[ArrayLocationX][ArrayLocationY]), x - HalfCell + 8,
-                       y - HalfCell + 1, 0, 1);
+            DrawCellValue(Solution[ArrayLocationX][ArrayLocationY], x - HalfCell, y - HalfCell);
         } else if (Puzzle[ArrayLocationX][ArrayLocationY] == 0) {
             DrawPencilMarks();
         } else {
@@ -154,8 +160,7 @@ void TCell::DrawNumber() {
     else
         SetColor(255, 255, 255);
     SetImageFont(FontCalibri34);
-    const float offsetX = value >= 10 ? 7.0f : 8.0f;
-    DrawTextAt(CellSymbol(value), x - HalfCell + offsetX, y - HalfCell + 1, 0, 1);
+    DrawCellValue(value, x - HalfCell, y - HalfCell);
 }
 
 void TCell::DrawPencilMarks() {

@@ -73,11 +73,12 @@ int QDSlider::Manage() {
     return 0;
 }
 
-void QDSlider::Draw() {
-    if (!active) return;
+int QDSlider::Draw() {
+    if (!active) return 0;
     SetBlend(ALPHABLEND);
     if (image) DrawImage(image->image.get(), x, y);
     if (FullImage && FullX > 0)
         DrawImagePart(FullImage->image.get(), x, y, 0, 0, float(FullX), float(FullImage->h));
     if (DotImage) DrawImage(DotImage->image.get(), float(DotX), float(DotY));
+    return 1;
 }

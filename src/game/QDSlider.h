@@ -30,5 +30,5 @@ class QDSlider : public TSprite {
     void SetValue(int v);
     // 1 while a held button over the slider sets the value.
     int Manage();
-    void Draw() override;
+    int Draw() override;
 };

@@ -233,10 +233,12 @@ int TBitmapFont::Draw(const std::string& text, double x, double y, int centre, i
             y -= StringHeight(TestString) / 2 * sy;
         }
     }
-    // Whether to round is decided on the caller's scale; the pen then moves by the font's own scale too.
-    bool unitX = sx == 1.0, unitY = sy == 1.0;
     sx *= ScaleFactor;
     sy *= ScaleFactor;
+    // Glyphs snap to whole pixels only when drawn at their size in the page (the caller's scale times the
+    // font's): there a snap keeps them sharp, at any other size it only shifts each one by up to half a
+    // pixel.
+    bool unitX = sx == 1.0, unitY = sy == 1.0;
     for (char32_t ch : DecodeUtf8(text)) {
         size_t slot = size_t(SlotOf(ch));
         double px = x, py = y;

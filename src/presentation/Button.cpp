@@ -292,7 +292,7 @@ void TButton::DrawGlowPass(const TGameImage* drawn, int drawFrame, float px, flo
 
 void TButton::DrawPressedCaption() {
     if (!Caption) return;
-    Caption->ApplyCustomColor(CaptionDownColor ? CaptionDownColor : Caption->Color);
+    Caption->ApplyCustomColor(CaptionDownColor);
     bool unrounded = CaptionDownScale != 1 || ScaleOnMO > 1;
     if (unrounded) Caption->RoundCoords = 0;
     float captionScale = CaptionDownScale;
@@ -306,8 +306,8 @@ void TButton::DrawPressedCaption() {
     if (unrounded) Caption->RoundCoords = OldRoundedCoords;
 }
 
-void TButton::Draw() {
-    if (Active == 0 && AlwaysDraw == 0) return;
+int TButton::Draw() {
+    if (Active == 0 && AlwaysDraw == 0) return 0;
     SetBlend(ALPHABLEND);
     float oldX = x, oldY = y;
     x += offx;
@@ -350,7 +350,7 @@ void TButton::Draw() {
     } else if (Disabled != 0) {
         DrawStateImage(StateImage(ImageDisabled), 0, x, y);
         if (Caption) {
-            Caption->ApplyCustomColor(CaptionDisabledColor ? CaptionDisabledColor : Caption->Color);
+            Caption->ApplyCustomColor(CaptionDisabledColor);
             DrawCaption();
         }
     } else {
@@ -372,4 +372,5 @@ void TButton::Draw() {
     }
     SetScale(1, 1);
     SetColor(255, 255, 255);
+    return 1;
 }

@@ -4,7 +4,8 @@
 //
 // A button consumes a click by reading the pointer's hit with clearing, so one click reaches only the
 // first button that looks at it. Every draw leaves white, alpha 1, scale 1 and alpha blend behind. A
-// pressed or disabled caption without a colour of its own for that state keeps its normal colour.
+// pressed or disabled caption without a colour of its own for that state is drawn in the colour in force
+// when it is drawn, not in its normal colour.
 //
 // Used by the menus (TMenu builds every button) and the game's state buttons.
 #pragma once
@@ -71,7 +72,7 @@ class TButton : public TSprite {
 
     // Centred horizontally on the screen (integer halving) at y, top-left handle kept.
     void CentreX(int y) override;
-    void Draw() override;
+    int Draw() override;
     void Init() override;
     void Kill() override;
 

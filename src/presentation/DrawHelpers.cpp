@@ -5,6 +5,7 @@
 #include <cmath>
 #include <ctime>
 #include <numbers>
+#include <optional>
 
 #include "core/FileUtils.h"
 #include "core/Game.h"
@@ -116,6 +117,12 @@ void DrawGlyphs(const std::string& text, float x, float y, float spacing, bool s
 
 void PutLE(std::vector<uint8_t>& out, uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) out.push_back(uint8_t(value >> (8 * i)));
+}
+
+// A BMP row: width x 3 bytes padded to a multiple of 4. In 64 bits, as a wide image's row passes 16 bits
+// and rows x height may pass 32.
+uint64_t BMPRowSize(int width) {
+    return (uint64_t(width) * 3 + 3) & ~uint64_t(3);
 }
 
 }  // namespace
@@ -485,10 +492,18 @@ int ScreenHeightOffset(int a, int b) {
     return b - (a + ScreenHeight);
 }
 
+std::optional<uint32_t> BMPPixelDataSize(int width, int height) {
+    if (width < 0 || height < 0) return std::nullopt;
+    const uint64_t dataSize = BMPRowSize(width) * uint64_t(height);
+    if (dataSize + 54 > UINT32_MAX) return std::nullopt;
+    return uint32_t(dataSize);
+}
+
 std::vector<uint8_t> WriteBMP(const TPixmap& pixmap) {
-    // Row size in 16 bits as the format's writers always did: images up to 21844 pixels wide.
-    uint32_t rowSize = uint16_t((pixmap.width * 3 + 3) & ~3);
-    uint32_t dataSize = rowSize * uint32_t(pixmap.height);
+    const std::optional<uint32_t> size = BMPPixelDataSize(pixmap.width, pixmap.height);
+    if (!size) return {};
+    const uint32_t dataSize = *size;
+    const size_t rowSize = size_t(BMPRowSize(pixmap.width));
     std::vector<uint8_t> out;
     out.reserve(54 + dataSize);
     out.push_back('B');
@@ -523,7 +538,7 @@ std::vector<uint8_t> WriteBMP(const TPixmap& pixmap) {
 bool SaveImageBMP(const TImage* image, const std::string& path) {
     if (image == nullptr) return false;
     std::vector<uint8_t> bytes = WriteBMP(image->Pixels(0));
-    if (!WriteFileAtomic(path, std::string(bytes.begin(), bytes.end()))) return false;
+    if (bytes.empty() || !WriteFileAtomic(path, std::string(bytes.begin(), bytes.end()))) return false;
     FileWritten(path);
     return true;
 }

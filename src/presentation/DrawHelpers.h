@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -103,9 +104,13 @@ void DrawTextGlyphs(const std::string& text, float x, float y, float letterSpaci
 void DrawTextGlyphsSnapped(const std::string& text, float x, float y, float letterSpacing);
 int ScreenHeightOffset(int a, int b);
 
-// 24-bit bottom-up BMP of the pixmap.
+// Bytes of the pixel rows of a 24-bit BMP: each row width x 3 bytes padded to a multiple of 4. nullopt
+// for a negative size, or when those bytes and the 54-byte header overflow the format's 32-bit size fields.
+std::optional<uint32_t> BMPPixelDataSize(int width, int height);
+// 24-bit bottom-up BMP of the pixmap; empty when BMPPixelDataSize refuses its size.
 std::vector<uint8_t> WriteBMP(const TPixmap& pixmap);
-// Writes frame 0 as a BMP file and calls the file-written hook; false when it cannot be written.
+// Writes frame 0 as a BMP file and calls the file-written hook; false when it cannot be written whole (the
+// previous file, if any, is then left as it was).
 bool SaveImageBMP(const TImage* image, const std::string& path);
 bool SaveLoadedImageBMP(const std::string& source, const std::string& path);
 // The picture drawn so far as "YYYY-MM-DD HHNNSS screenshot.png" in the folder (the working folder when

@@ -42,8 +42,8 @@ std::shared_ptr<TParticle> TParticle::CreateSpecial(std::shared_ptr<TGameImage> 
     return p;
 }
 
-void TParticle::Draw() {
-    if (active == 0 || Hidden != 0) return;
+int TParticle::Draw() {
+    if (active == 0 || Hidden != 0) return 0;
     if (FadeCounter > 0) {
         // A fade of no length has already ended: full after a fade-in, gone after a fade-out.
         if (FadeIn != 0) {
@@ -53,8 +53,9 @@ void TParticle::Draw() {
         }
     }
     if (DoLightBlend != 0) SetBlend(LIGHTBLEND);
-    TSprite::Draw();
+    const int drawn = TSprite::Draw();
     if (DoLightBlend != 0) SetBlend(ALPHABLEND);
+    return drawn;
 }
 
 void TParticle::Kill() {

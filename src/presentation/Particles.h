@@ -76,7 +76,7 @@ class TParticle : public TSprite, public std::enable_shared_from_this<TParticle>
     std::shared_ptr<TParticle> AttachedParticle;
     int KillAttachedParticle = 1;
 
-    void Draw() override;
+    int Draw() override;
     void Kill() override;
     void Move() override;
     // One logic step; 0 when the particle was killed for its phases ending or leaving the screen, else 1.

@@ -16,11 +16,12 @@ constexpr int kHoverMargin = 10;
 
 }  // namespace
 
-void TSlider::Draw() {
-    if (active == 0) return;
+int TSlider::Draw() {
+    if (active == 0) return 0;
     SetBlend(ALPHABLEND);
     if (image) DrawImage(image->image.get(), x, y);
     if (DotImage) DrawImage(DotImage->image.get(), float(DotX), float(DotY));
+    return 1;
 }
 
 void TSlider::Init() {

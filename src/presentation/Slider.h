@@ -22,7 +22,7 @@ class TSlider : public TSprite {
     int BorderY = 5;
 
     // Alpha blend, the bar at (x, y), the marker at (DotX, DotY); nothing when inactive.
-    void Draw() override;
+    int Draw() override;
     void Init() override;
     // Bar and marker from Game->ImagePath + name + ".png"; a missing file is fatal. Starts at 50.
     static std::shared_ptr<TSlider> CreateSpecial(const std::string& bar, const std::string& dot, int x,

@@ -152,9 +152,11 @@ void TSprite::DoDraw() {
     if (Color) SetColor(255, 255, 255);
 }
 
-void TSprite::Draw() {
+int TSprite::Draw() {
+    if (visible == 0) return 0;
     DoDraw();
     if (GlowMode > 0) DrawLight(Glow, 1.0f, 1.0f, 1.0f, nullptr);
+    return 1;
 }
 
 int TSprite::DrawLight(float alpha, float r, float g, float b, std::shared_ptr<TGameImage> lightImage) {

@@ -87,7 +87,8 @@ class TSprite {
     static std::shared_ptr<TSprite> CreateFromFile(const std::string& file, float x, float y, int centre,
                                                    int flags);
     virtual void DoDraw();
-    virtual void Draw();
+    // Every drawable sprite answers 1 when it drew, 0 when it was hidden.
+    virtual int Draw();
     virtual int DrawLight(float alpha, float r, float g, float b, std::shared_ptr<TGameImage> image);
     virtual void DrawNormal();
     virtual void DrawRounded();

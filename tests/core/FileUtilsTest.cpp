@@ -1,4 +1,5 @@
-// Reading and rewriting one value of an ini file without adding, losing or injecting lines.
+// Reading and rewriting one value of an ini file without adding, losing or injecting lines; the
+// executable's own path.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -25,4 +26,11 @@ TEST(FileUtilsTest, CopyIniWithValueReplacesButNeverAddsNorInjectsLines) {
     EXPECT_EQ(CopyIniWithValue(dir.Str() + "src.ini", dir.Str() + "no/dst.ini", "A", "x"), 0);
     EXPECT_EQ(CopyIniWithValue(dir.Str() + "src.ini", dir.Str() + "dst.ini", "A", "x\r\nB=evil"), 1);
     EXPECT_EQ(testenv::ReadFile(dir.Path() / "dst.ini"), "A=x  B=evil\r\nprofile name=old\r\nB=2\r\n");
+}
+
+TEST(FileUtilsTest, AppFileIsTheRunningExecutableWithADebugNameMapped) {
+    EXPECT_EQ(AppFileNoDebug(), std::filesystem::read_symlink("/proc/self/exe").string());
+    EXPECT_EQ(AppFileNoDebug("/opt/Numora_debug.exe"), "/opt/Numora.exe");
+    EXPECT_EQ(AppFileNoDebug("/opt/Numora.exe"), "/opt/Numora.exe");
+    EXPECT_EQ(AppFileNoDebug("debug.exe"), "debug.exe") << "too short to lose ten characters";
 }

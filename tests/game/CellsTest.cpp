@@ -301,23 +301,27 @@ TEST_F(CellsTest, ANumbersColourAndPlaceTellItsState) {
         EXPECT_EQ(GetDrawState().red + GetDrawState().green + GetDrawState().blue, 3 * 255) << "left white";
         ConflictShown = ShowMistakes = 0;
     }
-    // The solution shown is white, in the place of the number.
-    NewBoard(9);
-    ShowSolution = 1;
-    TCell* cell = CellAt(3, 3);
-    ASSERT_NE(cell, nullptr);
-    rec.calls.clear();
-    SetColor(10, 20, 30);
-    cell->DrawSpecial(0);
-    ShowSolution = 0;
-    const auto texts = rec.Find("DrawText");
-    ASSERT_FALSE(texts.empty());
-    EXPECT_EQ(texts.back()->text, CellSymbol(Solution[3][3]));
-    EXPECT_EQ(
-        (std::vector<int>{texts.back()->state.red, texts.back()->state.green, texts.back()->state.blue}),
-        (std::vector<int>{255, 255, 255}));
-    EXPECT_FLOAT_EQ(texts.back()->args[0], std::floor(cell->x - 16 + 8 + 0.5f));
-    EXPECT_FLOAT_EQ(texts.back()->args[1], std::floor(cell->y - 16 + 1 + 0.5f));
+    // The solution shown is white, in the place of the number: a digit, and a letter as in play.
+    for (const int value : {5, 12}) {
+        SCOPED_TRACE(value);
+        NewBoard(value > 9 ? 16 : 9);
+        ShowSolution = 1;
+        Solution[3][3] = static_cast<std::uint8_t>(value);
+        TCell* cell = CellAt(3, 3);
+        ASSERT_NE(cell, nullptr);
+        rec.calls.clear();
+        SetColor(10, 20, 30);
+        cell->DrawSpecial(0);
+        ShowSolution = 0;
+        const auto texts = rec.Find("DrawText");
+        ASSERT_FALSE(texts.empty());
+        EXPECT_EQ(texts.back()->text, CellSymbol(value));
+        EXPECT_EQ(
+            (std::vector<int>{texts.back()->state.red, texts.back()->state.green, texts.back()->state.blue}),
+            (std::vector<int>{255, 255, 255}));
+        EXPECT_FLOAT_EQ(texts.back()->args[0], std::floor(cell->x - 16 + (value > 9 ? 7 : 8) + 0.5f));
+        EXPECT_FLOAT_EQ(texts.back()->args[1], std::floor(cell->y - 16 + 1 + 0.5f));
+    }
 }
 
 TEST_F(CellsTest, SymbolsAreDigitsThenLetters) {

@@ -137,4 +137,27 @@ TEST_F(BitmapFontTest, StringArrayLinesStepByTheFontHeightUnlessGiven) {
     }
 }
 
+// Snapping to whole pixels depends on the scale the glyphs end up at, the font's own scale included.
+TEST_F(BitmapFontTest, GlyphsSnapOnlyAtTheirSizeInThePage) {
+    TBitmapFont f = Parsed(kFont);
+    f.Image = TImage::FromPixmap(TPixmap(64, 64, 0xFFFFFFFFu));
+    auto glyphAt = [this, &f](double scaleFactor, float scale) {
+        f.ScaleFactor = scaleFactor;
+        SetScale(scale, scale);
+        rec.calls.clear();
+        f.Draw("A", 0.3, 0.3, 0, 0, 1, 1, 0, 0);
+        SetScale(1, 1);
+        const std::vector<const TDrawCommand*> glyphs = rec.Find("DrawSubImageRect");
+        return glyphs.size() == 1 ? std::pair(glyphs[0]->args.at(0), glyphs[0]->args.at(1))
+                                  : std::pair(0.f, 0.f);
+    };
+    // A's offset is (-2, 3): at 1.5 times unsnapped; at half size drawn twice as large, snapped.
+    const auto [x15, y15] = glyphAt(1.5, 1);
+    EXPECT_FLOAT_EQ(x15, 0.3f - 3);
+    EXPECT_FLOAT_EQ(y15, 0.3f + 4.5f);
+    const auto [x05, y05] = glyphAt(0.5, 2);
+    EXPECT_FLOAT_EQ(x05, -2);
+    EXPECT_FLOAT_EQ(y05, 3);
+}
+
 }  // namespace

@@ -184,6 +184,30 @@ TEST_F(ButtonTest, APressedButtonShowsItsCaption) {
     EXPECT_FALSE(rec.Find("DrawText").empty());
 }
 
+// Without a pressed or disabled colour of its own the caption keeps the colour in force, not its normal one.
+TEST_F(ButtonTest, PressedAndDisabledCaptionsWithoutAColourKeepTheColourInForce) {
+    auto b = MakeButton();
+    b->LoadMouseClick("cancel", 200);
+    b->SetupCaption("Go", MakeBlockFont(), TColor::Create(10, 20, 30, 1.0f), nullptr, nullptr, nullptr);
+    auto captionRed = [&] {
+        SetColor(40, 50, 60);
+        rec.calls.clear();
+        EXPECT_EQ(b->Draw(), 1);
+        const std::vector<const TDrawCommand*> texts = rec.Find("DrawText");
+        return texts.empty() ? -1 : texts.back()->state.red;
+    };
+    ClickIt(*b);
+    EXPECT_EQ(captionRed(), 40) << "pressed";
+    b->ClearClick();
+    b->Disabled = 1;
+    EXPECT_EQ(captionRed(), 40) << "disabled";
+    b->CaptionDisabledColor = TColor::Create(200, 0, 0, 1.0f);
+    EXPECT_EQ(captionRed(), 200);
+    b->Active = 0;
+    EXPECT_EQ(b->Draw(), 0) << "hidden";
+    ExpectCleanState();
+}
+
 TEST_F(ButtonTest, SimulatedClickAndKillAreSafeWithoutAChannelPool) {
     Game->Channels.reset();
     auto b = MakeButton();

@@ -36,6 +36,33 @@ TEST_F(DrawHelpersTest, BmpRowsArePaddedAndStoredBottomUp) {
     EXPECT_EQ(bmp[68], 0x11);
 }
 
+// A row of 21846 pixels (65538 bytes) passes 16 bits: the file must hold both rows whole, and a size past the
+// format's 32-bit fields is refused rather than written cut short.
+TEST_F(DrawHelpersTest, WideBmpIsWrittenWholeAndOneTooLargeForTheFormatIsRefused) {
+    testenv::TempDir dir;
+    TPixmap wide(21846, 2, 0);
+    wide.WritePixel(21845, 0, 0xFF112233u);  // top row, last column
+    wide.WritePixel(21845, 1, 0xFF445566u);  // bottom row, last column
+    auto image = TImage::FromPixmap(std::move(wide));
+    ASSERT_TRUE(SaveImageBMP(image.get(), dir.Str() + "wide.bmp"));
+    const std::string file = testenv::ReadFile(dir.Path() / "wide.bmp");
+    const std::vector<uint8_t> bmp(file.begin(), file.end());
+    const size_t row = 65540;
+    ASSERT_EQ(bmp.size(), 54 + 2 * row);
+    EXPECT_EQ(LE32(bmp, 2), 54 + 2 * row);
+    EXPECT_EQ(LE32(bmp, 34), 2 * row);
+    const size_t last = 54 + 3 * 21845;
+    EXPECT_EQ((std::vector<int>{bmp[last], bmp[last + 2], bmp[row + last], bmp[row + last + 2]}),
+              (std::vector<int>{0x66, 0x44, 0x33, 0x11}));
+
+    EXPECT_EQ(BMPPixelDataSize(1, 1073741810), 4294967240u) << "the largest file the size field holds";
+    EXPECT_FALSE(BMPPixelDataSize(1, 1073741811)) << "four bytes more pass it with the header";
+    TPixmap tooTall;  // the size alone: WriteBMP must refuse before reading a pixel
+    tooTall.width = 1;
+    tooTall.height = 1073741811;
+    EXPECT_TRUE(WriteBMP(tooTall).empty());
+}
+
 // The compression level of a PNG file as zlib recorded it: FLEVEL, the top two bits of the second byte of the
 // first IDAT chunk's data (3 for the strongest levels, 2 for the default).
 int PngCompressionClass(const std::string& png) {
