@@ -73,7 +73,8 @@ int ReportError(const std::string& text, int fatal = 1);
 // The error screen: a black screen with a grey box of width x height centred on it, outlined, the
 // text word-wrapped inside in yellow with a shadow and "<press any key>" in green below, shown each
 // frame until a key or mouse button is hit (or the window is closed). Input is flushed afterwards.
-// Nothing is shown when there is nowhere to draw.
+// Nothing is shown when there is nowhere to draw. Also shown on its own for a plain message outside
+// the error path; the caller then goes on.
 void ShowErrorScreen(const std::string& text, int width, int height);
 
 // Appends "[" + date + " " + time + "] Exception Caught: " + the text UncaughtErrorText gives for the

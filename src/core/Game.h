@@ -153,6 +153,7 @@ class TGame {
 
     // Settings and crash recovery
     int IniFill();
+    // The fields from Ini's lines; the volumes and the particle amount are kept within 0-100.
     int IniExtract();
     int IniUpdate(int flag);
     static int MakeGoodExit();

@@ -105,6 +105,11 @@ int TGame::IniExtract() {
                 if (name == key) this->*field = ToInt(value);
         }
     }
+    // The volumes and the particle amount are shares of 100 that later steps add to and multiply; an
+    // edited file must not take them where that arithmetic overflows.
+    static constexpr int TGame::*kPercentages[] = {&TGame::SoundVolume, &TGame::MusicVolume,
+                                                   &TGame::SpeechVolume, &TGame::Particles};
+    for (int TGame::*field : kPercentages) this->*field = std::clamp(this->*field, 0, 100);
     return 0;
 }
 

@@ -61,8 +61,9 @@ class TProfile {
     // 1 the first time hint index is asked for (the caller shows it), 0 afterwards and for an index
     // outside 0 .. MAX_HINTS - 1. With save set the profile is saved when the hint is marked.
     int ShowHint(int index, int save);
-    // The profile folder + Name + ".dat". Fatal "Could not create file '" + path + "'" when it cannot
-    // be written or the name is no plain file name.
+    // Writes the profile folder + Name + ".dat" atomically: 1 when written. When it cannot be written
+    // or the name is no plain file name, the notice "Could not create file '" + path + "'" and 0; the
+    // previous file and the values in memory stay, and play goes on.
     virtual int Save();
     // 1 when the file was read. A missing file is created from the current values (0). A damaged file
     // (shorter than the fixed counters, or a hint cut in half) is refused: 0, the values and the file

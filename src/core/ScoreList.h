@@ -41,7 +41,8 @@ class THighScoreList {
     // large is kept aside (ReadPlayerFile) and the default table written in its place. Returns 1 when the
     // file was read whole.
     int Load();
-    // Atomic; fatal "Failed to save file " + filepath when it cannot be written.
+    // Atomic: 1 when written. When it cannot be written, the notice "Failed to save file " + filepath
+    // and 0; the previous file and the table in memory stay, and play goes on.
     int Save();
     // Ten entries scoring 10000 down to 1000 at levels 10 down to 1, then Save.
     void CreateDefault();

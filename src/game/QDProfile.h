@@ -42,7 +42,8 @@ class QDIniFile {
     std::string FileName;
 
     void Add(const std::string& name, const std::string& value);
-    // Atomic; fatal "Failed to save file " + path when it cannot be written.
+    // Atomic: 1 when written. When it cannot be written, the notice "Failed to save file " + path and
+    // 0; the previous file stays, and play goes on.
     int Save();
     // Reads FileName + ".ini" from disk (fatal "Error loading file " + path when missing) or from
     // the archive (fatal "Could not read file '" + path + "'"); every added line takes the value of

@@ -40,7 +40,10 @@ int PriorityClassNice(int process) {
 
 void SetPriorityValues(int process, int thread) {
     const int classNice = PriorityClassNice(process);
-    const int ownNice = std::clamp(classNice - thread, -20, 19);
+    // A thread value read from the settings may be any int. Beyond the width of the nice range it
+    // changes nothing, so it is cut there first and the difference cannot overflow.
+    constexpr int niceSpan = 19 - (-20);
+    const int ownNice = std::clamp(classNice - std::clamp(thread, -niceSpan, niceSpan), -20, 19);
     const pid_t self = pid_t(syscall(SYS_gettid));
     const int low = std::min({0, lastClassNice, lastThreadNice});
     const int high = std::max({0, lastClassNice, lastThreadNice});

@@ -14,7 +14,8 @@
 int PriorityClassNice(int process);
 
 // Sets the game's threads to the class's nice value and the calling thread to that value minus
-// `thread` (a Windows thread priority: positive runs sooner), kept within -20..19. A raise the process
+// `thread` (a Windows thread priority: positive runs sooner), kept within -20..19; any int is taken,
+// so a thread value far out of range means the lowest or the highest priority. A raise the process
 // has no right to is refused by the system and ignored, as the settings' callers never look at the
 // result; lowering, and so the way back to normal, needs no right and always takes effect.
 void SetPriorityValues(int process, int thread);

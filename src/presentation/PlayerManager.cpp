@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "core/ErrorReport.h"
 #include "core/FileUtils.h"
 #include "core/Game.h"
 #include "core/Input.h"
@@ -105,15 +106,23 @@ void TPlayerManager::ClickSound() {
 }
 
 void TPlayerManager::ShowMessage(const std::string& text) {
-    DialogOK = ErrorDialogFunc ? ErrorDialogFunc(text) : TDialogOK::Create(text, nullptr, 400, 100, 0);
+    if (!ErrorDialogFunc) {
+        // Waits for a key or click, then the dialog goes on.
+        ShowErrorScreen(text, 400, 100);
+        return;
+    }
+    DialogOK = ErrorDialogFunc(text);
     if (DialogOK) DialogOK->Start();
 }
 
-bool TPlayerManager::AcceptableNewName(const std::string& name) const {
-    if (!IsValidProfileName(name) || Trim(name).empty()) return false;
+const std::string* TPlayerManager::NewNameRefusal(const std::string& name) const {
+    if (!IsValidProfileName(name) || Trim(name).empty()) return &MessageBadName;
+    // Compared without case: "anna.dat" beside "Anna.dat" would be one player on many file systems.
     const std::string lowered = Lower(name);
-    return std::ranges::none_of(ListBox->Strings,
-                                [&](const std::string& known) { return Lower(known) == lowered; });
+    if (std::ranges::any_of(ListBox->Strings,
+                            [&](const std::string& known) { return Lower(known) == lowered; }))
+        return &MessageNameTaken;
+    return nullptr;
 }
 
 void TPlayerManager::CreateProfile() {
@@ -141,6 +150,7 @@ void TPlayerManager::DeleteProfileCheck() {
         ShowMessage(MessageCannotDelete);
         return;
     }
+    // The error screen takes no answer, so the question keeps a dialog of its own.
     DialogYesNo = DialogYesNoFunc ? DialogYesNoFunc(MessageConfirmDelete)
                                   : TDialogYesNo::Create(MessageConfirmDelete, nullptr, 400, 0, 0, 1, 50);
     if (DialogYesNo) DialogYesNo->Start();
@@ -208,11 +218,15 @@ int TPlayerManager::Manage() {
         std::string name = EnterName->TextInput ? EnterName->TextInput->Text : std::string();
         EnterName->Kill();
         EnterName.reset();
-        if (answer != 1 || !AcceptableNewName(name)) return 0;
+        if (answer != 1) return 0;
         if (UpperFirstChar) name = UpperFirst(name);
+        if (const std::string* refusal = NewNameRefusal(name)) {
+            ShowMessage(*refusal);
+            return 0;
+        }
         if (CreateProfileFunc) CreateProfileFunc(name);
         FillList();
-        SelectName(name);
+        HighlightCurrentPlayer();
         if (AutoAcceptAfterCreate) OKClick();
         return CloseResult;
     }

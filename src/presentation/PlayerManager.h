@@ -1,7 +1,8 @@
 // TPlayerManager: the modal dialog that lists the player profiles (the ".dat" files of the profiles
 // folder), creates, deletes and selects them. The game supplies the makers of its OK, Yes/No and
-// name-prompt dialogs and hooks for a created or deleted name; plain framework dialogs stand in for
-// any maker it leaves out.
+// name-prompt dialogs and hooks for a created or deleted name. Without an OK dialog maker the plain
+// messages go to the framework's error screen; plain framework dialogs stand in for the other makers
+// (the error screen cannot take the answer to a question).
 // Used only by the game layer's QDPlayerManager, which this game does not use.
 #pragma once
 
@@ -39,6 +40,9 @@ class TPlayerManager : public TDialog {
     std::string MessageCannotCreate = "You cannot create any more players!";
     std::string MessageCannotDelete = "The list must contain at least one player!";
     std::string MessageConfirmDelete = "Are you sure you want to delete this player?";
+    // Typed names refused: one already in the list, and one that is no plain file name.
+    std::string MessageNameTaken = "There is already a player with this name!";
+    std::string MessageBadName = "This name cannot be used for a player!";
 
     static std::unique_ptr<TPlayerManager> Create(const std::string& caption,
                                                   std::shared_ptr<TImage> background, int a, int b, int c,
@@ -64,9 +68,11 @@ class TPlayerManager : public TDialog {
     void Kill() override;
 
   protected:
+    // Through ErrorDialogFunc, else on the framework's error screen (400 x 100).
     void ShowMessage(const std::string& text);
-    // A typed name accepted by the prompt: a plain file name that is not in the list yet.
-    bool AcceptableNewName(const std::string& name) const;
+    // The message refusing a typed name, or null when it can be created: a plain file name that is
+    // not in the list yet.
+    const std::string* NewNameRefusal(const std::string& name) const;
     void SelectName(const std::string& name);
     // The chosen name becomes the settings' profile name and the profile is loaded.
     void ChooseProfile(const std::string& name);

@@ -249,4 +249,22 @@ TEST_F(DisplayTest, TheWindowedPrioritySettingRaisesTheGameAndPauseAndFocusLossB
     SetDelayHandler(nullptr);
 }
 
+// The thread settings are any int in the file: the far ends mean the lowest and the highest priority.
+TEST_F(DisplayTest, ThreadPrioritySettingsAtTheEndsOfTheIntRangeGiveTheEndsOfTheNiceRange) {
+    if (geteuid() != 0) GTEST_SKIP() << "coming back from nice 19 needs root (as in CI)";
+    testenv::WriteFile(dir.Path() / "SudokuNumora.ini",
+                       "WINDOWED THREAD PRIORITY=-2147483648\r\nFULL SCREEN THREAD PRIORITY=2147483647\r\n"
+                       "DRIVER=1\r\n");
+    Game->IniFill();
+    Game->Ini->Load();
+    Game->IniExtract();
+    Game->FullScreen = 0;
+    Game->GraphicsCreate();
+    EXPECT_EQ(MainThreadNice(), 19);
+    Game->FullScreen = 1;
+    Game->SetPriority();
+    EXPECT_EQ(MainThreadNice(), -20);
+    SetPriorityValues(0, 0);
+}
+
 }  // namespace

@@ -71,6 +71,36 @@ TEST_F(GameSettingsTest, EverySettingReadFromTheFileIsWrittenBackAsItWas) {
     EXPECT_FALSE(Exists("inichanged.dat")) << "flag 0 writes no marker";
 }
 
+// Shares of 100 beyond their range would overflow the volume keys' steps and the particle count.
+TEST_F(GameSettingsTest, VolumesAndParticlesFromAnEditedFileStayWithinTheirRange) {
+    const struct {
+        const char* line;
+        int TGame::*field;
+        int value;
+    } rows[] = {
+        {"SOUND VOLUME=2147483647", &TGame::SoundVolume, 100},
+        {"MUSIC VOLUME=-2147483648", &TGame::MusicVolume, 0},
+        {"SPEECH VOLUME=101", &TGame::SpeechVolume, 100},
+        {"PARTICLES=2147483647", &TGame::Particles, 100},
+        {"PARTICLES=-1", &TGame::Particles, 0},
+        {"SPEECH VOLUME=-5", &TGame::SpeechVolume, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.line);
+        testenv::WriteFile(SettingsPath(), std::string(row.line) + "\r\n");
+        game->IniFill();
+        game->Ini->Load();
+        game->IniExtract();
+        EXPECT_EQ(game.get()->*row.field, row.value);
+    }
+    game->SoundChangeVolume(10);
+    game->MusicChangeVolume(-10);
+    game->ParticlesChange(-10);
+    EXPECT_EQ(game->SoundVolume, 100);
+    EXPECT_EQ(game->MusicVolume, 0);
+    EXPECT_EQ(game->Particles, 0);
+}
+
 TEST_F(GameSettingsTest, ASoundDriverSwitchedByItsKeyIsSavedAsAChange) {
     KeyBufferKeyDown(KEY_A + ('H' - 'A'));
     EXPECT_EQ(game->FrameworkKeys(), 1);

@@ -87,10 +87,16 @@ TEST_F(QDProfiles, LastPlayerCannotBeDeletedAndTheLimitStopsCreation) {
 
 TEST_F(QDProfiles, CreatedNameIsCapitalisedAndAcceptedButUnsafeOrTakenNamesAreNot) {
     auto manager = TPlayerManager::Create("Players", nullptr, 400, 0, 0, 10, "");
-    std::vector<std::string> created;
+    std::vector<std::string> created, messages;
+    // The game's hook makes the new player the current one, which the refilled list then highlights.
     manager->CreateProfileFunc = [&](const std::string& name) {
         created.push_back(name);
-        TProfile::Create(name)->Save();
+        Game->CurrentProfile = TProfile::Create(name);
+        Game->CurrentProfile->Save();
+    };
+    manager->ErrorDialogFunc = [&](const std::string& text) {
+        messages.push_back(text);
+        return std::unique_ptr<TDialogOK>();
     };
     manager->Start();
     for (const char* typed : {"../up", "anna", "élodie"}) {
@@ -101,6 +107,8 @@ TEST_F(QDProfiles, CreatedNameIsCapitalisedAndAcceptedButUnsafeOrTakenNamesAreNo
         manager->Manage();
     }
     EXPECT_EQ(created, (std::vector<std::string>{"Élodie"}));
+    EXPECT_EQ(messages, (std::vector<std::string>{"This name cannot be used for a player!",
+                                                  "There is already a player with this name!"}));
     EXPECT_EQ(Game->ProfileName, "Élodie");
     EXPECT_EQ(manager->CloseResult, 1);
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "up.dat"));

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <condition_variable>
 #include <cstdlib>
 #include <future>
@@ -72,7 +73,7 @@ TEST(Priority, TheClassTableTreatsUnknownValuesAsNormal) {
 }
 
 TEST(Priority, ALowerThreadValueLowersTheCallerAloneWithinTheRange) {
-    const struct { int thread, nice; } rows[] = {{-3, 3}, {-40, 19}};
+    const struct { int thread, nice; } rows[] = {{-3, 3}, {-40, 19}, {INT_MIN, 19}};
     const int base = NiceOf(Tid());  // the suite may itself run under nice
     for (const auto& row : rows) {
         SCOPED_TRACE(row.thread);
@@ -104,8 +105,9 @@ TEST_F(PriorityAsRoot, TheClassReachesEveryThreadAndNormalComesBack) {
     const struct {
         int process, thread, main, second;
     } steps[] = {
-        {2, 0, -10, -10}, {3, 0, 0, 0},     {2, 0, -10, -10},  {0, 0, 0, 0},
-        {1, 0, -5, -5},   {2, 2, -12, -10}, {2, -40, 19, -10}, {0, 0, 0, 0},
+        {2, 0, -10, -10},     {3, 0, 0, 0},        {2, 0, -10, -10},  {0, 0, 0, 0},
+        {1, 0, -5, -5},       {2, 2, -12, -10},    {2, -40, 19, -10}, {0, 0, 0, 0},
+        {0, INT_MAX, -20, 0}, {0, INT_MIN, 19, 0}, {0, 0, 0, 0},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(testing::Message() << step.process << "," << step.thread);

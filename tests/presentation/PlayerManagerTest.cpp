@@ -1,8 +1,10 @@
-// The player chooser dialog over a real profiles folder: its box and the Delete button's question.
+// The player chooser dialog over a real profiles folder: its box, the Delete button's question, a message
+// on the error screen and the highlight after a new name.
 #include <algorithm>
 #include <filesystem>
 
 #include "core/Profile.h"
+#include "platform/Events.h"
 #include "platform/Image.h"
 #include "presentation/PlayerManager.h"
 #include "presentation/WidgetWorld.h"
@@ -51,6 +53,38 @@ TEST_F(PlayerManagerTest, DeleteAsksFirstAndYesRemovesTheChosenPlayersFile) {
     EXPECT_EQ(manager->ListBox->Strings, (std::vector<std::string>{"Bert", "Cleo"}));
     manager->Kill();
     EXPECT_EQ(manager->Draw(), 0) << "a closed chooser draws nothing";
+}
+
+TEST_F(PlayerManagerTest, WithoutAnOkDialogAMessageShowsOnTheErrorScreenAndTheListGoesOn) {
+    auto manager = TPlayerManager::Create("Players", nullptr, 400, 0, 0, 3, "");
+    manager->Start();
+    PostEvent(TEvent{EVENT_KEYDOWN, 65, 0, 0});  // the key that closes the screen
+    rec.calls.clear();
+    manager->CreateProfile();
+    const std::vector<float> box{200, 250, 400, 100};  // 400 x 100, centred
+    EXPECT_TRUE(std::ranges::any_of(rec.calls, [&](const TDrawCommand& c) {
+        return c.op == "DrawRect" && c.args == box && c.state.red == 150;
+    }));
+    EXPECT_FALSE(manager->DialogOK);
+    EXPECT_FALSE(manager->EnterName) << "the limit stops the creation";
+    EXPECT_EQ(manager->Manage(), 0) << "the list is still open";
+    manager->Kill();
+}
+
+TEST_F(PlayerManagerTest, AfterANewNameTheRefilledListHighlightsTheCurrentPlayer) {
+    Game->CurrentProfile = TProfile::Create("Bert");
+    auto manager = TPlayerManager::Create("Players", nullptr, 400, 0, 0, 10, "");
+    manager->AutoAcceptAfterCreate = 0;
+    manager->CreateProfileFunc = [](const std::string& name) { TProfile::Create(name)->Save(); };
+    manager->Start();
+    manager->ListBox->SetIndex(2);
+    manager->CreateProfile();
+    manager->EnterName->TextInput->Text = "Dora";
+    manager->EnterName->CloseResult = 1;
+    EXPECT_EQ(manager->Manage(), 0);
+    EXPECT_EQ(manager->ListBox->Strings, (std::vector<std::string>{"Anna", "Bert", "Cleo", "Dora"}));
+    EXPECT_EQ(manager->ListBox->Index, 1);
+    manager->Kill();
 }
 
 }  // namespace
