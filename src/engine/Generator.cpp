@@ -23,25 +23,32 @@ std::uint16_t Bit(int v) {
     return static_cast<std::uint16_t>(1u << v);
 }
 
-void ClearLog(SudokuBoard& board) {
-    if (board.Log()) board.Log()->clear();
-}
-
 Grid EmptyGrid(int n) {
     return Grid(n, std::vector<int>(n, 0));
 }
 
-// The grading solve of `puzzle` on `board`: logic without guessing, the chain searches stopping at
-// `deadline` on `clock`. The `enabled` entry of trial and error is restored.
-void GradingSolve(SudokuBoard& board, const Grid& puzzle, int holes, const SearchClock& clock,
+// A solve of `puzzle` on `board` that only judges it, the chain searches stopping at `deadline` on
+// `clock`. Nobody reads the log of such a solve, so it writes none (formatting a line costs more
+// than most deductions); the board's logging switch is restored.
+void JudgingSolve(SudokuBoard& board, const Grid& puzzle, int holes, const SearchClock& clock,
                   std::int64_t deadline) {
-    const bool trialAndError = board.enabled[kTrialAndError];
+    const bool logging = board.logging;
+    board.logging = false;
     board.SetValues(puzzle);
     board.unsolvedCount = holes;
-    board.enabled[kTrialAndError] = false;
     board.SetSearchDeadline(clock, deadline);
     board.Solve(false);
     board.SetSearchDeadline({}, 0);
+    board.logging = logging;
+}
+
+// The grading solve: a judging solve without guessing. The `enabled` entry of trial and error is
+// restored.
+void GradingSolve(SudokuBoard& board, const Grid& puzzle, int holes, const SearchClock& clock,
+                  std::int64_t deadline) {
+    const bool trialAndError = board.enabled[kTrialAndError];
+    board.enabled[kTrialAndError] = false;
+    JudgingSolve(board, puzzle, holes, clock, deadline);
     board.enabled[kTrialAndError] = trialAndError;
 }
 
@@ -333,7 +340,7 @@ bool SudokuGenerator::Generate(SudokuBoard& board, int level, const Clock& now, 
         board.puzzle = puzzle;
         board.SetValues(puzzle);
         board.unsolvedCount = holes;
-        ClearLog(board);
+        board.log.clear();
         return true;
     };
     attemptsSinceFill_ = 0;
@@ -341,7 +348,6 @@ bool SudokuGenerator::Generate(SudokuBoard& board, int level, const Clock& now, 
     if (pending_.size == n && pending_.level == level) {
         PendingGrading attempt = std::move(pending_);
         pending_ = {};
-        ClearLog(board);
         board.ResetUsedTechniques();
         ++stats.gradingsResumed;
         const std::int64_t start = clock();
@@ -356,7 +362,6 @@ bool SudokuGenerator::Generate(SudokuBoard& board, int level, const Clock& now, 
     const std::function<bool()> overdue = [&] { return !first && now && now() >= deadline; };
     for (;; first = false) {
         ++stats.attempts;
-        ClearLog(board);
         board.ResetUsedTechniques();
         Grid solution = NewCompleteGrid(n, w, h);
         Grid puzzle;
@@ -414,7 +419,6 @@ bool SudokuGenerator::GenerateWithTechniques(SudokuBoard& board, const Technique
         for (int onGrid = 0; onGrid < kAttemptsPerGrid && attempts < maxAttempts; ++onGrid) {
             ++attempts;
             ++stats.attempts;
-            ClearLog(board);
             board.ResetUsedTechniques();
             Grid puzzle;
             if (!Dig(solution, holes, w, h, puzzle)) {
@@ -423,11 +427,8 @@ bool SudokuGenerator::GenerateWithTechniques(SudokuBoard& board, const Technique
             }
             const auto solveWith = [&] {
                 ++stats.gradingSolves;
-                board.SetValues(puzzle);
-                board.unsolvedCount = holes;
-                board.SetSearchDeadline(SteadyMilliseconds, SteadyMilliseconds() + kGradingSearchMs);
-                board.Solve(false);
-                board.SetSearchDeadline({}, 0);
+                JudgingSolve(board, puzzle, holes, SteadyMilliseconds,
+                             SteadyMilliseconds() + kGradingSearchMs);
             };
             solveWith();
             bool accepted = board.unsolvedCount == 0;
@@ -448,7 +449,7 @@ bool SudokuGenerator::GenerateWithTechniques(SudokuBoard& board, const Technique
             board.used = usedBefore;
             board.enabled = enabledBefore;
             board.unsolvedCount = holes;
-            ClearLog(board);
+            board.log.clear();
             return true;
         }
     }

@@ -63,7 +63,8 @@ class SudokuGenerator {
     // The level a puzzle with one solution earns as the generator grades its own: a logical solve
     // without guessing on `board`, then the hardest level whose hole count the puzzle reaches and whose
     // acceptance the solve meets (the lowest level when it reaches no hole count; the hardest when
-    // logic alone cannot finish it). The board's values and technique maps are left from the solve.
+    // logic alone cannot finish it). The board's values and technique maps are left from the solve,
+    // which writes nothing to its log.
     static int Grade(SudokuBoard& board, const Grid& puzzle);
     // True when naked singles and hidden singles within blocks, and nothing else, complete the
     // puzzle: the grading solve would then never leave the singles.
@@ -87,12 +88,13 @@ class SudokuGenerator {
              const std::function<bool()>& overdue = {});
 
     // Generates a puzzle of the board's size for level 0..4 into the board (its values and
-    // `puzzle` hold the puzzle, `solution` the complete grid, `unsolvedCount` the holes). Makes
-    // attempts until one is accepted or, once at least one attempt was made, `now` has reached
-    // `deadline` (a later dig or grading in progress then is abandoned; an abandoned grading is
-    // redone first by the next call for the same size and level); then returns false with the
-    // board's values undefined. Without a clock it runs until a puzzle is accepted. The `enabled`
-    // entry of trial and error is restored.
+    // `puzzle` hold the puzzle, `solution` the complete grid, `unsolvedCount` the holes, and its
+    // log is empty). Makes attempts until one is accepted or, once at least one attempt was made,
+    // `now` has reached `deadline` (a later dig or grading in progress then is abandoned; an
+    // abandoned grading is redone first by the next call for the same size and level); then
+    // returns false with the board's values undefined. Without a clock it runs until a puzzle is
+    // accepted. The `enabled` entry of trial and error and the logging switch are restored; the
+    // grading solves write no log.
     bool Generate(SudokuBoard& board, int level, const Clock& now = {}, std::int64_t deadline = 0);
 
     // Generates a puzzle whose logical solve with the `allowed` techniques completes, uses every

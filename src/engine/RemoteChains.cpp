@@ -24,7 +24,7 @@ struct RemoteChainSearch {
 
     const BivalueGraph& graph;
     ChainBound bound;
-    // With a log attached every finding is kept, since each writes a line; otherwise a repeated
+    // While logging every finding is kept, since each writes a line; otherwise a repeated
     // (start, end) pair changes nothing and is dropped.
     bool keepRepeats;
     ValueSet pair = 0;
@@ -57,7 +57,7 @@ bool SudokuBoard::FindRemoteChains() {
         BivalueGraph::FromHouses(rows, [this](int cell) { return RefreshCandidates(cell); });
     const int n = graph.Size();
 
-    RemoteChainSearch search(graph, NewChainBound(), log_ != nullptr);
+    RemoteChainSearch search(graph, NewChainBound(), logging);
     std::vector<std::pair<int, int>> chains;
     for (int i = 0; i < n; ++i) {
         std::fill(search.found.begin(), search.found.end(), 0);
@@ -86,7 +86,7 @@ bool SudokuBoard::FindRemoteChains() {
             const ValueSet fresh = pair & ~eliminated_[x];
             eliminated_[x] |= pair;
             if (fresh != 0 && value_[x] == 0 && x != first && x != last) progress = true;
-            if (x == x2 && log_) {
+            if (x == x2 && logging) {
                 std::string line = "RemoteChains restriction found at r" + std::to_string(rowOf_[x] + 1) +
                                    "c" + std::to_string(colOf_[x] + 1) + " for vals ";
                 for (ValueSet m = pair; m != 0; m &= m - 1) line += std::to_string(LowestValue(m)) + " ";

@@ -136,7 +136,7 @@ ValueSet SudokuBoard::RefreshCandidates(int cell) {
 bool SudokuBoard::Eliminate(int cell, int v, const char* text) {
     if (HasValue(eliminated_[cell], v)) return false;
     eliminated_[cell] |= ValueBit(v);
-    if (log_) LogCellValue(text, cell, v);
+    if (logging) LogCellValue(text, cell, v);
     return true;
 }
 
@@ -176,18 +176,18 @@ void SudokuBoard::ResetUsedTechniques() {
 // ---- Log -------------------------------------------------------------------------------------
 
 void SudokuBoard::LogLine(const std::string& line) {
-    log_->push_back(line);
+    log.push_back(line);
 }
 
 void SudokuBoard::LogCell(const char* text, int cell) {
-    if (!log_) return;
+    if (!logging) return;
     std::ostringstream line;
     line << text << rowOf_[cell] + 1 << 'c' << colOf_[cell] + 1 << '\n';
     LogLine(line.str());
 }
 
 void SudokuBoard::LogCellValue(const char* text, int cell, int v) {
-    if (!log_) return;
+    if (!logging) return;
     std::ostringstream line;
     line << text << rowOf_[cell] + 1 << 'c' << colOf_[cell] + 1 << " for val " << v << '\n';
     LogLine(line.str());

@@ -123,12 +123,6 @@ class SudokuBoard {
     bool FindRemoteChains();
     bool FindForcedChain();
 
-    // ---- Deduction log -----------------------------------------------------------------------
-    // While a log is attached every deduction and trial step appends one line ending in "\n";
-    // without one no text is formatted at all. The board does not own the log.
-    void AttachLog(std::vector<std::string>* lines) { log_ = lines; }
-    std::vector<std::string>* Log() const { return log_; }
-
     // ---- Generation (defined with the generator) ---------------------------------------------
     void Generate(int level);
     bool FillRandom(int index, Grid& g);
@@ -162,6 +156,11 @@ class SudokuBoard {
     std::vector<std::unique_ptr<SudokuChain>> columns;
     TechniqueFlags enabled;
     TechniqueFlags used;
+    // One line per deduction or trial step, each ending in "\n", from construction on. Nothing in
+    // the engine reads it, so a caller that solves only to judge a puzzle (the generator's grading)
+    // switches `logging` off, and then no line is formatted at all.
+    std::vector<std::string> log;
+    bool logging = true;
 
     // Steps (chain extensions) one call of the XY-chain, remote-chain or forced-chain search may
     // take; when spent, that call reports no progress. No limit unless set.
@@ -219,7 +218,6 @@ class SudokuBoard {
     std::vector<ValueSet> savedEliminated_;
     std::vector<int> savedUnsolved_;
 
-    std::vector<std::string>* log_ = nullptr;
     SearchClock searchClock_;
     std::int64_t searchDeadline_ = 0;
 };

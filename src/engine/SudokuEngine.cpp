@@ -109,9 +109,11 @@ bool SolvesGivens(const std::vector<int>& solved, const std::vector<int>& givens
 
 // For a grid without solution: the givens plus what the logical techniques place before they
 // stall, which is also where guessing would leave the board after undoing every guess. The chain
-// searches get the time a grading solve gets.
+// searches get the time a grading solve gets, and as there, no log is written: it would go with
+// the board unread, and formatting its lines costs more than most deductions.
 std::vector<int> LogicalStall(const std::vector<int>& flat, int n, const SudokuGenerator::Clock& now) {
     SudokuBoard board(n);
+    board.logging = false;
     board.SetSearchDeadline(now, now() + SudokuGenerator::kGradingSearchMs);
     const int empty = static_cast<int>(std::count(flat.begin(), flat.end(), 0));
     board.SetValues(ToGrid(flat, n));

@@ -16,7 +16,7 @@ bool SudokuBoard::TrialAndError() {
         remaining &= remaining - 1;
 
         PushSnapshot();
-        if (log_)
+        if (logging)
             LogLine("Trying value " + std::to_string(v) + " for cell r" + std::to_string(rowOf_[cell] + 1) +
                     "c" + std::to_string(colOf_[cell] + 1) + "\n");
         PlaceValue(cell, v);
@@ -26,7 +26,7 @@ bool SudokuBoard::TrialAndError() {
             DropSnapshot();
             return true;
         }
-        if (log_) LogLine("Trial-and-error backtrack.\n");
+        if (logging) LogLine("Trial-and-error backtrack.\n");
         RestoreSnapshot();
     }
     return false;

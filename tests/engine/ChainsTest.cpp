@@ -11,8 +11,7 @@ TEST(Coloring, OddLoopFalsifiesTheStartColour) {
     auto board = builder::Board(9);
     builder::ValueOnlyAt(*board, 1, {{0, 0}, {0, 8}});
     builder::ValueOnlyAt(*board, 2, {{3, 0}, {3, 4}, {7, 4}, {7, 1}, {4, 1}, {5, 2}});
-    std::vector<std::string> log;
-    board->AttachLog(&log);
+    const std::vector<std::string>& log = board->log;
     EXPECT_TRUE(board->FindColorRestriction());
     EXPECT_EQ(log, (std::vector<std::string>{"Color restriction found at r4c1 for val 2\n",
                                              "Color restriction found at r5c2 for val 2\n",
@@ -30,8 +29,7 @@ TEST(XYChain, ThreeCellChainClearsBothCrossingsWithOneLineWithinItsBudget) {
     EXPECT_EQ(board.chainBudgetHits, 1u);
     EXPECT_FALSE(HasValue(board.Cell(4, 0)->Eliminated(), 1));
     board.chainStepBudget = 1000;
-    std::vector<std::string> log;
-    board.AttachLog(&log);
+    const std::vector<std::string>& log = board.log;
     EXPECT_TRUE(board.FindXYChain());
     EXPECT_EQ(log, std::vector<std::string>{"XYChain restriction found at r5c1 for val 1\n"});
     EXPECT_TRUE(HasValue(board.Cell(0, 4)->Eliminated(), 1));
@@ -41,8 +39,7 @@ TEST(XYChain, ThreeCellChainClearsBothCrossingsWithOneLineWithinItsBudget) {
 TEST(RemoteChains, FourCellChainClearsTheCrossings) {
     SudokuBoard board(9);
     for (auto [r, k] : {std::pair{0, 0}, {0, 4}, {4, 4}, {4, 8}}) builder::Only(board, r, k, {3, 8});
-    std::vector<std::string> log;
-    board.AttachLog(&log);
+    const std::vector<std::string>& log = board.log;
     EXPECT_TRUE(board.FindRemoteChains());
     EXPECT_EQ(log, std::vector<std::string>{"RemoteChains restriction found at r5c1 for vals 3 8 \n"});
     EXPECT_TRUE(HasValue(board.Cell(0, 8)->Eliminated(), 8));
@@ -56,8 +53,7 @@ TEST(ForcedChain, BothValuesOfTheStartForceTheSameEndValue) {
     builder::Only(board, 0, 4, {1, 3});
     builder::Only(board, 4, 0, {2, 3});
     builder::Only(board, 4, 4, {3, 5});
-    std::vector<std::string> log;
-    board.AttachLog(&log);
+    const std::vector<std::string>& log = board.log;
     // Through the solving loop, with the forced chain alone allowed.
     for (int id = 0; id < kTechniqueCount; ++id) board.enabled[id] = id == kForcedChain;
     board.unsolvedCount = 81;

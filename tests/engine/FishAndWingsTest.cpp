@@ -53,8 +53,7 @@ TEST(XYWing, PincersInRowAndColumnClearTheirCrossingFilledOrNot) {
     builder::Only(board, 0, 0, {1, 2});
     builder::Only(board, 0, 5, {1, 3});
     builder::Only(board, 4, 0, {2, 3});
-    std::vector<std::string> log;
-    board.AttachLog(&log);
+    const std::vector<std::string>& log = board.log;
     EXPECT_TRUE(board.FindXYWing());
     EXPECT_EQ(log, std::vector<std::string>{"XYWing restriction found at r5c6 for val 3\n"});
     EXPECT_EQ(board.Value(4, 5), 7);
@@ -66,8 +65,7 @@ TEST(XYZWing, PincerInTheBlockClearsTheBlockCellsInLineWithTheOther) {
     builder::Only(board, 0, 0, {1, 2, 3});
     builder::Only(board, 0, 6, {1, 3});
     builder::Only(board, 1, 1, {1, 2});
-    std::vector<std::string> log;
-    board.AttachLog(&log);
+    const std::vector<std::string>& log = board.log;
     EXPECT_TRUE(board.FindXYZWing());
     EXPECT_EQ(log, (std::vector<std::string>{"XYZWing restriction found at r1c2 for val 1\n",
                                              "XYZWing restriction found at r1c3 for val 1\n"}));

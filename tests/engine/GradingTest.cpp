@@ -145,6 +145,21 @@ TEST(Grading, PuzzlesAcceptedUnderTheStepBudgetGradeTheSame) {
     }
 }
 
+TEST(Grading, TheGeneratorsGradingWritesNoLogAndGradesAsALoggingSolve) {
+    for (const Accepted& a : kAccepted) {
+        const Grid puzzle = Parse(a.puzzle);
+        const int n = static_cast<int>(puzzle.size());
+        SudokuBoard logged(n), quiet(n);
+        const Graded g = Grade(logged, puzzle);
+        SudokuGenerator::Grade(quiet, puzzle);
+        EXPECT_TRUE(quiet.log.empty()) << a.puzzle;
+        EXPECT_TRUE(quiet.logging);
+        EXPECT_EQ(quiet.unsolvedCount, g.unsolved) << a.puzzle;
+        EXPECT_EQ(quiet.used, logged.used) << a.puzzle;
+        EXPECT_EQ(quiet.GetValues(), logged.GetValues()) << a.puzzle;
+    }
+}
+
 // Two 16 x 16 Very Hard attempts whose chain searches took more than 250 000 steps (some 10 to 15
 // ms): the budget stopped them, and the grading solve stalled.
 const char* const kLongSearches[] = {

@@ -10,8 +10,7 @@ using builder::Set;
 TEST(BlockLine, ValueConfinedToOneRowLeavesTheRestOfTheRowButTwoHoldersApartDoNothing) {
     auto board = builder::Board(9, {".........", "8........"});
     builder::ValueOnlyAt(*board, 4, {{1, 3}, {1, 5}, {0, 0}, {2, 2}, {5, 5}});
-    std::vector<std::string> log;
-    board->AttachLog(&log);
+    const std::vector<std::string>& log = board->log;
     EXPECT_TRUE(board->FindBlockLineRestriction(board->blocks[1].get()));
     EXPECT_FALSE(HasValue(board->Cell(1, 3)->Eliminated(), 4));
     // The filled cell (1, 0) was a target too; the empty ones already had 4 eliminated.
@@ -48,8 +47,7 @@ TEST(NakedSubset, PairLeavesTheRestOfTheHouseButSetsOfDifferentSizesDoNot) {
     auto board = builder::Board(9);
     builder::Only(*board, 1, 4, {3, 8});
     builder::Only(*board, 6, 4, {3, 8});
-    std::vector<std::string> log;
-    board->AttachLog(&log);
+    const std::vector<std::string>& log = board->log;
     EXPECT_TRUE(board->FindNakedSubset(board->columns[4].get()));
     EXPECT_EQ(log[0], "Naked Subset restriction found at r1c5 for val 3\n");
     EXPECT_EQ(board->Cell(1, 4)->Eliminated(), Set({1, 2, 4, 5, 6, 7, 9}));
@@ -70,8 +68,7 @@ TEST(HiddenSubset, PairStripsTheOtherValuesButPlacedValuesNeverTakePart) {
         }
     builder::Only(*board, 0, 2, {1, 3, 5, 9});
     builder::Only(*board, 2, 1, {1, 3, 5, 9});
-    std::vector<std::string> log;
-    board->AttachLog(&log);
+    const std::vector<std::string>& log = board->log;
     EXPECT_TRUE(board->FindHiddenSubset(board->blocks[0].get()));
     EXPECT_EQ(log.front(), "Hidden Pair restriction found at r1c3 for val 1\n");
     EXPECT_EQ(board->Cell(0, 2)->GetCandidates(), Set({5, 9}));

@@ -7,8 +7,7 @@
 TEST(Singles, OnlyCandidateOrOnlyPlaceInTheBlockIsPlaced) {
     // Row 4 holds 1..6, column 0 holds 8 and 9: only 7 is left for (4, 0).
     auto naked = builder::Board(9, {"8........", "9........", ".........", ".........", ".123456.."});
-    std::vector<std::string> log;
-    naked->AttachLog(&log);
+    const std::vector<std::string>& log = naked->log;
     EXPECT_TRUE(naked->FindNakedSingle(naked->Cell(4, 0)));
     EXPECT_EQ(naked->Value(4, 0), 7);
     EXPECT_EQ(log, std::vector<std::string>{"Naked Single found at r5c1\n"});

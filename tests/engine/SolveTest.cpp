@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <numeric>
 #include <random>
 #include <tuple>
 
@@ -17,12 +18,29 @@ int Count(const std::vector<std::string>& log, const std::string& prefix) {
     return static_cast<int>(std::count_if(log.begin(), log.end(), starts));
 }
 
-// A board on which only trial and error runs, logging into `log`.
-void GuessOnly(SudokuBoard& board, int unsolved, std::vector<std::string>& log) {
+// The cells a log leaves filled: every single, forced chain and guess fills one, and a backtrack
+// takes back its guess with everything filled after it.
+int FilledByLog(const std::vector<std::string>& log) {
+    std::vector<int> filled{0};  // before the first guess, then one entry per open guess
+    for (const std::string& line : log) {
+        if (line.rfind("Trying value ", 0) == 0) {
+            filled.push_back(1);
+        } else if (line == "Trial-and-error backtrack.\n") {
+            if (filled.size() == 1) return -1;  // a backtrack without its guess
+            filled.pop_back();
+        } else if (line.find(" Single found at r") != std::string::npos ||
+                   line.rfind("Forced Chain restriction found at r", 0) == 0) {
+            ++filled.back();
+        }
+    }
+    return std::accumulate(filled.begin(), filled.end(), 0);
+}
+
+// A board on which only trial and error runs.
+void GuessOnly(SudokuBoard& board, int unsolved) {
     board.enabled.fill(false);
     board.enabled[kTrialAndError] = true;
     board.unsolvedCount = unsolved;
-    board.AttachLog(&log);
 }
 
 }  // namespace
@@ -39,15 +57,36 @@ TEST(TrialAndError, GuessesAloneSolveAndUndoExactly) {
             const int holes = static_cast<int>(std::count(puzzle.begin(), puzzle.end(), 0));
             SudokuBoard board(n);
             board.SetValues(oracle::ToGrid(puzzle, n));
-            std::vector<std::string> log;
-            GuessOnly(board, holes, log);
+            GuessOnly(board, holes);
             board.Solve();
             ASSERT_EQ(board.unsolvedCount, 0);
             EXPECT_EQ(board.GetValues(), oracle::ToGrid(solution, n));
-            EXPECT_EQ(Count(log, "Trying value ") - Count(log, "Trial-and-error backtrack."), holes);
+            EXPECT_EQ(Count(board.log, "Trying value ") - Count(board.log, "Trial-and-error backtrack."),
+                      holes);
             EXPECT_EQ(board.TrialDepth(), 0);
         }
     }
+}
+
+TEST(Solve, APlainBoardLogsEveryStepItTookGuessesAndBacktracksIncluded) {
+    // Minimal puzzles, so that logic often stalls and guesses are needed, some of them undone.
+    std::mt19937 rng(5);
+    oracle::Solver solver(9);
+    int backtracks = 0;
+    for (int i = 0; i < 10; ++i) {
+        const oracle::Flat puzzle = oracle::RandomUniquePuzzle(solver, rng, 81);
+        const int holes = static_cast<int>(std::count(puzzle.begin(), puzzle.end(), 0));
+        SudokuBoard board(9);
+        // The block/line restriction fills a value's only holder in a block without a line.
+        board.enabled[kBlockLineRestriction] = false;
+        board.SetValues(oracle::ToGrid(puzzle, 9));
+        board.unsolvedCount = holes;
+        board.Solve();
+        ASSERT_EQ(board.unsolvedCount, 0);
+        EXPECT_EQ(FilledByLog(board.log), holes) << i;
+        backtracks += Count(board.log, "Trial-and-error backtrack.");
+    }
+    EXPECT_GT(backtracks, 0);
 }
 
 TEST(TrialAndError, FailedGuessesRestoreTheBoardAndInvalidCompletionsAreRefused) {
@@ -55,8 +94,7 @@ TEST(TrialAndError, FailedGuessesRestoreTheBoardAndInvalidCompletionsAreRefused)
     SudokuBoard board(4);
     board.SetValues({{0, 2, 0, 0}, {0, 0, 2, 0}, {0, 0, 0, 0}, {0, 0, 0, 2}});
     board.Cell(3, 0)->InsertEliminated(3);
-    std::vector<std::string> log;
-    GuessOnly(board, 13, log);
+    GuessOnly(board, 13);
     const Grid before = board.GetValues();
     for (int v = 1; v <= 4; ++v) board.Cell(1, 0)->InsertEliminated(v);
     board.Cell(0, 0)->GetCandidates();  // the guess refreshes the guessed cell before its snapshot
@@ -72,12 +110,11 @@ TEST(TrialAndError, FailedGuessesRestoreTheBoardAndInvalidCompletionsAreRefused)
     // undone, and the pass that leaves one empty cell is followed by exactly one more.
     SudokuBoard invalid(4);
     invalid.SetValues({{0, 2, 3, 4}, {3, 4, 1, 2}, {2, 1, 4, 3}, {4, 3, 1, 1}});
-    std::vector<std::string> lines;
-    GuessOnly(invalid, 1, lines);
+    GuessOnly(invalid, 1);
     invalid.Solve();
     EXPECT_EQ(invalid.unsolvedCount, 1);
     EXPECT_EQ(invalid.Value(0, 0), 0);
-    EXPECT_EQ(lines,
+    EXPECT_EQ(invalid.log,
               (std::vector<std::string>{"Trying value 1 for cell r1c1\n", "Trial-and-error backtrack.\n",
                                         "Trying value 1 for cell r1c1\n", "Trial-and-error backtrack.\n"}));
     EXPECT_EQ(invalid.TrialDepth(), 0);
