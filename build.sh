@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(build-essential cmake pkg-config
-          libsdl2-dev libopenal-dev zlib1g-dev libpng-dev libjpeg-dev libfreetype-dev
+          libsdl2-dev libsdl2-mixer-dev libopenal-dev zlib1g-dev libpng-dev libjpeg-dev libfreetype-dev
           libogg-dev libvorbis-dev libgtest-dev libgmock-dev libbenchmark-dev
           librsvg2-bin fonts-crosextra-carlito clang-format
           xvfb xdotool x11-utils libdbus-1-dev libacl1-dev libgl1-mesa-dri dbus-daemon python3-dbusmock)

@@ -1,13 +1,15 @@
-// The OpenAL Soft driver, SDL's audio ("DirectSound"), the silent drivers and the platform's channel calls.
+// The OpenAL Soft driver, SDL's audio ("DirectSound", "FreeAudio"), the silent driver and the
+// platform's channel calls.
 //
-// OpenAL releases a source when its channel object goes, but a sound started and forgotten
-// ("play this click") must still be heard to its end; such sources are parked in the driver and
-// reclaimed once they have finished.
+// A channel object owns its voice (an OpenAL source, an SDL_mixer channel), but a sound started and
+// forgotten ("play this click") must still be heard to its end: such voices are parked with their
+// device and reclaimed once they have finished.
 #include "platform/Audio.h"
 
 #include <AL/al.h>
 #include <AL/alc.h>
 #include <SDL.h>
+#include <SDL_mixer.h>
 
 #include <algorithm>
 #include <cmath>
@@ -41,19 +43,30 @@ class NullChannel : public TStreamChannel {
     int buffers_;
 };
 
-// "None", or "FreeAudio": a driver that was chosen and plays nothing.
+// "None": no driver could be had, or none was chosen; plays nothing.
 class NullDriver : public TAudioDriver {
   public:
-    explicit NullDriver(std::string name = "None") : name_(std::move(name)) {}
-    std::string Name() const override { return name_; }
+    std::string Name() const override { return "None"; }
     std::shared_ptr<TChannel> AllocChannel() override { return std::make_shared<NullChannel>(); }
     std::shared_ptr<TStreamChannel> AllocStreamChannel(int) override { return nullptr; }
-
-  private:
-    std::string name_;
 };
 
-// ---- SDL audio ("DirectSound") ----------------------------------------------------------------
+// Every device a sound may be uploaded to gets its own number, so a sound's buffer is never taken for
+// another device's.
+uint64_t NextDeviceId() {
+    static uint64_t next = 1;
+    return next++;
+}
+
+// The loudness of each side for a pan: the far side fades as the pan moves away from it.
+struct PanGains {
+    explicit PanGains(float pan)
+        : left(pan > 0.0f ? 1.0f - pan : 1.0f), right(pan < 0.0f ? 1.0f + pan : 1.0f) {}
+    float left;
+    float right;
+};
+
+// ---- SDL audio ("DirectSound", "FreeAudio") ---------------------------------------------------
 
 // One SDL audio device per ring, opened in the ring's own layout (SDL converts to the hardware's).
 // SDL's callback reads the ring under the device lock; the owner's calls take the same lock.
@@ -155,10 +168,11 @@ class SDLRingChannel : public TRingChannel {
         std::fill(out + n, out + len, uint8_t(bits_ == 8 ? 0x80 : 0));
     }
 
-    // The loudness and, for stereo, the balance (the far side fades as the pan moves away from it).
+    // The loudness and, for stereo, the balance.
     void Scale(uint8_t* out, size_t n) const {
-        const float left = gain_ * (pan_ > 0.0f ? 1.0f - pan_ : 1.0f);
-        const float right = gain_ * (pan_ < 0.0f ? 1.0f + pan_ : 1.0f);
+        const PanGains pan(pan_);
+        const float left = gain_ * pan.left;
+        const float right = gain_ * pan.right;
         if (left == 1.0f && right == 1.0f) return;
         const size_t samples = n / size_t(bits_ / 8);
         for (size_t i = 0; i < samples; ++i) {
@@ -186,17 +200,198 @@ class SDLRingChannel : public TRingChannel {
     bool stopped_ = false;
 };
 
-// The silent driver's channels, and music through ring channels of its own.
-class SDLAudioDriver : public NullDriver {
+bool InitSDLAudio() {
+    return SDL_WasInit(SDL_INIT_AUDIO) || SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+}
+
+// A sound in the mixer's own layout (SDL_mixer mixes chunks as they are, in the device's format).
+// The chunk only points at the bytes, so nothing here needs the mixer to be open when it goes.
+struct MixSound {
+    std::vector<uint8_t> pcm;
+    Mix_Chunk chunk{};
+};
+
+// SDL_mixer's device, one per process, shared by the SDL drivers' channels. Each channel object
+// holds a mixer channel of its own; a channel dropped while its sound plays is parked here with its
+// sound until the sound ends, and its mixer channel is then handed out again. The device closes
+// after the last channel and driver that hold it.
+struct MixerDevice {
+    uint64_t id = NextDeviceId();
+    int rate = 0;
+    Uint16 format = 0;
+    int channels = 0;
+    std::vector<int> free;
+    std::vector<std::pair<int, std::shared_ptr<MixSound>>> orphans;
+
+    static std::shared_ptr<MixerDevice> Shared() {
+        static std::weak_ptr<MixerDevice> open;
+        if (auto mixer = open.lock()) return mixer;
+        if (!InitSDLAudio() || Mix_OpenAudioDevice(44100, AUDIO_S16SYS, 2, 1024, nullptr, 0) != 0)
+            return nullptr;
+        auto mixer = std::make_shared<MixerDevice>();
+        Mix_QuerySpec(&mixer->rate, &mixer->format, &mixer->channels);
+        mixer->Grow();
+        open = mixer;
+        return mixer;
+    }
+    ~MixerDevice() {
+        Mix_HaltChannel(-1);
+        Mix_CloseAudio();
+    }
+
+    int Take() {
+        std::erase_if(orphans, [this](const auto& orphan) {
+            if (Mix_Playing(orphan.first)) return false;
+            Release(orphan.first);
+            return true;
+        });
+        if (free.empty()) Grow();
+        const int index = free.back();
+        free.pop_back();
+        Mix_Volume(index, MIX_MAX_VOLUME);
+        return index;
+    }
+    void Release(int index) {
+        Mix_HaltChannel(index);
+        free.push_back(index);
+    }
+
+  private:
+    void Grow() {
+        const int had = Mix_AllocateChannels(-1);
+        const int now = Mix_AllocateChannels(had + 16);
+        for (int i = now - 1; i >= had; --i) free.push_back(i);
+    }
+};
+
+// The sound converted for the mixer, played `rate` times faster: SDL_mixer has no playback rate of
+// its own, so a rate other than 1 is a copy resampled as if the sound had been recorded at rate x its
+// own frequency. Only the copy at rate 1 is kept with the sound; the others serve one start.
+std::shared_ptr<MixSound> MixSoundFor(const MixerDevice& mixer, TSound& sound, float rate) {
+    const bool keep = rate == 1.0f;
+    if (keep && sound.deviceBuffer && sound.deviceOwner == mixer.id)
+        return std::static_pointer_cast<MixSound>(sound.deviceBuffer);
+    const TAudioSample& s = sound.Sample();
+    SDL_AudioCVT cvt;
+    if (SDL_BuildAudioCVT(&cvt, s.bits == 8 ? AUDIO_U8 : AUDIO_S16LSB, Uint8(s.channels),
+                          int(std::lround(double(s.rate) * rate)), mixer.format, Uint8(mixer.channels),
+                          mixer.rate) < 0)
+        return nullptr;
+    auto made = std::make_shared<MixSound>();
+    cvt.len = int(s.Frames() * size_t(s.BytesPerFrame()));
+    made->pcm.resize(size_t(cvt.len) * size_t(cvt.len_mult));
+    std::copy_n(s.data.begin(), cvt.len, made->pcm.begin());
+    cvt.buf = made->pcm.data();
+    if (cvt.len == 0 || SDL_ConvertAudio(&cvt) != 0) cvt.len_cvt = 0;
+    made->pcm.resize(size_t(cvt.len_cvt));
+    made->chunk.abuf = made->pcm.data();
+    made->chunk.alen = Uint32(made->pcm.size());
+    made->chunk.volume = MIX_MAX_VOLUME;
+    if (keep) {
+        sound.deviceBuffer = made;
+        sound.deviceOwner = mixer.id;
+    }
+    return made;
+}
+
+// One mixer channel. A cued sound waits here and is handed to the mixer at the first Resume, so the
+// rate and pan set in between apply from its first sample. The pan is a mixer effect, which the
+// mixer drops whenever a sound ends or is halted: it is set again at every start.
+class MixerChannel : public TChannel {
   public:
-    SDLAudioDriver() : NullDriver("DirectSound") {}
-    static std::unique_ptr<SDLAudioDriver> Open() {
-        if (!SDL_WasInit(SDL_INIT_AUDIO) && SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return nullptr;
-        return std::make_unique<SDLAudioDriver>();
+    explicit MixerChannel(std::shared_ptr<MixerDevice> mixer)
+        : mixer_(std::move(mixer)), index_(mixer_->Take()) {}
+    ~MixerChannel() override {
+        if (started_ && Mix_Playing(index_) && !Mix_Paused(index_))
+            mixer_->orphans.emplace_back(index_, std::move(playing_));
+        else
+            mixer_->Release(index_);
     }
+
+    void Cue(const std::shared_ptr<TSound>& sound) override {
+        Stop();
+        sound_ = sound;
+    }
+    void SetVolume(float v) override {
+        volume_ = std::max(0.0f, v);
+        Mix_Volume(index_, int(std::lround(std::min(volume_, 1.0f) * MIX_MAX_VOLUME)));
+    }
+    void SetPan(float pan) override {
+        pan_ = std::clamp(pan, -1.0f, 1.0f);
+        if (started_ && Mix_Playing(index_)) ApplyPan();
+    }
+    // A sound already started keeps its rate; the new one applies from its next start.
+    void SetRate(float rate) override { rate_ = std::clamp(rate, 0.01f, 8.0f); }
+    void Pause() override {
+        if (started_) Mix_Pause(index_);
+    }
+    void Resume() override {
+        if (started_)
+            Mix_Resume(index_);  // nothing once the sound is over
+        else if (sound_)
+            Start();
+    }
+    void Stop() override {
+        Mix_HaltChannel(index_);
+        sound_.reset();
+        playing_.reset();
+        started_ = false;
+    }
+    bool Playing() override { return sound_ && (!started_ || Mix_Playing(index_)); }
+    float Volume() const override { return volume_; }
+
+  private:
+    void Start() {
+        playing_ = MixSoundFor(*mixer_, *sound_, rate_);
+        started_ = true;
+        if (!playing_) return;
+        ApplyPan();
+        Mix_PlayChannel(index_, &playing_->chunk, sound_->Looped() ? -1 : 0);
+    }
+    void ApplyPan() {
+        const PanGains gains(pan_);
+        Mix_SetPanning(index_, Uint8(std::lround(gains.left * 255.0f)),
+                       Uint8(std::lround(gains.right * 255.0f)));
+    }
+
+    std::shared_ptr<MixerDevice> mixer_;
+    int index_;
+    std::shared_ptr<TSound> sound_;
+    std::shared_ptr<MixSound> playing_;
+    bool started_ = false;
+    float volume_ = 1.0f;
+    float pan_ = 0.0f;
+    float rate_ = 1.0f;
+};
+
+// Sound effects through SDL_mixer; under "DirectSound" also music streams through ring channels,
+// each on an SDL device of its own beside the mixer's. The mixer opens with the first channel; where
+// it cannot, the channels are silent.
+class SDLAudioDriver : public TAudioDriver {
+  public:
+    static std::unique_ptr<SDLAudioDriver> Open(const std::string& name) {
+        const bool rings = name == "DirectSound";
+        if (rings && !InitSDLAudio()) return nullptr;
+        return std::unique_ptr<SDLAudioDriver>(new SDLAudioDriver(name, rings));
+    }
+    std::string Name() const override { return name_; }
+    std::shared_ptr<TChannel> AllocChannel() override {
+        if (!triedMixer_) mixer_ = MixerDevice::Shared();
+        triedMixer_ = true;
+        if (!mixer_) return std::make_shared<NullChannel>();
+        return std::make_shared<MixerChannel>(mixer_);
+    }
+    std::shared_ptr<TStreamChannel> AllocStreamChannel(int) override { return nullptr; }
     std::shared_ptr<TRingChannel> AllocRingChannel(int channels, int bits, int rate, size_t bytes) override {
-        return SDLRingChannel::Open(channels, bits, rate, bytes);
+        return rings_ ? SDLRingChannel::Open(channels, bits, rate, bytes) : nullptr;
     }
+
+  private:
+    SDLAudioDriver(std::string name, bool rings) : name_(std::move(name)), rings_(rings) {}
+    std::string name_;
+    bool rings_;
+    bool triedMixer_ = false;
+    std::shared_ptr<MixerDevice> mixer_;
 };
 
 // ---- OpenAL -----------------------------------------------------------------------------------
@@ -421,8 +616,7 @@ class OpenALDriver : public TAudioDriver {
 
   private:
     explicit OpenALDriver(std::shared_ptr<ALDevice> device) : device_(std::move(device)) {
-        static uint64_t next = 1;
-        device_->id = next++;
+        device_->id = NextDeviceId();
     }
 
     std::shared_ptr<ALDevice> device_;
@@ -492,15 +686,11 @@ bool SetAudioDriver(const std::string& name) {
         current = std::move(ParkedOpenAL());
         return true;
     }
-    if (name == "DirectSound") {
-        if (auto sdl = SDLAudioDriver::Open()) {
+    if (name == "DirectSound" || name == "FreeAudio") {
+        if (auto sdl = SDLAudioDriver::Open(name)) {
             current = std::move(sdl);
             return true;
         }
-    }
-    if (name == "FreeAudio") {
-        current = std::make_unique<NullDriver>(name);
-        return true;
     }
     current = std::make_unique<NullDriver>();
     return name == "None";

@@ -1,10 +1,12 @@
 // Sound output: sounds (decoded samples ready to play), channels (one playing voice each) and the
 // audio driver behind them.
 //
-// The real driver is OpenAL Soft: a sound becomes an OpenAL buffer on first use, a channel is an
-// OpenAL source. When no device opens, the "None" driver takes over: every call succeeds and
-// nothing is heard, so a machine without audio runs the game silently. Tests install their own
-// driver through SetAudioDriverInstance to watch what the game asks of the sound system.
+// Two real back ends: OpenAL Soft, where a sound becomes an OpenAL buffer on first use and a channel
+// is an OpenAL source, and SDL's audio, where SDL_mixer mixes the sounds (converted to its device's
+// layout on first use) and a channel is a mixer channel. When no device opens, the channels are
+// silent: every call succeeds and nothing is heard, so a machine without audio runs the game
+// silently. Tests install their own driver through SetAudioDriverInstance to watch what the game
+// asks of the sound system.
 //
 // A channel counts as playing from the moment a sound is cued in it until the sound ends or the
 // channel is stopped; a paused channel is still playing (its sound is not over), so pausing the
@@ -48,8 +50,10 @@ class TChannel {
     virtual void Cue(const std::shared_ptr<TSound>& sound) = 0;
     virtual void SetVolume(float volume) = 0;  // 0 silent .. 1 full
     virtual void SetPan(float pan) = 0;        // -1 left .. 1 right
-    virtual void SetRate(float rate) = 0;      // playback speed factor, 1 normal
-    virtual void SetDepth(float) {}            // no surround output: ignored
+    // Playback speed factor, 1 normal. Under SDL's drivers a sound takes its rate when it starts
+    // (at the first Resume after Cue); a change while it sounds applies from its next start.
+    virtual void SetRate(float rate) = 0;
+    virtual void SetDepth(float) {}  // no surround output: ignored
     virtual void Pause() = 0;
     virtual void Resume() = 0;
     virtual void Stop() = 0;
@@ -103,10 +107,11 @@ class TAudioDriver {
 };
 
 // Chooses the driver by name: any name beginning "OpenAL" opens OpenAL Soft's default device;
-// "DirectSound" SDL's audio, which streams music through a ring channel on a device of its own
-// (sound effects are silent under it); "FreeAudio" and "None" are silent drivers. True on success;
-// on failure the silent driver "None" is installed and false returned. Re-choosing the open OpenAL
-// driver keeps its device.
+// "DirectSound" and "FreeAudio" play sounds through SDL_mixer on SDL's audio device, and
+// "DirectSound" also streams music through ring channels, each on an SDL device of its own
+// ("FreeAudio" has no stream output); "None" is silent. True on success; on failure the silent
+// driver "None" is installed and false returned. "FreeAudio" never fails: without a device its
+// channels are silent. Re-choosing the open OpenAL driver keeps its device.
 bool SetAudioDriver(const std::string& name);
 // True when an OpenAL device can be opened (opens it for later use).
 bool EnableOpenALAudio();
