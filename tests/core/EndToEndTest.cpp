@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/GameText.h"
 #include "platform/System.h"
 #include "support/TestEnv.h"
 
@@ -166,26 +167,36 @@ TEST(EndToEnd, AnUnusableDriverFallsBackAndLeftoversOfAnInterruptedWriteGo) {
 TEST(EndToEnd, AMissingArchiveEndsInOrderBeforeAnyOptionsAreWritten) {
     ASSERT_TRUE(Built()) << "the program or its data is not built in " << testenv::BinDir();
     const fs::path data = testenv::BinDir() / "data";
-    // A copy of the program beside its texts but without the resource archive.
+    // A copy of the program beside all of its data but the resource archive, so the start gets as far
+    // as the archive's own check.
     testenv::TempDir install, home, runtime;
     fs::copy_file(Executable(), install.Path() / "SudokuNumora");
-    fs::create_directories(install.Path() / "data" / "text");
-    fs::copy_file(data / "text" / "gametext.txt", install.Path() / "data" / "text" / "gametext.txt");
+    fs::copy(data, install.Path() / "data", fs::copy_options::recursive);
+    ASSERT_TRUE(fs::remove(install.Path() / "data" / "resources" / "data.pak"));
     const fs::path shared = home.Path() / "Tolvane Games" / "Sudoku Numora";
     fs::create_directories(shared);
     const std::string options =
         "PREVENTDOUBLENUMBERS=0\r\nSHOWTIMER=0\r\nSHOWHIGHLIGHTER=1\r\nFIRSTRUN=0\r\n";
     testenv::WriteFile(shared / "config.ini", options);
+    // The archive's message is the installed texts' own.
+    TGameText texts;
+    texts.Folder = (data / "text").string() + "/";
+    texts.Read("gametext.txt");
+    const std::string message = texts.FindString("Data Pak Error");
+    ASSERT_NE(message, "");
 
-    pid_t pid =
-        Launch(home.Path(), runtime.Path(), install.Path() / "output.txt", install.Path() / "SudokuNumora");
+    const fs::path output = install.Path() / "output.txt";
+    pid_t pid = Launch(home.Path(), runtime.Path(), output, install.Path() / "SudokuNumora");
     // A failed start is no success to a launcher or a script.
-    EXPECT_EQ(WaitForExit(pid, std::chrono::seconds(30)), 1);
+    EXPECT_EQ(WaitForExit(pid, std::chrono::seconds(30)), 1) << testenv::ReadFile(output);
     EXPECT_TRUE(fs::exists(shared / "goodexit.dat"));
     EXPECT_EQ(testenv::ReadFile(shared / "config.ini"), options);
     const std::string log = testenv::ReadFile(shared / "ErrorLog.txt");
     EXPECT_EQ(log.rfind("Date: ", 0), 0u) << log;
-    EXPECT_NE(log.find("(9) "), std::string::npos) << log;
+    EXPECT_NE(log.find("\r\n(9) " + message + "\r\n"), std::string::npos) << log;
+    // Shown plain first, then with the checkpoint, and nothing else went wrong on the way.
+    EXPECT_EQ(testenv::ReadFile(output),
+              "Sudoku Numora: " + message + "\nSudoku Numora: (9) " + message + "\n");
 }
 
 TEST(EndToEnd, ASecondCopyLeavesAtOnceAndWritesNothingEvenWithAnotherRuntimeFolder) {

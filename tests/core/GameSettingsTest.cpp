@@ -151,6 +151,8 @@ TEST_F(GameSettingsTest, CrashRecoveryRestoresOnlyWhatItCanAndClaimsOnlyWhatItDi
         {"unreadable default", true, false, true, false, "FULL SCREEN=0\r\n", false},
         {"no change before the crash", true, true, false, false, "FULL SCREEN=0\r\n", false},
         {"no settings file", false, true, true, false, kDefault, true},
+        // The same files as the failed write, so that one is known to reach its write.
+        {"restore over the settings", true, true, true, false, kDefault, true},
         {"failed restore write", true, true, true, true, "FULL SCREEN=0\r\n", false},
     };
     for (const Case& c : cases) {

@@ -240,6 +240,7 @@ TEST_F(MusicStreamTest, StreamWithoutLoopEndsAfterItsLastBuffer) {
     EXPECT_EQ(out->queued, 2);  // 8192 + 1808 bytes
     EXPECT_EQ(out->queuedSizes.back(), 1808u);
     out->processed = 0;
+    EXPECT_TRUE(stream->Playing()) << "its last buffers are still to be heard";
     out->processed = 16;
     EXPECT_FALSE(stream->Playing());
 }

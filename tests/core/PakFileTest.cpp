@@ -294,5 +294,6 @@ TEST_F(PakManagerTest, RequiredResourcesFailClearly) {
     auto m = TPakFileManager::Create(dir.Str(), ".pak");
     EXPECT_THROW(m->GetImageFontOrDie("calibri.ttf", 12, SMOOTHFONT), TRuntimeError);
     EXPECT_THROW(m->GetImageOrDie("titlescreen.jpg"), TRuntimeError);
-    EXPECT_EQ(notices.size(), 2u);
+    EXPECT_EQ(notices, (std::vector<std::string>{"Error loading file " + m->Path + "calibri.ttf",
+                                                 "Error loading bitmap " + m->Path + "titlescreen.jpg"}));
 }

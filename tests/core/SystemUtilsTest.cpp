@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/SystemUtils.h"
+#include "platform/ImageCodec.h"
 #include "platform/System.h"
 #include "platform/Window.h"
 #include "support/TestEnv.h"
@@ -60,6 +61,10 @@ TEST(SystemUtilsTest, AWindowIconComesOnlyFromAReadablePicture) {
     EXPECT_FALSE(SetWindowIconFromFile(dir.Str() + "missing.png", 0));
     testenv::WriteFile(dir.Path() / "broken.png", "not a picture");
     EXPECT_FALSE(SetWindowIconFromFile(dir.Str() + "broken.png", 0));
+    // A readable one is taken, so the refusals above are the pictures' doing.
+    const std::vector<uint8_t> png = EncodePNG(TPixmap(16, 16, 0xFF2060C0u));
+    testenv::WriteFile(dir.Path() / "icon.png", std::string(png.begin(), png.end()));
+    EXPECT_TRUE(SetWindowIconFromFile(dir.Str() + "icon.png", 0));
 }
 
 TEST(SystemUtilsTest, MemoryStatusReportsTheMachinesFigures) {

@@ -444,8 +444,11 @@ TEST_F(PlayScreensTest, ALoadedGameStartsWithTheAidsPutAway) {
     Start("board9");
     Run("click main savegame; type keep; key esc; click dialog Yes; settle; click play loadgame; select 0; "
         "click chooser Cancel; click play back; settle; toboard; click aids showhidemistakes; "
-        "click aids showhidesolution; key esc; click dialog Yes; settle; click play loadgame; select 0; "
-        "click chooser Load; settle");
+        "click aids showhidesolution");
+    // Both aids are on when the board is left, so the load is what puts them away.
+    ASSERT_EQ(Observe("mistakes"), "1");
+    ASSERT_EQ(Observe("solution"), "1");
+    Run("key esc; click dialog Yes; settle; click play loadgame; select 0; click chooser Load; settle");
     ASSERT_EQ(Observe("screen"), "board");
     EXPECT_EQ(Observe("mistakes"), "0");
     EXPECT_EQ(Observe("solution"), "0");
@@ -470,9 +473,9 @@ TEST_F(PlayScreensTest, ABestTimeRowGlowsForHalfASecondAfterItArrives) {
 // row, column and 3 x 3 region, 21 cells.
 TEST_F(PlayScreensTest, ALoadedGameHasTheRegionsOfItsOwnSize) {
     Start("board9");
-    Run("click main savegame; type keep; key esc; click dialog Yes; settle; click size 4x4; click play "
-        "loadgame; "
-        "select 0; click chooser Load; settle");
+    Run("click main savegame; type keep; key esc; click dialog Yes; settle; click size 4x4");
+    ASSERT_EQ(Observe("size"), "4") << "the regions of another size are in place before the load";
+    Run("click play loadgame; select 0; click chooser Load; settle");
     ASSERT_EQ(Observe("screen"), "board");
     ShowHighlighter = 1;
     Run("point 1 0");

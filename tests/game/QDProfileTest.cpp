@@ -188,7 +188,7 @@ TEST_F(QDProfiles, AGameSideProfileSavesAndLoadsOnlyThroughTheGamesFunctions) {
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "profiles" / "Dora.dat"));
 }
 
-TEST_F(QDProfiles, IniFileSaveIsObservedLoadWithoutSaveWritesNothingAndFailuresAreFatal) {
+TEST_F(QDProfiles, IniFileSaveIsObservedLoadWithoutSaveWritesNothingAndAFailedSaveIsSaidAndPlayGoesOn) {
     std::vector<std::string> written;
     SetFileWrittenObserver([&](const std::string& path) { written.push_back(path); });
     QDIniFile ini;

@@ -149,12 +149,18 @@ TEST_F(SaveGameBoundsTest, NamesThatAreNotPlainFileNamesAreRefused) {
         TSaveGame save = TSaveGame::Create(name);
         EXPECT_EQ(save.Save(), 0);
         EXPECT_EQ(notices.size(), 1u);
+        EXPECT_TRUE(Files().empty());
+        // A good save where the name leads (as the system would read the path) is still not loaded:
+        // the name is refused before any file is looked at.
+        const std::filesystem::path planted = save.Path().c_str();
+        std::filesystem::create_directories(planted.parent_path());
+        testenv::WriteFile(planted, SaveGameFormat(Small()));
         EXPECT_EQ(save.Load(), 0);
-        // Refused before any file is looked at: never taken for a damaged or oversized save.
         EXPECT_EQ(save.Error.find("far too large"), std::string::npos) << save.Error;
         EXPECT_EQ(save.Error.find("damaged"), std::string::npos) << save.Error;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+            std::filesystem::remove_all(entry.path());
     }
-    EXPECT_TRUE(Files().empty());
     // Dots inside a name are plain.
     EXPECT_EQ(SaveGameSave("a.b"), 1);
     EXPECT_EQ(SaveGameSave("..."), 1);

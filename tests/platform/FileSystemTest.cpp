@@ -49,8 +49,12 @@ TEST_F(FileSystemTest, CrashMidWriteOrFailureBeforeRenameLeavesTheOldFileIntact)
     EXPECT_FALSE(WriteFileAtomic(clean.Str() + "f.ini", "NEW"));
     EXPECT_EQ(testenv::ReadFile(clean.Path() / "f.ini"), "OLD");
     EXPECT_EQ(FilesIn(clean.Path()), 1u) << "the failed write cleans up";
+    // Without a fault, a folder that is not there or a folder as the target still fails the write.
+    SetAtomicWriteFault(AtomicWriteFault::None);
     EXPECT_FALSE(WriteFileAtomic(Path("nofolder/f.ini"), "x"));
+    EXPECT_FALSE(PathExists(Path("nofolder")));
     EXPECT_FALSE(WriteFileAtomic(clean.Str(), "x"));  // onto a folder
+    EXPECT_EQ(FilesIn(clean.Path()), 1u);
 }
 
 TEST_F(FileSystemTest, NamesUpToTheLimitAreWrittenAndLeftoversOfThemFound) {

@@ -90,7 +90,8 @@ TEST_F(LoadingScreenTest, BarLoadsWithWhicheverCompanionFilesArePresent) {
 TEST_F(LoadingScreenTest, AMissingBarIsFatal) {
     TLoadingScreen s;
     EXPECT_ANY_THROW(s.SpecialLoad("background.png", "nobar.png", "loading.png"));
-    EXPECT_FALSE(notices.empty());
+    ASSERT_EQ(notices.size(), 1u) << "the background before it loaded";
+    EXPECT_EQ(notices[0], "Error loading bitmap " + Game->ImagePath + "nobar.png");
 }
 
 TEST_F(LoadingScreenTest, WithoutAButtonTheFadeOutStartsOnTheFirstLogicCall) {
