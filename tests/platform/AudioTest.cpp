@@ -1,6 +1,7 @@
 // The sound system on the machine's terms: OpenAL Soft's null device and SDL's dummy device in the
 // tests, SDL's disk device where what the mixer plays must be read back, and the silent driver when
 // no device can be used.
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -87,6 +88,7 @@ TEST(Audio, SDLDriversPlaySoundsAtTheirVolumeAndPan) {
     testenv::TempDir dir;
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIODELAY", "2", 1);
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);  // SDL keeps the driver it started with; the disk one must be in force
     const size_t frames = 2205;
     auto sample = std::make_shared<TAudioSample>();
     sample->channels = 2;
