@@ -160,3 +160,29 @@ TEST(Audio, SDLDriversPlaySoundsAtTheirVolumeAndPan) {
         }
     }
 }
+
+// The game's own sounds are mono: the mixer spreads one to both sides, and bytes become 16-bit samples.
+TEST(Audio, SDLDriversPlayAMonoByteSoundOnBothSides) {
+    testenv::TempDir dir;
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIODELAY", "2", 1);
+    setenv("SDL_DISKAUDIOFILE", (dir.Str() + "mono.raw").c_str(), 1);
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    auto sample = std::make_shared<TAudioSample>();
+    sample->channels = 1;
+    sample->bits = 8;
+    sample->data.assign(2205, 0xc0);  // a quarter of full scale above the middle
+    ASSERT_TRUE(SetAudioDriver("FreeAudio"));
+    std::shared_ptr<TChannel> ch = PlaySound(CreateSound(sample));
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (ch->Playing() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ch.reset();
+    SetAudioDriver("None");
+    const std::string raw = testenv::ReadFile(dir.Str() + "mono.raw");
+    std::vector<std::array<int16_t, 2>> heard(raw.size() / 4);
+    std::memcpy(heard.data(), raw.data(), heard.size() * 4);
+    std::erase(heard, std::array<int16_t, 2>{0, 0});
+    ASSERT_NEAR(double(heard.size()), 2205.0, 32.0);
+    EXPECT_EQ(heard[heard.size() / 2], (std::array<int16_t, 2>{16384, 16384}));
+}
