@@ -234,10 +234,7 @@ struct MixerDevice {
         open = mixer;
         return mixer;
     }
-    ~MixerDevice() {
-        Mix_HaltChannel(-1);
-        Mix_CloseAudio();
-    }
+    ~MixerDevice() { Mix_CloseAudio(); }  // halts every channel first
 
     int Take() {
         std::erase_if(orphans, [this](const auto& orphan) {

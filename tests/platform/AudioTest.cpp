@@ -44,6 +44,30 @@ void CheckChannelLife() {
     EXPECT_NE(AllocChannel(), nullptr);
 }
 
+using Clock = std::chrono::steady_clock;
+using Frame = std::array<int16_t, 2>;
+
+// SDL's audio started afresh on its disk device, which writes what it plays to a file (named by
+// SDL_DISKAUDIOFILE when a device opens). SDL keeps the driver it started with, so it is restarted.
+void UseDiskAudio() {
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIODELAY", "2", 1);
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+void WaitWhilePlaying(TChannel& ch, Clock::time_point deadline) {
+    while (ch.Playing() && Clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
+// The stereo 16-bit frames a disk device wrote, its silences left out.
+std::vector<Frame> HeardFrames(const std::string& file) {
+    const std::string raw = testenv::ReadFile(file);
+    std::vector<Frame> heard(raw.size() / 4);
+    std::memcpy(heard.data(), raw.data(), heard.size() * 4);
+    std::erase(heard, Frame{0, 0});
+    return heard;
+}
+
 }  // namespace
 
 TEST(Audio, SilentDriverAcceptsEverythingAndPlaysNothing) {
@@ -83,12 +107,8 @@ TEST(Audio, SDLChannelsCuePauseResumeAndStop) {
 // channel dropped at once, and at twice the rate. Under "DirectSound" a music ring plays beside them
 // on a device (and file) of its own. The sounds take a few tens of milliseconds of real time each.
 TEST(Audio, SDLDriversPlaySoundsAtTheirVolumeAndPan) {
-    using Clock = std::chrono::steady_clock;
-    using Frame = std::array<int16_t, 2>;
     testenv::TempDir dir;
-    setenv("SDL_AUDIODRIVER", "disk", 1);
-    setenv("SDL_DISKAUDIODELAY", "2", 1);
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);  // SDL keeps the driver it started with; the disk one must be in force
+    UseDiskAudio();
     const size_t frames = 2205;
     auto sample = std::make_shared<TAudioSample>();
     sample->channels = 2;
@@ -133,8 +153,7 @@ TEST(Audio, SDLDriversPlaySoundsAtTheirVolumeAndPan) {
             // A silence as long, started after the dropped sound, ends no sooner than it.
             if (play.dropped) PlaySound(silence, ch);
             used.reset();
-            while (ch->Playing() && Clock::now() < deadline)
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            WaitWhilePlaying(*ch, deadline);
         }
         while (ring && ring->ReadPosition() < ringPcm.size() && Clock::now() < deadline)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -143,10 +162,7 @@ TEST(Audio, SDLDriversPlaySoundsAtTheirVolumeAndPan) {
         ring.reset();
         SetAudioDriver("None");  // closes the devices and their files
 
-        const std::string raw = testenv::ReadFile(effects);
-        std::vector<Frame> heard(raw.size() / 4);
-        std::memcpy(heard.data(), raw.data(), heard.size() * 4);
-        std::erase(heard, Frame{0, 0});
+        const std::vector<Frame> heard = HeardFrames(effects);
         ASSERT_NEAR(double(heard.size()), 3.5 * frames, 32.0);
         EXPECT_EQ(heard[0], (Frame{8000, -6000}));
         EXPECT_EQ(heard[frames], (Frame{4000, -3000})) << "half volume halves";
@@ -164,25 +180,18 @@ TEST(Audio, SDLDriversPlaySoundsAtTheirVolumeAndPan) {
 // The game's own sounds are mono: the mixer spreads one to both sides, and bytes become 16-bit samples.
 TEST(Audio, SDLDriversPlayAMonoByteSoundOnBothSides) {
     testenv::TempDir dir;
-    setenv("SDL_AUDIODRIVER", "disk", 1);
-    setenv("SDL_DISKAUDIODELAY", "2", 1);
+    UseDiskAudio();
     setenv("SDL_DISKAUDIOFILE", (dir.Str() + "mono.raw").c_str(), 1);
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
     auto sample = std::make_shared<TAudioSample>();
     sample->channels = 1;
     sample->bits = 8;
     sample->data.assign(2205, 0xc0);  // a quarter of full scale above the middle
     ASSERT_TRUE(SetAudioDriver("FreeAudio"));
     std::shared_ptr<TChannel> ch = PlaySound(CreateSound(sample));
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (ch->Playing() && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    WaitWhilePlaying(*ch, Clock::now() + std::chrono::seconds(10));
     ch.reset();
     SetAudioDriver("None");
-    const std::string raw = testenv::ReadFile(dir.Str() + "mono.raw");
-    std::vector<std::array<int16_t, 2>> heard(raw.size() / 4);
-    std::memcpy(heard.data(), raw.data(), heard.size() * 4);
-    std::erase(heard, std::array<int16_t, 2>{0, 0});
+    const std::vector<Frame> heard = HeardFrames(dir.Str() + "mono.raw");
     ASSERT_NEAR(double(heard.size()), 2205.0, 32.0);
-    EXPECT_EQ(heard[heard.size() / 2], (std::array<int16_t, 2>{16384, 16384}));
+    EXPECT_EQ(heard[heard.size() / 2], (Frame{16384, 16384}));
 }
