@@ -42,16 +42,6 @@ void JudgingSolve(SudokuBoard& board, const Grid& puzzle, int holes, const Searc
     board.logging = logging;
 }
 
-// The grading solve: a judging solve without guessing. The `enabled` entry of trial and error is
-// restored.
-void GradingSolve(SudokuBoard& board, const Grid& puzzle, int holes, const SearchClock& clock,
-                  std::int64_t deadline) {
-    const bool trialAndError = board.enabled[kTrialAndError];
-    board.enabled[kTrialAndError] = false;
-    JudgingSolve(board, puzzle, holes, clock, deadline);
-    board.enabled[kTrialAndError] = trialAndError;
-}
-
 }  // namespace
 
 SudokuGenerator::SudokuGenerator(std::uint64_t seed) : rng_(seed) {}
@@ -93,6 +83,14 @@ bool SudokuGenerator::Accepts(int level, const SudokuBoard& graded) {
     if (level == 2) return blockOrSubset;
     if (level == 3 && graded.size == 16) return blockOrSubset && advanced;
     return advanced;
+}
+
+void SudokuGenerator::GradingSolve(SudokuBoard& board, const Grid& puzzle, int holes, const Clock& clock,
+                                   std::int64_t deadline) {
+    const bool trialAndError = board.enabled[kTrialAndError];
+    board.enabled[kTrialAndError] = false;
+    JudgingSolve(board, puzzle, holes, clock, deadline);
+    board.enabled[kTrialAndError] = trialAndError;
 }
 
 int SudokuGenerator::Grade(SudokuBoard& board, const Grid& puzzle) {

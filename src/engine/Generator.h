@@ -60,6 +60,11 @@ class SudokuGenerator {
     static int HoleCount(int size, int level);
     // The acceptance table, applied to a board right after its grading solve.
     static bool Accepts(int level, const SudokuBoard& graded);
+    // The grading solve of `puzzle` with `holes` open cells on `board`: logic without guessing, the
+    // chain searches stopping at `deadline` on `clock`, no log written (it only judges the puzzle).
+    // The `enabled` entry of trial and error and the logging switch are restored.
+    static void GradingSolve(SudokuBoard& board, const Grid& puzzle, int holes, const Clock& clock,
+                             std::int64_t deadline);
     // The level a puzzle with one solution earns as the generator grades its own: a logical solve
     // without guessing on `board`, then the hardest level whose hole count the puzzle reaches and whose
     // acceptance the solve meets (the lowest level when it reaches no hole count; the hardest when

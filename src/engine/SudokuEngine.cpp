@@ -109,17 +109,12 @@ bool SolvesGivens(const std::vector<int>& solved, const std::vector<int>& givens
 
 // For a grid without solution: the givens plus what the logical techniques place before they
 // stall, which is also where guessing would leave the board after undoing every guess. The chain
-// searches get the time a grading solve gets, and as there, no log is written: it would go with
-// the board unread, and formatting its lines costs more than most deductions.
+// searches get the time a grading solve gets: this is a grading solve, which writes no log.
 std::vector<int> LogicalStall(const std::vector<int>& flat, int n, const SudokuGenerator::Clock& now) {
     SudokuBoard board(n);
-    board.logging = false;
-    board.SetSearchDeadline(now, now() + SudokuGenerator::kGradingSearchMs);
     const int empty = static_cast<int>(std::count(flat.begin(), flat.end(), 0));
-    board.SetValues(ToGrid(flat, n));
-    board.enabled[kTrialAndError] = false;
-    board.unsolvedCount = empty + 1;
-    board.Solve(false);
+    SudokuGenerator::GradingSolve(board, ToGrid(flat, n), empty + 1, now,
+                                  now() + SudokuGenerator::kGradingSearchMs);
     return Flatten(board.GetValues());
 }
 
