@@ -13,9 +13,6 @@ using scenario::TRow;
 class BoardScreenTest : public scenario::ScenarioWorld {
   protected:
     // The scenario actions, and the board's own:
-    //   outside <menu> <button>  clicks one pixel up and left of the button's top-left pixel and one pixel
-    //   down
-    //                            and right of its bottom-right pixel
     //   highlighter              the highlighter option on
     //   untilboard               steps until the board is the current screen (its first frame)
     //   away                     the pointer off the board and every menu
@@ -30,14 +27,7 @@ class BoardScreenTest : public scenario::ScenarioWorld {
         for (const std::string& action : scenario::Split(script, ';')) {
             SCOPED_TRACE(action);
             const auto a = scenario::Split(action, ' ');
-            if (a[0] == "outside") {
-                TMenu* menu = MenuNamed(a[1]);
-                ASSERT_NE(menu, nullptr) << a[1];
-                const TButton* b = menu->FindButton(a[2]);
-                ASSERT_NE(b, nullptr) << a[2];
-                ClickAt(int(std::ceil(b->x)) - 1, int(std::ceil(b->y)) - 1);
-                ClickAt(int(std::ceil(b->x + float(b->w))), int(std::ceil(b->y + float(b->h))));
-            } else if (a[0] == "highlighter") {
+            if (a[0] == "highlighter") {
                 ShowHighlighter = 1;
             } else if (a[0] == "untilfaded") {
                 // Until the board shows after the overlay's fade-out: its first frames.

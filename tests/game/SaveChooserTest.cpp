@@ -62,7 +62,6 @@ class SaveChooserWorld : public scenario::ScenarioWorld {
         if (!m) return nullptr;
         if (name == "up") return m->MenuArrowUp.get();
         if (name == "down") return m->MenuArrowDown.get();
-        if (name == "error") return m->DialogOK ? m->DialogOK->Menu.get() : nullptr;
         return MenuNamed(name);
     }
 
