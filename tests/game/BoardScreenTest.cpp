@@ -8,6 +8,7 @@
 
 namespace {
 
+using scenario::RowName;
 using scenario::TRow;
 
 class BoardScreenTest : public scenario::ScenarioWorld {
@@ -146,10 +147,6 @@ TEST_P(BoardScreenRows, LeaveTheStateAPlayerSees) {
     Start(row.start);
     Play(row.script);
     EXPECT_EQ(See(row.state), row.expected) << row.script;
-}
-
-std::string RowName(const ::testing::TestParamInfo<TRow>& info) {
-    return info.param.name;
 }
 
 // Every button from its top-left and its bottom-right pixel; the pixels just beside them do nothing.

@@ -409,9 +409,6 @@ TEST_P(SaveChooserTest, LeavesWhatThePlayerSees) {
     EXPECT_EQ(State(row.state), row.expected) << row.script;
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, SaveChooserTest, ::testing::ValuesIn(Rows),
-                         [](const ::testing::TestParamInfo<TChooserRow>& info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Rows, SaveChooserTest, ::testing::ValuesIn(Rows), scenario::RowName);
 
 }  // namespace

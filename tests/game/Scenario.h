@@ -79,6 +79,9 @@ inline void PrintTo(const TRow& row, std::ostream* out) {
     *out << row.name;
 }
 
+// Each row of a table, whatever its kind, names its test.
+inline constexpr auto RowName = [](const auto& info) { return std::string(info.param.name); };
+
 inline std::vector<std::string> Split(const std::string& text, char by) {
     std::vector<std::string> parts;
     std::stringstream in(text);

@@ -253,10 +253,7 @@ TEST_P(ScreenFramesTest, ShowsWhatThePlayerSees) {
     EXPECT_EQ(See(row.state), row.expected) << row.script;
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, ScreenFramesTest, ::testing::ValuesIn(Rows),
-                         [](const ::testing::TestParamInfo<TRow>& info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Rows, ScreenFramesTest, ::testing::ValuesIn(Rows), scenario::RowName);
 
 // A screen that has been left holds none of what it built: its menus, sliders and header are gone.
 class ScreenReleaseTest : public ScreenFramesWorld {};
