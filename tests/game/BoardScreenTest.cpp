@@ -500,8 +500,7 @@ TEST_F(BoardScreenTest, AnEndMenuAskedAtTheCornerStandsThere) {
     QDEndLevelMenu menu;
     menu.Init(0, 0);
     EXPECT_EQ(std::pair(menu.X, menu.Y), std::pair(0, 0));
-    float left = 1e9f, top = 1e9f;
-    for (const auto& button : *menu.Menu) left = std::min(left, button->x), top = std::min(top, button->y);
+    const auto [left, top] = board::TopLeftOf(*menu.Menu);
     EXPECT_FLOAT_EQ(left, 0);
     EXPECT_FLOAT_EQ(top, 0);
 }

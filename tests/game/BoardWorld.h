@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <utility>
 
 #include "core/ErrorReport.h"
 #include "core/FixedRateLogic.h"
@@ -51,6 +53,13 @@ inline void FillKnownPuzzle(int n, int regionW, int regionH, signed char* puzzle
             solution[x * n + y] = static_cast<signed char>(v);
             puzzle[x * n + y] = static_cast<signed char>((x + 2 * y) % 3 == 0 ? v : 0);
         }
+}
+
+// The top-left corner of the menu's buttons taken together.
+inline std::pair<float, float> TopLeftOf(const TMenu& menu) {
+    float left = 1e9f, top = 1e9f;
+    for (const auto& button : menu) left = std::min(left, button->x), top = std::min(top, button->y);
+    return {left, top};
 }
 
 inline std::string DataFolder(const std::string& sub) {
