@@ -220,6 +220,22 @@ class BoardWorld : public ::testing::Test {
         Tick();
     }
 
+    // One press and release of a button on the cell, with the cells managed once per logic call; a control
+    // key (when not 0) held over the click.
+    void ManagedClick(int x, int y, int button, int controlKey) {
+        TCell* cell = CellAt(x, y);
+        ASSERT_NE(cell, nullptr);
+        if (controlKey) KeyDown(controlKey);
+        MoveMouse(int(cell->x), int(cell->y));
+        Press(button);
+        Game->DoPeekEvent();
+        CellList.Manage();
+        Release(button);
+        if (controlKey) KeyUp(controlKey);
+        Game->DoPeekEvent();
+        CellList.Manage();
+    }
+
     // A click on a menu button's centre, pressed and released over two logic calls.
     void ClickButton(TMenu& menu, const std::string& name) {
         TButton* button = menu.FindButton(name);
