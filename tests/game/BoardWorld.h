@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -187,6 +188,14 @@ class BoardWorld : public ::testing::Test {
         Game->GameFade->GetDone();
     }
 
+    // What is drawn from now on goes to a real renderer's 800 x 600 frame, to be compared with references.
+    void DrawOffscreen() {
+        offscreenBackend = CreateOffscreenBackend(800, 600);
+        ASSERT_TRUE(offscreenBackend);
+        SetDrawBackend(offscreenBackend.get());
+        ResetDrawStateDefaults(800, 600);
+    }
+
     // Every logic call of the running game, in its order: events, keys, clicks, the screen's logic.
     void Tick(int n = 1) {
         for (int i = 0; i < n; ++i) {
@@ -260,6 +269,7 @@ class BoardWorld : public ::testing::Test {
 
     testenv::TempDir shared;
     TRecordingBackend rec;
+    std::unique_ptr<TDrawBackend> offscreenBackend;
     int generated = 0;
     int solved = 0;
 };

@@ -495,14 +495,11 @@ class CellFramesTest : public CellStatesTest {
   protected:
     void SetUp() override {
         CellStatesTest::SetUp();
-        offscreen = CreateOffscreenBackend(800, 600);
-        ASSERT_TRUE(offscreen);
-        SetDrawBackend(offscreen.get());
-        ResetDrawStateDefaults(800, 600);
+        DrawOffscreen();
     }
     void TearDown() override {
         SetDrawBackend(&rec);
-        offscreen.reset();
+        offscreenBackend.reset();
         CellStatesTest::TearDown();
     }
 
@@ -548,8 +545,6 @@ class CellFramesTest : public CellStatesTest {
         SetTextShadow(2, 2, 0.6f);  // as the board screen draws them
         CellList.Draw(1);
     }
-
-    std::unique_ptr<TDrawBackend> offscreen;
 };
 
 TEST_F(CellFramesTest, EverySizeInEveryState) {
