@@ -2,7 +2,8 @@
 // reading the built data (images, menus, sounds, texts, the archive's pictures and fonts), the best-time
 // tables and save games in a throw-away folder, a hand-driven clock, stand-in engine calls that hand out one
 // known puzzle, a recording draw backend, and helpers that inject the player's input through the event
-// queue, as the running game receives it.
+// queue, as the running game receives it. The board model's own tests start from CoreWorld, the core alone on
+// the same clock.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -66,6 +67,31 @@ inline std::pair<float, float> TopLeftOf(const TMenu& menu) {
 inline std::string DataFolder(const std::string& sub) {
     return (testenv::BinDir() / "data" / sub).string() + "/";
 }
+
+// The board model alone, without screens or data: a fresh core on the hand-driven clock that pumps no events.
+class CoreWorld : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Now = 100000;
+        SetClockSource([] { return Now; });
+        Core = TCore();
+        Core.PumpEvents = [] {};
+    }
+    void TearDown() override { SetClockSource({}); }
+
+    // Oracle: v may stand at (x, y) of the n x n board when no cell sharing its column, row or region holds
+    // v, the cell itself included.
+    static bool OracleAllowed(int v, int x, int y, int n) {
+        for (int i = 0; i < n; ++i)
+            if (Puzzle[x][i] == v || Puzzle[i][y] == v) return false;
+        for (int cx = 0; cx < n; ++cx)
+            for (int cy = 0; cy < n; ++cy)
+                if (cx / RegionWidth == x / RegionWidth && cy / RegionHeight == y / RegionHeight &&
+                    Puzzle[cx][cy] == v)
+                    return false;
+        return true;
+    }
+};
 
 class BoardWorld : public ::testing::Test {
   protected:
