@@ -497,12 +497,7 @@ TEST_F(BoardScreenTest, ANewSparkGoesLast) {
 // The end-of-puzzle menu asked to stand at the screen's corner stands there, not in the middle.
 TEST_F(BoardScreenTest, AnEndMenuAskedAtTheCornerStandsThere) {
     Start("board9");
-    QDEndLevelMenu menu;
-    menu.Init(0, 0);
-    EXPECT_EQ(std::pair(menu.X, menu.Y), std::pair(0, 0));
-    const auto [left, top] = board::TopLeftOf(*menu.Menu);
-    EXPECT_FLOAT_EQ(left, 0);
-    EXPECT_FLOAT_EQ(top, 0);
+    board::ExpectEndMenuAt(0, 0);
 }
 
 }  // namespace

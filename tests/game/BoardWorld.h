@@ -57,11 +57,16 @@ inline void FillKnownPuzzle(int n, int regionW, int regionH, signed char* puzzle
         }
 }
 
-// The top-left corner of the menu's buttons taken together.
-inline std::pair<float, float> TopLeftOf(const TMenu& menu) {
+// An end-of-puzzle menu asked to stand at (x, y) stands there, and so does the top-left corner of its
+// buttons.
+inline void ExpectEndMenuAt(int x, int y) {
+    QDEndLevelMenu menu;
+    menu.Init(x, y);
+    EXPECT_EQ(std::pair(menu.X, menu.Y), std::pair(x, y));
     float left = 1e9f, top = 1e9f;
-    for (const auto& button : menu) left = std::min(left, button->x), top = std::min(top, button->y);
-    return {left, top};
+    for (const auto& button : *menu.Menu) left = std::min(left, button->x), top = std::min(top, button->y);
+    EXPECT_FLOAT_EQ(left, float(x));
+    EXPECT_FLOAT_EQ(top, float(y));
 }
 
 inline std::string DataFolder(const std::string& sub) {
