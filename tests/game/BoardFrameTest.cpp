@@ -22,10 +22,7 @@ class BoardFrameTest : public BoardWorld {
   protected:
     void SetUp() override {
         BoardWorld::SetUp();
-        offscreen = CreateOffscreenBackend(800, 600);
-        ASSERT_TRUE(offscreen);
-        SetDrawBackend(offscreen.get());
-        ResetDrawStateDefaults(800, 600);
+        DrawOffscreen();
         SeedRnd(7);  // the background picture is chosen at random
     }
 
@@ -63,8 +60,6 @@ class BoardFrameTest : public BoardWorld {
     void Compare(const std::string& name) {
         EXPECT_TRUE(golden::MatchesReference(GrabPixmap(0, 0, 800, 600), "tests/game/golden", name));
     }
-
-    std::unique_ptr<TDrawBackend> offscreen;
 };
 
 TEST_F(BoardFrameTest, NineByNineInPlay) {

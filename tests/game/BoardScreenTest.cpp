@@ -8,14 +8,12 @@
 
 namespace {
 
+using scenario::RowName;
 using scenario::TRow;
 
 class BoardScreenTest : public scenario::ScenarioWorld {
   protected:
     // The scenario actions, and the board's own:
-    //   outside <menu> <button>  clicks one pixel up and left of the button's top-left pixel and one pixel
-    //   down
-    //                            and right of its bottom-right pixel
     //   highlighter              the highlighter option on
     //   untilboard               steps until the board is the current screen (its first frame)
     //   away                     the pointer off the board and every menu
@@ -30,14 +28,7 @@ class BoardScreenTest : public scenario::ScenarioWorld {
         for (const std::string& action : scenario::Split(script, ';')) {
             SCOPED_TRACE(action);
             const auto a = scenario::Split(action, ' ');
-            if (a[0] == "outside") {
-                TMenu* menu = MenuNamed(a[1]);
-                ASSERT_NE(menu, nullptr) << a[1];
-                const TButton* b = menu->FindButton(a[2]);
-                ASSERT_NE(b, nullptr) << a[2];
-                ClickAt(int(std::ceil(b->x)) - 1, int(std::ceil(b->y)) - 1);
-                ClickAt(int(std::ceil(b->x + float(b->w))), int(std::ceil(b->y + float(b->h))));
-            } else if (a[0] == "highlighter") {
+            if (a[0] == "highlighter") {
                 ShowHighlighter = 1;
             } else if (a[0] == "untilfaded") {
                 // Until the board shows after the overlay's fade-out: its first frames.
@@ -156,10 +147,6 @@ TEST_P(BoardScreenRows, LeaveTheStateAPlayerSees) {
     Start(row.start);
     Play(row.script);
     EXPECT_EQ(See(row.state), row.expected) << row.script;
-}
-
-std::string RowName(const ::testing::TestParamInfo<TRow>& info) {
-    return info.param.name;
 }
 
 // Every button from its top-left and its bottom-right pixel; the pixels just beside them do nothing.
@@ -510,13 +497,7 @@ TEST_F(BoardScreenTest, ANewSparkGoesLast) {
 // The end-of-puzzle menu asked to stand at the screen's corner stands there, not in the middle.
 TEST_F(BoardScreenTest, AnEndMenuAskedAtTheCornerStandsThere) {
     Start("board9");
-    QDEndLevelMenu menu;
-    menu.Init(0, 0);
-    EXPECT_EQ(std::pair(menu.X, menu.Y), std::pair(0, 0));
-    float left = 1e9f, top = 1e9f;
-    for (const auto& button : *menu.Menu) left = std::min(left, button->x), top = std::min(top, button->y);
-    EXPECT_FLOAT_EQ(left, 0);
-    EXPECT_FLOAT_EQ(top, 0);
+    board::ExpectEndMenuAt(0, 0);
 }
 
 }  // namespace

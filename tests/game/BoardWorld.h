@@ -2,12 +2,16 @@
 // reading the built data (images, menus, sounds, texts, the archive's pictures and fonts), the best-time
 // tables and save games in a throw-away folder, a hand-driven clock, stand-in engine calls that hand out one
 // known puzzle, a recording draw backend, and helpers that inject the player's input through the event
-// queue, as the running game receives it.
+// queue, as the running game receives it. The board model's own tests start from CoreWorld, the core alone on
+// the same clock.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
+#include <utility>
 
 #include "core/ErrorReport.h"
 #include "core/FixedRateLogic.h"
@@ -53,9 +57,46 @@ inline void FillKnownPuzzle(int n, int regionW, int regionH, signed char* puzzle
         }
 }
 
+// An end-of-puzzle menu asked to stand at (x, y) stands there, and so does the top-left corner of its
+// buttons.
+inline void ExpectEndMenuAt(int x, int y) {
+    QDEndLevelMenu menu;
+    menu.Init(x, y);
+    EXPECT_EQ(std::pair(menu.X, menu.Y), std::pair(x, y));
+    float left = 1e9f, top = 1e9f;
+    for (const auto& button : *menu.Menu) left = std::min(left, button->x), top = std::min(top, button->y);
+    EXPECT_FLOAT_EQ(left, float(x));
+    EXPECT_FLOAT_EQ(top, float(y));
+}
+
 inline std::string DataFolder(const std::string& sub) {
     return (testenv::BinDir() / "data" / sub).string() + "/";
 }
+
+// The board model alone, without screens or data: a fresh core on the hand-driven clock that pumps no events.
+class CoreWorld : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Now = 100000;
+        SetClockSource([] { return Now; });
+        Core = TCore();
+        Core.PumpEvents = [] {};
+    }
+    void TearDown() override { SetClockSource({}); }
+
+    // Oracle: v may stand at (x, y) of the n x n board when no cell sharing its column, row or region holds
+    // v, the cell itself included.
+    static bool OracleAllowed(int v, int x, int y, int n) {
+        for (int i = 0; i < n; ++i)
+            if (Puzzle[x][i] == v || Puzzle[i][y] == v) return false;
+        for (int cx = 0; cx < n; ++cx)
+            for (int cy = 0; cy < n; ++cy)
+                if (cx / RegionWidth == x / RegionWidth && cy / RegionHeight == y / RegionHeight &&
+                    Puzzle[cx][cy] == v)
+                    return false;
+        return true;
+    }
+};
 
 class BoardWorld : public ::testing::Test {
   protected:
@@ -178,6 +219,14 @@ class BoardWorld : public ::testing::Test {
         Game->GameFade->GetDone();
     }
 
+    // What is drawn from now on goes to a real renderer's 800 x 600 frame, to be compared with references.
+    void DrawOffscreen() {
+        offscreenBackend = CreateOffscreenBackend(800, 600);
+        ASSERT_TRUE(offscreenBackend);
+        SetDrawBackend(offscreenBackend.get());
+        ResetDrawStateDefaults(800, 600);
+    }
+
     // Every logic call of the running game, in its order: events, keys, clicks, the screen's logic.
     void Tick(int n = 1) {
         for (int i = 0; i < n; ++i) {
@@ -211,6 +260,22 @@ class BoardWorld : public ::testing::Test {
         Tick();
     }
 
+    // One press and release of a button on the cell, with the cells managed once per logic call; a control
+    // key (when not 0) held over the click.
+    void ManagedClick(int x, int y, int button, int controlKey) {
+        TCell* cell = CellAt(x, y);
+        ASSERT_NE(cell, nullptr);
+        if (controlKey) KeyDown(controlKey);
+        MoveMouse(int(cell->x), int(cell->y));
+        Press(button);
+        Game->DoPeekEvent();
+        CellList.Manage();
+        Release(button);
+        if (controlKey) KeyUp(controlKey);
+        Game->DoPeekEvent();
+        CellList.Manage();
+    }
+
     // A click on a menu button's centre, pressed and released over two logic calls.
     void ClickButton(TMenu& menu, const std::string& name) {
         TButton* button = menu.FindButton(name);
@@ -235,6 +300,7 @@ class BoardWorld : public ::testing::Test {
 
     testenv::TempDir shared;
     TRecordingBackend rec;
+    std::unique_ptr<TDrawBackend> offscreenBackend;
     int generated = 0;
     int solved = 0;
 };

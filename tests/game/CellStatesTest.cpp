@@ -24,19 +24,9 @@ using board::BoardWorld;
 
 class CellStatesTest : public BoardWorld {
   protected:
-    // One press and release of a button on the cell, with the cells managed once per logic call.
+    // A control click holds the right Control key (the cells suite holds the left one).
     void Click(int x, int y, int button = 1, bool ctrl = false) {
-        TCell* cell = CellAt(x, y);
-        ASSERT_NE(cell, nullptr);
-        if (ctrl) KeyDown(KEY_RCONTROL);
-        MoveMouse(int(cell->x), int(cell->y));
-        Press(button);
-        Game->DoPeekEvent();
-        CellList.Manage();
-        Release(button);
-        if (ctrl) KeyUp(KEY_RCONTROL);
-        Game->DoPeekEvent();
-        CellList.Manage();
+        ManagedClick(x, y, button, ctrl ? KEY_RCONTROL : 0);
     }
 
     // The number texts one cell draws, with their commands.
@@ -505,14 +495,11 @@ class CellFramesTest : public CellStatesTest {
   protected:
     void SetUp() override {
         CellStatesTest::SetUp();
-        offscreen = CreateOffscreenBackend(800, 600);
-        ASSERT_TRUE(offscreen);
-        SetDrawBackend(offscreen.get());
-        ResetDrawStateDefaults(800, 600);
+        DrawOffscreen();
     }
     void TearDown() override {
         SetDrawBackend(&rec);
-        offscreen.reset();
+        offscreenBackend.reset();
         CellStatesTest::TearDown();
     }
 
@@ -558,8 +545,6 @@ class CellFramesTest : public CellStatesTest {
         SetTextShadow(2, 2, 0.6f);  // as the board screen draws them
         CellList.Draw(1);
     }
-
-    std::unique_ptr<TDrawBackend> offscreen;
 };
 
 TEST_F(CellFramesTest, EverySizeInEveryState) {

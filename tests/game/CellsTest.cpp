@@ -18,19 +18,9 @@ using board::BoardWorld;
 
 class CellsTest : public BoardWorld {
   protected:
-    // One press and release of a button on the cell, with the cells managed once per logic call.
+    // A control click holds the left Control key (the cell states suite holds the right one).
     void Click(int x, int y, int button = 1, bool ctrl = false) {
-        TCell* cell = CellAt(x, y);
-        ASSERT_NE(cell, nullptr);
-        if (ctrl) KeyDown(KEY_LCONTROL);
-        MoveMouse(int(cell->x), int(cell->y));
-        Press(button);
-        Game->DoPeekEvent();
-        CellList.Manage();
-        Release(button);
-        if (ctrl) KeyUp(KEY_LCONTROL);
-        Game->DoPeekEvent();
-        CellList.Manage();
+        ManagedClick(x, y, button, ctrl ? KEY_LCONTROL : 0);
     }
 
     // The first empty cell of the board.

@@ -9,6 +9,7 @@
 #include <random>
 #include <vector>
 
+#include "BoardWorld.h"
 #include "Generator.h"
 #include "SudokuEngine.h"
 #include "game/Core.h"
@@ -17,7 +18,7 @@
 
 namespace {
 
-int FakeNow = 0;
+using board::Now;
 
 // A solved grid of size w * h in the shifted pattern, column x and row y.
 int PatternValue(int w, int h, int x, int y) {
@@ -25,13 +26,10 @@ int PatternValue(int w, int h, int x, int y) {
     return (w * (y % h) + y / h + x) % n + 1;
 }
 
-class CoreBoardTest : public ::testing::Test {
+class CoreBoardTest : public board::CoreWorld {
   protected:
     void SetUp() override {
-        FakeNow = 100000;
-        SetClockSource([] { return FakeNow; });
-        Core = TCore();
-        Core.PumpEvents = [] {};
+        CoreWorld::SetUp();
         // Every generated puzzle is the pattern grid with every third cell given.
         Core.Generate = [](int size, int, signed char* puzzle, signed char* solution) {
             const auto [w, h] = RegionShape(size);
@@ -51,7 +49,7 @@ class CoreBoardTest : public ::testing::Test {
         Core.Start();
     }
     void TearDown() override {
-        SetClockSource({});
+        CoreWorld::TearDown();
         Core = TCore();
     }
 
@@ -70,17 +68,6 @@ class CoreBoardTest : public ::testing::Test {
         for (int x = 0; x < 16; ++x)
             for (int y = 0; y < 16; ++y) Markup[x][y].fill(1);
         Deal(n);
-    }
-
-    static bool OracleAllowed(int v, int x, int y, int n) {
-        for (int i = 0; i < n; ++i)
-            if (Puzzle[x][i] == v || Puzzle[i][y] == v) return false;
-        for (int cx = 0; cx < n; ++cx)
-            for (int cy = 0; cy < n; ++cy)
-                if (cx / RegionWidth == x / RegionWidth && cy / RegionHeight == y / RegionHeight &&
-                    Puzzle[cx][cy] == v)
-                    return false;
-        return true;
     }
 };
 
@@ -253,7 +240,7 @@ TEST_F(CoreBoardTest, RestartingResetsEverything) {
     PuzzleCompleted = ShowSolution = ShowMistakes = ShowDesiredCellArmed = ShowMarkup = 1;
     NumbersLocked = 0;
     PuzzleEndTime = 5;
-    FakeNow = 424242;
+    Now = 424242;
     EXPECT_EQ(Core.RestartPuzzle(), 0);
     EXPECT_EQ(Puzzle, givens);
     EXPECT_EQ(Markup[0][0][0] + Markup[15][15][15] + Markup[0][15][7], 0);
@@ -282,7 +269,7 @@ TEST_F(CoreBoardTest, NewTypedInAndFirstPuzzlesAreSetUpInFull) {
     Core.SetPuzzleRegion();
     PuzzleDifficulty = 3;
     ShowSolution = 1;
-    FakeNow = 7000;
+    Now = 7000;
     EXPECT_EQ(Core.NewPuzzle(), 0);
     EXPECT_EQ(asked, (std::vector<std::pair<int, int>>{{12, 3}}));
     EXPECT_EQ(flyIns, std::vector<int>{1});
@@ -314,7 +301,7 @@ TEST_F(CoreBoardTest, NewTypedInAndFirstPuzzlesAreSetUpInFull) {
 TEST_F(CoreBoardTest, AMadePuzzleStandsOnTheBoardAndSeedsTheRandomNumbers) {
     for (int n : AllSizes) {
         Puzzle = {};
-        FakeNow = 5000 + n;
+        Now = 5000 + n;
         Core.CreatePuzzle(n, n, 1);
         EXPECT_EQ(Puzzle, PuzzleStart) << n;
         const auto [w, h] = RegionShape(n);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "BoardWorld.h"
 #include "SudokuEngine.h"
 #include "game/Core.h"
 #include "platform/Clock.h"
@@ -17,15 +18,12 @@
 
 namespace {
 
-int FakeNow = 0;
+using board::Now;
 
-class CoreTest : public ::testing::Test {
+class CoreTest : public board::CoreWorld {
   protected:
     void SetUp() override {
-        FakeNow = 100000;
-        SetClockSource([] { return FakeNow; });
-        Core = TCore();
-        Core.PumpEvents = [] {};
+        CoreWorld::SetUp();
         Puzzle = {};
         PuzzleStart = {};
         Locked = {};
@@ -36,24 +34,12 @@ class CoreTest : public ::testing::Test {
         ChosenNumber = 1;
         Core.Start();
     }
-    void TearDown() override { SetClockSource({}); }
 
     void UseSize(int n) {
         PuzzleWidth = PuzzleHeight = n;
         Core.SetPuzzleRegion();
     }
 };
-
-// Oracle: n may stand at (x, y) when no cell sharing its column, row or region holds n, the cell itself
-// included.
-bool OracleAllowed(int n, int x, int y, int size, int rw, int rh) {
-    for (int i = 0; i < size; ++i)
-        if (Puzzle[x][i] == n || Puzzle[i][y] == n) return false;
-    for (int cx = 0; cx < size; ++cx)
-        for (int cy = 0; cy < size; ++cy)
-            if (cx / rw == x / rw && cy / rh == y / rh && Puzzle[cx][cy] == n) return false;
-    return true;
-}
 
 void FillRandomly(std::mt19937& random, int size, int percent) {
     std::uniform_int_distribution<int> value(1, size);
@@ -102,7 +88,7 @@ TEST_F(CoreTest, RuleCheckAgreesWithBruteForceOnSmallGrids) {
                     for (int v = 1; v <= n; ++v) {
                         FoundX = FoundY = -7;
                         const int allowed = IsNumberAllowed(v, x, y);
-                        ASSERT_EQ(allowed == 1, OracleAllowed(v, x, y, n, RegionWidth, RegionHeight))
+                        ASSERT_EQ(allowed == 1, OracleAllowed(v, x, y, n))
                             << n << " " << x << "," << y << " " << v;
                         if (!allowed) {
                             // The named conflict holds the number and shares a house with the cell.
@@ -130,8 +116,7 @@ TEST_F(CoreTest, AutomaticMarksAgreeWithBruteForce) {
             for (int x = 0; x < n; ++x)
                 for (int y = 0; y < n; ++y) {
                     for (int v = 1; v <= n; ++v)
-                        ASSERT_EQ(Markup[x][y][v - 1] == 1,
-                                  OracleAllowed(v, x, y, n, RegionWidth, RegionHeight));
+                        ASSERT_EQ(Markup[x][y][v - 1] == 1, OracleAllowed(v, x, y, n));
                     if (Puzzle[x][y] != 0) {
                         ASSERT_EQ(Markup[x][y][Puzzle[x][y] - 1], 0);
                     }
@@ -235,16 +220,16 @@ TEST_F(CoreTest, AnUnsolvableCustomPuzzleChangesNothing) {
 }
 
 TEST_F(CoreTest, StopwatchLeavesPausedTimeOutAndKeepsTwoDigits) {
-    FakeNow = 1000;
+    Now = 1000;
     StopwatchStart();
-    FakeNow = 61000;
+    Now = 61000;
     EXPECT_EQ(StopwatchText(), "01:00");
     StopwatchPause();
-    FakeNow = 181000;  // two minutes paused
+    Now = 181000;  // two minutes paused
     EXPECT_EQ(StopwatchText(), "01:00");
     StopwatchResume();
     EXPECT_EQ(PuzzleEndTime, 0);
-    FakeNow = 182000;
+    Now = 182000;
     EXPECT_EQ(StopwatchText(), "01:01");
     EXPECT_EQ(StopwatchElapsed(), 61000);
     EXPECT_EQ(FormatMinSec(59999), "00:59");

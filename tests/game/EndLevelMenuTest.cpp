@@ -57,13 +57,7 @@ TEST_F(EndLevelMenuTest, EachAllowedButtonGivesItsChoice) {
 }
 
 TEST_F(EndLevelMenuTest, TheMenuStandsWhereAskedOrInTheMiddle) {
-    QDEndLevelMenu placed;
-    placed.Init(120, 80);
-    EXPECT_EQ(std::pair(placed.X, placed.Y), std::pair(120, 80));
-    float left = 1e9f, top = 1e9f;
-    for (const auto& button : *placed.Menu) left = std::min(left, button->x), top = std::min(top, button->y);
-    EXPECT_FLOAT_EQ(left, 120);
-    EXPECT_FLOAT_EQ(top, 80);
+    board::ExpectEndMenuAt(120, 80);
 
     QDEndLevelMenu centred;
     centred.Init(-1, -1);

@@ -90,12 +90,7 @@ TEST_F(FrameworkWidgets, TutorialButtonsOfUnequalWidthsSitBesideCloseAndPageWith
     EXPECT_EQ(tutorial.currPage, 0);
     EXPECT_EQ(SoundsPlayed(), 0);
 
-    WriteWav("sound/tutprev.wav");
-    WriteWav("sound/tutnext.wav");
-    SoundBank = std::make_unique<TSoundBank>();
-    SoundBank->SetPath(dir.Str() + "sound");
-    SoundBank->Load("tutprev");
-    SoundBank->Load("tutnext");
+    LoadSounds({"tutprev", "tutnext"});
     for (int way : {1, 0}) {
         if (way)
             tutorial.NextPage();

@@ -28,12 +28,7 @@ class TextEdgeTest : public ::testing::Test {
     void SetUp() override {
         ResetDrawStateDefaults();
         SetDrawBackend(&rec);
-        font.ParseFnt(
-            "info face=\"test\" size=18\r\n"
-            "common lineHeight=18 base=14 scaleW=64 scaleH=64 pages=1\r\n"
-            "char id=65 x=0 y=0 width=8 height=8 xoffset=0 yoffset=0 xadvance=9 page=0\r\n",
-            0);
-        font.Image = TImage::FromPixmap(TPixmap(64, 64, 0xFFFFFFFFu), 0);
+        LetterFont(font);
     }
     void TearDown() override {
         SetDrawBackend(nullptr);

@@ -50,15 +50,6 @@ class TextBlockTest : public ::testing::Test {
         SetDrawBackend(nullptr);
         ResetDrawStateDefaults();
     }
-    // A bitmap font of the one letter "A", 8 x 8 and 9 pixels apart, on lines 18 pixels high.
-    static void LetterFont(TBitmapFont& font) {
-        font.ParseFnt(
-            "info face=\"test\" size=18\r\n"
-            "common lineHeight=18 base=14 scaleW=64 scaleH=64 pages=1\r\n"
-            "char id=65 x=0 y=0 width=8 height=8 xoffset=0 yoffset=0 xadvance=9 page=0\r\n",
-            0);
-        font.Image = TImage::FromPixmap(TPixmap(64, 64, 0xFFFFFFFFu), 0);
-    }
     TRecordingBackend rec;
 };
 

@@ -121,10 +121,7 @@ TEST_P(ButtonCornerTest, BottomRightPixelHitsAndThePixelAfterItMisses) {
     HitAndMiss(row.x + row.w - 1, row.y + row.h - 1, row.x + row.w, row.y + row.h);
 }
 
-INSTANTIATE_TEST_SUITE_P(Buttons, ButtonCornerTest, ::testing::ValuesIn(CornerRows),
-                         [](const ::testing::TestParamInfo<TCornerRow>& info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Buttons, ButtonCornerTest, ::testing::ValuesIn(CornerRows), scenario::RowName);
 
 class PlayScreensTest : public PlayScreensWorld {};
 

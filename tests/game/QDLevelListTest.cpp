@@ -60,6 +60,21 @@ class QDLevels : public WidgetWorld {
         list->CreateImages(1);
         return list;
     }
+    // A list opened on `current`, every level of the size `size` and the info line's word "Size", its page
+    // drawn once on a cleared record.
+    std::unique_ptr<QDLevelList> DrawnWithSizes(const std::string& current, int size) {
+        auto list = QDLevelList::Create(dir.Str() + "levels/", "lvl", current, "Size", "No levels", 1, 0, 0,
+                                        "standard", dir.Str(), 0, 0, 1, 10);
+        list->CreateLevelImageFunction = [this, size](const std::string&, int& levelSize, int) {
+            levelSize = size;
+            return levelImage;
+        };
+        list->Init();
+        list->CreateImages(1);
+        rec.calls.clear();
+        list->DrawLevels();
+        return list;
+    }
     // One logic call of the per-frame mouse state at a clock time.
     static void MouseFrame(int x, int y, bool down, int now) {
         QDMouseClicks.Update(x, y, down, false, false, now);
@@ -503,16 +518,7 @@ namespace {
 // after each whole turn of its sine, however many turns it has made.
 TEST_F(QDLevels, TheInfoLineUsesTheGivenWordAndTheGlowRepeatsEveryTurn) {
     WriteLevels(3);
-    auto list = QDLevelList::Create(dir.Str() + "levels/", "lvl", "02", "Size", "No levels", 1, 0, 0,
-                                    "standard", dir.Str(), 0, 0, 1, 10);
-    list->CreateLevelImageFunction = [this](const std::string&, int& size, int) {
-        size = 9;
-        return levelImage;
-    };
-    list->Init();
-    list->CreateImages(1);
-    rec.calls.clear();
-    list->DrawLevels();
+    auto list = DrawnWithSizes("02", 9);
     const auto texts = rec.Find("DrawText");
     EXPECT_TRUE(
         std::any_of(texts.begin(), texts.end(), [](const TDrawCommand* c) { return c->text == "Size: 9"; }));
@@ -597,16 +603,7 @@ TEST_F(QDLevels, TextsAreShadowedOnWholePixelsAndAStaleSelectionDrawsNoInfo) {
     FontCalibri16 = OddFont();
     FontCalibri25 = OddFont();
     WriteLevels(5);
-    auto list = QDLevelList::Create(dir.Str() + "levels/", "lvl", "04", "Size", "No levels", 1, 0, 0,
-                                    "standard", dir.Str(), 0, 0, 1, 10);
-    list->CreateLevelImageFunction = [this](const std::string&, int& size, int) {
-        size = 3;
-        return levelImage;
-    };
-    list->Init();
-    list->CreateImages(1);
-    rec.calls.clear();
-    list->DrawLevels();
+    auto list = DrawnWithSizes("04", 3);
     int names = 0, info = 0;
     for (const TDrawCommand* c : rec.Find("DrawText")) {
         SCOPED_TRACE(c->text);

@@ -19,12 +19,7 @@ class QDTutorialPager : public WidgetWorld {
         WritePng("graphics/title.png", 200, 40, 0xFFFFFFFFu);
         for (int i = 1; i <= 3; ++i)
             WritePng("graphics/page" + std::to_string(i) + ".png", 300, 200, 0xFFFFFFFFu);
-        WriteWav("sound/tutprev.wav");
-        WriteWav("sound/tutnext.wav");
-        SoundBank = std::make_unique<TSoundBank>();
-        SoundBank->SetPath(dir.Str() + "sound");
-        SoundBank->Load("tutprev");
-        SoundBank->Load("tutnext");
+        LoadSounds({"tutprev", "tutnext"});
     }
     void TearDown() override {
         SoundBank.reset();

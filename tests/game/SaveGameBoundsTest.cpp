@@ -37,18 +37,6 @@ TSaveGameData Small() {
     return data;
 }
 
-// The text with its line `index` (from 0) replaced.
-std::string WithLine(const std::string& text, int index, const std::string& line) {
-    std::string result;
-    std::size_t at = 0;
-    for (int i = 0; at < text.size(); ++i) {
-        const std::size_t end = text.find("\r\n", at);
-        result += (i == index ? line : text.substr(at, end - at)) + "\r\n";
-        at = end + 2;
-    }
-    return result;
-}
-
 int FakeNow = 0;
 
 class SaveGameBoundsTest : public ::testing::Test {
@@ -94,7 +82,7 @@ TEST_F(SaveGameBoundsTest, TimesAreReadByTheirTenCharactersAndNeverWrittenNegati
                          {"90", 90}};
     for (const TRow& row : rows) {
         std::string error;
-        const auto data = SaveGameParse(WithLine(good, 4, row.time), &error);
+        const auto data = SaveGameParse(testenv::ReplaceLine(good, 4, row.time), &error);
         if (row.read < 0) {
             EXPECT_FALSE(data) << row.time;
             EXPECT_EQ(error, "bad time, line 5") << row.time;
@@ -107,7 +95,7 @@ TEST_F(SaveGameBoundsTest, TimesAreReadByTheirTenCharactersAndNeverWrittenNegati
     for (const int elapsed : {-1, -5000}) {
         TSaveGameData data = Small();
         data.ElapsedTime = elapsed;
-        EXPECT_EQ(WithLine(SaveGameFormat(data), 4, "0"), SaveGameFormat(data)) << elapsed;
+        EXPECT_EQ(testenv::ReplaceLine(SaveGameFormat(data), 4, "0"), SaveGameFormat(data)) << elapsed;
     }
     PuzzleStartTime = FakeNow + 3000;
     PuzzleEndTime = 0;

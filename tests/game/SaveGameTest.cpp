@@ -93,17 +93,7 @@ std::string HandMadeFile(int n, int elapsed) {
     return text;
 }
 
-// The text with its line `index` (from 0) replaced; every line ends in CR LF.
-std::string ReplaceLine(const std::string& text, int index, const std::string& line) {
-    std::string result;
-    std::size_t at = 0;
-    for (int i = 0; at < text.size(); ++i) {
-        const std::size_t end = text.find("\r\n", at);
-        result.append(i == index ? line : text.substr(at, end - at)).append("\r\n");
-        at = end + 2;
-    }
-    return result;
-}
+using testenv::ReplaceLine;
 
 struct BoardSnapshot {
     int width, height, difficulty, showMarkup, startTime, endTime;

@@ -7,6 +7,10 @@
 //   click <menu> <button>   a click on a named button (menus: see MenuNamed)
 //   corner <menu> <button>  a click on the button's top-left pixel
 //   farcorner <menu> <button>  a click on the button's bottom-right pixel
+//   before <menu> <button>  a click one pixel left of and above the button's top-left pixel
+//   after <menu> <button>   a click one pixel right of and below its bottom-right pixel
+//   outside <menu> <button> both: the click before it and the click after it
+//   hover <menu> <button>   the pointer moved onto the button's middle and held there a while
 //   key <name>              a key pressed and let go: a digit, a letter, esc, enter, del, back, kp<digit>,
 //                           altenter
 //   wheel up|down           one step of the mouse wheel
@@ -14,6 +18,7 @@
 //   steps <n>               n steps of 5 ms
 //   settle                  steps until no fade or overlay runs any more
 //   type <text>             characters typed into the open entry, then Enter
+//   chars <text>            the same characters without the Enter
 //   cell <x> <y> [right|ctrl]   a click on a cell, left by default
 //   enter <x> <y>           the cell's solution chosen by its key, then the cell clicked
 //   solve                   every empty cell but one filled with the solution, the last one entered
@@ -73,6 +78,9 @@ struct TRow {
 inline void PrintTo(const TRow& row, std::ostream* out) {
     *out << row.name;
 }
+
+// Each row of a table, whatever its kind, names its test.
+inline constexpr auto RowName = [](const auto& info) { return std::string(info.param.name); };
 
 inline std::vector<std::string> Split(const std::string& text, char by) {
     std::vector<std::string> parts;
@@ -185,6 +193,10 @@ class ScenarioWorld : public BoardWorld {
         if (name == "custom") return GameScreen->CustomPuzzleMenu.get();
         if (name == "end") return GameScreen->endLevelMenu->Menu.get();
         if (name == "chooser") return PlayScreen->SaveGameManager->Menu.get();
+        if (name == "error") {  // the chooser's message that a file could not be deleted
+            const TSaveGameManager* m = PlayScreen ? PlayScreen->SaveGameManager.get() : nullptr;
+            return m && m->DialogOK ? m->DialogOK->Menu.get() : nullptr;
+        }
         if (name == "dialog") {
             TDialog* open = OpenDialog();
             return open ? open->Menu.get() : nullptr;
@@ -231,20 +243,31 @@ class ScenarioWorld : public BoardWorld {
 
     void Act(const std::vector<std::string>& a) {
         const std::string& verb = a[0];
-        if (verb == "click" || verb == "corner" || verb == "farcorner") {
+        if (verb == "click" || verb == "corner" || verb == "farcorner" || verb == "before" ||
+            verb == "after" || verb == "outside" || verb == "hover") {
             // Dialogs slide in; their buttons are clicked once they have come to rest.
-            if (a[1] == "dialog" || a[1] == "chooser") Steps(200);
+            if (a[1] == "dialog" || a[1] == "chooser" || a[1] == "error") Steps(200);
             TMenu* menu = MenuNamed(a[1]);
             ASSERT_NE(menu, nullptr) << a[1];
             TButton* button = menu->FindButton(a[2]);
             ASSERT_NE(button, nullptr) << a[2];
-            if (verb == "corner")
-                ClickAt(int(std::ceil(button->x)), int(std::ceil(button->y)));
-            else if (verb == "farcorner")
-                ClickAt(int(std::ceil(button->x + float(button->w))) - 1,
-                        int(std::ceil(button->y + float(button->h))) - 1);
-            else
+            // The button's first pixel and the first one past it on either axis.
+            const int left = int(std::ceil(button->x)), top = int(std::ceil(button->y));
+            const int right = int(std::ceil(button->x + float(button->w)));
+            const int bottom = int(std::ceil(button->y + float(button->h)));
+            if (verb == "corner") {
+                ClickAt(left, top);
+            } else if (verb == "farcorner") {
+                ClickAt(right - 1, bottom - 1);
+            } else if (verb == "before" || verb == "after" || verb == "outside") {
+                if (verb != "after") ClickAt(left - 1, top - 1);
+                if (verb != "before") ClickAt(right, bottom);
+            } else if (verb == "hover") {
+                MoveMouse(int(button->x) + button->w / 2, int(button->y) + button->h / 2);
+                Steps(150);
+            } else {
                 ClickAt(int(button->x) + button->w / 2, int(button->y) + button->h / 2);
+            }
         } else if (verb == "key" && a[1] == "altenter") {
             KeyDown(KEY_LALT);
             KeyTap(KEY_ENTER);
@@ -262,12 +285,12 @@ class ScenarioWorld : public BoardWorld {
             Steps(std::stoi(a[1]));
         } else if (verb == "settle") {
             Settle();
-        } else if (verb == "type") {
+        } else if (verb == "type" || verb == "chars") {
             for (char c : a[1]) {
                 PostEvent({EVENT_KEYCHAR, c, 0, 0});
                 Step();
             }
-            KeyTap(KEY_ENTER);
+            if (verb == "type") KeyTap(KEY_ENTER);
         } else if (verb == "cell" || verb == "point") {
             TCell* cell = CellAt(std::stoi(a[1]), std::stoi(a[2]));
             ASSERT_NE(cell, nullptr);

@@ -265,10 +265,7 @@ TEST_P(ScenarioTest, LeavesTheStateAPlayerSees) {
     EXPECT_EQ(Observe(row.state), row.expected) << row.script;
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, ScenarioTest, ::testing::ValuesIn(Rows),
-                         [](const ::testing::TestParamInfo<TRow>& info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Rows, ScenarioTest, ::testing::ValuesIn(Rows), scenario::RowName);
 
 // Round trips through a screen or a dialog, drawn by a real renderer: the first trip loads what stays cached,
 // and no later one may leave more live textures than the first left.
@@ -311,9 +308,6 @@ TEST_P(TextureScenarioTest, LeavesNoTexturesBehind) {
     SetDrawBackend(&rec);
 }
 
-INSTANTIATE_TEST_SUITE_P(RoundTrips, TextureScenarioTest, ::testing::ValuesIn(RoundTrips),
-                         [](const ::testing::TestParamInfo<TRow>& info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(RoundTrips, TextureScenarioTest, ::testing::ValuesIn(RoundTrips), scenario::RowName);
 
 }  // namespace

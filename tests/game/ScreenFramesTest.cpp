@@ -23,11 +23,6 @@ using scenario::TRow;
 class ScreenFramesWorld : public scenario::ScenarioWorld {
   protected:
     // The actions of the scenario table and a few more:
-    //   hover <menu> <button>         the pointer moved onto the button's middle and held there a while
-    //   before <menu> <button>        a click one pixel left of and above the button's top-left pixel
-    //   after <menu> <button>         a click one pixel right of and below its bottom-right pixel
-    //   click|corner|farcorner error <button>  on the chooser's message that a file could not be deleted
-    //   chars <text>                  characters typed into the open entry, without Enter
     //   pressrow <music|sound> top|bottom|above|below  a press on a slider's first or last row, or beside
     //   volumes <music> <sound>       the volumes of the settings
     //   stuck <file>                  a file of the player's folder turned into a folder that cannot go
@@ -35,30 +30,7 @@ class ScreenFramesWorld : public scenario::ScenarioWorld {
         for (const std::string& action : Split(script, ';')) {
             SCOPED_TRACE(action);
             const std::vector<std::string> a = Split(action, ' ');
-            if (a[0] == "hover" || a[0] == "before" || a[0] == "after" || (a.size() > 1 && a[1] == "error")) {
-                if (a[1] == "dialog" || a[1] == "chooser" || a[1] == "error") Steps(200);
-                TMenu* menu = MenuOf(a[1]);
-                ASSERT_NE(menu, nullptr) << a[1];
-                const TButton* b = menu->FindButton(a[2]);
-                ASSERT_NE(b, nullptr) << a[2];
-                if (a[0] == "corner") {
-                    ClickAt(int(std::ceil(b->x)), int(std::ceil(b->y)));
-                } else if (a[0] == "farcorner") {
-                    ClickAt(int(std::ceil(b->x + float(b->w))) - 1, int(std::ceil(b->y + float(b->h))) - 1);
-                } else if (a[0] == "hover") {
-                    MoveMouse(int(b->x) + b->w / 2, int(b->y) + b->h / 2);
-                    Steps(150);
-                } else if (a[0] == "before") {
-                    ClickAt(int(std::ceil(b->x)) - 1, int(std::ceil(b->y)) - 1);
-                } else {
-                    ClickAt(int(std::ceil(b->x + float(b->w))), int(std::ceil(b->y + float(b->h))));
-                }
-            } else if (a[0] == "chars") {
-                for (char c : a[1]) {
-                    PostEvent({EVENT_KEYCHAR, c, 0, 0});
-                    Step();
-                }
-            } else if (a[0] == "pressrow") {
+            if (a[0] == "pressrow") {
                 // The left button pressed on a row of a slider (its first or last, or the one outside
                 // either), a quarter along, and let go.
                 const TSlider& sl =
@@ -86,13 +58,6 @@ class ScreenFramesWorld : public scenario::ScenarioWorld {
                 Act(a);
             }
         }
-    }
-
-    // The menus of the scenario table, and "error": the chooser's message that a file could not be deleted.
-    TMenu* MenuOf(const std::string& name) {
-        if (name != "error") return MenuNamed(name);
-        const auto& manager = PlayScreen->SaveGameManager;
-        return manager && manager->DialogOK ? manager->DialogOK->Menu.get() : nullptr;
     }
 
     // A region of the frame, the pointer and its sparkles drawn over the screen, against "atlas-<name>".
@@ -288,10 +253,7 @@ TEST_P(ScreenFramesTest, ShowsWhatThePlayerSees) {
     EXPECT_EQ(See(row.state), row.expected) << row.script;
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, ScreenFramesTest, ::testing::ValuesIn(Rows),
-                         [](const ::testing::TestParamInfo<TRow>& info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Rows, ScreenFramesTest, ::testing::ValuesIn(Rows), scenario::RowName);
 
 // A screen that has been left holds none of what it built: its menus, sliders and header are gone.
 class ScreenReleaseTest : public ScreenFramesWorld {};

@@ -10,7 +10,9 @@
 #include "core/Game.h"
 #include "core/Input.h"
 #include "platform/Draw.h"
+#include "platform/Image.h"
 #include "platform/ImageFont.h"
+#include "presentation/BitmapFont.h"
 #include "presentation/GameFade.h"
 #include "presentation/MousePointer.h"
 
@@ -37,6 +39,16 @@ inline std::shared_ptr<TImageFont> MakeBlockFont() {
         return g;
     };
     return TImageFont::Create(source, 10, 12);
+}
+
+// A bitmap font of the one letter "A", 8 x 8 and 9 pixels apart, on lines 18 pixels high.
+inline void LetterFont(TBitmapFont& font) {
+    font.ParseFnt(
+        "info face=\"test\" size=18\r\n"
+        "common lineHeight=18 base=14 scaleW=64 scaleH=64 pages=1\r\n"
+        "char id=65 x=0 y=0 width=8 height=8 xoffset=0 yoffset=0 xadvance=9 page=0\r\n",
+        0);
+    font.Image = TImage::FromPixmap(TPixmap(64, 64, 0xFFFFFFFFu), 0);
 }
 
 class TestWorld : public ::testing::Test {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "core/ErrorReport.h"
 #include "core/FakeAudio.h"
 #include "core/Profile.h"
+#include "core/SoundBank.h"
 #include "platform/ImageCodec.h"
 #include "support/TestEnv.h"
 
@@ -72,6 +74,14 @@ class WidgetWorld : public TestWorld {
         put32(20);
         wav.append(20, '\0');
         testenv::WriteFile(dir.Path() / relative, wav);
+    }
+
+    // A sound bank over the sound folder with these sounds written into it and loaded.
+    void LoadSounds(std::initializer_list<const char*> names) {
+        for (const char* name : names) WriteWav(std::string("sound/") + name + ".wav");
+        SoundBank = std::make_unique<TSoundBank>();
+        SoundBank->SetPath(dir.Str() + "sound");
+        for (const char* name : names) SoundBank->Load(name);
     }
 
     static void PointAt(int x, int y) {

@@ -86,6 +86,17 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
     out << bytes;
 }
 
+std::string ReplaceLine(const std::string& text, int index, const std::string& line) {
+    std::string result;
+    std::size_t at = 0;
+    for (int i = 0; at < text.size(); ++i) {
+        const std::size_t end = text.find("\r\n", at);
+        result.append(i == index ? line : text.substr(at, end - at)).append("\r\n");
+        at = end + 2;
+    }
+    return result;
+}
+
 void WriteSparseFile(const fs::path& path, const std::string& head, std::uintmax_t size) {
     WriteFile(path, head);
     fs::resize_file(path, size);

@@ -35,6 +35,8 @@ std::filesystem::path TestsDir();
 
 std::string ReadFile(const std::filesystem::path& path);
 void WriteFile(const std::filesystem::path& path, const std::string& bytes);
+// The text with its line `index` (from 0) replaced; every line ends in CR LF, as the player files' lines do.
+std::string ReplaceLine(const std::string& text, int index, const std::string& line);
 // A file of size bytes starting with head, the rest a hole: a huge file that costs no disk.
 void WriteSparseFile(const std::filesystem::path& path, const std::string& head, std::uintmax_t size);
 // The most memory the process has held so far, in KB (its peak resident set).
