@@ -17,5 +17,7 @@ int PriorityClassNice(int process);
 // `thread` (a Windows thread priority: positive runs sooner), kept within -20..19; any int is taken,
 // so a thread value far out of range means the lowest or the highest priority. A raise the process
 // has no right to is refused by the system and ignored, as the settings' callers never look at the
-// result; lowering, and so the way back to normal, needs no right and always takes effect.
+// result. Lowering needs no right, but the way back from it is a raise: after a negative thread value
+// (or any nice above 0), a process without CAP_SYS_NICE or a high enough RLIMIT_NICE stays at the
+// lower priority, and the way back to normal leaves it there.
 void SetPriorityValues(int process, int thread);

@@ -237,8 +237,9 @@ int TBitmapFont::Draw(const std::string& text, double x, double y, int centre, i
     sy *= ScaleFactor;
     // Glyphs snap to whole pixels only when drawn at their size in the page (the caller's scale times the
     // font's): there a snap keeps them sharp, at any other size it only shifts each one by up to half a
-    // pixel.
-    bool unitX = sx == 1.0, unitY = sy == 1.0;
+    // pixel. The product is compared within float rounding: 0.8 x 1.25 is 1 plus 1.5e-8.
+    auto unit = [](double s) { return std::abs(s - 1.0) < 1e-6; };
+    bool unitX = unit(sx), unitY = unit(sy);
     for (char32_t ch : DecodeUtf8(text)) {
         size_t slot = size_t(SlotOf(ch));
         double px = x, py = y;

@@ -493,7 +493,7 @@ int ScreenHeightOffset(int a, int b) {
 }
 
 std::optional<uint32_t> BMPPixelDataSize(int width, int height) {
-    if (width < 0 || height < 0) return std::nullopt;
+    if (width <= 0 || height <= 0) return std::nullopt;
     const uint64_t dataSize = BMPRowSize(width) * uint64_t(height);
     if (dataSize + 54 > UINT32_MAX) return std::nullopt;
     return uint32_t(dataSize);

@@ -105,7 +105,8 @@ void DrawTextGlyphsSnapped(const std::string& text, float x, float y, float lett
 int ScreenHeightOffset(int a, int b);
 
 // Bytes of the pixel rows of a 24-bit BMP: each row width x 3 bytes padded to a multiple of 4. nullopt
-// for a negative size, or when those bytes and the 54-byte header overflow the format's 32-bit size fields.
+// for an empty or negative size (no reader opens a BMP without pixels), or when those bytes and the 54-byte
+// header overflow the format's 32-bit size fields.
 std::optional<uint32_t> BMPPixelDataSize(int width, int height);
 // 24-bit bottom-up BMP of the pixmap; empty when BMPPixelDataSize refuses its size.
 std::vector<uint8_t> WriteBMP(const TPixmap& pixmap);

@@ -28,6 +28,7 @@ void TFont::ApplyScale(float scale) {
         SetScale(scale, scale);
     } else {
         OldScale = BitmapFont->ScaleFactor;
+        BitmapScaleSaved = true;
         BitmapFont->ScaleFactor = scale;
     }
 }
@@ -80,8 +81,9 @@ void TFont::Init(std::shared_ptr<TImageFont> font, std::shared_ptr<TColor> color
 void TFont::RestoreScale() {
     if (!BitmapFont) {
         SetScale(1, 1);
-    } else {
+    } else if (BitmapScaleSaved) {
         BitmapFont->ScaleFactor = OldScale;
+        BitmapScaleSaved = false;
     }
 }
 

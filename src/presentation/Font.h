@@ -43,10 +43,14 @@ class TFont {
     void Init(std::shared_ptr<TImageFont> font, std::shared_ptr<TColor> color,
               std::shared_ptr<TShadow> shadow, int fixedWidth, std::shared_ptr<TBitmapFont> bitmapFont,
               std::shared_ptr<TColor> inverseColor, const std::string& name);
+    // Undoes the last ApplyScale; a bitmap font no ApplyScale changed keeps its scale.
     void RestoreScale();
 
   protected:
     float FontHeight();
+
+  private:
+    bool BitmapScaleSaved = false;
 };
 
 class TLabel : public TFont {

@@ -80,7 +80,8 @@ void TPlayerManager::FillList() {
     if (auto entries = ReadDir(Game->ProfilePath)) {
         for (const DirEntry& entry : *entries) {
             if (entry.Kind != EntryKind::File) continue;
-            const std::string ext = Lower(ExtractExt(entry.Name));
+            // Exactly the name a profile is saved and deleted under: "Zed.DAT" is another file.
+            const std::string ext = ExtractExt(entry.Name);
             const std::string stem =
                 entry.Name.substr(0, entry.Name.size() - (ext.empty() ? 0 : ext.size() + 1));
             if (ext == "dat" && !stem.empty()) ListBox->Strings.push_back(stem);
@@ -162,10 +163,12 @@ void TPlayerManager::DeleteProfile() {
     const std::string name = ListBox->Strings[std::size_t(index)];
     if (DeleteProfileUserFunction) DeleteProfileUserFunction(name);
     // The listed names come from the folder itself; a plain-name check still keeps a delete inside it.
-    if (IsValidProfileName(name)) DeleteFile(Game->ProfilePath + name + ".dat");
+    const std::string path = Game->ProfilePath + name + ".dat";
+    const bool gone = IsValidProfileName(name) && (DeleteFile(path) || !PathExists(path));
     FillList();
     const int count = int(ListBox->Strings.size());
     if (count > 0) ListBox->SetIndex(index < count ? index : count - 1);
+    if (!gone) ShowNotice("Could not delete file '" + path + "'");
 }
 
 void TPlayerManager::ChooseProfile(const std::string& name) {

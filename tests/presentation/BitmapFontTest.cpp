@@ -158,6 +158,9 @@ TEST_F(BitmapFontTest, GlyphsSnapOnlyAtTheirSizeInThePage) {
     const auto [x05, y05] = glyphAt(0.5, 2);
     EXPECT_FLOAT_EQ(x05, -2);
     EXPECT_FLOAT_EQ(y05, 3);
+    const auto [x125, y125] = glyphAt(1.25, 0.8f);  // 1 in value, 1 + 1.5e-8 as computed
+    EXPECT_FLOAT_EQ(x125, -2);
+    EXPECT_FLOAT_EQ(y125, 3);
 }
 
 }  // namespace

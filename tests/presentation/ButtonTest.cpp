@@ -184,6 +184,24 @@ TEST_F(ButtonTest, APressedButtonShowsItsCaption) {
     EXPECT_FALSE(rec.Find("DrawText").empty());
 }
 
+// A pressed draw at the caption's own scale must leave a shared bitmap font at its size.
+TEST_F(ButtonTest, APressedDrawLeavesABitmapCaptionAtItsSize) {
+    auto b = MakeButton();
+    b->LoadMouseClick("cancel", 200);
+    auto font = std::make_shared<TBitmapFont>();
+    LetterFont(*font);
+    b->SetupCaption("A", nullptr, nullptr, nullptr, font, nullptr);
+    ClickIt(*b);
+    b->Draw();
+    EXPECT_EQ(font->ScaleFactor, 1.0);
+    b->ClearClick();
+    rec.calls.clear();
+    b->Draw();
+    const std::vector<const TDrawCommand*> glyphs = rec.Find("DrawSubImageRect");
+    ASSERT_EQ(glyphs.size(), 1u);
+    EXPECT_EQ((std::vector<float>{glyphs[0]->args.at(2), glyphs[0]->args.at(3)}), (std::vector<float>{8, 8}));
+}
+
 // Without a pressed or disabled colour of its own the caption keeps the colour in force, not its normal one.
 TEST_F(ButtonTest, PressedAndDisabledCaptionsWithoutAColourKeepTheColourInForce) {
     auto b = MakeButton();

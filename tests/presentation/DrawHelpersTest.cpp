@@ -83,6 +83,11 @@ TEST_F(DrawHelpersTest, SavedFilesAndAFailedSaveIsReported) {
     ASSERT_TRUE(SaveImageBMP(image.get(), dir.Str() + "shot.bmp"));
     EXPECT_EQ(testenv::ReadFile(dir.Path() / "shot.bmp").size(), 16u * 4 + 54);
     EXPECT_FALSE(SaveImageBMP(image.get(), dir.Str() + "missing/folder/shot.bmp"));
+    for (const auto& [w, h] : {std::pair(0, 4), std::pair(5, 0)}) {
+        EXPECT_FALSE(SaveImageBMP(TImage::FromPixmap(TPixmap(w, h, 0)).get(), dir.Str() + "shot.bmp"));
+        EXPECT_EQ(testenv::ReadFile(dir.Path() / "shot.bmp").size(), 16u * 4 + 54)
+            << "the previous file is kept";
+    }
     SetFileWrittenObserver(nullptr);
     EXPECT_EQ(written, std::vector<std::string>{dir.Str() + "shot.bmp"})
         << "the hook hears of written files only";

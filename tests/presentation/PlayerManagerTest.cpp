@@ -55,6 +55,20 @@ TEST_F(PlayerManagerTest, DeleteAsksFirstAndYesRemovesTheChosenPlayersFile) {
     EXPECT_EQ(manager->Draw(), 0) << "a closed chooser draws nothing";
 }
 
+// Only the files a delete removes are listed, and a delete that fails is said.
+TEST_F(PlayerManagerTest, UpperCaseExtensionsAreNotListedAndAFailedDeleteIsSaid) {
+    testenv::WriteFile(dir.Path() / "profiles" / "Zed.DAT", "x");
+    auto manager = TPlayerManager::Create("Players", nullptr, 400, 0, 0, 10, "");
+    EXPECT_EQ(manager->ListBox->Strings, (std::vector<std::string>{"Anna", "Bert", "Cleo"}));
+    // Bert's file turns into a folder with something in it before the answer: it cannot be deleted.
+    std::filesystem::remove(dir.Path() / "profiles" / "Bert.dat");
+    std::filesystem::create_directories(dir.Path() / "profiles" / "Bert.dat" / "x");
+    manager->ListBox->SetIndex(1);
+    manager->DeleteProfile();
+    EXPECT_EQ(notices, std::vector<std::string>{"Could not delete file '" + Game->ProfilePath + "Bert.dat'"});
+    manager->Kill();
+}
+
 TEST_F(PlayerManagerTest, WithoutAnOkDialogAMessageShowsOnTheErrorScreenAndTheListGoesOn) {
     auto manager = TPlayerManager::Create("Players", nullptr, 400, 0, 0, 3, "");
     manager->Start();
