@@ -27,6 +27,10 @@ bool FileExists(const std::string& path) {
     return FileType(path) != FILETYPE_NONE;
 }
 
+bool EnsureFileDeleted(const std::string& path) {
+    return DeleteFile(path) || !FileExists(path);
+}
+
 std::string OneLine(std::string text) {
     for (char& c : text) {
         if (c == '\r' || c == '\n') c = ' ';

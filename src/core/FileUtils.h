@@ -25,6 +25,9 @@ std::string IniValue(const std::vector<std::string>& lines, const std::string& n
 
 // FileType(path) != FILETYPE_NONE.
 bool FileExists(const std::string& path);
+// Deletes a file the player chose to delete; true when none is left at the path (deleted now, or
+// already gone), so a false is worth telling the player.
+bool EnsureFileDeleted(const std::string& path);
 
 // "data/sound/Click.wav" -> "Click": the file name without folder and extension.
 std::string StripAll(const std::string& path);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "core/FileUtils.h"
 #include "core/Game.h"
 #include "core/Input.h"
 #include "core/SoundBank.h"
@@ -295,7 +296,7 @@ int TSaveGameManager::Manage() {
             Menu->ClearStates();
             if (answer == 1 && ListBox->Index >= 0) {
                 const std::string path = SelectedPath();
-                const bool gone = DeleteFile(path) || FileType(path) == FILETYPE_NONE;
+                const bool gone = EnsureFileDeleted(path);
                 FillList();
                 // A file that could not be deleted stays listed; the player is told instead of
                 // seeing it reappear unexplained.

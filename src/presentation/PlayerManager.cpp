@@ -164,7 +164,7 @@ void TPlayerManager::DeleteProfile() {
     if (DeleteProfileUserFunction) DeleteProfileUserFunction(name);
     // The listed names come from the folder itself; a plain-name check still keeps a delete inside it.
     const std::string path = Game->ProfilePath + name + ".dat";
-    const bool gone = IsValidProfileName(name) && (DeleteFile(path) || !PathExists(path));
+    const bool gone = IsValidProfileName(name) && EnsureFileDeleted(path);
     FillList();
     const int count = int(ListBox->Strings.size());
     if (count > 0) ListBox->SetIndex(index < count ? index : count - 1);
